@@ -1,0 +1,43 @@
+#pragma once
+// The state of the running program that every subsystem reads: the open
+// address file, its folders, the card's captions and the flags of the main
+// window. One object for the whole run (tests reset it).
+
+#include "addressbook/datensatz.h"
+
+#include <QString>
+#include <array>
+
+namespace zadressbuch {
+
+struct Sitzung
+{
+    QString ProgrammIniDatei;  // full path of Zettlora.Ini in the program folder
+    QString DatenOrdner;       // without trailing separator
+    QString MaskenOrdner;      // without trailing separator
+    QString AdressDateiName;   // full path of the open address file
+    QString Beschreibung;      // the description of the open address file
+    int Geaendert = 0;         // the changed flag: 1 = unsaved changes
+    bool NurLesen = false;     // the read-only flag
+    bool KommandozeileReadonly = false; // "readonly" on the command line
+
+    std::array<QString, FeldAnzahl> Bezeichnungen = StandardBezeichnungen(); // card captions
+
+    int AktivesFeld = 0;       // the card field that last had the focus
+    int FeldHatteFokus = 0;    // 1 card field, 0 search box
+    int LetzteTaste = 0;       // last key code pressed in the main window (27 = Esc)
+    int LeerlaufZaehler = 0;   // idle seconds
+    int LeerlaufGrenze = 0;    // idle limit in seconds, 0 = none
+    int PopupFeldIndex = -1;
+
+    QString KatalogStdLand = QStringLiteral("D-");
+    bool OrtAusPlz = true;
+
+    // File name (with extension) of the open address file: its section in Zettlora.Ini.
+    QString DateiSektion() const;
+};
+
+Sitzung& sitzung();
+void sitzungZuruecksetzen();
+
+} // namespace zadressbuch

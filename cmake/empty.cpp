@@ -1,0 +1,1 @@
+// Keeps libraries without sources of their own buildable.

@@ -1,0 +1,45 @@
+#pragma once
+// Settings files with the rules of Windows' private profiles: sections and
+// keys compared without regard to case and surrounding blanks, values
+// trimmed, "**" in a stored value standing for a line break, a missing file,
+// section or key giving the default ("key=" gives ""), every other line of the
+// file kept byte for byte on a write, writes atomic. Files are Windows-1252.
+//
+// File names: "" is Zizorud.ini in the Windows folder; ".ini" is appended when
+// the fourth-last character is not "."; "WIN.INI", "SYSTEM.INI" and
+// "ZIZORUD.INI" (any case) and any bare file name live in the Windows folder;
+// anything else (a path) is used as given. Section "" is the program's own
+// section "Zettlora"; key "" is read as "NoKey".
+
+#include <QString>
+#include <QStringList>
+
+namespace zcommon {
+
+// The program's own section of the settings files.
+inline constexpr const char* ProgrammSektion = "Zettlora";
+
+// The full path of the settings file a name stands for (rules above).
+QString Ini_Pfad(const QString& datei);
+
+QString Ini_Lesen(const QString& datei, const QString& sektion, const QString& schluessel,
+                  const QString& vorgabe = QString());
+// Writes the value trimmed, line breaks (CR LF, lone CR, lone LF) stored as "**";
+// returns the value as written. A failing write changes nothing and reports nothing.
+QString Ini_Schreiben(const QString& datei, const QString& sektion, const QString& schluessel,
+                      const QString& wert);
+// Reads the key as a number (missing: 0), adds the amount, writes the sum as a
+// whole number and returns it.
+double Ini_Zaehler_Erhoehen(const QString& datei, const QString& sektion, const QString& schluessel,
+                            double betrag = 1);
+
+// Removes a key (or, with an empty key, a whole section).
+void Ini_Loeschen(const QString& datei, const QString& sektion, const QString& schluessel = QString());
+// Section names of a file, and key names of a section, in file order.
+QStringList Ini_Sektionen(const QString& datei);
+QStringList Ini_Schluessel(const QString& datei, const QString& sektion);
+
+// Drops every cached file (tests that change files behind the layer's back).
+void Ini_CacheLeeren();
+
+} // namespace zcommon

@@ -1,0 +1,27 @@
+#pragma once
+// Messages, sounds and the central error report.
+
+#include <QString>
+
+namespace zcommon {
+
+// Plays a named sound: "#SystemHand", "#SystemQuestion", "#SystemExclamation",
+// "#SystemAsterisk", or a wave file (played when it exists, skipped silently).
+void Ton_Ausgeben(const QString& name);
+// A message box: "~" becomes a line break; returns the platform's result
+// (vbOK 1 ... vbNo 7). Plays no sound: callers call Ton_Ausgeben first.
+int MsgBox(const QString& text, int stil = 0, const QString& titel = QStringLiteral("Zettlora"));
+// Sound, then message box.
+int Meldung(const QString& ton, const QString& text, int stil, const QString& titel = QStringLiteral("Zettlora"));
+// Input box; "~" becomes a line break; cancel gives "".
+QString InputBox(const QString& prompt, const QString& titel = QStringLiteral("Zettlora"),
+                 const QString& vorgabe = QString());
+
+// The central error report: 0 at once for number 0; otherwise records the
+// error in section "Fehler" of Zizorud.ini, plays "#SystemHand", shows it
+// with a hint and the question "Möchten Sie die Meldung ausdrucken?" (Yes, No,
+// Cancel; No preselected), prints the protocol after Yes; returns 2 after
+// Cancel and 5 otherwise. A report while one is shown returns 5 at once.
+int Fehler_Melden(int nummer, const QString& text, const QString& position = QString());
+
+} // namespace zcommon

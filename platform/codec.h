@@ -1,0 +1,20 @@
+#pragma once
+// Windows-1252, the character set of every file the program reads and writes.
+
+#include <QByteArray>
+#include <QString>
+
+namespace zplatform {
+
+// All 256 bytes decode (the five bytes Windows leaves undefined map to U+0081,
+// U+008D, U+008F, U+0090, U+009D, so they round-trip).
+QString ausWindows1252(const QByteArray& bytes);
+
+// Encodes text. A character Windows-1252 cannot hold becomes "?"; when
+// ersterFehler is given it receives the index of the first such character, or -1.
+QByteArray nachWindows1252(const QString& text, qsizetype* ersterFehler = nullptr);
+
+bool istWindows1252(QChar c);
+bool istWindows1252(const QString& text);
+
+} // namespace zplatform

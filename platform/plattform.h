@@ -1,0 +1,99 @@
+#pragma once
+// The layer that stands in for the operating system's user-facing services:
+// message and input boxes, sounds, clock, random numbers, keyboard state,
+// screen, starting programs, opening links, the trash and the clipboard.
+//
+// Everything the program asks of the desktop goes through the one installed
+// Plattform object, so tests can script answers and read back what was shown.
+// The headless default answers every box with its default button; the form
+// library installs the real desktop implementation at start-up.
+
+#include <QDateTime>
+#include <QSize>
+#include <QString>
+#include <QStringList>
+
+namespace zplatform {
+
+// Results of a message box, as the program has always numbered them.
+enum MsgErgebnis : int { vbOK = 1, vbCancel = 2, vbAbort = 3, vbRetry = 4, vbIgnore = 5, vbYes = 6, vbNo = 7 };
+
+// Style bits of a message box: buttons + icon + default button.
+enum MsgStil : int {
+    vbOKOnly = 0,
+    vbOKCancel = 1,
+    vbAbortRetryIgnore = 2,
+    vbYesNoCancel = 3,
+    vbYesNo = 4,
+    vbRetryCancel = 5,
+    vbCritical = 16,
+    vbQuestion = 32,
+    vbExclamation = 48,
+    vbInformation = 64,
+    vbDefaultButton1 = 0,
+    vbDefaultButton2 = 256,
+    vbDefaultButton3 = 512,
+};
+
+// The result the default button of a box with that style gives.
+int standardAntwort(int stil);
+
+class Plattform
+{
+public:
+    virtual ~Plattform() = default;
+
+    // Message box; "~" in the text has already been turned into line breaks
+    // by the caller when it wants that. Returns one of MsgErgebnis.
+    virtual int meldung(const QString& text, int stil, const QString& titel);
+    // Input box; cancel gives an empty text and *abgebrochen = true.
+    virtual QString eingabe(const QString& prompt, const QString& titel, const QString& vorgabe,
+                            bool* abgebrochen = nullptr);
+    // A named sound: "#SystemHand", "#SystemQuestion", "#SystemExclamation",
+    // "#SystemAsterisk" (the desktop's beep), or the path of a wave file.
+    virtual void ton(const QString& name);
+
+    virtual QDateTime jetzt() const;           // the clock
+    virtual double zufall();                   // uniform in [0, 1)
+    virtual QString loginName() const;         // the login user, "" when unknown
+    virtual QString rechnerName() const;       // the computer's name
+    virtual bool shiftGedrueckt() const;       // keyboard state
+    virtual bool ctrlGedrueckt() const;
+    virtual QSize bildschirmGroesse() const;   // pixels
+    virtual int farbtiefe() const;             // bits per pixel
+    virtual double logischeDpi() const;        // 96 on a standard screen
+    virtual bool hatAnzeige() const;           // false when no box can be shown to a person
+
+    // Starts a program with an argument list (never through a shell). With
+    // warten the call returns when the program has ended; *exitCode gets its code.
+    virtual bool programmStarten(const QString& programm, const QStringList& argumente,
+                                 const QString& arbeitsordner = QString(), bool warten = false,
+                                 int* exitCode = nullptr);
+    // Opens an http, https or mailto address with the desktop; anything else is refused (false).
+    virtual bool adresseOeffnen(const QString& url);
+    // Opens a local document (help page) with the desktop.
+    virtual bool dokumentOeffnen(const QString& pfad);
+    // Moves a file to the desktop's trash; false when the trash cannot take it.
+    virtual bool inPapierkorb(const QString& pfad);
+
+    virtual QString zwischenablage() const;
+    virtual void zwischenablageSetzen(const QString& text);
+
+    // Lets pending events run (the form library installs the event loop's version).
+    virtual void ereignisseVerarbeiten();
+    // Hourglass pointer on (true) or off.
+    virtual void sanduhr(bool an);
+
+protected:
+    QString m_zwischenablage;
+};
+
+// The installed platform; never null (a headless default is there from the start).
+Plattform& plattform();
+// Installs p (not owned); nullptr puts the headless default back.
+void plattformSetzen(Plattform* p);
+
+// True for the http, https and mailto addresses that may be handed to the desktop.
+bool adresseErlaubt(const QString& url);
+
+} // namespace zplatform

@@ -1,0 +1,38 @@
+#pragma once
+// Reading and writing text files: Windows-1252, lines ended by CR LF
+// (reading also accepts LF alone). Writes are atomic: a temporary file in the
+// same folder, then a rename over the target.
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+namespace zplatform {
+
+struct Ergebnis
+{
+    bool ok = true;
+    QString fehler; // German reason when !ok
+    explicit operator bool() const { return ok; }
+};
+
+// Lines of a text file, without their line ends. A last line without line end
+// counts; a file that ends with a line end gives no empty last line.
+// *ergebnis says whether the file could be read (missing: ok = false).
+QStringList zeilenLesen(const QString& pfad, Ergebnis* ergebnis = nullptr);
+// The whole text of a file (line ends as stored).
+QString textLesen(const QString& pfad, Ergebnis* ergebnis = nullptr);
+
+// Writes each line followed by CR LF. Fails (writing nothing) when a character
+// cannot be held by Windows-1252; the reason names the line.
+Ergebnis zeilenSchreiben(const QString& pfad, const QStringList& zeilen);
+// Writes the text as it stands (no line ends added), encoded in Windows-1252;
+// fails on a character Windows-1252 cannot hold.
+Ergebnis textSchreiben(const QString& pfad, const QString& text);
+// Writes bytes atomically (temporary file + rename); an existing file of the
+// same name in another case is the one replaced.
+Ergebnis bytesSchreiben(const QString& pfad, const QByteArray& inhalt);
+// Appends lines (each followed by CR LF) to a file, creating it when missing.
+Ergebnis zeilenAnhaengen(const QString& pfad, const QStringList& zeilen);
+
+} // namespace zplatform

@@ -1,0 +1,31 @@
+#!/usr/bin/env bash
+# Shared by run.sh and test.sh: install the Debian packages the build needs
+# (only those that are missing), then configure and build into $BUILD_DIR.
+set -euo pipefail
+
+PACKAGES=(cmake g++ make qt6-base-dev qt6-translations-l10n libgl-dev fonts-liberation2
+          poppler-utils libgtest-dev libbenchmark-dev)
+
+install_missing() {
+    local missing=()
+    for p in "${PACKAGES[@]}"; do
+        if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+            missing+=("$p")
+        fi
+    done
+    if [ ${#missing[@]} -eq 0 ]; then
+        return 0
+    fi
+    echo "Installiere fehlende Pakete: ${missing[*]}"
+    local sudo=""
+    if [ "$(id -u)" -ne 0 ]; then sudo="sudo"; fi
+    export DEBIAN_FRONTEND=noninteractive
+    $sudo apt-get update
+    $sudo apt-get install -y --no-install-recommends "${missing[@]}"
+}
+
+build() {
+    local type="$1"
+    cmake -S "$ROOT" -B "$BUILD_DIR" -DCMAKE_BUILD_TYPE="$type" >/dev/null
+    cmake --build "$BUILD_DIR" -j "$(nproc)"
+}
