@@ -87,13 +87,20 @@ public:
     // Prints at the current position; see the header comment for how the
     // position moves.
     virtual void drucken(const QString& text, bool zeilenEnde = true);
+    // Lines and boxes are given in program coordinates (origin applied) and
+    // leave the current position at their end point (x2, y2); a picture
+    // leaves it where it was.
     virtual void linie(double x1, double y1, double x2, double y2);
     virtual void rechteck(double x1, double y1, double x2, double y2, bool gefuellt = false);
     virtual void bild(const QString& datei, double x, double y, double breite, double hoehe);
 
+    // Ends the page (an empty one too) and starts the next; the position goes
+    // to (0, 0) of the origin.
     virtual void neueSeite() = 0;
-    // Sends the job; false when the printer failed.
+    // Sends the job (nothing when nothing was printed); false when the
+    // printer failed. The position goes to (0, 0); the origin stays.
     virtual bool dokumentEnde() = 0;
+    // Drops the job without sending anything.
     virtual void abbrechen() = 0;
 
     // Fonts the printer offers, in the printer's order.
@@ -102,7 +109,13 @@ public:
     // Number of copies of the job.
     int kopien = 1;
 
+    // Number of the page being printed (1 before the first output of a job).
+    virtual int seitenNummer() const { return 1; }
+
 protected:
+    // Called before every output, also before an empty line: the back-end
+    // opens the job and its first page here when none is open yet.
+    virtual void ausgabeBeginnen() {}
     // Back-ends draw here; coordinates are page centimetres with the origin applied.
     virtual void textZeichnen(double x, double y, const QString& text) = 0;
     virtual void linieZeichnen(double x1, double y1, double x2, double y2) = 0;
@@ -110,6 +123,64 @@ protected:
     virtual void bildZeichnen(const QString& datei, double x, double y, double breite, double hoehe) = 0;
 
     int m_ausrichtung = 1;
+};
+
+// The lines of a text to print: split at CR LF, LF and CR.
+QStringList druckZeilen(const QString& text);
+
+// A recording printer that needs no fonts: text is measured with fixed
+// average character widths. It keeps the pages of the current job (or, after
+// EndDoc, of the job just sent) with every drawing operation in page
+// centimetres. The form library derives the test printer from it, which
+// measures with the real fonts.
+class AufzeichnungsDruckerBasis : public Drucker
+{
+public:
+    explicit AufzeichnungsDruckerBasis(const QString& name = QStringLiteral("Aufzeichnung"));
+
+    QString geraetename() const override { return m_name; }
+    double seitenBreite() const override;
+    double seitenHoehe() const override;
+    // Paper size in cm, given upright (A4 21 x 29.7 by default).
+    void setPapier(double breite, double hoehe);
+
+    double textBreite(const QString& text) const override;
+    double textHoehe(const QString& text = QStringLiteral("Ay")) const override;
+
+    void neueSeite() override;
+    bool dokumentEnde() override;
+    void abbrechen() override;
+    QStringList schriften() const override;
+    int seitenNummer() const override;
+
+    const std::vector<DruckSeite>& seiten() const { return m_seiten; }
+    // Jobs sent with EndDoc and jobs aborted so far.
+    int auftraege() const { return m_auftraege; }
+    int abbrueche() const { return m_abbrueche; }
+    // True while a job is open (output since the last EndDoc/abort).
+    bool imAuftrag() const { return m_imAuftrag; }
+
+protected:
+    // One line of text with the current font, in cm.
+    virtual double zeilenBreite(const QString& zeile) const;
+    virtual double zeilenHoehe() const;
+
+    void ausgabeBeginnen() override;
+    void textZeichnen(double x, double y, const QString& text) override;
+    void linieZeichnen(double x1, double y1, double x2, double y2) override;
+    void rechteckZeichnen(double x1, double y1, double x2, double y2, bool gefuellt) override;
+    void bildZeichnen(const QString& datei, double x, double y, double breite, double hoehe) override;
+
+private:
+    void hinzufuegen(DruckOperation op);
+
+    QString m_name;
+    double m_papierBreite = 21.0;
+    double m_papierHoehe = 29.7;
+    std::vector<DruckSeite> m_seiten;
+    bool m_imAuftrag = false;
+    int m_auftraege = 0;
+    int m_abbrueche = 0;
 };
 
 // The program's current printer (a recording printer until the form library

@@ -21,6 +21,8 @@ QString tempOrdner();
 // Copies the installed default files into the program folder; files that are
 // there already are never overwritten.
 void programmOrdnerBefuellen();
+// The same from a given folder (recursively); false when something could not be copied.
+bool programmOrdnerBefuellen(const QString& quelle);
 // Folder of the installed default files ("" when none is found).
 QString vorgabenOrdner();
 

@@ -53,16 +53,16 @@ public:
     // "#SystemAsterisk" (the desktop's beep), or the path of a wave file.
     virtual void ton(const QString& name);
 
-    virtual QDateTime jetzt() const;           // the clock
-    virtual double zufall();                   // uniform in [0, 1)
-    virtual QString loginName() const;         // the login user, "" when unknown
-    virtual QString rechnerName() const;       // the computer's name
-    virtual bool shiftGedrueckt() const;       // keyboard state
+    virtual QDateTime jetzt() const;     // the clock
+    virtual double zufall();             // uniform in [0, 1)
+    virtual QString loginName() const;   // the login user, "" when unknown
+    virtual QString rechnerName() const; // the computer's name
+    virtual bool shiftGedrueckt() const; // keyboard state
     virtual bool ctrlGedrueckt() const;
-    virtual QSize bildschirmGroesse() const;   // pixels
-    virtual int farbtiefe() const;             // bits per pixel
-    virtual double logischeDpi() const;        // 96 on a standard screen
-    virtual bool hatAnzeige() const;           // false when no box can be shown to a person
+    virtual QSize bildschirmGroesse() const; // pixels
+    virtual int farbtiefe() const;           // bits per pixel
+    virtual double logischeDpi() const;      // 96 on a standard screen
+    virtual bool hatAnzeige() const;         // false when no box can be shown to a person
 
     // Starts a program with an argument list (never through a shell). With
     // warten the call returns when the program has ended; *exitCode gets its code.

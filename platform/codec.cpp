@@ -1,0 +1,103 @@
+#include "platform/codec.h"
+
+#include <array>
+#include <cstdint>
+
+namespace zplatform {
+
+namespace {
+
+// 0x80..0x9F; the five bytes without a character keep their own code point.
+constexpr char16_t k_8x9x[32] = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
+};
+
+struct Tabellen
+{
+    std::array<char16_t, 256> aus{};
+    // Code points up to U+2122 (the highest one used); 0 = not encodable
+    // (U+0000 itself is handled before the lookup).
+    static constexpr unsigned k_grenze = 0x2123;
+    std::array<std::uint8_t, k_grenze> nach{};
+
+    Tabellen()
+    {
+        for (unsigned b = 0; b < 256; ++b)
+            aus[b] = (b >= 0x80 && b < 0xA0) ? k_8x9x[b - 0x80] : char16_t(b);
+        for (unsigned b = 1; b < 256; ++b)
+            nach[aus[b]] = std::uint8_t(b);
+    }
+};
+
+const Tabellen& tabellen()
+{
+    static const Tabellen t;
+    return t;
+}
+
+inline int kodieren(const Tabellen& t, char16_t c)
+{
+    if (c == 0)
+        return 0;
+    if (c < Tabellen::k_grenze && t.nach[c] != 0)
+        return t.nach[c];
+    return -1;
+}
+
+} // namespace
+
+QString ausWindows1252(const QByteArray& bytes)
+{
+    const Tabellen& t = tabellen();
+    QString text(bytes.size(), Qt::Uninitialized);
+    QChar* ziel = text.data();
+    const auto* quelle = reinterpret_cast<const unsigned char*>(bytes.constData());
+    for (qsizetype i = 0, n = bytes.size(); i < n; ++i)
+        ziel[i] = QChar(t.aus[quelle[i]]);
+    return text;
+}
+
+QByteArray nachWindows1252(const QString& text, qsizetype* ersterFehler)
+{
+    const Tabellen& t = tabellen();
+    if (ersterFehler)
+        *ersterFehler = -1;
+    QByteArray bytes(text.size(), Qt::Uninitialized);
+    char* ziel = bytes.data();
+    qsizetype laenge = 0;
+    const QChar* quelle = text.constData();
+    for (qsizetype i = 0, n = text.size(); i < n; ++i) {
+        const char16_t c = quelle[i].unicode();
+        int b = kodieren(t, c);
+        if (b < 0) {
+            if (ersterFehler && *ersterFehler < 0)
+                *ersterFehler = i;
+            b = '?';
+            // A character outside the basic plane is one character, not two.
+            if (QChar::isHighSurrogate(c) && i + 1 < n && quelle[i + 1].isLowSurrogate())
+                ++i;
+        }
+        ziel[laenge++] = char(b);
+    }
+    bytes.truncate(laenge);
+    return bytes;
+}
+
+bool istWindows1252(QChar c)
+{
+    return kodieren(tabellen(), c.unicode()) >= 0;
+}
+
+bool istWindows1252(const QString& text)
+{
+    const Tabellen& t = tabellen();
+    for (QChar c : text) {
+        if (kodieren(t, c.unicode()) < 0)
+            return false;
+    }
+    return true;
+}
+
+} // namespace zplatform

@@ -1,0 +1,258 @@
+#include "platform/drucker.h"
+
+#include <algorithm>
+
+namespace zplatform {
+
+namespace {
+bool mehrzeilig(const QString& text)
+{
+    return text.contains(QLatin1Char('\n')) || text.contains(QLatin1Char('\r'));
+}
+
+} // namespace
+
+QStringList druckZeilen(const QString& text)
+{
+    if (!mehrzeilig(text))
+        return {text};
+    QString t = text;
+    t.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    t.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    return t.split(QLatin1Char('\n'));
+}
+
+QStringList DruckSeite::texte() const
+{
+    QStringList t;
+    for (const DruckOperation& op : operationen) {
+        if (op.art == DruckOperation::Text)
+            t << op.text;
+    }
+    return t;
+}
+
+void Drucker::drucken(const QString& text, bool zeilenEnde)
+{
+    ausgabeBeginnen();
+    const QStringList zeilen = mehrzeilig(text) ? druckZeilen(text) : QStringList{text};
+    const double zeilenHoehe = textHoehe(QStringLiteral("Ay"));
+    for (qsizetype i = 0; i < zeilen.size(); ++i) {
+        const QString& zeile = zeilen.at(i);
+        if (!zeile.isEmpty())
+            textZeichnen(currentX - scaleLeft, currentY - scaleTop, zeile);
+        if (i + 1 < zeilen.size() || zeilenEnde) {
+            currentX = 0.0;
+            currentY += zeilenHoehe;
+        } else {
+            currentX += textBreite(zeile);
+        }
+    }
+}
+
+void Drucker::linie(double x1, double y1, double x2, double y2)
+{
+    ausgabeBeginnen();
+    linieZeichnen(x1 - scaleLeft, y1 - scaleTop, x2 - scaleLeft, y2 - scaleTop);
+    currentX = x2;
+    currentY = y2;
+}
+
+void Drucker::rechteck(double x1, double y1, double x2, double y2, bool gefuellt)
+{
+    ausgabeBeginnen();
+    rechteckZeichnen(x1 - scaleLeft, y1 - scaleTop, x2 - scaleLeft, y2 - scaleTop, gefuellt);
+    currentX = x2;
+    currentY = y2;
+}
+
+void Drucker::bild(const QString& datei, double x, double y, double breite, double hoehe)
+{
+    ausgabeBeginnen();
+    bildZeichnen(datei, x - scaleLeft, y - scaleTop, breite, hoehe);
+}
+
+// --- recording printer with fixed metrics ---
+
+AufzeichnungsDruckerBasis::AufzeichnungsDruckerBasis(const QString& name) : m_name(name) {}
+
+double AufzeichnungsDruckerBasis::seitenBreite() const
+{
+    return ausrichtung() == 2 ? m_papierHoehe : m_papierBreite;
+}
+
+double AufzeichnungsDruckerBasis::seitenHoehe() const
+{
+    return ausrichtung() == 2 ? m_papierBreite : m_papierHoehe;
+}
+
+void AufzeichnungsDruckerBasis::setPapier(double breite, double hoehe)
+{
+    if (breite > 0 && hoehe > 0) {
+        m_papierBreite = std::min(breite, hoehe);
+        m_papierHoehe = std::max(breite, hoehe);
+    }
+}
+
+double AufzeichnungsDruckerBasis::textBreite(const QString& text) const
+{
+    if (!mehrzeilig(text))
+        return zeilenBreite(text);
+    double breite = 0.0;
+    for (const QString& zeile : druckZeilen(text))
+        breite = std::max(breite, zeilenBreite(zeile));
+    return breite;
+}
+
+double AufzeichnungsDruckerBasis::textHoehe(const QString& text) const
+{
+    return double(mehrzeilig(text) ? druckZeilen(text).size() : 1) * zeilenHoehe();
+}
+
+double AufzeichnungsDruckerBasis::zeilenBreite(const QString& zeile) const
+{
+    // Average character widths: half the size for proportional fonts, 0.6 for
+    // fixed-pitch ones; bold a little wider.
+    constexpr double cmProPunkt = 2.54 / 72.0;
+    const bool fest = schrift.name.contains(QLatin1String("Courier"), Qt::CaseInsensitive) ||
+                      schrift.name.contains(QLatin1String("Mono"), Qt::CaseInsensitive);
+    double zeichen = schrift.groesse * (fest ? 0.6 : 0.5) * cmProPunkt;
+    if (schrift.fett && !fest)
+        zeichen *= 1.1;
+    return double(zeile.size()) * zeichen;
+}
+
+double AufzeichnungsDruckerBasis::zeilenHoehe() const
+{
+    return schrift.groesse * 1.15 * 2.54 / 72.0;
+}
+
+void AufzeichnungsDruckerBasis::ausgabeBeginnen()
+{
+    if (!m_imAuftrag) {
+        m_seiten.clear();
+        m_seiten.emplace_back();
+        m_imAuftrag = true;
+    }
+}
+
+void AufzeichnungsDruckerBasis::neueSeite()
+{
+    ausgabeBeginnen();
+    m_seiten.emplace_back();
+    currentX = 0.0;
+    currentY = 0.0;
+}
+
+bool AufzeichnungsDruckerBasis::dokumentEnde()
+{
+    if (m_imAuftrag) {
+        ++m_auftraege;
+        m_imAuftrag = false;
+    }
+    currentX = 0.0;
+    currentY = 0.0;
+    return true;
+}
+
+void AufzeichnungsDruckerBasis::abbrechen()
+{
+    if (m_imAuftrag)
+        ++m_abbrueche;
+    m_imAuftrag = false;
+    m_seiten.clear();
+    currentX = 0.0;
+    currentY = 0.0;
+}
+
+QStringList AufzeichnungsDruckerBasis::schriften() const
+{
+    return {QStringLiteral("Arial"), QStringLiteral("Courier New"), QStringLiteral("Times New Roman")};
+}
+
+int AufzeichnungsDruckerBasis::seitenNummer() const
+{
+    return m_imAuftrag ? int(m_seiten.size()) : 1;
+}
+
+void AufzeichnungsDruckerBasis::hinzufuegen(DruckOperation op)
+{
+    ausgabeBeginnen();
+    op.schrift = schrift;
+    m_seiten.back().operationen.push_back(std::move(op));
+}
+
+void AufzeichnungsDruckerBasis::textZeichnen(double x, double y, const QString& text)
+{
+    DruckOperation op;
+    op.art = DruckOperation::Text;
+    op.x = x;
+    op.y = y;
+    op.x2 = x + zeilenBreite(text);
+    op.y2 = y + zeilenHoehe();
+    op.text = text;
+    op.farbe = schrift.farbe;
+    hinzufuegen(std::move(op));
+}
+
+void AufzeichnungsDruckerBasis::linieZeichnen(double x1, double y1, double x2, double y2)
+{
+    DruckOperation op;
+    op.art = DruckOperation::Linie;
+    op.x = x1;
+    op.y = y1;
+    op.x2 = x2;
+    op.y2 = y2;
+    op.farbe = schrift.farbe;
+    hinzufuegen(std::move(op));
+}
+
+void AufzeichnungsDruckerBasis::rechteckZeichnen(double x1, double y1, double x2, double y2, bool gefuellt)
+{
+    DruckOperation op;
+    op.art = DruckOperation::Rechteck;
+    op.x = x1;
+    op.y = y1;
+    op.x2 = x2;
+    op.y2 = y2;
+    op.gefuellt = gefuellt;
+    op.farbe = schrift.farbe;
+    hinzufuegen(std::move(op));
+}
+
+void AufzeichnungsDruckerBasis::bildZeichnen(const QString& datei, double x, double y, double breite, double hoehe)
+{
+    DruckOperation op;
+    op.art = DruckOperation::Bild;
+    op.x = x;
+    op.y = y;
+    op.x2 = x + breite;
+    op.y2 = y + hoehe;
+    op.text = datei;
+    hinzufuegen(std::move(op));
+}
+
+// --- the current printer ---
+
+namespace {
+std::unique_ptr<Drucker>& aktuellerDrucker()
+{
+    static std::unique_ptr<Drucker> d;
+    return d;
+}
+} // namespace
+
+Drucker& drucker()
+{
+    std::unique_ptr<Drucker>& d = aktuellerDrucker();
+    if (!d)
+        d = std::make_unique<AufzeichnungsDruckerBasis>();
+    return *d;
+}
+
+void druckerSetzen(std::unique_ptr<Drucker> d)
+{
+    aktuellerDrucker() = std::move(d);
+}
+
+} // namespace zplatform

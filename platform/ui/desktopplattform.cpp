@@ -1,0 +1,287 @@
+#include "platform/ui/desktopplattform.h"
+
+#include "platform/ordner.h"
+#include "platform/ui/qtdrucker.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QDesktopServices>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QInputDialog>
+#include <QMessageBox>
+#include <QPrinterInfo>
+#include <QProcess>
+#include <QPushButton>
+#include <QScreen>
+#include <QStandardPaths>
+#include <QUrl>
+
+namespace zplatform {
+
+namespace {
+
+struct Knopf
+{
+    int ergebnis;
+    const char* text;
+    QMessageBox::ButtonRole rolle;
+};
+
+std::vector<Knopf> knoepfe(int art)
+{
+    const Knopf ok{vbOK, "OK", QMessageBox::AcceptRole};
+    const Knopf abbrechen{vbCancel, "Abbrechen", QMessageBox::RejectRole};
+    const Knopf ja{vbYes, "Ja", QMessageBox::YesRole};
+    const Knopf nein{vbNo, "Nein", QMessageBox::NoRole};
+    switch (art) {
+    case vbOKCancel:
+        return {ok, abbrechen};
+    case vbAbortRetryIgnore:
+        return {{vbAbort, "Abbrechen", QMessageBox::RejectRole},
+                {vbRetry, "Wiederholen", QMessageBox::AcceptRole},
+                {vbIgnore, "Ignorieren", QMessageBox::AcceptRole}};
+    case vbYesNoCancel:
+        return {ja, nein, abbrechen};
+    case vbYesNo:
+        return {ja, nein};
+    case vbRetryCancel:
+        return {{vbRetry, "Wiederholen", QMessageBox::AcceptRole}, abbrechen};
+    default:
+        return {ok};
+    }
+}
+
+QMessageBox::Icon symbol(int stil)
+{
+    switch (stil & 0x70) {
+    case vbCritical:
+        return QMessageBox::Critical;
+    case vbQuestion:
+        return QMessageBox::Question;
+    case vbExclamation:
+        return QMessageBox::Warning;
+    case vbInformation:
+        return QMessageBox::Information;
+    default:
+        return QMessageBox::NoIcon;
+    }
+}
+
+QWidget* elternFenster()
+{
+    return QApplication::activeWindow();
+}
+
+// While a box waits for an answer the pointer must not show the hourglass.
+struct NormalerZeiger
+{
+    bool aktiv = QApplication::overrideCursor() != nullptr;
+    NormalerZeiger()
+    {
+        if (aktiv)
+            QApplication::setOverrideCursor(Qt::ArrowCursor);
+    }
+    ~NormalerZeiger()
+    {
+        if (aktiv)
+            QApplication::restoreOverrideCursor();
+    }
+};
+
+QString wiedergabeProgramm()
+{
+    static const QString programm = [] {
+        for (const char* name : {"paplay", "aplay", "pw-play"}) {
+            const QString pfad = QStandardPaths::findExecutable(QString::fromLatin1(name));
+            if (!pfad.isEmpty())
+                return pfad;
+        }
+        return QString();
+    }();
+    return programm;
+}
+
+} // namespace
+
+QString programmTitel()
+{
+    const QString name = QCoreApplication::applicationName();
+    return name.isEmpty() ? QStringLiteral("Zettlora") : name;
+}
+
+int DesktopPlattform::meldung(const QString& text, int stil, const QString& titel)
+{
+    int art = stil & 7;
+    if (art > vbRetryCancel)
+        art = vbOKOnly;
+    const std::vector<Knopf> liste = knoepfe(art);
+
+    QMessageBox box(elternFenster());
+    box.setWindowTitle(titel.isEmpty() ? programmTitel() : titel);
+    box.setTextFormat(Qt::PlainText);
+    box.setText(text);
+    box.setIcon(symbol(stil));
+
+    std::vector<QPushButton*> knoepfeQt;
+    for (const Knopf& k : liste)
+        knoepfeQt.push_back(box.addButton(QString::fromUtf8(k.text), k.rolle));
+    int standard = (stil >> 8) & 3;
+    if (standard >= int(liste.size()))
+        standard = 0;
+    box.setDefaultButton(knoepfeQt[standard]);
+
+    // Escape (and closing the window) answers Cancel where there is one; a box
+    // with only OK takes it as OK; Yes/No and Abort/Retry/Ignore must be answered.
+    int fluchtErgebnis = 0;
+    for (size_t i = 0; i < liste.size(); ++i) {
+        if (liste[i].ergebnis == vbCancel || art == vbOKOnly) {
+            box.setEscapeButton(knoepfeQt[i]);
+            fluchtErgebnis = liste[i].ergebnis;
+        }
+    }
+
+    NormalerZeiger zeiger;
+    box.exec();
+    QAbstractButton* geklickt = box.clickedButton();
+    for (size_t i = 0; i < liste.size(); ++i) {
+        if (geklickt == knoepfeQt[i])
+            return liste[i].ergebnis;
+    }
+    return fluchtErgebnis ? fluchtErgebnis : liste[standard].ergebnis;
+}
+
+QString DesktopPlattform::eingabe(const QString& prompt, const QString& titel, const QString& vorgabe,
+                                  bool* abgebrochen)
+{
+    QInputDialog dialog(elternFenster());
+    dialog.setInputMode(QInputDialog::TextInput);
+    dialog.setWindowTitle(titel.isEmpty() ? programmTitel() : titel);
+    dialog.setLabelText(prompt);
+    dialog.setTextValue(vorgabe);
+    dialog.setOkButtonText(QStringLiteral("OK"));
+    dialog.setCancelButtonText(QStringLiteral("Abbrechen"));
+    NormalerZeiger zeiger;
+    const bool ok = dialog.exec() == QDialog::Accepted;
+    if (abgebrochen)
+        *abgebrochen = !ok;
+    return ok ? dialog.textValue() : QString();
+}
+
+void DesktopPlattform::ton(const QString& name)
+{
+    const QString n = name.trimmed();
+    if (n.isEmpty())
+        return;
+    if (n.startsWith(QLatin1Char('#'))) {
+        QApplication::beep();
+        return;
+    }
+    const QString datei = pfadAufloesen(n);
+    const QString programm = wiedergabeProgramm();
+    if (programm.isEmpty() || !QFileInfo(datei).isFile())
+        return;
+    QProcess spieler;
+    spieler.setProgram(programm);
+    spieler.setArguments({datei});
+    spieler.setStandardOutputFile(QProcess::nullDevice());
+    spieler.setStandardErrorFile(QProcess::nullDevice());
+    spieler.startDetached();
+}
+
+bool DesktopPlattform::shiftGedrueckt() const
+{
+    return QGuiApplication::queryKeyboardModifiers().testFlag(Qt::ShiftModifier);
+}
+
+bool DesktopPlattform::ctrlGedrueckt() const
+{
+    return QGuiApplication::queryKeyboardModifiers().testFlag(Qt::ControlModifier);
+}
+
+QSize DesktopPlattform::bildschirmGroesse() const
+{
+    const QScreen* s = QGuiApplication::primaryScreen();
+    return s ? s->size() : Plattform::bildschirmGroesse();
+}
+
+int DesktopPlattform::farbtiefe() const
+{
+    const QScreen* s = QGuiApplication::primaryScreen();
+    return s ? s->depth() : Plattform::farbtiefe();
+}
+
+double DesktopPlattform::logischeDpi() const
+{
+    const QScreen* s = QGuiApplication::primaryScreen();
+    return s && s->logicalDotsPerInch() > 0 ? s->logicalDotsPerInch() : Plattform::logischeDpi();
+}
+
+bool DesktopPlattform::hatAnzeige() const
+{
+    const QString p = QGuiApplication::platformName();
+    return p != QLatin1String("offscreen") && p != QLatin1String("minimal");
+}
+
+bool DesktopPlattform::adresseOeffnen(const QString& url)
+{
+    if (!adresseErlaubt(url))
+        return false;
+    return QDesktopServices::openUrl(QUrl(url.trimmed()));
+}
+
+bool DesktopPlattform::dokumentOeffnen(const QString& pfad)
+{
+    const QString datei = pfadAufloesen(pfad);
+    if (datei.isEmpty() || !QFileInfo::exists(datei))
+        return false;
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(QFileInfo(datei).absoluteFilePath()));
+}
+
+QString DesktopPlattform::zwischenablage() const
+{
+    const QClipboard* c = QGuiApplication::clipboard();
+    return c ? c->text() : Plattform::zwischenablage();
+}
+
+void DesktopPlattform::zwischenablageSetzen(const QString& text)
+{
+    if (QClipboard* c = QGuiApplication::clipboard())
+        c->setText(text);
+    else
+        Plattform::zwischenablageSetzen(text);
+}
+
+void DesktopPlattform::ereignisseVerarbeiten()
+{
+    QCoreApplication::processEvents();
+}
+
+void DesktopPlattform::sanduhr(bool an)
+{
+    // On and off, as the program's pointer always was: switching it on twice
+    // and off once leaves the normal pointer.
+    if (an == m_sanduhr)
+        return;
+    m_sanduhr = an;
+    if (an)
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+    else
+        QApplication::restoreOverrideCursor();
+}
+
+void desktopEinrichten()
+{
+    static DesktopPlattform desktop;
+    plattformSetzen(&desktop);
+
+    std::unique_ptr<Drucker> d;
+    const QPrinterInfo standard = QPrinterInfo::defaultPrinter();
+    if (!standard.isNull())
+        d = druckerErzeugen(standard.printerName());
+    if (!d)
+        d = druckerErzeugen(pdfDruckerName);
+    druckerSetzen(std::move(d));
+}
+
+} // namespace zplatform

@@ -1,0 +1,45 @@
+#pragma once
+// The desktop implementation of the platform layer: real message and input
+// boxes with German buttons, the desktop's beep and wave files, keyboard
+// state, screen, links, clipboard and the hourglass pointer.
+
+#include "platform/plattform.h"
+
+namespace zplatform {
+
+class DesktopPlattform : public Plattform
+{
+public:
+    int meldung(const QString& text, int stil, const QString& titel) override;
+    QString eingabe(const QString& prompt, const QString& titel, const QString& vorgabe,
+                    bool* abgebrochen = nullptr) override;
+    void ton(const QString& name) override;
+
+    bool shiftGedrueckt() const override;
+    bool ctrlGedrueckt() const override;
+    QSize bildschirmGroesse() const override;
+    int farbtiefe() const override;
+    double logischeDpi() const override;
+    bool hatAnzeige() const override;
+
+    bool adresseOeffnen(const QString& url) override;
+    bool dokumentOeffnen(const QString& pfad) override;
+
+    QString zwischenablage() const override;
+    void zwischenablageSetzen(const QString& text) override;
+
+    void ereignisseVerarbeiten() override;
+    void sanduhr(bool an) override;
+
+private:
+    bool m_sanduhr = false;
+};
+
+// The program's title, used when a box is given none.
+QString programmTitel();
+
+// Installs the desktop platform and the system's default printer (the
+// virtual printer "PDF" when the system has none) for the rest of the run.
+void desktopEinrichten();
+
+} // namespace zplatform

@@ -1,0 +1,291 @@
+#include "platform/ui/qtdrucker.h"
+
+#include "platform/ordner.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QFontDatabase>
+#include <QFontMetricsF>
+#include <QImage>
+#include <QPageLayout>
+#include <QPainter>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <QRegularExpression>
+
+#include <algorithm>
+
+namespace zplatform {
+
+QFont alsQFont(const DruckSchrift& s)
+{
+    QFont f(s.name.isEmpty() ? QStringLiteral("Arial") : s.name);
+    f.setPointSizeF(s.groesse > 0 ? s.groesse : 10.0);
+    f.setBold(s.fett);
+    f.setItalic(s.kursiv);
+    f.setUnderline(s.unterstrichen);
+    f.setStrikeOut(s.durchgestrichen);
+    f.setHintingPreference(QFont::PreferNoHinting);
+    return f;
+}
+
+QColor alsQColor(unsigned farbe)
+{
+    return QColor(int(farbe & 0xFF), int((farbe >> 8) & 0xFF), int((farbe >> 16) & 0xFF));
+}
+
+QtDrucker::QtDrucker(const QString& name) : m_name(name)
+{
+    m_pdf = name.compare(pdfDruckerName, Qt::CaseInsensitive) == 0;
+    if (m_pdf) {
+        m_name = pdfDruckerName;
+        m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+        m_printer->setOutputFormat(QPrinter::PdfFormat);
+        m_printer->setPageSize(QPageSize(QPageSize::A4));
+        m_printer->setFullPage(true);
+        m_printer->setPageMargins(QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
+        m_printer->setCreator(QStringLiteral("Zettlora"));
+        m_pdfOrdner = tempOrdner();
+    } else {
+        m_printer = std::make_unique<QPrinter>(QPrinterInfo::printerInfo(name), QPrinter::HighResolution);
+        m_printer->setFullPage(false);
+    }
+    m_printer->setPageOrientation(QPageLayout::Portrait);
+    m_printer->setDocName(QStringLiteral("Zettlora"));
+}
+
+QtDrucker::~QtDrucker()
+{
+    // Output not yet sent goes out when the program ends, as it always did.
+    if (m_imAuftrag)
+        dokumentEnde();
+}
+
+void QtDrucker::setAusrichtung(int a)
+{
+    Drucker::setAusrichtung(a == 2 ? 2 : 1);
+    if (!m_imAuftrag)
+        m_printer->setPageOrientation(a == 2 ? QPageLayout::Landscape : QPageLayout::Portrait);
+}
+
+double QtDrucker::seitenBreite() const
+{
+    return m_printer->pageLayout().fullRect(QPageLayout::Millimeter).width() / 10.0;
+}
+
+double QtDrucker::seitenHoehe() const
+{
+    return m_printer->pageLayout().fullRect(QPageLayout::Millimeter).height() / 10.0;
+}
+
+double QtDrucker::scaleWidth() const
+{
+    return m_printer->pageLayout().paintRect(QPageLayout::Millimeter).width() / 10.0;
+}
+
+double QtDrucker::scaleHeight() const
+{
+    return m_printer->pageLayout().paintRect(QPageLayout::Millimeter).height() / 10.0;
+}
+
+double QtDrucker::px(double cm) const
+{
+    return cm / 2.54 * m_printer->resolution();
+}
+
+QFont QtDrucker::geraeteSchrift() const
+{
+    return QFont(alsQFont(schrift), m_printer.get());
+}
+
+const QFontMetricsF& QtDrucker::metrik() const
+{
+    const DruckSchrift& s = schrift;
+    const DruckSchrift& g = m_gemessen;
+    if (!m_metrik || s.name != g.name || s.groesse != g.groesse || s.fett != g.fett || s.kursiv != g.kursiv ||
+        s.unterstrichen != g.unterstrichen || s.durchgestrichen != g.durchgestrichen) {
+        m_gemessen = schrift;
+        m_metrik = std::make_unique<QFontMetricsF>(geraeteSchrift(), m_printer.get());
+    }
+    return *m_metrik;
+}
+
+double QtDrucker::textBreite(const QString& text) const
+{
+    const QFontMetricsF& fm = metrik();
+    double breite = 0.0;
+    for (const QString& zeile : druckZeilen(text))
+        breite = std::max(breite, fm.horizontalAdvance(zeile));
+    return breite / m_printer->resolution() * 2.54;
+}
+
+double QtDrucker::textHoehe(const QString& text) const
+{
+    return double(druckZeilen(text).size()) * metrik().height() / m_printer->resolution() * 2.54;
+}
+
+QString QtDrucker::naechstePdfDatei() const
+{
+    const QString ordner = pfadAufloesen(m_pdfOrdner.isEmpty() ? tempOrdner() : normalPfad(m_pdfOrdner));
+    static const QRegularExpression nummer(QStringLiteral("^Zettlora_(\\d+)\\.pdf$"),
+                                           QRegularExpression::CaseInsensitiveOption);
+    int hoechste = 0;
+    for (const QString& name : dateienListen(ordner, QStringLiteral("Zettlora_*.pdf"))) {
+        const QRegularExpressionMatch m = nummer.match(name);
+        if (m.hasMatch())
+            hoechste = std::max(hoechste, m.captured(1).toInt());
+    }
+    return ordner + QStringLiteral("/Zettlora_%1.pdf").arg(hoechste + 1);
+}
+
+void QtDrucker::ausgabeBeginnen()
+{
+    if (m_imAuftrag)
+        return;
+    m_imAuftrag = true;
+    m_fehler = false;
+    m_metrik.reset(); // the print dialog may have changed the printer
+    m_fehlerText.clear();
+    m_seite = 1;
+    m_printer->setPageOrientation(ausrichtung() == 2 ? QPageLayout::Landscape : QPageLayout::Portrait);
+    m_printer->setCopyCount(std::max(1, kopien));
+    if (m_pdf) {
+        m_aktuellePdf = naechstePdfDatei();
+        QDir().mkpath(QFileInfo(m_aktuellePdf).absolutePath());
+        m_printer->setOutputFileName(m_aktuellePdf);
+    }
+    m_painter = std::make_unique<QPainter>();
+    if (!m_painter->begin(m_printer.get())) {
+        m_painter.reset();
+        m_fehler = true;
+        m_fehlerText = m_pdf ? QStringLiteral("Die Datei %1 kann nicht angelegt werden.")
+                                   .arg(QDir::toNativeSeparators(m_aktuellePdf))
+                             : QStringLiteral("Der Drucker %1 ist nicht bereit.").arg(m_name);
+        return;
+    }
+    m_painter->setRenderHint(QPainter::Antialiasing);
+    m_painter->setRenderHint(QPainter::TextAntialiasing);
+}
+
+void QtDrucker::textZeichnen(double x, double y, const QString& text)
+{
+    if (!m_painter)
+        return;
+    const QFont f = geraeteSchrift();
+    m_painter->setFont(f);
+    m_painter->setPen(alsQColor(schrift.farbe));
+    m_painter->drawText(QPointF(px(x), px(y) + metrik().ascent()), text);
+}
+
+void QtDrucker::linieZeichnen(double x1, double y1, double x2, double y2)
+{
+    if (!m_painter)
+        return;
+    QPen stift(alsQColor(schrift.farbe));
+    stift.setWidthF(std::max(1.0, m_printer->resolution() / 300.0));
+    m_painter->setPen(stift);
+    m_painter->drawLine(QPointF(px(x1), px(y1)), QPointF(px(x2), px(y2)));
+}
+
+void QtDrucker::rechteckZeichnen(double x1, double y1, double x2, double y2, bool gefuellt)
+{
+    if (!m_painter)
+        return;
+    const QColor farbe = alsQColor(schrift.farbe);
+    QPen stift(farbe);
+    stift.setWidthF(std::max(1.0, m_printer->resolution() / 300.0));
+    m_painter->setPen(stift);
+    m_painter->setBrush(gefuellt ? QBrush(farbe) : QBrush(Qt::NoBrush));
+    m_painter->drawRect(QRectF(QPointF(px(x1), px(y1)), QPointF(px(x2), px(y2))).normalized());
+    m_painter->setBrush(Qt::NoBrush);
+}
+
+void QtDrucker::bildZeichnen(const QString& datei, double x, double y, double breite, double hoehe)
+{
+    if (!m_painter)
+        return;
+    const QImage bild(pfadAufloesen(datei));
+    if (bild.isNull())
+        return;
+    m_painter->drawImage(QRectF(px(x), px(y), px(breite), px(hoehe)), bild);
+}
+
+void QtDrucker::neueSeite()
+{
+    ausgabeBeginnen();
+    if (m_painter && !m_printer->newPage())
+        m_fehler = true;
+    ++m_seite;
+    currentX = 0.0;
+    currentY = 0.0;
+}
+
+void QtDrucker::auftragZuruecksetzen()
+{
+    m_painter.reset();
+    m_imAuftrag = false;
+    m_seite = 1;
+    currentX = 0.0;
+    currentY = 0.0;
+}
+
+bool QtDrucker::dokumentEnde()
+{
+    if (!m_imAuftrag)
+        return true;
+    bool ok = !m_fehler;
+    if (m_painter)
+        ok = m_painter->end() && ok;
+    if (m_pdf) {
+        if (ok && QFileInfo(m_aktuellePdf).size() > 0)
+            m_letztePdf = m_aktuellePdf;
+        else if (m_fehlerText.isEmpty())
+            m_fehlerText = QStringLiteral("Die Datei %1 kann nicht geschrieben werden.")
+                               .arg(QDir::toNativeSeparators(m_aktuellePdf));
+        ok = ok && m_letztePdf == m_aktuellePdf;
+    } else if (!ok && m_fehlerText.isEmpty()) {
+        m_fehlerText = QStringLiteral("Der Druckauftrag konnte nicht an %1 gesendet werden.").arg(m_name);
+    }
+    auftragZuruecksetzen();
+    return ok;
+}
+
+void QtDrucker::abbrechen()
+{
+    if (!m_imAuftrag)
+        return;
+    if (m_painter) {
+        m_printer->abort();
+        if (m_painter->isActive())
+            m_painter->end();
+    }
+    if (m_pdf && !m_aktuellePdf.isEmpty())
+        QFile::remove(m_aktuellePdf);
+    auftragZuruecksetzen();
+}
+
+QStringList QtDrucker::schriften() const
+{
+    return QFontDatabase::families();
+}
+
+QStringList druckerNamen()
+{
+    QStringList namen = QPrinterInfo::availablePrinterNames();
+    namen << pdfDruckerName;
+    return namen;
+}
+
+std::unique_ptr<Drucker> druckerErzeugen(const QString& name)
+{
+    if (name.compare(pdfDruckerName, Qt::CaseInsensitive) == 0)
+        return std::make_unique<QtDrucker>(pdfDruckerName);
+    for (const QString& n : QPrinterInfo::availablePrinterNames()) {
+        if (n.compare(name, Qt::CaseInsensitive) == 0)
+            return std::make_unique<QtDrucker>(n);
+    }
+    return nullptr;
+}
+
+} // namespace zplatform

@@ -1,0 +1,97 @@
+#pragma once
+// The real printer: any printer the system knows, plus the virtual printer
+// "PDF" that writes every job as a numbered file "Zettlora_<n>.pdf" into its
+// folder. Positions are centimetres from the top-left corner of the printable
+// area (the whole sheet for "PDF").
+
+#include "platform/drucker.h"
+
+#include <QColor>
+#include <QFont>
+#include <QFontMetricsF>
+#include <QStringList>
+#include <memory>
+
+class QPainter;
+class QPrinter;
+
+namespace zplatform {
+
+// Name of the virtual PDF printer.
+inline const QString pdfDruckerName = QStringLiteral("PDF");
+
+// The printer's font as a Qt font (size in points) and a stored colour (0x00BBGGRR).
+QFont alsQFont(const DruckSchrift& s);
+QColor alsQColor(unsigned farbe);
+
+class QtDrucker : public Drucker
+{
+public:
+    // name: a printer the system knows, or "PDF".
+    explicit QtDrucker(const QString& name);
+    ~QtDrucker() override;
+
+    QString geraetename() const override { return m_name; }
+    bool istPdf() const { return m_pdf; }
+
+    void setAusrichtung(int a) override;
+    double seitenBreite() const override;
+    double seitenHoehe() const override;
+    double scaleWidth() const override;
+    double scaleHeight() const override;
+
+    double textBreite(const QString& text) const override;
+    double textHoehe(const QString& text = QStringLiteral("Ay")) const override;
+
+    void neueSeite() override;
+    bool dokumentEnde() override;
+    void abbrechen() override;
+    QStringList schriften() const override;
+    int seitenNummer() const override { return m_seite; }
+
+    // Folder of the PDF files (default: the temp folder).
+    void setPdfOrdner(const QString& ordner) { m_pdfOrdner = ordner; }
+    QString pdfOrdner() const { return m_pdfOrdner; }
+    // The file the last PDF job wrote ("" before the first one).
+    QString letztePdfDatei() const { return m_letztePdf; }
+    // Why the last job failed ("" when it went out).
+    QString letzterFehler() const { return m_fehlerText; }
+
+    // The Qt printer, for the print dialogs (do not use while a job is open).
+    QPrinter& qprinter() { return *m_printer; }
+
+protected:
+    void ausgabeBeginnen() override;
+    void textZeichnen(double x, double y, const QString& text) override;
+    void linieZeichnen(double x1, double y1, double x2, double y2) override;
+    void rechteckZeichnen(double x1, double y1, double x2, double y2, bool gefuellt) override;
+    void bildZeichnen(const QString& datei, double x, double y, double breite, double hoehe) override;
+
+private:
+    double px(double cm) const;
+    QFont geraeteSchrift() const;
+    const QFontMetricsF& metrik() const;
+    QString naechstePdfDatei() const;
+    void auftragZuruecksetzen();
+
+    QString m_name;
+    bool m_pdf = false;
+    std::unique_ptr<QPrinter> m_printer;
+    std::unique_ptr<QPainter> m_painter;
+    bool m_imAuftrag = false;
+    bool m_fehler = false;
+    int m_seite = 1;
+    QString m_pdfOrdner;
+    QString m_aktuellePdf;
+    QString m_letztePdf;
+    QString m_fehlerText;
+    mutable DruckSchrift m_gemessen;
+    mutable std::unique_ptr<QFontMetricsF> m_metrik;
+};
+
+// Printers the system knows, then "PDF".
+QStringList druckerNamen();
+// A printer by name (without regard to case); nullptr when there is none of that name.
+std::unique_ptr<Drucker> druckerErzeugen(const QString& name);
+
+} // namespace zplatform

@@ -1,0 +1,51 @@
+#include "platform/codec.h"
+
+#include <gtest/gtest.h>
+
+using namespace zplatform;
+
+TEST(Codec, AlleBytesHinUndZurueck)
+{
+    QByteArray alle;
+    for (int b = 0; b < 256; ++b)
+        alle.append(char(b));
+    const QString text = ausWindows1252(alle);
+    ASSERT_EQ(text.size(), 256);
+    qsizetype fehler = 99;
+    EXPECT_EQ(nachWindows1252(text, &fehler), alle);
+    EXPECT_EQ(fehler, -1);
+    EXPECT_TRUE(istWindows1252(text));
+}
+
+TEST(Codec, Tabelle80bis9F)
+{
+    struct Paar
+    {
+        unsigned char byte;
+        char16_t zeichen;
+    };
+    const Paar paare[] = {{0x80, u'€'}, {0x82, u'‚'}, {0x84, u'„'}, {0x85, u'…'}, {0x8A, u'Š'},
+                          {0x8C, u'Œ'}, {0x93, u'“'}, {0x96, u'–'}, {0x97, u'—'}, {0x99, u'™'},
+                          {0x9C, u'œ'}, {0x9F, u'Ÿ'}, {0x81, 0x81}, {0x8D, 0x8D}, {0x8F, 0x8F},
+                          {0x90, 0x90}, {0x9D, 0x9D}, {0xA0, 0xA0}, {0xE4, u'ä'}, {0xDF, u'ß'}};
+    for (const Paar& p : paare) {
+        const QString t = ausWindows1252(QByteArray(1, char(p.byte)));
+        EXPECT_EQ(t.at(0).unicode(), p.zeichen) << int(p.byte);
+        EXPECT_EQ(nachWindows1252(QString(QChar(p.zeichen))), QByteArray(1, char(p.byte))) << int(p.byte);
+    }
+}
+
+TEST(Codec, NichtDarstellbaresWirdGemeldet)
+{
+    qsizetype fehler = -1;
+    // Polish ą, then a character outside the basic plane (one "?", not two).
+    const QString text = QStringLiteral("Ab ą c ") + QString::fromUtf8("\xF0\x9F\x98\x80") + QStringLiteral("!");
+    EXPECT_EQ(nachWindows1252(text, &fehler), QByteArray("Ab ? c ?!"));
+    EXPECT_EQ(fehler, 3);
+    EXPECT_FALSE(istWindows1252(text));
+    EXPECT_FALSE(istWindows1252(QChar(0x0105)));
+    EXPECT_TRUE(istWindows1252(QChar(0x20AC)));
+    EXPECT_TRUE(istWindows1252(QChar(0)));
+    // A control character below the 0x80 row that is not in the table: U+0080 itself.
+    EXPECT_FALSE(istWindows1252(QChar(0x0080)));
+}

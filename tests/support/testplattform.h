@@ -1,0 +1,88 @@
+#pragma once
+// Test doubles shared by all test programs:
+// - TestPlattform: scripted answers for message and input boxes, a fixed
+//   clock, recorded boxes, sounds, started programs and opened links.
+// - TempWurzel: a temporary ZETTLORA_ROOT with the windows, system, programm
+//   and temp folders; restores the previous root when it goes.
+
+#include "platform/plattform.h"
+
+#include <QDateTime>
+#include <QQueue>
+#include <QStringList>
+#include <QTemporaryDir>
+#include <vector>
+
+struct GezeigteMeldung
+{
+    QString text;
+    int stil = 0;
+    QString titel;
+    int antwort = 0;
+};
+
+class TestPlattform : public zplatform::Plattform
+{
+public:
+    TestPlattform();
+    ~TestPlattform() override;
+
+    // Answers given in order; when none is queued a box gets its default button
+    // and an input box its proposed text.
+    QQueue<int> antworten;
+    QQueue<QString> eingaben; // use the text "<abbruch>" for a cancelled input box
+
+    std::vector<GezeigteMeldung> meldungen;
+    QStringList eingabePrompts;
+    QStringList toene;
+    QStringList gestarteteProgramme; // program + " " + arguments joined by blanks
+    QStringList geoeffneteAdressen;
+    QStringList papierkorb;
+    QDateTime uhr = QDateTime(QDate(2000, 7, 2), QTime(10, 30, 0));
+    QQueue<double> zufallszahlen; // empty: 0.5
+    bool shift = false;
+    bool ctrl = false;
+    QString login = QStringLiteral("tester");
+
+    int meldung(const QString& text, int stil, const QString& titel) override;
+    QString eingabe(const QString& prompt, const QString& titel, const QString& vorgabe,
+                    bool* abgebrochen = nullptr) override;
+    void ton(const QString& name) override;
+    QDateTime jetzt() const override { return uhr; }
+    double zufall() override;
+    QString loginName() const override { return login; }
+    QString rechnerName() const override { return QStringLiteral("testrechner"); }
+    bool shiftGedrueckt() const override { return shift; }
+    bool ctrlGedrueckt() const override { return ctrl; }
+    bool hatAnzeige() const override { return true; }
+    bool programmStarten(const QString& programm, const QStringList& argumente, const QString& arbeitsordner,
+                         bool warten, int* exitCode) override;
+    bool adresseOeffnen(const QString& url) override;
+    bool dokumentOeffnen(const QString& pfad) override;
+    bool inPapierkorb(const QString& pfad) override;
+    void ereignisseVerarbeiten() override {}
+
+    // The text of the last box shown ("" when none).
+    QString letzteMeldung() const { return meldungen.empty() ? QString() : meldungen.back().text; }
+};
+
+class TempWurzel
+{
+public:
+    TempWurzel();
+    ~TempWurzel();
+    QString wurzel() const { return m_dir.path(); }
+    QString windows() const { return m_dir.path() + QStringLiteral("/windows"); }
+    QString system() const { return m_dir.path() + QStringLiteral("/windows/system"); }
+    QString programm() const { return m_dir.path() + QStringLiteral("/programm"); }
+    QString temp() const { return m_dir.path() + QStringLiteral("/temp"); }
+    // Writes a file (Windows-1252, text as given, no line ends added) below the root.
+    void schreiben(const QString& relativ, const QString& text) const;
+    // Reads a file below the root as Windows-1252 text ("" when missing).
+    QString lesen(const QString& relativ) const;
+
+private:
+    QTemporaryDir m_dir;
+    QByteArray m_alt;
+    bool m_hatteAlt = false;
+};
