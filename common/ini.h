@@ -13,6 +13,8 @@
 
 #include <QString>
 #include <QStringList>
+#include <utility>
+#include <vector>
 
 namespace zcommon {
 
@@ -26,18 +28,26 @@ QString Ini_Lesen(const QString& datei, const QString& sektion, const QString& s
                   const QString& vorgabe = QString());
 // Writes the value trimmed, line breaks (CR LF, lone CR, lone LF) stored as "**";
 // returns the value as written. A failing write changes nothing and reports nothing.
-QString Ini_Schreiben(const QString& datei, const QString& sektion, const QString& schluessel,
-                      const QString& wert);
+QString Ini_Schreiben(const QString& datei, const QString& sektion, const QString& schluessel, const QString& wert);
 // Reads the key as a number (missing: 0), adds the amount, writes the sum as a
 // whole number and returns it.
-double Ini_Zaehler_Erhoehen(const QString& datei, const QString& sektion, const QString& schluessel,
-                            double betrag = 1);
+double Ini_Zaehler_Erhoehen(const QString& datei, const QString& sektion, const QString& schluessel, double betrag = 1);
 
 // Removes a key (or, with an empty key, a whole section).
 void Ini_Loeschen(const QString& datei, const QString& sektion, const QString& schluessel = QString());
 // Section names of a file, and key names of a section, in file order.
 QStringList Ini_Sektionen(const QString& datei);
 QStringList Ini_Schluessel(const QString& datei, const QString& sektion);
+
+// The sections of a file given by its exact path (no file-name rules), each
+// with its keys and values ("**" turned into line breaks) in file order; the
+// first of several equal names counts. A missing file gives none.
+struct IniSektion
+{
+    QString name;
+    std::vector<std::pair<QString, QString>> eintraege;
+};
+std::vector<IniSektion> Ini_Auslesen(const QString& pfad);
 
 // Drops every cached file (tests that change files behind the layer's back).
 void Ini_CacheLeeren();

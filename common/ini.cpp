@@ -1,0 +1,569 @@
+// Settings files: our own reader and writer with the rules of Windows'
+// private profiles (see ini.h).
+//
+// A file is kept as its raw lines (bytes plus the line end each had), so a
+// write changes only the one line it concerns and leaves every other byte as
+// it was. The parsed form (sections and keys, names folded to upper case) is
+// cached per file and checked against the file's time stamp and size on each
+// access, so reading many keys of one file costs one stat per call.
+
+#include "common/ini.h"
+
+#include "common/texte.h"
+
+#include "platform/codec.h"
+#include "platform/ordner.h"
+#include "platform/textdatei.h"
+
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QHash>
+
+#include <sys/stat.h>
+
+#include <cmath>
+#include <memory>
+#include <mutex>
+#include <vector>
+
+namespace zcommon {
+
+namespace {
+
+const QString KeinSchluessel = QStringLiteral("NoKey");
+
+bool istLeer(QChar c)
+{
+    return c == QLatin1Char(' ') || c == QLatin1Char('\t');
+}
+
+// Blanks and tabs at both ends removed (names and values as read).
+QString beschneiden(QStringView s)
+{
+    qsizetype a = 0, e = s.size();
+    while (a < e && istLeer(s[a]))
+        ++a;
+    while (e > a && istLeer(s[e - 1]))
+        --e;
+    return s.mid(a, e - a).toString();
+}
+
+// Blanks only, as the value of a write is trimmed.
+QString blankBeschneiden(const QString& s)
+{
+    qsizetype a = 0, e = s.size();
+    while (a < e && s[a] == QLatin1Char(' '))
+        ++a;
+    while (e > a && s[e - 1] == QLatin1Char(' '))
+        --e;
+    return s.mid(a, e - a);
+}
+
+// The comparison form of a section or key name: each character in upper case
+// on its own (so "ä" and "Ä" meet, and "ß" stays one character).
+QString normName(const QString& name)
+{
+    QString n = beschneiden(name);
+    QChar* p = n.data();
+    for (qsizetype i = 0, len = n.size(); i < len; ++i) {
+        ushort u = p[i].unicode();
+        if (u < 0x80) {
+            if (u >= 'a' && u <= 'z')
+                p[i] = QChar(u - 32);
+        } else {
+            p[i] = p[i].toUpper();
+        }
+    }
+    return n;
+}
+
+// A section or key name as the caller passes it: line breaks become blanks,
+// surrounding blanks go.
+QString nameBereinigen(const QString& name, const QString& vorgabe)
+{
+    if (!name.contains(QLatin1Char('\r')) && !name.contains(QLatin1Char('\n'))) {
+        QString n = beschneiden(name);
+        return n.isEmpty() ? vorgabe : n;
+    }
+    QString n = name;
+    n.replace(QStringLiteral("\r\n"), QStringLiteral(" "));
+    n.replace(QLatin1Char('\r'), QLatin1Char(' '));
+    n.replace(QLatin1Char('\n'), QLatin1Char(' '));
+    n = beschneiden(n);
+    return n.isEmpty() ? vorgabe : n;
+}
+
+// A value as it is stored: trimmed of blanks, each line break (CR LF, lone CR,
+// lone LF) as "**".
+QString wertKodieren(const QString& wert)
+{
+    QString w = blankBeschneiden(wert);
+    if (!w.contains(QLatin1Char('\r')) && !w.contains(QLatin1Char('\n')))
+        return w;
+    w.replace(QStringLiteral("\r\n"), QStringLiteral("**"));
+    w.replace(QLatin1Char('\r'), QStringLiteral("**"));
+    w.replace(QLatin1Char('\n'), QStringLiteral("**"));
+    return w;
+}
+
+QString wertDekodieren(const QString& gespeichert)
+{
+    if (!gespeichert.contains(QStringLiteral("**")))
+        return gespeichert;
+    QString w = gespeichert;
+    w.replace(QStringLiteral("**"), QStringLiteral("\r\n"));
+    return w;
+}
+
+struct Zeile
+{
+    QByteArray inhalt; // without line end
+    QByteArray ende;   // "\r\n", "\n" or "" (last line without end)
+};
+
+struct Sektion
+{
+    QString name;                    // as stored, trimmed
+    int kopf = -1;                   // line of the header
+    int ende = -1;                   // last line that belongs to the section
+    QStringList reihenfolge;         // key names as stored, in file order (first occurrences)
+    QHash<QString, int> zeileVon;    // norm key -> line of its first occurrence
+    QHash<QString, QString> wertVon; // norm key -> stored value (trimmed, "**" kept)
+};
+
+// What tells whether a file changed behind our back.
+struct Stempel
+{
+    bool vorhanden = false;
+    qint64 groesse = -1;
+    qint64 geaendertNs = 0;
+    quint64 inode = 0;
+    bool operator==(const Stempel&) const = default;
+};
+
+Stempel stempel(const QString& pfad)
+{
+    Stempel st;
+    struct stat sb;
+    const QByteArray name = QFile::encodeName(pfad);
+    if (::stat(name.constData(), &sb) != 0 || !S_ISREG(sb.st_mode))
+        return st;
+    st.vorhanden = true;
+    st.groesse = qint64(sb.st_size);
+    st.geaendertNs = qint64(sb.st_mtim.tv_sec) * 1000000000 + qint64(sb.st_mtim.tv_nsec);
+    st.inode = quint64(sb.st_ino);
+    return st;
+}
+
+struct IniDatei
+{
+    Stempel stand;
+    bool vorhanden = false;
+    std::vector<Zeile> zeilen;
+    std::vector<Sektion> sektionen;
+    QHash<QString, int> sektionVon; // norm name -> index of its first occurrence
+
+    const Sektion* finden(const QString& norm) const
+    {
+        auto it = sektionVon.constFind(norm);
+        return it == sektionVon.constEnd() ? nullptr : &sektionen[size_t(it.value())];
+    }
+};
+
+// Splits the bytes into lines (LF ends a line; a CR before it belongs to the end).
+std::vector<Zeile> zeilenTeilen(const QByteArray& bytes)
+{
+    std::vector<Zeile> zeilen;
+    qsizetype start = 0;
+    const qsizetype n = bytes.size();
+    while (start < n) {
+        qsizetype lf = bytes.indexOf('\n', start);
+        Zeile z;
+        if (lf < 0) {
+            z.inhalt = bytes.mid(start);
+            start = n;
+        } else {
+            qsizetype e = lf;
+            if (e > start && bytes[e - 1] == '\r') {
+                --e;
+                z.ende = QByteArrayLiteral("\r\n");
+            } else {
+                z.ende = QByteArrayLiteral("\n");
+            }
+            z.inhalt = bytes.mid(start, e - start);
+            start = lf + 1;
+        }
+        zeilen.push_back(std::move(z));
+    }
+    return zeilen;
+}
+
+// Finds sections and keys. Lines before the first section, comments (";"),
+// blank lines and lines without "=" belong to no key.
+void gliedern(IniDatei& d)
+{
+    d.sektionen.clear();
+    d.sektionVon.clear();
+    Sektion* aktuell = nullptr;
+    for (int i = 0; i < int(d.zeilen.size()); ++i) {
+        const QString zeile = zplatform::ausWindows1252(d.zeilen[size_t(i)].inhalt);
+        qsizetype a = 0;
+        while (a < zeile.size() && istLeer(zeile[a]))
+            ++a;
+        if (a >= zeile.size()) {
+            if (aktuell)
+                aktuell->ende = i;
+            continue;
+        }
+        if (zeile[a] == QLatin1Char('[')) {
+            qsizetype zu = zeile.lastIndexOf(QLatin1Char(']'));
+            if (zu > a) {
+                Sektion s;
+                s.name = beschneiden(QStringView(zeile).mid(a + 1, zu - a - 1));
+                s.kopf = i;
+                s.ende = i;
+                d.sektionen.push_back(std::move(s));
+                aktuell = &d.sektionen.back();
+                const QString norm = normName(aktuell->name);
+                if (!d.sektionVon.contains(norm))
+                    d.sektionVon.insert(norm, int(d.sektionen.size()) - 1);
+                continue;
+            }
+        }
+        if (!aktuell)
+            continue;
+        aktuell->ende = i;
+        if (zeile[a] == QLatin1Char(';'))
+            continue;
+        qsizetype gleich = zeile.indexOf(QLatin1Char('='), a);
+        if (gleich < 0)
+            continue;
+        QString name = beschneiden(QStringView(zeile).mid(a, gleich - a));
+        if (name.isEmpty())
+            continue;
+        QString norm = normName(name);
+        if (aktuell->zeileVon.contains(norm))
+            continue;
+        aktuell->zeileVon.insert(norm, i);
+        aktuell->wertVon.insert(norm, beschneiden(QStringView(zeile).mid(gleich + 1)));
+        aktuell->reihenfolge << name;
+    }
+}
+
+std::shared_ptr<IniDatei> einlesen(const QString& pfad)
+{
+    auto d = std::make_shared<IniDatei>();
+    d->stand = stempel(pfad);
+    if (!d->stand.vorhanden)
+        return d;
+    QFile f(pfad);
+    if (!f.open(QIODevice::ReadOnly)) {
+        d->stand = Stempel();
+        return d;
+    }
+    const QByteArray bytes = f.readAll();
+    d->vorhanden = true;
+    d->zeilen = zeilenTeilen(bytes);
+    gliedern(*d);
+    return d;
+}
+
+struct Zwischenspeicher
+{
+    std::recursive_mutex sperre;
+    QHash<QString, std::shared_ptr<IniDatei>> dateien; // full path -> parsed file
+    QHash<QString, QString> pfadVon;                   // name as asked -> resolved path
+};
+
+Zwischenspeicher& speicher()
+{
+    static Zwischenspeicher s;
+    return s;
+}
+
+// The parsed file, read again when its time stamp, size or inode changed. Call with the lock held.
+std::shared_ptr<IniDatei> datei(const QString& pfad, const Stempel& st)
+{
+    Zwischenspeicher& s = speicher();
+    auto it = s.dateien.find(pfad);
+    if (it != s.dateien.end() && it.value()->stand == st)
+        return it.value();
+    auto d = einlesen(pfad);
+    s.dateien.insert(pfad, d);
+    return d;
+}
+
+QByteArray zusammenfuegen(const std::vector<Zeile>& zeilen)
+{
+    qsizetype laenge = 0;
+    for (const Zeile& z : zeilen)
+        laenge += z.inhalt.size() + z.ende.size();
+    QByteArray bytes;
+    bytes.reserve(laenge);
+    for (const Zeile& z : zeilen) {
+        bytes += z.inhalt;
+        bytes += z.ende;
+    }
+    return bytes;
+}
+
+const QByteArray CrLf = QByteArrayLiteral("\r\n");
+
+// Writes the lines atomically and puts the new state into the cache. A file
+// whose folder is missing is not written. Call with the lock held.
+bool zurueckschreiben(const QString& pfad, std::vector<Zeile> zeilen)
+{
+    QFileInfo fi(pfad);
+    if (!QFileInfo(fi.absolutePath()).isDir())
+        return false;
+    const QByteArray bytes = zusammenfuegen(zeilen);
+    if (!zplatform::bytesSchreiben(pfad, bytes))
+        return false;
+    auto d = std::make_shared<IniDatei>();
+    d->stand = stempel(pfad);
+    d->vorhanden = d->stand.vorhanden;
+    d->zeilen = std::move(zeilen);
+    gliedern(*d);
+    speicher().dateien.insert(pfad, d);
+    return true;
+}
+
+// A line that ends without a line end gets one before anything follows it.
+void endeSichern(std::vector<Zeile>& zeilen, size_t index)
+{
+    if (index < zeilen.size() && zeilen[index].ende.isEmpty())
+        zeilen[index].ende = CrLf;
+}
+
+QByteArray kodieren(const QString& text)
+{
+    return zplatform::nachWindows1252(text);
+}
+
+bool istZizorud(const QString& name)
+{
+    return name.compare(QStringLiteral("ZIZORUD.INI"), Qt::CaseInsensitive) == 0;
+}
+
+QString pfadErmitteln(const QString& datei)
+{
+    QString name = beschneiden(datei);
+    if (name.isEmpty())
+        return zplatform::pfadAufloesen(zplatform::windowsOrdner() + QStringLiteral("/Zizorud.ini"));
+    if (name.size() < 4 || name[name.size() - 4] != QLatin1Char('.'))
+        name += QStringLiteral(".ini");
+    name = zplatform::normalPfad(name);
+    if (istZizorud(name))
+        return zplatform::pfadAufloesen(zplatform::windowsOrdner() + QStringLiteral("/Zizorud.ini"));
+    if (!name.contains(QLatin1Char('/'))) {
+        // WIN.INI, SYSTEM.INI and every bare name live in the Windows folder.
+        return zplatform::pfadAufloesen(zplatform::windowsOrdner() + QLatin1Char('/') + name);
+    }
+    return zplatform::pfadAufloesen(name);
+}
+
+// The resolved path, remembered per name; a remembered path that no longer
+// exists is worked out again (the file may now exist in another case).
+// *st gets the file's state. Call with the lock held.
+QString pfad(const QString& datei, Stempel* st = nullptr)
+{
+    Zwischenspeicher& s = speicher();
+    auto it = s.pfadVon.constFind(datei);
+    if (it != s.pfadVon.constEnd()) {
+        Stempel gemerkt = stempel(it.value());
+        if (gemerkt.vorhanden) {
+            if (st)
+                *st = gemerkt;
+            return it.value();
+        }
+    }
+    const QString p = pfadErmitteln(datei);
+    s.pfadVon.insert(datei, p);
+    if (st)
+        *st = stempel(p);
+    return p;
+}
+
+// The parsed file a name stands for. Call with the lock held.
+std::shared_ptr<IniDatei> dateiZu(const QString& name, QString* gefunden = nullptr)
+{
+    Stempel st;
+    const QString p = pfad(name, &st);
+    if (gefunden)
+        *gefunden = p;
+    return datei(p, st);
+}
+
+} // namespace
+
+QString Ini_Pfad(const QString& datei)
+{
+    std::lock_guard<std::recursive_mutex> g(speicher().sperre);
+    return pfad(datei);
+}
+
+QString Ini_Lesen(const QString& datei, const QString& sektion, const QString& schluessel, const QString& vorgabe)
+{
+    Zwischenspeicher& s = speicher();
+    std::lock_guard<std::recursive_mutex> g(s.sperre);
+    auto d = dateiZu(datei);
+    if (d->vorhanden) {
+        const Sektion* sek = d->finden(normName(nameBereinigen(sektion, QString::fromLatin1(ProgrammSektion))));
+        if (sek) {
+            auto it = sek->wertVon.constFind(normName(nameBereinigen(schluessel, KeinSchluessel)));
+            if (it != sek->wertVon.constEnd())
+                return wertDekodieren(it.value());
+        }
+    }
+    // The default takes the same way a stored value would: a line break in it
+    // comes back as CR LF.
+    if (vorgabe.contains(QLatin1Char('\r')) || vorgabe.contains(QLatin1Char('\n'))) {
+        QString v = vorgabe;
+        v.replace(QStringLiteral("\r\n"), QStringLiteral("**"));
+        v.replace(QLatin1Char('\r'), QStringLiteral("**"));
+        v.replace(QLatin1Char('\n'), QStringLiteral("**"));
+        return wertDekodieren(v);
+    }
+    return wertDekodieren(vorgabe);
+}
+
+QString Ini_Schreiben(const QString& datei, const QString& sektion, const QString& schluessel, const QString& wert)
+{
+    const QString gespeichert = wertKodieren(wert);
+    const QString sekName = nameBereinigen(sektion, QString::fromLatin1(ProgrammSektion));
+    const QString schlName = nameBereinigen(schluessel, KeinSchluessel);
+
+    Zwischenspeicher& s = speicher();
+    std::lock_guard<std::recursive_mutex> g(s.sperre);
+    QString p;
+    auto d = dateiZu(datei, &p);
+    std::vector<Zeile> zeilen = d->zeilen;
+
+    const Sektion* sek = d->finden(normName(sekName));
+    if (!sek) {
+        // A new section at the end, after a blank line when the file has text.
+        if (!zeilen.empty()) {
+            endeSichern(zeilen, zeilen.size() - 1);
+            if (!beschneiden(zplatform::ausWindows1252(zeilen.back().inhalt)).isEmpty())
+                zeilen.push_back({QByteArray(), CrLf});
+        }
+        zeilen.push_back({kodieren(QLatin1Char('[') + sekName + QLatin1Char(']')), CrLf});
+        zeilen.push_back({kodieren(schlName + QLatin1Char('=') + gespeichert), CrLf});
+        zurueckschreiben(p, std::move(zeilen));
+        return gespeichert;
+    }
+
+    const QString schlNorm = normName(schlName);
+    auto it = sek->zeileVon.constFind(schlNorm);
+    if (it != sek->zeileVon.constEnd()) {
+        const size_t i = size_t(it.value());
+        if (sek->wertVon.value(schlNorm) == gespeichert)
+            return gespeichert; // nothing to change
+        // The key keeps the spelling it has in the file.
+        const QString zeile = zplatform::ausWindows1252(zeilen[i].inhalt);
+        const QString alterName = beschneiden(QStringView(zeile).left(zeile.indexOf(QLatin1Char('='))));
+        zeilen[i].inhalt = kodieren(alterName + QLatin1Char('=') + gespeichert);
+        if (zeilen[i].ende.isEmpty() && i + 1 < zeilen.size())
+            zeilen[i].ende = CrLf;
+        zurueckschreiben(p, std::move(zeilen));
+        return gespeichert;
+    }
+
+    // A new key after the section's last line that is not blank.
+    size_t nach = size_t(sek->kopf);
+    for (int i = sek->ende; i > sek->kopf; --i) {
+        if (!beschneiden(zplatform::ausWindows1252(zeilen[size_t(i)].inhalt)).isEmpty()) {
+            nach = size_t(i);
+            break;
+        }
+    }
+    endeSichern(zeilen, nach);
+    zeilen.insert(zeilen.begin() + qsizetype(nach) + 1,
+                  Zeile{kodieren(schlName + QLatin1Char('=') + gespeichert), CrLf});
+    zurueckschreiben(p, std::move(zeilen));
+    return gespeichert;
+}
+
+double Ini_Zaehler_Erhoehen(const QString& datei, const QString& sektion, const QString& schluessel, double betrag)
+{
+    std::lock_guard<std::recursive_mutex> g(speicher().sperre);
+    // The leading number of the stored text; none counts as 0.
+    const double wert = Val(Ini_Lesen(datei, sektion, schluessel, QStringLiteral("0")));
+    // Format "0": halves away from zero.
+    double neu = std::round(wert + betrag);
+    if (neu == 0)
+        neu = 0; // no "-0"
+    Ini_Schreiben(datei, sektion, schluessel, QString::number(neu, 'f', 0));
+    return neu;
+}
+
+void Ini_Loeschen(const QString& datei, const QString& sektion, const QString& schluessel)
+{
+    Zwischenspeicher& s = speicher();
+    std::lock_guard<std::recursive_mutex> g(s.sperre);
+    QString p;
+    auto d = dateiZu(datei, &p);
+    if (!d->vorhanden)
+        return;
+    const Sektion* sek = d->finden(normName(nameBereinigen(sektion, QString::fromLatin1(ProgrammSektion))));
+    if (!sek)
+        return;
+    std::vector<Zeile> zeilen = d->zeilen;
+    if (beschneiden(schluessel).isEmpty()) {
+        zeilen.erase(zeilen.begin() + sek->kopf, zeilen.begin() + sek->ende + 1);
+    } else {
+        auto it = sek->zeileVon.constFind(normName(nameBereinigen(schluessel, KeinSchluessel)));
+        if (it == sek->zeileVon.constEnd())
+            return;
+        zeilen.erase(zeilen.begin() + it.value());
+    }
+    zurueckschreiben(p, std::move(zeilen));
+}
+
+QStringList Ini_Sektionen(const QString& datei)
+{
+    std::lock_guard<std::recursive_mutex> g(speicher().sperre);
+    auto d = dateiZu(datei);
+    QStringList namen;
+    for (const Sektion& s : d->sektionen) {
+        if (&s == d->finden(normName(s.name)))
+            namen << s.name;
+    }
+    return namen;
+}
+
+QStringList Ini_Schluessel(const QString& datei, const QString& sektion)
+{
+    std::lock_guard<std::recursive_mutex> g(speicher().sperre);
+    auto d = dateiZu(datei);
+    const Sektion* sek = d->finden(normName(nameBereinigen(sektion, QString::fromLatin1(ProgrammSektion))));
+    return sek ? sek->reihenfolge : QStringList();
+}
+
+std::vector<IniSektion> Ini_Auslesen(const QString& pfad)
+{
+    std::vector<IniSektion> ergebnis;
+    auto d = einlesen(pfad);
+    for (const Sektion& s : d->sektionen) {
+        if (&s != d->finden(normName(s.name)))
+            continue;
+        IniSektion e;
+        e.name = s.name;
+        for (const QString& k : s.reihenfolge)
+            e.eintraege.push_back({k, wertDekodieren(s.wertVon.value(normName(k)))});
+        ergebnis.push_back(std::move(e));
+    }
+    return ergebnis;
+}
+
+void Ini_CacheLeeren()
+{
+    Zwischenspeicher& s = speicher();
+    std::lock_guard<std::recursive_mutex> g(s.sperre);
+    s.dateien.clear();
+    s.pfadVon.clear();
+}
+
+} // namespace zcommon
