@@ -26,14 +26,18 @@ using Felder = std::array<QString, FeldAnzahl>;
 
 // Default captions of the 24 fields.
 const std::array<QString, FeldAnzahl>& StandardBezeichnungen();
-// Input limits of the card's fields (typing only; field 11 computed at each store).
+// Input limits of the card's fields (typing only; field 11 computed at each
+// store, 1024 before the first). 0 for a number outside 0..23.
 int Eingabegrenze(int feld);
 
 // Splits a record: "°°" back into CR LF, missing trailing fields empty,
 // fields beyond the 24th ignored, nothing trimmed.
 Felder Zerlegen(QStringView datensatz);
-// One field of a record without splitting the rest ("°°" turned into CR LF).
+// One field of a record without splitting the rest ("°°" turned into CR LF);
+// "" for a field the record does not reach or a number outside 0..23.
 QString FeldAus(QStringView datensatz, int feld);
+// The same without turning "°°" into CR LF (a view into the record; fast).
+QStringView FeldRoh(QStringView datensatz, int feld);
 // Joins 24 field texts: every line break (CR LF, or a lone CR or LF as text
 // widgets give them) to "°°", a TAB to a blank, so a record never holds a line
 // end or a stray separator; an empty field 0 as one blank; every field
@@ -44,5 +48,11 @@ QString Verbinden(const Felder& felder);
 // exports, statistics, printing and masks read it.
 extern Felder DatensatzFelder;
 void Datensatz_Zerlegen(QStringView datensatz);
+
+// Length a field text takes in a joined record: a line break (CR LF, lone CR,
+// lone LF) counts 2, as its "°°" does.
+int LaengeImDatensatz(QStringView feldtext);
+// A record of 23 separators: the entry the new-address command appends.
+QString LeererDatensatz();
 
 } // namespace zadressbuch

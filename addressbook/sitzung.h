@@ -7,6 +7,7 @@
 
 #include <QString>
 #include <array>
+#include <functional>
 
 namespace zadressbuch {
 
@@ -33,11 +34,36 @@ struct Sitzung
     QString KatalogStdLand = QStringLiteral("D-");
     bool OrtAusPlz = true;
 
+    // The undo copy: the selected list entry as it was when it was selected.
+    // The list's click handler sets it (the text of the selected entry, "" when
+    // none); storing the card never changes it; the undo command swaps it back.
+    QString UndoKopie;
+
+    // Set by Daten_Laden: the load itself demands read-only mode (more than
+    // 32000 addresses, file unreadable or not creatable, data folder missing,
+    // or the user answered the reservation question with Yes). Read by
+    // NurLesen_Entscheiden, so a later ReadOnlySet keeps it.
+    bool LadeNurLesen = false;
+    // Full path of the address file whose reservation this run holds ("" none).
+    QString ReservierteDatei;
+    // The user has been told that the index counter could not be written.
+    bool IndexFehlerGemeldet = false;
+
+    // Hook the main window installs: writes the status-bar panel "Status" and
+    // repaints it at once. Empty in tests; use Status_Setzen() to call it.
+    std::function<void(const QString&)> StatusAnzeige;
+
     // File name (with extension) of the open address file: its section in Zettlora.Ini.
     QString DateiSektion() const;
+    // ProgrammIniDatei, or Zettlora.Ini in the program folder while it is not set yet.
+    QString ProgrammIni() const;
 };
 
 Sitzung& sitzung();
+// Back to a fresh state (tests). The status hook is dropped too.
 void sitzungZuruecksetzen();
+
+// Writes the "Status" panel through the hook (nothing without one).
+void Status_Setzen(const QString& text);
 
 } // namespace zadressbuch

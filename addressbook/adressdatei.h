@@ -1,0 +1,144 @@
+#pragma once
+// Loading and saving the open address file, its reservation for one user and
+// the read-only decision.
+//
+// An address file: Windows-1252, lines ended by CR LF (LF alone is read too);
+// a first line beginning with ".." holds the description, every further line
+// one record (addressbook/datensatz.h).
+//
+// The main window's road:
+//   load:  sitzung().AdressDateiName = path; Daten_Laden(adressliste());
+//          then ListenPos_Laden (select the remembered entry, or
+//          setListIndex(-1) so the card is emptied and the undo copy
+//          cleared), the tab stops, ReadOnlySet's form part (lock fields,
+//          disable menus by sitzung().NurLesen), LeerlaufGrenze, caption
+//          (Beschreibung + " - nur Leserechte" when read-only), "Bereit".
+//   save:  if (Daten_Speichern(adressliste())) { Adresse_Anzeigen; ListenPos_Sichern; }
+//          false: the message was shown, the changed flag stays 1; an exit
+//          must then ask before it ends.
+//   close: Daten_Schliessen() before another file is opened and when quitting.
+
+#include "addressbook/adressliste.h"
+
+#include <QString>
+#include <QStringList>
+
+namespace zadressbuch {
+
+// ---------------------------------------------------------------------------
+// Pure file work (no messages, no session state).
+
+struct LadeErgebnis
+{
+    bool ok = false;              // the file could be read (or was created)
+    bool ordnerFehlt = false;     // the folder of the file does not exist
+    bool angelegt = false;        // the file was missing and has been created
+    bool zuViele = false;         // more than 32000 addresses: only the first 32000 are in eintraege
+    QString fehler;               // German reason when !ok
+    bool hatBeschreibung = false; // the first line began with ".."
+    QString beschreibung;         // text of the ".." line without the two points, else the
+                                  // file name with capital initials
+    QStringList eintraege;        // the records, in file order
+};
+
+// Reads an address file. Skips a line only when every field except 15, 16
+// and 23 is empty or blank (empty lines too); puts one blank in front of a
+// line that begins with the separator; turns a stray CR inside a line into
+// "°°". Stops after 32000 records (zuViele when more would follow). With
+// anlegen, a file that exists under no case of its name is created with one
+// line of 23 TABs (never overwriting anything).
+LadeErgebnis Adressdatei_Lesen(const QString& pfad, bool anlegen = true);
+
+struct SpeicherErgebnis
+{
+    bool ok = false;
+    QString fehler; // German reason when !ok
+};
+
+// Writes ".." + description and every record, each followed by CR LF, in
+// Windows-1252: first into a temporary file in the same folder, then the old
+// file is kept as ".BAK" (same folder and base name, extension "BAK"), the
+// new file is renamed into place and the ".BAK" removed. A line break in a
+// record or in the description is written as "°°" (a blank in the
+// description), so each record stays one line. A character Windows-1252
+// cannot hold makes the save fail (the reason names the address). On any
+// failure the old file is unchanged (and a ".BAK" made by this save stays).
+SpeicherErgebnis Adressdatei_Schreiben(const QString& pfad, const QString& beschreibung, const QStringList& eintraege);
+
+// The ".BAK" path and the temporary path Adressdatei_Schreiben uses for a file.
+QString Sicherungsdatei(const QString& pfad);
+QString Zwischendatei(const QString& pfad);
+
+// ---------------------------------------------------------------------------
+// The operations of the main window, with their messages.
+
+// Loads sitzung().AdressDateiName into the list (entries replaced, nothing
+// selected). Sets Geaendert = 0 first and Beschreibung; shows a message for a
+// missing data folder (naming it), an unreadable file (naming it) and more
+// than 32000 addresses ("Kein Platz mehr in der aktuellen Adressenliste.",
+// "#SystemHand", titled "Zettlora meldet Speicherproblem"); each of these sets
+// sitzung().LadeNurLesen. Releases any reservation held for another file,
+// then NurLesen_Entscheiden(true): reserves the file or asks the reservation
+// question. Sets sitzung().NurLesen. Does not select, show or touch any
+// widget. Returns false when the file could not be read (the list is empty then).
+bool Daten_Laden(AdressListe& liste);
+
+// Saves the list into sitzung().AdressDateiName. Read-only mode: does nothing
+// and returns true. Geaendert == 0: nothing to write, returns true. Otherwise
+// writes (Adressdatei_Schreiben) and sets Geaendert = 0 only after success.
+// On failure: "#SystemHand" and a message naming the file and the reason;
+// Geaendert stays 1; returns false.
+bool Daten_Speichern(AdressListe& liste);
+
+// Releases this run's reservation of the open address file (and of any file
+// it still holds one for). Writes nothing in read-only mode or when the entry
+// is not ours.
+void Daten_Schliessen();
+
+// The limit message of the 32000 addresses ("#SystemHand", exclamation icon,
+// title "Zettlora meldet Speicherproblem"); zusatz follows the first sentence
+// after an empty line (may be empty).
+void Speicherproblem_Melden(const QString& zusatz = QString());
+
+// ---------------------------------------------------------------------------
+// Reservation: DurIdovi.ini in the program folder, section "Reservierung",
+// key = full path of the address file, value "user|computer|pid|dd.mm.yyyy hh:nn".
+
+struct Reservierung
+{
+    QString benutzer, rechner, zeit;
+    qint64 pid = 0;
+    bool vorhanden = false; // an entry exists
+    bool eigene = false;    // this very process holds it
+    bool verwaist = false;  // same user and computer, the process is gone
+};
+
+// The path of DurIdovi.ini.
+QString Reservierungsdatei();
+// The entry of a file as it stands.
+Reservierung Reservierung_Lesen(const QString& pfad);
+// Writes this process's entry for the file.
+void Reservierung_Schreiben(const QString& pfad);
+// Removes the entry of the file when it is this process's.
+void Reservierung_Freigeben(const QString& pfad);
+// Reserves the file: free, own or own stale entry -> ours silently (true).
+// Held by another user, computer or running instance: "#SystemQuestion" and
+// the question naming who and since when; Yes -> false (open read-only),
+// No -> the reservation is taken over (true).
+bool Reservierung_Pruefen(const QString& pfad);
+
+// ---------------------------------------------------------------------------
+// Read-only decision (the logic part of ReadOnlySet).
+
+// True (and sitzung().NurLesen = true) when any of these holds: the
+// command-line word "readonly" (KommandozeileReadonly), the per-file setting
+// "ReadOnly" = 1, a file "READONLY.TXT" in the data folder (or the address
+// file's folder), the address file or its folder cannot be written,
+// sitzung().LadeNurLesen; and, only with reservieren (Daten_Laden passes
+// true), the answer Yes to the reservation question. When the decision is
+// read-write and reservieren is true, the file is reserved for this run.
+// Read-only mode writes no reservation. The form then locks the card and
+// disables the editing menus by sitzung().NurLesen.
+bool NurLesen_Entscheiden(bool reservieren = false);
+
+} // namespace zadressbuch

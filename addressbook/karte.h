@@ -1,0 +1,90 @@
+#pragma once
+// The card's show and store rules as plain functions; the main window's
+// Adresse_Anzeigen and Adresse_Uebernehmen put their results into the widgets.
+//
+// Adresse_Anzeigen():
+//   KartenAnzeige a = Karte_Anzeige(adressliste());
+//   for i: Feld(i).text = a.felder[i]   (field 11: CR LF as the widget wants it)
+//   if (a.beschriftungen) { bezInfo2(20) = a.alter; bezZeit1 = a.zeit1; bezZeit2 = a.zeit2; }
+//   panels "Position", "Unsaved", "Index", "Status" from a.position, a.unsaved, a.index, a.status.
+// Adresse_Uebernehmen(DatumBehalten):
+//   Felder karte = texts of Feld(0..23);
+//   KartenSpeicherung s = Karte_Uebernehmen(karte, DatumBehalten, adressliste());
+//   if (s.feld16Gesetzt) Feld(16).text = s.feld16;
+//   Feld(11) typing limit = s.feld11Grenze;
+//   if (s.neuAnzeigen) Adresse_Anzeigen();
+//   (When the record was appended, the list's selection signal has already run
+//   Liste_Click: undo copy and show.)
+
+#include "addressbook/adressliste.h"
+#include "addressbook/datensatz.h"
+
+#include <QDate>
+#include <QString>
+#include <QStringList>
+
+namespace zadressbuch {
+
+struct KartenAnzeige
+{
+    Felder felder;               // texts of Feld(0..23); all empty when nothing is selected
+    bool beschriftungen = false; // false (nothing selected): bezInfo2(20), bezZeit1, bezZeit2 keep their text
+    QString alter;               // caption of bezInfo2(20) (may hold CR LF)
+    QString zeit1;               // caption of bezZeit1 (days since field 15)
+    QString zeit2;               // caption of bezZeit2 (days since field 16)
+    QString position;            // panel "Position", e.g. " Pos. 5 von 120 "
+    QString unsaved;             // panel "Unsaved": " * " or ""
+    QString index;               // panel "Index": " #17 " or " # "
+    QString status;              // panel "Status": "Bereit"
+};
+
+// What the card shows for the selected entry. Resets sitzung().LeerlaufZaehler.
+// O(length of the entry), whatever the list size.
+KartenAnzeige Karte_Anzeige(const AdressListe& liste);
+
+// The single rules, for the form and for tests (pass zcommon::Heute() as heute).
+// Age beside field 20: "" when the text is no date, the date lies after today,
+// or less than one month boundary lies between; else e.g. "40 Jahre und\r\n4 Monate alt".
+QString AlterText(const QString& geburtstag, const QDate& heute);
+// Day counter: "<days> Tg." from the date to today (negative for a later
+// date); not a date: ">" + days since 01.09.1995 + " Tg.".
+QString TageText(const QString& datum, const QDate& heute);
+// " Pos. <index+1> von <count> " (nothing selected: 0).
+QString PositionText(int listIndex, int anzahl);
+// " * " when geaendert != 0, else "".
+QString UnsavedText(int geaendert);
+// " #<n> " from the numeric value of field 23's text; value 0: " # ".
+QString IndexText(const QString& feld23);
+
+struct KartenSpeicherung
+{
+    enum Aktion { Nichts, Angehaengt, Ersetzt, NurLesen, KeinPlatz };
+    Aktion aktion = Nichts; // Nichts: entry equals the card; NurLesen: refused in read-only mode;
+                            // KeinPlatz: nothing selected and the list is full (message shown)
+    bool feld16Gesetzt = false;
+    QString feld16;           // new text of Feld(16) (today) when feld16Gesetzt
+    int feld11Grenze = 1024;  // new typing limit of Feld(11), in record characters (a line
+                              // break counts 2); 0 = no more typing (the text stays)
+    QString datensatz;        // the joined record
+    bool neuAnzeigen = false; // the form must run Adresse_Anzeigen now
+};
+
+// Stores the card (24 field texts as the widgets hold them; any line break
+// form) into the list: Geaendert = 1 (always); DatumBehalten 0 stamps
+// karte[16] with today; computes field 11's limit (1000 minus the other 23
+// fields' record length, at least 0); joins (TAB -> blank, line breaks ->
+// "°°", empty field 0 -> one blank); nothing selected: appends and selects the
+// new entry (the 32000 limit is kept: message and KeinPlatz); otherwise
+// replaces the selected entry when it differs. In read-only mode nothing
+// happens (aktion NurLesen). O(24 fields).
+KartenSpeicherung Karte_Uebernehmen(Felder& karte, int DatumBehalten, AdressListe& liste);
+
+// The values of the pick-list file "Liste" + field number in two digits +
+// ".txt" in the program folder, each without trailing blanks (empty lines
+// dropped); nothing when the file is missing.
+QStringList AuswahlListe_Laden(int feld);
+// The distinct non-empty values of one field over the list's addresses, in
+// list order ("°°" turned into CR LF as on the card).
+QStringList Daten_Suchen(const AdressListe& liste, int feld);
+
+} // namespace zadressbuch

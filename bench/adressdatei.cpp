@@ -1,0 +1,134 @@
+// Load, save, show and store on a generated address file of 32000 addresses.
+#include "addressbook/adressdatei.h"
+#include "addressbook/adressliste.h"
+#include "addressbook/karte.h"
+#include "addressbook/sitzung.h"
+#include "common/ini.h"
+#include "platform/codec.h"
+#include "platform/ordner.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <benchmark/benchmark.h>
+
+using namespace zadressbuch;
+
+namespace {
+
+struct Umgebung
+{
+    QTemporaryDir dir;
+    QString datei;
+
+    Umgebung()
+    {
+        qputenv("ZETTLORA_ROOT", dir.path().toLocal8Bit());
+        zplatform::ordnerZuruecksetzen();
+        zcommon::Ini_CacheLeeren();
+        QDir().mkpath(dir.path() + QStringLiteral("/daten"));
+        datei = dir.path() + QStringLiteral("/daten/zettlora.dat");
+        sitzung().AdressDateiName = datei;
+        sitzung().DatenOrdner = dir.path() + QStringLiteral("/daten");
+
+        QString text = QStringLiteral("..Erzeugte Adressen\r\n");
+        for (int i = 0; i < MaxAdressen; ++i) {
+            Felder f;
+            f[0] = i % 3 ? QStringLiteral("Kunde") : QString();
+            f[1] = QStringLiteral("Müller-Lüdenscheidt %1").arg(i);
+            f[2] = QStringLiteral("Jörg");
+            f[3] = QStringLiteral("Hauptstraße %1").arg(i % 200);
+            f[4] = QString::number(10000 + i % 89999);
+            f[5] = QStringLiteral("Köln");
+            f[7] = QStringLiteral("0221 / %1").arg(100000 + i);
+            f[11] = QStringLiteral("Bemerkung mit °° zwei Zeilen und 5 €");
+            f[14] = QStringLiteral("joerg%1@example.de").arg(i);
+            f[15] = QStringLiteral("01.02.1999");
+            f[16] = QStringLiteral("02.03.2000");
+            f[20] = QStringLiteral("15.03.1960");
+            f[21] = QStringLiteral("Sehr geehrter Herr Müller,");
+            f[23] = QString::number(i + 1);
+            text += Verbinden(f) + QStringLiteral("\r\n");
+        }
+        QFile out(datei);
+        out.open(QIODevice::WriteOnly);
+        out.write(zplatform::nachWindows1252(text));
+    }
+};
+
+Umgebung& umgebung()
+{
+    static Umgebung u;
+    return u;
+}
+
+void BM_Laden(benchmark::State& state)
+{
+    Umgebung& u = umgebung();
+    AdressListe liste;
+    for (auto _ : state) {
+        LadeErgebnis e = Adressdatei_Lesen(u.datei, false);
+        liste.setEintraege(std::move(e.eintraege));
+        benchmark::DoNotOptimize(liste.ListCount());
+    }
+    if (liste.ListCount() != MaxAdressen)
+        state.SkipWithError("falsche Anzahl");
+}
+BENCHMARK(BM_Laden)->Unit(benchmark::kMillisecond);
+
+void BM_DatenLaden(benchmark::State& state)
+{
+    umgebung();
+    AdressListe liste;
+    for (auto _ : state) {
+        Daten_Laden(liste);
+        benchmark::DoNotOptimize(liste.ListCount());
+    }
+    Daten_Schliessen();
+}
+BENCHMARK(BM_DatenLaden)->Unit(benchmark::kMillisecond);
+
+void BM_Speichern(benchmark::State& state)
+{
+    Umgebung& u = umgebung();
+    const LadeErgebnis e = Adressdatei_Lesen(u.datei, false);
+    for (auto _ : state) {
+        const SpeicherErgebnis s = Adressdatei_Schreiben(u.datei, e.beschreibung, e.eintraege);
+        if (!s.ok)
+            state.SkipWithError("Speichern misslungen");
+    }
+}
+BENCHMARK(BM_Speichern)->Unit(benchmark::kMillisecond);
+
+void BM_KarteAnzeigen(benchmark::State& state)
+{
+    Umgebung& u = umgebung();
+    AdressListe liste;
+    liste.setEintraege(Adressdatei_Lesen(u.datei, false).eintraege);
+    liste.setListIndex(MaxAdressen / 2);
+    for (auto _ : state) {
+        KartenAnzeige a = Karte_Anzeige(liste);
+        benchmark::DoNotOptimize(a.felder[1].size());
+    }
+}
+BENCHMARK(BM_KarteAnzeigen)->Unit(benchmark::kMicrosecond);
+
+void BM_KarteUebernehmen(benchmark::State& state)
+{
+    Umgebung& u = umgebung();
+    AdressListe liste;
+    liste.setEintraege(Adressdatei_Lesen(u.datei, false).eintraege);
+    liste.setListIndex(MaxAdressen / 2);
+    Felder karte = Zerlegen(liste.List(MaxAdressen / 2));
+    int i = 0;
+    for (auto _ : state) {
+        karte[2] = (++i & 1) ? QStringLiteral("Jörg") : QStringLiteral("Jörn");
+        KartenSpeicherung s = Karte_Uebernehmen(karte, 0, liste);
+        benchmark::DoNotOptimize(s.feld11Grenze);
+    }
+}
+BENCHMARK(BM_KarteUebernehmen)->Unit(benchmark::kMicrosecond);
+
+} // namespace
+
+BENCHMARK_MAIN();
