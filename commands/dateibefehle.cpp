@@ -1,0 +1,289 @@
+#include "commands/dateibefehle.h"
+
+#include "addressbook/adressdatei.h"
+#include "addressbook/dateiini.h"
+#include "addressbook/datensatz.h"
+#include "addressbook/fenstereinstellungen.h"
+#include "addressbook/sitzung.h"
+#include "commands/adressbefehle.h"
+#include "commands/anbindung.h"
+#include "commands/sortieren.h"
+#include "common/ini.h"
+#include "common/meldungen.h"
+#include "common/start.h"
+#include "masks/uebergabe.h"
+#include "platform/ordner.h"
+#include "platform/plattform.h"
+#include "platform/textdatei.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+namespace zbefehle {
+
+using zadressbuch::AdressListe;
+using zadressbuch::sitzung;
+using zplatform::plattform;
+
+Anbindung& anbindung()
+{
+    static Anbindung a;
+    return a;
+}
+
+namespace {
+
+int frage(const QString& ton, const QString& text, int stil, const QString& titel)
+{
+    zcommon::Ton_Ausgeben(ton);
+    return plattform().meldung(text, stil, titel);
+}
+
+void hook(const std::function<void()>& f)
+{
+    if (f)
+        f();
+}
+
+QString dateiname(const QString& pfad)
+{
+    return QFileInfo(zplatform::normalPfad(pfad)).fileName();
+}
+
+QString imDatenordner(const QString& name)
+{
+    QString ordner = zplatform::normalPfad(sitzung().DatenOrdner);
+    while (ordner.endsWith(QLatin1Char('/')) && ordner.size() > 1)
+        ordner.chop(1);
+    return zplatform::pfadAufloesen(ordner + QLatin1Char('/') + name);
+}
+
+QString waehlen(const QString& vorschlag, bool laden, const QString& ordner)
+{
+    if (!anbindung().Datei_Waehlen)
+        return QString();
+    DateiWahl w;
+    w.vorschlag = vorschlag;
+    w.kuerzel = QStringLiteral("Dat");
+    w.laden = laden;
+    w.ordner = ordner;
+    return anbindung().Datei_Waehlen(w);
+}
+
+// Daten_Laden with the main window's part of loading.
+void laden(AdressListe& liste)
+{
+    if (anbindung().Daten_Laden) {
+        anbindung().Daten_Laden();
+        return;
+    }
+    zadressbuch::Daten_Laden(liste);
+    liste.setListIndex(zadressbuch::ListenPos_Laden(liste.ListCount()));
+}
+
+} // namespace
+
+bool Datei_Speichern(AdressListe& liste)
+{
+    if (!zadressbuch::Daten_Speichern(liste))
+        return false;
+    hook(anbindung().Adresse_Anzeigen);
+    zadressbuch::ListenPos_Sichern(liste.ListIndex());
+    return true;
+}
+
+bool Datei_Oeffnen(AdressListe& liste)
+{
+    auto& s = sitzung();
+    bool verwerfen = false;
+    if (s.Geaendert == 1) {
+        const int antwort = frage(QStringLiteral("#SystemQuestion"),
+                                  QStringLiteral("Wollen Sie die Änderungen in »") + s.AdressDateiName.toLower() +
+                                      QStringLiteral("« speichern?"),
+                                  zplatform::vbYesNo | zplatform::vbQuestion, QStringLiteral("Zettlora"));
+        if (antwort == zplatform::vbYes) {
+            // A failed save must not be followed by loading another file:
+            // the changes would be gone.
+            if (!Datei_Speichern(liste))
+                return false;
+        } else {
+            verwerfen = true;
+        }
+    }
+    zadressbuch::ListenPos_Sichern(liste.ListIndex());
+
+    const QString gewaehlt = waehlen(s.AdressDateiName, true, s.DatenOrdner);
+    plattform().ereignisseVerarbeiten();
+    if (gewaehlt.isEmpty())
+        return false;
+
+    if (!verwerfen && !Datei_Speichern(liste))
+        return false;
+    zadressbuch::Daten_Schliessen();
+    s.AdressDateiName = imDatenordner(dateiname(gewaehlt));
+    laden(liste);
+    return true;
+}
+
+bool Leerzeile_Anhaengen(const QString& pfad)
+{
+    const QString echt = zplatform::pfadAufloesen(zplatform::normalPfad(pfad));
+    QStringList zeilen;
+    QFile f(echt);
+    if (f.exists() && f.size() > 0) {
+        if (!f.open(QIODevice::ReadOnly) || !f.seek(f.size() - 1))
+            return false;
+        char letztes = 0;
+        f.getChar(&letztes);
+        f.close();
+        if (letztes != '\n' && letztes != '\r')
+            zeilen << QString();
+    }
+    zeilen << zadressbuch::LeererDatensatz();
+    return zplatform::zeilenAnhaengen(echt, zeilen).ok;
+}
+
+bool Datei_Anlegen(AdressListe& liste)
+{
+    auto& s = sitzung();
+    if (s.NurLesen)
+        return false;
+    const QString gewaehlt = waehlen(QString(), false, s.DatenOrdner);
+    if (gewaehlt.isEmpty())
+        return false;
+    if (!Datei_Speichern(liste))
+        return false;
+    zadressbuch::Daten_Schliessen();
+    s.AdressDateiName = imDatenordner(dateiname(gewaehlt));
+    // A file that cannot be written shows its message when it is loaded.
+    Leerzeile_Anhaengen(s.AdressDateiName);
+    laden(liste);
+    return true;
+}
+
+QStringList Zusammenfuehren_Zeilen(const QStringList& zeilen)
+{
+    QStringList eintraege;
+    for (qsizetype i = 1; i < zeilen.size(); ++i) {
+        QString zeile = zeilen.at(i);
+        if (zeile.isEmpty())
+            continue;
+        // Only lines that are not records already are read as ";"-separated,
+        // so a record whose fields hold ";" keeps its fields.
+        if (!zeile.contains(zadressbuch::Feldtrenner))
+            zeile.replace(QLatin1Char(';'), zadressbuch::Feldtrenner);
+        zeile.replace(QLatin1Char('\r'), QStringLiteral("°°"));
+        if (Eintrag_OhneInhalt(zeile))
+            continue;
+        if (zeile.startsWith(zadressbuch::Feldtrenner))
+            zeile.prepend(QLatin1Char(' '));
+        eintraege << zeile;
+    }
+    return eintraege;
+}
+
+ZusammenfuehrErgebnis Datei_Zusammenfuehren(AdressListe& liste, const QString& pfad)
+{
+    ZusammenfuehrErgebnis e;
+    zplatform::Ergebnis gelesen;
+    const QStringList zeilen = zplatform::zeilenLesen(zplatform::pfadAufloesen(zplatform::normalPfad(pfad)), &gelesen);
+    e.gelesen = gelesen.ok;
+    const int vorher = liste.ListCount();
+    if (e.gelesen) {
+        const QStringList neu = Zusammenfuehren_Zeilen(zeilen);
+        for (const QString& eintrag : neu) {
+            if (liste.ListCount() >= zadressbuch::MaxAdressen) {
+                e.abgeschnitten = true;
+                break;
+            }
+            liste.AddItem(eintrag);
+            ++e.hinzugefuegt;
+        }
+        if (e.abgeschnitten)
+            zadressbuch::Speicherproblem_Melden(QStringLiteral("Die letzten Adressen sind nicht hinzugefügt worden!"));
+    }
+    sitzung().Geaendert = 1;
+    if (e.hinzugefuegt > 0)
+        liste.setListIndex(vorher);
+    return e;
+}
+
+ZusammenfuehrErgebnis Datei_Hinzufuegen(AdressListe& liste)
+{
+    if (sitzung().NurLesen)
+        return {};
+    const QString gewaehlt = waehlen(sitzung().AdressDateiName, true, zplatform::programmOrdner());
+    if (gewaehlt.isEmpty())
+        return {};
+    return Datei_Zusammenfuehren(liste, gewaehlt);
+}
+
+bool Datei_Beschreiben()
+{
+    auto& s = sitzung();
+    if (s.NurLesen)
+        return false;
+    const QString text = plattform().eingabe(QStringLiteral("Geben Sie bitte eine Beschreibung für »") +
+                                                 s.AdressDateiName + QStringLiteral("« ein."),
+                                             QStringLiteral("Beschreibung"), s.Beschreibung);
+    if (text.isEmpty())
+        return false;
+    s.Beschreibung = text;
+    s.Geaendert = 1;
+    hook(anbindung().Titel_Setzen);
+    return true;
+}
+
+int SortAtClose_Lesen()
+{
+    QString wert = zadressbuch::DateiIni_Lesen(QStringLiteral("SortAtClose"));
+    if (wert.trimmed().isEmpty())
+        wert = zcommon::Ini_Lesen(QString(), QString(), QStringLiteral("SortAtClose"), QStringLiteral("-1"));
+    return SortAtClose_Feld(wert);
+}
+
+bool Programm_Beenden(AdressListe& liste, bool speichern, bool fragen)
+{
+    if (speichern) {
+        if (!sitzung().NurLesen) {
+            const int feld = SortAtClose_Lesen();
+            if (feld >= 0) {
+                Sortieren(liste, feld);
+                plattform().ereignisseVerarbeiten();
+            }
+        }
+        zadressbuch::Status_Setzen(QStringLiteral("Beende Programm...DataSave"));
+        if (!Datei_Speichern(liste)) {
+            bool trotzdem = false;
+            if (fragen && anbindung().Beenden_Trotz_Fehler)
+                trotzdem = anbindung().Beenden_Trotz_Fehler();
+            else if (fragen)
+                trotzdem = frage(QStringLiteral("#SystemQuestion"),
+                                 QStringLiteral("Die Änderungen in »") + sitzung().AdressDateiName +
+                                     QStringLiteral("« sind nicht gespeichert worden.\r\n\r\n"
+                                                    "Möchten Sie das Programm trotzdem beenden? "
+                                                    "Die Änderungen gehen dann verloren."),
+                                 zplatform::vbYesNo | zplatform::vbQuestion | zplatform::vbDefaultButton2,
+                                 QStringLiteral("Programm beenden")) == zplatform::vbYes;
+            if (!trotzdem) {
+                zadressbuch::Status_Setzen(QStringLiteral("Bereit"));
+                return false;
+            }
+        }
+        zadressbuch::Status_Setzen(QStringLiteral("Beende Programm...IniSave"));
+        hook(anbindung().Einstellungen_Sichern);
+        zadressbuch::Status_Setzen(QStringLiteral("Beende Programm...ExternSave"));
+        if (anbindung().Adresse_Uebergeben) {
+            anbindung().Adresse_Uebergeben();
+        } else {
+            const int i = liste.ListIndex();
+            zmasken::Adresse_Uebergeben(i >= 0 && i < liste.ListCount() ? liste.List(i) : QString());
+        }
+        zadressbuch::Status_Setzen(QStringLiteral("Beende Programm...Das wars"));
+    }
+    zadressbuch::Daten_Schliessen();
+    zcommon::Statistik_Ende();
+    return true;
+}
+
+} // namespace zbefehle

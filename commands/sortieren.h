@@ -1,0 +1,46 @@
+#pragma once
+// Sorting the address list by one field. Ties on that field are broken by the
+// fields that follow it (wrapping round from field 23 to field 0); the date
+// fields 15, 16 and 20 sort chronologically (empty first, then values that are
+// no date, then the dates). Texts compare case-insensitively with German
+// collation: umlauts and accented letters beside their base letters, "ß" as
+// "ss", the end of a field before any character, so a field sorts before a
+// longer field that begins with it; blanks and punctuation before digits,
+// digits before letters. Entries that compare equal keep their order.
+//
+// The sorted list is built apart and swapped in only when complete, so no
+// entry can be lost. The entry that was selected stays selected at its new
+// position.
+
+#include "addressbook/adressliste.h"
+
+#include <QString>
+#include <QStringList>
+#include <vector>
+
+namespace zbefehle {
+
+// The sort command: sorts the list by the field (0..23), sets the changed
+// flag (also when the order stays as it was), shows "Sortiere Adressen..."
+// and the progress while it runs and "Bereit" at the end, and selects the
+// entry that was selected before. A field outside 0..23 does nothing and
+// returns false.
+bool Sortieren(zadressbuch::AdressListe& liste, int feld);
+
+// The new order: position k of the sorted list holds entry result[k] of the
+// given list. Empty for a field outside 0..23.
+std::vector<int> SortierReihenfolge(const QStringList& eintraege, int feld);
+
+// An entry as the sort gives it back: exactly 24 fields, each followed by the
+// field separator (missing fields empty, fields beyond the 24th dropped).
+QString AufFeldanzahl(const QString& eintrag);
+
+// The field named by a "SortAtClose" value: a whole number 0..23 (blanks
+// around it allowed); anything else, "-1" included, gives -1 (no sort).
+int SortAtClose_Feld(const QString& wert);
+
+// The collation key of one text as the sort compares field contents (for
+// tests and other sorted lists): texts compare like their keys.
+std::u16string Vergleichsschluessel(QStringView text);
+
+} // namespace zbefehle

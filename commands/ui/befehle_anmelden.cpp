@@ -1,0 +1,129 @@
+#include "commands/ui/befehle_anmelden.h"
+
+#include "addressbook/adressliste.h"
+#include "addressbook/datensatz.h"
+#include "addressbook/ui/main.h"
+#include "commands/adressbefehle.h"
+#include "commands/anbindung.h"
+#include "commands/dateibefehle.h"
+#include "commands/sortieren.h"
+#include "commands/ui/file.h"
+#include "masks/uebergabe.h"
+
+#include <QProgressBar>
+#include <QWidget>
+
+namespace zbefehle {
+
+namespace {
+
+using zadressbuch::adressliste;
+using zadressbuch::Main;
+
+const char* const Handlernamen[] = {"PulAnlegen_Click",
+                                    "PulOeffnen_Click",
+                                    "mnuDateiHinzufuegen_Click",
+                                    "PulSichern_Click",
+                                    "mnuDateiBeschreiben_Click",
+                                    "mnuSort_Click",
+                                    "PulAbbruch_Click",
+                                    "pulEnde_Click",
+                                    "mnuUndo_Click",
+                                    "mnuAdrAnlegen_Click",
+                                    "mnuAdrDuplizieren_Click",
+                                    "mnuAdrLoeschen_Click"};
+
+void mitFenster(const std::function<void(Main&)>& f)
+{
+    if (Main* m = Main::instanz())
+        f(*m);
+}
+
+} // namespace
+
+void Befehle_Anmelden()
+{
+    File::anbinden();
+    Anbindung& a = anbindung();
+    a.Fortschritt = [](int wert) {
+        mitFenster([wert](Main& m) {
+            if (!m.ProgressBar)
+                return;
+            if (wert < 0) {
+                m.ProgressBar->hide();
+                return;
+            }
+            m.ProgressBar->setRange(0, 100);
+            m.ProgressBar->setValue(wert);
+            m.ProgressBar->show();
+        });
+    };
+    a.Adresse_Anzeigen = [] { mitFenster([](Main& m) { m.Adresse_Anzeigen(); }); };
+    a.Feld_Fokus = [](int feld) {
+        mitFenster([feld](Main& m) {
+            if (QWidget* w = m.Feld(feld))
+                w->setFocus(Qt::OtherFocusReason);
+        });
+    };
+    a.Daten_Laden = [] {
+        bool ok = false;
+        mitFenster([&ok](Main& m) { ok = m.Daten_Laden(); });
+        return ok;
+    };
+    a.Titel_Setzen = [] { mitFenster([](Main& m) { m.Titel_Setzen(); }); };
+    a.Beenden_Trotz_Fehler = [] {
+        bool beenden = true;
+        mitFenster([&beenden](Main& m) { beenden = m.Beenden_Trotz_Fehler(); });
+        return beenden;
+    };
+    // The hand-over files take the card's texts and the selection in the
+    // remark field.
+    a.Adresse_Uebergeben = [] {
+        const zadressbuch::AdressListe& liste = adressliste();
+        const int i = liste.ListIndex();
+        const QString datensatz = i >= 0 && i < liste.ListCount() ? liste.List(i) : QString();
+        Main* m = Main::instanz();
+        if (!m) {
+            zmasken::Adresse_Uebergeben(datensatz);
+            return;
+        }
+        zadressbuch::Felder karte;
+        for (int f = 0; f < zadressbuch::FeldAnzahl; ++f)
+            karte[size_t(f)] = m->FeldText(f);
+        zmasken::Adresse_Uebergeben(karte, datensatz, m->FeldSelText(zadressbuch::Bemerkung));
+    };
+
+    Main::handlerSetzen(QStringLiteral("PulAnlegen_Click"), [](Main&, int) { Datei_Anlegen(adressliste()); });
+    Main::handlerSetzen(QStringLiteral("PulOeffnen_Click"), [](Main&, int) { Datei_Oeffnen(adressliste()); });
+    Main::handlerSetzen(QStringLiteral("mnuDateiHinzufuegen_Click"),
+                        [](Main&, int) { Datei_Hinzufuegen(adressliste()); });
+    Main::handlerSetzen(QStringLiteral("PulSichern_Click"), [](Main&, int) { Datei_Speichern(adressliste()); });
+    Main::handlerSetzen(QStringLiteral("mnuDateiBeschreiben_Click"), [](Main&, int) { Datei_Beschreiben(); });
+    Main::handlerSetzen(QStringLiteral("mnuSort_Click"), [](Main&, int feld) { Sortieren(adressliste(), feld); });
+    Main::handlerSetzen(QStringLiteral("PulAbbruch_Click"), [](Main& m, int) {
+        if (Programm_Beenden(adressliste(), false))
+            m.Programm_Beenden();
+    });
+    Main::handlerSetzen(QStringLiteral("pulEnde_Click"), [](Main& m, int) {
+        if (Programm_Beenden(adressliste(), true))
+            m.Programm_Beenden();
+    });
+    Main::handlerSetzen(QStringLiteral("mnuUndo_Click"), [](Main&, int) { Aenderungen_Rueckgaengig(adressliste()); });
+    Main::handlerSetzen(QStringLiteral("mnuAdrAnlegen_Click"), [](Main&, int) { Adresse_Neu(adressliste()); });
+    Main::handlerSetzen(QStringLiteral("mnuAdrDuplizieren_Click"),
+                        [](Main&, int) { Adresse_Duplizieren(adressliste()); });
+    Main::handlerSetzen(QStringLiteral("mnuAdrLoeschen_Click"), [](Main& m, int) {
+        const bool ohneFrage = m.KeineFrage;
+        m.KeineFrage = false;
+        Adresse_Loeschen(adressliste(), ohneFrage);
+    });
+}
+
+void Befehle_Abmelden()
+{
+    for (const char* name : Handlernamen)
+        Main::handlerSetzen(QString::fromLatin1(name), {});
+    anbindung() = Anbindung{};
+}
+
+} // namespace zbefehle

@@ -1,0 +1,587 @@
+#include "commands/ui/file.h"
+
+#include "addressbook/sitzung.h"
+#include "common/meldungen.h"
+#include "common/texte.h"
+#include "platform/codec.h"
+#include "platform/ordner.h"
+#include "platform/plattform.h"
+#include "platform/ui/twips.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QFile>
+#include <QFileInfo>
+#include <QFocusEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMouseEvent>
+#include <QPointer>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+
+namespace zbefehle {
+
+namespace {
+
+QPointer<File> g_instanz;
+
+void instanzLoeschen()
+{
+    delete g_instanz.data();
+}
+
+int px(double twips)
+{
+    return zplatform::twipsZuPixel(twips);
+}
+
+void platzieren(QWidget* w, int links, int oben, int breite, int hoehe)
+{
+    w->setGeometry(px(links), px(oben), px(breite), px(hoehe));
+}
+
+int meldung(const QString& ton, const QString& text, int stil, const QString& titel)
+{
+    zcommon::Ton_Ausgeben(ton);
+    return zplatform::plattform().meldung(text, stil, titel);
+}
+
+bool istVerbotenBeimTippen(QChar c)
+{
+    static const QString verboten = QStringLiteral(" *?\\.,;:|^´`/");
+    return c.unicode() < 0x20 || c.unicode() == 0x7F || verboten.contains(c);
+}
+
+// The first line of a file when it is a description line (".."): the text
+// behind the two points, at most 199 characters, "~" as line breaks.
+QString beschreibung(const QString& pfad)
+{
+    QFile f(pfad);
+    if (!f.open(QIODevice::ReadOnly))
+        return QString();
+    QByteArray zeile = f.readLine(4096);
+    while (zeile.endsWith('\n') || zeile.endsWith('\r'))
+        zeile.chop(1);
+    const QString text = zplatform::ausWindows1252(zeile);
+    if (!text.startsWith(QStringLiteral("..")))
+        return QString();
+    return text.mid(2, 199).replace(QLatin1Char('~'), QStringLiteral("\n"));
+}
+
+} // namespace
+
+File& File::instanz()
+{
+    if (!g_instanz) {
+        g_instanz = new File;
+        qAddPostRoutine(instanzLoeschen);
+    }
+    return *g_instanz;
+}
+
+QString File::waehlen(const DateiWahl& wahl)
+{
+    File& f = instanz();
+    f.Bezeichnung->setText(wahl.vorschlag);
+    f.Kuerzel->setText(wahl.kuerzel);
+    (wahl.laden ? f.Laden : f.Speichern)->setChecked(true);
+    f.setPfad(wahl.ordner);
+    f.exec();
+    return f.Bezeichnung->text();
+}
+
+void File::anbinden()
+{
+    anbindung().Datei_Waehlen = [](const DateiWahl& w) { return File::waehlen(w); };
+}
+
+File::File(QWidget* parent) : QDialog(parent)
+{
+    setObjectName(QStringLiteral("File"));
+    setWindowTitle(QStringLiteral("Speichern / Laden"));
+    setModal(true);
+
+    auto* rahmen = new QVBoxLayout(this);
+    rahmen->setContentsMargins(0, 0, 0, 0);
+    rahmen->setSpacing(0);
+    menueLeiste = new QMenuBar(this);
+    rahmen->setMenuBar(menueLeiste);
+    auto* flaeche = new QWidget(this);
+    flaeche->setFixedSize(px(5820), px(4980));
+    rahmen->addWidget(flaeche);
+
+    BezBezeichnung = new QLabel(QStringLiteral("&Dateiname:"), flaeche);
+    BezBezeichnung->setObjectName(QStringLiteral("BezBezeichnung"));
+    platzieren(BezBezeichnung, 120, 120, 1215, 255);
+
+    Bezeichnung = new QLineEdit(flaeche);
+    Bezeichnung->setObjectName(QStringLiteral("Bezeichnung"));
+    platzieren(Bezeichnung, 120, 360, 2415, 285);
+    BezBezeichnung->setBuddy(Bezeichnung);
+
+    Kuerzel = new QLabel(QStringLiteral("Txt"), flaeche);
+    Kuerzel->setObjectName(QStringLiteral("Kuerzel"));
+    Kuerzel->hide();
+
+    Laden = new QRadioButton(QStringLiteral("Laden"), flaeche);
+    Laden->setObjectName(QStringLiteral("Laden"));
+    Laden->hide();
+    Speichern = new QRadioButton(QStringLiteral("Speichern"), flaeche);
+    Speichern->setObjectName(QStringLiteral("Speichern"));
+    Speichern->hide();
+    Laden->setChecked(true);
+
+    Datei1 = new QListWidget(flaeche);
+    Datei1->setObjectName(QStringLiteral("Datei1"));
+    Datei1->setSelectionMode(QAbstractItemView::SingleSelection);
+    platzieren(Datei1, 120, 840, 2415, 3990);
+    Datei1->installEventFilter(this);
+    Datei1->viewport()->installEventFilter(this);
+
+    amEnde = new QCheckBox(QStringLiteral("amEnde"), flaeche);
+    amEnde->setObjectName(QStringLiteral("amEnde"));
+    amEnde->hide();
+    bezAusschluss = new QLabel(flaeche);
+    bezAusschluss->setObjectName(QStringLiteral("bezAusschluss"));
+    bezAusschluss->hide();
+
+    BezHinweise = new QLabel(flaeche);
+    BezHinweise->setObjectName(QStringLiteral("BezHinweise"));
+    BezHinweise->setAutoFillBackground(true);
+    BezHinweise->setBackgroundRole(QPalette::Button);
+    BezHinweise->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    BezHinweise->setWordWrap(true);
+    platzieren(BezHinweise, 2640, 120, 3135, 615);
+    BezInfo = new QLabel(flaeche);
+    BezInfo->setObjectName(QStringLiteral("BezInfo"));
+    BezInfo->setAutoFillBackground(true);
+    BezInfo->setBackgroundRole(QPalette::Button);
+    BezInfo->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    BezInfo->setWordWrap(true);
+    platzieren(BezInfo, 2640, 840, 3015, 3375);
+
+    BefOk = new QPushButton(QStringLiteral("&Ok"), flaeche);
+    BefOk->setObjectName(QStringLiteral("BefOk"));
+    BefOk->setDefault(true);
+    BefOk->setAutoDefault(true);
+    platzieren(BefOk, 2640, 4440, 1455, 375);
+    befAbbrechen = new QPushButton(QStringLiteral("&Abbrechen"), flaeche);
+    befAbbrechen->setObjectName(QStringLiteral("befAbbrechen"));
+    befAbbrechen->setAutoDefault(false);
+    platzieren(befAbbrechen, 4200, 4440, 1455, 375);
+
+    setTabOrder(Bezeichnung, Datei1);
+    setTabOrder(Datei1, BefOk);
+    setTabOrder(BefOk, befAbbrechen);
+
+    mnuDatei = menueLeiste->addMenu(QStringLiteral("&Datei"));
+    mnuDatei->setObjectName(QStringLiteral("mnuDatei"));
+    mnuOk = mnuDatei->addAction(QStringLiteral("&Auswählen"));
+    mnuOk->setObjectName(QStringLiteral("mnuOk"));
+    befUmbennen = mnuDatei->addAction(QStringLiteral("&Umbennen..."));
+    befUmbennen->setObjectName(QStringLiteral("befUmbennen"));
+    BefLoeschen = mnuDatei->addAction(QStringLiteral("&Löschen..."));
+    BefLoeschen->setObjectName(QStringLiteral("BefLoeschen"));
+    BefLoeschen->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Y));
+    mnuDatei->addSeparator();
+    mnuAbbrechen = mnuDatei->addAction(QStringLiteral("A&bbrechen"));
+    mnuAbbrechen->setObjectName(QStringLiteral("mnuAbbrechen"));
+
+    connect(mnuOk, &QAction::triggered, this, [this] { mnuOk_Click(); });
+    connect(befUmbennen, &QAction::triggered, this, [this] { befUmbennen_Click(); });
+    connect(BefLoeschen, &QAction::triggered, this, [this] { befLoeschen_Click(); });
+    connect(mnuAbbrechen, &QAction::triggered, this, [this] { mnuAbbrechen_Click(); });
+    connect(BefOk, &QPushButton::clicked, this, [this] { mnuOk_Click(); });
+    connect(befAbbrechen, &QPushButton::clicked, this, [this] { mnuAbbrechen_Click(); });
+
+    connect(Datei1, &QListWidget::itemSelectionChanged, this, [this] { Datei1_Click(); });
+    connect(Datei1, &QListWidget::itemDoubleClicked, this, [this] {
+        if (BefOk->isVisible() && BefOk->isEnabled())
+            mnuOk_Click();
+    });
+
+    // Typed or pasted characters that cannot stand in a name become "_".
+    connect(Bezeichnung, &QLineEdit::textEdited, this, [this](const QString& text) {
+        QString sauber = Name_Bereinigen(text);
+        if (sauber != text) {
+            const int cursor = Bezeichnung->cursorPosition();
+            Bezeichnung->setText(sauber);
+            Bezeichnung->setCursorPosition(cursor);
+        }
+    });
+    connect(Bezeichnung, &QLineEdit::textChanged, this, [this](const QString& text) {
+        BefOk->setEnabled(!text.isEmpty());
+        mnuOk->setEnabled(BefOk->isEnabled());
+    });
+
+    BezInfo->clear();
+    BezHinweise->clear();
+    setPfad(zplatform::programmOrdner());
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+void File::setPfad(const QString& ordner)
+{
+    m_pfad = zplatform::normalPfad(ordner);
+}
+
+QString File::ordnerMitTrenner() const
+{
+    return m_pfad.endsWith(QLatin1Char('/')) ? m_pfad : m_pfad + QLatin1Char('/');
+}
+
+bool File::speichernModus() const
+{
+    return Speichern->isChecked();
+}
+
+QString File::erweiterung() const
+{
+    QString e = Kuerzel->text();
+    if (!e.startsWith(QLatin1Char('.')))
+        e.prepend(QLatin1Char('.'));
+    return e.left(4);
+}
+
+QString File::Basisname(const QString& name, const QString& erweiterung)
+{
+    QString n = QFileInfo(zplatform::normalPfad(name)).fileName();
+    if (erweiterung.size() > 1 && n.size() > erweiterung.size() && n.endsWith(erweiterung, Qt::CaseInsensitive))
+        return n.left(n.size() - erweiterung.size());
+    const qsizetype punkt = n.indexOf(QLatin1Char('.'));
+    return punkt < 0 ? n : n.left(punkt);
+}
+
+QString File::Name_Bereinigen(const QString& name)
+{
+    QString n = name;
+    for (QChar& c : n)
+        if (istVerbotenBeimTippen(c))
+            c = QLatin1Char('_');
+    return n;
+}
+
+bool File::istOffeneAdressdatei(const QString& pfad) const
+{
+    const QString offen = zadressbuch::sitzung().AdressDateiName;
+    if (offen.isEmpty())
+        return false;
+    const QFileInfo a(zplatform::pfadAufloesen(zplatform::normalPfad(offen)));
+    const QFileInfo b(zplatform::pfadAufloesen(zplatform::normalPfad(pfad)));
+    if (a.exists() && b.exists())
+        return a.canonicalFilePath() == b.canonicalFilePath();
+    return a.absoluteFilePath().compare(b.absoluteFilePath(), Qt::CaseInsensitive) == 0;
+}
+
+void File::showEvent(QShowEvent* e)
+{
+    QDialog::showEvent(e);
+    if (!m_aufbauErledigt)
+        aufbau();
+}
+
+void File::aufbau()
+{
+    m_aufbauErledigt = true;
+    const bool nurLesen = zadressbuch::sitzung().NurLesen;
+    const QString ext = erweiterung();
+
+    if (!Bezeichnung->text().isEmpty())
+        Bezeichnung->setText(Basisname(Bezeichnung->text(), ext));
+    Bezeichnung->setMaxLength(255);
+
+    if (speichernModus()) {
+        setWindowTitle(QStringLiteral("Datei speichern unter"));
+        Bezeichnung->setReadOnly(false);
+        Bezeichnung->setFocusPolicy(Qt::StrongFocus);
+        Bezeichnung->setCursor(Qt::IBeamCursor);
+        BefOk->setEnabled(!Bezeichnung->text().isEmpty());
+        mnuOk->setEnabled(!Bezeichnung->text().isEmpty() && !nurLesen);
+        befUmbennen->setEnabled(!nurLesen);
+        BefLoeschen->setEnabled(!nurLesen);
+        BefOk->setVisible(!nurLesen);
+        mnuOk->setVisible(!nurLesen);
+    } else {
+        setWindowTitle(QStringLiteral("Datei laden"));
+        // The name comes from the list only: the box takes no typing.
+        Bezeichnung->setReadOnly(true);
+        Bezeichnung->setFocusPolicy(Qt::NoFocus);
+        Bezeichnung->setCursor(Qt::ArrowCursor);
+        BefOk->setEnabled(false);
+        BefOk->setVisible(true);
+        mnuOk->setVisible(true);
+        mnuOk->setEnabled(!nurLesen);
+        befUmbennen->setEnabled(!nurLesen);
+        BefLoeschen->setEnabled(!nurLesen);
+    }
+
+    listeAuffrischen();
+    if (amEnde->isChecked() && Datei1->count() > 0)
+        Datei1->setCurrentRow(Datei1->count() - 1);
+    const QString gesucht = Bezeichnung->text() + ext;
+    for (int i = 0; i < Datei1->count(); ++i)
+        if (Datei1->item(i)->text().compare(gesucht, Qt::CaseInsensitive) == 0)
+            Datei1->setCurrentRow(i);
+
+    if (speichernModus())
+        Bezeichnung->setFocus(Qt::OtherFocusReason);
+    else
+        Datei1->setFocus(Qt::OtherFocusReason);
+
+    if (QWidget* haupt = QApplication::activeWindow(); haupt && haupt != this) {
+        QRect r = frameGeometry();
+        r.moveCenter(haupt->frameGeometry().center());
+        move(r.topLeft());
+    }
+}
+
+void File::listeAuffrischen()
+{
+    const QSignalBlocker sperre(Datei1);
+    Datei1->clear();
+    Datei1->addItems(zplatform::dateienListen(m_pfad, QLatin1Char('*') + erweiterung()));
+    Datei1->setCurrentRow(-1);
+    Datei1->clearSelection();
+}
+
+void File::waehleEintrag(const QString& name)
+{
+    for (int i = 0; i < Datei1->count(); ++i)
+        if (Datei1->item(i)->text().compare(name, Qt::CaseInsensitive) == 0)
+            Datei1->setCurrentRow(i);
+}
+
+void File::Datei1_Click()
+{
+    QListWidgetItem* eintrag = Datei1->currentItem();
+    if (!eintrag || !eintrag->isSelected())
+        return;
+    const QString name = eintrag->text();
+    if (name.isEmpty())
+        return;
+    const QString voll = ordnerMitTrenner() + name;
+
+    const QString aus = bezAusschluss->text();
+    if (!aus.isEmpty() && (aus.toLower().contains(name.toLower()) || name.toLower().contains(aus.toLower()))) {
+        const QSignalBlocker sperre(Datei1);
+        Datei1->setCurrentRow(-1);
+        Datei1->clearSelection();
+        BezInfo->setText(QStringLiteral("Keine gültige Datei."));
+        return;
+    }
+
+    const QFileInfo info(voll);
+    const QDateTime stempel = info.lastModified();
+    const qint64 alter = stempel.isValid() ? stempel.secsTo(zplatform::plattform().jetzt()) : 0;
+    BezHinweise->setText(voll + QLatin1Char('\n') + QStringLiteral("Vom: ") +
+                         stempel.toString(QStringLiteral("dd.MM.yyyy hh:mm")) + QStringLiteral(" - ") +
+                         zcommon::Dauer_Text(double(alter)) + QStringLiteral(" alt") + QLatin1Char('\n') +
+                         QStringLiteral("Größe: ") + zcommon::Format(double(info.size()), QStringLiteral("#,###")) +
+                         QStringLiteral(" Bytes"));
+
+    Bezeichnung->setText(Basisname(name, erweiterung()));
+    BefOk->setEnabled(true);
+    BezInfo->setText(beschreibung(voll));
+}
+
+void File::mnuOk_Click()
+{
+    Bezeichnung->setMaxLength(255);
+    // The name is cleaned whole: whatever reached the box (typed, pasted or
+    // set by a caller) cannot leave the folder or the extension.
+    QString name = Bezeichnung->text();
+    if (speichernModus()) {
+        name = Name_Bereinigen(name);
+    } else {
+        for (QChar& c : name)
+            if (c.unicode() < 0x20 || c.unicode() == 0x7F || c == QLatin1Char('/') || c == QLatin1Char('\\'))
+                c = QLatin1Char('_');
+    }
+    if (name.trimmed().isEmpty())
+        return;
+    if (name != Bezeichnung->text())
+        Bezeichnung->setText(name);
+
+    const QString voll = ordnerMitTrenner() + name + erweiterung();
+    if (speichernModus() && QFileInfo(zplatform::pfadAufloesen(voll)).isFile()) {
+        const int antwort =
+            meldung(QStringLiteral("#SystemQuestion"),
+                    QStringLiteral("Datei »") + voll +
+                        QStringLiteral("« besteht bereits.\r\n\r\n"
+                                       "Möchten Sie, dass diese Datei überschrieben wird?"),
+                    zplatform::vbYesNo | zplatform::vbExclamation, QStringLiteral("Datei speichern unter"));
+        if (antwort != zplatform::vbYes)
+            return;
+    }
+    Bezeichnung->setText(voll);
+    m_aufbauErledigt = false;
+    QDialog::accept();
+}
+
+void File::mnuAbbrechen_Click()
+{
+    Bezeichnung->setText(QString());
+    Bezeichnung->setFocus(Qt::OtherFocusReason);
+    m_aufbauErledigt = false;
+    QDialog::reject();
+}
+
+void File::reject()
+{
+    mnuAbbrechen_Click();
+}
+
+void File::closeEvent(QCloseEvent* e)
+{
+    // The close box acts as the cancel button.
+    e->ignore();
+    if (isVisible())
+        mnuAbbrechen_Click();
+}
+
+bool File::eventFilter(QObject* o, QEvent* e)
+{
+    if (o == Datei1 && e->type() == QEvent::FocusOut) {
+        const auto grund = static_cast<QFocusEvent*>(e)->reason();
+        if (grund == Qt::TabFocusReason || grund == Qt::BacktabFocusReason || grund == Qt::MouseFocusReason) {
+            BezInfo->clear();
+            BezHinweise->clear();
+        }
+    } else if (o == Datei1->viewport() && e->type() == QEvent::MouseButtonRelease) {
+        auto* maus = static_cast<QMouseEvent*>(e);
+        if (maus->button() == Qt::RightButton) {
+            mnuDatei->popup(maus->globalPosition().toPoint());
+            return true;
+        }
+    }
+    return QDialog::eventFilter(o, e);
+}
+
+void File::befUmbennen_Click()
+{
+    Datei1->setFocus(Qt::OtherFocusReason);
+    QListWidgetItem* eintrag = Datei1->currentItem();
+    if (!eintrag || !eintrag->isSelected()) {
+        meldung(QStringLiteral("#SystemExclamation"), QStringLiteral("Keine Datei zum Umbenennen ausgewählt."),
+                zplatform::vbOKOnly | zplatform::vbExclamation, QStringLiteral("Datei Umbenennen"));
+        return;
+    }
+    const QString name = eintrag->text();
+    const QString voll = ordnerMitTrenner() + name;
+    if (istOffeneAdressdatei(voll)) {
+        meldung(QStringLiteral("#SystemExclamation"),
+                QStringLiteral("Die Datei »") + name +
+                    QStringLiteral("« ist die geöffnete Adressdatei und kann nicht umbenannt werden."),
+                zplatform::vbOKOnly | zplatform::vbExclamation, QStringLiteral("Datei umbenennen"));
+        return;
+    }
+
+    zcommon::Ton_Ausgeben(QStringLiteral("#SystemQuestion"));
+    const QString basis = Basisname(name, erweiterung());
+    const QString ext = name.mid(basis.size() + 1);
+    const QString antwort = zplatform::plattform().eingabe(
+        QStringLiteral("Gegen Sie einen neuen Dateinamen für »") + basis + QStringLiteral("« ein.\r\n\r\n") +
+            QStringLiteral("Das Dateikürzel wird automatisch auf »") + ext + QStringLiteral("« gesetzt."),
+        QStringLiteral("Datei umbenennen"), basis);
+    if (antwort.isEmpty())
+        return;
+    static const QString verboten = QStringLiteral("\\*?:, /");
+    for (QChar c : antwort) {
+        if (verboten.contains(c) || c.unicode() < 0x20 || c.unicode() == 0x7F) {
+            meldung(QStringLiteral("#SystemHand"), QStringLiteral("Ungültiges Zeichen im Dateinamen enthalten."),
+                    zplatform::vbOKOnly | zplatform::vbExclamation, QStringLiteral("Datei umbenennen"));
+            return;
+        }
+    }
+    const qsizetype punkt = antwort.indexOf(QLatin1Char('.'));
+    const QString neuBasis = punkt < 0 ? antwort : antwort.left(punkt);
+    const QString neu = ordnerMitTrenner() + neuBasis + (ext.isEmpty() ? QString() : QLatin1Char('.') + ext);
+    if (neuBasis.isEmpty() || neu.compare(voll, Qt::CaseInsensitive) == 0) {
+        meldung(QStringLiteral("#SystemHand"), QStringLiteral("Sie haben keinen neuen Dateinamen gewählt."),
+                zplatform::vbOKOnly | zplatform::vbExclamation, QStringLiteral("Datei umbenennen"));
+        return;
+    }
+    // An existing file of that name (in any case) is the one replaced.
+    const QString ziel = zplatform::pfadAufloesen(neu);
+    const bool vorhanden = QFileInfo(ziel).isFile();
+    if (vorhanden) {
+        if (istOffeneAdressdatei(ziel)) {
+            meldung(QStringLiteral("#SystemExclamation"),
+                    QStringLiteral("Die Datei »") + QFileInfo(ziel).fileName() +
+                        QStringLiteral("« ist die geöffnete Adressdatei und kann nicht überschrieben werden."),
+                    zplatform::vbOKOnly | zplatform::vbExclamation, QStringLiteral("Datei umbenennen"));
+            return;
+        }
+        const int ja = meldung(QStringLiteral("#SystemQuestion"),
+                               neuBasis + QStringLiteral("\r\nbesteht bereits.\r\n\r\n"
+                                                         "Möchten Sie, dass diese Datei überschrieben wird?"),
+                               zplatform::vbYesNo | zplatform::vbExclamation, QStringLiteral("Datei umbenennen"));
+        if (ja != zplatform::vbYes)
+            return;
+    }
+
+    // One rename: the old name and the replaced file are never both gone.
+    const bool ok = std::rename(QFile::encodeName(voll).constData(), QFile::encodeName(ziel).constData()) == 0;
+    const QString grund = ok ? QString() : QString::fromLocal8Bit(std::strerror(errno));
+    QString neuerName = QFileInfo(ziel).fileName();
+    if (ok && neuerName != QFileInfo(neu).fileName()) {
+        // The replaced file had the name in another case: the new file takes the spelling asked for.
+        const QString gewuenscht = QFileInfo(ziel).absolutePath() + QLatin1Char('/') + QFileInfo(neu).fileName();
+        if (std::rename(QFile::encodeName(ziel).constData(), QFile::encodeName(gewuenscht).constData()) == 0)
+            neuerName = QFileInfo(gewuenscht).fileName();
+    }
+    if (!ok) {
+        meldung(QStringLiteral("#SystemHand"),
+                QStringLiteral("Die Datei »") + name + QStringLiteral("« konnte nicht umbenannt werden.\r\n\r\n") +
+                    grund,
+                zplatform::vbOKOnly | zplatform::vbExclamation, QStringLiteral("Datei umbenennen"));
+    }
+    listeAuffrischen();
+    waehleEintrag(ok ? neuerName : name);
+}
+
+void File::befLoeschen_Click()
+{
+    Datei1->setFocus(Qt::OtherFocusReason);
+    QListWidgetItem* eintrag = Datei1->currentItem();
+    if (!eintrag || !eintrag->isSelected()) {
+        meldung(QStringLiteral("#SystemExclamation"), QStringLiteral("Keine Datei zum Löschen ausgewählt."),
+                zplatform::vbOKOnly | zplatform::vbExclamation, QStringLiteral("Datei löschen"));
+        return;
+    }
+    const QString name = eintrag->text();
+    const QString voll = ordnerMitTrenner() + name;
+    if (istOffeneAdressdatei(voll)) {
+        meldung(QStringLiteral("#SystemExclamation"),
+                QStringLiteral("Die Datei »") + name +
+                    QStringLiteral("« ist die geöffnete Adressdatei und kann nicht gelöscht werden."),
+                zplatform::vbOKOnly | zplatform::vbExclamation, QStringLiteral("Datei löschen"));
+        return;
+    }
+    const int antwort =
+        meldung(QStringLiteral("#SystemQuestion"), QStringLiteral("Datei »") + name + QStringLiteral("« löschen."),
+                zplatform::vbYesNo | zplatform::vbQuestion, QStringLiteral("Datei löschen?"));
+    if (antwort != zplatform::vbYes)
+        return;
+    if (!QFile::remove(voll)) {
+        meldung(QStringLiteral("#SystemHand"),
+                QStringLiteral("Die Datei »") + name + QStringLiteral("« konnte nicht gelöscht werden."),
+                zplatform::vbOKOnly | zplatform::vbExclamation, QStringLiteral("Datei löschen"));
+    }
+    listeAuffrischen();
+    Bezeichnung->setText(QString());
+}
+
+} // namespace zbefehle
