@@ -1,8 +1,12 @@
-// Zettlora: starts the program with German texts for Qt's own dialogs.
+// Zettlora: starts the program with German texts for Qt's own dialogs, the
+// desktop platform layer and the splash, which brings up the main window.
+#include "addressbook/ui/titel.h"
+#include "platform/ordner.h"
+#include "platform/ui/desktopplattform.h"
+
 #include <QApplication>
 #include <QLibraryInfo>
 #include <QLocale>
-#include <QMainWindow>
 #include <QTranslator>
 
 int main(int argc, char** argv)
@@ -16,8 +20,15 @@ int main(int argc, char** argv)
                        QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         app.installTranslator(&qtDeutsch);
 
-    QMainWindow fenster;
-    fenster.setWindowTitle(QStringLiteral("Zettlora"));
-    fenster.show();
+    zplatform::programmOrdnerBefuellen();
+    zplatform::desktopEinrichten();
+
+    // The command line without the program's own name: "Datei=", "Suche=", "readonly".
+    QStringList argumente = QCoreApplication::arguments();
+    if (!argumente.isEmpty())
+        argumente.removeFirst();
+
+    zadressbuch::Titel titel(argumente);
+    titel.show();
     return app.exec();
 }

@@ -1,0 +1,234 @@
+#include "addressbook/ui/kartenfeld.h"
+
+#include "addressbook/datensatz.h"
+#include "common/meldungen.h"
+#include "platform/codec.h"
+
+#include <QContextMenuEvent>
+#include <QInputMethodEvent>
+#include <QKeyEvent>
+#include <QMimeData>
+#include <QSignalBlocker>
+#include <QTextBlock>
+
+namespace zadressbuch {
+
+namespace {
+
+int fremdeZeichen(const QString& text)
+{
+    int n = 0;
+    for (QChar c : text)
+        if (!zplatform::istWindows1252(c))
+            ++n;
+    return n;
+}
+
+void ablehnen(const KartenFeldRueckrufe& r)
+{
+    zcommon::Ton_Ausgeben(QStringLiteral("#SystemHand"));
+    if (r.abgelehnt)
+        r.abgelehnt();
+}
+
+// Characters a key press types (empty for keys that only move, delete or
+// command something).
+QString getippterText(const QKeyEvent* e, bool mehrzeilig)
+{
+    if (mehrzeilig && (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter))
+        return QStringLiteral("\n");
+    const QString t = e->text();
+    if (t.isEmpty() || (e->modifiers() & Qt::ControlModifier))
+        return QString();
+    for (QChar c : t)
+        if (!c.isPrint() && !c.isSurrogate())
+            return QString();
+    return t;
+}
+
+} // namespace
+
+bool EingabeErlaubt(const QString& vorher, const QString& nachher, int grenze, bool umbruchZaehltZwei)
+{
+    if (fremdeZeichen(nachher) > fremdeZeichen(vorher))
+        return false;
+    if (grenze >= 0) {
+        const int n = umbruchZaehltZwei ? LaengeImDatensatz(nachher) : int(nachher.size());
+        const int v = umbruchZaehltZwei ? LaengeImDatensatz(vorher) : int(vorher.size());
+        if (n > grenze && n > v)
+            return false;
+    }
+    return true;
+}
+
+// ---------------------------------------------------------------------------
+
+KartenZeile::KartenZeile(int feld, QWidget* parent) : QLineEdit(parent), m_feld(feld), m_grenze(Eingabegrenze(feld))
+{
+    setObjectName(QStringLiteral("Feld_%1").arg(feld));
+}
+
+void KartenZeile::textSetzen(const QString& text)
+{
+    if (QLineEdit::text() != text)
+        setText(text);
+}
+
+void KartenZeile::geprueft(const std::function<void()>& basis)
+{
+    const QString vorher = text();
+    const int cursor = cursorPosition();
+    const int selStart = selectionStart();
+    const int selLaenge = selectedText().size();
+    {
+        // The widget's own handling runs silently; its change is announced
+        // only when it stands.
+        const QSignalBlocker stumm(this);
+        basis();
+    }
+    const QString nachher = text();
+    if (nachher == vorher)
+        return;
+    if (EingabeErlaubt(vorher, nachher, m_grenze)) {
+        Q_EMIT textEdited(nachher);
+        Q_EMIT textChanged(nachher);
+        return;
+    }
+    {
+        const QSignalBlocker stumm(this);
+        setText(vorher);
+        if (selStart >= 0 && selLaenge > 0)
+            setSelection(cursor == selStart ? selStart + selLaenge : selStart,
+                         cursor == selStart ? -selLaenge : selLaenge);
+        else
+            setCursorPosition(cursor);
+    }
+    ablehnen(rueckrufe);
+}
+
+void KartenZeile::keyPressEvent(QKeyEvent* e)
+{
+    geprueft([&] { QLineEdit::keyPressEvent(e); });
+}
+
+void KartenZeile::inputMethodEvent(QInputMethodEvent* e)
+{
+    geprueft([&] { QLineEdit::inputMethodEvent(e); });
+}
+
+void KartenZeile::dropEvent(QDropEvent* e)
+{
+    geprueft([&] { QLineEdit::dropEvent(e); });
+}
+
+void KartenZeile::mouseReleaseEvent(QMouseEvent* e)
+{
+    // The middle button pastes the selection clipboard.
+    geprueft([&] { QLineEdit::mouseReleaseEvent(e); });
+}
+
+void KartenZeile::mouseDoubleClickEvent(QMouseEvent* e)
+{
+    QLineEdit::mouseDoubleClickEvent(e);
+    if (rueckrufe.doppelklick)
+        rueckrufe.doppelklick();
+}
+
+void KartenZeile::contextMenuEvent(QContextMenuEvent* e)
+{
+    if (rueckrufe.kontextmenue)
+        rueckrufe.kontextmenue(e->globalPos());
+    e->accept();
+}
+
+// ---------------------------------------------------------------------------
+
+KartenText::KartenText(int feld, QWidget* parent) : QPlainTextEdit(parent), m_feld(feld), m_grenze(Eingabegrenze(feld))
+{
+    setObjectName(QStringLiteral("Feld_%1").arg(feld));
+    // A TAB never belongs into a record: the key moves on to the next field.
+    setTabChangesFocus(true);
+}
+
+QString KartenText::text() const
+{
+    QString t = toPlainText();
+    t.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
+    return t;
+}
+
+void KartenText::textSetzen(const QString& text)
+{
+    QString t = text;
+    t.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    t.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    if (toPlainText() != t)
+        setPlainText(t);
+}
+
+QString KartenText::selectedText() const
+{
+    QString t = textCursor().selectedText();
+    t.replace(QChar(QChar::ParagraphSeparator), QStringLiteral("\r\n"));
+    t.replace(QChar(QChar::LineSeparator), QStringLiteral("\r\n"));
+    return t;
+}
+
+bool KartenText::einfuegenErlaubt(const QString& einfuegen) const
+{
+    QString neu = einfuegen;
+    neu.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    neu.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    const QString vorher = toPlainText();
+    const QTextCursor c = textCursor();
+    const QString nachher = vorher.left(c.selectionStart()) + neu + vorher.mid(c.selectionEnd());
+    return EingabeErlaubt(vorher, nachher, m_grenze, true);
+}
+
+void KartenText::keyPressEvent(QKeyEvent* e)
+{
+    if (!isReadOnly()) {
+        const QString t = getippterText(e, true);
+        if (!t.isEmpty() && !einfuegenErlaubt(t)) {
+            e->accept();
+            ablehnen(rueckrufe);
+            return;
+        }
+    }
+    QPlainTextEdit::keyPressEvent(e);
+}
+
+void KartenText::inputMethodEvent(QInputMethodEvent* e)
+{
+    if (!isReadOnly() && !e->commitString().isEmpty() && !einfuegenErlaubt(e->commitString())) {
+        e->accept();
+        ablehnen(rueckrufe);
+        return;
+    }
+    QPlainTextEdit::inputMethodEvent(e);
+}
+
+void KartenText::insertFromMimeData(const QMimeData* quelle)
+{
+    if (quelle && quelle->hasText() && !einfuegenErlaubt(quelle->text())) {
+        ablehnen(rueckrufe);
+        return;
+    }
+    QPlainTextEdit::insertFromMimeData(quelle);
+}
+
+void KartenText::mouseDoubleClickEvent(QMouseEvent* e)
+{
+    QPlainTextEdit::mouseDoubleClickEvent(e);
+    if (rueckrufe.doppelklick)
+        rueckrufe.doppelklick();
+}
+
+void KartenText::contextMenuEvent(QContextMenuEvent* e)
+{
+    if (rueckrufe.kontextmenue)
+        rueckrufe.kontextmenue(e->globalPos());
+    e->accept();
+}
+
+} // namespace zadressbuch
