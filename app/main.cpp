@@ -1,8 +1,11 @@
 // Zettlora: starts the program with German texts for Qt's own dialogs, the
 // desktop platform layer and the splash, which brings up the main window.
 #include "addressbook/ui/titel.h"
+#include "commands/ui/befehle_anmelden.h"
+#include "common/ini.h"
 #include "platform/ordner.h"
 #include "platform/ui/desktopplattform.h"
+#include "platform/ui/qtdrucker.h"
 
 #include <QApplication>
 #include <QLibraryInfo>
@@ -21,7 +24,13 @@ int main(int argc, char** argv)
         app.installTranslator(&qtDeutsch);
 
     zplatform::programmOrdnerBefuellen();
+    // The virtual printer "PDF" writes its jobs into the folder of this setting (default: the temp folder).
+    zplatform::pdfStandardOrdnerSetzen(zcommon::Ini_Lesen(QString(), QStringLiteral("Drucker"),
+                                                          QStringLiteral("PdfOrdner"), QString()));
     zplatform::desktopEinrichten();
+
+    // The menu commands of the main window.
+    zbefehle::Befehle_Anmelden();
 
     // The command line without the program's own name: "Datei=", "Suche=", "readonly".
     QStringList argumente = QCoreApplication::arguments();

@@ -18,6 +18,20 @@
 
 namespace zplatform {
 
+namespace {
+QString& pdfStandardOrdner()
+{
+    static QString ordner;
+    return ordner;
+}
+} // namespace
+
+void pdfStandardOrdnerSetzen(const QString& ordner)
+{
+    pdfStandardOrdner() = ordner;
+}
+
+
 QFont alsQFont(const DruckSchrift& s)
 {
     QFont f(s.name.isEmpty() ? QStringLiteral("Arial") : s.name);
@@ -46,7 +60,7 @@ QtDrucker::QtDrucker(const QString& name) : m_name(name)
         m_printer->setFullPage(true);
         m_printer->setPageMargins(QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
         m_printer->setCreator(QStringLiteral("Zettlora"));
-        m_pdfOrdner = tempOrdner();
+        m_pdfOrdner = pdfStandardOrdner().isEmpty() ? tempOrdner() : pdfStandardOrdner();
     } else {
         m_printer = std::make_unique<QPrinter>(QPrinterInfo::printerInfo(name), QPrinter::HighResolution);
         m_printer->setFullPage(false);

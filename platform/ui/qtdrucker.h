@@ -89,6 +89,10 @@ private:
     mutable std::unique_ptr<QFontMetricsF> m_metrik;
 };
 
+// The folder every new "PDF" printer writes into ("" = the temp folder); the
+// program sets it from its settings at start.
+void pdfStandardOrdnerSetzen(const QString& ordner);
+
 // Printers the system knows, then "PDF".
 QStringList druckerNamen();
 // A printer by name (without regard to case); nullptr when there is none of that name.
