@@ -7,16 +7,18 @@
 #include "addressbook/fenstereinstellungen.h"
 #include "addressbook/indexnummern.h"
 #include "addressbook/karte.h"
+#include "addressbook/layout.h"
 #include "addressbook/leerlauf.h"
 #include "addressbook/sitzung.h"
+#include "addressbook/suche.h"
 #include "addressbook/ui/kartenfeld.h"
 #include "addressbook/ui/listenansicht.h"
+#include "addressbook/ui/main_intern.h"
 #include "common/dateien.h"
 #include "common/ini.h"
 #include "common/meldungen.h"
+#include "common/start.h"
 #include "common/texte.h"
-#include "common/woerter.h"
-#include "platform/ordner.h"
 #include "platform/plattform.h"
 #include "platform/ui/twips.h"
 
@@ -50,26 +52,13 @@ QHash<QString, Main::Handler>& handlerTabelle()
     return tabelle;
 }
 
-int tw(double twips)
-{
-    return zplatform::twipsZuPixel(twips);
-}
+using intern::platzieren;
+using intern::tw;
 
-// Places a control by its position and size in twips (relative to its parent).
-// Inside a frame the positions count from below the frame's caption, which
-// this platform draws above the frame's line rather than on it.
-void platzieren(QWidget* w, int links, int oben, int breite, int hoehe)
-{
-    if (qobject_cast<QGroupBox*>(w->parentWidget()))
-        oben += 75;
-    const int x = tw(links);
-    const int y = tw(oben);
-    w->setGeometry(x, y, tw(links + breite) - x, tw(oben + hoehe) - y);
-}
-
-// Column stops of the address list in dialog units: Rubrik, Nachname,
-// Vorname, Straße, PLZ, Ort, then four columns of 100.
-const QVector<int> StandardTabStops = {83, 233, 363, 523, 558, 658, 758, 858, 958, 1058};
+// The window's client area at its first start (no stored size yet), in
+// twips: the design width, and room below the card for a dozen addresses.
+constexpr int StartBreite = 9675;
+constexpr int StartHoehe = 9000;
 
 // Fields that are locked at design and take no tab stop.
 bool istGesperrtesFeld(int i)
@@ -151,10 +140,16 @@ Main::Main(QStringList argumente, QWidget* parent) : QMainWindow(parent), m_argu
 
     ZeitTimeOut = new QTimer(this);
     ZeitTimeOut->setObjectName(QStringLiteral("ZeitTimeOut"));
-    ZeitTimeOut->setInterval(2000);
+    ZeitTimeOut->setInterval(UhrIntervallMs);
     connect(ZeitTimeOut, &QTimer::timeout, this, &Main::ZeitTimeOut_Timer);
 
-    resize(tw(9675), tw(6825) + menuBar()->sizeHint().height() + statusBar()->sizeHint().height());
+    m_zeitSuche = new SuchVerzoegerung([this] { return TxtSuche->text(); }, [this] { textSuche(false, false); }, this);
+    m_zeitSuche->setObjectName(QStringLiteral("zeitSuche"));
+
+    resize(tw(StartBreite), tw(StartHoehe) + menuBar()->sizeHint().height() + statusBar()->sizeHint().height());
+    // Above the status bar, over whose right half the layout puts it.
+    platzieren(ProgressBar, 120, 6480, 1485, 225, clientOben());
+    ProgressBar->raise();
 
     // The list: the program's one address list, its selection mirrored both ways.
     Liste->setModel(&adressliste());
@@ -180,6 +175,10 @@ Main::Main(QStringList argumente, QWidget* parent) : QMainWindow(parent), m_argu
 Main::~Main()
 {
     qApp->removeEventFilter(this);
+    if (m_haeltInstanz) {
+        zcommon::Instanz_Aktivierung(nullptr);
+        zcommon::Instanz_Freigeben();
+    }
     if (g_instanz == this) {
         g_instanz = nullptr;
         sitzung().StatusAnzeige = nullptr;
@@ -197,6 +196,25 @@ void Main::handlerSetzen(const QString& name, Handler h)
         handlerTabelle().insert(name, std::move(h));
     else
         handlerTabelle().remove(name);
+}
+
+namespace {
+Main::AuswahlZeigen& auswahlDienst()
+{
+    static Main::AuswahlZeigen zeigen;
+    return zeigen;
+}
+} // namespace
+
+void Main::auswahlSetzen(AuswahlZeigen zeigen)
+{
+    auswahlDienst() = std::move(zeigen);
+}
+
+QStringList Main::auswahlZeigen(const QStringList& eintraege, bool einzeln)
+{
+    const AuswahlZeigen zeigen = auswahlDienst(); // a copy: it may be replaced meanwhile
+    return zeigen ? zeigen(eintraege, einzeln) : QStringList();
 }
 
 bool Main::hatHandler(const QString& name)
@@ -313,6 +331,7 @@ void Main::karteAufbauen(QWidget* mitte)
     QGroupBox* suche = rahmen(0, QStringLiteral("Suche"), 120, 5160, 2415, 615);
     TxtSuche = new QLineEdit(suche);
     TxtSuche->setObjectName(QStringLiteral("TxtSuche"));
+    TxtSuche->setMaxLength(35);
     platzieren(TxtSuche, 120, 240, 1935, H);
     checkSuche = new QCheckBox(suche);
     checkSuche->setObjectName(QStringLiteral("checkSuche"));
@@ -320,7 +339,7 @@ void Main::karteAufbauen(QWidget* mitte)
     checkSuche->setAccessibleName(QStringLiteral("Suche ohne Sonderzeichen"));
     platzieren(checkSuche, 2130, 270, 240, 240);
     connect(checkSuche, &QCheckBox::clicked, this, &Main::checkSuche_Click);
-    connect(TxtSuche, &QLineEdit::textChanged, this, [this] { handler("TxtSuche_Change"); });
+    connect(TxtSuche, &QLineEdit::textChanged, this, &Main::TxtSuche_Change);
 
     // The dates below the card, with their day counters.
     feldAnlegen(ErstelltAm, mitte, 3720, 5280, 975, 225, 2760, 5280, 945);
@@ -341,12 +360,27 @@ void Main::karteAufbauen(QWidget* mitte)
     Liste->setObjectName(QStringLiteral("Liste"));
     platzieren(Liste, 120, 5880, 9375, 450);
 
-    ProgressBar = new QProgressBar(mitte);
+    // A child of the window itself: it lies over the status bar (the layout
+    // places it; its design place counts from the top of the client area).
+    ProgressBar = new QProgressBar(this);
     ProgressBar->setObjectName(QStringLiteral("ProgressBar"));
     ProgressBar->setRange(0, 100);
     ProgressBar->setTextVisible(false);
-    platzieren(ProgressBar, 120, 6480, 1485, 225);
     ProgressBar->hide();
+
+    // Carriers of the list fonts, never shown.
+    auto traeger = [&](const QString& name, double groesse) {
+        auto* l = new QLabel(name, mitte);
+        l->setObjectName(name);
+        QFont f(QStringLiteral("Arial"));
+        f.setPointSizeF(groesse);
+        f.setBold(true);
+        l->setFont(f);
+        l->hide();
+        return l;
+    };
+    BezListeStd = traeger(QStringLiteral("BezListeStd"), 12);
+    BezListeKom = traeger(QStringLiteral("BezListeKom"), 8.25);
 }
 
 QMenu* Main::menueAnlegen(QMenu* oben, const QString& name, const QString& text)
@@ -629,6 +663,12 @@ void Main::symbolleisteAufbauen(QWidget* mitte)
         connect(knopf, &QToolButton::clicked, this, [this, index] { befSymbol_Click(index); });
         m_symbole.insert(index, knopf);
     }
+    // The logo stands at the right of the symbol bar (start-up loads it).
+    ImgLogo = new QLabel(leiste);
+    ImgLogo->setObjectName(QStringLiteral("ImgLogo"));
+    ImgLogo->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    platzieren(ImgLogo, 6000, 30, 3555, 480);
+    ImgLogo->hide();
 }
 
 void Main::statusleisteAufbauen()
@@ -769,139 +809,7 @@ bool Main::istMenueKuerzel(const QKeyEvent* e) const
 }
 
 // ===========================================================================
-// Start-up
-
-void Main::Form_Load()
-{
-    handler("Startpruefungen"); // regional settings, configuration job, single instance, start statistics
-    Pfade_Setzen();
-    DatenOrdner_Ermitteln();
-    Menues_Einrichten();
-    Beschriftungen_Laden();
-    Karte_Leeren();
-    sitzung().PopupFeldIndex = -1;
-    panel(QStringLiteral("Status"), QStringLiteral("Bereit"));
-    ZeitTimeOut_Timer();
-    ZeitTimeOut->start();
-    Liste_TabStopsSetzen();
-    Befehlszeile_Auswerten();
-    Adressdatei_Bestimmen();
-    Daten_Laden();
-    Einstellungen_Anwenden();
-    Suche_Aus_Befehlszeile();
-}
-
-void Main::Pfade_Setzen()
-{
-    sitzung().ProgrammIniDatei = zcommon::Programm_Ordner() + QStringLiteral("/Zettlora.Ini");
-}
-
-void Main::DatenOrdner_Ermitteln()
-{
-    const QString programm = zcommon::Programm_Ordner();
-    QString ordner = zcommon::Ini_Lesen(programm + QStringLiteral("/DurIdovi.ini"), QStringLiteral("Ordner"),
-                                        QStringLiteral("DirData"), QString());
-    if (ordner.isEmpty())
-        ordner = zcommon::Ini_Lesen(QString(), QString(), QStringLiteral("DirData"), programm);
-    ordner = zcommon::Ersetzen(ordner, QStringLiteral("{appdir}"), programm);
-    ordner = zplatform::normalPfad(ordner);
-    if (ordner.size() > 1 && ordner.endsWith(QLatin1Char('/')))
-        ordner.chop(1);
-    if (ordner.isEmpty())
-        ordner = programm;
-    if (QDir::isRelativePath(ordner))
-        ordner = QDir::cleanPath(programm + QLatin1Char('/') + ordner);
-    sitzung().DatenOrdner = ordner;
-    sitzung().MaskenOrdner = ordner;
-}
-
-void Main::Menues_Einrichten()
-{
-    const QString programm = zcommon::Programm_Ordner();
-    // The speed-dial export names the telephone system it is set up for.
-    const QString anlage = zcommon::Ini_Lesen(programm + QStringLiteral("/Export_Tk-Anlage.ini"),
-                                              QStringLiteral("Allgemein"), QStringLiteral("Tk-Anlage"), QString());
-    QAction* tk = aktion(QStringLiteral("mnuExportTKAnlage"));
-    if (anlage.isEmpty())
-        tk->setVisible(false);
-    else
-        tk->setText(QString(tk->text()).replace(QLatin1Char('*'), anlage));
-    if (!zcommon::Datei_Existiert(programm + QStringLiteral("/Vorlagen.ini")))
-        aktion(QStringLiteral("mnuDocErstellen"))->setVisible(false);
-    if (zcommon::Ini_Lesen(QString(), QStringLiteral("Verknüpfung"), QStringLiteral("Doc"), QString()).isEmpty())
-        befSymbol(46)->hide();
-}
-
-void Main::Beschriftungen_Laden()
-{
-    const QString ini = sitzung().ProgrammIniDatei;
-    const QString sektion = QStringLiteral("Beschriftung");
-    for (int i = 0; i < FeldAnzahl; ++i) {
-        const QString text = zcommon::Ini_Lesen(ini, sektion, QStringLiteral("Bez_%1").arg(i, 2, 10, QLatin1Char('0')),
-                                                sitzung().Bezeichnungen[i]);
-        sitzung().Bezeichnungen[i] = text;
-        m_bezeichnungen[i]->setText(text);
-    }
-    for (int n : {0, 1, 2, 3, 4, 6}) {
-        QGroupBox* r = m_rahmen[n];
-        r->setTitle(
-            zcommon::Ini_Lesen(ini, sektion, QStringLiteral("Rahmen_%1").arg(n, 2, 10, QLatin1Char('0')), r->title()));
-    }
-}
-
-void Main::Karte_Leeren()
-{
-    for (int i = 0; i < FeldAnzahl; ++i)
-        setFeldText(i, QString());
-    TxtSuche->clear();
-}
-
-void Main::Befehlszeile_Auswerten()
-{
-    const QString zeile = m_argumente.join(QLatin1Char(' '));
-    zcommon::Woerter_Zerlegen(zeile, QString());
-    m_dateiParameter = zcommon::Wort_Parameter(QStringLiteral("Datei="));
-    m_sucheParameter = zcommon::Wort_Parameter(QStringLiteral("Suche="));
-    sitzung().KommandozeileReadonly = zeile.contains(QLatin1String("readonly"), Qt::CaseInsensitive);
-}
-
-void Main::Adressdatei_Bestimmen()
-{
-    const QString ordner = sitzung().DatenOrdner;
-    QString name;
-    if (!m_dateiParameter.isEmpty()) {
-        name = zcommon::Datei_Teil(m_dateiParameter, 1) + QStringLiteral(".Dat");
-        if (!zcommon::Datei_Existiert(ordner + QLatin1Char('/') + name)) {
-            zcommon::Ton_Ausgeben(QStringLiteral("#SystemExclamation"));
-            zcommon::MsgBox(QStringLiteral("Angegebene Datei ") + zcommon::UCase(name) +
-                                QStringLiteral(" nicht gefunden.~Benutze Standarddatei."),
-                            zplatform::vbOKOnly | zplatform::vbExclamation, QStringLiteral("Datei öffnen"));
-            name.clear();
-        }
-    }
-    if (name.isEmpty())
-        name = QStringLiteral("zettlora.dat");
-    QString pfad = ordner + QLatin1Char('/') + name;
-    if (zcommon::Datei_Existiert(pfad))
-        pfad = zcommon::Pfad(pfad); // the spelling the file has on disk
-    sitzung().AdressDateiName = pfad;
-}
-
-void Main::Suche_Aus_Befehlszeile()
-{
-    if (m_sucheParameter.isEmpty())
-        return;
-    TxtSuche->setText(m_sucheParameter);
-    checkSuche->setChecked(true);
-    checkSuche_Click();
-}
-
-void Main::Liste_TabStopsSetzen()
-{
-    Liste->delegate()->setTabStops(StandardTabStops);
-    Liste->doItemsLayout();
-    Liste->viewport()->update();
-}
+// Address file
 
 void Main::Feld_TabStopsAnwenden()
 {
@@ -922,7 +830,7 @@ bool Main::Daten_Laden()
         adressliste().setListIndex(-1); // empties the card and the undo copy
     Feld_TabStopsAnwenden();
     ReadOnlySet();
-    LeerlaufGrenze_Lesen();
+    sitzung().LeerlaufGrenze = zadressbuch::LeerlaufGrenze_Lesen();
     Titel_Setzen();
     panel(QStringLiteral("Status"), QStringLiteral("Bereit"));
     zplatform::plattform().sanduhr(false);
@@ -969,12 +877,6 @@ void Main::ReadOnlySet()
     Titel_Setzen();
 }
 
-void Main::LeerlaufGrenze_Lesen()
-{
-    if (!handler("LeerlaufGrenze_Lesen"))
-        sitzung().LeerlaufGrenze = zadressbuch::LeerlaufGrenze_Lesen();
-}
-
 void Main::Titel_Setzen()
 {
     QString titel = sitzung().Beschreibung;
@@ -983,29 +885,6 @@ void Main::Titel_Setzen()
     if (sitzung().NurLesen)
         titel += QStringLiteral(" - nur Leserechte");
     setWindowTitle(titel);
-}
-
-void Main::ListenPos_Laden()
-{
-    if (!handler("ListenPos_Laden"))
-        adressliste().setListIndex(zadressbuch::ListenPos_Laden(adressliste().ListCount()));
-}
-
-void Main::ListenPos_Sichern()
-{
-    if (!handler("ListenPos_Sichern"))
-        zadressbuch::ListenPos_Sichern(adressliste().ListIndex());
-}
-
-void Main::Einstellungen_Anwenden()
-{
-    handler("Einstellungen_Anwenden");
-}
-
-void Main::Auswahl_eMail(int feld)
-{
-    if (!sitzung().NurLesen)
-        handler("Auswahl_eMail", feld);
 }
 
 bool Main::Beenden_Trotz_Fehler()
@@ -1021,6 +900,15 @@ void Main::Programm_Beenden()
 {
     m_beendet = true;
     ZeitTimeOut->stop();
+    m_zeitSuche->timer().stop();
+    // The run time goes into the usage counters (once), and a later start is
+    // no second instance any more.
+    zcommon::Statistik_Ende();
+    if (m_haeltInstanz) {
+        zcommon::Instanz_Aktivierung(nullptr);
+        zcommon::Instanz_Freigeben();
+        m_haeltInstanz = false;
+    }
     if (!m_schliesst)
         close();
     QCoreApplication::quit();
@@ -1080,6 +968,12 @@ void Main::Liste_DblClick()
 bool Main::eventFilter(QObject* objekt, QEvent* ereignis)
 {
     const QEvent::Type typ = ereignis->type();
+    if (typ == QEvent::Resize && objekt == centralWidget()) {
+        // The client area changes without the window (the menu bar takes its
+        // height when it is first laid out, or wraps into two rows).
+        Form_Resize();
+        return false;
+    }
     if (typ == QEvent::KeyPress && objekt->isWidgetType() && static_cast<QWidget*>(objekt)->window() == this) {
         // Key preview: every key typed while the main window is active.
         const auto* k = static_cast<QKeyEvent*>(ereignis);
@@ -1088,9 +982,10 @@ bool Main::eventFilter(QObject* objekt, QEvent* ereignis)
         else if (!k->text().isEmpty())
             Form_KeyPress(k->text().at(0).unicode());
     }
-    if (objekt == TxtSuche && typ == QEvent::FocusIn) {
-        sitzung().FeldHatteFokus = 0;
-        return false;
+    if (objekt == TxtSuche) {
+        if (typ == QEvent::FocusIn)
+            sitzung().FeldHatteFokus = 0;
+        return suchTastenFilter(ereignis);
     }
     if (typ != QEvent::KeyPress && typ != QEvent::KeyRelease && typ != QEvent::ShortcutOverride &&
         typ != QEvent::FocusIn && typ != QEvent::FocusOut)
@@ -1193,6 +1088,8 @@ void Main::Feld_LostFocus(int index)
 
 void Main::Feld_DblClick(int index)
 {
+    if (index < 0 || index >= FeldAnzahl)
+        return;
     QString auswahl = FeldSelText(index);
     if (!auswahl.startsWith(QLatin1Char('#')) && index != Bemerkung) {
         // A word as the user sees it runs from blank to blank: "#17" is one
@@ -1220,11 +1117,16 @@ void Main::Feld_DblClick(int index)
     }
     if (sitzung().NurLesen)
         return;
-    // Pick lists, catalogue look-ups and the e-mail proposals.
-    if (handler("Feld_DblClick", index))
-        return;
-    if (index == EMail)
+    if (index == EMail) {
         Auswahl_eMail(index);
+        return;
+    }
+    // The catalogue look-ups of other parts of the program (place, phone and
+    // bank fields) come before a field's own list file; the fields whose
+    // values repeat over the addresses always offer their choice list.
+    if (!intern::feldMitWerteliste(index) && handler("Feld_DblClick", index))
+        return;
+    Feld_Auswahlliste(index);
 }
 
 void Main::Feld_MouseDown(int index, const QPoint& global)
@@ -1317,6 +1219,7 @@ void Main::PulSichern_Click()
 
 void Main::PulAbbruch_Click()
 {
+    const BeendenLaeuft laeuft; // a close request meanwhile starts nothing more
     if (handler("PulAbbruch_Click"))
         return;
     Daten_Schliessen();
@@ -1325,15 +1228,25 @@ void Main::PulAbbruch_Click()
 
 void Main::pulEnde_Click()
 {
-    if (handler("pulEnde_Click"))
-        return;
+    const BeendenLaeuft laeuft;
+    if (!handler("pulEnde_Click"))
+        speichernUndBeenden(true);
+}
+
+bool Main::speichernUndBeenden(bool fragen)
+{
+    const BeendenLaeuft laeuft;
     panel(QStringLiteral("Status"), QStringLiteral("Beende Programm...DataSave"));
-    if (!Daten_Speichern() && !Beenden_Trotz_Fehler()) {
+    if (!Daten_Speichern() && !(fragen && Beenden_Trotz_Fehler())) {
         panel(QStringLiteral("Status"), QStringLiteral("Bereit"));
-        return;
+        return false;
     }
+    panel(QStringLiteral("Status"), QStringLiteral("Beende Programm...IniSave"));
+    Einstellungen_Sichern();
     panel(QStringLiteral("Status"), QStringLiteral("Beende Programm...Das wars"));
-    PulAbbruch_Click();
+    Daten_Schliessen();
+    Programm_Beenden();
+    return true;
 }
 
 void Main::befSymbol_Click(int index)
@@ -1381,77 +1294,6 @@ void Main::befSymbol_Click(int index)
         break;
     default:
         break;
-    }
-}
-
-void Main::checkSuche_Click()
-{
-    m_rahmen[0]->setTitle(checkSuche->isChecked() ? QStringLiteral("Suche ohne Sonderz.") : QStringLiteral("Suche"));
-    handler("checkSuche_Click"); // starts the search delay
-    TxtSuche->setFocus(Qt::OtherFocusReason);
-}
-
-void Main::ZeitTimeOut_Timer()
-{
-    if (handler("ZeitTimeOut_Timer"))
-        return;
-    const QDateTime jetzt = zcommon::Jetzt();
-    panel(QStringLiteral("Datum"), QLatin1Char(' ') + zcommon::DatumText(jetzt.date()) + QLatin1Char(' '));
-    panel(QStringLiteral("Zeit"), QLatin1Char(' ') + zcommon::ZeitText(jetzt.time()) + QLatin1Char(' '));
-}
-
-void Main::Form_Resize()
-{
-    handler("Form_Resize");
-}
-
-void Main::Form_Paint()
-{
-    handler("Form_Paint");
-}
-
-void Main::Form_QueryUnload()
-{
-    if (handler("Form_QueryUnload"))
-        return;
-    if (sitzung().NurLesen)
-        PulAbbruch_Click();
-    else
-        pulEnde_Click();
-}
-
-void Main::closeEvent(QCloseEvent* e)
-{
-    if (m_beendet) {
-        e->accept();
-        return;
-    }
-    if (m_schliesst) {
-        e->ignore();
-        return;
-    }
-    m_schliesst = true;
-    Form_QueryUnload();
-    m_schliesst = false;
-    if (m_beendet)
-        e->accept();
-    else
-        e->ignore();
-}
-
-void Main::resizeEvent(QResizeEvent* e)
-{
-    QMainWindow::resizeEvent(e);
-    Form_Resize();
-}
-
-void Main::paintEvent(QPaintEvent* e)
-{
-    QMainWindow::paintEvent(e);
-    if (m_ersterPaint) {
-        m_ersterPaint = false;
-        // Dialogs of the first paint open after the paint has finished.
-        QTimer::singleShot(0, this, &Main::Form_Paint);
     }
 }
 

@@ -10,12 +10,20 @@
 // logic library (karte.h, adressdatei.h, indexnummern.h, dateiini.h); the
 // window applies their results to its controls.
 //
+// The window's own behaviour lives here and in main_*.cpp: start-up in its
+// fixed order (main_start.cpp), the text search (main_suche.cpp), the clock
+// and the idle exit (main_uhr.cpp), the resize rules and the close request
+// (main_layout.cpp), the window settings (main_einstellungen.cpp), the e-mail
+// proposals and the fields' pick lists (main_auswahl.cpp).
+//
 // Handlers whose work belongs to other parts of the program (file chooser,
-// sorting, new/duplicate/delete/undo, dialogs, search, clock, layout,
-// settings) are slots named after the handler (PulSichern_Click,
-// mnuSort_Click ...). Each looks up a handler registered under its name with
-// Main::handlerSetzen (from a library that builds on this one) and runs it;
-// without one it does its own small part, or nothing.
+// sorting, new/duplicate/delete/undo, dialogs) are slots named after the
+// handler (PulSichern_Click, mnuSort_Click ...). Each looks up a handler
+// registered under its name with Main::handlerSetzen (from a library that
+// builds on this one) and runs it; without one it does its own small part, or
+// nothing. The exit command "pulEnde_Click" is run with index 1 by the idle
+// exit: nobody is there to answer, so a failed save must keep the program
+// running without a question.
 
 #include "addressbook/ui/listenansicht.h"
 
@@ -42,6 +50,7 @@ namespace zadressbuch {
 
 class KartenText;
 class KartenZeile;
+class SuchVerzoegerung;
 
 class Main : public QMainWindow
 {
@@ -64,6 +73,15 @@ public:
     // Registrations hold for the whole run and for every main window.
     static void handlerSetzen(const QString& name, Handler handler);
     static bool hatHandler(const QString& name);
+
+    // The one pick list (the form Auswahl of the commands library, which puts
+    // it in place at start): fills its list with the entries (shown sorted),
+    // sets single (einzeln) or multiple choice, shows it modally and returns
+    // the chosen entries in the list's order, none after a cancel. The card's
+    // pick lists (e-mail proposals, the fields' choice lists) offer nothing
+    // while none is set.
+    using AuswahlZeigen = std::function<QStringList(const QStringList& eintraege, bool einzeln)>;
+    static void auswahlSetzen(AuswahlZeigen zeigen);
 
     // ---- controls --------------------------------------------------------
     QWidget* Feld(int i) const;
@@ -88,8 +106,14 @@ public:
     QLabel* bezZeit1 = nullptr;
     QLabel* bezZeit2 = nullptr;
     QPushButton* befZoom = nullptr;
+    // Lies over the right half of the status bar while long work runs.
     QProgressBar* ProgressBar = nullptr;
     QTimer* ZeitTimeOut = nullptr;
+    // Two invisible labels that only carry the fonts "SchriftStd" and "SchriftKom".
+    QLabel* BezListeStd = nullptr;
+    QLabel* BezListeKom = nullptr;
+    // The picture Logo.Bmp of the program folder (hidden without one).
+    QLabel* ImgLogo = nullptr;
 
     // Status-bar panels "Status", "Position", "Unsaved", "Index", "Datum",
     // "Zeit"; a panel's text is shown at once.
@@ -106,9 +130,16 @@ public:
     // True once the program has been ended (quit command).
     bool beendet() const { return m_beendet; }
     const QStringList& argumente() const { return m_argumente; }
+    // The steps of the last Form_Load in the order they ran.
+    const QStringList& startProtokoll() const { return m_startProtokoll; }
+    // The search-delay timer zeitSuche (333 ms after the last change).
+    SuchVerzoegerung* zeitSuche() const { return m_zeitSuche; }
 
     // ---- operations -------------------------------------------------------
-    // Start-up: paths, data folder, captions, card, command line, load.
+    // Start-up in its fixed order: the common start-up checks, paths and data
+    // folder, captions, hand-over file, card, command line, load, window
+    // settings, the command line's search. A configuration job or a second
+    // instance ends the program here (beendet() is then true).
     void Form_Load();
     // Loads sitzung().AdressDateiName and does the window's part (selection,
     // tab stops, read-only mode, idle limit, caption, "Bereit").
@@ -126,8 +157,21 @@ public:
     // nothing selected the card is emptied and the undo copy cleared.
     void ListenPos_Laden();
     void ListenPos_Sichern();
+    // Window place and size, resize rules, input options, fonts and the
+    // background colour of the card from the settings.
     void Einstellungen_Anwenden();
+    // Writes them back (nothing in read-only mode); the exit command calls it.
+    void Einstellungen_Sichern();
+    // Proposals for an e-mail field in the pick list; the pick is appended.
     void Auswahl_eMail(int feld);
+    // The field's pick list (its list file and the values of the field in all
+    // addresses, multiple choice); the picks replace the field's text. False
+    // when the field offers none.
+    bool Feld_Auswahlliste(int feld);
+    // The text search: the next address after the selected one holding every
+    // word of the search box. shift: the Shift key was down when it was started
+    // (ticks the reduced comparison).
+    void TextSuche_Starten(bool shift);
     // The window caption: the description, " - nur Leserechte" when read-only.
     void Titel_Setzen();
     // After a failed save: asks whether to end anyway (true = end).
@@ -245,6 +289,7 @@ public Q_SLOTS:
     // symbol bar, search, clock, window
     void befSymbol_Click(int index);
     void checkSuche_Click();
+    void TxtSuche_Change();
     void ZeitTimeOut_Timer();
     void Form_Resize();
     void Form_Paint();
@@ -275,21 +320,38 @@ private:
     int feldNummer(QObject* objekt) const;
     bool istMenueKuerzel(const QKeyEvent* e) const;
 
-    // Form_Load's steps
-    void Pfade_Setzen();
-    void DatenOrdner_Ermitteln();
-    void Beschriftungen_Laden();
-    void Menues_Einrichten();
+    // Form_Load's steps of the window
     void Karte_Leeren();
-    void Befehlszeile_Auswerten();
-    void Adressdatei_Bestimmen();
+    void Logo_Laden();
     void Suche_Aus_Befehlszeile();
     void Feld_TabStopsAnwenden();
-    void LeerlaufGrenze_Lesen();
+
+    // search
+    void textSuche(bool shift, bool vomAnfang);
+    bool suchTastenFilter(QEvent* ereignis);
+    // The exit without a registered command: saves (when changed) and ends;
+    // after a failed save it asks (fragen) or keeps the program running.
+    bool speichernUndBeenden(bool fragen);
+    // clock: the idle exit's commands; true when the program ends
+    bool leerlaufSpeichernUndBeenden();
+    bool leerlaufOhneSichernBeenden();
+    // layout: the top of the client area (below the menu bar) in pixels
+    int clientOben() const;
+    // settings: a field's background and text colour as colour numbers
+    qint64 feldHintergrund(int i) const;
+    void setFeldHintergrund(int i, qint64 farbe);
+    qint64 feldTextfarbe(int i) const;
+    bool feldGesperrt(int i) const;
+    // pick lists: the pick list set with auswahlSetzen (nothing without one)
+    static QStringList auswahlZeigen(const QStringList& eintraege, bool einzeln);
+    // stores the card after a field changed by a pick
+    void feldNachAuswahl(int feld, const QString& text);
 
     QStringList m_argumente;
-    QString m_dateiParameter; // "Datei=" of the command line
-    QString m_sucheParameter; // "Suche=" of the command line
+    QStringList m_startProtokoll;
+    SuchVerzoegerung* m_zeitSuche = nullptr;
+    bool m_startSuche = false;   // the command line's search starts at the first address
+    bool m_haeltInstanz = false; // this window holds the single-instance guard
 
     KartenZeile* m_zeilen[24] = {};
     KartenText* m_bemerkung = nullptr;

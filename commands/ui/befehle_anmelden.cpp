@@ -7,6 +7,7 @@
 #include "commands/anbindung.h"
 #include "commands/dateibefehle.h"
 #include "commands/sortieren.h"
+#include "commands/ui/auswahl.h"
 #include "commands/ui/file.h"
 #include "masks/uebergabe.h"
 
@@ -71,6 +72,7 @@ void Befehle_Anmelden()
         return ok;
     };
     a.Titel_Setzen = [] { mitFenster([](Main& m) { m.Titel_Setzen(); }); };
+    a.Einstellungen_Sichern = [] { mitFenster([](Main& m) { m.Einstellungen_Sichern(); }); };
     a.Beenden_Trotz_Fehler = [] {
         bool beenden = true;
         mitFenster([&beenden](Main& m) { beenden = m.Beenden_Trotz_Fehler(); });
@@ -93,6 +95,18 @@ void Befehle_Anmelden()
         zmasken::Adresse_Uebergeben(karte, datensatz, m->FeldSelText(zadressbuch::Bemerkung));
     };
 
+    // The card's pick lists (e-mail proposals, field values) use the one pick list.
+    Main::auswahlSetzen([](const QStringList& eintraege, bool einzeln) {
+        Auswahl& auswahl = Auswahl::instanz();
+        auswahl.Liste->Clear();
+        auswahl.setCheckSingle(einzeln ? 1 : 0);
+        auswahl.Liste->addItems(eintraege);
+        auswahl.zeigen();
+        const QStringList gewaehlt = auswahl.ausgewaehlt();
+        auswahl.Liste->Clear();
+        return gewaehlt;
+    });
+
     Main::handlerSetzen(QStringLiteral("PulAnlegen_Click"), [](Main&, int) { Datei_Anlegen(adressliste()); });
     Main::handlerSetzen(QStringLiteral("PulOeffnen_Click"), [](Main&, int) { Datei_Oeffnen(adressliste()); });
     Main::handlerSetzen(QStringLiteral("mnuDateiHinzufuegen_Click"),
@@ -104,8 +118,9 @@ void Befehle_Anmelden()
         if (Programm_Beenden(adressliste(), false))
             m.Programm_Beenden();
     });
-    Main::handlerSetzen(QStringLiteral("pulEnde_Click"), [](Main& m, int) {
-        if (Programm_Beenden(adressliste(), true))
+    // Index 1: the idle exit, which asks nothing after a failed save and keeps the program running.
+    Main::handlerSetzen(QStringLiteral("pulEnde_Click"), [](Main& m, int index) {
+        if (Programm_Beenden(adressliste(), true, index != 1))
             m.Programm_Beenden();
     });
     Main::handlerSetzen(QStringLiteral("mnuUndo_Click"), [](Main&, int) { Aenderungen_Rueckgaengig(adressliste()); });
@@ -123,6 +138,7 @@ void Befehle_Abmelden()
 {
     for (const char* name : Handlernamen)
         Main::handlerSetzen(QString::fromLatin1(name), {});
+    Main::auswahlSetzen({});
     anbindung() = Anbindung{};
 }
 
