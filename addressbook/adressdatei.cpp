@@ -60,6 +60,14 @@ QByteArray Pfad8(const QString& pfad)
     return QFile::encodeName(pfad);
 }
 
+// Closes a file after a failed step; returns the errno of that step.
+int FehlerSchliessen(int fd)
+{
+    const int e = errno;
+    ::close(fd);
+    return e;
+}
+
 // Writes all bytes to a file (created or truncated) and flushes it to the
 // disk; returns 0 or the errno of the failing step.
 int BytesAblegen(const QString& pfad, const QByteArray& inhalt, mode_t modus)
@@ -74,18 +82,13 @@ int BytesAblegen(const QString& pfad, const QByteArray& inhalt, mode_t modus)
         if (n < 0) {
             if (errno == EINTR)
                 continue;
-            const int e = errno;
-            ::close(fd);
-            return e;
+            return FehlerSchliessen(fd);
         }
         p += n;
         rest -= n;
     }
-    if (::fdatasync(fd) != 0 && errno != EINVAL && errno != EROFS) {
-        const int e = errno;
-        ::close(fd);
-        return e;
-    }
+    if (::fdatasync(fd) != 0 && errno != EINVAL && errno != EROFS)
+        return FehlerSchliessen(fd);
     if (::close(fd) != 0)
         return errno;
     return 0;
@@ -104,9 +107,7 @@ int Kopieren(const QString& von, const QString& nach, mode_t modus)
         if (n < 0) {
             if (errno == EINTR)
                 continue;
-            const int e = errno;
-            ::close(fd);
-            return e;
+            return FehlerSchliessen(fd);
         }
         if (n == 0)
             break;

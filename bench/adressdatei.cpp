@@ -3,6 +3,7 @@
 #include "addressbook/adressliste.h"
 #include "addressbook/karte.h"
 #include "addressbook/sitzung.h"
+#include "adressgenerator.h"
 #include "common/ini.h"
 #include "platform/codec.h"
 #include "platform/ordner.h"
@@ -32,24 +33,8 @@ struct Umgebung
         sitzung().DatenOrdner = dir.path() + QStringLiteral("/daten");
 
         QString text = QStringLiteral("..Erzeugte Adressen\r\n");
-        for (int i = 0; i < MaxAdressen; ++i) {
-            Felder f;
-            f[0] = i % 3 ? QStringLiteral("Kunde") : QString();
-            f[1] = QStringLiteral("Müller-Lüdenscheidt %1").arg(i);
-            f[2] = QStringLiteral("Jörg");
-            f[3] = QStringLiteral("Hauptstraße %1").arg(i % 200);
-            f[4] = QString::number(10000 + i % 89999);
-            f[5] = QStringLiteral("Köln");
-            f[7] = QStringLiteral("0221 / %1").arg(100000 + i);
-            f[11] = QStringLiteral("Bemerkung mit °° zwei Zeilen und 5 €");
-            f[14] = QStringLiteral("joerg%1@example.de").arg(i);
-            f[15] = QStringLiteral("01.02.1999");
-            f[16] = QStringLiteral("02.03.2000");
-            f[20] = QStringLiteral("15.03.1960");
-            f[21] = QStringLiteral("Sehr geehrter Herr Müller,");
-            f[23] = QString::number(i + 1);
-            text += Verbinden(f) + QStringLiteral("\r\n");
-        }
+        for (const QString& adresse : zbench::Adressen())
+            text += adresse + QStringLiteral("\r\n");
         QFile out(datei);
         out.open(QIODevice::WriteOnly);
         out.write(zplatform::nachWindows1252(text));
@@ -100,12 +85,17 @@ void BM_Speichern(benchmark::State& state)
 }
 BENCHMARK(BM_Speichern)->Unit(benchmark::kMillisecond);
 
+// The loaded file with the address in the middle selected.
+void mitteGewaehlt(AdressListe& liste)
+{
+    liste.setEintraege(Adressdatei_Lesen(umgebung().datei, false).eintraege);
+    liste.setListIndex(MaxAdressen / 2);
+}
+
 void BM_KarteAnzeigen(benchmark::State& state)
 {
-    Umgebung& u = umgebung();
     AdressListe liste;
-    liste.setEintraege(Adressdatei_Lesen(u.datei, false).eintraege);
-    liste.setListIndex(MaxAdressen / 2);
+    mitteGewaehlt(liste);
     for (auto _ : state) {
         KartenAnzeige a = Karte_Anzeige(liste);
         benchmark::DoNotOptimize(a.felder[1].size());
@@ -115,10 +105,8 @@ BENCHMARK(BM_KarteAnzeigen)->Unit(benchmark::kMicrosecond);
 
 void BM_KarteUebernehmen(benchmark::State& state)
 {
-    Umgebung& u = umgebung();
     AdressListe liste;
-    liste.setEintraege(Adressdatei_Lesen(u.datei, false).eintraege);
-    liste.setListIndex(MaxAdressen / 2);
+    mitteGewaehlt(liste);
     Felder karte = Zerlegen(liste.List(MaxAdressen / 2));
     int i = 0;
     for (auto _ : state) {

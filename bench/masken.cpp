@@ -4,6 +4,7 @@
 #include "masks/masken.h"
 #include "addressbook/datensatz.h"
 #include "addressbook/sitzung.h"
+#include "adressgenerator.h"
 #include "common/ini.h"
 #include "masks/evaluate.h"
 #include "masks/vario.h"
@@ -42,22 +43,7 @@ struct Umgebung
         maske.write(zplatform::nachWindows1252(QString::fromUtf8(Anschrift)));
         maske.close();
 
-        adressen.reserve(MaxAdressen);
-        for (int i = 0; i < MaxAdressen; ++i) {
-            Felder f;
-            f[0] = i % 3 ? QStringLiteral("Kunde") : QString();
-            f[1] = QStringLiteral("Müller-Lüdenscheidt %1").arg(i);
-            f[2] = QStringLiteral("Jörg");
-            f[3] = QStringLiteral("Hauptstraße %1").arg(i % 200);
-            f[4] = QString::number(10000 + i % 89999);
-            f[5] = QStringLiteral("Köln");
-            f[7] = QStringLiteral("0221 / %1").arg(100000 + i);
-            f[10] = i % 4 ? QString() : QStringLiteral("c/o Firma Beispiel");
-            f[11] = QStringLiteral("Bemerkung mit\r\nzwei Zeilen");
-            f[21] = i % 2 ? QStringLiteral("Herr") : QStringLiteral("Frau");
-            f[23] = QString::number(i + 1);
-            adressen << Verbinden(f);
-        }
+        adressen = zbench::Adressen();
     }
 };
 

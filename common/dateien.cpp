@@ -4,6 +4,7 @@
 
 #include "common/ini.h"
 #include "common/meldungen.h"
+#include "common/texte.h"
 #include "platform/ordner.h"
 #include "platform/plattform.h"
 
@@ -20,16 +21,6 @@ namespace {
 bool istTrenner(QChar c)
 {
     return c == QLatin1Char('\\') || c == QLatin1Char('/');
-}
-
-QString blankBeschneiden(const QString& s)
-{
-    qsizetype a = 0, e = s.size();
-    while (a < e && s[a] == QLatin1Char(' '))
-        ++a;
-    while (e > a && s[e - 1] == QLatin1Char(' '))
-        --e;
-    return s.mid(a, e - a);
 }
 
 bool hatLaufwerksbuchstaben(const QString& p)
@@ -66,7 +57,7 @@ QString Pfad(const QString& pfad)
 
 bool Datei_Existiert(const QString& name)
 {
-    if (blankBeschneiden(name).isEmpty() || name.contains(QLatin1Char('*')) || name.contains(QLatin1Char('?')))
+    if (Trim(name).isEmpty() || name.contains(QLatin1Char('*')) || name.contains(QLatin1Char('?')))
         return false;
     const QString p = Pfad(name);
     if (!QFileInfo(p).isFile())
@@ -80,7 +71,7 @@ bool Datei_Existiert(const QString& name)
 
 QString Datei_Teil(const QString& pfad, int teil)
 {
-    const QString p = blankBeschneiden(pfad);
+    const QString p = Trim(pfad);
 
     if (teil == -2) {
         if (hatLaufwerksbuchstaben(p))
@@ -133,7 +124,7 @@ QString Datei_Teil(const QString& pfad, int teil)
 
 QString Datei_Suchen(const QString& name)
 {
-    const QString n = blankBeschneiden(name);
+    const QString n = Trim(name);
     if (n.isEmpty() || n.contains(QLatin1Char('*')) || n.contains(QLatin1Char('?')))
         return QString();
     if (n.contains(QLatin1Char('/')) || n.contains(QLatin1Char('\\')) || hatLaufwerksbuchstaben(n))
@@ -149,7 +140,7 @@ QString Datei_Suchen(const QString& name)
 
 bool Verzeichnis_Anlegen(const QString& pfad)
 {
-    const QString n = blankBeschneiden(pfad);
+    const QString n = Trim(pfad);
     if (n.isEmpty())
         return false;
     const QString p = Pfad(n);
@@ -165,7 +156,7 @@ void Datei_Loeschen(const QStringList& dateien, bool sicherung)
     QStringList namen;
     for (const QString& d : dateien)
         for (const QString& teil : d.split(QChar(0), Qt::SkipEmptyParts))
-            if (!blankBeschneiden(teil).isEmpty())
+            if (!Trim(teil).isEmpty())
                 namen << teil;
     if (namen.isEmpty())
         return;
@@ -210,7 +201,7 @@ void Datei_Loeschen(const QStringList& dateien, bool sicherung)
 
 bool Text_Bearbeiten(const QString& datei, bool warten)
 {
-    const QString editor = blankBeschneiden(
+    const QString editor = Trim(
         Ini_Lesen(QString(), QStringLiteral("Allgemein"), QStringLiteral("PrgTxtEdit"), QStringLiteral("NotePad")));
     const QString pfad = Pfad(datei);
     const QString arbeitsordner = Windows_Ordner();

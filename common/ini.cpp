@@ -5,7 +5,9 @@
 // write changes only the one line it concerns and leaves every other byte as
 // it was. The parsed form (sections and keys, names folded to upper case) is
 // cached per file and checked against the file's time stamp and size on each
-// access, so reading many keys of one file costs one stat per call.
+// access, so reading many keys of one file costs one stat per call. While a
+// batch (Ini_Stapel) runs for a file, its changed content is held here instead
+// of being written, and reads are served from it.
 
 #include "common/ini.h"
 
@@ -50,17 +52,6 @@ QString beschneiden(QStringView s)
     return s.mid(a, e - a).toString();
 }
 
-// Blanks only, as the value of a write is trimmed.
-QString blankBeschneiden(const QString& s)
-{
-    qsizetype a = 0, e = s.size();
-    while (a < e && s[a] == QLatin1Char(' '))
-        ++a;
-    while (e > a && s[e - 1] == QLatin1Char(' '))
-        --e;
-    return s.mid(a, e - a);
-}
-
 // The comparison form of a section or key name: each character in upper case
 // on its own (so "ä" and "Ä" meet, and "ß" stays one character).
 QString normName(const QString& name)
@@ -95,11 +86,11 @@ QString nameBereinigen(const QString& name, const QString& vorgabe)
     return n.isEmpty() ? vorgabe : n;
 }
 
-// A value as it is stored: trimmed of blanks, each line break (CR LF, lone CR,
-// lone LF) as "**".
+// A value as it is stored: trimmed of blanks (not tabs), each line break (CR
+// LF, lone CR, lone LF) as "**".
 QString wertKodieren(const QString& wert)
 {
-    QString w = blankBeschneiden(wert);
+    QString w = Trim(wert);
     if (!w.contains(QLatin1Char('\r')) && !w.contains(QLatin1Char('\n')))
         return w;
     w.replace(QStringLiteral("\r\n"), QStringLiteral("**"));
@@ -270,11 +261,19 @@ std::shared_ptr<IniDatei> einlesen(const QString& pfad)
     return d;
 }
 
+// The writes into one file held back by its batches.
+struct Stapel
+{
+    int tiefe = 0;                   // batches of the file that exist now
+    std::shared_ptr<IniDatei> offen; // the content not yet written (none: nothing pending)
+};
+
 struct Zwischenspeicher
 {
     std::recursive_mutex sperre;
     QHash<QString, std::shared_ptr<IniDatei>> dateien; // full path -> parsed file
     QHash<QString, QString> pfadVon;                   // name as asked -> resolved path
+    QHash<QString, Stapel> stapel;                     // full path -> its batch, while one exists
 };
 
 Zwischenspeicher& speicher()
@@ -283,9 +282,22 @@ Zwischenspeicher& speicher()
     return s;
 }
 
-// The parsed file, read again when its time stamp, size or inode changed. Call with the lock held.
+// The content a batch holds back for the file, or null. Call with the lock held.
+std::shared_ptr<IniDatei> offenerStand(const QString& pfad)
+{
+    const Zwischenspeicher& s = speicher();
+    if (s.stapel.isEmpty())
+        return nullptr;
+    auto b = s.stapel.constFind(pfad);
+    return b == s.stapel.constEnd() ? nullptr : b.value().offen;
+}
+
+// The parsed file (with what a batch holds back for it), read again when its
+// time stamp, size or inode changed. Call with the lock held.
 std::shared_ptr<IniDatei> datei(const QString& pfad, const Stempel& st)
 {
+    if (auto offen = offenerStand(pfad))
+        return offen;
     Zwischenspeicher& s = speicher();
     auto it = s.dateien.find(pfad);
     if (it != s.dateien.end() && it.value()->stand == st)
@@ -328,6 +340,23 @@ bool zurueckschreiben(const QString& pfad, std::vector<Zeile> zeilen)
     gliedern(*d);
     speicher().dateien.insert(pfad, d);
     return true;
+}
+
+// The changed lines of a file: held back while a batch for it exists,
+// written otherwise. Call with the lock held.
+void ablegen(const QString& pfad, std::vector<Zeile> zeilen)
+{
+    Zwischenspeicher& s = speicher();
+    auto b = s.stapel.find(pfad);
+    if (b == s.stapel.end()) {
+        zurueckschreiben(pfad, std::move(zeilen));
+        return;
+    }
+    auto d = std::make_shared<IniDatei>();
+    d->vorhanden = true; // as it will be once written
+    d->zeilen = std::move(zeilen);
+    gliedern(*d);
+    b.value().offen = std::move(d);
 }
 
 // A line that ends without a line end gets one before anything follows it.
@@ -451,7 +480,7 @@ QString Ini_Schreiben(const QString& datei, const QString& sektion, const QStrin
         }
         zeilen.push_back({kodieren(QLatin1Char('[') + sekName + QLatin1Char(']')), CrLf});
         zeilen.push_back({kodieren(schlName + QLatin1Char('=') + gespeichert), CrLf});
-        zurueckschreiben(p, std::move(zeilen));
+        ablegen(p, std::move(zeilen));
         return gespeichert;
     }
 
@@ -467,7 +496,7 @@ QString Ini_Schreiben(const QString& datei, const QString& sektion, const QStrin
         zeilen[i].inhalt = kodieren(alterName + QLatin1Char('=') + gespeichert);
         if (zeilen[i].ende.isEmpty() && i + 1 < zeilen.size())
             zeilen[i].ende = CrLf;
-        zurueckschreiben(p, std::move(zeilen));
+        ablegen(p, std::move(zeilen));
         return gespeichert;
     }
 
@@ -482,7 +511,7 @@ QString Ini_Schreiben(const QString& datei, const QString& sektion, const QStrin
     endeSichern(zeilen, nach);
     zeilen.insert(zeilen.begin() + qsizetype(nach) + 1,
                   Zeile{kodieren(schlName + QLatin1Char('=') + gespeichert), CrLf});
-    zurueckschreiben(p, std::move(zeilen));
+    ablegen(p, std::move(zeilen));
     return gespeichert;
 }
 
@@ -519,7 +548,7 @@ void Ini_Loeschen(const QString& datei, const QString& sektion, const QString& s
             return;
         zeilen.erase(zeilen.begin() + it.value());
     }
-    zurueckschreiben(p, std::move(zeilen));
+    ablegen(p, std::move(zeilen));
 }
 
 QStringList Ini_Sektionen(const QString& datei)
@@ -545,7 +574,15 @@ QStringList Ini_Schluessel(const QString& datei, const QString& sektion)
 std::vector<IniSektion> Ini_Auslesen(const QString& pfad)
 {
     std::vector<IniSektion> ergebnis;
-    auto d = einlesen(pfad);
+    std::shared_ptr<IniDatei> d;
+    {
+        Zwischenspeicher& s = speicher();
+        std::lock_guard<std::recursive_mutex> g(s.sperre);
+        if (!s.stapel.isEmpty())
+            d = offenerStand(zplatform::pfadAufloesen(pfad));
+    }
+    if (!d)
+        d = einlesen(pfad);
     for (const Sektion& s : d->sektionen) {
         if (&s != d->finden(normName(s.name)))
             continue;
@@ -564,6 +601,39 @@ void Ini_CacheLeeren()
     std::lock_guard<std::recursive_mutex> g(s.sperre);
     s.dateien.clear();
     s.pfadVon.clear();
+}
+
+Ini_Stapel::Ini_Stapel(const QString& datei)
+{
+    Zwischenspeicher& s = speicher();
+    std::lock_guard<std::recursive_mutex> g(s.sperre);
+    m_pfad = pfad(datei);
+    ++s.stapel[m_pfad].tiefe;
+}
+
+Ini_Stapel::~Ini_Stapel()
+{
+    Zwischenspeicher& s = speicher();
+    std::lock_guard<std::recursive_mutex> g(s.sperre);
+    auto b = s.stapel.find(m_pfad);
+    if (b == s.stapel.end() || --b.value().tiefe > 0)
+        return;
+    schreiben();
+    s.stapel.remove(m_pfad);
+}
+
+bool Ini_Stapel::schreiben()
+{
+    Zwischenspeicher& s = speicher();
+    std::lock_guard<std::recursive_mutex> g(s.sperre);
+    auto b = s.stapel.find(m_pfad);
+    if (b == s.stapel.end() || !b.value().offen)
+        return true;
+    // Taken out first: whether the write succeeds or fails, reads go to the
+    // file (and the cache it fills) from now on.
+    const std::shared_ptr<IniDatei> offen = std::move(b.value().offen);
+    b.value().offen.reset();
+    return zurueckschreiben(m_pfad, offen->zeilen);
 }
 
 } // namespace zcommon

@@ -52,4 +52,29 @@ std::vector<IniSektion> Ini_Auslesen(const QString& pfad);
 // Drops every cached file (tests that change files behind the layer's back).
 void Ini_CacheLeeren();
 
+// A batch of writes into one settings file. While a batch for a file exists,
+// Ini_Schreiben, Ini_Zaehler_Erhoehen and Ini_Loeschen on that file (under any
+// name that stands for it) change only the content held in memory, and every
+// read of it sees the pending values; schreiben() or the end of the batch
+// writes the file once, atomically, with exactly the bytes the single writes
+// would have left. A failing write changes nothing on disk and drops the
+// pending values (reads give the file as it is again); as with a single write,
+// nothing is reported. Batches of the same file nest: only the outermost one
+// writes at its end. Meant for many writes in a row, not to be held open.
+class Ini_Stapel
+{
+public:
+    explicit Ini_Stapel(const QString& datei);
+    ~Ini_Stapel();
+    Ini_Stapel(const Ini_Stapel&) = delete;
+    Ini_Stapel& operator=(const Ini_Stapel&) = delete;
+
+    // Writes what is pending now; the batch goes on collecting later writes.
+    // False when the write failed; true when it succeeded or nothing was pending.
+    bool schreiben();
+
+private:
+    QString m_pfad;
+};
+
 } // namespace zcommon

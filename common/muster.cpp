@@ -64,6 +64,23 @@ struct Abschnitt
     qsizetype ankerVersatz = 0;
 };
 
+#if defined(__SSE2__)
+// The candidates of a comparison mask (two bits per position from i on, set
+// where the needle's first and last characters agree): the leftmost one whose
+// middle agrees as well, -1 when none.
+inline qsizetype kandidatPruefen(unsigned maske, qsizetype i, const char16_t* t, const char16_t* nadel, qsizetype m)
+{
+    while (maske) {
+        const int bit = __builtin_ctz(maske);
+        const qsizetype j = i + bit / 2;
+        if (m == 2 || std::memcmp(t + j + 1, nadel + 1, size_t(m - 2) * sizeof(char16_t)) == 0)
+            return j;
+        maske &= ~(3u << bit);
+    }
+    return -1;
+}
+#endif
+
 // Leftmost position >= von of the needle in t[0..n), -1 when none. Compares the
 // needle's first and last characters eight positions at a time and checks the
 // rest only where both agree.
@@ -84,27 +101,19 @@ qsizetype findeText(const char16_t* t, qsizetype n, qsizetype von, const char16_
             const __m128i b1 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(t + i + 8 + m - 1));
             const __m128i e0 = _mm_and_si128(_mm_cmpeq_epi16(a0, erstes), _mm_cmpeq_epi16(b0, letztes));
             const __m128i e1 = _mm_and_si128(_mm_cmpeq_epi16(a1, erstes), _mm_cmpeq_epi16(b1, letztes));
-            unsigned maske = unsigned(_mm_movemask_epi8(e0)) | (unsigned(_mm_movemask_epi8(e1)) << 16);
-            while (maske) {
-                const int bit = __builtin_ctz(maske);
-                const qsizetype j = i + bit / 2;
-                if (m == 2 || std::memcmp(t + j + 1, nadel + 1, size_t(m - 2) * sizeof(char16_t)) == 0)
+            const unsigned maske = unsigned(_mm_movemask_epi8(e0)) | (unsigned(_mm_movemask_epi8(e1)) << 16);
+            if (maske)
+                if (const qsizetype j = kandidatPruefen(maske, i, t, nadel, m); j >= 0)
                     return j;
-                maske &= ~(3u << bit);
-            }
         }
         for (; i + 8 + m - 1 <= n; i += 8) {
             const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(t + i));
             const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(t + i + m - 1));
-            unsigned maske =
+            const unsigned maske =
                 unsigned(_mm_movemask_epi8(_mm_and_si128(_mm_cmpeq_epi16(a, erstes), _mm_cmpeq_epi16(b, letztes))));
-            while (maske) {
-                const int bit = __builtin_ctz(maske);
-                const qsizetype j = i + bit / 2;
-                if (m == 2 || std::memcmp(t + j + 1, nadel + 1, size_t(m - 2) * sizeof(char16_t)) == 0)
+            if (maske)
+                if (const qsizetype j = kandidatPruefen(maske, i, t, nadel, m); j >= 0)
                     return j;
-                maske &= ~(3u << bit);
-            }
         }
     } else {
         const __m128i erstes = _mm_set1_epi16(short(nadel[0]));

@@ -87,6 +87,8 @@ void Adresse_Uebergeben(const zadressbuch::Felder& karte, const QString& datensa
     const QString iniDatei = zcommon::Ini_Lesen(QString(), Sektion, QStringLiteral("Adr_IniSpeichern_In"));
     if (iniDatei.isEmpty())
         return;
+    // Some sixty keys: written to the file together, once, at the end.
+    zcommon::Ini_Stapel stapel(iniDatei);
 
     // 4. Every field under its number and under its caption.
     const auto& bezeichnungen = zadressbuch::sitzung().Bezeichnungen;

@@ -232,17 +232,28 @@ void ersetzen(QString& t, const QString& suche, const QString& wert)
     t = zcommon::Ersetzen(t, suche, wert);
 }
 
+// The first placeholder of the text that opens with the given text (any case)
+// and is closed by "}": the placeholder as it stands, and what lies between
+// its opening and the "}". False when there is none.
+bool platzhalterSuchen(const QString& t, const QString& anfang, QString* ganz, QString* innen)
+{
+    const qsizetype i = t.indexOf(anfang, 0, Qt::CaseInsensitive);
+    if (i < 0)
+        return false;
+    const qsizetype ende = t.indexOf(u'}', i + anfang.size());
+    if (ende < 0)
+        return false;
+    *ganz = t.mid(i, ende - i + 1);
+    *innen = t.mid(i + anfang.size(), ende - i - anfang.size());
+    return true;
+}
+
 // "{iniread,file,section,key,default}": the first one of the text.
 void iniWertEinsetzen(QString& t)
 {
-    static const QString anfang = QStringLiteral("{iniread,");
-    const qsizetype i = t.indexOf(anfang, 0, Qt::CaseInsensitive);
-    if (i < 0)
+    QString ganz, innen;
+    if (!platzhalterSuchen(t, QStringLiteral("{iniread,"), &ganz, &innen))
         return;
-    const qsizetype ende = t.indexOf(u'}', i + anfang.size());
-    if (ende < 0)
-        return;
-    const QString innen = t.mid(i + anfang.size(), ende - i - anfang.size());
     QString teile[4];
     qsizetype von = 0;
     for (int k = 0; k < 4; ++k) {
@@ -258,37 +269,28 @@ void iniWertEinsetzen(QString& t)
         }
     }
     const QString wert = zcommon::Ini_Lesen(teile[0], teile[1], teile[2], teile[3]);
-    ersetzen(t, t.mid(i, ende - i + 1), wert);
+    ersetzen(t, ganz, wert);
 }
 
 // "{variable:name}": the first one of the text.
 void variableEinsetzen(QString& t)
 {
-    static const QString anfang = QStringLiteral("{variable:");
-    const qsizetype i = t.indexOf(anfang, 0, Qt::CaseInsensitive);
-    if (i < 0)
+    QString ganz, name;
+    if (!platzhalterSuchen(t, QStringLiteral("{variable:"), &ganz, &name))
         return;
-    const qsizetype ende = t.indexOf(u'}', i + anfang.size());
-    if (ende < 0)
-        return;
-    const QString name = t.mid(i + anfang.size(), ende - i - anfang.size());
     QString wert = zcommon::Ini_Lesen(QString(), QStringLiteral("Variablen"), name, name);
     const qsizetype semikolon = wert.indexOf(u';');
     if (semikolon >= 0)
         wert.truncate(semikolon);
-    ersetzen(t, anfang + name + u'}', zcommon::Trim(wert));
+    ersetzen(t, ganz, zcommon::Trim(wert));
 }
 
 // "{$pattern}": the name of one file matching the pattern, chosen at random.
 void zufallsDateiEinsetzen(QString& t)
 {
-    const qsizetype i = t.indexOf(QLatin1String("{$"));
-    if (i < 0)
+    QString ganz, muster;
+    if (!platzhalterSuchen(t, QStringLiteral("{$"), &ganz, &muster))
         return;
-    const qsizetype ende = t.indexOf(u'}', i + 2);
-    if (ende < 0)
-        return;
-    const QString muster = t.mid(i + 2, ende - i - 2);
     const QString pfad = zplatform::normalPfad(muster);
     const qsizetype trenner = pfad.lastIndexOf(u'/');
     const QString ordner =
@@ -302,7 +304,7 @@ void zufallsDateiEinsetzen(QString& t)
             name = namen.at(qBound<qsizetype>(0, k, namen.size() - 1));
         }
     }
-    ersetzen(t, QStringLiteral("{$") + muster + u'}', name);
+    ersetzen(t, ganz, name);
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 // Shared set-up of the address-file tests: a temporary root with a data
 // folder, the scripted platform and a fresh session.
 
+#include "addressbook/datensatz.h"
 #include "addressbook/sitzung.h"
 #include "support/testplattform.h"
 
@@ -10,6 +11,18 @@
 #include <QFile>
 #include <QFileInfo>
 #include <gtest/gtest.h>
+
+#include <initializer_list>
+#include <utility>
+
+// A record with the given fields filled (field number, text), the rest empty.
+inline QString Satz(std::initializer_list<std::pair<int, QString>> felder)
+{
+    zadressbuch::Felder f;
+    for (const auto& [nr, text] : felder)
+        f[nr] = text;
+    return zadressbuch::Verbinden(f);
+}
 
 class AdressTest : public ::testing::Test
 {

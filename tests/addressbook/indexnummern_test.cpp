@@ -8,14 +8,6 @@ using namespace zadressbuch;
 
 namespace {
 const QString K = QStringLiteral("AdressIndex");
-
-QString Satz(std::initializer_list<std::pair<int, QString>> felder)
-{
-    Felder f;
-    for (const auto& [nr, text] : felder)
-        f[nr] = text;
-    return Verbinden(f);
-}
 } // namespace
 
 class IndexTest : public AdressTest

@@ -10,14 +10,6 @@ using namespace zadressbuch;
 
 namespace {
 const QDate Heute(2000, 7, 2); // the test clock
-
-QString Satz(std::initializer_list<std::pair<int, QString>> felder)
-{
-    Felder f;
-    for (const auto& [nr, text] : felder)
-        f[nr] = text;
-    return Verbinden(f);
-}
 } // namespace
 
 TEST(KarteRegeln, Alter)

@@ -8,6 +8,7 @@
 #include <QFileInfo>
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 using namespace zcommon;
 
@@ -17,6 +18,13 @@ QByteArray roh(const QString& pfad)
 {
     QFile f(pfad);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+void ablegen(const QString& pfad, const QByteArray& bytes)
+{
+    QFile f(pfad);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    f.write(bytes);
 }
 
 } // namespace
@@ -99,10 +107,7 @@ TEST(Ini, AndereZeilenBleibenByteFuerByte)
                               "[Zwei]\n"
                               "ohne Gleichheitszeichen\n"
                               "C = 3";
-    QFile f(w.windows() + QStringLiteral("/Test.ini"));
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(vorher);
-    f.close();
+    ablegen(w.windows() + QStringLiteral("/Test.ini"), vorher);
 
     EXPECT_EQ(Ini_Lesen(QStringLiteral("Test"), QStringLiteral("Eins"), QStringLiteral("A")), QStringLiteral("1"));
     Ini_Schreiben(QStringLiteral("Test"), QStringLiteral("eins"), QStringLiteral("a"), QStringLiteral("neu"));
@@ -231,4 +236,162 @@ TEST(Ini, AuslesenEinerDateiOhneNamensregeln)
     ASSERT_EQ(s[0].eintraege.size(), 1u);
     EXPECT_EQ(s[0].eintraege[0].second, QStringLiteral("1\r\n2"));
     EXPECT_EQ(s[1].eintraege[0].first, QStringLiteral("b"));
+}
+
+namespace {
+
+// A run of changes of every kind, each through the public functions.
+void allerleiAendern(const QString& datei)
+{
+    Ini_Schreiben(datei, QStringLiteral("eins"), QStringLiteral("a"), QStringLiteral("neu"));
+    Ini_Schreiben(datei, QStringLiteral("Eins"), QStringLiteral("D"), QStringLiteral(" 4 "));
+    Ini_Schreiben(datei, QStringLiteral("Zwei"), QStringLiteral("E"), QStringLiteral("zwei\r\nZeilen"));
+    Ini_Schreiben(datei, QStringLiteral("Drei"), QStringLiteral("Ort"), QStringLiteral("Köln"));
+    Ini_Schreiben(datei, QStringLiteral("Zwei"), QStringLiteral("C"), QStringLiteral("3")); // unchanged
+    Ini_Loeschen(datei, QStringLiteral("Eins"), QStringLiteral("B"));
+    Ini_Zaehler_Erhoehen(datei, QStringLiteral("Drei"), QStringLiteral("Zahl"));
+    Ini_Zaehler_Erhoehen(datei, QStringLiteral("Drei"), QStringLiteral("Zahl"));
+    Ini_Schreiben(datei, QStringLiteral("Eins"), QStringLiteral("D"), QStringLiteral("5"));
+}
+
+const QByteArray Ungerade = "; Kommentar\n"
+                            "[Eins]\n"
+                            "   A   =  1   \n"
+                            "B=2\n"
+                            "A=doppelt\n"
+                            "\n"
+                            "[Zwei]\n"
+                            "C = 3";
+
+} // namespace
+
+TEST(IniStapel, SchreibtEinmalDieselbenBytesWieEinzelneSchreibvorgaenge)
+{
+    TempWurzel w;
+    const QString einzeln = w.windows() + QStringLiteral("/Einzeln.ini");
+    const QString gestapelt = w.windows() + QStringLiteral("/Gestapelt.ini");
+    ablegen(einzeln, Ungerade);
+    ablegen(gestapelt, Ungerade);
+
+    allerleiAendern(QStringLiteral("Einzeln"));
+    {
+        Ini_Stapel stapel(QStringLiteral("GESTAPELT.INI")); // any name that stands for the file
+        allerleiAendern(QStringLiteral("Gestapelt"));
+        // Nothing on disk yet; every read sees the pending values.
+        EXPECT_EQ(roh(gestapelt), Ungerade);
+        EXPECT_EQ(Ini_Lesen(QStringLiteral("Gestapelt"), QStringLiteral("Eins"), QStringLiteral("A")),
+                  QStringLiteral("neu"));
+        EXPECT_EQ(Ini_Lesen(QStringLiteral("Gestapelt"), QStringLiteral("Zwei"), QStringLiteral("E")),
+                  QStringLiteral("zwei\r\nZeilen"));
+        EXPECT_EQ(
+            Ini_Lesen(QStringLiteral("Gestapelt"), QStringLiteral("Eins"), QStringLiteral("B"), QStringLiteral("weg")),
+            QStringLiteral("weg"));
+        EXPECT_EQ(Ini_Lesen(QStringLiteral("Gestapelt"), QStringLiteral("Drei"), QStringLiteral("Zahl")),
+                  QStringLiteral("2"));
+        EXPECT_EQ(Ini_Sektionen(QStringLiteral("Gestapelt")),
+                  (QStringList{QStringLiteral("Eins"), QStringLiteral("Zwei"), QStringLiteral("Drei")}));
+        EXPECT_EQ(Ini_Schluessel(QStringLiteral("Gestapelt"), QStringLiteral("Eins")),
+                  (QStringList{QStringLiteral("A"), QStringLiteral("D")}));
+        const auto sektionen = Ini_Auslesen(gestapelt);
+        ASSERT_EQ(sektionen.size(), 3u);
+        EXPECT_EQ(sektionen[2].eintraege.front().second, QStringLiteral("Köln"));
+    }
+    EXPECT_EQ(roh(gestapelt).toStdString(), roh(einzeln).toStdString());
+    EXPECT_NE(roh(gestapelt), Ungerade);
+
+    // A new file is made the same way too.
+    Ini_Schreiben(QStringLiteral("NeuEinzeln"), QStringLiteral("S"), QStringLiteral("K"), QStringLiteral("1"));
+    Ini_Schreiben(QStringLiteral("NeuEinzeln"), QString(), QStringLiteral("K"), QStringLiteral("2"));
+    {
+        Ini_Stapel stapel(QStringLiteral("NeuGestapelt"));
+        Ini_Schreiben(QStringLiteral("NeuGestapelt"), QStringLiteral("S"), QStringLiteral("K"), QStringLiteral("1"));
+        Ini_Schreiben(QStringLiteral("NeuGestapelt"), QString(), QStringLiteral("K"), QStringLiteral("2"));
+        EXPECT_FALSE(QFileInfo::exists(w.windows() + QStringLiteral("/NeuGestapelt.ini")));
+        EXPECT_EQ(Ini_Lesen(QStringLiteral("NeuGestapelt"), QStringLiteral("S"), QStringLiteral("K")),
+                  QStringLiteral("1"));
+    }
+    EXPECT_EQ(roh(w.windows() + QStringLiteral("/NeuGestapelt.ini")),
+              roh(w.windows() + QStringLiteral("/NeuEinzeln.ini")));
+}
+
+TEST(IniStapel, VerschachteltZwischendurchUndAndereDateien)
+{
+    TempWurzel w;
+    const QString pfad = w.windows() + QStringLiteral("/S.ini");
+    ablegen(pfad, "[A]\r\nx=1\r\n");
+    {
+        Ini_Stapel aussen(QStringLiteral("S"));
+        {
+            Ini_Stapel innen(QStringLiteral("S"));
+            Ini_Schreiben(QStringLiteral("S"), QStringLiteral("A"), QStringLiteral("x"), QStringLiteral("2"));
+            // Another file is written at once.
+            Ini_Schreiben(QStringLiteral("Andere"), QStringLiteral("A"), QStringLiteral("y"), QStringLiteral("3"));
+            EXPECT_EQ(roh(w.windows() + QStringLiteral("/Andere.ini")), "[A]\r\ny=3\r\n");
+        }
+        EXPECT_EQ(roh(pfad), "[A]\r\nx=1\r\n"); // the inner batch does not write
+        EXPECT_TRUE(aussen.schreiben());
+        EXPECT_EQ(roh(pfad), "[A]\r\nx=2\r\n");
+        EXPECT_TRUE(aussen.schreiben()); // nothing pending
+        Ini_Schreiben(QStringLiteral("S"), QStringLiteral("A"), QStringLiteral("z"), QStringLiteral("4"));
+        EXPECT_EQ(roh(pfad), "[A]\r\nx=2\r\n");
+    }
+    EXPECT_EQ(roh(pfad), "[A]\r\nx=2\r\nz=4\r\n");
+    // After the batch every write goes to disk again.
+    Ini_Schreiben(QStringLiteral("S"), QStringLiteral("A"), QStringLiteral("z"), QStringLiteral("5"));
+    EXPECT_EQ(roh(pfad), "[A]\r\nx=2\r\nz=5\r\n");
+
+    // A batch without changes leaves the file alone.
+    const QDateTime zeit = QFileInfo(pfad).lastModified();
+    {
+        Ini_Stapel stapel(QStringLiteral("S"));
+        Ini_Schreiben(QStringLiteral("S"), QStringLiteral("A"), QStringLiteral("x"), QStringLiteral("2"));
+    }
+    EXPECT_EQ(QFileInfo(pfad).lastModified(), zeit);
+}
+
+TEST(IniStapel, FehlschlagendesZielAendertNichts)
+{
+    TempWurzel w;
+    // A folder stands where the file should be.
+    const QString ordner = w.windows() + QStringLiteral("/Belegt.ini");
+    ASSERT_TRUE(QDir().mkpath(ordner));
+    {
+        Ini_Stapel stapel(QStringLiteral("Belegt"));
+        EXPECT_EQ(
+            Ini_Schreiben(QStringLiteral("Belegt"), QStringLiteral("S"), QStringLiteral("K"), QStringLiteral(" v ")),
+            QStringLiteral("v"));
+        EXPECT_EQ(Ini_Lesen(QStringLiteral("Belegt"), QStringLiteral("S"), QStringLiteral("K")), QStringLiteral("v"));
+        EXPECT_FALSE(stapel.schreiben());
+        EXPECT_TRUE(QFileInfo(ordner).isDir());
+        // The pending values are gone with the failed write.
+        EXPECT_EQ(Ini_Lesen(QStringLiteral("Belegt"), QStringLiteral("S"), QStringLiteral("K"), QStringLiteral("d")),
+                  QStringLiteral("d"));
+    }
+    EXPECT_TRUE(QFileInfo(ordner).isDir());
+
+    // A missing folder is not made.
+    const QString fehlt = w.wurzel() + QStringLiteral("/fehlt/E.ini");
+    {
+        Ini_Stapel stapel(fehlt);
+        Ini_Schreiben(fehlt, QStringLiteral("S"), QStringLiteral("K"), QStringLiteral("v"));
+    }
+    EXPECT_FALSE(QFileInfo::exists(w.wurzel() + QStringLiteral("/fehlt")));
+    EXPECT_EQ(Ini_Lesen(fehlt, QStringLiteral("S"), QStringLiteral("K"), QStringLiteral("d")), QStringLiteral("d"));
+
+    // An existing file in a folder that takes no new files stays byte for byte.
+    if (geteuid() != 0) {
+        const QString gesperrt = w.wurzel() + QStringLiteral("/gesperrt");
+        ASSERT_TRUE(QDir().mkpath(gesperrt));
+        const QString pfad = gesperrt + QStringLiteral("/G.ini");
+        ablegen(pfad, Ungerade);
+        QFile::setPermissions(gesperrt, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+        {
+            Ini_Stapel stapel(pfad);
+            allerleiAendern(pfad);
+        }
+        QFile::setPermissions(gesperrt, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+        EXPECT_EQ(roh(pfad), Ungerade);
+        EXPECT_EQ(Ini_Lesen(pfad, QStringLiteral("Eins"), QStringLiteral("A")), QStringLiteral("1"));
+        EXPECT_EQ(QDir(gesperrt).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("G.ini")});
+    }
 }
