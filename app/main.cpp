@@ -14,6 +14,11 @@
 
 int main(int argc, char** argv)
 {
+    // Without TZ the C library re-reads the zone file at every clock reading;
+    // naming it once keeps reading the clock cheap (placeholders, the card's dates).
+    if (!qEnvironmentVariableIsSet("TZ"))
+        qputenv("TZ", ":/etc/localtime");
+
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Zettlora"));
     QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));

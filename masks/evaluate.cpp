@@ -475,17 +475,27 @@ double auswerten(QString t, int tiefe);
 
 // Constants, matched only as written: "PI", lower-case "e", "@TODAY". An
 // occurrence inside a quoted string (odd number of quotes before it) ends the
-// search for that constant.
+// search for that constant. "@TODAY" is the day of this call (the clock is
+// read only when it occurs), so a program left running over midnight does not
+// go on with yesterday.
 void konstantenErsetzen(QString& t)
 {
-    const QDate heute_ = zcommon::Heute();
-    const QString heute = QString::number(zcommon::Date2Num(zcommon::DatumText(heute_), heute_));
+    const bool heuteDa = t.contains(QLatin1String("@TODAY"));
+    if (!heuteDa && !t.contains(QLatin1String("PI")) && !t.contains(u'e'))
+        return;
+    QString heute;
+    if (heuteDa) {
+        const QDate d = zcommon::Heute();
+        heute = QString::number(zcommon::Date2Num(zcommon::DatumText(d), d));
+    }
     const std::array<std::pair<QString, QString>, 3> konstanten = {{
         {QStringLiteral("PI"), QStringLiteral("3.14159265358979323846")},
         {QStringLiteral("e"), QStringLiteral("2.71828182845904523536")},
         {QStringLiteral("@TODAY"), heute},
     }};
     for (const auto& [name, ersatz] : konstanten) {
+        if (ersatz.isEmpty())
+            continue;
         qsizetype von = 0;
         int anfuehrungszeichen = 0;
         for (;;) {
@@ -515,11 +525,14 @@ void klammernAuswerten(QString& t, int tiefe)
         const qsizetype zu = passendeKlammer(t, auf);
         if (zu < 0)
             scheitern();
-        QString innen = t.mid(auf + 1, zu - auf - 1);
+        const QString innen = t.mid(auf + 1, zu - auf - 1);
         double wert = 0.0;
-        if (!istZahlText(innen, &wert))
-            wert = auswerten(innen, tiefe + 1);
-        einsetzen(t, auf, zu + 1, wert);
+        // A group that holds just a number is replaced by that number as
+        // written (a leading "+" included); any other by its value.
+        if (istZahlText(innen, &wert))
+            t.replace(auf, zu + 1 - auf, innen);
+        else
+            einsetzen(t, auf, zu + 1, auswerten(innen, tiefe + 1));
         pos = auf;
     }
     // A ")" before its "(" (the counts agreed) leaves a ")" behind.

@@ -107,6 +107,11 @@ struct Cache
     QHash<QString, OrdnerInhalt> ordner;
     QHash<QString, Aufloesung> aufloesungen;
     QHash<QString, MaskenEintrag> masken;
+    // An open run (Masken_Durchgang): the files of the masks looked up in it
+    // ("" for a missing one), keyed by name and mask folder, and its moment.
+    int durchgaenge = 0;
+    QHash<QString, QString> imDurchgang;
+    QDateTime moment;
 };
 
 Cache& cache()
@@ -287,8 +292,10 @@ std::shared_ptr<const Vorlage> vorbereiten(const QString& text, const Bezeichnun
 // Replace-all as zcommon::Ersetzen does it (any case, left to right, going on
 // behind each insertion), quicker for a pattern whose first character has no
 // case ("{", "^").
-void ersetzenAb(QString& t, QStringView muster, const QString& wert)
+// The value is asked for at the first occurrence only (reading the clock costs).
+template <typename Wert> void ersetzenAb(QString& t, QStringView muster, Wert&& wertLesen)
 {
+    QString wert;
     const QChar erstes = muster.front();
     const QStringView rest = muster.mid(1);
     QString ergebnis;
@@ -297,8 +304,10 @@ void ersetzenAb(QString& t, QStringView muster, const QString& wert)
     while (i >= 0) {
         if (i + muster.size() <= t.size() &&
             QStringView(t).mid(i + 1, rest.size()).compare(rest, Qt::CaseInsensitive) == 0) {
-            if (ergebnis.isNull())
+            if (ergebnis.isNull()) {
+                wert = wertLesen();
                 ergebnis.reserve(t.size() + 16);
+            }
             ergebnis += QStringView(t).mid(pos, i - pos);
             ergebnis += wert;
             pos = i + muster.size();
@@ -313,22 +322,25 @@ void ersetzenAb(QString& t, QStringView muster, const QString& wert)
     t = std::move(ergebnis);
 }
 
-// "dd.mm.yyyy" and "hh:nn" of the program's clock.
-QString datumJetzt()
+// The moment of "{@Datum}" and "{@Uhrzeit}": the program's clock, read for
+// each use; during a run the moment of its first use, for the whole run.
+QDateTime momentLesen()
 {
-    const QDate d = zcommon::Jetzt().date();
-    thread_local QDate zuletzt;
-    thread_local QString text;
-    if (d != zuletzt) {
-        text = zcommon::DatumText(d);
-        zuletzt = d;
+    {
+        QMutexLocker sperre(&cache().sperre);
+        Cache& c = cache();
+        if (c.durchgaenge > 0) {
+            if (!c.moment.isValid())
+                c.moment = zcommon::Jetzt();
+            return c.moment;
+        }
     }
-    return text;
+    return zcommon::Jetzt();
 }
 
-QString zeitJetzt()
+// "hh:nn"
+QString zeitText(const QTime& t)
 {
-    const QTime t = zcommon::Jetzt().time();
     const int h = t.hour();
     const int m = t.minute();
     const QChar z[5] = {QChar(u'0' + h / 10), QChar(u'0' + h % 10), QChar(u':'), QChar(u'0' + m / 10),
@@ -340,17 +352,15 @@ QString zeitJetzt()
 // and the blanks at both ends.
 QString nachbearbeiten(QString t)
 {
-    if (t.contains(u'{')) {
-        if (t.contains(u"{@", Qt::CaseSensitive)) {
-            ersetzenAb(t, u"{@Datum}", datumJetzt());
-            ersetzenAb(t, u"{@Uhrzeit}", zeitJetzt());
-        }
+    // The clock is read only for a placeholder that is there.
+    if (t.contains(u'@') && t.contains(u"{@")) {
+        ersetzenAb(t, u"{@Datum}", [] { return zcommon::DatumText(momentLesen().date()); });
+        ersetzenAb(t, u"{@Uhrzeit}", [] { return zeitText(momentLesen().time()); });
     }
-    if (t.contains(u'^'))
-        ersetzenAb(t, u"^t", QStringLiteral("\t"));
+    ersetzenAb(t, u"^t", [] { return QStringLiteral("\t"); });
     while (!t.isEmpty() && (t.back() == u'\r' || t.back() == u'\n'))
         t.chop(1);
-    if (t.contains(u"\n~"))
+    if (t.contains(u'~') && t.contains(u"\n~"))
         t.replace(QLatin1String("\n~"), QLatin1String("\n"));
     return zcommon::Trim(t);
 }
@@ -440,7 +450,11 @@ QString Maske_TextLesen(const QString& pfad, bool* ok)
 
 bool Maske_Speichern(const QString& pfad, const QString& text)
 {
-    return bool(zplatform::textSchreiben(zplatform::pfadAufloesen(pfad), text));
+    const bool ok = bool(zplatform::textSchreiben(zplatform::pfadAufloesen(pfad), text));
+    // An open run uses the saved mask from now on.
+    QMutexLocker sperre(&cache().sperre);
+    cache().imDurchgang.clear();
+    return ok;
 }
 
 QString MaskenIniDatei()
@@ -471,17 +485,34 @@ QString Maske_Ausfuellen(const QString& maskenName, const QString& datensatz)
     QString text;
     {
         QMutexLocker sperre(&cache().sperre);
-        Stempel s;
-        const QString pfad = dateiDerMaske(maskenName, &s);
-        if (pfad.isEmpty())
-            return QString();
-        auto& masken = cache().masken;
-        auto it = masken.find(pfad);
-        if (it == masken.end() || !(it->stempel == s)) {
-            if (masken.size() > 64)
-                masken.clear();
-            // A file that cannot be read counts as empty.
-            it = masken.insert(pfad, MaskenEintrag{s, Maske_TextLesen(pfad), nullptr});
+        Cache& c = cache();
+        auto& masken = c.masken;
+        auto it = masken.end();
+        // Within a run each mask is looked up and checked once.
+        QString schluessel;
+        if (c.durchgaenge > 0) {
+            schluessel = maskenName + u'\n' + Maskenordner();
+            const auto gefunden = c.imDurchgang.constFind(schluessel);
+            if (gefunden != c.imDurchgang.constEnd()) {
+                if (gefunden->isEmpty())
+                    return QString();
+                it = masken.find(*gefunden);
+            }
+        }
+        if (it == masken.end()) {
+            Stempel s;
+            const QString pfad = dateiDerMaske(maskenName, &s);
+            if (c.durchgaenge > 0)
+                c.imDurchgang.insert(schluessel, pfad);
+            if (pfad.isEmpty())
+                return QString();
+            it = masken.find(pfad);
+            if (it == masken.end() || !(it->stempel == s)) {
+                if (masken.size() > 64)
+                    masken.clear();
+                // A file that cannot be read counts as empty.
+                it = masken.insert(pfad, MaskenEintrag{s, Maske_TextLesen(pfad), nullptr});
+            }
         }
         const Bezeichnungen& bezeichnungen = zadressbuch::sitzung().Bezeichnungen;
         if (!it->vorlage || it->vorlage->bezeichnungen != bezeichnungen)
@@ -511,6 +542,23 @@ void Masken_CacheLeeren()
     cache().ordner.clear();
     cache().aufloesungen.clear();
     cache().masken.clear();
+    cache().imDurchgang.clear();
+}
+
+Masken_Durchgang::Masken_Durchgang()
+{
+    QMutexLocker sperre(&cache().sperre);
+    ++cache().durchgaenge;
+}
+
+Masken_Durchgang::~Masken_Durchgang()
+{
+    QMutexLocker sperre(&cache().sperre);
+    Cache& c = cache();
+    if (--c.durchgaenge == 0) {
+        c.imDurchgang.clear();
+        c.moment = QDateTime();
+    }
 }
 
 } // namespace zmasken

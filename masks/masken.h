@@ -45,7 +45,8 @@ QString Maske_Datei(const QString& maskenName);
 QString Maske_TextLesen(const QString& pfad, bool* ok = nullptr);
 // Writes a mask exactly as the text stands (no line end added), Windows-1252.
 // False (nothing written) when the file cannot be written or a character has
-// no Windows-1252 form.
+// no Windows-1252 form. Whatever writes mask files goes through here, so an
+// open run (Masken_Durchgang) uses the new text too.
 bool Maske_Speichern(const QString& pfad, const QString& text);
 
 // Masken.Ini of the mask folder, and the font settings kept in it.
@@ -57,8 +58,28 @@ void Maske_SchriftSchreiben(const QString& maskenName, const QString& schrift);
 
 // The mask expanded for one address (a record line as in the address list),
 // with the card's current captions. "" when the mask does not exist. A mask is
-// read and prepared once and used again until its file changes.
+// read and prepared once and used again until its file changes; each call
+// checks the file (and reads the clock for "{@Datum}" and "{@Uhrzeit}"), so
+// a mask edited between two calls is used by the second one.
 QString Maske_Ausfuellen(const QString& maskenName, const QString& datensatz);
+
+// A run over many addresses (a list print, an export) within one command:
+// while one is open, each mask is looked up and its file checked only at its
+// first expansion, and "{@Datum}" and "{@Uhrzeit}" give the moment of the
+// first one that needed them, for the whole run. A mask saved through
+// Maske_Speichern is used at once all the same. Runs may nest; the outermost
+// one ends the run. Open it around the loop, never across user actions:
+//
+//     zmasken::Masken_Durchgang durchgang;
+//     for (...) text = zmasken::Maske_Ausfuellen(maske, liste.List(i));
+class Masken_Durchgang
+{
+public:
+    Masken_Durchgang();
+    ~Masken_Durchgang();
+    Masken_Durchgang(const Masken_Durchgang&) = delete;
+    Masken_Durchgang& operator=(const Masken_Durchgang&) = delete;
+};
 
 // The same for a mask text at hand, with the given captions.
 QString Maske_TextAusfuellen(const QString& maskenText, const QString& datensatz,

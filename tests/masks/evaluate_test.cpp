@@ -147,6 +147,11 @@ TEST(Evaluate, Klammern)
     erwarteWert("((2))", "2");
     erwarteWert("(+5)", "5");
     erwarteWert("2*(3+(4-1)*2)", "18");
+    // A group that is just a number stays as written, "+" included; any other
+    // group becomes the text of its value.
+    erwarteWert("2(+5)", "7");
+    erwarteWert("2(1+4)", "25");
+    erwarteWert("3-(+5)", "-2");
     erwarteFehler("(1+2");
     erwarteFehler("1+2)");
     erwarteFehler(")1+2(");

@@ -102,6 +102,8 @@ TEST_F(MaskenTest, LeereUndBesondereFelder)
     EXPECT_EQ(Maske_Ausfuellen(QStringLiteral("Test"), muster), "Anfang\r\n\r\nMüller");
     // An empty record: fixed text remains.
     EXPECT_EQ(Maske_Ausfuellen(QStringLiteral("Test"), QString()), "Anfang");
+    maske(QStringLiteral("Test.msk"), QStringLiteral("<{~Nachname}{Vorname}|{~Rubrik zum Einsortieren}>\r\nEnde"));
+    EXPECT_EQ(Maske_Ausfuellen(QStringLiteral("Test"), QString()), "<|>\r\nEnde");
 
     // "{~...}" alone on its line still leaves that line's own end.
     maske(QStringLiteral("Test.msk"), QStringLiteral("A\r\n{~Zusatz}\r\nB"));
@@ -173,6 +175,38 @@ TEST_F(MaskenTest, GeaenderteDateiWirdNeuGelesen)
     EXPECT_EQ(Maske_Ausfuellen(QStringLiteral("neu"), muster), "neu");
     QFile::remove(daten() + QStringLiteral("/NEU.MSK"));
     EXPECT_EQ(Maske_Ausfuellen(QStringLiteral("neu"), muster), "");
+}
+
+// A run (a list print) checks each mask file once and reads the clock once;
+// outside a run every call sees an edited mask and the current time.
+TEST_F(MaskenTest, DurchgangPrueftDieDateiEinmal)
+{
+    maske(QStringLiteral("Test.msk"), QStringLiteral("A {Nachname} {@Uhrzeit}"));
+    {
+        zmasken::Masken_Durchgang durchgang;
+        EXPECT_EQ(Maske_Ausfuellen(QStringLiteral("Test"), muster), "A Müller 09:05");
+        EXPECT_EQ(Maske_Ausfuellen(QStringLiteral("Fehlt"), muster), "");
+        maske(QStringLiteral("Test.msk"), QStringLiteral("B {Nachname} {@Uhrzeit}"));
+        maske(QStringLiteral("Fehlt.msk"), QStringLiteral("da"));
+        p.uhr = QDateTime(QDate(2026, 12, 5), QTime(9, 6, 0));
+        {
+            zmasken::Masken_Durchgang innen; // runs nest
+            EXPECT_EQ(Maske_Ausfuellen(QStringLiteral("Test"), muster), "A Müller 09:05");
+        }
+        EXPECT_EQ(Maske_Ausfuellen(QStringLiteral("Fehlt"), muster), "");
+        // A mask saved by the program is used at once.
+        ASSERT_TRUE(zmasken::Maske_Speichern(daten() + QStringLiteral("/Test.msk"), QStringLiteral("C {Vorname}")));
+        EXPECT_EQ(Maske_Ausfuellen(QStringLiteral("Test"), muster), "C Hans");
+        EXPECT_EQ(Maske_Ausfuellen(QStringLiteral("Fehlt"), muster), "da");
+        // Captions renamed meanwhile are followed all the same.
+        zadressbuch::sitzung().Bezeichnungen[2] = QStringLiteral("Rufname");
+        EXPECT_EQ(Maske_Ausfuellen(QStringLiteral("Test"), muster), "C {Vorname}");
+        zadressbuch::sitzung().Bezeichnungen[2] = QStringLiteral("Vorname");
+    }
+    maske(QStringLiteral("Test.msk"), QStringLiteral("D {Nachname} {@Uhrzeit}"));
+    EXPECT_EQ(Maske_Ausfuellen(QStringLiteral("Test"), muster), "D Müller 09:06");
+    p.uhr = QDateTime(QDate(2026, 12, 6), QTime(23, 59, 0));
+    EXPECT_EQ(Maske_Ausfuellen(QStringLiteral("Test"), muster), "D Müller 23:59");
 }
 
 TEST_F(MaskenTest, ListeLesenUndSchriften)

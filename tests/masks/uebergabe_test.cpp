@@ -189,6 +189,19 @@ TEST_F(UebergabeTest, BemerkungsauswahlAnredeUndBezeichnungen)
     EXPECT_EQ(zcommon::Ini_Lesen(iniDatei, QStringLiteral("ZuletztBez"), QStringLiteral("NoKey")), "www.example.de");
 }
 
+TEST_F(UebergabeTest, OhneMaskeAnschriftUndBesondereBezeichnungen)
+{
+    pfadeSetzen();
+    QFile::remove(daten() + QStringLiteral("/Anschrift.msk"));
+    // Captions with "=" and brackets are written as keys unchanged.
+    zadressbuch::sitzung().Bezeichnungen[6] = QStringLiteral("Land=Staat [ISO]");
+    karte[6] = QStringLiteral("D");
+    Adresse_Uebergeben(karte, satz);
+    const QByteArray ini = bytesLesen(iniDatei);
+    EXPECT_TRUE(ini.contains("\r\nLand=Staat [ISO]=D\r\n")) << ini.constData();
+    EXPECT_TRUE(ini.contains("\r\nAnschrift=\r\nAnrede2=Sehr geehrte Frau\r\n")) << ini.constData();
+}
+
 TEST_F(UebergabeTest, FehlenderOrdnerStopptNurDieTextdatei)
 {
     zcommon::Ini_Schreiben(QString(), QString(), QStringLiteral("Adr_Speichern_In"),

@@ -78,6 +78,7 @@ TEST_F(VarioTest, DatumUndZeitAmFestenZeitpunkt)
     for (const auto& [platzhalter, wert] : faelle)
         EXPECT_EQ(Vario_Ersetzen(QString::fromLatin1(platzhalter)), QString::fromLatin1(wert)) << platzhalter;
 
+    EXPECT_EQ(Vario_Ersetzen(QStringLiteral("{DATUM} {Datum}")), "5.12.2026 5.12.2026");
     EXPECT_EQ(Vario_Ersetzen(QStringLiteral("Brief vom {DATUM0}, KW {{kw}}, {{{q}}}. Quartal")),
               "Brief vom 05.12.2026, KW 49, 4. Quartal");
     EXPECT_EQ(Vario_Ersetzen(QStringLiteral("{monatsname3} im März")), "Dez im März");
@@ -144,6 +145,9 @@ TEST_F(VarioTest, ZaehlerInZizorudIni)
     EXPECT_EQ(Vario_Ersetzen(QStringLiteral("{Counter0}-{counter0}")), "42-42");
     EXPECT_EQ(variablen(QStringLiteral("VarioCount0")), "42");
     EXPECT_EQ(variablen(QStringLiteral("VarioCount3")), "2");
+    // They stand in Zizorud.ini of the Windows folder.
+    EXPECT_EQ(bytesLesen(w.windows() + QStringLiteral("/Zizorud.ini")),
+              "[Variablen]\r\nVarioCount3=2\r\nVarioCount0=42\r\n");
 }
 
 TEST_F(VarioTest, VariablenUndEinstellungen)
