@@ -199,6 +199,14 @@ bool ProzessLaeuft(qint64 pid)
     const QString proc = QStringLiteral("/proc/%1").arg(pid);
     if (!QFileInfo::exists(proc))
         return false;
+    // An ended process whose parent has not collected it yet runs no more.
+    QFile stat(proc + QStringLiteral("/stat"));
+    if (stat.open(QIODevice::ReadOnly)) {
+        const QByteArray zeile = stat.readAll();
+        const qsizetype klammer = zeile.lastIndexOf(')');
+        if (klammer >= 0 && klammer + 2 < zeile.size() && (zeile[klammer + 2] == 'Z' || zeile[klammer + 2] == 'X'))
+            return false;
+    }
     const QString seine = QFileInfo(proc + QStringLiteral("/exe")).symLinkTarget();
     const QString meine = QFileInfo(QStringLiteral("/proc/self/exe")).symLinkTarget();
     if (!seine.isEmpty() && !meine.isEmpty())
@@ -223,6 +231,9 @@ QString Sicherungsdatei(const QString& pfad)
     const qsizetype punkt = basis.lastIndexOf(QLatin1Char('.'));
     if (punkt > 0)
         basis.truncate(punkt);
+    // An address file that itself ends in ".bak" must not be its own backup.
+    if (info.fileName().compare(basis + QStringLiteral(".BAK"), Qt::CaseInsensitive) == 0)
+        basis = info.fileName();
     return info.path() + QLatin1Char('/') + basis + QStringLiteral(".BAK");
 }
 
@@ -280,7 +291,15 @@ LadeErgebnis Adressdatei_Lesen(const QString& pfad, bool anlegen)
     }
     f.close();
 
-    const QString text = zplatform::ausWindows1252(bytes);
+    QString text = zplatform::ausWindows1252(bytes);
+    // An end-of-file mark (Ctrl+Z) that older programs left behind is no address.
+    qsizetype schluss = text.size();
+    while (schluss > 0 && (text.at(schluss - 1) == QChar(0x1A) || text.at(schluss - 1) == QLatin1Char('\r') ||
+                           text.at(schluss - 1) == QLatin1Char('\n')))
+        --schluss;
+    const qsizetype marke = text.indexOf(QChar(0x1A), schluss);
+    if (marke >= 0)
+        text.truncate(marke);
     const QChar* d = text.constData();
     const qsizetype n = text.size();
     e.eintraege.reserve(qMin<qsizetype>(MaxAdressen, n / 64 + 16));

@@ -131,6 +131,41 @@ KartenSpeicherung Karte_Uebernehmen(Felder& karte, int DatumBehalten, AdressList
     return s;
 }
 
+QString Eingabe_Formatieren(int feld, const QString& text, int grossKlein, int trimmen)
+{
+    if (feld < 0 || feld >= FeldAnzahl || feld == Bemerkung || feld == ErstelltAm || feld == GeaendertAm ||
+        feld == Index)
+        return text;
+    QString t = trimmen != 0 ? zcommon::Trim(text) : text;
+    if (feld == EMail || feld == Www)
+        return t;
+    switch (grossKlein) {
+    case 1:
+    case 2: {
+        bool anfang = true;
+        for (qsizetype k = 0; k < t.size(); ++k) {
+            const QChar c = t.at(k);
+            if (c == QLatin1Char(' ') || (grossKlein == 1 && c == QLatin1Char('-'))) {
+                anfang = true;
+                continue;
+            }
+            if (anfang && c.isLetter())
+                t.replace(k, 1, zcommon::UCase(QString(c)));
+            if (grossKlein == 2)
+                return t;
+            anfang = false;
+        }
+        return t;
+    }
+    case 3:
+        return zcommon::UCase(t);
+    case 4:
+        return zcommon::LCase(t);
+    default:
+        return t;
+    }
+}
+
 QStringList AuswahlListe_Laden(int feld)
 {
     QStringList werte;

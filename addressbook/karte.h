@@ -79,6 +79,15 @@ struct KartenSpeicherung
 // happens (aktion NurLesen). O(24 fields).
 KartenSpeicherung Karte_Uebernehmen(Felder& karte, int DatumBehalten, AdressListe& liste);
 
+// The input options applied when the user leaves a field he has changed:
+// grossKlein ("AutoFormatUCase") 1 capitalises the start of every word (after
+// a blank or a hyphen), 2 the start of the field, 3 gives upper case, 4 lower
+// case, anything else leaves the case; trimmen ("AutoFormatTrim") not 0 cuts
+// leading and trailing blanks. The remark field 11 and the locked fields 15,
+// 16 and 23 stay as they are; the e-mail and web fields 14 and 22 keep their
+// case. "ß" stays "ß".
+QString Eingabe_Formatieren(int feld, const QString& text, int grossKlein, int trimmen);
+
 // The values of the pick-list file "Liste" + field number in two digits +
 // ".txt" in the program folder, each without trailing blanks (empty lines
 // dropped); nothing when the file is missing.

@@ -40,6 +40,9 @@
 #include <QTimer>
 #include <QToolButton>
 
+#include <algorithm>
+#include <functional>
+
 namespace zadressbuch {
 
 namespace {
@@ -93,6 +96,126 @@ const char* const NurLesenGesperrt[] = {
     "mnuPopAdrLoeschen",
 };
 const int NurLesenSymbole[] = {42, 43, 44, 45, 61, 63};
+
+// Menu and popup entries whose command another part of the program puts in
+// place: the handler names under which it may be registered (any one does).
+// Entries not listed here (save, quit, save and exit, paste, renumbering)
+// the window carries out itself.
+struct Bedarf
+{
+    const char* eintrag;
+    const char* handler;
+    const char* oder = nullptr;
+};
+const Bedarf Eintragsbedarf[] = {
+    {"PulAnlegen", "PulAnlegen_Click"},
+    {"PulOeffnen", "PulOeffnen_Click"},
+    {"mnuDateiHinzufuegen", "mnuDateiHinzufuegen_Click"},
+    {"mnuDateiBeschreiben", "mnuDateiBeschreiben_Click"},
+    {"mnuUndo", "mnuUndo_Click"},
+    {"mnuAdrAnlegen", "mnuAdrAnlegen_Click"},
+    {"mnuAdrDuplizieren", "mnuAdrDuplizieren_Click"},
+    {"mnuAdrLoeschen", "mnuAdrLoeschen_Click"},
+    // Cutting is copying and deleting: without the delete command it would only copy.
+    {"mnuAdrAusschneiden", "mnuAdrAusschneiden_Click", "mnuAdrLoeschen_Click"},
+    {"mnuSonderzeichenEinfg", "mnuSonderzeichenEinfg_Click"},
+    {"mnuAdrImpDINFO99", "mnuAdrImpDINFO99_Click"},
+    {"mnuAdrImpDINFO2000", "mnuAdrImpDINFO2000_Click"},
+    {"mnuAdrImpKlickTel98", "mnuAdrImpKlickTel98_Click"},
+    {"mnuAdrImpKlickTel1999", "mnuAdrImpKlickTel1999_Click"},
+    {"mnuSuchenText", "mnuSuchenText_Click"},
+    {"mnuSucheBlzBank", "mnuSucheBlzBank_Click"},
+    {"mnuSuchePlzOrt", "mnuSuchePlzOrt_Click"},
+    {"mnuChkDoppeltes", "mnuChkDoppeltes_Click"},
+    {"mnuChkAehnliches", "mnuChkAehnliches_Click"},
+    {"mnuChkEmails", "mnuChkEmails_Click"},
+    {"PulBriefumschlag", "PulBriefumschlag_Click"},
+    {"mnuPrnUmschlagsfenster", "mnuPrnUmschlagsfenster_Click"},
+    {"PulListe", "PulListe_Click"},
+    {"mnuPrnPersBogen", "mnuPrnPersBogen_Click"},
+    {"mnuPrnUeberweisung", "mnuPrnUeberweisung_Click"},
+    {"mnuPrnLastschrift", "mnuPrnLastschrift_Click"},
+    {"mnuPrnNachnahme", "mnuPrnNachnahme_Click"},
+    {"PulDruckEinrichten", "PulDruckEinrichten_Click"},
+    {"mnuAdrImpListe", "mnuAdrImpListe_Click"},
+    {"mnuImpZA", "mnuImpZA_Click"},
+    {"PulZAdresse", "PulZAdresse_Click"},
+    {"PulZFax", "PulZFax_Click"},
+    {"mnuExportTKAnlage", "mnuExportTKAnlage_Click"},
+    {"PulTeleWaehlen", "PulTeleWaehlen_Click"},
+    {"mnuWebStart", "mnuWebStart_Click"},
+    {"mnuDocErstellen", "mnuDocErstellen_Click"},
+    {"mnuVertriebExpZA", "mnuVertriebExpZA_Click"},
+    {"mnuVertriebExpFonName", "mnuVertriebExpFonName_Click"},
+    {"mnuVertriebDel", "mnuVertriebDel_Click"},
+    {"mnuVJob", "mnuVJob_Click"},
+    {"mnuSetup", "mnuSetup_Click"},
+    {"mnuUebernahmeBlzBank", "mnuUebernahmeBlzBank_Click"},
+    {"mnuUebernahmePlzOrt", "mnuUebernahmePlzOrt_Click"},
+    {"mnuUebernahmePlzVorwahl", "mnuUebernahmePlzVorwahl_Click"},
+    {"mnuUebernahmeVornAnrede", "mnuUebernahmeVornAnrede_Click"},
+    {"mnuUebernahmeEmail", "mnuUebernahmeEmail_Click"},
+    {"mnuStatistikFeldSuche", "mnuStatistikFeldSuche_Click"},
+    {"mnuStatistikPLZ", "mnuStatistikPLZ_Click"},
+    {"mnuMaskenEdit", "mnuMaskenEdit_Click"},
+    {"PulAnleitung", "PulAnleitung_Click"},
+    {"mnuTips", "mnuTips_Click"},
+    {"mnuURLUpdate", "mnuURLUpdate_Click"},
+    {"PulWerbung", "PulWerbung_Click"},
+    {"PulInfo", "PulInfo_Click"},
+    {"mnuPopAdrNeu", "mnuAdrAnlegen_Click"},
+    {"mnuPopAdrDuplizieren", "mnuAdrDuplizieren_Click"},
+    {"mnuPopAdrLoeschen", "mnuAdrLoeschen_Click"},
+    {"mnuPopZoom", "befZoom_Click"},
+    {"mnuPopWebSite", "mnuWebStart_Click"},
+    {"mnuPopFeldBeschriftungAendern", "mnuPopFeldBeschriftungAendern_Click"},
+};
+
+// The symbol buttons' commands when no handler takes the whole symbol bar
+// (40 and 42, exit and save, the window carries out itself).
+const Bedarf Symbolbedarf[] = {
+    {"41", "PulOeffnen_Click"},     {"43", "mnuAdrAnlegen_Click"},   {"44", "mnuAdrDuplizieren_Click"},
+    {"45", "mnuAdrLoeschen_Click"}, {"46", "mnuDocErstellen_Click"}, {"47", "PulBriefumschlag_Click"},
+    {"48", "PulListe_Click"},       {"49", "mnuPrnPersBogen_Click"}, {"61", "mnuSort_Click"},
+    {"63", "mnuSort_Click"},
+};
+
+bool bedarfGedeckt(const Bedarf& b)
+{
+    return Main::hatHandler(QLatin1String(b.handler)) || (b.oder && Main::hatHandler(QLatin1String(b.oder)));
+}
+
+// Whether the command of a menu or popup entry is there.
+bool eintragVorhanden(const QString& name)
+{
+    if (name.startsWith(QLatin1String("mnuSort_")))
+        return Main::hatHandler(QStringLiteral("mnuSort_Click"));
+    if (name.startsWith(QLatin1String("mnuPrg_")))
+        return Main::hatHandler(QStringLiteral("mnuPrg_Click"));
+    for (const Bedarf& b : Eintragsbedarf)
+        if (name == QLatin1String(b.eintrag))
+            return bedarfGedeckt(b);
+    return true;
+}
+
+bool symbolVorhanden(int index)
+{
+    if (Main::hatHandler(QStringLiteral("befSymbol_Click")))
+        return true;
+    const QString nummer = QString::number(index);
+    for (const Bedarf& b : Symbolbedarf)
+        if (nummer == QLatin1String(b.eintrag))
+            return bedarfGedeckt(b);
+    return true;
+}
+
+bool imNurLesenGesperrt(const QString& name)
+{
+    for (const char* n : NurLesenGesperrt)
+        if (name == QLatin1String(n))
+            return true;
+    return false;
+}
 
 // A small picture with a few letters, for symbol buttons without a standard icon.
 QIcon buchstabenSymbol(const QString& text)
@@ -167,6 +290,8 @@ Main::Main(QStringList argumente, QWidget* parent) : QMainWindow(parent), m_argu
 
     sitzung().StatusAnzeige = [this](const QString& text) { panel(QStringLiteral("Status"), text); };
 
+    eintraegeFreigeben();
+
     // Key preview and the card fields' events.
     qApp->installEventFilter(this);
     g_instanz = this;
@@ -196,6 +321,11 @@ void Main::handlerSetzen(const QString& name, Handler h)
         handlerTabelle().insert(name, std::move(h));
     else
         handlerTabelle().remove(name);
+    // An entry is usable exactly while its command is there.
+    if (qApp)
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (auto* m = qobject_cast<Main*>(w))
+                m->eintraegeFreigeben();
 }
 
 namespace {
@@ -346,10 +476,10 @@ void Main::karteAufbauen(QWidget* mitte)
     feldAnlegen(GeaendertAm, mitte, 3720, 5520, 975, 225, 2760, 5520, 945);
     bezZeit1 = new QLabel(mitte);
     bezZeit1->setObjectName(QStringLiteral("bezZeit1"));
-    platzieren(bezZeit1, 4680, 5280, 855, 225);
+    platzieren(bezZeit1, 4755, 5280, 870, 225);
     bezZeit2 = new QLabel(mitte);
     bezZeit2->setObjectName(QStringLiteral("bezZeit2"));
-    platzieren(bezZeit2, 4680, 5520, 855, 225);
+    platzieren(bezZeit2, 4755, 5520, 870, 225);
 
     // The index field is not shown: the status bar shows its number.
     feldAnlegen(Index, mitte, 8760, 240, 975, 225, 8760, 0, 975);
@@ -456,6 +586,7 @@ void Main::menuesAufbauen()
 
     QMenu* adresse = menueAnlegen(nullptr, QStringLiteral("PulBearbeiten"), QStringLiteral("&Adresse"));
     connect(adresse, &QMenu::aboutToShow, this, &Main::PulBearbeiten_Click);
+    connect(adresse, &QMenu::aboutToHide, this, &Main::eintraegeFreigeben);
     eintrag(adresse, QStringLiteral("mnuUndo"), QStringLiteral("Änderungen &rückgängig"), S(QStringLiteral("Ctrl+Z")),
             [this] { mnuUndo_Click(); });
     QMenu* bearbeiten = menueAnlegen(adresse, QStringLiteral("mnuAdrEditX"), QStringLiteral("&Bearbeiten"));
@@ -866,15 +997,47 @@ void Main::ReadOnlySet()
         else
             m_zeilen[i]->setReadOnly(gesperrt);
     }
-    for (const char* name : NurLesenGesperrt)
-        if (QAction* a = aktion(QLatin1String(name)))
-            a->setEnabled(!nurLesen);
-    for (int index : NurLesenSymbole)
-        if (QToolButton* k = befSymbol(index))
-            k->setEnabled(!nurLesen);
+    eintraegeFreigeben();
     aktion(QStringLiteral("PulEnde"))
         ->setText(nurLesen ? QStringLiteral("Programm beenden") : QStringLiteral("Speichern und Ende"));
     Titel_Setzen();
+}
+
+void Main::eintraegeFreigeben()
+{
+    const bool nurLesen = sitzung().NurLesen;
+    for (auto it = m_aktionen.cbegin(); it != m_aktionen.cend(); ++it)
+        if (!it.value()->menu())
+            it.value()->setEnabled(eintragVorhanden(it.key()) && !(nurLesen && imNurLesenGesperrt(it.key())));
+
+    // A submenu is usable while one of its visible entries is. The menus of
+    // the menu bar stay open to look into (read-only mode closes some).
+    std::function<bool(QMenu*)> menueFreigeben = [&](QMenu* menue) {
+        bool eines = false;
+        for (QAction* a : menue->actions()) {
+            if (a->isSeparator())
+                continue;
+            if (QMenu* unter = a->menu())
+                a->setEnabled(menueFreigeben(unter) && !(nurLesen && imNurLesenGesperrt(unter->objectName())));
+            if (a->isEnabled() && a->isVisible())
+                eines = true;
+        }
+        return eines;
+    };
+    for (QAction* a : menuBar()->actions())
+        if (QMenu* menue = a->menu()) {
+            menueFreigeben(menue);
+            a->setEnabled(!(nurLesen && imNurLesenGesperrt(menue->objectName())));
+        }
+
+    for (auto it = m_symbole.cbegin(); it != m_symbole.cend(); ++it) {
+        const int index = it.key();
+        const bool gesperrt = nurLesen && std::find(std::begin(NurLesenSymbole), std::end(NurLesenSymbole), index) !=
+                                              std::end(NurLesenSymbole);
+        it.value()->setEnabled(symbolVorhanden(index) && !gesperrt);
+    }
+    if (befZoom)
+        befZoom->setEnabled(hatHandler(QStringLiteral("befZoom_Click")));
 }
 
 void Main::Titel_Setzen()
@@ -1065,7 +1228,15 @@ void Main::Feld_LostFocus(int index)
 {
     if (sitzung().NurLesen)
         return;
-    // Input options, duplicate-name check and catalogue look-ups.
+    // The input options, on what the user has changed since the address was selected.
+    const QString eingabe = FeldText(index);
+    if (eingabe != FeldAus(sitzung().UndoKopie, index)) {
+        const EingabeOptionen& o = eingabeOptionen();
+        const QString formatiert = Eingabe_Formatieren(index, eingabe, o.AutoFormatUCase, o.AutoFormatTrim);
+        if (formatiert != eingabe)
+            setFeldText(index, formatiert);
+    }
+    // Place from the postcode, duplicate-name check and catalogue look-ups.
     handler("Feld_LostFocus", index);
     // Store the card when it differs from its entry; leaving a field that was
     // not changed marks nothing as changed, and an empty card with nothing
@@ -1192,12 +1363,23 @@ void Main::PulBearbeiten_Click()
 {
     if (handler("PulBearbeiten_Click"))
         return;
+    // From the state without the menu's conditions (which its closing
+    // restores, so the shortcuts work whenever the commands are there).
+    eintraegeFreigeben();
     const AdressListe& liste = adressliste();
-    const bool nurLesen = sitzung().NurLesen;
     const int i = liste.ListIndex();
-    aktion(QStringLiteral("mnuUndo"))->setEnabled(!nurLesen && i >= 0 && liste.List(i) != sitzung().UndoKopie);
-    aktion(QStringLiteral("mnuImpZA"))->setEnabled(!nurLesen && !zplatform::plattform().zwischenablage().isEmpty());
-    aktion(QStringLiteral("mnuAdrEinfuegen"))->setEnabled(!nurLesen && !AdressZwischenablage.isEmpty());
+    auto einschraenken = [this](const char* name, bool bedingung) {
+        QAction* a = aktion(QLatin1String(name));
+        a->setEnabled(a->isEnabled() && bedingung);
+    };
+    einschraenken("mnuUndo", i >= 0 && liste.List(i) != sitzung().UndoKopie);
+    einschraenken("mnuImpZA", !zplatform::plattform().zwischenablage().isEmpty());
+    einschraenken("mnuAdrEinfuegen", !AdressZwischenablage.isEmpty());
+    // The submenu of the editing commands, when none of them is left.
+    bool einerDa = false;
+    for (const QAction* a : menue(QStringLiteral("mnuAdrEditX"))->actions())
+        einerDa = einerDa || (!a->isSeparator() && a->isVisible() && a->isEnabled());
+    einschraenken("mnuAdrEditX", einerDa);
     const QString version = zcommon::Ini_Lesen(QString(), QString(), QStringLiteral("DInfoVer"), QString());
     aktion(QStringLiteral("mnuAdrImpDINFO2000"))->setVisible(version == QLatin1String("DI2000"));
     aktion(QStringLiteral("mnuAdrImpKlickTel1999"))->setVisible(version == QLatin1String("KT1999"));

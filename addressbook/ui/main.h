@@ -305,6 +305,11 @@ protected:
 private:
     // Runs the handler registered under the name; false when there is none.
     bool handler(const char* name, int index = 0);
+    // Enables the menu entries, popup entries and buttons whose command is
+    // there (the window's own, or a registered handler) and that read-only
+    // mode leaves on; greys the others, and a (sub)menu without one enabled
+    // entry. Runs at construction, on every registration and in ReadOnlySet.
+    void eintraegeFreigeben();
 
     // construction
     void karteAufbauen(QWidget* mitte);

@@ -65,6 +65,19 @@ TEST_F(AdressTest, LadenCrLfUmlauteEuroUndUeberspringen)
     EXPECT_TRUE(Reservierung_Lesen(datei()).eigene);
 }
 
+TEST_F(AdressTest, DateiendeZeichenAmSchlussIstKeineAdresse)
+{
+    ablegen(datei(), "..Alt\r\n" + Zeile({{1, "Erster"}}) + "\r\n\x1a");
+    AdressListe liste;
+    ASSERT_TRUE(Daten_Laden(liste));
+    ASSERT_EQ(liste.ListCount(), 1);
+    EXPECT_EQ(FeldAus(liste.List(0), 1), QStringLiteral("Erster"));
+    ablegen(datei(), "..Alt\r\n" + Zeile({{1, "Erster"}}) + "\x1a");
+    ASSERT_TRUE(Daten_Laden(liste));
+    ASSERT_EQ(liste.ListCount(), 1);
+    EXPECT_EQ(liste.List(0), Satz({{1, QStringLiteral("Erster")}}));
+}
+
 TEST_F(AdressTest, OhneBeschreibungszeileIstDieErsteZeileEineAdresse)
 {
     ablegen(datei(), Zeile({{1, "Erster"}}) + "\r\n" + Zeile({{1, "Zweiter"}}) + "\r\n");
@@ -195,6 +208,22 @@ TEST_F(AdressTest, SpeichernUndWiederLadenGibtDieselbenSaetze)
     ablegen(datei(), "anders");
     EXPECT_TRUE(Daten_Speichern(wieder));
     EXPECT_EQ(bytes(datei()), QByteArray("anders"));
+}
+
+TEST_F(AdressTest, EineBakDateiIstNichtIhreEigeneSicherung)
+{
+    sitzung().AdressDateiName = daten + QStringLiteral("/alt.bak");
+    EXPECT_EQ(Sicherungsdatei(datei()), daten + QStringLiteral("/alt.bak.BAK"));
+    EXPECT_EQ(Sicherungsdatei(daten + QStringLiteral("/kunden.dat")), daten + QStringLiteral("/kunden.BAK"));
+    ablegen(datei(), "..Alt\r\n" + Zeile({{1, "Erster"}}) + "\r\n");
+    AdressListe liste;
+    ASSERT_TRUE(Daten_Laden(liste));
+    liste.AddItem(Satz({{1, QStringLiteral("Zweiter")}}));
+    sitzung().Geaendert = 1;
+    ASSERT_TRUE(Daten_Speichern(liste));
+    AdressListe wieder;
+    ASSERT_TRUE(Daten_Laden(wieder));
+    EXPECT_EQ(wieder.ListCount(), 2);
 }
 
 TEST_F(AdressTest, ZeichenAusserhalbWindows1252LassenDasSpeichernScheitern)

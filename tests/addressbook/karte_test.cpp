@@ -41,6 +41,22 @@ TEST(KarteRegeln, TageszaehlerUndFelder)
     EXPECT_EQ(IndexText(QStringLiteral("abc")), QStringLiteral(" # "));
 }
 
+TEST(KarteRegeln, EingabeOptionen)
+{
+    const QString name = QStringLiteral("  müller-lüdenscheidt von straße ");
+    EXPECT_EQ(Eingabe_Formatieren(Nachname, name, 0, 1), QStringLiteral("müller-lüdenscheidt von straße"));
+    EXPECT_EQ(Eingabe_Formatieren(Nachname, name, 1, 1), QStringLiteral("Müller-Lüdenscheidt Von Straße"));
+    EXPECT_EQ(Eingabe_Formatieren(Nachname, name, 2, 0), QStringLiteral("  Müller-lüdenscheidt von straße "));
+    EXPECT_EQ(Eingabe_Formatieren(Ort, QStringLiteral("groß-gerau"), 3, 0), QStringLiteral("GROß-GERAU"));
+    EXPECT_EQ(Eingabe_Formatieren(Ort, QStringLiteral("ÄRZTEHAUS"), 4, 0), QStringLiteral("ärztehaus"));
+    EXPECT_EQ(Eingabe_Formatieren(Plz, QStringLiteral("12345 "), 1, 0), QStringLiteral("12345 "));
+    // E-mail and web keep their case, the remark and the locked fields everything.
+    EXPECT_EQ(Eingabe_Formatieren(EMail, QStringLiteral(" Info@Firma.de "), 3, 1), QStringLiteral("Info@Firma.de"));
+    EXPECT_EQ(Eingabe_Formatieren(Www, QStringLiteral("www.firma.de"), 1, 0), QStringLiteral("www.firma.de"));
+    EXPECT_EQ(Eingabe_Formatieren(Bemerkung, QStringLiteral(" zeile "), 3, 1), QStringLiteral(" zeile "));
+    EXPECT_EQ(Eingabe_Formatieren(GeaendertAm, QStringLiteral(" x "), 3, 1), QStringLiteral(" x "));
+}
+
 TEST_F(AdressTest, AnzeigenDesAusgewaehltenEintrags)
 {
     AdressListe liste;

@@ -11,8 +11,11 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMap>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QProgressBar>
+#include <QPushButton>
 #include <QTest>
 #include <QToolButton>
 
@@ -41,6 +44,23 @@ protected:
                     {23, QStringLiteral("17")}}),
              zeile({{1, QStringLiteral("Schmidt")}, {2, QStringLiteral("Eva")}, {23, QStringLiteral("18")}}),
              zeile({{1, QStringLiteral("Weber")}, {7, QStringLiteral("030 1234")}, {23, QStringLiteral("19")}})});
+    }
+};
+
+// Registers a handler that only counts under each name for the scope.
+struct Befehle
+{
+    QStringList namen;
+    QMap<QString, int> aufrufe;
+    explicit Befehle(QStringList n) : namen(std::move(n))
+    {
+        for (const QString& name : namen)
+            Main::handlerSetzen(name, [this, name](Main&, int) { ++aufrufe[name]; });
+    }
+    ~Befehle()
+    {
+        for (const QString& name : namen)
+            Main::handlerSetzen(name, {});
     }
 };
 
@@ -233,6 +253,9 @@ TEST(KartenFeld, EingabeErlaubtZaehltZeilenumbruecheDoppelt)
 
 TEST_F(MainKarte, NurLesenSperrtKarteUndMenues)
 {
+    const Befehle befehle({QStringLiteral("PulAnlegen_Click"), QStringLiteral("PulOeffnen_Click"),
+                           QStringLiteral("mnuSort_Click"), QStringLiteral("mnuAdrLoeschen_Click"),
+                           QStringLiteral("mnuSetup_Click"), QStringLiteral("mnuUebernahmePlzOrt_Click")});
     Main& m = starten({QStringLiteral("readonly")});
     EXPECT_TRUE(sitzung().NurLesen);
     EXPECT_EQ(m.windowTitle(), QStringLiteral("Meine Kunden - nur Leserechte"));
@@ -306,6 +329,32 @@ TEST_F(MainKarte, FokusMerktDasAktiveFeld_VerlassenOhneAenderungSpeichertNichts)
     EXPECT_EQ(sitzung().Geaendert, 1);
 }
 
+TEST_F(MainKarte, VerlassenEinesGeaendertenFeldesWendetDieEingabeoptionenAn)
+{
+    zcommon::Ini_Schreiben(QString(), QString(), QStringLiteral("AutoFormatUCase"), QStringLiteral("1"));
+    zcommon::Ini_Schreiben(QString(), QString(), QStringLiteral("AutoFormatTrim"), QStringLiteral("1"));
+    Main& m = starten();
+    adressliste().setList(1, zeile({{1, QStringLiteral("schmidt")}, {5, QStringLiteral("bad homburg")}}));
+    adressliste().setListIndex(1);
+    QFocusEvent hinein(QEvent::FocusIn, Qt::TabFocusReason);
+    QFocusEvent hinaus(QEvent::FocusOut, Qt::TabFocusReason);
+
+    // A field the user has not touched keeps its text.
+    QApplication::sendEvent(m.Feld(1), &hinein);
+    QApplication::sendEvent(m.Feld(1), &hinaus);
+    EXPECT_EQ(m.FeldText(1), QStringLiteral("schmidt"));
+    EXPECT_EQ(sitzung().Geaendert, 0);
+
+    // A typed one is formatted when it is left, and stored so.
+    QApplication::sendEvent(m.Feld(5), &hinein);
+    static_cast<QLineEdit*>(m.Feld(5))->end(false);
+    main_test::tippen(m.Feld(5), QStringLiteral(" vor der höhe "));
+    QApplication::sendEvent(m.Feld(5), &hinaus);
+    EXPECT_EQ(m.FeldText(5), QStringLiteral("Bad Homburg Vor Der Höhe"));
+    EXPECT_EQ(FeldAus(eintrag(1), 5), QStringLiteral("Bad Homburg Vor Der Höhe"));
+    EXPECT_EQ(FeldAus(eintrag(1), 1), QStringLiteral("schmidt"));
+}
+
 TEST_F(MainKarte, DoppelklickAufIndexVerweisSuchtDieAdresse)
 {
     Main& m = starten();
@@ -374,9 +423,13 @@ TEST_F(MainKarte, IndexnummernNeuVergeben)
 
 TEST_F(MainKarte, MenueAdresseGibtRueckgaengigNurNachEinerAenderungFrei)
 {
+    const Befehle befehle({QStringLiteral("mnuUndo_Click")});
     Main& m = starten();
     m.PulBearbeiten_Click();
     EXPECT_FALSE(m.aktion(QStringLiteral("mnuUndo"))->isEnabled());
+    // Closing the menu gives the shortcut back: Ctrl+Z after the next edit must work.
+    Q_EMIT m.menue(QStringLiteral("PulBearbeiten"))->aboutToHide();
+    EXPECT_TRUE(m.aktion(QStringLiteral("mnuUndo"))->isEnabled());
     QTest::keyClick(m.Feld(1), Qt::Key_Z);
     m.PulBearbeiten_Click();
     EXPECT_TRUE(m.aktion(QStringLiteral("mnuUndo"))->isEnabled());
@@ -385,6 +438,66 @@ TEST_F(MainKarte, MenueAdresseGibtRueckgaengigNurNachEinerAenderungFrei)
     m.PulBearbeiten_Click();
     EXPECT_TRUE(m.aktion(QStringLiteral("mnuAdrImpKlickTel1999"))->isVisible());
     EXPECT_FALSE(m.aktion(QStringLiteral("mnuAdrImpDINFO2000"))->isVisible());
+}
+
+TEST_F(MainKarte, EintraegeOhneBefehlSindGrauBisEinHandlerDaIst)
+{
+    Main& m = starten();
+    auto an = [&m](const char* name) { return m.aktion(QLatin1String(name))->isEnabled(); };
+    // Nothing registered: the window's own commands only.
+    for (const char* name : {"PulSichern", "PulAbbruch", "PulEnde", "mnuIndexSetNew", "mnuAdrEinfuegen"})
+        EXPECT_TRUE(an(name)) << name;
+    for (const char* name : {"PulOeffnen", "PulAnlegen", "mnuSort_16", "PulSort", "mnuAdrLoeschen",
+                             "mnuAdrAusschneiden", "mnuChkDoppeltes", "PulListe", "mnuPrg_1", "mnuPrgMenue",
+                             "mnuUebernahme", "mnuPopAdrNeu", "mnuPopZoom", "PulInfo"})
+        EXPECT_FALSE(an(name)) << name;
+    EXPECT_TRUE(an("mnuChk")) << "the menus of the menu bar stay open to look into";
+    m.PulBearbeiten_Click();
+    EXPECT_FALSE(an("mnuAdrEditX")) << "nothing to paste and no other editing command";
+    Q_EMIT m.menue(QStringLiteral("PulBearbeiten"))->aboutToHide();
+    EXPECT_TRUE(an("mnuWeiteres"));
+    EXPECT_TRUE(m.befSymbol(40)->isEnabled());
+    EXPECT_TRUE(m.befSymbol(42)->isEnabled());
+    for (int k : {41, 43, 45, 48, 61, 63})
+        EXPECT_FALSE(m.befSymbol(k)->isEnabled()) << k;
+    EXPECT_FALSE(m.befZoom->isEnabled());
+
+    {
+        Befehle befehle({QStringLiteral("PulOeffnen_Click"), QStringLiteral("mnuSort_Click"),
+                         QStringLiteral("mnuAdrLoeschen_Click"), QStringLiteral("befZoom_Click")});
+        for (const char* name : {"PulOeffnen", "mnuSort_16", "PulSort", "mnuAdrLoeschen", "mnuAdrAusschneiden",
+                                 "mnuAdrEditX", "mnuPopAdrLoeschen", "mnuPopZoom"})
+            EXPECT_TRUE(an(name)) << name;
+        EXPECT_FALSE(an("mnuAdrAnlegen"));
+        for (int k : {41, 45, 61, 63})
+            EXPECT_TRUE(m.befSymbol(k)->isEnabled()) << k;
+        EXPECT_TRUE(m.befZoom->isEnabled());
+        m.aktion(QStringLiteral("PulOeffnen"))->trigger();
+        m.befSymbol(45)->click();
+        EXPECT_EQ(befehle.aufrufe.value(QStringLiteral("PulOeffnen_Click")), 1);
+        EXPECT_EQ(befehle.aufrufe.value(QStringLiteral("mnuAdrLoeschen_Click")), 1);
+
+        // Read-only mode still closes the editing commands that are there.
+        sitzung().KommandozeileReadonly = true;
+        m.ReadOnlySet();
+        EXPECT_FALSE(an("mnuAdrLoeschen"));
+        EXPECT_FALSE(an("PulSort"));
+        EXPECT_FALSE(m.befSymbol(45)->isEnabled());
+        EXPECT_TRUE(an("PulOeffnen"));
+        EXPECT_TRUE(m.befSymbol(41)->isEnabled());
+        sitzung().KommandozeileReadonly = false;
+        m.ReadOnlySet();
+        EXPECT_TRUE(an("mnuAdrLoeschen"));
+    }
+    // Removed again: grey again.
+    EXPECT_FALSE(an("PulOeffnen"));
+    EXPECT_FALSE(an("PulSort"));
+    EXPECT_FALSE(m.befSymbol(41)->isEnabled());
+
+    // One handler for the whole symbol bar makes every button usable.
+    const Befehle leiste({QStringLiteral("befSymbol_Click")});
+    for (int k : {41, 43, 48, 61})
+        EXPECT_TRUE(m.befSymbol(k)->isEnabled()) << k;
 }
 
 TEST_F(MainKarte, SymbolleisteUndNahtHandler)

@@ -5,6 +5,9 @@
 #include "addressbook/dateiini.h"
 #include "common/ini.h"
 
+#include <QFile>
+
+#include <sys/wait.h>
 #include <unistd.h>
 
 using namespace zadressbuch;
@@ -88,6 +91,28 @@ TEST_F(ReservierungTest, ProzessnummerEinesAnderenProgrammsIstVerwaist)
     // Process 1 runs, but it is not this program.
     fremd(QStringLiteral("tester|testrechner|1|30.06.2000 17:00"));
     EXPECT_TRUE(Reservierung_Lesen(datei()).verwaist);
+}
+
+TEST_F(ReservierungTest, BeendeterAberNichtAbgeholterProzessIstVerwaist)
+{
+    // A run of this very program that has ended, its parent not having
+    // collected it yet: /proc still lists it.
+    const pid_t kind = ::fork();
+    ASSERT_GE(kind, 0);
+    if (kind == 0)
+        ::_exit(0);
+    QByteArray stat;
+    for (int i = 0; i < 500 && !stat.contains(") Z"); ++i) {
+        QFile f(QStringLiteral("/proc/%1/stat").arg(kind));
+        stat = f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+        if (!stat.contains(") Z"))
+            ::usleep(2000);
+    }
+    fremd(QStringLiteral("tester|testrechner|%1|30.06.2000 17:00").arg(kind));
+    const bool verwaist = Reservierung_Lesen(datei()).verwaist;
+    ::waitpid(kind, nullptr, 0);
+    ASSERT_TRUE(stat.contains(") Z"));
+    EXPECT_TRUE(verwaist);
 }
 
 TEST_F(ReservierungTest, NeueDateiGibtDieAlteReservierungFrei)
