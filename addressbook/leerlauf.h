@@ -10,8 +10,8 @@
 //
 // How the main window wires it:
 //
-//   QTimer ZeitTimeOut (interval UhrIntervallMs, started in the constructor),
-//   timeout -> ZeitTimeOut_Timer(); Form_Load also calls ZeitTimeOut_Timer() once.
+//   QTimer ZeitTimeOut (interval UhrIntervallMs), timeout -> ZeitTimeOut_Timer();
+//   Form_Load calls ZeitTimeOut_Timer() once and starts the timer in the same step.
 //
 //   void Main::ZeitTimeOut_Timer()
 //   {

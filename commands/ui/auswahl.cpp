@@ -70,7 +70,6 @@ AuswahlListe::AuswahlListe(QWidget* parent) : QListWidget(parent)
 {
     setSelectionMode(QAbstractItemView::MultiSelection);
     setSortingEnabled(false); // sorted by AddItem, with the German collation
-    connect(this, &QListWidget::itemClicked, this, &AuswahlListe::klick);
 }
 
 void AuswahlListe::AddItem(const QString& text)
@@ -155,12 +154,31 @@ void AuswahlListe::mousePressEvent(QMouseEvent* event)
         Q_EMIT rechtsKlick();
         return;
     }
+    if (event->button() != Qt::LeftButton) {
+        event->accept(); // other buttons neither select nor move the current entry
+        return;
+    }
+    // The press on an entry toggles it (as the list box's click does); the
+    // click handler then sees the new selection at once.
+    const bool aufEintrag = itemAt(event->position().toPoint()) != nullptr;
     QListWidget::mousePressEvent(event);
+    if (aufEintrag)
+        Q_EMIT klick();
+}
+
+void AuswahlListe::mouseMoveEvent(QMouseEvent* event)
+{
+    // No selection by dragging: a click toggles one entry, nothing more.
+    if (event->buttons() != Qt::NoButton) {
+        event->accept();
+        return;
+    }
+    QListWidget::mouseMoveEvent(event);
 }
 
 void AuswahlListe::mouseReleaseEvent(QMouseEvent* event)
 {
-    if (event->button() == Qt::RightButton) {
+    if (event->button() != Qt::LeftButton) {
         event->accept();
         return;
     }
@@ -169,7 +187,7 @@ void AuswahlListe::mouseReleaseEvent(QMouseEvent* event)
 
 void AuswahlListe::mouseDoubleClickEvent(QMouseEvent* event)
 {
-    if (event->button() == Qt::RightButton) {
+    if (event->button() != Qt::LeftButton) {
         event->accept();
         return;
     }
@@ -178,8 +196,17 @@ void AuswahlListe::mouseDoubleClickEvent(QMouseEvent* event)
 
 void AuswahlListe::keyPressEvent(QKeyEvent* event)
 {
+    const int zeileVorher = currentRow();
+    const QModelIndexList vorher = selectionModel()->selectedIndexes();
     QListWidget::keyPressEvent(event);
-    if (event->key() == Qt::Key_Space && currentRow() >= 0)
+    // A move of the current entry (arrow keys, Home, End ...), Space and
+    // select-all count as the list's click: in single choice the current
+    // entry becomes the one selected entry, as the list box did.
+    const QModelIndexList nachher = selectionModel()->selectedIndexes();
+    const bool auswahlGeaendert =
+        nachher.size() != vorher.size() ||
+        !std::all_of(nachher.cbegin(), nachher.cend(), [&vorher](const QModelIndex& i) { return vorher.contains(i); });
+    if (auswahlGeaendert || (currentRow() != zeileVorher && currentRow() >= 0))
         Q_EMIT klick();
 }
 

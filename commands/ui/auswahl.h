@@ -28,7 +28,11 @@ namespace zbefehle {
 // The list box of the pick list: sorted like the system's sorted list box
 // (case-insensitive, umlauts beside their base letters; equal texts keep the
 // order they were added in); a click toggles an entry (simple multiple
-// selection); the right mouse button selects nothing and reports rechtsKlick.
+// selection: dragging with the button held toggles nothing more); every change
+// of the selection or of the current entry by the user (a click, Space,
+// select-all, the arrow keys) reports klick, so single choice keeps the current
+// entry as its one entry; the right mouse button selects nothing and reports
+// rechtsKlick; other buttons do nothing.
 class AuswahlListe : public QListWidget
 {
     Q_OBJECT
@@ -52,7 +56,8 @@ public:
     void setSelected(int i, bool an);
 
 Q_SIGNALS:
-    // A click (or Space) on an entry changed the list's selection: Liste_Click.
+    // The user changed the list's selection or current entry (a click on an
+    // entry, Space, select-all, a move by key): Liste_Click.
     void klick();
     // The right mouse button went down in the list: Liste_MouseDown with button 2.
     void rechtsKlick();
@@ -60,6 +65,7 @@ Q_SIGNALS:
 protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 };

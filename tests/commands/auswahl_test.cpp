@@ -8,8 +8,8 @@
 #include <QCloseEvent>
 #include <QTest>
 #include <QTimer>
-#include <gtest/gtest.h>
 #include <functional>
+#include <gtest/gtest.h>
 
 using zbefehle::Auswahl;
 
@@ -219,4 +219,42 @@ TEST(AuswahlTest, GroesseUndPlatzAmHauptfenster)
     a.resize(zplatform::twipsZuPixel(2700), a.height());
     EXPECT_EQ(a.Liste->width(), listeBreite);
     a.hide();
+}
+
+TEST(AuswahlTest, EinfachauswahlBleibtEinzelnBeiZiehenTastenUndAndererMaustaste)
+{
+    Auswahl& a = Auswahl::instanz();
+    fuellen(a, {"a", "b", "c", "d", "e"});
+    QStringList nachZiehen, nachAllesMarkieren, nachPfeil;
+    int indexNachPfeil = -2, indexNachMitteltaste = -2;
+    const int index = zeigenMit(a, [&] {
+        klicken(a, 4);
+        // Pressed on one entry, moved over two more with the button held, released on the last.
+        QWidget* vp = a.Liste->viewport();
+        const QPoint von = a.Liste->visualItemRect(a.Liste->item(1)).center();
+        const QPoint bis = a.Liste->visualItemRect(a.Liste->item(3)).center();
+        QTest::mousePress(vp, Qt::LeftButton, Qt::NoModifier, von);
+        for (const QPoint& p : {a.Liste->visualItemRect(a.Liste->item(2)).center(), bis}) {
+            QMouseEvent zug(QEvent::MouseMove, p, vp->mapToGlobal(p), Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(vp, &zug);
+        }
+        QTest::mouseRelease(vp, Qt::LeftButton, Qt::NoModifier, bis);
+        nachZiehen = a.ausgewaehlt();
+        QTest::keyClick(a.Liste, Qt::Key_A, Qt::ControlModifier);
+        nachAllesMarkieren = a.ausgewaehlt();
+        QTest::keyClick(a.Liste, Qt::Key_Up);
+        nachPfeil = a.ausgewaehlt();
+        indexNachPfeil = a.Liste->ListIndex();
+        klicken(a, 4, Qt::MiddleButton);
+        indexNachMitteltaste = a.Liste->ListIndex();
+        a.BefOk->click();
+    });
+    EXPECT_EQ(nachZiehen, QStringList{QStringLiteral("b")});
+    EXPECT_EQ(nachAllesMarkieren, QStringList{QStringLiteral("b")});
+    EXPECT_EQ(nachPfeil, QStringList{QStringLiteral("a")}) << "the arrow key moves the one chosen entry";
+    EXPECT_EQ(indexNachPfeil, 0);
+    EXPECT_EQ(indexNachMitteltaste, 0);
+    EXPECT_EQ(index, 0);
+    EXPECT_EQ(a.ausgewaehlt(), QStringList{QStringLiteral("a")});
+    a.Liste->Clear();
 }
