@@ -1,7 +1,6 @@
 #include "commands/dateibefehle.h"
 
 #include "addressbook/adressdatei.h"
-#include "addressbook/dateiini.h"
 #include "addressbook/datensatz.h"
 #include "addressbook/fenstereinstellungen.h"
 #include "addressbook/sitzung.h"
@@ -236,10 +235,8 @@ bool Datei_Beschreiben()
 
 int SortAtClose_Lesen()
 {
-    QString wert = zadressbuch::DateiIni_Lesen(QStringLiteral("SortAtClose"));
-    if (wert.trimmed().isEmpty())
-        wert = zcommon::Ini_Lesen(QString(), QString(), QStringLiteral("SortAtClose"), QStringLiteral("-1"));
-    return SortAtClose_Feld(wert);
+    return SortAtClose_Feld(
+        zcommon::Ini_Lesen(QString(), QString(), QStringLiteral("SortAtClose"), QStringLiteral("-1")));
 }
 
 bool Programm_Beenden(AdressListe& liste, bool speichern, bool fragen)

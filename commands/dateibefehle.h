@@ -75,9 +75,8 @@ bool Leerzeile_Anhaengen(const QString& pfad);
 // ends the event loop, without running any further save.
 bool Programm_Beenden(zadressbuch::AdressListe& liste, bool speichern, bool fragen = true);
 
-// The field the exit sorts by: "SortAtClose" of the open file's section when
-// it is set there, else of the program's own section of Zizorud.ini; -1 for
-// no sort.
+// The field the exit sorts by: "SortAtClose" of the program's own section of
+// Zizorud.ini (0..23); -1 for no sort.
 int SortAtClose_Lesen();
 
 } // namespace zbefehle

@@ -42,6 +42,10 @@ void instanzLoeschen()
     delete g_instanz.data();
 }
 
+// The longest text the name box holds when the program sets it (a proposal or
+// the full path of the result); typing stays limited to 255 characters.
+constexpr int VolleLaenge = 32767;
+
 int px(double twips)
 {
     return zplatform::twipsZuPixel(twips);
@@ -94,6 +98,9 @@ File& File::instanz()
 QString File::waehlen(const DateiWahl& wahl)
 {
     File& f = instanz();
+    // The proposal may be a long path: the box's typing limit must not cut it
+    // before the set-up has reduced it to its base name.
+    f.Bezeichnung->setMaxLength(VolleLaenge);
     f.Bezeichnung->setText(wahl.vorschlag);
     f.Kuerzel->setText(wahl.kuerzel);
     (wahl.laden ? f.Laden : f.Speichern)->setChecked(true);
@@ -402,7 +409,11 @@ void File::mnuOk_Click()
     // The name is cleaned whole: whatever reached the box (typed, pasted or
     // set by a caller) cannot leave the folder or the extension.
     QString name = Bezeichnung->text();
-    if (speichernModus()) {
+    // The name of the file selected in the list stays as it is (it may hold
+    // blanks or points), so that OK returns that very file.
+    const QListWidgetItem* gewaehlt = Datei1->currentItem();
+    const bool ausDerListe = gewaehlt && gewaehlt->isSelected() && name == Basisname(gewaehlt->text(), erweiterung());
+    if (speichernModus() && !ausDerListe) {
         name = Name_Bereinigen(name);
     } else {
         for (QChar& c : name)
@@ -425,6 +436,8 @@ void File::mnuOk_Click()
         if (antwort != zplatform::vbYes)
             return;
     }
+    // The result is a full path, which may be longer than a typed name.
+    Bezeichnung->setMaxLength(VolleLaenge);
     Bezeichnung->setText(voll);
     m_aufbauErledigt = false;
     QDialog::accept();

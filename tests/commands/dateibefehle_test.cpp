@@ -255,7 +255,7 @@ TEST_F(DateibefehleTest, SpeichernUndBeendenSortiertSpeichertUndGibtFrei)
     EXPECT_FALSE(zadressbuch::Reservierung_Lesen(daten(QStringLiteral("zettlora.dat"))).vorhanden);
 }
 
-TEST_F(DateibefehleTest, SortAtCloseAusserhalbUndJeDatei)
+TEST_F(DateibefehleTest, SortAtCloseAusserhalbUndNurProgrammweit)
 {
     const QString inhalt = satzMit({{1, QStringLiteral("Zett")}}) + QStringLiteral("\r\n") +
                            satzMit({{1, QStringLiteral("Adam")}}) + QStringLiteral("\r\n");
@@ -265,12 +265,11 @@ TEST_F(DateibefehleTest, SortAtCloseAusserhalbUndJeDatei)
     EXPECT_TRUE(Programm_Beenden(*liste, true));
     EXPECT_EQ(lesen(QStringLiteral("daten/zettlora.dat")), inhalt); // unchanged: not sorted, not written
 
-    // A value in the file's own section wins over the program-wide one.
+    // Only the program's own section counts, not the file's section.
     zcommon::Ini_Schreiben(QString(), QString(), QStringLiteral("SortAtClose"), QStringLiteral("1"));
-    EXPECT_EQ(SortAtClose_Lesen(), 1);
     zadressbuch::DateiIni_Schreiben(QStringLiteral("SortAtClose"), QStringLiteral("-1"));
-    EXPECT_EQ(SortAtClose_Lesen(), -1);
-    zadressbuch::DateiIni_Schreiben(QStringLiteral("SortAtClose"), QStringLiteral("23"));
+    EXPECT_EQ(SortAtClose_Lesen(), 1);
+    zcommon::Ini_Schreiben(QString(), QString(), QStringLiteral("SortAtClose"), QStringLiteral("23"));
     EXPECT_EQ(SortAtClose_Lesen(), 23);
 }
 

@@ -184,6 +184,40 @@ TEST_F(FileTest, SpeichernBereinigtDenNamen)
     EXPECT_EQ(f.Bezeichnung->text(), ordner + QStringLiteral("/___x_y_z.Dat"));
 }
 
+TEST_F(FileTest, LangeOrdnerUndNamenAusDerListeBleibenGanz)
+{
+    // A folder deeper than the 255 characters a typed name may have.
+    ordner = sitzung().DatenOrdner;
+    for (int i = 0; ordner.size() < 300; ++i)
+        ordner += QStringLiteral("/Unterordner_mit_langem_Namen_%1").arg(i);
+    ASSERT_TRUE(QDir().mkpath(ordner));
+    QFile d(ordner + QStringLiteral("/Meine Adressen.Dat"));
+    ASSERT_TRUE(d.open(QIODevice::WriteOnly));
+    d.write("..Alt\r\n");
+    d.close();
+
+    // Load mode: the long proposal still selects its file; the result is the whole path.
+    File& f = zeigen(ordner + QStringLiteral("/Meine Adressen.Dat"), true);
+    EXPECT_EQ(f.Bezeichnung->text(), QStringLiteral("Meine Adressen"));
+    EXPECT_EQ(f.Bezeichnung->maxLength(), 255);
+    f.BefOk->click();
+    EXPECT_EQ(f.Bezeichnung->text(), ordner + QStringLiteral("/Meine Adressen.Dat"));
+
+    // Save mode: the file picked from the list is returned as it is named
+    // (after the question), a typed blank still becomes "_".
+    zeigen(QString(), false);
+    waehle(QStringLiteral("Meine Adressen.Dat"));
+    plattform->antworten << zplatform::vbYes;
+    f.BefOk->click();
+    EXPECT_FALSE(f.isVisible());
+    EXPECT_EQ(plattform->meldungen.size(), 1u);
+    EXPECT_EQ(f.Bezeichnung->text(), ordner + QStringLiteral("/Meine Adressen.Dat"));
+    zeigen(QString(), false);
+    QTest::keyClicks(f.Bezeichnung, QStringLiteral("Neue Adressen"));
+    f.BefOk->click();
+    EXPECT_EQ(f.Bezeichnung->text(), ordner + QStringLiteral("/Neue_Adressen.Dat"));
+}
+
 TEST_F(FileTest, OkOhneNamenTutNichts)
 {
     File& f = zeigen(QString(), true);
