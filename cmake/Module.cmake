@@ -7,6 +7,30 @@
 set(ZETTLORA_LOGIC_LIBS "" CACHE INTERNAL "")
 set(ZETTLORA_UI_LIBS "" CACHE INTERNAL "")
 
+# The header names (as in #include <QLabel> or <qlabel.h>) of QtWidgets,
+# QtPrintSupport and QtGui, read once per configure run from the installed Qt.
+function(zettlora_verbotene_header ergebnis)
+    get_property(bekannt GLOBAL PROPERTY ZETTLORA_VERBOTENE_HEADER SET)
+    if(NOT bekannt)
+        set(namen "")
+        foreach(modul Widgets PrintSupport Gui)
+            get_target_property(dirs Qt6::${modul} INTERFACE_INCLUDE_DIRECTORIES)
+            foreach(d ${dirs})
+                if(d MATCHES "/Qt${modul}$" AND IS_DIRECTORY "${d}")
+                    file(GLOB dateien LIST_DIRECTORIES false RELATIVE "${d}" "${d}/*")
+                    list(APPEND namen ${dateien})
+                endif()
+            endforeach()
+        endforeach()
+        if(NOT namen)
+            message(FATAL_ERROR "The header folders of QtWidgets, QtPrintSupport and QtGui were not found.")
+        endif()
+        set_property(GLOBAL PROPERTY ZETTLORA_VERBOTENE_HEADER "${namen}")
+    endif()
+    get_property(namen GLOBAL PROPERTY ZETTLORA_VERBOTENE_HEADER)
+    set(${ergebnis} "${namen}" PARENT_SCOPE)
+endfunction()
+
 function(zettlora_module folder)
     cmake_parse_arguments(M "" "" "DEPENDS" ${ARGN})
     set(dir ${CMAKE_SOURCE_DIR}/${folder})
@@ -30,12 +54,26 @@ function(zettlora_module folder)
     target_link_libraries(${logic}_ui PUBLIC ${logic} Qt6::Widgets Qt6::PrintSupport ${dep_ui})
     set(ZETTLORA_UI_LIBS ${ZETTLORA_UI_LIBS} ${logic}_ui CACHE INTERNAL "")
 
-    # Logic libraries must build without the widget module: fail at configure
-    # time when one of their sources includes a widget header.
+    # Logic libraries must build without the widget, print and GUI modules:
+    # fail at configure time when one of their sources includes a header of
+    # QtWidgets, QtPrintSupport or QtGui (with or without the module prefix,
+    # in any spelling Qt installs) or a form header of the project (*/ui/*).
+    zettlora_verbotene_header(verboten)
     foreach(f ${logic_src})
-        file(STRINGS ${f} bad REGEX "^[ \t]*#[ \t]*include[ \t]*[<\"](QtWidgets|QtPrintSupport|Q(Widget|Dialog|MainWindow|Application|MessageBox|LineEdit|TextEdit|PlainTextEdit|Label|PushButton|ListView|ListWidget|ComboBox|CheckBox|Printer|PrintDialog|FileDialog|InputDialog|Menu|StatusBar|ProgressBar|Frame|Style)[>\"])")
-        if(bad)
-            message(FATAL_ERROR "${f} is part of a logic library and must not include a widget header: ${bad}")
-        endif()
+        file(STRINGS ${f} zeilen REGEX "^[ \t]*#[ \t]*include[ \t]*[<\"]")
+        foreach(zeile IN LISTS zeilen)
+            string(REGEX REPLACE "^[ \t]*#[ \t]*include[ \t]*[<\"]([^>\"]*)[>\"].*$" "\\1" name "${zeile}")
+            string(STRIP "${name}" name)
+            set(bad FALSE)
+            if(name MATCHES "^(QtWidgets|QtPrintSupport|QtGui)(/|$)" OR name MATCHES "(^|/)ui/")
+                set(bad TRUE)
+            elseif(name IN_LIST verboten)
+                set(bad TRUE)
+            endif()
+            if(bad)
+                message(FATAL_ERROR "${f} is part of a logic library and must not include a widget, "
+                                    "print or GUI header: ${zeile}")
+            endif()
+        endforeach()
     endforeach()
 endfunction()

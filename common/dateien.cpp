@@ -164,8 +164,10 @@ void Datei_Loeschen(const QStringList& dateien, bool sicherung)
     const QString temp = Temp_Ordner();
     auto kopieren = [&](const QString& pfad) {
         const QString ziel = temp + QLatin1Char('/') + QFileInfo(pfad).fileName();
+        // A file that already lies in the temp folder has no copy apart from
+        // itself: it is no backup (and must not be removed over itself).
         if (QFileInfo(ziel).absoluteFilePath() == QFileInfo(pfad).absoluteFilePath())
-            return true; // the file already lies in the temp folder
+            return false;
         QFile::remove(ziel);
         return QFile::copy(pfad, ziel);
     };
@@ -209,7 +211,8 @@ bool Text_Bearbeiten(const QString& datei, bool warten)
 
     QString programm;
     QStringList argumente;
-    const QString klein = editor.toLower();
+    // "NotePad", also with a folder ("C:\WINDOWS\NotePad.Exe", as older settings hold it).
+    const QString klein = editor.mid(qMax(editor.lastIndexOf(u'/'), editor.lastIndexOf(u'\\')) + 1).toLower();
     if (klein.isEmpty() || klein == QLatin1String("notepad") || klein == QLatin1String("notepad.exe")) {
         // The desktop's text editor: the program the desktop opens text files
         // with, else the editor the user named in the environment.

@@ -198,13 +198,17 @@ int Fehler_Melden(int nummer, const QString& text, const QString& position)
 
     const QDateTime zeitpunkt = zplatform::plattform().jetzt();
     const QString beschreibung = fehlerBeschreibung(nummer);
-    const QString abschnitt = QStringLiteral("Fehler");
-    Ini_Schreiben(QString(), abschnitt, QStringLiteral("Nummer"), QString::number(nummer));
-    Ini_Schreiben(QString(), abschnitt, QStringLiteral("Beschreibung"), beschreibung);
-    Ini_Schreiben(QString(), abschnitt, QStringLiteral("Text"), text);
-    Ini_Schreiben(QString(), abschnitt, QStringLiteral("Position"), position);
-    Ini_Schreiben(QString(), abschnitt, QStringLiteral("Datum"), zeitpunkt.toString(QStringLiteral("dd.MM.yyyy")));
-    Ini_Schreiben(QString(), abschnitt, QStringLiteral("Zeit"), zeitpunkt.toString(QStringLiteral("hh:mm:ss")));
+    {
+        // The last error, written to the settings file in one go.
+        Ini_Stapel stapel{QString()};
+        const QString abschnitt = QStringLiteral("Fehler");
+        Ini_Schreiben(QString(), abschnitt, QStringLiteral("Nummer"), QString::number(nummer));
+        Ini_Schreiben(QString(), abschnitt, QStringLiteral("Beschreibung"), beschreibung);
+        Ini_Schreiben(QString(), abschnitt, QStringLiteral("Text"), text);
+        Ini_Schreiben(QString(), abschnitt, QStringLiteral("Position"), position);
+        Ini_Schreiben(QString(), abschnitt, QStringLiteral("Datum"), zeitpunkt.toString(QStringLiteral("dd.MM.yyyy")));
+        Ini_Schreiben(QString(), abschnitt, QStringLiteral("Zeit"), zeitpunkt.toString(QStringLiteral("hh:mm:ss")));
+    }
 
     QString meldung = QStringLiteral("Im Programm ist ein Fehler aufgetreten.~~");
     if (!text.isEmpty())

@@ -35,8 +35,9 @@ QString Begleitprogramm_Name(int index)
         return QStringLiteral("Zettlora");
     if (index < 1 || index >= BegleitprogrammAnzahl)
         return QString();
+    static const char* const namen[] = {"Zettlora", "Quirlan", "Vesmor", "Lindoras"};
     const QString name = Trim(Ini_Lesen(QString(), Begleitprogramme, QStringLiteral("Name%1").arg(index)));
-    return name.isEmpty() ? QStringLiteral("Begleitprogramm %1").arg(index) : name;
+    return name.isEmpty() ? QString::fromLatin1(namen[index]) : name;
 }
 
 int Begleitprogramm_Laufend()

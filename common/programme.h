@@ -10,7 +10,8 @@ inline constexpr int BegleitprogrammAnzahl = 4;
 
 // Starts this program (0) or the companion program 1 to 3, whose path is the
 // setting "Programm1" to "Programm3" of section "Begleitprogramme" of
-// Zizorud.ini (names "Name1" to "Name3"). A missing program is reported in a
+// Zizorud.ini (names "Name1" to "Name3", by default "Quirlan", "Vesmor",
+// "Lindoras"). A missing program is reported in a
 // message. True when a program was started.
 bool Begleitprogramm_Starten(int index);
 // The entry of the companion-program menu that stands for the running

@@ -43,8 +43,8 @@ double ZahlAusText(const QString& text, bool* ok = nullptr);
 // Dates "dd.mm.yyyy" (also d.m.yy, with 2-digit years 30..99 -> 19xx, 00..29 -> 20xx).
 QDate DatumAusText(const QString& text);
 bool IstDatum(const QString& text);
-QString DatumText(const QDate& d);         // "dd.mm.yyyy"
-QString ZeitText(const QTime& t);          // "hh:nn"
+QString DatumText(const QDate& d); // "dd.mm.yyyy"
+QString ZeitText(const QTime& t);  // "hh:nn"
 // Trims blanks (not tabs or line breaks) at both ends, as the program's Trim does.
 QString Trim(const QString& text);
 QString LTrim(const QString& text);

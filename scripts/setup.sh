@@ -17,11 +17,17 @@ install_missing() {
         return 0
     fi
     echo "Installiere fehlende Pakete: ${missing[*]}"
-    local sudo=""
-    if [ "$(id -u)" -ne 0 ]; then sudo="sudo"; fi
-    export DEBIAN_FRONTEND=noninteractive
-    $sudo apt-get update
-    $sudo apt-get install -y --no-install-recommends "${missing[@]}"
+    local sudo=()
+    if [ "$(id -u)" -ne 0 ]; then
+        if ! command -v sudo >/dev/null 2>&1; then
+            echo "Zum Installieren werden Administratorrechte gebraucht: bitte als root starten oder sudo einrichten." >&2
+            return 1
+        fi
+        sudo=(sudo)
+    fi
+    # Passed on the command line: sudo does not hand the caller's environment on.
+    "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get update
+    "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends "${missing[@]}"
 }
 
 build() {

@@ -31,7 +31,6 @@ void pdfStandardOrdnerSetzen(const QString& ordner)
     pdfStandardOrdner() = ordner;
 }
 
-
 QFont alsQFont(const DruckSchrift& s)
 {
     QFont f(s.name.isEmpty() ? QStringLiteral("Arial") : s.name);

@@ -135,6 +135,13 @@ TEST(Dateien, OhnePapierkorbNurMitKopieEndgueltigLoeschen)
     EXPECT_TRUE(p.letzteMeldung().contains(QStringLiteral("bleibt.txt")));
     EXPECT_FALSE(p.letzteMeldung().contains(QStringLiteral("gut.txt")));
     EXPECT_EQ(p.toene, QStringList{QStringLiteral("#SystemExclamation")});
+
+    // A file of the temp folder itself has no backup apart from itself: kept.
+    w.schreiben(QStringLiteral("temp/selbst.txt"), QStringLiteral("S"));
+    Datei_Loeschen({w.temp() + QStringLiteral("/selbst.txt")}, true);
+    EXPECT_EQ(w.lesen(QStringLiteral("temp/selbst.txt")), QStringLiteral("S"));
+    ASSERT_EQ(p.meldungen.size(), 2u);
+    EXPECT_TRUE(p.letzteMeldung().contains(QStringLiteral("selbst.txt")));
 }
 
 TEST(Dateien, TextBearbeitenMitEingestelltemEditor)
@@ -154,4 +161,10 @@ TEST(Dateien, TextBearbeitenMitEingestelltemEditor)
     EXPECT_TRUE(Text_Bearbeiten(w.programm() + QStringLiteral("/Konto_123.Log"), true));
     EXPECT_EQ(p.gestarteteProgramme[1], QStringLiteral("/opt/editor/bin/schreib --neues-fenster ") + w.programm() +
                                             QStringLiteral("/Konto_123.Log"));
+
+    // The Windows editor with its folder, as older settings name it, is the desktop's editor too.
+    Ini_Schreiben(QString(), QStringLiteral("Allgemein"), QStringLiteral("PrgTxtEdit"),
+                  QStringLiteral("C:\\WINDOWS\\NotePad.Exe"));
+    EXPECT_TRUE(Text_Bearbeiten(w.programm() + QStringLiteral("/Konto_123.Log")));
+    EXPECT_EQ(p.gestarteteProgramme[2], p.gestarteteProgramme[0]);
 }

@@ -1,16 +1,13 @@
 #include "testplattform.h"
 
+#include "common/ini.h"
+#include "common/start.h"
 #include "platform/codec.h"
 #include "platform/ordner.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-
-// The INI layer caches files; tests that swap the root must drop the cache.
-namespace zcommon {
-void Ini_CacheLeeren();
-}
 
 TestPlattform::TestPlattform()
 {
@@ -29,8 +26,7 @@ int TestPlattform::meldung(const QString& text, int stil, const QString& titel)
     return antwort;
 }
 
-QString TestPlattform::eingabe(const QString& prompt, const QString& titel, const QString& vorgabe,
-                               bool* abgebrochen)
+QString TestPlattform::eingabe(const QString& prompt, const QString& titel, const QString& vorgabe, bool* abgebrochen)
 {
     Q_UNUSED(titel);
     eingabePrompts << prompt;
@@ -89,8 +85,10 @@ TempWurzel::TempWurzel()
     d.mkpath(QStringLiteral("programm"));
     d.mkpath(QStringLiteral("temp"));
     qputenv("ZETTLORA_ROOT", m_dir.path().toLocal8Bit());
+    // Folders, cached settings files and the user name belong to the old root.
     zplatform::ordnerZuruecksetzen();
     zcommon::Ini_CacheLeeren();
+    zcommon::Benutzer_Zuruecksetzen();
 }
 
 TempWurzel::~TempWurzel()
@@ -101,6 +99,7 @@ TempWurzel::~TempWurzel()
         qunsetenv("ZETTLORA_ROOT");
     zplatform::ordnerZuruecksetzen();
     zcommon::Ini_CacheLeeren();
+    zcommon::Benutzer_Zuruecksetzen();
 }
 
 void TempWurzel::schreiben(const QString& relativ, const QString& text) const
