@@ -9,6 +9,8 @@
 #include "commands/sortieren.h"
 #include "commands/ui/auswahl.h"
 #include "commands/ui/file.h"
+#include "common/programme.h"
+#include "common/ui/begleitprogramme.h"
 #include "masks/uebergabe.h"
 
 #include <QProgressBar>
@@ -32,7 +34,9 @@ const char* const Handlernamen[] = {"PulAnlegen_Click",
                                     "mnuUndo_Click",
                                     "mnuAdrAnlegen_Click",
                                     "mnuAdrDuplizieren_Click",
-                                    "mnuAdrLoeschen_Click"};
+                                    "mnuAdrLoeschen_Click",
+                                    "mnuPrg_Click",
+                                    "mnuWeiteres_Click"};
 
 void mitFenster(const std::function<void(Main&)>& f)
 {
@@ -127,6 +131,11 @@ void Befehle_Anmelden()
     Main::handlerSetzen(QStringLiteral("mnuAdrAnlegen_Click"), [](Main&, int) { Adresse_Neu(adressliste()); });
     Main::handlerSetzen(QStringLiteral("mnuAdrDuplizieren_Click"),
                         [](Main&, int) { Adresse_Duplizieren(adressliste()); });
+    // The companion programs of the menu "&Weiteres": the running one's entry is hidden when the menu opens.
+    Main::handlerSetzen(QStringLiteral("mnuPrg_Click"), [](Main&, int index) { zcommon::Begleitprogramm_Starten(index); });
+    Main::handlerSetzen(QStringLiteral("mnuWeiteres_Click"), [](Main& m, int) {
+        zcommon::Begleitprogramme_Menue(&m, [&m](const QString& text) { m.panel(QStringLiteral("Status"), text); });
+    });
     Main::handlerSetzen(QStringLiteral("mnuAdrLoeschen_Click"), [](Main& m, int) {
         const bool ohneFrage = m.KeineFrage;
         m.KeineFrage = false;
