@@ -1,15 +1,8 @@
+// Text in a rectangle, footer and emblem on the recording printer.
 #include "common/drucktext.h"
 #include "common/ini.h"
 #include "platform/ui/aufzeichnungsdrucker.h"
-#include "support/testplattform.h"
-
-#include <gtest/gtest.h>
-
-// Readable QStrings in failure messages.
-static void PrintTo(const QString& s, std::ostream* os)
-{
-    *os << '"' << s.toStdString() << '"';
-}
+#include "testhilfe.h"
 
 using namespace zcommon;
 using zplatform::AufzeichnungsDrucker;
@@ -19,13 +12,11 @@ namespace {
 
 struct DruckText : ::testing::Test
 {
-    AufzeichnungsDrucker* drucker = nullptr;
+    AufzeichnungsDrucker* drucker = new AufzeichnungsDrucker;
     void SetUp() override
     {
-        auto d = std::make_unique<AufzeichnungsDrucker>();
-        drucker = d.get();
-        zplatform::druckerSetzen(std::move(d));
-        drucker->schrift.name = QStringLiteral("Arial");
+        zplatform::druckerSetzen(std::unique_ptr<AufzeichnungsDrucker>(drucker));
+        drucker->schrift.name = "Arial";
         drucker->schrift.groesse = 10;
     }
     std::vector<DruckOperation> texte() const
@@ -37,23 +28,28 @@ struct DruckText : ::testing::Test
                     ops.push_back(op);
         return ops;
     }
+    QStringList zeilen() const
+    {
+        QStringList z;
+        for (const auto& op : texte())
+            z << op.text;
+        return z;
+    }
 };
 
 } // namespace
 
-TEST_F(DruckText, UmbruchAnBlanksInnerhalbDerGrenzen)
+TEST_F(DruckText, UmbruchAnBlanksInnerhalbDerGrenzenUndRest)
 {
-    QString text = QStringLiteral("Sehr geehrte Damen und Herren, hiermit bestätigen wir Ihren Auftrag "
-                                  "vom 02.07.2000 und bedanken uns herzlich für Ihr Vertrauen.");
-    const QString rest = Text_ImRechteckDrucken(text, 2.0, 3.0, 8.0, 20.0);
-    EXPECT_EQ(rest, QString());
+    const QString ganz = "Sehr geehrte Damen und Herren, hiermit bestätigen wir Ihren Auftrag "
+                         "vom 02.07.2000 und bedanken uns herzlich für Ihr Vertrauen.";
+    QString text = ganz;
+    EXPECT_EQ(Text_ImRechteckDrucken(text, 2.0, 3.0, 8.0, 20.0), QString());
     EXPECT_EQ(text, QString());
     const auto ops = texte();
     ASSERT_GT(ops.size(), 2u);
-    QStringList zeilen;
     double y = 0;
     for (const auto& op : ops) {
-        zeilen << op.text;
         EXPECT_DOUBLE_EQ(op.x, 2.0);
         EXPECT_GT(op.y, y - 1e-9);
         y = op.y;
@@ -63,56 +59,50 @@ TEST_F(DruckText, UmbruchAnBlanksInnerhalbDerGrenzen)
     }
     EXPECT_DOUBLE_EQ(ops.front().y, 3.0);
     // Nothing lost: the lines joined by blanks are the text.
-    EXPECT_EQ(zeilen.join(u' '), QStringLiteral("Sehr geehrte Damen und Herren, hiermit bestätigen wir Ihren Auftrag "
-                                                "vom 02.07.2000 und bedanken uns herzlich für Ihr Vertrauen."));
-}
+    EXPECT_EQ(zeilen().join(u' '), ganz);
 
-TEST_F(DruckText, RestWennDerPlatzNichtReicht)
-{
-    const double h = drucker->textHoehe(QStringLiteral("ABCxyz"));
-    QString text = QStringLiteral("eins zwei drei vier fünf sechs sieben acht neun zehn");
+    // Where the room runs out the rest is given back.
+    drucker->abbrechen();
+    const double h = drucker->textHoehe("ABCxyz");
+    text = "eins zwei drei vier fünf sechs sieben acht neun zehn";
     // Room for two lines of two words each.
-    const QString rest = Text_ImRechteckDrucken(text, 1.0, 1.0, 1.0 + drucker->textBreite(QStringLiteral("eins zwei")),
-                                                1.0 + 2 * h + h / 2);
-    const auto ops = texte();
-    ASSERT_EQ(ops.size(), 2u);
-    EXPECT_EQ(ops[0].text, QStringLiteral("eins zwei"));
-    EXPECT_EQ(ops[1].text, QStringLiteral("drei vier"));
-    EXPECT_EQ(rest, QStringLiteral("fünf sechs sieben acht neun zehn"));
+    const double unten = 1.0 + 2 * h + h / 2;
+    const QString rest = Text_ImRechteckDrucken(text, 1.0, 1.0, 1.0 + drucker->textBreite("eins zwei"), unten);
+    EXPECT_EQ(zeilen(), QStringList({"eins zwei", "drei vier"}));
+    EXPECT_EQ(rest, "fünf sechs sieben acht neun zehn");
     EXPECT_EQ(text, rest);
-    for (const auto& op : ops)
-        EXPECT_LE(op.y + h, 1.0 + 2 * h + h / 2 + 1e-9);
+    for (const auto& op : texte())
+        EXPECT_LE(op.y + h, unten + 1e-9);
 }
 
 TEST_F(DruckText, LangesWortWirdZeichenweiseGebrochen)
 {
-    QString text = QStringLiteral("Donaudampfschifffahrtsgesellschaftskapitän ist lang");
-    const double rechts = 1.0 + drucker->textBreite(QStringLiteral("Donaudampf"));
+    QString text = "Donaudampfschifffahrtsgesellschaftskapitän ist lang";
+    const double rechts = 1.0 + drucker->textBreite("Donaudampf");
     Text_ImRechteckDrucken(text, 1.0, 1.0, rechts, 25.0);
-    const auto ops = texte();
-    ASSERT_GE(ops.size(), 4u);
-    QString zusammen;
-    for (const auto& op : ops) {
-        EXPECT_LE(1.0 + drucker->textBreite(op.text), rechts + 1e-9) << op.text.toStdString();
-        EXPECT_FALSE(op.text.isEmpty());
-        zusammen += op.text;
+    const QStringList z = zeilen();
+    ASSERT_GE(z.size(), 4);
+    for (const QString& zeile : z) {
+        EXPECT_LE(1.0 + drucker->textBreite(zeile), rechts + 1e-9) << zeile.toStdString();
+        EXPECT_FALSE(zeile.isEmpty());
     }
-    EXPECT_EQ(zusammen.remove(u' '), QStringLiteral("Donaudampfschifffahrtsgesellschaftskapitänistlang"));
+    EXPECT_EQ(z.join(QString()).remove(u' '), "Donaudampfschifffahrtsgesellschaftskapitänistlang");
+
+    // Too narrow for a single character: nothing is printed, all is left.
+    drucker->abbrechen();
+    text = "W";
+    EXPECT_EQ(Text_ImRechteckDrucken(text, 1.0, 1.0, 1.01, 10.0), "W");
+    EXPECT_TRUE(texte().empty());
 }
 
 TEST_F(DruckText, ZeilenumbruecheBindestricheUndVorgaben)
 {
-    QString text = QStringLiteral("Zeile eins\r\n\r\nZeile drei\nMüller-Lüdenscheidt\r\n");
-    const double rechts = 1.0 + drucker->textBreite(QStringLiteral("Lüdenscheidtxx"));
-    EXPECT_EQ(Text_ImRechteckDrucken(text, 1.0, 1.0, rechts, -1), QString());
-    QStringList zeilen;
-    for (const auto& op : texte())
-        zeilen << op.text;
+    QString text = "Zeile eins\r\n\r\nZeile drei\nMüller-Lüdenscheidt\r\n";
+    EXPECT_EQ(Text_ImRechteckDrucken(text, 1.0, 1.0, 1.0 + drucker->textBreite("Lüdenscheidtxx"), -1), QString());
     // The empty line is printed as a gap (no text operation).
-    EXPECT_EQ(zeilen, QStringList({QStringLiteral("Zeile eins"), QStringLiteral("Zeile drei"),
-                                   QStringLiteral("Müller-"), QStringLiteral("Lüdenscheidt")}));
+    EXPECT_EQ(zeilen(), QStringList({"Zeile eins", "Zeile drei", "Müller-", "Lüdenscheidt"}));
     const auto ops = texte();
-    const double h = drucker->textHoehe(QStringLiteral("ABCxyz"));
+    const double h = drucker->textHoehe("ABCxyz");
     EXPECT_NEAR(ops[1].y - ops[0].y, 2 * h, 1e-9);
 
     // Without bounds: the page less 1 cm on the right, the page less two lines at the bottom.
@@ -121,37 +111,29 @@ TEST_F(DruckText, ZeilenumbruecheBindestricheUndVorgaben)
     for (int i = 0; i < 3000; ++i)
         lang += QStringLiteral("Wort%1 ").arg(i);
     const QString rest = Text_ImRechteckDrucken(lang, 0, 0);
-    EXPECT_FALSE(rest.isEmpty());
-    EXPECT_TRUE(rest.startsWith(QStringLiteral("Wort")));
+    EXPECT_TRUE(rest.startsWith("Wort"));
     for (const auto& op : texte()) {
         EXPECT_LE(drucker->textBreite(op.text), drucker->scaleWidth() - 1 + 1e-9);
-        EXPECT_LE(op.y + h, drucker->scaleHeight() - 2 * drucker->textHoehe(QStringLiteral("Ay")) + 1e-9);
+        EXPECT_LE(op.y + h, drucker->scaleHeight() - 2 * drucker->textHoehe("Ay") + 1e-9);
     }
-}
-
-TEST_F(DruckText, ZuSchmalFuerEinZeichenDruecktNichts)
-{
-    QString text = QStringLiteral("W");
-    EXPECT_EQ(Text_ImRechteckDrucken(text, 1.0, 1.0, 1.01, 10.0), QStringLiteral("W"));
-    EXPECT_TRUE(texte().empty());
 }
 
 TEST_F(DruckText, FusszeileUndEmblem)
 {
     TestPlattform p;
     TempWurzel w;
-    drucker->schrift.name = QStringLiteral("Times New Roman");
+    drucker->schrift.name = "Times New Roman";
     Fusszeile_Drucken(2.0);
     auto ops = texte();
     ASSERT_EQ(ops.size(), 1u);
-    EXPECT_EQ(ops[0].text, QStringLiteral("Zettlora " ZETTLORA_VERSION " \u00b7 Ausdruck vom 02.07.2000"));
-    EXPECT_EQ(ops[0].schrift.name, QStringLiteral("Arial"));
+    EXPECT_EQ(ops[0].text, "Zettlora " ZETTLORA_VERSION " \u00b7 Ausdruck vom 02.07.2000");
+    EXPECT_EQ(ops[0].schrift.name, "Arial");
     EXPECT_DOUBLE_EQ(ops[0].x, 2.0);
     EXPECT_GT(ops[0].y, drucker->scaleHeight() - 3.0);
     EXPECT_LT(ops[0].y, drucker->scaleHeight());
-    EXPECT_EQ(drucker->schrift.name, QStringLiteral("Times New Roman")); // the caller's font is kept
+    EXPECT_EQ(drucker->schrift.name, "Times New Roman"); // the caller's font is kept
 
-    Ini_Schreiben(QString(), QString(), QStringLiteral("Fusszeile"), QStringLiteral("0"));
+    Ini_Schreiben(QString(), QString(), "Fusszeile", "0");
     Fusszeile_Drucken(2.0);
     EXPECT_EQ(texte().size(), 1u);
 
@@ -160,7 +142,7 @@ TEST_F(DruckText, FusszeileUndEmblem)
     Emblem_Drucken(2.0);
     ops = texte();
     ASSERT_EQ(ops.size(), 2u);
-    EXPECT_EQ(ops[1].text, QStringLiteral("Zettlora"));
+    EXPECT_EQ(ops[1].text, "Zettlora");
     EXPECT_DOUBLE_EQ(ops[1].schrift.groesse, 28.0);
     EXPECT_TRUE(ops[1].schrift.fett);
     EXPECT_DOUBLE_EQ(ops[1].x, 3.0);

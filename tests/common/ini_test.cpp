@@ -1,388 +1,300 @@
 // The settings layer against real files in a temporary root.
 #include "common/ini.h"
-#include "support/testplattform.h"
+#include "testhilfe.h"
 
 #include <QDateTime>
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 
-#include <gtest/gtest.h>
 #include <unistd.h>
 
 using namespace zcommon;
 
 namespace {
 
-QByteArray roh(const QString& pfad)
+class Ini : public ::testing::Test
 {
-    QFile f(pfad);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-void ablegen(const QString& pfad, const QByteArray& bytes)
-{
-    QFile f(pfad);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    f.write(bytes);
-}
-
-} // namespace
-
-TEST(Ini, NamenOhneGrossKleinUndUmgebendeBlanks)
-{
+protected:
     TempWurzel w;
-    w.schreiben(QStringLiteral("windows/Zizorud.ini"),
-                QStringLiteral("[ Allgemein ]\r\n  LänderHinweis  =  0  \r\nSTRASSE=Weg\r\n"));
-    EXPECT_EQ(Ini_Lesen(QString(), QStringLiteral("allgemein"), QStringLiteral("LÄNDERHINWEIS"), QStringLiteral("1")),
-              QStringLiteral("0"));
-    EXPECT_EQ(Ini_Lesen(QString(), QStringLiteral("  ALLGEMEIN "), QStringLiteral(" länderhinweis"), QString()),
-              QStringLiteral("0"));
-    // "ß" is its own letter, not "SS".
-    EXPECT_EQ(Ini_Lesen(QString(), QStringLiteral("Allgemein"), QStringLiteral("Straße"), QStringLiteral("-")),
-              QStringLiteral("-"));
-
-    // A write to the same key in another spelling changes that line, keeping its name.
-    Ini_Schreiben(QString(), QStringLiteral("ALLGEMEIN"), QStringLiteral("länderhinweis"), QStringLiteral("1"));
-    EXPECT_EQ(w.lesen(QStringLiteral("windows/Zizorud.ini")),
-              QStringLiteral("[ Allgemein ]\r\nLänderHinweis=1\r\nSTRASSE=Weg\r\n"));
-}
-
-TEST(Ini, LeererWertUndFehlendesUnterscheiden)
-{
-    TempWurzel w;
-    w.schreiben(QStringLiteral("windows/Zizorud.ini"), QStringLiteral("[Zettlora]\r\nLeer=\r\nBlank=   \r\n"));
-    EXPECT_EQ(Ini_Lesen(QString(), QString(), QStringLiteral("Leer"), QStringLiteral("vorgabe")), QString(""));
-    EXPECT_EQ(Ini_Lesen(QString(), QString(), QStringLiteral("Blank"), QStringLiteral("vorgabe")), QString(""));
-    EXPECT_EQ(Ini_Lesen(QString(), QString(), QStringLiteral("Fehlt"), QStringLiteral("vorgabe")),
-              QStringLiteral("vorgabe"));
-    EXPECT_EQ(Ini_Lesen(QString(), QStringLiteral("Andere"), QStringLiteral("Leer"), QStringLiteral("v")),
-              QStringLiteral("v"));
-    EXPECT_EQ(Ini_Lesen(QStringLiteral("GibtEsNicht"), QString(), QStringLiteral("Leer"), QStringLiteral("v")),
-              QStringLiteral("v"));
-    // A line break in the default comes back as CR LF, as a stored one would.
-    EXPECT_EQ(Ini_Lesen(QString(), QString(), QStringLiteral("Fehlt"), QStringLiteral("a\nb")),
-              QStringLiteral("a\r\nb"));
-}
-
-TEST(Ini, ZeilenumbruchAlsSterne)
-{
-    TempWurzel w;
-    EXPECT_EQ(Ini_Schreiben(QString(), QString(), QStringLiteral("Text"), QStringLiteral("  a\r\nb\nc\rd  ")),
-              QStringLiteral("a**b**c**d"));
-    EXPECT_TRUE(w.lesen(QStringLiteral("windows/Zizorud.ini")).contains(QStringLiteral("\r\nText=a**b**c**d\r\n")));
-    EXPECT_EQ(Ini_Lesen(QString(), QString(), QStringLiteral("Text")), QStringLiteral("a\r\nb\r\nc\r\nd"));
-
-    // A line break in a name becomes a blank and cannot split the file.
-    Ini_Schreiben(QString(), QStringLiteral("Neu\r\nSektion"), QStringLiteral("Sch\nlüssel"), QStringLiteral("x"));
-    EXPECT_EQ(Ini_Lesen(QString(), QStringLiteral("Neu Sektion"), QStringLiteral("Sch lüssel")), QStringLiteral("x"));
-    EXPECT_EQ(Ini_Sektionen(QString()), (QStringList{QStringLiteral("Zettlora"), QStringLiteral("Neu Sektion")}));
-}
-
-TEST(Ini, NeueDateiMitCrLfUndWindows1252)
-{
-    TempWurzel w;
-    Ini_Schreiben(QString(), QStringLiteral("Allgemein"), QStringLiteral("Ort"), QStringLiteral("Köln"));
-    Ini_Schreiben(QString(), QStringLiteral("Allgemein"), QStringLiteral("Straße"), QStringLiteral("Weg"));
-    Ini_Schreiben(QString(), QString(), QString(), QStringLiteral("ohne Namen"));
-    EXPECT_EQ(roh(w.windows() + QStringLiteral("/Zizorud.ini")),
-              QByteArray("[Allgemein]\r\nOrt=K\xf6ln\r\nStra\xdf"
-                         "e=Weg\r\n\r\n[Zettlora]\r\nNoKey=ohne Namen\r\n"));
-    EXPECT_EQ(Ini_Lesen(QString(), QString(), QString()), QStringLiteral("ohne Namen"));
-}
-
-TEST(Ini, AndereZeilenBleibenByteFuerByte)
-{
-    TempWurzel w;
-    // LF line ends, comments, odd spacing, blank lines, a duplicate key and no final line end.
-    const QByteArray vorher = "; Kommentar ganz oben\n"
-                              "\n"
-                              "[Eins]\n"
-                              "   A   =  1   \n"
-                              "; zu A\n"
-                              "B=2\n"
-                              "A=doppelt\n"
-                              "\n"
-                              "\n"
-                              "[Zwei]\n"
-                              "ohne Gleichheitszeichen\n"
-                              "C = 3";
-    ablegen(w.windows() + QStringLiteral("/Test.ini"), vorher);
-
-    EXPECT_EQ(Ini_Lesen(QStringLiteral("Test"), QStringLiteral("Eins"), QStringLiteral("A")), QStringLiteral("1"));
-    Ini_Schreiben(QStringLiteral("Test"), QStringLiteral("eins"), QStringLiteral("a"), QStringLiteral("neu"));
-    QByteArray erwartet = vorher;
-    erwartet.replace("   A   =  1   \n", "A=neu\n"); // a changed line keeps its line end
-    EXPECT_EQ(roh(w.windows() + QStringLiteral("/Test.ini")).toStdString(), erwartet.toStdString());
-
-    // A new key goes behind the section's last line that is not blank; the
-    // last line gets a line end before anything follows it.
-    Ini_Schreiben(QStringLiteral("Test"), QStringLiteral("Eins"), QStringLiteral("D"), QStringLiteral("4"));
-    Ini_Schreiben(QStringLiteral("Test"), QStringLiteral("Zwei"), QStringLiteral("E"), QStringLiteral("5"));
-    erwartet.replace("A=doppelt\n", "A=doppelt\nD=4\r\n");
-    erwartet.replace("C = 3", "C = 3\r\nE=5\r\n");
-    EXPECT_EQ(roh(w.windows() + QStringLiteral("/Test.ini")).toStdString(), erwartet.toStdString());
-
-    EXPECT_EQ(Ini_Schluessel(QStringLiteral("Test"), QStringLiteral("EINS")),
-              (QStringList{QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("D")}));
-    // Writing the value a key already has leaves the file alone.
-    const QDateTime zeit = QFileInfo(w.windows() + QStringLiteral("/Test.ini")).lastModified();
-    Ini_Schreiben(QStringLiteral("Test"), QStringLiteral("Zwei"), QStringLiteral("C"), QStringLiteral("3"));
-    EXPECT_EQ(roh(w.windows() + QStringLiteral("/Test.ini")).toStdString(), erwartet.toStdString());
-    EXPECT_EQ(QFileInfo(w.windows() + QStringLiteral("/Test.ini")).lastModified(), zeit);
-}
-
-TEST(Ini, SchreibenInFehlendenOrdnerAendertNichts)
-{
-    TempWurzel w;
-    const QString pfad = w.wurzel() + QStringLiteral("/fehlt/Einstellungen.ini");
-    EXPECT_EQ(Ini_Schreiben(pfad, QStringLiteral("S"), QStringLiteral("K"), QStringLiteral(" wert ")),
-              QStringLiteral("wert"));
-    EXPECT_FALSE(QFileInfo::exists(w.wurzel() + QStringLiteral("/fehlt")));
-    EXPECT_EQ(Ini_Lesen(pfad, QStringLiteral("S"), QStringLiteral("K"), QStringLiteral("v")), QStringLiteral("v"));
-}
-
-TEST(Ini, DateinamenRegeln)
-{
-    TempWurzel w;
-    const QString zizorud = w.windows() + QStringLiteral("/Zizorud.ini");
-    EXPECT_EQ(Ini_Pfad(QString()), zizorud);
-    EXPECT_EQ(Ini_Pfad(QStringLiteral("ZIZORUD.INI")), zizorud);
-    EXPECT_EQ(Ini_Pfad(QStringLiteral("zizorud")), zizorud);
-    EXPECT_EQ(Ini_Pfad(QStringLiteral("win.ini")), w.windows() + QStringLiteral("/win.ini"));
-    EXPECT_EQ(Ini_Pfad(QStringLiteral("KontPrn")), w.windows() + QStringLiteral("/KontPrn.ini"));
-    // The fourth-last character decides whether ".ini" is added.
-    EXPECT_EQ(Ini_Pfad(QStringLiteral("Adapter.Cfg")), w.windows() + QStringLiteral("/Adapter.Cfg"));
-    EXPECT_EQ(Ini_Pfad(QStringLiteral("Liste.txt1")), w.windows() + QStringLiteral("/Liste.txt1.ini"));
-    EXPECT_EQ(Ini_Pfad(w.programm() + QStringLiteral("/DurIdovi")), w.programm() + QStringLiteral("/DurIdovi.ini"));
-    // "\" separates folders as well.
-    EXPECT_EQ(Ini_Pfad(w.programm() + QStringLiteral("\\Masken.Ini")), w.programm() + QStringLiteral("/Masken.Ini"));
-
-    // An existing file is found whatever the case of the name asked for, and written there.
-    w.schreiben(QStringLiteral("programm/duridovi.INI"), QStringLiteral("[Allgemein]\r\nNoInstanceWatch=1\r\n"));
-    const QString gefragt = w.programm() + QStringLiteral("/DurIdovi.ini");
-    EXPECT_EQ(Ini_Lesen(gefragt, QStringLiteral("Allgemein"), QStringLiteral("NoInstanceWatch")), QStringLiteral("1"));
-    Ini_Schreiben(gefragt, QStringLiteral("Allgemein"), QStringLiteral("Datenordner"), QStringLiteral("/daten"));
-    EXPECT_EQ(QDir(w.programm()).entryList(QDir::Files), QStringList{QStringLiteral("duridovi.INI")});
-    EXPECT_TRUE(w.lesen(QStringLiteral("programm/duridovi.INI")).contains(QStringLiteral("Datenordner=/daten")));
-}
-
-TEST(Ini, ZwischenspeicherMerktAenderungenVonAussen)
-{
-    TempWurzel w;
-    Ini_Schreiben(QStringLiteral("Extern"), QStringLiteral("S"), QStringLiteral("K"), QStringLiteral("alt"));
-    EXPECT_EQ(Ini_Lesen(QStringLiteral("Extern"), QStringLiteral("S"), QStringLiteral("K")), QStringLiteral("alt"));
-
-    // Same size, different content: the time stamp tells.
-    const QString pfad = w.windows() + QStringLiteral("/Extern.ini");
-    QFile f(pfad);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    f.write("[S]\r\nK=neu\r\n");
-    f.flush();
-    f.setFileTime(QDateTime::currentDateTime().addSecs(5), QFileDevice::FileModificationTime);
-    f.close();
-    EXPECT_EQ(Ini_Lesen(QStringLiteral("Extern"), QStringLiteral("S"), QStringLiteral("K")), QStringLiteral("neu"));
-
-    // A deleted file gives the default again; a recreated one is read.
-    QFile::remove(pfad);
-    EXPECT_EQ(Ini_Lesen(QStringLiteral("Extern"), QStringLiteral("S"), QStringLiteral("K"), QStringLiteral("d")),
-              QStringLiteral("d"));
-    w.schreiben(QStringLiteral("windows/EXTERN.INI"), QStringLiteral("[s]\nk=wieder da"));
-    EXPECT_EQ(Ini_Lesen(QStringLiteral("Extern"), QStringLiteral("S"), QStringLiteral("K")),
-              QStringLiteral("wieder da"));
-}
-
-TEST(Ini, LangeWerteGanz)
-{
-    TempWurzel w;
-    const QString lang = QString(600, QLatin1Char('x')) + QStringLiteral(";Ende");
-    Ini_Schreiben(QString(), QStringLiteral("Zahler"), QStringLiteral("Liste"), lang);
-    EXPECT_EQ(Ini_Lesen(QString(), QStringLiteral("Zahler"), QStringLiteral("Liste")), lang);
-}
-
-TEST(Ini, ZaehlerErhoehen)
-{
-    TempWurzel w;
-    EXPECT_EQ(Ini_Zaehler_Erhoehen(QString(), QStringLiteral("Z"), QStringLiteral("N"), 1), 1);
-    EXPECT_EQ(Ini_Zaehler_Erhoehen(QString(), QStringLiteral("Z"), QStringLiteral("N"), 41), 42);
-    Ini_Schreiben(QString(), QStringLiteral("Z"), QStringLiteral("M"), QStringLiteral("7 Stück"));
-    EXPECT_EQ(Ini_Zaehler_Erhoehen(QString(), QStringLiteral("Z"), QStringLiteral("M"), 0.5), 8);
-    EXPECT_EQ(Ini_Lesen(QString(), QStringLiteral("Z"), QStringLiteral("M")), QStringLiteral("8"));
-    Ini_Schreiben(QString(), QStringLiteral("Z"), QStringLiteral("X"), QStringLiteral("unsinn"));
-    EXPECT_EQ(Ini_Zaehler_Erhoehen(QString(), QStringLiteral("Z"), QStringLiteral("X"), -3), -3);
-}
-
-TEST(Ini, LoeschenUndAuflisten)
-{
-    TempWurzel w;
-    w.schreiben(QStringLiteral("windows/L.ini"),
-                QStringLiteral("[A]\r\nx=1\r\ny=2\r\n\r\n[B]\r\nz=3\r\n\r\n[C]\r\nw=4\r\n"));
-    Ini_Loeschen(QStringLiteral("L"), QStringLiteral("a"), QStringLiteral("X"));
-    Ini_Loeschen(QStringLiteral("L"), QStringLiteral("b"));
-    Ini_Loeschen(QStringLiteral("L"), QStringLiteral("fehlt"), QStringLiteral("x"));
-    EXPECT_EQ(w.lesen(QStringLiteral("windows/L.ini")), QStringLiteral("[A]\r\ny=2\r\n\r\n[C]\r\nw=4\r\n"));
-    EXPECT_EQ(Ini_Sektionen(QStringLiteral("L")), (QStringList{QStringLiteral("A"), QStringLiteral("C")}));
-    EXPECT_TRUE(Ini_Sektionen(QStringLiteral("GibtEsNicht")).isEmpty());
-}
-
-TEST(Ini, AuslesenEinerDateiOhneNamensregeln)
-{
-    TempWurzel w;
-    w.schreiben(QStringLiteral("programm/Job.Cfg.erledigt"),
-                QStringLiteral("[Eins]\r\na=1**2\r\n[zwei]\r\nb=\r\n[EINS]\r\nc=3\r\n"));
-    auto s = Ini_Auslesen(w.programm() + QStringLiteral("/Job.Cfg.erledigt"));
-    ASSERT_EQ(s.size(), 2u);
-    EXPECT_EQ(s[0].name, QStringLiteral("Eins"));
-    ASSERT_EQ(s[0].eintraege.size(), 1u);
-    EXPECT_EQ(s[0].eintraege[0].second, QStringLiteral("1\r\n2"));
-    EXPECT_EQ(s[1].eintraege[0].first, QStringLiteral("b"));
-}
-
-namespace {
+    // The default settings file, Zizorud.ini.
+    static QString lies(const QString& sektion, const QString& schluessel, const QString& vorgabe = QString())
+    {
+        return Ini_Lesen(QString(), sektion, schluessel, vorgabe);
+    }
+};
+using IniStapel = Ini;
 
 // A run of changes of every kind, each through the public functions.
 void allerleiAendern(const QString& datei)
 {
-    Ini_Schreiben(datei, QStringLiteral("eins"), QStringLiteral("a"), QStringLiteral("neu"));
-    Ini_Schreiben(datei, QStringLiteral("Eins"), QStringLiteral("D"), QStringLiteral(" 4 "));
-    Ini_Schreiben(datei, QStringLiteral("Zwei"), QStringLiteral("E"), QStringLiteral("zwei\r\nZeilen"));
-    Ini_Schreiben(datei, QStringLiteral("Drei"), QStringLiteral("Ort"), QStringLiteral("Köln"));
-    Ini_Schreiben(datei, QStringLiteral("Zwei"), QStringLiteral("C"), QStringLiteral("3")); // unchanged
-    Ini_Loeschen(datei, QStringLiteral("Eins"), QStringLiteral("B"));
-    Ini_Zaehler_Erhoehen(datei, QStringLiteral("Drei"), QStringLiteral("Zahl"));
-    Ini_Zaehler_Erhoehen(datei, QStringLiteral("Drei"), QStringLiteral("Zahl"));
-    Ini_Schreiben(datei, QStringLiteral("Eins"), QStringLiteral("D"), QStringLiteral("5"));
+    Ini_Schreiben(datei, "eins", "a", "neu");
+    Ini_Schreiben(datei, "Eins", "D", " 4 ");
+    Ini_Schreiben(datei, "Zwei", "E", "zwei\r\nZeilen");
+    Ini_Schreiben(datei, "Drei", "Ort", "Köln");
+    Ini_Schreiben(datei, "Zwei", "C", "3"); // unchanged
+    Ini_Loeschen(datei, "Eins", "B");
+    Ini_Zaehler_Erhoehen(datei, "Drei", "Zahl");
+    Ini_Zaehler_Erhoehen(datei, "Drei", "Zahl");
+    Ini_Schreiben(datei, "Eins", "D", "5");
 }
 
-const QByteArray Ungerade = "; Kommentar\n"
-                            "[Eins]\n"
-                            "   A   =  1   \n"
-                            "B=2\n"
-                            "A=doppelt\n"
-                            "\n"
-                            "[Zwei]\n"
-                            "C = 3";
+// LF line ends, a comment, odd spacing, a blank line, a duplicate key and no final line end.
+const QByteArray Ungerade = "; Kommentar\n[Eins]\n   A   =  1   \nB=2\nA=doppelt\n\n[Zwei]\nC = 3";
 
 } // namespace
 
-TEST(IniStapel, SchreibtEinmalDieselbenBytesWieEinzelneSchreibvorgaenge)
+TEST_F(Ini, NamenOhneGrossKleinLeereUndFehlendeWerte)
 {
-    TempWurzel w;
-    const QString einzeln = w.windows() + QStringLiteral("/Einzeln.ini");
-    const QString gestapelt = w.windows() + QStringLiteral("/Gestapelt.ini");
+    w.schreiben("windows/Zizorud.ini", "[ Allgemein ]\r\n  LänderHinweis  =  0  \r\nSTRASSE=Weg\r\n"
+                                       "[Zettlora]\r\nLeer=\r\nBlank=   \r\n");
+    EXPECT_EQ(lies("allgemein", "LÄNDERHINWEIS", "1"), "0");
+    EXPECT_EQ(lies("  ALLGEMEIN ", " länderhinweis"), "0");
+    EXPECT_EQ(lies("Allgemein", "Straße", "-"), "-"); // "ß" is its own letter, not "SS"
+    EXPECT_EQ(lies(QString(), "Leer", "vorgabe"), "");
+    EXPECT_EQ(lies(QString(), "Blank", "vorgabe"), "");
+    EXPECT_EQ(lies(QString(), "Fehlt", "vorgabe"), "vorgabe");
+    EXPECT_EQ(lies("Andere", "Leer", "v"), "v");
+    EXPECT_EQ(Ini_Lesen("GibtEsNicht", QString(), "Leer", "v"), "v");
+    // A line break in the default comes back as CR LF, as a stored one would.
+    EXPECT_EQ(lies(QString(), "Fehlt", "a\nb"), "a\r\nb");
+
+    // A write to the same key in another spelling changes that line, keeping its name.
+    Ini_Schreiben(QString(), "ALLGEMEIN", "länderhinweis", "1");
+    EXPECT_EQ(w.lesen("windows/Zizorud.ini"),
+              "[ Allgemein ]\r\nLänderHinweis=1\r\nSTRASSE=Weg\r\n[Zettlora]\r\nLeer=\r\nBlank=   \r\n");
+
+    // Writing into a missing folder changes nothing.
+    const QString pfad = w.wurzel() + "/fehlt/Einstellungen.ini";
+    EXPECT_EQ(Ini_Schreiben(pfad, "S", "K", " wert "), "wert");
+    EXPECT_FALSE(QFileInfo::exists(w.wurzel() + "/fehlt"));
+    EXPECT_EQ(Ini_Lesen(pfad, "S", "K", "v"), "v");
+}
+
+TEST_F(Ini, NeueDateiMitCrLfWindows1252UndSternen)
+{
+    Ini_Schreiben(QString(), "Allgemein", "Ort", "Köln");
+    Ini_Schreiben(QString(), "Allgemein", "Straße", "Weg");
+    Ini_Schreiben(QString(), QString(), QString(), "ohne Namen");
+    // Line breaks in a value are stored as "**"; in a name they become blanks and cannot split the file.
+    EXPECT_EQ(Ini_Schreiben(QString(), QString(), "Text", "  a\r\nb\nc\rd  "), "a**b**c**d");
+    Ini_Schreiben(QString(), "Neu\r\nSektion", "Sch\nlüssel", "x");
+    EXPECT_EQ(roh(w.windows() + "/Zizorud.ini"),
+              QByteArray("[Allgemein]\r\nOrt=K\xf6ln\r\nStra\xdf"
+                         "e=Weg\r\n\r\n[Zettlora]\r\nNoKey=ohne Namen\r\nText=a**b**c**d\r\n\r\n"
+                         "[Neu Sektion]\r\nSch l\xfc"
+                         "ssel=x\r\n"));
+    EXPECT_EQ(lies(QString(), QString()), "ohne Namen");
+    EXPECT_EQ(lies(QString(), "Text"), "a\r\nb\r\nc\r\nd");
+    EXPECT_EQ(lies("Neu Sektion", "Sch lüssel"), "x");
+    EXPECT_EQ(Ini_Sektionen(QString()), QStringList({"Allgemein", "Zettlora", "Neu Sektion"}));
+
+    const QString lang = QString(600, u'x') + ";Ende"; // long values stay whole
+    Ini_Schreiben(QString(), "Zahler", "Liste", lang);
+    EXPECT_EQ(lies("Zahler", "Liste"), lang);
+}
+
+TEST_F(Ini, AndereZeilenBleibenByteFuerByte)
+{
+    const QString datei = w.windows() + "/Test.ini";
+    // LF line ends, comments, odd spacing, blank lines, a duplicate key, a line without "=", no final line end.
+    const QByteArray vorher = "; Kommentar ganz oben\n\n[Eins]\n   A   =  1   \n; zu A\nB=2\nA=doppelt\n\n\n"
+                              "[Zwei]\nohne Gleichheitszeichen\nC = 3";
+    ablegen(datei, vorher);
+    Ini_Schreiben("Test", "eins", "a", "neu");
+    QByteArray erwartet = vorher;
+    erwartet.replace("   A   =  1   \n", "A=neu\n"); // a changed line keeps its line end
+    EXPECT_EQ(roh(datei).toStdString(), erwartet.toStdString());
+
+    // A new key goes behind the section's last line that is not blank; the
+    // last line gets a line end before anything follows it.
+    Ini_Schreiben("Test", "Eins", "D", "4");
+    Ini_Schreiben("Test", "Zwei", "E", "5");
+    erwartet.replace("A=doppelt\n", "A=doppelt\nD=4\r\n");
+    erwartet.replace("C = 3", "C = 3\r\nE=5\r\n");
+    EXPECT_EQ(roh(datei).toStdString(), erwartet.toStdString());
+
+    EXPECT_EQ(Ini_Schluessel("Test", "EINS"), QStringList({"A", "B", "D"}));
+    // Writing the value a key already has leaves the file alone.
+    const QDateTime zeit = QFileInfo(datei).lastModified();
+    Ini_Schreiben("Test", "Zwei", "C", "3");
+    EXPECT_EQ(roh(datei).toStdString(), erwartet.toStdString());
+    EXPECT_EQ(QFileInfo(datei).lastModified(), zeit);
+}
+
+TEST_F(Ini, DateinamenRegeln)
+{
+    const QString zizorud = w.windows() + "/Zizorud.ini";
+    // clang-format off
+    const std::pair<QString, QString> faelle[] = {
+        {"", zizorud}, {"ZIZORUD.INI", zizorud}, {"zizorud", zizorud}, {"win.ini", w.windows() + "/win.ini"},
+        {"KontPrn", w.windows() + "/KontPrn.ini"},
+        // The fourth-last character decides whether ".ini" is added.
+        {"Adapter.Cfg", w.windows() + "/Adapter.Cfg"}, {"Liste.txt1", w.windows() + "/Liste.txt1.ini"},
+        {w.programm() + "/DurIdovi", w.programm() + "/DurIdovi.ini"},
+        {w.programm() + "\\Masken.Ini", w.programm() + "/Masken.Ini"}}; // "\" separates folders as well
+    // clang-format on
+    for (const auto& [name, pfad] : faelle)
+        EXPECT_EQ(Ini_Pfad(name), pfad) << name.toStdString();
+
+    // An existing file is found whatever the case of the name asked for, and written there.
+    w.schreiben("programm/duridovi.INI", "[Allgemein]\r\nNoInstanceWatch=1\r\n");
+    const QString gefragt = w.programm() + "/DurIdovi.ini";
+    EXPECT_EQ(Ini_Lesen(gefragt, "Allgemein", "NoInstanceWatch"), "1");
+    Ini_Schreiben(gefragt, "Allgemein", "Datenordner", "/daten");
+    EXPECT_EQ(QDir(w.programm()).entryList(QDir::Files), QStringList{"duridovi.INI"});
+    EXPECT_TRUE(w.lesen("programm/duridovi.INI").contains("Datenordner=/daten"));
+}
+
+TEST_F(Ini, ZwischenspeicherMerktAenderungenVonAussen)
+{
+    Ini_Schreiben("Extern", "S", "K", "alt");
+    EXPECT_EQ(Ini_Lesen("Extern", "S", "K"), "alt");
+
+    // Same size, different content: the time stamp tells.
+    const QString pfad = w.windows() + "/Extern.ini";
+    ablegen(pfad, "[S]\r\nK=neu\r\n");
+    QFile f(pfad);
+    ASSERT_TRUE(f.open(QIODevice::Append));
+    f.setFileTime(QDateTime::currentDateTime().addSecs(5), QFileDevice::FileModificationTime);
+    EXPECT_EQ(Ini_Lesen("Extern", "S", "K"), "neu");
+
+    // A deleted file gives the default again; a recreated one is read.
+    QFile::remove(pfad);
+    EXPECT_EQ(Ini_Lesen("Extern", "S", "K", "d"), "d");
+    w.schreiben("windows/EXTERN.INI", "[s]\nk=wieder da");
+    EXPECT_EQ(Ini_Lesen("Extern", "S", "K"), "wieder da");
+}
+
+TEST_F(Ini, ZaehlerLoeschenUndAuslesen)
+{
+    EXPECT_EQ(Ini_Zaehler_Erhoehen(QString(), "Z", "N", 1), 1);
+    EXPECT_EQ(Ini_Zaehler_Erhoehen(QString(), "Z", "N", 41), 42);
+    Ini_Schreiben(QString(), "Z", "M", "7 Stück");
+    EXPECT_EQ(Ini_Zaehler_Erhoehen(QString(), "Z", "M", 0.5), 8);
+    EXPECT_EQ(lies("Z", "M"), "8");
+    Ini_Schreiben(QString(), "Z", "X", "unsinn");
+    EXPECT_EQ(Ini_Zaehler_Erhoehen(QString(), "Z", "X", -3), -3);
+
+    w.schreiben("windows/L.ini", "[A]\r\nx=1\r\ny=2\r\n\r\n[B]\r\nz=3\r\n\r\n[C]\r\nw=4\r\n");
+    Ini_Loeschen("L", "a", "X");
+    Ini_Loeschen("L", "b");
+    Ini_Loeschen("L", "fehlt", "x");
+    EXPECT_EQ(w.lesen("windows/L.ini"), "[A]\r\ny=2\r\n\r\n[C]\r\nw=4\r\n");
+    EXPECT_EQ(Ini_Sektionen("L"), QStringList({"A", "C"}));
+    EXPECT_TRUE(Ini_Sektionen("GibtEsNicht").isEmpty());
+
+    // Any file by its path, without the naming rules; a repeated section is skipped.
+    w.schreiben("programm/Job.Cfg.erledigt", "[Eins]\r\na=1**2\r\n[zwei]\r\nb=\r\n[EINS]\r\nc=3\r\n");
+    auto s = Ini_Auslesen(w.programm() + "/Job.Cfg.erledigt");
+    ASSERT_EQ(s.size(), 2u);
+    EXPECT_EQ(s[0].name, "Eins");
+    ASSERT_EQ(s[0].eintraege.size(), 1u);
+    EXPECT_EQ(s[0].eintraege[0].second, "1\r\n2");
+    EXPECT_EQ(s[1].eintraege[0].first, "b");
+}
+
+TEST_F(IniStapel, SchreibtEinmalDieselbenBytesWieEinzelneSchreibvorgaenge)
+{
+    const QString einzeln = w.windows() + "/Einzeln.ini";
+    const QString gestapelt = w.windows() + "/Gestapelt.ini";
     ablegen(einzeln, Ungerade);
     ablegen(gestapelt, Ungerade);
 
-    allerleiAendern(QStringLiteral("Einzeln"));
+    allerleiAendern("Einzeln");
     {
-        Ini_Stapel stapel(QStringLiteral("GESTAPELT.INI")); // any name that stands for the file
-        allerleiAendern(QStringLiteral("Gestapelt"));
+        Ini_Stapel stapel("GESTAPELT.INI"); // any name that stands for the file
+        allerleiAendern("Gestapelt");
         // Nothing on disk yet; every read sees the pending values.
         EXPECT_EQ(roh(gestapelt), Ungerade);
-        EXPECT_EQ(Ini_Lesen(QStringLiteral("Gestapelt"), QStringLiteral("Eins"), QStringLiteral("A")),
-                  QStringLiteral("neu"));
-        EXPECT_EQ(Ini_Lesen(QStringLiteral("Gestapelt"), QStringLiteral("Zwei"), QStringLiteral("E")),
-                  QStringLiteral("zwei\r\nZeilen"));
-        EXPECT_EQ(
-            Ini_Lesen(QStringLiteral("Gestapelt"), QStringLiteral("Eins"), QStringLiteral("B"), QStringLiteral("weg")),
-            QStringLiteral("weg"));
-        EXPECT_EQ(Ini_Lesen(QStringLiteral("Gestapelt"), QStringLiteral("Drei"), QStringLiteral("Zahl")),
-                  QStringLiteral("2"));
-        EXPECT_EQ(Ini_Sektionen(QStringLiteral("Gestapelt")),
-                  (QStringList{QStringLiteral("Eins"), QStringLiteral("Zwei"), QStringLiteral("Drei")}));
-        EXPECT_EQ(Ini_Schluessel(QStringLiteral("Gestapelt"), QStringLiteral("Eins")),
-                  (QStringList{QStringLiteral("A"), QStringLiteral("D")}));
+        EXPECT_EQ(QStringList({Ini_Lesen("Gestapelt", "Eins", "A"), Ini_Lesen("Gestapelt", "Zwei", "E"),
+                               Ini_Lesen("Gestapelt", "Eins", "B", "weg"), Ini_Lesen("Gestapelt", "Drei", "Zahl")}),
+                  QStringList({"neu", "zwei\r\nZeilen", "weg", "2"}));
+        EXPECT_EQ(Ini_Sektionen("Gestapelt"), QStringList({"Eins", "Zwei", "Drei"}));
+        EXPECT_EQ(Ini_Schluessel("Gestapelt", "Eins"), QStringList({"A", "D"}));
         const auto sektionen = Ini_Auslesen(gestapelt);
         ASSERT_EQ(sektionen.size(), 3u);
-        EXPECT_EQ(sektionen[2].eintraege.front().second, QStringLiteral("Köln"));
+        EXPECT_EQ(sektionen[2].eintraege.front().second, "Köln");
     }
     EXPECT_EQ(roh(gestapelt).toStdString(), roh(einzeln).toStdString());
     EXPECT_NE(roh(gestapelt), Ungerade);
 
     // A new file is made the same way too.
-    Ini_Schreiben(QStringLiteral("NeuEinzeln"), QStringLiteral("S"), QStringLiteral("K"), QStringLiteral("1"));
-    Ini_Schreiben(QStringLiteral("NeuEinzeln"), QString(), QStringLiteral("K"), QStringLiteral("2"));
+    Ini_Schreiben("NeuEinzeln", "S", "K", "1");
+    Ini_Schreiben("NeuEinzeln", QString(), "K", "2");
     {
-        Ini_Stapel stapel(QStringLiteral("NeuGestapelt"));
-        Ini_Schreiben(QStringLiteral("NeuGestapelt"), QStringLiteral("S"), QStringLiteral("K"), QStringLiteral("1"));
-        Ini_Schreiben(QStringLiteral("NeuGestapelt"), QString(), QStringLiteral("K"), QStringLiteral("2"));
-        EXPECT_FALSE(QFileInfo::exists(w.windows() + QStringLiteral("/NeuGestapelt.ini")));
-        EXPECT_EQ(Ini_Lesen(QStringLiteral("NeuGestapelt"), QStringLiteral("S"), QStringLiteral("K")),
-                  QStringLiteral("1"));
+        Ini_Stapel stapel("NeuGestapelt");
+        Ini_Schreiben("NeuGestapelt", "S", "K", "1");
+        Ini_Schreiben("NeuGestapelt", QString(), "K", "2");
+        EXPECT_FALSE(QFileInfo::exists(w.windows() + "/NeuGestapelt.ini"));
+        EXPECT_EQ(Ini_Lesen("NeuGestapelt", "S", "K"), "1");
     }
-    EXPECT_EQ(roh(w.windows() + QStringLiteral("/NeuGestapelt.ini")),
-              roh(w.windows() + QStringLiteral("/NeuEinzeln.ini")));
+    EXPECT_EQ(roh(w.windows() + "/NeuGestapelt.ini"), roh(w.windows() + "/NeuEinzeln.ini"));
 }
 
-TEST(IniStapel, VerschachteltZwischendurchUndAndereDateien)
+TEST_F(IniStapel, VerschachteltZwischendurchUndAndereDateien)
 {
-    TempWurzel w;
-    const QString pfad = w.windows() + QStringLiteral("/S.ini");
+    const QString pfad = w.windows() + "/S.ini";
     ablegen(pfad, "[A]\r\nx=1\r\n");
     {
-        Ini_Stapel aussen(QStringLiteral("S"));
+        Ini_Stapel aussen("S");
         {
-            Ini_Stapel innen(QStringLiteral("S"));
-            Ini_Schreiben(QStringLiteral("S"), QStringLiteral("A"), QStringLiteral("x"), QStringLiteral("2"));
+            Ini_Stapel innen("S");
+            Ini_Schreiben("S", "A", "x", "2");
             // Another file is written at once.
-            Ini_Schreiben(QStringLiteral("Andere"), QStringLiteral("A"), QStringLiteral("y"), QStringLiteral("3"));
-            EXPECT_EQ(roh(w.windows() + QStringLiteral("/Andere.ini")), "[A]\r\ny=3\r\n");
+            Ini_Schreiben("Andere", "A", "y", "3");
+            EXPECT_EQ(roh(w.windows() + "/Andere.ini"), "[A]\r\ny=3\r\n");
         }
         EXPECT_EQ(roh(pfad), "[A]\r\nx=1\r\n"); // the inner batch does not write
         EXPECT_TRUE(aussen.schreiben());
         EXPECT_EQ(roh(pfad), "[A]\r\nx=2\r\n");
         EXPECT_TRUE(aussen.schreiben()); // nothing pending
-        Ini_Schreiben(QStringLiteral("S"), QStringLiteral("A"), QStringLiteral("z"), QStringLiteral("4"));
+        Ini_Schreiben("S", "A", "z", "4");
         EXPECT_EQ(roh(pfad), "[A]\r\nx=2\r\n");
     }
     EXPECT_EQ(roh(pfad), "[A]\r\nx=2\r\nz=4\r\n");
     // After the batch every write goes to disk again.
-    Ini_Schreiben(QStringLiteral("S"), QStringLiteral("A"), QStringLiteral("z"), QStringLiteral("5"));
+    Ini_Schreiben("S", "A", "z", "5");
     EXPECT_EQ(roh(pfad), "[A]\r\nx=2\r\nz=5\r\n");
 
     // A batch without changes leaves the file alone.
     const QDateTime zeit = QFileInfo(pfad).lastModified();
     {
-        Ini_Stapel stapel(QStringLiteral("S"));
-        Ini_Schreiben(QStringLiteral("S"), QStringLiteral("A"), QStringLiteral("x"), QStringLiteral("2"));
+        Ini_Stapel stapel("S");
+        Ini_Schreiben("S", "A", "x", "2");
     }
     EXPECT_EQ(QFileInfo(pfad).lastModified(), zeit);
 }
 
-TEST(IniStapel, FehlschlagendesZielAendertNichts)
+TEST_F(IniStapel, FehlschlagendesZielAendertNichts)
 {
-    TempWurzel w;
     // A folder stands where the file should be.
-    const QString ordner = w.windows() + QStringLiteral("/Belegt.ini");
+    const QString ordner = w.windows() + "/Belegt.ini";
     ASSERT_TRUE(QDir().mkpath(ordner));
     {
-        Ini_Stapel stapel(QStringLiteral("Belegt"));
-        EXPECT_EQ(
-            Ini_Schreiben(QStringLiteral("Belegt"), QStringLiteral("S"), QStringLiteral("K"), QStringLiteral(" v ")),
-            QStringLiteral("v"));
-        EXPECT_EQ(Ini_Lesen(QStringLiteral("Belegt"), QStringLiteral("S"), QStringLiteral("K")), QStringLiteral("v"));
+        Ini_Stapel stapel("Belegt");
+        EXPECT_EQ(Ini_Schreiben("Belegt", "S", "K", " v "), "v");
+        EXPECT_EQ(Ini_Lesen("Belegt", "S", "K"), "v");
         EXPECT_FALSE(stapel.schreiben());
         EXPECT_TRUE(QFileInfo(ordner).isDir());
         // The pending values are gone with the failed write.
-        EXPECT_EQ(Ini_Lesen(QStringLiteral("Belegt"), QStringLiteral("S"), QStringLiteral("K"), QStringLiteral("d")),
-                  QStringLiteral("d"));
+        EXPECT_EQ(Ini_Lesen("Belegt", "S", "K", "d"), "d");
     }
     EXPECT_TRUE(QFileInfo(ordner).isDir());
 
     // A missing folder is not made.
-    const QString fehlt = w.wurzel() + QStringLiteral("/fehlt/E.ini");
+    const QString fehlt = w.wurzel() + "/fehlt/E.ini";
     {
         Ini_Stapel stapel(fehlt);
-        Ini_Schreiben(fehlt, QStringLiteral("S"), QStringLiteral("K"), QStringLiteral("v"));
+        Ini_Schreiben(fehlt, "S", "K", "v");
     }
-    EXPECT_FALSE(QFileInfo::exists(w.wurzel() + QStringLiteral("/fehlt")));
-    EXPECT_EQ(Ini_Lesen(fehlt, QStringLiteral("S"), QStringLiteral("K"), QStringLiteral("d")), QStringLiteral("d"));
+    EXPECT_FALSE(QFileInfo::exists(w.wurzel() + "/fehlt"));
+    EXPECT_EQ(Ini_Lesen(fehlt, "S", "K", "d"), "d");
 
     // An existing file in a folder that takes no new files stays byte for byte.
     if (geteuid() != 0) {
-        const QString gesperrt = w.wurzel() + QStringLiteral("/gesperrt");
+        const QString gesperrt = w.wurzel() + "/gesperrt";
         ASSERT_TRUE(QDir().mkpath(gesperrt));
-        const QString pfad = gesperrt + QStringLiteral("/G.ini");
+        const QString pfad = gesperrt + "/G.ini";
         ablegen(pfad, Ungerade);
         QFile::setPermissions(gesperrt, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
         {
@@ -391,7 +303,7 @@ TEST(IniStapel, FehlschlagendesZielAendertNichts)
         }
         QFile::setPermissions(gesperrt, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
         EXPECT_EQ(roh(pfad), Ungerade);
-        EXPECT_EQ(Ini_Lesen(pfad, QStringLiteral("Eins"), QStringLiteral("A")), QStringLiteral("1"));
-        EXPECT_EQ(QDir(gesperrt).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("G.ini")});
+        EXPECT_EQ(Ini_Lesen(pfad, "Eins", "A"), "1");
+        EXPECT_EQ(QDir(gesperrt).entryList(QDir::Files | QDir::Hidden), QStringList{"G.ini"});
     }
 }
