@@ -1,31 +1,35 @@
 // The pick list on the real form (offscreen): sorting, single and multiple
 // choice, cancel, right-click, the close box, and the form kept between uses.
 #include "commands/ui/auswahl.h"
-#include "platform/ui/twips.h"
-#include "support/testplattform.h"
 
 #include <QApplication>
-#include <QCloseEvent>
 #include <QTest>
 #include <QTimer>
 #include <functional>
 #include <gtest/gtest.h>
 
+using namespace Qt::StringLiterals;
 using zbefehle::Auswahl;
 
 namespace {
 
-void klicken(Auswahl& a, int zeile, Qt::MouseButton knopf = Qt::LeftButton)
+QPoint mitte(Auswahl& a, int zeile)
 {
-    QListWidgetItem* item = a.Liste->item(zeile);
-    ASSERT_NE(item, nullptr);
-    const QPoint p = a.Liste->visualItemRect(item).center();
-    QTest::mouseClick(a.Liste->viewport(), knopf, Qt::NoModifier, p);
+    return a.Liste->visualItemRect(a.Liste->item(zeile)).center();
 }
 
-// Runs the modal form; the actions run inside its event loop.
-int zeigenMit(Auswahl& a, std::function<void()> aktionen)
+void klicken(Auswahl& a, int zeile, Qt::MouseButton knopf = Qt::LeftButton)
 {
+    ASSERT_NE(a.Liste->item(zeile), nullptr);
+    QTest::mouseClick(a.Liste->viewport(), knopf, Qt::NoModifier, mitte(a, zeile));
+}
+
+// Fills the list, runs the modal form; the actions run inside its event loop.
+int zeigenMit(Auswahl& a, const QStringList& texte, std::function<void()> aktionen)
+{
+    a.Liste->Clear();
+    for (const QString& t : texte)
+        a.Liste->AddItem(t);
     QTimer::singleShot(0, &a, [&a, aktionen] {
         if (!a.isVisible()) {
             ADD_FAILURE() << "not shown";
@@ -40,13 +44,6 @@ int zeigenMit(Auswahl& a, std::function<void()> aktionen)
     return a.zeigen();
 }
 
-void fuellen(Auswahl& a, const QStringList& texte)
-{
-    a.Liste->Clear();
-    for (const QString& t : texte)
-        a.Liste->AddItem(t);
-}
-
 QStringList inhalt(const Auswahl& a)
 {
     QStringList l;
@@ -57,204 +54,134 @@ QStringList inhalt(const Auswahl& a)
 
 } // namespace
 
-TEST(AuswahlTest, SteuerelementeUndSortierung)
+TEST(AuswahlTest, SortiertWieDieAdressen)
 {
+    // Case ignored, umlauts beside their base letters, equal texts in the order added; one by one or in bulk.
     Auswahl& a = Auswahl::instanz();
-    EXPECT_EQ(a.objectName(), QStringLiteral("Auswahl"));
-    EXPECT_EQ(a.windowTitle(), QStringLiteral("Auswahl"));
-    EXPECT_EQ(a.Liste->objectName(), QStringLiteral("Liste"));
-    EXPECT_EQ(a.BefOk->objectName(), QStringLiteral("BefOk"));
-    EXPECT_EQ(a.BefOk->text(), QStringLiteral("Über&nehmen"));
-    EXPECT_EQ(a.BefAbbruch->text(), QStringLiteral("&Abbruch"));
-    EXPECT_EQ(a.CheckSingle->objectName(), QStringLiteral("CheckSingle"));
-    EXPECT_FALSE(a.CheckSingle->isVisibleTo(&a));
-    EXPECT_EQ(&a, &Auswahl::instanz());
-
-    fuellen(a, {QStringLiteral("b"), QStringLiteral("A"), QStringLiteral("c")});
-    EXPECT_EQ(inhalt(a), (QStringList{QStringLiteral("A"), QStringLiteral("b"), QStringLiteral("c")}));
-    fuellen(a, {QStringLiteral("Zander"), QStringLiteral("Ober"), QStringLiteral("Öhler"), QStringLiteral("Apfel"),
-                QStringLiteral("Ärmel"), QStringLiteral("Ast"), QStringLiteral("ober"), QStringLiteral("Muller"),
-                QStringLiteral("Müller"), QStringLiteral("Mylius")});
-    EXPECT_EQ(inhalt(a), (QStringList{QStringLiteral("Apfel"), QStringLiteral("Ärmel"), QStringLiteral("Ast"),
-                                      QStringLiteral("Muller"), QStringLiteral("Müller"), QStringLiteral("Mylius"),
-                                      QStringLiteral("Ober"), QStringLiteral("ober"), QStringLiteral("Öhler"),
-                                      QStringLiteral("Zander")}));
-    // Bulk adding gives the same order.
     a.Liste->Clear();
-    a.Liste->addItems({QStringLiteral("c"), QStringLiteral("b"), QStringLiteral("A")});
-    EXPECT_EQ(inhalt(a), (QStringList{QStringLiteral("A"), QStringLiteral("b"), QStringLiteral("c")}));
+    for (const QString& t : {u"Zander"_s, u"Ober"_s, u"Öhler"_s, u"ober"_s, u"Apfel"_s, u"Ärmel"_s, u"Ast"_s})
+        a.Liste->AddItem(t);
+    EXPECT_EQ(inhalt(a),
+              (QStringList{u"Apfel"_s, u"Ärmel"_s, u"Ast"_s, u"Ober"_s, u"ober"_s, u"Öhler"_s, u"Zander"_s}));
+    a.Liste->Clear();
+    a.Liste->addItems({u"c"_s, u"b"_s, u"A"_s});
+    EXPECT_EQ(inhalt(a), (QStringList{u"A"_s, u"b"_s, u"c"_s}));
     a.Liste->Clear();
 }
 
-TEST(AuswahlTest, EinfachauswahlBehaeltNurDenLetztenKlick)
+TEST(AuswahlTest, EinfachauswahlBleibtEinzelnBeiKlickZiehenTastenUndAndererMaustaste)
 {
     Auswahl& a = Auswahl::instanz();
-    fuellen(a, {"e0", "e1", "e2", "e3", "e4", "e5", "e6"});
-    bool okVorKlick = true, okNachKlick = false;
-    const int index = zeigenMit(a, [&] {
-        okVorKlick = a.BefOk->isEnabled();
-        klicken(a, 3);
-        okNachKlick = a.BefOk->isEnabled();
-        klicken(a, 5);
-        a.BefOk->click();
-    });
-    EXPECT_FALSE(okVorKlick);
-    EXPECT_TRUE(okNachKlick);
-    EXPECT_EQ(index, 5);
-    EXPECT_EQ(a.Liste->ListIndex(), 5);
-    EXPECT_EQ(a.ausgewaehlt(), QStringList{QStringLiteral("e5")});
-    EXPECT_FALSE(a.isVisible());
-    EXPECT_FALSE(a.BefOk->isEnabled());
-    EXPECT_EQ(a.checkSingle(), 1);
-}
-
-TEST(AuswahlTest, MehrfachauswahlUndZurueckAufEinfach)
-{
-    Auswahl& a = Auswahl::instanz();
-    fuellen(a, {"a", "b", "c", "d"});
-    a.setCheckSingle(0);
-    zeigenMit(a, [&] {
-        klicken(a, 0);
-        klicken(a, 2);
-        klicken(a, 3);
-        klicken(a, 3); // a second click takes it back
-        a.BefOk->click();
-    });
-    EXPECT_EQ(a.ausgewaehlt(), (QStringList{QStringLiteral("a"), QStringLiteral("c")}));
-    EXPECT_EQ(a.checkSingle(), 1); // OK sets single choice again
-
-    // The next caller, who does not set it, gets single choice.
-    fuellen(a, {"a", "b", "c", "d"});
-    zeigenMit(a, [&] {
-        klicken(a, 0);
-        klicken(a, 2);
-        a.BefOk->click();
-    });
-    EXPECT_EQ(a.ausgewaehlt(), QStringList{QStringLiteral("c")});
-}
-
-TEST(AuswahlTest, AbbruchEscUndSchliessfeld)
-{
-    Auswahl& a = Auswahl::instanz();
-    fuellen(a, {"a", "b", "c"});
-    a.setCheckSingle(0);
-    int index = zeigenMit(a, [&] {
-        klicken(a, 0);
-        klicken(a, 1);
-        a.BefAbbruch->click();
-    });
-    EXPECT_EQ(index, -1);
-    EXPECT_TRUE(a.ausgewaehlt().isEmpty());
-    EXPECT_EQ(a.checkSingle(), 1);
-
-    index = zeigenMit(a, [&] {
-        klicken(a, 1);
-        QTest::keyClick(&a, Qt::Key_Escape);
-    });
-    EXPECT_EQ(index, -1);
-    EXPECT_TRUE(a.ausgewaehlt().isEmpty());
-
-    // The title bar's close box: cancel, and the form is not gone.
-    index = zeigenMit(a, [&] {
-        klicken(a, 2);
-        EXPECT_FALSE(a.close()); // refused: the form is only hidden
-    });
-    EXPECT_EQ(index, -1);
-    EXPECT_TRUE(a.ausgewaehlt().isEmpty());
-    EXPECT_EQ(&a, &Auswahl::instanz());
-    a.Liste->Clear();
-}
-
-TEST(AuswahlTest, RechtsklickLeertDieAuswahl)
-{
-    Auswahl& a = Auswahl::instanz();
-    fuellen(a, {"a", "b", "c"});
-    bool okNachRechts = false;
-    const int index = zeigenMit(a, [&] {
-        klicken(a, 1);
-        klicken(a, 2, Qt::RightButton);
-        okNachRechts = a.BefOk->isEnabled();
-        a.BefOk->click();
-    });
-    EXPECT_TRUE(okNachRechts);
-    EXPECT_EQ(index, -1);
-    EXPECT_TRUE(a.ausgewaehlt().isEmpty());
-}
-
-TEST(AuswahlTest, DoppelklickUebernimmt)
-{
-    Auswahl& a = Auswahl::instanz();
-    fuellen(a, {"x", "y"});
-    const int index = zeigenMit(a, [&] {
-        const QPoint p = a.Liste->visualItemRect(a.Liste->item(1)).center();
-        QTest::mouseClick(a.Liste->viewport(), Qt::LeftButton, Qt::NoModifier, p);
-        QTest::mouseDClick(a.Liste->viewport(), Qt::LeftButton, Qt::NoModifier, p);
-    });
-    EXPECT_EQ(index, 1);
-    EXPECT_EQ(a.ausgewaehlt(), QStringList{QStringLiteral("y")});
-}
-
-TEST(AuswahlTest, GroesseUndPlatzAmHauptfenster)
-{
-    QWidget main;
-    main.setObjectName(QStringLiteral("Main"));
-    main.setGeometry(100, 100, 800, 600);
-    main.show();
-    Auswahl a; // a fresh form: its load runs at the first showing
-    a.show();
-    EXPECT_NEAR(a.frameGeometry().height(), int(main.frameGeometry().height() * 0.9), 2);
-    const QPoint mitte = a.frameGeometry().center();
-    EXPECT_NEAR(mitte.x(), main.frameGeometry().center().x(), 2);
-    EXPECT_NEAR(mitte.y(), main.frameGeometry().center().y(), 2);
-
-    // The layout: cancel at the right edge, OK at the bottom, the list between.
-    const int m = a.BefOk->x();
-    EXPECT_EQ(a.BefOk->y() + a.BefOk->height() + m, a.height());
-    EXPECT_EQ(a.BefAbbruch->y(), a.BefOk->y());
-    EXPECT_NEAR(a.BefAbbruch->x() + a.BefAbbruch->width() + m, a.width(), 1);
-    EXPECT_NEAR(a.Liste->width(), a.width() - 2 * a.Liste->x(), 1);
-
-    // Below the width threshold (2800 twips) the width rule stops.
-    const int listeBreite = a.Liste->width();
-    a.resize(zplatform::twipsZuPixel(2700), a.height());
-    EXPECT_EQ(a.Liste->width(), listeBreite);
-    a.hide();
-}
-
-TEST(AuswahlTest, EinfachauswahlBleibtEinzelnBeiZiehenTastenUndAndererMaustaste)
-{
-    Auswahl& a = Auswahl::instanz();
-    fuellen(a, {"a", "b", "c", "d", "e"});
     QStringList nachZiehen, nachAllesMarkieren, nachPfeil;
-    int indexNachPfeil = -2, indexNachMitteltaste = -2;
-    const int index = zeigenMit(a, [&] {
+    bool okVorKlick = true, okNachKlick = false;
+    int indexNachMitteltaste = -2;
+    const int index = zeigenMit(a, {u"a"_s, u"b"_s, u"c"_s, u"d"_s, u"e"_s}, [&] {
+        okVorKlick = a.BefOk->isEnabled();
         klicken(a, 4);
+        okNachKlick = a.BefOk->isEnabled();
         // Pressed on one entry, moved over two more with the button held, released on the last.
         QWidget* vp = a.Liste->viewport();
-        const QPoint von = a.Liste->visualItemRect(a.Liste->item(1)).center();
-        const QPoint bis = a.Liste->visualItemRect(a.Liste->item(3)).center();
-        QTest::mousePress(vp, Qt::LeftButton, Qt::NoModifier, von);
-        for (const QPoint& p : {a.Liste->visualItemRect(a.Liste->item(2)).center(), bis}) {
-            QMouseEvent zug(QEvent::MouseMove, p, vp->mapToGlobal(p), Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+        QTest::mousePress(vp, Qt::LeftButton, Qt::NoModifier, mitte(a, 1));
+        for (int z : {2, 3}) {
+            QMouseEvent zug(QEvent::MouseMove, mitte(a, z), vp->mapToGlobal(mitte(a, z)), Qt::NoButton, Qt::LeftButton,
+                            Qt::NoModifier);
             QApplication::sendEvent(vp, &zug);
         }
-        QTest::mouseRelease(vp, Qt::LeftButton, Qt::NoModifier, bis);
+        QTest::mouseRelease(vp, Qt::LeftButton, Qt::NoModifier, mitte(a, 3));
         nachZiehen = a.ausgewaehlt();
         QTest::keyClick(a.Liste, Qt::Key_A, Qt::ControlModifier);
         nachAllesMarkieren = a.ausgewaehlt();
         QTest::keyClick(a.Liste, Qt::Key_Up);
         nachPfeil = a.ausgewaehlt();
-        indexNachPfeil = a.Liste->ListIndex();
         klicken(a, 4, Qt::MiddleButton);
         indexNachMitteltaste = a.Liste->ListIndex();
         a.BefOk->click();
     });
-    EXPECT_EQ(nachZiehen, QStringList{QStringLiteral("b")});
-    EXPECT_EQ(nachAllesMarkieren, QStringList{QStringLiteral("b")});
-    EXPECT_EQ(nachPfeil, QStringList{QStringLiteral("a")}) << "the arrow key moves the one chosen entry";
-    EXPECT_EQ(indexNachPfeil, 0);
+    EXPECT_FALSE(okVorKlick);
+    EXPECT_TRUE(okNachKlick);
+    EXPECT_EQ(nachZiehen, QStringList{u"b"_s}); // only the last click counts
+    EXPECT_EQ(nachAllesMarkieren, QStringList{u"b"_s});
+    EXPECT_EQ(nachPfeil, QStringList{u"a"_s}) << "the arrow key moves the one chosen entry";
     EXPECT_EQ(indexNachMitteltaste, 0);
     EXPECT_EQ(index, 0);
-    EXPECT_EQ(a.ausgewaehlt(), QStringList{QStringLiteral("a")});
+    EXPECT_EQ(a.ausgewaehlt(), QStringList{u"a"_s});
+    EXPECT_FALSE(a.isVisible());
+    EXPECT_FALSE(a.BefOk->isEnabled());
+    EXPECT_EQ(a.checkSingle(), 1);
     a.Liste->Clear();
+}
+
+TEST(AuswahlTest, MehrfachauswahlAbbruchUndDoppelklick)
+{
+    Auswahl& a = Auswahl::instanz();
+    const QStringList abcd{u"a"_s, u"b"_s, u"c"_s, u"d"_s};
+    // Multiple choice: a second click takes an entry back; OK sets single choice again.
+    a.setCheckSingle(0);
+    zeigenMit(a, abcd, [&] {
+        for (int z : {0, 2, 3, 3})
+            klicken(a, z);
+        a.BefOk->click();
+    });
+    EXPECT_EQ(a.ausgewaehlt(), (QStringList{u"a"_s, u"c"_s}));
+    EXPECT_EQ(a.checkSingle(), 1);
+
+    // Cancel, Esc, the close box (refused: the form is only hidden) and the
+    // right button (empties the choice; OK stays enabled) choose nothing.
+    const std::function<void()> abbrueche[] = {
+        [&] { a.BefAbbruch->click(); },
+        [&] { QTest::keyClick(&a, Qt::Key_Escape); },
+        [&] { EXPECT_FALSE(a.close()); },
+        [&] {
+            klicken(a, 2, Qt::RightButton);
+            EXPECT_TRUE(a.BefOk->isEnabled());
+            a.BefOk->click();
+        },
+    };
+    for (size_t i = 0; i < std::size(abbrueche); ++i) {
+        SCOPED_TRACE(i);
+        a.setCheckSingle(0);
+        EXPECT_EQ(zeigenMit(a, abcd,
+                            [&] {
+                                klicken(a, 0);
+                                klicken(a, 1);
+                                abbrueche[i]();
+                            }),
+                  -1);
+        EXPECT_TRUE(a.ausgewaehlt().isEmpty());
+        EXPECT_EQ(a.checkSingle(), 1);
+    }
+    EXPECT_EQ(&a, &Auswahl::instanz());
+
+    // The next caller, who does not set it, gets single choice; a double-click takes the entry at once.
+    EXPECT_EQ(zeigenMit(a, abcd,
+                        [&] {
+                            klicken(a, 0);
+                            klicken(a, 2);
+                            QTest::mouseDClick(a.Liste->viewport(), Qt::LeftButton, Qt::NoModifier, mitte(a, 2));
+                        }),
+              2);
+    EXPECT_EQ(a.ausgewaehlt(), QStringList{u"c"_s});
+    a.Liste->Clear();
+}
+
+TEST(AuswahlTest, GroesseUndPlatzAmHauptfenster)
+{
+    QWidget main;
+    main.setObjectName(u"Main"_s);
+    main.setGeometry(100, 100, 800, 600);
+    main.show();
+    Auswahl a; // a fresh form: its load runs at the first showing
+    a.show();
+    // 90 % of the main window's height, centred on it.
+    EXPECT_NEAR(a.frameGeometry().height(), int(main.frameGeometry().height() * 0.9), 2);
+    EXPECT_NEAR(a.frameGeometry().center().x(), main.frameGeometry().center().x(), 2);
+    EXPECT_NEAR(a.frameGeometry().center().y(), main.frameGeometry().center().y(), 2);
+    // Resized: cancel at the right edge, OK at the bottom, the list between.
+    a.resize(a.width() + 100, a.height() + 50);
+    const int m = a.BefOk->x();
+    EXPECT_EQ(a.BefOk->y() + a.BefOk->height() + m, a.height());
+    EXPECT_EQ(a.BefAbbruch->y(), a.BefOk->y());
+    EXPECT_NEAR(a.BefAbbruch->x() + a.BefAbbruch->width() + m, a.width(), 1);
+    EXPECT_NEAR(a.Liste->width(), a.width() - 2 * a.Liste->x(), 1);
+    a.hide();
 }

@@ -4,12 +4,12 @@
 #include "addressbook/adressdatei.h"
 #include "addressbook/dateiini.h"
 #include "commands/dateibefehle.h"
-#include "common/ini.h"
 #include "platform/ordner.h"
 
-#include <QFile>
-
 using namespace zbefehle;
+using namespace Qt::StringLiterals;
+using zadressbuch::FeldAus;
+using zadressbuch::Reservierung_Lesen;
 using zadressbuch::sitzung;
 
 namespace {
@@ -17,6 +17,21 @@ namespace {
 const QString Tabs23 = QString(23, QLatin1Char('\t'));
 
 } // namespace
+
+namespace zbefehle {
+// What the commands hand the chooser, compared and printed whole.
+bool operator==(const DateiWahl& a, const DateiWahl& b)
+{
+    return a.vorschlag == b.vorschlag && a.kuerzel == b.kuerzel && a.laden == b.laden && a.ordner == b.ordner;
+}
+void PrintTo(const DateiWahl& w, std::ostream* os)
+{
+    *os << (w.laden ? "laden " : "speichern ") << w.kuerzel.toStdString() << " in " << w.ordner.toStdString()
+        << ", Vorschlag " << w.vorschlag.toStdString();
+}
+} // namespace zbefehle
+
+namespace {
 
 class DateibefehleTest : public BefehleTest
 {
@@ -33,55 +48,77 @@ protected:
     // Writes an address file into the data folder and loads it.
     void oeffnen(const QString& name, const QString& inhalt)
     {
-        schreiben(QStringLiteral("daten/") + name, inhalt);
+        schreiben(u"daten/"_s + name, inhalt);
         sitzung().AdressDateiName = daten(name);
         ASSERT_TRUE(zadressbuch::Daten_Laden(*liste));
         liste->setListIndex(liste->ListCount() > 0 ? 0 : -1);
+    }
+    // The open zettlora.dat with one address "Alt", then changed in the list
+    // to the given surname; gives the file's text.
+    QString geaendert(const QString& nachname)
+    {
+        const QString inhalt = zeilen({satzMit({{1, u"Alt"_s}})});
+        oeffnen(u"zettlora.dat"_s, inhalt);
+        liste->setList(0, satzMit({{1, nachname}}));
+        sitzung().Geaendert = 1;
+        return inhalt;
     }
 
     std::vector<DateiWahl> wahlen;
     QStringList antworten; // what the chooser returns, in order ("" = cancel)
 };
 
-TEST_F(DateibefehleTest, HinzufuegenSemikolonDateiAusDemProgrammordner)
+} // namespace
+
+TEST(Zusammenfuehren, ZeilenWerdenZuEintraegen)
 {
-    liste->AddItem(satzMit({{1, QStringLiteral("Alt")}}));
-    sitzung().Geaendert = 0;
-    schreiben(QStringLiteral("programm/Import.Dat"),
-              QStringLiteral("Kopf;wird;verworfen\r\nMeier;Hans;Weg 1\r\n\r\n;Wort\r\n;;;\r\n"));
-    antworten << wurzel->programm() + QStringLiteral("/Import.Dat");
-
-    const ZusammenfuehrErgebnis e = Datei_Hinzufuegen(*liste);
-    ASSERT_EQ(wahlen.size(), 1u);
-    EXPECT_TRUE(wahlen[0].laden);
-    EXPECT_EQ(wahlen[0].kuerzel, QStringLiteral("Dat"));
-    EXPECT_EQ(wahlen[0].ordner, zplatform::programmOrdner());
-    EXPECT_EQ(wahlen[0].vorschlag, sitzung().AdressDateiName);
-
-    EXPECT_TRUE(e.gelesen);
-    EXPECT_EQ(e.hinzugefuegt, 2);
-    ASSERT_EQ(liste->ListCount(), 3);
-    EXPECT_EQ(liste->List(1), QStringLiteral("Meier\tHans\tWeg 1"));
-    EXPECT_EQ(liste->List(2), QStringLiteral(" \tWort"));
-    EXPECT_EQ(liste->ListIndex(), 1); // the first added address is shown
-    EXPECT_EQ(sitzung().Geaendert, 1);
+    const QString a = satzMit({{0, u"Firma"_s}, {1, u"Müller; Söhne"_s}, {11, u"a;b°°c"_s}});
+    const QString nurDaten = satzMit({{15, u"1.1.2000"_s}, {16, u"2.2.2000"_s}, {23, u"7"_s}});
+    // {line, entry}; entry "-": the line gives no address.
+    const std::pair<QString, QString> faelle[] = {
+        {u"Meier;Hans;Weg 1"_s, u"Meier\tHans\tWeg 1"_s},
+        {u";Wort"_s, u" \tWort"_s},                // a leading TAB gets a blank in front
+        {u""_s, u"-"_s},                           // empty line
+        {u";;;"_s, u"-"_s},                        // fields all empty
+        {nurDaten, u"-"_s},                        // dates and index only
+        {u"Zeile\rZwei;x"_s, u"Zeile°°Zwei\tx"_s}, // a lone CR in a field
+        {a, a},                                    // a record: its ";" stay, no field moves
+    };
+    QStringList zeilen{u"Kopf;wird;verworfen"_s}, erwartet;
+    for (const auto& [zeile, eintrag] : faelle) {
+        zeilen << zeile;
+        if (eintrag != u"-"_s)
+            erwartet << eintrag;
+    }
+    EXPECT_EQ(Zusammenfuehren_Zeilen(zeilen), erwartet);
+    EXPECT_TRUE(Zusammenfuehren_Zeilen({u"Meier;Hans"_s}).isEmpty()); // the first line is always dropped
 }
 
-TEST_F(DateibefehleTest, HinzufuegenEinerAdressdateiVerschiebtKeineFelder)
+TEST_F(DateibefehleTest, HinzufuegenAusDemProgrammordner)
 {
-    const QString mitSemikolon = satzMit({{0, QStringLiteral("Firma")},
-                                          {1, QStringLiteral("Müller; Söhne")},
-                                          {2, QStringLiteral("Eva")},
-                                          {11, QStringLiteral("a;b°°c")}});
-    schreiben(QStringLiteral("programm/Kunden.Dat"),
-              QStringLiteral("..Kundenliste\r\n") + mitSemikolon + QStringLiteral("\r\n") + Tabs23 +
-                  QStringLiteral("\r\n") + satzMit({{1, QStringLiteral("Zweiter")}}) + QStringLiteral("\r\n"));
-    const ZusammenfuehrErgebnis e = Datei_Zusammenfuehren(*liste, wurzel->programm() + QStringLiteral("/Kunden.Dat"));
-    EXPECT_EQ(e.hinzugefuegt, 2); // the line of TABs only is no address
-    ASSERT_EQ(liste->ListCount(), 2);
-    EXPECT_EQ(liste->List(0), mitSemikolon);
-    EXPECT_EQ(zadressbuch::FeldAus(liste->List(0), 2), QStringLiteral("Eva"));
+    liste->AddItem(satzMit({{1, u"Alt"_s}}));
+    liste->setListIndex(0);
+    sitzung().Geaendert = 0;
+    schreiben(u"programm/Import.Dat"_s, zeilen({u"Kopf;wird;verworfen"_s, u"Meier;Hans;Weg 1"_s, u";Wort"_s}));
+    antworten << wurzel->programm() + u"/Import.Dat"_s;
+
+    const ZusammenfuehrErgebnis e = Datei_Hinzufuegen(*liste);
+    EXPECT_EQ(wahlen,
+              (std::vector<DateiWahl>{{sitzung().AdressDateiName, u"Dat"_s, true, zplatform::programmOrdner()}}));
+    EXPECT_TRUE(e.gelesen);
+    EXPECT_EQ(e.hinzugefuegt, 2);
+    EXPECT_EQ(spalte(*liste, 1), (QStringList{u"Alt"_s, u"Hans"_s, u"Wort"_s}));
+    EXPECT_EQ(liste->ListIndex(), 1); // the first added address is shown
+    EXPECT_EQ(sitzung().Geaendert, 1);
+
+    // A file that cannot be read adds nothing but still sets the flag.
+    liste->setListIndex(0);
+    sitzung().Geaendert = 0;
+    const ZusammenfuehrErgebnis f = Datei_Zusammenfuehren(*liste, wurzel->programm() + u"/fehlt.dat"_s);
+    EXPECT_FALSE(f.gelesen);
+    EXPECT_EQ(liste->ListCount(), 3);
     EXPECT_EQ(liste->ListIndex(), 0);
+    EXPECT_EQ(sitzung().Geaendert, 1);
 }
 
 TEST_F(DateibefehleTest, HinzufuegenHaeltDieGrenzeVon32000)
@@ -90,194 +127,145 @@ TEST_F(DateibefehleTest, HinzufuegenHaeltDieGrenzeVon32000)
     for (int i = 0; i < zadressbuch::MaxAdressen - 1; ++i)
         voll << satzMit({{1, QString::number(i)}});
     liste->setEintraege(voll);
-    schreiben(QStringLiteral("programm/drei.dat"), QStringLiteral("Kopf\r\na;1\r\nb;2\r\nc;3\r\n"));
-    const ZusammenfuehrErgebnis e = Datei_Zusammenfuehren(*liste, wurzel->programm() + QStringLiteral("/drei.dat"));
+    schreiben(u"programm/drei.dat"_s, zeilen({u"Kopf"_s, u"a;1"_s, u"b;2"_s, u"c;3"_s}));
+    const ZusammenfuehrErgebnis e = Datei_Zusammenfuehren(*liste, wurzel->programm() + u"/drei.dat"_s);
     EXPECT_EQ(e.hinzugefuegt, 1);
     EXPECT_TRUE(e.abgeschnitten);
     EXPECT_EQ(liste->ListCount(), zadressbuch::MaxAdressen);
     ASSERT_EQ(plattform->meldungen.size(), 1u);
-    EXPECT_EQ(plattform->meldungen[0].titel, QStringLiteral("Zettlora meldet Speicherproblem"));
-    EXPECT_TRUE(
-        plattform->meldungen[0].text.startsWith(QStringLiteral("Kein Platz mehr in der aktuellen Adressenliste.")));
-    EXPECT_TRUE(
-        plattform->meldungen[0].text.endsWith(QStringLiteral("Die letzten Adressen sind nicht hinzugefügt worden!")));
+    EXPECT_TRUE(plattform->letzteMeldung().endsWith(u"Die letzten Adressen sind nicht hinzugefügt worden!"_s));
 
     // Exactly one line into one free place: no message.
     liste->setEintraege(voll);
     plattform->meldungen.clear();
-    schreiben(QStringLiteral("programm/eins.dat"), QStringLiteral("Kopf\r\na;1\r\n"));
-    const ZusammenfuehrErgebnis e2 = Datei_Zusammenfuehren(*liste, wurzel->programm() + QStringLiteral("/eins.dat"));
+    schreiben(u"programm/eins.dat"_s, zeilen({u"Kopf"_s, u"a;1"_s}));
+    const ZusammenfuehrErgebnis e2 = Datei_Zusammenfuehren(*liste, wurzel->programm() + u"/eins.dat"_s);
     EXPECT_EQ(e2.hinzugefuegt, 1);
     EXPECT_FALSE(e2.abgeschnitten);
     EXPECT_TRUE(plattform->meldungen.empty());
 }
 
-TEST_F(DateibefehleTest, HinzufuegenEinerFehlendenDateiSetztNurDasFlag)
+TEST_F(DateibefehleTest, AnlegenHaengtDieLeereZeileAnUndLaedt)
 {
-    liste->AddItem(satzMit({{1, QStringLiteral("Alt")}}));
-    liste->setListIndex(0);
-    sitzung().Geaendert = 0;
-    const ZusammenfuehrErgebnis e = Datei_Zusammenfuehren(*liste, wurzel->programm() + QStringLiteral("/fehlt.dat"));
-    EXPECT_FALSE(e.gelesen);
-    EXPECT_EQ(liste->ListCount(), 1);
-    EXPECT_EQ(liste->ListIndex(), 0);
-    EXPECT_EQ(sitzung().Geaendert, 1);
-}
-
-TEST_F(DateibefehleTest, AnlegenAufDateiOhneLetztenZeilenumbruch)
-{
-    oeffnen(QStringLiteral("zettlora.dat"),
-            QStringLiteral("..Start\r\n") + satzMit({{1, QStringLiteral("Alt")}}) + QStringLiteral("\r\n"));
+    oeffnen(u"zettlora.dat"_s, zeilen({u"..Start"_s, satzMit({{1, u"Alt"_s}})}));
     const QString alt = sitzung().AdressDateiName;
-    ASSERT_TRUE(zadressbuch::Reservierung_Lesen(alt).vorhanden);
+    ASSERT_TRUE(Reservierung_Lesen(alt).vorhanden);
 
-    const QString a = satzMit({{0, QStringLiteral(" ")}, {1, QStringLiteral("Kunde")}});
-    schreiben(QStringLiteral("daten/kunden.dat"), QStringLiteral("..Kunden\r\n") + a); // no line break at the end
-    antworten << daten(QStringLiteral("kunden.dat"));
-    ASSERT_TRUE(Datei_Anlegen(*liste));
-    ASSERT_EQ(wahlen.size(), 1u);
-    EXPECT_FALSE(wahlen[0].laden);
-    EXPECT_TRUE(wahlen[0].vorschlag.isEmpty());
-    EXPECT_EQ(wahlen[0].ordner, sitzung().DatenOrdner);
-
-    EXPECT_EQ(lesen(QStringLiteral("daten/kunden.dat")),
-              QStringLiteral("..Kunden\r\n") + a + QStringLiteral("\r\n") + Tabs23 + QStringLiteral("\r\n"));
-    EXPECT_EQ(sitzung().AdressDateiName, daten(QStringLiteral("kunden.dat")));
-    ASSERT_EQ(liste->ListCount(), 1);
-    EXPECT_EQ(liste->List(0), a);
-    EXPECT_EQ(sitzung().Beschreibung, QStringLiteral("Kunden"));
-    // The old file's reservation is released as opening another file does.
-    EXPECT_FALSE(zadressbuch::Reservierung_Lesen(alt).vorhanden);
-}
-
-TEST_F(DateibefehleTest, AnlegenEinerNeuenDateiUndAbbruch)
-{
-    oeffnen(QStringLiteral("zettlora.dat"), satzMit({{1, QStringLiteral("Alt")}}) + QStringLiteral("\r\n"));
+    // Cancelled in the chooser: nothing changes.
     antworten << QString();
     EXPECT_FALSE(Datei_Anlegen(*liste));
-    EXPECT_EQ(sitzung().AdressDateiName, daten(QStringLiteral("zettlora.dat")));
+    EXPECT_EQ(wahlen, (std::vector<DateiWahl>{{QString(), u"Dat"_s, false, sitzung().DatenOrdner}}));
+    EXPECT_EQ(sitzung().AdressDateiName, alt);
     EXPECT_EQ(liste->ListCount(), 1);
 
-    antworten << daten(QStringLiteral("Neu.Dat"));
+    // An existing file without a last line break gets one before the new line.
+    const QString a = satzMit({{0, u" "_s}, {1, u"Kunde"_s}});
+    schreiben(u"daten/kunden.dat"_s, u"..Kunden\r\n"_s + a);
+    antworten << daten(u"kunden.dat"_s);
     ASSERT_TRUE(Datei_Anlegen(*liste));
-    EXPECT_EQ(lesen(QStringLiteral("daten/Neu.Dat")), Tabs23 + QStringLiteral("\r\n"));
+    EXPECT_EQ(lesen(u"daten/kunden.dat"_s), zeilen({u"..Kunden"_s, a, Tabs23}));
+    EXPECT_EQ(sitzung().AdressDateiName, daten(u"kunden.dat"_s));
+    EXPECT_EQ(liste->eintraege(), QStringList{a});
+    EXPECT_EQ(sitzung().Beschreibung, u"Kunden"_s);
+    // The old file's reservation is released as opening another file does.
+    EXPECT_FALSE(Reservierung_Lesen(alt).vorhanden);
+
+    // A new file holds just the line; the list is empty.
+    antworten << daten(u"Neu.Dat"_s);
+    ASSERT_TRUE(Datei_Anlegen(*liste));
+    EXPECT_EQ(lesen(u"daten/Neu.Dat"_s), zeilen({Tabs23}));
     EXPECT_EQ(liste->ListCount(), 0);
     EXPECT_EQ(liste->ListIndex(), -1);
+
+    // A file ending in LF only: no second line break.
+    schreiben(u"daten/lf.dat"_s, u"a\n"_s);
+    EXPECT_TRUE(Leerzeile_Anhaengen(daten(u"lf.dat"_s)));
+    EXPECT_EQ(lesen(u"daten/lf.dat"_s), u"a\n"_s + Tabs23 + u"\r\n"_s);
 }
 
 TEST_F(DateibefehleTest, OeffnenMitNeinSchreibtDieAlteDateiNicht)
 {
-    const QString inhalt = satzMit({{1, QStringLiteral("Alt")}}) + QStringLiteral("\r\n");
-    oeffnen(QStringLiteral("zettlora.dat"), inhalt);
-    schreiben(QStringLiteral("daten/andere.dat"), satzMit({{1, QStringLiteral("Andere")}}) + QStringLiteral("\r\n"));
-    liste->setList(0, satzMit({{1, QStringLiteral("Geändert")}}));
-    sitzung().Geaendert = 1;
+    const QString inhalt = geaendert(u"Geändert"_s);
+    schreiben(u"daten/andere.dat"_s, zeilen({satzMit({{1, u"Andere"_s}})}));
 
     // No, then cancel in the chooser: the changes stay in the list.
     plattform->antworten << zplatform::vbNo;
     antworten << QString();
     EXPECT_FALSE(Datei_Oeffnen(*liste));
     ASSERT_EQ(plattform->meldungen.size(), 1u);
-    EXPECT_EQ(plattform->meldungen[0].text, QStringLiteral("Wollen Sie die Änderungen in »") +
-                                                daten(QStringLiteral("zettlora.dat")).toLower() +
-                                                QStringLiteral("« speichern?"));
+    EXPECT_EQ(plattform->meldungen[0].text,
+              u"Wollen Sie die Änderungen in »"_s + daten(u"zettlora.dat"_s).toLower() + u"« speichern?"_s);
     EXPECT_EQ(sitzung().Geaendert, 1);
-    EXPECT_EQ(zadressbuch::FeldAus(liste->List(0), 1), QStringLiteral("Geändert"));
+    EXPECT_EQ(FeldAus(liste->List(0), 1), u"Geändert"_s);
 
     // No, then a file: the old file is not written, the other one is loaded.
     plattform->antworten << zplatform::vbNo;
-    antworten << daten(QStringLiteral("andere.dat"));
+    antworten << daten(u"andere.dat"_s);
     ASSERT_TRUE(Datei_Oeffnen(*liste));
-    EXPECT_EQ(lesen(QStringLiteral("daten/zettlora.dat")), inhalt);
-    EXPECT_EQ(sitzung().AdressDateiName, daten(QStringLiteral("andere.dat")));
-    EXPECT_EQ(zadressbuch::FeldAus(liste->List(0), 1), QStringLiteral("Andere"));
+    EXPECT_EQ(lesen(u"daten/zettlora.dat"_s), inhalt);
+    EXPECT_EQ(sitzung().AdressDateiName, daten(u"andere.dat"_s));
+    EXPECT_EQ(spalte(*liste, 1), QStringList{u"Andere"_s});
     EXPECT_EQ(sitzung().Geaendert, 0);
-    EXPECT_EQ(wahlen.back().vorschlag, daten(QStringLiteral("zettlora.dat")));
-    EXPECT_EQ(wahlen.back().ordner, sitzung().DatenOrdner);
+    EXPECT_EQ(wahlen.back(), (DateiWahl{daten(u"zettlora.dat"_s), u"Dat"_s, true, sitzung().DatenOrdner}));
 }
 
 TEST_F(DateibefehleTest, OeffnenNachMisslungenemSpeichernBleibtBeiDerDatei)
 {
-    oeffnen(QStringLiteral("zettlora.dat"), satzMit({{1, QStringLiteral("Alt")}}) + QStringLiteral("\r\n"));
-    // A character Windows-1252 cannot hold makes the save fail.
-    liste->setList(0, satzMit({{1, QStringLiteral("Zhōu")}}));
-    sitzung().Geaendert = 1;
+    geaendert(u"Zhōu"_s); // a character Windows-1252 cannot hold makes the save fail
     plattform->antworten << zplatform::vbYes;
-    antworten << daten(QStringLiteral("andere.dat"));
+    antworten << daten(u"andere.dat"_s);
     EXPECT_FALSE(Datei_Oeffnen(*liste));
     EXPECT_TRUE(wahlen.empty());
-    EXPECT_EQ(sitzung().AdressDateiName, daten(QStringLiteral("zettlora.dat")));
+    EXPECT_EQ(sitzung().AdressDateiName, daten(u"zettlora.dat"_s));
     EXPECT_EQ(sitzung().Geaendert, 1);
-    EXPECT_EQ(zadressbuch::FeldAus(liste->List(0), 1), QStringLiteral("Zhōu"));
+    EXPECT_EQ(FeldAus(liste->List(0), 1), u"Zhōu"_s);
 }
 
 TEST_F(DateibefehleTest, BeschreibenAendertNurMitText)
 {
     int titel = 0;
     anbindung().Titel_Setzen = [&] { ++titel; };
-    sitzung().Beschreibung = QStringLiteral("Alt");
+    sitzung().Beschreibung = u"Alt"_s;
     sitzung().Geaendert = 0;
-    plattform->eingaben << QStringLiteral("<abbruch>");
+    plattform->eingaben << u"<abbruch>"_s;
     EXPECT_FALSE(Datei_Beschreiben());
-    EXPECT_EQ(sitzung().Beschreibung, QStringLiteral("Alt"));
+    EXPECT_EQ(sitzung().Beschreibung, u"Alt"_s);
     EXPECT_EQ(sitzung().Geaendert, 0);
 
-    plattform->eingaben << QStringLiteral("Kunden 2000");
+    plattform->eingaben << u"Kunden 2000"_s;
     EXPECT_TRUE(Datei_Beschreiben());
-    EXPECT_EQ(sitzung().Beschreibung, QStringLiteral("Kunden 2000"));
+    EXPECT_EQ(sitzung().Beschreibung, u"Kunden 2000"_s);
     EXPECT_EQ(sitzung().Geaendert, 1);
     EXPECT_EQ(titel, 1);
-    EXPECT_EQ(plattform->eingabePrompts.back(), QStringLiteral("Geben Sie bitte eine Beschreibung für »") +
-                                                    sitzung().AdressDateiName + QStringLiteral("« ein."));
+    EXPECT_EQ(plattform->eingabePrompts.back(),
+              u"Geben Sie bitte eine Beschreibung für »"_s + sitzung().AdressDateiName + u"« ein."_s);
 }
 
 TEST_F(DateibefehleTest, SpeichernUndBeendenSortiertSpeichertUndGibtFrei)
 {
-    const QString zett = satzMit({{0, QStringLiteral(" ")}, {1, QStringLiteral("Zett")}});
-    const QString adam = satzMit({{0, QStringLiteral(" ")}, {1, QStringLiteral("Adam")}});
-    oeffnen(QStringLiteral("zettlora.dat"),
-            QStringLiteral("..Liste\r\n") + zett + QStringLiteral("\r\n") + adam + QStringLiteral("\r\n"));
-    zcommon::Ini_Schreiben(QString(), QString(), QStringLiteral("SortAtClose"), QStringLiteral("1"));
+    const QString zett = satzMit({{0, u" "_s}, {1, u"Zett"_s}});
+    const QString adam = satzMit({{0, u" "_s}, {1, u"Adam"_s}});
+    oeffnen(u"zettlora.dat"_s, zeilen({u"..Liste"_s, zett, adam}));
+    // Only the program's own setting counts, not the file's section.
+    iniSetzen(u"SortAtClose"_s, u"1"_s);
+    zadressbuch::DateiIni_Schreiben(u"SortAtClose"_s, u"-1"_s);
     QStringList schritte;
-    anbindung().Einstellungen_Sichern = [&] { schritte << QStringLiteral("Einstellungen"); };
-    anbindung().Adresse_Uebergeben = [&] { schritte << QStringLiteral("Uebergabe"); };
+    anbindung().Einstellungen_Sichern = [&] { schritte << u"Einstellungen"_s; };
+    anbindung().Adresse_Uebergeben = [&] { schritte << u"Uebergabe"_s; };
     status.clear();
 
     EXPECT_TRUE(Programm_Beenden(*liste, true));
-    EXPECT_EQ(lesen(QStringLiteral("daten/zettlora.dat")),
-              QStringLiteral("..Liste\r\n") + adam + QStringLiteral("\r\n") + zett + QStringLiteral("\r\n"));
-    EXPECT_EQ(schritte, (QStringList{QStringLiteral("Einstellungen"), QStringLiteral("Uebergabe")}));
-    EXPECT_TRUE(status.contains(QStringLiteral("Beende Programm...DataSave")));
-    const QStringList ende = status.mid(status.indexOf(QStringLiteral("Beende Programm...DataSave")));
-    EXPECT_EQ(ende, (QStringList{
-                        QStringLiteral("Beende Programm...DataSave"), QStringLiteral("Beende Programm...IniSave"),
-                        QStringLiteral("Beende Programm...ExternSave"), QStringLiteral("Beende Programm...Das wars")}));
-    EXPECT_FALSE(zadressbuch::Reservierung_Lesen(daten(QStringLiteral("zettlora.dat"))).vorhanden);
-}
-
-TEST_F(DateibefehleTest, SortAtCloseAusserhalbUndNurProgrammweit)
-{
-    const QString inhalt = satzMit({{1, QStringLiteral("Zett")}}) + QStringLiteral("\r\n") +
-                           satzMit({{1, QStringLiteral("Adam")}}) + QStringLiteral("\r\n");
-    oeffnen(QStringLiteral("zettlora.dat"), inhalt);
-    zcommon::Ini_Schreiben(QString(), QString(), QStringLiteral("SortAtClose"), QStringLiteral("101"));
-    EXPECT_EQ(SortAtClose_Lesen(), -1);
-    EXPECT_TRUE(Programm_Beenden(*liste, true));
-    EXPECT_EQ(lesen(QStringLiteral("daten/zettlora.dat")), inhalt); // unchanged: not sorted, not written
-
-    // Only the program's own section counts, not the file's section.
-    zcommon::Ini_Schreiben(QString(), QString(), QStringLiteral("SortAtClose"), QStringLiteral("1"));
-    zadressbuch::DateiIni_Schreiben(QStringLiteral("SortAtClose"), QStringLiteral("-1"));
-    EXPECT_EQ(SortAtClose_Lesen(), 1);
-    zcommon::Ini_Schreiben(QString(), QString(), QStringLiteral("SortAtClose"), QStringLiteral("23"));
-    EXPECT_EQ(SortAtClose_Lesen(), 23);
+    EXPECT_EQ(lesen(u"daten/zettlora.dat"_s), zeilen({u"..Liste"_s, adam, zett}));
+    EXPECT_EQ(schritte, (QStringList{u"Einstellungen"_s, u"Uebergabe"_s}));
+    const QStringList ende = status.mid(status.indexOf(u"Beende Programm...DataSave"_s));
+    EXPECT_EQ(ende, (QStringList{u"Beende Programm...DataSave"_s, u"Beende Programm...IniSave"_s,
+                                 u"Beende Programm...ExternSave"_s, u"Beende Programm...Das wars"_s}));
+    EXPECT_FALSE(Reservierung_Lesen(daten(u"zettlora.dat"_s)).vorhanden);
 }
 
 TEST_F(DateibefehleTest, BeendenNachMisslungenemSpeichernFragt)
 {
-    oeffnen(QStringLiteral("zettlora.dat"), satzMit({{1, QStringLiteral("Alt")}}) + QStringLiteral("\r\n"));
-    liste->setList(0, satzMit({{1, QStringLiteral("Zhōu")}}));
-    sitzung().Geaendert = 1;
+    geaendert(u"Zhōu"_s);
     int einstellungen = 0;
     anbindung().Einstellungen_Sichern = [&] { ++einstellungen; };
 
@@ -285,11 +273,11 @@ TEST_F(DateibefehleTest, BeendenNachMisslungenemSpeichernFragt)
     plattform->antworten << zplatform::vbOK << zplatform::vbNo;
     EXPECT_FALSE(Programm_Beenden(*liste, true));
     ASSERT_EQ(plattform->meldungen.size(), 2u);
-    EXPECT_EQ(plattform->meldungen[1].titel, QStringLiteral("Programm beenden"));
+    EXPECT_EQ(plattform->meldungen[1].titel, u"Programm beenden"_s);
     EXPECT_EQ(plattform->meldungen[1].stil & 0xF, int(zplatform::vbYesNo));
-    EXPECT_EQ(status.back(), QStringLiteral("Bereit"));
+    EXPECT_EQ(status.back(), u"Bereit"_s);
     EXPECT_EQ(einstellungen, 0);
-    EXPECT_TRUE(zadressbuch::Reservierung_Lesen(daten(QStringLiteral("zettlora.dat"))).vorhanden);
+    EXPECT_TRUE(Reservierung_Lesen(daten(u"zettlora.dat"_s)).vorhanden);
 
     // Without anybody to ask (the idle exit) it does not end either.
     plattform->meldungen.clear();
@@ -304,23 +292,8 @@ TEST_F(DateibefehleTest, BeendenNachMisslungenemSpeichernFragt)
 
 TEST_F(DateibefehleTest, BeendenOhneSpeichernSchreibtNichts)
 {
-    const QString inhalt = satzMit({{1, QStringLiteral("Alt")}}) + QStringLiteral("\r\n");
-    oeffnen(QStringLiteral("zettlora.dat"), inhalt);
-    liste->setList(0, satzMit({{1, QStringLiteral("Neu")}}));
-    sitzung().Geaendert = 1;
+    const QString inhalt = geaendert(u"Neu"_s);
     EXPECT_TRUE(Programm_Beenden(*liste, false));
-    EXPECT_EQ(lesen(QStringLiteral("daten/zettlora.dat")), inhalt);
-    EXPECT_FALSE(zadressbuch::Reservierung_Lesen(daten(QStringLiteral("zettlora.dat"))).vorhanden);
-}
-
-TEST_F(DateibefehleTest, LeerzeileAnhaengen)
-{
-    const QString pfad = daten(QStringLiteral("x.dat"));
-    EXPECT_TRUE(Leerzeile_Anhaengen(pfad));
-    EXPECT_EQ(lesen(QStringLiteral("daten/x.dat")), Tabs23 + QStringLiteral("\r\n"));
-    EXPECT_TRUE(Leerzeile_Anhaengen(pfad));
-    EXPECT_EQ(lesen(QStringLiteral("daten/x.dat")), Tabs23 + QStringLiteral("\r\n") + Tabs23 + QStringLiteral("\r\n"));
-    schreiben(QStringLiteral("daten/lf.dat"), QStringLiteral("a\n"));
-    EXPECT_TRUE(Leerzeile_Anhaengen(daten(QStringLiteral("lf.dat"))));
-    EXPECT_EQ(lesen(QStringLiteral("daten/lf.dat")), QStringLiteral("a\n") + Tabs23 + QStringLiteral("\r\n"));
+    EXPECT_EQ(lesen(u"daten/zettlora.dat"_s), inhalt);
+    EXPECT_FALSE(Reservierung_Lesen(daten(u"zettlora.dat"_s)).vorhanden);
 }

@@ -1,23 +1,21 @@
 // The file chooser on the real form (offscreen): set-up, selection, OK and
-// cancel, name cleaning, rename and delete with their guards.
+// cancel, name cleaning, long paths, rename and delete with their guards.
 #include "befehle_hilfe.h"
 
-#include "commands/ui/file.h"
-
 #include <QAction>
-#include <QApplication>
 #include <QCheckBox>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
-#include <QTimer>
 
+using namespace Qt::StringLiterals;
 using zadressbuch::sitzung;
 using zbefehle::File;
+
+namespace {
 
 class FileTest : public BefehleTest
 {
@@ -26,359 +24,303 @@ protected:
     {
         BefehleTest::SetUp();
         ordner = sitzung().DatenOrdner;
-        File& f = File::instanz();
-        f.amEnde->setChecked(false);
-        f.bezAusschluss->clear();
     }
     void TearDown() override
     {
-        File& f = File::instanz();
         if (f.isVisible())
             f.befAbbrechen->click();
+        f.amEnde->setChecked(false); // the one chooser serves the other tests too
+        f.bezAusschluss->clear();
         BefehleTest::TearDown();
     }
 
     // Sets the inputs as a caller does and shows the form (not modal, so the
     // test can work on it; the set-up runs as at every showing).
-    File& zeigen(const QString& vorschlag, bool laden, const QString& kuerzel = QStringLiteral("Dat"))
+    void zeigen(const QString& vorschlag, bool laden, const QString& kuerzel = u"Dat"_s)
     {
-        File& f = File::instanz();
         f.Bezeichnung->setText(vorschlag);
         f.Kuerzel->setText(kuerzel);
         (laden ? f.Laden : f.Speichern)->setChecked(true);
         f.setPfad(ordner);
         f.show();
-        return f;
     }
-
+    // What the caller reads: the name box once the chooser is hidden; "offen" while it is shown.
+    QString ergebnis() const { return f.isVisible() ? u"offen"_s : f.Bezeichnung->text(); }
     QStringList eintraege() const
     {
         QStringList r;
-        const File& f = File::instanz();
         for (int i = 0; i < f.Datei1->count(); ++i)
             r << f.Datei1->item(i)->text();
         return r;
     }
-
     void waehle(const QString& name)
     {
-        File& f = File::instanz();
         const auto treffer = f.Datei1->findItems(name, Qt::MatchExactly);
         ASSERT_EQ(treffer.size(), 1);
         f.Datei1->setCurrentItem(treffer.first());
     }
 
+    File& f = File::instanz();
     QString ordner;
 };
 
-TEST_F(FileTest, FormUndSteuerelemente)
-{
-    File& f = File::instanz();
-    EXPECT_EQ(&f, &File::instanz());
-    EXPECT_EQ(f.objectName(), QStringLiteral("File"));
-    for (const char* name : {"Bezeichnung", "BezBezeichnung", "Kuerzel", "Laden", "Speichern", "Datei1", "amEnde",
-                             "bezAusschluss", "BezHinweise", "BezInfo", "BefOk", "befAbbrechen"})
-        EXPECT_NE(f.findChild<QWidget*>(QString::fromLatin1(name)), nullptr) << name;
-    for (const char* name : {"mnuOk", "befUmbennen", "BefLoeschen", "mnuAbbrechen"})
-        EXPECT_NE(f.findChild<QAction*>(QString::fromLatin1(name)), nullptr) << name;
-    EXPECT_TRUE(f.Kuerzel->isHidden());
-    EXPECT_TRUE(f.Laden->isHidden());
-    EXPECT_EQ(f.mnuOk->text(), QStringLiteral("&Auswählen"));
-    EXPECT_EQ(f.BefLoeschen->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Y));
-}
+} // namespace
 
 TEST_F(FileTest, LadenZeigtBeschreibungUndLiefertDenPfad)
 {
-    schreiben(QStringLiteral("daten/Auszug.Dat"), QStringLiteral("..Erste Zeile~Zweite Zeile\r\nA\t\r\n"));
-    schreiben(QStringLiteral("daten/b.dat"), QStringLiteral("kein Kopf\r\n"));
-    schreiben(QStringLiteral("daten/c.txt"), QStringLiteral("x"));
-    File& f = zeigen(QStringLiteral("/irgendwo/Auszug.Dat"), true);
-    EXPECT_EQ(f.windowTitle(), QStringLiteral("Datei laden"));
-    EXPECT_EQ(eintraege(), (QStringList{QStringLiteral("Auszug.Dat"), QStringLiteral("b.dat")}));
-    EXPECT_EQ(f.Bezeichnung->text(), QStringLiteral("Auszug"));
+    schreiben(u"daten/Auszug.Dat"_s, u"..Erste Zeile~Zweite Zeile\r\nA\t\r\n"_s);
+    schreiben(u"daten/b.dat"_s, u"kein Kopf\r\n"_s);
+    schreiben(u"daten/a.b.Dat"_s, u"x\r\n"_s);
+    schreiben(u"daten/c.txt"_s, u"x"_s);
+    zeigen(u"/irgendwo/Auszug.Dat"_s, true);
+    EXPECT_EQ(f.windowTitle(), u"Datei laden"_s);
+    EXPECT_EQ(eintraege(), (QStringList{u"a.b.Dat"_s, u"Auszug.Dat"_s, u"b.dat"_s}));
+    EXPECT_EQ(f.Bezeichnung->text(), u"Auszug"_s);
     ASSERT_NE(f.Datei1->currentItem(), nullptr);
-    EXPECT_EQ(f.Datei1->currentItem()->text(), QStringLiteral("Auszug.Dat"));
-    EXPECT_EQ(f.BezInfo->text(), QStringLiteral("Erste Zeile\nZweite Zeile"));
-    EXPECT_TRUE(f.BezHinweise->text().startsWith(ordner + QStringLiteral("/Auszug.Dat\nVom: ")));
-    EXPECT_TRUE(f.BezHinweise->text().endsWith(QStringLiteral("Größe: 32 Bytes")));
+    EXPECT_EQ(f.Datei1->currentItem()->text(), u"Auszug.Dat"_s);
+    EXPECT_EQ(f.BezInfo->text(), u"Erste Zeile\nZweite Zeile"_s);
+    EXPECT_TRUE(f.BezHinweise->text().startsWith(ordner + u"/Auszug.Dat\nVom: "_s));
+    EXPECT_TRUE(f.BezHinweise->text().endsWith(u"Größe: 32 Bytes"_s));
     EXPECT_TRUE(f.BefOk->isEnabled());
 
-    waehle(QStringLiteral("b.dat"));
-    EXPECT_EQ(f.Bezeichnung->text(), QStringLiteral("b"));
+    waehle(u"b.dat"_s);
+    EXPECT_EQ(f.Bezeichnung->text(), u"b"_s);
     EXPECT_TRUE(f.BezInfo->text().isEmpty());
 
+    // A name with two points: OK gives the very file clicked.
+    waehle(u"a.b.Dat"_s);
+    EXPECT_EQ(f.Bezeichnung->text(), u"a.b"_s);
+    f.mnuOk->trigger();
+    EXPECT_EQ(ergebnis(), ordner + u"/a.b.Dat"_s);
+
+    // Without a name OK does nothing (the menu entry stays enabled in load mode).
+    zeigen(QString(), true);
+    EXPECT_FALSE(f.BefOk->isEnabled());
+    EXPECT_TRUE(f.mnuOk->isEnabled());
+    f.mnuOk->trigger();
+    EXPECT_EQ(ergebnis(), u"offen"_s);
+
     // A double-click takes the file at once.
+    waehle(u"b.dat"_s);
     const QPoint b = f.Datei1->visualItemRect(f.Datei1->currentItem()).center();
     QTest::mouseClick(f.Datei1->viewport(), Qt::LeftButton, {}, b);
     QTest::mouseDClick(f.Datei1->viewport(), Qt::LeftButton, {}, b);
-    EXPECT_FALSE(f.isVisible());
-    EXPECT_EQ(f.Bezeichnung->text(), ordner + QStringLiteral("/b.Dat"));
-}
-
-TEST_F(FileTest, NameMitZweiPunktenLiefertDieAngeklickteDatei)
-{
-    schreiben(QStringLiteral("daten/a.b.Dat"), QStringLiteral("x\r\n"));
-    File& f = zeigen(QString(), true);
-    waehle(QStringLiteral("a.b.Dat"));
-    EXPECT_EQ(f.Bezeichnung->text(), QStringLiteral("a.b"));
-    f.mnuOk->trigger();
-    EXPECT_EQ(f.Bezeichnung->text(), ordner + QStringLiteral("/a.b.Dat"));
+    EXPECT_EQ(ergebnis(), ordner + u"/b.Dat"_s);
 }
 
 TEST_F(FileTest, AbbruchEscUndSchliessfeldGebenLeer)
 {
-    File& f = zeigen(QStringLiteral("x"), false);
-    f.befAbbrechen->click();
-    EXPECT_FALSE(f.isVisible());
-    EXPECT_TRUE(f.Bezeichnung->text().isEmpty());
-
-    zeigen(QStringLiteral("x"), false);
-    QTest::keyClick(&f, Qt::Key_Escape);
-    EXPECT_FALSE(f.isVisible());
-    EXPECT_TRUE(f.Bezeichnung->text().isEmpty());
-
-    zeigen(QStringLiteral("x"), false);
-    f.close();
-    EXPECT_FALSE(f.isVisible());
-    EXPECT_TRUE(f.Bezeichnung->text().isEmpty());
+    const std::pair<const char*, std::function<void()>> wege[] = {
+        {"Abbrechen", [this] { f.befAbbrechen->click(); }},
+        {"Esc", [this] { QTest::keyClick(&f, Qt::Key_Escape); }},
+        {"Schliessfeld", [this] { f.close(); }},
+    };
+    for (const auto& [weg, abbrechen] : wege) {
+        zeigen(u"x"_s, false);
+        abbrechen();
+        EXPECT_EQ(ergebnis(), QString()) << weg;
+    }
 }
 
-TEST_F(FileTest, ModalUeberWaehlen)
+TEST_F(FileTest, SpeichernBereinigtDenNamenUndFragtVorDemUeberschreiben)
 {
-    schreiben(QStringLiteral("daten/kunden.dat"), QStringLiteral("..Kunden\r\n"));
-    File::anbinden();
-    // Should the double-click not arrive, cancel rather than hang.
-    QTimer::singleShot(5000, [] {
-        if (File::instanz().isVisible())
-            File::instanz().befAbbrechen->click();
-    });
-    QTimer::singleShot(0, [] {
-        File& f = File::instanz();
-        f.Datei1->setCurrentRow(0);
-        f.BefOk->click();
-    });
-    zbefehle::DateiWahl w;
-    w.vorschlag = QString();
-    w.kuerzel = QStringLiteral(".dat");
-    w.laden = true;
-    w.ordner = ordner;
-    EXPECT_EQ(zbefehle::anbindung().Datei_Waehlen(w), ordner + QStringLiteral("/kunden.dat"));
-}
-
-TEST_F(FileTest, SpeichernBereinigtDenNamen)
-{
-    File& f = zeigen(QString(), false);
-    EXPECT_EQ(f.windowTitle(), QStringLiteral("Datei speichern unter"));
-    EXPECT_FALSE(f.BefOk->isEnabled());
+    zeigen(QString(), false);
+    EXPECT_EQ(f.windowTitle(), u"Datei speichern unter"_s);
     EXPECT_FALSE(f.mnuOk->isEnabled());
-
-    QTest::keyClicks(f.Bezeichnung, QStringLiteral("a.b c/d"));
-    EXPECT_EQ(f.Bezeichnung->text(), QStringLiteral("a_b_c_d"));
-    EXPECT_TRUE(f.BefOk->isEnabled());
+    QTest::keyClicks(f.Bezeichnung, u"a.b c/d"_s);
+    EXPECT_EQ(f.Bezeichnung->text(), u"a_b_c_d"_s);
     EXPECT_TRUE(f.mnuOk->isEnabled());
 
     // Text that reached the box some other way is cleaned whole at OK.
-    f.Bezeichnung->setText(QStringLiteral("../x\ty:z"));
+    f.Bezeichnung->setText(u"../x\ty:z"_s);
     f.BefOk->click();
-    EXPECT_FALSE(f.isVisible());
-    EXPECT_EQ(f.Bezeichnung->text(), ordner + QStringLiteral("/___x_y_z.Dat"));
+    EXPECT_EQ(ergebnis(), ordner + u"/___x_y_z.Dat"_s);
+
+    // An existing file: asked; No stays in the chooser, Yes takes it.
+    schreiben(u"daten/Alt.Dat"_s, u"x"_s);
+    zeigen(u"Alt"_s, false);
+    plattform->antworten << zplatform::vbNo << zplatform::vbYes;
+    f.BefOk->click();
+    EXPECT_EQ(ergebnis(), u"offen"_s);
+    EXPECT_EQ(f.Bezeichnung->text(), u"Alt"_s);
+    ASSERT_EQ(plattform->meldungen.size(), 1u);
+    EXPECT_EQ(plattform->meldungen[0].titel, u"Datei speichern unter"_s);
+    EXPECT_EQ(plattform->meldungen[0].text,
+              u"Datei »"_s + ordner +
+                  u"/Alt.Dat« besteht bereits.\r\n\r\nMöchten Sie, dass diese Datei überschrieben wird?"_s);
+    f.BefOk->click();
+    EXPECT_EQ(ergebnis(), ordner + u"/Alt.Dat"_s);
 }
 
 TEST_F(FileTest, LangeOrdnerUndNamenAusDerListeBleibenGanz)
 {
     // A folder deeper than the 255 characters a typed name may have.
-    ordner = sitzung().DatenOrdner;
     for (int i = 0; ordner.size() < 300; ++i)
-        ordner += QStringLiteral("/Unterordner_mit_langem_Namen_%1").arg(i);
+        ordner += u"/Unterordner_mit_langem_Namen_%1"_s.arg(i);
     ASSERT_TRUE(QDir().mkpath(ordner));
-    QFile d(ordner + QStringLiteral("/Meine Adressen.Dat"));
+    const QString datei = ordner + u"/Meine Adressen.Dat"_s;
+    QFile d(datei);
     ASSERT_TRUE(d.open(QIODevice::WriteOnly));
-    d.write("..Alt\r\n");
     d.close();
+    // The chooser as the commands call it (modal).
+    const auto waehlen = [this](const QString& vorschlag, bool laden, const std::function<void(File&)>& schritte) {
+        QString r;
+        EXPECT_TRUE(mitDateiwahl([&] { r = File::waehlen({vorschlag, u".Dat"_s, laden, ordner}); }, schritte));
+        return r;
+    };
 
-    // Load mode: the long proposal still selects its file; the result is the whole path.
-    File& f = zeigen(ordner + QStringLiteral("/Meine Adressen.Dat"), true);
-    EXPECT_EQ(f.Bezeichnung->text(), QStringLiteral("Meine Adressen"));
-    EXPECT_EQ(f.Bezeichnung->maxLength(), 255);
-    f.BefOk->click();
-    EXPECT_EQ(f.Bezeichnung->text(), ordner + QStringLiteral("/Meine Adressen.Dat"));
+    // Load mode: the long proposal still selects its file (though the box's
+    // typing limit stands from a use before); the result is the whole path.
+    zeigen(QString(), true);
+    f.befAbbrechen->click();
+    EXPECT_EQ(waehlen(datei, true,
+                      [](File& f) {
+                          EXPECT_EQ(f.Bezeichnung->text(), u"Meine Adressen"_s);
+                          EXPECT_EQ(f.Bezeichnung->maxLength(), 255);
+                          f.BefOk->click();
+                      }),
+              datei);
 
     // Save mode: the file picked from the list is returned as it is named
     // (after the question), a typed blank still becomes "_".
-    zeigen(QString(), false);
-    waehle(QStringLiteral("Meine Adressen.Dat"));
     plattform->antworten << zplatform::vbYes;
-    f.BefOk->click();
-    EXPECT_FALSE(f.isVisible());
+    EXPECT_EQ(waehlen(QString(), false,
+                      [this](File& f) {
+                          waehle(u"Meine Adressen.Dat"_s);
+                          f.BefOk->click();
+                      }),
+              datei);
     EXPECT_EQ(plattform->meldungen.size(), 1u);
-    EXPECT_EQ(f.Bezeichnung->text(), ordner + QStringLiteral("/Meine Adressen.Dat"));
-    zeigen(QString(), false);
-    QTest::keyClicks(f.Bezeichnung, QStringLiteral("Neue Adressen"));
-    f.BefOk->click();
-    EXPECT_EQ(f.Bezeichnung->text(), ordner + QStringLiteral("/Neue_Adressen.Dat"));
-}
-
-TEST_F(FileTest, OkOhneNamenTutNichts)
-{
-    File& f = zeigen(QString(), true);
-    EXPECT_FALSE(f.BefOk->isEnabled());
-    EXPECT_TRUE(f.mnuOk->isEnabled()); // load mode: the menu entry stays enabled
-    f.mnuOk->trigger();
-    EXPECT_TRUE(f.isVisible());
-    EXPECT_TRUE(f.Bezeichnung->text().isEmpty());
-}
-
-TEST_F(FileTest, SpeichernUeberVorhandeneDateiFragt)
-{
-    schreiben(QStringLiteral("daten/Alt.Dat"), QStringLiteral("x"));
-    File& f = zeigen(QStringLiteral("Alt"), false);
-    plattform->antworten << zplatform::vbNo;
-    f.BefOk->click();
-    EXPECT_TRUE(f.isVisible());
-    EXPECT_EQ(f.Bezeichnung->text(), QStringLiteral("Alt"));
-    ASSERT_EQ(plattform->meldungen.size(), 1u);
-    EXPECT_EQ(plattform->meldungen[0].titel, QStringLiteral("Datei speichern unter"));
-    EXPECT_EQ(plattform->meldungen[0].text, QStringLiteral("Datei »") + ordner +
-                                                QStringLiteral("/Alt.Dat« besteht bereits.\r\n\r\n"
-                                                               "Möchten Sie, dass diese Datei überschrieben wird?"));
-    plattform->antworten << zplatform::vbYes;
-    f.BefOk->click();
-    EXPECT_FALSE(f.isVisible());
-    EXPECT_EQ(f.Bezeichnung->text(), ordner + QStringLiteral("/Alt.Dat"));
+    EXPECT_EQ(waehlen(QString(), false,
+                      [](File& f) {
+                          QTest::keyClicks(f.Bezeichnung, u"Neue Adressen"_s);
+                          f.BefOk->click();
+                      }),
+              ordner + u"/Neue_Adressen.Dat"_s);
 }
 
 TEST_F(FileTest, UmbenennenIstEinSchritt)
 {
-    schreiben(QStringLiteral("daten/alt.Dat"), QStringLiteral("..Alt\r\n"));
-    schreiben(QStringLiteral("daten/ziel.Dat"), QStringLiteral("..Ziel\r\n"));
-    File& f = zeigen(QString(), true);
+    schreiben(u"daten/alt.Dat"_s, u"..Alt\r\n"_s);
+    schreiben(u"daten/ziel.Dat"_s, u"..Ziel\r\n"_s);
+    zeigen(QString(), true);
 
-    // Refusals: nothing selected, a forbidden character, the same name.
+    // Refusals: nothing selected, a forbidden character, the same name; a cancelled box.
     f.befUmbennen->trigger();
-    EXPECT_EQ(plattform->letzteMeldung(), QStringLiteral("Keine Datei zum Umbenennen ausgewählt."));
-    waehle(QStringLiteral("alt.Dat"));
-    plattform->eingaben << QStringLiteral("neu name");
+    EXPECT_EQ(plattform->letzteMeldung(), u"Keine Datei zum Umbenennen ausgewählt."_s);
+    waehle(u"alt.Dat"_s);
+    plattform->eingaben << u"neu name"_s << u"ALT"_s << u"<abbruch>"_s;
     f.befUmbennen->trigger();
-    EXPECT_EQ(plattform->letzteMeldung(), QStringLiteral("Ungültiges Zeichen im Dateinamen enthalten."));
-    EXPECT_EQ(plattform->eingabePrompts.back(), QStringLiteral("Gegen Sie einen neuen Dateinamen für »alt« ein.\r\n\r\n"
-                                                               "Das Dateikürzel wird automatisch auf »Dat« gesetzt."));
-    plattform->eingaben << QStringLiteral("ALT");
+    EXPECT_EQ(plattform->letzteMeldung(), u"Ungültiges Zeichen im Dateinamen enthalten."_s);
+    EXPECT_EQ(plattform->eingabePrompts.back(), u"Gegen Sie einen neuen Dateinamen für »alt« ein.\r\n\r\n"
+                                                u"Das Dateikürzel wird automatisch auf »Dat« gesetzt."_s);
     f.befUmbennen->trigger();
-    EXPECT_EQ(plattform->letzteMeldung(), QStringLiteral("Sie haben keinen neuen Dateinamen gewählt."));
-    plattform->eingaben << QStringLiteral("<abbruch>");
+    EXPECT_EQ(plattform->letzteMeldung(), u"Sie haben keinen neuen Dateinamen gewählt."_s);
     const size_t vorher = plattform->meldungen.size();
     f.befUmbennen->trigger();
     EXPECT_EQ(plattform->meldungen.size(), vorher);
 
     // A new name: the extension stays, the list shows and selects the file.
-    plattform->eingaben << QStringLiteral("neu.txt");
+    plattform->eingaben << u"neu.txt"_s;
     f.befUmbennen->trigger();
-    EXPECT_FALSE(QFile::exists(ordner + QStringLiteral("/alt.Dat")));
-    EXPECT_EQ(lesen(QStringLiteral("daten/neu.Dat")), QStringLiteral("..Alt\r\n"));
-    EXPECT_EQ(eintraege(), (QStringList{QStringLiteral("neu.Dat"), QStringLiteral("ziel.Dat")}));
-    EXPECT_EQ(f.Datei1->currentItem()->text(), QStringLiteral("neu.Dat"));
+    EXPECT_FALSE(QFile::exists(ordner + u"/alt.Dat"_s));
+    EXPECT_EQ(lesen(u"daten/neu.Dat"_s), u"..Alt\r\n"_s);
+    EXPECT_EQ(eintraege(), (QStringList{u"neu.Dat"_s, u"ziel.Dat"_s}));
+    EXPECT_EQ(f.Datei1->currentItem()->text(), u"neu.Dat"_s);
 
     // Onto an existing file: asked; No keeps both, Yes replaces the target.
-    plattform->eingaben << QStringLiteral("ziel");
-    plattform->antworten << zplatform::vbNo;
+    plattform->eingaben << u"ziel"_s << u"ziel"_s;
+    plattform->antworten << zplatform::vbNo << zplatform::vbYes;
     f.befUmbennen->trigger();
     EXPECT_EQ(plattform->letzteMeldung(),
-              QStringLiteral("ziel\r\nbesteht bereits.\r\n\r\nMöchten Sie, dass diese Datei überschrieben wird?"));
-    EXPECT_EQ(lesen(QStringLiteral("daten/ziel.Dat")), QStringLiteral("..Ziel\r\n"));
-    plattform->eingaben << QStringLiteral("ziel");
-    plattform->antworten << zplatform::vbYes;
+              u"ziel\r\nbesteht bereits.\r\n\r\nMöchten Sie, dass diese Datei überschrieben wird?"_s);
+    EXPECT_EQ(lesen(u"daten/ziel.Dat"_s), u"..Ziel\r\n"_s);
     f.befUmbennen->trigger();
-    EXPECT_EQ(lesen(QStringLiteral("daten/ziel.Dat")), QStringLiteral("..Alt\r\n"));
-    EXPECT_EQ(eintraege(), (QStringList{QStringLiteral("ziel.Dat")}));
+    EXPECT_EQ(lesen(u"daten/ziel.Dat"_s), u"..Alt\r\n"_s);
+    EXPECT_EQ(eintraege(), QStringList{u"ziel.Dat"_s});
 }
 
 TEST_F(FileTest, DieOffeneAdressdateiBleibtUnangetastet)
 {
-    schreiben(QStringLiteral("daten/Zettlora.dat"), QStringLiteral("..Offen\r\n"));
-    schreiben(QStringLiteral("daten/andere.dat"), QStringLiteral("..Andere\r\n"));
-    sitzung().AdressDateiName = ordner + QStringLiteral("/zettlora.dat"); // case as the program may hold it
-    File& f = zeigen(QString(), true);
+    schreiben(u"daten/Zettlora.dat"_s, u"..Offen\r\n"_s);
+    schreiben(u"daten/andere.dat"_s, u"..Andere\r\n"_s);
+    sitzung().AdressDateiName = ordner + u"/zettlora.dat"_s; // case as the program may hold it
+    zeigen(QString(), true);
 
-    waehle(QStringLiteral("Zettlora.dat"));
+    waehle(u"Zettlora.dat"_s);
     f.befUmbennen->trigger();
-    EXPECT_TRUE(plattform->letzteMeldung().contains(QStringLiteral("geöffnete Adressdatei")));
     EXPECT_TRUE(plattform->eingabePrompts.isEmpty()); // refused before any question
     f.BefLoeschen->trigger();
-    EXPECT_EQ(plattform->meldungen.size(), 2u);
-    EXPECT_TRUE(plattform->letzteMeldung().contains(QStringLiteral("geöffnete Adressdatei")));
-    EXPECT_EQ(lesen(QStringLiteral("daten/Zettlora.dat")), QStringLiteral("..Offen\r\n"));
-
     // Nor may another file be renamed onto it.
-    waehle(QStringLiteral("andere.dat"));
-    plattform->eingaben << QStringLiteral("Zettlora");
+    waehle(u"andere.dat"_s);
+    plattform->eingaben << u"Zettlora"_s;
     plattform->antworten << zplatform::vbYes;
     f.befUmbennen->trigger();
-    EXPECT_TRUE(plattform->letzteMeldung().contains(QStringLiteral("geöffnete Adressdatei")));
-    EXPECT_EQ(lesen(QStringLiteral("daten/Zettlora.dat")), QStringLiteral("..Offen\r\n"));
-    EXPECT_EQ(lesen(QStringLiteral("daten/andere.dat")), QStringLiteral("..Andere\r\n"));
+    ASSERT_EQ(plattform->meldungen.size(), 3u);
+    for (const auto& m : plattform->meldungen)
+        EXPECT_TRUE(m.text.contains(u"geöffnete Adressdatei"_s)) << m.text.toStdString();
+    EXPECT_EQ(lesen(u"daten/Zettlora.dat"_s), u"..Offen\r\n"_s);
+    EXPECT_EQ(lesen(u"daten/andere.dat"_s), u"..Andere\r\n"_s);
 }
 
 TEST_F(FileTest, LoeschenNachFrage)
 {
-    schreiben(QStringLiteral("daten/weg.dat"), QStringLiteral("x"));
-    File& f = zeigen(QString(), true);
+    schreiben(u"daten/weg.dat"_s, u"x"_s);
+    zeigen(QString(), true);
     f.BefLoeschen->trigger();
-    EXPECT_EQ(plattform->letzteMeldung(), QStringLiteral("Keine Datei zum Löschen ausgewählt."));
+    EXPECT_EQ(plattform->letzteMeldung(), u"Keine Datei zum Löschen ausgewählt."_s);
 
-    waehle(QStringLiteral("weg.dat"));
-    plattform->antworten << zplatform::vbNo;
+    waehle(u"weg.dat"_s);
+    plattform->antworten << zplatform::vbNo << zplatform::vbYes;
     f.BefLoeschen->trigger();
-    EXPECT_EQ(plattform->letzteMeldung(), QStringLiteral("Datei »weg.dat« löschen."));
-    EXPECT_TRUE(QFile::exists(ordner + QStringLiteral("/weg.dat")));
-
-    plattform->antworten << zplatform::vbYes;
+    EXPECT_EQ(plattform->letzteMeldung(), u"Datei »weg.dat« löschen."_s);
+    EXPECT_TRUE(QFile::exists(ordner + u"/weg.dat"_s));
     f.BefLoeschen->trigger();
-    EXPECT_FALSE(QFile::exists(ordner + QStringLiteral("/weg.dat")));
+    EXPECT_FALSE(QFile::exists(ordner + u"/weg.dat"_s));
     EXPECT_TRUE(eintraege().isEmpty());
     EXPECT_TRUE(f.Bezeichnung->text().isEmpty());
     EXPECT_FALSE(f.BefOk->isEnabled());
 }
 
-TEST_F(FileTest, NurLesenVerbirgtOkUndSperrtDieBefehle)
+TEST_F(FileTest, NurLesenKuerzelUndAusschluss)
 {
+    // Read-only: no OK in save mode; no rename or delete in either mode.
     sitzung().NurLesen = true;
-    File& f = zeigen(QStringLiteral("x"), false);
-    EXPECT_FALSE(f.BefOk->isVisible());
-    EXPECT_FALSE(f.mnuOk->isVisible());
-    EXPECT_FALSE(f.befUmbennen->isEnabled());
-    EXPECT_FALSE(f.BefLoeschen->isEnabled());
+    for (bool laden : {false, true}) {
+        zeigen(u"x"_s, laden);
+        EXPECT_EQ(f.BefOk->isVisible(), laden);
+        EXPECT_FALSE(f.mnuOk->isVisible() && f.mnuOk->isEnabled());
+        EXPECT_FALSE(f.befUmbennen->isEnabled());
+        EXPECT_FALSE(f.BefLoeschen->isEnabled());
+        f.befAbbrechen->click();
+    }
+
+    // The extension: a leading "." added, at most four characters.
+    schreiben(u"daten/a.Tex"_s, u"x"_s);
+    schreiben(u"daten/geheim.Tex"_s, u"x"_s);
+    zeigen(QString(), true, u"Text"_s);
+    EXPECT_EQ(f.erweiterung(), u".Tex"_s);
+    EXPECT_EQ(eintraege(), (QStringList{u"a.Tex"_s, u"geheim.Tex"_s}));
     f.befAbbrechen->click();
 
-    zeigen(QStringLiteral("x"), true);
-    EXPECT_TRUE(f.BefOk->isVisible());
-    EXPECT_FALSE(f.mnuOk->isEnabled());
-    EXPECT_FALSE(f.befUmbennen->isEnabled());
-}
-
-TEST_F(FileTest, KuerzelUndAusschluss)
-{
-    schreiben(QStringLiteral("daten/a.Tex"), QStringLiteral("x"));
-    schreiben(QStringLiteral("daten/geheim.Tex"), QStringLiteral("x"));
-    File& f = zeigen(QString(), true, QStringLiteral("Text"));
-    EXPECT_EQ(f.erweiterung(), QStringLiteral(".Tex"));
-    EXPECT_EQ(eintraege(), (QStringList{QStringLiteral("a.Tex"), QStringLiteral("geheim.Tex")}));
-    f.befAbbrechen->click();
-
-    f.bezAusschluss->setText(QStringLiteral("GEHEIM"));
+    // An excluded name is not selected, not even as the last entry.
+    f.bezAusschluss->setText(u"GEHEIM"_s);
     f.amEnde->setChecked(true);
-    zeigen(QString(), true, QStringLiteral("Tex"));
+    zeigen(QString(), true, u"Tex"_s);
     EXPECT_TRUE(f.Datei1->selectedItems().isEmpty());
-    EXPECT_EQ(f.BezInfo->text(), QStringLiteral("Keine gültige Datei."));
+    EXPECT_EQ(f.BezInfo->text(), u"Keine gültige Datei."_s);
 }
 
 TEST(FileNamen, BasisnameUndBereinigung)
 {
-    EXPECT_EQ(File::Basisname(QStringLiteral("/a/b/Auszug.Dat"), QStringLiteral(".Dat")), QStringLiteral("Auszug"));
-    EXPECT_EQ(File::Basisname(QStringLiteral("a.b.DAT"), QStringLiteral(".Dat")), QStringLiteral("a.b"));
-    EXPECT_EQ(File::Basisname(QStringLiteral("a.b.Msk"), QStringLiteral(".Dat")), QStringLiteral("a"));
-    EXPECT_EQ(File::Basisname(QStringLiteral("C:\\Daten\\Kunden.Dat"), QStringLiteral(".Dat")),
-              QStringLiteral("Kunden"));
-    EXPECT_EQ(File::Name_Bereinigen(QStringLiteral("a b.c,d;e:f|g^h´i`j*k?l\\m/n\x01o")),
-              QStringLiteral("a_b_c_d_e_f_g_h_i_j_k_l_m_n_o"));
-    EXPECT_EQ(File::Name_Bereinigen(QStringLiteral("Müller-Lüdenscheidt")), QStringLiteral("Müller-Lüdenscheidt"));
+    const std::pair<QString, QString> basis[] = {
+        {u"/a/b/Auszug.Dat"_s, u"Auszug"_s},
+        {u"a.b.DAT"_s, u"a.b"_s},
+        {u"a.b.Msk"_s, u"a"_s},
+        {u"C:\\Daten\\Kunden.Dat"_s, u"Kunden"_s},
+    };
+    for (const auto& [name, erwartet] : basis)
+        EXPECT_EQ(File::Basisname(name, u".Dat"_s), erwartet) << name.toStdString();
+    EXPECT_EQ(File::Name_Bereinigen(u"a b.c,d;e:f|g^h´i`j*k?l\\m/n\x01o"_s), u"a_b_c_d_e_f_g_h_i_j_k_l_m_n_o"_s);
+    EXPECT_EQ(File::Name_Bereinigen(u"Müller-Lüdenscheidt"_s), u"Müller-Lüdenscheidt"_s);
 }

@@ -3,20 +3,11 @@
 
 #include "commands/sortieren.h"
 
-using zadressbuch::FeldAus;
+using namespace Qt::StringLiterals;
 using zbefehle::Sortieren;
 using zbefehle::SortierReihenfolge;
 
 namespace {
-
-// The values of one field of the list, in list order.
-QStringList spalte(const zadressbuch::AdressListe& l, int feld)
-{
-    QStringList r;
-    for (int i = 0; i < l.ListCount(); ++i)
-        r << FeldAus(l.List(i), feld);
-    return r;
-}
 
 // Sorts single texts as the values of field 1 and gives them back in order.
 QStringList sortiert(const QStringList& namen)
@@ -30,129 +21,90 @@ QStringList sortiert(const QStringList& namen)
     return r;
 }
 
-} // namespace
-
 using SortierenTest = BefehleTest;
 
-TEST(Sortierfolge, UmlauteBeiIhrenGrundbuchstabenOhneGrossKlein)
-{
-    EXPECT_EQ(
-        sortiert({QStringLiteral("Mumm"), QStringLiteral("Müller"), QStringLiteral("Zander"), QStringLiteral("muller"),
-                  QStringLiteral("Öztürk"), QStringLiteral("Oz"), QStringLiteral("Abel"), QStringLiteral("Mueller"),
-                  QStringLiteral("MEIER"), QStringLiteral("äbi"), QStringLiteral("Strauß"), QStringLiteral("Strausz"),
-                  QStringLiteral("Straub")}),
-        (QStringList{QStringLiteral("Abel"), QStringLiteral("äbi"), QStringLiteral("MEIER"), QStringLiteral("Mueller"),
-                     QStringLiteral("muller"), QStringLiteral("Müller"), QStringLiteral("Mumm"), QStringLiteral("Oz"),
-                     QStringLiteral("Öztürk"), QStringLiteral("Straub"), QStringLiteral("Strauß"),
-                     QStringLiteral("Strausz"), QStringLiteral("Zander")}));
-}
+} // namespace
 
-TEST(Sortierfolge, LeerVorZeichenVorZiffernVorBuchstaben)
+TEST(Sortierfolge, DeutscheSortierfolge)
 {
-    // The end of a field comes before any character, so "Ab" precedes every
-    // longer field beginning with it; blanks and punctuation before digits,
-    // digits before letters; a field of blanks counts as empty.
-    EXPECT_EQ(sortiert({QStringLiteral("Abc"), QStringLiteral("Ab c"), QStringLiteral("Ab"), QStringLiteral("Ab-x"),
-                        QStringLiteral("Ab9"), QStringLiteral(""), QStringLiteral("  "), QStringLiteral("9"),
-                        QStringLiteral("(x)")}),
-              (QStringList{QStringLiteral(""), QStringLiteral("  "), QStringLiteral("(x)"), QStringLiteral("9"),
-                           QStringLiteral("Ab"), QStringLiteral("Ab c"), QStringLiteral("Ab-x"), QStringLiteral("Ab9"),
-                           QStringLiteral("Abc")}));
-}
-
-TEST(Sortierfolge, GleicheFelderBehaltenIhreReihenfolge)
-{
-    const QStringList e{satzMit({{1, QStringLiteral("meier")}}), satzMit({{1, QStringLiteral("Meier")}}),
-                        satzMit({{1, QStringLiteral("MEIER")}})};
-    EXPECT_EQ(SortierReihenfolge(e, 1), (std::vector<int>{0, 1, 2}));
-    EXPECT_TRUE(SortierReihenfolge(e, 24).empty());
-    EXPECT_TRUE(SortierReihenfolge(e, -1).empty());
+    const QStringList faelle[][2] = {
+        // Umlauts beside their base letters, "ß" as "ss", case ignored.
+        {{u"Mumm"_s, u"Müller"_s, u"Zander"_s, u"muller"_s, u"Öztürk"_s, u"Oz"_s, u"Abel"_s, u"Mueller"_s, u"MEIER"_s,
+          u"äbi"_s, u"Strauß"_s, u"Strausz"_s, u"Straub"_s},
+         {u"Abel"_s, u"äbi"_s, u"MEIER"_s, u"Mueller"_s, u"muller"_s, u"Müller"_s, u"Mumm"_s, u"Oz"_s, u"Öztürk"_s,
+          u"Straub"_s, u"Strauß"_s, u"Strausz"_s, u"Zander"_s}},
+        // The end of a field before any character, so "Ab" precedes every
+        // longer field beginning with it; blanks and punctuation before
+        // digits, digits before letters; a field of blanks counts as empty.
+        {{u"Abc"_s, u"Ab c"_s, u"Ab"_s, u"Ab-x"_s, u"Ab9"_s, u""_s, u"  "_s, u"9"_s, u"(x)"_s},
+         {u""_s, u"  "_s, u"(x)"_s, u"9"_s, u"Ab"_s, u"Ab c"_s, u"Ab-x"_s, u"Ab9"_s, u"Abc"_s}},
+        // Equal fields keep their order.
+        {{u"meier"_s, u"Meier"_s, u"MEIER"_s}, {u"meier"_s, u"Meier"_s, u"MEIER"_s}},
+    };
+    for (const auto& [eingabe, erwartet] : faelle)
+        EXPECT_EQ(sortiert(eingabe), erwartet);
+    EXPECT_TRUE(SortierReihenfolge({satzMit({})}, 24).empty());
+    EXPECT_TRUE(SortierReihenfolge({satzMit({})}, -1).empty());
 }
 
 TEST_F(SortierenTest, GleichstandEntscheidenDieFolgendenFelder)
 {
     // Sort field 1: equal surnames (in any case) are ordered by the first
     // name, and only after field 23 by field 0.
-    liste->AddItem(satzMit({{0, QStringLiteral("A")}, {1, QStringLiteral("Meier")}, {2, QStringLiteral("Uwe")}}));
-    liste->AddItem(satzMit({{0, QStringLiteral("B")}, {1, QStringLiteral("meier")}, {2, QStringLiteral("Anna")}}));
-    liste->AddItem(satzMit({{0, QStringLiteral("B")}, {1, QStringLiteral("Meier")}, {2, QStringLiteral("Uwe")}}));
-    liste->AddItem(satzMit({{0, QStringLiteral("A")},
-                            {1, QStringLiteral("Meier")},
-                            {2, QStringLiteral("Uwe")},
-                            {23, QStringLiteral("1")}}));
+    liste->AddItem(satzMit({{0, u"A"_s}, {1, u"Meier"_s}, {2, u"Uwe"_s}}));
+    liste->AddItem(satzMit({{0, u"B"_s}, {1, u"meier"_s}, {2, u"Anna"_s}}));
+    liste->AddItem(satzMit({{0, u"B"_s}, {1, u"Meier"_s}, {2, u"Uwe"_s}}));
+    liste->AddItem(satzMit({{0, u"A"_s}, {1, u"Meier"_s}, {2, u"Uwe"_s}, {23, u"1"_s}}));
     ASSERT_TRUE(Sortieren(*liste, 1));
-    EXPECT_EQ(spalte(*liste, 2), (QStringList{QStringLiteral("Anna"), QStringLiteral("Uwe"), QStringLiteral("Uwe"),
-                                              QStringLiteral("Uwe")}));
-    EXPECT_EQ(spalte(*liste, 23), (QStringList{QString(), QString(), QString(), QStringLiteral("1")}));
-    EXPECT_EQ(spalte(*liste, 0),
-              (QStringList{QStringLiteral("B"), QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("A")}));
+    EXPECT_EQ(spalte(*liste, 2), (QStringList{u"Anna"_s, u"Uwe"_s, u"Uwe"_s, u"Uwe"_s}));
+    EXPECT_EQ(spalte(*liste, 23), (QStringList{QString(), QString(), QString(), u"1"_s}));
+    EXPECT_EQ(spalte(*liste, 0), (QStringList{u"B"_s, u"A"_s, u"B"_s, u"A"_s}));
 
     // Sort field 23 wraps round: equal index numbers are ordered by field 0.
     ASSERT_TRUE(Sortieren(*liste, 23));
-    EXPECT_EQ(spalte(*liste, 0),
-              (QStringList{QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("B"), QStringLiteral("A")}));
+    EXPECT_EQ(spalte(*liste, 0), (QStringList{u"A"_s, u"B"_s, u"B"_s, u"A"_s}));
 }
 
 TEST_F(SortierenTest, DatenChronologischLeereUndUngueltigeZuerst)
 {
-    const QStringList geburtstage{
-        QStringLiteral("24.12.1999"), QStringLiteral("01.01.2000"), QString(),
-        QStringLiteral("31.12.1998"), QStringLiteral("unbekannt"),  QStringLiteral("1.2.1999"),
-        QStringLiteral("ab.cd.efgh"), QStringLiteral("15.06.1960")};
-    for (const QString& g : geburtstage)
-        liste->AddItem(satzMit({{1, QStringLiteral("X")}, {16, QStringLiteral("31.12.2099")}, {20, g}}));
+    for (const QString& g : {u"24.12.1999"_s, u"01.01.2000"_s, QString(), u"31.12.1998"_s, u"unbekannt"_s,
+                             u"1.2.1999"_s, u"ab.cd.efgh"_s, u"15.06.1960"_s})
+        liste->AddItem(satzMit({{1, u"X"_s}, {16, u"31.12.2099"_s}, {20, g}}));
     ASSERT_TRUE(Sortieren(*liste, 20));
-    EXPECT_EQ(spalte(*liste, 20),
-              (QStringList{QString(), QStringLiteral("ab.cd.efgh"), QStringLiteral("unbekannt"),
-                           QStringLiteral("15.06.1960"), QStringLiteral("31.12.1998"), QStringLiteral("1.2.1999"),
-                           QStringLiteral("24.12.1999"), QStringLiteral("01.01.2000")}));
+    EXPECT_EQ(spalte(*liste, 20), (QStringList{QString(), u"ab.cd.efgh"_s, u"unbekannt"_s, u"15.06.1960"_s,
+                                               u"31.12.1998"_s, u"1.2.1999"_s, u"24.12.1999"_s, u"01.01.2000"_s}));
     // A date field that is not the sort field keeps its form.
-    for (int i = 0; i < liste->ListCount(); ++i)
-        EXPECT_EQ(FeldAus(liste->List(i), 16), QStringLiteral("31.12.2099"));
+    EXPECT_EQ(spalte(*liste, 16), QStringList(8, u"31.12.2099"_s));
 
     // Fields 15 and 16 sort as dates too, across years.
     liste->Clear();
-    for (const QString& d : {QStringLiteral("02.01.2001"), QStringLiteral("01.02.2000"), QStringLiteral("31.01.2000")})
+    for (const QString& d : {u"02.01.2001"_s, u"01.02.2000"_s, u"31.01.2000"_s})
         liste->AddItem(satzMit({{15, d}}));
     ASSERT_TRUE(Sortieren(*liste, 15));
-    EXPECT_EQ(spalte(*liste, 15),
-              (QStringList{QStringLiteral("31.01.2000"), QStringLiteral("01.02.2000"), QStringLiteral("02.01.2001")}));
+    EXPECT_EQ(spalte(*liste, 15), (QStringList{u"31.01.2000"_s, u"01.02.2000"_s, u"02.01.2001"_s}));
 }
 
 TEST_F(SortierenTest, JederEintragKommtMit24FeldernZurueck)
 {
-    const QString kurz = QStringLiteral("B\tKurz");
-    QString lang = satzMit({{0, QStringLiteral("A")}, {1, QStringLiteral("Lang")}});
-    lang += QStringLiteral("zuviel\tnoch mehr\t");
-    const QString normal = satzMit({{0, QStringLiteral("C")}, {11, QStringLiteral("Zeile 1°°Zeile 2")}});
-    liste->AddItem(kurz);
-    liste->AddItem(lang);
+    const QString normal = satzMit({{0, u"C"_s}, {11, u"Zeile 1°°Zeile 2"_s}});
+    liste->AddItem(u"B\tKurz"_s);
+    liste->AddItem(satzMit({{0, u"A"_s}, {1, u"Lang"_s}}) + u"zuviel\tnoch mehr\t"_s);
     liste->AddItem(normal);
     ASSERT_TRUE(Sortieren(*liste, 0));
-    ASSERT_EQ(liste->ListCount(), 3);
-    EXPECT_EQ(liste->List(0), satzMit({{0, QStringLiteral("A")}, {1, QStringLiteral("Lang")}}));
-    EXPECT_EQ(liste->List(1), satzMit({{0, QStringLiteral("B")}, {1, QStringLiteral("Kurz")}}));
-    EXPECT_EQ(liste->List(2), normal);
-    for (int i = 0; i < 3; ++i)
-        EXPECT_EQ(liste->List(i).count(QLatin1Char('\t')), 24);
+    EXPECT_EQ(liste->eintraege(),
+              (QStringList{satzMit({{0, u"A"_s}, {1, u"Lang"_s}}), satzMit({{0, u"B"_s}, {1, u"Kurz"_s}}), normal}));
 }
 
 TEST_F(SortierenTest, AuswahlFolgtDemEintragNichtDemText)
 {
-    const QString x = satzMit({{1, QStringLiteral("Xaver")}});
-    const QString a = satzMit({{1, QStringLiteral("Anton")}});
-    liste->AddItem(x);
-    liste->AddItem(a);
-    liste->AddItem(x);
-    liste->AddItem(satzMit({{1, QStringLiteral("Berta")}}));
+    namen({u"Xaver"_s, u"Anton"_s, u"Xaver"_s, u"Berta"_s});
     liste->setListIndex(2); // the second of two identical entries
     klicks = 0;
     ASSERT_TRUE(Sortieren(*liste, 1));
-    EXPECT_EQ(spalte(*liste, 1), (QStringList{QStringLiteral("Anton"), QStringLiteral("Berta"), QStringLiteral("Xaver"),
-                                              QStringLiteral("Xaver")}));
+    EXPECT_EQ(spalte(*liste, 1), (QStringList{u"Anton"_s, u"Berta"_s, u"Xaver"_s, u"Xaver"_s}));
     EXPECT_EQ(liste->ListIndex(), 3);
     EXPECT_EQ(klicks, 1); // selected again as a click would: the card shows it
-    EXPECT_EQ(zadressbuch::sitzung().UndoKopie, x);
+    EXPECT_EQ(zadressbuch::sitzung().UndoKopie, satzMit({{1, u"Xaver"_s}}));
 
     // Nothing selected: nothing is selected afterwards.
     liste->setListIndex(-1);
@@ -160,47 +112,32 @@ TEST_F(SortierenTest, AuswahlFolgtDemEintragNichtDemText)
     EXPECT_EQ(liste->ListIndex(), -1);
 }
 
-TEST_F(SortierenTest, SetztGeaendertUndStatusAuchBeiLeererListe)
+TEST_F(SortierenTest, FlagStatusUndFortschrittAuchBeiLeererListe)
 {
     std::vector<int> fortschritt;
     zbefehle::anbindung().Fortschritt = [&](int w) { fortschritt.push_back(w); };
     zadressbuch::sitzung().Geaendert = 0;
     ASSERT_TRUE(Sortieren(*liste, 16));
     EXPECT_EQ(zadressbuch::sitzung().Geaendert, 1);
-    EXPECT_EQ(status, (QStringList{QStringLiteral("Sortiere Adressen..."), QStringLiteral("Bereit")}));
+    EXPECT_EQ(status, (QStringList{u"Sortiere Adressen..."_s, u"Bereit"_s}));
     ASSERT_FALSE(fortschritt.empty());
     EXPECT_EQ(fortschritt.back(), -1); // the progress bar is hidden again
 
-    liste->AddItem(satzMit({{1, QStringLiteral("Einzeln")}}));
-    zadressbuch::sitzung().Geaendert = 0;
-    ASSERT_TRUE(Sortieren(*liste, 1));
-    EXPECT_EQ(zadressbuch::sitzung().Geaendert, 1);
-    EXPECT_EQ(liste->ListCount(), 1);
-}
-
-TEST_F(SortierenTest, FeldAusserhalbTutNichts)
-{
-    liste->AddItem(satzMit({{1, QStringLiteral("B")}}));
-    liste->AddItem(satzMit({{1, QStringLiteral("A")}}));
+    // A field outside 0..23 does nothing.
+    namen({u"B"_s, u"A"_s});
     zadressbuch::sitzung().Geaendert = 0;
     EXPECT_FALSE(Sortieren(*liste, 24));
     EXPECT_FALSE(Sortieren(*liste, -1));
-    EXPECT_EQ(spalte(*liste, 1), (QStringList{QStringLiteral("B"), QStringLiteral("A")}));
+    EXPECT_EQ(spalte(*liste, 1), (QStringList{u"B"_s, u"A"_s}));
     EXPECT_EQ(zadressbuch::sitzung().Geaendert, 0);
 }
 
 TEST(SortAtClose, NurGanzeZahlen0Bis23)
 {
-    using zbefehle::SortAtClose_Feld;
-    EXPECT_EQ(SortAtClose_Feld(QStringLiteral("-1")), -1);
-    EXPECT_EQ(SortAtClose_Feld(QString()), -1);
-    EXPECT_EQ(SortAtClose_Feld(QStringLiteral("abc")), -1);
-    EXPECT_EQ(SortAtClose_Feld(QStringLiteral("24")), -1);
-    EXPECT_EQ(SortAtClose_Feld(QStringLiteral("123")), -1);
-    EXPECT_EQ(SortAtClose_Feld(QStringLiteral("2.5")), -1);
-    EXPECT_EQ(SortAtClose_Feld(QStringLiteral("0")), 0);
-    EXPECT_EQ(SortAtClose_Feld(QStringLiteral("00")), 0);
-    EXPECT_EQ(SortAtClose_Feld(QStringLiteral("5")), 5);
-    EXPECT_EQ(SortAtClose_Feld(QStringLiteral(" 16 ")), 16);
-    EXPECT_EQ(SortAtClose_Feld(QStringLiteral("23")), 23);
+    const std::pair<QString, int> faelle[] = {
+        {u"-1"_s, -1}, {QString(), -1}, {u"abc"_s, -1}, {u"24"_s, -1},   {u"123"_s, -1}, {u"2.5"_s, -1},
+        {u"0"_s, 0},   {u"00"_s, 0},    {u"5"_s, 5},    {u" 16 "_s, 16}, {u"23"_s, 23},
+    };
+    for (const auto& [wert, feld] : faelle)
+        EXPECT_EQ(zbefehle::SortAtClose_Feld(wert), feld) << wert.toStdString();
 }
