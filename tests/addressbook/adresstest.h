@@ -15,6 +15,8 @@
 #include <initializer_list>
 #include <utility>
 
+using namespace Qt::StringLiterals;
+
 // A record with the given fields filled (field number, text), the rest empty.
 inline QString Satz(std::initializer_list<std::pair<int, QString>> felder)
 {

@@ -1,83 +1,62 @@
-// The window settings: input options, fonts and the colour rule, saving, and
-// the remembered list position with its key and clamp.
+// The window settings: input options, the colour rule, saving, and the
+// remembered list position with its key and clamp. Loading the fonts is shown
+// in main_layout_test.
+#include "adresstest.h"
+
 #include "addressbook/fenstereinstellungen.h"
-#include "addressbook/sitzung.h"
 #include "common/ini.h"
 #include "common/start.h"
-#include "support/testplattform.h"
-
-#include <gtest/gtest.h>
 
 using namespace zadressbuch;
-using zcommon::Ini_Lesen;
-using zcommon::Ini_Schreiben;
 
 namespace {
-class EinstellungenTest : public ::testing::Test
+class EinstellungenTest : public AdressTest
 {
 protected:
-    TempWurzel wurzel;
-    TestPlattform plattform;
     void SetUp() override
     {
-        sitzungZuruecksetzen();
+        AdressTest::SetUp();
         zcommon::Benutzer_Zuruecksetzen();
     }
     void TearDown() override
     {
-        sitzungZuruecksetzen();
+        AdressTest::TearDown();
         zcommon::Benutzer_Zuruecksetzen();
     }
-    static void setzen(const char* k, const QString& w) { Ini_Schreiben({}, {}, QString::fromUtf8(k), w); }
+    static void setzen(const QString& k, const QString& w) { zcommon::Ini_Schreiben({}, {}, k, w); }
+    static QString lesen(const QString& k) { return zcommon::Ini_Lesen({}, {}, k); }
 };
 } // namespace
 
 TEST_F(EinstellungenTest, EingabeOptionen)
 {
     EingabeOptionen o = EingabeOptionen_Laden();
-    EXPECT_EQ(o.KatalogStdLand, QStringLiteral("D-"));
+    EXPECT_EQ(o.KatalogStdLand, u"D-"_s);
     EXPECT_EQ(o.OrtAusPlz, 1);
     EXPECT_EQ(o.AutoFormatUCase, 0);
     EXPECT_EQ(o.AutoFormatTrim, 0);
 
-    setzen("KatalogStdLand", QStringLiteral("CH-"));
-    setzen("OrtAusPlz", QStringLiteral("2"));
-    setzen("AutoFormatUCase", QStringLiteral("2.5"));
-    setzen("AutoFormatTrim", QStringLiteral("ja"));
+    setzen(u"KatalogStdLand"_s, u"CH-"_s);
+    setzen(u"OrtAusPlz"_s, u"2"_s);
+    setzen(u"AutoFormatUCase"_s, u"2.5"_s);
+    setzen(u"AutoFormatTrim"_s, u"ja"_s);
     o = EingabeOptionen_Laden();
     EXPECT_EQ(o.OrtAusPlz, 1); // any number other than 0
     EXPECT_EQ(o.AutoFormatUCase, 2);
     EXPECT_EQ(o.AutoFormatTrim, 0); // not a number
     EXPECT_EQ(eingabeOptionen().AutoFormatUCase, 2);
-    EXPECT_EQ(sitzung().KatalogStdLand, QStringLiteral("CH-"));
+    EXPECT_EQ(sitzung().KatalogStdLand, u"CH-"_s);
     EXPECT_TRUE(sitzung().OrtAusPlz);
 
-    setzen("OrtAusPlz", QStringLiteral("aus"));
+    setzen(u"OrtAusPlz"_s, u"aus"_s);
     EXPECT_EQ(EingabeOptionen_Laden().OrtAusPlz, 0);
     EXPECT_FALSE(sitzung().OrtAusPlz);
 }
 
-TEST_F(EinstellungenTest, SchriftenUndHintergrund)
+TEST(Einstellungen, FarbregelUndSchriftfelder)
 {
-    KartenSchriften aktuell{QStringLiteral("Arial;10;0;0;0;0"), QStringLiteral("Courier New;10;0;0;0;0"),
-                            QStringLiteral("Arial;12;-1;0;0;0"), QStringLiteral("Arial;8.25;-1;0;0;0"), 16777215};
-    KartenSchriften s = KartenSchriften_Laden(aktuell);
-    EXPECT_EQ(s.ein, aktuell.ein);
-    EXPECT_EQ(s.kom, aktuell.kom);
-    EXPECT_EQ(s.hintergrund, 16777215);
-
-    setzen("SchriftEin", QStringLiteral("Verdana;11;-1;0;0;255"));
-    setzen("SchriftBackCol", QStringLiteral("12632256"));
-    s = KartenSchriften_Laden(aktuell);
-    EXPECT_EQ(s.ein, QStringLiteral("Verdana;11;-1;0;0;255"));
-    EXPECT_EQ(s.bem, aktuell.bem);
-    EXPECT_EQ(s.hintergrund, 12632256);
-}
-
-TEST_F(EinstellungenTest, FarbregelUndSchriftfelder)
-{
-    EXPECT_EQ(Hintergrund_Pruefen(255, 255), 16777215);         // equal: white
-    EXPECT_EQ(Hintergrund_Pruefen(16777215, 16777215), 0);       // white on white: black
+    EXPECT_EQ(Hintergrund_Pruefen(255, 255), 16777215);    // equal: white
+    EXPECT_EQ(Hintergrund_Pruefen(16777215, 16777215), 0); // white on white: black
     EXPECT_EQ(Hintergrund_Pruefen(12632256, 0), 12632256);
     EXPECT_TRUE(Systemfarbe(-2147483643));
     int index = 0;
@@ -93,8 +72,7 @@ TEST_F(EinstellungenTest, FarbregelUndSchriftfelder)
 TEST_F(EinstellungenTest, SichernNichtImLesemodusUndNichtMinimiert)
 {
     FensterWerte w;
-    w.schriften = {QStringLiteral("Arial;10;0;0;0;0"), QStringLiteral("b"), QStringLiteral("c"), QStringLiteral("d"),
-                   255};
+    w.schriften = {u"Arial;10;0;0;0;0"_s, u"b"_s, u"c"_s, u"d"_s, 255};
     w.hoehe = 7000;
     w.weite = 9600;
     w.links = 300;
@@ -102,61 +80,63 @@ TEST_F(EinstellungenTest, SichernNichtImLesemodusUndNichtMinimiert)
 
     sitzung().NurLesen = true;
     Einstellungen_Sichern(w);
-    EXPECT_TRUE(Ini_Lesen({}, {}, QStringLiteral("SchriftEin")).isEmpty());
+    EXPECT_TRUE(lesen(u"SchriftEin"_s).isEmpty());
 
     sitzung().NurLesen = false;
     Einstellungen_Sichern(w);
-    EXPECT_EQ(Ini_Lesen({}, {}, QStringLiteral("SchriftEin")), QStringLiteral("Arial;10;0;0;0;0"));
-    EXPECT_EQ(Ini_Lesen({}, {}, QStringLiteral("SchriftBackCol")), QStringLiteral("255"));
-    EXPECT_EQ(Ini_Lesen({}, {}, QStringLiteral("Form_Höhe")), QStringLiteral("7000"));
-    EXPECT_EQ(Ini_Lesen({}, {}, QStringLiteral("Form_Weite")), QStringLiteral("9600"));
-    EXPECT_EQ(Ini_Lesen({}, {}, QStringLiteral("Form_Links")), QStringLiteral("300"));
-    EXPECT_EQ(Ini_Lesen({}, {}, QStringLiteral("Form_Oben")), QStringLiteral("150"));
+    const std::pair<const char16_t*, const char16_t*> werte[] = {{u"SchriftEin", u"Arial;10;0;0;0;0"},
+                                                                 {u"SchriftBackCol", u"255"},
+                                                                 {u"Form_Höhe", u"7000"},
+                                                                 {u"Form_Weite", u"9600"},
+                                                                 {u"Form_Links", u"300"},
+                                                                 {u"Form_Oben", u"150"}};
+    for (const auto& [schluessel, wert] : werte)
+        EXPECT_EQ(lesen(QString::fromUtf16(schluessel)), QString::fromUtf16(wert));
 
     // Minimised: fonts and colour are written, the geometry keeps its last values.
     w.minimiert = true;
     w.hoehe = 400;
     w.schriften.hintergrund = 0;
     Einstellungen_Sichern(w);
-    EXPECT_EQ(Ini_Lesen({}, {}, QStringLiteral("SchriftBackCol")), QStringLiteral("0"));
-    EXPECT_EQ(Ini_Lesen({}, {}, QStringLiteral("Form_Höhe")), QStringLiteral("7000"));
+    EXPECT_EQ(lesen(u"SchriftBackCol"_s), u"0"_s);
+    EXPECT_EQ(lesen(u"Form_Höhe"_s), u"7000"_s);
 }
 
 TEST_F(EinstellungenTest, ListenPositionSchluesselUndGrenzen)
 {
-    EXPECT_EQ(ListenPos_Schluessel(QStringLiteral("Anna"), QStringLiteral("D:\\Daten\\kunden.dat")),
-              QStringLiteral("User_Anna_kunden_Pos"));
-    EXPECT_EQ(ListenPos_Schluessel(QStringLiteral("Anna"), QStringLiteral("/x/y/kunden.2000.dat")),
-              QStringLiteral("User_Anna_kunden_Pos"));
+    EXPECT_EQ(ListenPos_Schluessel(u"Anna"_s, u"D:\\Daten\\kunden.dat"_s), u"User_Anna_kunden_Pos"_s);
+    EXPECT_EQ(ListenPos_Schluessel(u"Anna"_s, u"/x/y/kunden.2000.dat"_s), u"User_Anna_kunden_Pos"_s);
 
-    const QString k = QStringLiteral("User_Anna_kunden_Pos");
+    const QString k = u"User_Anna_kunden_Pos"_s;
     EXPECT_EQ(ListenPos_Laden(5, k), 0); // missing: 0
-    Ini_Schreiben({}, {}, k, QStringLiteral("7"));
-    EXPECT_EQ(ListenPos_Laden(5, k), 4); // past the end: the last
-    EXPECT_EQ(ListenPos_Laden(0, k), -1); // empty list: nothing
-    Ini_Schreiben({}, {}, k, QStringLiteral("-3"));
-    EXPECT_EQ(ListenPos_Laden(5, k), 0);
-    EXPECT_EQ(ListenPos_Laden(0, k), -1);
-    Ini_Schreiben({}, {}, k, QStringLiteral("2"));
-    EXPECT_EQ(ListenPos_Laden(5, k), 2);
+    // Stored value, list size, position: past the end the last, below 0 the first, empty list nothing.
+    const struct
+    {
+        const char* wert;
+        int anzahl, position;
+    } faelle[] = {{"7", 5, 4}, {"7", 0, -1}, {"-3", 5, 0}, {"-3", 0, -1}, {"2", 5, 2}};
+    for (const auto& f : faelle) {
+        setzen(k, QLatin1String(f.wert));
+        EXPECT_EQ(ListenPos_Laden(f.anzahl, k), f.position) << f.wert << " " << f.anzahl;
+    }
 
     ListenPos_Sichern(-1, k);
-    EXPECT_EQ(Ini_Lesen({}, {}, k), QStringLiteral("-1"));
+    EXPECT_EQ(lesen(k), u"-1"_s);
     sitzung().NurLesen = true;
     ListenPos_Sichern(3, k);
-    EXPECT_EQ(Ini_Lesen({}, {}, k), QStringLiteral("-1"));
+    EXPECT_EQ(lesen(k), u"-1"_s);
 }
 
 TEST_F(EinstellungenTest, ZweiBenutzerGetrennt)
 {
-    sitzung().AdressDateiName = wurzel.programm() + QStringLiteral("/Kunden.dat");
-    setzen("Benutzer", QStringLiteral("Anna"));
+    sitzung().AdressDateiName = wurzel.programm() + u"/Kunden.dat"_s;
+    setzen(u"Benutzer"_s, u"Anna"_s);
     zcommon::Benutzer_Zuruecksetzen();
     ListenPos_Sichern(3);
-    EXPECT_EQ(Ini_Lesen({}, {}, QStringLiteral("User_Anna_Kunden_Pos")), QStringLiteral("3"));
-    setzen("Benutzer", QStringLiteral("Bert"));
+    EXPECT_EQ(lesen(u"User_Anna_Kunden_Pos"_s), u"3"_s);
+    setzen(u"Benutzer"_s, u"Bert"_s);
     zcommon::Benutzer_Zuruecksetzen();
     ListenPos_Sichern(1);
     EXPECT_EQ(ListenPos_Laden(10), 1);
-    EXPECT_EQ(ListenPos_Laden(10, QStringLiteral("User_Anna_Kunden_Pos")), 3);
+    EXPECT_EQ(ListenPos_Laden(10, u"User_Anna_Kunden_Pos"_s), 3);
 }

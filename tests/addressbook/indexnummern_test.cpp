@@ -1,3 +1,5 @@
+// Index numbers: handing out the next number from its two places, searching
+// an index, and numbering all addresses anew.
 #include "adresstest.h"
 
 #include "addressbook/adressliste.h"
@@ -7,73 +9,71 @@
 using namespace zadressbuch;
 
 namespace {
-const QString K = QStringLiteral("AdressIndex");
-} // namespace
 
 class IndexTest : public AdressTest
 {
 protected:
-    QString a() { return zcommon::Ini_Lesen(sitzung().ProgrammIni(), QStringLiteral("Allgemein"), K); }
-    QString b() { return zcommon::Ini_Lesen(QString(), QString(), K); }
-    void setzen(const QString& x, const QString& y)
+    // The two places of the last number: the program's settings and Zizorud.ini.
+    static QString a() { return zcommon::Ini_Lesen(sitzung().ProgrammIni(), u"Allgemein"_s, u"AdressIndex"_s); }
+    static QString b() { return zcommon::Ini_Lesen(QString(), QString(), u"AdressIndex"_s); }
+    static void setzen(const QString& x, const QString& y)
     {
-        zcommon::Ini_Schreiben(sitzung().ProgrammIni(), QStringLiteral("Allgemein"), K, x);
-        zcommon::Ini_Schreiben(QString(), QString(), K, y);
+        zcommon::Ini_Schreiben(sitzung().ProgrammIni(), u"Allgemein"_s, u"AdressIndex"_s, x);
+        zcommon::Ini_Schreiben(QString(), QString(), u"AdressIndex"_s, y);
     }
 };
+
+} // namespace
 
 TEST_F(IndexTest, VergebenNimmtDenGroesserenWert)
 {
     EXPECT_EQ(AdressIndex_Vergeben(1), 2); // first use: both default to 1
-    EXPECT_EQ(a(), QStringLiteral("2"));
-    EXPECT_EQ(b(), QStringLiteral("2"));
+    EXPECT_EQ(a(), u"2"_s);
+    EXPECT_EQ(b(), u"2"_s);
 
-    setzen(QStringLiteral("40"), QStringLiteral("75"));
-    EXPECT_EQ(AdressIndex_Vergeben(1), 76);
-    EXPECT_EQ(a(), QStringLiteral("76"));
-    EXPECT_EQ(b(), QStringLiteral("76"));
-
-    setzen(QStringLiteral("12"), QStringLiteral("30"));
-    EXPECT_EQ(AdressIndex_Vergeben(0), 30);
-    EXPECT_EQ(a(), QStringLiteral("30"));
-
-    setzen(QStringLiteral("999999999"), QStringLiteral("5"));
-    EXPECT_EQ(AdressIndex_Vergeben(1), 1);
-
-    // A value that is no whole number counts as 1, so the other place wins.
-    setzen(QStringLiteral("abc"), QStringLiteral("500"));
-    EXPECT_EQ(AdressIndex_Vergeben(1), 501);
-    setzen(QStringLiteral("600"), QStringLiteral("12.5"));
-    EXPECT_EQ(AdressIndex_Vergeben(1), 601);
-    // 64-bit values are read as such: beyond the limit starts again at 1.
-    setzen(QStringLiteral("5000000000"), QStringLiteral("3"));
-    EXPECT_EQ(AdressIndex_Vergeben(1), 1);
+    const struct
+    {
+        const char16_t *a, *b;
+        int erhoehen;
+        qint64 nummer;
+    } faelle[] = {
+        {u"40", u"75", 1, 76},       // the greater of the two, plus one
+        {u"12", u"30", 0, 30},       // without adding
+        {u"999999999", u"5", 1, 1},  // beyond the limit: 1 again
+        {u"abc", u"500", 1, 501},    // no whole number counts as 1, so the other place wins
+        {u"600", u"12.5", 1, 601},   // ... here too
+        {u"5000000000", u"3", 1, 1}, // read as 64 bits
+    };
+    for (const auto& f : faelle) {
+        setzen(QString::fromUtf16(f.a), QString::fromUtf16(f.b));
+        EXPECT_EQ(AdressIndex_Vergeben(f.erhoehen), f.nummer) << QString::fromUtf16(f.a).toStdString();
+        EXPECT_EQ(a(), QString::number(f.nummer));
+        EXPECT_EQ(b(), QString::number(f.nummer));
+    }
     EXPECT_TRUE(plattform.meldungen.empty());
 }
 
-TEST_F(IndexTest, KeinePlatzBeschreibbarMeldetEinmal)
+TEST_F(IndexTest, KeinPlatzBeschreibbarMeldetEinmal)
 {
     // Both places blocked by folders, which fails for every user.
-    QDir().mkpath(wurzel.windows() + QStringLiteral("/Zizorud.ini/x"));
-    ablegen(wurzel.wurzel() + QStringLiteral("/sperre"), "");
-    sitzung().ProgrammIniDatei = wurzel.wurzel() + QStringLiteral("/sperre/Zettlora.Ini");
+    QDir().mkpath(wurzel.windows() + u"/Zizorud.ini/x"_s);
+    ablegen(wurzel.wurzel() + u"/sperre"_s, "");
+    sitzung().ProgrammIniDatei = wurzel.wurzel() + u"/sperre/Zettlora.Ini"_s;
     zcommon::Ini_CacheLeeren();
     AdressIndex_Vergeben(1);
     AdressIndex_Vergeben(1);
     ASSERT_EQ(plattform.meldungen.size(), 1u);
-    EXPECT_TRUE(plattform.letzteMeldung().contains(QStringLiteral("Zettlora.Ini")));
-    EXPECT_EQ(plattform.toene.value(0), QStringLiteral("#SystemHand"));
+    EXPECT_TRUE(plattform.letzteMeldung().contains(u"Zettlora.Ini"_s));
+    EXPECT_EQ(plattform.toene.value(0), u"#SystemHand"_s);
 }
 
 TEST_F(IndexTest, SuchenUeberspringtNurDenAusgewaehlten)
 {
     AdressListe liste;
-    liste.setEintraege({Satz({{1, QStringLiteral("A")}, {23, QStringLiteral("17")}}),
-                        Satz({{1, QStringLiteral("B")}, {4, QStringLiteral("12345")}}),
-                        Satz({{1, QStringLiteral("C")}, {23, QStringLiteral("18")}}),
-                        Satz({{1, QStringLiteral("D")}, {23, QStringLiteral("17")}})});
-    ablegen(wurzel.programm() + QStringLiteral("/Sgn_Jo.Wav"), "RIFF");
-    ablegen(wurzel.programm() + QStringLiteral("/Sgn_No.Wav"), "RIFF");
+    liste.setEintraege({Satz({{1, u"A"_s}, {23, u"17"_s}}), Satz({{1, u"B"_s}, {4, u"12345"_s}}),
+                        Satz({{1, u"C"_s}, {23, u"18"_s}}), Satz({{1, u"D"_s}, {23, u"17"_s}})});
+    ablegen(wurzel.programm() + u"/Sgn_Jo.Wav"_s, "RIFF");
+    ablegen(wurzel.programm() + u"/Sgn_No.Wav"_s, "RIFF");
     QStringList status;
     sitzung().StatusAnzeige = [&](const QString& t) { status << t; };
 
@@ -81,33 +81,26 @@ TEST_F(IndexTest, SuchenUeberspringtNurDenAusgewaehlten)
     IndexSuche s = Index_Suchen(liste, 17);
     EXPECT_TRUE(s.gefunden);
     EXPECT_EQ(liste.ListIndex(), 0);
-    EXPECT_EQ(status.value(0), QStringLiteral("Suche Index #17"));
-    EXPECT_EQ(s.status, QStringLiteral("Bereit"));
-    EXPECT_EQ(plattform.toene.value(plattform.toene.size() - 1), wurzel.programm() + QStringLiteral("/Sgn_Jo.Wav"));
+    EXPECT_EQ(status.value(0), u"Suche Index #17"_s);
+    EXPECT_EQ(s.status, u"Bereit"_s);
+    EXPECT_EQ(plattform.toene.last(), wurzel.programm() + u"/Sgn_Jo.Wav"_s);
 
-    // The next one after the selected, wrapping.
-    s = Index_Suchen(liste, 17);
-    EXPECT_EQ(s.position, 3);
-    s = Index_Suchen(liste, 17);
-    EXPECT_EQ(s.position, 0);
-
-    // Any field matches as a whole: a postcode.
-    s = Index_Suchen(liste, 12345);
-    EXPECT_EQ(s.position, 1);
-    // 17.6 searches 18.
-    s = Index_Suchen(liste, 17.6);
-    EXPECT_EQ(s.position, 2);
+    // The next one after the selected, wrapping; any field matches as a whole
+    // (a postcode); 17.6 searches 18.
+    const std::pair<double, int> folge[] = {{17, 3}, {17, 0}, {12345, 1}, {17.6, 2}};
+    for (const auto& [nummer, position] : folge)
+        EXPECT_EQ(Index_Suchen(liste, nummer).position, position) << nummer;
 
     // Only the selected entry holds it: not found, selection stays.
     s = Index_Suchen(liste, 18);
     EXPECT_FALSE(s.gefunden);
     EXPECT_EQ(liste.ListIndex(), 2);
-    EXPECT_EQ(s.status, QStringLiteral("Index #18 nicht gefunden"));
+    EXPECT_EQ(s.status, u"Index #18 nicht gefunden"_s);
     EXPECT_EQ(status.last(), s.status);
-    EXPECT_EQ(plattform.toene.value(plattform.toene.size() - 1), wurzel.programm() + QStringLiteral("/Sgn_No.Wav"));
+    EXPECT_EQ(plattform.toene.last(), wurzel.programm() + u"/Sgn_No.Wav"_s);
 
     AdressListe eine;
-    eine.setEintraege({Satz({{23, QStringLiteral("5")}})});
+    eine.setEintraege({Satz({{23, u"5"_s}})});
     eine.setListIndex(0);
     EXPECT_FALSE(Index_Suchen(eine, 5).gefunden);
     AdressListe leer;
@@ -116,20 +109,19 @@ TEST_F(IndexTest, SuchenUeberspringtNurDenAusgewaehlten)
 
 TEST_F(IndexTest, NeuVergebenNummeriertAlle)
 {
-    setzen(QStringLiteral("10"), QStringLiteral("20"));
+    setzen(u"10"_s, u"20"_s);
     AdressListe liste;
-    liste.setEintraege({Satz({{1, QStringLiteral("A")}, {16, QStringLiteral("01.01.2000")}}),
-                        QStringLiteral(" \tB\tmit\tzu\twenig"),
-                        Satz({{1, QStringLiteral("C")}, {23, QStringLiteral("99")}})});
+    liste.setEintraege(
+        {Satz({{1, u"A"_s}, {16, u"01.01.2000"_s}}), u" \tB\tmit\tzu\twenig"_s, Satz({{1, u"C"_s}, {23, u"99"_s}})});
     EXPECT_EQ(Index_NeuVergeben(liste), 3);
-    EXPECT_EQ(FeldAus(liste.List(0), 23), QStringLiteral("20"));
-    EXPECT_EQ(FeldAus(liste.List(0), 16), QStringLiteral("01.01.2000"));
-    EXPECT_EQ(FeldAus(liste.List(1), 23), QStringLiteral("21"));
-    EXPECT_EQ(FeldAus(liste.List(1), 4), QStringLiteral("wenig"));
-    EXPECT_EQ(liste.List(1).count(QLatin1Char('\t')), 24);
-    EXPECT_EQ(FeldAus(liste.List(2), 23), QStringLiteral("22"));
-    EXPECT_EQ(a(), QStringLiteral("23"));
-    EXPECT_EQ(b(), QStringLiteral("23"));
+    EXPECT_EQ(FeldAus(liste.List(0), Index), u"20"_s);
+    EXPECT_EQ(FeldAus(liste.List(0), GeaendertAm), u"01.01.2000"_s) << "the change date stays";
+    EXPECT_EQ(FeldAus(liste.List(1), Index), u"21"_s);
+    EXPECT_EQ(FeldAus(liste.List(1), Plz), u"wenig"_s);
+    EXPECT_EQ(liste.List(1).count(u'\t'), 24);
+    EXPECT_EQ(FeldAus(liste.List(2), Index), u"22"_s);
+    EXPECT_EQ(a(), u"23"_s);
+    EXPECT_EQ(b(), u"23"_s);
     EXPECT_EQ(sitzung().Geaendert, 1);
 
     sitzung().NurLesen = true;

@@ -1,39 +1,32 @@
 // The clock tick: date and time panels, idle warning, idle exit with an
 // injected clock, the exit's conditions and a failed save.
+#include "adresstest.h"
+
 #include "addressbook/adressliste.h"
 #include "addressbook/leerlauf.h"
 #include "addressbook/listenlauf.h"
-#include "addressbook/sitzung.h"
 #include "common/ini.h"
-#include "common/start.h"
-#include "support/testplattform.h"
-
-#include <gtest/gtest.h>
 
 using namespace zadressbuch;
 
 namespace {
 
-class LeerlaufTest : public ::testing::Test
+class LeerlaufTest : public AdressTest
 {
 protected:
-    TempWurzel wurzel;
-    TestPlattform plattform;
-
     void SetUp() override
     {
-        sitzungZuruecksetzen();
+        AdressTest::SetUp();
         plattform.uhr = QDateTime(QDate(2000, 7, 2), QTime(9, 5, 0));
     }
-    void TearDown() override { sitzungZuruecksetzen(); }
 
     // Ticks until the exit is decided; returns the counter at that tick (-1: never within the ticks).
     int tickeBisEnde(int ticks, QStringList* warnungen = nullptr)
     {
         for (int i = 0; i < ticks; ++i) {
-            UhrAnzeige a = ZeitTimeOut_Tick(false);
+            const UhrAnzeige a = ZeitTimeOut_Tick(false);
             if (warnungen && !a.warnung.isEmpty())
-                *warnungen << QString::number(sitzung().LeerlaufZaehler) + QLatin1Char(':') + a.warnung;
+                *warnungen << QString::number(sitzung().LeerlaufZaehler) + u':' + a.warnung;
             if (a.ende != UhrAnzeige::Weiter)
                 return sitzung().LeerlaufZaehler;
         }
@@ -43,20 +36,17 @@ protected:
 
 } // namespace
 
-TEST_F(LeerlaufTest, DatumUndZeitVonDerUhr)
+TEST_F(LeerlaufTest, DatumUndZeitVonDerUhr_OhneGrenzeNieEnde)
 {
     UhrAnzeige a = ZeitTimeOut_Tick(false);
-    EXPECT_EQ(a.datum, QStringLiteral(" 02.07.2000 "));
-    EXPECT_EQ(a.zeit, QStringLiteral(" 09:05 "));
+    EXPECT_EQ(a.datum, u" 02.07.2000 "_s);
+    EXPECT_EQ(a.zeit, u" 09:05 "_s);
     EXPECT_EQ(sitzung().LeerlaufZaehler, 2);
     plattform.uhr = QDateTime(QDate(2001, 12, 31), QTime(23, 59, 30));
     a = ZeitTimeOut_Tick(false);
-    EXPECT_EQ(a.datum, QStringLiteral(" 31.12.2001 "));
-    EXPECT_EQ(a.zeit, QStringLiteral(" 23:59 "));
-}
+    EXPECT_EQ(a.datum, u" 31.12.2001 "_s);
+    EXPECT_EQ(a.zeit, u" 23:59 "_s);
 
-TEST_F(LeerlaufTest, OhneGrenzeNieEnde)
-{
     sitzung().LeerlaufGrenze = 0;
     EXPECT_EQ(tickeBisEnde(5000), -1);
 }
@@ -67,9 +57,9 @@ TEST_F(LeerlaufTest, WarnungUndEndeBei300Sekunden)
     QStringList warnungen;
     EXPECT_EQ(tickeBisEnde(1000, &warnungen), 300);
     ASSERT_FALSE(warnungen.isEmpty());
-    EXPECT_EQ(warnungen.first(), QStringLiteral("182:Automatisches Programmende in 2,0 Minuten..."));
-    EXPECT_EQ(warnungen.last(), QStringLiteral("300:Automatisches Programmende in 0 Sekunden..."));
-    EXPECT_TRUE(warnungen.contains(QStringLiteral("298:Automatisches Programmende in 2 Sekunden...")));
+    EXPECT_EQ(warnungen.first(), u"182:Automatisches Programmende in 2,0 Minuten..."_s);
+    EXPECT_EQ(warnungen.last(), u"300:Automatisches Programmende in 0 Sekunden..."_s);
+    EXPECT_TRUE(warnungen.contains(u"298:Automatisches Programmende in 2 Sekunden..."_s));
 }
 
 TEST_F(LeerlaufTest, KurzeGrenzeWarntSofortUndLesemodusBeendetOhneSichern)
@@ -77,23 +67,11 @@ TEST_F(LeerlaufTest, KurzeGrenzeWarntSofortUndLesemodusBeendetOhneSichern)
     sitzung().LeerlaufGrenze = 60;
     sitzung().NurLesen = true;
     UhrAnzeige a = ZeitTimeOut_Tick(false);
-    EXPECT_EQ(a.warnung, QStringLiteral("Automatisches Programmende in 58 Sekunden..."));
+    EXPECT_EQ(a.warnung, u"Automatisches Programmende in 58 Sekunden..."_s);
     for (int i = 0; i < 28; ++i)
         a = ZeitTimeOut_Tick(false);
     EXPECT_EQ(a.ende, UhrAnzeige::Weiter);
-    a = ZeitTimeOut_Tick(false);
-    EXPECT_EQ(a.ende, UhrAnzeige::OhneSichernBeenden);
-}
-
-TEST_F(LeerlaufTest, AktivitaetSetztZurueck)
-{
-    sitzung().LeerlaufGrenze = 60;
-    for (int i = 0; i < 200; ++i) {
-        UhrAnzeige a = ZeitTimeOut_Tick(false);
-        EXPECT_EQ(a.ende, UhrAnzeige::Weiter);
-        if (i % 10 == 0)
-            sitzung().LeerlaufZaehler = 0; // an address shown
-    }
+    EXPECT_EQ(ZeitTimeOut_Tick(false).ende, UhrAnzeige::OhneSichernBeenden);
 }
 
 TEST_F(LeerlaufTest, EndeWartetAufDialogUndLangenLauf)
@@ -115,7 +93,7 @@ TEST_F(LeerlaufTest, FehlgeschlagenesSichernBeendetNicht)
 {
     sitzung().LeerlaufGrenze = 4;
     sitzung().LeerlaufZaehler = 2;
-    UhrAnzeige a = ZeitTimeOut_Tick(false);
+    const UhrAnzeige a = ZeitTimeOut_Tick(false);
     ASSERT_EQ(a.ende, UhrAnzeige::SpeichernUndBeenden);
     int gesichert = 0, ohne = 0;
     bool tickWaehrendAusstieg = true;
@@ -127,10 +105,7 @@ TEST_F(LeerlaufTest, FehlgeschlagenesSichernBeendetNicht)
             tickWaehrendAusstieg = ZeitTimeOut_Tick(false).ende != UhrAnzeige::Weiter;
             return false; // the save failed
         },
-        [&] {
-            ++ohne;
-            return true;
-        });
+        [&] { return ++ohne > 0; });
     EXPECT_EQ(gesichert, 1);
     EXPECT_EQ(ohne, 0);
     EXPECT_FALSE(tickWaehrendAusstieg);
@@ -140,17 +115,14 @@ TEST_F(LeerlaufTest, FehlgeschlagenesSichernBeendetNicht)
     EXPECT_EQ(ZeitTimeOut_Tick(false).ende, UhrAnzeige::SpeichernUndBeenden);
 }
 
-TEST_F(LeerlaufTest, GrenzeAusDateieinstellung)
+TEST_F(LeerlaufTest, GrenzeJeBenutzerAusDerDateieinstellung)
 {
-    wurzel.schreiben(QStringLiteral("programm/Zettlora.Ini"),
-                     QStringLiteral("[kunden.dat]\r\nTimeOut_Anna=300\r\nTimeOut_Bert=abc\r\nTimeOut_Cem=-5\r\n"
-                                    "TimeOut_Dora=90.5\r\n"));
+    wurzel.schreiben(u"programm/Zettlora.Ini"_s, u"[kunden.dat]\r\nTimeOut_Anna=300\r\nTimeOut_Bert=abc\r\n"
+                                                 u"TimeOut_Cem=-5\r\nTimeOut_Dora=90.5\r\n"_s);
     zcommon::Ini_CacheLeeren();
-    sitzung().ProgrammIniDatei = wurzel.programm() + QStringLiteral("/Zettlora.Ini");
-    sitzung().AdressDateiName = wurzel.programm() + QStringLiteral("/Kunden.dat");
-    EXPECT_EQ(LeerlaufGrenze_Lesen(QStringLiteral("Anna")), 300);
-    EXPECT_EQ(LeerlaufGrenze_Lesen(QStringLiteral("Bert")), 0);
-    EXPECT_EQ(LeerlaufGrenze_Lesen(QStringLiteral("Cem")), 0);
-    EXPECT_EQ(LeerlaufGrenze_Lesen(QStringLiteral("Dora")), 90);
-    EXPECT_EQ(LeerlaufGrenze_Lesen(QStringLiteral("Niemand")), 0);
+    sitzung().AdressDateiName = wurzel.programm() + u"/Kunden.dat"_s;
+    const std::pair<const char*, int> grenzen[] = {
+        {"Anna", 300}, {"Bert", 0}, {"Cem", 0}, {"Dora", 90}, {"Niemand", 0}};
+    for (const auto& [benutzer, grenze] : grenzen)
+        EXPECT_EQ(LeerlaufGrenze_Lesen(QLatin1String(benutzer)), grenze) << benutzer;
 }

@@ -1,14 +1,12 @@
 // The card's pick lists on the real main window through the real pick list
 // form: the e-mail proposals (single choice, appended in two picks) and a
-// field's choice list (multiple choice), cancel and read-only mode.
+// field's choice list (multiple choice), cancel and read-only mode. The
+// proposals themselves are tested in email_test.cpp.
 #include "main_hilfen.h"
 
-#include "addressbook/datensatz.h"
 #include "commands/ui/auswahl.h"
 
-#include <QLineEdit>
 #include <QTimer>
-#include <functional>
 
 using namespace zadressbuch;
 using main_test::zeile;
@@ -16,40 +14,34 @@ using zbefehle::Auswahl;
 
 namespace {
 
-// The pick list form behind Main's pick lists, as the program puts it in place.
-QStringList auswahlZeigen(const QStringList& eintraege, bool einzeln)
-{
-    Auswahl& a = Auswahl::instanz();
-    a.Liste->Clear();
-    a.setCheckSingle(einzeln ? 1 : 0);
-    for (const QString& t : eintraege)
-        a.Liste->AddItem(t);
-    a.zeigen();
-    const QStringList gewaehlt = a.ausgewaehlt();
-    a.Liste->Clear();
-    return gewaehlt;
-}
-
 class MainAuswahl : public main_test::MainFensterTest
 {
 protected:
     QStringList angeboten; // the list as the form showed it
     int einzeln = -1;      // CheckSingle while it was shown
     int gezeigt = 0;
-
     bool geplant = false; // a script waits for the form
     int ungeplant = 0;    // the form was wanted without one
 
     void SetUp() override
     {
         MainFensterTest::SetUp();
+        // The pick list form behind Main's pick lists, as the program puts it in place.
         Main::auswahlSetzen([this](const QStringList& eintraege, bool einzeln) {
             if (!geplant) {
                 ++ungeplant;
                 return QStringList();
             }
             geplant = false;
-            return auswahlZeigen(eintraege, einzeln);
+            Auswahl& a = Auswahl::instanz();
+            a.Liste->Clear();
+            a.setCheckSingle(einzeln ? 1 : 0);
+            for (const QString& t : eintraege)
+                a.Liste->AddItem(t);
+            a.zeigen();
+            const QStringList gewaehlt = a.ausgewaehlt();
+            a.Liste->Clear();
+            return gewaehlt;
         });
     }
     void TearDown() override
@@ -83,10 +75,7 @@ protected:
                 const QPoint p = a.Liste->visualItemRect(a.Liste->item(zeile)).center();
                 QTest::mouseClick(a.Liste->viewport(), Qt::LeftButton, Qt::NoModifier, p);
             }
-            if (abbrechen)
-                a.BefAbbruch->click();
-            else
-                a.BefOk->click();
+            (abbrechen ? a.BefAbbruch : a.BefOk)->click();
         });
     }
 
@@ -95,96 +84,83 @@ protected:
 
 TEST_F(MainAuswahl, EMailVorschlaegeInZweiSchritten)
 {
-    wurzel.schreiben(QStringLiteral("programm/Liste14.txt"), QStringLiteral("info   \r\nMüller\r\n"));
-    adressdatei({QStringLiteral("..E"), zeile({{1, QStringLiteral("Müller")},
-                                               {2, QStringLiteral("Jörg")},
-                                               {7, QStringLiteral("030 / 12-34")},
-                                               {16, QStringLiteral("01.01.2000")},
-                                               {22, QStringLiteral("www.Beispiel.de")}})});
+    wurzel.schreiben(u"programm/Liste14.txt"_s, u"info   \r\nMüller\r\n"_s);
+    adressdatei({u"..E"_s, zeile({{1, u"Müller"_s},
+                                  {2, u"Jörg"_s},
+                                  {7, u"030 / 12-34"_s},
+                                  {16, u"01.01.2000"_s},
+                                  {22, u"www.Beispiel.de"_s}})});
     Main& m = starten();
 
-    beimZeigen({QStringLiteral("Joerg.Mueller")});
+    beimZeigen({u"Joerg.Mueller"_s});
     doppelklick(EMail);
     EXPECT_EQ(gezeigt, 1);
     EXPECT_EQ(einzeln, 1) << "single choice";
-    for (const char* v : {"info", "Müller", "Mueller", "MuellerJoerg", "Mueller_Joerg", "Mueller.Joerg", "MuellerJ",
-                          "Joerg", "JoergMueller", "Joerg.Mueller", "Joerg_Mueller", "JMueller", "J.Mueller", "0301234",
-                          "0301234001", " @Beispiel.de"})
+    // The list file's entries, the name forms, the phone digits and the web domain, each once.
+    for (const char* v : {"info", "Müller", "Mueller", "J.Mueller", "0301234", "0301234001", " @Beispiel.de"})
         EXPECT_EQ(angeboten.count(QString::fromUtf8(v)), 1) << v;
-    EXPECT_EQ(m.FeldText(EMail), QStringLiteral("Joerg.Mueller"));
-    EXPECT_EQ(FeldAus(eintrag(0), EMail), QStringLiteral("Joerg.Mueller"));
-    EXPECT_EQ(FeldAus(eintrag(0), GeaendertAm), QStringLiteral("02.07.2000"));
+    EXPECT_EQ(m.FeldText(EMail), u"Joerg.Mueller"_s);
+    EXPECT_EQ(FeldAus(eintrag(0), EMail), u"Joerg.Mueller"_s);
+    EXPECT_EQ(FeldAus(eintrag(0), GeaendertAm), u"02.07.2000"_s);
     EXPECT_EQ(sitzung().Geaendert, 1);
 
     // The second pick appends the domain, without the blank.
-    beimZeigen({QStringLiteral(" @Beispiel.de")});
+    beimZeigen({u" @Beispiel.de"_s});
     doppelklick(EMail);
-    EXPECT_EQ(m.FeldText(EMail), QStringLiteral("Joerg.Mueller@Beispiel.de"));
-    EXPECT_EQ(static_cast<QLineEdit*>(m.Feld(EMail))->cursorPosition(), m.FeldText(EMail).size());
-    EXPECT_EQ(FeldAus(eintrag(0), EMail), QStringLiteral("Joerg.Mueller@Beispiel.de"));
+    EXPECT_EQ(m.FeldText(EMail), u"Joerg.Mueller@Beispiel.de"_s);
+    EXPECT_EQ(textfeld(EMail)->cursorPosition(), m.FeldText(EMail).size());
+    EXPECT_EQ(FeldAus(eintrag(0), EMail), u"Joerg.Mueller@Beispiel.de"_s);
     EXPECT_EQ(Auswahl::instanz().Liste->ListCount(), 0) << "emptied again";
 }
 
-TEST_F(MainAuswahl, AbbruchLaesstFeldUndDateiUnveraendert)
+TEST_F(MainAuswahl, FeldlisteMitMehrfachauswahl)
 {
-    adressdatei({QStringLiteral("..E"), zeile({{1, QStringLiteral("Meier")}, {14, QStringLiteral("alt@x.de")}})});
+    wurzel.schreiben(u"programm/Liste00.txt"_s, u"Freund\r\nKunde\r\n"_s);
+    adressdatei({u"..R"_s, zeile({{0, u"Kunde"_s}, {1, u"A"_s}}), zeile({{0, u"Lieferant"_s}, {1, u"B"_s}}),
+                 zeile({{0, u"Kunde"_s}, {1, u"C"_s}})});
     Main& m = starten();
-    beimZeigen({QStringLiteral("Meier")}, true);
-    doppelklick(EMail);
-    EXPECT_EQ(gezeigt, 1);
-    EXPECT_EQ(m.FeldText(EMail), QStringLiteral("alt@x.de"));
-    EXPECT_EQ(sitzung().Geaendert, 0);
+    adressliste().setListIndex(1);
+
+    beimZeigen({u"Freund"_s, u"Kunde"_s});
+    doppelklick(Rubrik);
+    EXPECT_EQ(einzeln, 0) << "multiple choice";
+    EXPECT_EQ(angeboten, (QStringList{u"Freund"_s, u"Kunde"_s, u"Lieferant"_s}));
+    EXPECT_EQ(m.FeldText(Rubrik), u"Freund Kunde"_s);
+    EXPECT_EQ(FeldAus(eintrag(1), Rubrik), u"Freund Kunde"_s);
+    EXPECT_EQ(sitzung().Geaendert, 1);
+    EXPECT_EQ(Auswahl::instanz().checkSingle(), 1) << "the next caller gets single choice";
 }
 
 TEST_F(MainAuswahl, NurLesenBietetNichtsAn)
 {
-    adressdatei({QStringLiteral("..E"), zeile({{0, QStringLiteral("Kunde")}, {1, QStringLiteral("Meier")}})});
-    Main& m = starten({QStringLiteral("readonly")});
+    adressdatei({u"..E"_s, zeile({{0, u"Kunde"_s}, {1, u"Meier"_s}})});
+    Main& m = starten({u"readonly"_s});
     m.Feld_DblClick(EMail);
     m.Feld_DblClick(Rubrik);
     EXPECT_EQ(ungeplant, 0);
     EXPECT_EQ(m.FeldText(EMail), QString());
 }
 
-TEST_F(MainAuswahl, FeldlisteMitMehrfachauswahl)
+TEST_F(MainAuswahl, KatalognahtNimmtDenKartenlistenNichtsWeg_AbbruchAendertNichts)
 {
-    wurzel.schreiben(QStringLiteral("programm/Liste00.txt"), QStringLiteral("Freund\r\nKunde\r\n"));
-    adressdatei({QStringLiteral("..R"), zeile({{0, QStringLiteral("Kunde")}, {1, QStringLiteral("A")}}),
-                 zeile({{0, QStringLiteral("Lieferant")}, {1, QStringLiteral("B")}}),
-                 zeile({{0, QStringLiteral("Kunde")}, {1, QStringLiteral("C")}})});
+    adressdatei({u"..R"_s, zeile({{0, u"Kunde"_s}, {1, u"Meier"_s}})});
     Main& m = starten();
-    adressliste().setListIndex(1);
-
-    beimZeigen({QStringLiteral("Freund"), QStringLiteral("Kunde")});
-    doppelklick(Rubrik);
-    EXPECT_EQ(einzeln, 0) << "multiple choice";
-    EXPECT_EQ(angeboten, (QStringList{QStringLiteral("Freund"), QStringLiteral("Kunde"), QStringLiteral("Lieferant")}));
-    EXPECT_EQ(m.FeldText(Rubrik), QStringLiteral("Freund Kunde"));
-    EXPECT_EQ(FeldAus(eintrag(1), Rubrik), QStringLiteral("Freund Kunde"));
-    EXPECT_EQ(sitzung().Geaendert, 1);
-    EXPECT_EQ(Auswahl::instanz().checkSingle(), 1) << "the next caller gets single choice";
-}
-
-TEST_F(MainAuswahl, KatalognahtNimmtDenKartenlistenNichtsWeg)
-{
-    adressdatei({QStringLiteral("..R"), zeile({{0, QStringLiteral("Kunde")}, {1, QStringLiteral("Meier")}})});
-    Main& m = starten();
-    QList<int> naht;
-    Main::handlerSetzen(QStringLiteral("Feld_DblClick"), [&](Main&, int i) { naht << i; });
-    beimZeigen({QStringLiteral("Meier")});
-    m.Feld_DblClick(EMail);
-    beimZeigen({QStringLiteral("Kunde")}, true);
+    const main_test::Handler naht({u"Feld_DblClick"_s});
+    beimZeigen({u"Kunde"_s}, true);
     m.Feld_DblClick(Rubrik);
+    EXPECT_EQ(m.FeldText(Rubrik), u"Kunde"_s);
+    EXPECT_EQ(sitzung().Geaendert, 0);
+    beimZeigen({u"Meier"_s});
+    m.Feld_DblClick(EMail);
     m.Feld_DblClick(Ort);
-    Main::handlerSetzen(QStringLiteral("Feld_DblClick"), {});
     EXPECT_EQ(gezeigt, 2);
-    EXPECT_EQ(m.FeldText(EMail), QStringLiteral("Meier"));
-    EXPECT_EQ(naht, QList<int>{Ort}) << "the place field's look-up belongs to the catalogues";
+    EXPECT_EQ(m.FeldText(EMail), u"Meier"_s);
+    EXPECT_EQ(naht.aufrufe.value(u"Feld_DblClick"_s), QList<int>{Ort}) << "the place's look-up is the catalogues'";
 }
 
 TEST_F(MainAuswahl, FeldOhneListeBietetNichtsAn)
 {
-    adressdatei({QStringLiteral("..R"), zeile({{1, QStringLiteral("Meier")}}), zeile({{1, QStringLiteral("Roth")}})});
+    adressdatei({u"..R"_s, zeile({{1, u"Meier"_s}}), zeile({{1, u"Roth"_s}})});
     Main& m = starten();
     m.Feld_DblClick(Nachname);
     m.Feld_DblClick(ErstelltAm);
@@ -192,11 +168,11 @@ TEST_F(MainAuswahl, FeldOhneListeBietetNichtsAn)
     EXPECT_EQ(sitzung().Geaendert, 0);
 
     // A list file of its own makes the field offer its values too.
-    wurzel.schreiben(QStringLiteral("programm/Liste01.txt"), QStringLiteral("Zander\r\n"));
-    beimZeigen({QStringLiteral("Roth")});
+    wurzel.schreiben(u"programm/Liste01.txt"_s, u"Zander\r\n"_s);
+    beimZeigen({u"Roth"_s});
     m.Feld_DblClick(Nachname);
-    EXPECT_EQ(angeboten, (QStringList{QStringLiteral("Meier"), QStringLiteral("Roth"), QStringLiteral("Zander")}));
-    EXPECT_EQ(m.FeldText(Nachname), QStringLiteral("Roth"));
+    EXPECT_EQ(angeboten, (QStringList{u"Meier"_s, u"Roth"_s, u"Zander"_s}));
+    EXPECT_EQ(m.FeldText(Nachname), u"Roth"_s);
 }
 
 } // namespace

@@ -1,21 +1,28 @@
 #pragma once
 // Shared set-up of the main window's tests: a temporary root with the
-// scripted platform, an address file in the data folder (the program folder
-// unless a test sets "DirData"), and a started main window.
+// scripted platform, an address file in the program folder (the data folder
+// unless a test sets "DirData"), a started main window, and small helpers for
+// typing, focus, settings and the handler seams.
 
 #include "addressbook/adressliste.h"
+#include "addressbook/datensatz.h"
 #include "addressbook/sitzung.h"
 #include "addressbook/ui/main.h"
+#include "common/ini.h"
 #include "support/testplattform.h"
 
 #include <QApplication>
 #include <QFile>
+#include <QLineEdit>
+#include <QMap>
 #include <QTest>
 #include <gtest/gtest.h>
 
 #include <initializer_list>
 #include <memory>
 #include <utility>
+
+using namespace Qt::StringLiterals;
 
 namespace main_test {
 
@@ -27,10 +34,10 @@ inline QString zeile(std::initializer_list<std::pair<int, QString>> felder)
     for (const auto& [nr, text] : felder)
         f[nr] = text;
     if (f[0].isEmpty())
-        f[0] = QStringLiteral(" ");
+        f[0] = u" "_s;
     QString z;
     for (const QString& t : f)
-        z += t + QLatin1Char('\t');
+        z += t + u'\t';
     return z;
 }
 
@@ -48,6 +55,49 @@ inline void tippen(QWidget* w, const QString& text)
     }
 }
 
+// The focus entering (or leaving) a widget, as the Tab key would move it.
+inline void fokus(QWidget* w, bool hinein)
+{
+    QFocusEvent e(hinein ? QEvent::FocusIn : QEvent::FocusOut, Qt::TabFocusReason);
+    QApplication::sendEvent(w, &e);
+}
+
+// Writes a setting (by default into Zizorud.ini).
+inline void einstellung(const QString& schluessel, const QString& wert, const QString& datei = {},
+                        const QString& sektion = {})
+{
+    zcommon::Ini_Schreiben(datei, sektion, schluessel, wert);
+}
+
+// Puts recording handlers in the seams of the names while it lives: every
+// call notes its index, and all calls their names in order.
+class Handler
+{
+public:
+    QMap<QString, QList<int>> aufrufe;
+    QStringList reihenfolge;
+
+    explicit Handler(QStringList namen) : m_namen(std::move(namen))
+    {
+        for (const QString& name : m_namen)
+            zadressbuch::Main::handlerSetzen(name, [this, name](zadressbuch::Main&, int i) {
+                aufrufe[name] << i;
+                reihenfolge << name;
+            });
+    }
+    ~Handler()
+    {
+        for (const QString& name : m_namen)
+            zadressbuch::Main::handlerSetzen(name, {});
+    }
+    Handler(const Handler&) = delete;
+    Handler& operator=(const Handler&) = delete;
+    int anzahl(const QString& name) const { return int(aufrufe.value(name).size()); }
+
+private:
+    QStringList m_namen;
+};
+
 class MainFensterTest : public ::testing::Test
 {
 protected:
@@ -55,31 +105,26 @@ protected:
     TestPlattform plattform;
     std::unique_ptr<zadressbuch::Main> fenster;
 
-    void SetUp() override
-    {
-        zadressbuch::sitzungZuruecksetzen();
-        zadressbuch::adressliste().Clear();
-    }
+    void SetUp() override { neuerLauf(); }
+    void TearDown() override { neuerLauf(); }
 
-    void TearDown() override
+    // Ends the running main window as a new run would find things.
+    void neuerLauf()
     {
         fenster.reset();
         zadressbuch::sitzungZuruecksetzen();
         zadressbuch::adressliste().Clear();
     }
 
-    // Writes programm/zettlora.dat: the lines, each followed by CR LF.
-    void adressdatei(const QStringList& zeilen, const QString& name = QStringLiteral("zettlora.dat"))
+    // Writes programm/zettlora.dat (or the named file): the lines, each followed by CR LF.
+    void adressdatei(const QStringList& zeilen, const QString& name = u"zettlora.dat"_s)
     {
-        QString text;
-        for (const QString& z : zeilen)
-            text += z + QStringLiteral("\r\n");
-        wurzel.schreiben(QStringLiteral("programm/") + name, text);
+        wurzel.schreiben(u"programm/"_s + name, zeilen.join(u"\r\n"_s) + u"\r\n"_s);
     }
 
-    QByteArray dateiBytes(const QString& name = QStringLiteral("zettlora.dat")) const
+    QByteArray dateiBytes(const QString& name = u"zettlora.dat"_s) const
     {
-        QFile f(wurzel.programm() + QLatin1Char('/') + name);
+        QFile f(wurzel.programm() + u'/' + name);
         return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
     }
 
@@ -91,8 +136,14 @@ protected:
         return *fenster;
     }
 
-    QWidget* feld(int i) const { return fenster->Feld(i); }
+    QLineEdit* textfeld(int i) const { return static_cast<QLineEdit*>(fenster->Feld(i)); }
     QString eintrag(int i) const { return zadressbuch::adressliste().List(i); }
+    QString panel(const char* name) const { return fenster->panelText(QLatin1String(name)); }
+    // A setting of Zizorud.ini ("<fehlt>" when missing).
+    static QString ini(const QString& schluessel, const QString& sektion = {}, const QString& datei = {})
+    {
+        return zcommon::Ini_Lesen(datei, sektion, schluessel, u"<fehlt>"_s);
+    }
 };
 
 } // namespace main_test

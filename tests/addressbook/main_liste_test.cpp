@@ -5,7 +5,6 @@
 #include "addressbook/ui/listenansicht.h"
 
 #include <QScrollBar>
-#include <QTest>
 
 using namespace zadressbuch;
 using main_test::zeile;
@@ -14,35 +13,30 @@ namespace {
 
 TEST(ListenDelegate, SpaltenBeginnenAmNaechstenTabStopp)
 {
-    const QFontMetrics fm(QFont(QStringLiteral("Arial"), 8));
+    const QFontMetrics fm(QFont(u"Arial"_s, 8));
     const QVector<int> stops = {100, 200, 300};
     // Short pieces start at the stops.
-    EXPECT_EQ(
-        ListenDelegate::spaltenAnfaenge({QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c")}, stops, fm),
-        (QVector<int>{0, 100, 200}));
+    EXPECT_EQ(ListenDelegate::spaltenAnfaenge({u"a"_s, u"b"_s, u"c"_s}, stops, fm), (QVector<int>{0, 100, 200}));
     // A piece that runs past a stop pushes the next one to the stop after it.
     const QString lang(60, QLatin1Char('W'));
     ASSERT_GT(fm.horizontalAdvance(lang), 100);
-    const QVector<int> a = ListenDelegate::spaltenAnfaenge({lang, QStringLiteral("b")}, stops, fm);
+    const QVector<int> a = ListenDelegate::spaltenAnfaenge({lang, u"b"_s}, stops, fm);
     EXPECT_GT(a[1], fm.horizontalAdvance(lang));
     // Beyond the last stop the distance of the last two goes on.
-    const QVector<int> b = ListenDelegate::spaltenAnfaenge(
-        {QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3"), QStringLiteral("4"), QStringLiteral("5")},
-        stops, fm);
+    const QVector<int> b = ListenDelegate::spaltenAnfaenge({u"1"_s, u"2"_s, u"3"_s, u"4"_s, u"5"_s}, stops, fm);
     EXPECT_EQ(b, (QVector<int>{0, 100, 200, 300, 400}));
     // Dialog units: a quarter of the average character width.
     EXPECT_EQ(ListenDelegate::tabStopsInPixel({83, 233}, 8), (QVector<int>{166, 466}));
 }
 
-class MainListe : public main_test::MainFensterTest
-{
-};
+using MainListe = main_test::MainFensterTest;
 
 TEST_F(MainListe, KlickInDieListeZeigtDieAdresse_DoppelklickGehtZumNachnamen)
 {
-    adressdatei({QStringLiteral("..L"), zeile({{1, QStringLiteral("Erste")}}), zeile({{1, QStringLiteral("Zweite")}}),
-                 zeile({{1, QStringLiteral("Dritte")}})});
+    adressdatei({u"..L"_s, zeile({{1, u"Erste"_s}}), zeile({{1, u"Zweite"_s}}), zeile({{1, u"Dritte"_s}})});
     Main& m = starten();
+    EXPECT_EQ(m.Liste->objectName(), u"Liste"_s);
+    EXPECT_TRUE(m.Liste->uniformItemSizes()) << "32000 rows scroll smoothly";
     m.resize(900, 700);
     m.Liste->setGeometry(10, 400, 800, 200);
     QApplication::processEvents();
@@ -50,7 +44,7 @@ TEST_F(MainListe, KlickInDieListeZeigtDieAdresse_DoppelklickGehtZumNachnamen)
     ASSERT_TRUE(zweite.isValid());
     QTest::mouseClick(m.Liste->viewport(), Qt::LeftButton, Qt::NoModifier, QPoint(20, zweite.center().y()));
     EXPECT_EQ(adressliste().ListIndex(), 1);
-    EXPECT_EQ(m.FeldText(1), QStringLiteral("Zweite"));
+    EXPECT_EQ(m.FeldText(1), u"Zweite"_s);
     EXPECT_EQ(sitzung().UndoKopie, adressliste().List(1));
 
     EXPECT_EQ(m.Liste->horizontalScrollBar()->value(), 0) << "selecting never scrolls sideways";
@@ -58,13 +52,13 @@ TEST_F(MainListe, KlickInDieListeZeigtDieAdresse_DoppelklickGehtZumNachnamen)
     // Arrow keys move the selection like clicks.
     QTest::keyClick(m.Liste, Qt::Key_Down);
     EXPECT_EQ(adressliste().ListIndex(), 2);
-    EXPECT_EQ(m.FeldText(1), QStringLiteral("Dritte"));
+    EXPECT_EQ(m.FeldText(1), u"Dritte"_s);
 
     // Removing rows moves the model's selection; the view follows without a click.
     adressliste().RemoveItem(0);
     EXPECT_EQ(adressliste().ListIndex(), 1);
     EXPECT_EQ(m.Liste->currentIndex().row(), 1);
-    EXPECT_EQ(m.FeldText(1), QStringLiteral("Dritte"));
+    EXPECT_EQ(m.FeldText(1), u"Dritte"_s);
 
     // A double-click (its first click selects) gives the surname field the focus.
     m.activateWindow();
@@ -72,7 +66,7 @@ TEST_F(MainListe, KlickInDieListeZeigtDieAdresse_DoppelklickGehtZumNachnamen)
     QTest::mouseClick(m.Liste->viewport(), Qt::LeftButton, Qt::NoModifier, QPoint(20, erste.center().y()));
     QTest::mouseDClick(m.Liste->viewport(), Qt::LeftButton, Qt::NoModifier, QPoint(20, erste.center().y()));
     EXPECT_EQ(QApplication::focusWidget(), m.Feld(1));
-    EXPECT_EQ(m.FeldText(1), QStringLiteral("Zweite"));
+    EXPECT_EQ(m.FeldText(1), u"Zweite"_s);
 }
 
 } // namespace

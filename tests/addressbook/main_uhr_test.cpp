@@ -1,15 +1,12 @@
 // The clock of the real main window, driven tick by tick with the scripted
-// clock: date and time, the idle warning, the idle exit and what holds it back.
+// clock: date and time, the idle warning, the idle exit and what holds it
+// back. The tick's rules themselves are tested in leerlauf_test.cpp.
 #include "main_hilfen.h"
 
-#include "addressbook/datensatz.h"
-#include "addressbook/listenlauf.h"
-#include "common/ini.h"
 #include "common/start.h"
 
 #include <QDialog>
 #include <QDir>
-#include <QLineEdit>
 #include <QMenu>
 #include <QTimer>
 
@@ -25,15 +22,14 @@ protected:
     {
         MainFensterTest::SetUp();
         zcommon::Benutzer_Zuruecksetzen(); // "Tester", from the scripted login
-        adressdatei(
-            {QStringLiteral("..Uhr"), zeile({{1, QStringLiteral("Erste")}}), zeile({{1, QStringLiteral("Zweite")}})});
+        adressdatei({u"..Uhr"_s, zeile({{1, u"Erste"_s}}), zeile({{1, u"Zweite"_s}})});
     }
 
     // The idle limit of the user "Tester" for zettlora.dat.
-    void grenze(const QString& sekunden, const QString& benutzer = QStringLiteral("Tester"))
+    void grenze(const QString& sekunden)
     {
-        zcommon::Ini_Schreiben(wurzel.programm() + QStringLiteral("/Zettlora.Ini"), QStringLiteral("zettlora.dat"),
-                               QStringLiteral("TimeOut_") + benutzer, sekunden);
+        main_test::einstellung(u"TimeOut_Tester"_s, sekunden, wurzel.programm() + u"/Zettlora.Ini"_s,
+                               u"zettlora.dat"_s);
     }
 
     Main& startenOhneTimer(const QStringList& argumente = {})
@@ -54,73 +50,55 @@ protected:
             fenster->ZeitTimeOut_Timer();
         }
     }
-
-    QString status() const { return fenster->panelText(QStringLiteral("Status")); }
 };
 
-TEST_F(MainUhr, DatumUndZeitOhneGrenzeKeinEnde)
+TEST_F(MainUhr, UhrzeitWarnungInDenLetztenZweiMinutenDannSpeichernUndEnde)
 {
-    Main& m = startenOhneTimer();
-    EXPECT_EQ(sitzung().LeerlaufGrenze, 0);
-    EXPECT_EQ(m.ZeitTimeOut->interval(), 2000);
-    plattform.uhr = QDateTime(QDate(2001, 3, 4), QTime(17, 6, 59));
-    m.ZeitTimeOut_Timer();
-    EXPECT_EQ(m.panelText(QStringLiteral("Datum")), QStringLiteral(" 04.03.2001 "));
-    EXPECT_EQ(m.panelText(QStringLiteral("Zeit")), QStringLiteral(" 17:06 "));
-    ticken(4000);
-    EXPECT_FALSE(m.beendet());
-    EXPECT_EQ(status(), QStringLiteral("Bereit"));
-}
-
-TEST_F(MainUhr, WarnungInDenLetztenZweiMinutenDannSpeichernUndEnde)
-{
-    grenze(QStringLiteral("300"));
+    grenze(u"300"_s);
     Main& m = startenOhneTimer();
     EXPECT_EQ(sitzung().LeerlaufGrenze, 300);
+    EXPECT_EQ(m.ZeitTimeOut->interval(), 2000);
+    plattform.uhr = QDateTime(QDate(2001, 3, 4), QTime(17, 6, 59));
     // An unsaved change that was made before the idle time began.
-    adressliste().setList(0, zeile({{1, QStringLiteral("Geändert")}}));
+    adressliste().setList(0, zeile({{1, u"Geändert"_s}}));
     sitzung().Geaendert = 1;
     sitzung().LeerlaufZaehler = 0;
 
     ticken(180);
-    EXPECT_EQ(status(), QStringLiteral("Bereit"));
+    EXPECT_EQ(panel("Status"), u"Bereit"_s);
+    EXPECT_EQ(panel("Datum"), u" 04.03.2001 "_s);
+    EXPECT_EQ(panel("Zeit"), u" 17:06 "_s);
     m.ZeitTimeOut_Timer();
-    EXPECT_EQ(sitzung().LeerlaufZaehler, 182);
-    EXPECT_EQ(status(), QStringLiteral("Automatisches Programmende in 2,0 Minuten..."));
+    EXPECT_EQ(panel("Status"), u"Automatisches Programmende in 2,0 Minuten..."_s);
     ticken(298);
-    EXPECT_EQ(status(), QStringLiteral("Automatisches Programmende in 2 Sekunden..."));
     EXPECT_FALSE(m.beendet());
     m.ZeitTimeOut_Timer();
     EXPECT_TRUE(m.beendet());
-    EXPECT_TRUE(wurzel.lesen(QStringLiteral("programm/zettlora.dat")).contains(QStringLiteral("\tGeändert\t")));
+    EXPECT_TRUE(wurzel.lesen(u"programm/zettlora.dat"_s).contains(u"\tGeändert\t"_s));
     EXPECT_TRUE(plattform.meldungen.empty()) << "the idle exit asks nothing";
 }
 
 TEST_F(MainUhr, AktivitaetSetztDenZaehlerZurueck)
 {
-    grenze(QStringLiteral("60"));
+    grenze(u"60"_s);
     Main& m = startenOhneTimer();
-    // A limit under 120 warns from the first tick.
-    m.ZeitTimeOut_Timer();
-    EXPECT_EQ(status(), QStringLiteral("Automatisches Programmende in 58 Sekunden..."));
-
     ticken(50);
     adressliste().setListIndex(1); // showing an address
     EXPECT_EQ(sitzung().LeerlaufZaehler, 0);
-    EXPECT_EQ(status(), QStringLiteral("Bereit"));
+    EXPECT_EQ(panel("Status"), u"Bereit"_s);
 
     ticken(50);
     m.Feld(Vorname)->setFocus();
-    main_test::tippen(m.Feld(Vorname), QStringLiteral("x")); // a change in a card field
+    main_test::tippen(m.Feld(Vorname), u"x"_s); // a change in a card field
     EXPECT_EQ(sitzung().LeerlaufZaehler, 0);
 
     ticken(50);
-    Q_EMIT m.menue(QStringLiteral("mnuWeiteres"))->aboutToShow(); // opening "&Weiteres"
+    Q_EMIT m.menue(u"mnuWeiteres"_s)->aboutToShow(); // opening "&Weiteres"
     EXPECT_EQ(sitzung().LeerlaufZaehler, 0);
 
     // Typing in the search box is no activity.
     ticken(50);
-    m.TxtSuche->setText(QStringLiteral("nirgends"));
+    m.TxtSuche->setText(u"nirgends"_s);
     m.TextSuche_Starten(false);
     EXPECT_EQ(sitzung().LeerlaufZaehler, 50);
     EXPECT_FALSE(m.beendet());
@@ -128,7 +106,7 @@ TEST_F(MainUhr, AktivitaetSetztDenZaehlerZurueck)
 
 TEST_F(MainUhr, KeinEndeWaehrendEinModalerDialogOffenIst)
 {
-    grenze(QStringLiteral("10"));
+    grenze(u"10"_s);
     Main& m = startenOhneTimer();
     QDialog dialog(&m);
     dialog.setModal(true);
@@ -141,75 +119,48 @@ TEST_F(MainUhr, KeinEndeWaehrendEinModalerDialogOffenIst)
     EXPECT_TRUE(m.beendet()) << "at the next tick after the dialog";
 }
 
-TEST_F(MainUhr, KeinEndeWaehrendEinLangerLaufGeht)
-{
-    grenze(QStringLiteral("10"));
-    Main& m = startenOhneTimer();
-    {
-        const ListenLauf lauf(adressliste());
-        ticken(20);
-        EXPECT_FALSE(m.beendet());
-    }
-    m.ZeitTimeOut_Timer();
-    EXPECT_TRUE(m.beendet());
-}
-
 TEST_F(MainUhr, MisslungenesSpeichernBeendetNichtUndFragtNicht)
 {
-    const QString daten = wurzel.wurzel() + QStringLiteral("/daten");
+    const QString daten = wurzel.wurzel() + u"/daten"_s;
     QDir().mkpath(daten);
-    zcommon::Ini_Schreiben(wurzel.programm() + QStringLiteral("/DurIdovi.ini"), QStringLiteral("Ordner"),
-                           QStringLiteral("DirData"), daten);
-    wurzel.schreiben(QStringLiteral("daten/zettlora.dat"),
-                     QStringLiteral("..D\r\n") + zeile({{1, QStringLiteral("Alt")}}) + QStringLiteral("\r\n"));
-    grenze(QStringLiteral("10"));
+    main_test::einstellung(u"DirData"_s, daten, wurzel.programm() + u"/DurIdovi.ini"_s, u"Ordner"_s);
+    wurzel.schreiben(u"daten/zettlora.dat"_s, u"..D\r\n"_s + zeile({{1, u"Alt"_s}}) + u"\r\n"_s);
+    grenze(u"10"_s);
     Main& m = startenOhneTimer();
     sitzung().Geaendert = 1;
-    sitzung().LeerlaufZaehler = 0;
-    ASSERT_TRUE(QDir().rename(daten, daten + QStringLiteral("_weg")));
+    ASSERT_TRUE(QDir().rename(daten, daten + u"_weg"_s));
 
     ticken(10);
     EXPECT_FALSE(m.beendet());
     EXPECT_EQ(sitzung().LeerlaufZaehler, 0) << "the next attempt after the full idle time";
     EXPECT_EQ(sitzung().Geaendert, 1);
     ASSERT_EQ(plattform.meldungen.size(), 1u) << "the save's own error message only";
-    EXPECT_FALSE(plattform.meldungen[0].text.contains(QStringLiteral("trotzdem")));
+    EXPECT_FALSE(plattform.meldungen[0].text.contains(u"trotzdem"_s));
 }
 
 TEST_F(MainUhr, LeerlaufRuftDenEndebefehlMitIndexEins)
 {
-    grenze(QStringLiteral("4"));
+    grenze(u"4"_s);
     Main& m = startenOhneTimer();
-    QList<int> aufrufe;
-    Main::handlerSetzen(QStringLiteral("pulEnde_Click"), [&](Main&, int index) { aufrufe << index; });
+    const main_test::Handler ende({u"pulEnde_Click"_s});
     ticken(4);
     m.close(); // the close request runs the same command as the user's exit
-    Main::handlerSetzen(QStringLiteral("pulEnde_Click"), {});
-    EXPECT_EQ(aufrufe, (QList<int>{1, 0}));
+    EXPECT_EQ(ende.aufrufe.value(u"pulEnde_Click"_s), (QList<int>{1, 0}));
     EXPECT_FALSE(m.beendet()) << "the command did not end the program";
     EXPECT_EQ(sitzung().LeerlaufZaehler, 0);
 }
 
 TEST_F(MainUhr, NurLesenEndetOhneSpeichern)
 {
-    grenze(QStringLiteral("4"));
-    const QString vorher = wurzel.lesen(QStringLiteral("programm/zettlora.dat"));
-    Main& m = startenOhneTimer({QStringLiteral("readonly")});
+    grenze(u"4"_s);
+    const QString vorher = wurzel.lesen(u"programm/zettlora.dat"_s);
+    Main& m = startenOhneTimer({u"readonly"_s});
     sitzung().Geaendert = 1;
-    adressliste().setList(0, zeile({{1, QStringLiteral("Nie gespeichert")}}));
+    adressliste().setList(0, zeile({{1, u"Nie gespeichert"_s}}));
     sitzung().LeerlaufZaehler = 0;
     ticken(4);
     EXPECT_TRUE(m.beendet());
-    EXPECT_EQ(wurzel.lesen(QStringLiteral("programm/zettlora.dat")), vorher);
-}
-
-TEST_F(MainUhr, GrenzeGiltJeBenutzer)
-{
-    grenze(QStringLiteral("4"), QStringLiteral("Anna"));
-    startenOhneTimer();
-    EXPECT_EQ(sitzung().LeerlaufGrenze, 0);
-    ticken(20);
-    EXPECT_FALSE(fenster->beendet());
+    EXPECT_EQ(wurzel.lesen(u"programm/zettlora.dat"_s), vorher);
 }
 
 } // namespace

@@ -1,13 +1,10 @@
 // The text search: patterns, reduced comparison, wrap-around, results,
-// sounds, and a list that changes while the search lets events run.
-#include "addressbook/adressliste.h"
-#include "addressbook/datensatz.h"
-#include "addressbook/sitzung.h"
-#include "addressbook/suche.h"
-#include "common/ini.h"
-#include "support/testplattform.h"
+// sounds, a list that changes while the search lets events run, and the delay.
+#include "adresstest.h"
 
-#include <gtest/gtest.h>
+#include "addressbook/adressliste.h"
+#include "addressbook/suche.h"
+
 #include <functional>
 
 using namespace zadressbuch;
@@ -17,13 +14,7 @@ namespace {
 QString adresse(const QString& rubrik, const QString& name, const QString& vorname, const QString& telefon = {},
                 const QString& ort = {})
 {
-    Felder f;
-    f[Rubrik] = rubrik;
-    f[Nachname] = name;
-    f[Vorname] = vorname;
-    f[Telefon] = telefon;
-    f[Ort] = ort;
-    return Verbinden(f);
+    return Satz({{Rubrik, rubrik}, {Nachname, name}, {Vorname, vorname}, {Telefon, telefon}, {Ort, ort}});
 }
 
 // A platform whose event processing runs a scripted action once.
@@ -35,11 +26,8 @@ public:
     void ereignisseVerarbeiten() override
     {
         ++aufrufe;
-        if (beiEreignissen) {
-            auto a = std::move(beiEreignissen);
-            beiEreignissen = nullptr;
+        if (auto a = std::exchange(beiEreignissen, nullptr))
             a();
-        }
     }
 };
 
@@ -53,121 +41,93 @@ protected:
     void SetUp() override
     {
         sitzungZuruecksetzen();
-        wurzel.schreiben(QStringLiteral("programm/Sgn_Jo.Wav"), QStringLiteral("RIFF"));
-        wurzel.schreiben(QStringLiteral("programm/Sgn_No.Wav"), QStringLiteral("RIFF"));
-        liste.setEintraege({
-            adresse(QStringLiteral("Kunde"), QStringLiteral("Müller"), QStringLiteral("Hans"),
-                    QStringLiteral("030/123 45-67"), QStringLiteral("Berlin")),       // 0
-            adresse(QStringLiteral("Meier"), QStringLiteral("Schmidt"), QStringLiteral("Eva")),         // 1
-            adresse(QStringLiteral("Lieferant"), QStringLiteral("Meier"), QStringLiteral("Karl"),
-                    QStringLiteral("+49 (89) 55 66")),                                                // 2
-            adresse(QStringLiteral("Privat"), QStringLiteral("Hans"), QStringLiteral("Müller")),        // 3
-            adresse(QStringLiteral("Privat"), QStringLiteral("Meierhof"), QStringLiteral("Anna")),      // 4
-        });
+        wurzel.schreiben(u"programm/Sgn_Jo.Wav"_s, u"RIFF"_s);
+        wurzel.schreiben(u"programm/Sgn_No.Wav"_s, u"RIFF"_s);
+        liste.setEintraege({adresse(u"Kunde"_s, u"Müller"_s, u"Hans"_s, u"030/123 45-67"_s, u"Berlin"_s), // 0
+                            adresse(u"Meier"_s, u"Schmidt"_s, u"Eva"_s),                                  // 1
+                            adresse(u"Lieferant"_s, u"Meier"_s, u"Karl"_s, u"+49 (89) 55 66"_s),          // 2
+                            adresse(u"Privat"_s, u"Hans"_s, u"Müller"_s),                                 // 3
+                            adresse(u"Privat"_s, u"Meierhof"_s, u"Anna"_s)});                             // 4
+    }
+    bool letzterTon(const QString& name) const
+    {
+        return plattform.toene.value(plattform.toene.size() - 1).endsWith(name);
     }
 };
 
 } // namespace
 
-TEST(SuchMusterTest, WoerterAnfuehrungszeichenUndPlus)
+TEST(SuchMusterTest, TexteUndVergleichstext)
 {
-    EXPECT_EQ(SuchMuster(QStringLiteral("  Müller   HANS ")),
-              (QStringList{QStringLiteral("*müller*"), QStringLiteral("*hans*")}));
-    EXPECT_EQ(SuchMuster(QStringLiteral("\"Meier\"")), QStringList{QStringLiteral("*\tmeier\t*")});
-    EXPECT_EQ(SuchMuster(QStringLiteral("Müller+Hans")), QStringList{QStringLiteral("*müller[\t+]hans*")});
-    EXPECT_TRUE(SuchMuster(QStringLiteral("   ")).isEmpty());
-    EXPECT_EQ(NichtGefundenText(QStringLiteral("  xy z ")), QStringLiteral("Gesuchten Text »xy z« nicht gefunden."));
-    EXPECT_EQ(SuchVergleichstext(QStringLiteral("Ärger-Straße 5\tÉcole"), true), QStringLiteral("ärgerstraße5cole"));
-    EXPECT_EQ(SuchVergleichstext(QStringLiteral("ÄÖÜ ŠŒŽŸ"), false), QStringLiteral("äöü šœžÿ"));
+    EXPECT_EQ(NichtGefundenText(u"  xy z "_s), u"Gesuchten Text »xy z« nicht gefunden."_s);
+    EXPECT_EQ(SuchVergleichstext(u"Ärger-Straße 5\tÉcole"_s, true), u"ärgerstraße5cole"_s);
+    EXPECT_EQ(SuchVergleichstext(u"ÄÖÜ ŠŒŽŸ"_s, false), u"äöü šœžÿ"_s);
 }
 
-TEST_F(TextSucheTest, AlleWoerterInBeliebigerReihenfolgeUndGrossschreibung)
+TEST_F(TextSucheTest, WoerterAnfuehrungszeichenPlusReduziertUndRundum)
 {
-    liste.setListIndex(1);
-    SuchErgebnis e = TextSuche(liste, QStringLiteral("HANS müller"), false);
-    EXPECT_EQ(e.ausgang, SuchErgebnis::Gefunden);
-    EXPECT_EQ(e.index, 3); // after the selected entry first
-    EXPECT_EQ(e.status, QStringLiteral("Bereit"));
+    const struct
+    {
+        int ab; // the selected entry the search starts behind
+        const char16_t* text;
+        bool reduziert;
+        int treffer; // -1: not found
+    } faelle[] = {
+        {1, u"HANS müller", false, 3},  // all words, any order and case
+        {3, u"HANS müller", false, 0},  // from the hit on, round to the top
+        {-1, u"\"meier\"", false, 2},   // a whole field, never field 0 (no separator before it)
+        {2, u"\"meier\"", false, 2},    // the only one: found again
+        {-1, u"Müller+Hans", false, 0}, // "+" joins neighbouring fields
+        {-1, u"Hans+Müller", false, 3}, // ... in their order
+        {-1, u"[mk]eier", false, 1},    // a valid list
+        {-1, u"0301234567", false, -1}, // the phone number as written
+        {-1, u"0301234567", true, 0},   // reduced: signs and blanks left out
+        {-1, u"49895566", true, 2},     // ... "+" and brackets too
+        {-1, u"030/123", true, -1},     // signs outside the kept set never match reduced
+        {-1, u"\"Meier\"", true, -1},   // ... nor quotes
+        {4, u"", false, 0},             // no text: the next entry
+        {1, u"   ", false, 2},          // blanks only: the same
+    };
+    for (const auto& f : faelle) {
+        liste.setListIndex(f.ab);
+        const SuchErgebnis e = TextSuche(liste, QString::fromUtf16(f.text), f.reduziert);
+        EXPECT_EQ(e.ausgang, f.treffer < 0 ? SuchErgebnis::NichtGefunden : SuchErgebnis::Gefunden)
+            << QString::fromUtf16(f.text).toStdString();
+        EXPECT_EQ(e.index, f.treffer) << QString::fromUtf16(f.text).toStdString();
+        EXPECT_EQ(e.reduziert, f.reduziert);
+    }
+    // A "+" that stands in the text itself.
+    liste.setEintraege({adresse(u"x"_s, u"Müller+Hans GmbH"_s, QString())});
+    EXPECT_EQ(TextSuche(liste, u"müller+hans"_s, false).index, 0);
+}
+
+TEST_F(TextSucheTest, GefundenUndNichtGefundenMitStatusFarbeUndTon)
+{
+    SuchErgebnis e = TextSuche(liste, u"schmidt"_s, false);
+    EXPECT_EQ(e.status, u"Bereit"_s);
     EXPECT_EQ(e.farbe, SuchFarbe::Normal);
-    ASSERT_FALSE(plattform.toene.isEmpty());
-    EXPECT_TRUE(plattform.toene.last().endsWith(QStringLiteral("/Sgn_Jo.Wav")));
+    EXPECT_TRUE(letzterTon(u"/Sgn_Jo.Wav"_s));
 
-    // Repeating from the hit steps on and wraps round to the top.
-    liste.setListIndex(3);
-    EXPECT_EQ(TextSuche(liste, QStringLiteral("HANS müller"), false).index, 0);
-}
-
-TEST_F(TextSucheTest, AnfuehrungszeichenNurGanzesFeldNieFeld0)
-{
-    liste.setListIndex(-1);
-    // "Meier" stands alone in field 0 of entry 1 (no separator before it) and
-    // in field 1 of entry 2; "Meierhof" is no whole-field match.
-    SuchErgebnis e = TextSuche(liste, QStringLiteral("\"meier\""), false);
-    EXPECT_EQ(e.index, 2);
     liste.setListIndex(2);
-    EXPECT_EQ(TextSuche(liste, QStringLiteral("\"meier\""), false).index, 2); // the only one: found again
-}
-
-TEST_F(TextSucheTest, PlusVerbindetNachbarfelder)
-{
-    liste.setListIndex(-1);
-    EXPECT_EQ(TextSuche(liste, QStringLiteral("Müller+Hans"), false).index, 0);
-    EXPECT_EQ(TextSuche(liste, QStringLiteral("Hans+Müller"), false).index, 3);
-    liste.setEintraege({adresse(QStringLiteral("x"), QStringLiteral("Müller+Hans GmbH"), QString())});
-    EXPECT_EQ(TextSuche(liste, QStringLiteral("müller+hans"), false).index, 0);
-}
-
-TEST_F(TextSucheTest, ReduzierterVergleichFindetTelefonnummern)
-{
-    liste.setListIndex(-1);
-    EXPECT_EQ(TextSuche(liste, QStringLiteral("0301234567"), false).ausgang, SuchErgebnis::NichtGefunden);
-    SuchErgebnis e = TextSuche(liste, QStringLiteral("0301234567"), true);
-    EXPECT_EQ(e.index, 0);
-    EXPECT_TRUE(e.reduziert);
-    EXPECT_EQ(TextSuche(liste, QStringLiteral("49895566"), true).index, 2);
-    // Characters outside the kept set can never match in reduced mode.
-    EXPECT_EQ(TextSuche(liste, QStringLiteral("030/123"), true).ausgang, SuchErgebnis::NichtGefunden);
-    EXPECT_EQ(TextSuche(liste, QStringLiteral("\"Meier\""), true).ausgang, SuchErgebnis::NichtGefunden);
-}
-
-TEST_F(TextSucheTest, LeererTextWaehltDenNaechsten)
-{
-    liste.setListIndex(4);
-    EXPECT_EQ(TextSuche(liste, QString(), false).index, 0); // after the last: the first
-    liste.setListIndex(1);
-    EXPECT_EQ(TextSuche(liste, QStringLiteral("   "), false).index, 2);
-}
-
-TEST_F(TextSucheTest, NichtGefundenMitStatusFarbeUndTon)
-{
-    liste.setListIndex(2);
-    SuchErgebnis e = TextSuche(liste, QStringLiteral("  Zebra "), false);
-    EXPECT_EQ(e.ausgang, SuchErgebnis::NichtGefunden);
-    EXPECT_EQ(e.index, -1);
-    EXPECT_EQ(e.status, QStringLiteral("Gesuchten Text »Zebra« nicht gefunden."));
+    e = TextSuche(liste, u"  Zebra "_s, false);
+    EXPECT_EQ(e.status, u"Gesuchten Text »Zebra« nicht gefunden."_s);
     EXPECT_EQ(e.farbe, SuchFarbe::Rot);
     EXPECT_EQ(SuchFarbe_Rgb(e.farbe), 0xFF0000u);
-    ASSERT_FALSE(plattform.toene.isEmpty());
-    EXPECT_TRUE(plattform.toene.last().endsWith(QStringLiteral("/Sgn_No.Wav")));
+    EXPECT_TRUE(letzterTon(u"/Sgn_No.Wav"_s));
     EXPECT_EQ(liste.ListIndex(), 2);
-}
 
-TEST_F(TextSucheTest, UngueltigesMusterIstNichtGefunden)
-{
-    SuchErgebnis e = TextSuche(liste, QStringLiteral("[mü"), false);
+    // A malformed pattern is "not found" the same way.
+    plattform.toene.clear();
+    e = TextSuche(liste, u"[mü"_s, false);
     EXPECT_EQ(e.ausgang, SuchErgebnis::NichtGefunden);
-    EXPECT_EQ(e.status, QStringLiteral("Gesuchten Text »[mü« nicht gefunden."));
+    EXPECT_EQ(e.status, u"Gesuchten Text »[mü« nicht gefunden."_s);
     EXPECT_EQ(e.farbe, SuchFarbe::Rot);
-    EXPECT_TRUE(plattform.toene.last().endsWith(QStringLiteral("/Sgn_No.Wav")));
-    // A valid list still works: "[mk]eier" finds Meier.
-    EXPECT_EQ(TextSuche(liste, QStringLiteral("[mk]eier"), false).ausgang, SuchErgebnis::Gefunden);
-}
+    EXPECT_TRUE(letzterTon(u"/Sgn_No.Wav"_s));
 
-TEST_F(TextSucheTest, LeereListe)
-{
+    // An empty list.
     liste.Clear();
-    EXPECT_EQ(TextSuche(liste, QStringLiteral("x"), false).ausgang, SuchErgebnis::NichtGefunden);
-    SuchErgebnis e = TextSuche(liste, QString(), false);
+    EXPECT_EQ(TextSuche(liste, u"x"_s, false).ausgang, SuchErgebnis::NichtGefunden);
+    e = TextSuche(liste, QString(), false);
     EXPECT_EQ(e.ausgang, SuchErgebnis::Gefunden);
     EXPECT_EQ(e.index, -1);
 }
@@ -175,44 +135,44 @@ TEST_F(TextSucheTest, LeereListe)
 TEST_F(TextSucheTest, StatusTexteUndEreignisse)
 {
     QStringList texte;
-    TextSuche(liste, QStringLiteral("zebra"), true, [&](const QString& s) { texte << s; });
+    TextSuche(liste, u"zebra"_s, true, [&](const QString& s) { texte << s; });
     ASSERT_GE(texte.size(), 2);
-    EXPECT_EQ(texte.at(0), QStringLiteral("Text-Suche Adresse..."));
-    EXPECT_TRUE(texte.at(1).startsWith(QStringLiteral("Text-Suche Adresse...")));
-    EXPECT_TRUE(texte.at(1).endsWith(QLatin1Char('%')));
+    EXPECT_EQ(texte.at(0), u"Text-Suche Adresse..."_s);
+    EXPECT_TRUE(texte.at(1).startsWith(u"Text-Suche Adresse..."_s));
+    EXPECT_TRUE(texte.at(1).endsWith(u'%'));
     EXPECT_GE(plattform.aufrufe, 1); // the first entry always lets events run
-    EXPECT_EQ(SuchStatusText(false), QStringLiteral("Suche Adresse..."));
+    EXPECT_EQ(SuchStatusText(false), u"Suche Adresse..."_s);
 }
 
 TEST_F(TextSucheTest, ListeAendertSichWaehrendDerSuche)
 {
     // Another file is loaded while the search lets events run: the search
     // stops cleanly and selects nothing.
-    plattform.beiEreignissen = [this] { liste.setEintraege({adresse(QStringLiteral("a"), QStringLiteral("b"), {})}); };
-    SuchErgebnis e = TextSuche(liste, QStringLiteral("hans"), false);
+    plattform.beiEreignissen = [this] { liste.setEintraege({adresse(u"a"_s, u"b"_s, {})}); };
+    SuchErgebnis e = TextSuche(liste, u"hans"_s, false);
     EXPECT_EQ(e.ausgang, SuchErgebnis::ListeGeaendert);
     EXPECT_EQ(e.index, -1);
-    EXPECT_EQ(e.status, QStringLiteral("Bereit"));
+    EXPECT_EQ(e.status, u"Bereit"_s);
 
     // An entry removed: the same.
     SetUp();
     plattform.beiEreignissen = [this] { liste.RemoveItem(4); };
-    EXPECT_EQ(TextSuche(liste, QStringLiteral("zebra"), false).ausgang, SuchErgebnis::ListeGeaendert);
+    EXPECT_EQ(TextSuche(liste, u"zebra"_s, false).ausgang, SuchErgebnis::ListeGeaendert);
 
     // The card stored into an entry (text changed, rows the same) does not stop it.
     SetUp();
-    plattform.beiEreignissen = [this] { liste.setList(3, adresse(QStringLiteral("x"), QStringLiteral("Zebra"), {})); };
+    plattform.beiEreignissen = [this] { liste.setList(3, adresse(u"x"_s, u"Zebra"_s, {})); };
     liste.setListIndex(1);
-    SuchErgebnis z = TextSuche(liste, QStringLiteral("zebra"), false);
-    EXPECT_EQ(z.ausgang, SuchErgebnis::Gefunden);
-    EXPECT_EQ(z.index, 3);
+    e = TextSuche(liste, u"zebra"_s, false);
+    EXPECT_EQ(e.ausgang, SuchErgebnis::Gefunden);
+    EXPECT_EQ(e.index, 3);
 }
 
 TEST_F(TextSucheTest, NeuereSucheLoestAeltereAb)
 {
     SuchErgebnis innen;
-    plattform.beiEreignissen = [&] { innen = TextSuche(liste, QStringLiteral("meierhof"), false); };
-    SuchErgebnis aussen = TextSuche(liste, QStringLiteral("hans"), false);
+    plattform.beiEreignissen = [&] { innen = TextSuche(liste, u"meierhof"_s, false); };
+    const SuchErgebnis aussen = TextSuche(liste, u"hans"_s, false);
     EXPECT_EQ(innen.ausgang, SuchErgebnis::Gefunden);
     EXPECT_EQ(innen.index, 4);
     EXPECT_EQ(aussen.ausgang, SuchErgebnis::Abgeloest);
@@ -223,7 +183,7 @@ TEST(SuchVerzoegerungTest, TickSuchtNurMitTextUndNichtDoppelt)
 {
     QString text;
     int suchen = 0;
-    SuchVerzoegerung *v = nullptr;
+    SuchVerzoegerung* v = nullptr;
     bool warAktivWaehrendSuche = false;
     SuchVerzoegerung verzoegerung([&] { return text; },
                                   [&] {
@@ -235,14 +195,13 @@ TEST(SuchVerzoegerungTest, TickSuchtNurMitTextUndNichtDoppelt)
                                   });
     v = &verzoegerung;
     EXPECT_EQ(verzoegerung.timer().interval(), 333);
-
     verzoegerung.aendern();
     EXPECT_TRUE(verzoegerung.aktiv());
     verzoegerung.tick(); // empty text: the timer stops, no search
     EXPECT_FALSE(verzoegerung.aktiv());
     EXPECT_EQ(suchen, 0);
 
-    text = QStringLiteral("  ");
+    text = u"  "_s;
     verzoegerung.aendern();
     verzoegerung.tick();
     EXPECT_EQ(suchen, 1); // blanks are a text: it searches
