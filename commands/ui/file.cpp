@@ -482,24 +482,35 @@ bool File::eventFilter(QObject* o, QEvent* e)
     return QDialog::eventFilter(o, e);
 }
 
-void File::befUmbennen_Click()
+QString File::dateiFuerBefehl(const QString& keineAuswahl, const QString& titelKeine, const QString& verb,
+                              const QString& titel)
 {
     Datei1->setFocus(Qt::OtherFocusReason);
     QListWidgetItem* eintrag = Datei1->currentItem();
     if (!eintrag || !eintrag->isSelected()) {
-        meldung(QStringLiteral("#SystemExclamation"), QStringLiteral("Keine Datei zum Umbenennen ausgewählt."),
-                zplatform::vbOKOnly | zplatform::vbExclamation, QStringLiteral("Datei Umbenennen"));
-        return;
+        meldung(QStringLiteral("#SystemExclamation"), keineAuswahl, zplatform::vbOKOnly | zplatform::vbExclamation,
+                titelKeine);
+        return QString();
     }
     const QString name = eintrag->text();
-    const QString voll = ordnerMitTrenner() + name;
-    if (istOffeneAdressdatei(voll)) {
+    if (istOffeneAdressdatei(ordnerMitTrenner() + name)) {
         meldung(QStringLiteral("#SystemExclamation"),
-                QStringLiteral("Die Datei »") + name +
-                    QStringLiteral("« ist die geöffnete Adressdatei und kann nicht umbenannt werden."),
-                zplatform::vbOKOnly | zplatform::vbExclamation, QStringLiteral("Datei umbenennen"));
-        return;
+                QStringLiteral("Die Datei »") + name + QStringLiteral("« ist die geöffnete Adressdatei und kann nicht ") +
+                    verb + QStringLiteral(" werden."),
+                zplatform::vbOKOnly | zplatform::vbExclamation, titel);
+        return QString();
     }
+    return name;
+}
+
+void File::befUmbennen_Click()
+{
+    const QString name =
+        dateiFuerBefehl(QStringLiteral("Keine Datei zum Umbenennen ausgewählt."), QStringLiteral("Datei Umbenennen"),
+                        QStringLiteral("umbenannt"), QStringLiteral("Datei umbenennen"));
+    if (name.isEmpty())
+        return;
+    const QString voll = ordnerMitTrenner() + name;
 
     zcommon::Ton_Ausgeben(QStringLiteral("#SystemQuestion"));
     const QString basis = Basisname(name, erweiterung());
@@ -567,22 +578,12 @@ void File::befUmbennen_Click()
 
 void File::befLoeschen_Click()
 {
-    Datei1->setFocus(Qt::OtherFocusReason);
-    QListWidgetItem* eintrag = Datei1->currentItem();
-    if (!eintrag || !eintrag->isSelected()) {
-        meldung(QStringLiteral("#SystemExclamation"), QStringLiteral("Keine Datei zum Löschen ausgewählt."),
-                zplatform::vbOKOnly | zplatform::vbExclamation, QStringLiteral("Datei löschen"));
+    const QString name = dateiFuerBefehl(QStringLiteral("Keine Datei zum Löschen ausgewählt."),
+                                         QStringLiteral("Datei löschen"), QStringLiteral("gelöscht"),
+                                         QStringLiteral("Datei löschen"));
+    if (name.isEmpty())
         return;
-    }
-    const QString name = eintrag->text();
     const QString voll = ordnerMitTrenner() + name;
-    if (istOffeneAdressdatei(voll)) {
-        meldung(QStringLiteral("#SystemExclamation"),
-                QStringLiteral("Die Datei »") + name +
-                    QStringLiteral("« ist die geöffnete Adressdatei und kann nicht gelöscht werden."),
-                zplatform::vbOKOnly | zplatform::vbExclamation, QStringLiteral("Datei löschen"));
-        return;
-    }
     const int antwort =
         meldung(QStringLiteral("#SystemQuestion"), QStringLiteral("Datei »") + name + QStringLiteral("« löschen."),
                 zplatform::vbYesNo | zplatform::vbQuestion, QStringLiteral("Datei löschen?"));

@@ -94,6 +94,10 @@ private:
     QString ordnerMitTrenner() const;
     bool speichernModus() const;
     bool istOffeneAdressdatei(const QString& pfad) const;
+    // The selected file for rename or delete; "" after a message when nothing is
+    // selected or the selection is the open address file (verb: "umbenannt"/"gelöscht").
+    QString dateiFuerBefehl(const QString& keineAuswahl, const QString& titelKeine, const QString& verb,
+                            const QString& titel);
 
     QString m_pfad;
     bool m_aufbauErledigt = false;
