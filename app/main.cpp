@@ -1,5 +1,6 @@
 // Zettlora: starts the program with German texts for Qt's own dialogs, the
 // desktop platform layer and the splash, which brings up the main window.
+#include "addressbook/ui/main.h"
 #include "addressbook/ui/titel.h"
 #include "commands/ui/befehle_anmelden.h"
 #include "common/ini.h"
@@ -8,9 +9,51 @@
 #include "platform/ui/qtdrucker.h"
 
 #include <QApplication>
+#include <QSessionManager>
+#include <QSocketNotifier>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
+
+#include <csignal>
+#include <sys/socket.h>
+#include <unistd.h>
+
+namespace {
+
+// A termination signal (logout, shutdown, kill) closes the main window as its
+// close box does, so the address file is saved instead of lost. The handler
+// only writes a byte; the event loop does the work.
+int signalPaar[2] = {-1, -1};
+
+void signalMerken(int)
+{
+    const char c = 1;
+    [[maybe_unused]] const auto n = ::write(signalPaar[0], &c, 1);
+}
+
+void signaleAbfangen(QApplication& app)
+{
+    if (::socketpair(AF_UNIX, SOCK_STREAM, 0, signalPaar) != 0)
+        return;
+    auto* melder = new QSocketNotifier(signalPaar[1], QSocketNotifier::Read, &app);
+    QObject::connect(melder, &QSocketNotifier::activated, &app, [&app] {
+        char c;
+        [[maybe_unused]] const auto n = ::read(signalPaar[1], &c, 1);
+        if (zadressbuch::Main* m = zadressbuch::Main::instanz())
+            m->close();
+        else
+            app.quit();
+    });
+    struct sigaction sa = {};
+    sa.sa_handler = signalMerken;
+    sigemptyset(&sa.sa_mask);
+    sa.sa_flags = SA_RESTART;
+    for (int sig : {SIGTERM, SIGHUP, SIGINT})
+        ::sigaction(sig, &sa, nullptr);
+}
+
+} // namespace
 
 int main(int argc, char** argv)
 {
@@ -41,6 +84,13 @@ int main(int argc, char** argv)
     QStringList argumente = QCoreApplication::arguments();
     if (!argumente.isEmpty())
         argumente.removeFirst();
+
+    signaleAbfangen(app);
+    // The desktop's session manager asks before logging out: keep the data safe.
+    QObject::connect(&app, &QGuiApplication::commitDataRequest, &app, [](QSessionManager&) {
+        if (zadressbuch::Main* m = zadressbuch::Main::instanz())
+            m->Daten_Speichern();
+    });
 
     zadressbuch::Titel titel(argumente);
     titel.show();
