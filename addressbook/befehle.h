@@ -105,10 +105,10 @@ inline constexpr int BefehlAnzahl = int(Befehl::befZoom) + 1;
 // menu opens (the hot keys follow the state of the closed menus).
 enum class Freigabe {
     Immer,
-    UndoMoeglich,       // the selected entry differs from its undo copy
-    TextInZwischenablage, // the clipboard holds text
+    UndoMoeglich,          // the selected entry differs from its undo copy
+    TextInZwischenablage,  // the clipboard holds text
     AdresseAusgeschnitten, // the window's address clipboard holds an address
-    AdresseGewaehlt,    // an address is selected in the list
+    AdresseGewaehlt,       // an address is selected in the list
 };
 
 // One menu or submenu: its control name, caption and the menu it stands in
@@ -124,25 +124,25 @@ struct MenueZeile
 struct BefehlZeile
 {
     Befehl befehl;
-    int index;                // passed to the handler (field of mnuSort, number of mnuPrg), else 0
-    const char* name;         // control name of the entry ("mnuAdrLoeschen", "mnuSort_16")
-    const char* menue;        // control name of the menu it stands in
-    const char* text;         // caption with "&" (UTF-8)
-    const char* kurz;         // hot key as QKeySequence text ("Ctrl+Y"), "" none
-    bool nurLesenGesperrt;    // greyed in read-only mode
+    int index;             // passed to the handler (field of mnuSort, number of mnuPrg), else 0
+    const char* name;      // control name of the entry ("mnuAdrLoeschen", "mnuSort_16")
+    const char* menue;     // control name of the menu it stands in
+    const char* text;      // caption with "&" (UTF-8)
+    const char* kurz;      // hot key as QKeySequence text ("Ctrl+Y"), "" none
+    bool nurLesenGesperrt; // greyed in read-only mode
     Freigabe freigabe;
-    bool trennerDavor;        // a separator line before the entry
+    bool trennerDavor; // a separator line before the entry
 };
 
 // One button of the symbol bar, left to right.
 struct SymbolZeile
 {
-    int index;          // befSymbol(index)
+    int index; // befSymbol(index)
     Befehl befehl;
-    int befehlIndex;    // passed to the handler
-    const char* tipp;   // tool tip (UTF-8)
-    const char* bild;   // icon: the freedesktop name, else ":/symbole/<bild>.svg" of the program's resources
-    int luecke;         // twips of space before the button
+    int befehlIndex;  // passed to the handler
+    const char* tipp; // tool tip (UTF-8)
+    const char* bild; // icon: the freedesktop name, else ":/symbole/<bild>.svg" of the program's resources
+    int luecke;       // twips of space before the button
 };
 
 std::span<const MenueZeile> menuetabelle();

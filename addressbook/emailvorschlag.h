@@ -11,7 +11,7 @@
 //   {
 //       if (sitzung().NurLesen) return;                  // read-only: no proposal stores the card
 //       Felder karte = texts of Feld(0..23);
-//       zbefehle::Auswahl& a = zbefehle::Auswahl::instanz();
+//       zadressbuch::Auswahl& a = zadressbuch::Auswahl::instanz();
 //       a.Liste->Clear(); a.setCheckSingle(1);
 //       for (const QString& v : EMail_Vorschlaege(feld, karte)) a.Liste->AddItem(v);
 //       a.zeigen();                                      // modal; a cancel selects nothing

@@ -27,7 +27,7 @@ public:
     virtual QString FeldSelText(int feld) const = 0;
     // Puts the input focus into a card field.
     virtual void Feld_Fokus(int feld) = 0;
-    // Re-reads the card captions from the session (after a caption changed).
+    // Reads the card captions from the settings again (after a caption changed).
     virtual void Bezeichnungen_Anwenden() = 0;
 
     // ---- status and progress -------------------------------------------------

@@ -1,5 +1,7 @@
 #include "addressbook/indexnummern.h"
 
+#include "addressbook/fenster.h"
+
 #include "addressbook/datensatz.h"
 #include "addressbook/sitzung.h"
 #include "common/dateien.h"
@@ -91,7 +93,7 @@ long long AdressIndex_Vergeben(int count)
     return n;
 }
 
-IndexSuche Index_Suchen(AdressListe& liste, double nummer)
+IndexSuche Index_Suchen(AdressListe& liste, double nummer, Fenster& fenster)
 {
     IndexSuche ergebnis;
     zplatform::plattform().sanduhr(true);
@@ -99,7 +101,7 @@ IndexSuche Index_Suchen(AdressListe& liste, double nummer)
     const double gerundet = zcommon::RundenKaufmaennisch(nummer);
     const QString k =
         std::isfinite(gerundet) && std::fabs(gerundet) < 9e18 ? QString::number(qint64(gerundet)) : QStringLiteral("0");
-    Status_Setzen(QStringLiteral("Suche Index #") + k);
+    fenster.Status(QStringLiteral("Suche Index #") + k);
     const QString muster = Feldtrenner + k + Feldtrenner;
 
     const int anzahl = liste.ListCount();
@@ -120,11 +122,11 @@ IndexSuche Index_Suchen(AdressListe& liste, double nummer)
     if (ergebnis.gefunden) {
         liste.setListIndex(ergebnis.position);
         ergebnis.status = QStringLiteral("Bereit");
-        Status_Setzen(ergebnis.status);
+        fenster.Status(ergebnis.status);
         zcommon::Ton_Ausgeben(zcommon::Programm_Ordner() + QStringLiteral("/Sgn_Jo.Wav"));
     } else {
         ergebnis.status = QStringLiteral("Index #") + k + QStringLiteral(" nicht gefunden");
-        Status_Setzen(ergebnis.status);
+        fenster.Status(ergebnis.status);
         zcommon::Ton_Ausgeben(zcommon::Programm_Ordner() + QStringLiteral("/Sgn_No.Wav"));
     }
     zplatform::plattform().sanduhr(false);

@@ -10,6 +10,8 @@
 
 namespace zadressbuch {
 
+class Fenster;
+
 inline constexpr long long IndexHoechstwert = 999999999;
 
 // Adds count to the counter and returns the new value (count 1: the caller
@@ -31,9 +33,9 @@ struct IndexSuche
 // the number as a whole field (TAB + k + TAB, k the value rounded to a whole
 // number); examines every entry except the selected one (all of them when
 // none is selected). Shows the hourglass, writes "Suche Index #k" through
-// Status_Setzen, selects the found entry (setListIndex: the list's click
+// fenster.Status, selects the found entry (setListIndex: the list's click
 // handler shows it) and plays "Sgn_Jo.Wav" / "Sgn_No.Wav" of the program folder.
-IndexSuche Index_Suchen(AdressListe& liste, double nummer);
+IndexSuche Index_Suchen(AdressListe& liste, double nummer, Fenster& fenster);
 
 // The renumbering command (mnuIndexSetNew_Click) after the form's question:
 // gives every entry, in list order, the next index number in field 23

@@ -34,10 +34,4 @@ QString Sitzung::ProgrammIni() const
     return zcommon::Programm_Ordner() + QStringLiteral("/Zettlora.Ini");
 }
 
-void Status_Setzen(const QString& text)
-{
-    if (instanz().StatusAnzeige)
-        instanz().StatusAnzeige(text);
-}
-
 } // namespace zadressbuch

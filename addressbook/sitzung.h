@@ -7,7 +7,6 @@
 
 #include <QString>
 #include <array>
-#include <functional>
 
 namespace zadressbuch {
 
@@ -49,9 +48,8 @@ struct Sitzung
     // The user has been told that the index counter could not be written.
     bool IndexFehlerGemeldet = false;
 
-    // Hook the main window installs: writes the status-bar panel "Status" and
-    // repaints it at once. Empty in tests; use Status_Setzen() to call it.
-    std::function<void(const QString&)> StatusAnzeige;
+    // The main window's address clipboard of the cut and paste commands (one record).
+    QString AdressZwischenablage;
 
     // File name (with extension) of the open address file: its section in Zettlora.Ini.
     QString DateiSektion() const;
@@ -60,10 +58,7 @@ struct Sitzung
 };
 
 Sitzung& sitzung();
-// Back to a fresh state (tests). The status hook is dropped too.
+// Back to a fresh state (tests).
 void sitzungZuruecksetzen();
-
-// Writes the "Status" panel through the hook (nothing without one).
-void Status_Setzen(const QString& text);
 
 } // namespace zadressbuch

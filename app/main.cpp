@@ -2,7 +2,8 @@
 // desktop platform layer and the splash, which brings up the main window.
 #include "addressbook/ui/main.h"
 #include "addressbook/ui/titel.h"
-#include "commands/ui/befehle_anmelden.h"
+#include "addressbook/befehle.h"
+#include "app/zusammenbau.h"
 #include "common/ini.h"
 #include "platform/ordner.h"
 #include "platform/ui/desktopplattform.h"
@@ -77,8 +78,9 @@ int main(int argc, char** argv)
                                                           QStringLiteral("PdfOrdner"), QString()));
     zplatform::desktopEinrichten();
 
-    // The menu commands of the main window.
-    zbefehle::Befehle_Anmelden();
+    // The commands of the main window, from every part of the program.
+    zadressbuch::Befehlsregister befehle;
+    zapp::Programm_Zusammenbauen(befehle);
 
     // The command line without the program's own name: "Datei=", "Suche=", "readonly".
     QStringList argumente = QCoreApplication::arguments();
@@ -89,10 +91,10 @@ int main(int argc, char** argv)
     // The desktop's session manager asks before logging out: keep the data safe.
     QObject::connect(&app, &QGuiApplication::commitDataRequest, &app, [](QSessionManager&) {
         if (zadressbuch::Main* m = zadressbuch::Main::instanz())
-            m->Daten_Speichern();
+            m->befehlAusfuehren(zadressbuch::Befehl::PulSichern);
     });
 
-    zadressbuch::Titel titel(argumente);
+    zadressbuch::Titel titel(befehle, argumente);
     titel.show();
     return app.exec();
 }

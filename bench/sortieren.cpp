@@ -6,6 +6,7 @@
 #include "addressbook/datensatz.h"
 #include "addressbook/sitzung.h"
 #include "adressgenerator.h"
+#include "support/fensterattrappe.h"
 
 #include <QStringList>
 #include <benchmark/benchmark.h>
@@ -22,12 +23,13 @@ void sortieren(benchmark::State& state, int feld)
         return zbench::Adressen(vorgaben);
     }();
     zadressbuch::AdressListe liste;
+    FensterAttrappe fenster;
     for (auto _ : state) {
         state.PauseTiming();
         liste.setEintraege(daten);
         liste.setListIndex(16000);
         state.ResumeTiming();
-        zbefehle::Sortieren(liste, feld);
+        zbefehle::Sortieren(liste, feld, fenster);
         benchmark::DoNotOptimize(liste.ListIndex());
     }
     state.SetItemsProcessed(state.iterations() * daten.size());

@@ -31,9 +31,23 @@ function(zettlora_verbotene_header ergebnis)
     set(${ergebnis} "${namen}" PARENT_SCOPE)
 endfunction()
 
+# The project's folders a source may name in an include ("<folder>/...").
+set(ZETTLORA_ORDNER platform common addressbook commands catalogues masks printing payment exchange app tests
+    CACHE INTERNAL "")
+
 function(zettlora_module folder)
     cmake_parse_arguments(M "" "" "DEPENDS" ${ARGN})
     set(dir ${CMAKE_SOURCE_DIR}/${folder})
+
+    # The folders this one may include: itself and everything it depends on,
+    # directly or through another folder.
+    set(erlaubt ${folder})
+    foreach(d ${M_DEPENDS})
+        get_property(unter GLOBAL PROPERTY ZETTLORA_ERLAUBT_${d})
+        list(APPEND erlaubt ${d} ${unter})
+    endforeach()
+    list(REMOVE_DUPLICATES erlaubt)
+    set_property(GLOBAL PROPERTY ZETTLORA_ERLAUBT_${folder} "${erlaubt}")
     file(GLOB logic_src CONFIGURE_DEPENDS ${dir}/*.cpp ${dir}/*.h)
     file(GLOB ui_src CONFIGURE_DEPENDS ${dir}/ui/*.cpp ${dir}/ui/*.h ${dir}/ui/*.qrc)
 
@@ -73,6 +87,22 @@ function(zettlora_module folder)
             if(bad)
                 message(FATAL_ERROR "${f} is part of a logic library and must not include a widget, "
                                     "print or GUI header: ${zeile}")
+            endif()
+        endforeach()
+    endforeach()
+
+    # No include runs to a folder this one does not depend on (a folder above
+    # it, or beside it): fail at configure time.
+    foreach(f ${logic_src} ${ui_src})
+        if(NOT f MATCHES "\\.(cpp|h)$")
+            continue()
+        endif()
+        file(STRINGS ${f} zeilen REGEX "^[ \t]*#[ \t]*include[ \t]*\"")
+        foreach(zeile IN LISTS zeilen)
+            string(REGEX REPLACE "^[ \t]*#[ \t]*include[ \t]*\"([^\"]*)\".*$" "\\1" name "${zeile}")
+            string(REGEX MATCH "^[^/]+" oben "${name}")
+            if(oben IN_LIST ZETTLORA_ORDNER AND NOT oben IN_LIST erlaubt)
+                message(FATAL_ERROR "${f} belongs to ${folder}, which does not build on ${oben}: ${zeile}")
             endif()
         endforeach()
     endforeach()

@@ -3,10 +3,10 @@
 #include "addressbook/adressdatei.h"
 #include "addressbook/dateiini.h"
 #include "addressbook/datensatz.h"
+#include "addressbook/fenster.h"
 #include "addressbook/indexnummern.h"
 #include "addressbook/karte.h"
 #include "addressbook/sitzung.h"
-#include "commands/anbindung.h"
 #include "common/ini.h"
 #include "common/meldungen.h"
 #include "common/texte.h"
@@ -22,18 +22,6 @@ using zplatform::plattform;
 
 namespace {
 
-void anzeigen()
-{
-    if (anbindung().Adresse_Anzeigen)
-        anbindung().Adresse_Anzeigen();
-}
-
-void fokus(int feld)
-{
-    if (anbindung().Feld_Fokus)
-        anbindung().Feld_Fokus(feld);
-}
-
 // Appends the entry, selects it (the list's click handler shows it) and makes
 // it its own undo copy.
 void anhaengenUndWaehlen(AdressListe& liste, const QString& eintrag)
@@ -45,11 +33,11 @@ void anhaengenUndWaehlen(AdressListe& liste, const QString& eintrag)
 }
 
 // Stores the card's fields into the selected entry as a key release does.
-void speichern(zadressbuch::Felder& felder, AdressListe& liste)
+void speichern(zadressbuch::Felder& felder, AdressListe& liste, zadressbuch::Fenster& fenster)
 {
     const zadressbuch::KartenSpeicherung s = zadressbuch::Karte_Uebernehmen(felder, 0, liste);
     if (s.neuAnzeigen || s.aktion == zadressbuch::KartenSpeicherung::Ersetzt)
-        anzeigen();
+        fenster.Adresse_Anzeigen();
 }
 
 QString neueIndexnummer()
@@ -75,7 +63,7 @@ bool Eintrag_OhneInhalt(QStringView eintrag)
     return true;
 }
 
-bool Adresse_Neu(AdressListe& liste)
+bool Adresse_Neu(AdressListe& liste, zadressbuch::Fenster& fenster)
 {
     if (sitzung().NurLesen)
         return false;
@@ -95,12 +83,12 @@ bool Adresse_Neu(AdressListe& liste)
     felder[zadressbuch::ErstelltAm] = heute;
     felder[zadressbuch::GeaendertAm] = heute;
     felder[zadressbuch::Index] = neueIndexnummer();
-    fokus(zadressbuch::Vorname);
-    speichern(felder, liste);
+    fenster.Feld_Fokus(zadressbuch::Vorname);
+    speichern(felder, liste, fenster);
     return true;
 }
 
-bool Adresse_Duplizieren(AdressListe& liste)
+bool Adresse_Duplizieren(AdressListe& liste, zadressbuch::Fenster& fenster)
 {
     if (sitzung().NurLesen)
         return false;
@@ -116,14 +104,14 @@ bool Adresse_Duplizieren(AdressListe& liste)
     }
     const QString kopie = liste.List(gewaehlt);
     anhaengenUndWaehlen(liste, kopie);
-    fokus(zadressbuch::Vorname);
+    fenster.Feld_Fokus(zadressbuch::Vorname);
 
     zadressbuch::Felder felder = zadressbuch::Zerlegen(kopie);
     const QString heute = zcommon::DatumText(zcommon::Heute());
     felder[zadressbuch::ErstelltAm] = heute;
     felder[zadressbuch::GeaendertAm] = heute;
     felder[zadressbuch::Index] = neueIndexnummer();
-    speichern(felder, liste);
+    speichern(felder, liste, fenster);
     return true;
 }
 
@@ -190,7 +178,7 @@ bool Rueckgaengig_Moeglich(const AdressListe& liste)
            liste.List(gewaehlt) != sitzung().UndoKopie;
 }
 
-bool Aenderungen_Rueckgaengig(AdressListe& liste)
+bool Aenderungen_Rueckgaengig(AdressListe& liste, zadressbuch::Fenster& fenster)
 {
     if (sitzung().NurLesen || !Rueckgaengig_Moeglich(liste))
         return false;
@@ -199,7 +187,54 @@ bool Aenderungen_Rueckgaengig(AdressListe& liste)
     liste.setList(gewaehlt, sitzung().UndoKopie);
     sitzung().UndoKopie = jetzt;
     sitzung().Geaendert = 1;
-    anzeigen();
+    fenster.Adresse_Anzeigen();
+    return true;
+}
+
+bool Adresse_Ausschneiden(AdressListe& liste)
+{
+    auto& s = sitzung();
+    if (s.NurLesen)
+        return false;
+    // With nothing selected the delete command says what to do.
+    if (liste.ListIndex() >= 0)
+        s.AdressZwischenablage = liste.List(liste.ListIndex());
+    return Adresse_Loeschen(liste, true);
+}
+
+bool Adresse_Einfuegen(AdressListe& liste)
+{
+    auto& s = sitzung();
+    if (s.NurLesen || s.AdressZwischenablage.isEmpty())
+        return false;
+    if (liste.ListCount() >= zadressbuch::MaxAdressen) {
+        zadressbuch::Speicherproblem_Melden(QStringLiteral("Es kann keine Adresse mehr eingefügt werden!"));
+        return false;
+    }
+    // The pasted address is a new one: it gets a number of its own.
+    zadressbuch::Felder felder = zadressbuch::Zerlegen(s.AdressZwischenablage);
+    felder[zadressbuch::Index] = neueIndexnummer();
+    liste.AddItem(zadressbuch::Verbinden(felder));
+    s.Geaendert = 1;
+    liste.setListIndex(liste.ListCount() - 1);
+    return true;
+}
+
+bool Indexnummern_NeuVergeben(AdressListe& liste, zadressbuch::Fenster& fenster)
+{
+    if (sitzung().NurLesen)
+        return false;
+    if (zcommon::Meldung(QStringLiteral("#SystemQuestion"),
+                         QStringLiteral("Sollen alle Adressen neue Indexnummern erhalten?~Verweise auf die bisherigen "
+                                        "Nummern (#...) stimmen danach nicht mehr."),
+                         zplatform::vbYesNo | zplatform::vbQuestion | zplatform::vbDefaultButton2,
+                         QStringLiteral("Indexnummern neu vergeben")) != zplatform::vbYes)
+        return false;
+    plattform().sanduhr(true);
+    fenster.Status(QStringLiteral("Vergebe Indexnummern..."));
+    zadressbuch::Index_NeuVergeben(liste);
+    fenster.Adresse_Anzeigen();
+    plattform().sanduhr(false);
     return true;
 }
 

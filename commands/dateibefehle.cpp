@@ -2,15 +2,15 @@
 
 #include "addressbook/adressdatei.h"
 #include "addressbook/datensatz.h"
+#include "addressbook/fenster.h"
 #include "addressbook/fenstereinstellungen.h"
 #include "addressbook/sitzung.h"
 #include "commands/adressbefehle.h"
-#include "commands/anbindung.h"
+#include "commands/dateiwahl.h"
 #include "commands/sortieren.h"
 #include "common/ini.h"
 #include "common/meldungen.h"
 #include "common/start.h"
-#include "masks/uebergabe.h"
 #include "platform/ordner.h"
 #include "platform/plattform.h"
 #include "platform/textdatei.h"
@@ -24,24 +24,12 @@ using zadressbuch::AdressListe;
 using zadressbuch::sitzung;
 using zplatform::plattform;
 
-Anbindung& anbindung()
-{
-    static Anbindung a;
-    return a;
-}
-
 namespace {
 
 int frage(const QString& ton, const QString& text, int stil, const QString& titel)
 {
     zcommon::Ton_Ausgeben(ton);
     return plattform().meldung(text, stil, titel);
-}
-
-void hook(const std::function<void()>& f)
-{
-    if (f)
-        f();
 }
 
 QString dateiname(const QString& pfad)
@@ -57,41 +45,30 @@ QString imDatenordner(const QString& name)
     return zplatform::pfadAufloesen(ordner + QLatin1Char('/') + name);
 }
 
-QString waehlen(const QString& vorschlag, bool laden, const QString& ordner)
+QString waehlen(const DateiWaehler& waehler, const QString& vorschlag, bool laden, const QString& ordner)
 {
-    if (!anbindung().Datei_Waehlen)
+    if (!waehler)
         return QString();
     DateiWahl w;
     w.vorschlag = vorschlag;
     w.kuerzel = QStringLiteral("Dat");
     w.laden = laden;
     w.ordner = ordner;
-    return anbindung().Datei_Waehlen(w);
-}
-
-// Daten_Laden with the main window's part of loading.
-void laden(AdressListe& liste)
-{
-    if (anbindung().Daten_Laden) {
-        anbindung().Daten_Laden();
-        return;
-    }
-    zadressbuch::Daten_Laden(liste);
-    liste.setListIndex(zadressbuch::ListenPos_Laden(liste.ListCount()));
+    return waehler(w);
 }
 
 } // namespace
 
-bool Datei_Speichern(AdressListe& liste)
+bool Datei_Speichern(AdressListe& liste, zadressbuch::Fenster& fenster)
 {
     if (!zadressbuch::Daten_Speichern(liste))
         return false;
-    hook(anbindung().Adresse_Anzeigen);
+    fenster.Adresse_Anzeigen();
     zadressbuch::ListenPos_Sichern(liste.ListIndex());
     return true;
 }
 
-bool Datei_Oeffnen(AdressListe& liste)
+bool Datei_Oeffnen(AdressListe& liste, zadressbuch::Fenster& fenster, const DateiWaehler& waehler)
 {
     auto& s = sitzung();
     bool verwerfen = false;
@@ -103,7 +80,7 @@ bool Datei_Oeffnen(AdressListe& liste)
         if (antwort == zplatform::vbYes) {
             // A failed save must not be followed by loading another file:
             // the changes would be gone.
-            if (!Datei_Speichern(liste))
+            if (!Datei_Speichern(liste, fenster))
                 return false;
         } else {
             verwerfen = true;
@@ -111,16 +88,16 @@ bool Datei_Oeffnen(AdressListe& liste)
     }
     zadressbuch::ListenPos_Sichern(liste.ListIndex());
 
-    const QString gewaehlt = waehlen(s.AdressDateiName, true, s.DatenOrdner);
+    const QString gewaehlt = waehlen(waehler, s.AdressDateiName, true, s.DatenOrdner);
     plattform().ereignisseVerarbeiten();
     if (gewaehlt.isEmpty())
         return false;
 
-    if (!verwerfen && !Datei_Speichern(liste))
+    if (!verwerfen && !Datei_Speichern(liste, fenster))
         return false;
     zadressbuch::Daten_Schliessen();
     s.AdressDateiName = imDatenordner(dateiname(gewaehlt));
-    laden(liste);
+    fenster.Daten_Laden();
     return true;
 }
 
@@ -142,21 +119,21 @@ bool Leerzeile_Anhaengen(const QString& pfad)
     return zplatform::zeilenAnhaengen(echt, zeilen).ok;
 }
 
-bool Datei_Anlegen(AdressListe& liste)
+bool Datei_Anlegen(AdressListe& liste, zadressbuch::Fenster& fenster, const DateiWaehler& waehler)
 {
     auto& s = sitzung();
     if (s.NurLesen)
         return false;
-    const QString gewaehlt = waehlen(QString(), false, s.DatenOrdner);
+    const QString gewaehlt = waehlen(waehler, QString(), false, s.DatenOrdner);
     if (gewaehlt.isEmpty())
         return false;
-    if (!Datei_Speichern(liste))
+    if (!Datei_Speichern(liste, fenster))
         return false;
     zadressbuch::Daten_Schliessen();
     s.AdressDateiName = imDatenordner(dateiname(gewaehlt));
     // A file that cannot be written shows its message when it is loaded.
     Leerzeile_Anhaengen(s.AdressDateiName);
-    laden(liste);
+    fenster.Daten_Laden();
     return true;
 }
 
@@ -207,17 +184,17 @@ ZusammenfuehrErgebnis Datei_Zusammenfuehren(AdressListe& liste, const QString& p
     return e;
 }
 
-ZusammenfuehrErgebnis Datei_Hinzufuegen(AdressListe& liste)
+ZusammenfuehrErgebnis Datei_Hinzufuegen(AdressListe& liste, const DateiWaehler& waehler)
 {
     if (sitzung().NurLesen)
         return {};
-    const QString gewaehlt = waehlen(sitzung().AdressDateiName, true, zplatform::programmOrdner());
+    const QString gewaehlt = waehlen(waehler, sitzung().AdressDateiName, true, zplatform::programmOrdner());
     if (gewaehlt.isEmpty())
         return {};
     return Datei_Zusammenfuehren(liste, gewaehlt);
 }
 
-bool Datei_Beschreiben()
+bool Datei_Beschreiben(zadressbuch::Fenster& fenster)
 {
     auto& s = sitzung();
     if (s.NurLesen)
@@ -229,7 +206,7 @@ bool Datei_Beschreiben()
         return false;
     s.Beschreibung = text;
     s.Geaendert = 1;
-    hook(anbindung().Titel_Setzen);
+    fenster.Titel_Setzen();
     return true;
 }
 
@@ -239,44 +216,28 @@ int SortAtClose_Lesen()
         zcommon::Ini_Lesen(QString(), QString(), QStringLiteral("SortAtClose"), QStringLiteral("-1")));
 }
 
-bool Programm_Beenden(AdressListe& liste, bool speichern, bool fragen)
+bool Programm_Beenden(AdressListe& liste, zadressbuch::Fenster& fenster, bool speichern, bool fragen,
+                      const std::function<void()>& uebergeben)
 {
     if (speichern) {
         if (!sitzung().NurLesen) {
             const int feld = SortAtClose_Lesen();
             if (feld >= 0) {
-                Sortieren(liste, feld);
+                Sortieren(liste, feld, fenster);
                 plattform().ereignisseVerarbeiten();
             }
         }
-        zadressbuch::Status_Setzen(QStringLiteral("Beende Programm...DataSave"));
-        if (!Datei_Speichern(liste)) {
-            bool trotzdem = false;
-            if (fragen && anbindung().Beenden_Trotz_Fehler)
-                trotzdem = anbindung().Beenden_Trotz_Fehler();
-            else if (fragen)
-                trotzdem = frage(QStringLiteral("#SystemQuestion"),
-                                 QStringLiteral("Die Änderungen in »") + sitzung().AdressDateiName +
-                                     QStringLiteral("« sind nicht gespeichert worden.\r\n\r\n"
-                                                    "Möchten Sie das Programm trotzdem beenden? "
-                                                    "Die Änderungen gehen dann verloren."),
-                                 zplatform::vbYesNo | zplatform::vbQuestion | zplatform::vbDefaultButton2,
-                                 QStringLiteral("Programm beenden")) == zplatform::vbYes;
-            if (!trotzdem) {
-                zadressbuch::Status_Setzen(QStringLiteral("Bereit"));
-                return false;
-            }
+        fenster.Status(QStringLiteral("Beende Programm...DataSave"));
+        if (!Datei_Speichern(liste, fenster) && !(fragen && fenster.Beenden_Trotz_Fehler())) {
+            fenster.Status(QStringLiteral("Bereit"));
+            return false;
         }
-        zadressbuch::Status_Setzen(QStringLiteral("Beende Programm...IniSave"));
-        hook(anbindung().Einstellungen_Sichern);
-        zadressbuch::Status_Setzen(QStringLiteral("Beende Programm...ExternSave"));
-        if (anbindung().Adresse_Uebergeben) {
-            anbindung().Adresse_Uebergeben();
-        } else {
-            const int i = liste.ListIndex();
-            zmasken::Adresse_Uebergeben(i >= 0 && i < liste.ListCount() ? liste.List(i) : QString());
-        }
-        zadressbuch::Status_Setzen(QStringLiteral("Beende Programm...Das wars"));
+        fenster.Status(QStringLiteral("Beende Programm...IniSave"));
+        fenster.Einstellungen_Sichern();
+        fenster.Status(QStringLiteral("Beende Programm...ExternSave"));
+        if (uebergeben)
+            uebergeben();
+        fenster.Status(QStringLiteral("Beende Programm...Das wars"));
     }
     zadressbuch::Daten_Schliessen();
     zcommon::Statistik_Ende();

@@ -1,13 +1,16 @@
 #pragma once
 // The file menu: open, create, merge, save, describe, quit and save-and-exit.
-// Each works on the address list and sitzung(); the file chooser, the card and
-// the window are reached through anbindung() (commands/anbindung.h), the
-// questions and messages through the platform.
+// Each works on the address list and sitzung(); the card and the window are
+// reached through the window interface, the file chooser is handed in (the
+// form File in the program), questions and messages go through the platform.
 
 #include "addressbook/adressliste.h"
+#include "addressbook/fenster.h"
+#include "commands/dateiwahl.h"
 
 #include <QString>
 #include <QStringList>
+#include <functional>
 
 namespace zbefehle {
 
@@ -16,13 +19,13 @@ namespace zbefehle {
 // saves (unless the answer was No) and releases the old file, then loads the
 // chosen one. A save that fails keeps the old file open and its changes in
 // the list. True when another file was loaded.
-bool Datei_Oeffnen(zadressbuch::AdressListe& liste);
+bool Datei_Oeffnen(zadressbuch::AdressListe& liste, zadressbuch::Fenster& fenster, const DateiWaehler& waehler);
 
 // "&Anlegen...". Lets the user name a file of the data folder, saves and
 // releases the old file, adds a line of 23 TABs to the chosen file (after a
 // line break when the file does not end with one; a missing file is created
 // with just that line) and loads it. True when the file was loaded.
-bool Datei_Anlegen(zadressbuch::AdressListe& liste);
+bool Datei_Anlegen(zadressbuch::AdressListe& liste, zadressbuch::Fenster& fenster, const DateiWaehler& waehler);
 
 struct ZusammenfuehrErgebnis
 {
@@ -44,17 +47,17 @@ QStringList Zusammenfuehren_Zeilen(const QStringList& zeilen);
 ZusammenfuehrErgebnis Datei_Zusammenfuehren(zadressbuch::AdressListe& liste, const QString& pfad);
 
 // "&Hinzufügen...": chooses an address file of the program folder and merges it.
-ZusammenfuehrErgebnis Datei_Hinzufuegen(zadressbuch::AdressListe& liste);
+ZusammenfuehrErgebnis Datei_Hinzufuegen(zadressbuch::AdressListe& liste, const DateiWaehler& waehler);
 
 // "&Speichern" (Ctrl+S): Daten_Speichern; after success the card's panels are
 // shown again and the list position stored. False when the save failed (the
 // message has been shown, the changed flag stays).
-bool Datei_Speichern(zadressbuch::AdressListe& liste);
+bool Datei_Speichern(zadressbuch::AdressListe& liste, zadressbuch::Fenster& fenster);
 
 // "&Beschreiben...": an input box for the description of the open file; a
 // new text becomes the description, sets the changed flag and the caption.
 // True when the description changed.
-bool Datei_Beschreiben();
+bool Datei_Beschreiben(zadressbuch::Fenster& fenster);
 
 // Writes a line break at the end of a file that does not end with one, then
 // the line of 23 TABs (creating the file when missing). False when it could
@@ -66,14 +69,16 @@ bool Leerzeile_Anhaengen(const QString& pfad);
 //     time to the usage counters; nothing is saved.
 //   speichern = true ("Speichern und Be&enden", F12): sorts by the field of
 //     "SortAtClose" (0..23, else no sort), saves the address file, the window
-//     settings and the hand-over files, then quits as above; each step shows
-//     "Beende Programm..." with its name in the status bar. When the save
-//     fails the user is asked whether to end anyway; No keeps the program
-//     running (false). With fragen = false (the idle exit, nobody there to
-//     answer) a failed save keeps the program running without a question.
+//     settings and the hand-over files (uebergeben), then quits as above;
+//     each step shows "Beende Programm..." with its name in the status bar.
+//     When the save fails the window asks whether to end anyway; No keeps
+//     the program running (false). With fragen = false (the idle exit,
+//     nobody there to answer) a failed save keeps the program running
+//     without a question.
 // True when the program may end now: the caller closes the main window and
 // ends the event loop, without running any further save.
-bool Programm_Beenden(zadressbuch::AdressListe& liste, bool speichern, bool fragen = true);
+bool Programm_Beenden(zadressbuch::AdressListe& liste, zadressbuch::Fenster& fenster, bool speichern,
+                      bool fragen = true, const std::function<void()>& uebergeben = {});
 
 // The field the exit sorts by: "SortAtClose" of the program's own section of
 // Zizorud.ini (0..23); -1 for no sort.

@@ -1,8 +1,9 @@
 #include "commands/sortieren.h"
 
 #include "addressbook/datensatz.h"
+#include "addressbook/fenster.h"
 #include "addressbook/sitzung.h"
-#include "commands/anbindung.h"
+#include "common/kollation.h"
 #include "platform/plattform.h"
 
 #include <QDate>
@@ -18,192 +19,11 @@ namespace {
 
 using zadressbuch::FeldAnzahl;
 using zadressbuch::Feldtrenner;
-
-// Primary weights (the order of the characters, case and accents ignored):
-//   1               end of a field
-//   2, 3            markers in front of a date sort field: no date / a date
-//   0x0010..0x00AF  control characters
-//   0x0100..0x01FF  blank, punctuation and symbols of Latin-1 (by code)
-//   0x0200..0x0FFF  other punctuation and symbols (by code, 16 codes a weight)
-//   0x1000..0x1009  digits
-//   0x2000..0x2019  letters a..z (umlauts and accented letters share them)
-//   0x4000..0x7FFF  other letters (by code, 4 codes a weight)
-// Secondary weights tell apart what shares a primary weight: 0 the plain
-// character, otherwise its accent (or the low bits of the code).
-constexpr char16_t FeldEnde = 1;
-constexpr char16_t MarkeKeinDatum = 2;
-constexpr char16_t MarkeDatum = 3;
-
-constexpr char16_t buchstabe(char c)
-{
-    return char16_t(0x2000 + (c - 'a'));
-}
-constexpr char16_t ziffer(int d)
-{
-    return char16_t(0x1000 + d);
-}
-
-enum Akzent : uint8_t {
-    Keiner = 0,
-    Gravis,
-    Akut,
-    Zirkumflex,
-    Tilde,
-    Trema,
-    Ring,
-    Cedille,
-    Strich,
-    Ligatur,
-    Hochgestellt,
-    Sonstiger
-};
-
-struct Gewicht
-{
-    char16_t p1 = 0;
-    char16_t p2 = 0; // second primary weight of a letter that sorts as two ("ß" as "ss")
-    uint8_t s = 0;
-};
-
-std::array<Gewicht, 256> latin1Tabelle()
-{
-    std::array<Gewicht, 256> t{};
-    for (int c = 0; c < 256; ++c) {
-        Gewicht& g = t[c];
-        if (c < 0x20)
-            g.p1 = char16_t(0x10 + c);
-        else if (c >= 0x80 && c < 0xA0)
-            g.p1 = char16_t(0x30 + (c - 0x80));
-        else if (c == 0x7F)
-            g.p1 = char16_t(0x50);
-        else if (c >= '0' && c <= '9')
-            g.p1 = ziffer(c - '0');
-        else if (c >= 'a' && c <= 'z')
-            g.p1 = buchstabe(char(c));
-        else if (c >= 'A' && c <= 'Z')
-            g.p1 = buchstabe(char(c - 'A' + 'a'));
-        else
-            g.p1 = char16_t(0x100 + c);
-    }
-    auto setze = [&](int c, char basis, uint8_t akzent, char zweiter = 0) {
-        t[c].p1 = buchstabe(basis);
-        t[c].p2 = zweiter ? buchstabe(zweiter) : 0;
-        t[c].s = akzent;
-    };
-    // Upper and lower case letters of Latin-1 lie 0x20 apart.
-    for (int gross : {0xC0, 0xE0}) {
-        setze(gross + 0x00, 'a', Gravis);
-        setze(gross + 0x01, 'a', Akut);
-        setze(gross + 0x02, 'a', Zirkumflex);
-        setze(gross + 0x03, 'a', Tilde);
-        setze(gross + 0x04, 'a', Trema);
-        setze(gross + 0x05, 'a', Ring);
-        setze(gross + 0x06, 'a', Ligatur, 'e');
-        setze(gross + 0x07, 'c', Cedille);
-        setze(gross + 0x08, 'e', Gravis);
-        setze(gross + 0x09, 'e', Akut);
-        setze(gross + 0x0A, 'e', Zirkumflex);
-        setze(gross + 0x0B, 'e', Trema);
-        setze(gross + 0x0C, 'i', Gravis);
-        setze(gross + 0x0D, 'i', Akut);
-        setze(gross + 0x0E, 'i', Zirkumflex);
-        setze(gross + 0x0F, 'i', Trema);
-        setze(gross + 0x10, 'd', Strich);
-        setze(gross + 0x11, 'n', Tilde);
-        setze(gross + 0x12, 'o', Gravis);
-        setze(gross + 0x13, 'o', Akut);
-        setze(gross + 0x14, 'o', Zirkumflex);
-        setze(gross + 0x15, 'o', Tilde);
-        setze(gross + 0x16, 'o', Trema);
-        // 0xD7 multiplication sign and 0xF7 division sign stay symbols
-        setze(gross + 0x18, 'o', Strich);
-        setze(gross + 0x19, 'u', Gravis);
-        setze(gross + 0x1A, 'u', Akut);
-        setze(gross + 0x1B, 'u', Zirkumflex);
-        setze(gross + 0x1C, 'u', Trema);
-        setze(gross + 0x1D, 'y', Akut);
-        setze(gross + 0x1E, 't', Ligatur, 'h');
-    }
-    setze(0xDF, 's', Ligatur, 's'); // ß
-    setze(0xFF, 'y', Trema);        // ÿ
-    // Superscript digits beside their digits.
-    t[0xB9] = {ziffer(1), 0, Hochgestellt};
-    t[0xB2] = {ziffer(2), 0, Hochgestellt};
-    t[0xB3] = {ziffer(3), 0, Hochgestellt};
-    return t;
-}
-
-const std::array<Gewicht, 256>& latin1()
-{
-    static const std::array<Gewicht, 256> t = latin1Tabelle();
-    return t;
-}
-
-// Characters beyond Latin-1: the letters of Windows-1252 by table, other
-// letters by their decomposition into a Latin base letter where there is one.
-Gewicht gewichtWeiter(char16_t c)
-{
-    switch (c) {
-    case 0x0152:
-    case 0x0153:
-        return {buchstabe('o'), buchstabe('e'), Ligatur}; // Œ œ
-    case 0x0160:
-    case 0x0161:
-        return {buchstabe('s'), 0, Sonstiger}; // Š š
-    case 0x017D:
-    case 0x017E:
-        return {buchstabe('z'), 0, Sonstiger}; // Ž ž
-    case 0x0178:
-        return {buchstabe('y'), 0, Trema}; // Ÿ
-    case 0x0192:
-        return {buchstabe('f'), 0, Sonstiger}; // ƒ
-    default:
-        break;
-    }
-    const QChar q(c);
-    if (q.isLetter()) {
-        const QString zerlegt = q.decomposition();
-        if (!zerlegt.isEmpty() && zerlegt.at(0).unicode() < 0x80 && zerlegt.at(0).isLetter())
-            return {buchstabe(char(zerlegt.at(0).toLower().unicode())), 0, Sonstiger};
-        return {char16_t(0x4000 + (c >> 2)), 0, uint8_t(Sonstiger + 1 + (c & 3))};
-    }
-    if (q.isDigit() && q.digitValue() >= 0)
-        return {ziffer(q.digitValue()), 0, Sonstiger};
-    return {char16_t(0x200 + std::min<int>(c >> 4, 0xDFF)), 0, uint8_t(Sonstiger + 1 + (c & 15))};
-}
-
-struct Puffer
-{
-    std::u16string p;
-    std::basic_string<uint8_t> s;
-    bool hatS = false;
-
-    void anhaengen(char16_t gewicht, uint8_t akzent)
-    {
-        p.push_back(gewicht);
-        s.push_back(akzent);
-        hatS |= akzent != 0;
-    }
-    void zeichen(QChar q)
-    {
-        const char16_t c = q.unicode();
-        const Gewicht g = c < 256 ? latin1()[c] : gewichtWeiter(c);
-        anhaengen(g.p1, g.s);
-        if (g.p2)
-            anhaengen(g.p2, g.s);
-    }
-    void text(QStringView t)
-    {
-        for (QChar q : t)
-            zeichen(q);
-    }
-    void leeren()
-    {
-        p.clear();
-        s.clear();
-        hatS = false;
-    }
-};
+using zcommon::FeldEnde;
+using zcommon::MarkeDatum;
+using zcommon::MarkeKeinDatum;
+using zcommon::ziffer;
+using Puffer = zcommon::Kollationspuffer;
 
 // Blanks around a field do not count; a field of blanks (the one blank of an
 // empty field 0) counts as empty.
@@ -299,26 +119,9 @@ void schluesselBilden(QStringView eintrag, int feld, Puffer& b)
     }
 }
 
-void fortschritt(int wert)
-{
-    if (anbindung().Fortschritt)
-        anbindung().Fortschritt(wert);
-}
-
 } // namespace
 
-std::u16string Vergleichsschluessel(QStringView text)
-{
-    Puffer b;
-    b.text(text);
-    std::u16string k = b.p;
-    k.push_back(FeldEnde);
-    for (uint8_t a : b.s)
-        k.push_back(char16_t(a));
-    return k;
-}
-
-std::vector<int> SortierReihenfolge(const QStringList& eintraege, int feld)
+std::vector<int> SortierReihenfolge(const QStringList& eintraege, int feld, const Fortschrittsanzeige& fortschritt)
 {
     if (feld < 0 || feld >= FeldAnzahl)
         return {};
@@ -347,7 +150,8 @@ std::vector<int> SortierReihenfolge(const QStringList& eintraege, int feld)
             sekundaer.append(b.s);
         }
         if ((i & 4095) == 4095)
-            fortschritt(int(45LL * i / n));
+            if (fortschritt)
+                fortschritt(int(45LL * i / n));
     }
 
     std::vector<int> reihenfolge(static_cast<size_t>(n));
@@ -386,19 +190,20 @@ QString AufFeldanzahl(const QString& eintrag)
     return neu;
 }
 
-bool Sortieren(zadressbuch::AdressListe& liste, int feld)
+bool Sortieren(zadressbuch::AdressListe& liste, int feld, zadressbuch::Fenster& fenster)
 {
+    auto fortschritt = [&fenster](int wert) { fenster.Fortschritt(wert); };
     if (feld < 0 || feld >= FeldAnzahl)
         return false;
     zplatform::Plattform& p = zplatform::plattform();
     p.sanduhr(true);
     zadressbuch::sitzung().Geaendert = 1;
-    zadressbuch::Status_Setzen(QStringLiteral("Sortiere Adressen..."));
+    fenster.Status(QStringLiteral("Sortiere Adressen..."));
     fortschritt(0);
 
     const int gewaehlt = liste.ListIndex();
     const QStringList& alt = liste.eintraege();
-    const std::vector<int> reihenfolge = SortierReihenfolge(alt, feld);
+    const std::vector<int> reihenfolge = SortierReihenfolge(alt, feld, fortschritt);
 
     // The sorted list is complete before it replaces the old one.
     QStringList neu;
@@ -418,7 +223,7 @@ bool Sortieren(zadressbuch::AdressListe& liste, int feld)
     if (neuGewaehlt >= 0)
         liste.setListIndex(neuGewaehlt);
 
-    zadressbuch::Status_Setzen(QStringLiteral("Bereit"));
+    fenster.Status(QStringLiteral("Bereit"));
     fortschritt(-1);
     p.sanduhr(false);
     return true;

@@ -16,7 +16,12 @@
 
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <vector>
+
+namespace zadressbuch {
+class Fenster;
+}
 
 namespace zbefehle {
 
@@ -25,11 +30,14 @@ namespace zbefehle {
 // and the progress while it runs and "Bereit" at the end, and selects the
 // entry that was selected before. A field outside 0..23 does nothing and
 // returns false.
-bool Sortieren(zadressbuch::AdressListe& liste, int feld);
+bool Sortieren(zadressbuch::AdressListe& liste, int feld, zadressbuch::Fenster& fenster);
+
+// Progress of a long sort, 0..100 (-1 hides it).
+using Fortschrittsanzeige = std::function<void(int)>;
 
 // The new order: position k of the sorted list holds entry result[k] of the
 // given list. Empty for a field outside 0..23.
-std::vector<int> SortierReihenfolge(const QStringList& eintraege, int feld);
+std::vector<int> SortierReihenfolge(const QStringList& eintraege, int feld, const Fortschrittsanzeige& fortschritt = {});
 
 // An entry as the sort gives it back: exactly 24 fields, each followed by the
 // field separator (missing fields empty, fields beyond the 24th dropped).
@@ -39,8 +47,5 @@ QString AufFeldanzahl(const QString& eintrag);
 // around it allowed); anything else, "-1" included, gives -1 (no sort).
 int SortAtClose_Feld(const QString& wert);
 
-// The collation key of one text as the sort compares field contents (for
-// tests and other sorted lists): texts compare like their keys.
-std::u16string Vergleichsschluessel(QStringView text);
 
 } // namespace zbefehle

@@ -10,7 +10,9 @@
 #include "addressbook/layout.h"
 #include "addressbook/leerlauf.h"
 #include "addressbook/sitzung.h"
+#include "addressbook/start.h"
 #include "addressbook/suche.h"
+#include "addressbook/ui/auswahl.h"
 #include "addressbook/ui/kartenfeld.h"
 #include "addressbook/ui/listenansicht.h"
 #include "addressbook/ui/main_intern.h"
@@ -49,12 +51,6 @@ namespace {
 
 Main* g_instanz = nullptr;
 
-QHash<QString, Main::Handler>& handlerTabelle()
-{
-    static QHash<QString, Main::Handler> tabelle;
-    return tabelle;
-}
-
 using intern::platzieren;
 using intern::tw;
 
@@ -69,169 +65,6 @@ bool istGesperrtesFeld(int i)
     return i == ErstelltAm || i == GeaendertAm || i == Index;
 }
 
-// Menu entries and symbol buttons that edit the list or the settings: off in read-only mode.
-const char* const NurLesenGesperrt[] = {
-    "PulAnlegen",
-    "PulSichern",
-    "PulSort",
-    "mnuAdrAnlegen",
-    "mnuAdrDuplizieren",
-    "mnuAdrLoeschen",
-    "mnuChk",
-    "mnuDateiBeschreiben",
-    "mnuDateiHinzufuegen",
-    "mnuSetup",
-    "mnuSonderzeichenEinfg",
-    "mnuUebernahme",
-    "mnuAdrAusschneiden",
-    "mnuAdrEinfuegen",
-    "mnuIndexSetNew",
-    "mnuUndo",
-    "mnuAdrImpListe",
-    "mnuImpZA",
-    "mnuVertriebDel",
-    "mnuVJob",
-    "mnuPopAdrNeu",
-    "mnuPopAdrDuplizieren",
-    "mnuPopAdrLoeschen",
-};
-const int NurLesenSymbole[] = {42, 43, 44, 45, 61, 63};
-
-// Menu and popup entries whose command another part of the program puts in
-// place: the handler names under which it may be registered (any one does).
-// Entries not listed here (save, quit, save and exit, paste, renumbering)
-// the window carries out itself.
-struct Bedarf
-{
-    const char* eintrag;
-    const char* handler;
-    const char* oder = nullptr;
-};
-const Bedarf Eintragsbedarf[] = {
-    {"PulAnlegen", "PulAnlegen_Click"},
-    {"PulOeffnen", "PulOeffnen_Click"},
-    {"mnuDateiHinzufuegen", "mnuDateiHinzufuegen_Click"},
-    {"mnuDateiBeschreiben", "mnuDateiBeschreiben_Click"},
-    {"mnuUndo", "mnuUndo_Click"},
-    {"mnuAdrAnlegen", "mnuAdrAnlegen_Click"},
-    {"mnuAdrDuplizieren", "mnuAdrDuplizieren_Click"},
-    {"mnuAdrLoeschen", "mnuAdrLoeschen_Click"},
-    // Cutting is copying and deleting: without the delete command it would only copy.
-    {"mnuAdrAusschneiden", "mnuAdrAusschneiden_Click", "mnuAdrLoeschen_Click"},
-    {"mnuSonderzeichenEinfg", "mnuSonderzeichenEinfg_Click"},
-    {"mnuAdrImpDINFO99", "mnuAdrImpDINFO99_Click"},
-    {"mnuAdrImpDINFO2000", "mnuAdrImpDINFO2000_Click"},
-    {"mnuAdrImpKlickTel98", "mnuAdrImpKlickTel98_Click"},
-    {"mnuAdrImpKlickTel1999", "mnuAdrImpKlickTel1999_Click"},
-    {"mnuSuchenText", "mnuSuchenText_Click"},
-    {"mnuSucheBlzBank", "mnuSucheBlzBank_Click"},
-    {"mnuSuchePlzOrt", "mnuSuchePlzOrt_Click"},
-    {"mnuChkDoppeltes", "mnuChkDoppeltes_Click"},
-    {"mnuChkAehnliches", "mnuChkAehnliches_Click"},
-    {"mnuChkEmails", "mnuChkEmails_Click"},
-    {"PulBriefumschlag", "PulBriefumschlag_Click"},
-    {"mnuPrnUmschlagsfenster", "mnuPrnUmschlagsfenster_Click"},
-    {"PulListe", "PulListe_Click"},
-    {"mnuPrnPersBogen", "mnuPrnPersBogen_Click"},
-    {"mnuPrnUeberweisung", "mnuPrnUeberweisung_Click"},
-    {"mnuPrnLastschrift", "mnuPrnLastschrift_Click"},
-    {"mnuPrnNachnahme", "mnuPrnNachnahme_Click"},
-    {"PulDruckEinrichten", "PulDruckEinrichten_Click"},
-    {"mnuAdrImpListe", "mnuAdrImpListe_Click"},
-    {"mnuImpZA", "mnuImpZA_Click"},
-    {"PulZAdresse", "PulZAdresse_Click"},
-    {"PulZFax", "PulZFax_Click"},
-    {"mnuExportTKAnlage", "mnuExportTKAnlage_Click"},
-    {"PulTeleWaehlen", "PulTeleWaehlen_Click"},
-    {"mnuWebStart", "mnuWebStart_Click"},
-    {"mnuDocErstellen", "mnuDocErstellen_Click"},
-    {"mnuVertriebExpZA", "mnuVertriebExpZA_Click"},
-    {"mnuVertriebExpFonName", "mnuVertriebExpFonName_Click"},
-    {"mnuVertriebDel", "mnuVertriebDel_Click"},
-    {"mnuVJob", "mnuVJob_Click"},
-    {"mnuSetup", "mnuSetup_Click"},
-    {"mnuUebernahmeBlzBank", "mnuUebernahmeBlzBank_Click"},
-    {"mnuUebernahmePlzOrt", "mnuUebernahmePlzOrt_Click"},
-    {"mnuUebernahmePlzVorwahl", "mnuUebernahmePlzVorwahl_Click"},
-    {"mnuUebernahmeVornAnrede", "mnuUebernahmeVornAnrede_Click"},
-    {"mnuUebernahmeEmail", "mnuUebernahmeEmail_Click"},
-    {"mnuStatistikFeldSuche", "mnuStatistikFeldSuche_Click"},
-    {"mnuStatistikPLZ", "mnuStatistikPLZ_Click"},
-    {"mnuMaskenEdit", "mnuMaskenEdit_Click"},
-    {"PulAnleitung", "PulAnleitung_Click"},
-    {"mnuTips", "mnuTips_Click"},
-    {"mnuURLUpdate", "mnuURLUpdate_Click"},
-    {"PulWerbung", "PulWerbung_Click"},
-    {"PulInfo", "PulInfo_Click"},
-    {"mnuPopAdrNeu", "mnuAdrAnlegen_Click"},
-    {"mnuPopAdrDuplizieren", "mnuAdrDuplizieren_Click"},
-    {"mnuPopAdrLoeschen", "mnuAdrLoeschen_Click"},
-    {"mnuPopZoom", "befZoom_Click"},
-    {"mnuPopWebSite", "mnuWebStart_Click"},
-    {"mnuPopFeldBeschriftungAendern", "mnuPopFeldBeschriftungAendern_Click"},
-};
-
-// The symbol buttons' commands when no handler takes the whole symbol bar
-// (40 and 42, exit and save, the window carries out itself).
-const Bedarf Symbolbedarf[] = {
-    {"41", "PulOeffnen_Click"},     {"43", "mnuAdrAnlegen_Click"},   {"44", "mnuAdrDuplizieren_Click"},
-    {"45", "mnuAdrLoeschen_Click"}, {"46", "mnuDocErstellen_Click"}, {"47", "PulBriefumschlag_Click"},
-    {"48", "PulListe_Click"},       {"49", "mnuPrnPersBogen_Click"}, {"61", "mnuSort_Click"},
-    {"63", "mnuSort_Click"},
-};
-
-bool bedarfGedeckt(const Bedarf& b)
-{
-    return Main::hatHandler(QLatin1String(b.handler)) || (b.oder && Main::hatHandler(QLatin1String(b.oder)));
-}
-
-// Whether the command of a menu or popup entry is there.
-bool eintragVorhanden(const QString& name)
-{
-    if (name.startsWith(QLatin1String("mnuSort_")))
-        return Main::hatHandler(QStringLiteral("mnuSort_Click"));
-    if (name.startsWith(QLatin1String("mnuPrg_")))
-        return Main::hatHandler(QStringLiteral("mnuPrg_Click"));
-    for (const Bedarf& b : Eintragsbedarf)
-        if (name == QLatin1String(b.eintrag))
-            return bedarfGedeckt(b);
-    return true;
-}
-
-bool symbolVorhanden(int index)
-{
-    if (Main::hatHandler(QStringLiteral("befSymbol_Click")))
-        return true;
-    const QString nummer = QString::number(index);
-    for (const Bedarf& b : Symbolbedarf)
-        if (nummer == QLatin1String(b.eintrag))
-            return bedarfGedeckt(b);
-    return true;
-}
-
-bool imNurLesenGesperrt(const QString& name)
-{
-    for (const char* n : NurLesenGesperrt)
-        if (name == QLatin1String(n))
-            return true;
-    return false;
-}
-
-// A small picture with a few letters, for symbol buttons without a standard icon.
-QIcon buchstabenSymbol(const QString& text)
-{
-    QPixmap bild(32, 32);
-    bild.fill(Qt::transparent);
-    QPainter p(&bild);
-    QFont f(QStringLiteral("Arial"));
-    f.setBold(true);
-    f.setPixelSize(text.size() > 1 ? 13 : 20);
-    p.setFont(f);
-    p.setPen(QColor(0, 0, 128));
-    p.drawText(bild.rect(), Qt::AlignCenter, text);
-    return QIcon(bild);
-}
-
 QString anzeigeText(QString text)
 {
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
@@ -243,7 +76,8 @@ QString anzeigeText(QString text)
 // ===========================================================================
 // Construction
 
-Main::Main(QStringList argumente, QWidget* parent) : QMainWindow(parent), m_argumente(std::move(argumente))
+Main::Main(Befehlsregister& befehle, QStringList argumente, QWidget* parent)
+    : QMainWindow(parent), m_befehle(befehle), m_argumente(std::move(argumente))
 {
     setObjectName(QStringLiteral("Main"));
     setWindowTitle(QStringLiteral("Zettlora"));
@@ -258,7 +92,6 @@ Main::Main(QStringList argumente, QWidget* parent) : QMainWindow(parent), m_argu
     symbolleisteAufbauen(mitte);
     karteAufbauen(mitte);
     menuesAufbauen();
-    popupAufbauen();
     statusleisteAufbauen();
 
     ZeitTimeOut = new QTimer(this);
@@ -288,8 +121,6 @@ Main::Main(QStringList argumente, QWidget* parent) : QMainWindow(parent), m_argu
     connect(&adressliste(), &QAbstractItemModel::rowsRemoved, this, nachziehen);
     connect(&adressliste(), &QAbstractItemModel::modelReset, this, nachziehen);
 
-    sitzung().StatusAnzeige = [this](const QString& text) { panel(QStringLiteral("Status"), text); };
-
     eintraegeFreigeben();
 
     // Key preview and the card fields' events.
@@ -304,62 +135,13 @@ Main::~Main()
         zcommon::Instanz_Aktivierung(nullptr);
         zcommon::Instanz_Freigeben();
     }
-    if (g_instanz == this) {
+    if (g_instanz == this)
         g_instanz = nullptr;
-        sitzung().StatusAnzeige = nullptr;
-    }
 }
 
 Main* Main::instanz()
 {
     return g_instanz;
-}
-
-void Main::handlerSetzen(const QString& name, Handler h)
-{
-    if (h)
-        handlerTabelle().insert(name, std::move(h));
-    else
-        handlerTabelle().remove(name);
-    // An entry is usable exactly while its command is there.
-    if (qApp)
-        for (QWidget* w : QApplication::topLevelWidgets())
-            if (auto* m = qobject_cast<Main*>(w))
-                m->eintraegeFreigeben();
-}
-
-namespace {
-Main::AuswahlZeigen& auswahlDienst()
-{
-    static Main::AuswahlZeigen zeigen;
-    return zeigen;
-}
-} // namespace
-
-void Main::auswahlSetzen(AuswahlZeigen zeigen)
-{
-    auswahlDienst() = std::move(zeigen);
-}
-
-QStringList Main::auswahlZeigen(const QStringList& eintraege, bool einzeln)
-{
-    const AuswahlZeigen zeigen = auswahlDienst(); // a copy: it may be replaced meanwhile
-    return zeigen ? zeigen(eintraege, einzeln) : QStringList();
-}
-
-bool Main::hatHandler(const QString& name)
-{
-    return handlerTabelle().contains(name);
-}
-
-bool Main::handler(const char* name, int index)
-{
-    const auto it = handlerTabelle().constFind(QLatin1String(name));
-    if (it == handlerTabelle().constEnd())
-        return false;
-    const Handler h = it.value(); // a copy: the handler may register others
-    h(*this, index);
-    return true;
 }
 
 void Main::feldAnlegen(int i, QWidget* rahmen, int links, int oben, int breite, int hoehe, int bezLinks, int bezOben,
@@ -445,7 +227,7 @@ void Main::karteAufbauen(QWidget* mitte)
     befZoom->setFocusPolicy(Qt::NoFocus);
     platzieren(befZoom, 3120, 270, 615, 255);
     befZoom->hide(); // shown by the layout once the frame is wide enough
-    connect(befZoom, &QPushButton::clicked, this, &Main::befZoom_Click);
+    connect(befZoom, &QPushButton::clicked, this, [this] { befehlAusfuehren(Befehl::befZoom); });
     feldAnlegen(Bemerkung, bemerkungen, 120, 720, 3615, 2055, 120, 480, 2000);
     m_bezeichnungen[Bemerkung]->hide(); // the frame's caption names the field
 
@@ -511,295 +293,6 @@ void Main::karteAufbauen(QWidget* mitte)
     };
     BezListeStd = traeger(QStringLiteral("BezListeStd"), 12);
     BezListeKom = traeger(QStringLiteral("BezListeKom"), 8.25);
-}
-
-QMenu* Main::menueAnlegen(QMenu* oben, const QString& name, const QString& text)
-{
-    QMenu* m = oben ? oben->addMenu(text) : menuBar()->addMenu(text);
-    m->setObjectName(name);
-    m->menuAction()->setObjectName(name);
-    m_menues.insert(name, m);
-    m_aktionen.insert(name, m->menuAction());
-    return m;
-}
-
-QAction* Main::eintrag(QMenu* menue, const QString& name, const QString& text, const QKeySequence& kurz,
-                       std::function<void()> handler)
-{
-    QAction* a = menue->addAction(text);
-    a->setObjectName(name);
-    if (!kurz.isEmpty()) {
-        a->setShortcut(kurz);
-        a->setShortcutContext(Qt::WindowShortcut);
-        m_kuerzel << kurz;
-    }
-    connect(a, &QAction::triggered, this, [h = std::move(handler)] { h(); });
-    m_aktionen.insert(name, a);
-    return a;
-}
-
-void Main::menuesAufbauen()
-{
-    const QKeySequence ohne;
-    auto S = [](const QString& s) { return QKeySequence(s); };
-
-    QMenu* datei = menueAnlegen(nullptr, QStringLiteral("PulDatei"), QStringLiteral("&Datei"));
-    eintrag(datei, QStringLiteral("PulAnlegen"), QStringLiteral("&Anlegen..."), ohne, [this] { PulAnlegen_Click(); });
-    eintrag(datei, QStringLiteral("PulOeffnen"), QStringLiteral("Ö&ffnen..."), S(QStringLiteral("Ctrl+L")),
-            [this] { PulOeffnen_Click(); });
-    eintrag(datei, QStringLiteral("mnuDateiHinzufuegen"), QStringLiteral("&Hinzufügen..."), ohne,
-            [this] { mnuDateiHinzufuegen_Click(); });
-    eintrag(datei, QStringLiteral("PulSichern"), QStringLiteral("&Speichern"), S(QStringLiteral("Ctrl+S")),
-            [this] { PulSichern_Click(); });
-    datei->addSeparator();
-    eintrag(datei, QStringLiteral("mnuDateiBeschreiben"), QStringLiteral("&Beschreiben..."), ohne,
-            [this] { mnuDateiBeschreiben_Click(); });
-    QMenu* sort = menueAnlegen(datei, QStringLiteral("PulSort"), QStringLiteral("S&ortieren"));
-    const struct
-    {
-        int feld;
-        const char* text;
-        const char* kurz;
-    } sortierungen[] = {
-        {0, "nach &Rubrik", "Ctrl+F4"},
-        {1, "nach &Nachname", ""},
-        {2, "nach &Vorname", ""},
-        {4, "nach &PLZ", ""},
-        {6, "nach &Land", ""},
-        {7, "nach &Telefon-Nr.", ""},
-        {10, "nach &Zusatz", ""},
-        {15, "nach &Erstellungsdatum", ""},
-        {16, "nach &Änderungsdatum", "Ctrl+Shift+F4"},
-        {20, "nach &Geburtstag (Alter)", ""},
-        {22, "nach &WWW-Seite", ""},
-        {23, "nach &Index", ""},
-    };
-    for (const auto& s : sortierungen) {
-        const int feld = s.feld;
-        eintrag(sort, QStringLiteral("mnuSort_%1").arg(feld), QString::fromUtf8(s.text),
-                QKeySequence(QString::fromLatin1(s.kurz)), [this, feld] { mnuSort_Click(feld); });
-    }
-    datei->addSeparator();
-    eintrag(datei, QStringLiteral("PulAbbruch"), QStringLiteral("Bee&nden"), ohne, [this] { PulAbbruch_Click(); });
-    eintrag(datei, QStringLiteral("PulEnde"), QStringLiteral("Speichern und Be&enden"), S(QStringLiteral("F12")),
-            [this] { pulEnde_Click(); });
-
-    QMenu* adresse = menueAnlegen(nullptr, QStringLiteral("PulBearbeiten"), QStringLiteral("&Adresse"));
-    connect(adresse, &QMenu::aboutToShow, this, &Main::PulBearbeiten_Click);
-    connect(adresse, &QMenu::aboutToHide, this, &Main::eintraegeFreigeben);
-    eintrag(adresse, QStringLiteral("mnuUndo"), QStringLiteral("Änderungen &rückgängig"), S(QStringLiteral("Ctrl+Z")),
-            [this] { mnuUndo_Click(); });
-    QMenu* bearbeiten = menueAnlegen(adresse, QStringLiteral("mnuAdrEditX"), QStringLiteral("&Bearbeiten"));
-    eintrag(bearbeiten, QStringLiteral("mnuAdrAnlegen"), QStringLiteral("Adresse &neu anlegen"),
-            S(QStringLiteral("Ctrl+N")), [this] { mnuAdrAnlegen_Click(); });
-    eintrag(bearbeiten, QStringLiteral("mnuAdrDuplizieren"), QStringLiteral("Adresse &duplizieren"), ohne,
-            [this] { mnuAdrDuplizieren_Click(); });
-    eintrag(bearbeiten, QStringLiteral("mnuAdrLoeschen"), QStringLiteral("Adresse &löschen"),
-            S(QStringLiteral("Ctrl+Y")), [this] { mnuAdrLoeschen_Click(); });
-    bearbeiten->addSeparator();
-    eintrag(bearbeiten, QStringLiteral("mnuAdrAusschneiden"), QStringLiteral("Adresse &ausschneiden"), ohne,
-            [this] { mnuAdrAusschneiden_Click(); });
-    eintrag(bearbeiten, QStringLiteral("mnuAdrEinfuegen"), QStringLiteral("Adresse &einfügen"), ohne,
-            [this] { mnuAdrEinfuegen_Click(); });
-    adresse->addSeparator();
-    eintrag(adresse, QStringLiteral("mnuSonderzeichenEinfg"), QStringLiteral("&Sonderzeichen einfügen..."), ohne,
-            [this] { mnuSonderzeichenEinfg_Click(); });
-    eintrag(adresse, QStringLiteral("mnuIndexSetNew"), QStringLiteral("&Indexnummern neu vergeben..."), ohne,
-            [this] { mnuIndexSetNew_Click(); });
-    adresse->addSeparator();
-    eintrag(adresse, QStringLiteral("mnuAdrImpDINFO99"), QStringLiteral("&Suche bei D-Info 99..."), ohne,
-            [this] { mnuAdrImpDINFO99_Click(); });
-    eintrag(adresse, QStringLiteral("mnuAdrImpDINFO2000"), QStringLiteral("&Suche bei D-Info 2000..."),
-            S(QStringLiteral("Ctrl+F7")), [this] { mnuAdrImpDINFO2000_Click(); });
-    eintrag(adresse, QStringLiteral("mnuAdrImpKlickTel98"), QStringLiteral("&Suche bei KlickTel 98..."), ohne,
-            [this] { mnuAdrImpKlickTel98_Click(); });
-    eintrag(adresse, QStringLiteral("mnuAdrImpKlickTel1999"), QStringLiteral("&Suche bei KlickTel 99..."),
-            S(QStringLiteral("Ctrl+Shift+F7")), [this] { mnuAdrImpKlickTel1999_Click(); });
-    for (const char* n : {"mnuAdrImpDINFO99", "mnuAdrImpDINFO2000", "mnuAdrImpKlickTel98", "mnuAdrImpKlickTel1999"})
-        aktion(QLatin1String(n))->setVisible(false);
-
-    QMenu* suchen = menueAnlegen(nullptr, QStringLiteral("mnuSuchen"), QStringLiteral("&Suchen"));
-    eintrag(suchen, QStringLiteral("mnuSuchenText"), QStringLiteral("&Adresse"), S(QStringLiteral("Ctrl+F")),
-            [this] { mnuSuchenText_Click(); });
-    eintrag(suchen, QStringLiteral("mnuSucheBlzBank"), QStringLiteral("BLZ oder &Bank..."), ohne,
-            [this] { mnuSucheBlzBank_Click(); });
-    eintrag(suchen, QStringLiteral("mnuSuchePlzOrt"), QStringLiteral("PLZ oder &Ort..."), ohne,
-            [this] { mnuSuchePlzOrt_Click(); });
-
-    QMenu* pruefen = menueAnlegen(nullptr, QStringLiteral("mnuChk"), QStringLiteral("&Prüfen"));
-    eintrag(pruefen, QStringLiteral("mnuChkDoppeltes"), QStringLiteral("&Doppelte Adressen suchen..."),
-            S(QStringLiteral("Shift+F5")), [this] { mnuChkDoppeltes_Click(); });
-    eintrag(pruefen, QStringLiteral("mnuChkAehnliches"), QStringLiteral("Ä&hnliche Adressen suchen..."),
-            S(QStringLiteral("Shift+F6")), [this] { mnuChkAehnliches_Click(); });
-    eintrag(pruefen, QStringLiteral("mnuChkEmails"), QStringLiteral("&eMail-Adressen auf Gültigkeit prüfen"),
-            S(QStringLiteral("Shift+F4")), [this] { mnuChkEmails_Click(); });
-
-    QMenu* drucken = menueAnlegen(nullptr, QStringLiteral("PulDrucken"), QStringLiteral("D&rucken"));
-    eintrag(drucken, QStringLiteral("PulBriefumschlag"), QStringLiteral("&Umschlag..."), S(QStringLiteral("Ctrl+T")),
-            [this] { PulBriefumschlag_Click(); });
-    eintrag(drucken, QStringLiteral("mnuPrnUmschlagsfenster"), QStringLiteral("Umschlags&fenster..."), ohne,
-            [this] { mnuPrnUmschlagsfenster_Click(); });
-    eintrag(drucken, QStringLiteral("PulListe"), QStringLiteral("&Liste..."), S(QStringLiteral("Ctrl+P")),
-            [this] { PulListe_Click(); });
-    eintrag(drucken, QStringLiteral("mnuPrnPersBogen"), QStringLiteral("&Personenbogen"), ohne,
-            [this] { mnuPrnPersBogen_Click(); });
-    drucken->addSeparator();
-    eintrag(drucken, QStringLiteral("mnuPrnUeberweisung"), QStringLiteral("Über&weisung..."),
-            S(QStringLiteral("Ctrl+M")), [this] { mnuPrnUeberweisung_Click(); });
-    eintrag(drucken, QStringLiteral("mnuPrnLastschrift"), QStringLiteral("L&astschrift..."), ohne,
-            [this] { mnuPrnLastschrift_Click(); });
-    eintrag(drucken, QStringLiteral("mnuPrnNachnahme"), QStringLiteral("&Nachnahme..."), S(QStringLiteral("Ctrl+H")),
-            [this] { mnuPrnNachnahme_Click(); });
-    drucken->addSeparator();
-    eintrag(drucken, QStringLiteral("PulDruckEinrichten"), QStringLiteral("Druckerein&richtung..."), ohne,
-            [this] { PulDruckEinrichten_Click(); });
-
-    QMenu* importieren = menueAnlegen(nullptr, QStringLiteral("mnuImport"), QStringLiteral("&Importieren"));
-    eintrag(importieren, QStringLiteral("mnuAdrImpListe"), QStringLiteral("Import einer Adress&liste..."),
-            S(QStringLiteral("Ctrl+I")), [this] { mnuAdrImpListe_Click(); });
-    eintrag(importieren, QStringLiteral("mnuImpZA"), QStringLiteral("Import einer Adresse aus &Zwischenablage"),
-            S(QStringLiteral("Ctrl+F8")), [this] { mnuImpZA_Click(); });
-
-    QMenu* exportieren = menueAnlegen(nullptr, QStringLiteral("mnuExport"), QStringLiteral("&Exportieren"));
-    eintrag(exportieren, QStringLiteral("PulZAdresse"), QStringLiteral("&Anschrift in Zwischenablage..."),
-            S(QStringLiteral("Ctrl+A")), [this] { PulZAdresse_Click(); });
-    eintrag(exportieren, QStringLiteral("PulZFax"), QStringLiteral("&Fax-Nr in Zwischenablage"), ohne,
-            [this] { PulZFax_Click(); });
-    eintrag(exportieren, QStringLiteral("mnuExportTKAnlage"), QStringLiteral("Kurzwahl-Speicher für * !!! ..."), ohne,
-            [this] { mnuExportTKAnlage_Click(); });
-
-    QMenu* weiter = menueAnlegen(nullptr, QStringLiteral("mnuWeiterleitung"), QStringLiteral("&Weiterleitung"));
-    eintrag(weiter, QStringLiteral("PulTeleWaehlen"), QStringLiteral("&Telefonnummer per Modem wählen..."),
-            S(QStringLiteral("Ctrl+W")), [this] { PulTeleWaehlen_Click(); });
-    eintrag(weiter, QStringLiteral("mnuWebStart"), QStringLiteral("&Web-Seite aufrufen..."), ohne,
-            [this] { mnuWebStart_Click(); });
-    eintrag(weiter, QStringLiteral("mnuDocErstellen"), QStringLiteral("&Dokument erstellen..."), ohne,
-            [this] { mnuDocErstellen_Click(); });
-
-    QMenu* vertrieb = menueAnlegen(nullptr, QStringLiteral("mnuVertrieb"), QStringLiteral("&Vertrieb"));
-    QMenu* vertriebExp = menueAnlegen(vertrieb, QStringLiteral("mnuVertriebExp"), QStringLiteral("&Export / Löschen"));
-    eintrag(vertriebExp, QStringLiteral("mnuVertriebExpZA"), QStringLiteral("Alle Adressen ab Cursor in &ZA"), ohne,
-            [this] { mnuVertriebExpZA_Click(); });
-    eintrag(vertriebExp, QStringLiteral("mnuVertriebExpFonName"), QStringLiteral("Alle Rufnummern/Namen in Ini-Datei"),
-            ohne, [this] { mnuVertriebExpFonName_Click(); });
-    vertriebExp->addSeparator();
-    eintrag(vertriebExp, QStringLiteral("mnuVertriebDel"), QStringLiteral("Lösche alle Adressen mit..."), ohne,
-            [this] { mnuVertriebDel_Click(); });
-    vertrieb->addSeparator();
-    eintrag(vertrieb, QStringLiteral("mnuVJob"), QStringLiteral("Spezial-Job"), S(QStringLiteral("Shift+F1")),
-            [this] { mnuVJob_Click(); });
-
-    QMenu* weiteres = menueAnlegen(nullptr, QStringLiteral("mnuWeiteres"), QStringLiteral("&Weiteres"));
-    connect(weiteres, &QMenu::aboutToShow, this, &Main::mnuWeiteres_Click);
-    eintrag(weiteres, QStringLiteral("mnuSetup"), QStringLiteral("&Einstellungen..."), ohne,
-            [this] { mnuSetup_Click(); });
-    QMenu* uebernahme = menueAnlegen(weiteres, QStringLiteral("mnuUebernahme"), QStringLiteral("Über&nahme"));
-    eintrag(uebernahme, QStringLiteral("mnuUebernahmeBlzBank"), QStringLiteral("BLZ - &Kreditinstitut"), ohne,
-            [this] { mnuUebernahmeBlzBank_Click(); });
-    eintrag(uebernahme, QStringLiteral("mnuUebernahmePlzOrt"), QStringLiteral("PLZ - &Ortsname"), ohne,
-            [this] { mnuUebernahmePlzOrt_Click(); });
-    eintrag(uebernahme, QStringLiteral("mnuUebernahmePlzVorwahl"), QStringLiteral("PLZ - &Vorwahl"), ohne,
-            [this] { mnuUebernahmePlzVorwahl_Click(); });
-    eintrag(uebernahme, QStringLiteral("mnuUebernahmeVornAnrede"), QStringLiteral("Vorname - &Anrede (Geschlecht)"),
-            ohne, [this] { mnuUebernahmeVornAnrede_Click(); });
-    eintrag(uebernahme, QStringLiteral("mnuUebernahmeEmail"), QStringLiteral("&eMail-Domains"), ohne,
-            [this] { mnuUebernahmeEmail_Click(); });
-    QMenu* statistik = menueAnlegen(weiteres, QStringLiteral("mnuStatistik"), QStringLiteral("&Statistik"));
-    eintrag(statistik, QStringLiteral("mnuStatistikFeldSuche"), QStringLiteral("&Adressen mit..."), ohne,
-            [this] { mnuStatistikFeldSuche_Click(); });
-    eintrag(statistik, QStringLiteral("mnuStatistikPLZ"), QStringLiteral("&PLZ-Verteilung..."), ohne,
-            [this] { mnuStatistikPLZ_Click(); });
-    eintrag(weiteres, QStringLiteral("mnuMaskenEdit"), QStringLiteral("&Masken-Editor"), ohne,
-            [this] { mnuMaskenEdit_Click(); });
-    QMenu* programme = menueAnlegen(weiteres, QStringLiteral("mnuPrgMenue"), QStringLiteral("&Zusätzliche Programme"));
-    const char* const prgTexte[] = {"&Zettlora...", "&Quirlan...", "&Vesmor...", "&Lindoras..."};
-    for (int i = 0; i < 4; ++i)
-        eintrag(programme, QStringLiteral("mnuPrg_%1").arg(i), QString::fromUtf8(prgTexte[i]), ohne,
-                [this, i] { mnuPrg_Click(i); });
-
-    QMenu* hilfe = menueAnlegen(nullptr, QStringLiteral("PulHilfe"), QStringLiteral("&Hilfe"));
-    eintrag(hilfe, QStringLiteral("PulAnleitung"), QStringLiteral("&Anleitung..."), ohne,
-            [this] { PulAnleitung_Click(); });
-    eintrag(hilfe, QStringLiteral("mnuTips"), QStringLiteral("&Tipps..."), ohne, [this] { mnuTips_Click(); });
-    QMenu* internet = menueAnlegen(hilfe, QStringLiteral("mnuInternet"), QStringLiteral("Inter&net"));
-    eintrag(internet, QStringLiteral("mnuURLUpdate"), QStringLiteral("&Update (Infos und Download)"), ohne,
-            [this] { mnuURLUpdate_Click(); });
-    eintrag(hilfe, QStringLiteral("PulWerbung"), QStringLiteral("&Werbung..."), ohne, [this] { PulWerbung_Click(); });
-    hilfe->addSeparator();
-    eintrag(hilfe, QStringLiteral("PulInfo"), QStringLiteral("&Info / AGB..."), ohne, [this] { PulInfo_Click(); });
-}
-
-void Main::popupAufbauen()
-{
-    // The parent of the context menus: it never stands in the menu bar.
-    m_popup = new QMenu(this);
-    m_popup->setObjectName(QStringLiteral("mnuPopUp"));
-    m_menues.insert(QStringLiteral("mnuPopUp"), m_popup);
-    const QKeySequence ohne;
-    eintrag(m_popup, QStringLiteral("mnuPopAdrNeu"), QStringLiteral("Adresse &neu anlegen"), ohne,
-            [this] { mnuPopAdrNeu_Click(); });
-    eintrag(m_popup, QStringLiteral("mnuPopAdrDuplizieren"), QStringLiteral("Adresse &duplizieren"), ohne,
-            [this] { mnuPopAdrDuplizieren_Click(); });
-    eintrag(m_popup, QStringLiteral("mnuPopAdrLoeschen"), QStringLiteral("Adresse &löschen"), ohne,
-            [this] { mnuPopAdrLoeschen_Click(); });
-    m_popup->addSeparator();
-    eintrag(m_popup, QStringLiteral("mnuPopZoom"), QStringLiteral("Zoom..."), ohne, [this] { mnuPopZoom_Click(); });
-    eintrag(m_popup, QStringLiteral("mnuPopWebSite"), QStringLiteral("Web-Seite aufrufen..."), ohne,
-            [this] { mnuPopWebSite_Click(); });
-    m_popup->addSeparator();
-    eintrag(m_popup, QStringLiteral("mnuPopFeldBeschriftungAendern"), QStringLiteral("Feld&beschriftung ändern..."),
-            ohne, [this] { mnuPopFeldBeschriftungAendern_Click(); });
-}
-
-void Main::symbolleisteAufbauen(QWidget* mitte)
-{
-    auto* leiste = new QWidget(mitte);
-    leiste->setObjectName(QStringLiteral("befSymbolLeiste"));
-    platzieren(leiste, 0, 0, 9675, 540);
-    QStyle* stil = style();
-    const struct
-    {
-        int index;
-        const char* tipp;
-        QStyle::StandardPixmap standard; // SP_CustomBase: letters instead
-        const char* buchstaben;
-        int luecke; // twips of space before the button
-    } symbole[] = {
-        {41, "Adressdatei öffnen", QStyle::SP_DialogOpenButton, "", 0},
-        {42, "Adressdatei speichern", QStyle::SP_DialogSaveButton, "", 0},
-        {43, "Neue Adresse anlegen", QStyle::SP_FileIcon, "", 120},
-        {44, "Adresse duplizieren", QStyle::SP_CustomBase, "2x", 0},
-        {45, "Adresse löschen", QStyle::SP_TrashIcon, "", 0},
-        {47, "Umschlag drucken", QStyle::SP_CustomBase, "U", 120},
-        {48, "Liste drucken", QStyle::SP_CustomBase, "L", 0},
-        {49, "Personenbogen drucken", QStyle::SP_CustomBase, "P", 0},
-        {46, "Dokument erstellen", QStyle::SP_FileDialogContentsView, "", 0},
-        {63, "Nach Rubrik sortieren", QStyle::SP_CustomBase, "Rub", 120},
-        {61, "Nach Änderungsdatum sortieren", QStyle::SP_CustomBase, "Dat", 0},
-        {40, "Programm beenden", QStyle::SP_DialogCloseButton, "", 120},
-    };
-    int links = 120;
-    for (const auto& s : symbole) {
-        links += s.luecke;
-        auto* knopf = new QToolButton(leiste);
-        knopf->setObjectName(QStringLiteral("befSymbol_%1").arg(s.index));
-        knopf->setToolTip(QString::fromUtf8(s.tipp));
-        knopf->setAutoRaise(true);
-        knopf->setFocusPolicy(Qt::NoFocus);
-        knopf->setIcon(s.standard == QStyle::SP_CustomBase ? buchstabenSymbol(QString::fromUtf8(s.buchstaben))
-                                                           : stil->standardIcon(s.standard));
-        platzieren(knopf, links, 90, 390, 390);
-        links += 420;
-        const int index = s.index;
-        connect(knopf, &QToolButton::clicked, this, [this, index] { befSymbol_Click(index); });
-        m_symbole.insert(index, knopf);
-    }
-    // The logo stands at the right of the symbol bar (start-up loads it).
-    ImgLogo = new QLabel(leiste);
-    ImgLogo->setObjectName(QStringLiteral("ImgLogo"));
-    ImgLogo->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    platzieren(ImgLogo, 6000, 30, 3555, 480);
-    ImgLogo->hide();
 }
 
 void Main::statusleisteAufbauen()
@@ -883,21 +376,6 @@ QGroupBox* Main::Rahmen(int n) const
     return n >= 0 && n < 7 ? m_rahmen[n] : nullptr;
 }
 
-QToolButton* Main::befSymbol(int index) const
-{
-    return m_symbole.value(index);
-}
-
-QAction* Main::aktion(const QString& name) const
-{
-    return m_aktionen.value(name);
-}
-
-QMenu* Main::menue(const QString& name) const
-{
-    return m_menues.value(name);
-}
-
 void Main::panel(const QString& schluessel, const QString& text)
 {
     if (QLabel* l = m_panels.value(schluessel)) {
@@ -930,15 +408,6 @@ int Main::feldNummer(QObject* objekt) const
     return -1;
 }
 
-bool Main::istMenueKuerzel(const QKeyEvent* e) const
-{
-    const QKeySequence taste(e->keyCombination());
-    for (const QKeySequence& k : m_kuerzel)
-        if (k.matches(taste) == QKeySequence::ExactMatch)
-            return true;
-    return false;
-}
-
 // ===========================================================================
 // Address file
 
@@ -968,19 +437,6 @@ bool Main::Daten_Laden()
     return ok;
 }
 
-bool Main::Daten_Speichern()
-{
-    const bool warGeaendert = sitzung().Geaendert != 0 && !sitzung().NurLesen;
-    if (!zadressbuch::Daten_Speichern(adressliste())) {
-        panel(QStringLiteral("Unsaved"), UnsavedText(sitzung().Geaendert));
-        return false;
-    }
-    if (warGeaendert)
-        Adresse_Anzeigen(); // clears the "Unsaved" panel
-    ListenPos_Sichern();
-    return true;
-}
-
 void Main::Daten_Schliessen()
 {
     zadressbuch::Daten_Schliessen();
@@ -1003,43 +459,6 @@ void Main::ReadOnlySet()
     Titel_Setzen();
 }
 
-void Main::eintraegeFreigeben()
-{
-    const bool nurLesen = sitzung().NurLesen;
-    for (auto it = m_aktionen.cbegin(); it != m_aktionen.cend(); ++it)
-        if (!it.value()->menu())
-            it.value()->setEnabled(eintragVorhanden(it.key()) && !(nurLesen && imNurLesenGesperrt(it.key())));
-
-    // A submenu is usable while one of its visible entries is. The menus of
-    // the menu bar stay open to look into (read-only mode closes some).
-    std::function<bool(QMenu*)> menueFreigeben = [&](QMenu* menue) {
-        bool eines = false;
-        for (QAction* a : menue->actions()) {
-            if (a->isSeparator())
-                continue;
-            if (QMenu* unter = a->menu())
-                a->setEnabled(menueFreigeben(unter) && !(nurLesen && imNurLesenGesperrt(unter->objectName())));
-            if (a->isEnabled() && a->isVisible())
-                eines = true;
-        }
-        return eines;
-    };
-    for (QAction* a : menuBar()->actions())
-        if (QMenu* menue = a->menu()) {
-            menueFreigeben(menue);
-            a->setEnabled(!(nurLesen && imNurLesenGesperrt(menue->objectName())));
-        }
-
-    for (auto it = m_symbole.cbegin(); it != m_symbole.cend(); ++it) {
-        const int index = it.key();
-        const bool gesperrt = nurLesen && std::find(std::begin(NurLesenSymbole), std::end(NurLesenSymbole), index) !=
-                                              std::end(NurLesenSymbole);
-        it.value()->setEnabled(symbolVorhanden(index) && !gesperrt);
-    }
-    if (befZoom)
-        befZoom->setEnabled(hatHandler(QStringLiteral("befZoom_Click")));
-}
-
 void Main::Titel_Setzen()
 {
     QString titel = sitzung().Beschreibung;
@@ -1053,8 +472,9 @@ void Main::Titel_Setzen()
 bool Main::Beenden_Trotz_Fehler()
 {
     return zcommon::Meldung(QStringLiteral("#SystemQuestion"),
-                            QStringLiteral("Die Adressen wurden nicht gespeichert.~Möchten Sie das Programm trotzdem "
-                                           "beenden? Die Änderungen gehen dann verloren."),
+                            QStringLiteral("Die Änderungen in »%1« sind nicht gespeichert worden.~~Möchten Sie das "
+                                           "Programm trotzdem beenden? Die Änderungen gehen dann verloren.")
+                                .arg(sitzung().AdressDateiName),
                             zplatform::vbYesNo | zplatform::vbQuestion | zplatform::vbDefaultButton2,
                             QStringLiteral("Programm beenden")) == zplatform::vbYes;
 }
@@ -1075,6 +495,49 @@ void Main::Programm_Beenden()
     if (!m_schliesst)
         close();
     QCoreApplication::quit();
+}
+
+// ===========================================================================
+// What the commands ask of the window
+
+void Main::Feld_Fokus(int feld)
+{
+    if (QWidget* w = Feld(feld))
+        w->setFocus(Qt::OtherFocusReason);
+}
+
+void Main::Bezeichnungen_Anwenden()
+{
+    for (int i = 0; i < FeldAnzahl; ++i)
+        m_bezeichnungen[i]->setText(Bezeichnung_Lesen(i, m_bezeichnungen[i]->text()));
+}
+
+void Main::Status(const QString& text)
+{
+    panel(QStringLiteral("Status"), text);
+}
+
+void Main::Fortschritt(int wert)
+{
+    if (wert < 0) {
+        ProgressBar->hide();
+        return;
+    }
+    ProgressBar->setRange(0, 100);
+    ProgressBar->setValue(wert);
+    ProgressBar->show();
+}
+
+QStringList Main::Auswahl_Zeigen(const QStringList& eintraege, bool einzeln)
+{
+    Auswahl& auswahl = Auswahl::instanz();
+    auswahl.Liste->Clear();
+    auswahl.setCheckSingle(einzeln ? 1 : 0);
+    auswahl.Liste->addItems(eintraege);
+    auswahl.zeigen();
+    const QStringList gewaehlt = auswahl.ausgewaehlt();
+    auswahl.Liste->Clear();
+    return gewaehlt;
 }
 
 // ===========================================================================
@@ -1221,7 +684,7 @@ void Main::Feld_GotFocus(int index)
 {
     sitzung().AktivesFeld = index;
     sitzung().FeldHatteFokus = 1;
-    handler("Feld_GotFocus", index); // proposals on entering a field (salutation)
+    m_befehle.melden(Kartenereignis::Feld_GotFocus, *this, index); // proposals on entering a field (salutation)
 }
 
 void Main::Feld_LostFocus(int index)
@@ -1237,7 +700,7 @@ void Main::Feld_LostFocus(int index)
             setFeldText(index, formatiert);
     }
     // Place from the postcode, duplicate-name check and catalogue look-ups.
-    handler("Feld_LostFocus", index);
+    m_befehle.melden(Kartenereignis::Feld_LostFocus, *this, index);
     // Store the card when it differs from its entry; leaving a field that was
     // not changed marks nothing as changed, and an empty card with nothing
     // selected adds no empty address.
@@ -1282,7 +745,7 @@ void Main::Feld_DblClick(int index)
     if (auswahl.startsWith(QLatin1Char('#'))) {
         const double nummer = zcommon::Val(auswahl.mid(1));
         if (nummer != 0) {
-            Index_Suchen(adressliste(), nummer);
+            Index_Suchen(adressliste(), nummer, *this);
             return;
         }
     }
@@ -1295,7 +758,7 @@ void Main::Feld_DblClick(int index)
     // The catalogue look-ups of other parts of the program (place, phone and
     // bank fields) come before a field's own list file; the fields whose
     // values repeat over the addresses always offer their choice list.
-    if (!intern::feldMitWerteliste(index) && handler("Feld_DblClick", index))
+    if (!intern::feldMitWerteliste(index) && m_befehle.melden(Kartenereignis::Feld_DblClick, *this, index))
         return;
     Feld_Auswahlliste(index);
 }
@@ -1305,281 +768,6 @@ void Main::Feld_MouseDown(int index, const QPoint& global)
     sitzung().PopupFeldIndex = index;
     m_popup->exec(global);
     sitzung().PopupFeldIndex = -1;
-}
-
-// ===========================================================================
-// Commands of this window
-
-void Main::mnuIndexSetNew_Click()
-{
-    if (handler("mnuIndexSetNew_Click") || sitzung().NurLesen)
-        return;
-    if (zcommon::Meldung(QStringLiteral("#SystemQuestion"),
-                         QStringLiteral("Sollen alle Adressen neue Indexnummern erhalten?~Verweise auf die bisherigen "
-                                        "Nummern (#...) stimmen danach nicht mehr."),
-                         zplatform::vbYesNo | zplatform::vbQuestion | zplatform::vbDefaultButton2,
-                         QStringLiteral("Indexnummern neu vergeben")) != zplatform::vbYes)
-        return;
-    zplatform::plattform().sanduhr(true);
-    panel(QStringLiteral("Status"), QStringLiteral("Vergebe Indexnummern..."));
-    Index_NeuVergeben(adressliste());
-    Adresse_Anzeigen();
-    zplatform::plattform().sanduhr(false);
-}
-
-void Main::mnuAdrAusschneiden_Click()
-{
-    if (handler("mnuAdrAusschneiden_Click"))
-        return;
-    const AdressListe& liste = adressliste();
-    if (liste.ListIndex() >= 0) {
-        AdressZwischenablage = liste.List(liste.ListIndex());
-        KeineFrage = true;
-    }
-    mnuAdrLoeschen_Click();
-    KeineFrage = false; // also when the delete command refused before clearing it
-}
-
-void Main::mnuAdrEinfuegen_Click()
-{
-    if (handler("mnuAdrEinfuegen_Click"))
-        return;
-    if (sitzung().NurLesen || AdressZwischenablage.isEmpty())
-        return;
-    AdressListe& liste = adressliste();
-    if (liste.ListCount() >= MaxAdressen) {
-        Speicherproblem_Melden(QStringLiteral("Es kann keine Adresse mehr eingefügt werden!"));
-        return;
-    }
-    // The pasted address is a new one: it gets a number of its own.
-    Felder felder = Zerlegen(AdressZwischenablage);
-    felder[Index] = QString::number(AdressIndex_Vergeben(1) - 1);
-    liste.AddItem(Verbinden(felder));
-    sitzung().Geaendert = 1;
-    liste.setListIndex(liste.ListCount() - 1);
-}
-
-void Main::PulBearbeiten_Click()
-{
-    if (handler("PulBearbeiten_Click"))
-        return;
-    // From the state without the menu's conditions (which its closing
-    // restores, so the shortcuts work whenever the commands are there).
-    eintraegeFreigeben();
-    const AdressListe& liste = adressliste();
-    const int i = liste.ListIndex();
-    auto einschraenken = [this](const char* name, bool bedingung) {
-        QAction* a = aktion(QLatin1String(name));
-        a->setEnabled(a->isEnabled() && bedingung);
-    };
-    einschraenken("mnuUndo", i >= 0 && liste.List(i) != sitzung().UndoKopie);
-    einschraenken("mnuImpZA", !zplatform::plattform().zwischenablage().isEmpty());
-    einschraenken("mnuAdrEinfuegen", !AdressZwischenablage.isEmpty());
-    // The submenu of the editing commands, when none of them is left.
-    bool einerDa = false;
-    for (const QAction* a : menue(QStringLiteral("mnuAdrEditX"))->actions())
-        einerDa = einerDa || (!a->isSeparator() && a->isVisible() && a->isEnabled());
-    einschraenken("mnuAdrEditX", einerDa);
-    const QString version = zcommon::Ini_Lesen(QString(), QString(), QStringLiteral("DInfoVer"), QString());
-    aktion(QStringLiteral("mnuAdrImpDINFO2000"))->setVisible(version == QLatin1String("DI2000"));
-    aktion(QStringLiteral("mnuAdrImpKlickTel1999"))->setVisible(version == QLatin1String("KT1999"));
-    aktion(QStringLiteral("mnuAdrImpKlickTel98"))->setVisible(version == QLatin1String("98"));
-    aktion(QStringLiteral("mnuAdrImpDINFO99"))->setVisible(version == QLatin1String("99"));
-}
-
-void Main::mnuWeiteres_Click()
-{
-    sitzung().LeerlaufZaehler = 0;
-    handler("mnuWeiteres_Click"); // hides the entry of the running program among the companions
-}
-
-void Main::PulSichern_Click()
-{
-    if (!handler("PulSichern_Click"))
-        Daten_Speichern();
-}
-
-void Main::PulAbbruch_Click()
-{
-    const BeendenLaeuft laeuft; // a close request meanwhile starts nothing more
-    if (handler("PulAbbruch_Click"))
-        return;
-    Daten_Schliessen();
-    Programm_Beenden();
-}
-
-void Main::pulEnde_Click()
-{
-    const BeendenLaeuft laeuft;
-    if (!handler("pulEnde_Click"))
-        speichernUndBeenden(true);
-}
-
-bool Main::speichernUndBeenden(bool fragen)
-{
-    const BeendenLaeuft laeuft;
-    panel(QStringLiteral("Status"), QStringLiteral("Beende Programm...DataSave"));
-    if (!Daten_Speichern() && !(fragen && Beenden_Trotz_Fehler())) {
-        panel(QStringLiteral("Status"), QStringLiteral("Bereit"));
-        return false;
-    }
-    panel(QStringLiteral("Status"), QStringLiteral("Beende Programm...IniSave"));
-    Einstellungen_Sichern();
-    panel(QStringLiteral("Status"), QStringLiteral("Beende Programm...Das wars"));
-    Daten_Schliessen();
-    Programm_Beenden();
-    return true;
-}
-
-void Main::befSymbol_Click(int index)
-{
-    if (handler("befSymbol_Click", index))
-        return;
-    switch (index) {
-    case 40:
-        pulEnde_Click();
-        break;
-    case 41:
-        PulOeffnen_Click();
-        break;
-    case 42:
-        PulSichern_Click();
-        break;
-    case 43:
-        mnuAdrAnlegen_Click();
-        break;
-    case 44:
-        mnuAdrDuplizieren_Click();
-        break;
-    case 45:
-        mnuAdrLoeschen_Click();
-        break;
-    case 46:
-        mnuDocErstellen_Click();
-        break;
-    case 47:
-        PulBriefumschlag_Click();
-        break;
-    case 48:
-        PulListe_Click();
-        break;
-    case 49:
-        mnuPrnPersBogen_Click();
-        break;
-    case 61:
-        zplatform::plattform().ereignisseVerarbeiten();
-        mnuSort_Click(GeaendertAm);
-        break;
-    case 63:
-        zplatform::plattform().ereignisseVerarbeiten();
-        mnuSort_Click(Rubrik);
-        break;
-    default:
-        break;
-    }
-}
-
-// ===========================================================================
-// Seams: handlers whose work other parts of the program register.
-
-#define ZETTLORA_NAHT(name)                                                                                            \
-    void Main::name()                                                                                                  \
-    {                                                                                                                  \
-        handler(#name);                                                                                                \
-    }
-
-ZETTLORA_NAHT(PulAnlegen_Click)
-ZETTLORA_NAHT(PulOeffnen_Click)
-ZETTLORA_NAHT(mnuDateiHinzufuegen_Click)
-ZETTLORA_NAHT(mnuDateiBeschreiben_Click)
-ZETTLORA_NAHT(mnuUndo_Click)
-ZETTLORA_NAHT(mnuAdrAnlegen_Click)
-ZETTLORA_NAHT(mnuAdrDuplizieren_Click)
-ZETTLORA_NAHT(mnuAdrLoeschen_Click)
-ZETTLORA_NAHT(mnuSonderzeichenEinfg_Click)
-ZETTLORA_NAHT(befZoom_Click)
-ZETTLORA_NAHT(mnuAdrImpDINFO99_Click)
-ZETTLORA_NAHT(mnuAdrImpDINFO2000_Click)
-ZETTLORA_NAHT(mnuAdrImpKlickTel98_Click)
-ZETTLORA_NAHT(mnuAdrImpKlickTel1999_Click)
-ZETTLORA_NAHT(mnuSuchenText_Click)
-ZETTLORA_NAHT(mnuSucheBlzBank_Click)
-ZETTLORA_NAHT(mnuSuchePlzOrt_Click)
-ZETTLORA_NAHT(mnuChkDoppeltes_Click)
-ZETTLORA_NAHT(mnuChkAehnliches_Click)
-ZETTLORA_NAHT(mnuChkEmails_Click)
-ZETTLORA_NAHT(PulBriefumschlag_Click)
-ZETTLORA_NAHT(mnuPrnUmschlagsfenster_Click)
-ZETTLORA_NAHT(PulListe_Click)
-ZETTLORA_NAHT(mnuPrnPersBogen_Click)
-ZETTLORA_NAHT(mnuPrnUeberweisung_Click)
-ZETTLORA_NAHT(mnuPrnLastschrift_Click)
-ZETTLORA_NAHT(mnuPrnNachnahme_Click)
-ZETTLORA_NAHT(PulDruckEinrichten_Click)
-ZETTLORA_NAHT(mnuAdrImpListe_Click)
-ZETTLORA_NAHT(mnuImpZA_Click)
-ZETTLORA_NAHT(PulZAdresse_Click)
-ZETTLORA_NAHT(PulZFax_Click)
-ZETTLORA_NAHT(mnuExportTKAnlage_Click)
-ZETTLORA_NAHT(PulTeleWaehlen_Click)
-ZETTLORA_NAHT(mnuWebStart_Click)
-ZETTLORA_NAHT(mnuDocErstellen_Click)
-ZETTLORA_NAHT(mnuVertriebExpZA_Click)
-ZETTLORA_NAHT(mnuVertriebExpFonName_Click)
-ZETTLORA_NAHT(mnuVertriebDel_Click)
-ZETTLORA_NAHT(mnuVJob_Click)
-ZETTLORA_NAHT(mnuSetup_Click)
-ZETTLORA_NAHT(mnuUebernahmeBlzBank_Click)
-ZETTLORA_NAHT(mnuUebernahmePlzOrt_Click)
-ZETTLORA_NAHT(mnuUebernahmePlzVorwahl_Click)
-ZETTLORA_NAHT(mnuUebernahmeVornAnrede_Click)
-ZETTLORA_NAHT(mnuUebernahmeEmail_Click)
-ZETTLORA_NAHT(mnuStatistikFeldSuche_Click)
-ZETTLORA_NAHT(mnuStatistikPLZ_Click)
-ZETTLORA_NAHT(mnuMaskenEdit_Click)
-ZETTLORA_NAHT(PulAnleitung_Click)
-ZETTLORA_NAHT(mnuTips_Click)
-ZETTLORA_NAHT(mnuURLUpdate_Click)
-ZETTLORA_NAHT(PulWerbung_Click)
-ZETTLORA_NAHT(PulInfo_Click)
-ZETTLORA_NAHT(mnuPopFeldBeschriftungAendern_Click)
-
-#undef ZETTLORA_NAHT
-
-void Main::mnuSort_Click(int index)
-{
-    handler("mnuSort_Click", index);
-}
-
-void Main::mnuPrg_Click(int index)
-{
-    handler("mnuPrg_Click", index);
-}
-
-// The card's popup entries run the menus' handlers.
-void Main::mnuPopAdrNeu_Click()
-{
-    mnuAdrAnlegen_Click();
-}
-
-void Main::mnuPopAdrDuplizieren_Click()
-{
-    mnuAdrDuplizieren_Click();
-}
-
-void Main::mnuPopAdrLoeschen_Click()
-{
-    mnuAdrLoeschen_Click();
-}
-
-void Main::mnuPopWebSite_Click()
-{
-    mnuWebStart_Click();
-}
-
-void Main::mnuPopZoom_Click()
-{
-    befZoom_Click();
 }
 
 } // namespace zadressbuch

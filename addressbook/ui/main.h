@@ -16,15 +16,16 @@
 // (main_layout.cpp), the window settings (main_einstellungen.cpp), the e-mail
 // proposals and the fields' pick lists (main_auswahl.cpp).
 //
-// Handlers whose work belongs to other parts of the program (file chooser,
-// sorting, new/duplicate/delete/undo, dialogs) are slots named after the
-// handler (PulSichern_Click, mnuSort_Click ...). Each looks up a handler
-// registered under its name with Main::handlerSetzen (from a library that
-// builds on this one) and runs it; without one it does its own small part, or
-// nothing. The exit command "pulEnde_Click" is run with index 1 by the idle
-// exit: nobody is there to answer, so a failed save must keep the program
-// running without a question.
+// Every command of the menus, the popup menu, the symbol bar and the hot
+// keys is a row of the command table (addressbook/befehle.h); the window
+// builds its entries from the table (main_menues.cpp) and runs what other
+// parts of the program registered for them in the Befehlsregister it is
+// given. A command nobody registered stays greyed. The card's field events
+// run the registered event handlers after the window's own part. Towards
+// the commands the window is the interface Fenster (addressbook/fenster.h).
 
+#include "addressbook/befehle.h"
+#include "addressbook/fenster.h"
 #include "addressbook/ui/listenansicht.h"
 
 #include <QHash>
@@ -52,50 +53,40 @@ class KartenText;
 class KartenZeile;
 class SuchVerzoegerung;
 
-class Main : public QMainWindow
+class Main : public QMainWindow, public Fenster
 {
     Q_OBJECT
 public:
-    // A handler put in place of a seam; index is the menu array's or the
-    // field's number (0 where the handler has none).
-    using Handler = std::function<void(Main&, int index)>;
-
+    // befehle: the registered commands (they must outlive the window).
     // argumente: the command line without the program name ("Datei=...",
     // "Suche=...", "readonly"). The constructor builds the controls only;
     // Form_Load brings the window to a loaded address file.
-    explicit Main(QStringList argumente = QStringList(), QWidget* parent = nullptr);
+    explicit Main(Befehlsregister& befehle, QStringList argumente = QStringList(), QWidget* parent = nullptr);
     ~Main() override;
 
     // The application's one main window (nullptr while there is none).
     static Main* instanz();
 
-    // Registers (or, with an empty function, removes) the handler of a seam.
-    // Registrations hold for the whole run and for every main window.
-    static void handlerSetzen(const QString& name, Handler handler);
-    static bool hatHandler(const QString& name);
-
-    // The one pick list (the form Auswahl of the commands library, which puts
-    // it in place at start): fills its list with the entries (shown sorted),
-    // sets single (einzeln) or multiple choice, shows it modally and returns
-    // the chosen entries in the list's order, none after a cancel. The card's
-    // pick lists (e-mail proposals, the fields' choice lists) offer nothing
-    // while none is set.
-    using AuswahlZeigen = std::function<QStringList(const QStringList& eintraege, bool einzeln)>;
-    static void auswahlSetzen(AuswahlZeigen zeigen);
+    // Runs a command of the table as its menu entry would (nothing when it
+    // is greyed: not registered, or locked in read-only mode). True when it ran.
+    bool befehlAusfuehren(Befehl befehl, int index = 0);
+    const Befehlsregister& befehle() const { return m_befehle; }
 
     // ---- controls --------------------------------------------------------
     QWidget* Feld(int i) const;
-    QString FeldText(int i) const;
+    QString FeldText(int i) const override;
     // Sets a field's text (only when it differs: the cursor stays).
-    void setFeldText(int i, const QString& text);
+    void setFeldText(int i, const QString& text) override;
     int FeldEingabegrenze(int i) const;
-    QString FeldSelText(int i) const;
+    QString FeldSelText(int i) const override;
     QLabel* Bezeichnung1(int i) const;
     // Frames 0 to 6 (there is no frame 5).
     QGroupBox* Rahmen(int n) const;
     QToolButton* befSymbol(int index) const;
     // A menu entry or submenu by its name (PulSichern, mnuSort_16, mnuChk ...).
     QAction* aktion(const QString& name) const;
+    // The menu-bar entry of a command (its first row).
+    QAction* aktion(Befehl befehl) const;
     QMenu* menue(const QString& name) const;
     QMenu* mnuPopUp() const { return m_popup; }
 
@@ -122,11 +113,6 @@ public:
     QLabel* panelLabel(const QString& schluessel) const;
 
     // ---- state of the window ----------------------------------------------
-    // The no-question flag of the delete command: the cut command sets it
-    // just before it runs the delete command, which clears it.
-    bool KeineFrage = false;
-    // The internal address clipboard of the cut command (one record).
-    QString AdressZwischenablage;
     // True once the program has been ended (quit command).
     bool beendet() const { return m_beendet; }
     const QStringList& argumente() const { return m_argumente; }
@@ -143,15 +129,17 @@ public:
     void Form_Load();
     // Loads sitzung().AdressDateiName and does the window's part (selection,
     // tab stops, read-only mode, idle limit, caption, "Bereit").
-    bool Daten_Laden();
-    // Saves when changed (never in read-only mode); false when the save
-    // failed (the message was shown and the changed flag stays 1).
-    bool Daten_Speichern();
-    void Daten_Schliessen();
+    bool Daten_Laden() override;
+    void Daten_Schliessen() override;
     // Decides read-only mode again and applies it to card, menus and caption.
-    void ReadOnlySet();
-    void Adresse_Anzeigen();
-    void Adresse_Uebernehmen(int DatumBehalten);
+    void ReadOnlySet() override;
+    void Adresse_Anzeigen() override;
+    void Adresse_Uebernehmen(int DatumBehalten) override;
+    void Feld_Fokus(int feld) override;
+    void Bezeichnungen_Anwenden() override;
+    void Status(const QString& text) override;
+    void Fortschritt(int wert) override;
+    QStringList Auswahl_Zeigen(const QStringList& eintraege, bool einzeln) override;
     void Liste_TabStopsSetzen();
     // Selects the remembered entry of the user and file after a load. With
     // nothing selected the card is emptied and the undo copy cleared.
@@ -159,11 +147,11 @@ public:
     void ListenPos_Sichern();
     // Window place and size, resize rules, input options, fonts and the
     // background colour of the card from the settings.
-    void Einstellungen_Anwenden();
+    void Einstellungen_Anwenden() override;
     // Writes them back (nothing in read-only mode); the exit command calls it.
-    void Einstellungen_Sichern();
+    void Einstellungen_Sichern() override;
     // Proposals for an e-mail field in the pick list; the pick is appended.
-    void Auswahl_eMail(int feld);
+    void Auswahl_eMail(int feld) override;
     // The field's pick list (its list file and the values of the field in all
     // addresses, multiple choice); the picks replace the field's text. False
     // when the field offers none.
@@ -173,11 +161,11 @@ public:
     // (ticks the reduced comparison).
     void TextSuche_Starten(bool shift);
     // The window caption: the description, " - nur Leserechte" when read-only.
-    void Titel_Setzen();
+    void Titel_Setzen() override;
     // After a failed save: asks whether to end anyway (true = end).
-    bool Beenden_Trotz_Fehler();
+    bool Beenden_Trotz_Fehler() override;
     // Ends the program (the quit command's last step).
-    void Programm_Beenden();
+    void Programm_Beenden() override;
 
 public Q_SLOTS:
     // list
@@ -196,95 +184,10 @@ public Q_SLOTS:
     void Feld_DblClick(int index);
     void Feld_MouseDown(int index, const QPoint& global);
 
-    // menu "&Datei"
-    void PulAnlegen_Click();
-    void PulOeffnen_Click();
-    void mnuDateiHinzufuegen_Click();
-    void PulSichern_Click();
-    void mnuDateiBeschreiben_Click();
-    void mnuSort_Click(int index);
-    void PulAbbruch_Click();
-    void pulEnde_Click();
-
-    // menu "&Adresse"
+    // The menus "&Adresse" and "&Weiteres" opening: their entries follow the
+    // card's state; the running companion program's entry is hidden.
     void PulBearbeiten_Click();
-    void mnuUndo_Click();
-    void mnuAdrAnlegen_Click();
-    void mnuAdrDuplizieren_Click();
-    void mnuAdrLoeschen_Click();
-    void mnuAdrAusschneiden_Click();
-    void mnuAdrEinfuegen_Click();
-    void mnuSonderzeichenEinfg_Click();
-    void mnuIndexSetNew_Click();
-    void befZoom_Click();
-    void mnuAdrImpDINFO99_Click();
-    void mnuAdrImpDINFO2000_Click();
-    void mnuAdrImpKlickTel98_Click();
-    void mnuAdrImpKlickTel1999_Click();
-
-    // menu "&Suchen"
-    void mnuSuchenText_Click();
-    void mnuSucheBlzBank_Click();
-    void mnuSuchePlzOrt_Click();
-
-    // menu "&Prüfen"
-    void mnuChkDoppeltes_Click();
-    void mnuChkAehnliches_Click();
-    void mnuChkEmails_Click();
-
-    // menu "D&rucken"
-    void PulBriefumschlag_Click();
-    void mnuPrnUmschlagsfenster_Click();
-    void PulListe_Click();
-    void mnuPrnPersBogen_Click();
-    void mnuPrnUeberweisung_Click();
-    void mnuPrnLastschrift_Click();
-    void mnuPrnNachnahme_Click();
-    void PulDruckEinrichten_Click();
-
-    // menus "&Importieren", "&Exportieren", "&Weiterleitung"
-    void mnuAdrImpListe_Click();
-    void mnuImpZA_Click();
-    void PulZAdresse_Click();
-    void PulZFax_Click();
-    void mnuExportTKAnlage_Click();
-    void PulTeleWaehlen_Click();
-    void mnuWebStart_Click();
-    void mnuDocErstellen_Click();
-
-    // menu "&Vertrieb"
-    void mnuVertriebExpZA_Click();
-    void mnuVertriebExpFonName_Click();
-    void mnuVertriebDel_Click();
-    void mnuVJob_Click();
-
-    // menu "&Weiteres"
     void mnuWeiteres_Click();
-    void mnuSetup_Click();
-    void mnuUebernahmeBlzBank_Click();
-    void mnuUebernahmePlzOrt_Click();
-    void mnuUebernahmePlzVorwahl_Click();
-    void mnuUebernahmeVornAnrede_Click();
-    void mnuUebernahmeEmail_Click();
-    void mnuStatistikFeldSuche_Click();
-    void mnuStatistikPLZ_Click();
-    void mnuMaskenEdit_Click();
-    void mnuPrg_Click(int index);
-
-    // menu "&Hilfe"
-    void PulAnleitung_Click();
-    void mnuTips_Click();
-    void mnuURLUpdate_Click();
-    void PulWerbung_Click();
-    void PulInfo_Click();
-
-    // popup menu of the card
-    void mnuPopAdrNeu_Click();
-    void mnuPopAdrDuplizieren_Click();
-    void mnuPopAdrLoeschen_Click();
-    void mnuPopWebSite_Click();
-    void mnuPopZoom_Click();
-    void mnuPopFeldBeschriftungAendern_Click();
 
     // symbol bar, search, clock, window
     void befSymbol_Click(int index);
@@ -303,13 +206,12 @@ protected:
     void paintEvent(QPaintEvent* e) override;
 
 private:
-    // Runs the handler registered under the name; false when there is none.
-    bool handler(const char* name, int index = 0);
     // Enables the menu entries, popup entries and buttons whose command is
-    // there (the window's own, or a registered handler) and that read-only
-    // mode leaves on; greys the others, and a (sub)menu without one enabled
-    // entry. Runs at construction, on every registration and in ReadOnlySet.
-    void eintraegeFreigeben();
+    // registered and that read-only mode leaves on; greys the others, and a
+    // (sub)menu without one enabled entry. Runs at construction and in
+    // ReadOnlySet; with the card's rules (Freigabe) when a menu opens.
+    void eintraegeFreigeben(bool mitKartenRegeln = false);
+    bool freigegeben(const BefehlZeile& zeile, bool mitKartenRegeln) const;
 
     // construction
     void karteAufbauen(QWidget* mitte);
@@ -320,8 +222,6 @@ private:
     void statusleisteAufbauen();
     void popupAufbauen();
     QMenu* menueAnlegen(QMenu* oben, const QString& name, const QString& text);
-    QAction* eintrag(QMenu* menue, const QString& name, const QString& text, const QKeySequence& kurz,
-                     std::function<void()> handler);
     int feldNummer(QObject* objekt) const;
     bool istMenueKuerzel(const QKeyEvent* e) const;
 
@@ -334,9 +234,6 @@ private:
     // search
     void textSuche(bool shift, bool vomAnfang);
     bool suchTastenFilter(QEvent* ereignis);
-    // The exit without a registered command: saves (when changed) and ends;
-    // after a failed save it asks (fragen) or keeps the program running.
-    bool speichernUndBeenden(bool fragen);
     // clock: the idle exit's commands; true when the program ends
     bool leerlaufSpeichernUndBeenden();
     bool leerlaufOhneSichernBeenden();
@@ -347,11 +244,10 @@ private:
     void setFeldHintergrund(int i, qint64 farbe);
     qint64 feldTextfarbe(int i) const;
     bool feldGesperrt(int i) const;
-    // pick lists: the pick list set with auswahlSetzen (nothing without one)
-    static QStringList auswahlZeigen(const QStringList& eintraege, bool einzeln);
     // stores the card after a field changed by a pick
     void feldNachAuswahl(int feld, const QString& text);
 
+    Befehlsregister& m_befehle;
     QStringList m_argumente;
     QStringList m_startProtokoll;
     SuchVerzoegerung* m_zeitSuche = nullptr;
@@ -364,6 +260,7 @@ private:
     QGroupBox* m_rahmen[7] = {};
     QHash<int, QToolButton*> m_symbole;
     QHash<QString, QAction*> m_aktionen;
+    QHash<QAction*, const BefehlZeile*> m_befehlsZeilen; // the table row behind each entry
     QHash<QString, QMenu*> m_menues;
     QHash<QString, QLabel*> m_panels;
     QList<QKeySequence> m_kuerzel;

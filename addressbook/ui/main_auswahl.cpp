@@ -1,5 +1,5 @@
 // The pick lists of the card: proposals for the e-mail field and the fields'
-// own choice lists, both offered in the one pick list (Main::auswahlSetzen).
+// own choice lists, both offered in the one pick list (Main::Auswahl_Zeigen).
 #include "addressbook/adressliste.h"
 #include "addressbook/emailvorschlag.h"
 #include "addressbook/karte.h"
@@ -43,7 +43,7 @@ void Main::Auswahl_eMail(int feld)
     Felder karte;
     for (int i = 0; i < FeldAnzahl; ++i)
         karte[size_t(i)] = FeldText(i);
-    const QStringList gewaehlt = auswahlZeigen(EMail_Vorschlaege(feld, karte), true);
+    const QStringList gewaehlt = Auswahl_Zeigen(EMail_Vorschlaege(feld, karte), true);
     const QString alt = karte[size_t(feld)];
     const QString neu = EMail_Anhaengen(alt, gewaehlt);
     if (neu != alt)
@@ -70,7 +70,7 @@ bool Main::Feld_Auswahlliste(int feld)
 
     // Multiple choice: the picks in the list's order, joined by blanks, take
     // the field's place.
-    const QString gewaehlt = auswahlZeigen(eintraege, false).join(QLatin1Char(' ')).trimmed();
+    const QString gewaehlt = Auswahl_Zeigen(eintraege, false).join(QLatin1Char(' ')).trimmed();
     if (!gewaehlt.isEmpty() && gewaehlt != FeldText(feld))
         feldNachAuswahl(feld, gewaehlt);
     return true;

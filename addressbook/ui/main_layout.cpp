@@ -91,16 +91,23 @@ void Main::resizeEvent(QResizeEvent* e)
 
 void Main::Form_QueryUnload()
 {
+    Befehl befehl = Befehl::PulEnde;
     switch (zadressbuch::Form_QueryUnload(sitzung().NurLesen)) {
     case SchliessAktion::OhneSichern:
-        PulAbbruch_Click();
+        befehl = Befehl::PulAbbruch;
         break;
     case SchliessAktion::SichernUndEnde:
-        pulEnde_Click();
         break;
     case SchliessAktion::Keine:
-        break;
+        return;
     }
+    // Without the file commands (a window built alone) there is nothing to save.
+    if (!m_befehle.angemeldet(befehl)) {
+        Daten_Schliessen();
+        Programm_Beenden();
+        return;
+    }
+    befehlAusfuehren(befehl);
 }
 
 void Main::closeEvent(QCloseEvent* e)

@@ -5,7 +5,6 @@
 #include "addressbook/ui/listenansicht.h"
 #include "addressbook/ui/main.h"
 #include "common/start.h"
-#include "masks/uebergabe.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -65,17 +64,14 @@ void Main::Form_Load()
              }));
     a.setzen(StartSchritt::DokumentSymbol,
              std::function<void()>([this] { befSymbol(46)->setVisible(DokumentSymbol_Zeigen()); }));
-    a.setzen(StartSchritt::Bezeichnungen, std::function<void()>([this] {
-                 for (int i = 0; i < FeldAnzahl; ++i)
-                     Bezeichnung1(i)->setText(Bezeichnung_Lesen(i, Bezeichnung1(i)->text()));
-             }));
+    a.setzen(StartSchritt::Bezeichnungen, std::function<void()>([this] { Bezeichnungen_Anwenden(); }));
     a.setzen(StartSchritt::Rahmen, std::function<void()>([this] {
                  for (int n : RahmenMitBeschriftung)
                      Rahmen(n)->setTitle(Rahmen_Lesen(n, Rahmen(n)->title()));
              }));
     // The hand-over file of this run starts afresh.
     a.setzen(StartSchritt::Uebergabe,
-             std::function<void()>([] { startDateien().UebergabeIniDatei = zmasken::Uebergabe_Zuruecksetzen(); }));
+             std::function<void()>([this] { m_befehle.ausfuehren(Ablaufschritt::Start_Uebergabe, *this); }));
     a.setzen(StartSchritt::Vorlagen, std::function<void()>([this] {
                  if (Vorlagen_Pruefen().isEmpty())
                      aktion(QStringLiteral("mnuDocErstellen"))->setVisible(false);
@@ -145,9 +141,9 @@ void Main::Form_Paint()
 {
     const ErsterAnstrich e = ErsterAnstrich_Aktionen();
     if (e.dateiAuswahl)
-        PulOeffnen_Click();
+        befehlAusfuehren(Befehl::PulOeffnen);
     if (e.tipp && !m_beendet)
-        mnuTips_Click();
+        befehlAusfuehren(Befehl::mnuTips);
 }
 
 void Main::paintEvent(QPaintEvent* e)

@@ -23,15 +23,13 @@ void Main::ZeitTimeOut_Timer()
 // 1, so a failed save keeps the program running without a question.
 bool Main::leerlaufSpeichernUndBeenden()
 {
-    const BeendenLaeuft laeuft;
-    if (!handler("pulEnde_Click", 1))
-        speichernUndBeenden(false);
+    befehlAusfuehren(Befehl::PulEnde, 1);
     return m_beendet;
 }
 
 bool Main::leerlaufOhneSichernBeenden()
 {
-    PulAbbruch_Click();
+    befehlAusfuehren(Befehl::PulAbbruch);
     return m_beendet;
 }
 

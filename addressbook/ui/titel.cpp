@@ -14,8 +14,9 @@
 
 namespace zadressbuch {
 
-Titel::Titel(QStringList argumente, QWidget* parent)
-    : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint), m_argumente(std::move(argumente))
+Titel::Titel(Befehlsregister& befehle, QStringList argumente, QWidget* parent)
+    : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint), m_befehle(befehle),
+      m_argumente(std::move(argumente))
 {
     setObjectName(QStringLiteral("Titel"));
     Zeit = new QTimer(this);
@@ -93,7 +94,7 @@ void Titel::Zeit_Timer()
         // The main window loads (its Form_Load) before it shows. Messages of
         // the load run their own event loop: no second tick meanwhile.
         Zeit->stop();
-        m_main = new Main(m_argumente);
+        m_main = new Main(m_befehle, m_argumente);
         m_main->setAttribute(Qt::WA_DeleteOnClose);
         m_main->Form_Load();
         if (m_main && !m_main->beendet())

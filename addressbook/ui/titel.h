@@ -20,8 +20,9 @@ class Titel : public QWidget
 {
     Q_OBJECT
 public:
-    // argumente: the command line without the program name, handed to Main.
-    explicit Titel(QStringList argumente = QStringList(), QWidget* parent = nullptr);
+    // befehle: the registered commands, argumente: the command line without
+    // the program name; both are handed to Main.
+    explicit Titel(Befehlsregister& befehle, QStringList argumente = QStringList(), QWidget* parent = nullptr);
 
     // The main window once the timer has created it.
     Main* mainFenster() const { return m_main; }
@@ -38,6 +39,7 @@ public Q_SLOTS:
 private:
     void Form_Load();
 
+    Befehlsregister& m_befehle;
     QStringList m_argumente;
     QPointer<Main> m_main;
     int m_tick = 0;

@@ -109,11 +109,6 @@ QString File::waehlen(const DateiWahl& wahl)
     return f.Bezeichnung->text();
 }
 
-void File::anbinden()
-{
-    anbindung().Datei_Waehlen = [](const DateiWahl& w) { return File::waehlen(w); };
-}
-
 File::File(QWidget* parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("File"));

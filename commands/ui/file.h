@@ -9,7 +9,7 @@
 // Bezeichnung: the full path of the chosen file, "" after a cancel. The one
 // instance (instanz()) only hides itself and keeps its controls between uses.
 
-#include "commands/anbindung.h"
+#include "commands/dateiwahl.h"
 
 #include <QDialog>
 #include <QString>
@@ -34,8 +34,6 @@ public:
 
     // Sets the inputs, shows the chooser modally and returns the result.
     static QString waehlen(const DateiWahl& wahl);
-    // Installs waehlen() as anbindung().Datei_Waehlen for the file commands.
-    static void anbinden();
 
     // Datei1.Path: the folder whose files are listed.
     QString pfad() const { return m_pfad; }

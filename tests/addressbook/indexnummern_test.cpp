@@ -1,5 +1,6 @@
 // Index numbers: handing out the next number from its two places, searching
 // an index, and numbering all addresses anew.
+#include "support/fensterattrappe.h"
 #include "adresstest.h"
 
 #include "addressbook/adressliste.h"
@@ -74,11 +75,11 @@ TEST_F(IndexTest, SuchenUeberspringtNurDenAusgewaehlten)
                         Satz({{1, u"C"_s}, {23, u"18"_s}}), Satz({{1, u"D"_s}, {23, u"17"_s}})});
     ablegen(wurzel.programm() + u"/Sgn_Jo.Wav"_s, "RIFF");
     ablegen(wurzel.programm() + u"/Sgn_No.Wav"_s, "RIFF");
-    QStringList status;
-    sitzung().StatusAnzeige = [&](const QString& t) { status << t; };
+    FensterAttrappe fenster;
+    const QStringList& status = fenster.statusTexte;
 
     // None selected: the last entry is examined too.
-    IndexSuche s = Index_Suchen(liste, 17);
+    IndexSuche s = Index_Suchen(liste, 17, fenster);
     EXPECT_TRUE(s.gefunden);
     EXPECT_EQ(liste.ListIndex(), 0);
     EXPECT_EQ(status.value(0), u"Suche Index #17"_s);
@@ -89,10 +90,10 @@ TEST_F(IndexTest, SuchenUeberspringtNurDenAusgewaehlten)
     // (a postcode); 17.6 searches 18.
     const std::pair<double, int> folge[] = {{17, 3}, {17, 0}, {12345, 1}, {17.6, 2}};
     for (const auto& [nummer, position] : folge)
-        EXPECT_EQ(Index_Suchen(liste, nummer).position, position) << nummer;
+        EXPECT_EQ(Index_Suchen(liste, nummer, fenster).position, position) << nummer;
 
     // Only the selected entry holds it: not found, selection stays.
-    s = Index_Suchen(liste, 18);
+    s = Index_Suchen(liste, 18, fenster);
     EXPECT_FALSE(s.gefunden);
     EXPECT_EQ(liste.ListIndex(), 2);
     EXPECT_EQ(s.status, u"Index #18 nicht gefunden"_s);
@@ -102,9 +103,9 @@ TEST_F(IndexTest, SuchenUeberspringtNurDenAusgewaehlten)
     AdressListe eine;
     eine.setEintraege({Satz({{23, u"5"_s}})});
     eine.setListIndex(0);
-    EXPECT_FALSE(Index_Suchen(eine, 5).gefunden);
+    EXPECT_FALSE(Index_Suchen(eine, 5, fenster).gefunden);
     AdressListe leer;
-    EXPECT_FALSE(Index_Suchen(leer, 5).gefunden);
+    EXPECT_FALSE(Index_Suchen(leer, 5, fenster).gefunden);
 }
 
 TEST_F(IndexTest, NeuVergebenNummeriertAlle)

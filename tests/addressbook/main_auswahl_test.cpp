@@ -4,13 +4,13 @@
 // proposals themselves are tested in email_test.cpp.
 #include "main_hilfen.h"
 
-#include "commands/ui/auswahl.h"
+#include "addressbook/ui/auswahl.h"
 
 #include <QTimer>
 
 using namespace zadressbuch;
 using main_test::zeile;
-using zbefehle::Auswahl;
+using zadressbuch::Auswahl;
 
 namespace {
 
@@ -23,31 +23,20 @@ protected:
     bool geplant = false; // a script waits for the form
     int ungeplant = 0;    // the form was wanted without one
 
+    QTimer waechter; // cancels a pick list that no script waits for
+
     void SetUp() override
     {
         MainFensterTest::SetUp();
-        // The pick list form behind Main's pick lists, as the program puts it in place.
-        Main::auswahlSetzen([this](const QStringList& eintraege, bool einzeln) {
-            if (!geplant) {
-                ++ungeplant;
-                return QStringList();
-            }
-            geplant = false;
+        waechter.setInterval(20);
+        QObject::connect(&waechter, &QTimer::timeout, [this] {
             Auswahl& a = Auswahl::instanz();
-            a.Liste->Clear();
-            a.setCheckSingle(einzeln ? 1 : 0);
-            for (const QString& t : eintraege)
-                a.Liste->AddItem(t);
-            a.zeigen();
-            const QStringList gewaehlt = a.ausgewaehlt();
-            a.Liste->Clear();
-            return gewaehlt;
+            if (a.isVisible() && !geplant) {
+                ++ungeplant;
+                a.BefAbbruch->click();
+            }
         });
-    }
-    void TearDown() override
-    {
-        Main::auswahlSetzen({});
-        MainFensterTest::TearDown();
+        waechter.start();
     }
 
     // While the form is shown: notes what it offers, clicks the entries with
@@ -56,6 +45,7 @@ protected:
     {
         geplant = true;
         QTimer::singleShot(0, [this, klicken, abbrechen] {
+            geplant = false;
             Auswahl& a = Auswahl::instanz();
             if (!a.isVisible()) {
                 ADD_FAILURE() << "the pick list is not shown";
@@ -144,8 +134,8 @@ TEST_F(MainAuswahl, NurLesenBietetNichtsAn)
 TEST_F(MainAuswahl, KatalognahtNimmtDenKartenlistenNichtsWeg_AbbruchAendertNichts)
 {
     adressdatei({u"..R"_s, zeile({{0, u"Kunde"_s}, {1, u"Meier"_s}})});
-    Main& m = starten();
     const main_test::Handler naht({u"Feld_DblClick"_s});
+    Main& m = starten();
     beimZeigen({u"Kunde"_s}, true);
     m.Feld_DblClick(Rubrik);
     EXPECT_EQ(m.FeldText(Rubrik), u"Kunde"_s);

@@ -27,7 +27,7 @@ TEST_F(MainDatei, SpeichernSchreibtDieDateiByteGenauZurueck)
     EXPECT_EQ(m.FeldText(Bemerkung), u"a\r\nb\r\n°c"_s);
 
     sitzung().Geaendert = 1; // force the write
-    m.PulSichern_Click();
+    m.befehlAusfuehren(Befehl::PulSichern);
     EXPECT_EQ(sitzung().Geaendert, 0);
     EXPECT_EQ(panel("Unsaved"), QString());
     EXPECT_EQ(dateiBytes(), vorher);
@@ -35,7 +35,7 @@ TEST_F(MainDatei, SpeichernSchreibtDieDateiByteGenauZurueck)
 
     // Saving, also unchanged, remembers the list position.
     adressliste().setListIndex(2);
-    m.PulSichern_Click();
+    m.befehlAusfuehren(Befehl::PulSichern);
     EXPECT_EQ(ini(ListenPos_Schluessel(zcommon::Benutzer_Ermitteln(), sitzung().AdressDateiName)), u"2"_s);
 }
 

@@ -5,9 +5,12 @@
 // typing, focus, settings and the handler seams.
 
 #include "addressbook/adressliste.h"
+#include "addressbook/befehle.h"
 #include "addressbook/datensatz.h"
+#include "addressbook/fenster.h"
 #include "addressbook/sitzung.h"
 #include "addressbook/ui/main.h"
+#include "app/zusammenbau.h"
 #include "common/ini.h"
 #include "support/testplattform.h"
 
@@ -15,12 +18,14 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QMap>
+#include <QRegularExpression>
 #include <QTest>
 #include <gtest/gtest.h>
 
 #include <initializer_list>
 #include <memory>
 #include <utility>
+#include <vector>
 
 using namespace Qt::StringLiterals;
 
@@ -69,34 +74,79 @@ inline void einstellung(const QString& schluessel, const QString& wert, const QS
     zcommon::Ini_Schreiben(datei, sektion, schluessel, wert);
 }
 
-// Puts recording handlers in the seams of the names while it lives: every
-// call notes its index, and all calls their names in order.
+// Records the commands and card events of the names ("PulOeffnen_Click",
+// "mnuSort_Click", "Feld_DblClick" ...) in the main windows started while it
+// lives, in place of the program's own: every call notes its index (a
+// recorded card event counts as acted), and all calls their names in order.
+// Declare it before starting the window.
 class Handler
 {
 public:
     QMap<QString, QList<int>> aufrufe;
     QStringList reihenfolge;
 
-    explicit Handler(QStringList namen) : m_namen(std::move(namen))
-    {
-        for (const QString& name : m_namen)
-            zadressbuch::Main::handlerSetzen(name, [this, name](zadressbuch::Main&, int i) {
-                aufrufe[name] << i;
-                reihenfolge << name;
-            });
-    }
-    ~Handler()
-    {
-        for (const QString& name : m_namen)
-            zadressbuch::Main::handlerSetzen(name, {});
-    }
+    explicit Handler(QStringList namen) : m_namen(std::move(namen)) { aktive().push_back(this); }
+    ~Handler() { std::erase(aktive(), this); }
     Handler(const Handler&) = delete;
     Handler& operator=(const Handler&) = delete;
     int anzahl(const QString& name) const { return int(aufrufe.value(name).size()); }
 
+    // The active recorder of a name, if any.
+    static Handler* fuer(const QString& name)
+    {
+        for (Handler* h : aktive())
+            if (h->m_namen.contains(name, Qt::CaseInsensitive))
+                return h;
+        return nullptr;
+    }
+    // Notes a call under the name as the test spelt it.
+    void notieren(const QString& name, int index)
+    {
+        const QString eigen = m_namen.value(m_namen.indexOf(QRegularExpression(
+            u"^"_s + QRegularExpression::escape(name) + u"$"_s, QRegularExpression::CaseInsensitiveOption)));
+        aufrufe[eigen] << index;
+        reihenfolge << eigen;
+    }
+
 private:
+    static std::vector<Handler*>& aktive()
+    {
+        static std::vector<Handler*> liste;
+        return liste;
+    }
     QStringList m_namen;
 };
+
+// The window's register: the program's commands (unless ohneProgramm), with
+// the recorded ones in their place.
+inline void befehleZusammenstellen(zadressbuch::Befehlsregister& fenster, const zadressbuch::Befehlsregister& programm)
+{
+    using namespace zadressbuch;
+    for (int b = 0; b < BefehlAnzahl; ++b) {
+        const Befehl befehl = Befehl(b);
+        const QString name = Befehl_Name(befehl) + u"_Click"_s;
+        if (Handler* h = Handler::fuer(name))
+            fenster.anmelden(befehl, [h, name](Fenster&, int i) { h->notieren(name, i); });
+        else if (programm.angemeldet(befehl))
+            fenster.anmelden(befehl, [&programm, befehl](Fenster& f, int i) { programm.ausfuehren(befehl, f, i); });
+    }
+    const std::pair<Kartenereignis, QString> ereignisse[] = {{Kartenereignis::Feld_GotFocus, u"Feld_GotFocus"_s},
+                                                             {Kartenereignis::Feld_LostFocus, u"Feld_LostFocus"_s},
+                                                             {Kartenereignis::Feld_DblClick, u"Feld_DblClick"_s}};
+    for (const auto& [ereignis, name] : ereignisse) {
+        if (Handler* h = Handler::fuer(name))
+            fenster.anmelden(ereignis, [h, name](Fenster&, int feld) {
+                h->notieren(name, feld);
+                return true;
+            });
+        else
+            fenster.anmelden(
+                ereignis, [&programm, ereignis](Fenster& f, int feld) { return programm.melden(ereignis, f, feld); });
+    }
+    for (Ablaufschritt schritt : {Ablaufschritt::Start_Uebergabe, Ablaufschritt::Ende_Uebergabe})
+        if (programm.angemeldet(schritt))
+            fenster.anmelden(schritt, [&programm, schritt](Fenster& f) { programm.ausfuehren(schritt, f); });
+}
 
 class MainFensterTest : public ::testing::Test
 {
@@ -104,6 +154,11 @@ protected:
     TempWurzel wurzel;
     TestPlattform plattform;
     std::unique_ptr<zadressbuch::Main> fenster;
+    // The commands as the program registers them, and the window's register.
+    std::unique_ptr<zadressbuch::Befehlsregister> programm;
+    std::unique_ptr<zadressbuch::Befehlsregister> befehle;
+    // Start the window without the program's commands (only recorded ones).
+    bool ohneProgramm = false;
 
     void SetUp() override { neuerLauf(); }
     void TearDown() override { neuerLauf(); }
@@ -112,6 +167,8 @@ protected:
     void neuerLauf()
     {
         fenster.reset();
+        befehle.reset();
+        programm.reset();
         zadressbuch::sitzungZuruecksetzen();
         zadressbuch::adressliste().Clear();
     }
@@ -130,7 +187,13 @@ protected:
 
     zadressbuch::Main& starten(const QStringList& argumente = {})
     {
-        fenster = std::make_unique<zadressbuch::Main>(argumente);
+        fenster.reset();
+        programm = std::make_unique<zadressbuch::Befehlsregister>();
+        if (!ohneProgramm)
+            zapp::Programm_Zusammenbauen(*programm);
+        befehle = std::make_unique<zadressbuch::Befehlsregister>();
+        befehleZusammenstellen(*befehle, *programm);
+        fenster = std::make_unique<zadressbuch::Main>(*befehle, argumente);
         fenster->Form_Load();
         fenster->show();
         return *fenster;

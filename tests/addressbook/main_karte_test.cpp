@@ -279,8 +279,8 @@ TEST_F(MainKarte, FeldVerlassenSpeichertNurGeaendertesUndFormatiertGetipptes)
 
 TEST_F(MainKarte, IndexverweisPerDoppelklick_SonstDieNaht_UndNeuNummerieren)
 {
-    Main& m = starten();
     const Handler naht({u"Feld_DblClick"_s});
+    Main& m = starten();
     textfeld(Zusatz)->setText(u"siehe #19 und"_s);
     textfeld(Zusatz)->setCursorPosition(8);
     m.Feld_DblClick(Zusatz);
@@ -294,36 +294,28 @@ TEST_F(MainKarte, IndexverweisPerDoppelklick_SonstDieNaht_UndNeuNummerieren)
 
     // Numbering all anew, after asking; No changes nothing.
     plattform.antworten.enqueue(zplatform::vbYes);
-    m.mnuIndexSetNew_Click();
+    m.befehlAusfuehren(Befehl::mnuIndexSetNew);
     EXPECT_EQ(FeldAus(eintrag(0), Index), u"1"_s);
     EXPECT_EQ(FeldAus(eintrag(2), Index), u"3"_s);
     EXPECT_EQ(panel("Index"), u" #3 "_s);
     const QString vorher = eintrag(0);
-    m.mnuIndexSetNew_Click();
+    m.befehlAusfuehren(Befehl::mnuIndexSetNew);
     EXPECT_EQ(eintrag(0), vorher);
 }
 
 TEST_F(MainKarte, AusschneidenMerktDieAdresseUndLoeschtOhneFrage)
 {
+    einstellung(u"BestätigeLöschen"_s, u"1"_s);
     Main& m = starten();
     adressliste().setListIndex(1);
     const QString zweite = eintrag(1);
-    bool ohneFrage = false;
-    Main::handlerSetzen(u"mnuAdrLoeschen_Click"_s, [&](Main& w, int) {
-        ohneFrage = w.KeineFrage;
-        w.KeineFrage = false;
-        adressliste().RemoveItem(adressliste().ListIndex());
-        adressliste().setListIndex(1);
-    });
-    m.mnuAdrAusschneiden_Click();
-    Main::handlerSetzen(u"mnuAdrLoeschen_Click"_s, {});
-    EXPECT_TRUE(ohneFrage);
-    EXPECT_FALSE(m.KeineFrage);
-    EXPECT_EQ(m.AdressZwischenablage, zweite);
+    m.befehlAusfuehren(Befehl::mnuAdrAusschneiden);
+    EXPECT_TRUE(plattform.meldungen.empty()) << "cutting asks nothing";
+    EXPECT_EQ(sitzung().AdressZwischenablage, zweite);
     ASSERT_EQ(adressliste().ListCount(), 2);
 
     // Pasting appends it as a new address with a number of its own.
-    m.mnuAdrEinfuegen_Click();
+    m.befehlAusfuehren(Befehl::mnuAdrEinfuegen);
     ASSERT_EQ(adressliste().ListCount(), 3);
     EXPECT_EQ(adressliste().ListIndex(), 2);
     EXPECT_EQ(m.FeldText(Nachname), u"Schmidt"_s);
@@ -350,78 +342,75 @@ TEST_F(MainKarte, MenueAdresseGibtRueckgaengigNurNachEinerAenderungFrei)
     EXPECT_FALSE(m.aktion(u"mnuAdrImpDINFO2000"_s)->isVisible());
 }
 
-TEST_F(MainKarte, EintraegeOhneBefehlSindGrauBisEinHandlerDaIst)
+TEST_F(MainKarte, EintraegeOhneBefehlSindGrau_DieTabelleFuehrtZuJedemBefehl)
 {
-    Main& m = starten();
     // The menu entries (by name) or symbol buttons (by number) are usable (frei) or grey.
-    auto eintraege = [&m](std::initializer_list<const char*> namen, bool frei) {
+    auto eintraege = [this](std::initializer_list<const char*> namen, bool frei) {
         for (const char* name : namen)
-            EXPECT_EQ(m.aktion(QLatin1String(name))->isEnabled(), frei) << name;
+            EXPECT_EQ(fenster->aktion(QLatin1String(name))->isEnabled(), frei) << name;
     };
-    auto symbole = [&m](std::initializer_list<int> knoepfe, bool frei) {
+    auto symbole = [this](std::initializer_list<int> knoepfe, bool frei) {
         for (int k : knoepfe)
-            EXPECT_EQ(m.befSymbol(k)->isEnabled(), frei) << k;
+            EXPECT_EQ(fenster->befSymbol(k)->isEnabled(), frei) << k;
     };
-    // Nothing registered: the window's own commands only; the menus stay open to look into.
-    eintraege({"PulSichern", "PulAbbruch", "PulEnde", "mnuIndexSetNew", "mnuAdrEinfuegen", "mnuChk"}, true);
-    eintraege({"PulOeffnen", "PulAnlegen", "mnuSort_16", "PulSort", "mnuAdrLoeschen", "mnuAdrAusschneiden",
-               "mnuChkDoppeltes", "PulListe", "mnuPrg_1", "mnuPrgMenue", "mnuUebernahme", "mnuPopAdrNeu", "mnuPopZoom",
-               "PulInfo"},
-              false);
-    m.PulBearbeiten_Click();
-    eintraege({"mnuAdrEditX"}, false); // nothing to paste and no other editing command
-    Q_EMIT m.menue(u"PulBearbeiten"_s)->aboutToHide();
-    eintraege({"mnuWeiteres"}, true);
-    symbole({40, 42}, true);
-    symbole({41, 43, 45, 48, 61, 63}, false);
-    EXPECT_FALSE(m.befZoom->isEnabled());
     {
-        const Handler befehle(
-            {u"PulOeffnen_Click"_s, u"mnuSort_Click"_s, u"mnuAdrLoeschen_Click"_s, u"befZoom_Click"_s});
-        eintraege({"PulOeffnen", "mnuSort_16", "PulSort", "mnuAdrLoeschen", "mnuAdrAusschneiden", "mnuAdrEditX",
-                   "mnuPopAdrLoeschen", "mnuPopZoom"},
-                  true);
-        eintraege({"mnuAdrAnlegen"}, false);
-        symbole({41, 45, 61, 63}, true);
-        EXPECT_TRUE(m.befZoom->isEnabled());
-        m.aktion(u"PulOeffnen"_s)->trigger();
-        m.befSymbol(45)->click();
-        m.befSymbol(61)->click();
-        m.befSymbol(63)->click();
-        m.aktion(u"mnuSort_20"_s)->trigger();
-        EXPECT_EQ(befehle.anzahl(u"PulOeffnen_Click"_s), 1);
-        EXPECT_EQ(befehle.anzahl(u"mnuAdrLoeschen_Click"_s), 1);
-        EXPECT_EQ(befehle.aufrufe.value(u"mnuSort_Click"_s), (QList<int>{16, 0, 20})) << "sorted by these fields";
-
-        // Read-only mode still closes the editing commands that are there.
-        sitzung().KommandozeileReadonly = true;
-        m.ReadOnlySet();
-        eintraege({"mnuAdrLoeschen", "PulSort"}, false);
-        eintraege({"PulOeffnen"}, true);
-        symbole({45}, false);
-        symbole({41}, true);
-        sitzung().KommandozeileReadonly = false;
-        m.ReadOnlySet();
-        eintraege({"mnuAdrLoeschen"}, true);
+        // Nothing registered: every entry grey; the menus stay open to look into.
+        ohneProgramm = true;
+        Main& m = starten();
+        eintraege({"PulSichern", "PulOeffnen", "PulAnlegen", "mnuSort_16", "PulSort", "mnuAdrLoeschen",
+                   "mnuAdrAusschneiden", "mnuChkDoppeltes", "PulListe", "mnuPrg_1", "mnuPrgMenue", "mnuUebernahme",
+                   "mnuPopAdrNeu", "mnuPopZoom", "PulInfo"},
+                  false);
+        eintraege({"mnuChk", "mnuWeiteres", "PulDatei"}, true);
+        m.PulBearbeiten_Click();
+        eintraege({"mnuAdrEditX"}, false);
+        Q_EMIT m.menue(u"PulBearbeiten"_s)->aboutToHide();
+        symbole({40, 41, 42, 43, 45, 48, 61, 63}, false);
+        EXPECT_FALSE(m.befZoom->isEnabled());
     }
-    // Removed again: grey again; one handler for the whole symbol bar makes every button usable.
-    eintraege({"PulOeffnen", "PulSort"}, false);
-    symbole({41}, false);
-    const Handler leiste({u"befSymbol_Click"_s});
-    symbole({41, 43, 48, 61}, true);
+    neuerLauf();
+    adressdatei({u"..Meine Kunden"_s, zeile({{1, u"Meier"_s}})});
+    const Handler befehle({u"PulOeffnen_Click"_s, u"mnuSort_Click"_s, u"mnuAdrLoeschen_Click"_s, u"befZoom_Click"_s});
+    Main& m = starten();
+    eintraege({"PulOeffnen", "mnuSort_16", "PulSort", "mnuAdrLoeschen", "mnuAdrEditX", "mnuPopAdrLoeschen",
+               "mnuPopZoom"},
+              true);
+    eintraege({"mnuAdrAnlegen", "mnuAdrAusschneiden"}, false);
+    symbole({41, 45, 61, 63}, true);
+    EXPECT_TRUE(m.befZoom->isEnabled());
+    m.aktion(u"PulOeffnen"_s)->trigger();
+    m.befSymbol(45)->click();
+    m.befSymbol(61)->click();
+    m.befSymbol(63)->click();
+    m.aktion(u"mnuSort_20"_s)->trigger();
+    m.aktion(u"mnuPopZoom"_s)->trigger();
+    EXPECT_EQ(befehle.anzahl(u"PulOeffnen_Click"_s), 1);
+    EXPECT_EQ(befehle.anzahl(u"mnuAdrLoeschen_Click"_s), 1);
+    EXPECT_EQ(befehle.anzahl(u"befZoom_Click"_s), 1);
+    EXPECT_EQ(befehle.aufrufe.value(u"mnuSort_Click"_s), (QList<int>{16, 0, 20})) << "sorted by these fields";
+
+    // Read-only mode still closes the editing commands that are there.
+    sitzung().KommandozeileReadonly = true;
+    m.ReadOnlySet();
+    eintraege({"mnuAdrLoeschen", "PulSort", "mnuChk"}, false);
+    eintraege({"PulOeffnen"}, true);
+    symbole({45}, false);
+    symbole({41}, true);
+    EXPECT_FALSE(m.befehlAusfuehren(Befehl::mnuAdrLoeschen)) << "a greyed command does not run by other ways";
+    sitzung().KommandozeileReadonly = false;
+    m.ReadOnlySet();
+    eintraege({"mnuAdrLoeschen", "mnuChk"}, true);
 }
 
 TEST_F(MainKarte, MenuekuerzelGehenImFeldVor_IhrLoslassenAendertNichts)
 {
+    const Handler rueckgaengig({u"mnuUndo_Click"_s});
     Main& m = starten();
     m.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&m));
     m.Feld(Nachname)->setFocus();
-    {
-        const Handler rueckgaengig({u"mnuUndo_Click"_s});
-        QTest::keyClick(m.Feld(Nachname), Qt::Key_Z, Qt::ControlModifier);
-        EXPECT_EQ(rueckgaengig.anzahl(u"mnuUndo_Click"_s), 1) << "Ctrl+Z is the address's undo";
-    }
+    QTest::keyClick(m.Feld(Nachname), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(rueckgaengig.anzahl(u"mnuUndo_Click"_s), 1) << "Ctrl+Z is the address's undo";
     // Ctrl+S saves; releasing the keys afterwards marks nothing as changed.
     sitzung().Geaendert = 1;
     QTest::keyClick(m.Feld(Nachname), Qt::Key_S, Qt::ControlModifier);

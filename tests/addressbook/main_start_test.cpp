@@ -84,7 +84,7 @@ TEST_F(MainStart, DieSchritteLaufenInIhrerFestenReihenfolge)
     EXPECT_EQ(m.TxtSuche->text(), u"Erste"_s) << "the search text comes last, after the emptied card";
 
     // Quitting releases the guard: a later start is no second instance.
-    m.PulAbbruch_Click();
+    m.befehlAusfuehren(Befehl::PulAbbruch);
     EXPECT_TRUE(m.beendet());
     QLockFile neu(sperre());
     EXPECT_TRUE(neu.tryLock(0));
@@ -204,7 +204,8 @@ TEST_F(MainStart, Titel_ErsterTickZeigtDasHauptfensterZweiterSchliesstDenTitel)
     einstellung(u"TitelAus"_s, u"0"_s);
     if (Titel::systemLaufzeit() >= 0 && Titel::systemLaufzeit() < 40)
         GTEST_SKIP() << "the system has just started: the splash goes at once";
-    Titel titel(QStringList{u"readonly"_s});
+    befehle = std::make_unique<zadressbuch::Befehlsregister>();
+    Titel titel(*befehle, QStringList{u"readonly"_s});
     EXPECT_EQ(titel.objectName(), u"Titel"_s);
     titel.show();
     EXPECT_EQ(titel.Zeit->interval(), 200);
@@ -228,7 +229,8 @@ TEST_F(MainStart, Titel_TitelAusZeigtBeidesBeimErstenTick)
 {
     adressdatei({u"..Start"_s, zeile({{1, u"Erste Adresse"_s}})});
     einstellung(u"TitelAus"_s, u"1"_s);
-    Titel titel;
+    befehle = std::make_unique<zadressbuch::Befehlsregister>();
+    Titel titel(*befehle);
     titel.show();
     titel.Zeit_Timer();
     ASSERT_NE(titel.mainFenster(), nullptr);

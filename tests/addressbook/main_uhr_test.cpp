@@ -141,8 +141,8 @@ TEST_F(MainUhr, MisslungenesSpeichernBeendetNichtUndFragtNicht)
 TEST_F(MainUhr, LeerlaufRuftDenEndebefehlMitIndexEins)
 {
     grenze(u"4"_s);
-    Main& m = startenOhneTimer();
     const main_test::Handler ende({u"pulEnde_Click"_s});
+    Main& m = startenOhneTimer();
     ticken(4);
     m.close(); // the close request runs the same command as the user's exit
     EXPECT_EQ(ende.aufrufe.value(u"pulEnde_Click"_s), (QList<int>{1, 0}));

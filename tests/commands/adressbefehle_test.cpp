@@ -38,7 +38,7 @@ TEST_F(AdressbefehleTest, NeuMitVorgabenDatumUndIndex)
     namen({u"Alt"_s});
     sitzung().Geaendert = 0;
 
-    ASSERT_TRUE(Adresse_Neu(*liste));
+    ASSERT_TRUE(Adresse_Neu(*liste, fenster));
     ASSERT_EQ(liste->ListCount(), 2);
     EXPECT_EQ(liste->ListIndex(), 1);
     EXPECT_EQ(
@@ -56,11 +56,11 @@ TEST_F(AdressbefehleTest, DuplizierenKopiertMitNeuemDatumUndIndex)
     const QString original =
         satzMit({{1, u"Meier"_s}, {11, u"Zeile°°Zwei"_s}, {15, u"01.01.1999"_s}, {16, u"02.02.1999"_s}, {23, u"3"_s}});
     liste->AddItem(original);
-    EXPECT_FALSE(Adresse_Duplizieren(*liste)); // nothing selected
+    EXPECT_FALSE(Adresse_Duplizieren(*liste, fenster)); // nothing selected
     EXPECT_EQ(plattform->letzteMeldung(), u"Bitte eine Adresse auswählen, die dupliziert werden soll."_s);
 
     liste->setListIndex(0);
-    ASSERT_TRUE(Adresse_Duplizieren(*liste));
+    ASSERT_TRUE(Adresse_Duplizieren(*liste, fenster));
     EXPECT_EQ(liste->ListIndex(), 1);
     // Stored as a store from the card: an empty field 0 as one blank.
     EXPECT_EQ(liste->eintraege(), (QStringList{original, satzMit({{0, u" "_s},
@@ -78,17 +78,17 @@ TEST_F(AdressbefehleTest, NeuUndDuplizierenAnDerGrenze)
     for (int i = 0; i < zadressbuch::MaxAdressen - 1; ++i)
         fast << satzMit({{1, QString::number(i)}});
     liste->setEintraege(fast);
-    EXPECT_TRUE(Adresse_Neu(*liste));
+    EXPECT_TRUE(Adresse_Neu(*liste, fenster));
     EXPECT_EQ(liste->ListCount(), zadressbuch::MaxAdressen);
     EXPECT_TRUE(plattform->meldungen.empty());
 
-    EXPECT_FALSE(Adresse_Neu(*liste));
+    EXPECT_FALSE(Adresse_Neu(*liste, fenster));
     ASSERT_EQ(plattform->meldungen.size(), 1u);
     EXPECT_EQ(plattform->meldungen[0].titel, u"Zettlora meldet Speicherproblem"_s);
     EXPECT_TRUE(plattform->letzteMeldung().endsWith(u"Es kann keine Adresse mehr angelegt werden!"_s));
 
     liste->setListIndex(0);
-    EXPECT_FALSE(Adresse_Duplizieren(*liste));
+    EXPECT_FALSE(Adresse_Duplizieren(*liste, fenster));
     EXPECT_TRUE(plattform->letzteMeldung().endsWith(u"Die Adressen kann nicht mehr dupliziert werden!"_s));
     EXPECT_EQ(liste->ListCount(), zadressbuch::MaxAdressen);
 }
@@ -195,21 +195,21 @@ TEST_F(AdressbefehleTest, RueckgaengigTauschtUndSetztDasFlag)
     liste->setListIndex(0);
     sitzung().Geaendert = 0;
     EXPECT_FALSE(Rueckgaengig_Moeglich(*liste));
-    EXPECT_FALSE(Aenderungen_Rueckgaengig(*liste));
+    EXPECT_FALSE(Aenderungen_Rueckgaengig(*liste, fenster));
     EXPECT_EQ(sitzung().Geaendert, 0);
 
     liste->setList(0, nachher); // the card stored an edit
     sitzung().Geaendert = 0;    // ... and the file was saved since
     EXPECT_TRUE(Rueckgaengig_Moeglich(*liste));
-    ASSERT_TRUE(Aenderungen_Rueckgaengig(*liste));
+    ASSERT_TRUE(Aenderungen_Rueckgaengig(*liste, fenster));
     EXPECT_EQ(liste->List(0), vorher);
     EXPECT_EQ(sitzung().Geaendert, 1);
     EXPECT_EQ(anzeigen, 1);
 
     // A second undo brings the edit back.
-    ASSERT_TRUE(Aenderungen_Rueckgaengig(*liste));
+    ASSERT_TRUE(Aenderungen_Rueckgaengig(*liste, fenster));
     EXPECT_EQ(liste->List(0), nachher);
 
     liste->setListIndex(-1);
-    EXPECT_FALSE(Aenderungen_Rueckgaengig(*liste));
+    EXPECT_FALSE(Aenderungen_Rueckgaengig(*liste, fenster));
 }

@@ -1,12 +1,14 @@
 #pragma once
 // Shared set-up of the command tests: records and file texts, a temporary root
 // with a data folder, a scripted platform, a fresh session and address list,
-// and hooks that record what the commands ask of the main window.
+// and a stand-in window that records what the commands ask of it.
 
 #include "addressbook/adressliste.h"
 #include "addressbook/datensatz.h"
+#include "addressbook/fenstereinstellungen.h"
 #include "addressbook/sitzung.h"
-#include "commands/anbindung.h"
+#include "commands/dateiwahl.h"
+#include "support/fensterattrappe.h"
 #include "commands/ui/file.h"
 #include "common/ini.h"
 #include "support/testplattform.h"
@@ -88,28 +90,22 @@ protected:
         wurzel = std::make_unique<TempWurzel>();
         plattform = std::make_unique<TestPlattform>();
         zadressbuch::sitzungZuruecksetzen();
-        zbefehle::anbindung() = zbefehle::Anbindung{};
         QDir().mkpath(wurzel->wurzel() + QStringLiteral("/daten"));
         auto& s = zadressbuch::sitzung();
         s.DatenOrdner = wurzel->wurzel() + QStringLiteral("/daten");
         s.MaskenOrdner = s.DatenOrdner;
         s.ProgrammIniDatei = wurzel->programm() + QStringLiteral("/Zettlora.Ini");
         s.AdressDateiName = s.DatenOrdner + QStringLiteral("/zettlora.dat");
-        s.StatusAnzeige = [this](const QString& t) { status << t; };
         liste = std::make_unique<zadressbuch::AdressListe>();
         // The list's click handler of the main window: the undo copy.
         QObject::connect(liste.get(), &zadressbuch::AdressListe::auswahlGeaendert, [this](int i) {
             zadressbuch::sitzung().UndoKopie = i >= 0 && i < liste->ListCount() ? liste->List(i) : QString();
             ++klicks;
         });
-        auto& a = zbefehle::anbindung();
-        a.Adresse_Anzeigen = [this] { ++anzeigen; };
-        a.Feld_Fokus = [this](int f) { fokus = f; };
     }
 
     void TearDown() override
     {
-        zbefehle::anbindung() = zbefehle::Anbindung{};
         zadressbuch::sitzungZuruecksetzen();
         liste.reset();
         plattform.reset();
@@ -131,8 +127,10 @@ protected:
     std::unique_ptr<TempWurzel> wurzel;
     std::unique_ptr<TestPlattform> plattform;
     std::unique_ptr<zadressbuch::AdressListe> liste;
-    QStringList status;
+    // The window as the commands see it: what they asked of it is recorded.
+    FensterAttrappe fenster;
+    QStringList& status = fenster.statusTexte;
     int klicks = 0;
-    int anzeigen = 0;
-    int fokus = -1;
+    int& anzeigen = fenster.angezeigt;
+    int& fokus = fenster.fokusFeld;
 };

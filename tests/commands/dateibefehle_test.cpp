@@ -36,12 +36,19 @@ namespace {
 class DateibefehleTest : public BefehleTest
 {
 protected:
+    DateiWaehler waehler; // the file chooser: notes the wishes, answers from antworten
     void SetUp() override
     {
         BefehleTest::SetUp();
-        anbindung().Datei_Waehlen = [this](const DateiWahl& w) {
+        waehler = [this](const DateiWahl& w) {
             wahlen.push_back(w);
             return antworten.isEmpty() ? QString() : antworten.takeFirst();
+        };
+        // The window's load: the file and the remembered position.
+        fenster.beimLaden = [this] {
+            const bool ok = zadressbuch::Daten_Laden(*liste);
+            liste->setListIndex(zadressbuch::ListenPos_Laden(liste->ListCount()));
+            return ok;
         };
     }
 
@@ -102,7 +109,7 @@ TEST_F(DateibefehleTest, HinzufuegenAusDemProgrammordner)
     schreiben(u"programm/Import.Dat"_s, zeilen({u"Kopf;wird;verworfen"_s, u"Meier;Hans;Weg 1"_s, u";Wort"_s}));
     antworten << wurzel->programm() + u"/Import.Dat"_s;
 
-    const ZusammenfuehrErgebnis e = Datei_Hinzufuegen(*liste);
+    const ZusammenfuehrErgebnis e = Datei_Hinzufuegen(*liste, waehler);
     EXPECT_EQ(wahlen,
               (std::vector<DateiWahl>{{sitzung().AdressDateiName, u"Dat"_s, true, zplatform::programmOrdner()}}));
     EXPECT_TRUE(e.gelesen);
@@ -153,7 +160,7 @@ TEST_F(DateibefehleTest, AnlegenHaengtDieLeereZeileAnUndLaedt)
 
     // Cancelled in the chooser: nothing changes.
     antworten << QString();
-    EXPECT_FALSE(Datei_Anlegen(*liste));
+    EXPECT_FALSE(Datei_Anlegen(*liste, fenster, waehler));
     EXPECT_EQ(wahlen, (std::vector<DateiWahl>{{QString(), u"Dat"_s, false, sitzung().DatenOrdner}}));
     EXPECT_EQ(sitzung().AdressDateiName, alt);
     EXPECT_EQ(liste->ListCount(), 1);
@@ -162,7 +169,7 @@ TEST_F(DateibefehleTest, AnlegenHaengtDieLeereZeileAnUndLaedt)
     const QString a = satzMit({{0, u" "_s}, {1, u"Kunde"_s}});
     schreiben(u"daten/kunden.dat"_s, u"..Kunden\r\n"_s + a);
     antworten << daten(u"kunden.dat"_s);
-    ASSERT_TRUE(Datei_Anlegen(*liste));
+    ASSERT_TRUE(Datei_Anlegen(*liste, fenster, waehler));
     EXPECT_EQ(lesen(u"daten/kunden.dat"_s), zeilen({u"..Kunden"_s, a, Tabs23}));
     EXPECT_EQ(sitzung().AdressDateiName, daten(u"kunden.dat"_s));
     EXPECT_EQ(liste->eintraege(), QStringList{a});
@@ -172,7 +179,7 @@ TEST_F(DateibefehleTest, AnlegenHaengtDieLeereZeileAnUndLaedt)
 
     // A new file holds just the line; the list is empty.
     antworten << daten(u"Neu.Dat"_s);
-    ASSERT_TRUE(Datei_Anlegen(*liste));
+    ASSERT_TRUE(Datei_Anlegen(*liste, fenster, waehler));
     EXPECT_EQ(lesen(u"daten/Neu.Dat"_s), zeilen({Tabs23}));
     EXPECT_EQ(liste->ListCount(), 0);
     EXPECT_EQ(liste->ListIndex(), -1);
@@ -191,7 +198,7 @@ TEST_F(DateibefehleTest, OeffnenMitNeinSchreibtDieAlteDateiNicht)
     // No, then cancel in the chooser: the changes stay in the list.
     plattform->antworten << zplatform::vbNo;
     antworten << QString();
-    EXPECT_FALSE(Datei_Oeffnen(*liste));
+    EXPECT_FALSE(Datei_Oeffnen(*liste, fenster, waehler));
     ASSERT_EQ(plattform->meldungen.size(), 1u);
     EXPECT_EQ(plattform->meldungen[0].text,
               u"Wollen Sie die Änderungen in »"_s + daten(u"zettlora.dat"_s).toLower() + u"« speichern?"_s);
@@ -201,7 +208,7 @@ TEST_F(DateibefehleTest, OeffnenMitNeinSchreibtDieAlteDateiNicht)
     // No, then a file: the old file is not written, the other one is loaded.
     plattform->antworten << zplatform::vbNo;
     antworten << daten(u"andere.dat"_s);
-    ASSERT_TRUE(Datei_Oeffnen(*liste));
+    ASSERT_TRUE(Datei_Oeffnen(*liste, fenster, waehler));
     EXPECT_EQ(lesen(u"daten/zettlora.dat"_s), inhalt);
     EXPECT_EQ(sitzung().AdressDateiName, daten(u"andere.dat"_s));
     EXPECT_EQ(spalte(*liste, 1), QStringList{u"Andere"_s});
@@ -214,7 +221,7 @@ TEST_F(DateibefehleTest, OeffnenNachMisslungenemSpeichernBleibtBeiDerDatei)
     geaendert(u"Zhōu"_s); // a character Windows-1252 cannot hold makes the save fail
     plattform->antworten << zplatform::vbYes;
     antworten << daten(u"andere.dat"_s);
-    EXPECT_FALSE(Datei_Oeffnen(*liste));
+    EXPECT_FALSE(Datei_Oeffnen(*liste, fenster, waehler));
     EXPECT_TRUE(wahlen.empty());
     EXPECT_EQ(sitzung().AdressDateiName, daten(u"zettlora.dat"_s));
     EXPECT_EQ(sitzung().Geaendert, 1);
@@ -223,17 +230,16 @@ TEST_F(DateibefehleTest, OeffnenNachMisslungenemSpeichernBleibtBeiDerDatei)
 
 TEST_F(DateibefehleTest, BeschreibenAendertNurMitText)
 {
-    int titel = 0;
-    anbindung().Titel_Setzen = [&] { ++titel; };
+    const int& titel = fenster.titelGesetzt;
     sitzung().Beschreibung = u"Alt"_s;
     sitzung().Geaendert = 0;
     plattform->eingaben << u"<abbruch>"_s;
-    EXPECT_FALSE(Datei_Beschreiben());
+    EXPECT_FALSE(Datei_Beschreiben(fenster));
     EXPECT_EQ(sitzung().Beschreibung, u"Alt"_s);
     EXPECT_EQ(sitzung().Geaendert, 0);
 
     plattform->eingaben << u"Kunden 2000"_s;
-    EXPECT_TRUE(Datei_Beschreiben());
+    EXPECT_TRUE(Datei_Beschreiben(fenster));
     EXPECT_EQ(sitzung().Beschreibung, u"Kunden 2000"_s);
     EXPECT_EQ(sitzung().Geaendert, 1);
     EXPECT_EQ(titel, 1);
@@ -250,13 +256,14 @@ TEST_F(DateibefehleTest, SpeichernUndBeendenSortiertSpeichertUndGibtFrei)
     iniSetzen(u"SortAtClose"_s, u"1"_s);
     zadressbuch::DateiIni_Schreiben(u"SortAtClose"_s, u"-1"_s);
     QStringList schritte;
-    anbindung().Einstellungen_Sichern = [&] { schritte << u"Einstellungen"_s; };
-    anbindung().Adresse_Uebergeben = [&] { schritte << u"Uebergabe"_s; };
     status.clear();
 
-    EXPECT_TRUE(Programm_Beenden(*liste, true));
+    EXPECT_TRUE(Programm_Beenden(*liste, fenster, true, true, [&] {
+        schritte << u"Einstellungen "_s + QString::number(fenster.einstellungenGesichert);
+        schritte << u"Uebergabe"_s;
+    }));
     EXPECT_EQ(lesen(u"daten/zettlora.dat"_s), zeilen({u"..Liste"_s, adam, zett}));
-    EXPECT_EQ(schritte, (QStringList{u"Einstellungen"_s, u"Uebergabe"_s}));
+    EXPECT_EQ(schritte, (QStringList{u"Einstellungen 1"_s, u"Uebergabe"_s})) << "settings first, then the hand-over";
     const QStringList ende = status.mid(status.indexOf(u"Beende Programm...DataSave"_s));
     EXPECT_EQ(ende, (QStringList{u"Beende Programm...DataSave"_s, u"Beende Programm...IniSave"_s,
                                  u"Beende Programm...ExternSave"_s, u"Beende Programm...Das wars"_s}));
@@ -266,34 +273,31 @@ TEST_F(DateibefehleTest, SpeichernUndBeendenSortiertSpeichertUndGibtFrei)
 TEST_F(DateibefehleTest, BeendenNachMisslungenemSpeichernFragt)
 {
     geaendert(u"Zhōu"_s);
-    int einstellungen = 0;
-    anbindung().Einstellungen_Sichern = [&] { ++einstellungen; };
+    const int& einstellungen = fenster.einstellungenGesichert;
 
-    // The failure message, then the question; No keeps the program running.
-    plattform->antworten << zplatform::vbOK << zplatform::vbNo;
-    EXPECT_FALSE(Programm_Beenden(*liste, true));
-    ASSERT_EQ(plattform->meldungen.size(), 2u);
-    EXPECT_EQ(plattform->meldungen[1].titel, u"Programm beenden"_s);
-    EXPECT_EQ(plattform->meldungen[1].stil & 0xF, int(zplatform::vbYesNo));
+    // The failure message, then the window's question; No keeps the program running.
+    fenster.trotzFehlerBeenden = false;
+    EXPECT_FALSE(Programm_Beenden(*liste, fenster, true));
+    ASSERT_EQ(plattform->meldungen.size(), 1u);
     EXPECT_EQ(status.back(), u"Bereit"_s);
     EXPECT_EQ(einstellungen, 0);
     EXPECT_TRUE(Reservierung_Lesen(daten(u"zettlora.dat"_s)).vorhanden);
 
     // Without anybody to ask (the idle exit) it does not end either.
     plattform->meldungen.clear();
-    EXPECT_FALSE(Programm_Beenden(*liste, true, false));
+    fenster.trotzFehlerBeenden = true;
+    EXPECT_FALSE(Programm_Beenden(*liste, fenster, true, false));
     EXPECT_EQ(plattform->meldungen.size(), 1u); // only the failure message
 
-    // The main window's own question when it is wired; Yes ends.
-    anbindung().Beenden_Trotz_Fehler = [] { return true; };
-    EXPECT_TRUE(Programm_Beenden(*liste, true));
+    // Yes to the window's question ends.
+    EXPECT_TRUE(Programm_Beenden(*liste, fenster, true));
     EXPECT_EQ(einstellungen, 1);
 }
 
 TEST_F(DateibefehleTest, BeendenOhneSpeichernSchreibtNichts)
 {
     const QString inhalt = geaendert(u"Neu"_s);
-    EXPECT_TRUE(Programm_Beenden(*liste, false));
+    EXPECT_TRUE(Programm_Beenden(*liste, fenster, false));
     EXPECT_EQ(lesen(u"daten/zettlora.dat"_s), inhalt);
     EXPECT_FALSE(Reservierung_Lesen(daten(u"zettlora.dat"_s)).vorhanden);
 }

@@ -7,7 +7,7 @@
 
 #include "addressbook/adressdatei.h"
 #include "addressbook/ui/main.h"
-#include "commands/ui/befehle_anmelden.h"
+#include "app/zusammenbau.h"
 
 #include <QAction>
 #include <QFile>
@@ -27,19 +27,18 @@ namespace {
 class Hauptweg : public BefehleTest
 {
 protected:
+    Befehlsregister befehle;
     std::unique_ptr<Main> fenster;
 
     void SetUp() override
     {
         BefehleTest::SetUp();
-        zbefehle::anbindung() = {};
         iniSetzen(u"DirData"_s, sitzung().DatenOrdner);
-        zbefehle::Befehle_Anmelden();
+        zapp::Programm_Zusammenbauen(befehle);
     }
     void TearDown() override
     {
         fenster.reset();
-        zbefehle::Befehle_Abmelden();
         adressliste().Clear();
         BefehleTest::TearDown();
     }
@@ -49,7 +48,7 @@ protected:
         fenster.reset();
         sitzungZuruecksetzen();
         adressliste().Clear();
-        fenster = std::make_unique<Main>();
+        fenster = std::make_unique<Main>(befehle);
         fenster->Form_Load();
         fenster->show();
         return *fenster;

@@ -55,13 +55,13 @@ TEST_F(SortierenTest, GleichstandEntscheidenDieFolgendenFelder)
     liste->AddItem(satzMit({{0, u"B"_s}, {1, u"meier"_s}, {2, u"Anna"_s}}));
     liste->AddItem(satzMit({{0, u"B"_s}, {1, u"Meier"_s}, {2, u"Uwe"_s}}));
     liste->AddItem(satzMit({{0, u"A"_s}, {1, u"Meier"_s}, {2, u"Uwe"_s}, {23, u"1"_s}}));
-    ASSERT_TRUE(Sortieren(*liste, 1));
+    ASSERT_TRUE(Sortieren(*liste, 1, fenster));
     EXPECT_EQ(spalte(*liste, 2), (QStringList{u"Anna"_s, u"Uwe"_s, u"Uwe"_s, u"Uwe"_s}));
     EXPECT_EQ(spalte(*liste, 23), (QStringList{QString(), QString(), QString(), u"1"_s}));
     EXPECT_EQ(spalte(*liste, 0), (QStringList{u"B"_s, u"A"_s, u"B"_s, u"A"_s}));
 
     // Sort field 23 wraps round: equal index numbers are ordered by field 0.
-    ASSERT_TRUE(Sortieren(*liste, 23));
+    ASSERT_TRUE(Sortieren(*liste, 23, fenster));
     EXPECT_EQ(spalte(*liste, 0), (QStringList{u"A"_s, u"B"_s, u"B"_s, u"A"_s}));
 }
 
@@ -70,7 +70,7 @@ TEST_F(SortierenTest, DatenChronologischLeereUndUngueltigeZuerst)
     for (const QString& g : {u"24.12.1999"_s, u"01.01.2000"_s, QString(), u"31.12.1998"_s, u"unbekannt"_s,
                              u"1.2.1999"_s, u"ab.cd.efgh"_s, u"15.06.1960"_s})
         liste->AddItem(satzMit({{1, u"X"_s}, {16, u"31.12.2099"_s}, {20, g}}));
-    ASSERT_TRUE(Sortieren(*liste, 20));
+    ASSERT_TRUE(Sortieren(*liste, 20, fenster));
     EXPECT_EQ(spalte(*liste, 20), (QStringList{QString(), u"ab.cd.efgh"_s, u"unbekannt"_s, u"15.06.1960"_s,
                                                u"31.12.1998"_s, u"1.2.1999"_s, u"24.12.1999"_s, u"01.01.2000"_s}));
     // A date field that is not the sort field keeps its form.
@@ -80,7 +80,7 @@ TEST_F(SortierenTest, DatenChronologischLeereUndUngueltigeZuerst)
     liste->Clear();
     for (const QString& d : {u"02.01.2001"_s, u"01.02.2000"_s, u"31.01.2000"_s})
         liste->AddItem(satzMit({{15, d}}));
-    ASSERT_TRUE(Sortieren(*liste, 15));
+    ASSERT_TRUE(Sortieren(*liste, 15, fenster));
     EXPECT_EQ(spalte(*liste, 15), (QStringList{u"31.01.2000"_s, u"01.02.2000"_s, u"02.01.2001"_s}));
 }
 
@@ -90,7 +90,7 @@ TEST_F(SortierenTest, JederEintragKommtMit24FeldernZurueck)
     liste->AddItem(u"B\tKurz"_s);
     liste->AddItem(satzMit({{0, u"A"_s}, {1, u"Lang"_s}}) + u"zuviel\tnoch mehr\t"_s);
     liste->AddItem(normal);
-    ASSERT_TRUE(Sortieren(*liste, 0));
+    ASSERT_TRUE(Sortieren(*liste, 0, fenster));
     EXPECT_EQ(liste->eintraege(),
               (QStringList{satzMit({{0, u"A"_s}, {1, u"Lang"_s}}), satzMit({{0, u"B"_s}, {1, u"Kurz"_s}}), normal}));
 }
@@ -100,7 +100,7 @@ TEST_F(SortierenTest, AuswahlFolgtDemEintragNichtDemText)
     namen({u"Xaver"_s, u"Anton"_s, u"Xaver"_s, u"Berta"_s});
     liste->setListIndex(2); // the second of two identical entries
     klicks = 0;
-    ASSERT_TRUE(Sortieren(*liste, 1));
+    ASSERT_TRUE(Sortieren(*liste, 1, fenster));
     EXPECT_EQ(spalte(*liste, 1), (QStringList{u"Anton"_s, u"Berta"_s, u"Xaver"_s, u"Xaver"_s}));
     EXPECT_EQ(liste->ListIndex(), 3);
     EXPECT_EQ(klicks, 1); // selected again as a click would: the card shows it
@@ -108,16 +108,15 @@ TEST_F(SortierenTest, AuswahlFolgtDemEintragNichtDemText)
 
     // Nothing selected: nothing is selected afterwards.
     liste->setListIndex(-1);
-    ASSERT_TRUE(Sortieren(*liste, 0));
+    ASSERT_TRUE(Sortieren(*liste, 0, fenster));
     EXPECT_EQ(liste->ListIndex(), -1);
 }
 
 TEST_F(SortierenTest, FlagStatusUndFortschrittAuchBeiLeererListe)
 {
-    std::vector<int> fortschritt;
-    zbefehle::anbindung().Fortschritt = [&](int w) { fortschritt.push_back(w); };
+    const QList<int>& fortschritt = fenster.fortschritte;
     zadressbuch::sitzung().Geaendert = 0;
-    ASSERT_TRUE(Sortieren(*liste, 16));
+    ASSERT_TRUE(Sortieren(*liste, 16, fenster));
     EXPECT_EQ(zadressbuch::sitzung().Geaendert, 1);
     EXPECT_EQ(status, (QStringList{u"Sortiere Adressen..."_s, u"Bereit"_s}));
     ASSERT_FALSE(fortschritt.empty());
@@ -126,8 +125,8 @@ TEST_F(SortierenTest, FlagStatusUndFortschrittAuchBeiLeererListe)
     // A field outside 0..23 does nothing.
     namen({u"B"_s, u"A"_s});
     zadressbuch::sitzung().Geaendert = 0;
-    EXPECT_FALSE(Sortieren(*liste, 24));
-    EXPECT_FALSE(Sortieren(*liste, -1));
+    EXPECT_FALSE(Sortieren(*liste, 24, fenster));
+    EXPECT_FALSE(Sortieren(*liste, -1, fenster));
     EXPECT_EQ(spalte(*liste, 1), (QStringList{u"B"_s, u"A"_s}));
     EXPECT_EQ(zadressbuch::sitzung().Geaendert, 0);
 }

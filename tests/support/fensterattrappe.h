@@ -10,6 +10,7 @@
 #include <QQueue>
 #include <QStringList>
 #include <array>
+#include <functional>
 
 class FensterAttrappe : public zadressbuch::Fenster
 {
@@ -45,10 +46,12 @@ public:
     void Bezeichnungen_Anwenden() override { ++bezeichnungenAngewendet; }
     void Status(const QString& text) override { statusTexte << text; }
     void Fortschritt(int wert) override { fortschritte << wert; }
+    // What loading does (the window's load); without it loading only counts.
+    std::function<bool()> beimLaden;
     bool Daten_Laden() override
     {
         ++geladen;
-        return ladenErgebnis;
+        return beimLaden ? beimLaden() : ladenErgebnis;
     }
     void Daten_Schliessen() override { ++geschlossen; }
     void ReadOnlySet() override { ++nurLesenGesetzt; }

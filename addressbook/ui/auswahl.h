@@ -4,7 +4,7 @@
 // and size for the next use.
 //
 // Calling protocol:
-//   zbefehle::Auswahl& a = zbefehle::Auswahl::instanz();
+//   zadressbuch::Auswahl& a = zadressbuch::Auswahl::instanz();
 //   a.setCheckSingle(0);             // optional: 0 multiple choice, 1 single choice
 //                                    // (OK and cancel set it back to 1)
 //   a.Liste->Clear();
@@ -23,7 +23,7 @@
 #include <QString>
 #include <QStringList>
 
-namespace zbefehle {
+namespace zadressbuch {
 
 // The list box of the pick list: sorted like the system's sorted list box
 // (case-insensitive, umlauts beside their base letters; equal texts keep the
@@ -113,4 +113,4 @@ private:
     bool m_geladen = false;
 };
 
-} // namespace zbefehle
+} // namespace zadressbuch

@@ -1,6 +1,6 @@
-#include "commands/ui/auswahl.h"
+#include "addressbook/ui/auswahl.h"
 
-#include "commands/sortieren.h"
+#include "common/kollation.h"
 #include "platform/ui/twips.h"
 
 #include <QApplication>
@@ -12,7 +12,7 @@
 #include <algorithm>
 #include <string_view>
 
-namespace zbefehle {
+namespace zadressbuch {
 
 namespace {
 
@@ -20,7 +20,7 @@ constexpr int SchluesselRolle = Qt::UserRole + 1;
 
 QString schluessel(const QString& text)
 {
-    const std::u16string k = Vergleichsschluessel(text);
+    const std::u16string k = zcommon::Vergleichsschluessel(text);
     return QString(reinterpret_cast<const QChar*>(k.data()), qsizetype(k.size()));
 }
 
@@ -379,4 +379,4 @@ void Auswahl::anordnen()
     }
 }
 
-} // namespace zbefehle
+} // namespace zadressbuch

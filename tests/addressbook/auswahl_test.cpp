@@ -1,6 +1,6 @@
 // The pick list on the real form (offscreen): sorting, single and multiple
 // choice, cancel, right-click, the close box, and the form kept between uses.
-#include "commands/ui/auswahl.h"
+#include "addressbook/ui/auswahl.h"
 
 #include <QApplication>
 #include <QTest>
@@ -9,7 +9,7 @@
 #include <gtest/gtest.h>
 
 using namespace Qt::StringLiterals;
-using zbefehle::Auswahl;
+using zadressbuch::Auswahl;
 
 namespace {
 

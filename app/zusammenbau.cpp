@@ -1,0 +1,35 @@
+#include "app/zusammenbau.h"
+
+#include "addressbook/adressliste.h"
+#include "addressbook/befehle.h"
+#include "addressbook/datensatz.h"
+#include "addressbook/fenster.h"
+#include "addressbook/start.h"
+#include "commands/ui/befehle.h"
+#include "masks/uebergabe.h"
+
+namespace zapp {
+
+using zadressbuch::Ablaufschritt;
+using zadressbuch::Fenster;
+
+void Programm_Zusammenbauen(zadressbuch::Befehlsregister& r)
+{
+    zbefehle::Befehle_Anmelden(r);
+
+    // The document hand-over files: a fresh one at every start, and the shown
+    // address (the card's texts, the selection in the remark field) at the exit.
+    r.anmelden(Ablaufschritt::Start_Uebergabe,
+               [](Fenster&) { zadressbuch::startDateien().UebergabeIniDatei = zmasken::Uebergabe_Zuruecksetzen(); });
+    r.anmelden(Ablaufschritt::Ende_Uebergabe, [](Fenster& f) {
+        const zadressbuch::AdressListe& liste = zadressbuch::adressliste();
+        const int i = liste.ListIndex();
+        const QString datensatz = i >= 0 && i < liste.ListCount() ? liste.List(i) : QString();
+        zadressbuch::Felder karte;
+        for (int feld = 0; feld < zadressbuch::FeldAnzahl; ++feld)
+            karte[size_t(feld)] = f.FeldText(feld);
+        zmasken::Adresse_Uebergeben(karte, datensatz, f.FeldSelText(zadressbuch::Bemerkung));
+    });
+}
+
+} // namespace zapp
