@@ -1,7 +1,82 @@
-#include <gtest/gtest.h>
-#include <QApplication>
+// The program's assembly: what each part registers in the one register.
+#include "addressbook/befehle.h"
+#include "app/zusammenbau.h"
 
-TEST(Start, QtLaeuftOhneAnzeige)
+#include <gtest/gtest.h>
+
+#include <QStringList>
+#include <stdexcept>
+
+using namespace zadressbuch;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+TEST(Zusammenbau, JederGebauteBefehlIstAngemeldet_ZweimalZusammenbauenScheitert)
 {
-    EXPECT_NE(QApplication::instance(), nullptr);
+    Befehlsregister r;
+    zapp::Programm_Zusammenbauen(r);
+    QStringList fehlend;
+    for (int b = 0; b < BefehlAnzahl; ++b)
+        if (!r.angemeldet(Befehl(b)))
+            fehlend << Befehl_Name(Befehl(b));
+    // The commands whose windows are not built yet; the list only shrinks.
+    const QStringList nochNichtGebaut = {u"mnuSonderzeichenEinfg"_s,
+                                         u"mnuAdrImpDINFO99"_s,
+                                         u"mnuAdrImpDINFO2000"_s,
+                                         u"mnuAdrImpKlickTel98"_s,
+                                         u"mnuAdrImpKlickTel1999"_s,
+                                         u"mnuSuchenText"_s,
+                                         u"mnuSucheBlzBank"_s,
+                                         u"mnuSuchePlzOrt"_s,
+                                         u"mnuChkDoppeltes"_s,
+                                         u"mnuChkAehnliches"_s,
+                                         u"mnuChkEmails"_s,
+                                         u"PulBriefumschlag"_s,
+                                         u"mnuPrnUmschlagsfenster"_s,
+                                         u"PulListe"_s,
+                                         u"mnuPrnPersBogen"_s,
+                                         u"mnuPrnUeberweisung"_s,
+                                         u"mnuPrnLastschrift"_s,
+                                         u"mnuPrnNachnahme"_s,
+                                         u"PulDruckEinrichten"_s,
+                                         u"mnuAdrImpListe"_s,
+                                         u"mnuImpZA"_s,
+                                         u"PulZAdresse"_s,
+                                         u"PulZFax"_s,
+                                         u"mnuExportTKAnlage"_s,
+                                         u"PulTeleWaehlen"_s,
+                                         u"mnuWebStart"_s,
+                                         u"mnuDocErstellen"_s,
+                                         u"mnuVertriebExpZA"_s,
+                                         u"mnuVertriebExpFonName"_s,
+                                         u"mnuVertriebDel"_s,
+                                         u"mnuVJob"_s,
+                                         u"mnuSetup"_s,
+                                         u"mnuUebernahmeBlzBank"_s,
+                                         u"mnuUebernahmePlzOrt"_s,
+                                         u"mnuUebernahmePlzVorwahl"_s,
+                                         u"mnuUebernahmeVornAnrede"_s,
+                                         u"mnuUebernahmeEmail"_s,
+                                         u"mnuStatistikFeldSuche"_s,
+                                         u"mnuStatistikPLZ"_s,
+                                         u"mnuMaskenEdit"_s,
+                                         u"PulAnleitung"_s,
+                                         u"mnuTips"_s,
+                                         u"mnuURLUpdate"_s,
+                                         u"PulWerbung"_s,
+                                         u"PulInfo"_s,
+                                         u"mnuPopFeldBeschriftungAendern"_s,
+                                         u"befZoom"_s};
+    for (const QString& f : fehlend)
+        EXPECT_TRUE(nochNichtGebaut.contains(f)) << "not registered: " << f.toStdString();
+    for (const QString& f : nochNichtGebaut)
+        EXPECT_TRUE(fehlend.contains(f)) << "registered now, take it off the list: " << f.toStdString();
+    EXPECT_TRUE(r.angemeldet(Ablaufschritt::Start_Uebergabe));
+    EXPECT_TRUE(r.angemeldet(Ablaufschritt::Ende_Uebergabe));
+
+    // Each command has one handler: assembling again into the same register fails.
+    EXPECT_THROW(zapp::Programm_Zusammenbauen(r), std::logic_error);
 }
+
+} // namespace
