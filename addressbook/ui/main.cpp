@@ -14,6 +14,7 @@
 #include "addressbook/suche.h"
 #include "addressbook/ui/auswahl.h"
 #include "addressbook/ui/kartenfeld.h"
+#include "addressbook/ui/kartenform.h"
 #include "addressbook/ui/listenansicht.h"
 #include "addressbook/ui/main_intern.h"
 #include "common/dateien.h"
@@ -58,12 +59,6 @@ using intern::tw;
 // twips: the design width, and room below the card for a dozen addresses.
 constexpr int StartBreite = 9675;
 constexpr int StartHoehe = 9000;
-
-// Fields that are locked at design and take no tab stop.
-bool istGesperrtesFeld(int i)
-{
-    return i == ErstelltAm || i == GeaendertAm || i == Index;
-}
 
 QString anzeigeText(QString text)
 {
@@ -144,103 +139,25 @@ Main* Main::instanz()
     return g_instanz;
 }
 
-void Main::feldAnlegen(int i, QWidget* rahmen, int links, int oben, int breite, int hoehe, int bezLinks, int bezOben,
-                       int bezBreite)
-{
-    QWidget* feld = nullptr;
-    if (i == Bemerkung) {
-        m_bemerkung = new KartenText(i, rahmen);
-        QFont mono(QStringLiteral("Courier New"));
-        mono.setStyleHint(QFont::TypeWriter);
-        mono.setFixedPitch(true);
-        mono.setPointSizeF(9);
-        m_bemerkung->setFont(mono);
-        m_bemerkung->setLineWrapMode(QPlainTextEdit::NoWrap);
-        m_bemerkung->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-        m_bemerkung->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-        connect(m_bemerkung, &QPlainTextEdit::textChanged, this, [this, i] { Feld_Change(i); });
-        m_bemerkung->rueckrufe.doppelklick = [this, i] { Feld_DblClick(i); };
-        m_bemerkung->rueckrufe.kontextmenue = [this, i](const QPoint& p) { Feld_MouseDown(i, p); };
-        feld = m_bemerkung;
-    } else {
-        auto* zeile = new KartenZeile(i, rahmen);
-        connect(zeile, &QLineEdit::textChanged, this, [this, i] { Feld_Change(i); });
-        zeile->rueckrufe.doppelklick = [this, i] { Feld_DblClick(i); };
-        zeile->rueckrufe.kontextmenue = [this, i](const QPoint& p) { Feld_MouseDown(i, p); };
-        m_zeilen[i] = zeile;
-        feld = zeile;
-    }
-    platzieren(feld, links, oben, breite, hoehe);
-
-    auto* bez = new QLabel(sitzung().Bezeichnungen[i], rahmen);
-    bez->setObjectName(QStringLiteral("Bezeichnung1_%1").arg(i));
-    bez->setBuddy(feld);
-    platzieren(bez, bezLinks, bezOben, bezBreite, 225);
-    m_bezeichnungen[i] = bez;
-
-    if (istGesperrtesFeld(i)) {
-        feld->setFocusPolicy(Qt::ClickFocus);
-        if (m_zeilen[i])
-            m_zeilen[i]->setReadOnly(true);
-    }
-}
-
 void Main::karteAufbauen(QWidget* mitte)
 {
-    auto rahmen = [&](int n, const QString& titel, int l, int o, int b, int h) {
-        auto* r = new QGroupBox(titel, mitte);
-        r->setObjectName(QStringLiteral("Rahmen%1").arg(n));
-        platzieren(r, l, o, b, h);
-        m_rahmen[n] = r;
-        return r;
-    };
     const int H = 285; // height of a one-line field
+    m_karte = new Karte(mitte);
+    m_karte->lower(); // under the window's other controls, which lie beside it
+    connect(m_karte, &Karte::feldGeaendert, this, &Main::Feld_Change);
+    connect(m_karte, &Karte::feldDoppelklick, this, &Main::Feld_DblClick);
+    connect(m_karte, &Karte::feldKontextmenue, this, &Main::Feld_MouseDown);
+    connect(m_karte, &Karte::zoomGeklickt, this, [this] { befehlAusfuehren(Befehl::befZoom); });
+    bezInfo2 = m_karte->bezInfo2;
+    bezZeit1 = m_karte->bezZeit1;
+    bezZeit2 = m_karte->bezZeit2;
+    befZoom = m_karte->befZoom;
 
-    // Created in the order the tab key walks through the card.
-    QGroupBox* anschrift = rahmen(3, QStringLiteral("Anschrift"), 120, 600, 5415, 2775);
-    feldAnlegen(Anrede, anschrift, 120, 480, 2520, H, 120, 240, 2520);
-    feldAnlegen(Zusatz, anschrift, 2760, 480, 2535, H, 2760, 240, 2535);
-    feldAnlegen(Nachname, anschrift, 120, 1080, 2520, H, 120, 840, 2520);
-    feldAnlegen(Vorname, anschrift, 2760, 1080, 2535, H, 2760, 840, 2535);
-    feldAnlegen(Strasse, anschrift, 120, 1680, 5175, H, 120, 1440, 5175);
-    feldAnlegen(Plz, anschrift, 120, 2280, 975, H, 120, 2040, 975);
-    feldAnlegen(Ort, anschrift, 1200, 2280, 2760, H, 1200, 2040, 2760);
-    feldAnlegen(Land, anschrift, 4080, 2280, 1215, H, 4080, 2040, 1215);
+    auto* suche = new QGroupBox(QStringLiteral("Suche"), mitte);
+    suche->setObjectName(QStringLiteral("Rahmen0"));
+    platzieren(suche, 120, 5160, 2415, 615);
+    m_suchRahmen = suche;
 
-    QGroupBox* rufnummern = rahmen(1, QStringLiteral("Rufnummern"), 5640, 600, 3855, 2175);
-    const int spalte = (3855 - 360) / 2;
-    const int links[2] = {120, 1920};
-    const int felder[2][3] = {{Telefon, Telefax, EMail}, {Mobiltelefon, Datentelefon, Www}};
-    const int oben[3] = {480, 1080, 1680};
-    for (int z = 0; z < 3; ++z)
-        for (int s = 0; s < 2; ++s)
-            feldAnlegen(felder[s][z], rufnummern, links[s], oben[z], spalte, H, links[s], oben[z] - 240, spalte);
-
-    QGroupBox* bemerkungen = rahmen(4, QStringLiteral("Bemerkungen"), 5640, 2880, 3855, 2895);
-    feldAnlegen(Geburtstag, bemerkungen, 1080, 240, 1215, H, 120, 270, 945);
-    bezInfo2 = new QLabel(bemerkungen);
-    bezInfo2->setObjectName(QStringLiteral("bezInfo2_20"));
-    platzieren(bezInfo2, 2400, 240, 1335, 375);
-    befZoom = new QPushButton(QStringLiteral("zoom"), bemerkungen);
-    befZoom->setObjectName(QStringLiteral("befZoom"));
-    befZoom->setToolTip(QStringLiteral("Eingabe-Feld vergrößern"));
-    befZoom->setFocusPolicy(Qt::NoFocus);
-    platzieren(befZoom, 3120, 270, 615, 255);
-    befZoom->hide(); // shown by the layout once the frame is wide enough
-    connect(befZoom, &QPushButton::clicked, this, [this] { befehlAusfuehren(Befehl::befZoom); });
-    feldAnlegen(Bemerkung, bemerkungen, 120, 720, 3615, 2055, 120, 480, 2000);
-    m_bezeichnungen[Bemerkung]->hide(); // the frame's caption names the field
-
-    QGroupBox* sonstiges = rahmen(2, QStringLiteral("Sonstiges"), 120, 3480, 2415, 1575);
-    feldAnlegen(Rubrik, sonstiges, 120, 480, 2175, H, 120, 240, 2175);
-    feldAnlegen(FuerUser, sonstiges, 120, 1080, 2175, H, 120, 840, 2175);
-
-    QGroupBox* bank = rahmen(6, QStringLiteral("Bankverbindung"), 2640, 3480, 2895, 1575);
-    feldAnlegen(Kontonummer, bank, 120, 480, 1275, H, 120, 240, 1275);
-    feldAnlegen(Bankleitzahl, bank, 1500, 480, 1275, H, 1500, 240, 1275);
-    feldAnlegen(Kreditinstitut, bank, 120, 1080, 2655, H, 120, 840, 2655);
-
-    QGroupBox* suche = rahmen(0, QStringLiteral("Suche"), 120, 5160, 2415, 615);
     TxtSuche = new QLineEdit(suche);
     TxtSuche->setObjectName(QStringLiteral("TxtSuche"));
     TxtSuche->setMaxLength(35);
@@ -252,21 +169,6 @@ void Main::karteAufbauen(QWidget* mitte)
     platzieren(checkSuche, 2130, 270, 240, 240);
     connect(checkSuche, &QCheckBox::clicked, this, &Main::checkSuche_Click);
     connect(TxtSuche, &QLineEdit::textChanged, this, &Main::TxtSuche_Change);
-
-    // The dates below the card, with their day counters.
-    feldAnlegen(ErstelltAm, mitte, 3720, 5280, 975, 225, 2760, 5280, 945);
-    feldAnlegen(GeaendertAm, mitte, 3720, 5520, 975, 225, 2760, 5520, 945);
-    bezZeit1 = new QLabel(mitte);
-    bezZeit1->setObjectName(QStringLiteral("bezZeit1"));
-    platzieren(bezZeit1, 4755, 5280, 870, 225);
-    bezZeit2 = new QLabel(mitte);
-    bezZeit2->setObjectName(QStringLiteral("bezZeit2"));
-    platzieren(bezZeit2, 4755, 5520, 870, 225);
-
-    // The index field is not shown: the status bar shows its number.
-    feldAnlegen(Index, mitte, 8760, 240, 975, 225, 8760, 0, 975);
-    m_zeilen[Index]->hide();
-    m_bezeichnungen[Index]->hide();
 
     Liste = new AdressListenAnsicht(mitte);
     Liste->setObjectName(QStringLiteral("Liste"));
@@ -324,56 +226,37 @@ void Main::statusleisteAufbauen()
 
 QWidget* Main::Feld(int i) const
 {
-    if (i < 0 || i >= FeldAnzahl)
-        return nullptr;
-    if (i == Bemerkung)
-        return m_bemerkung;
-    return m_zeilen[i];
+    return m_karte->Feld(i);
 }
 
 QString Main::FeldText(int i) const
 {
-    if (i == Bemerkung)
-        return m_bemerkung->text();
-    if (i < 0 || i >= FeldAnzahl)
-        return QString();
-    return m_zeilen[i]->text();
+    return m_karte->FeldText(i);
 }
 
 void Main::setFeldText(int i, const QString& text)
 {
-    if (i == Bemerkung)
-        m_bemerkung->textSetzen(text);
-    else if (i >= 0 && i < FeldAnzahl)
-        m_zeilen[i]->textSetzen(text);
+    m_karte->setFeldText(i, text);
 }
 
 int Main::FeldEingabegrenze(int i) const
 {
-    if (i == Bemerkung)
-        return m_bemerkung->eingabegrenze();
-    if (i < 0 || i >= FeldAnzahl)
-        return 0;
-    return m_zeilen[i]->eingabegrenze();
+    return m_karte->FeldEingabegrenze(i);
 }
 
 QString Main::FeldSelText(int i) const
 {
-    if (i == Bemerkung)
-        return m_bemerkung->selectedText();
-    if (i < 0 || i >= FeldAnzahl)
-        return QString();
-    return m_zeilen[i]->selectedText();
+    return m_karte->FeldSelText(i);
 }
 
 QLabel* Main::Bezeichnung1(int i) const
 {
-    return i >= 0 && i < FeldAnzahl ? m_bezeichnungen[i] : nullptr;
+    return m_karte->Bezeichnung1(i);
 }
 
 QGroupBox* Main::Rahmen(int n) const
 {
-    return n >= 0 && n < 7 ? m_rahmen[n] : nullptr;
+    return n == 0 ? m_suchRahmen : m_karte->Rahmen(n);
 }
 
 void Main::panel(const QString& schluessel, const QString& text)
@@ -398,14 +281,7 @@ QLabel* Main::panelLabel(const QString& schluessel) const
 
 int Main::feldNummer(QObject* objekt) const
 {
-    if (!objekt)
-        return -1;
-    if (objekt == m_bemerkung)
-        return Bemerkung;
-    for (int i = 0; i < FeldAnzahl; ++i)
-        if (m_zeilen[i] == objekt)
-            return i;
-    return -1;
+    return m_karte->feldNummer(objekt);
 }
 
 // ===========================================================================
@@ -414,7 +290,7 @@ int Main::feldNummer(QObject* objekt) const
 void Main::Feld_TabStopsAnwenden()
 {
     for (int i = 0; i < FeldAnzahl; ++i)
-        Feld(i)->setFocusPolicy(istGesperrtesFeld(i) ? Qt::ClickFocus : Qt::StrongFocus);
+        Feld(i)->setFocusPolicy(Karte::istGesperrtesFeld(i) ? Qt::ClickFocus : Qt::StrongFocus);
 }
 
 // ===========================================================================
@@ -446,13 +322,8 @@ void Main::ReadOnlySet()
 {
     NurLesen_Entscheiden(false);
     const bool nurLesen = sitzung().NurLesen;
-    for (int i = 0; i < FeldAnzahl; ++i) {
-        const bool gesperrt = nurLesen || istGesperrtesFeld(i);
-        if (i == Bemerkung)
-            m_bemerkung->setReadOnly(gesperrt);
-        else
-            m_zeilen[i]->setReadOnly(gesperrt);
-    }
+    for (int i = 0; i < FeldAnzahl; ++i)
+        m_karte->setFeldGesperrt(i, nurLesen || Karte::istGesperrtesFeld(i));
     eintraegeFreigeben();
     aktion(QStringLiteral("PulEnde"))
         ->setText(nurLesen ? QStringLiteral("Programm beenden") : QStringLiteral("Speichern und Ende"));
@@ -509,7 +380,7 @@ void Main::Feld_Fokus(int feld)
 void Main::Bezeichnungen_Anwenden()
 {
     for (int i = 0; i < FeldAnzahl; ++i)
-        m_bezeichnungen[i]->setText(Bezeichnung_Lesen(i, m_bezeichnungen[i]->text()));
+        Bezeichnung1(i)->setText(Bezeichnung_Lesen(i, Bezeichnung1(i)->text()));
 }
 
 void Main::Status(const QString& text)
@@ -569,7 +440,7 @@ void Main::Adresse_Uebernehmen(int DatumBehalten)
         return;
     if (s.feld16Gesetzt)
         setFeldText(GeaendertAm, s.feld16);
-    m_bemerkung->setEingabegrenze(s.feld11Grenze);
+    m_karte->setBemerkungsgrenze(s.feld11Grenze);
     if (s.neuAnzeigen)
         Adresse_Anzeigen();
     panel(QStringLiteral("Unsaved"), UnsavedText(sitzung().Geaendert));
@@ -728,7 +599,7 @@ void Main::Feld_DblClick(int index)
     if (!auswahl.startsWith(QLatin1Char('#')) && index != Bemerkung) {
         // A word as the user sees it runs from blank to blank: "#17" is one
         // word, even though the field selected only the digits.
-        KartenZeile* z = m_zeilen[index];
+        KartenZeile* z = m_karte->Zeile(index);
         const QString text = z->text();
         int anfang = z->hasSelectedText() ? z->selectionStart() : z->cursorPosition();
         int ende = anfang + int(z->selectedText().size());

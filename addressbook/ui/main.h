@@ -49,8 +49,7 @@ class QToolButton;
 
 namespace zadressbuch {
 
-class KartenText;
-class KartenZeile;
+class Karte;
 class SuchVerzoegerung;
 
 class Main : public QMainWindow, public Fenster
@@ -73,6 +72,8 @@ public:
     const Befehlsregister& befehle() const { return m_befehle; }
 
     // ---- controls --------------------------------------------------------
+    // The card with its fields (addressbook/ui/kartenform.h).
+    Karte* karte() const { return m_karte; }
     QWidget* Feld(int i) const;
     QString FeldText(int i) const override;
     // Sets a field's text (only when it differs: the cursor stays).
@@ -215,8 +216,6 @@ private:
 
     // construction
     void karteAufbauen(QWidget* mitte);
-    void feldAnlegen(int i, QWidget* rahmen, int links, int oben, int breite, int hoehe, int bezLinks, int bezOben,
-                     int bezBreite);
     void menuesAufbauen();
     void symbolleisteAufbauen(QWidget* mitte);
     void statusleisteAufbauen();
@@ -254,10 +253,8 @@ private:
     bool m_startSuche = false;   // the command line's search starts at the first address
     bool m_haeltInstanz = false; // this window holds the single-instance guard
 
-    KartenZeile* m_zeilen[24] = {};
-    KartenText* m_bemerkung = nullptr;
-    QLabel* m_bezeichnungen[24] = {};
-    QGroupBox* m_rahmen[7] = {};
+    Karte* m_karte = nullptr;
+    QGroupBox* m_suchRahmen = nullptr; // frame 0
     QHash<int, QToolButton*> m_symbole;
     QHash<QString, QAction*> m_aktionen;
     QHash<QAction*, const BefehlZeile*> m_befehlsZeilen; // the table row behind each entry

@@ -135,9 +135,11 @@ TEST_F(BefehleImFenster, JederEintragFuehrtZuSeinemBefehl_NurLesenSperrtDieGespe
 
     sitzung().KommandozeileReadonly = true;
     m.ReadOnlySet();
-    for (const BefehlZeile& z : befehlstabelle())
-        if (QAction* a = m.aktion(QString::fromLatin1(z.name)); a->isVisible())
+    for (const BefehlZeile& z : befehlstabelle()) {
+        if (QAction* a = m.aktion(QString::fromLatin1(z.name)); a->isVisible()) {
             EXPECT_EQ(a->isEnabled(), !z.nurLesenGesperrt) << z.name;
+        }
+    }
     for (const SymbolZeile& s : symboltabelle())
         EXPECT_EQ(m.befSymbol(s.index)->isEnabled(), !befehlZeilen(s.befehl).front()->nurLesenGesperrt) << s.index;
 }
