@@ -26,6 +26,7 @@
 #include <sys/stat.h>
 
 #include <cmath>
+#include <iterator>
 #include <memory>
 #include <mutex>
 #include <vector>
@@ -513,6 +514,94 @@ QString Ini_Schreiben(const QString& datei, const QString& sektion, const QStrin
                   Zeile{kodieren(schlName + QLatin1Char('=') + gespeichert), CrLf});
     ablegen(p, std::move(zeilen));
     return gespeichert;
+}
+
+bool Ini_SchreibenAlle(const QString& datei, const QString& sektion,
+                       const std::vector<std::pair<QString, QString>>& werte)
+{
+    if (werte.empty())
+        return true;
+    const QString sekName = nameBereinigen(sektion, QString::fromLatin1(ProgrammSektion));
+
+    Zwischenspeicher& s = speicher();
+    std::lock_guard<std::recursive_mutex> g(s.sperre);
+    QString p;
+    auto d = dateiZu(datei, &p);
+    std::vector<Zeile> zeilen = d->zeilen;
+    const Sektion* sek = d->finden(normName(sekName));
+
+    // Keys the section holds already are changed in place (their current
+    // value tracked, as a later write of the same key sees the earlier one);
+    // new keys follow one another after the section's last line that is not
+    // blank, in the order of their first write, with their last value.
+    QHash<size_t, QString> aktuell;                // line -> value it holds now
+    std::vector<std::pair<QString, QString>> neue; // name as first written, value
+    QHash<QString, size_t> neuVon;                 // norm key -> index in neue
+    bool geaendert = false;
+    for (const auto& [schluessel, wert] : werte) {
+        const QString gespeichert = wertKodieren(wert);
+        const QString schlName = nameBereinigen(schluessel, KeinSchluessel);
+        const QString norm = normName(schlName);
+        if (auto n = neuVon.constFind(norm); n != neuVon.constEnd()) {
+            neue[n.value()].second = gespeichert;
+            continue;
+        }
+        if (sek) {
+            if (auto it = sek->zeileVon.constFind(norm); it != sek->zeileVon.constEnd()) {
+                const size_t i = size_t(it.value());
+                const QString jetzt = aktuell.contains(i) ? aktuell.value(i) : sek->wertVon.value(norm);
+                if (jetzt == gespeichert)
+                    continue;
+                const QString zeile = zplatform::ausWindows1252(zeilen[i].inhalt);
+                const QString alterName = beschneiden(QStringView(zeile).left(zeile.indexOf(QLatin1Char('='))));
+                zeilen[i].inhalt = kodieren(alterName + QLatin1Char('=') + gespeichert);
+                if (zeilen[i].ende.isEmpty() && i + 1 < zeilen.size())
+                    zeilen[i].ende = CrLf;
+                aktuell.insert(i, gespeichert);
+                geaendert = true;
+                continue;
+            }
+        }
+        neuVon.insert(norm, neue.size());
+        neue.emplace_back(schlName, gespeichert);
+    }
+
+    if (!neue.empty()) {
+        std::vector<Zeile> einfuegen;
+        einfuegen.reserve(neue.size() + 1);
+        size_t nach = zeilen.size();
+        if (!sek) {
+            if (!zeilen.empty()) {
+                endeSichern(zeilen, zeilen.size() - 1);
+                if (!beschneiden(zplatform::ausWindows1252(zeilen.back().inhalt)).isEmpty())
+                    zeilen.push_back({QByteArray(), CrLf});
+            }
+            einfuegen.push_back({kodieren(QLatin1Char('[') + sekName + QLatin1Char(']')), CrLf});
+            nach = zeilen.size();
+        } else {
+            size_t letzte = size_t(sek->kopf);
+            for (int i = sek->ende; i > sek->kopf; --i) {
+                if (!beschneiden(zplatform::ausWindows1252(zeilen[size_t(i)].inhalt)).isEmpty()) {
+                    letzte = size_t(i);
+                    break;
+                }
+            }
+            endeSichern(zeilen, letzte);
+            nach = letzte + 1;
+        }
+        for (const auto& [name, wert] : neue)
+            einfuegen.push_back({kodieren(name + QLatin1Char('=') + wert), CrLf});
+        zeilen.insert(zeilen.begin() + qsizetype(nach), std::make_move_iterator(einfuegen.begin()),
+                      std::make_move_iterator(einfuegen.end()));
+        geaendert = true;
+    }
+    if (!geaendert)
+        return true;
+    if (s.stapel.contains(p)) {
+        ablegen(p, std::move(zeilen));
+        return true;
+    }
+    return zurueckschreiben(p, std::move(zeilen));
 }
 
 double Ini_Zaehler_Erhoehen(const QString& datei, const QString& sektion, const QString& schluessel, double betrag)

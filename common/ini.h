@@ -29,6 +29,12 @@ QString Ini_Lesen(const QString& datei, const QString& sektion, const QString& s
 // Writes the value trimmed, line breaks (CR LF, lone CR, lone LF) stored as "**";
 // returns the value as written. A failing write changes nothing and reports nothing.
 QString Ini_Schreiben(const QString& datei, const QString& sektion, const QString& schluessel, const QString& wert);
+// Writes several keys of one section at once: the file is read and written
+// once, with exactly the bytes the single Ini_Schreiben calls in this order
+// would have left (so a learning run over thousands of keys costs one write).
+// False when the file could not be written (nothing changed on disk then).
+bool Ini_SchreibenAlle(const QString& datei, const QString& sektion,
+                       const std::vector<std::pair<QString, QString>>& werte);
 // Reads the key as a number (missing: 0), adds the amount, writes the sum as a
 // whole number and returns it.
 double Ini_Zaehler_Erhoehen(const QString& datei, const QString& sektion, const QString& schluessel, double betrag = 1);
