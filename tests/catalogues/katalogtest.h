@@ -13,6 +13,14 @@
 #include <QStringList>
 #include <gtest/gtest.h>
 
+#include <ostream>
+
+// Readable failures.
+inline void PrintTo(const QString& s, std::ostream* os)
+{
+    *os << '"' << s.toStdString() << '"';
+}
+
 // A record with only some fields set.
 inline QString satzMit(std::initializer_list<std::pair<int, QString>> werte)
 {
