@@ -5,6 +5,7 @@
 #include "addressbook/datensatz.h"
 #include "addressbook/fenster.h"
 #include "addressbook/start.h"
+#include "catalogues/ui/befehle.h"
 #include "commands/ui/befehle.h"
 #include "masks/uebergabe.h"
 
@@ -16,6 +17,7 @@ using zadressbuch::Fenster;
 void Programm_Zusammenbauen(zadressbuch::Befehlsregister& r)
 {
     zbefehle::Befehle_Anmelden(r);
+    zkataloge::Befehle_Anmelden(r);
 
     // The document hand-over files: a fresh one at every start, and the shown
     // address (the card's texts, the selection in the remark field) at the exit.
