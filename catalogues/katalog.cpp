@@ -217,6 +217,21 @@ QString KatalogVorwahl_Suchen(const QString& plz, int& modus, const Waehler& wae
     return ergebnis;
 }
 
+QString Katalog_Lesen(Katalogart art, const KatalogZiel& ziel)
+{
+    if (ziel.datei.isEmpty())
+        return QString();
+    QString wert = zcommon::Ini_Lesen(ziel.datei, ziel.sektion, ziel.schluessel, QString());
+    if (art == Katalogart::Bank && wert.isEmpty()) {
+        const std::optional<QString> zahl = bankZahlform(ziel.schluessel);
+        if (zahl && *zahl != ziel.schluessel)
+            wert = zcommon::Ini_Lesen(ziel.datei, ziel.sektion, *zahl, QString());
+    }
+    if (art != Katalogart::Bank && wert.startsWith(QLatin1Char(',')))
+        wert = zcommon::Trim(wert.mid(1));
+    return wert;
+}
+
 namespace {
 
 QString schreiben(Katalogart art, const QString& code, const QString& wert)

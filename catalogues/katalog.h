@@ -93,6 +93,11 @@ QString KatalogOrt_Suchen(const QString& plz, int& modus, const Waehler& waehler
 // "" without reading; a cancelled choice gives "".
 QString KatalogVorwahl_Suchen(const QString& plz, int& modus, const Waehler& waehler = {});
 
+// The value stored under a writer's key, read whole and without the checks of
+// the look-ups (the caller knows the file exists): a bank code is also looked
+// up in its "00" form, a place value loses a leading ",". "" when missing.
+QString Katalog_Lesen(Katalogart art, const KatalogZiel& ziel);
+
 // Writers: store the trimmed value under the key, replacing what it held, and
 // return the value as written ("" and nothing written for a key that cannot be
 // stored). The folder "Kataloge" must exist; the writers do not create it.

@@ -126,20 +126,16 @@ UebernahmeErgebnis Katalog_Lernen(Katalogart art, Fenster& fenster, const Adress
     const QString zwischen = QString::fromUtf8(t.zwischen);
     Lernpuffer puffer;
 
-    // The stored value of a key, read whole: learned in this run, else from the file.
-    const auto gespeichert = [&](const KatalogZiel& z, const QString& code) {
+    // The stored value of a key, read whole: learned in this run, else from
+    // its file (whether a file exists is asked once per run).
+    QHash<QString, bool> vorhanden;
+    const auto gespeichert = [&](const KatalogZiel& z) {
         if (std::optional<QString> w = puffer.gelernt(z))
             return *w;
-        int ganz = 2;
-        switch (art) {
-        case Katalogart::Bank:
-            return KatalogBank_Suchen(code, ganz);
-        case Katalogart::Ort:
-            return KatalogOrt_Suchen(code, ganz);
-        case Katalogart::Vorwahl:
-            break;
-        }
-        return KatalogVorwahl_Suchen(code, ganz);
+        auto it = vorhanden.find(z.datei);
+        if (it == vorhanden.end())
+            it = vorhanden.insert(z.datei, zcommon::Datei_Existiert(z.datei));
+        return it.value() ? Katalog_Lesen(art, z) : QString();
     };
     const auto lernen = [&](const KatalogZiel& z, const QString& wert) {
         puffer.merken(z, wert);
@@ -163,7 +159,7 @@ UebernahmeErgebnis Katalog_Lernen(Katalogart art, Fenster& fenster, const Adress
                 const KatalogZiel z = Katalog_Ziel(art, code, stdLand);
                 if (z.datei.isEmpty())
                     continue;
-                QString wert = gespeichert(z, zcommon::Trim(code));
+                QString wert = gespeichert(z);
                 if (enthalten(wert, name))
                     continue;
                 if (art == Katalogart::Bank && wert.size() > 201)
@@ -176,7 +172,7 @@ UebernahmeErgebnis Katalog_Lernen(Katalogart art, Fenster& fenster, const Adress
                 const KatalogZiel z = Katalog_Ziel(art, plz, stdLand);
                 if (z.datei.isEmpty())
                     continue;
-                QString wert = gespeichert(z, zcommon::Trim(plz));
+                QString wert = gespeichert(z);
                 for (int feld : {Telefon, Telefax, Datentelefon}) {
                     const QString vorwahl = zcommon::Vorwahl_Ermitteln(FeldAus(eintrag, feld));
                     if (vorwahl.isEmpty() || enthalten(wert, vorwahl))
