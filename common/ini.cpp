@@ -525,6 +525,20 @@ bool Ini_SchreibenAlle(const QString& datei, const QString& sektion,
 
     Zwischenspeicher& s = speicher();
     std::lock_guard<std::recursive_mutex> g(s.sperre);
+
+    // A key that reads back as something else (a section line, a comment, a
+    // shorter key) changes what the next write finds: such batches take the
+    // single writes, held back and written once.
+    for (const auto& eintrag : werte) {
+        const QString name = nameBereinigen(eintrag.first, KeinSchluessel);
+        if (name.startsWith(QLatin1Char('[')) || name.startsWith(QLatin1Char(';')) || name.contains(QLatin1Char('='))) {
+            Ini_Stapel stapel(datei);
+            for (const auto& [schluessel, wert] : werte)
+                Ini_Schreiben(datei, sektion, schluessel, wert);
+            return stapel.schreiben();
+        }
+    }
+
     QString p;
     auto d = dateiZu(datei, &p);
     std::vector<Zeile> zeilen = d->zeilen;

@@ -1,0 +1,101 @@
+// Several keys of a section written at once leave exactly the bytes that the
+// same single writes in order leave, on any file text and any keys and values.
+#include "common/ini.h"
+#include "platform/codec.h"
+#include "platform/ordner.h"
+
+#include <QByteArray>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+
+#include <fuzzer/FuzzedDataProvider.h>
+
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <utility>
+#include <vector>
+
+namespace {
+
+QString ordner()
+{
+    static QString pfad;
+    if (pfad.isEmpty()) {
+        static int argc = 1;
+        static char name[] = "fuzz-ini-alle";
+        static char* argv[] = {name, nullptr};
+        static QCoreApplication app(argc, argv);
+        // On /dev/shm when there: every case writes two files.
+        const QString basis =
+            QFileInfo(QStringLiteral("/dev/shm")).isWritable() ? QStringLiteral("/dev/shm") : QDir::tempPath();
+        static QTemporaryDir dir(basis + QStringLiteral("/zettlora-ini-alle-XXXXXX"));
+        QDir(dir.path()).mkpath(QStringLiteral("windows/system"));
+        QDir(dir.path()).mkpath(QStringLiteral("programm"));
+        QDir(dir.path()).mkpath(QStringLiteral("temp"));
+        qputenv("ZETTLORA_ROOT", QFile::encodeName(dir.path()));
+        zplatform::ordnerZuruecksetzen();
+        pfad = dir.path();
+    }
+    return pfad;
+}
+
+QByteArray lesen(const QString& pfad)
+{
+    QFile f(pfad);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<fehlt>");
+}
+
+void schreiben(const QString& pfad, const std::string& inhalt, bool vorhanden)
+{
+    QFile::remove(pfad);
+    if (!vorhanden)
+        return;
+    QFile f(pfad);
+    if (f.open(QIODevice::WriteOnly))
+        f.write(inhalt.data(), qsizetype(inhalt.size()));
+}
+
+QString text(FuzzedDataProvider& d, size_t laenge)
+{
+    const std::string s = d.ConsumeRandomLengthString(laenge);
+    return zplatform::ausWindows1252(QByteArray(s.data(), qsizetype(s.size())));
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* daten, size_t groesse)
+{
+    const QString wurzel = ordner();
+    FuzzedDataProvider d(daten, groesse);
+    const bool vorhanden = d.ConsumeBool();
+    const QString sektion = text(d, 8);
+    std::vector<std::pair<QString, QString>> werte;
+    const int n = d.ConsumeIntegralInRange(0, 12);
+    for (int i = 0; i < n; ++i) {
+        QString k = text(d, 8);
+        werte.emplace_back(k, text(d, 16));
+    }
+    const std::string inhalt = d.ConsumeRemainingBytesAsString();
+
+    const QString a = wurzel + QStringLiteral("/a.ini");
+    const QString b = wurzel + QStringLiteral("/b.ini");
+    schreiben(a, inhalt, vorhanden);
+    schreiben(b, inhalt, vorhanden);
+    zcommon::Ini_CacheLeeren();
+    for (const auto& [k, w] : werte)
+        zcommon::Ini_Schreiben(a, sektion, k, w);
+    if (!zcommon::Ini_SchreibenAlle(b, sektion, werte)) {
+        std::fprintf(stderr, "Schreiben fehlgeschlagen\n");
+        std::abort();
+    }
+    if (lesen(a) != lesen(b)) {
+        std::fprintf(stderr, "Eigenschaft verletzt: einzeln\n%s\nauf einmal\n%s\n", lesen(a).toHex().constData(),
+                     lesen(b).toHex().constData());
+        std::abort();
+    }
+    return 0;
+}
