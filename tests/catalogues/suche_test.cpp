@@ -215,3 +215,40 @@ TEST_F(KatalogTest, DomainsOhneTabellengrenze)
     EXPECT_EQ(e.domains.size(), 1200u);
     EXPECT_EQ(Domains_Vorschlaege(e).size(), 9u);
 }
+
+namespace {
+
+// Presses Esc at the walk's first progress report.
+class EscFenster : public FensterAttrappe
+{
+public:
+    void Fortschritt(int wert) override
+    {
+        FensterAttrappe::Fortschritt(wert);
+        if (wert >= 0)
+            sitzung().LetzteTaste = 27;
+    }
+};
+
+} // namespace
+
+TEST_F(KatalogTest, EscBeendetDieLaeufeOhneMeldung)
+{
+    EscFenster esc;
+    adressen({satzMit({{Plz, QStringLiteral("10115")}, {EMail, QStringLiteral("a@x.de")}}),
+              satzMit({{Plz, QStringLiteral("10117")}, {EMail, QStringLiteral("b@x.de")}})});
+    wurzel.schreiben(QStringLiteral("programm/Liste14.txt"), crlf({QStringLiteral(" @alt.de")}));
+
+    Domains_Uebernehmen(esc, adressliste());
+    EXPECT_EQ(wurzel.lesen(QStringLiteral("programm/Liste14.txt")), crlf({QStringLiteral(" @alt.de")}));
+    EXPECT_EQ(esc.statusTexte.last(), QStringLiteral("Bereit"));
+
+    Statistik_Plz(esc, adressliste());
+    EXPECT_EQ(esc.statusTexte.last(), QStringLiteral("Bereit"));
+
+    plattform.eingaben << QStringLiteral("x");
+    Statistik_Adressen(esc, adressliste());
+    EXPECT_EQ(esc.statusTexte.last(), QStringLiteral("Statistik, Adressen mit ... x")); // keeps its last text
+    EXPECT_TRUE(plattform.meldungen.empty());
+    EXPECT_EQ(esc.fortschritte.last(), -1);
+}
