@@ -77,7 +77,9 @@ int Vorname_Anrede(const QString& name, int code)
         zcommon::Verzeichnis_Anlegen(Katalog_Ordner());
         zplatform::zeilenAnhaengen(datei, {QString::fromLatin1(BeispielZeile)});
     }
-    if (name.contains(QLatin1Char('.')) || name.size() <= 2)
+    // A name that would not stay one line of the file is refused like an initial.
+    if (name.contains(QLatin1Char('.')) || name.size() <= 2 || name.contains(QLatin1Char('\r')) ||
+        name.contains(QLatin1Char('\n')))
         return -1;
     const QString klein = zcommon::LCase(name);
     int ergebnis = codes(datei).value(klein, 0);

@@ -17,7 +17,8 @@ namespace zkataloge {
 QString Vornamen_Datei();
 
 // Looks the name up and, with code 1 or 2, learns it:
-// -1 for a name holding "." or of 2 characters or fewer (not looked up);
+// -1 for a name holding "." or a line break, or of 2 characters or fewer (not
+// looked up);
 // the code of the name's last line (case ignored, the name not trimmed), 0 when
 // it has none; with code 1 or 2 differing from that, a line "<code> <Name>"
 // (each word capitalised) is appended and the code returned. A missing file is

@@ -23,6 +23,7 @@ TEST_F(KatalogTest, VornameFehlendeDateiWirdMitBeispielAngelegt)
     EXPECT_EQ(Vorname_Anrede(QStringLiteral("Al"), 0), -1); // two letters: not looked up
     EXPECT_EQ(vornamenText(wurzel), QStringLiteral("1 Peter\r\n"));
     EXPECT_EQ(Vorname_Anrede(QStringLiteral("A. Karl"), 1), -1);
+    EXPECT_EQ(Vorname_Anrede(QStringLiteral("Anna\r\nMaria"), 2), -1); // would break the file into two lines
     EXPECT_EQ(Vorname_Anrede(QStringLiteral("PETER"), 0), 1); // case ignored
     EXPECT_EQ(Vorname_Anrede(QStringLiteral("Unbekannt"), 0), 0);
     EXPECT_EQ(vornamenText(wurzel), QStringLiteral("1 Peter\r\n"));
