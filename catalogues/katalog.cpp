@@ -71,13 +71,11 @@ std::optional<QString> bankZahlform(const QString& code)
 
 // Step "choice" of the look-ups: several entries with mode 1 go to the pick
 // list; returns nullopt after a cancel, else the answer.
-std::optional<QString> waehlen(const QString& wert, int modus, const Waehler& waehler, bool* gewaehlt)
+std::optional<QString> waehlen(const QString& wert, int modus, const Waehler& waehler)
 {
-    *gewaehlt = false;
     const QStringList eintraege = Katalog_Eintraege(zcommon::Trim(wert));
     if (modus != 1 || eintraege.size() < 2)
         return wert;
-    *gewaehlt = true;
     if (!waehler)
         return std::nullopt;
     return waehler(eintraege);
@@ -179,8 +177,7 @@ QString KatalogBank_Suchen(const QString& blz, int& modus, const Waehler& waehle
         if (zahl && *zahl != code)
             wert = zcommon::Ini_Lesen(datei, QStringLiteral("BLZ"), *zahl, QString());
     }
-    bool gewaehlt = false;
-    return waehlen(wert, modus, waehler, &gewaehlt).value_or(QString());
+    return waehlen(wert, modus, waehler).value_or(QString());
 }
 
 QString KatalogOrt_Suchen(const QString& plz, int& modus, const Waehler& waehler, const QString& ortBeiAbbruch)
@@ -192,8 +189,7 @@ QString KatalogOrt_Suchen(const QString& plz, int& modus, const Waehler& waehler
     if (!schluesselSpeicherbar(t.schluessel) || !zcommon::Datei_Existiert(datei))
         return QString();
     const QString wert = zcommon::Ini_Lesen(datei, QStringLiteral("PLZ"), t.schluessel, QString());
-    bool gewaehlt = false;
-    QString ergebnis = waehlen(wert, modus, waehler, &gewaehlt).value_or(ortBeiAbbruch);
+    QString ergebnis = waehlen(wert, modus, waehler).value_or(ortBeiAbbruch);
     if (ergebnis.startsWith(QLatin1Char(',')))
         ergebnis = zcommon::Trim(ergebnis.mid(1));
     return ergebnis;
@@ -210,8 +206,7 @@ QString KatalogVorwahl_Suchen(const QString& plz, int& modus, const Waehler& wae
     if (!schluesselSpeicherbar(t.schluessel) || !zcommon::Datei_Existiert(datei))
         return QString();
     const QString wert = zcommon::Ini_Lesen(datei, QStringLiteral("PLZ"), t.schluessel, QString());
-    bool gewaehlt = false;
-    QString ergebnis = waehlen(wert, modus, waehler, &gewaehlt).value_or(QString());
+    QString ergebnis = waehlen(wert, modus, waehler).value_or(QString());
     if (ergebnis.startsWith(QLatin1Char(',')))
         ergebnis = zcommon::Trim(ergebnis.mid(1));
     return ergebnis;
