@@ -6,6 +6,7 @@
 #include "addressbook/sitzung.h"
 #include "addressbook/ui/main.h"
 #include "addressbook/ui/main_intern.h"
+#include "addressbook/ui/symbole.h"
 #include "common/ini.h"
 #include "common/ui/begleitprogramme.h"
 #include "platform/plattform.h"
@@ -32,15 +33,6 @@ using intern::platzieren;
 QString text(const char* utf8)
 {
     return QString::fromUtf8(utf8);
-}
-
-// A symbol's icon: the desktop theme's icon of that name, else the program's own drawing.
-QIcon symbolBild(const char* bild)
-{
-    const QString name = QString::fromLatin1(bild);
-    const QString eigenes = QStringLiteral(":/symbole/%1.svg").arg(name);
-    const QIcon eigenesBild = QFile::exists(eigenes) ? QIcon(eigenes) : QIcon();
-    return QIcon::fromTheme(name, eigenesBild);
 }
 
 } // namespace
@@ -119,7 +111,7 @@ void Main::symbolleisteAufbauen(QWidget* mitte)
         knopf->setAccessibleName(text(s.tipp));
         knopf->setAutoRaise(true);
         knopf->setFocusPolicy(Qt::NoFocus);
-        knopf->setIcon(symbolBild(s.bild));
+        knopf->setIcon(Symbol_Laden(s.bild));
         platzieren(knopf, links, 90, 390, 390);
         links += 420;
         const int index = s.index;
