@@ -8,6 +8,7 @@
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QMimeData>
+#include <QScrollBar>
 #include <QSignalBlocker>
 #include <QTextBlock>
 
@@ -22,6 +23,21 @@ int fremdeZeichen(const QString& text)
         if (!zplatform::istWindows1252(c))
             ++n;
     return n;
+}
+
+// A locked field (read-only) is drawn on the window's background, as
+// read-only input fields are; unlocked it gets its own background back.
+void sperreZeigen(QWidget* feld, bool gesperrt, QColor& eigenerHintergrund)
+{
+    QPalette p = feld->palette();
+    if (gesperrt) {
+        eigenerHintergrund = p.color(QPalette::Base);
+        p.setColor(QPalette::Base, p.color(QPalette::Window));
+    } else if (eigenerHintergrund.isValid()) {
+        p.setColor(QPalette::Base, eigenerHintergrund);
+        eigenerHintergrund = QColor();
+    }
+    feld->setPalette(p);
 }
 
 void ablehnen(const KartenFeldRueckrufe& r)
@@ -70,8 +86,23 @@ KartenZeile::KartenZeile(int feld, QWidget* parent) : QLineEdit(parent), m_feld(
 
 void KartenZeile::textSetzen(const QString& text)
 {
-    if (QLineEdit::text() != text)
+    if (QLineEdit::text() != text) {
         setText(text);
+        anfangZeigen();
+    }
+}
+
+void KartenZeile::anfangZeigen()
+{
+    if (!hasFocus() && cursorPosition() != 0)
+        setCursorPosition(0);
+}
+
+void KartenZeile::changeEvent(QEvent* e)
+{
+    QLineEdit::changeEvent(e);
+    if (e->type() == QEvent::ReadOnlyChange && isReadOnly() != m_hintergrund.isValid())
+        sperreZeigen(this, isReadOnly(), m_hintergrund);
 }
 
 void KartenZeile::geprueft(const std::function<void()>& basis)
@@ -162,8 +193,30 @@ void KartenText::textSetzen(const QString& text)
     QString t = text;
     t.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     t.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    if (toPlainText() != t)
+    if (toPlainText() != t) {
         setPlainText(t);
+        anfangZeigen();
+    }
+}
+
+void KartenText::anfangZeigen()
+{
+    if (hasFocus())
+        return;
+    QTextCursor c = textCursor();
+    if (c.position() != 0 || c.hasSelection()) {
+        c.movePosition(QTextCursor::Start);
+        setTextCursor(c);
+    }
+    horizontalScrollBar()->setValue(0);
+    verticalScrollBar()->setValue(0);
+}
+
+void KartenText::changeEvent(QEvent* e)
+{
+    QPlainTextEdit::changeEvent(e);
+    if (e->type() == QEvent::ReadOnlyChange && isReadOnly() != m_hintergrund.isValid())
+        sperreZeigen(this, isReadOnly(), m_hintergrund);
 }
 
 QString KartenText::selectedText() const

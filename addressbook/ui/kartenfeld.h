@@ -4,7 +4,9 @@
 // what the user types, pastes or drops; a text set by the program (a loaded
 // record, an import) is never cut. Both refuse characters that Windows-1252
 // cannot hold. A refused input leaves the field as it was and sounds
-// "#SystemHand".
+// "#SystemHand". A field set read-only shows so (the window's background
+// instead of its own), and a field shown anew shows the beginning of its
+// text unless the user is typing in it.
 
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -39,12 +41,16 @@ public:
     void setEingabegrenze(int grenze) { m_grenze = grenze; }
 
     // Sets the text only when it differs, so the cursor of the field being
-    // typed in stays where it is when the card is shown again.
+    // typed in stays where it is when the card is shown again; a new text
+    // shows from its beginning unless the field has the focus.
     void textSetzen(const QString& text);
+    // Shows the beginning of the text (not in the field that has the focus).
+    void anfangZeigen();
 
     KartenFeldRueckrufe rueckrufe;
 
 protected:
+    void changeEvent(QEvent* e) override;
     void keyPressEvent(QKeyEvent* e) override;
     void inputMethodEvent(QInputMethodEvent* e) override;
     void dropEvent(QDropEvent* e) override;
@@ -58,6 +64,7 @@ private:
 
     int m_feld;
     int m_grenze;
+    QColor m_hintergrund; // its own background while it is locked
 };
 
 class KartenText : public QPlainTextEdit
@@ -73,14 +80,18 @@ public:
 
     // The text with CR LF line breaks, as the record's field holds it.
     QString text() const;
-    // Sets the text (any line-break form) only when it differs.
+    // Sets the text (any line-break form) only when it differs; a new text
+    // shows from its beginning unless the field has the focus.
     void textSetzen(const QString& text);
+    // Shows the beginning of the text (not in the field that has the focus).
+    void anfangZeigen();
     // The selected text with CR LF line breaks.
     QString selectedText() const;
 
     KartenFeldRueckrufe rueckrufe;
 
 protected:
+    void changeEvent(QEvent* e) override;
     void keyPressEvent(QKeyEvent* e) override;
     void inputMethodEvent(QInputMethodEvent* e) override;
     void insertFromMimeData(const QMimeData* quelle) override;
@@ -93,6 +104,7 @@ private:
 
     int m_feld;
     int m_grenze;
+    QColor m_hintergrund; // its own background while it is locked
 };
 
 } // namespace zadressbuch

@@ -261,11 +261,10 @@ QGroupBox* Main::Rahmen(int n) const
 
 void Main::panel(const QString& schluessel, const QString& text)
 {
-    if (QLabel* l = m_panels.value(schluessel)) {
+    // Painted with the next paint of the window: showing or storing a card
+    // sets four panels and must not paint each at once.
+    if (QLabel* l = m_panels.value(schluessel); l && l->text() != text)
         l->setText(text);
-        if (l->isVisible())
-            l->repaint();
-    }
 }
 
 QString Main::panelText(const QString& schluessel) const
@@ -299,7 +298,7 @@ void Main::Feld_TabStopsAnwenden()
 bool Main::Daten_Laden()
 {
     zplatform::plattform().sanduhr(true);
-    panel(QStringLiteral("Status"), QStringLiteral("Lade Adressen..."));
+    Status(QStringLiteral("Lade Adressen..."));
     const bool ok = zadressbuch::Daten_Laden(adressliste());
     ListenPos_Laden();
     if (adressliste().ListIndex() < 0)
@@ -386,6 +385,9 @@ void Main::Bezeichnungen_Anwenden()
 void Main::Status(const QString& text)
 {
     panel(QStringLiteral("Status"), text);
+    // Long work reports through here and keeps the event loop waiting: paint now.
+    if (QLabel* l = panelLabel(QStringLiteral("Status")); l && l->isVisible())
+        l->repaint();
 }
 
 void Main::Fortschritt(int wert)
@@ -452,6 +454,11 @@ void Main::Liste_Click()
     const int i = liste.ListIndex();
     sitzung().UndoKopie = i >= 0 ? liste.List(i) : QString();
     Adresse_Anzeigen();
+    // A newly selected address shows every field from the beginning of its text.
+    for (KartenZeile* z : m_zeilen)
+        if (z)
+            z->anfangZeigen();
+    m_bemerkung->anfangZeigen();
 }
 
 void Main::Liste_DblClick()

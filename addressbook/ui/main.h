@@ -108,7 +108,8 @@ public:
     QLabel* ImgLogo = nullptr;
 
     // Status-bar panels "Status", "Position", "Unsaved", "Index", "Datum",
-    // "Zeit"; a panel's text is shown at once.
+    // "Zeit"; a panel's text is painted with the window's next paint (Status()
+    // paints the "Status" panel at once, for long work).
     void panel(const QString& schluessel, const QString& text);
     QString panelText(const QString& schluessel) const;
     QLabel* panelLabel(const QString& schluessel) const;
