@@ -56,6 +56,17 @@ void platzieren(QWidget* w, int links, int oben, int breite, int hoehe)
     w->setGeometry(px(links), px(oben), px(breite), px(hoehe));
 }
 
+// The hints (path, date, size) take the height their lines need at their
+// width, however long the path; the description below gives way.
+void hinweiseEinpassen(QLabel* hinweise, QLabel* info)
+{
+    const int unten = px(840 + 3375);
+    const int hoehe = qMax(px(615), hinweise->heightForWidth(hinweise->width()));
+    hinweise->resize(hinweise->width(), hoehe);
+    const int oben = qMax(px(840), hinweise->y() + hoehe + px(105));
+    info->setGeometry(info->x(), oben, info->width(), qMax(0, unten - oben));
+}
+
 int meldung(const QString& ton, const QString& text, int stil, const QString& titel)
 {
     zcommon::Ton_Ausgeben(ton);
@@ -124,7 +135,8 @@ File::File(QWidget* parent) : QDialog(parent)
     flaeche->setFixedSize(px(5820), px(4980));
     rahmen->addWidget(flaeche);
 
-    BezBezeichnung = new QLabel(QStringLiteral("&Dateiname:"), flaeche);
+    // Alt+D belongs to the menu "&Datei".
+    BezBezeichnung = new QLabel(QStringLiteral("Datei&name:"), flaeche);
     BezBezeichnung->setObjectName(QStringLiteral("BezBezeichnung"));
     platzieren(BezBezeichnung, 120, 120, 1215, 255);
 
@@ -230,6 +242,7 @@ File::File(QWidget* parent) : QDialog(parent)
 
     BezInfo->clear();
     BezHinweise->clear();
+    hinweiseEinpassen(BezHinweise, BezInfo);
     setPfad(zplatform::programmOrdner());
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 }
@@ -392,6 +405,7 @@ void File::Datei1_Click()
                          zcommon::Dauer_Text(double(alter)) + QStringLiteral(" alt") + QLatin1Char('\n') +
                          QStringLiteral("Größe: ") + zcommon::Format(double(info.size()), QStringLiteral("#,###")) +
                          QStringLiteral(" Bytes"));
+    hinweiseEinpassen(BezHinweise, BezInfo);
 
     Bezeichnung->setText(Basisname(name, erweiterung()));
     BefOk->setEnabled(true);
@@ -466,6 +480,8 @@ bool File::eventFilter(QObject* o, QEvent* e)
         if (grund == Qt::TabFocusReason || grund == Qt::BacktabFocusReason || grund == Qt::MouseFocusReason) {
             BezInfo->clear();
             BezHinweise->clear();
+            hinweiseEinpassen(BezHinweise, BezInfo);
+    hinweiseEinpassen(BezHinweise, BezInfo);
         }
     } else if (o == Datei1->viewport() && e->type() == QEvent::MouseButtonRelease) {
         auto* maus = static_cast<QMouseEvent*>(e);
