@@ -18,6 +18,8 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <optional>
+
 namespace zbefehle {
 
 using zadressbuch::AdressListe;
@@ -219,6 +221,7 @@ int SortAtClose_Lesen()
 bool Programm_Beenden(AdressListe& liste, zadressbuch::Fenster& fenster, bool speichern, bool fragen,
                       const std::function<void()>& uebergeben)
 {
+    std::optional<zcommon::Ini_Stapel> sammeln;
     if (speichern) {
         if (!sitzung().NurLesen) {
             const int feld = SortAtClose_Lesen();
@@ -232,6 +235,9 @@ bool Programm_Beenden(AdressListe& liste, zadressbuch::Fenster& fenster, bool sp
             fenster.Status(QStringLiteral("Bereit"));
             return false;
         }
+        // From here on the exit writes many settings: into the settings file
+        // at once (each single write would replace the file and wait for the disk).
+        sammeln.emplace(QString());
         fenster.Status(QStringLiteral("Beende Programm...IniSave"));
         fenster.Einstellungen_Sichern();
         fenster.Status(QStringLiteral("Beende Programm...ExternSave"));
