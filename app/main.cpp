@@ -10,6 +10,7 @@
 #include "platform/ui/qtdrucker.h"
 
 #include <QApplication>
+#include <QFont>
 #include <QSessionManager>
 #include <QSocketNotifier>
 #include <QLibraryInfo>
@@ -65,6 +66,11 @@ int main(int argc, char** argv)
 
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Zettlora"));
+    // One font for every window, menu, dialog and message box: the one the
+    // forms are laid out for (the desktop's own would differ in menus and boxes).
+    QFont schrift(QStringLiteral("Arial"));
+    schrift.setPointSizeF(8);
+    QApplication::setFont(schrift);
     QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
 
     QTranslator qtDeutsch;
