@@ -135,7 +135,10 @@ TEST_F(MainSuche, EnterNimmtDerVerzoegerungDieSucheAb)
     QTest::keyClick(fenster->TxtSuche, Qt::Key_Return);
     EXPECT_EQ(gewaehlt(), 1);
     EXPECT_FALSE(fenster->zeitSuche()->aktiv());
-    QTest::qWait(400);
+    // Whatever Enter left queued runs now; a delay still pending would be active.
+    QCoreApplication::sendPostedEvents();
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(fenster->zeitSuche()->aktiv()) << "no second search is pending";
     EXPECT_EQ(gewaehlt(), 1) << "no second search steps on to Meierhof";
 }
 
