@@ -147,6 +147,16 @@ void AdressListenAnsicht::scrollTo(const QModelIndex& index, ScrollHint hint)
     horizontalScrollBar()->setValue(seitlich);
 }
 
+void AdressListenAnsicht::dataChanged(const QModelIndex& oben, const QModelIndex& unten, const QList<int>& rollen)
+{
+    if (!uniformItemSizes() || rollen.contains(Qt::SizeHintRole)) {
+        QListView::dataChanged(oben, unten, rollen);
+        return;
+    }
+    // The item view's part (editors, accessibility, the rows' repaint), without the relayout.
+    QAbstractItemView::dataChanged(oben, unten, rollen);
+}
+
 void AdressListenAnsicht::mousePressEvent(QMouseEvent* e)
 {
     alsNutzer(m_nutzer, [&] { QListView::mousePressEvent(e); });

@@ -58,6 +58,10 @@ Q_SIGNALS:
     void doppelklick();
 
 protected:
+    // A changed entry repaints its row only: rows have one height and one
+    // width whatever their text, so nothing needs laying out again (the list
+    // view's own handling lays out every row, 32000 at most, at the next paint).
+    void dataChanged(const QModelIndex& oben, const QModelIndex& unten, const QList<int>& rollen) override;
     void mousePressEvent(QMouseEvent* e) override;
     void mouseMoveEvent(QMouseEvent* e) override;
     void mouseDoubleClickEvent(QMouseEvent* e) override;
