@@ -1,7 +1,6 @@
-// Load, save, show and store on a generated address file of 32000 addresses.
+// Load and save a generated address file of 32000 addresses.
 #include "addressbook/adressdatei.h"
 #include "addressbook/adressliste.h"
-#include "addressbook/karte.h"
 #include "addressbook/sitzung.h"
 #include "adressgenerator.h"
 #include "common/ini.h"
@@ -85,37 +84,8 @@ void BM_Speichern(benchmark::State& state)
 }
 BENCHMARK(BM_Speichern)->Unit(benchmark::kMillisecond);
 
-// The loaded file with the address in the middle selected.
-void mitteGewaehlt(AdressListe& liste)
-{
-    liste.setEintraege(Adressdatei_Lesen(umgebung().datei, false).eintraege);
-    liste.setListIndex(MaxAdressen / 2);
-}
-
-void BM_KarteAnzeigen(benchmark::State& state)
-{
-    AdressListe liste;
-    mitteGewaehlt(liste);
-    for (auto _ : state) {
-        KartenAnzeige a = Karte_Anzeige(liste);
-        benchmark::DoNotOptimize(a.felder[1].size());
-    }
-}
-BENCHMARK(BM_KarteAnzeigen)->Unit(benchmark::kMicrosecond);
-
-void BM_KarteUebernehmen(benchmark::State& state)
-{
-    AdressListe liste;
-    mitteGewaehlt(liste);
-    Felder karte = Zerlegen(liste.List(MaxAdressen / 2));
-    int i = 0;
-    for (auto _ : state) {
-        karte[2] = (++i & 1) ? QStringLiteral("Jörg") : QStringLiteral("Jörn");
-        KartenSpeicherung s = Karte_Uebernehmen(karte, 0, liste);
-        benchmark::DoNotOptimize(s.feld11Grenze);
-    }
-}
-BENCHMARK(BM_KarteUebernehmen)->Unit(benchmark::kMicrosecond);
+// Showing and storing a card are timed through the real window in
+// bench/fenster.cpp: the card's logic alone is a small part of what the user waits for.
 
 } // namespace
 
