@@ -20,7 +20,7 @@ const MenueZeile Menues[] = {
     {"PulDrucken", "D&rucken", ""},
     {"mnuImport", "&Importieren", ""},
     {"mnuExport", "&Exportieren", ""},
-    {"mnuWeiterleitung", "&Weiterleitung", ""},
+    {"mnuWeiterleitung", "Weiter&leitung", ""}, // Alt+W belongs to "&Weiteres"
     {"mnuVertrieb", "&Vertrieb", ""},
     {"mnuVertriebExp", "&Export / Löschen", "mnuVertrieb"},
     {"mnuWeiteres", "&Weiteres", ""},

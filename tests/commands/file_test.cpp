@@ -1,6 +1,7 @@
 // The file chooser on the real form (offscreen): set-up, selection, OK and
 // cancel, name cleaning, long paths, rename and delete with their guards.
 #include "befehle_hilfe.h"
+#include "support/kuerzel.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -8,6 +9,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QRadioButton>
 #include <QTest>
 
@@ -323,4 +325,47 @@ TEST(FileNamen, BasisnameUndBereinigung)
         EXPECT_EQ(File::Basisname(name, u".Dat"_s), erwartet) << name.toStdString();
     EXPECT_EQ(File::Name_Bereinigen(u"a b.c,d;e:f|g^h´i`j*k?l\\m/n\x01o"_s), u"a_b_c_d_e_f_g_h_i_j_k_l_m_n_o"_s);
     EXPECT_EQ(File::Name_Bereinigen(u"Müller-Lüdenscheidt"_s), u"Müller-Lüdenscheidt"_s);
+}
+
+// Alt+D opens the menu "Datei": no control of the form claims that letter.
+TEST_F(FileTest, AltDOeffnetDasMenueDatei)
+{
+    zeigen(u"x"_s, true);
+    EXPECT_EQ(kuerzel::menueKonflikte(&f), QStringList());
+    f.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&f));
+    QTest::keyClick(&f, Qt::Key_D, Qt::AltModifier);
+    EXPECT_TRUE(QTest::qWaitFor([this] { return f.mnuDatei->isVisible(); }, 2000));
+    f.mnuDatei->hide();
+}
+
+// The hints (path, date, size) show all their lines however long the path;
+// the description moves down and keeps its bottom.
+TEST_F(FileTest, HinweiseZeigenAlleZeilen)
+{
+    zeigen(u"x"_s, true);
+    const QRect infoVorher = f.BezInfo->geometry();
+    const QString tief = u"daten/Ein-sehr-langer-Ordnername-fuer-die-Adressen/Noch-ein-Ordner-mit-langem-Namen/"
+                         "Und-ein-dritter-Ordner"_s;
+    schreiben(tief + u"/Kunden.Dat"_s, u"..Kunden\r\nA\t\r\n"_s);
+    ordner = wurzel->wurzel() + u'/' + tief;
+    f.befAbbrechen->click();
+    zeigen(u"Kunden"_s, true);
+    waehle(u"Kunden.Dat"_s);
+    ASSERT_TRUE(f.BezHinweise->text().endsWith(u" Bytes"_s));
+
+    const QLabel* h = f.BezHinweise;
+    const int zeilen = f.BezHinweise->text().count(u'\n') + 1;
+    EXPECT_GE(h->height(), h->heightForWidth(h->width())) << "every line fits";
+    EXPECT_GT(h->heightForWidth(h->width()), zeilen * h->fontMetrics().lineSpacing()) << "the long path wraps";
+    EXPECT_GE(f.BezInfo->y(), h->geometry().bottom());
+    EXPECT_EQ(f.BezInfo->geometry().bottom(), infoVorher.bottom());
+
+    // A short path again: the hints shrink back, the description returns to its place.
+    ordner = wurzel->wurzel() + u"/daten"_s;
+    schreiben(u"daten/a.dat"_s, u"..A\r\n"_s);
+    f.befAbbrechen->click();
+    zeigen(u"a"_s, true);
+    waehle(u"a.dat"_s);
+    EXPECT_EQ(f.BezInfo->geometry(), infoVorher);
 }
