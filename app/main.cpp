@@ -10,7 +10,6 @@
 #include "platform/ui/qtdrucker.h"
 
 #include <QApplication>
-#include <QFont>
 #include <QSessionManager>
 #include <QSocketNotifier>
 #include <QLibraryInfo>
@@ -66,11 +65,7 @@ int main(int argc, char** argv)
 
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Zettlora"));
-    // One font for every window, menu, dialog and message box: the one the
-    // forms are laid out for (the desktop's own would differ in menus and boxes).
-    QFont schrift(QStringLiteral("Arial"));
-    schrift.setPointSizeF(8);
-    QApplication::setFont(schrift);
+    zapp::Schrift_Einrichten();
     QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
 
     QTranslator qtDeutsch;

@@ -9,6 +9,9 @@
 #include "commands/ui/befehle.h"
 #include "masks/uebergabe.h"
 
+#include <QApplication>
+#include <QFont>
+
 namespace zapp {
 
 using zadressbuch::Ablaufschritt;
@@ -32,6 +35,14 @@ void Programm_Zusammenbauen(zadressbuch::Befehlsregister& r)
             karte[size_t(feld)] = f.FeldText(feld);
         zmasken::Adresse_Uebergeben(karte, datensatz, f.FeldSelText(zadressbuch::Bemerkung));
     });
+}
+
+void Schrift_Einrichten()
+{
+    QFont schrift(QStringLiteral("Arial"));
+    schrift.setPointSizeF(8);
+    // Without a class name this also drops the desktop's fonts for menus and boxes.
+    QApplication::setFont(schrift);
 }
 
 } // namespace zapp

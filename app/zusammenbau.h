@@ -10,4 +10,8 @@ namespace zapp {
 
 void Programm_Zusammenbauen(zadressbuch::Befehlsregister& r);
 
+// One font for every window, menu, dialog and message box: the one the forms
+// are laid out for (Arial, 8 points), in place of the desktop's per-kind fonts.
+void Schrift_Einrichten();
+
 } // namespace zapp
