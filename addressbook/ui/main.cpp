@@ -455,10 +455,10 @@ void Main::Liste_Click()
     sitzung().UndoKopie = i >= 0 ? liste.List(i) : QString();
     Adresse_Anzeigen();
     // A newly selected address shows every field from the beginning of its text.
-    for (KartenZeile* z : m_zeilen)
-        if (z)
+    for (int f = 0; f < FeldAnzahl; ++f)
+        if (KartenZeile* z = m_karte->Zeile(f))
             z->anfangZeigen();
-    m_bemerkung->anfangZeigen();
+    m_karte->Bemerkungsfeld()->anfangZeigen();
 }
 
 void Main::Liste_DblClick()
