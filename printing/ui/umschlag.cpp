@@ -49,6 +49,13 @@ zplatform::DruckSchrift druckSchrift(const QPlainTextEdit* box)
     return s;
 }
 
+// A box's text with its line breaks as CR LF, as the settings, the log and
+// the printing take them.
+QString boxText(const QPlainTextEdit* box)
+{
+    return box->toPlainText().replace(QLatin1Char('\n'), QLatin1String("\r\n"));
+}
+
 // The selected entry of the main window's list ("" when none).
 QString aktuelleAdresse()
 {
@@ -187,7 +194,7 @@ void Umschlag::Form_Load()
 void Umschlag::IniLadenUmschlag()
 {
     const UmschlagEinstellungen e = Umschlag_EinstellungenLaden(zcommon::Benutzer_Ermitteln(), dateiBasis());
-    TxtAbsender->setPlainText(e.absender);
+    TxtAbsender->setPlainText(QString(e.absender).replace(QLatin1String("\r\n"), QLatin1String("\n")));
     bezSaveInfo->setVisible(e.absender == QLatin1String(StandardAbsender));
     zcommon::Schrift_Setzen(TxtAbsender, e.schriftAbsender, QStringLiteral("Alles"));
     zcommon::Schrift_Setzen(TxtAnschrift, e.schriftAnschrift, QStringLiteral("Alles"));
@@ -201,7 +208,7 @@ void Umschlag::IniLadenUmschlag()
 void Umschlag::IniSichernUmschlag()
 {
     UmschlagEinstellungen e;
-    e.absender = TxtAbsender->toPlainText();
+    e.absender = boxText(TxtAbsender);
     e.schriftAbsender = zcommon::Schrift_AlsText(TxtAbsender);
     e.schriftAnschrift = zcommon::Schrift_AlsText(TxtAnschrift);
     e.format = std::max(0, KombiFormat->currentIndex());
@@ -277,8 +284,8 @@ void Umschlag::PulDrucken_Click()
         jetzt.setPapierformat(altBreite, altHoehe);
     };
 
-    const QString anschrift = TxtAnschrift->toPlainText();
-    const QString absender = TxtAbsender->toPlainText();
+    const QString anschrift = boxText(TxtAnschrift);
+    const QString absender = boxText(TxtAbsender);
     const QString logbuch = Umschlag_Logbuch();
     if (!logbuch.isEmpty()) {
         const QStringList eintrag =
