@@ -4,6 +4,9 @@
 #include "printing/ui/umschlag.h"
 #include "printing/umschlag.h"
 
+#include "printing/ui/befehle.h"
+#include "support/fensterattrappe.h"
+
 #include "testhilfe.h"
 
 #include <QFile>
@@ -230,4 +233,45 @@ TEST_F(Umschlaege, SchriftDialogUndSichern)
     EXPECT_EQ(wieder.TxtAbsender->toPlainText(), "Anna\nWeg 2");
     EXPECT_EQ(wieder.TxtAbsender->font().family(), "Courier New");
     EXPECT_TRUE(wieder.bezSaveInfo->isHidden());
+}
+
+TEST_F(Umschlaege, UmschlagsfensterJeAdressdatei)
+{
+    maske(QStringLiteral("Umschlag"),
+          {QStringLiteral("{Vorname} {Nachname} hat eine sehr lange Zeile mit vielen Worten")});
+    adresse({{1, QStringLiteral("Muster")}, {2, QStringLiteral("Erika")}});
+    // A file never used proposes the user's name; a cancel stores and prints nothing.
+    p.eingaben.enqueue(QStringLiteral("<abbruch>"));
+    FensterAttrappe f;
+    mnuPrnUmschlagsfenster_Click(f);
+    EXPECT_EQ(aufzeichnung()->auftraege(), 0);
+    EXPECT_EQ(zcommon::Ini_Lesen(QString(), QString(), QStringLiteral("AbsenderZeile_Kunden"), QStringLiteral("-")),
+              "-");
+
+    p.eingaben.enqueue(QStringLiteral("Kunden-Absender"));
+    mnuPrnUmschlagsfenster_Click(f);
+    zadressbuch::sitzung().AdressDateiName = daten() + QStringLiteral("/Privat.dat");
+    // No answer queued: the proposed text, the user's name, is taken.
+    mnuPrnUmschlagsfenster_Click(f);
+    EXPECT_EQ(zcommon::Ini_Lesen(QString(), QString(), QStringLiteral("AbsenderZeile_Kunden")), "Kunden-Absender");
+    EXPECT_EQ(zcommon::Ini_Lesen(QString(), QString(), QStringLiteral("AbsenderZeile_Privat")), "Tester");
+    EXPECT_EQ(aufzeichnung()->auftraege(), 2);
+
+    const zplatform::DruckSeite& s = aufzeichnung()->seiten().at(0);
+    const auto* zeile = textOp(s, QStringLiteral("Tester"));
+    ASSERT_TRUE(zeile);
+    EXPECT_NEAR(zeile->x, 2.0, 1e-9);
+    EXPECT_NEAR(zeile->y, 4.9, 1e-9);
+    EXPECT_TRUE(zeile->schrift.unterstrichen);
+    EXPECT_EQ(zeile->schrift.groesse, 8);
+    const auto* block = textOp(s, QStringLiteral("Erika"), true);
+    ASSERT_TRUE(block);
+    EXPECT_NEAR(block->y, 5.5, 1e-9);
+    for (const auto& op : s.operationen)
+        if (op.art == zplatform::DruckOperation::Text && op.y >= 5.5)
+            EXPECT_LE(op.x2, 8.5 + 1e-9) << op.text.toStdString();
+    const auto& falz = s.operationen.back();
+    EXPECT_EQ(falz.art, zplatform::DruckOperation::Linie);
+    EXPECT_NEAR(falz.y, 9.9, 1e-9);
+    EXPECT_NEAR(falz.x2, 0.2, 1e-9);
 }
