@@ -267,9 +267,11 @@ TEST_F(Umschlaege, UmschlagsfensterJeAdressdatei)
     const auto* block = textOp(s, QStringLiteral("Erika"), true);
     ASSERT_TRUE(block);
     EXPECT_NEAR(block->y, 5.5, 1e-9);
-    for (const auto& op : s.operationen)
-        if (op.art == zplatform::DruckOperation::Text && op.y >= 5.5)
+    for (const auto& op : s.operationen) {
+        if (op.art == zplatform::DruckOperation::Text && op.y >= 5.5) {
             EXPECT_LE(op.x2, 8.5 + 1e-9) << op.text.toStdString();
+        }
+    }
     const auto& falz = s.operationen.back();
     EXPECT_EQ(falz.art, zplatform::DruckOperation::Linie);
     EXPECT_NEAR(falz.y, 9.9, 1e-9);
