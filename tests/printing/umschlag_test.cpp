@@ -277,3 +277,35 @@ TEST_F(Umschlaege, UmschlagsfensterJeAdressdatei)
     EXPECT_NEAR(falz.y, 9.9, 1e-9);
     EXPECT_NEAR(falz.x2, 0.2, 1e-9);
 }
+
+TEST_F(Umschlaege, FehlerImLogbuchAbbrechenDrucktNichtsHalbes)
+{
+    const QString log = w.wurzel() + QStringLiteral("/Umschlag.log");
+    zplatform::bytesSchreiben(log, QByteArray());
+    zcommon::Ini_Schreiben(QString(), QString(), QStringLiteral("UmschlagLogbuch"), log);
+    Umschlag u;
+    u.show();
+    // A character the log's code page cannot hold makes the append fail.
+    u.TxtAnschrift->setPlainText(QStringLiteral("Herrn Li \u4E2D"));
+    aufzeichnung()->setAusrichtung(1);
+
+    p.antworten.enqueue(zplatform::vbCancel);
+    imDialog([](PrinterSet& d) {
+        d.optAusrichtung[1]->setChecked(true);
+        d.BefOk->click();
+    });
+    u.PulDrucken_Click();
+    EXPECT_EQ(p.meldungen.back().titel, "Zettlora - Fehler");
+    EXPECT_TRUE(
+        p.meldungen.back().text.contains(QLatin1String("Es ist ein Fehler beim Umschlag drucken aufgetreten.")));
+    EXPECT_TRUE(u.isVisible()) << "the form stays open";
+    EXPECT_EQ(aufzeichnung()->auftraege(), 0) << "nothing half-printed is sent";
+    EXPECT_EQ(PrinterSet::instanz(), nullptr);
+
+    // Yes or No goes on with the envelope.
+    p.antworten.enqueue(zplatform::vbNo);
+    imDialog([](PrinterSet& d) { d.BefOk->click(); });
+    u.PulDrucken_Click();
+    EXPECT_EQ(aufzeichnung()->auftraege(), 1);
+    EXPECT_FALSE(u.isVisible());
+}
