@@ -10,6 +10,7 @@
 #include "masks/masken.h"
 #include "platform/plattform.h"
 #include "platform/ui/qtdrucker.h"
+#include "printing/ui/listendruck.h"
 #include "printing/ui/umschlag.h"
 #include "printing/umschlag.h"
 
@@ -63,6 +64,18 @@ void Befehle_Anmelden(zadressbuch::Befehlsregister& r)
     r.anmelden(Befehl::PulBriefumschlag, [](Fenster& f, int) {
         Umschlag umschlag(eltern(f));
         umschlag.exec();
+    });
+    r.anmelden(Befehl::PulListe, [](Fenster& f, int) {
+        Listendruck liste(eltern(f));
+        liste.exec();
+    });
+    r.anmelden(Befehl::mnuPrnPersBogen, [](Fenster& f, int) {
+        // The personal sheet: the dialog prints the current address at once.
+        zplatform::plattform().sanduhr(true);
+        Listendruck liste(eltern(f));
+        liste.ZeitAutoPersBogen->start();
+        zplatform::plattform().sanduhr(false);
+        liste.exec();
     });
     r.anmelden(Befehl::mnuPrnUmschlagsfenster, [](Fenster& f, int) { mnuPrnUmschlagsfenster_Click(f); });
     r.anmelden(Befehl::PulDruckEinrichten, [](Fenster& f, int) {

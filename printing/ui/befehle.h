@@ -1,6 +1,6 @@
 #pragma once
 // The print commands of the main window: envelope, window-envelope sender
-// sheet, printer set-up (and, where built, the list and the personal sheet).
+// sheet, address list, personal sheet and printer set-up.
 
 namespace zadressbuch {
 class Befehlsregister;

@@ -30,8 +30,6 @@ TEST(Zusammenbau, JederGebauteBefehlIstAngemeldet_ZweimalZusammenbauenScheitert)
                                          u"mnuChkDoppeltes"_s,
                                          u"mnuChkAehnliches"_s,
                                          u"mnuChkEmails"_s,
-                                         u"PulListe"_s,
-                                         u"mnuPrnPersBogen"_s,
                                          u"mnuPrnUeberweisung"_s,
                                          u"mnuPrnLastschrift"_s,
                                          u"mnuPrnNachnahme"_s,
