@@ -127,8 +127,7 @@ bool Listenlauf::kopieDrucken()
         seiteOffen = true;
 
         const int zeilen = int(rest.count(QLatin1Char('\r'))) + 2;
-        const float grenze =
-            float(d.currentY) + float(zeilen) * float(d.textHoehe(QStringLiteral("Ay"))) + 1.5f;
+        const float grenze = float(d.currentY) + float(zeilen) * float(d.textHoehe(QStringLiteral("Ay"))) + 1.5f;
         if (seiteProAdresse || float(d.scaleHeight() - randY) <= grenze) {
             if (!seiteBeenden())
                 return false;
@@ -151,8 +150,8 @@ bool gleicheDatei(const QString& a, const QString& b)
     const QString ka = fa.canonicalFilePath(), kb = fb.canonicalFilePath();
     if (!ka.isEmpty() && ka == kb)
         return true;
-    return QDir::cleanPath(fa.absoluteFilePath()).compare(QDir::cleanPath(fb.absoluteFilePath()), Qt::CaseInsensitive) ==
-           0;
+    return QDir::cleanPath(fa.absoluteFilePath())
+               .compare(QDir::cleanPath(fb.absoluteFilePath()), Qt::CaseInsensitive) == 0;
 }
 } // namespace
 

@@ -41,13 +41,13 @@ double Rand_Oben();
 struct Listenlauf
 {
     // Input.
-    const QStringList* eintraege = nullptr;  // the dialog's list, one record per entry
-    std::function<bool(int)> ausgewaehlt;    // whether entry i is selected
-    QString maske;                           // mask name
-    QString ueberschrift;                    // heading ("" none)
+    const QStringList* eintraege = nullptr; // the dialog's list, one record per entry
+    std::function<bool(int)> ausgewaehlt;   // whether entry i is selected
+    QString maske;                          // mask name
+    QString ueberschrift;                   // heading ("" none)
     bool seiteProAdresse = false;
-    zplatform::DruckSchrift schrift;         // the list font
-    double randX = 0;                        // margins, cm (the origin moves by them)
+    zplatform::DruckSchrift schrift; // the list font
+    double randX = 0;                // margins, cm (the origin moves by them)
     double randY = 0;
     // Asked before every page when set: false stops the run (the page is
     // still printed). seite is the number of the page about to start.
@@ -58,7 +58,7 @@ struct Listenlauf
     std::function<bool(const QString& grund)> fehler;
 
     // State.
-    int seitenNummer = 0;   // pages started in this copy
+    int seitenNummer = 0;    // pages started in this copy
     bool druckStopp = false; // the user stopped the run (all copies)
     int seitenGesendet = 0;  // pages sent in all copies
 

@@ -208,8 +208,7 @@ Listendruck::Listendruck(QWidget* eltern) : QDialog(eltern)
     connect(Liste->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] { Anzahl_Anzeigen(); });
     connect(Liste, &QListView::doubleClicked, this, [this](const QModelIndex& i) { Liste_DblClick(i.row()); });
     connect(mnuSetupSave, &QAction::triggered, this, &Listendruck::mnuSetupSave_Click);
-    connect(ODruckenSeiteProAdr, &QCheckBox::toggled, this,
-            [this](bool an) { TxtUeberschrift->setEnabled(!an); });
+    connect(ODruckenSeiteProAdr, &QCheckBox::toggled, this, [this](bool an) { TxtUeberschrift->setEnabled(!an); });
     connect(BefOk, &QPushButton::clicked, this, &Listendruck::BefOk_Click);
     connect(Bef2Datei, &QPushButton::clicked, this, &Listendruck::Bef2Datei_Click);
     connect(BefAbbruch, &QPushButton::clicked, this, &Listendruck::befAbbruch_Click);
@@ -382,7 +381,8 @@ void Listendruck::ZeitAutoPersBogen_Timer()
 void Listendruck::BefOk_Click()
 {
     if (ausgewaehlteAnzahl() == 0) {
-        zcommon::Meldung(QStringLiteral("#SystemHand"), QStringLiteral("Es sind keine Adressen zum Drucken ausgewählt!"),
+        zcommon::Meldung(QStringLiteral("#SystemHand"),
+                         QStringLiteral("Es sind keine Adressen zum Drucken ausgewählt!"),
                          zplatform::vbCritical | zplatform::vbOKOnly, Titel);
         return;
     }
@@ -414,9 +414,10 @@ void Listendruck::BefOk_Click()
     lauf.randY = auftrag.randY();
     if (ODruckenWaitForPage->isChecked()) {
         lauf.seiteBestaetigen = [this](int seite) {
-            return zcommon::MsgBox(QStringLiteral("Drucke jetzt Seite %1 von »%2«.").arg(seite).arg(TxtUeberschrift->text()),
-                                   zplatform::vbInformation | zplatform::vbOKCancel,
-                                   QStringLiteral("Adressen-Ausdruck")) != zplatform::vbCancel;
+            return zcommon::MsgBox(
+                       QStringLiteral("Drucke jetzt Seite %1 von »%2«.").arg(seite).arg(TxtUeberschrift->text()),
+                       zplatform::vbInformation | zplatform::vbOKCancel,
+                       QStringLiteral("Adressen-Ausdruck")) != zplatform::vbCancel;
         };
     }
     lauf.fortschritt = [this](int wert) { ProgressBar->setValue(wert); };
@@ -475,8 +476,9 @@ void Listendruck::Bef2Datei_Click()
     const QString fehler = Auswahl_Exportieren(pfad, zeilen, neu, beschreibung, zadressbuch::sitzung().AdressDateiName);
     zplatform::plattform().sanduhr(false);
     if (!fehler.isEmpty()) {
-        zcommon::Fehler_Melden(75, QStringLiteral("Es ist ein Fehler beim Speichern der Adressliste aufgetreten.~~") + fehler,
-                               QStringLiteral("Listendruck"));
+        zcommon::Fehler_Melden(
+            75, QStringLiteral("Es ist ein Fehler beim Speichern der Adressliste aufgetreten.~~") + fehler,
+            QStringLiteral("Listendruck"));
         return; // the dialog stays open
     }
     hide();
