@@ -32,6 +32,8 @@ bool Auswahl_Passt(const QString& datensatz, const QString& benutzerFilter, cons
 QString Kommas_Bereinigen(QString text)
 {
     for (int i = 0; i < 9; ++i) {
+        if (!text.contains(QLatin1String(",  ")) && !text.contains(QLatin1String(", , ")))
+            break; // nothing left to shrink
         text = zcommon::Ersetzen(text, QStringLiteral(",  "), QStringLiteral(", "));
         text = zcommon::Ersetzen(text, QStringLiteral(", , "), QStringLiteral(", "));
     }
