@@ -5,6 +5,7 @@
 #include "addressbook/befehle.h"
 #include "platform/ui/qtdrucker.h"
 #include "printing/ui/befehle.h"
+#include "printing/ui/listendruck.h"
 #include "printing/ui/umschlag.h"
 #include "printing/umschlag.h"
 #include "support/fensterattrappe.h"
@@ -99,4 +100,46 @@ TEST_F(PdfAusgabe, Umschlagsfenster)
     const PdfWort* ort = pdf.wort(QStringLiteral("Köln"), int(an - pdf.woerter.data()));
     ASSERT_TRUE(ort);
     EXPECT_LT(ort->x2, 8.5);
+}
+
+TEST_F(PdfAusgabe, Liste)
+{
+    // Two pages of a list with margins: heading, blocks and footer where the run put them.
+    zplatform::druckerSetzen(nullptr);
+    auto pdf = std::make_unique<zplatform::QtDrucker>(zplatform::pdfDruckerName);
+    pdf->setPdfOrdner(w.temp() + QStringLiteral("/liste"));
+    zplatform::druckerSetzen(std::move(pdf));
+    maske(QStringLiteral("Liste_Standard"), {QStringLiteral("{Nachname}, {Vorname}, {Ort}")});
+    for (int i = 0; i < 80; ++i)
+        adresse({{1, QStringLiteral("Name%1").arg(i)}, {2, QStringLiteral("Vorname")}, {5, QStringLiteral("Köln")}});
+    zadressbuch::sitzung().Beschreibung = QStringLiteral("Kunden");
+    Listendruck l;
+    l.BefAuswahl_Click(1);
+    imDialog([](PrinterSet& d) {
+        d.ComboRandX->setCurrentIndex(20);
+        d.ComboRandY->setCurrentIndex(10);
+        d.BefOk->click();
+    });
+    l.BefOk_Click();
+    const QStringList dateien =
+        QDir(w.temp() + QStringLiteral("/liste")).entryList({QStringLiteral("*.pdf")}, QDir::Files, QDir::Name);
+    ASSERT_GE(dateien.size(), 2) << "one file per page";
+    const PdfInhalt erste = pdfLesen(w.temp() + QStringLiteral("/liste/") + dateien.at(0));
+    ASSERT_TRUE(erste.gelesen);
+    const PdfWort* kopf = erste.wort(QStringLiteral("Kunden,"));
+    ASSERT_TRUE(kopf) << erste.alles().toStdString();
+    EXPECT_NEAR(kopf->x, 2.0, 0.1);
+    EXPECT_NEAR(kopf->y, 1.0, 0.2);
+    EXPECT_TRUE(erste.wort(QStringLiteral("Seite")));
+    const PdfWort* name = erste.wort(QStringLiteral("Name0,"));
+    ASSERT_TRUE(name) << erste.alles().toStdString();
+    EXPECT_NEAR(name->x, 2.0, 0.1);
+    EXPECT_GT(name->y, kopf->y);
+    const PdfWort* fuss = erste.wort(QStringLiteral("Ausdruck"));
+    ASSERT_TRUE(fuss);
+    EXPECT_GT(fuss->y, 26.0);
+    for (const PdfWort& w : erste.woerter)
+        EXPECT_LT(w.y2, 29.7) << w.text.toStdString();
+    const PdfInhalt zweite = pdfLesen(w.temp() + QStringLiteral("/liste/") + dateien.at(1));
+    EXPECT_TRUE(zweite.alles().contains(QLatin1String("Kunden, Seite 2"))) << zweite.alles().toStdString();
 }
