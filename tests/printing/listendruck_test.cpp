@@ -398,3 +398,89 @@ TEST_F(Listen, NurLesenSperrtExport)
     l.BefAuswahl_Click(0);
     EXPECT_TRUE(l.BefOk->isEnabled()) << "read-only keeps the print button's state";
 }
+
+namespace {
+// A printer whose jobs all fail when they are sent.
+class KaputterDrucker : public zplatform::AufzeichnungsDrucker
+{
+public:
+    int versuche = 0;
+    bool dokumentEnde() override
+    {
+        if (!imAuftrag())
+            return true;
+        ++versuche;
+        abbrechen();
+        return false;
+    }
+    QString letzterFehler() const override { return QStringLiteral("Papierstau"); }
+};
+} // namespace
+
+TEST_F(Listen, AbbruchDerBestaetigungBeendetAlleKopien)
+{
+    adressen(3);
+    Listendruck l;
+    l.BefAuswahl_Click(1);
+    l.ODruckenWaitForPage->setChecked(true);
+    p.antworten.enqueue(zplatform::vbCancel);
+    imDialog([](PrinterSet& d) {
+        d.ComboAnzahl->setCurrentIndex(2);
+        d.BefOk->click();
+    });
+    l.BefOk_Click();
+    EXPECT_EQ(p.meldungen.at(0).text, "Drucke jetzt Seite 1 von »Kunden«.");
+    EXPECT_EQ(p.meldungen.at(0).titel, "Adressen-Ausdruck");
+    ASSERT_EQ(sammler->jobs.size(), 1u) << "the first page with its first address, then nothing more";
+    EXPECT_EQ(sammler->texte(0).at(2), "Name1, Ort1");
+
+    // The next run starts afresh.
+    sammler->jobs.clear();
+    l.ODruckenWaitForPage->setChecked(false);
+    imDialog([](PrinterSet& d) { d.BefOk->click(); });
+    l.BefOk_Click();
+    EXPECT_EQ(sammler->jobs.size(), 1u);
+    EXPECT_EQ(sammler->texte(0).size(), 6); // blank, heading, 3 addresses, footer
+}
+
+TEST_F(Listen, DruckerfehlerWirdGemeldet)
+{
+    adressen(2);
+    auto kaputt = std::make_unique<KaputterDrucker>();
+    KaputterDrucker* k = kaputt.get();
+    zplatform::druckerSetzen(std::move(kaputt));
+    Listendruck l;
+    l.show();
+    l.BefAuswahl_Click(1);
+    l.ODruckenSeiteProAdr->setChecked(true);
+    p.antworten.enqueue(zplatform::vbCancel);
+    imDialog([](PrinterSet& d) { d.BefOk->click(); });
+    l.BefOk_Click();
+    EXPECT_EQ(k->versuche, 1) << "Cancel in the error report ends the run";
+    EXPECT_TRUE(p.letzteMeldung().contains(QLatin1String("Papierstau")));
+    EXPECT_TRUE(l.isVisible());
+    EXPECT_TRUE(l.BefOk->isEnabled()) << "the controls are enabled again";
+
+    // The window-envelope sheet reports a failed job too.
+    FensterAttrappe f;
+    p.eingaben.enqueue(QStringLiteral("Absender"));
+    mnuPrnUmschlagsfenster_Click(f);
+    EXPECT_EQ(k->versuche, 2);
+    EXPECT_TRUE(p.letzteMeldung().contains(QLatin1String("Papierstau")));
+}
+
+TEST_F(Listen, ExportInEinenOrdnerMeldetEinmal)
+{
+    adressen(3);
+    const QString ordner = w.programm() + QStringLiteral("/Auszug.Dat");
+    QDir().mkpath(ordner);
+    Listendruck::dateiWaehler() = [&](const zbefehle::DateiWahl&) { return ordner; };
+    Listendruck l;
+    l.BefAuswahl_Click(1);
+    l.show();
+    const size_t vorher = p.meldungen.size();
+    l.Bef2Datei_Click();
+    EXPECT_EQ(p.meldungen.size(), vorher + 1) << "one message";
+    EXPECT_TRUE(l.isVisible());
+    Listendruck::dateiWaehler() = nullptr;
+}
