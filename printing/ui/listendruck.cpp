@@ -115,6 +115,7 @@ Listendruck::Listendruck(QWidget* eltern) : QDialog(eltern)
     }
     BefAuswahl[2]->setDefault(true);
     g->addLayout(knoepfe, 2, 0, 1, 3);
+    g->setColumnStretch(1, 1);
     l1->addWidget(Rahmen1);
 
     RahmenListe = new QGroupBox(tab1);

@@ -156,6 +156,7 @@ Umschlag::Umschlag(QWidget* eltern) : QDialog(eltern)
     unten->addWidget(KombiFormat, 0, 1);
     unten->addWidget(bezMaske, 1, 0);
     unten->addWidget(ComboMasken, 1, 1);
+    unten->setColumnStretch(2, 1);
     haupt->addLayout(unten);
 
     connect(PulDrucken, &QAction::triggered, this, &Umschlag::PulDrucken_Click);
