@@ -88,7 +88,7 @@ public:
             fehler = QStringLiteral("cupsd startet nicht (Paket cups-daemon installiert?)");
             return;
         }
-        if (!warten([this] { return QFile::exists(socket) || m_cupsd.state() != QProcess::Running; }) ||
+        if (!warten([this] { return QFile::exists(socket) || m_cupsd.state() != QProcess::Running; }, 30000) ||
             m_cupsd.state() != QProcess::Running) {
             fehler = QStringLiteral("cupsd läuft nicht: ") + QString::fromLocal8Bit(m_cupsd.readAll());
             return;
@@ -159,12 +159,15 @@ TEST(Druckdienst, UmschlagKommtAlsPdfAn)
     ASSERT_TRUE(ausgabe.contains(QLatin1String("[  PASSED  ] 1 test"))) << ausgabe.toStdString();
 
     QString job;
-    ASSERT_TRUE(warten([&] {
-        const QStringList jobs = QDir(cups.ausgabe).entryList({QStringLiteral("job-*.pdf")}, QDir::Files);
-        if (!jobs.isEmpty())
-            job = cups.ausgabe + u'/' + jobs.first();
-        return !jobs.isEmpty();
-    })) << "no job arrived\n"
+    ASSERT_TRUE(warten(
+        [&] {
+            const QStringList jobs = QDir(cups.ausgabe).entryList({QStringLiteral("job-*.pdf")}, QDir::Files);
+            if (!jobs.isEmpty())
+                job = cups.ausgabe + u'/' + jobs.first();
+            return !jobs.isEmpty();
+        },
+        60000))
+        << "no job arrived\n"
         << cups.fehlerLog().toStdString();
     const PdfInhalt pdf = pdfLesen(job);
     ASSERT_TRUE(pdf.gelesen) << job.toStdString();

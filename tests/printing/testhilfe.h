@@ -124,13 +124,13 @@ protected:
     TestDruckerVerzeichnis verzeichnis;
 };
 
-// Waits (events running) until the condition holds or 5 s passed.
-inline bool warten(const std::function<bool()>& bedingung)
+// Waits (events running) until the condition holds or the time passed.
+inline bool warten(const std::function<bool()>& bedingung, int ms = 5000)
 {
     QElapsedTimer uhr;
     uhr.start();
     while (!bedingung()) {
-        if (uhr.elapsed() > 5000)
+        if (uhr.elapsed() > ms)
             return false;
         QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
     }
