@@ -18,9 +18,12 @@
 #include <QCloseEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
-#include <QItemSelection>
+#include <QKeyEvent>
 #include <QMenuBar>
+#include <QPainter>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace zdruck {
 
@@ -48,7 +51,78 @@ zplatform::DruckSchrift druckSchrift(const QWidget* w)
     return s;
 }
 
+// Paints an entry as selected exactly when it is marked in the list.
+class MarkierDelegate : public zadressbuch::ListenDelegate
+{
+public:
+    using zadressbuch::ListenDelegate::ListenDelegate;
+    void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override
+    {
+        QStyleOptionViewItem opt = option;
+        if (index.data(Qt::UserRole).toBool())
+            opt.state |= QStyle::State_Selected;
+        else
+            opt.state &= ~QStyle::State_Selected;
+        zadressbuch::ListenDelegate::paint(painter, opt, index);
+    }
+};
+
 } // namespace
+
+// The dialog's list: the records and which of them are marked. Marks are kept
+// here, not in the view's selection, so marking thousands of scattered
+// entries at once costs one pass.
+class Markierliste : public QAbstractListModel
+{
+public:
+    explicit Markierliste(QObject* eltern) : QAbstractListModel(eltern) {}
+
+    void setEintraege(const QStringList* eintraege)
+    {
+        beginResetModel();
+        m_eintraege = eintraege;
+        m_markiert.assign(size_t(eintraege->size()), 0);
+        m_anzahl = 0;
+        endResetModel();
+    }
+    int rowCount(const QModelIndex& eltern = QModelIndex()) const override
+    {
+        return eltern.isValid() || !m_eintraege ? 0 : int(m_eintraege->size());
+    }
+    QVariant data(const QModelIndex& index, int rolle) const override
+    {
+        if (!index.isValid() || !m_eintraege || index.row() >= m_eintraege->size())
+            return QVariant();
+        if (rolle == Qt::DisplayRole)
+            return m_eintraege->at(index.row());
+        if (rolle == Qt::UserRole)
+            return bool(m_markiert[size_t(index.row())]);
+        return QVariant();
+    }
+    bool markiert(int i) const { return i >= 0 && size_t(i) < m_markiert.size() && m_markiert[size_t(i)]; }
+    void setMarkiert(int i, bool an)
+    {
+        if (i < 0 || size_t(i) >= m_markiert.size() || bool(m_markiert[size_t(i)]) == an)
+            return;
+        m_markiert[size_t(i)] = an;
+        m_anzahl += an ? 1 : -1;
+        Q_EMIT dataChanged(index(i), index(i), {Qt::UserRole});
+    }
+    void alleSetzen(std::vector<char> markiert)
+    {
+        m_markiert = std::move(markiert);
+        m_anzahl = int(std::count(m_markiert.begin(), m_markiert.end(), char(1)));
+        if (!m_markiert.empty())
+            Q_EMIT dataChanged(index(0), index(int(m_markiert.size()) - 1), {Qt::UserRole});
+    }
+    const std::vector<char>& markierungen() const { return m_markiert; }
+    int anzahl() const { return m_anzahl; }
+
+private:
+    const QStringList* m_eintraege = nullptr;
+    std::vector<char> m_markiert;
+    int m_anzahl = 0;
+};
 
 zbefehle::DateiWaehler& Listendruck::dateiWaehler()
 {
@@ -123,12 +197,13 @@ Listendruck::Listendruck(QWidget* eltern) : QDialog(eltern)
     auto* lr = new QVBoxLayout(RahmenListe);
     Liste = new QListView(RahmenListe);
     Liste->setObjectName(QStringLiteral("Liste"));
-    m_modell = new QStringListModel(this);
+    m_modell = new Markierliste(this);
     Liste->setModel(m_modell);
-    Liste->setSelectionMode(QAbstractItemView::MultiSelection);
+    Liste->setSelectionMode(QAbstractItemView::NoSelection);
     Liste->setEditTriggers(QAbstractItemView::NoEditTriggers);
     Liste->setUniformItemSizes(true);
-    auto* delegat = new zadressbuch::ListenDelegate(Liste);
+    Liste->installEventFilter(this);
+    auto* delegat = new MarkierDelegate(Liste);
     delegat->setTabStops({83, 233, 363, 523, 558, 658, 758, 858, 958, 1058});
     Liste->setItemDelegate(delegat);
     lr->addWidget(Liste);
@@ -205,8 +280,7 @@ Listendruck::Listendruck(QWidget* eltern) : QDialog(eltern)
     connect(KombiFilter, &QComboBox::activated, this, [this] { ZeitNeuauswahl->start(); });
     connect(ZeitNeuauswahl, &QTimer::timeout, this, [this] { BefAuswahl_Click(2); });
     connect(ZeitAutoPersBogen, &QTimer::timeout, this, &Listendruck::ZeitAutoPersBogen_Timer);
-    connect(Liste, &QListView::clicked, this, [this] { Anzahl_Anzeigen(); });
-    connect(Liste->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] { Anzahl_Anzeigen(); });
+    connect(Liste, &QListView::clicked, this, [this](const QModelIndex& i) { Liste_Click(i.row()); });
     connect(Liste, &QListView::doubleClicked, this, [this](const QModelIndex& i) { Liste_DblClick(i.row()); });
     connect(mnuSetupSave, &QAction::triggered, this, &Listendruck::mnuSetupSave_Click);
     connect(ODruckenSeiteProAdr, &QCheckBox::toggled, this, [this](bool an) { TxtUeberschrift->setEnabled(!an); });
@@ -233,12 +307,12 @@ void Listendruck::Form_Load()
     }
     const zadressbuch::AdressListe& haupt = zadressbuch::adressliste();
     m_eintraege = haupt.eintraege();
-    m_modell->setStringList(m_eintraege);
+    m_modell->setEintraege(&m_eintraege);
     const int aktuell = haupt.ListIndex();
     if (aktuell >= 0 && aktuell < m_eintraege.size()) {
         if (aktuell + 1 < m_eintraege.size())
             Liste->scrollTo(m_modell->index(aktuell + 1));
-        Liste->setCurrentIndex(m_modell->index(aktuell)); // selects it in multiple selection
+        Liste->setCurrentIndex(m_modell->index(aktuell));
         setSelected(aktuell, true);
         Liste->scrollTo(m_modell->index(aktuell));
     }
@@ -270,18 +344,35 @@ int Listendruck::ListCount() const
 
 bool Listendruck::Selected(int i) const
 {
-    return Liste->selectionModel()->isSelected(m_modell->index(i));
+    return m_modell->markiert(i);
 }
 
 void Listendruck::setSelected(int i, bool an)
 {
-    Liste->selectionModel()->select(m_modell->index(i),
-                                    an ? QItemSelectionModel::Select : QItemSelectionModel::Deselect);
+    m_modell->setMarkiert(i, an);
 }
 
 int Listendruck::ausgewaehlteAnzahl() const
 {
-    return int(Liste->selectionModel()->selectedIndexes().size());
+    return m_modell->anzahl();
+}
+
+void Listendruck::Liste_Click(int zeile)
+{
+    if (zeile < 0 || zeile >= ListCount())
+        return;
+    setSelected(zeile, !Selected(zeile));
+    Anzahl_Anzeigen();
+}
+
+bool Listendruck::eventFilter(QObject* o, QEvent* e)
+{
+    // Space marks or unmarks the current entry, as a click does.
+    if (o == Liste && e->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(e)->key() == Qt::Key_Space) {
+        Liste_Click(Liste->currentIndex().row());
+        return true;
+    }
+    return QDialog::eventFilter(o, e);
 }
 
 void Listendruck::Anzahl_Anzeigen()
@@ -304,41 +395,25 @@ void Listendruck::BefAuswahl_Click(int index)
     const int anzahl = ListCount();
     const QString benutzer = KombiName->currentText();
     const QString filter = KombiFilter->currentText();
-    QItemSelection auswahl;
-    int beginn = -1;
-    auto abschliessen = [&](int bis) {
-        if (beginn >= 0)
-            auswahl.select(m_modell->index(beginn), m_modell->index(bis));
-        beginn = -1;
-    };
+    std::vector<char> markiert(size_t(anzahl), 0);
     for (int i = 0; i < anzahl; ++i) {
         if (anzahl > 1 && (i % 256 == 0 || i == anzahl - 1))
             ProgressBar->setValue(i * 100 / (anzahl - 1));
-        const bool an = index == 1 || (index == 2 && Auswahl_Passt(m_eintraege.at(i), benutzer, filter));
-        if (an && beginn < 0)
-            beginn = i;
-        else if (!an)
-            abschliessen(i - 1);
+        markiert[size_t(i)] = index == 1 || (index == 2 && Auswahl_Passt(m_eintraege.at(i), benutzer, filter));
     }
-    abschliessen(anzahl - 1);
-    {
-        const QSignalBlocker sperre(Liste->selectionModel());
-        Liste->selectionModel()->select(auswahl, QItemSelectionModel::ClearAndSelect);
-    }
-    Liste->viewport()->update();
+    m_modell->alleSetzen(std::move(markiert));
     if (index == 2) {
         zcommon::Kombi_Verlauf(KombiName, 20);
         zcommon::Kombi_Verlauf(KombiFilter, 20);
     }
     if (anzahl > 0) {
         Liste->selectionModel()->setCurrentIndex(m_modell->index(0), QItemSelectionModel::NoUpdate);
-        const QModelIndexList gewaehlt = Liste->selectionModel()->selectedIndexes();
-        if (!gewaehlt.isEmpty()) {
-            int erste = anzahl;
-            for (const QModelIndex& m : gewaehlt)
-                erste = std::min(erste, m.row());
-            Liste->selectionModel()->setCurrentIndex(m_modell->index(erste), QItemSelectionModel::NoUpdate);
-            Liste->scrollTo(m_modell->index(erste));
+        const auto& m = m_modell->markierungen();
+        const auto erste = std::find(m.begin(), m.end(), char(1));
+        if (erste != m.end()) {
+            const int zeile = int(erste - m.begin());
+            Liste->selectionModel()->setCurrentIndex(m_modell->index(zeile), QItemSelectionModel::NoUpdate);
+            Liste->scrollTo(m_modell->index(zeile));
         }
     }
     ProgressBar->hide();
@@ -403,10 +478,8 @@ void Listendruck::BefOk_Click()
 
     Listenlauf lauf;
     lauf.eintraege = &m_eintraege;
-    std::vector<bool> gewaehlt(size_t(ListCount()), false);
-    for (const QModelIndex& m : Liste->selectionModel()->selectedIndexes())
-        gewaehlt[size_t(m.row())] = true;
-    lauf.ausgewaehlt = [&gewaehlt](int i) { return gewaehlt[size_t(i)]; };
+    const std::vector<char> gewaehlt = m_modell->markierungen();
+    lauf.ausgewaehlt = [&gewaehlt](int i) { return gewaehlt[size_t(i)] != 0; };
     lauf.maske = maske;
     lauf.ueberschrift = TxtUeberschrift->text();
     lauf.seiteProAdresse = ODruckenSeiteProAdr->isChecked();

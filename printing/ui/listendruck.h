@@ -18,13 +18,14 @@
 #include <QListView>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QStringListModel>
 #include <QTabWidget>
 #include <QTimer>
 
 class QAction;
 
 namespace zdruck {
+
+class Markierliste;
 
 class Listendruck : public QDialog
 {
@@ -75,11 +76,13 @@ public:
 protected:
     void closeEvent(QCloseEvent* e) override;
     void reject() override;
+    bool eventFilter(QObject* o, QEvent* e) override;
 
 private:
     void Form_Load();
+    void Liste_Click(int zeile);
 
-    QStringListModel* m_modell;
+    Markierliste* m_modell;
     QStringList m_eintraege;
 };
 

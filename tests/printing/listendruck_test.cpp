@@ -12,6 +12,7 @@
 #include "testhilfe.h"
 
 #include <QFile>
+#include <QTest>
 
 using namespace zdruck;
 
@@ -269,6 +270,19 @@ TEST_F(Listen, DialogLadenAuswaehlenUndZaehlen)
 
     l.ODruckenSeiteProAdr->setChecked(true);
     EXPECT_FALSE(l.TxtUeberschrift->isEnabled());
+
+    // A click marks or unmarks one entry, and so does Space on the current one.
+    l.show();
+    const QRect zeile1 = l.Liste->visualRect(l.Liste->model()->index(1, 0));
+    QTest::mouseClick(l.Liste->viewport(), Qt::LeftButton, {}, zeile1.center());
+    EXPECT_TRUE(l.Selected(1));
+    EXPECT_EQ(l.RahmenListe->title(), "3 von 3 Adressen sind zum Drucken ausgewählt");
+    QTest::mouseClick(l.Liste->viewport(), Qt::LeftButton, {}, zeile1.center());
+    EXPECT_FALSE(l.Selected(1));
+    l.Liste->setCurrentIndex(l.Liste->model()->index(0, 0));
+    QTest::keyClick(l.Liste, Qt::Key_Space);
+    EXPECT_FALSE(l.Selected(0));
+    EXPECT_EQ(l.RahmenListe->title(), "1 von 3 Adressen sind zum Drucken ausgewählt");
 }
 
 TEST_F(Listen, DruckenMitKopienUndAbbruch)
