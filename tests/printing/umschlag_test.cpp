@@ -309,3 +309,21 @@ TEST_F(Umschlaege, FehlerImLogbuchAbbrechenDrucktNichtsHalbes)
     EXPECT_EQ(aufzeichnung()->auftraege(), 1);
     EXPECT_FALSE(u.isVisible());
 }
+
+TEST_F(Umschlaege, EmblemNurFuerGenauDenText)
+{
+    auto operationen = [&](const char* logo) {
+        zcommon::Ini_Schreiben(QString(), QString(), QStringLiteral("Logo4Umschlag"), QString::fromLatin1(logo));
+        zplatform::druckerSetzen(std::make_unique<zplatform::AufzeichnungsDrucker>());
+        UmschlagDruck u;
+        u.mass = {22.0, 11.0};
+        u.absender = QStringLiteral("Von");
+        u.anschrift = QStringLiteral("An");
+        u.emblem = Umschlag_MitEmblem();
+        Umschlag_Zeichnen(u);
+        return aufzeichnung()->seiten().at(0).operationen.size();
+    };
+    const size_t ohne = operationen("trevix");
+    EXPECT_EQ(operationen(""), ohne);
+    EXPECT_GT(operationen("Trevix"), ohne);
+}
