@@ -8,6 +8,7 @@
 #include "catalogues/ui/befehle.h"
 #include "commands/ui/befehle.h"
 #include "masks/uebergabe.h"
+#include "printing/ui/befehle.h"
 
 #include <QApplication>
 #include <QFont>
@@ -21,6 +22,7 @@ void Programm_Zusammenbauen(zadressbuch::Befehlsregister& r)
 {
     zbefehle::Befehle_Anmelden(r);
     zkataloge::Befehle_Anmelden(r);
+    zdruck::Befehle_Anmelden(r);
 
     // The document hand-over files: a fresh one at every start, and the shown
     // address (the card's texts, the selection in the remark field) at the exit.

@@ -5,6 +5,7 @@
 #include "platform/drucker.h"
 
 #include <algorithm>
+#include <vector>
 
 namespace zcommon {
 
@@ -48,6 +49,7 @@ QString Text_ImRechteckDrucken(QString& text, double links, double oben, double 
     qsizetype pos = 0;
     double y = T;
     bool fortsetzung = false; // the line continues a wrapped paragraph
+    std::vector<qsizetype> wortEnden;
 
     while (pos < n) {
         if (fortsetzung) {
@@ -68,18 +70,35 @@ QString Text_ImRechteckDrucken(QString& text, double links, double oben, double 
         while (absatzEnde < n && !istUmbruch(t.at(absatzEnde)))
             ++absatzEnde;
 
-        // As many words as fit; a word ends behind a blank or a "-".
-        qsizetype ende = pos;
-        while (ende < absatzEnde) {
-            qsizetype wortEnde = ende;
+        // As many words as fit; a word ends behind a blank or a "-". A line
+        // grows with every word, so the last word end that fits is found by
+        // halving (a long list measures a few lines, not every word).
+        wortEnden.clear();
+        for (qsizetype wortEnde = pos; wortEnde < absatzEnde;) {
             while (wortEnde < absatzEnde && t.at(wortEnde) != u' ' && t.at(wortEnde) != u'-')
                 ++wortEnde;
             if (wortEnde < absatzEnde)
                 ++wortEnde; // the blank or "-" belongs to the word before it
-            const QString zeile = RTrim(t.mid(pos, wortEnde - pos));
-            if (d.textBreite(zeile) > breite + Toleranz)
-                break;
-            ende = wortEnde;
+            wortEnden.push_back(wortEnde);
+        }
+        auto passt = [&](qsizetype bis) { return d.textBreite(RTrim(t.mid(pos, bis - pos))) <= breite + Toleranz; };
+        qsizetype ende = pos;
+        if (!wortEnden.empty()) {
+            if (passt(wortEnden.back())) {
+                ende = wortEnden.back();
+            } else {
+                qsizetype unten = -1;                             // the last index known to fit
+                qsizetype oben = qsizetype(wortEnden.size()) - 1; // known not to fit
+                while (oben - unten > 1) {
+                    const qsizetype mitte = (unten + oben) / 2;
+                    if (passt(wortEnden[size_t(mitte)]))
+                        unten = mitte;
+                    else
+                        oben = mitte;
+                }
+                if (unten >= 0)
+                    ende = wortEnden[size_t(unten)];
+            }
         }
         if (ende == pos && pos < absatzEnde) {
             // Not even the first word fits: break it between characters.

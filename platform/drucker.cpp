@@ -32,6 +32,43 @@ QStringList DruckSeite::texte() const
     return t;
 }
 
+bool Drucker::setPapierformat(double, double)
+{
+    return false;
+}
+
+double Drucker::papierBreite() const
+{
+    return ausrichtung() == 2 ? seitenHoehe() : seitenBreite();
+}
+
+double Drucker::papierHoehe() const
+{
+    return ausrichtung() == 2 ? seitenBreite() : seitenHoehe();
+}
+
+namespace {
+constexpr Papierformat Formate[] = {
+    {"A4", 21.0, 29.7}, {"A5", 14.8, 21.0}, {"Letter", 21.59, 27.94}, {"DL", 11.0, 22.0},
+    {"C4", 22.9, 32.4}, {"C5", 16.2, 22.9}, {"C6", 11.4, 16.2},       {"C65", 11.4, 22.9},
+    {"B4", 25.0, 35.3}, {"B5", 17.6, 25.0}, {"B6", 12.5, 17.6},
+};
+} // namespace
+
+std::span<const Papierformat> papierformate()
+{
+    return Formate;
+}
+
+const Papierformat* papierformat(const QString& name)
+{
+    for (const Papierformat& f : Formate) {
+        if (name.compare(QLatin1String(f.name), Qt::CaseInsensitive) == 0)
+            return &f;
+    }
+    return nullptr;
+}
+
 void Drucker::drucken(const QString& text, bool zeilenEnde)
 {
     ausgabeBeginnen();
@@ -92,6 +129,15 @@ void AufzeichnungsDruckerBasis::setPapier(double breite, double hoehe)
         m_papierBreite = std::min(breite, hoehe);
         m_papierHoehe = std::max(breite, hoehe);
     }
+}
+
+bool AufzeichnungsDruckerBasis::setPapierformat(double breite, double hoehe)
+{
+    if (!(breite > 0 && hoehe > 0))
+        return false;
+    m_papierBreite = breite;
+    m_papierHoehe = hoehe;
+    return true;
 }
 
 double AufzeichnungsDruckerBasis::textBreite(const QString& text) const
@@ -241,6 +287,38 @@ std::unique_ptr<Drucker>& aktuellerDrucker()
     return d;
 }
 } // namespace
+
+namespace {
+class StandardVerzeichnis : public DruckerVerzeichnis
+{
+public:
+    std::vector<DruckerInfo> drucker() const override { return {{QStringLiteral("Aufzeichnung"), QString()}}; }
+    std::unique_ptr<Drucker> erzeugen(const QString& name) const override
+    {
+        if (name != QLatin1String("Aufzeichnung"))
+            return nullptr;
+        return std::make_unique<AufzeichnungsDruckerBasis>(name);
+    }
+};
+
+DruckerVerzeichnis*& installiertesVerzeichnis()
+{
+    static DruckerVerzeichnis* v = nullptr;
+    return v;
+}
+} // namespace
+
+DruckerVerzeichnis& druckerVerzeichnis()
+{
+    static StandardVerzeichnis standard;
+    DruckerVerzeichnis* v = installiertesVerzeichnis();
+    return v ? *v : standard;
+}
+
+void druckerVerzeichnisSetzen(DruckerVerzeichnis* v)
+{
+    installiertesVerzeichnis() = v;
+}
 
 Drucker& drucker()
 {

@@ -18,6 +18,7 @@
 #include <QString>
 #include <QStringList>
 #include <memory>
+#include <span>
 #include <vector>
 
 namespace zplatform {
@@ -66,6 +67,17 @@ public:
     virtual double seitenBreite() const = 0;
     virtual double seitenHoehe() const = 0;
 
+    // The sheet in cm as it lies in portrait: breite across, hoehe down
+    // (landscape turns it). Set it before the first output of a job; a
+    // back-end that cannot take the size keeps its paper and returns false.
+    virtual bool setPapierformat(double breite, double hoehe);
+    virtual double papierBreite() const;
+    virtual double papierHoehe() const;
+    // Full-page mode: the printable area is the whole sheet (positions from
+    // the sheet's corner) instead of what the printer can reach.
+    virtual void setGanzeSeite(bool an) { m_ganzeSeite = an; }
+    bool ganzeSeite() const { return m_ganzeSeite; }
+
     // Scale: the origin in cm (ScaleLeft/ScaleTop). A scale left of -1.5 moves
     // x = 0 of the program 1.5 cm to the right on paper.
     double scaleLeft = 0.0;
@@ -102,6 +114,9 @@ public:
     virtual bool dokumentEnde() = 0;
     // Drops the job without sending anything.
     virtual void abbrechen() = 0;
+    // Why the last job failed, in words for the user ("" when it went out or
+    // the back-end cannot tell).
+    virtual QString letzterFehler() const { return QString(); }
 
     // Fonts the printer offers, in the printer's order.
     virtual QStringList schriften() const = 0;
@@ -123,7 +138,20 @@ protected:
     virtual void bildZeichnen(const QString& datei, double x, double y, double breite, double hoehe) = 0;
 
     int m_ausrichtung = 1;
+    bool m_ganzeSeite = false;
 };
+
+// Paper sizes the print routines name: the sheet in cm as it lies in portrait.
+struct Papierformat
+{
+    const char* name;
+    double breite;
+    double hoehe;
+};
+// A4, A5, Letter and the envelopes DL, C4, C5, C6, C65, B4, B5, B6.
+std::span<const Papierformat> papierformate();
+// The format of that name (without regard to case); nullptr when unknown.
+const Papierformat* papierformat(const QString& name);
 
 // The lines of a text to print: split at CR LF, LF and CR.
 QStringList druckZeilen(const QString& text);
@@ -143,6 +171,18 @@ public:
     double seitenHoehe() const override;
     // Paper size in cm, given upright (A4 21 x 29.7 by default).
     void setPapier(double breite, double hoehe);
+    // The sheet as it lies in portrait, not turned upright (an envelope fed
+    // broad side first).
+    bool setPapierformat(double breite, double hoehe) override;
+    double papierBreite() const override { return m_papierBreite; }
+    double papierHoehe() const override { return m_papierHoehe; }
+    // The margin the printer cannot reach, on every side (0 by default); the
+    // printable area (scale width and height) is the sheet less it, unless
+    // full-page mode is on. Positions count from the printable area's corner.
+    void setUnbedruckbarerRand(double cm) { m_rand = cm > 0 ? cm : 0.0; }
+    double unbedruckbarerRand() const { return ganzeSeite() ? 0.0 : m_rand; }
+    double scaleWidth() const override { return seitenBreite() - 2 * unbedruckbarerRand(); }
+    double scaleHeight() const override { return seitenHoehe() - 2 * unbedruckbarerRand(); }
 
     double textBreite(const QString& text) const override;
     double textHoehe(const QString& text = QStringLiteral("Ay")) const override;
@@ -177,11 +217,33 @@ private:
     QString m_name;
     double m_papierBreite = 21.0;
     double m_papierHoehe = 29.7;
+    double m_rand = 0.0;
     std::vector<DruckSeite> m_seiten;
     bool m_imAuftrag = false;
     int m_auftraege = 0;
     int m_abbrueche = 0;
 };
+
+// The printers the program may choose among. The form library installs the
+// system's list (every printer the print service knows, plus "PDF"); tests
+// install their own. The default offers one recording printer.
+struct DruckerInfo
+{
+    QString name; // device name
+    QString ort;  // where it is: location, connection or folder ("" unknown)
+};
+class DruckerVerzeichnis
+{
+public:
+    virtual ~DruckerVerzeichnis() = default;
+    // In the order the system lists them.
+    virtual std::vector<DruckerInfo> drucker() const = 0;
+    // A printer of that name (exact name from the list); nullptr when there is none.
+    virtual std::unique_ptr<Drucker> erzeugen(const QString& name) const = 0;
+};
+DruckerVerzeichnis& druckerVerzeichnis();
+// Installs v (not owned); nullptr puts the default back.
+void druckerVerzeichnisSetzen(DruckerVerzeichnis* v);
 
 // The program's current printer (a recording printer until the form library
 // installs the system's default printer). Never null.

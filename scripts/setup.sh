@@ -4,7 +4,7 @@
 set -euo pipefail
 
 PACKAGES=(cmake g++ make qt6-base-dev qt6-translations-l10n libgl-dev fonts-liberation2
-          poppler-utils libgtest-dev libbenchmark-dev libqt6svg6)
+          poppler-utils libgtest-dev libbenchmark-dev libqt6svg6 cups-daemon cups-client)
 
 install_missing() {
     local missing=()

@@ -36,11 +36,19 @@ AufzeichnungsDrucker::~AufzeichnungsDrucker() = default;
 
 const QFontMetricsF& AufzeichnungsDrucker::metrik() const
 {
-    if (!m_metrik || !gleich(m_gemessen, schrift)) {
-        m_gemessen = schrift;
-        m_metrik = std::make_unique<QFontMetricsF>(QFont(alsQFont(schrift), messGeraet()), messGeraet());
+    for (size_t i = 0; i < m_metriken.size(); ++i) {
+        if (gleich(m_metriken[i].schrift, schrift)) {
+            if (i != 0)
+                std::swap(m_metriken[i], m_metriken[0]); // most recent first
+            return *m_metriken[0].metrik;
+        }
     }
-    return *m_metrik;
+    constexpr size_t Behalten = 8;
+    if (m_metriken.size() >= Behalten)
+        m_metriken.pop_back();
+    m_metriken.insert(m_metriken.begin(), Metrik{schrift, std::make_unique<QFontMetricsF>(
+                                                              QFont(alsQFont(schrift), messGeraet()), messGeraet())});
+    return *m_metriken[0].metrik;
 }
 
 double AufzeichnungsDrucker::zeilenBreite(const QString& zeile) const

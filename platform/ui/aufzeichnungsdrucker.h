@@ -9,6 +9,7 @@
 #include <QFont>
 #include <QFontMetricsF>
 #include <memory>
+#include <vector>
 
 namespace zplatform {
 
@@ -25,8 +26,14 @@ protected:
 private:
     const QFontMetricsF& metrik() const;
 
-    mutable DruckSchrift m_gemessen;
-    mutable std::unique_ptr<QFontMetricsF> m_metrik;
+    // The metrics of the last few fonts used (a list switches between its
+    // font, the page start's and the footer's on every page).
+    struct Metrik
+    {
+        DruckSchrift schrift;
+        std::unique_ptr<QFontMetricsF> metrik;
+    };
+    mutable std::vector<Metrik> m_metriken;
 };
 
 } // namespace zplatform

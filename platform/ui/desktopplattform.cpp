@@ -274,6 +274,8 @@ void desktopEinrichten()
 {
     static DesktopPlattform desktop;
     plattformSetzen(&desktop);
+    static QtDruckerVerzeichnis verzeichnis;
+    druckerVerzeichnisSetzen(&verzeichnis);
 
     std::unique_ptr<Drucker> d;
     const QPrinterInfo standard = QPrinterInfo::defaultPrinter();

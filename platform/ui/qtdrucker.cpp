@@ -82,6 +82,41 @@ void QtDrucker::setAusrichtung(int a)
         m_printer->setPageOrientation(a == 2 ? QPageLayout::Landscape : QPageLayout::Portrait);
 }
 
+bool QtDrucker::setPapierformat(double breite, double hoehe)
+{
+    if (!(breite > 0 && hoehe > 0) || m_imAuftrag)
+        return false;
+    const QPageSize groesse(QSizeF(breite * 10.0, hoehe * 10.0), QPageSize::Millimeter, QString(),
+                            QPageSize::FuzzyMatch);
+    if (!groesse.isValid())
+        return false;
+    const QPageLayout::Orientation ausr = m_printer->pageLayout().orientation();
+    if (!m_printer->setPageSize(groesse))
+        return false;
+    m_printer->setPageOrientation(ausr);
+    if (m_pdf)
+        m_printer->setPageMargins(QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
+    m_metrik.reset();
+    return true;
+}
+
+double QtDrucker::papierBreite() const
+{
+    return m_printer->pageLayout().pageSize().size(QPageSize::Millimeter).width() / 10.0;
+}
+
+double QtDrucker::papierHoehe() const
+{
+    return m_printer->pageLayout().pageSize().size(QPageSize::Millimeter).height() / 10.0;
+}
+
+void QtDrucker::setGanzeSeite(bool an)
+{
+    Drucker::setGanzeSeite(an);
+    if (!m_pdf && !m_imAuftrag)
+        m_printer->setFullPage(an);
+}
+
 double QtDrucker::seitenBreite() const
 {
     return m_printer->pageLayout().fullRect(QPageLayout::Millimeter).width() / 10.0;
@@ -288,6 +323,35 @@ QStringList druckerNamen()
     QStringList namen = QPrinterInfo::availablePrinterNames();
     namen << pdfDruckerName;
     return namen;
+}
+
+QString druckerOrt(const QString& name)
+{
+    if (name.compare(pdfDruckerName, Qt::CaseInsensitive) == 0) {
+        const QString ordner = pdfStandardOrdner().isEmpty() ? tempOrdner() : pdfStandardOrdner();
+        return QDir::toNativeSeparators(ordner);
+    }
+    const QPrinterInfo info = QPrinterInfo::printerInfo(name);
+    if (info.isNull())
+        return QString();
+    if (!info.location().isEmpty())
+        return info.location();
+    if (!info.makeAndModel().isEmpty())
+        return info.makeAndModel();
+    return info.description();
+}
+
+std::vector<DruckerInfo> QtDruckerVerzeichnis::drucker() const
+{
+    std::vector<DruckerInfo> liste;
+    for (const QString& name : druckerNamen())
+        liste.push_back({name, druckerOrt(name)});
+    return liste;
+}
+
+std::unique_ptr<Drucker> QtDruckerVerzeichnis::erzeugen(const QString& name) const
+{
+    return druckerErzeugen(name);
 }
 
 std::unique_ptr<Drucker> druckerErzeugen(const QString& name)

@@ -35,6 +35,13 @@ public:
     bool istPdf() const { return m_pdf; }
 
     void setAusrichtung(int a) override;
+    // A standard size within a millimetre keeps its name (the print service
+    // then feeds the right media); any other size goes out as a custom size.
+    bool setPapierformat(double breite, double hoehe) override;
+    double papierBreite() const override;
+    double papierHoehe() const override;
+    // The virtual "PDF" printer always prints on the whole sheet.
+    void setGanzeSeite(bool an) override;
     double seitenBreite() const override;
     double seitenHoehe() const override;
     double scaleWidth() const override;
@@ -55,7 +62,7 @@ public:
     // The file the last PDF job wrote ("" before the first one).
     QString letztePdfDatei() const { return m_letztePdf; }
     // Why the last job failed ("" when it went out).
-    QString letzterFehler() const { return m_fehlerText; }
+    QString letzterFehler() const override { return m_fehlerText; }
 
     // The Qt printer, for the print dialogs (do not use while a job is open).
     QPrinter& qprinter() { return *m_printer; }
@@ -95,6 +102,17 @@ void pdfStandardOrdnerSetzen(const QString& ordner);
 
 // Printers the system knows, then "PDF".
 QStringList druckerNamen();
+// Where a printer is: its location, else its make and model, else its
+// description as the print service tells them; for "PDF" the folder of its files.
+QString druckerOrt(const QString& name);
+
+// The system's printers for the print dialogs (installed by desktopEinrichten).
+class QtDruckerVerzeichnis : public DruckerVerzeichnis
+{
+public:
+    std::vector<DruckerInfo> drucker() const override;
+    std::unique_ptr<Drucker> erzeugen(const QString& name) const override;
+};
 // A printer by name (without regard to case); nullptr when there is none of that name.
 std::unique_ptr<Drucker> druckerErzeugen(const QString& name);
 

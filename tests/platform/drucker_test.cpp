@@ -163,3 +163,46 @@ TEST(Drucker, PdfDrucker)
     EXPECT_TRUE(text.contains(QStringLiteral("Zweite Seite"))) << text.toStdString();
     EXPECT_EQ(text.count(QChar(0x0C)), 2) << "zwei Seiten";
 }
+
+TEST(Drucker, PapierformatGanzeSeiteUndVerzeichnis)
+{
+    AufzeichnungsDrucker d;
+    d.setUnbedruckbarerRand(0.5);
+    EXPECT_DOUBLE_EQ(d.scaleWidth(), 20.0);
+    d.setGanzeSeite(true);
+    EXPECT_DOUBLE_EQ(d.scaleWidth(), 21.0);
+    d.setGanzeSeite(false);
+    // The sheet as it lies: an envelope fed broad side first stays broad.
+    ASSERT_TRUE(d.setPapierformat(22.0, 11.0));
+    EXPECT_DOUBLE_EQ(d.seitenBreite(), 22.0);
+    EXPECT_DOUBLE_EQ(d.scaleHeight(), 10.0);
+    d.setAusrichtung(2);
+    EXPECT_DOUBLE_EQ(d.seitenBreite(), 11.0);
+    EXPECT_DOUBLE_EQ(d.papierBreite(), 22.0);
+    EXPECT_FALSE(d.setPapierformat(0, 5));
+
+    const Papierformat* dl = papierformat(QStringLiteral("dl"));
+    ASSERT_NE(dl, nullptr);
+    EXPECT_DOUBLE_EQ(dl->breite, 11.0);
+    EXPECT_DOUBLE_EQ(dl->hoehe, 22.0);
+    EXPECT_EQ(papierformate().size(), 11u);
+
+    TempWurzel w;
+    QtDrucker pdf(pdfDruckerName);
+    ASSERT_TRUE(pdf.setPapierformat(dl->breite, dl->hoehe));
+    EXPECT_NEAR(pdf.seitenBreite(), 11.0, 0.01);
+    EXPECT_NEAR(pdf.scaleHeight(), 22.0, 0.01) << "the PDF printer prints on the whole sheet";
+    ASSERT_TRUE(pdf.setPapierformat(22.9, 16.2)); // a size of no standard: custom
+    EXPECT_NEAR(pdf.papierBreite(), 22.9, 0.01);
+    EXPECT_NEAR(pdf.papierHoehe(), 16.2, 0.01);
+
+    // The system's printer list ends with the PDF printer.
+    QtDruckerVerzeichnis system;
+    const std::vector<DruckerInfo> liste = system.drucker();
+    ASSERT_FALSE(liste.empty());
+    EXPECT_EQ(liste.back().name, pdfDruckerName);
+    EXPECT_EQ(liste.back().ort, QDir::toNativeSeparators(w.temp()));
+    EXPECT_NE(system.erzeugen(pdfDruckerName), nullptr);
+    // Until the form library installs it, the program offers one recording printer.
+    EXPECT_EQ(druckerVerzeichnis().drucker().size(), 1u);
+}

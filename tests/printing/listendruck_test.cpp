@@ -1,0 +1,500 @@
+// Address lists: the selection rules, the print run on a recording printer
+// that keeps every page sent, the list-print dialog with its print run,
+// personal sheet and export.
+
+#include "addressbook/befehle.h"
+#include "printing/druckvorgabe.h"
+#include "printing/listendruck.h"
+#include "printing/ui/befehle.h"
+#include "printing/ui/listendruck.h"
+#include "support/fensterattrappe.h"
+
+#include "testhilfe.h"
+
+#include <QFile>
+#include <QTest>
+
+using namespace zdruck;
+
+namespace {
+
+// Keeps the pages of every job sent.
+class SammelDrucker : public zplatform::AufzeichnungsDrucker
+{
+public:
+    std::vector<std::vector<zplatform::DruckSeite>> jobs;
+    bool dokumentEnde() override
+    {
+        if (imAuftrag())
+            jobs.push_back(seiten());
+        return AufzeichnungsDrucker::dokumentEnde();
+    }
+    // The texts of job j, all pages.
+    QStringList texte(size_t j) const
+    {
+        QStringList t;
+        for (const auto& s : jobs.at(j))
+            t << s.texte();
+        return t;
+    }
+};
+
+QByteArray bytes(const QString& pfad)
+{
+    QFile f(pfad);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<fehlt>");
+}
+
+QString datensatz(const QString& name, const QString& ort, const QString& benutzer = QString())
+{
+    QStringList f(24);
+    f[0] = QStringLiteral(" ");
+    f[1] = name;
+    f[5] = ort;
+    f[9] = benutzer;
+    return f.join(u'\t') + u'\t';
+}
+
+class Listen : public DruckUmgebung
+{
+protected:
+    void SetUp() override
+    {
+        DruckUmgebung::SetUp();
+        auto d = std::make_unique<SammelDrucker>();
+        sammler = d.get();
+        zplatform::druckerSetzen(std::move(d));
+        maske(QStringLiteral("Liste_Standard"), {QStringLiteral("{Nachname}, {Vorname}, {Ort}")});
+        zadressbuch::sitzung().Beschreibung = QStringLiteral("Kunden");
+    }
+    // n addresses "Name1".."Name<n>" in "Ort<i>", the first selected.
+    void adressen(int n)
+    {
+        for (int i = 1; i <= n; ++i)
+            zadressbuch::adressliste().AddItem(
+                datensatz(QStringLiteral("Name%1").arg(i), QStringLiteral("Ort%1").arg(i)));
+        zadressbuch::adressliste().setListIndex(0);
+    }
+    SammelDrucker* sammler = nullptr;
+};
+
+} // namespace
+
+TEST(Listenauswahl, BenutzerUndTextfilter)
+{
+    struct Fall
+    {
+        const char* feld9;
+        const char* benutzer;
+        const char* text;
+        bool passt;
+    };
+    const Fall faelle[] = {
+        {"Meier", "Meier", "", true},
+        {"Meier, Schulz", " Meier ", "", true},
+        {"meier", "Meier", "", false},
+        {"", "Meier", "", false},
+        {"", "", "", true},
+        {"Schulz", "", "", true},
+        {"", "", " BERLIN ", true},
+        {"", "", "berlin*", false},
+        {"Meier", "Meier", "hamburg", false},
+        {"", "", "Name1\t", true},
+    };
+    for (const Fall& f : faelle) {
+        const QString zeile = datensatz(QStringLiteral("Name1"), QStringLiteral("Berlin"), QString::fromUtf8(f.feld9));
+        EXPECT_EQ(Auswahl_Passt(zeile, QString::fromUtf8(f.benutzer), QString::fromUtf8(f.text)), f.passt)
+            << f.feld9 << "|" << f.benutzer << "|" << f.text;
+    }
+    EXPECT_EQ(Anzahl_Text(3, 120), "3 von 120 Adressen sind zum Drucken ausgewählt");
+    EXPECT_EQ(Kommas_Bereinigen(QStringLiteral("Muster, , , , Köln")), "Muster, Köln");
+    EXPECT_EQ(Kommas_Bereinigen(QStringLiteral("Muster,   Köln, ")), "Muster, Köln, ");
+}
+
+TEST_F(Listen, SeitenMitUeberschriftSeitenzahlFusszeileUndRaendern)
+{
+    adressen(60);
+    zcommon::Ini_Schreiben(QString(), QStringLiteral("Drucker"), QStringLiteral("RandOben"), QStringLiteral("5"));
+    const QStringList eintraege = zadressbuch::adressliste().eintraege();
+    Listenlauf lauf;
+    lauf.eintraege = &eintraege;
+    lauf.ausgewaehlt = [](int i) { return i % 2 == 0; }; // 30 addresses
+    lauf.maske = QStringLiteral("Liste_Standard");
+    lauf.ueberschrift = QStringLiteral("Kunden");
+    lauf.schrift.groesse = 14;
+    lauf.randX = 1.5;
+    lauf.randY = 1.0;
+    QList<int> fortschritt;
+    lauf.fortschritt = [&](int w) { fortschritt << w; };
+    ASSERT_TRUE(lauf.kopieDrucken());
+    ASSERT_GE(sammler->jobs.size(), 2u) << "a page is a job of its own";
+    EXPECT_EQ(fortschritt.first(), 0);
+    EXPECT_EQ(fortschritt.last(), 100);
+
+    QStringList gedruckt;
+    for (size_t j = 0; j < sammler->jobs.size(); ++j) {
+        ASSERT_EQ(sammler->jobs[j].size(), 1u);
+        const auto& ops = sammler->jobs[j][0].operationen;
+        // The page start: a blank, then the heading at the top offset 0.5 cm.
+        EXPECT_EQ(ops.at(0).text, " ");
+        EXPECT_EQ(ops.at(1).text, QStringLiteral("Kunden, Seite %1").arg(j + 1));
+        EXPECT_NEAR(ops.at(1).x, 1.5, 1e-9);
+        EXPECT_NEAR(ops.at(1).y, 0.5 + 1.0, 1e-9);
+        EXPECT_EQ(ops.at(1).schrift.groesse, 16);
+        EXPECT_TRUE(ops.back().text.contains(QLatin1String("Ausdruck vom 02.07.2000"))) << "footer";
+        for (size_t k = 2; k + 1 < ops.size(); ++k) {
+            gedruckt << ops[k].text;
+            EXPECT_EQ(ops[k].schrift.groesse, 14);
+            EXPECT_LT(ops[k].y2, 29.7 - 1.5) << "blocks stay clear of the page's lower edge";
+        }
+    }
+    QStringList erwartet;
+    for (int i = 1; i <= 60; i += 2)
+        erwartet << QStringLiteral("Name%1, Ort%1").arg(i);
+    EXPECT_EQ(gedruckt, erwartet);
+}
+
+TEST_F(Listen, ZuLangerBlockGehtWeiterUndRiesigerEndet)
+{
+    QStringList zeilen;
+    for (int i = 1; i <= 80; ++i)
+        zeilen << QStringLiteral("Zeile %1 {Nachname}").arg(i);
+    maske(QStringLiteral("Lang"), zeilen);
+    adressen(2);
+    const QStringList eintraege = zadressbuch::adressliste().eintraege();
+    Listenlauf lauf;
+    lauf.eintraege = &eintraege;
+    lauf.ausgewaehlt = [](int) { return true; };
+    lauf.maske = QStringLiteral("Lang");
+    lauf.ueberschrift = QStringLiteral("Lang");
+    ASSERT_TRUE(lauf.kopieDrucken());
+    QStringList alle;
+    for (size_t j = 0; j < sammler->jobs.size(); ++j)
+        alle << sammler->texte(j);
+    for (int i = 1; i <= 80; ++i) {
+        EXPECT_TRUE(alle.contains(QStringLiteral("Zeile %1 Name1").arg(i))) << i;
+        EXPECT_TRUE(alle.contains(QStringLiteral("Zeile %1 Name2").arg(i))) << i;
+    }
+    EXPECT_GE(sammler->jobs.size(), 3u);
+    EXPECT_TRUE(sammler->texte(1).contains(QStringLiteral("Lang, Seite 2")));
+
+    // A font larger than the page: each block as far as it fits, and the run ends.
+    sammler->jobs.clear();
+    lauf.maske = QStringLiteral("Liste_Standard");
+    lauf.schrift.groesse = 900;
+    lauf.ueberschrift.clear();
+    ASSERT_TRUE(lauf.kopieDrucken());
+    EXPECT_LE(sammler->jobs.size(), 6u);
+}
+
+TEST_F(Listen, SeiteJeAdresseUndBestaetigungAbbrechen)
+{
+    adressen(5);
+    const QStringList eintraege = zadressbuch::adressliste().eintraege();
+    Listenlauf lauf;
+    lauf.eintraege = &eintraege;
+    lauf.ausgewaehlt = [](int) { return true; };
+    lauf.maske = QStringLiteral("Liste_Standard");
+    lauf.ueberschrift = QStringLiteral("Kunden");
+    lauf.seiteProAdresse = true;
+    QList<int> gefragt;
+    lauf.seiteBestaetigen = [&](int seite) {
+        gefragt << seite;
+        return true;
+    };
+    ASSERT_TRUE(lauf.kopieDrucken());
+    ASSERT_EQ(sammler->jobs.size(), 5u);
+    EXPECT_EQ(gefragt, (QList<int>{1, 2, 3, 4, 5}));
+    for (size_t j = 0; j < 5; ++j) {
+        const QStringList t = sammler->texte(j);
+        ASSERT_EQ(t.size(), 3) << t.join('|').toStdString(); // blank, address, footer
+        EXPECT_EQ(t.at(1), QStringLiteral("Name%1, Ort%1").arg(j + 1)) << "no heading";
+    }
+
+    // Cancel at page 1: that page is still printed with its address, then the run stops.
+    sammler->jobs.clear();
+    lauf.seiteBestaetigen = [](int) { return false; };
+    EXPECT_FALSE(lauf.kopieDrucken());
+    EXPECT_TRUE(lauf.druckStopp);
+    ASSERT_EQ(sammler->jobs.size(), 1u);
+    EXPECT_EQ(sammler->texte(0).at(1), "Name1, Ort1");
+}
+
+TEST_F(Listen, DialogLadenAuswaehlenUndZaehlen)
+{
+    maske(QStringLiteral("Andere"), {QStringLiteral("{Ort}")});
+    zadressbuch::adressliste().AddItem(
+        datensatz(QStringLiteral("Meier"), QStringLiteral("Berlin"), QStringLiteral("Meier")));
+    zadressbuch::adressliste().AddItem(
+        datensatz(QStringLiteral("Kurz"), QStringLiteral("Bonn"), QStringLiteral("meier")));
+    zadressbuch::adressliste().AddItem(
+        datensatz(QStringLiteral("Lang"), QStringLiteral("berlin"), QStringLiteral("Meier, Schulz")));
+    zadressbuch::adressliste().setListIndex(1);
+    zcommon::Ini_Schreiben(QString(), QString(), QStringLiteral("PrnFürWen"), QStringLiteral("Meier;;Schulz"));
+
+    Listendruck l;
+    EXPECT_EQ(l.ListCount(), 3);
+    EXPECT_TRUE(l.Selected(1));
+    EXPECT_FALSE(l.Selected(0));
+    EXPECT_EQ(l.RahmenListe->title(), "1 von 3 Adressen sind zum Drucken ausgewählt");
+    EXPECT_EQ(l.ComboMasken->currentText(), "Liste_Standard");
+    EXPECT_EQ(l.TxtUeberschrift->text(), "Kunden");
+    EXPECT_EQ(l.KombiName->count(), 2);
+    EXPECT_TRUE(l.BefOk->isEnabled());
+
+    l.BefAuswahl_Click(1);
+    EXPECT_EQ(l.ausgewaehlteAnzahl(), 3);
+    l.BefAuswahl_Click(0);
+    EXPECT_EQ(l.ausgewaehlteAnzahl(), 0);
+    EXPECT_FALSE(l.BefOk->isEnabled());
+    EXPECT_FALSE(l.Bef2Datei->isEnabled());
+
+    l.KombiName->setEditText(QStringLiteral("Meier"));
+    l.KombiFilter->setEditText(QStringLiteral(" BERLIN "));
+    l.BefAuswahl_Click(2);
+    EXPECT_TRUE(l.Selected(0));
+    EXPECT_FALSE(l.Selected(1)) << "the preselected entry no longer matches";
+    EXPECT_TRUE(l.Selected(2));
+    EXPECT_EQ(l.RahmenListe->title(), "2 von 3 Adressen sind zum Drucken ausgewählt");
+    EXPECT_EQ(l.KombiFilter->itemText(0), " BERLIN ");
+
+    l.ComboMasken->setCurrentIndex(0);
+    l.mnuSetupSave_Click();
+    EXPECT_EQ(zcommon::Ini_Lesen(QString(), QString(), QStringLiteral("DruckMaske")), "Andere");
+    EXPECT_EQ(zcommon::Ini_Lesen(QString(), QString(), QStringLiteral("PrnFürWen")), "Meier;Schulz;");
+    EXPECT_EQ(p.toene.last(), "#SystemExclamation");
+
+    l.Liste_DblClick(2);
+    EXPECT_EQ(p.meldungen.back().titel, "Adressen-Vorschau");
+    EXPECT_EQ(p.meldungen.back().text, "berlin");
+
+    l.ODruckenSeiteProAdr->setChecked(true);
+    EXPECT_FALSE(l.TxtUeberschrift->isEnabled());
+
+    // A click marks or unmarks one entry, and so does Space on the current one.
+    l.show();
+    const QRect zeile1 = l.Liste->visualRect(l.Liste->model()->index(1, 0));
+    QTest::mouseClick(l.Liste->viewport(), Qt::LeftButton, {}, zeile1.center());
+    EXPECT_TRUE(l.Selected(1));
+    EXPECT_EQ(l.RahmenListe->title(), "3 von 3 Adressen sind zum Drucken ausgewählt");
+    QTest::mouseClick(l.Liste->viewport(), Qt::LeftButton, {}, zeile1.center());
+    EXPECT_FALSE(l.Selected(1));
+    l.Liste->setCurrentIndex(l.Liste->model()->index(0, 0));
+    QTest::keyClick(l.Liste, Qt::Key_Space);
+    EXPECT_FALSE(l.Selected(0));
+    EXPECT_EQ(l.RahmenListe->title(), "1 von 3 Adressen sind zum Drucken ausgewählt");
+}
+
+TEST_F(Listen, DruckenMitKopienUndAbbruch)
+{
+    adressen(70);
+    Listendruck l;
+    l.show();
+    l.BefAuswahl_Click(1);
+
+    imDialog([](PrinterSet& d) { d.befAbbrechen->click(); });
+    l.BefOk_Click();
+    EXPECT_TRUE(l.isVisible()) << "a cancel leaves the dialog open";
+    EXPECT_EQ(DruckJobName(), "Zettlora_Liste_Standard");
+    EXPECT_TRUE(sammler->jobs.empty());
+    EXPECT_TRUE(l.BefOk->isEnabled());
+
+    imDialog([](PrinterSet& d) {
+        EXPECT_EQ(d.windowTitle(), "Drucken - Zettlora Liste_Standard");
+        d.ComboAnzahl->setCurrentIndex(2);
+        d.BefOk->click();
+    });
+    l.BefOk_Click();
+    EXPECT_FALSE(l.isVisible());
+    ASSERT_EQ(sammler->jobs.size() % 3, 0u);
+    const size_t jeKopie = sammler->jobs.size() / 3;
+    ASSERT_GE(jeKopie, 2u);
+    for (size_t k = 0; k < 3; ++k) {
+        for (size_t s = 0; s < jeKopie; ++s)
+            EXPECT_EQ(sammler->texte(k * jeKopie + s).at(1), QStringLiteral("Kunden, Seite %1").arg(s + 1));
+    }
+}
+
+TEST_F(Listen, PruefungenVorDemDruck)
+{
+    Listendruck ohne;
+    ohne.BefOk_Click();
+    EXPECT_EQ(p.letzteMeldung(), "Es sind keine Adressen zum Drucken ausgewählt!");
+    adressen(1);
+    QFile::remove(daten() + QStringLiteral("/Liste_Standard.msk"));
+    Listendruck l;
+    EXPECT_EQ(l.ComboMasken->count(), 0);
+    l.BefOk_Click();
+    EXPECT_EQ(p.letzteMeldung(), "Bitte zuerst eine Maske auswählen.");
+    EXPECT_EQ(p.meldungen.back().titel, "Adressen drucken");
+    EXPECT_EQ(PrinterSet::instanz(), nullptr);
+}
+
+TEST_F(Listen, Personenbogen)
+{
+    maske(QStringLiteral("Personenbogen"), {QStringLiteral("Bogen {Nachname}")});
+    adressen(3);
+    zadressbuch::adressliste().setListIndex(1);
+    FensterAttrappe f;
+    zadressbuch::Befehlsregister r;
+    Befehle_Anmelden(r);
+    imDialog([](PrinterSet& d) {
+        EXPECT_EQ(d.windowTitle(), "Drucken - Zettlora Personenbogen");
+        d.BefOk->click();
+    });
+    ASSERT_TRUE(r.ausfuehren(zadressbuch::Befehl::mnuPrnPersBogen, f));
+    EXPECT_EQ(DruckJobName(), "Zettlora_Personenbogen");
+    ASSERT_EQ(sammler->jobs.size(), 1u);
+    const QStringList t = sammler->texte(0);
+    ASSERT_GE(t.size(), 2);
+    EXPECT_EQ(t.at(1), "Bogen Name2") << "the current address, no heading";
+}
+
+TEST_F(Listen, ExportNeuVorhandenUndGesperrt)
+{
+    zadressbuch::adressliste().AddItem(datensatz(QStringLiteral("Eins"), QStringLiteral("A°°B")));
+    zadressbuch::adressliste().AddItem(datensatz(QStringLiteral("Zwei"), QStringLiteral("C")));
+    zadressbuch::adressliste().AddItem(datensatz(QStringLiteral("Drei"), QStringLiteral("D")));
+    const QString ziel = w.programm() + QStringLiteral("/Auszug.Dat");
+    QString angeboten;
+    Listendruck::dateiWaehler() = [&](const zbefehle::DateiWahl& wahl) {
+        angeboten = wahl.vorschlag + u'|' + wahl.kuerzel + u'|' + wahl.ordner + (wahl.laden ? "|laden" : "|sichern");
+        return ziel;
+    };
+    const QByteArray z1 = datensatz(QStringLiteral("Eins"), QStringLiteral("A°°B")).toLatin1();
+    const QByteArray z3 = datensatz(QStringLiteral("Drei"), QStringLiteral("D")).toLatin1();
+
+    {
+        Listendruck l;
+        l.setSelected(0, true);
+        l.setSelected(2, true);
+        l.show();
+        p.eingaben.enqueue(QStringLiteral("Meine Auswahl"));
+        l.Bef2Datei_Click();
+        EXPECT_FALSE(l.isVisible());
+        EXPECT_EQ(angeboten, "Auszug.Dat|Dat|" + w.programm() + "|sichern");
+        EXPECT_EQ(p.meldungen.size(), 0u);
+        EXPECT_EQ(bytes(ziel), "..Meine Auswahl\r\n" + z1 + "\r\n" + z3 + "\r\n");
+    }
+    angeboten.clear();
+    // An existing file without a final line break: a line break first, no question.
+    zplatform::bytesSchreiben(ziel, QByteArray("..Alt\r\nletzte"));
+    {
+        Listendruck l;
+        l.setSelected(2, true);
+        const int fragen = p.eingabePrompts.size();
+        l.Bef2Datei_Click();
+        EXPECT_EQ(p.eingabePrompts.size(), fragen);
+        EXPECT_EQ(bytes(ziel), "..Alt\r\nletzte\r\n" + z3 + "\r\n");
+    }
+    // The open address file is never the target; the dialog stays open.
+    zadressbuch::sitzung().AdressDateiName = ziel;
+    {
+        Listendruck l;
+        l.setSelected(0, true);
+        l.show();
+        const QByteArray vorher = bytes(ziel);
+        l.Bef2Datei_Click();
+        EXPECT_TRUE(l.isVisible());
+        EXPECT_EQ(bytes(ziel), vorher);
+        EXPECT_TRUE(p.letzteMeldung().contains(QLatin1String("Es ist ein Fehler beim Speichern der Adressliste")));
+    }
+    Listendruck::dateiWaehler() = nullptr;
+}
+
+TEST_F(Listen, NurLesenSperrtExport)
+{
+    adressen(2);
+    zadressbuch::sitzung().NurLesen = true;
+    Listendruck l;
+    EXPECT_FALSE(l.Bef2Datei->isEnabled());
+    EXPECT_FALSE(l.BefLoescheNamen->isEnabled());
+    l.BefAuswahl_Click(0);
+    EXPECT_TRUE(l.BefOk->isEnabled()) << "read-only keeps the print button's state";
+}
+
+namespace {
+// A printer whose jobs all fail when they are sent.
+class KaputterDrucker : public zplatform::AufzeichnungsDrucker
+{
+public:
+    int versuche = 0;
+    bool dokumentEnde() override
+    {
+        if (!imAuftrag())
+            return true;
+        ++versuche;
+        abbrechen();
+        return false;
+    }
+    QString letzterFehler() const override { return QStringLiteral("Papierstau"); }
+};
+} // namespace
+
+TEST_F(Listen, AbbruchDerBestaetigungBeendetAlleKopien)
+{
+    adressen(3);
+    Listendruck l;
+    l.BefAuswahl_Click(1);
+    l.ODruckenWaitForPage->setChecked(true);
+    p.antworten.enqueue(zplatform::vbCancel);
+    imDialog([](PrinterSet& d) {
+        d.ComboAnzahl->setCurrentIndex(2);
+        d.BefOk->click();
+    });
+    l.BefOk_Click();
+    EXPECT_EQ(p.meldungen.at(0).text, "Drucke jetzt Seite 1 von »Kunden«.");
+    EXPECT_EQ(p.meldungen.at(0).titel, "Adressen-Ausdruck");
+    ASSERT_EQ(sammler->jobs.size(), 1u) << "the first page with its first address, then nothing more";
+    EXPECT_EQ(sammler->texte(0).at(2), "Name1, Ort1");
+
+    // The next run starts afresh.
+    sammler->jobs.clear();
+    l.ODruckenWaitForPage->setChecked(false);
+    imDialog([](PrinterSet& d) { d.BefOk->click(); });
+    l.BefOk_Click();
+    EXPECT_EQ(sammler->jobs.size(), 1u);
+    EXPECT_EQ(sammler->texte(0).size(), 6); // blank, heading, 3 addresses, footer
+}
+
+TEST_F(Listen, DruckerfehlerWirdGemeldet)
+{
+    adressen(2);
+    auto kaputt = std::make_unique<KaputterDrucker>();
+    KaputterDrucker* k = kaputt.get();
+    zplatform::druckerSetzen(std::move(kaputt));
+    Listendruck l;
+    l.show();
+    l.BefAuswahl_Click(1);
+    l.ODruckenSeiteProAdr->setChecked(true);
+    p.antworten.enqueue(zplatform::vbCancel);
+    imDialog([](PrinterSet& d) { d.BefOk->click(); });
+    l.BefOk_Click();
+    EXPECT_EQ(k->versuche, 1) << "Cancel in the error report ends the run";
+    EXPECT_TRUE(p.letzteMeldung().contains(QLatin1String("Papierstau")));
+    EXPECT_TRUE(l.isVisible());
+    EXPECT_TRUE(l.BefOk->isEnabled()) << "the controls are enabled again";
+
+    // The window-envelope sheet reports a failed job too.
+    FensterAttrappe f;
+    p.eingaben.enqueue(QStringLiteral("Absender"));
+    mnuPrnUmschlagsfenster_Click(f);
+    EXPECT_EQ(k->versuche, 2);
+    EXPECT_TRUE(p.letzteMeldung().contains(QLatin1String("Papierstau")));
+}
+
+TEST_F(Listen, ExportInEinenOrdnerMeldetEinmal)
+{
+    adressen(3);
+    const QString ordner = w.programm() + QStringLiteral("/Auszug.Dat");
+    QDir().mkpath(ordner);
+    Listendruck::dateiWaehler() = [&](const zbefehle::DateiWahl&) { return ordner; };
+    Listendruck l;
+    l.BefAuswahl_Click(1);
+    l.show();
+    const size_t vorher = p.meldungen.size();
+    l.Bef2Datei_Click();
+    EXPECT_EQ(p.meldungen.size(), vorher + 1) << "one message";
+    EXPECT_TRUE(l.isVisible());
+    Listendruck::dateiWaehler() = nullptr;
+}

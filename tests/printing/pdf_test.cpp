@@ -1,0 +1,145 @@
+// One PDF per layout: the envelope and the window-envelope sheet go through
+// the real printer back-end into PDF files, whose words and positions
+// pdftotext reports.
+
+#include "addressbook/befehle.h"
+#include "platform/ui/qtdrucker.h"
+#include "printing/ui/befehle.h"
+#include "printing/ui/listendruck.h"
+#include "printing/ui/umschlag.h"
+#include "printing/umschlag.h"
+#include "support/fensterattrappe.h"
+
+#include "pdfhilfe.h"
+#include "testhilfe.h"
+
+using namespace zdruck;
+
+namespace {
+
+class PdfAusgabe : public DruckUmgebung
+{
+protected:
+    void SetUp() override
+    {
+        DruckUmgebung::SetUp();
+        auto pdf = std::make_unique<zplatform::QtDrucker>(zplatform::pdfDruckerName);
+        pdf->setPdfOrdner(w.temp());
+        pdfDrucker = pdf.get();
+        zplatform::druckerSetzen(std::move(pdf));
+        maske(QStringLiteral("Umschlag"),
+              {QStringLiteral("{Vorname} {Nachname}"), QStringLiteral("{Straße}"), QStringLiteral("{PLZ} {Ort}")});
+        adresse({{1, QStringLiteral("Muster")},
+                 {2, QStringLiteral("Erika")},
+                 {3, QStringLiteral("Lindenweg 1")},
+                 {4, QStringLiteral("12345")},
+                 {5, QStringLiteral("Köln")}});
+    }
+
+    zplatform::QtDrucker* pdfDrucker = nullptr;
+};
+
+} // namespace
+
+TEST_F(PdfAusgabe, UmschlagDL)
+{
+    Umschlag u;
+    u.KombiFormat->setCurrentIndex(0); // DL 22.0 x 11.0
+    u.TxtAbsender->setPlainText(QStringLiteral("Anna Absender\nHauptstr. 5"));
+    imDialog([](PrinterSet& d) {
+        d.ComboRandX->setCurrentIndex(5);
+        d.BefOk->click();
+    });
+    u.PulDrucken_Click();
+    ASSERT_FALSE(pdfDrucker->letztePdfDatei().isEmpty()) << pdfDrucker->letzterFehler().toStdString();
+    const PdfInhalt pdf = pdfLesen(pdfDrucker->letztePdfDatei());
+    ASSERT_TRUE(pdf.gelesen);
+    ASSERT_EQ(pdf.seiten.size(), 1u);
+    EXPECT_NEAR(pdf.seiten[0].first, 22.0, 0.05) << "the sheet is the envelope";
+    EXPECT_NEAR(pdf.seiten[0].second, 11.0, 0.05);
+
+    const PdfWort* abs = pdf.wort(QStringLiteral("Anna"));
+    ASSERT_TRUE(abs) << pdf.alles().toStdString();
+    EXPECT_NEAR(abs->x, 0.5, 0.1);
+    EXPECT_NEAR(abs->y, 0.1, 0.2);
+    const PdfWort* an = pdf.wort(QStringLiteral("Erika"));
+    ASSERT_TRUE(an) << pdf.alles().toStdString();
+    EXPECT_NEAR(an->x, 8.8 + 0.5, 0.1);
+    EXPECT_NEAR(an->y, 4.4, 0.25);
+    const PdfWort* ort = pdf.wort(QStringLiteral("Köln"));
+    ASSERT_TRUE(ort);
+    EXPECT_GT(ort->y, an->y + 1.0) << "the third line of the block";
+    // The paper of the PDF printer is A4 again for the next job.
+    EXPECT_NEAR(pdfDrucker->seitenBreite(), 21.0, 0.01);
+}
+
+TEST_F(PdfAusgabe, Umschlagsfenster)
+{
+    FensterAttrappe f;
+    zadressbuch::Befehlsregister r;
+    Befehle_Anmelden(r);
+    p.eingaben.enqueue(QStringLiteral("Anna Absender, Hauptstr. 5, 50667 Köln"));
+    ASSERT_TRUE(r.ausfuehren(zadressbuch::Befehl::mnuPrnUmschlagsfenster, f));
+    EXPECT_EQ(p.eingabePrompts.last(), "Bitte legen Sie noch die Absenderzeile fest.");
+    EXPECT_EQ(zcommon::Ini_Lesen(QString(), QString(), QStringLiteral("AbsenderZeile_Kunden")),
+              "Anna Absender, Hauptstr. 5, 50667 Köln");
+
+    ASSERT_FALSE(pdfDrucker->letztePdfDatei().isEmpty()) << pdfDrucker->letzterFehler().toStdString();
+    const PdfInhalt pdf = pdfLesen(pdfDrucker->letztePdfDatei());
+    ASSERT_TRUE(pdf.gelesen);
+    ASSERT_EQ(pdf.seiten.size(), 1u);
+    EXPECT_NEAR(pdf.seiten[0].first, 21.0, 0.05);
+    const PdfWort* abs = pdf.wort(QStringLiteral("Anna"));
+    ASSERT_TRUE(abs) << pdf.alles().toStdString();
+    EXPECT_NEAR(abs->x, 2.0, 0.1);
+    EXPECT_NEAR(abs->y, 4.9, 0.2);
+    const PdfWort* an = pdf.wort(QStringLiteral("Erika"));
+    ASSERT_TRUE(an) << pdf.alles().toStdString();
+    EXPECT_NEAR(an->x, 2.0, 0.1);
+    EXPECT_NEAR(an->y, 5.5, 0.25);
+    const PdfWort* ort = pdf.wort(QStringLiteral("Köln"), int(an - pdf.woerter.data()));
+    ASSERT_TRUE(ort);
+    EXPECT_LT(ort->x2, 8.5);
+}
+
+TEST_F(PdfAusgabe, Liste)
+{
+    // Two pages of a list with margins: heading, blocks and footer where the run put them.
+    zplatform::druckerSetzen(nullptr);
+    auto pdf = std::make_unique<zplatform::QtDrucker>(zplatform::pdfDruckerName);
+    pdf->setPdfOrdner(w.temp() + QStringLiteral("/liste"));
+    zplatform::druckerSetzen(std::move(pdf));
+    maske(QStringLiteral("Liste_Standard"), {QStringLiteral("{Nachname}, {Vorname}, {Ort}")});
+    for (int i = 0; i < 80; ++i)
+        adresse({{1, QStringLiteral("Name%1").arg(i)}, {2, QStringLiteral("Vorname")}, {5, QStringLiteral("Köln")}});
+    zadressbuch::sitzung().Beschreibung = QStringLiteral("Kunden");
+    Listendruck l;
+    l.BefAuswahl_Click(1);
+    imDialog([](PrinterSet& d) {
+        d.ComboRandX->setCurrentIndex(20);
+        d.ComboRandY->setCurrentIndex(10);
+        d.BefOk->click();
+    });
+    l.BefOk_Click();
+    const QStringList dateien =
+        QDir(w.temp() + QStringLiteral("/liste")).entryList({QStringLiteral("*.pdf")}, QDir::Files, QDir::Name);
+    ASSERT_GE(dateien.size(), 2) << "one file per page";
+    const PdfInhalt erste = pdfLesen(w.temp() + QStringLiteral("/liste/") + dateien.at(0));
+    ASSERT_TRUE(erste.gelesen);
+    const PdfWort* kopf = erste.wort(QStringLiteral("Kunden,"));
+    ASSERT_TRUE(kopf) << erste.alles().toStdString();
+    EXPECT_NEAR(kopf->x, 2.0, 0.1);
+    EXPECT_NEAR(kopf->y, 1.0, 0.2);
+    EXPECT_TRUE(erste.wort(QStringLiteral("Seite")));
+    const PdfWort* name = erste.wort(QStringLiteral("Name0,"));
+    ASSERT_TRUE(name) << erste.alles().toStdString();
+    EXPECT_NEAR(name->x, 2.0, 0.1);
+    EXPECT_GT(name->y, kopf->y);
+    const PdfWort* fuss = erste.wort(QStringLiteral("Ausdruck"));
+    ASSERT_TRUE(fuss);
+    EXPECT_GT(fuss->y, 26.0);
+    for (const PdfWort& w : erste.woerter)
+        EXPECT_LT(w.y2, 29.7) << w.text.toStdString();
+    const PdfInhalt zweite = pdfLesen(w.temp() + QStringLiteral("/liste/") + dateien.at(1));
+    EXPECT_TRUE(zweite.alles().contains(QLatin1String("Kunden, Seite 2"))) << zweite.alles().toStdString();
+}

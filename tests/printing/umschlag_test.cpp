@@ -1,0 +1,329 @@
+// Envelopes: the nine sizes laid out on the recording printer, the settings,
+// the log, and the envelope form through the print-options dialog.
+
+#include "printing/ui/umschlag.h"
+#include "printing/umschlag.h"
+
+#include "printing/ui/befehle.h"
+#include "support/fensterattrappe.h"
+
+#include "testhilfe.h"
+
+#include <QFile>
+
+using namespace zdruck;
+
+namespace {
+
+// The first text drawn that equals text (or, with anfang, begins with it).
+const zplatform::DruckOperation* textOp(const zplatform::DruckSeite& s, const QString& text, bool anfang = false)
+{
+    for (const auto& op : s.operationen) {
+        if (op.art == zplatform::DruckOperation::Text && (anfang ? op.text.startsWith(text) : op.text == text))
+            return &op;
+    }
+    return nullptr;
+}
+
+QByteArray bytes(const QString& pfad)
+{
+    QFile f(pfad);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<fehlt>");
+}
+
+} // namespace
+
+using Umschlaege = DruckUmgebung;
+
+TEST_F(Umschlaege, NeunGroessenMitAbsenderUndEmpfaenger)
+{
+    struct Fall
+    {
+        int index;
+        double w, h;
+    };
+    const Fall faelle[] = {{0, 22.0, 11.0}, {1, 16.2, 11.4}, {2, 22.9, 16.2}, {3, 16.2, 22.9}, {4, 32.4, 22.9},
+                           {5, 22.9, 11.4}, {6, 17.6, 12.5}, {7, 25.0, 17.6}, {8, 35.3, 25.0}};
+    const QStringList formate = Umschlag_Formate();
+    ASSERT_EQ(formate.size(), 9);
+    for (const Fall& f : faelle) {
+        const UmschlagMass m = Umschlag_Mass(formate.at(f.index));
+        EXPECT_DOUBLE_EQ(m.breite, f.w) << f.index;
+        EXPECT_DOUBLE_EQ(m.hoehe, f.h) << f.index;
+        for (const auto& [mx, my] : {std::pair{0.0, 0.0}, std::pair{0.5, 1.0}}) {
+            zplatform::druckerSetzen(std::make_unique<zplatform::AufzeichnungsDrucker>());
+            zplatform::Drucker& d = zplatform::drucker();
+            d.setPapierformat(m.breite, m.hoehe);
+            UmschlagDruck u;
+            u.mass = m;
+            u.randX = mx;
+            u.randY = my;
+            u.absender = QStringLiteral("Absender");
+            // Long enough to wrap at the right bound.
+            u.anschrift = QStringLiteral("Herrn Maximilian Mustermann-Lüdenscheid Generalbevollmächtigter\r\n"
+                                         "Weg 1\r\n12345 Ort");
+            u.schriftAnschrift.groesse = 14;
+            Umschlag_Zeichnen(u);
+            const zplatform::DruckSeite& s = aufzeichnung()->seiten().at(0);
+            const auto* abs = textOp(s, QStringLiteral("Absender"));
+            ASSERT_TRUE(abs) << f.index;
+            EXPECT_NEAR(abs->x, mx, 1e-9);
+            EXPECT_NEAR(abs->y, my, 1e-9);
+            const auto* an = textOp(s, QStringLiteral("Herrn Maximilian"), true);
+            ASSERT_TRUE(an) << f.index << " " << s.texte().join('|').toStdString();
+            EXPECT_NEAR(an->x, m.breite / 2.5 + mx, 1e-9) << f.index;
+            EXPECT_NEAR(an->y, std::min(m.hoehe / 2.5, 4.5) + my, 1e-9) << f.index;
+            for (const auto& op : s.operationen)
+                EXPECT_LE(op.x2, m.breite - mx + 1e-9) << f.index << " " << op.text.toStdString();
+            EXPECT_TRUE(textOp(s, QStringLiteral("12345 Ort"))) << f.index;
+        }
+    }
+}
+
+TEST_F(Umschlaege, QuerformatSetztDenUnterenRandAufDenDruckbereich)
+{
+    auto* d = aufzeichnung();
+    d->setUnbedruckbarerRand(0.4);
+    d->setAusrichtung(2);
+    d->setPapierformat(11.0, 22.0); // DL turned: 22 across, 11 down
+    UmschlagDruck u;
+    u.mass = {22.0, 11.0};
+    u.randY = 0.5;
+    u.anschrift = QStringLiteral("Empfänger");
+    u.absender = QStringLiteral("Von");
+    Umschlag_Zeichnen(u);
+    // Printable height P = 11 - 0.8; scale top = H - P - mY.
+    EXPECT_NEAR(d->scaleTop, 11.0 - 10.2 - 0.5, 1e-9);
+    const auto* an = textOp(d->seiten().at(0), QStringLiteral("Empfänger"));
+    ASSERT_TRUE(an);
+    EXPECT_NEAR(an->y, 4.4 - (11.0 - 10.2 - 0.5), 1e-9);
+}
+
+TEST_F(Umschlaege, EinstellungenUndVorrangDerSchluessel)
+{
+    UmschlagEinstellungen e = Umschlag_EinstellungenLaden(QStringLiteral("Tester"), QStringLiteral("Kunden"));
+    EXPECT_EQ(e.absender, "Ihr Absender");
+    EXPECT_EQ(e.format, 1);
+    EXPECT_EQ(e.maske, "Umschlag");
+
+    e.absender = QStringLiteral("Anna Absender\r\nHauptstr. 1");
+    e.schriftAbsender = QStringLiteral("Arial;10;0;0;0;255");
+    e.format = 2;
+    e.maske = QStringLiteral("Meine.MSK");
+    Umschlag_EinstellungenSichern(QStringLiteral("Tester"), QStringLiteral("Kunden"), e);
+    EXPECT_EQ(zcommon::Ini_Lesen(QString(), QString(), QStringLiteral("User_Tester")), e.absender);
+    EXPECT_EQ(zcommon::Ini_Lesen(QString(), QString(), QStringLiteral("UmschlagSpezialAbsender_Kunden")), e.absender);
+    EXPECT_EQ(zcommon::Ini_Lesen(QString(), QString(), QStringLiteral("User_Tester_UmschlagsMaske")), "Meine");
+
+    // The file's sender wins; "Font_Abs_" wins over the saved font.
+    zcommon::Ini_Schreiben(QString(), QString(), QStringLiteral("UmschlagSpezialAbsender_Kunden"),
+                           QStringLiteral("Firma"));
+    zcommon::Ini_Schreiben(QString(), QString(), QStringLiteral("Font_Abs_Tester"),
+                           QStringLiteral("Courier New;9;-1;0;0;0"));
+    const UmschlagEinstellungen l = Umschlag_EinstellungenLaden(QStringLiteral("Tester"), QStringLiteral("Kunden"));
+    EXPECT_EQ(l.absender, "Firma");
+    EXPECT_EQ(l.schriftAbsender, "Courier New;9;-1;0;0;0");
+    EXPECT_EQ(l.format, 2);
+    EXPECT_EQ(Umschlag_EinstellungenLaden(QStringLiteral("Tester"), QStringLiteral("Andere")).absender, e.absender);
+
+    for (const auto& [wert, index] : {std::pair{"9", 0}, std::pair{"-1", 0}, std::pair{"x", 0}, std::pair{"8", 8}}) {
+        zcommon::Ini_Schreiben(QString(), QString(), QStringLiteral("Umschlagsgröße"), QString::fromLatin1(wert));
+        EXPECT_EQ(Umschlag_EinstellungenLaden(QStringLiteral("Tester"), QString()).format, index) << wert;
+    }
+}
+
+TEST_F(Umschlaege, LogeintragEinzeiligMitMittelpunkten)
+{
+    const QStringList e =
+        Umschlag_LogEintrag(QDateTime(QDate(2026, 12, 6), QTime(9, 5)), QStringLiteral("Max\r\nWeg 1\r\n12345 Ort"),
+                            QStringLiteral("Anna·Büro"), QStringLiteral("Tester"));
+    EXPECT_EQ(e, (QStringList{"", "Am        06.12.2026 09:05", "Anschrift Max ~ Weg 1 ~ 12345 Ort", "Absender  Anna",
+                              "Büro", "User      Tester"}));
+    const QString log = w.wurzel() + QStringLiteral("/log.txt");
+    EXPECT_TRUE(Umschlag_LogSchreiben(log, e));
+    EXPECT_FALSE(QFile::exists(log)) << "a missing log is never created";
+}
+
+TEST_F(Umschlaege, FormularDrucktMitLogUndStelltZurueck)
+{
+    maske(QStringLiteral("Umschlag"),
+          {QStringLiteral("{Vorname} {Nachname}"), QStringLiteral("{Straße}"), QStringLiteral("{PLZ} {Ort}")});
+    maske(QStringLiteral("Anders"), {QStringLiteral("An {Nachname}")});
+    adresse({{1, QStringLiteral("Muster")},
+             {2, QStringLiteral("Erika")},
+             {3, QStringLiteral("Weg 1")},
+             {4, QStringLiteral("12345")},
+             {5, QStringLiteral("Ort")}});
+    const QString log = w.wurzel() + QStringLiteral("/Umschlag.log");
+    zplatform::bytesSchreiben(log, QByteArray("alt\r\n"));
+    zcommon::Ini_Schreiben(QString(), QString(), QStringLiteral("UmschlagLogbuch"), log);
+    zcommon::Ini_Schreiben(QString(), QString(), QStringLiteral("User_Tester_UmschlagsMaske"),
+                           QStringLiteral("UMSCHLAG"));
+
+    Umschlag u;
+    u.show();
+    EXPECT_EQ(u.TxtAbsender->toPlainText(), "Ihr Absender");
+    EXPECT_FALSE(u.bezSaveInfo->isHidden());
+    EXPECT_EQ(u.KombiFormat->currentText(), "16.2 x 11.4 cm Umschlag C6 (Standard)");
+    EXPECT_EQ(u.ComboMasken->currentText(), "Umschlag");
+    EXPECT_EQ(u.TxtAnschrift->toPlainText(), "Erika Muster\nWeg 1\n12345 Ort");
+    u.ComboMasken->setCurrentIndex(0);
+    EXPECT_EQ(u.TxtAnschrift->toPlainText(), "An Muster");
+    u.ComboMasken->setCurrentIndex(1);
+    u.mnuFlipAA_Click();
+    u.mnuFlipAA_Click();
+    u.KombiFormat->setCurrentIndex(0);
+
+    // Cancel: nothing printed, nothing logged, the form stays open.
+    imDialog([](PrinterSet& d) { d.befAbbrechen->click(); });
+    u.PulDrucken_Click();
+    EXPECT_TRUE(u.isVisible());
+    EXPECT_EQ(aufzeichnung()->auftraege(), 0);
+    EXPECT_EQ(bytes(log), "alt\r\n");
+
+    imDialog([](PrinterSet& d) {
+        EXPECT_EQ(d.windowTitle(), "Drucken - Zettlora Umschlag");
+        EXPECT_FALSE(d.ComboAnzahl->isEnabled());
+        d.optAusrichtung[1]->setChecked(true);
+        d.BefOk->click();
+    });
+    u.PulDrucken_Click();
+    EXPECT_FALSE(u.isVisible()) << "a completed print hides the form";
+    auto* d = aufzeichnung();
+    ASSERT_EQ(d->auftraege(), 1);
+    const zplatform::DruckSeite& s = d->seiten().at(0);
+    EXPECT_TRUE(textOp(s, QStringLiteral("Ihr Absender")));
+    const auto* an = textOp(s, QStringLiteral("Erika Muster"));
+    ASSERT_TRUE(an);
+    EXPECT_NEAR(an->x, 8.8, 1e-9);
+    EXPECT_NEAR(an->y, 4.4, 1e-9);
+    EXPECT_EQ(an->schrift.groesse, 15.75);
+    // The sheet was the envelope while printing; the printer's paper is back afterwards.
+    EXPECT_DOUBLE_EQ(d->papierBreite(), 21.0);
+    EXPECT_EQ(d->ausrichtung(), 2);
+    EXPECT_EQ(bytes(log), "alt\r\n\r\nAm        02.07.2000 10:30\r\nAnschrift Erika Muster ~ Weg 1 ~ 12345 Ort\r\n"
+                          "Absender  Ihr Absender\r\nUser      Tester\r\n");
+}
+
+TEST_F(Umschlaege, SchriftDialogUndSichern)
+{
+    Umschlag u;
+    Umschlag::schriftDialog() = [](QWidget*, QFont& f, QColor& c) {
+        f = QFont(QStringLiteral("Courier New"), 60);
+        c = QColor(255, 0, 0);
+        return true;
+    };
+    u.PulSchriftAbsender_Click();
+    EXPECT_EQ(u.TxtAbsender->font().family(), "Courier New");
+    EXPECT_EQ(u.TxtAbsender->font().pointSizeF(), 50) << "sizes are limited to 4 to 50 points";
+    Umschlag::schriftDialog() = [](QWidget*, QFont& f, QColor&) {
+        f = QFont(QStringLiteral("Times New Roman"), 8);
+        return false;
+    };
+    u.PulSchriftAnschrift_Click();
+    EXPECT_EQ(u.TxtAnschrift->font().family(), "Arial") << "a cancel changes nothing";
+    Umschlag::schriftDialog() = nullptr;
+
+    u.TxtAbsender->setPlainText(QStringLiteral("Anna\nWeg 2"));
+    u.PulEinstellSichern_Click();
+    EXPECT_TRUE(u.bezSaveInfo->isHidden());
+    EXPECT_EQ(zcommon::Ini_Lesen(QString(), QString(), QStringLiteral("User_Tester_FontAbs")),
+              "Courier New;50;0;0;0;255");
+    Umschlag wieder;
+    EXPECT_EQ(wieder.TxtAbsender->toPlainText(), "Anna\nWeg 2");
+    EXPECT_EQ(wieder.TxtAbsender->font().family(), "Courier New");
+    EXPECT_TRUE(wieder.bezSaveInfo->isHidden());
+}
+
+TEST_F(Umschlaege, UmschlagsfensterJeAdressdatei)
+{
+    maske(QStringLiteral("Umschlag"),
+          {QStringLiteral("{Vorname} {Nachname} hat eine sehr lange Zeile mit vielen Worten")});
+    adresse({{1, QStringLiteral("Muster")}, {2, QStringLiteral("Erika")}});
+    // A file never used proposes the user's name; a cancel stores and prints nothing.
+    p.eingaben.enqueue(QStringLiteral("<abbruch>"));
+    FensterAttrappe f;
+    mnuPrnUmschlagsfenster_Click(f);
+    EXPECT_EQ(aufzeichnung()->auftraege(), 0);
+    EXPECT_EQ(zcommon::Ini_Lesen(QString(), QString(), QStringLiteral("AbsenderZeile_Kunden"), QStringLiteral("-")),
+              "-");
+
+    p.eingaben.enqueue(QStringLiteral("Kunden-Absender"));
+    mnuPrnUmschlagsfenster_Click(f);
+    zadressbuch::sitzung().AdressDateiName = daten() + QStringLiteral("/Privat.dat");
+    // No answer queued: the proposed text, the user's name, is taken.
+    mnuPrnUmschlagsfenster_Click(f);
+    EXPECT_EQ(zcommon::Ini_Lesen(QString(), QString(), QStringLiteral("AbsenderZeile_Kunden")), "Kunden-Absender");
+    EXPECT_EQ(zcommon::Ini_Lesen(QString(), QString(), QStringLiteral("AbsenderZeile_Privat")), "Tester");
+    EXPECT_EQ(aufzeichnung()->auftraege(), 2);
+
+    const zplatform::DruckSeite& s = aufzeichnung()->seiten().at(0);
+    const auto* zeile = textOp(s, QStringLiteral("Tester"));
+    ASSERT_TRUE(zeile);
+    EXPECT_NEAR(zeile->x, 2.0, 1e-9);
+    EXPECT_NEAR(zeile->y, 4.9, 1e-9);
+    EXPECT_TRUE(zeile->schrift.unterstrichen);
+    EXPECT_EQ(zeile->schrift.groesse, 8);
+    const auto* block = textOp(s, QStringLiteral("Erika"), true);
+    ASSERT_TRUE(block);
+    EXPECT_NEAR(block->y, 5.5, 1e-9);
+    for (const auto& op : s.operationen) {
+        if (op.art == zplatform::DruckOperation::Text && op.y >= 5.5) {
+            EXPECT_LE(op.x2, 8.5 + 1e-9) << op.text.toStdString();
+        }
+    }
+    const auto& falz = s.operationen.back();
+    EXPECT_EQ(falz.art, zplatform::DruckOperation::Linie);
+    EXPECT_NEAR(falz.y, 9.9, 1e-9);
+    EXPECT_NEAR(falz.x2, 0.2, 1e-9);
+}
+
+TEST_F(Umschlaege, FehlerImLogbuchAbbrechenDrucktNichtsHalbes)
+{
+    const QString log = w.wurzel() + QStringLiteral("/Umschlag.log");
+    zplatform::bytesSchreiben(log, QByteArray());
+    zcommon::Ini_Schreiben(QString(), QString(), QStringLiteral("UmschlagLogbuch"), log);
+    Umschlag u;
+    u.show();
+    // A character the log's code page cannot hold makes the append fail.
+    u.TxtAnschrift->setPlainText(QStringLiteral("Herrn Li \u4E2D"));
+    aufzeichnung()->setAusrichtung(1);
+
+    p.antworten.enqueue(zplatform::vbCancel);
+    imDialog([](PrinterSet& d) {
+        d.optAusrichtung[1]->setChecked(true);
+        d.BefOk->click();
+    });
+    u.PulDrucken_Click();
+    EXPECT_EQ(p.meldungen.back().titel, "Zettlora - Fehler");
+    EXPECT_TRUE(
+        p.meldungen.back().text.contains(QLatin1String("Es ist ein Fehler beim Umschlag drucken aufgetreten.")));
+    EXPECT_TRUE(u.isVisible()) << "the form stays open";
+    EXPECT_EQ(aufzeichnung()->auftraege(), 0) << "nothing half-printed is sent";
+    EXPECT_EQ(PrinterSet::instanz(), nullptr);
+
+    // Yes or No goes on with the envelope.
+    p.antworten.enqueue(zplatform::vbNo);
+    imDialog([](PrinterSet& d) { d.BefOk->click(); });
+    u.PulDrucken_Click();
+    EXPECT_EQ(aufzeichnung()->auftraege(), 1);
+    EXPECT_FALSE(u.isVisible());
+}
+
+TEST_F(Umschlaege, EmblemNurFuerGenauDenText)
+{
+    auto operationen = [&](const char* logo) {
+        zcommon::Ini_Schreiben(QString(), QString(), QStringLiteral("Logo4Umschlag"), QString::fromLatin1(logo));
+        zplatform::druckerSetzen(std::make_unique<zplatform::AufzeichnungsDrucker>());
+        UmschlagDruck u;
+        u.mass = {22.0, 11.0};
+        u.absender = QStringLiteral("Von");
+        u.anschrift = QStringLiteral("An");
+        u.emblem = Umschlag_MitEmblem();
+        Umschlag_Zeichnen(u);
+        return aufzeichnung()->seiten().at(0).operationen.size();
+    };
+    const size_t ohne = operationen("trevix");
+    EXPECT_EQ(operationen(""), ohne);
+    EXPECT_GT(operationen("Trevix"), ohne);
+}
