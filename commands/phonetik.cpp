@@ -25,8 +25,13 @@ struct Tabellen
 {
     std::array<char16_t, 0x180> klein{};
     std::array<bool, 0x100> erlaubt{};
+    // Per rule the characters of its find text, as a set of 256 bits.
+    std::array<std::array<quint64, 4>, PhonetikRegelAnzahl> regelZeichen{};
     Tabellen()
     {
+        for (int r = 0; r < PhonetikRegelAnzahl; ++r)
+            for (const char16_t* z = regeln[r].suche; *z; ++z)
+                regelZeichen[size_t(r)][(*z >> 6) & 3] |= quint64(1) << (*z & 63);
         for (char16_t c = 0; c < 0x180; ++c) {
             const QString k = zcommon::LCase(QString(QChar(c)));
             klein[c] = k.size() == 1 ? k.at(0).unicode() : c;
@@ -62,11 +67,25 @@ void ersetzen(std::u16string& text, std::u16string_view suche, std::u16string_vi
     }
     std::size_t ab = 0;
     for (;;) {
-        const std::size_t p = text.find(suche, ab);
+        // The next occurrence from ab on (a plain loop: the texts are short).
+        const std::size_t n = text.size();
+        const std::size_t m = suche.size();
+        std::size_t p = std::u16string::npos;
+        for (std::size_t i = ab; i + m <= n; ++i) {
+            if (text[i] != suche[0])
+                continue;
+            std::size_t k = 1;
+            while (k < m && text[i + k] == suche[k])
+                ++k;
+            if (k == m) {
+                p = i;
+                break;
+            }
+        }
         if (p == std::u16string::npos)
             return;
-        text.replace(p, suche.size(), ersatz);
-        ab = p + 1 >= suche.size() ? p + 1 - suche.size() : 0;
+        text.replace(p, m, ersatz);
+        ab = p + 1 >= m ? p + 1 - m : 0;
     }
 }
 
@@ -74,13 +93,18 @@ void zusammenziehen(const std::u16string& text, QString& ziel)
 {
     char16_t letztes = ziel.isEmpty() ? char16_t(0) : ziel.back().unicode();
     bool erstes = ziel.isEmpty();
+    const qsizetype alt = ziel.size();
+    ziel.resize(alt + qsizetype(text.size()));
+    char16_t* z = reinterpret_cast<char16_t*>(ziel.data()) + alt;
+    qsizetype k = 0;
     for (char16_t c : text) {
         if (erstes || digitOderTab(c) || c != letztes) {
-            ziel.append(QChar(c));
+            z[k++] = c;
             letztes = c;
             erstes = false;
         }
     }
+    ziel.resize(alt + k);
 }
 
 } // namespace
@@ -144,11 +168,19 @@ QString Phonetik_Schluessel(const QString& text, const QString& extra)
 void Phonetik_FeldAnhaengen(QStringView feld, QString& ziel)
 {
     const Tabellen& t = tabellen();
-    std::u16string puffer;
-    puffer.reserve(std::size_t(feld.size()) + 4);
+    // One buffer for all calls: the walks call this for every field of the list.
+    static thread_local std::u16string puffer;
+    puffer.clear();
+    // Which characters occur (every kept character lies below 0x100): a rule
+    // lacking one of its characters is skipped. A replacement only adds
+    // characters to the set, so it never misses one.
+    std::array<quint64, 4> vorhanden{};
+    auto merken = [&](char16_t c) { vorhanden[(c >> 6) & 3] |= quint64(1) << (c & 63); };
     auto nehmen = [&](char16_t c) {
-        if (c < 0x100 && t.erlaubt[c])
+        if (c < 0x100 && t.erlaubt[c]) {
             puffer.push_back(c);
+            merken(c);
+        }
     };
     for (QChar q : feld) {
         const char16_t c = q.unicode();
@@ -160,8 +192,19 @@ void Phonetik_FeldAnhaengen(QStringView feld, QString& ziel)
                 nehmen(k.unicode());
         }
     }
-    for (const PhonetikRegel& r : regeln)
-        ersetzen(puffer, r.suche, r.ersatz);
+    if (puffer.empty())
+        return;
+    for (int i = 0; i < PhonetikRegelAnzahl; ++i) {
+        const PhonetikRegel& r = regeln[i];
+        const auto& noetig = t.regelZeichen[size_t(i)];
+        if ((vorhanden[0] & noetig[0]) != noetig[0] || (vorhanden[1] & noetig[1]) != noetig[1] ||
+            (vorhanden[2] & noetig[2]) != noetig[2] || (vorhanden[3] & noetig[3]) != noetig[3])
+            continue;
+        const std::u16string_view ersatz(r.ersatz);
+        ersetzen(puffer, r.suche, ersatz);
+        for (char16_t c : ersatz)
+            merken(c);
+    }
     zusammenziehen(puffer, ziel);
 }
 

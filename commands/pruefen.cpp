@@ -12,6 +12,7 @@
 
 #include <QElapsedTimer>
 #include <algorithm>
+#include <array>
 
 namespace zbefehle {
 
@@ -27,6 +28,32 @@ namespace {
 // seen within a tenth of a second.
 constexpr qint64 EreignisAbstandMs = 40;
 constexpr char16_t Tab = u'\t';
+
+// Lower case as the program's LCase gives it, a table for the characters below
+// 0x180 (every letter of Windows-1252), appended without a string per field.
+struct KleinTabelle
+{
+    std::array<char16_t, 0x180> klein{};
+    KleinTabelle()
+    {
+        for (char16_t c = 0; c < 0x180; ++c)
+            klein[c] = zcommon::LCase(QString(QChar(c))).at(0).unicode();
+    }
+};
+
+void kleinAnhaengen(QStringView text, QString& ziel)
+{
+    static const KleinTabelle t;
+    const qsizetype alt = ziel.size();
+    ziel.resize(alt + text.size());
+    char16_t* z = reinterpret_cast<char16_t*>(ziel.data()) + alt;
+    const char16_t* q = reinterpret_cast<const char16_t*>(text.data());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t c = q[i];
+        // LCase maps one character to one character.
+        z[i] = c < 0x180 ? t.klein[c] : zcommon::LCase(QString(QChar(c))).at(0).unicode();
+    }
+}
 
 bool regelmaessig(QStringView eintrag)
 {
@@ -108,21 +135,29 @@ bool Feld_Ohne_Vergleich(int feld)
 
 // ---- Vergleichsindex ---------------------------------------------------------------------
 
-Vergleichsindex::Vergleichsindex(const AdressListe& liste, bool aehnlich) : m_liste(liste), m_aehnlich(aehnlich)
+Vergleichsindex::Vergleichsindex(const AdressListe& liste, bool aehnlich, const std::function<bool()>& zwischendurch)
+    : m_liste(liste), m_aehnlich(aehnlich)
 {
     const int n = liste.ListCount();
     m_schluessel.resize(size_t(n));
     m_anzahl.reserve(n);
-    for (int i = 0; i < n; ++i)
-        eintragAufnehmen(i);
+    // Entries not yet in the index are taken in by the build itself.
     m_verbindung = QObject::connect(&liste, &QAbstractItemModel::dataChanged,
                                     [this](const QModelIndex& oben, const QModelIndex& unten) {
-                                        const int bis = std::min(unten.row(), int(m_schluessel.size()) - 1);
+                                        const int bis = std::min(unten.row(), m_gebaut - 1);
                                         for (int r = std::max(0, oben.row()); r <= bis; ++r) {
                                             eintragEntfernen(r);
                                             eintragAufnehmen(r);
                                         }
                                     });
+    for (int i = 0; i < n; ++i) {
+        if (zwischendurch && i % 256 == 0 && !zwischendurch())
+            return;
+        if (i >= liste.ListCount())
+            return;
+        eintragAufnehmen(i);
+        m_gebaut = i + 1;
+    }
 }
 
 Vergleichsindex::~Vergleichsindex()
@@ -188,7 +223,7 @@ void Vergleichsindex::eintragAufnehmen(int i)
                 if (m_aehnlich)
                     Phonetik_FeldAnhaengen(text, k);
                 else
-                    k += zcommon::LCase(text.toString());
+                    kleinAnhaengen(text, k);
                 k += QChar(Tab);
             }
             anfang = ende + 1;
@@ -299,8 +334,15 @@ PruefErgebnis Doppelte_Suchen(Fenster& fenster, AdressListe& liste, bool aehnlic
     const int anzahlEintraege = liste.ListCount();
     int position = liste.ListIndex();
     ListenLauf lauf(liste);
-    const Vergleichsindex index(liste, aehnlich);
     Takt takt;
+    // The window stays alive while the index is built as well.
+    const Vergleichsindex index(liste, aehnlich, [&] {
+        if (takt.faellig()) {
+            fenster.Status(laufText);
+            ListenLauf::ereignisseVerarbeiten();
+        }
+        return !lauf.listeGeaendert();
+    });
     int zuletzt = -1;
 
     for (int schritte = 0; schritte <= anzahlEintraege;) {
@@ -313,7 +355,7 @@ PruefErgebnis Doppelte_Suchen(Fenster& fenster, AdressListe& liste, bool aehnlic
             fenster.Status(laufText);
             ListenLauf::ereignisseVerarbeiten();
         }
-        if (lauf.listeGeaendert()) {
+        if (lauf.listeGeaendert() || !index.vollstaendig()) {
             e.listeGeaendert = true;
             break;
         }

@@ -19,6 +19,7 @@
 #include <QMetaObject>
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <vector>
 
 namespace zadressbuch {
@@ -48,10 +49,16 @@ bool Feld_Ohne_Vergleich(int feld);
 class Vergleichsindex
 {
 public:
-    Vergleichsindex(const zadressbuch::AdressListe& liste, bool aehnlich);
+    // zwischendurch (may be empty) runs every few hundred entries while the
+    // index is built; when it returns false the build stops (vollstaendig()
+    // is then false and the index must not be used).
+    Vergleichsindex(const zadressbuch::AdressListe& liste, bool aehnlich,
+                    const std::function<bool()>& zwischendurch = {});
     ~Vergleichsindex();
     Vergleichsindex(const Vergleichsindex&) = delete;
     Vergleichsindex& operator=(const Vergleichsindex&) = delete;
+
+    bool vollstaendig() const { return m_gebaut == int(m_schluessel.size()); }
 
     // The number of entries matching the card's 24 texts (the address itself
     // included when it stands in the list).
@@ -78,6 +85,7 @@ private:
     std::vector<int> m_unregelmaessig; // positions of irregular entries
     std::vector<QString> m_unregelmaessigText;
     QMetaObject::Connection m_verbindung;
+    int m_gebaut = 0; // entries 0 .. m_gebaut - 1 are in the index
 };
 
 // What a walk left behind (for the caller and for tests).
