@@ -172,7 +172,7 @@ QString Vergleichsindex::schluessel(const Felder& karte) const
     for (int i = 0; i < FeldAnzahl; ++i) {
         if (Feld_Ohne_Vergleich(i))
             continue;
-        const QString text = gespeichert(karte[size_t(i)]);
+        const QString& text = karte[size_t(i)];
         if (text.contains(QChar(Tab)))
             return QString();
         if (m_aehnlich)
@@ -191,7 +191,7 @@ QString Vergleichsindex::muster(const Felder& karte) const
         if (Feld_Ohne_Vergleich(i)) {
             m += QLatin1Char('*');
         } else {
-            const QString text = gespeichert(karte[size_t(i)]);
+            const QString& text = karte[size_t(i)];
             QString form;
             if (m_aehnlich)
                 Phonetik_FeldAnhaengen(text, form);
@@ -269,6 +269,14 @@ int Vergleichsindex::unregelmaessigeTreffer(const QString& musterText) const
 
 int Vergleichsindex::anzahl(const Felder& karte) const
 {
+    Felder gespeichertForm;
+    for (int i = 0; i < FeldAnzahl; ++i)
+        gespeichertForm[size_t(i)] = gespeichert(karte[size_t(i)]);
+    return anzahlRoh(gespeichertForm);
+}
+
+int Vergleichsindex::anzahlRoh(const Felder& karte) const
+{
     const QString k = schluessel(karte);
     if (!k.isEmpty())
         return m_anzahl.value(k) + unregelmaessigeTreffer(muster(karte));
@@ -287,7 +295,7 @@ int Vergleichsindex::anzahlFuerEintrag(int i) const
         return 0;
     const QString& k = m_schluessel[size_t(i)];
     if (k.isEmpty())
-        return anzahl(rohFelder(m_liste.List(i)));
+        return anzahlRoh(rohFelder(m_liste.List(i)));
     int n = m_anzahl.value(k);
     if (!m_unregelmaessig.empty())
         n += unregelmaessigeTreffer(muster(rohFelder(m_liste.List(i))));

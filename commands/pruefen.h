@@ -61,12 +61,13 @@ public:
     bool vollstaendig() const { return m_gebaut == int(m_schluessel.size()); }
 
     // The number of entries matching the card's 24 texts (the address itself
-    // included when it stands in the list).
+    // included when it stands in the list); line breaks count as stored ("°°").
     int anzahl(const zadressbuch::Felder& karte) const;
     // The same for the card showing entry i as stored.
     int anzahlFuerEintrag(int i) const;
 
-    // The compare key of a card; "" with a TAB in a text (no regular record).
+    // The compare key of 24 texts as stored; "" with a TAB in a text (no
+    // regular record).
     QString schluessel(const zadressbuch::Felder& karte) const;
     // The search pattern of a card by the text-pattern rule (the four fields
     // as "*", every other text escaped), and the text an entry is compared as.
@@ -77,6 +78,7 @@ private:
     void eintragAufnehmen(int i);
     void eintragEntfernen(int i);
     int unregelmaessigeTreffer(const QString& musterText) const;
+    int anzahlRoh(const zadressbuch::Felder& karte) const;
 
     const zadressbuch::AdressListe& m_liste;
     bool m_aehnlich;
