@@ -3,6 +3,7 @@
 // follows the list's selection.
 #include "addressbook/adressliste.h"
 #include "addressbook/datensatz.h"
+#include "addressbook/listenlauf.h"
 #include "addressbook/sitzung.h"
 #include "bench/adressgenerator.h"
 #include "commands/phonetik.h"
@@ -12,6 +13,7 @@
 #include "support/fensterattrappe.h"
 #include "support/testplattform.h"
 
+#include <QTest>
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -431,4 +433,25 @@ TEST_F(PruefenTest, DoppelterNameUndWechsel)
     ASSERT_TRUE(Zu_Doppelter_Adresse_Wechseln(*liste, 0, 1));
     EXPECT_EQ(zadressbuch::FeldAus(liste->List(liste->ListIndex()), 1), QStringLiteral("Schulz"));
     EXPECT_FALSE(Zu_Doppelter_Adresse_Wechseln(*liste, 0, 0));
+}
+
+// An exit asked for while the walk lets events run waits until it returned.
+TEST_F(PruefenTest, EndeWartetBisDerLaufZurueckIst)
+{
+    for (int i = 0; i < 3; ++i)
+        liste->AddItem(satz({{1, QString::number(i)}, {14, QStringLiteral(" a@b.de")}}));
+    liste->setListIndex(0);
+    QStringList ablauf;
+    plattform->ereignisse = [&] {
+        if (ablauf.isEmpty()) {
+            ablauf << QStringLiteral("Ende verlangt");
+            EXPECT_TRUE(zadressbuch::ListenLauf::nachLaufAufschieben([&] { ablauf << QStringLiteral("Ende"); }));
+        }
+    };
+    EMails_Pruefen(*fenster, *liste);
+    ablauf << QStringLiteral("Lauf zurück");
+    EXPECT_EQ(zadressbuch::FeldAus(liste->List(2), 14), QStringLiteral("a@b.de"));
+    QTRY_COMPARE(ablauf.size(), 3);
+    EXPECT_EQ(ablauf, QStringList({"Ende verlangt", "Lauf zurück", "Ende"}));
+    EXPECT_FALSE(zadressbuch::ListenLauf::nachLaufAufschieben([] {}));
 }
