@@ -27,9 +27,6 @@ TEST(Zusammenbau, JederGebauteBefehlIstAngemeldet_ZweimalZusammenbauenScheitert)
                                          u"mnuAdrImpKlickTel98"_s,
                                          u"mnuAdrImpKlickTel1999"_s,
                                          u"mnuSuchenText"_s,
-                                         u"mnuChkDoppeltes"_s,
-                                         u"mnuChkAehnliches"_s,
-                                         u"mnuChkEmails"_s,
                                          u"PulBriefumschlag"_s,
                                          u"mnuPrnUmschlagsfenster"_s,
                                          u"PulListe"_s,
@@ -40,7 +37,6 @@ TEST(Zusammenbau, JederGebauteBefehlIstAngemeldet_ZweimalZusammenbauenScheitert)
                                          u"PulDruckEinrichten"_s,
                                          u"mnuAdrImpListe"_s,
                                          u"mnuImpZA"_s,
-                                         u"PulZAdresse"_s,
                                          u"PulZFax"_s,
                                          u"mnuExportTKAnlage"_s,
                                          u"PulTeleWaehlen"_s,
@@ -51,14 +47,11 @@ TEST(Zusammenbau, JederGebauteBefehlIstAngemeldet_ZweimalZusammenbauenScheitert)
                                          u"mnuVertriebDel"_s,
                                          u"mnuVJob"_s,
                                          u"mnuSetup"_s,
-                                         u"mnuMaskenEdit"_s,
                                          u"PulAnleitung"_s,
                                          u"mnuTips"_s,
                                          u"mnuURLUpdate"_s,
                                          u"PulWerbung"_s,
-                                         u"PulInfo"_s,
-                                         u"mnuPopFeldBeschriftungAendern"_s,
-                                         u"befZoom"_s};
+                                         u"PulInfo"_s};
     for (const QString& f : fehlend)
         EXPECT_TRUE(nochNichtGebaut.contains(f)) << "not registered: " << f.toStdString();
     for (const QString& f : nochNichtGebaut)
