@@ -193,20 +193,10 @@ bool Sonderzeichen_Einfuegen(zadressbuch::Fenster& fenster)
                          QStringLiteral("Bitte setzen Sie zuerst den Cursor in ein Eingabefeld."), 48);
         return false;
     }
+    // Where to insert, read before the picker takes the focus: the field's
+    // selection, or its cursor; without the field's widget the end of its text.
     QWidget* haupt = dynamic_cast<QWidget*>(&fenster);
-    QString einfuegen;
-    {
-        Sonderzeichen s(haupt);
-        s.exec();
-        einfuegen = s.Text->text();
-    }
-    if (einfuegen.isEmpty())
-        return false;
-
-    // Where to insert: the field's selection, or its cursor; without the
-    // field's widget at the end of its text.
-    const QString alt = fenster.FeldText(feld);
-    int anfang = int(alt.size());
+    int anfang = -1;
     int laenge = 0;
     QWidget* kartenfeld = haupt ? haupt->findChild<QWidget*>(QStringLiteral("Feld_%1").arg(feld)) : nullptr;
     if (auto* z = qobject_cast<KartenZeile*>(kartenfeld)) {
@@ -219,6 +209,18 @@ bool Sonderzeichen_Einfuegen(zadressbuch::Fenster& fenster)
         anfang = umrechnen(t->textCursor().selectionStart());
         laenge = umrechnen(t->textCursor().selectionEnd()) - anfang;
     }
+
+    QString einfuegen;
+    {
+        Sonderzeichen s(haupt);
+        s.exec();
+        einfuegen = s.Text->text();
+    }
+    if (einfuegen.isEmpty())
+        return false;
+    const QString alt = fenster.FeldText(feld);
+    if (anfang < 0)
+        anfang = int(alt.size());
     fenster.setFeldText(feld, Text_Einsetzen(alt, anfang, laenge, einfuegen));
     fenster.Adresse_Uebernehmen(0);
     fenster.Feld_Fokus(feld);
