@@ -328,9 +328,12 @@ bool Zoom_Zeigen(zadressbuch::Fenster& fenster)
         f.setBold(true);
     }
     z.Text->setFont(f);
+    // Read-only mode: the field can be read enlarged, never changed.
+    const bool nurLesen = sitzung().NurLesen;
+    z.Text->setReadOnly(nurLesen);
     z.ZeitInfo_Timer();
     z.exec();
-    if (z.Abbruch->isChecked())
+    if (z.Abbruch->isChecked() || nurLesen)
         return false;
     QString neu = z.Text->text();
     if (feld != Bemerkung)

@@ -265,6 +265,15 @@ TEST_F(DialogTest, ZoomNimmtDasFeldUndGibtEsZurueck)
     });
     EXPECT_FALSE(Zoom_Zeigen(f));
     EXPECT_EQ(f.text->text(), QStringLiteral("erste\r\nzweite!"));
+
+    // Read-only: shown, not changeable, nothing stored even after OK.
+    zadressbuch::sitzung().NurLesen = true;
+    amDialog<ZoomText>([](ZoomText& z) {
+        EXPECT_TRUE(z.Text->isReadOnly());
+        z.BefOk->click();
+    });
+    EXPECT_FALSE(Zoom_Zeigen(f));
+    EXPECT_EQ(f.uebernahmen.size(), 1);
 }
 
 // ---- Sonderzeichen --------------------------------------------------------------------
