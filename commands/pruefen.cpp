@@ -13,6 +13,9 @@
 #include <QElapsedTimer>
 #include <algorithm>
 #include <array>
+#include <atomic>
+#include <chrono>
+#include <thread>
 
 namespace zbefehle {
 
@@ -150,12 +153,49 @@ Vergleichsindex::Vergleichsindex(const AdressListe& liste, bool aehnlich, const 
                                             eintragAufnehmen(r);
                                         }
                                     });
+
+    // A long list: the keys are worked out on a few threads from a copy of
+    // the entries (shared, so it stays as it is when the list changes), while
+    // this thread keeps the window alive. Entries changed meanwhile are keyed
+    // again below.
+    std::vector<QString> vorab;
+    QStringList kopie;
+    const unsigned faeden = std::clamp(std::thread::hardware_concurrency(), 1u, 4u);
+    if (n >= 4000 && faeden > 1) {
+        kopie = liste.eintraege();
+        vorab.resize(size_t(n));
+        std::atomic<unsigned> fertig{0};
+        std::atomic<bool> halt{false};
+        std::vector<std::thread> arbeiter;
+        for (unsigned t = 0; t < faeden; ++t) {
+            arbeiter.emplace_back([&, t] {
+                const int von = int(qint64(n) * t / faeden);
+                const int bis = int(qint64(n) * (t + 1) / faeden);
+                for (int i = von; i < bis && !halt.load(std::memory_order_relaxed); ++i)
+                    vorab[size_t(i)] = regelSchluessel(kopie.at(i), aehnlich);
+                fertig.fetch_add(1);
+            });
+        }
+        while (fertig.load() < faeden) {
+            if (zwischendurch && !halt.load() && !zwischendurch())
+                halt.store(true);
+            std::this_thread::sleep_for(std::chrono::milliseconds(2));
+        }
+        for (std::thread& a : arbeiter)
+            a.join();
+        if (halt.load())
+            return;
+    }
+
     for (int i = 0; i < n; ++i) {
         if (zwischendurch && i % 256 == 0 && !zwischendurch())
             return;
         if (i >= liste.ListCount())
             return;
-        eintragAufnehmen(i);
+        if (!vorab.empty() && liste.List(i).isSharedWith(kopie.at(i)))
+            aufnehmen(i, std::move(vorab[size_t(i)]));
+        else
+            eintragAufnehmen(i);
         m_gebaut = i + 1;
     }
 }
@@ -209,31 +249,42 @@ QString Vergleichsindex::vergleichstext(const QString& eintrag) const
     return m_aehnlich ? Phonetik_Schluessel(eintrag) : zcommon::LCase(eintrag);
 }
 
+QString Vergleichsindex::regelSchluessel(QStringView eintrag, bool aehnlich)
+{
+    if (!regelmaessig(eintrag))
+        return QString();
+    QString k;
+    k.reserve(eintrag.size());
+    qsizetype anfang = 0;
+    for (int feld = 0; feld < FeldAnzahl; ++feld) {
+        const qsizetype ende = eintrag.indexOf(QChar(Tab), anfang);
+        if (!Feld_Ohne_Vergleich(feld)) {
+            const QStringView text = eintrag.mid(anfang, ende - anfang);
+            if (aehnlich)
+                Phonetik_FeldAnhaengen(text, k);
+            else
+                kleinAnhaengen(text, k);
+            k += QChar(Tab);
+        }
+        anfang = ende + 1;
+    }
+    return k;
+}
+
 void Vergleichsindex::eintragAufnehmen(int i)
 {
-    const QString& eintrag = m_liste.List(i);
-    if (regelmaessig(eintrag)) {
-        QString k;
-        k.reserve(eintrag.size());
-        qsizetype anfang = 0;
-        for (int feld = 0; feld < FeldAnzahl; ++feld) {
-            const qsizetype ende = eintrag.indexOf(QChar(Tab), anfang);
-            if (!Feld_Ohne_Vergleich(feld)) {
-                const QStringView text = QStringView(eintrag).mid(anfang, ende - anfang);
-                if (m_aehnlich)
-                    Phonetik_FeldAnhaengen(text, k);
-                else
-                    kleinAnhaengen(text, k);
-                k += QChar(Tab);
-            }
-            anfang = ende + 1;
-        }
-        ++m_anzahl[k];
-        m_schluessel[size_t(i)] = std::move(k);
+    aufnehmen(i, regelSchluessel(m_liste.List(i), m_aehnlich));
+}
+
+void Vergleichsindex::aufnehmen(int i, QString schluessel)
+{
+    if (!schluessel.isEmpty()) {
+        ++m_anzahl[schluessel];
+        m_schluessel[size_t(i)] = std::move(schluessel);
     } else {
         m_schluessel[size_t(i)].clear();
         m_unregelmaessig.push_back(i);
-        m_unregelmaessigText.push_back(vergleichstext(eintrag));
+        m_unregelmaessigText.push_back(vergleichstext(m_liste.List(i)));
     }
 }
 

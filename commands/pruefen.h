@@ -75,7 +75,11 @@ public:
     QString vergleichstext(const QString& eintrag) const;
 
 private:
+    // The key of a regular record; "" for an irregular one (no shared state:
+    // safe on any thread).
+    static QString regelSchluessel(QStringView eintrag, bool aehnlich);
     void eintragAufnehmen(int i);
+    void aufnehmen(int i, QString schluessel);
     void eintragEntfernen(int i);
     int unregelmaessigeTreffer(const QString& musterText) const;
     int anzahlRoh(const zadressbuch::Felder& karte) const;

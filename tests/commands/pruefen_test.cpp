@@ -455,3 +455,39 @@ TEST_F(PruefenTest, EndeWartetBisDerLaufZurueckIst)
     EXPECT_EQ(ablauf, QStringList({"Ende verlangt", "Lauf zurück", "Ende"}));
     EXPECT_FALSE(zadressbuch::ListenLauf::nachLaufAufschieben([] {}));
 }
+
+// A long list is keyed on several threads from a copy; an entry stored while
+// that runs is keyed again from the list.
+TEST_F(PruefenTest, LangeListeMitAenderungWaehrendDesAufbaus)
+{
+    zbench::Adressvorgaben v;
+    v.anzahl = 6000;
+    liste->setEintraege(zbench::Adressen(v));
+    for (bool aehnlich : {false, true}) {
+        liste->setList(5999, zbench::Adressen(v).at(5999));
+        bool geaendert = false;
+        const Vergleichsindex index(*liste, aehnlich, [&] {
+            if (!geaendert) {
+                geaendert = true;
+                liste->setList(5999, liste->List(0));
+            }
+            return true;
+        });
+        ASSERT_TRUE(index.vollstaendig());
+        EXPECT_EQ(index.anzahlFuerEintrag(0), 2);
+        EXPECT_EQ(index.anzahlFuerEintrag(5999), 2);
+        for (int i : {1, 17, 2500, 4711, 5998}) {
+            Felder karte;
+            for (int f = 0; f < zadressbuch::FeldAnzahl; ++f)
+                karte[size_t(f)] = zadressbuch::FeldRoh(liste->List(i), f).toString();
+            const zcommon::Muster m(index.muster(karte));
+            int erwartet = 0;
+            for (int j = 0; j < liste->ListCount(); ++j)
+                erwartet += m.passt(index.vergleichstext(liste->List(j))) ? 1 : 0;
+            EXPECT_EQ(index.anzahlFuerEintrag(i), erwartet) << i;
+        }
+    }
+    // Stopped while it is built: the index is not complete.
+    const Vergleichsindex halb(*liste, true, [] { return false; });
+    EXPECT_FALSE(halb.vollstaendig());
+}
