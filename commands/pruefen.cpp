@@ -431,8 +431,11 @@ PruefErgebnis Doppelte_Suchen(Fenster& fenster, AdressListe& liste, bool aehnlic
         if (anzahl > 1) {
             if (liste.ListIndex() != position)
                 liste.setListIndex(position);
+            // The normal pointer while the question waits for the user.
+            plattform().sanduhr(false);
             weiter = plattform().meldung(Doppelt_Frage(anzahl), vbYesNo | vbQuestion | vbDefaultButton2,
                                          Doppelt_Titel(aehnlich)) == vbYes;
+            plattform().sanduhr(true);
         }
         if (!weiter)
             break;
@@ -515,6 +518,7 @@ PruefErgebnis EMails_Pruefen(Fenster& fenster, AdressListe& liste)
                     e.ungueltig = true;
                     e.status = EMail_UngueltigText(text);
                     fenster.Status(e.status);
+                    plattform().sanduhr(false);
                     plattform().meldung(e.status, vbOKOnly, QStringLiteral("Zettlora"));
                     break;
                 }

@@ -32,6 +32,8 @@ MsgDoppelt& MsgDoppelt::instanz(QWidget* hauptfenster)
     static QPointer<MsgDoppelt> form;
     if (form.isNull())
         form = new MsgDoppelt(hauptfenster);
+    else if (hauptfenster)
+        form->m_haupt = hauptfenster;
     return *form;
 }
 
@@ -100,14 +102,16 @@ void MsgDoppelt::Form_Load()
         return;
     setWindowIcon(m_haupt->windowIcon());
     resize(int(m_haupt->width() * 0.5), int(m_haupt->height() * 0.7));
-    const QRect m = m_haupt->frameGeometry();
-    move(m.left() + (m.width() - width()) / 2, m.top() + (m.height() - height()) / 2);
 }
 
 int MsgDoppelt::zeigen(const QString& text)
 {
     if (!m_geladen)
         Form_Load();
+    if (m_haupt) {
+        const QRect m = m_haupt->frameGeometry();
+        move(m.left() + (m.width() - width()) / 2, m.top() + (m.height() - height()) / 2);
+    }
     QString t = text;
     t.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     Text->setPlainText(t);

@@ -9,6 +9,7 @@
 #include <QDialog>
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QPushButton>
 
 namespace zbefehle {
@@ -17,7 +18,8 @@ class MsgDoppelt : public QDialog
 {
     Q_OBJECT
 public:
-    // Created on first use (sized relative to the main window then).
+    // Created on first use (sized relative to the main window then); centred
+    // on the main window at every showing.
     static MsgDoppelt& instanz(QWidget* hauptfenster = nullptr);
     explicit MsgDoppelt(QWidget* hauptfenster = nullptr);
 
@@ -43,7 +45,7 @@ protected:
 
 private:
     void Form_Load();
-    QWidget* m_haupt = nullptr;
+    QPointer<QWidget> m_haupt;
     bool m_geladen = false;
 };
 
