@@ -311,6 +311,15 @@ TEST_F(DialogTest, SonderzeichenSammelnUndAbbrechen)
     EXPECT_EQ(s.Text->text(), QStringLiteral("ää"));
     s.befAbbruch_Click();
     EXPECT_EQ(s.Text->text(), QString());
+
+    // Wider and higher: only the list grows, 120 twips from the right edge,
+    // its bottom margin equal to its top.
+    const QPoint knopf = s.befKopieren->pos();
+    s.resize(px(5655) + px(900), px(3285) + px(600));
+    s.Form_Resize();
+    EXPECT_EQ(s.Liste->x() + s.Liste->width(), s.width() - px(120));
+    EXPECT_EQ(s.Liste->y() + s.Liste->height(), s.height() - s.Liste->y());
+    EXPECT_EQ(s.befKopieren->pos(), knopf);
 }
 
 TEST_F(DialogTest, SonderzeichenErsetztDieAuswahlDesFeldes)
