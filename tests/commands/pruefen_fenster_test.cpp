@@ -1,6 +1,7 @@
 // The check commands, the zoom editor and the special-character picker run
 // through the real main window: its menu entries, its card and its list.
 #include "addressbook/main_hilfen.h"
+#include "commands/ui/msgdoppelt.h"
 #include "commands/ui/sonderzeichen.h"
 #include "commands/ui/zoomtext.h"
 
@@ -94,6 +95,35 @@ TEST_F(PruefFensterTest, SonderzeichenUndZoomImKartenfeld)
     m.aktion(zadressbuch::Befehl::befZoom)->trigger();
     EXPECT_EQ(textfeld(5)->text(), u"Köln"_s);
     EXPECT_EQ(zadressbuch::FeldAus(eintrag(0), 5), u"Köln"_s);
+}
+
+// A name typed twice: leaving the field offers the address that has it;
+// "&Ja" drops the new address and shows the old one.
+TEST_F(PruefFensterTest, DoppelterNameBeimVerlassenDesNamensfelds)
+{
+    adressdatei({u"..Test"_s, zeile({{1, u"Meier"_s}, {2, u"Anna"_s}, {5, u"Köln"_s}}), zeile({{1, u"Beta"_s}})});
+    einstellung(u"AutoSucheDoppeltenNamen"_s, u"1"_s);
+    starten();
+    zadressbuch::adressliste().setListIndex(1);
+    textfeld(2)->setFocus();
+    fokus(textfeld(2), true);
+    tippen(textfeld(2), u"Anna"_s);
+    fokus(textfeld(2), false);
+    EXPECT_EQ(zadressbuch::adressliste().ListCount(), 2); // "Beta Anna" is no other address
+
+    textfeld(1)->setFocus();
+    fokus(textfeld(1), true);
+    textfeld(1)->selectAll();
+    tippen(textfeld(1), u"meier"_s);
+    amDialog<zbefehle::MsgDoppelt>([](zbefehle::MsgDoppelt& d) {
+        EXPECT_TRUE(d.Text->toPlainText().contains(u"Ort: Köln"_s));
+        d.BefOk->click();
+    });
+    fokus(textfeld(1), false);
+    EXPECT_EQ(zadressbuch::adressliste().ListCount(), 1);
+    EXPECT_EQ(zadressbuch::adressliste().ListIndex(), 0);
+    EXPECT_EQ(textfeld(1)->text(), u"Meier"_s);
+    EXPECT_EQ(textfeld(5)->text(), u"Köln"_s);
 }
 
 } // namespace
