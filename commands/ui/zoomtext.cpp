@@ -277,7 +277,7 @@ void ZoomText::resizeEvent(QResizeEvent* e)
 bool Zoom_Zeigen(zadressbuch::Fenster& fenster)
 {
     using namespace zadressbuch;
-    const int feld = sitzung().AktivesFeld;
+    const int feld = sitzung().PopupFeldIndex >= 0 ? sitzung().PopupFeldIndex : sitzung().AktivesFeld;
     if (feld < 0 || feld >= FeldAnzahl)
         return false;
     QWidget* haupt = dynamic_cast<QWidget*>(&fenster);

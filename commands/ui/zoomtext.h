@@ -70,9 +70,9 @@ private:
     int m_maxLength = 0;
 };
 
-// befZoom: opens the zoom editor for the focused card field; after OK the
-// text goes back into the field, the card is stored and the field gets the
-// focus. True after OK.
+// befZoom: opens the zoom editor for the card field the popup menu was
+// opened on, else for the focused one; after OK the text goes back into the
+// field, the card is stored and the field gets the focus. True after OK.
 bool Zoom_Zeigen(zadressbuch::Fenster& fenster);
 
 } // namespace zbefehle
