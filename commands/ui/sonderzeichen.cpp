@@ -84,7 +84,9 @@ Sonderzeichen::Sonderzeichen(QWidget* hauptfenster) : QDialog(hauptfenster)
 
     // Form_Load
     Text->clear();
-    ComboSatz->addItems(Sonderzeichen_Saetze());
+    // The drop-down shows the names; each entry carries its whole set text.
+    for (const QString& satz : Sonderzeichen_Saetze())
+        ComboSatz->addItem(Sonderzeichen_Name(satz), satz);
     ComboSatz->setCurrentIndex(0);
     ComboSatz_Click();
 
@@ -98,7 +100,7 @@ Sonderzeichen::Sonderzeichen(QWidget* hauptfenster) : QDialog(hauptfenster)
 
 void Sonderzeichen::ComboSatz_Click()
 {
-    const QString zeichen = Sonderzeichen_Zeichen(ComboSatz->currentText());
+    const QString zeichen = Sonderzeichen_Zeichen(ComboSatz->currentData().toString());
     Liste->clear();
     for (QChar c : zeichen)
         Liste->addItem(QStringLiteral(" ") + c);
