@@ -283,8 +283,14 @@ void Vergleichsindex::aufnehmen(int i, QString schluessel)
         m_schluessel[size_t(i)] = std::move(schluessel);
     } else {
         m_schluessel[size_t(i)].clear();
-        m_unregelmaessig.push_back(i);
-        m_unregelmaessigText.push_back(vergleichstext(m_liste.List(i)));
+        // Every pattern holds 24 separators that an entry must match one by
+        // one: a line with fewer fields never matches and is left out (a file
+        // of short lines would otherwise be compared entry by entry).
+        const QString& eintrag = m_liste.List(i);
+        if (eintrag.count(QChar(Tab)) >= FeldAnzahl) {
+            m_unregelmaessig.push_back(i);
+            m_unregelmaessigText.push_back(vergleichstext(eintrag));
+        }
     }
 }
 
