@@ -2,10 +2,18 @@
 
 #include "platform/plattform.h"
 
+#include <QCoreApplication>
+#include <QTimer>
+
 namespace zadressbuch {
 
 namespace {
 int laufende = 0;
+std::vector<std::function<void()>>& aufgeschoben()
+{
+    static std::vector<std::function<void()>> schritte;
+    return schritte;
+}
 constexpr qint64 FortschrittAbstandMs = 250;
 } // namespace
 
@@ -26,7 +34,17 @@ ListenLauf::~ListenLauf()
 {
     for (const QMetaObject::Connection& v : m_verbindungen)
         QObject::disconnect(v);
-    --laufende;
+    if (--laufende == 0 && !aufgeschoben().empty()) {
+        // After the walk's caller has returned to the event loop.
+        QTimer::singleShot(0, QCoreApplication::instance(), [] {
+            if (laufende > 0)
+                return; // a new walk began meanwhile: its end runs them
+            std::vector<std::function<void()>> schritte;
+            schritte.swap(aufgeschoben());
+            for (const auto& s : schritte)
+                s();
+        });
+    }
 }
 
 bool ListenLauf::gueltig(int position) const
@@ -54,6 +72,14 @@ void ListenLauf::ereignisseVerarbeiten()
 bool ListenLauf::aktiv()
 {
     return laufende > 0;
+}
+
+bool ListenLauf::nachLaufAufschieben(std::function<void()> schritt)
+{
+    if (laufende == 0 || !schritt)
+        return false;
+    aufgeschoben().push_back(std::move(schritt));
+    return true;
 }
 
 } // namespace zadressbuch

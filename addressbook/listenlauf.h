@@ -26,6 +26,7 @@
 #include <QElapsedTimer>
 #include <QMetaObject>
 #include <QPointer>
+#include <functional>
 #include <vector>
 
 namespace zadressbuch {
@@ -53,6 +54,12 @@ public:
 
     // A walk is running somewhere (nested walks count once each).
     static bool aktiv();
+
+    // A step that must not run inside a walk (the exit: it saves the list
+    // the walk is still changing). While a walk runs, the step is put off
+    // until the last walk has returned and then runs from the event loop;
+    // true then. Without a walk nothing is put off (false: run it now).
+    static bool nachLaufAufschieben(std::function<void()> schritt);
 
 private:
     QPointer<AdressListe> m_liste;

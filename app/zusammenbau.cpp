@@ -7,8 +7,10 @@
 #include "addressbook/start.h"
 #include "catalogues/ui/befehle.h"
 #include "commands/ui/befehle.h"
+#include "commands/ui/pruefbefehle.h"
 #include "masks/uebergabe.h"
 #include "printing/ui/befehle.h"
+#include "masks/ui/befehle.h"
 
 #include <QApplication>
 #include <QFont>
@@ -23,6 +25,8 @@ void Programm_Zusammenbauen(zadressbuch::Befehlsregister& r)
     zbefehle::Befehle_Anmelden(r);
     zkataloge::Befehle_Anmelden(r);
     zdruck::Befehle_Anmelden(r);
+    zbefehle::Pruefbefehle_Anmelden(r);
+    zmasken::Befehle_Anmelden(r);
 
     // The document hand-over files: a fresh one at every start, and the shown
     // address (the card's texts, the selection in the remark field) at the exit.

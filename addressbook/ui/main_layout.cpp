@@ -1,10 +1,12 @@
 // The main window's resize rules (in twips) and its close request.
 #include "addressbook/layout.h"
+#include "addressbook/listenlauf.h"
 #include "addressbook/sitzung.h"
 #include "addressbook/ui/main.h"
 #include "addressbook/ui/main_intern.h"
 
 #include <QCloseEvent>
+#include <QPointer>
 #include <QGroupBox>
 #include <QLabel>
 #include <QMenuBar>
@@ -119,6 +121,15 @@ void Main::closeEvent(QCloseEvent* e)
         return;
     }
     if (m_schliesst) {
+        e->ignore();
+        return;
+    }
+    // A walk over the list (a check, a search) lets events run: the exit
+    // waits until it has returned, so it saves what the walk stored.
+    if (ListenLauf::nachLaufAufschieben([fenster = QPointer<Main>(this)] {
+            if (fenster)
+                fenster->close();
+        })) {
         e->ignore();
         return;
     }

@@ -21,21 +21,16 @@ TEST(Zusammenbau, JederGebauteBefehlIstAngemeldet_ZweimalZusammenbauenScheitert)
         if (!r.angemeldet(Befehl(b)))
             fehlend << Befehl_Name(Befehl(b));
     // The commands whose windows are not built yet; the list only shrinks.
-    const QStringList nochNichtGebaut = {u"mnuSonderzeichenEinfg"_s,
-                                         u"mnuAdrImpDINFO99"_s,
+    const QStringList nochNichtGebaut = {u"mnuAdrImpDINFO99"_s,
                                          u"mnuAdrImpDINFO2000"_s,
                                          u"mnuAdrImpKlickTel98"_s,
                                          u"mnuAdrImpKlickTel1999"_s,
                                          u"mnuSuchenText"_s,
-                                         u"mnuChkDoppeltes"_s,
-                                         u"mnuChkAehnliches"_s,
-                                         u"mnuChkEmails"_s,
                                          u"mnuPrnUeberweisung"_s,
                                          u"mnuPrnLastschrift"_s,
                                          u"mnuPrnNachnahme"_s,
                                          u"mnuAdrImpListe"_s,
                                          u"mnuImpZA"_s,
-                                         u"PulZAdresse"_s,
                                          u"PulZFax"_s,
                                          u"mnuExportTKAnlage"_s,
                                          u"PulTeleWaehlen"_s,
@@ -46,14 +41,11 @@ TEST(Zusammenbau, JederGebauteBefehlIstAngemeldet_ZweimalZusammenbauenScheitert)
                                          u"mnuVertriebDel"_s,
                                          u"mnuVJob"_s,
                                          u"mnuSetup"_s,
-                                         u"mnuMaskenEdit"_s,
                                          u"PulAnleitung"_s,
                                          u"mnuTips"_s,
                                          u"mnuURLUpdate"_s,
                                          u"PulWerbung"_s,
-                                         u"PulInfo"_s,
-                                         u"mnuPopFeldBeschriftungAendern"_s,
-                                         u"befZoom"_s};
+                                         u"PulInfo"_s};
     for (const QString& f : fehlend)
         EXPECT_TRUE(nochNichtGebaut.contains(f)) << "not registered: " << f.toStdString();
     for (const QString& f : nochNichtGebaut)

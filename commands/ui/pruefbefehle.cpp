@@ -1,0 +1,51 @@
+#include "commands/ui/pruefbefehle.h"
+
+#include "addressbook/adressliste.h"
+#include "addressbook/befehle.h"
+#include "addressbook/fenster.h"
+#include "addressbook/sitzung.h"
+#include "commands/pruefen.h"
+#include "commands/ui/msgdoppelt.h"
+#include "commands/ui/sonderzeichen.h"
+#include "commands/ui/zoomtext.h"
+
+#include <QWidget>
+
+namespace zbefehle {
+
+using zadressbuch::Befehl;
+using zadressbuch::Fenster;
+using zadressbuch::Kartenereignis;
+
+bool Doppelten_Namen_Pruefen(Fenster& fenster, int feld)
+{
+    using namespace zadressbuch;
+    if (feld != Nachname && feld != Vorname)
+        return false;
+    if (sitzung().NurLesen || !AutoSucheDoppeltenNamen())
+        return false;
+    AdressListe& liste = adressliste();
+    const int aktuell = liste.ListIndex();
+    const int anderer = Doppelten_Namen_Finden(liste, aktuell, fenster.FeldText(Nachname), fenster.FeldText(Vorname));
+    if (anderer < 0)
+        return false;
+    MsgDoppelt& m = MsgDoppelt::instanz(dynamic_cast<QWidget*>(&fenster));
+    if (m.zeigen(Doppelt_Anzeigetext(liste.List(anderer))) != 0)
+        return false;
+    // The list may have changed while the message was open.
+    if (liste.ListIndex() != aktuell || anderer >= liste.ListCount())
+        return false;
+    return Zu_Doppelter_Adresse_Wechseln(liste, aktuell, anderer);
+}
+
+void Pruefbefehle_Anmelden(zadressbuch::Befehlsregister& r)
+{
+    r.anmelden(Befehl::mnuChkDoppeltes, [](Fenster& f, int) { Doppelte_Suchen(f, zadressbuch::adressliste(), false); });
+    r.anmelden(Befehl::mnuChkAehnliches, [](Fenster& f, int) { Doppelte_Suchen(f, zadressbuch::adressliste(), true); });
+    r.anmelden(Befehl::mnuChkEmails, [](Fenster& f, int) { EMails_Pruefen(f, zadressbuch::adressliste()); });
+    r.anmelden(Befehl::befZoom, [](Fenster& f, int) { Zoom_Zeigen(f); });
+    r.anmelden(Befehl::mnuSonderzeichenEinfg, [](Fenster& f, int) { Sonderzeichen_Einfuegen(f); });
+    r.anmelden(Kartenereignis::Feld_LostFocus, [](Fenster& f, int feld) { return Doppelten_Namen_Pruefen(f, feld); });
+}
+
+} // namespace zbefehle

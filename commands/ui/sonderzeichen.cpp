@@ -1,0 +1,232 @@
+#include "commands/ui/sonderzeichen.h"
+
+#include "addressbook/datensatz.h"
+#include "addressbook/fenster.h"
+#include "addressbook/sitzung.h"
+#include "addressbook/ui/kartenfeld.h"
+#include "commands/zeichenhilfen.h"
+#include "common/meldungen.h"
+#include "platform/ui/twips.h"
+
+#include <QCloseEvent>
+#include <QKeyEvent>
+
+namespace zbefehle {
+
+namespace {
+
+int px(double twips)
+{
+    return zplatform::twipsZuPixel(twips);
+}
+
+QFont zeichenSchrift()
+{
+    QFont f(QStringLiteral("Courier New"));
+    f.setStyleHint(QFont::Monospace);
+    f.setPointSizeF(14.25);
+    f.setBold(true);
+    return f;
+}
+
+} // namespace
+
+Sonderzeichen::Sonderzeichen(QWidget* hauptfenster) : QDialog(hauptfenster)
+{
+    setObjectName(QStringLiteral("Sonderzeichen"));
+    setWindowTitle(QStringLiteral("Sonderzeichen einfügen"));
+    setModal(true);
+    setSizeGripEnabled(true);
+    if (hauptfenster)
+        setWindowIcon(hauptfenster->windowIcon());
+
+    ComboSatz = new QComboBox(this);
+    ComboSatz->setObjectName(QStringLiteral("ComboSatz"));
+    Liste = new QListWidget(this);
+    Liste->setObjectName(QStringLiteral("Liste"));
+    Liste->setFont(zeichenSchrift());
+    Liste->setFlow(QListView::LeftToRight);
+    Liste->setWrapping(true);
+    Liste->setResizeMode(QListView::Adjust);
+    Liste->setUniformItemSizes(true);
+    Liste->installEventFilter(this);
+    befKopieren = new QPushButton(QStringLiteral("&Kopieren"), this);
+    befKopieren->setObjectName(QStringLiteral("befKopieren"));
+    BefLoeschen = new QPushButton(QStringLiteral("&Löschen"), this);
+    BefLoeschen->setObjectName(QStringLiteral("BefLoeschen"));
+    Text = new QLineEdit(this);
+    Text->setObjectName(QStringLiteral("Text"));
+    Text->setFont(zeichenSchrift());
+    BefOk = new QPushButton(QStringLiteral("&Einfügen"), this);
+    BefOk->setObjectName(QStringLiteral("BefOk"));
+    BefAbbruch = new QPushButton(QStringLiteral("&Abbrechen"), this);
+    BefAbbruch->setObjectName(QStringLiteral("BefAbbruch"));
+    for (QPushButton* b : {befKopieren, BefLoeschen, BefOk, BefAbbruch})
+        b->setAutoDefault(false);
+
+    ComboSatz->setGeometry(px(120), px(120), px(1215), px(315));
+    Liste->setGeometry(px(1560), px(120), px(3975), px(2700));
+    befKopieren->setGeometry(px(120), px(720), px(1215), px(375));
+    BefLoeschen->setGeometry(px(120), px(1200), px(1215), px(375));
+    Text->setGeometry(px(120), px(1680), px(1215), px(450));
+    BefOk->setGeometry(px(120), px(2280), px(1215), px(375));
+    BefAbbruch->setGeometry(px(120), px(2760), px(1215), px(375));
+    setTabOrder(Liste, befKopieren);
+    setTabOrder(befKopieren, BefLoeschen);
+    setTabOrder(BefLoeschen, Text);
+    setTabOrder(Text, BefOk);
+    setTabOrder(BefOk, BefAbbruch);
+    resize(px(5655), px(3285));
+    if (hauptfenster) {
+        const QRect m = hauptfenster->geometry();
+        move(m.left() + (m.width() - width()) / 2, m.top() + (m.height() - height()) / 2);
+    }
+
+    // Form_Load
+    Text->clear();
+    // The drop-down shows the names; each entry carries its whole set text.
+    for (const QString& satz : Sonderzeichen_Saetze())
+        ComboSatz->addItem(Sonderzeichen_Name(satz), satz);
+    ComboSatz->setCurrentIndex(0);
+    ComboSatz_Click();
+
+    connect(ComboSatz, &QComboBox::activated, this, [this](int) { ComboSatz_Click(); });
+    connect(befKopieren, &QPushButton::clicked, this, &Sonderzeichen::befKopieren_Click);
+    connect(Liste, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem*) { befKopieren_Click(); });
+    connect(BefLoeschen, &QPushButton::clicked, this, &Sonderzeichen::befLoeschen_Click);
+    connect(BefOk, &QPushButton::clicked, this, &Sonderzeichen::BefOk_Click);
+    connect(BefAbbruch, &QPushButton::clicked, this, &Sonderzeichen::befAbbruch_Click);
+}
+
+void Sonderzeichen::ComboSatz_Click()
+{
+    const QString zeichen = Sonderzeichen_Zeichen(ComboSatz->currentData().toString());
+    Liste->clear();
+    for (QChar c : zeichen)
+        Liste->addItem(QStringLiteral(" ") + c);
+    if (Liste->count() > 0)
+        Liste->setCurrentRow(0);
+    Liste->setFocus();
+    Form_Resize();
+}
+
+void Sonderzeichen::befKopieren_Click()
+{
+    const QListWidgetItem* eintrag = Liste->currentItem();
+    if (!eintrag || eintrag->text().size() < 2)
+        return;
+    Text->setText(Text->text() + eintrag->text().at(1));
+    Text->setCursorPosition(int(Text->text().size()));
+}
+
+void Sonderzeichen::befLoeschen_Click()
+{
+    Text->clear();
+}
+
+void Sonderzeichen::BefOk_Click()
+{
+    done(QDialog::Accepted);
+}
+
+void Sonderzeichen::befAbbruch_Click()
+{
+    Text->clear();
+    done(QDialog::Rejected);
+}
+
+void Sonderzeichen::reject()
+{
+    befAbbruch_Click();
+}
+
+void Sonderzeichen::closeEvent(QCloseEvent* e)
+{
+    e->ignore();
+    befAbbruch_Click();
+}
+
+bool Sonderzeichen::eventFilter(QObject* o, QEvent* e)
+{
+    if (o == Liste && e->type() == QEvent::KeyPress) {
+        const int taste = static_cast<QKeyEvent*>(e)->key();
+        if (taste == Qt::Key_Space || taste == Qt::Key_Return || taste == Qt::Key_Enter) {
+            befKopieren_Click();
+            return true;
+        }
+    }
+    return QDialog::eventFilter(o, e);
+}
+
+void Sonderzeichen::resizeEvent(QResizeEvent* e)
+{
+    QDialog::resizeEvent(e);
+    Form_Resize();
+}
+
+void Sonderzeichen::Form_Resize()
+{
+    const int iw = width();
+    const int ih = height();
+    const int h1 = BefAbbruch->y() + BefAbbruch->height();
+    int hoehe = h1 >= 0 ? h1 : Liste->height();
+    if (ih - 2 * Liste->y() >= 0)
+        hoehe = ih - 2 * Liste->y();
+    const int breite = iw - Liste->x() - px(120);
+    Liste->resize(breite >= 0 ? breite : Liste->width(), hoehe);
+    // Eight columns across the list.
+    const int spalte = qMax(1, (Liste->viewport()->width() - 2) / 8);
+    Liste->setGridSize(QSize(spalte, QFontMetrics(Liste->font()).height() + 6));
+}
+
+QString Text_Einsetzen(const QString& text, int anfang, int laenge, const QString& einfuegen)
+{
+    anfang = qBound(0, anfang, int(text.size()));
+    laenge = qBound(0, laenge, int(text.size()) - anfang);
+    return text.left(anfang) + einfuegen + text.mid(anfang + laenge);
+}
+
+bool Sonderzeichen_Einfuegen(zadressbuch::Fenster& fenster)
+{
+    using namespace zadressbuch;
+    const int feld = sitzung().AktivesFeld;
+    if (feld < 0 || feld >= FeldAnzahl) {
+        zcommon::Meldung(QStringLiteral("#SystemExclamation"),
+                         QStringLiteral("Bitte setzen Sie zuerst den Cursor in ein Eingabefeld."), 48);
+        return false;
+    }
+    // Where to insert, read before the picker takes the focus: the field's
+    // selection, or its cursor; without the field's widget the end of its text.
+    QWidget* haupt = dynamic_cast<QWidget*>(&fenster);
+    int anfang = -1;
+    int laenge = 0;
+    QWidget* kartenfeld = haupt ? haupt->findChild<QWidget*>(QStringLiteral("Feld_%1").arg(feld)) : nullptr;
+    if (auto* z = qobject_cast<KartenZeile*>(kartenfeld)) {
+        anfang = z->hasSelectedText() ? z->selectionStart() : z->cursorPosition();
+        laenge = int(z->selectedText().size());
+    } else if (auto* t = qobject_cast<KartenText*>(kartenfeld)) {
+        // The card's text holds CR LF where the widget holds "\n".
+        const QString plain = t->toPlainText();
+        auto umrechnen = [&plain](int p) { return p + int(QStringView(plain).left(p).count(QLatin1Char('\n'))); };
+        anfang = umrechnen(t->textCursor().selectionStart());
+        laenge = umrechnen(t->textCursor().selectionEnd()) - anfang;
+    }
+
+    QString einfuegen;
+    {
+        Sonderzeichen s(haupt);
+        s.exec();
+        einfuegen = s.Text->text();
+    }
+    if (einfuegen.isEmpty())
+        return false;
+    const QString alt = fenster.FeldText(feld);
+    if (anfang < 0)
+        anfang = int(alt.size());
+    fenster.setFeldText(feld, Text_Einsetzen(alt, anfang, laenge, einfuegen));
+    fenster.Adresse_Uebernehmen(0);
+    fenster.Feld_Fokus(feld);
+    return true;
+}
+
+} // namespace zbefehle

@@ -1,0 +1,347 @@
+#include "commands/ui/zoomtext.h"
+
+#include "addressbook/datensatz.h"
+#include "addressbook/fenster.h"
+#include "addressbook/sitzung.h"
+#include "commands/zeichenhilfen.h"
+#include "common/texte.h"
+#include "platform/ui/twips.h"
+
+#include <QCloseEvent>
+#include <QFontInfo>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QScreen>
+#include <QTextBlock>
+
+namespace zbefehle {
+
+namespace {
+
+int px(double twips)
+{
+    return zplatform::twipsZuPixel(twips);
+}
+
+// The editor's text holds "\n"; the field counts a line break as two
+// characters (CR LF). Positions convert between the two.
+int qtNachFeld(const QString& qtText, int position)
+{
+    position = qBound(0, position, int(qtText.size()));
+    return position + int(QStringView(qtText).left(position).count(QLatin1Char('\n')));
+}
+
+int feldNachQt(const QString& qtText, int position)
+{
+    int feldPos = 0;
+    for (int i = 0; i < qtText.size(); ++i) {
+        const int schritt = qtText.at(i) == QLatin1Char('\n') ? 2 : 1;
+        if (feldPos + schritt > position)
+            return i;
+        feldPos += schritt;
+    }
+    return int(qtText.size());
+}
+
+// Fields whose texts read best in a fixed-width font: the numbers.
+bool nummernfeld(int feld)
+{
+    return feld == 7 || feld == 8 || feld == 12 || feld == 13 || feld == 17 || feld == 18;
+}
+
+} // namespace
+
+ZoomText::ZoomText(QWidget* hauptfenster, int feld) : QDialog(hauptfenster)
+{
+    setObjectName(QStringLiteral("ZoomText"));
+    setWindowTitle(QStringLiteral("Zoom"));
+    setModal(true);
+    setSizeGripEnabled(true);
+
+    Text = new zadressbuch::KartenText(feld, this);
+    Text->setObjectName(QStringLiteral("Text"));
+    Text->setTabChangesFocus(true);
+    Text->setEingabegrenze(-1);
+    Text->rueckrufe.kontextmenue = [this](const QPoint& global) {
+        QMenu* menue = Text->createStandardContextMenu();
+        menue->exec(global);
+        delete menue;
+    };
+    Text->installEventFilter(this);
+    BefOk = new QPushButton(QStringLiteral("&Ok"), this);
+    BefOk->setObjectName(QStringLiteral("BefOk"));
+    BefOk->setAutoDefault(false);
+    befAbbrechen = new QPushButton(QStringLiteral("&Abbrechen"), this);
+    befAbbrechen->setObjectName(QStringLiteral("befAbbrechen"));
+    befAbbrechen->setAutoDefault(false);
+    const char* texte[3] = {"A-", "A+", "12"};
+    const char* tipps[3] = {"Schrift kleiner", "Schrift größer", "Schriftgröße auf 12"};
+    for (int i = 0; i < 3; ++i) {
+        befFontSize[size_t(i)] = new QPushButton(QString::fromUtf8(texte[i]), this);
+        befFontSize[size_t(i)]->setObjectName(QStringLiteral("befFontSize_%1").arg(i));
+        befFontSize[size_t(i)]->setToolTip(QString::fromUtf8(tipps[i]));
+        befFontSize[size_t(i)]->setAutoDefault(false);
+        connect(befFontSize[size_t(i)], &QPushButton::clicked, this, [this, i] { befFontSize_Click(i); });
+    }
+    Abbruch = new QCheckBox(QStringLiteral("Abbruch"), this);
+    Abbruch->setObjectName(QStringLiteral("Abbruch"));
+    Abbruch->setVisible(false);
+    StatusBar = new QStatusBar(this);
+    StatusBar->setObjectName(QStringLiteral("StatusBar"));
+    StatusBar->setSizeGripEnabled(false);
+    panelStatus = new QLabel(this);
+    panelStatus->setObjectName(QStringLiteral("Status"));
+    panelStatus->setToolTip(QStringLiteral("Allgemeiner Hinweis"));
+    panelPosition = new QLabel(this);
+    panelPosition->setObjectName(QStringLiteral("Position"));
+    panelPosition->setToolTip(QStringLiteral("Aktuelle Position"));
+    panelProzent = new QLabel(this);
+    panelProzent->setObjectName(QStringLiteral("Prozent"));
+    panelProzent->setToolTip(QStringLiteral("Auslastung der Eingabe"));
+    StatusBar->addWidget(panelStatus, 1);
+    StatusBar->addWidget(panelPosition, 2);
+    StatusBar->addWidget(panelProzent, 0);
+    ZeitInfo = new QTimer(this);
+    ZeitInfo->setInterval(750);
+    connect(ZeitInfo, &QTimer::timeout, this, &ZoomText::ZeitInfo_Timer);
+    connect(BefOk, &QPushButton::clicked, this, &ZoomText::BefOk_Click);
+    connect(befAbbrechen, &QPushButton::clicked, this, &ZoomText::befAbbrechen_Click);
+
+    Text->move(px(120), px(120));
+    for (QPushButton* b : {BefOk, befAbbrechen})
+        b->resize(px(1215), px(375));
+    resize(px(7000), px(5000));
+    Form_Load(hauptfenster);
+    ZeitInfo->start();
+}
+
+void ZoomText::Form_Load(QWidget* hauptfenster)
+{
+    QFont f = Text->font();
+    f.setPointSizeF(Zoom_Schriftgroesse());
+    Text->setFont(f);
+    if (hauptfenster) {
+        resize(int(hauptfenster->width() * 0.9), int(hauptfenster->height() * 0.9));
+        const QRect m = hauptfenster->geometry();
+        int links = m.left() + (m.width() - width()) / 2;
+        int oben = m.top() + (m.height() - height()) / 2;
+        if (const QScreen* s = hauptfenster->screen()) {
+            const QRect b = s->availableGeometry();
+            if (links + width() > b.right())
+                links = b.right() - width();
+            if (oben + height() > b.bottom())
+                oben = b.bottom() - height();
+        }
+        move(qMax(0, links), qMax(0, oben));
+        setWindowIcon(hauptfenster->windowIcon());
+    }
+    ZeitInfo_Timer();
+}
+
+void ZoomText::setMaxLength(int grenze)
+{
+    m_maxLength = qMax(0, grenze);
+    Text->setEingabegrenze(m_maxLength > 0 ? m_maxLength : -1);
+}
+
+void ZoomText::setAuswahl(int selStart, int selLength)
+{
+    const QString t = Text->toPlainText();
+    QTextCursor c = Text->textCursor();
+    const int anfang = feldNachQt(t, selStart);
+    c.setPosition(anfang);
+    c.setPosition(feldNachQt(t, selStart + qMax(0, selLength)), QTextCursor::KeepAnchor);
+    Text->setTextCursor(c);
+}
+
+int ZoomText::selStart() const
+{
+    return qtNachFeld(Text->toPlainText(), Text->textCursor().selectionStart());
+}
+
+double ZoomText::schriftgroesse() const
+{
+    return Text->font().pointSizeF();
+}
+
+void ZoomText::ZeitInfo_Timer()
+{
+    const ZoomAnzeige a = Zoom_Anzeige(Text->text(), selStart(), m_maxLength);
+    if (panelPosition->text() != a.position) {
+        panelPosition->setText(a.position);
+        panelPosition->setToolTip(a.tipp);
+    }
+    if (!a.prozent.isEmpty())
+        panelProzent->setText(a.prozent);
+    panelStatus->setText(QStringLiteral("Bereit"));
+}
+
+void ZoomText::einfuegen(const QString& text)
+{
+    Text->textCursor().insertText(text);
+}
+
+bool ZoomText::eventFilter(QObject* o, QEvent* e)
+{
+    if (o == Text && e->type() == QEvent::KeyPress) {
+        auto* k = static_cast<QKeyEvent*>(e);
+        if (k->modifiers() & Qt::ControlModifier) {
+            if (k->key() == Qt::Key_D) {
+                einfuegen(zcommon::DatumText(zcommon::Heute()) + QLatin1Char(' '));
+                return true;
+            }
+            if (k->key() == Qt::Key_U) {
+                einfuegen(zcommon::ZeitText(zcommon::Jetzt().time()) + QLatin1Char(' '));
+                return true;
+            }
+        }
+        // A one-line field takes no line break.
+        if ((k->key() == Qt::Key_Return || k->key() == Qt::Key_Enter) && Text->feld() != zadressbuch::Bemerkung)
+            return true;
+    }
+    return QDialog::eventFilter(o, e);
+}
+
+void ZoomText::befFontSize_Click(int index)
+{
+    QFont f = Text->font();
+    if (index == 2) {
+        f.setPointSizeF(12);
+        Text->setFont(f);
+    } else if (index == 0 || index == 1) {
+        // Step by a tenth of a point until the size shown changes (fonts are
+        // drawn in whole pixels); stop at 4 and 100 points.
+        const int vorher = QFontInfo(f).pixelSize();
+        double groesse = f.pointSizeF();
+        for (;;) {
+            groesse += index == 1 ? 0.1 : -0.1;
+            if (groesse < 4 || groesse > 100)
+                break;
+            f.setPointSizeF(groesse);
+            if (QFontInfo(f).pixelSize() != vorher) {
+                Text->setFont(f);
+                break;
+            }
+        }
+    }
+    Text->setFocus();
+}
+
+void ZoomText::BefOk_Click()
+{
+    Zoom_SchriftgroesseSichern(schriftgroesse());
+    Abbruch->setChecked(false);
+    done(QDialog::Accepted);
+}
+
+void ZoomText::befAbbrechen_Click()
+{
+    Abbruch->setChecked(true);
+    done(QDialog::Rejected);
+}
+
+void ZoomText::reject()
+{
+    befAbbrechen_Click();
+}
+
+void ZoomText::closeEvent(QCloseEvent* e)
+{
+    // The close box counts as OK.
+    e->ignore();
+    BefOk_Click();
+}
+
+void ZoomText::resizeEvent(QResizeEvent* e)
+{
+    QDialog::resizeEvent(e);
+    const int rand = Text->x();
+    const int statusHoehe = StatusBar->sizeHint().height();
+    const int iw = width();
+    const int ih = height() - statusHoehe;
+    StatusBar->setGeometry(0, height() - statusHoehe, iw, statusHoehe);
+    const int bb = BefOk->width();
+    const int bh = BefOk->height();
+    if (iw > 3 * bb) {
+        const int links = iw - rand - bb;
+        BefOk->move(links, rand);
+        befAbbrechen->move(links, rand + bh + rand);
+        for (int i = 0; i < 3; ++i)
+            befFontSize[size_t(i)]->setGeometry(links + i * (bb / 3), rand + 2 * (bh + rand), bb / 3, bh);
+        Text->resize(iw - 3 * rand - bb, Text->height());
+    }
+    if (ih > 3 * bh)
+        Text->resize(Text->width(), ih - 2 * Text->y());
+}
+
+bool Zoom_Zeigen(zadressbuch::Fenster& fenster)
+{
+    using namespace zadressbuch;
+    const int feld = sitzung().PopupFeldIndex >= 0 ? sitzung().PopupFeldIndex : sitzung().AktivesFeld;
+    if (feld < 0 || feld >= FeldAnzahl)
+        return false;
+    QWidget* haupt = dynamic_cast<QWidget*>(&fenster);
+    QWidget* kartenfeld = haupt ? haupt->findChild<QWidget*>(QStringLiteral("Feld_%1").arg(feld)) : nullptr;
+
+    QString text = fenster.FeldText(feld);
+    int grenze = Eingabegrenze(feld);
+    int selStart = LaengeImDatensatz(text);
+    int selLaenge = 0;
+    QFont schrift;
+    QPalette farben;
+    bool mitSchrift = false;
+    if (auto* z = qobject_cast<KartenZeile*>(kartenfeld)) {
+        text = z->text();
+        grenze = z->eingabegrenze();
+        selStart = z->hasSelectedText() ? z->selectionStart() : z->cursorPosition();
+        selLaenge = int(z->selectedText().size());
+        schrift = z->font();
+        farben = z->palette();
+        mitSchrift = true;
+    } else if (auto* t = qobject_cast<KartenText*>(kartenfeld)) {
+        text = t->text();
+        grenze = t->eingabegrenze();
+        const QString plain = t->toPlainText();
+        selStart = qtNachFeld(plain, t->textCursor().selectionStart());
+        selLaenge = qtNachFeld(plain, t->textCursor().selectionEnd()) - selStart;
+        schrift = t->font();
+        farben = t->palette();
+        mitSchrift = true;
+    }
+
+    ZoomText z(haupt, feld);
+    z.setWindowTitle(QStringLiteral("Zoom (") + sitzung().Bezeichnungen[size_t(feld)] + QStringLiteral(")"));
+    z.Text->textSetzen(text);
+    z.setMaxLength(grenze);
+    z.setAuswahl(selStart, selLaenge);
+    QFont f = z.Text->font();
+    if (mitSchrift) {
+        f.setFamily(schrift.family());
+        f.setBold(schrift.bold());
+        f.setItalic(schrift.italic());
+        QPalette p = z.Text->palette();
+        p.setColor(QPalette::Base, farben.color(QPalette::Base));
+        z.Text->setPalette(p);
+    }
+    if (nummernfeld(feld)) {
+        f.setFamily(QStringLiteral("Courier New"));
+        f.setBold(true);
+    }
+    z.Text->setFont(f);
+    // Read-only mode: the field can be read enlarged, never changed.
+    const bool nurLesen = sitzung().NurLesen;
+    z.Text->setReadOnly(nurLesen);
+    z.ZeitInfo_Timer();
+    z.exec();
+    if (z.Abbruch->isChecked() || nurLesen)
+        return false;
+    QString neu = z.Text->text();
+    if (feld != Bemerkung)
+        neu.replace(QStringLiteral("\r\n"), QStringLiteral(" "));
+    fenster.setFeldText(feld, neu);
+    fenster.Adresse_Uebernehmen(0);
+    fenster.Feld_Fokus(feld);
+    return true;
+}
+
+} // namespace zbefehle

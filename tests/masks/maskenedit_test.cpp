@@ -1,0 +1,258 @@
+// The mask editor, the clipboard copy and the caption rename, run as forms
+// (offscreen) on a temporary mask folder.
+#include "addressbook/adressliste.h"
+#include "addressbook/befehle.h"
+#include "masks/maskeneditor.h"
+#include "masks/ui/befehle.h"
+#include "masks/ui/maskenedit.h"
+#include "masks/ui/zaexport.h"
+#include "support/fensterattrappe.h"
+#include "testhilfe.h"
+
+#include <QTest>
+
+using namespace zmasken;
+
+namespace {
+
+class MaskenEditTest : public MaskenUmgebung
+{
+protected:
+    void SetUp() override
+    {
+        MaskenUmgebung::SetUp();
+        MaskenEdit::letzteMaske().clear();
+        alteWahl = MaskenEdit::dateiwahl();
+        MaskenEdit::dateiwahl() = [this](const QString& vorschlag, bool laden) {
+            vorschlaege << vorschlag;
+            modi << laden;
+            return antworten.isEmpty() ? QString() : antworten.takeFirst();
+        };
+        zadressbuch::adressliste().Clear();
+    }
+    void TearDown() override
+    {
+        MaskenEdit::dateiwahl() = alteWahl;
+        zadressbuch::adressliste().Clear();
+        MaskenUmgebung::TearDown();
+    }
+    QString maske(const QString& name) const { return daten() + QLatin1Char('/') + name; }
+    QString fontEintrag(const QString& schluessel)
+    {
+        zcommon::Ini_CacheLeeren();
+        return zcommon::Ini_Lesen(MaskenIniDatei(), QStringLiteral("MaskenFonts"), schluessel,
+                                  QStringLiteral("<fehlt>"));
+    }
+
+    std::function<QString(const QString&, bool)> alteWahl;
+    QStringList antworten; // paths the file chooser returns in turn ("" = cancel)
+    QStringList vorschlaege;
+    QList<bool> modi;
+};
+
+QString satz(std::initializer_list<std::pair<int, QString>> werte)
+{
+    zadressbuch::Felder f;
+    for (const auto& [nr, text] : werte)
+        f[size_t(nr)] = text;
+    return zadressbuch::Verbinden(f);
+}
+
+} // namespace
+
+TEST_F(MaskenEditTest, SchreibenSpeichernWiederLaden)
+{
+    {
+        MaskenEdit m;
+        EXPECT_EQ(m.panelStatus->text(), QStringLiteral("Bereit"));
+        EXPECT_EQ(m.panelPosition->text(), QStringLiteral("keine Eingaben"));
+        // The list offers the captions in braces, sorted without regard to case.
+        const QList<QListWidgetItem*> n = m.ListeFelder->findItems(QStringLiteral("{Nachname}"), Qt::MatchExactly);
+        ASSERT_EQ(n.size(), 1);
+        EXPECT_EQ(m.ListeFelder->item(0)->text(), QStringLiteral("{@Datum}"));
+        EXPECT_EQ(m.ListeFelder->count(), 29);
+
+        QTest::keyClicks(m.Text1, QStringLiteral("Herrn"));
+        QTest::keyClick(m.Text1, Qt::Key_Return);
+        m.ListeFelder->setCurrentItem(n.first());
+        n.first()->setSelected(true);
+        m.befFeldEinfg_Click();
+        EXPECT_EQ(m.Text1->text(), QStringLiteral("Herrn\r\n{Nachname} "));
+        EXPECT_FALSE(n.first()->isSelected());
+        m.TimerHinweise_Timer();
+        EXPECT_EQ(m.panelPosition->text(), QStringLiteral(" 2 Zeile  19 / 18 Zeichen "));
+        EXPECT_EQ(m.panelPosition->toolTip(), QStringLiteral("2. Absatz   19 / 18 Zeichen"));
+
+        // A cancelled save writes nothing.
+        antworten << QString();
+        m.mnuSpeichern_Click();
+        EXPECT_EQ(m.panelStatus->text(), QStringLiteral("Maske speichern..."));
+        EXPECT_EQ(fontEintrag(QStringLiteral("BRIEF")), QStringLiteral("<fehlt>"));
+
+        antworten << maske(QStringLiteral("brief.msk"));
+        m.mnuSpeichern_Click();
+        EXPECT_EQ(modi, QList<bool>({false, false}));
+        EXPECT_EQ(m.panelStatus->text(), QStringLiteral("Maske BRIEF gespeichert."));
+        EXPECT_EQ(bytesLesen(maske(QStringLiteral("brief.msk"))), QByteArray("Herrn\r\n{Nachname} "));
+        EXPECT_TRUE(fontEintrag(QStringLiteral("BRIEF")).startsWith(QStringLiteral("Arial;8.25;")));
+    }
+    // A second opening starts empty and proposes the mask used last.
+    MaskenEdit m;
+    EXPECT_EQ(m.Text1->text(), QString());
+    antworten << maske(QStringLiteral("brief.msk"));
+    m.mnuLaden_Click();
+    EXPECT_EQ(vorschlaege.last(), QStringLiteral("brief"));
+    EXPECT_TRUE(modi.last());
+    // A loaded mask always ends with a line end.
+    EXPECT_EQ(m.Text1->text(), QStringLiteral("Herrn\r\n{Nachname} \r\n"));
+    EXPECT_EQ(m.panelStatus->text(), QStringLiteral("Maske BRIEF geladen."));
+    m.Text1->moveCursor(QTextCursor::End);
+    m.TimerHinweise_Timer();
+    EXPECT_TRUE(m.panelPosition->text().startsWith(QStringLiteral(" 3 Zeile  21 / 20")));
+
+    // Clearing keeps the remembered name.
+    m.mnuLoeschen_Click();
+    EXPECT_EQ(m.Text1->text(), QString());
+    EXPECT_EQ(MaskenEdit::letzteMaske(), QStringLiteral("brief"));
+}
+
+TEST_F(MaskenEditTest, SchriftJeMaskeUndLangeMasken)
+{
+    bytesSchreiben(maske(QStringLiteral("Lang.msk")), QByteArray(1500, 'x'));
+    zcommon::Ini_Schreiben(MaskenIniDatei(), QStringLiteral("MaskenFonts"), QStringLiteral("LANG"),
+                           QStringLiteral("Courier New;12;-1;0;0;255"));
+    MaskenEdit m;
+    antworten << maske(QStringLiteral("Lang.msk"));
+    m.mnuLaden_Click();
+    EXPECT_EQ(m.Text1->font().family(), QStringLiteral("Courier New"));
+    EXPECT_TRUE(m.Text1->font().bold());
+    // Longer than the typing limit: loaded and saved whole, typing adds nothing.
+    EXPECT_EQ(m.Text1->text().size(), 1502);
+    m.Text1->moveCursor(QTextCursor::End);
+    QTest::keyClicks(m.Text1, QStringLiteral("y"));
+    EXPECT_EQ(m.Text1->text().size(), 1502);
+    antworten << maske(QStringLiteral("a.b.msk"));
+    m.mnuSpeichern_Click();
+    EXPECT_EQ(bytesLesen(maske(QStringLiteral("a.b.msk"))).size(), 1502);
+    EXPECT_TRUE(fontEintrag(QStringLiteral("A")).startsWith(QStringLiteral("Courier New;12;-1;0;0;")));
+
+    // Font and colour from the dialog.
+    MaskenEdit::schriftwahl() = [](QWidget*, const QString&) { return QStringLiteral("Arial;20;0;-1;0;0"); };
+    m.mnuSchriftFarbe_Click();
+    EXPECT_TRUE(m.Text1->font().italic());
+    EXPECT_DOUBLE_EQ(m.Text1->font().pointSizeF(), 20.0);
+    MaskenEdit::schriftwahl() = [](QWidget*, const QString&) { return QString(); };
+    m.mnuSchriftFarbe_Click();
+    EXPECT_TRUE(m.Text1->font().italic());
+
+    // Esc ends the editor.
+    m.show();
+    QTest::keyClick(&m, Qt::Key_Escape);
+    EXPECT_FALSE(m.isVisible());
+}
+
+TEST_F(MaskenEditTest, SpeicherfehlerWirdGemeldet)
+{
+    QDir().mkpath(maske(QStringLiteral("ordner.msk")));
+    MaskenEdit m;
+    QTest::keyClicks(m.Text1, QStringLiteral("x"));
+    antworten << maske(QStringLiteral("ordner.msk"));
+    m.mnuSpeichern_Click();
+    EXPECT_EQ(m.panelStatus->text(), QStringLiteral("Die Maske ORDNER konnte nicht gespeichert werden."));
+    EXPECT_EQ(p.meldungen.size(), 1u);
+    EXPECT_EQ(fontEintrag(QStringLiteral("ORDNER")), QStringLiteral("<fehlt>"));
+}
+
+TEST(MaskenEditPosition, Zaehlung)
+{
+    EXPECT_EQ(MaskenEdit_Position(QString(), 0).tipp, QStringLiteral("keine Eingaben"));
+    EXPECT_EQ(MaskenEdit_Position(QStringLiteral("ab\r\ncd\r\n"), 8).text, QStringLiteral(" 3 Zeile  9 / 8 Zeichen "));
+    EXPECT_EQ(MaskenEdit_Position(QStringLiteral("ab\r\ncd"), 1).text, QStringLiteral(" 1 Zeile  2 / 6 Zeichen "));
+}
+
+// ---- clipboard copy --------------------------------------------------------------------
+
+TEST_F(MaskenEditTest, ZwischenablageUeberMaske)
+{
+    auto& liste = zadressbuch::adressliste();
+    liste.AddItem(satz({{1, QStringLiteral("Meier")}, {2, QStringLiteral("Anna")}, {5, QStringLiteral("Köln")}}));
+    liste.setListIndex(0);
+    bytesSchreiben(maske(QStringLiteral("Anschrift.msk")), "{Vorname} {Nachname}\r\n{Ort}\r\n");
+    bytesSchreiben(maske(QStringLiteral("Kurz.msk")), "{Nachname}");
+    bytesSchreiben(maske(QStringLiteral("lang.msk")), QByteArray(300, 'z'));
+    zcommon::Ini_Schreiben(QString(), QString(), QStringLiteral("AnschriftZaMaske"), QStringLiteral("KURZ"));
+    {
+        ZAexport z;
+        EXPECT_EQ(z.ComboMasken->count(), 3);
+        EXPECT_EQ(z.ComboMasken->currentText(), QStringLiteral("Kurz"));
+        EXPECT_EQ(z.Text->text(), QStringLiteral("Meier"));
+        // Edits are discarded by choosing another mask.
+        QTest::keyClicks(z.Text, QStringLiteral("xyz"));
+        z.ComboMasken->setCurrentIndex(0);
+        EXPECT_EQ(z.Text->text(), QStringLiteral("Anna Meier\r\nKöln"));
+        z.BefOk_Click();
+        EXPECT_EQ(p.zwischenablage(), QStringLiteral("Anna Meier\r\nKöln"));
+        EXPECT_EQ(ZAexport_LetzteMaske(), QStringLiteral("Anschrift"));
+    }
+    {
+        ZAexport z;
+        z.ComboMasken->setCurrentIndex(2);
+        EXPECT_EQ(z.Text->text().size(), 255);
+        z.befAbbrechen->click();
+        EXPECT_EQ(p.zwischenablage(), QStringLiteral("Anna Meier\r\nKöln"));
+        EXPECT_EQ(ZAexport_LetzteMaske(), QStringLiteral("Anschrift"));
+    }
+    // A remembered mask that is gone: the first one.
+    zcommon::Ini_Schreiben(QString(), QString(), QStringLiteral("AnschriftZaMaske"), QStringLiteral("weg"));
+    ZAexport z;
+    EXPECT_EQ(z.ComboMasken->currentIndex(), 0);
+}
+
+TEST_F(MaskenEditTest, ZwischenablageOhneMasken)
+{
+    ZAexport z;
+    EXPECT_EQ(z.ComboMasken->count(), 0);
+    EXPECT_EQ(z.Text->text(), QString());
+    QTest::keyClicks(z.Text, QStringLiteral("frei"));
+    z.BefOk->click();
+    EXPECT_EQ(p.zwischenablage(), QStringLiteral("frei"));
+    EXPECT_EQ(ZAexport_Auswahl({}, QStringLiteral("x")), -1);
+    EXPECT_EQ(ZAexport_Text(QString(254, 'a') + QStringLiteral("\r\nb")), QString(254, 'a'));
+}
+
+// ---- caption rename ----------------------------------------------------------------------
+
+TEST_F(MaskenEditTest, BeschriftungUmbenennenAendertMasken)
+{
+    bytesSchreiben(maske(QStringLiteral("Anschrift.msk")), "{Vorname} {nachname}\r\n{Ort}");
+    bytesSchreiben(maske(QStringLiteral("Andere.msk")), "{Ort}\r\n");
+    zadressbuch::sitzung().ProgrammIniDatei = w.programm() + QStringLiteral("/Zettlora.Ini");
+    zadressbuch::sitzung().PopupFeldIndex = 1;
+    FensterAttrappe f;
+    zadressbuch::Befehlsregister r;
+    Befehle_Anmelden(r);
+
+    p.eingaben << QStringLiteral("Familienname");
+    p.antworten << zplatform::vbYes;
+    ASSERT_TRUE(r.ausfuehren(zadressbuch::Befehl::mnuPopFeldBeschriftungAendern, f));
+    EXPECT_EQ(zadressbuch::sitzung().Bezeichnungen[1], QStringLiteral("Familienname"));
+    EXPECT_EQ(f.bezeichnungenAngewendet, 1);
+    zcommon::Ini_CacheLeeren();
+    EXPECT_EQ(zcommon::Ini_Lesen(zadressbuch::sitzung().ProgrammIniDatei, QStringLiteral("Beschriftung"),
+                                 QStringLiteral("Bez_01"), QString()),
+              QStringLiteral("Familienname"));
+    EXPECT_EQ(bytesLesen(maske(QStringLiteral("Anschrift.msk"))), QByteArray("{Vorname} {Familienname}\r\n{Ort}\r\n"));
+    EXPECT_EQ(bytesLesen(maske(QStringLiteral("Andere.msk"))), QByteArray("{Ort}\r\n"));
+    ASSERT_EQ(p.meldungen.size(), 1u);
+    EXPECT_TRUE(p.meldungen[0].text.contains(QStringLiteral("{Nachname}")));
+
+    // Declined: the caption changes, the masks stay.
+    p.eingaben << QStringLiteral("Name");
+    p.antworten << zplatform::vbNo;
+    EXPECT_TRUE(Feldbeschriftung_Aendern(f, 1));
+    EXPECT_EQ(bytesLesen(maske(QStringLiteral("Anschrift.msk"))), QByteArray("{Vorname} {Familienname}\r\n{Ort}\r\n"));
+    // Cancelled input: nothing at all.
+    p.eingaben << QStringLiteral("<abbruch>");
+    EXPECT_FALSE(Feldbeschriftung_Aendern(f, 1));
+    EXPECT_EQ(zadressbuch::sitzung().Bezeichnungen[1], QStringLiteral("Name"));
+}
