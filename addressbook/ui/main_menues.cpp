@@ -3,6 +3,7 @@
 #include "addressbook/adressliste.h"
 #include "addressbook/befehle.h"
 #include "addressbook/layout.h"
+#include "addressbook/listenlauf.h"
 #include "addressbook/sitzung.h"
 #include "addressbook/ui/main.h"
 #include "addressbook/ui/main_intern.h"
@@ -18,6 +19,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPointer>
 #include <QPushButton>
 #include <QToolButton>
 
@@ -225,10 +227,18 @@ bool Main::befehlAusfuehren(Befehl befehl, int index)
     const auto zeilen = befehlZeilen(befehl);
     if (zeilen.empty() || !freigegeben(*zeilen.front(), false))
         return false;
-    // While the program is being ended a close request starts nothing more.
+    // An exit asked for while a walk over the list runs waits until the walk
+    // has returned; while the program is being ended a close request starts
+    // nothing more.
     std::optional<BeendenLaeuft> laeuft;
-    if (befehl == Befehl::PulEnde || befehl == Befehl::PulAbbruch)
+    if (befehl == Befehl::PulEnde || befehl == Befehl::PulAbbruch) {
+        if (ListenLauf::nachLaufAufschieben([fenster = QPointer<Main>(this), befehl, index] {
+                if (fenster)
+                    fenster->befehlAusfuehren(befehl, index);
+            }))
+            return true;
         laeuft.emplace();
+    }
     return m_befehle.ausfuehren(befehl, *this, index);
 }
 
