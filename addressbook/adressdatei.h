@@ -19,6 +19,7 @@
 //   close: Daten_Schliessen() before another file is opened and when quitting.
 
 #include "addressbook/adressliste.h"
+#include "addressbook/reservierung.h"
 
 #include <QString>
 #include <QStringList>
@@ -41,10 +42,12 @@ struct LadeErgebnis
     QStringList eintraege;        // the records, in file order
 };
 
-// Reads an address file. Skips a line only when every field except 15, 16
-// and 23 is empty or blank (empty lines too); puts one blank in front of a
-// line that begins with the separator; turns a stray CR inside a line into
-// "°°". Stops after 32000 records (zuViele when more would follow). With
+// Reads an address file line by line, decoding one record at a time. CR LF,
+// LF and a lone CR each end a line. Skips a line only when every field except
+// 15, 16 and 23 is empty or blank (empty lines too); puts one blank in front
+// of a line that begins with the separator; end-of-file marks (Ctrl+Z) at the
+// end of the file are no address. Stops after 32000 records (zuViele when more
+// would follow) without reading or decoding the rest. With
 // anlegen, a file that exists under no case of its name is created with one
 // line of 23 TABs (never overwriting anything).
 LadeErgebnis Adressdatei_Lesen(const QString& pfad, bool anlegen = true);
@@ -56,9 +59,11 @@ struct SpeicherErgebnis
 };
 
 // Writes ".." + description and every record, each followed by CR LF, in
-// Windows-1252: first into a temporary file in the same folder, then the old
-// file is kept as ".BAK" (same folder and base name, extension "BAK"), the
-// new file is renamed into place and the ".BAK" removed. A line break in a
+// Windows-1252 (built and encoded in one pass): first into a temporary file in
+// the same folder, then the old file is kept as ".BAK" (same folder and base
+// name, extension "BAK"; a backup is never left half written), the new file is
+// renamed into place and the ".BAK" removed. A file or folder that may no
+// longer be written (made read-only meanwhile) is not replaced. A line break in a
 // record or in the description is written as "°°" (a blank in the
 // description), so each record stays one line. A character Windows-1252
 // cannot hold makes the save fail (the reason names the address). On any
@@ -99,46 +104,5 @@ void Daten_Schliessen();
 // title "Zettlora meldet Speicherproblem"); zusatz follows the first sentence
 // after an empty line (may be empty).
 void Speicherproblem_Melden(const QString& zusatz = QString());
-
-// ---------------------------------------------------------------------------
-// Reservation: DurIdovi.ini in the program folder, section "Reservierung",
-// key = full path of the address file, value "user|computer|pid|dd.mm.yyyy hh:nn".
-
-struct Reservierung
-{
-    QString benutzer, rechner, zeit;
-    qint64 pid = 0;
-    bool vorhanden = false; // an entry exists
-    bool eigene = false;    // this very process holds it
-    bool verwaist = false;  // same user and computer, the process is gone
-};
-
-// The path of DurIdovi.ini.
-QString Reservierungsdatei();
-// The entry of a file as it stands.
-Reservierung Reservierung_Lesen(const QString& pfad);
-// Writes this process's entry for the file.
-void Reservierung_Schreiben(const QString& pfad);
-// Removes the entry of the file when it is this process's.
-void Reservierung_Freigeben(const QString& pfad);
-// Reserves the file: free, own or own stale entry -> ours silently (true).
-// Held by another user, computer or running instance: "#SystemQuestion" and
-// the question naming who and since when; Yes -> false (open read-only),
-// No -> the reservation is taken over (true).
-bool Reservierung_Pruefen(const QString& pfad);
-
-// ---------------------------------------------------------------------------
-// Read-only decision (the logic part of ReadOnlySet).
-
-// True (and sitzung().NurLesen = true) when any of these holds: the
-// command-line word "readonly" (KommandozeileReadonly), the per-file setting
-// "ReadOnly" = 1, a file "READONLY.TXT" in the data folder (or the address
-// file's folder), the address file or its folder cannot be written,
-// sitzung().LadeNurLesen; and, only with reservieren (Daten_Laden passes
-// true), the answer Yes to the reservation question. When the decision is
-// read-write and reservieren is true, the file is reserved for this run.
-// Read-only mode writes no reservation. The form then locks the card and
-// disables the editing menus by sitzung().NurLesen.
-bool NurLesen_Entscheiden(bool reservieren = false);
 
 } // namespace zadressbuch

@@ -14,6 +14,7 @@
 #include "common/texte.h"
 
 #include "platform/codec.h"
+#include "platform/dateisystem.h"
 #include "platform/ordner.h"
 #include "platform/textdatei.h"
 
@@ -22,13 +23,11 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
-
-#include <sys/stat.h>
+#include <QStringDecoder>
 
 #include <cmath>
 #include <iterator>
 #include <memory>
-#include <mutex>
 #include <vector>
 
 namespace zcommon {
@@ -100,13 +99,50 @@ QString wertKodieren(const QString& wert)
     return w;
 }
 
-QString wertDekodieren(const QString& gespeichert)
+// Text that Windows-1252 cannot hold is stored as UTF-8 behind the UTF-8
+// byte-order mark (which Windows-1252 reads as "ï»¿"); every other text byte for
+// byte. A text that itself begins with those three characters takes the UTF-8
+// form too, so every text reads back as it was written.
+const QString Utf8Marke = QStringLiteral("\u00EF\u00BB\u00BF");
+
+QByteArray teilKodieren(const QString& text)
+{
+    if (!text.startsWith(Utf8Marke) && zplatform::istWindows1252(text))
+        return zplatform::nachWindows1252(text);
+    return QByteArrayLiteral("\xEF\xBB\xBF") + text.toUtf8();
+}
+
+// A name or value as read (decoded as Windows-1252) back to the text written.
+QString teilDekodieren(const QString& gelesen)
+{
+    if (!gelesen.startsWith(Utf8Marke))
+        return gelesen;
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    const QString text = utf8(zplatform::nachWindows1252(gelesen.mid(Utf8Marke.size())));
+    return utf8.hasError() ? gelesen : text;
+}
+
+QString sterneDekodieren(const QString& gespeichert)
 {
     if (!gespeichert.contains(QStringLiteral("**")))
         return gespeichert;
     QString w = gespeichert;
     w.replace(QStringLiteral("**"), QStringLiteral("\r\n"));
     return w;
+}
+
+// A value wholly enclosed in matching double or single quotes is read without them.
+QString ohneAnfuehrung(const QString& w)
+{
+    if (w.size() >= 2 && (w.front() == QLatin1Char('"') || w.front() == QLatin1Char('\'')) && w.back() == w.front())
+        return w.mid(1, w.size() - 2);
+    return w;
+}
+
+// The value of a line as stored (trimmed) to the text a read gives.
+QString wertDekodieren(const QString& gespeichert)
+{
+    return sterneDekodieren(ohneAnfuehrung(teilDekodieren(gespeichert)));
 }
 
 struct Zeile
@@ -138,14 +174,13 @@ struct Stempel
 Stempel stempel(const QString& pfad)
 {
     Stempel st;
-    struct stat sb;
-    const QByteArray name = QFile::encodeName(pfad);
-    if (::stat(name.constData(), &sb) != 0 || !S_ISREG(sb.st_mode))
+    const zplatform::Dateistand d = zplatform::dateistand(pfad);
+    if (!d.datei)
         return st;
     st.vorhanden = true;
-    st.groesse = qint64(sb.st_size);
-    st.geaendertNs = qint64(sb.st_mtim.tv_sec) * 1000000000 + qint64(sb.st_mtim.tv_nsec);
-    st.inode = quint64(sb.st_ino);
+    st.groesse = d.groesse;
+    st.geaendertNs = d.geaendertNs;
+    st.inode = d.inode;
     return st;
 }
 
@@ -164,28 +199,28 @@ struct IniDatei
     }
 };
 
-// Splits the bytes into lines (LF ends a line; a CR before it belongs to the end).
+// Splits the bytes into lines. CR LF, LF and a lone CR each end a line; the
+// end belongs to the line, so a write gives every untouched line back as it was.
 std::vector<Zeile> zeilenTeilen(const QByteArray& bytes)
 {
     std::vector<Zeile> zeilen;
     qsizetype start = 0;
     const qsizetype n = bytes.size();
+    const char* d = bytes.constData();
     while (start < n) {
-        qsizetype lf = bytes.indexOf('\n', start);
+        qsizetype e = start;
+        while (e < n && d[e] != '\n' && d[e] != '\r')
+            ++e;
         Zeile z;
-        if (lf < 0) {
-            z.inhalt = bytes.mid(start);
+        z.inhalt = bytes.mid(start, e - start);
+        if (e >= n) {
             start = n;
+        } else if (d[e] == '\r' && e + 1 < n && d[e + 1] == '\n') {
+            z.ende = QByteArrayLiteral("\r\n");
+            start = e + 2;
         } else {
-            qsizetype e = lf;
-            if (e > start && bytes[e - 1] == '\r') {
-                --e;
-                z.ende = QByteArrayLiteral("\r\n");
-            } else {
-                z.ende = QByteArrayLiteral("\n");
-            }
-            z.inhalt = bytes.mid(start, e - start);
-            start = lf + 1;
+            z.ende = QByteArray(1, d[e]);
+            start = e + 1;
         }
         zeilen.push_back(std::move(z));
     }
@@ -213,7 +248,7 @@ void gliedern(IniDatei& d)
             qsizetype zu = zeile.lastIndexOf(QLatin1Char(']'));
             if (zu > a) {
                 Sektion s;
-                s.name = beschneiden(QStringView(zeile).mid(a + 1, zu - a - 1));
+                s.name = teilDekodieren(beschneiden(QStringView(zeile).mid(a + 1, zu - a - 1)));
                 s.kopf = i;
                 s.ende = i;
                 d.sektionen.push_back(std::move(s));
@@ -232,7 +267,7 @@ void gliedern(IniDatei& d)
         qsizetype gleich = zeile.indexOf(QLatin1Char('='), a);
         if (gleich < 0)
             continue;
-        QString name = beschneiden(QStringView(zeile).mid(a, gleich - a));
+        QString name = teilDekodieren(beschneiden(QStringView(zeile).mid(a, gleich - a)));
         if (name.isEmpty())
             continue;
         QString norm = normName(name);
@@ -262,19 +297,41 @@ std::shared_ptr<IniDatei> einlesen(const QString& pfad)
     return d;
 }
 
+// One change of a file. A batch keeps its changes and makes them again on the
+// file as it stands when the batch writes, so what another process wrote in
+// the meantime stays.
+struct Aenderung
+{
+    enum class Art { Schreiben, Loeschen, Zaehlen };
+    Art art = Art::Schreiben;
+    QString sektion, schluessel; // cleaned names
+    QString wert;                // Schreiben: the value as stored
+    bool ganzeSektion = false;   // Loeschen without a key
+    double betrag = 0;           // Zaehlen
+};
+
 // The writes into one file held back by its batches.
 struct Stapel
 {
-    int tiefe = 0;                   // batches of the file that exist now
-    std::shared_ptr<IniDatei> offen; // the content not yet written (none: nothing pending)
+    int tiefe = 0;                      // batches of the file that exist now
+    std::shared_ptr<IniDatei> offen;    // the content not yet written (none: nothing pending)
+    std::vector<Aenderung> aenderungen; // what was changed since the last write
+};
+
+// This process's locks between processes, one per file; nested takers of
+// the same file share it.
+struct Sperre
+{
+    int tiefe = 0;
+    std::shared_ptr<zplatform::Dateisperre> sperre;
 };
 
 struct Zwischenspeicher
 {
-    std::recursive_mutex sperre;
     QHash<QString, std::shared_ptr<IniDatei>> dateien; // full path -> parsed file
     QHash<QString, QString> pfadVon;                   // name as asked -> resolved path
     QHash<QString, Stapel> stapel;                     // full path -> its batch, while one exists
+    QHash<QString, Sperre> sperren;                    // full path -> the lock this process holds
 };
 
 Zwischenspeicher& speicher()
@@ -283,7 +340,7 @@ Zwischenspeicher& speicher()
     return s;
 }
 
-// The content a batch holds back for the file, or null. Call with the lock held.
+// The content a batch holds back for the file, or null.
 std::shared_ptr<IniDatei> offenerStand(const QString& pfad)
 {
     const Zwischenspeicher& s = speicher();
@@ -294,8 +351,8 @@ std::shared_ptr<IniDatei> offenerStand(const QString& pfad)
 }
 
 // The parsed file (with what a batch holds back for it), read again when its
-// time stamp, size or inode changed. Call with the lock held.
-std::shared_ptr<IniDatei> datei(const QString& pfad, const Stempel& st)
+// time stamp, size or inode changed.
+std::shared_ptr<IniDatei> datei_(const QString& pfad, const Stempel& st)
 {
     if (auto offen = offenerStand(pfad))
         return offen;
@@ -325,7 +382,7 @@ QByteArray zusammenfuegen(const std::vector<Zeile>& zeilen)
 const QByteArray CrLf = QByteArrayLiteral("\r\n");
 
 // Writes the lines atomically and puts the new state into the cache. A file
-// whose folder is missing is not written. Call with the lock held.
+// whose folder is missing is not written.
 bool zurueckschreiben(const QString& pfad, std::vector<Zeile> zeilen)
 {
     QFileInfo fi(pfad);
@@ -343,23 +400,6 @@ bool zurueckschreiben(const QString& pfad, std::vector<Zeile> zeilen)
     return true;
 }
 
-// The changed lines of a file: held back while a batch for it exists,
-// written otherwise. Call with the lock held.
-void ablegen(const QString& pfad, std::vector<Zeile> zeilen)
-{
-    Zwischenspeicher& s = speicher();
-    auto b = s.stapel.find(pfad);
-    if (b == s.stapel.end()) {
-        zurueckschreiben(pfad, std::move(zeilen));
-        return;
-    }
-    auto d = std::make_shared<IniDatei>();
-    d->vorhanden = true; // as it will be once written
-    d->zeilen = std::move(zeilen);
-    gliedern(*d);
-    b.value().offen = std::move(d);
-}
-
 // A line that ends without a line end gets one before anything follows it.
 void endeSichern(std::vector<Zeile>& zeilen, size_t index)
 {
@@ -367,9 +407,14 @@ void endeSichern(std::vector<Zeile>& zeilen, size_t index)
         zeilen[index].ende = CrLf;
 }
 
-QByteArray kodieren(const QString& text)
+QByteArray kopfZeile(const QString& sektion)
 {
-    return zplatform::nachWindows1252(text);
+    return '[' + teilKodieren(sektion) + ']';
+}
+
+QByteArray schluesselZeile(const QString& schluessel, const QString& wert)
+{
+    return teilKodieren(schluessel) + '=' + teilKodieren(wert);
 }
 
 bool istZizorud(const QString& name)
@@ -396,7 +441,7 @@ QString pfadErmitteln(const QString& datei)
 
 // The resolved path, remembered per name; a remembered path that no longer
 // exists is worked out again (the file may now exist in another case).
-// *st gets the file's state. Call with the lock held.
+// *st gets the file's state.
 QString pfad(const QString& datei, Stempel* st = nullptr)
 {
     Zwischenspeicher& s = speicher();
@@ -416,28 +461,166 @@ QString pfad(const QString& datei, Stempel* st = nullptr)
     return p;
 }
 
-// The parsed file a name stands for. Call with the lock held.
+// The parsed file a name stands for.
 std::shared_ptr<IniDatei> dateiZu(const QString& name, QString* gefunden = nullptr)
 {
     Stempel st;
     const QString p = pfad(name, &st);
     if (gefunden)
         *gefunden = p;
-    return datei(p, st);
+    return datei_(p, st);
+}
+
+std::shared_ptr<IniDatei> gegliedert(std::vector<Zeile> zeilen)
+{
+    auto d = std::make_shared<IniDatei>();
+    d->vorhanden = true; // as it will be once written
+    d->zeilen = std::move(zeilen);
+    gliedern(*d);
+    return d;
+}
+
+// The value a key has in a parsed file, as a read gives it.
+QString wertIn(const IniDatei& d, const QString& sektion, const QString& schluessel, const QString& vorgabe)
+{
+    if (d.vorhanden) {
+        if (const Sektion* sek = d.finden(normName(sektion))) {
+            auto it = sek->wertVon.constFind(normName(schluessel));
+            if (it != sek->wertVon.constEnd())
+                return wertDekodieren(it.value());
+        }
+    }
+    return vorgabe;
+}
+
+// Writes a value into the lines of a file; false when nothing changes.
+bool schreibenIn(const IniDatei& d, std::vector<Zeile>& zeilen, const QString& sekName, const QString& schlName,
+                 const QString& gespeichert)
+{
+    zeilen = d.zeilen;
+    const Sektion* sek = d.finden(normName(sekName));
+    if (!sek) {
+        // A new section at the end, after a blank line when the file has text.
+        if (!zeilen.empty()) {
+            endeSichern(zeilen, zeilen.size() - 1);
+            if (!beschneiden(zplatform::ausWindows1252(zeilen.back().inhalt)).isEmpty())
+                zeilen.push_back({QByteArray(), CrLf});
+        }
+        zeilen.push_back({kopfZeile(sekName), CrLf});
+        zeilen.push_back({schluesselZeile(schlName, gespeichert), CrLf});
+        return true;
+    }
+
+    const QString schlNorm = normName(schlName);
+    auto it = sek->zeileVon.constFind(schlNorm);
+    if (it != sek->zeileVon.constEnd()) {
+        const size_t i = size_t(it.value());
+        const QByteArray neu = teilKodieren(gespeichert);
+        if (zplatform::nachWindows1252(sek->wertVon.value(schlNorm)) == neu)
+            return false; // nothing to change
+        // The key keeps the spelling it has in the file.
+        const QByteArray& zeile = zeilen[i].inhalt;
+        zeilen[i].inhalt = zeile.left(zeile.indexOf('=')).trimmed() + '=' + neu;
+        if (zeilen[i].ende.isEmpty() && i + 1 < zeilen.size())
+            zeilen[i].ende = CrLf;
+        return true;
+    }
+
+    // A new key after the section's last line that is not blank.
+    size_t nach = size_t(sek->kopf);
+    for (int i = sek->ende; i > sek->kopf; --i) {
+        if (!beschneiden(zplatform::ausWindows1252(zeilen[size_t(i)].inhalt)).isEmpty()) {
+            nach = size_t(i);
+            break;
+        }
+    }
+    endeSichern(zeilen, nach);
+    zeilen.insert(zeilen.begin() + qsizetype(nach) + 1, Zeile{schluesselZeile(schlName, gespeichert), CrLf});
+    return true;
+}
+
+bool loeschenIn(const IniDatei& d, std::vector<Zeile>& zeilen, const Aenderung& a)
+{
+    if (!d.vorhanden)
+        return false;
+    const Sektion* sek = d.finden(normName(a.sektion));
+    if (!sek)
+        return false;
+    zeilen = d.zeilen;
+    if (a.ganzeSektion) {
+        zeilen.erase(zeilen.begin() + sek->kopf, zeilen.begin() + sek->ende + 1);
+        return true;
+    }
+    auto it = sek->zeileVon.constFind(normName(a.schluessel));
+    if (it == sek->zeileVon.constEnd())
+        return false;
+    zeilen.erase(zeilen.begin() + it.value());
+    return true;
+}
+
+// The number format of the counter: "0", halves away from zero, no "-0".
+QString zaehlerText(double wert)
+{
+    double neu = std::round(wert);
+    if (neu == 0)
+        neu = 0;
+    return QString::number(neu, 'f', 0);
+}
+
+// Makes one change on a parsed file: the new lines, or false when nothing
+// changes. *zaehler gets the new value of a counter.
+bool anwenden(const IniDatei& d, const Aenderung& a, std::vector<Zeile>& zeilen, double* zaehler = nullptr)
+{
+    switch (a.art) {
+    case Aenderung::Art::Schreiben:
+        return schreibenIn(d, zeilen, a.sektion, a.schluessel, a.wert);
+    case Aenderung::Art::Loeschen:
+        return loeschenIn(d, zeilen, a);
+    case Aenderung::Art::Zaehlen: {
+        // The leading number of the stored text; none counts as 0.
+        const QString neu = zaehlerText(Val(wertIn(d, a.sektion, a.schluessel, QStringLiteral("0"))) + a.betrag);
+        if (zaehler)
+            *zaehler = neu.toDouble();
+        return schreibenIn(d, zeilen, a.sektion, a.schluessel, neu);
+    }
+    }
+    return false;
+}
+
+// Makes a change: inside the batch of the file while one exists (kept, to be
+// made again when the batch writes), otherwise at once under the lock
+// between processes, on the file as it stands now. Returns a counter's value.
+double aendern(const QString& datei, const Aenderung& a)
+{
+    Zwischenspeicher& s = speicher();
+    const QString p = pfad(datei);
+    std::vector<Zeile> zeilen;
+    double zaehler = 0;
+    auto b = s.stapel.find(p);
+    if (b != s.stapel.end()) {
+        auto d = dateiZu(datei);
+        if (anwenden(*d, a, zeilen, &zaehler))
+            b.value().offen = gegliedert(std::move(zeilen));
+        b.value().aenderungen.push_back(a);
+        return zaehler;
+    }
+    Ini_Sperre sperre(p);
+    QString q;
+    auto d = dateiZu(datei, &q);
+    if (anwenden(*d, a, zeilen, &zaehler))
+        zurueckschreiben(q, std::move(zeilen));
+    return zaehler;
 }
 
 } // namespace
 
 QString Ini_Pfad(const QString& datei)
 {
-    std::lock_guard<std::recursive_mutex> g(speicher().sperre);
     return pfad(datei);
 }
 
 QString Ini_Lesen(const QString& datei, const QString& sektion, const QString& schluessel, const QString& vorgabe)
 {
-    Zwischenspeicher& s = speicher();
-    std::lock_guard<std::recursive_mutex> g(s.sperre);
     auto d = dateiZu(datei);
     if (d->vorhanden) {
         const Sektion* sek = d->finden(normName(nameBereinigen(sektion, QString::fromLatin1(ProgrammSektion))));
@@ -454,66 +637,20 @@ QString Ini_Lesen(const QString& datei, const QString& sektion, const QString& s
         v.replace(QStringLiteral("\r\n"), QStringLiteral("**"));
         v.replace(QLatin1Char('\r'), QStringLiteral("**"));
         v.replace(QLatin1Char('\n'), QStringLiteral("**"));
-        return wertDekodieren(v);
+        return sterneDekodieren(v);
     }
-    return wertDekodieren(vorgabe);
+    return sterneDekodieren(vorgabe);
 }
 
 QString Ini_Schreiben(const QString& datei, const QString& sektion, const QString& schluessel, const QString& wert)
 {
-    const QString gespeichert = wertKodieren(wert);
-    const QString sekName = nameBereinigen(sektion, QString::fromLatin1(ProgrammSektion));
-    const QString schlName = nameBereinigen(schluessel, KeinSchluessel);
-
-    Zwischenspeicher& s = speicher();
-    std::lock_guard<std::recursive_mutex> g(s.sperre);
-    QString p;
-    auto d = dateiZu(datei, &p);
-    std::vector<Zeile> zeilen = d->zeilen;
-
-    const Sektion* sek = d->finden(normName(sekName));
-    if (!sek) {
-        // A new section at the end, after a blank line when the file has text.
-        if (!zeilen.empty()) {
-            endeSichern(zeilen, zeilen.size() - 1);
-            if (!beschneiden(zplatform::ausWindows1252(zeilen.back().inhalt)).isEmpty())
-                zeilen.push_back({QByteArray(), CrLf});
-        }
-        zeilen.push_back({kodieren(QLatin1Char('[') + sekName + QLatin1Char(']')), CrLf});
-        zeilen.push_back({kodieren(schlName + QLatin1Char('=') + gespeichert), CrLf});
-        ablegen(p, std::move(zeilen));
-        return gespeichert;
-    }
-
-    const QString schlNorm = normName(schlName);
-    auto it = sek->zeileVon.constFind(schlNorm);
-    if (it != sek->zeileVon.constEnd()) {
-        const size_t i = size_t(it.value());
-        if (sek->wertVon.value(schlNorm) == gespeichert)
-            return gespeichert; // nothing to change
-        // The key keeps the spelling it has in the file.
-        const QString zeile = zplatform::ausWindows1252(zeilen[i].inhalt);
-        const QString alterName = beschneiden(QStringView(zeile).left(zeile.indexOf(QLatin1Char('='))));
-        zeilen[i].inhalt = kodieren(alterName + QLatin1Char('=') + gespeichert);
-        if (zeilen[i].ende.isEmpty() && i + 1 < zeilen.size())
-            zeilen[i].ende = CrLf;
-        ablegen(p, std::move(zeilen));
-        return gespeichert;
-    }
-
-    // A new key after the section's last line that is not blank.
-    size_t nach = size_t(sek->kopf);
-    for (int i = sek->ende; i > sek->kopf; --i) {
-        if (!beschneiden(zplatform::ausWindows1252(zeilen[size_t(i)].inhalt)).isEmpty()) {
-            nach = size_t(i);
-            break;
-        }
-    }
-    endeSichern(zeilen, nach);
-    zeilen.insert(zeilen.begin() + qsizetype(nach) + 1,
-                  Zeile{kodieren(schlName + QLatin1Char('=') + gespeichert), CrLf});
-    ablegen(p, std::move(zeilen));
-    return gespeichert;
+    Aenderung a;
+    a.sektion = nameBereinigen(sektion, QString::fromLatin1(ProgrammSektion));
+    a.schluessel = nameBereinigen(schluessel, KeinSchluessel);
+    a.wert = wertKodieren(wert);
+    aendern(datei, a);
+    // What a read gives back before its line breaks and quotes are undone.
+    return teilDekodieren(zplatform::ausWindows1252(teilKodieren(a.wert)));
 }
 
 bool Ini_SchreibenAlle(const QString& datei, const QString& sektion,
@@ -620,43 +757,26 @@ bool Ini_SchreibenAlle(const QString& datei, const QString& sektion,
 
 double Ini_Zaehler_Erhoehen(const QString& datei, const QString& sektion, const QString& schluessel, double betrag)
 {
-    std::lock_guard<std::recursive_mutex> g(speicher().sperre);
-    // The leading number of the stored text; none counts as 0.
-    const double wert = Val(Ini_Lesen(datei, sektion, schluessel, QStringLiteral("0")));
-    // Format "0": halves away from zero.
-    double neu = std::round(wert + betrag);
-    if (neu == 0)
-        neu = 0; // no "-0"
-    Ini_Schreiben(datei, sektion, schluessel, QString::number(neu, 'f', 0));
-    return neu;
+    Aenderung a;
+    a.art = Aenderung::Art::Zaehlen;
+    a.sektion = nameBereinigen(sektion, QString::fromLatin1(ProgrammSektion));
+    a.schluessel = nameBereinigen(schluessel, KeinSchluessel);
+    a.betrag = betrag;
+    return aendern(datei, a);
 }
 
 void Ini_Loeschen(const QString& datei, const QString& sektion, const QString& schluessel)
 {
-    Zwischenspeicher& s = speicher();
-    std::lock_guard<std::recursive_mutex> g(s.sperre);
-    QString p;
-    auto d = dateiZu(datei, &p);
-    if (!d->vorhanden)
-        return;
-    const Sektion* sek = d->finden(normName(nameBereinigen(sektion, QString::fromLatin1(ProgrammSektion))));
-    if (!sek)
-        return;
-    std::vector<Zeile> zeilen = d->zeilen;
-    if (beschneiden(schluessel).isEmpty()) {
-        zeilen.erase(zeilen.begin() + sek->kopf, zeilen.begin() + sek->ende + 1);
-    } else {
-        auto it = sek->zeileVon.constFind(normName(nameBereinigen(schluessel, KeinSchluessel)));
-        if (it == sek->zeileVon.constEnd())
-            return;
-        zeilen.erase(zeilen.begin() + it.value());
-    }
-    ablegen(p, std::move(zeilen));
+    Aenderung a;
+    a.art = Aenderung::Art::Loeschen;
+    a.sektion = nameBereinigen(sektion, QString::fromLatin1(ProgrammSektion));
+    a.ganzeSektion = beschneiden(schluessel).isEmpty();
+    a.schluessel = nameBereinigen(schluessel, KeinSchluessel);
+    aendern(datei, a);
 }
 
 QStringList Ini_Sektionen(const QString& datei)
 {
-    std::lock_guard<std::recursive_mutex> g(speicher().sperre);
     auto d = dateiZu(datei);
     QStringList namen;
     for (const Sektion& s : d->sektionen) {
@@ -668,7 +788,6 @@ QStringList Ini_Sektionen(const QString& datei)
 
 QStringList Ini_Schluessel(const QString& datei, const QString& sektion)
 {
-    std::lock_guard<std::recursive_mutex> g(speicher().sperre);
     auto d = dateiZu(datei);
     const Sektion* sek = d->finden(normName(nameBereinigen(sektion, QString::fromLatin1(ProgrammSektion))));
     return sek ? sek->reihenfolge : QStringList();
@@ -680,7 +799,6 @@ std::vector<IniSektion> Ini_Auslesen(const QString& pfad)
     std::shared_ptr<IniDatei> d;
     {
         Zwischenspeicher& s = speicher();
-        std::lock_guard<std::recursive_mutex> g(s.sperre);
         if (!s.stapel.isEmpty())
             d = offenerStand(zplatform::pfadAufloesen(pfad));
     }
@@ -701,15 +819,29 @@ std::vector<IniSektion> Ini_Auslesen(const QString& pfad)
 void Ini_CacheLeeren()
 {
     Zwischenspeicher& s = speicher();
-    std::lock_guard<std::recursive_mutex> g(s.sperre);
     s.dateien.clear();
     s.pfadVon.clear();
+}
+
+Ini_Sperre::Ini_Sperre(const QString& datei)
+{
+    m_pfad = pfad(datei);
+    Sperre& s = speicher().sperren[m_pfad];
+    if (s.tiefe++ == 0)
+        s.sperre = std::make_shared<zplatform::Dateisperre>(m_pfad);
+}
+
+Ini_Sperre::~Ini_Sperre()
+{
+    Zwischenspeicher& z = speicher();
+    auto it = z.sperren.find(m_pfad);
+    if (it != z.sperren.end() && --it.value().tiefe <= 0)
+        z.sperren.erase(it);
 }
 
 Ini_Stapel::Ini_Stapel(const QString& datei)
 {
     Zwischenspeicher& s = speicher();
-    std::lock_guard<std::recursive_mutex> g(s.sperre);
     m_pfad = pfad(datei);
     ++s.stapel[m_pfad].tiefe;
 }
@@ -717,7 +849,6 @@ Ini_Stapel::Ini_Stapel(const QString& datei)
 Ini_Stapel::~Ini_Stapel()
 {
     Zwischenspeicher& s = speicher();
-    std::lock_guard<std::recursive_mutex> g(s.sperre);
     auto b = s.stapel.find(m_pfad);
     if (b == s.stapel.end() || --b.value().tiefe > 0)
         return;
@@ -728,15 +859,26 @@ Ini_Stapel::~Ini_Stapel()
 bool Ini_Stapel::schreiben()
 {
     Zwischenspeicher& s = speicher();
-    std::lock_guard<std::recursive_mutex> g(s.sperre);
     auto b = s.stapel.find(m_pfad);
-    if (b == s.stapel.end() || !b.value().offen)
+    if (b == s.stapel.end() || b.value().aenderungen.empty())
         return true;
     // Taken out first: whether the write succeeds or fails, reads go to the
     // file (and the cache it fills) from now on.
-    const std::shared_ptr<IniDatei> offen = std::move(b.value().offen);
+    const std::vector<Aenderung> aenderungen = std::move(b.value().aenderungen);
+    b.value().aenderungen.clear();
     b.value().offen.reset();
-    return zurueckschreiben(m_pfad, offen->zeilen);
+
+    Ini_Sperre sperre(m_pfad);
+    std::shared_ptr<IniDatei> stand = einlesen(m_pfad);
+    bool geaendert = false;
+    for (const Aenderung& a : aenderungen) {
+        std::vector<Zeile> zeilen;
+        if (anwenden(*stand, a, zeilen)) {
+            stand = gegliedert(std::move(zeilen));
+            geaendert = true;
+        }
+    }
+    return !geaendert || zurueckschreiben(m_pfad, stand->zeilen);
 }
 
 } // namespace zcommon

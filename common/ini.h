@@ -1,7 +1,9 @@
 #pragma once
 // Settings files with the rules of Windows' private profiles: sections and
 // keys compared without regard to case and surrounding blanks, values
-// trimmed, "**" in a stored value standing for a line break, a missing file,
+// trimmed, a value wholly enclosed in matching double or single quotes read
+// without them, "**" in a stored value standing for a line break, CR LF, LF
+// and a lone CR all ending a line, a missing file,
 // section or key giving the default ("key=" gives ""), every other line of the
 // file kept byte for byte on a write, writes atomic. Files are Windows-1252.
 //
@@ -27,7 +29,10 @@ QString Ini_Pfad(const QString& datei);
 QString Ini_Lesen(const QString& datei, const QString& sektion, const QString& schluessel,
                   const QString& vorgabe = QString());
 // Writes the value trimmed, line breaks (CR LF, lone CR, lone LF) stored as "**";
-// returns the value as written. A failing write changes nothing and reports nothing.
+// returns the value as written. A name or value Windows-1252 cannot hold is
+// stored as UTF-8 behind a byte-order mark, so it reads back unchanged. The
+// read-change-write runs under the lock between processes (Ini_Sperre). A
+// failing write changes nothing and reports nothing.
 QString Ini_Schreiben(const QString& datei, const QString& sektion, const QString& schluessel, const QString& wert);
 // Writes several keys of one section at once: the file is read and written
 // once, with exactly the bytes the single Ini_Schreiben calls in this order
@@ -55,6 +60,22 @@ struct IniSektion
 };
 std::vector<IniSektion> Ini_Auslesen(const QString& pfad);
 
+// The lock between processes on a settings file (a lock file beside it, see
+// zplatform::Dateisperre). Every write takes it for its read-change-write;
+// a caller that reads, decides and writes as one step holds it around all of
+// that. Nested locks of one file in this process share the one lock.
+class Ini_Sperre
+{
+public:
+    explicit Ini_Sperre(const QString& datei);
+    ~Ini_Sperre();
+    Ini_Sperre(const Ini_Sperre&) = delete;
+    Ini_Sperre& operator=(const Ini_Sperre&) = delete;
+
+private:
+    QString m_pfad;
+};
+
 // Drops every cached file (tests that change files behind the layer's back).
 void Ini_CacheLeeren();
 
@@ -65,7 +86,9 @@ void Ini_CacheLeeren();
 // writes the file once, atomically, with exactly the bytes the single writes
 // would have left. A failing write changes nothing on disk and drops the
 // pending values (reads give the file as it is again); as with a single write,
-// nothing is reported. Batches of the same file nest: only the outermost one
+// nothing is reported. The write makes the batch's changes again on the file
+// as it stands then (under the lock), so keys another process wrote in the
+// meantime stay. Batches of the same file nest: only the outermost one
 // writes at its end. Meant for many writes in a row, not to be held open.
 class Ini_Stapel
 {

@@ -15,11 +15,17 @@ namespace zcommon {
 
 namespace {
 
-// "~" stands for a line break in message texts.
+// The stand-in of a "~" inside an inserted value (a character of the private
+// use area, which no file or setting holds).
+constexpr char16_t Tilde = 0xE07E;
+
+// "~" stands for a line break in message texts; a "~" of an inserted value
+// (Woertlich) stays a "~".
 QString umbrechen(const QString& text)
 {
     QString t = text;
     t.replace(QLatin1Char('~'), QStringLiteral("\r\n"));
+    t.replace(QChar(Tilde), QLatin1Char('~'));
     return t;
 }
 
@@ -152,6 +158,13 @@ void protokollDrucken(int nummer, const QString& beschreibung, const QString& te
 bool g_fehlerWirdGemeldet = false;
 
 } // namespace
+
+QString Woertlich(const QString& wert)
+{
+    QString w = wert;
+    w.replace(QLatin1Char('~'), QChar(Tilde));
+    return w;
+}
 
 void Ton_Ausgeben(const QString& name)
 {

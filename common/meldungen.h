@@ -17,6 +17,10 @@ int Meldung(const QString& ton, const QString& text, int stil, const QString& ti
 QString InputBox(const QString& prompt, const QString& titel = QStringLiteral("Zettlora"),
                  const QString& vorgabe = QString());
 
+// A value inserted into a message text (a file name, a path, a typed text):
+// its "~" stays a "~" in the box instead of becoming a line break.
+QString Woertlich(const QString& wert);
+
 // The central error report: 0 at once for number 0; otherwise records the
 // error in section "Fehler" of Zizorud.ini, plays "#SystemHand", shows it
 // with a hint and the question "Möchten Sie die Meldung ausdrucken?" (Yes, No,

@@ -4,6 +4,7 @@
 #include "common/dateien.h"
 #include "common/ini.h"
 #include "common/texte.h"
+#include "platform/dateisystem.h"
 #include "platform/ordner.h"
 #include "platform/textdatei.h"
 
@@ -13,10 +14,8 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
-#include <QMutex>
 
 #include <memory>
-#include <sys/stat.h>
 #include <vector>
 
 namespace zmasken {
@@ -46,17 +45,17 @@ enum class Art { Fehlt, Datei, Ordner, Anderes };
 
 Art stempelLesen(const QString& pfad, Stempel* s)
 {
-    struct stat st;
-    if (pfad.isEmpty() || ::stat(QFile::encodeName(pfad).constData(), &st) != 0)
+    const zplatform::Dateistand st = zplatform::dateistand(pfad);
+    if (!st.vorhanden)
         return Art::Fehlt;
-    s->mtime = qint64(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
-    s->ctime = qint64(st.st_ctim.tv_sec) * 1000000000 + st.st_ctim.tv_nsec;
-    s->groesse = qint64(st.st_size);
-    s->inode = quint64(st.st_ino);
-    s->geraet = quint64(st.st_dev);
-    if (S_ISREG(st.st_mode))
+    s->mtime = st.geaendertNs;
+    s->ctime = st.statusNs;
+    s->groesse = st.groesse;
+    s->inode = st.inode;
+    s->geraet = st.geraet;
+    if (st.datei)
         return Art::Datei;
-    if (S_ISDIR(st.st_mode))
+    if (st.ordner)
         return Art::Ordner;
     return Art::Anderes;
 }
@@ -103,7 +102,6 @@ struct Aufloesung
 
 struct Cache
 {
-    QMutex sperre;
     QHash<QString, OrdnerInhalt> ordner;
     QHash<QString, Aufloesung> aufloesungen;
     QHash<QString, MaskenEintrag> masken;
@@ -182,7 +180,7 @@ QString mitEndung(const QString& maskenName)
 }
 
 // The name as given (a bare name in the current folder), else inside the mask
-// folder. Caller holds the lock. *s gets the file's state.
+// folder. *s gets the file's state.
 QString dateiDerMaske(const QString& maskenName, Stempel* s)
 {
     const QString name = mitEndung(maskenName);
@@ -327,7 +325,6 @@ template <typename Wert> void ersetzenAb(QString& t, QStringView muster, Wert&& 
 QDateTime momentLesen()
 {
     {
-        QMutexLocker sperre(&cache().sperre);
         Cache& c = cache();
         if (c.durchgaenge > 0) {
             if (!c.moment.isValid())
@@ -421,7 +418,6 @@ QStringList Masken_Liste()
 
 QString Maske_Datei(const QString& maskenName)
 {
-    QMutexLocker sperre(&cache().sperre);
     Stempel s;
     return dateiDerMaske(maskenName, &s);
 }
@@ -452,7 +448,6 @@ bool Maske_Speichern(const QString& pfad, const QString& text)
 {
     const bool ok = bool(zplatform::textSchreiben(zplatform::pfadAufloesen(pfad), text));
     // An open run uses the saved mask from now on.
-    QMutexLocker sperre(&cache().sperre);
     cache().imDurchgang.clear();
     return ok;
 }
@@ -484,7 +479,6 @@ QString Maske_Ausfuellen(const QString& maskenName, const QString& datensatz)
     std::shared_ptr<const Vorlage> vorlage;
     QString text;
     {
-        QMutexLocker sperre(&cache().sperre);
         Cache& c = cache();
         auto& masken = c.masken;
         auto it = masken.end();
@@ -538,7 +532,6 @@ QString Maske_TextAusfuellenSchrittweise(const QString& maskenText, const QStrin
 
 void Masken_CacheLeeren()
 {
-    QMutexLocker sperre(&cache().sperre);
     cache().ordner.clear();
     cache().aufloesungen.clear();
     cache().masken.clear();
@@ -547,13 +540,11 @@ void Masken_CacheLeeren()
 
 Masken_Durchgang::Masken_Durchgang()
 {
-    QMutexLocker sperre(&cache().sperre);
     ++cache().durchgaenge;
 }
 
 Masken_Durchgang::~Masken_Durchgang()
 {
-    QMutexLocker sperre(&cache().sperre);
     Cache& c = cache();
     if (--c.durchgaenge == 0) {
         c.imDurchgang.clear();

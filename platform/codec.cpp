@@ -50,13 +50,23 @@ inline int kodieren(const Tabellen& t, char16_t c)
 
 QString ausWindows1252(const QByteArray& bytes)
 {
+    return ausWindows1252(bytes.constData(), bytes.size());
+}
+
+QString ausWindows1252(const char* bytes, qsizetype laenge)
+{
     const Tabellen& t = tabellen();
-    QString text(bytes.size(), Qt::Uninitialized);
+    QString text(laenge, Qt::Uninitialized);
     QChar* ziel = text.data();
-    const auto* quelle = reinterpret_cast<const unsigned char*>(bytes.constData());
-    for (qsizetype i = 0, n = bytes.size(); i < n; ++i)
+    const auto* quelle = reinterpret_cast<const unsigned char*>(bytes);
+    for (qsizetype i = 0; i < laenge; ++i)
         ziel[i] = QChar(t.aus[quelle[i]]);
     return text;
+}
+
+int windows1252Byte(QChar c)
+{
+    return kodieren(tabellen(), c.unicode());
 }
 
 QByteArray nachWindows1252(const QString& text, qsizetype* ersterFehler)

@@ -9,10 +9,14 @@ namespace zplatform {
 // All 256 bytes decode (the five bytes Windows leaves undefined map to U+0081,
 // U+008D, U+008F, U+0090, U+009D, so they round-trip).
 QString ausWindows1252(const QByteArray& bytes);
+QString ausWindows1252(const char* bytes, qsizetype laenge);
 
 // Encodes text. A character Windows-1252 cannot hold becomes "?"; when
 // ersterFehler is given it receives the index of the first such character, or -1.
 QByteArray nachWindows1252(const QString& text, qsizetype* ersterFehler = nullptr);
+
+// The byte of one character, or -1 when Windows-1252 cannot hold it.
+int windows1252Byte(QChar c);
 
 bool istWindows1252(QChar c);
 bool istWindows1252(const QString& text);

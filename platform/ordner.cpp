@@ -5,8 +5,6 @@
 #include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
-#include <QMutex>
-#include <QMutexLocker>
 
 #include <algorithm>
 
@@ -20,7 +18,6 @@ struct Ordner
     QString windows, system, programm, temp;
 };
 
-QMutex g_mutex;
 Ordner g_ordner;
 
 QString ohneTrenner(QString pfad)
@@ -33,7 +30,6 @@ QString ohneTrenner(QString pfad)
 
 const Ordner& ordner()
 {
-    QMutexLocker sperre(&g_mutex);
     if (!g_ordner.bekannt) {
         Ordner o;
         const QString wurzel = qEnvironmentVariable("ZETTLORA_ROOT").trimmed();
@@ -135,7 +131,6 @@ QString tempOrdner()
 
 void ordnerZuruecksetzen()
 {
-    QMutexLocker sperre(&g_mutex);
     g_ordner = Ordner();
 }
 

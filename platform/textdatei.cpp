@@ -143,6 +143,58 @@ QString textLesen(const QString& pfad, Ergebnis* ergebnis)
     return ausWindows1252(dateiLesen(pfad, ergebnis, &gelesen));
 }
 
+Ergebnis zeilenweiseLesen(const QString& pfad, const std::function<bool(const char*, qsizetype)>& zeile)
+{
+    const QString ziel = pfadAufloesen(pfad);
+    QFile datei(ziel);
+    if (pfad.isEmpty() || !QFileInfo(ziel).isFile())
+        return fehler(QStringLiteral("Die Datei %1 wurde nicht gefunden.").arg(anzeigePfad(pfad)));
+    if (!datei.open(QIODevice::ReadOnly))
+        return fehler(QStringLiteral("Die Datei %1 kann nicht gelesen werden: %2")
+                          .arg(anzeigePfad(ziel), grund(datei, ziel, false)));
+    constexpr qsizetype Block = 1 << 18;
+    QByteArray puffer;
+    qsizetype anfang = 0; // start of the line not yet handed on
+    bool ende = false;
+    while (!ende) {
+        // What is left of the last block moves to the front, the next block follows.
+        puffer.remove(0, anfang);
+        anfang = 0;
+        const qsizetype alt = puffer.size();
+        puffer.resize(alt + Block);
+        const qint64 n = datei.read(puffer.data() + alt, Block);
+        if (n < 0)
+            return fehler(QStringLiteral("Die Datei %1 kann nicht gelesen werden: %2")
+                              .arg(anzeigePfad(ziel), grund(datei, ziel, false)));
+        puffer.resize(alt + qsizetype(n));
+        ende = n == 0;
+        const char* d = puffer.constData();
+        const qsizetype groesse = puffer.size();
+        // The rest of the last block holds no line end, but for a CR at its
+        // very end (held back to see whether an LF follows).
+        qsizetype i = qMax<qsizetype>(alt - 1, 0);
+        for (;;) {
+            while (i < groesse && d[i] != '\n' && d[i] != '\r')
+                ++i;
+            if (i >= groesse)
+                break;
+            // A CR at the block's end may be the first half of a CR LF.
+            if (d[i] == '\r' && i + 1 >= groesse && !ende)
+                break;
+            if (!zeile(d + anfang, i - anfang))
+                return Ergebnis();
+            i += (d[i] == '\r' && i + 1 < groesse && d[i + 1] == '\n') ? 2 : 1;
+            anfang = i;
+        }
+        if (ende && anfang < groesse) {
+            if (!zeile(d + anfang, groesse - anfang))
+                return Ergebnis();
+            anfang = groesse;
+        }
+    }
+    return Ergebnis();
+}
+
 Ergebnis zeilenSchreiben(const QString& pfad, const QStringList& zeilen)
 {
     qsizetype gesamt = 0;

@@ -7,6 +7,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 namespace zplatform {
 
 struct Ergebnis
@@ -22,6 +24,12 @@ struct Ergebnis
 QStringList zeilenLesen(const QString& pfad, Ergebnis* ergebnis = nullptr);
 // The whole text of a file (line ends as stored).
 QString textLesen(const QString& pfad, Ergebnis* ergebnis = nullptr);
+
+// Reads a file line by line without holding all of it: zeile gets the bytes of
+// each line without its end (CR LF, LF and a lone CR each end a line) and
+// returns false to stop reading. A file that ends with a line end gives no
+// empty last line.
+Ergebnis zeilenweiseLesen(const QString& pfad, const std::function<bool(const char*, qsizetype)>& zeile);
 
 // Writes each line followed by CR LF. Fails (writing nothing) when a character
 // cannot be held by Windows-1252; the reason names the line.
