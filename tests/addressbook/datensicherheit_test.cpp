@@ -1,0 +1,206 @@
+// Data safety of the address file: line ends of other programs, a file made
+// read-only during the session, a backup copy that fails half way, the
+// reservation of a path outside Windows-1252, and two instances opening one
+// file at the same moment.
+#include "adresstest.h"
+
+#include "addressbook/adressdatei.h"
+#include "addressbook/adressliste.h"
+#include "common/ini.h"
+#include "platform/dateisystem.h"
+
+#include <QProcess>
+
+using namespace zadressbuch;
+
+namespace {
+
+class Datensicherheit : public AdressTest
+{
+protected:
+    AdressListe liste;
+    void TearDown() override
+    {
+        zplatform::testOhneHardlinks(false);
+        zplatform::testPlatzGrenze(-1);
+        AdressTest::TearDown();
+    }
+};
+
+const QByteArray A = "Rubrik\tMeier\tAnna\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t";
+const QByteArray B = " \tSchulz\tBernd\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t";
+
+} // namespace
+
+TEST_F(Datensicherheit, JedesZeilenendeTrenntAdressen)
+{
+    struct Fall
+    {
+        const char* name;
+        QByteArray bytes;
+        int anzahl;
+    };
+    const Fall faelle[] = {
+        {"CR LF", "..Liste\r\n" + A + "\r\n" + B + "\r\n", 2},
+        {"LF", "..Liste\n" + A + "\n" + B + "\n", 2},
+        {"CR", "..Liste\r" + A + "\r" + B + "\r", 2},
+        {"CR CR LF", "..Liste\r\r\n" + A + "\r\r\n" + B + "\r\r\n", 2},
+        {"Strg+Z am Ende", "..Liste\r" + A + "\r" + B + "\x1a\x1a\r\n\x1a", 2},
+        {"Strg+Z mitten", "..Liste\r" + A + "\x1a\r" + B, 2},
+    };
+    for (const Fall& f : faelle) {
+        SCOPED_TRACE(f.name);
+        ablegen(datei(), f.bytes);
+        ASSERT_TRUE(Daten_Laden(liste));
+        EXPECT_EQ(sitzung().Beschreibung, u"Liste"_s);
+        ASSERT_EQ(liste.ListCount(), f.anzahl);
+        EXPECT_FALSE(liste.List(1).contains(u'\r'));
+        EXPECT_EQ(liste.List(1), QString::fromLatin1(B));
+        Daten_Schliessen();
+    }
+    // A mark inside the file stays part of its line.
+    ablegen(datei(), "..Liste\r" + A + "\x1a\r" + B);
+    ASSERT_TRUE(Daten_Laden(liste));
+    EXPECT_EQ(liste.List(0), QString::fromLatin1(A + "\x1a"));
+}
+
+TEST_F(Datensicherheit, GrenzeVon32000LiestDenRestNicht)
+{
+    QByteArray inhalt = "..Viele\r\n";
+    for (int i = 0; i < MaxAdressen + 500; ++i)
+        inhalt += " \tName" + QByteArray::number(i) + "\t\r\n";
+    ablegen(datei(), inhalt);
+    plattform.antworten.enqueue(zplatform::vbOK);
+    const LadeErgebnis e = Adressdatei_Lesen(datei());
+    EXPECT_TRUE(e.ok);
+    EXPECT_TRUE(e.zuViele);
+    ASSERT_EQ(e.eintraege.size(), MaxAdressen);
+    EXPECT_EQ(e.eintraege.last(), u" \tName%1\t"_s.arg(MaxAdressen - 1));
+}
+
+TEST_F(Datensicherheit, SchreibgeschuetzteDateiWirdNichtErsetzt)
+{
+    ablegen(datei(), "..Liste\r\n" + A + "\r\n");
+    ASSERT_TRUE(Daten_Laden(liste));
+    ASSERT_FALSE(sitzung().NurLesen);
+    liste.AddItem(QString::fromLatin1(B));
+    sitzung().Geaendert = 1;
+    const QByteArray vorher = bytes(datei());
+
+    // Made read-only by somebody else during the session (also for root).
+    QFile::setPermissions(datei(), QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
+    EXPECT_FALSE(Daten_Speichern(liste));
+    EXPECT_EQ(sitzung().Geaendert, 1);
+    EXPECT_EQ(bytes(datei()), vorher);
+    EXPECT_TRUE(plattform.letzteMeldung().contains(u"konnte nicht gespeichert werden"_s));
+    EXPECT_TRUE(plattform.letzteMeldung().contains(u"schreibgeschützt"_s));
+    EXPECT_FALSE(QFileInfo::exists(Sicherungsdatei(datei())));
+
+    // The folder made read-only: the same.
+    QFile::setPermissions(datei(), QFile::ReadOwner | QFile::WriteOwner);
+    QFile::setPermissions(daten, QFile::ReadOwner | QFile::ExeOwner);
+    EXPECT_FALSE(Daten_Speichern(liste));
+    EXPECT_EQ(sitzung().Geaendert, 1);
+    EXPECT_EQ(bytes(datei()), vorher);
+    QFile::setPermissions(daten, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+
+    EXPECT_TRUE(Daten_Speichern(liste));
+    EXPECT_EQ(sitzung().Geaendert, 0);
+}
+
+TEST_F(Datensicherheit, MisslungeneSicherungHinterlaesstKeineHalbeBak)
+{
+    QByteArray gross = "..Liste\r\n";
+    for (int i = 0; i < 2000; ++i)
+        gross += A + "\r\n";
+    ablegen(datei(), gross);
+    const QString bak = Sicherungsdatei(datei());
+    ablegen(bak, "..alte vollstaendige Sicherung\r\n");
+    ASSERT_TRUE(Daten_Laden(liste));
+    sitzung().Geaendert = 1;
+
+    // No hard links, and the disk fills up during the copy: the new version
+    // (written first) fits, the backup does not.
+    zplatform::testOhneHardlinks(true);
+    zplatform::testPlatzGrenze(gross.size() + gross.size() / 2);
+    EXPECT_FALSE(Daten_Speichern(liste));
+    zplatform::testPlatzGrenze(-1);
+    EXPECT_EQ(sitzung().Geaendert, 1);
+    EXPECT_EQ(bytes(datei()), gross);
+    EXPECT_EQ(bytes(bak), QByteArray("..alte vollstaendige Sicherung\r\n"));
+    const QStringList reste = QDir(daten).entryList(QDir::Files);
+    EXPECT_EQ(reste, (QStringList{u"zettlora.BAK"_s, u"zettlora.dat"_s}));
+
+    // With room again the copy is made and removed after the save.
+    EXPECT_TRUE(Daten_Speichern(liste));
+    EXPECT_FALSE(QFileInfo::exists(bak));
+}
+
+TEST_F(Datensicherheit, ReservierungEinesPfadesAusserhalbWindows1252)
+{
+    const QString ordner = daten + u"/Łódź ✓"_s;
+    QDir().mkpath(ordner);
+    sitzung().AdressDateiName = ordner + u"/kunden.dat"_s;
+    for (int runde = 0; runde < 3; ++runde) {
+        ASSERT_TRUE(Daten_Laden(liste));
+        EXPECT_FALSE(sitzung().NurLesen);
+        EXPECT_TRUE(Reservierung_Lesen(datei()).eigene);
+        Daten_Schliessen();
+        EXPECT_FALSE(Reservierung_Lesen(datei()).vorhanden);
+    }
+    EXPECT_TRUE(zcommon::Ini_Schluessel(Reservierungsdatei(), u"Reservierung"_s).isEmpty());
+}
+
+TEST_F(Datensicherheit, LaufendeInstanzNachProzessnummerUndStartzeit)
+{
+    const qint64 ich = zplatform::eigenePid();
+    const quint64 start = zplatform::prozessStart(ich);
+    ASSERT_NE(start, 0u);
+    EXPECT_TRUE(zplatform::prozessLebt(ich, start));
+    // Same number, other start time: the number was reused.
+    EXPECT_FALSE(zplatform::prozessLebt(ich, start + 1));
+    EXPECT_FALSE(zplatform::prozessLebt(freiePid(), 0));
+
+    // An entry of this user with a reused process number is taken over silently.
+    zcommon::Ini_Schreiben(Reservierungsdatei(), u"Reservierung"_s, datei(),
+                           u"tester|testrechner|%1|01.07.2000 08:00|%2"_s.arg(ich).arg(start + 1));
+    ablegen(datei(), "..Liste\r\n");
+    ASSERT_TRUE(Daten_Laden(liste));
+    EXPECT_FALSE(sitzung().NurLesen);
+    EXPECT_TRUE(plattform.meldungen.empty());
+    EXPECT_TRUE(zcommon::Ini_Lesen(Reservierungsdatei(), u"Reservierung"_s, datei()).endsWith(QString::number(start)));
+}
+
+TEST_F(Datensicherheit, ZweiGleichzeitigeOeffnerGebenGenauEinmalSchreibrecht)
+{
+    ablegen(datei(), "..Liste\r\n" + A + "\r\n");
+    const QString los = wurzel.wurzel() + u"/los"_s;
+    const QString ende = wurzel.wurzel() + u"/ende"_s;
+    for (int runde = 0; runde < 3; ++runde) {
+        SCOPED_TRACE(runde);
+        QFile::remove(los);
+        QFile::remove(ende);
+        zcommon::Ini_Loeschen(Reservierungsdatei(), u"Reservierung"_s, datei());
+        QProcess p[3];
+        for (QProcess& q : p) {
+            QProcessEnvironment umgebung = QProcessEnvironment::systemEnvironment();
+            umgebung.insert(u"ZETTLORA_ROOT"_s, wurzel.wurzel());
+            q.setProcessEnvironment(umgebung);
+            q.start(QStringLiteral(ZETTLORA_PROZESSHELFER), {u"oeffnen"_s, datei(), los, ende});
+        }
+        for (QProcess& q : p)
+            ASSERT_TRUE(q.waitForStarted());
+        ablegen(los, "");
+        QStringList antworten;
+        for (QProcess& q : p) {
+            while (!q.canReadLine() && q.state() == QProcess::Running)
+                q.waitForReadyRead(100);
+            antworten << QString::fromLatin1(q.readLine()).trimmed();
+        }
+        ablegen(ende, "");
+        for (QProcess& q : p)
+            ASSERT_TRUE(q.waitForFinished(30000));
+        EXPECT_EQ(antworten.count(u"rw"_s), 1) << antworten.join(u' ').toStdString();
+        EXPECT_EQ(antworten.count(u"ro"_s), 2) << antworten.join(u' ').toStdString();
+    }
+}
