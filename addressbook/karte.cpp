@@ -10,6 +10,8 @@
 #include <QSet>
 #include <cmath>
 
+#include <optional>
+
 namespace zadressbuch {
 
 QString AlterText(const QString& geburtstag, const QDate& heute)
@@ -104,6 +106,25 @@ KartenSpeicherung Karte_Uebernehmen(Felder& karte, int DatumBehalten, AdressList
         s.feld16Gesetzt = true;
     }
 
+    const int i = liste.ListIndex();
+    const bool gewaehlt = i >= 0 && i < liste.ListCount();
+    // A one-line card field holds at most ZeilenfeldGrenze characters, so a
+    // longer field of the entry (put in by an import) reaches the card cut.
+    // A field that still reads as that cut text was not edited: it keeps
+    // the entry's full text.
+    if (gewaehlt) {
+        std::optional<Felder> eintrag;
+        for (int f = 0; f < FeldAnzahl; ++f) {
+            if (f == Bemerkung || karte[f].size() != ZeilenfeldGrenze)
+                continue;
+            if (!eintrag)
+                eintrag = Zerlegen(liste.List(i));
+            const QString& voll = (*eintrag)[f];
+            if (voll.size() > ZeilenfeldGrenze && voll.startsWith(karte[f]))
+                karte[f] = voll;
+        }
+    }
+
     int andere = 0;
     for (int f = 0; f < FeldAnzahl; ++f)
         if (f != Bemerkung)
@@ -112,8 +133,7 @@ KartenSpeicherung Karte_Uebernehmen(Felder& karte, int DatumBehalten, AdressList
 
     s.datensatz = Verbinden(karte);
 
-    const int i = liste.ListIndex();
-    if (i < 0 || i >= liste.ListCount()) {
+    if (!gewaehlt) {
         if (liste.ListCount() >= MaxAdressen) {
             Speicherproblem_Melden();
             s.aktion = KartenSpeicherung::KeinPlatz;

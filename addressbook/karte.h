@@ -56,6 +56,9 @@ QString UnsavedText(int geaendert);
 // " #<n> " from the numeric value of field 23's text; value 0: " # ".
 QString IndexText(const QString& feld23);
 
+// The most characters a one-line card field holds (the line edit's own limit).
+inline constexpr int ZeilenfeldGrenze = 32767;
+
 struct KartenSpeicherung
 {
     enum Aktion { Nichts, Angehaengt, Ersetzt, NurLesen, KeinPlatz };
@@ -72,7 +75,9 @@ struct KartenSpeicherung
 // Stores the card (24 field texts as the widgets hold them; any line break
 // form) into the list: Geaendert = 1 (always); DatumBehalten 0 stamps
 // karte[16] with today; computes field 11's limit (1000 minus the other 23
-// fields' record length, at least 0); joins (TAB -> blank, line breaks ->
+// fields' record length, at least 0); a one-line field that holds exactly the
+// first ZeilenfeldGrenze characters of the entry's longer field keeps the
+// entry's full text (storing never shortens a field the user did not edit); joins (TAB -> blank, line breaks ->
 // "°°", empty field 0 -> one blank); nothing selected: appends and selects the
 // new entry (the 32000 limit is kept: message and KeinPlatz); otherwise
 // replaces the selected entry when it differs. In read-only mode nothing

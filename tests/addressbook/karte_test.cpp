@@ -9,6 +9,7 @@
 #include "addressbook/karte.h"
 #include "common/ini.h"
 
+#include <QLineEdit>
 #include <QSignalSpy>
 
 using namespace zadressbuch;
@@ -237,4 +238,29 @@ TEST(Karte, ZiffernFiltern)
 {
     EXPECT_EQ(Ziffern_Filtern(u"+49 (0)30 / 123-45"_s), u"4903012345"_s);
     EXPECT_EQ(Ziffern_Filtern(u"keine"_s), QString());
+}
+
+TEST_F(AdressTest, UebernehmenKuerztKeinLangesFeldDasNiemandBearbeitete)
+{
+    AdressListe liste;
+    const QString lang = QString(40000, u'x') + u"Ende"_s;
+    const QString alt = Satz({{1, u"Meier"_s}, {14, lang}});
+    liste.setEintraege({alt});
+    liste.setListIndex(0);
+
+    // The card's line field holds only the first 32767 characters.
+    QLineEdit feld;
+    feld.setText(lang);
+    ASSERT_EQ(feld.text().size(), ZeilenfeldGrenze);
+    Felder karte = Zerlegen(alt);
+    karte[14] = feld.text();
+    Karte_Uebernehmen(karte, 0, liste);
+    EXPECT_EQ(FeldAus(liste.List(0), 14), lang);
+    EXPECT_EQ(FeldAus(liste.List(0), GeaendertAm), u"02.07.2000"_s);
+
+    // An edit of that field is the user's: it stands.
+    karte = Zerlegen(liste.List(0));
+    karte[14] = feld.text().left(ZeilenfeldGrenze - 1) + u'y';
+    Karte_Uebernehmen(karte, 0, liste);
+    EXPECT_EQ(FeldAus(liste.List(0), 14), karte[14]);
 }
