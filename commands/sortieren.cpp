@@ -4,6 +4,7 @@
 #include "addressbook/fenster.h"
 #include "addressbook/sitzung.h"
 #include "common/kollation.h"
+#include "common/texte.h"
 #include "platform/plattform.h"
 
 #include <QDate>
@@ -12,6 +13,8 @@
 #include <array>
 #include <cstring>
 #include <string_view>
+
+#include <cmath>
 
 namespace zbefehle {
 
@@ -231,11 +234,14 @@ bool Sortieren(zadressbuch::AdressListe& liste, int feld, zadressbuch::Fenster& 
 
 int SortAtClose_Feld(const QString& wert)
 {
-    bool ok = false;
-    const int feld = wert.trimmed().toInt(&ok, 10);
-    if (!ok || feld < 0 || feld >= FeldAnzahl)
-        return -1;
-    return feld;
+    // The number in the last two characters, three blanks put in front; a
+    // text that is no number counts 0. Whole numbers as the setting's
+    // integer takes them: halves to the even neighbour.
+    const QString zwei = (QStringLiteral("   ") + wert).right(2);
+    const double zahl = std::nearbyint(zcommon::Val(zwei));
+    if (zahl < 0 || zahl >= FeldAnzahl)
+        return -1; // below 0 no sort; 24 to 99 name no field
+    return int(zahl);
 }
 
 } // namespace zbefehle

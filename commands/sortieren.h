@@ -43,8 +43,9 @@ std::vector<int> SortierReihenfolge(const QStringList& eintraege, int feld, cons
 // field separator (missing fields empty, fields beyond the 24th dropped).
 QString AufFeldanzahl(const QString& eintrag);
 
-// The field named by a "SortAtClose" value: a whole number 0..23 (blanks
-// around it allowed); anything else, "-1" included, gives -1 (no sort).
+// The field named by a "SortAtClose" value: the number in its last two
+// characters (three blanks put in front; no number counts 0). 0..23 name the
+// field; a negative number ("-1") and 24..99 give -1 (no sort).
 int SortAtClose_Feld(const QString& wert);
 
 

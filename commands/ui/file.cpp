@@ -1,5 +1,7 @@
 #include "commands/ui/file.h"
 
+#include "commands/dateiregeln.h"
+
 #include "addressbook/sitzung.h"
 #include "common/meldungen.h"
 #include "common/texte.h"
@@ -26,10 +28,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
-
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
 
 namespace zbefehle {
 
@@ -290,14 +288,7 @@ QString File::Name_Bereinigen(const QString& name)
 
 bool File::istOffeneAdressdatei(const QString& pfad) const
 {
-    const QString offen = zadressbuch::sitzung().AdressDateiName;
-    if (offen.isEmpty())
-        return false;
-    const QFileInfo a(zplatform::pfadAufloesen(zplatform::normalPfad(offen)));
-    const QFileInfo b(zplatform::pfadAufloesen(zplatform::normalPfad(pfad)));
-    if (a.exists() && b.exists())
-        return a.canonicalFilePath() == b.canonicalFilePath();
-    return a.absoluteFilePath().compare(b.absoluteFilePath(), Qt::CaseInsensitive) == 0;
+    return IstOffeneAdressdatei(pfad);
 }
 
 void File::showEvent(QShowEvent* e)
@@ -506,8 +497,9 @@ QString File::dateiFuerBefehl(const QString& keineAuswahl, const QString& titelK
     const QString name = eintrag->text();
     if (istOffeneAdressdatei(ordnerMitTrenner() + name)) {
         meldung(QStringLiteral("#SystemExclamation"),
-                QStringLiteral("Die Datei »") + name + QStringLiteral("« ist die geöffnete Adressdatei und kann nicht ") +
-                    verb + QStringLiteral(" werden."),
+                QStringLiteral("Die Datei »") + name +
+                    QStringLiteral("« ist die geöffnete Adressdatei und kann nicht ") + verb +
+                    QStringLiteral(" werden."),
                 zplatform::vbOKOnly | zplatform::vbExclamation, titel);
         return QString();
     }
@@ -532,66 +524,49 @@ void File::befUmbennen_Click()
         QStringLiteral("Datei umbenennen"), basis);
     if (antwort.isEmpty())
         return;
-    static const QString verboten = QStringLiteral("\\*?:, /");
-    for (QChar c : antwort) {
-        if (verboten.contains(c) || c.unicode() < 0x20 || c.unicode() == 0x7F) {
-            meldung(QStringLiteral("#SystemHand"), QStringLiteral("Ungültiges Zeichen im Dateinamen enthalten."),
-                    zplatform::vbOKOnly | zplatform::vbExclamation, QStringLiteral("Datei umbenennen"));
-            return;
-        }
+    const Umbenennung u = Umbenennung_Planen(ordnerMitTrenner(), voll, ext, antwort);
+    if (u.pruefung == Umbenennung::Pruefung::UngueltigesZeichen) {
+        meldung(QStringLiteral("#SystemHand"), QStringLiteral("Ungültiges Zeichen im Dateinamen enthalten."),
+                zplatform::vbOKOnly | zplatform::vbExclamation, QStringLiteral("Datei umbenennen"));
+        return;
     }
-    const qsizetype punkt = antwort.indexOf(QLatin1Char('.'));
-    const QString neuBasis = punkt < 0 ? antwort : antwort.left(punkt);
-    const QString neu = ordnerMitTrenner() + neuBasis + (ext.isEmpty() ? QString() : QLatin1Char('.') + ext);
-    if (neuBasis.isEmpty() || neu.compare(voll, Qt::CaseInsensitive) == 0) {
+    if (u.pruefung == Umbenennung::Pruefung::KeinNeuerName) {
         meldung(QStringLiteral("#SystemHand"), QStringLiteral("Sie haben keinen neuen Dateinamen gewählt."),
                 zplatform::vbOKOnly | zplatform::vbExclamation, QStringLiteral("Datei umbenennen"));
         return;
     }
-    // An existing file of that name (in any case) is the one replaced.
-    const QString ziel = zplatform::pfadAufloesen(neu);
-    const bool vorhanden = QFileInfo(ziel).isFile();
-    if (vorhanden) {
-        if (istOffeneAdressdatei(ziel)) {
+    if (u.zielVorhanden) {
+        if (IstOffeneAdressdatei(u.ziel)) {
             meldung(QStringLiteral("#SystemExclamation"),
-                    QStringLiteral("Die Datei »") + QFileInfo(ziel).fileName() +
+                    QStringLiteral("Die Datei »") + QFileInfo(u.ziel).fileName() +
                         QStringLiteral("« ist die geöffnete Adressdatei und kann nicht überschrieben werden."),
                     zplatform::vbOKOnly | zplatform::vbExclamation, QStringLiteral("Datei umbenennen"));
             return;
         }
         const int ja = meldung(QStringLiteral("#SystemQuestion"),
-                               neuBasis + QStringLiteral("\r\nbesteht bereits.\r\n\r\n"
-                                                         "Möchten Sie, dass diese Datei überschrieben wird?"),
+                               u.neuBasis + QStringLiteral("\r\nbesteht bereits.\r\n\r\n"
+                                                           "Möchten Sie, dass diese Datei überschrieben wird?"),
                                zplatform::vbYesNo | zplatform::vbExclamation, QStringLiteral("Datei umbenennen"));
         if (ja != zplatform::vbYes)
             return;
     }
 
-    // One rename: the old name and the replaced file are never both gone.
-    const bool ok = std::rename(QFile::encodeName(voll).constData(), QFile::encodeName(ziel).constData()) == 0;
-    const QString grund = ok ? QString() : QString::fromLocal8Bit(std::strerror(errno));
-    QString neuerName = QFileInfo(ziel).fileName();
-    if (ok && neuerName != QFileInfo(neu).fileName()) {
-        // The replaced file had the name in another case: the new file takes the spelling asked for.
-        const QString gewuenscht = QFileInfo(ziel).absolutePath() + QLatin1Char('/') + QFileInfo(neu).fileName();
-        if (std::rename(QFile::encodeName(ziel).constData(), QFile::encodeName(gewuenscht).constData()) == 0)
-            neuerName = QFileInfo(gewuenscht).fileName();
-    }
-    if (!ok) {
+    const Dateiaktion a = Umbenennen_Ausfuehren(voll, u);
+    if (!a.ok) {
         meldung(QStringLiteral("#SystemHand"),
                 QStringLiteral("Die Datei »") + name + QStringLiteral("« konnte nicht umbenannt werden.\r\n\r\n") +
-                    grund,
+                    a.grund,
                 zplatform::vbOKOnly | zplatform::vbExclamation, QStringLiteral("Datei umbenennen"));
     }
     listeAuffrischen();
-    waehleEintrag(ok ? neuerName : name);
+    waehleEintrag(a.ok ? a.neuerName : name);
 }
 
 void File::befLoeschen_Click()
 {
-    const QString name = dateiFuerBefehl(QStringLiteral("Keine Datei zum Löschen ausgewählt."),
-                                         QStringLiteral("Datei löschen"), QStringLiteral("gelöscht"),
-                                         QStringLiteral("Datei löschen"));
+    const QString name =
+        dateiFuerBefehl(QStringLiteral("Keine Datei zum Löschen ausgewählt."), QStringLiteral("Datei löschen"),
+                        QStringLiteral("gelöscht"), QStringLiteral("Datei löschen"));
     if (name.isEmpty())
         return;
     const QString voll = ordnerMitTrenner() + name;
@@ -600,7 +575,7 @@ void File::befLoeschen_Click()
                 zplatform::vbYesNo | zplatform::vbQuestion, QStringLiteral("Datei löschen?"));
     if (antwort != zplatform::vbYes)
         return;
-    if (!QFile::remove(voll)) {
+    if (!Datei_Entfernen(voll).ok) {
         meldung(QStringLiteral("#SystemHand"),
                 QStringLiteral("Die Datei »") + name + QStringLiteral("« konnte nicht gelöscht werden."),
                 zplatform::vbOKOnly | zplatform::vbExclamation, QStringLiteral("Datei löschen"));

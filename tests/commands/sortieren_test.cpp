@@ -131,11 +131,28 @@ TEST_F(SortierenTest, FlagStatusUndFortschrittAuchBeiLeererListe)
     EXPECT_EQ(zadressbuch::sitzung().Geaendert, 0);
 }
 
-TEST(SortAtClose, NurGanzeZahlen0Bis23)
+TEST(SortAtClose, ZahlDerLetztenZweiZeichen)
 {
     const std::pair<QString, int> faelle[] = {
-        {u"-1"_s, -1}, {QString(), -1}, {u"abc"_s, -1}, {u"24"_s, -1},   {u"123"_s, -1}, {u"2.5"_s, -1},
-        {u"0"_s, 0},   {u"00"_s, 0},    {u"5"_s, 5},    {u" 16 "_s, 16}, {u"23"_s, 23},
+        {u"-1"_s, -1},
+        {u"-5"_s, -1},
+        {u"24"_s, -1},
+        {u"99"_s, -1},
+        {u"Feld 30"_s, -1},
+        // No number counts 0.
+        {QString(), 0},
+        {u"abc"_s, 0},
+        {u"x"_s, 0},
+        {u"0"_s, 0},
+        {u"00"_s, 0},
+        {u"5"_s, 5},
+        {u" 16"_s, 16},
+        {u"23"_s, 23},
+        // Only the last two characters count.
+        {u"123"_s, 23},
+        {u"Feld 7"_s, 7},
+        {u"2.5"_s, 0},
+        {u"1.5"_s, 0},
     };
     for (const auto& [wert, feld] : faelle)
         EXPECT_EQ(zbefehle::SortAtClose_Feld(wert), feld) << wert.toStdString();
