@@ -2,6 +2,10 @@
 // Text, number, date and phone helpers, and the runtime rules the rest of the
 // program relies on: leading-number values, the two roundings, German number
 // and date formats, blank-only trim, Windows-1252 case mapping.
+//
+// One header for all of them; the code stands by topic in texte_zahlen.cpp
+// (numbers and formats), texte_text.cpp (text and case), texte_datum.cpp
+// (dates and times) and texte_telefon.cpp (telephone numbers).
 
 #include <QDate>
 #include <QDateTime>
