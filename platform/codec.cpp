@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <cstring>
 
 namespace zplatform {
 
@@ -55,12 +56,36 @@ QString ausWindows1252(const QByteArray& bytes)
 
 QString ausWindows1252(const char* bytes, qsizetype laenge)
 {
+    // Windows-1252 is Latin-1 but for 0x80..0x9F: the fast Latin-1 decoding
+    // first, then those few bytes from the table.
+    QString text = QString::fromLatin1(bytes, laenge);
     const Tabellen& t = tabellen();
-    QString text(laenge, Qt::Uninitialized);
-    QChar* ziel = text.data();
     const auto* quelle = reinterpret_cast<const unsigned char*>(bytes);
-    for (qsizetype i = 0; i < laenge; ++i)
-        ziel[i] = QChar(t.aus[quelle[i]]);
+    QChar* ziel = nullptr;
+    qsizetype i = 0;
+    // Eight bytes at a time: a byte 100xxxxx has bit 7 set and bits 6 and 5
+    // clear; shifting by one and two brings bits 6 and 5 of each byte to its bit 7.
+    constexpr quint64 Hoch = 0x8080808080808080ULL;
+    for (; i + 8 <= laenge; i += 8) {
+        quint64 w;
+        std::memcpy(&w, quelle + i, 8);
+        if ((w & ~(w << 1) & ~(w << 2) & Hoch) == 0)
+            continue;
+        for (qsizetype k = i; k < i + 8; ++k) {
+            if ((quelle[k] & 0xE0) == 0x80) {
+                if (!ziel)
+                    ziel = text.data();
+                ziel[k] = QChar(t.aus[quelle[k]]);
+            }
+        }
+    }
+    for (; i < laenge; ++i) {
+        if ((quelle[i] & 0xE0) == 0x80) {
+            if (!ziel)
+                ziel = text.data();
+            ziel[i] = QChar(t.aus[quelle[i]]);
+        }
+    }
     return text;
 }
 

@@ -8,6 +8,8 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+#include <cstring>
+
 namespace zplatform {
 
 namespace {
@@ -173,9 +175,19 @@ Ergebnis zeilenweiseLesen(const QString& pfad, const std::function<bool(const ch
         // The rest of the last block holds no line end, but for a CR at its
         // very end (held back to see whether an LF follows).
         qsizetype i = qMax<qsizetype>(alt - 1, 0);
+        // The next CR and the next LF, each found with one fast search and
+        // searched again only once passed.
+        qsizetype cr = -1, lf = -1;
+        const auto naechstes = [&](char c, qsizetype ab) {
+            const void* p = std::memchr(d + ab, c, size_t(groesse - ab));
+            return p ? qsizetype(static_cast<const char*>(p) - d) : groesse;
+        };
         for (;;) {
-            while (i < groesse && d[i] != '\n' && d[i] != '\r')
-                ++i;
+            if (cr < i)
+                cr = naechstes('\r', i);
+            if (lf < i)
+                lf = naechstes('\n', i);
+            i = qMin(cr, lf);
             if (i >= groesse)
                 break;
             // A CR at the block's end may be the first half of a CR LF.

@@ -4,7 +4,7 @@
 set -euo pipefail
 
 PACKAGES=(cmake g++ make qt6-base-dev qt6-translations-l10n libgl-dev fonts-liberation2
-          poppler-utils libgtest-dev libbenchmark-dev libqt6svg6 cups-daemon cups-client)
+          poppler-utils libgtest-dev libbenchmark-dev libqt6svg6 cups-daemon cups-client locales)
 
 install_missing() {
     local missing=()
@@ -13,10 +13,12 @@ install_missing() {
             missing+=("$p")
         fi
     done
-    if [ ${#missing[@]} -eq 0 ]; then
+    # The German locale too (the tests check that number reading ignores it).
+    local locale_fehlt=0
+    locale -a 2>/dev/null | grep -qix 'de_DE\.utf-\?8' || locale_fehlt=1
+    if [ ${#missing[@]} -eq 0 ] && [ "$locale_fehlt" -eq 0 ]; then
         return 0
     fi
-    echo "Installiere fehlende Pakete: ${missing[*]}"
     local sudo=()
     if [ "$(id -u)" -ne 0 ]; then
         if ! command -v sudo >/dev/null 2>&1; then
@@ -25,9 +27,18 @@ install_missing() {
         fi
         sudo=(sudo)
     fi
-    # Passed on the command line: sudo does not hand the caller's environment on.
-    "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get update
-    "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends "${missing[@]}"
+    if [ ${#missing[@]} -gt 0 ]; then
+        echo "Installiere fehlende Pakete: ${missing[*]}"
+        # Passed on the command line: sudo does not hand the caller's environment on.
+        "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get update
+        "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends "${missing[@]}"
+    fi
+    if [ "$locale_fehlt" -eq 1 ]; then
+        echo "Erzeuge das Gebietsschema de_DE.UTF-8"
+        "${sudo[@]}" sed -i 's/^# *\(de_DE\.UTF-8 UTF-8\)/\1/' /etc/locale.gen
+        grep -qx 'de_DE.UTF-8 UTF-8' /etc/locale.gen || echo 'de_DE.UTF-8 UTF-8' | "${sudo[@]}" tee -a /etc/locale.gen >/dev/null
+        "${sudo[@]}" locale-gen
+    fi
 }
 
 build() {

@@ -132,7 +132,9 @@ TEST(Evaluate, UnabhaengigVomGebietsschema)
     QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
     const char* c = std::setlocale(LC_NUMERIC, nullptr);
     const std::string vorher = c ? c : "C";
-    std::setlocale(LC_NUMERIC, "de_DE.UTF-8");
+    // The German locale is made by scripts/setup.sh; without it the test proves nothing.
+    ASSERT_NE(std::setlocale(LC_NUMERIC, "de_DE.UTF-8"), nullptr) << "de_DE.UTF-8 fehlt: scripts/setup.sh ausführen";
+    ASSERT_STREQ(std::localeconv()->decimal_point, ",");
     erwarteWerte({{"1,5+1", "2.5"}, {"1.5*2", "3"}, {"ARCCOS(0,5)", "1.0471975511966"}});
     std::setlocale(LC_NUMERIC, vorher.c_str());
     QLocale::setDefault(alt);
