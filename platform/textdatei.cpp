@@ -1,6 +1,7 @@
 #include "platform/textdatei.h"
 
 #include "platform/codec.h"
+#include "platform/dateisystem.h"
 #include "platform/ordner.h"
 
 #include <QDir>
@@ -256,6 +257,14 @@ Ergebnis bytesSchreiben(const QString& pfad, const QByteArray& inhalt)
     const QString ordner = QFileInfo(ziel).absolutePath();
     if (!QFileInfo(ordner).isDir())
         return schreibFehler(ziel, QStringLiteral("Der Ordner %1 existiert nicht.").arg(anzeigePfad(ordner)));
+
+    // A file or folder without write permission is left alone also by the
+    // administrator, who could write it anyway.
+    if (QFileInfo::exists(ziel) && !beschreibbar(ziel))
+        return schreibFehler(ziel, QStringLiteral("Die Datei ist schreibgeschützt."));
+    if (!beschreibbar(ordner))
+        return schreibFehler(ziel,
+                             QStringLiteral("Im Ordner %1 darf nicht geschrieben werden.").arg(anzeigePfad(ordner)));
 
     QSaveFile datei(ziel);
     if (!datei.open(QIODevice::WriteOnly))
