@@ -650,7 +650,7 @@ QString Ini_Schreiben(const QString& datei, const QString& sektion, const QStrin
     a.wert = wertKodieren(wert);
     aendern(datei, a);
     // What a read gives back before its line breaks and quotes are undone.
-    return teilDekodieren(zplatform::ausWindows1252(teilKodieren(a.wert)));
+    return teilDekodieren(beschneiden(zplatform::ausWindows1252(teilKodieren(a.wert))));
 }
 
 bool Ini_SchreibenAlle(const QString& datei, const QString& sektion,
