@@ -68,7 +68,7 @@ bool Leerzeile_Anhaengen(const QString& pfad);
 //   speichern = false ("Bee&nden"): releases the open file and adds the run
 //     time to the usage counters; nothing is saved.
 //   speichern = true ("Speichern und Be&enden", F12): sorts by the field of
-//     "SortAtClose" (0..23, else no sort), saves the address file, the window
+//     "SortAtClose" (SortAtClose_Feld), saves the address file, the window
 //     settings and the hand-over files (uebergeben), then quits as above;
 //     each step shows "Beende Programm..." with its name in the status bar.
 //     When the save fails the window asks whether to end anyway; No keeps
@@ -81,7 +81,7 @@ bool Programm_Beenden(zadressbuch::AdressListe& liste, zadressbuch::Fenster& fen
                       bool fragen = true, const std::function<void()>& uebergeben = {});
 
 // The field the exit sorts by: "SortAtClose" of the program's own section of
-// Zizorud.ini (0..23); -1 for no sort.
+// Zizorud.ini read by SortAtClose_Feld (0..23); -1 for no sort.
 int SortAtClose_Lesen();
 
 } // namespace zbefehle

@@ -193,10 +193,10 @@ void Datei_Loeschen(const QStringList& dateien, bool sicherung)
         const QString text = behalten.size() == 1
                                  ? QStringLiteral("Die Datei~%1~konnte nicht in den Papierkorb verschoben werden "
                                                   "und wurde nicht gelöscht.")
-                                       .arg(behalten.front())
+                                       .arg(Woertlich(behalten.front()))
                                  : QStringLiteral("Diese Dateien konnten nicht in den Papierkorb verschoben werden "
                                                   "und wurden nicht gelöscht:~%1")
-                                       .arg(behalten.join(QLatin1Char('~')));
+                                       .arg(Woertlich(behalten.join(QChar(0x1))).replace(QChar(0x1), QLatin1Char('~')));
         Meldung(QStringLiteral("#SystemExclamation"), text, zplatform::vbOKOnly + zplatform::vbExclamation);
     }
 }
@@ -246,7 +246,7 @@ bool Text_Bearbeiten(const QString& datei, bool warten)
     Meldung(QStringLiteral("#SystemExclamation"),
             QStringLiteral("Der Texteditor \"%1\" konnte nicht gestartet werden.~Bitte prüfen Sie die Einstellung "
                            "\"PrgTxtEdit\" im Abschnitt \"Allgemein\".")
-                .arg(editor.isEmpty() ? programm : editor),
+                .arg(Woertlich(editor.isEmpty() ? programm : editor)),
             zplatform::vbOKOnly + zplatform::vbExclamation);
     return false;
 }

@@ -91,7 +91,7 @@ bool Internetseite_Aufrufen(const QString& seitenSchluessel)
     }
     if (zplatform::plattform().adresseOeffnen(adresse))
         return true;
-    hinweis(QStringLiteral("Die Internetseite~%1~konnte nicht geöffnet werden.").arg(adresse));
+    hinweis(QStringLiteral("Die Internetseite~%1~konnte nicht geöffnet werden.").arg(Woertlich(adresse)));
     return false;
 }
 
@@ -107,7 +107,7 @@ bool dokumentZeigen(const QString& name, const QString& fehlt)
     }
     if (zplatform::plattform().dokumentOeffnen(datei))
         return true;
-    hinweis(QStringLiteral("Die Datei~%1~konnte nicht geöffnet werden.").arg(datei));
+    hinweis(QStringLiteral("Die Datei~%1~konnte nicht geöffnet werden.").arg(Woertlich(datei)));
     return false;
 }
 
