@@ -45,7 +45,7 @@ void ZaehlerSchreiben(long long n)
                                         "gespeichert werden.~~Index-Nummern, die jetzt vergeben werden, können "
                                         "später ein zweites Mal vergeben werden. Bitte prüfen Sie, ob diese "
                                         "Dateien beschrieben werden dürfen.")
-                             .arg(programmIni, zcommon::Ini_Pfad(QString())),
+                             .arg(zcommon::Woertlich(programmIni), zcommon::Woertlich(zcommon::Ini_Pfad(QString()))),
                          zplatform::vbExclamation);
     }
 }

@@ -359,8 +359,8 @@ int KW_Berechnen(const QDate& datum)
 int KW_Berechnen(const QString& datum)
 {
     if (!zcommon::IstDatum(datum)) {
-        zcommon::MsgBox(datum + QStringLiteral(" ist kein gültiges Datum."), zplatform::vbExclamation,
-                        QStringLiteral("Ungültiges Datum"));
+        zcommon::MsgBox(zcommon::Woertlich(datum) + QStringLiteral(" ist kein gültiges Datum."),
+                        zplatform::vbExclamation, QStringLiteral("Ungültiges Datum"));
         return 0;
     }
     return KW_Berechnen(zcommon::DatumAusText(datum));

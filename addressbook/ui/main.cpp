@@ -344,7 +344,7 @@ bool Main::Beenden_Trotz_Fehler()
     return zcommon::Meldung(QStringLiteral("#SystemQuestion"),
                             QStringLiteral("Die Änderungen in »%1« sind nicht gespeichert worden.~~Möchten Sie das "
                                            "Programm trotzdem beenden? Die Änderungen gehen dann verloren.")
-                                .arg(sitzung().AdressDateiName),
+                                .arg(zcommon::Woertlich(sitzung().AdressDateiName)),
                             zplatform::vbYesNo | zplatform::vbQuestion | zplatform::vbDefaultButton2,
                             QStringLiteral("Programm beenden")) == zplatform::vbYes;
 }

@@ -204,3 +204,18 @@ TEST_F(Datensicherheit, ZweiGleichzeitigeOeffnerGebenGenauEinmalSchreibrecht)
         EXPECT_EQ(antworten.count(u"ro"_s), 2) << antworten.join(u' ').toStdString();
     }
 }
+
+TEST_F(Datensicherheit, PfadeInMeldungenBehaltenIhreTilde)
+{
+    const QString ordner = daten + u"/Kopie~"_s;
+    QDir().mkpath(ordner);
+    sitzung().AdressDateiName = ordner + u"/liste~.dat"_s;
+    ablegen(datei(), "..Liste\r\n" + A + "\r\n");
+    ASSERT_TRUE(Daten_Laden(liste));
+    sitzung().Geaendert = 1;
+    QFile::setPermissions(datei(), QFile::ReadOwner);
+    EXPECT_FALSE(Daten_Speichern(liste));
+    EXPECT_TRUE(plattform.letzteMeldung().contains(u"Kopie~/liste~.dat"_s)) << plattform.letzteMeldung().toStdString();
+    // The message's own line breaks are there all the same.
+    EXPECT_TRUE(plattform.letzteMeldung().contains(u"\r\n"_s));
+}
