@@ -661,11 +661,16 @@ bool Ini_SchreibenAlle(const QString& datei, const QString& sektion,
     const QString sekName = nameBereinigen(sektion, QString::fromLatin1(ProgrammSektion));
 
     Zwischenspeicher& s = speicher();
-    std::lock_guard<std::recursive_mutex> g(s.sperre);
 
     // A key that reads back as something else (a section line, a comment, a
     // shorter key) changes what the next write finds: such batches take the
-    // single writes, held back and written once.
+    // single writes, held back and written once. So does a batch of the file
+    // that is open already (it keeps its changes to make them again).
+    if (s.stapel.contains(pfad(datei))) {
+        for (const auto& [schluessel, wert] : werte)
+            Ini_Schreiben(datei, sektion, schluessel, wert);
+        return true;
+    }
     for (const auto& eintrag : werte) {
         const QString name = nameBereinigen(eintrag.first, KeinSchluessel);
         if (name.startsWith(QLatin1Char('[')) || name.startsWith(QLatin1Char(';')) || name.contains(QLatin1Char('='))) {
@@ -676,6 +681,8 @@ bool Ini_SchreibenAlle(const QString& datei, const QString& sektion,
         }
     }
 
+    // Read, changed and written under the lock between processes.
+    Ini_Sperre sperre(datei);
     QString p;
     auto d = dateiZu(datei, &p);
     std::vector<Zeile> zeilen = d->zeilen;
@@ -700,12 +707,14 @@ bool Ini_SchreibenAlle(const QString& datei, const QString& sektion,
         if (sek) {
             if (auto it = sek->zeileVon.constFind(norm); it != sek->zeileVon.constEnd()) {
                 const size_t i = size_t(it.value());
-                const QString jetzt = aktuell.contains(i) ? aktuell.value(i) : sek->wertVon.value(norm);
-                if (jetzt == gespeichert)
+                const QByteArray neu = teilKodieren(gespeichert);
+                const QByteArray jetzt = aktuell.contains(i) ? teilKodieren(aktuell.value(i))
+                                                             : zplatform::nachWindows1252(sek->wertVon.value(norm));
+                if (jetzt == neu)
                     continue;
-                const QString zeile = zplatform::ausWindows1252(zeilen[i].inhalt);
-                const QString alterName = beschneiden(QStringView(zeile).left(zeile.indexOf(QLatin1Char('='))));
-                zeilen[i].inhalt = kodieren(alterName + QLatin1Char('=') + gespeichert);
+                // The key keeps the spelling it has in the file.
+                const QByteArray& zeile = zeilen[i].inhalt;
+                zeilen[i].inhalt = zeile.left(zeile.indexOf('=')).trimmed() + '=' + neu;
                 if (zeilen[i].ende.isEmpty() && i + 1 < zeilen.size())
                     zeilen[i].ende = CrLf;
                 aktuell.insert(i, gespeichert);
@@ -727,7 +736,7 @@ bool Ini_SchreibenAlle(const QString& datei, const QString& sektion,
                 if (!beschneiden(zplatform::ausWindows1252(zeilen.back().inhalt)).isEmpty())
                     zeilen.push_back({QByteArray(), CrLf});
             }
-            einfuegen.push_back({kodieren(QLatin1Char('[') + sekName + QLatin1Char(']')), CrLf});
+            einfuegen.push_back({kopfZeile(sekName), CrLf});
             nach = zeilen.size();
         } else {
             size_t letzte = size_t(sek->kopf);
@@ -741,17 +750,13 @@ bool Ini_SchreibenAlle(const QString& datei, const QString& sektion,
             nach = letzte + 1;
         }
         for (const auto& [name, wert] : neue)
-            einfuegen.push_back({kodieren(name + QLatin1Char('=') + wert), CrLf});
+            einfuegen.push_back({schluesselZeile(name, wert), CrLf});
         zeilen.insert(zeilen.begin() + qsizetype(nach), std::make_move_iterator(einfuegen.begin()),
                       std::make_move_iterator(einfuegen.end()));
         geaendert = true;
     }
     if (!geaendert)
         return true;
-    if (s.stapel.contains(p)) {
-        ablegen(p, std::move(zeilen));
-        return true;
-    }
     return zurueckschreiben(p, std::move(zeilen));
 }
 
