@@ -262,6 +262,16 @@ bool prozessLebt(qint64 pid, quint64 start)
     return seiner.isEmpty() || meiner.isEmpty() || seiner == meiner;
 }
 
+double systemLaufzeit()
+{
+    QFile f(QStringLiteral("/proc/uptime"));
+    if (!f.open(QIODevice::ReadOnly))
+        return -1;
+    bool ok = false;
+    const double s = QString::fromLatin1(f.readLine()).section(QLatin1Char(' '), 0, 0).toDouble(&ok);
+    return ok ? s : -1;
+}
+
 // ---------------------------------------------------------------------------
 
 QString Dateisperre::sperrdatei(const QString& datei)

@@ -70,6 +70,9 @@ quint64 prozessStart(qint64 pid);
 // program's executable name counts.
 bool prozessLebt(qint64 pid, quint64 start);
 
+// Seconds since the system started, -1 when unknown.
+double systemLaufzeit();
+
 // ---------------------------------------------------------------------------
 // A lock between processes on a file, held through a lock file beside it
 // (name + ".lck"). Waits at most wartenMs for another holder; a lock whose

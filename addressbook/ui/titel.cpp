@@ -3,9 +3,9 @@
 #include "addressbook/ui/main.h"
 #include "common/ini.h"
 #include "common/texte.h"
+#include "platform/dateisystem.h"
 #include "platform/ui/twips.h"
 
-#include <QFile>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QScreen>
@@ -15,8 +15,7 @@
 namespace zadressbuch {
 
 Titel::Titel(Befehlsregister& befehle, QStringList argumente, QWidget* parent)
-    : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint), m_befehle(befehle),
-      m_argumente(std::move(argumente))
+    : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint), m_befehle(befehle), m_argumente(std::move(argumente))
 {
     setObjectName(QStringLiteral("Titel"));
     Zeit = new QTimer(this);
@@ -71,12 +70,7 @@ void Titel::Form_Load()
 
 double Titel::systemLaufzeit()
 {
-    QFile f(QStringLiteral("/proc/uptime"));
-    if (!f.open(QIODevice::ReadOnly))
-        return -1;
-    bool ok = false;
-    const double s = QString::fromLatin1(f.readLine()).section(QLatin1Char(' '), 0, 0).toDouble(&ok);
-    return ok ? s : -1;
+    return zplatform::systemLaufzeit();
 }
 
 bool Titel::sofortAus()

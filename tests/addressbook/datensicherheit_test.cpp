@@ -219,3 +219,15 @@ TEST_F(Datensicherheit, PfadeInMeldungenBehaltenIhreTilde)
     // The message's own line breaks are there all the same.
     EXPECT_TRUE(plattform.letzteMeldung().contains(u"\r\n"_s));
 }
+
+TEST_F(Datensicherheit, SchreibgeschuetzteDateiOeffnetNurZumLesenAuchFuerRoot)
+{
+    ablegen(datei(), "..Liste\r\n" + A + "\r\n");
+    QFile::setPermissions(datei(), QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
+    ASSERT_TRUE(Daten_Laden(liste));
+    EXPECT_TRUE(sitzung().NurLesen);
+    EXPECT_FALSE(Reservierung_Lesen(datei()).vorhanden); // read-only mode reserves nothing
+    QFile::setPermissions(datei(), QFile::ReadOwner | QFile::WriteOwner);
+    ASSERT_TRUE(Daten_Laden(liste));
+    EXPECT_FALSE(sitzung().NurLesen);
+}
