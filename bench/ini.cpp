@@ -1,5 +1,5 @@
 // 10000 reads of keys from one settings file, as a scan over the address
-// list reads a key per address.
+// list reads a key per address; one locked counter step, and the lock alone.
 #include "common/ini.h"
 #include "platform/ordner.h"
 
@@ -75,6 +75,29 @@ void BM_IniLesenStandard10000(benchmark::State& state)
     state.SetItemsProcessed(state.iterations() * 10000);
 }
 BENCHMARK(BM_IniLesenStandard10000)->Unit(benchmark::kMillisecond);
+
+// One counter step in the 10000-key file, as a new address takes its index
+// number: the lock between processes, the read-change-write and the atomic
+// write to the disk.
+void BM_IniZaehlerSchritt(benchmark::State& state)
+{
+    static Umgebung u;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(
+            zcommon::Ini_Zaehler_Erhoehen(u.datei, QStringLiteral("Allgemein"), QStringLiteral("AdressIndex")));
+}
+BENCHMARK(BM_IniZaehlerSchritt)->Unit(benchmark::kMillisecond);
+
+// Taking and giving back the lock alone: what it adds to every write.
+void BM_IniSperreAllein(benchmark::State& state)
+{
+    static Umgebung u;
+    for (auto _ : state) {
+        zcommon::Ini_Sperre sperre(u.datei);
+        benchmark::ClobberMemory();
+    }
+}
+BENCHMARK(BM_IniSperreAllein)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 
