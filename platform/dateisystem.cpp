@@ -319,7 +319,13 @@ Dateisperre::~Dateisperre()
 {
     if (m_fd < 0)
         return;
-    ::unlink(pfad8(m_pfad).constData());
+    // Only our own lock file goes: after a takeover the name may stand for
+    // the lock of whoever took it over.
+    struct stat offen, benannt;
+    const QByteArray name = pfad8(m_pfad);
+    if (::fstat(m_fd, &offen) == 0 && ::stat(name.constData(), &benannt) == 0 && offen.st_ino == benannt.st_ino &&
+        offen.st_dev == benannt.st_dev)
+        ::unlink(name.constData());
     ::close(m_fd);
 }
 

@@ -12,6 +12,8 @@
 #include <QProcess>
 #include <gtest/gtest.h>
 
+#include <optional>
+
 using namespace zplatform;
 using namespace Qt::StringLiterals;
 
@@ -111,8 +113,8 @@ TEST(Dateisystem, SperreWartetBegrenztUndGibtFrei)
     TempWurzel w;
     const QString datei = w.temp() + u"/a.ini"_s;
     {
-        Dateisperre erste(datei);
-        ASSERT_TRUE(erste.gehalten());
+        std::optional<Dateisperre> erste(std::in_place, datei);
+        ASSERT_TRUE(erste->gehalten());
         EXPECT_TRUE(QFileInfo::exists(Dateisperre::sperrdatei(datei)));
         // A second holder waits its bounded time, then takes the lock over.
         QElapsedTimer uhr;
@@ -120,6 +122,9 @@ TEST(Dateisystem, SperreWartetBegrenztUndGibtFrei)
         Dateisperre zweite(datei, 150);
         EXPECT_TRUE(zweite.gehalten());
         EXPECT_GE(uhr.elapsed(), 140);
+        // The hung first holder ends at last: the lock file of the second stays.
+        erste.reset();
+        EXPECT_TRUE(QFileInfo::exists(Dateisperre::sperrdatei(datei)));
     }
     EXPECT_FALSE(QFileInfo::exists(Dateisperre::sperrdatei(datei)));
 
