@@ -1,0 +1,41 @@
+#include "payment/ui/befehle.h"
+
+#include "addressbook/befehle.h"
+#include "addressbook/fenster.h"
+#include "addressbook/sitzung.h"
+#include "payment/ui/formprnueberweisung.h"
+
+#include <QWidget>
+
+namespace zzahlung {
+
+namespace {
+
+using zadressbuch::Befehl;
+using zadressbuch::Fenster;
+
+// The bank name of a bank code for the transfer form's bank fields.
+std::function<QString(const QString&)> bankSuche(Fenster& f)
+{
+    Q_UNUSED(f);
+    return [](const QString&) { return QString(); };
+}
+
+void Ueberweisung_Oeffnen(Fenster& f)
+{
+    FormPrnUeberweisung form(dynamic_cast<QWidget*>(&f));
+    form.Vorbelegen(f.FeldText(2), f.FeldText(1), f.FeldText(4), f.FeldText(5), f.FeldText(17), f.FeldText(18),
+                    f.FeldText(19), f.FeldSelText(zadressbuch::sitzung().AktivesFeld));
+    form.kundeNr = f.FeldText(23);
+    form.bankSuchen = bankSuche(f);
+    form.exec();
+}
+
+} // namespace
+
+void Befehle_Anmelden(zadressbuch::Befehlsregister& r)
+{
+    r.anmelden(Befehl::mnuPrnUeberweisung, [](Fenster& f, int) { Ueberweisung_Oeffnen(f); });
+}
+
+} // namespace zzahlung
