@@ -380,9 +380,8 @@ void FormPrnUeberweisung::DruckeUeberweisungKlassisch()
                                     QStringLiteral("Drucken - Zettlora, klassischen Überweisung"));
     if (w.abbruch || !w.drucker)
         return;
-    Ueberweisung_Klassisch(*w.drucker, Daten(), ComboSchrift->currentText(), w.randX / 10.0, w.randY / 10.0,
-                           zcommon::Heute());
-    Druck_Beenden(*w.drucker);
+    Ueberweisung_Klassisch(*w.drucker, Daten(), ComboSchrift->currentText(), w.randX, w.randY, zcommon::Heute());
+    Druck_Beenden(w);
 }
 
 void FormPrnUeberweisung::DruckeUeberweisungFormular()
@@ -394,9 +393,9 @@ void FormPrnUeberweisung::DruckeUeberweisungFormular()
     const QString bild = optFormular[1]->isChecked() ? optFormular1Tag : QString();
     const QString unterschrift =
         ComboUnterschriftPrn->currentIndex() > 0 ? Unterschrift_Pfad(ComboUnterschriftPrn->currentText()) : QString();
-    Ueberweisung_Formular(*w.drucker, Daten(), ComboSchrift->currentText(), w.randX / 10.0, w.randY / 10.0,
-                          zcommon::Heute(), bild, unterschrift, kundeNr);
-    Druck_Beenden(*w.drucker);
+    Ueberweisung_Formular(*w.drucker, Daten(), ComboSchrift->currentText(), w.randX, w.randY, zcommon::Heute(), bild,
+                          unterschrift, kundeNr);
+    Druck_Beenden(w);
 }
 
 void FormPrnUeberweisung::ComboAuftraggeber_Click()

@@ -186,16 +186,23 @@ bool OhneBetrag_Drucken(QWidget* betragsfeld)
     return antwort == zplatform::vbOK;
 }
 
-bool Druck_Beenden(zplatform::Drucker& d)
+bool Druck_Beenden(const Druckwahl& w)
 {
-    const bool ok = d.dokumentEnde();
+    if (!w.drucker)
+        return false;
+    zplatform::Drucker& d = *w.drucker;
+    bool ok = true;
+    if (w.beenden) {
+        ok = w.beenden();
+    } else {
+        ok = d.dokumentEnde();
+        zplatform::plattform().sanduhr(false);
+        if (!ok)
+            zcommon::Fehler_Melden(482, QStringLiteral("Es ist ein Fehler aufgetreten."));
+    }
     d.scaleLeft = 0;
     d.scaleTop = 0;
     d.schrift.farbe = 0;
-    zplatform::plattform().sanduhr(false);
-    if (!ok)
-        zcommon::MsgBox(QStringLiteral("Der Drucker hat den Auftrag nicht angenommen."),
-                        zplatform::vbOKOnly | zplatform::vbExclamation, QStringLiteral("Drucken"));
     return ok;
 }
 

@@ -58,19 +58,22 @@ void Enter_Weiter(QWidget* steuerelement);
 bool OhneBetrag_Drucken(QWidget* betragsfeld);
 
 // The print-options step of a payment print: the printer to use and the
-// margins (list index i = i/10 cm), or a cancel.
+// margins in cm, or a cancel.
 struct Druckwahl
 {
     bool abbruch = true;
     zplatform::Drucker* drucker = nullptr;
-    int randX = 0;
-    int randY = 0;
+    double randX = 0;
+    double randY = 0;
+    // Ends the job and reports a printer failure; empty: the printer's own end.
+    std::function<bool()> beenden;
 };
 using Druckdialog = std::function<Druckwahl(QWidget* eltern, const QString& job, const QString& titel)>;
 // The program's print-options dialog under the job name.
 Druckwahl Druckoptionen_Zeigen(QWidget* eltern, const QString& job, const QString& titel);
 
-// Ends the print job; tells the user when the printer refused it. True when it went out.
-bool Druck_Beenden(zplatform::Drucker& d);
+// Ends the print job; the user is told when the printer refused it. The
+// printer's origin and text colour are put back. True when it went out.
+bool Druck_Beenden(const Druckwahl& w);
 
 } // namespace zzahlung

@@ -2,8 +2,8 @@
 // keys of its fields, the print command with its question, account log and
 // form types, the payer list, the swap and the settings save.
 
-#include "payment/ui/formprnueberweisung.h"
 #include "payment/einrichtung.h"
+#include "payment/ui/formprnueberweisung.h"
 
 #include "zahlungstest.h"
 
@@ -36,8 +36,8 @@ protected:
             Druckwahl w;
             w.abbruch = druckAbbruch;
             w.drucker = &drucker;
-            w.randX = 5;
-            w.randY = 12;
+            w.randX = 0.5;
+            w.randY = 1.2;
             return w;
         };
         f->TimerInit_Timer();
@@ -291,8 +291,8 @@ TEST_F(FormUeberweisungTest, AuftraggeberlisteUndProtokollansicht)
     f->TxtAuftraggeberBank->setText(QStringLiteral("Bank B"));
     f->mnuAuftraggeberMerken_Click();
     f->mnuAuftraggeberMerken_Click();
-    for (QLineEdit* e : {f->TxtAuftraggeberName, f->TxtAuftraggeberKontoNr, f->TxtAuftraggeberBLZ,
-                         f->TxtAuftraggeberBank})
+    for (QLineEdit* e :
+         {f->TxtAuftraggeberName, f->TxtAuftraggeberKontoNr, f->TxtAuftraggeberBLZ, f->TxtAuftraggeberBank})
         e->clear();
     f->mnuAuftraggeberMerken_Click();
     EXPECT_EQ(eintraege(f->ComboAuftraggeber), (QStringList{"Firma A | 123 | 456 | Bank B", " |  |  | "}));

@@ -47,7 +47,8 @@ TEST(Ueberweisung, EmpfaengerAusDerKarte)
 
 TEST(Kontenlog, DateinameAusDerKontonummer)
 {
-    const struct {
+    const struct
+    {
         const char* konto;
         const char* datei;
     } faelle[] = {{"", "Konto_.Log"},
@@ -73,7 +74,8 @@ TEST_F(ZahlungTest, KontenlogBytesEinesEintrags)
     ASSERT_TRUE(KontenLog_Schreiben(pfad, u, QDateTime(QDate(2026, 12, 7), QTime(23, 59))));
 
     const QByteArray strich(79, '-');
-    const QByteArray erwartet = "\r\n" + strich + "\r\n\r\n"
+    const QByteArray erwartet = "\r\n" + strich +
+                                "\r\n\r\n"
                                 "Wann: 05.12.2026 09:05, Samstag\r\n"
                                 "Von:  Otto Zahler, Konto: 9876543, BLZ: 50010060\r\n"
                                 "EUR:  12,50\r\n"
@@ -94,12 +96,13 @@ TEST_F(ZahlungTest, KontenlogBytesEinesEintrags)
 
 TEST(Kontenlog, WaehrungsspalteUndBetrag)
 {
-    const struct {
+    const struct
+    {
         const char* waehrung;
         const char* betrag;
         const char* zeile;
-    } faelle[] = {{"EUR", "12,50", "EUR:  12,50"}, {"", "0,50", ":     0,50"},    {"DM", "0,00", "DM:   "},
-                  {"CHF", "-5", "CHF:  "},         {"EUROPA", "7", "EUROPA7"},     {"EUR", "(2+3)", "EUR:  "},
+    } faelle[] = {{"EUR", "12,50", "EUR:  12,50"}, {"", "0,50", ":     0,50"}, {"DM", "0,00", "DM:   "},
+                  {"CHF", "-5", "CHF:  "},         {"EUROPA", "7", "EUROPA7"}, {"EUR", "(2+3)", "EUR:  "},
                   {"EUR", "1.234,50", "EUR:  "},   {"ABCDE", "1", "ABCDE:1"}};
     for (const auto& f : faelle) {
         Ueberweisung u;
@@ -228,9 +231,9 @@ TEST_F(ZahlungTest, FormularLaserZweiAbschnitteMitStub)
     EXPECT_NEAR(bilder[0]->y2 - bilder[0]->y, 1, 1e-4);
 
     // The record stub: 22 lines from the payer's bank line down, the heading in blue.
-    const QStringList stub = {"Überweisungsauftrag", "05.03.2001", "12,50 EUR", "*** Empfänger", u.empfaengerName,
-                              "KontoNr: 1234567890", "BLZ    : 10020030", "Kunde #4711", "*** Auftraggeber",
-                              "KontoNr: 9876543", "BLZ    : 50010060"};
+    const QStringList stub = {"Überweisungsauftrag", "05.03.2001",          "12,50 EUR",         "*** Empfänger",
+                              u.empfaengerName,      "KontoNr: 1234567890", "BLZ    : 10020030", "Kunde #4711",
+                              "*** Auftraggeber",    "KontoNr: 9876543",    "BLZ    : 50010060"};
     const int zeilenNr[] = {0, 3, 4, 6, 8, 9, 10, 12, 17, 20, 21};
     const auto kopf = texteMit(s, "Überweisungsauftrag");
     ASSERT_EQ(kopf.size(), 1u);
@@ -312,8 +315,8 @@ TEST_F(ZahlungTest, JedesLayoutAlsPdf)
         const QString text = pdfText(d.letztePdfDatei());
         if (text.isEmpty())
             GTEST_SKIP() << "pdftotext fehlt";
-        for (const QString& t : {u.empfaengerName, u.empfaengerKontoNr, QStringLiteral("12,50"), u.verwendung1,
-                                 u.auftraggeberName})
+        for (const QString& t :
+             {u.empfaengerName, u.empfaengerKontoNr, QStringLiteral("12,50"), u.verwendung1, u.auftraggeberName})
             EXPECT_TRUE(text.contains(t)) << layout << ": " << t.toStdString() << "\n" << text.toStdString();
         if (layout == 1) {
             EXPECT_TRUE(text.contains(QStringLiteral("Überweisungsauftrag")));
