@@ -116,8 +116,12 @@ TEST_F(NachnahmeDruckTest, JedesFeldAnSeinerStelle)
     EXPECT_NEAR(waehrung[1]->x, x0 + 6.5, 1e-4);
     EXPECT_NEAR(waehrung[1]->y, yB + 4.75, 1e-4);
     ERWARTE_TEXT_BEI(s, "12,50", x0 + 8.5, yB + 4.75);
-    ERWARTE_TEXT_BEI(s, "Bestellung", x0 + 0.9, yB + 5.6);
-    ERWARTE_TEXT_BEI(s, "#123", x0 + 0.9, yB + 6.45);
+    for (const auto& [t, dy] : {std::pair{"Bestellung", 5.6}, std::pair{"#123", 6.45}}) {
+        const auto treffer = texteMit(s, t); // payment card, then stub
+        ASSERT_EQ(treffer.size(), 2u) << t;
+        EXPECT_NEAR(treffer[0]->x, x0 + 0.9, 1e-4) << t;
+        EXPECT_NEAR(treffer[0]->y, yB + dy, 1e-4) << t;
+    }
     ERWARTE_TEXT_BEI(s, "Anna Berg~c/o Meier 12345 Berlin", x0 + 0.9, yB + 7.3);
     // Stub: red heading at (14.4, 8.2), then the lines below it.
     const auto kopf = texteMit(s, "Nachnahme Nr. A-17");
