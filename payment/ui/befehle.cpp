@@ -9,6 +9,11 @@
 
 #include <QWidget>
 
+#if __has_include("catalogues/katalog.h")
+#include "catalogues/katalog.h"
+#define ZAHLUNG_BANKKATALOG 1
+#endif
+
 namespace zzahlung {
 
 namespace {
@@ -29,11 +34,19 @@ QString auswahl(const Fenster& f)
     return f.FeldSelText(zadressbuch::sitzung().AktivesFeld);
 }
 
-// The bank name of a bank code for the transfer form's bank fields.
+// The bank name of a bank code for the transfer form's bank fields: the
+// bank-code catalogue, several names offered in the main window's pick list.
 std::function<QString(const QString&)> bankSuche(Fenster& f)
 {
+#ifdef ZAHLUNG_BANKKATALOG
+    return [&f](const QString& blz) {
+        int modus = 1;
+        return zkataloge::KatalogBank_Suchen(blz, modus, zkataloge::Fenster_Waehler(f));
+    };
+#else
     Q_UNUSED(f);
     return [](const QString&) { return QString(); };
+#endif
 }
 
 void Ueberweisung_Oeffnen(Fenster& f)
