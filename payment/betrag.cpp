@@ -23,7 +23,7 @@ bool istTrenner(QChar c)
 
 bool Betrag_IstZahl(const QString& text)
 {
-    const QString t = text.trimmed();
+    const QString t = zcommon::Trim(text);
     qsizetype i = 0;
     if (i < t.size() && (t.at(i) == u'+' || t.at(i) == u'-'))
         ++i;
@@ -45,7 +45,7 @@ double Betrag_Wert(const QString& text)
 {
     if (!Betrag_IstZahl(text))
         return 0.0;
-    QString t = text.trimmed();
+    QString t = zcommon::Trim(text);
     t.replace(u',', u'.');
     bool ok = false;
     const double wert = t.toDouble(&ok);
