@@ -145,6 +145,13 @@ FormPrnLastschrift::FormPrnLastschrift(const std::array<QString, 24>& karte, con
     TxtAbsName->setFocus();
 }
 
+FormPrnLastschrift::~FormPrnLastschrift()
+{
+    // The fields may lose the focus while the window goes; their handlers must not run then.
+    for (Zahlungsfeld* feld : findChildren<Zahlungsfeld*>())
+        feld->disconnect(this);
+}
+
 void FormPrnLastschrift::Form_Load(const QString& auswahl)
 {
     auto& p = zplatform::plattform();

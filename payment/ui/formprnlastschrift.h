@@ -24,6 +24,7 @@ public:
     // karte: the 24 fields of the card; auswahl: the text selected in the
     // card field that last had the focus.
     FormPrnLastschrift(const std::array<QString, 24>& karte, const QString& auswahl, QWidget* eltern = nullptr);
+    ~FormPrnLastschrift() override;
 
     Druckdialog druckdialog = Druckoptionen_Zeigen;
 

@@ -164,6 +164,13 @@ void FormPrnNachnahme::IniLaden()
         QStringLiteral("NN_PreisZustell"), zcommon::Format(double(ZustellGebuehrStandard), QStringLiteral("0.00"))));
 }
 
+FormPrnNachnahme::~FormPrnNachnahme()
+{
+    // The fields may lose the focus while the window goes; their handlers must not run then.
+    for (Zahlungsfeld* feld : findChildren<Zahlungsfeld*>())
+        feld->disconnect(this);
+}
+
 void FormPrnNachnahme::Form_Load(const QString& auswahl)
 {
     auto& p = zplatform::plattform();

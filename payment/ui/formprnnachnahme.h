@@ -20,6 +20,7 @@ class FormPrnNachnahme : public QDialog
     Q_OBJECT
 public:
     FormPrnNachnahme(const std::array<QString, 24>& karte, const QString& auswahl, QWidget* eltern = nullptr);
+    ~FormPrnNachnahme() override;
 
     Druckdialog druckdialog = Druckoptionen_Zeigen;
 

@@ -217,6 +217,13 @@ FormPrnUeberweisung::FormPrnUeberweisung(QWidget* eltern) : QDialog(eltern)
     TxtEmpfaengerName->setFocus();
 }
 
+FormPrnUeberweisung::~FormPrnUeberweisung()
+{
+    // The fields may lose the focus while the window goes; their handlers must not run then.
+    for (Zahlungsfeld* feld : findChildren<Zahlungsfeld*>())
+        feld->disconnect(this);
+}
+
 void FormPrnUeberweisung::Form_Load()
 {
     auto& p = zplatform::plattform();

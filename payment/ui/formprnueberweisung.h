@@ -28,6 +28,7 @@ class FormPrnUeberweisung : public QDialog
     Q_OBJECT
 public:
     explicit FormPrnUeberweisung(QWidget* eltern = nullptr);
+    ~FormPrnUeberweisung() override;
 
     // The recipient from the card's fields (first name, surname, postcode,
     // place, account, bank code, bank) and the selected card text.
