@@ -3,16 +3,12 @@
 #include "addressbook/befehle.h"
 #include "addressbook/fenster.h"
 #include "addressbook/sitzung.h"
+#include "catalogues/katalog.h"
 #include "payment/ui/formprnlastschrift.h"
 #include "payment/ui/formprnnachnahme.h"
 #include "payment/ui/formprnueberweisung.h"
 
 #include <QWidget>
-
-#if __has_include("catalogues/katalog.h")
-#include "catalogues/katalog.h"
-#define ZAHLUNG_BANKKATALOG 1
-#endif
 
 namespace zzahlung {
 
@@ -38,15 +34,10 @@ QString auswahl(const Fenster& f)
 // bank-code catalogue, several names offered in the main window's pick list.
 std::function<QString(const QString&)> bankSuche(Fenster& f)
 {
-#ifdef ZAHLUNG_BANKKATALOG
     return [&f](const QString& blz) {
         int modus = 1;
         return zkataloge::KatalogBank_Suchen(blz, modus, zkataloge::Fenster_Waehler(f));
     };
-#else
-    Q_UNUSED(f);
-    return [](const QString&) { return QString(); };
-#endif
 }
 
 void Ueberweisung_Oeffnen(Fenster& f)

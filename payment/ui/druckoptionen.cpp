@@ -2,9 +2,9 @@
 
 #include "platform/plattform.h"
 
-#if __has_include("printing/ui/druckauftrag.h")
+// ZAHLUNG_DRUCKAUFTRAG is set by the build when the print-options dialog is built in.
+#ifdef ZAHLUNG_DRUCKAUFTRAG
 #include "printing/ui/druckauftrag.h"
-#define ZAHLUNG_DRUCKAUFTRAG 1
 #endif
 
 #include <memory>

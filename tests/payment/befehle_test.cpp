@@ -2,6 +2,7 @@
 // from the card of the window, and the dialog is gone when it is closed.
 
 #include "addressbook/befehle.h"
+#include "catalogues/katalog.h"
 #include "payment/ui/befehle.h"
 #include "payment/ui/formprnlastschrift.h"
 #include "payment/ui/formprnnachnahme.h"
@@ -12,6 +13,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QTest>
 #include <QTimer>
 
 using namespace zzahlung;
@@ -84,4 +86,28 @@ TEST_F(ZahlungTest, DruckmenueOeffnetDieDreiFormulare)
     EXPECT_TRUE(r.ausfuehren(Befehl::mnuPrnNachnahme, f));
     EXPECT_EQ(gesehen, (QStringList{"Anna Muster~c/o B", "12345 Berlin", "Rechnung 17"}));
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+}
+
+TEST_F(ZahlungTest, BanknameAusDemBankleitzahlenKatalog)
+{
+    QDir().mkpath(zkataloge::Katalog_Ordner());
+    zkataloge::KatalogBlz_Schreiben(QStringLiteral("10020030"), QStringLiteral("Bank A, Bank B"));
+    zadressbuch::Befehlsregister r;
+    Befehle_Anmelden(r);
+    FensterAttrappe f;
+    f.felder[18] = QStringLiteral("10020030");
+    f.auswahlAntworten.enqueue({QStringLiteral("Bank B")});
+    QString bank;
+    imDialog([&](QWidget* w) {
+        auto* u = qobject_cast<FormPrnUeberweisung*>(w);
+        ASSERT_NE(u, nullptr);
+        u->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(u));
+        u->TxtEmpfaengerBank->setFocus();
+        bank = u->TxtEmpfaengerBank->text();
+    });
+    r.ausfuehren(Befehl::mnuPrnUeberweisung, f);
+    EXPECT_EQ(bank, QStringLiteral("Bank B"));
+    ASSERT_EQ(f.auswahlAngebote.size(), 1);
+    EXPECT_EQ(f.auswahlAngebote[0], (QStringList{"Bank A", "Bank B"}));
 }

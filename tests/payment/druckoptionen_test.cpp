@@ -5,7 +5,7 @@
 
 #include "zahlungstest.h"
 
-#if __has_include("printing/ui/printerset.h")
+#ifdef ZAHLUNG_DRUCKAUFTRAG
 #include "printing/ui/printerset.h"
 
 #include <QComboBox>
