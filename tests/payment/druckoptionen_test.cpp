@@ -1,11 +1,10 @@
-// The payment prints through the program's print-options dialog (when it is
-// built in): job name, caption, margins read from the dialog, one page.
+// The payment prints through the program's print-options dialog: job name,
+// caption, margins read from the dialog, one page.
 
 #include "payment/ui/formprnueberweisung.h"
 
 #include "zahlungstest.h"
 
-#ifdef ZAHLUNG_DRUCKAUFTRAG
 #include "printing/ui/printerset.h"
 
 #include <QComboBox>
@@ -50,4 +49,3 @@ TEST_F(ZahlungTest, KlassischDurchDenDruckdialogMitSeinenRaendern)
     EXPECT_EQ(zdruck::PrinterSet::instanz(), nullptr);
     zplatform::druckerSetzen(nullptr);
 }
-#endif
