@@ -284,3 +284,15 @@ TEST_F(FormZahlungTest, NachnahmeSchliesstAuchNachAbbruchImDruckdialog)
     EXPECT_FALSE(f.isVisible());
     EXPECT_EQ(drucker->auftraege(), 0);
 }
+
+TEST_F(FormZahlungTest, LastschriftProtokollNichtSchreibbarDruckGehtTrotzdem)
+{
+    wurzel.schreiben("datei", "x");
+    zadressbuch::DateiIni_Schreiben("LogLastschriften", wurzel.wurzel() + "/datei/LS.txt");
+    auto form = lastschrift(karteMit({}));
+    form->TxtBetrag->setText(QStringLiteral("5"));
+    EXPECT_TRUE(form->befPrnLastschrift_Click());
+    EXPECT_EQ(drucker->auftraege(), 1);
+    ASSERT_EQ(plattform.meldungen.size(), 1u);
+    EXPECT_TRUE(plattform.meldungen[0].text.startsWith("Das Lastschrift-Protokoll konnte nicht geschrieben werden:"));
+}

@@ -176,6 +176,12 @@ TEST_F(FormUeberweisungTest, TastenDerFelder)
     EXPECT_TRUE(f->strgPrintDate->hasFocus());
     EXPECT_EQ(f->TxtAuftraggeberBank->text(), QStringLiteral("Bank"));
 
+    // Enter in the currency box moves on to the amount.
+    f->TxtWaehrung->setFocus();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    EXPECT_TRUE(f->TxtBetrag->hasFocus());
+    EXPECT_EQ(f->TxtWaehrung->count(), 18) << "Enter adds nothing to the list";
+
     // Ctrl+V swaps payer and recipient instead of pasting.
     QApplication::clipboard()->setText(QStringLiteral("EINGEFUEGT"));
     f->TxtEmpfaengerName->setText(QStringLiteral("Empf"));
