@@ -11,6 +11,7 @@
 #include "masks/uebergabe.h"
 #include "printing/ui/befehle.h"
 #include "masks/ui/befehle.h"
+#include "payment/ui/befehle.h"
 
 #include <QApplication>
 #include <QFont>
@@ -27,6 +28,7 @@ void Programm_Zusammenbauen(zadressbuch::Befehlsregister& r)
     zdruck::Befehle_Anmelden(r);
     zbefehle::Pruefbefehle_Anmelden(r);
     zmasken::Befehle_Anmelden(r);
+    zzahlung::Befehle_Anmelden(r);
 
     // The document hand-over files: a fresh one at every start, and the shown
     // address (the card's texts, the selection in the remark field) at the exit.

@@ -1,0 +1,365 @@
+#include "payment/ui/formprnlastschrift.h"
+
+#include "addressbook/dateiini.h"
+#include "addressbook/sitzung.h"
+#include "common/dateien.h"
+#include "common/meldungen.h"
+#include "common/texte.h"
+#include "common/ui/listen.h"
+#include "payment/betrag.h"
+#include "payment/einrichtung.h"
+#include "payment/ueberweisung.h"
+#include "platform/plattform.h"
+
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+namespace zzahlung {
+
+namespace {
+
+QString sammeldatei()
+{
+    return Sammeldatei_Pfad(zadressbuch::sitzung().DatenOrdner);
+}
+
+} // namespace
+
+FormPrnLastschrift::FormPrnLastschrift(const std::array<QString, 24>& karte, const QString& auswahl, QWidget* eltern)
+    : QDialog(eltern), m_karte(karte)
+{
+    setObjectName(QStringLiteral("FormPrnLastschrift"));
+    setWindowTitle(QStringLiteral("Lastschrift drucken"));
+    const int art = Zahlungsfeld::EnterWeiter;
+    TxtAbsName = new Zahlungsfeld(QStringLiteral("TxtAbsName"), art, 27, this);
+    TxtAbsKontoNr = new Zahlungsfeld(QStringLiteral("TxtAbsKontoNr"), art, 10, this);
+    TxtAbsBLZ = new Zahlungsfeld(QStringLiteral("TxtAbsBLZ"), art, 8, this);
+    TxtAbsBank = new Zahlungsfeld(QStringLiteral("TxtAbsBank"), art, 27, this);
+    TxtWaehrung = new QComboBox(this);
+    TxtWaehrung->setObjectName(QStringLiteral("TxtWaehrung"));
+    TxtBetrag = new Zahlungsfeld(QStringLiteral("TxtBetrag"), art | Zahlungsfeld::Dezimalpunkt, 10, this);
+    TxtVerwendung1 = new Zahlungsfeld(QStringLiteral("TxtVerwendung1"), art, 27, this);
+    TxtVerwendung2 = new Zahlungsfeld(QStringLiteral("TxtVerwendung2"), art, 27, this);
+    TxtEmpName = new QComboBox(this);
+    TxtEmpName->setObjectName(QStringLiteral("TxtEmpName"));
+    TxtEmpKontoNr = new Zahlungsfeld(QStringLiteral("TxtEmpKontoNr"), art, 10, this);
+    for (QComboBox* k : {TxtWaehrung, TxtEmpName}) {
+        k->setEditable(true);
+        k->setInsertPolicy(QComboBox::NoInsert);
+        Enter_Weiter(k);
+    }
+    optFormular[0] = new QRadioButton(QStringLiteral("&Laserware LW 0102"), this);
+    optFormular[1] = new QRadioButton(QStringLiteral("Formular aus &Grafik laden"), this);
+    for (int i = 0; i < 2; ++i) {
+        optFormular[size_t(i)]->setObjectName(QStringLiteral("optFormular_%1").arg(i));
+        Enter_Weiter(optFormular[size_t(i)]);
+    }
+    optFormular[0]->setChecked(true);
+    optFormular[1]->setEnabled(false);
+    ComboSchrift = new QComboBox(this);
+    ComboSchrift->setObjectName(QStringLiteral("ComboSchrift"));
+    Enter_Weiter(ComboSchrift);
+    befPrnLastschrift = new QPushButton(QStringLiteral("&Drucken"), this);
+    befPrnLastschrift->setObjectName(QStringLiteral("befPrnLastschrift"));
+    befAbbrechen = new QPushButton(QStringLiteral("&Zurück"), this);
+    befAbbrechen->setObjectName(QStringLiteral("befAbbrechen"));
+    for (QPushButton* b : {befPrnLastschrift, befAbbrechen}) {
+        b->setAutoDefault(false);
+        b->setDefault(false);
+    }
+
+    auto* leiste = new QMenuBar(this);
+    QMenu* setup = leiste->addMenu(QStringLiteral("&Einstellungen"));
+    setup->setObjectName(QStringLiteral("mnuSetup"));
+    mnuSetupSave = setup->addAction(QStringLiteral("Einstellungen jetzt &sichern"));
+    mnuSetupSave->setObjectName(QStringLiteral("mnuSetupSave"));
+    QMenu* datei = leiste->addMenu(QStringLiteral("&Sammeldatei"));
+    datei->setObjectName(QStringLiteral("mnuLastFile"));
+    mnuLastFileSave = datei->addAction(QStringLiteral("Last&schrift in Sammeldatei ablegen und zurück"));
+    mnuLastFileSave->setObjectName(QStringLiteral("mnuLastFileSave"));
+    datei->addSeparator();
+    mnuLastFileEdit = datei->addAction(QStringLiteral("Sammeldatei b&earbeiten"));
+    mnuLastFileEdit->setObjectName(QStringLiteral("mnuLastFileEdit"));
+    mnuLastFilePrint = datei->addAction(QStringLiteral("Sammeldatei &drucken"));
+    mnuLastFilePrint->setObjectName(QStringLiteral("mnuLastFilePrint"));
+    mnuLastFileDel = datei->addAction(QStringLiteral("Sammeldatei &löschen..."));
+    mnuLastFileDel->setObjectName(QStringLiteral("mnuLastFileDel"));
+
+    auto* formular = new QFormLayout;
+    formular->addRow(QStringLiteral("Zahlungspflichtiger"), TxtAbsName);
+    formular->addRow(QStringLiteral("Konto-Nr."), TxtAbsKontoNr);
+    formular->addRow(QStringLiteral("Bankleitzahl"), TxtAbsBLZ);
+    formular->addRow(QStringLiteral("Kreditinstitut"), TxtAbsBank);
+    formular->addRow(QStringLiteral("Währung"), TxtWaehrung);
+    formular->addRow(QStringLiteral("Betrag"), TxtBetrag);
+    formular->addRow(QStringLiteral("Verwendungszweck"), TxtVerwendung1);
+    formular->addRow(QStringLiteral("noch Verwendungszweck"), TxtVerwendung2);
+    formular->addRow(QStringLiteral("Zahlungsempfänger"), TxtEmpName);
+    formular->addRow(QStringLiteral("Konto-Nr."), TxtEmpKontoNr);
+    auto* typ = new QGroupBox(QStringLiteral("Formular-Typ"), this);
+    auto* t = new QVBoxLayout(typ);
+    t->addWidget(optFormular[0]);
+    t->addWidget(optFormular[1]);
+    auto* optionen = new QGroupBox(QStringLiteral("Druck-Optionen"), this);
+    auto* o = new QVBoxLayout(optionen);
+    o->addWidget(new QLabel(QStringLiteral("Schriftart"), optionen));
+    o->addWidget(ComboSchrift);
+    auto* rechts = new QVBoxLayout;
+    rechts->addWidget(typ);
+    rechts->addWidget(optionen);
+    rechts->addStretch();
+    rechts->addWidget(befPrnLastschrift);
+    rechts->addWidget(befAbbrechen);
+    auto* haupt = new QHBoxLayout;
+    haupt->addLayout(formular, 1);
+    haupt->addLayout(rechts);
+    auto* aussen = new QVBoxLayout(this);
+    aussen->setMenuBar(leiste);
+    aussen->addLayout(haupt);
+
+    QWidget* reihenfolge[] = {TxtAbsName,     TxtAbsKontoNr,  TxtAbsBLZ,      TxtAbsBank,        TxtWaehrung,
+                              TxtBetrag,      TxtVerwendung1, TxtVerwendung2, TxtEmpName,        TxtEmpKontoNr,
+                              optFormular[0], optFormular[1], ComboSchrift,   befPrnLastschrift, befAbbrechen};
+    for (size_t i = 1; i < std::size(reihenfolge); ++i)
+        setTabOrder(reihenfolge[i - 1], reihenfolge[i]);
+
+    connect(TxtBetrag, &Zahlungsfeld::verlassen, this, &FormPrnLastschrift::TxtBetrag_LostFocus);
+    connect(befPrnLastschrift, &QPushButton::clicked, this, [this] { befPrnLastschrift_Click(); });
+    connect(befAbbrechen, &QPushButton::clicked, this, &FormPrnLastschrift::befAbbrechen_Click);
+    connect(mnuSetupSave, &QAction::triggered, this, &FormPrnLastschrift::mnuSetupSave_Click);
+    connect(mnuLastFileSave, &QAction::triggered, this, &FormPrnLastschrift::mnuLastFileSave_Click);
+    connect(mnuLastFileEdit, &QAction::triggered, this, &FormPrnLastschrift::mnuLastFileEdit_Click);
+    connect(mnuLastFilePrint, &QAction::triggered, this, &FormPrnLastschrift::mnuLastFilePrint_Click);
+    connect(mnuLastFileDel, &QAction::triggered, this, &FormPrnLastschrift::mnuLastFileDel_Click);
+
+    Form_Load(auswahl);
+    TxtAbsName->setFocus();
+}
+
+FormPrnLastschrift::~FormPrnLastschrift()
+{
+    // The fields may lose the focus while the window goes; their handlers must not run then.
+    for (Zahlungsfeld* feld : findChildren<Zahlungsfeld*>())
+        feld->disconnect(this);
+}
+
+void FormPrnLastschrift::Form_Load(const QString& auswahl)
+{
+    auto& p = zplatform::plattform();
+    p.sanduhr(true);
+    optFormular1Tag = Formularbild_Suchen(QStringLiteral("Lastschrift"));
+    optFormular[1]->setEnabled(!optFormular1Tag.isEmpty());
+    optFormular[size_t(Formulartyp_Zwei(Einstellung_Lesen(QStringLiteral("Lastschrift_BankForm"), QStringLiteral("0")),
+                                        !optFormular1Tag.isEmpty()))]
+        ->setChecked(true);
+
+    TxtWaehrung->clear();
+    TxtWaehrung->addItems(Waehrungen_Laden());
+    TxtWaehrung->setCurrentIndex(0);
+    TxtWaehrung->setCurrentText(Einstellung_Lesen(QStringLiteral("Lastschrift_Währung"), QStringLiteral("DM")));
+
+    const QString basis = zcommon::Trim(m_karte[2] + u' ' + m_karte[1]);
+    const QString lang = zcommon::Trim(basis + u' ' + m_karte[10]);
+    TxtAbsName->setText(lang.size() <= TxtAbsName->maxLength() ? lang : basis);
+    TxtAbsKontoNr->setText(m_karte[17]);
+    TxtAbsBLZ->setText(m_karte[18]);
+    TxtAbsBank->setText(m_karte[19]);
+    TxtVerwendung1->setText(Verwendung_AusAuswahl(auswahl));
+    TxtVerwendung2->setText(QStringLiteral("Lastschrift Kunde ") + m_karte[23]);
+    TxtEmpName->setCurrentText(Einstellung_Lesen(QStringLiteral("Lastschrift_Name")));
+    TxtEmpKontoNr->setText(Einstellung_Lesen(QStringLiteral("Lastschrift_KontoNr")));
+
+    zcommon::Liste_DruckerSchriften(ComboSchrift);
+    QStringList schriften;
+    for (int i = 0; i < ComboSchrift->count(); ++i)
+        schriften << ComboSchrift->itemText(i);
+    ComboSchrift->setCurrentIndex(Schrift_Waehlen(
+        schriften, Einstellung_Lesen(QStringLiteral("Lastschrift_Font"), QStringLiteral("Courier NEW"))));
+    p.sanduhr(false);
+}
+
+Lastschrift FormPrnLastschrift::Daten() const
+{
+    return {TxtAbsName->text(),         TxtAbsKontoNr->text(), TxtAbsBLZ->text(),      TxtAbsBank->text(),
+            TxtWaehrung->currentText(), TxtBetrag->text(),     TxtVerwendung1->text(), TxtVerwendung2->text(),
+            TxtEmpName->currentText(),  TxtEmpKontoNr->text()};
+}
+
+void FormPrnLastschrift::Fuellen(const Lastschrift& l)
+{
+    TxtAbsName->setText(l.absName);
+    TxtAbsKontoNr->setText(l.absKontoNr);
+    TxtAbsBLZ->setText(l.absBLZ);
+    TxtAbsBank->setText(l.absBank);
+    TxtWaehrung->setCurrentText(l.waehrung);
+    TxtBetrag->setText(l.betrag);
+    TxtVerwendung1->setText(l.verwendung1);
+    TxtVerwendung2->setText(l.verwendung2);
+    TxtEmpName->setCurrentText(l.empName);
+    TxtEmpKontoNr->setText(l.empKontoNr);
+}
+
+void FormPrnLastschrift::TxtBetrag_LostFocus()
+{
+    const QString neu = Betrag_Auswerten(TxtBetrag->text(), TxtBetrag->maxLength());
+    if (neu != TxtBetrag->text())
+        TxtBetrag->setText(neu);
+}
+
+bool FormPrnLastschrift::befPrnLastschrift_Click()
+{
+    TxtBetrag_LostFocus();
+    if (!(Betrag_Wert(TxtBetrag->text()) > 0.0) && !OhneBetrag_Drucken(TxtBetrag))
+        return false;
+    const Druckwahl w =
+        druckdialog(this, QStringLiteral("Zettlora_Lastschrift"), QStringLiteral("Drucken - Zettlora Überweisung"));
+    if (w.abbruch || !w.drucker)
+        return false;
+
+    const QString bild = optFormular[1]->isChecked() ? optFormular1Tag : QString();
+    const int belege = int(zcommon::RundenGerade(
+        zcommon::Val(Einstellung_Lesen(QStringLiteral("Lastschrift_Belege"), QStringLiteral("1")))));
+    Einstellung_Schreiben(QStringLiteral("Lastschrift_Belege"), zcommon::Format(belege, QStringLiteral("0")));
+    const Kartenanschrift karte{m_karte[3], m_karte[4], m_karte[5], m_karte[23]};
+    const Lastschrift l = Daten();
+    const QDate heute = zcommon::Heute();
+    Lastschrift_Layout(*w.drucker, l, ComboSchrift->currentText(), w.randX, w.randY, heute, bild, belege,
+                       m_imSammellauf ? nullptr : &karte);
+
+    const QString log = Lastschriftlog_Pfad(zadressbuch::DateiIni_Lesen(QStringLiteral("LogLastschriften")), heute);
+    bool logFehler = false;
+    if (!log.isEmpty())
+        logFehler = !Lastschrift_Anhaengen(log, l);
+    const bool gedruckt = Druck_Beenden(w);
+
+    if (logFehler) {
+        if (m_imSammellauf)
+            m_logFehler << log;
+        else
+            zcommon::MsgBox(QStringLiteral("Das Lastschrift-Protokoll konnte nicht geschrieben werden:~") + log,
+                            zplatform::vbOKOnly | zplatform::vbExclamation, QStringLiteral("Lastschrift drucken"));
+    }
+    if (!Sammeldruck_Laeuft)
+        befAbbrechen_Click();
+    return gedruckt;
+}
+
+void FormPrnLastschrift::mnuSetupSave_Click()
+{
+    Einstellung_Schreiben(QStringLiteral("Lastschrift_BankForm"),
+                          optFormular[0]->isChecked() ? QStringLiteral("0") : QStringLiteral("1"));
+    Einstellung_Schreiben(QStringLiteral("Lastschrift_Name"), zcommon::Trim(TxtEmpName->currentText()));
+    Einstellung_Schreiben(QStringLiteral("Lastschrift_KontoNr"), zcommon::Trim(TxtEmpKontoNr->text()));
+    Einstellung_Schreiben(QStringLiteral("Lastschrift_Währung"), zcommon::Trim(TxtWaehrung->currentText()));
+    if (ComboSchrift->currentIndex() >= 0)
+        Einstellung_Schreiben(QStringLiteral("Lastschrift_Font"), ComboSchrift->itemText(ComboSchrift->currentIndex()));
+}
+
+void FormPrnLastschrift::mnuLastFileSave_Click()
+{
+    auto& p = zplatform::plattform();
+    p.sanduhr(true);
+    const zplatform::Ergebnis e = Lastschrift_Anhaengen(sammeldatei(), Daten());
+    p.sanduhr(false);
+    if (!e) {
+        // Nothing was filed: no success sound, the dialog stays open.
+        zcommon::Fehler_Melden(75, QStringLiteral("Es ist ein Fehler beim Ablegen der Lastschrift aufgetreten.~") +
+                                       e.fehler);
+        return;
+    }
+    zcommon::Ton_Ausgeben(QStringLiteral("#SystemExclamation"));
+    befAbbrechen_Click();
+}
+
+void FormPrnLastschrift::mnuLastFileEdit_Click()
+{
+    zcommon::Text_Bearbeiten(sammeldatei(), false);
+}
+
+void FormPrnLastschrift::mnuLastFilePrint_Click()
+{
+    auto& p = zplatform::plattform();
+    p.sanduhr(true);
+    zplatform::Ergebnis gelesen;
+    const QStringList zeilen = zplatform::zeilenLesen(zcommon::Pfad(sammeldatei()), &gelesen);
+    p.sanduhr(false);
+    if (!gelesen) {
+        zcommon::Fehler_Melden(53, QStringLiteral("Es ist ein Fehler beim Drucken der Lastschriften aufgetreten."));
+        return;
+    }
+    int nichtGedruckt = 0;
+    m_logFehler.clear();
+    for (const QString& zeile : zeilen) {
+        const std::optional<Lastschrift> l = Lastschrift_Lesen(zeile);
+        if (!l) {
+            nichtGedruckt += !zcommon::Trim(zeile).isEmpty();
+            continue;
+        }
+        Fuellen(*l);
+        p.ereignisseVerarbeiten();
+        Sammeldruck_Laeuft = true;
+        m_imSammellauf = true;
+        const bool gedruckt = befPrnLastschrift_Click();
+        m_imSammellauf = false;
+        nichtGedruckt += !gedruckt;
+    }
+    if (!m_logFehler.isEmpty()) {
+        m_logFehler.removeDuplicates();
+        zcommon::MsgBox(QStringLiteral("Das Lastschrift-Protokoll konnte nicht geschrieben werden:~") +
+                            m_logFehler.join(u'~'),
+                        zplatform::vbOKOnly | zplatform::vbExclamation, QStringLiteral("Lastschrift drucken"));
+        m_logFehler.clear();
+    }
+    Sammeldatei_Loeschen(nichtGedruckt);
+}
+
+void FormPrnLastschrift::mnuLastFileDel_Click()
+{
+    Sammeldatei_Loeschen(0);
+}
+
+void FormPrnLastschrift::Sammeldatei_Loeschen(int nichtGedruckt)
+{
+    QString text = QStringLiteral("Soll die Lastschrift-Sammeldatei jetzt gelöscht werden?");
+    int stil = zplatform::vbYesNo | zplatform::vbQuestion;
+    if (nichtGedruckt > 0) {
+        text +=
+            nichtGedruckt == 1
+                ? QStringLiteral("~~Achtung: 1 Eintrag der Sammeldatei wurde nicht gedruckt.")
+                : QStringLiteral("~~Achtung: %1 Einträge der Sammeldatei wurden nicht gedruckt.").arg(nichtGedruckt);
+        stil |= zplatform::vbDefaultButton2;
+    }
+    if (zcommon::MsgBox(text, stil, QStringLiteral("Lastschrift-Sammeldatei löschen?")) == zplatform::vbYes)
+        zcommon::Datei_Loeschen({zcommon::Pfad(sammeldatei())}, true);
+}
+
+void FormPrnLastschrift::befAbbrechen_Click()
+{
+    done(QDialog::Rejected);
+}
+
+void FormPrnLastschrift::reject()
+{
+    befAbbrechen_Click();
+}
+
+void FormPrnLastschrift::closeEvent(QCloseEvent* e)
+{
+    if (e->spontaneous()) {
+        e->ignore();
+        befAbbrechen_Click();
+        return;
+    }
+    QDialog::closeEvent(e);
+}
+
+} // namespace zzahlung

@@ -1,0 +1,209 @@
+#include "payment/ui/zahlungsfeld.h"
+
+#include "common/ini.h"
+#include "common/meldungen.h"
+#include "common/texte.h"
+#include "platform/plattform.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QFocusEvent>
+#include <QKeyEvent>
+
+namespace zzahlung {
+
+namespace {
+
+bool istEnter(const QKeyEvent* e)
+{
+    return (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) &&
+           !(e->modifiers() & (Qt::ControlModifier | Qt::AltModifier));
+}
+
+// The purpose lines' hot keys: 'D' date, 'U' time, 'N' running number.
+char verwendungsTaste(const QKeyEvent* e)
+{
+    const Qt::KeyboardModifiers mod = e->modifiers() & ~Qt::KeypadModifier;
+    if (mod != Qt::ControlModifier)
+        return 0;
+    switch (e->key()) {
+    case Qt::Key_D:
+        return 'D';
+    case Qt::Key_U:
+        return 'U';
+    case Qt::Key_Backslash:
+    case Qt::Key_NumberSign:
+        return 'N';
+    default:
+        return 0;
+    }
+}
+
+// True when a menu command of the window has this key as its shortcut.
+bool fensterKuerzel(const QWidget* feld, const QKeyEvent* e)
+{
+    const QKeySequence taste(e->keyCombination());
+    const QWidget* fenster = feld->window();
+    if (!fenster)
+        return false;
+    const QList<QAction*> aktionen = fenster->findChildren<QAction*>();
+    for (const QAction* a : aktionen) {
+        if (!a->shortcut().isEmpty() && a->shortcut().matches(taste) == QKeySequence::ExactMatch)
+            return true;
+    }
+    return false;
+}
+
+class EnterFilter : public QObject
+{
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* o, QEvent* e) override
+    {
+        if (e->type() == QEvent::KeyPress && istEnter(static_cast<QKeyEvent*>(e))) {
+            if (auto* w = qobject_cast<QWidget*>(o)) {
+                if (QWidget* nach = w->nextInFocusChain()) {
+                    // Skip what cannot take the focus.
+                    QWidget* start = nach;
+                    while (nach && !(nach->isEnabled() && nach->isVisible() && (nach->focusPolicy() & Qt::TabFocus) &&
+                                     nach->window() == w->window() && !nach->focusProxy())) {
+                        nach = nach->nextInFocusChain();
+                        if (nach == start || nach == w)
+                            break;
+                    }
+                    if (nach)
+                        nach->setFocus(Qt::TabFocusReason);
+                }
+            }
+            return true;
+        }
+        return false;
+    }
+};
+
+} // namespace
+
+Zahlungsfeld::Zahlungsfeld(const QString& name, int art, int maxLaenge, QWidget* eltern) : QLineEdit(eltern), m_art(art)
+{
+    setObjectName(name);
+    if (maxLaenge > 0)
+        setMaxLength(maxLaenge);
+}
+
+bool Zahlungsfeld::event(QEvent* e)
+{
+    if (e->type() == QEvent::ShortcutOverride) {
+        auto* k = static_cast<QKeyEvent*>(e);
+        if ((m_art & Verwendung) && verwendungsTaste(k)) {
+            e->accept();
+            return true;
+        }
+        if (fensterKuerzel(this, k)) {
+            // Not accepted: the window's shortcut runs instead of the line edit's binding.
+            e->ignore();
+            return true;
+        }
+    }
+    return QLineEdit::event(e);
+}
+
+void Zahlungsfeld::keyPressEvent(QKeyEvent* e)
+{
+    if ((m_art & EnterWeiter) && istEnter(e)) {
+        e->accept();
+        focusNextChild();
+        return;
+    }
+    const QString zeichen = e->text();
+    if ((m_art & Zahler) && (zeichen == QLatin1String(";") || zeichen == QLatin1String("|"))) {
+        insert(zeichen == QLatin1String(";") ? QStringLiteral(",") : QStringLiteral("-"));
+        e->accept();
+        return;
+    }
+    if ((m_art & Dezimalpunkt) && zeichen == QLatin1String(".")) {
+        insert(QStringLiteral(","));
+        e->accept();
+        return;
+    }
+    if (m_art & Verwendung) {
+        switch (verwendungsTaste(e)) {
+        case 'D':
+            insert(zcommon::DatumText(zcommon::Heute()) + u' ');
+            e->accept();
+            return;
+        case 'U':
+            insert(zcommon::ZeitText(zcommon::Jetzt().time()) + u' ');
+            e->accept();
+            return;
+        case 'N': {
+            const double n =
+                zcommon::Ini_Zaehler_Erhoehen(QString(), QStringLiteral("Variablen"), QStringLiteral("VarioCount0"), 1);
+            insert(zcommon::Format(n, QStringLiteral("0")) + u' ');
+            e->accept();
+            return;
+        }
+        default:
+            break;
+        }
+    }
+    QLineEdit::keyPressEvent(e);
+}
+
+void Zahlungsfeld::focusInEvent(QFocusEvent* e)
+{
+    Q_EMIT betreten();
+    QLineEdit::focusInEvent(e);
+    selectAll();
+}
+
+void Zahlungsfeld::focusOutEvent(QFocusEvent* e)
+{
+    QLineEdit::focusOutEvent(e);
+    Q_EMIT verlassen();
+}
+
+void Enter_Weiter(QWidget* steuerelement)
+{
+    if (!steuerelement)
+        return;
+    auto* filter = new EnterFilter(steuerelement);
+    steuerelement->installEventFilter(filter);
+    if (auto* kombi = qobject_cast<QComboBox*>(steuerelement)) {
+        if (kombi->lineEdit())
+            kombi->lineEdit()->installEventFilter(filter);
+    }
+}
+
+bool OhneBetrag_Drucken(QWidget* betragsfeld)
+{
+    if (betragsfeld)
+        betragsfeld->setFocus();
+    const int antwort = zcommon::MsgBox(QStringLiteral("Sie haben keinen Betrag eingegeben."),
+                                        zplatform::vbOKCancel | zplatform::vbQuestion | zplatform::vbDefaultButton2,
+                                        QStringLiteral("Formular ohne Betrag drucken?"));
+    return antwort == zplatform::vbOK;
+}
+
+bool Druck_Beenden(const Druckwahl& w)
+{
+    if (!w.drucker)
+        return false;
+    zplatform::Drucker& d = *w.drucker;
+    bool ok = true;
+    if (w.beenden) {
+        ok = w.beenden();
+    } else {
+        ok = d.dokumentEnde();
+        zplatform::plattform().sanduhr(false);
+        if (!ok)
+            zcommon::Fehler_Melden(482, QStringLiteral("Es ist ein Fehler aufgetreten."));
+    }
+    d.scaleLeft = 0;
+    d.scaleTop = 0;
+    d.schrift.farbe = 0;
+    return ok;
+}
+
+} // namespace zzahlung

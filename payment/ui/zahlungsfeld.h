@@ -1,0 +1,79 @@
+#pragma once
+// The entry field of the payment forms and the pieces every payment print
+// shares: the question when no amount was entered and the print-options step.
+//
+// A Zahlungsfeld selects its whole text when entered, moves on with Enter,
+// and, by its kind, turns a typed "." into "," (amounts), keeps the payer
+// list's separators out (payer fields) or inserts date, time and a running
+// number (purpose lines). The hot keys of the form's menus always win over
+// the line edit's own key bindings (Ctrl+V swaps payer and recipient instead
+// of pasting).
+
+#include "platform/drucker.h"
+
+#include <QLineEdit>
+#include <QString>
+#include <functional>
+
+class QComboBox;
+class QWidget;
+
+namespace zzahlung {
+
+class Zahlungsfeld : public QLineEdit
+{
+    Q_OBJECT
+public:
+    enum Art : int {
+        Einfach = 0,
+        EnterWeiter = 1,  // Enter moves on to the next control
+        Zahler = 2,       // ";" -> ",", "|" -> "-"
+        Dezimalpunkt = 4, // "." -> ","
+        Verwendung = 8,   // Ctrl+D date, Ctrl+U time, Ctrl+\ (Ctrl+#) running number
+    };
+
+    Zahlungsfeld(const QString& name, int art, int maxLaenge, QWidget* eltern = nullptr);
+
+Q_SIGNALS:
+    // Entered (before its text is selected) and left.
+    void betreten();
+    void verlassen();
+
+protected:
+    bool event(QEvent* e) override;
+    void keyPressEvent(QKeyEvent* e) override;
+    void focusInEvent(QFocusEvent* e) override;
+    void focusOutEvent(QFocusEvent* e) override;
+
+private:
+    int m_art;
+};
+
+// Enter pressed in any of the form's controls (and in an editable combo box)
+// is swallowed and moves the focus on in tab order.
+void Enter_Weiter(QWidget* steuerelement);
+
+// The no-amount question: the amount field gets the focus, then "Sie haben
+// keinen Betrag eingegeben." (OK, Cancel preselected). True to go on.
+bool OhneBetrag_Drucken(QWidget* betragsfeld);
+
+// The print-options step of a payment print: the printer to use and the
+// margins in cm, or a cancel.
+struct Druckwahl
+{
+    bool abbruch = true;
+    zplatform::Drucker* drucker = nullptr;
+    double randX = 0;
+    double randY = 0;
+    // Ends the job and reports a printer failure; empty: the printer's own end.
+    std::function<bool()> beenden;
+};
+using Druckdialog = std::function<Druckwahl(QWidget* eltern, const QString& job, const QString& titel)>;
+// The program's print-options dialog under the job name.
+Druckwahl Druckoptionen_Zeigen(QWidget* eltern, const QString& job, const QString& titel);
+
+// Ends the print job; the user is told when the printer refused it. The
+// printer's origin and text colour are put back. True when it went out.
+bool Druck_Beenden(const Druckwahl& w);
+
+} // namespace zzahlung

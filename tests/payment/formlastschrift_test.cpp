@@ -1,0 +1,298 @@
+// The direct-debit and cash-on-delivery dialogs: set-up from card and
+// settings, single print with debit log, filing, the collection run and the
+// cash-on-delivery print button.
+
+#include "addressbook/dateiini.h"
+#include "payment/ui/formprnlastschrift.h"
+#include "payment/ui/formprnnachnahme.h"
+
+#include "zahlungstest.h"
+
+#include <QComboBox>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+
+using namespace zzahlung;
+
+namespace {
+
+std::array<QString, 24> karteMit(std::initializer_list<std::pair<int, QString>> werte)
+{
+    std::array<QString, 24> k;
+    for (const auto& [nr, text] : werte)
+        k[size_t(nr)] = text;
+    return k;
+}
+
+class FormZahlungTest : public ZahlungTest
+{
+protected:
+    std::unique_ptr<zplatform::AufzeichnungsDrucker> eigener = std::make_unique<zplatform::AufzeichnungsDrucker>();
+    zplatform::AufzeichnungsDrucker* drucker = eigener.get();
+    QStringList jobs;
+    QList<bool> abbrueche; // answers of the print options, in order (empty: OK)
+
+    FormZahlungTest()
+    {
+        zplatform::druckerSetzen(std::move(eigener));
+        zadressbuch::sitzung().AdressDateiName = daten() + "/kunden.dat";
+        zadressbuch::sitzung().ProgrammIniDatei = wurzel.programm() + "/Zettlora.Ini";
+    }
+    ~FormZahlungTest() override { zplatform::druckerSetzen(nullptr); }
+
+    Druckdialog dialog()
+    {
+        return [this](QWidget*, const QString& job, const QString&) {
+            jobs << job;
+            Druckwahl w;
+            w.abbruch = !abbrueche.isEmpty() && abbrueche.takeFirst();
+            w.drucker = &zplatform::drucker();
+            return w;
+        };
+    }
+    std::unique_ptr<FormPrnLastschrift> lastschrift(const std::array<QString, 24>& karte, const QString& auswahl = {})
+    {
+        auto f = std::make_unique<FormPrnLastschrift>(karte, auswahl);
+        f->druckdialog = dialog();
+        return f;
+    }
+};
+
+} // namespace
+
+TEST_F(FormZahlungTest, LastschriftFuelltSichAusKarteUndEinstellungen)
+{
+    const struct
+    {
+        const char* vorname;
+        const char* nachname;
+        const char* zusatz;
+        const char* name;
+    } faelle[] = {{"F", "L", "Z", "F L Z"},
+                  {"", "L", "", "L"},
+                  {"", "", "c/o Zusatz", "c/o Zusatz"},
+                  {"Annabella", "Mustermann", "Zusatz7", "Annabella Mustermann"},
+                  {"Annabella", "Mustermann", "Zusat6", "Annabella Mustermann Zusat6"}};
+    for (const auto& f : faelle) {
+        auto form = lastschrift(karteMit({{1, f.nachname}, {2, f.vorname}, {10, f.zusatz}}));
+        EXPECT_EQ(form->TxtAbsName->text(), QString::fromUtf8(f.name)) << f.name;
+    }
+
+    ini("Lastschrift_BankForm", "7");
+    ini("Lastschrift_Währung", "EUR");
+    ini("Lastschrift_Name", "Verein B");
+    ini("Lastschrift_KontoNr", "654");
+    ini("Lastschrift_Font", "times");
+    wurzel.schreiben("programm/FormPrn_Lastschrift.jpg", "x");
+    wurzel.schreiben("programm/FormPrn_Lastschrift.bmp", "x");
+    auto form = lastschrift(karteMit({{17, "987 "}, {18, "200"}, {19, "Bank"}, {23, "1234"}}), "Rechnung\r\n4711");
+    EXPECT_EQ(form->TxtAbsKontoNr->text(), QStringLiteral("987 "));
+    EXPECT_EQ(form->TxtVerwendung1->text(), QStringLiteral("Rechnung 4711"));
+    EXPECT_EQ(form->TxtVerwendung2->text(), QStringLiteral("Lastschrift Kunde 1234"));
+    EXPECT_EQ(form->TxtEmpName->currentText(), QStringLiteral("Verein B"));
+    EXPECT_EQ(form->TxtEmpName->count(), 0);
+    EXPECT_EQ(form->TxtEmpKontoNr->text(), QStringLiteral("654"));
+    EXPECT_EQ(form->TxtWaehrung->currentText(), QStringLiteral("EUR"));
+    EXPECT_EQ(form->TxtWaehrung->count(), 17);
+    EXPECT_TRUE(form->optFormular[1]->isChecked());
+    EXPECT_TRUE(form->optFormular1Tag.endsWith("FormPrn_Lastschrift.bmp"));
+    EXPECT_EQ(form->ComboSchrift->currentText(), QStringLiteral("Times New Roman"));
+    EXPECT_TRUE(form->TxtBetrag->text().isEmpty());
+
+    form->optFormular[0]->setChecked(true);
+    form->TxtEmpName->setCurrentText(QStringLiteral("  Neu  "));
+    form->mnuSetupSave_Click();
+    EXPECT_EQ(ini("Lastschrift_BankForm"), QStringLiteral("0"));
+    EXPECT_EQ(ini("Lastschrift_Name"), QStringLiteral("Neu"));
+    EXPECT_EQ(ini("Lastschrift_Font"), QStringLiteral("Times New Roman"));
+}
+
+TEST_F(FormZahlungTest, LastschriftDruckenProtokollierenUndSchliessen)
+{
+    const QString log = daten() + "/LS_{jjjj}.txt";
+    zadressbuch::DateiIni_Schreiben("LogLastschriften", log);
+    auto form = lastschrift(karteMit({{1, "Muster"}, {3, "Hauptstr. 1"}, {4, "12345"}, {5, "Berlin"}, {23, "42"}}));
+    form->show();
+    form->TxtBetrag->setText(QStringLiteral("10+5"));
+    EXPECT_TRUE(form->befPrnLastschrift_Click());
+    EXPECT_EQ(form->TxtBetrag->text(), QStringLiteral("15,00"));
+    EXPECT_EQ(jobs, QStringList{"Zettlora_Lastschrift"});
+    EXPECT_FALSE(form->isVisible());
+    EXPECT_EQ(ini("Lastschrift_Belege"), QStringLiteral("1"));
+    const QStringList texte = drucker->seiten().front().texte();
+    EXPECT_EQ(texte.count("15,00"), 2);
+    EXPECT_TRUE(texte.contains("Hauptstr. 1"));
+    EXPECT_TRUE(texte.contains("Kunde #42"));
+    // The log line is the record the collection file would receive.
+    EXPECT_EQ(roh(daten() + "/LS_2026.txt"), Lastschrift_Satz(form->Daten()).toLatin1() + "\r\n");
+
+    // One form per sheet; cancelling the print options writes nothing and keeps the dialog.
+    ini("Lastschrift_Belege", "-1");
+    auto zwei = lastschrift(karteMit({}));
+    zwei->show();
+    zwei->TxtBetrag->setText(QStringLiteral("1"));
+    abbrueche = {true};
+    EXPECT_FALSE(zwei->befPrnLastschrift_Click());
+    EXPECT_EQ(ini("Lastschrift_Belege"), QStringLiteral("-1"));
+    EXPECT_TRUE(zwei->isVisible());
+    EXPECT_EQ(zplatform::zeilenLesen(daten() + "/LS_2026.txt").size(), 1);
+    EXPECT_TRUE(zwei->befPrnLastschrift_Click());
+    EXPECT_EQ(drucker->seiten().front().texte().count("1,00"), 1) << "one form";
+    EXPECT_FALSE(drucker->seiten().front().texte().contains("Lastschrift")) << "no stub";
+}
+
+TEST_F(FormZahlungTest, LastschriftAblegenUndSammellauf)
+{
+    auto form = lastschrift(karteMit({{1, "Kartenperson"}, {3, "Kartenstr. 9"}, {23, "777"}}));
+    form->show();
+    form->TxtBetrag->setText(QStringLiteral("10+5"));
+    form->mnuLastFileSave_Click();
+    EXPECT_FALSE(form->isVisible());
+    EXPECT_EQ(plattform.toene, QStringList{"#SystemExclamation"});
+    const QString datei = daten() + "/LastschriftSammlung.txt";
+    ASSERT_EQ(zplatform::zeilenLesen(datei).size(), 1);
+    EXPECT_TRUE(zplatform::zeilenLesen(datei).front().contains("\t-10+5\t")) << "filed as typed";
+
+    // Add a record without amount and a line that is no record.
+    Lastschrift ohne = form->Daten();
+    ohne.betrag.clear();
+    ohne.absName = QStringLiteral("Ohne Betrag");
+    ASSERT_TRUE(Lastschrift_Anhaengen(datei, ohne));
+    ASSERT_TRUE(zplatform::zeilenAnhaengen(datei, {"irgendwas"}));
+    Lastschrift dritte = form->Daten();
+    dritte.absName = QStringLiteral("Dritter");
+    dritte.betrag = QStringLiteral("7");
+    ASSERT_TRUE(Lastschrift_Anhaengen(datei, dritte));
+
+    auto lauf = lastschrift(karteMit({{1, "Kartenperson"}, {3, "Kartenstr. 9"}, {23, "777"}}));
+    lauf->show();
+    plattform.meldungen.clear();
+    plattform.antworten.enqueue(zplatform::vbCancel); // no amount: not printed
+    lauf->mnuLastFilePrint_Click();
+    EXPECT_EQ(jobs.size(), 2);
+    EXPECT_EQ(drucker->auftraege(), 2);
+    EXPECT_TRUE(lauf->isVisible());
+    EXPECT_TRUE(lauf->Sammeldruck_Laeuft);
+    EXPECT_EQ(lauf->TxtAbsName->text(), QStringLiteral("Dritter"));
+    // The stub names nobody of the card during the run.
+    const QStringList texte = drucker->seiten().front().texte();
+    EXPECT_FALSE(texte.contains("Kartenstr. 9"));
+    EXPECT_FALSE(texte.contains("Kunde #777"));
+    // The delete question names what was not printed and proposes No; the file stays.
+    ASSERT_EQ(plattform.meldungen.size(), 2u);
+    const GezeigteMeldung& frage = plattform.meldungen.back();
+    EXPECT_EQ(frage.titel, QStringLiteral("Lastschrift-Sammeldatei löschen?"));
+    EXPECT_TRUE(frage.text.contains("2 Einträge")) << frage.text.toStdString();
+    EXPECT_EQ(frage.stil, zplatform::vbYesNo | zplatform::vbQuestion | zplatform::vbDefaultButton2);
+    EXPECT_TRUE(QFile::exists(datei));
+
+    // Delete command: Yes moves the file to the trash with a copy in the temp folder.
+    plattform.antworten.enqueue(zplatform::vbYes);
+    lauf->mnuLastFileDel_Click();
+    EXPECT_EQ(plattform.meldungen.back().stil, zplatform::vbYesNo | zplatform::vbQuestion);
+    EXPECT_FALSE(QFile::exists(datei));
+    EXPECT_TRUE(QFile::exists(wurzel.temp() + "/LastschriftSammlung.txt"));
+
+    // A missing collection file: error report, no delete question.
+    plattform.meldungen.clear();
+    lauf->mnuLastFilePrint_Click();
+    ASSERT_EQ(plattform.meldungen.size(), 1u);
+    EXPECT_TRUE(plattform.meldungen[0].text.contains("Es ist ein Fehler beim Drucken der Lastschriften aufgetreten."));
+}
+
+TEST_F(FormZahlungTest, AblegenScheitertOhneErfolgston)
+{
+    wurzel.schreiben("datei", "x");
+    zadressbuch::sitzung().DatenOrdner = wurzel.wurzel() + "/datei";
+    auto form = lastschrift(karteMit({}));
+    form->show();
+    form->mnuLastFileSave_Click();
+    EXPECT_TRUE(form->isVisible());
+    EXPECT_FALSE(plattform.toene.contains("#SystemExclamation"));
+    ASSERT_FALSE(plattform.meldungen.empty());
+    EXPECT_TRUE(
+        plattform.meldungen.back().text.contains("Es ist ein Fehler beim Ablegen der Lastschrift aufgetreten."));
+}
+
+TEST_F(FormZahlungTest, NachnahmeFuellenPreisUndDruck)
+{
+    wurzel.schreiben("programm/FormPrn_Nachnahme.gif", "x");
+    ini("NN_BankForm", "1");
+    ini("NN_KontoNr", "12345678901234");
+    const auto karte = karteMit(
+        {{1, "Berg"}, {2, "Anna"}, {3, " Hauptstr. 1 "}, {4, "12345"}, {5, "Berlin"}, {10, "c/o Meier"}, {23, "123"}});
+    FormPrnNachnahme f(karte, QStringLiteral("Lieferung\r\nMai"));
+    f.druckdialog = dialog();
+    EXPECT_EQ(f.TxtName->text(), QStringLiteral("Anna Berg~c/o Meier"));
+    EXPECT_EQ(f.txtStrasse->text(), QStringLiteral("Hauptstr. 1"));
+    EXPECT_EQ(f.txtOrt->text(), QStringLiteral("12345 Berlin"));
+    EXPECT_EQ(f.txtPreisZustell->text(), QStringLiteral("2,93"));
+    EXPECT_EQ(f.AbsKontoNr->text(), QStringLiteral("123456789012"));
+    EXPECT_EQ(f.ComboWaehrung->currentText(), QStringLiteral("DM"));
+    EXPECT_TRUE(f.optFormular[1]->isChecked());
+    EXPECT_TRUE(f.optFormular1Tag.endsWith("FormPrn_Nachnahme.gif"));
+    QStringList a1, a2;
+    for (int i = 0; i < f.txtArtikel1->count(); ++i)
+        a1 << f.txtArtikel1->itemText(i);
+    for (int i = 0; i < f.txtArtikel2->count(); ++i)
+        a2 << f.txtArtikel2->itemText(i);
+    EXPECT_EQ(a1, (QStringList{"Anna Berg", "c/o Meier", "#123", "Bestellung", "Auftrag"}));
+    EXPECT_EQ(a2, (QStringList{"Anna Berg", "c/o Meier", "#123"}));
+    EXPECT_EQ(f.txtArtikel1->currentText(), QStringLiteral("Lieferung Mai"));
+    EXPECT_TRUE(f.txtArtikel2->currentText().isEmpty());
+
+    f.show();
+    f.txtPreisZustell->setFocus();
+    f.txtPreisZustell->clear();
+    QTest::keyClicks(f.txtPreisZustell, "3.5");
+    EXPECT_EQ(f.txtPreisZustell->text(), QStringLiteral("3,5"));
+    f.txtPreis->setText(QStringLiteral("12,50"));
+    f.txtPreis_LostFocus();
+    EXPECT_EQ(f.txtPreis->text(), QStringLiteral("12.5"));
+
+    // No price: the question; Cancel keeps the form open and prints nothing.
+    f.txtPreis->setText(QStringLiteral("abc"));
+    plattform.antworten.enqueue(zplatform::vbCancel);
+    f.befPrnUeberweisung_Click();
+    EXPECT_TRUE(f.isVisible());
+    EXPECT_TRUE(jobs.isEmpty());
+
+    f.txtPreis->setText(QStringLiteral("12.5"));
+    f.befPrnUeberweisung_Click();
+    EXPECT_FALSE(f.isVisible());
+    EXPECT_EQ(jobs, QStringList{"Zettlora_Nachnahme"});
+    const QStringList texte = drucker->seiten().front().texte();
+    EXPECT_TRUE(texte.contains("16")) << "12,50 + 3,50";
+    EXPECT_TRUE(texte.contains("00"));
+    EXPECT_TRUE(texte.contains("12,50 DM"));
+
+    f.mnuSetupSave_Click();
+    EXPECT_EQ(ini("NN_BankForm"), QStringLiteral("1"));
+    EXPECT_EQ(ini("NN_PreisZustell"), QStringLiteral("3,5"));
+    EXPECT_EQ(ini("NN_KontoNr"), QStringLiteral("123456789012"));
+}
+
+TEST_F(FormZahlungTest, NachnahmeSchliesstAuchNachAbbruchImDruckdialog)
+{
+    FormPrnNachnahme f(karteMit({}), QString());
+    f.druckdialog = dialog();
+    f.show();
+    f.txtPreis->setText(QStringLiteral("5"));
+    abbrueche = {true};
+    f.befPrnUeberweisung_Click();
+    EXPECT_FALSE(f.isVisible());
+    EXPECT_EQ(drucker->auftraege(), 0);
+}
+
+TEST_F(FormZahlungTest, LastschriftProtokollNichtSchreibbarDruckGehtTrotzdem)
+{
+    wurzel.schreiben("datei", "x");
+    zadressbuch::DateiIni_Schreiben("LogLastschriften", wurzel.wurzel() + "/datei/LS.txt");
+    auto form = lastschrift(karteMit({}));
+    form->TxtBetrag->setText(QStringLiteral("5"));
+    EXPECT_TRUE(form->befPrnLastschrift_Click());
+    EXPECT_EQ(drucker->auftraege(), 1);
+    ASSERT_EQ(plattform.meldungen.size(), 1u);
+    EXPECT_TRUE(plattform.meldungen[0].text.startsWith("Das Lastschrift-Protokoll konnte nicht geschrieben werden:"));
+}
