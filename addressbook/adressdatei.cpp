@@ -127,7 +127,9 @@ void OrdnerSynchronisieren(const QString& ordner)
 }
 
 // A line of the file that holds no address: every field except 15 ("erstellt
-// am"), 16 ("geändert am") and 23 ("Index") empty or blank.
+// am"), 16 ("geändert am") and 23 ("Index") empty or blank. An end-of-file
+// mark (Ctrl+Z) counts as blank: a line of marks is no address, and would
+// not survive a save as one (marks at the end of the file are dropped).
 bool OhneAdresse(QStringView zeile)
 {
     int feld = 0;
@@ -136,7 +138,7 @@ bool OhneAdresse(QStringView zeile)
             ++feld;
             continue;
         }
-        if (c == QLatin1Char(' '))
+        if (c == QLatin1Char(' ') || c == QChar(0x1A))
             continue;
         if (feld != ErstelltAm && feld != GeaendertAm && feld != Index)
             return false;

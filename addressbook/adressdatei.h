@@ -42,7 +42,8 @@ struct LadeErgebnis
 };
 
 // Reads an address file. Skips a line only when every field except 15, 16
-// and 23 is empty or blank (empty lines too); puts one blank in front of a
+// and 23 is empty or blank (empty lines too; an end-of-file mark Ctrl+Z
+// counts as blank); puts one blank in front of a
 // line that begins with the separator; turns a stray CR inside a line into
 // "°°". Stops after 32000 records (zuViele when more would follow). With
 // anlegen, a file that exists under no case of its name is created with one
