@@ -1,4 +1,4 @@
-// Settings files: after a write the key reads back as the plain rule says
+// Settings files: every key the file lists reads as listed; after a write the key reads back as the plain rule says
 // (trimmed, line breaks stored as "**" and read as CR LF); every other key of
 // the file keeps its value; the bytes of the file change only in the one line
 // written (or the lines added for a new key or section); what is cached is
@@ -85,6 +85,26 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* daten, size_t groesse)
             zfuzz::verletzt("Testdatei nicht geschrieben");
     }
     zcommon::Ini_CacheLeeren();
+
+    // The reader: every section and key the file lists reads as listed.
+    const auto sektionen = zcommon::Ini_Auslesen(pfad);
+    const QStringList sektionsNamen = zcommon::Ini_Sektionen(pfad);
+    pruefen(sektionsNamen.size() == qsizetype(sektionen.size()), "Sektionen wie Auslesen");
+    for (size_t i = 0; i < sektionen.size(); ++i) {
+        const auto& sek = sektionen[i];
+        pruefen(sektionsNamen[qsizetype(i)] == sek.name, "Sektionsname wie Auslesen", sek.name);
+        if (sek.name.contains(u'\r') || sek.name.isEmpty())
+            continue; // no caller can name it
+        const QStringList schluesselNamen = zcommon::Ini_Schluessel(pfad, sek.name);
+        pruefen(schluesselNamen.size() == qsizetype(sek.eintraege.size()), "Schlüssel wie Auslesen", sek.name);
+        for (size_t k = 0; k < sek.eintraege.size(); ++k) {
+            const auto& [name, wert] = sek.eintraege[k];
+            pruefen(schluesselNamen[qsizetype(k)] == name, "Schlüsselname wie Auslesen", name);
+            if (!name.contains(u'\r'))
+                pruefen(zcommon::Ini_Lesen(pfad, sek.name, name, QStringLiteral("<fehlt>")) == wert,
+                        "Ini_Lesen wie Auslesen", sek.name + u'/' + name, wert);
+        }
+    }
 
     const Inhalt vorher = auslesen(pfad);
     zcommon::Ini_Schreiben(pfad, sektion, schluessel, wert);
