@@ -23,7 +23,9 @@ const char GradByte = char(0xB0); // "°" in Windows-1252
 constexpr char StrgZ = 0x1A;
 
 // A line of the file that holds no address: every field except 15 ("erstellt
-// am"), 16 ("geändert am") and 23 ("Index") empty or blank.
+// am"), 16 ("geändert am") and 23 ("Index") empty or blank. An end-of-file
+// mark (Ctrl+Z) counts as blank: a line of marks is no address, and would
+// not survive a save as one (marks at the end of the file are dropped).
 bool OhneAdresse(const char* z, qsizetype n)
 {
     int feld = 0;
@@ -33,7 +35,7 @@ bool OhneAdresse(const char* z, qsizetype n)
             ++feld;
             continue;
         }
-        if (c == ' ')
+        if (c == ' ' || c == StrgZ)
             continue;
         if (feld != ErstelltAm && feld != GeaendertAm && feld != Index)
             return false;

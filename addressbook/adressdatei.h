@@ -44,7 +44,8 @@ struct LadeErgebnis
 
 // Reads an address file line by line, decoding one record at a time. CR LF,
 // LF and a lone CR each end a line. Skips a line only when every field except
-// 15, 16 and 23 is empty or blank (empty lines too); puts one blank in front
+// 15, 16 and 23 is empty or blank (empty lines too; a Ctrl+Z counts as
+// blank); puts one blank in front
 // of a line that begins with the separator; end-of-file marks (Ctrl+Z) at the
 // end of the file are no address. Stops after 32000 records (zuViele when more
 // would follow) without reading or decoding the rest. With

@@ -653,6 +653,17 @@ QString Ini_Schreiben(const QString& datei, const QString& sektion, const QStrin
     return teilDekodieren(beschneiden(zplatform::ausWindows1252(teilKodieren(a.wert))));
 }
 
+namespace {
+
+// A stored value as the file gives it back: a single write compares the next
+// value with this (surrounding tabs are not part of a value when read).
+QString gelesen(const QString& gespeichert)
+{
+    return beschneiden(zplatform::ausWindows1252(kodieren(gespeichert)));
+}
+
+} // namespace
+
 bool Ini_SchreibenAlle(const QString& datei, const QString& sektion,
                        const std::vector<std::pair<QString, QString>>& werte)
 {
@@ -701,7 +712,9 @@ bool Ini_SchreibenAlle(const QString& datei, const QString& sektion,
         const QString schlName = nameBereinigen(schluessel, KeinSchluessel);
         const QString norm = normName(schlName);
         if (auto n = neuVon.constFind(norm); n != neuVon.constEnd()) {
-            neue[n.value()].second = gespeichert;
+            // As a single write: a value that reads as the pending one changes nothing.
+            if (gelesen(neue[n.value()].second) != gespeichert)
+                neue[n.value()].second = gespeichert;
             continue;
         }
         if (sek) {
@@ -717,7 +730,7 @@ bool Ini_SchreibenAlle(const QString& datei, const QString& sektion,
                 zeilen[i].inhalt = zeile.left(zeile.indexOf('=')).trimmed() + '=' + neu;
                 if (zeilen[i].ende.isEmpty() && i + 1 < zeilen.size())
                     zeilen[i].ende = CrLf;
-                aktuell.insert(i, gespeichert);
+                aktuell.insert(i, gelesen(gespeichert));
                 geaendert = true;
                 continue;
             }

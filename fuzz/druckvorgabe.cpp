@@ -68,9 +68,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* daten, size_t groesse)
     for (int n : {zdruck::RandEintraege, zdruck::AnzahlEintraege}) {
         const int i = zdruck::Vorgabe_Index(text, n);
         pruefen(i >= 0 && i < n);
+        // A plain whole number is its own index (QString::toInt alone would
+        // also take "\r5" or "5" followed by a NUL, which the stored-text
+        // rule does not read as 5).
         bool ganz = false;
         const int z = text.toInt(&ganz);
-        if (ganz && z >= 0 && z < n)
+        if (ganz && z >= 0 && z < n && text == QString::number(z))
             pruefen(i == z);
     }
     const int f = zdruck::Umschlag_FormatIndex(text);

@@ -3,8 +3,12 @@
 # (only those that are missing), then configure and build into $BUILD_DIR.
 set -euo pipefail
 
-PACKAGES=(cmake g++ make qt6-base-dev qt6-translations-l10n libgl-dev fonts-liberation2
-          poppler-utils libgtest-dev libbenchmark-dev libqt6svg6 cups-daemon cups-client locales)
+# Parallel build and test jobs (JOBS=<n> to share the machine).
+JOBS="${JOBS:-$(nproc)}"
+
+# clang and libclang-rt-14-dev (its libFuzzer runtime) build the fuzz targets of test.sh.
+PACKAGES=(cmake ninja-build g++ make qt6-base-dev qt6-translations-l10n libgl-dev fonts-liberation2
+          poppler-utils libgtest-dev libbenchmark-dev libqt6svg6 cups-daemon cups-client locales clang libclang-rt-14-dev)
 
 install_missing() {
     local missing=()
@@ -41,8 +45,21 @@ install_missing() {
     fi
 }
 
+# configure <dir> <cmake arguments...>: a build folder made with Ninja. A folder
+# an earlier version configured with another generator is configured anew.
+configure() {
+    local dir="$1"
+    shift
+    if [ -f "$dir/CMakeCache.txt" ] && ! grep -q '^CMAKE_GENERATOR:INTERNAL=Ninja$' "$dir/CMakeCache.txt"; then
+        rm -rf "$dir/CMakeCache.txt" "$dir/CMakeFiles"
+    fi
+    cmake -S "$ROOT" -B "$dir" -G Ninja "$@" >/dev/null
+}
+
+# build <type> [cmake --build arguments, e.g. --target zettlora]
 build() {
     local type="$1"
-    cmake -S "$ROOT" -B "$BUILD_DIR" -DCMAKE_BUILD_TYPE="$type" >/dev/null
-    cmake --build "$BUILD_DIR" -j "$(nproc)"
+    shift
+    configure "$BUILD_DIR" -DCMAKE_BUILD_TYPE="$type"
+    cmake --build "$BUILD_DIR" -j "$JOBS" "$@"
 }

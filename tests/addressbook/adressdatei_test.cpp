@@ -76,6 +76,11 @@ TEST_F(AdressDateiTest, DateiendeZeichenUndFehlendeBeschreibung)
         ASSERT_EQ(liste.ListCount(), 1);
         EXPECT_EQ(liste.List(0), Satz({{1, u"Erster"_s}}));
     }
+    // A line of nothing but end-of-file marks (and separators) is no address:
+    // saved as the last line it would vanish on the next load.
+    laden("..Alt\r\n" + Zeile({{1, "Erster"}}) + "\r\n\x1a\r\n\t\x1a\x1a\t\r\n" + Zeile({{1, "Zweiter"}}) + "\r\n");
+    ASSERT_EQ(liste.ListCount(), 2);
+    EXPECT_EQ(liste.List(1), Satz({{1, u"Zweiter"_s}}));
     // Without a description line the first line is an address.
     laden(Zeile({{1, "Erster"}}) + "\r\n" + Zeile({{1, "Zweiter"}}) + "\r\n");
     EXPECT_EQ(liste.ListCount(), 2);

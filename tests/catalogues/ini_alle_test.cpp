@@ -57,6 +57,32 @@ TEST_F(KatalogTest, AlleAufEinmalWieEinzeln)
     }
 }
 
+TEST_F(KatalogTest, AlleAufEinmalWieEinzelnBeiTabulatorenUmDenWert)
+{
+    // A value with surrounding tabs reads without them: the next write of the
+    // value without them changes nothing, in the file and in the batch.
+    const QString a = wurzel.temp() + QStringLiteral("/a.ini");
+    const QString b = wurzel.temp() + QStringLiteral("/b.ini");
+    const std::vector<std::pair<QString, QString>> liste = {{QStringLiteral("10115"), QStringLiteral("\tBerlin\t")},
+                                                            {QStringLiteral("10115"), QStringLiteral("Berlin")},
+                                                            {QStringLiteral("20000"), QStringLiteral("\t")},
+                                                            {QStringLiteral("20000"), QString()}};
+    for (const QByteArray& anfang : {QByteArray(), QByteArray("[PLZ]\r\n10115=Alt\r\n20000=x\r\n")}) {
+        for (const QString& p : {a, b}) {
+            QFile::remove(p);
+            QFile f(p);
+            ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+            f.write(anfang);
+        }
+        zcommon::Ini_CacheLeeren();
+        for (const auto& [k, w] : liste)
+            zcommon::Ini_Schreiben(a, QStringLiteral("PLZ"), k, w);
+        EXPECT_TRUE(zcommon::Ini_SchreibenAlle(b, QStringLiteral("PLZ"), liste));
+        EXPECT_EQ(bytes(a), bytes(b)) << anfang.constData();
+        EXPECT_EQ(zcommon::Ini_Lesen(b, QStringLiteral("PLZ"), QStringLiteral("10115")), QStringLiteral("Berlin"));
+    }
+}
+
 TEST_F(KatalogTest, AlleAufEinmalMeldetFehlschlag)
 {
     const QString p = wurzel.temp() + QStringLiteral("/fehlt/x.ini");

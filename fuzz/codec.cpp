@@ -1,0 +1,73 @@
+// Windows-1252: every byte decodes as the code page says and encodes back to
+// itself; text with characters outside the code page encodes to "?" for each
+// of them and names the first one.
+#include "fuzzhilfe.h"
+
+#include "platform/codec.h"
+
+#include <fuzzer/FuzzedDataProvider.h>
+
+namespace {
+
+// The code page written out plainly: 0x80..0x9F from the table, every other
+// byte is its own code point (the five unassigned ones too).
+char16_t zeichenVon(std::uint8_t b)
+{
+    static const char16_t tabelle[32] = {0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+                                         0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
+                                         0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+                                         0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+    return b >= 0x80 && b < 0xA0 ? tabelle[b - 0x80] : char16_t(b);
+}
+
+int byteVon(char16_t c)
+{
+    for (int b = 0; b < 256; ++b)
+        if (zeichenVon(std::uint8_t(b)) == c)
+            return b;
+    return -1;
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* daten, size_t groesse)
+{
+    using zfuzz::pruefen;
+    const QByteArray bytes(reinterpret_cast<const char*>(daten), qsizetype(groesse));
+
+    // Bytes -> text -> bytes.
+    const QString text = zplatform::ausWindows1252(bytes);
+    pruefen(text.size() == bytes.size(), "ein Zeichen je Byte", text);
+    for (qsizetype i = 0; i < bytes.size(); ++i)
+        pruefen(text.at(i).unicode() == zeichenVon(std::uint8_t(bytes[i])), "Zeichen wie die Codeseite", text);
+    pruefen(zplatform::istWindows1252(text), "gelesener Text darstellbar", text);
+    qsizetype fehler = 0;
+    pruefen(zplatform::nachWindows1252(text, &fehler) == bytes && fehler == -1, "Bytes zurück", text);
+
+    // Any UTF-16 text -> bytes: one byte per character ("?" where the code
+    // page has none, a surrogate pair counting as one character).
+    FuzzedDataProvider fdp(daten, groesse);
+    const QString beliebig = zfuzz::textUtf16(fdp.ConsumeRemainingBytesAsString());
+    QByteArray erwartet;
+    qsizetype ersterFehler = -1;
+    for (qsizetype i = 0; i < beliebig.size(); ++i) {
+        const char16_t c = beliebig.at(i).unicode();
+        const int b = byteVon(c);
+        if (b >= 0) {
+            erwartet.append(char(b));
+            pruefen(zplatform::istWindows1252(beliebig.at(i)), "Zeichen der Codeseite erkannt", beliebig);
+            continue;
+        }
+        pruefen(!zplatform::istWindows1252(beliebig.at(i)), "fremdes Zeichen erkannt", beliebig);
+        if (ersterFehler < 0)
+            ersterFehler = i;
+        erwartet.append('?');
+        if (QChar::isHighSurrogate(c) && i + 1 < beliebig.size() && beliebig.at(i + 1).isLowSurrogate())
+            ++i;
+    }
+    const QByteArray kodiert = zplatform::nachWindows1252(beliebig, &fehler);
+    pruefen(kodiert == erwartet, "Kodierung wie die Codeseite", beliebig, zplatform::ausWindows1252(kodiert));
+    pruefen(fehler == ersterFehler, "erstes fremdes Zeichen", beliebig);
+    pruefen(zplatform::istWindows1252(beliebig) == (ersterFehler < 0), "Text darstellbar", beliebig);
+    return 0;
+}
