@@ -1,4 +1,5 @@
 #include "commands/ui/setup.h"
+#include "commands/ui/hilfetaste.h"
 
 #include "commands/ui/schriftdialog.h"
 #include "commands/ui/setupspeziell.h"
@@ -198,6 +199,7 @@ Setup::Setup(const SetupKarte& karte, QWidget* parent) : QDialog(parent), m_kart
     haupt->addLayout(unten);
 
     SSTab->setCurrentIndex(0);
+    HilfeTaste_Anmelden(this);
     optionenAnzeigen();
 }
 

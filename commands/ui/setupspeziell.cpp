@@ -1,4 +1,5 @@
 #include "commands/ui/setupspeziell.h"
+#include "commands/ui/hilfetaste.h"
 
 #include "commands/setupspeziell.h"
 #include "common/dateien.h"
@@ -86,6 +87,7 @@ SetupSpeziell::SetupSpeziell(QWidget* parent) : QDialog(parent)
     setTabOrder(befLesen[0], befLesen[1]);
     setTabOrder(befLesen[1], befAbbrechen);
     txtSchluessel->setFocus();
+    HilfeTaste_Anmelden(this);
 
     for (const QString& d : SetupSpeziell_Dateien())
         txtDatei->addItem(d);

@@ -1,4 +1,5 @@
 #include "commands/ui/tips.h"
+#include "commands/ui/hilfetaste.h"
 
 #include "commands/info.h"
 #include "commands/tipps.h"
@@ -56,6 +57,7 @@ Tips::Tips(QWidget* parent) : QDialog(parent)
     connect(strgAutoTip, &QCheckBox::toggled, this, [](bool an) { AutoTip_Setzen(an); });
     connect(befNext, &QPushButton::clicked, this, &Tips::befNext_Click);
     connect(befAbbrechen, &QPushButton::clicked, this, &Tips::befAbbrechen_Click);
+    HilfeTaste_Anmelden(this);
     befNext_Click();
 }
 

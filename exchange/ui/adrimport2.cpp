@@ -1,4 +1,5 @@
 #include "exchange/ui/adrimport2.h"
+#include "commands/ui/hilfetaste.h"
 
 #include "addressbook/adressliste.h"
 #include "addressbook/sitzung.h"
@@ -102,6 +103,7 @@ AdrImport2::AdrImport2(QWidget* parent) : QDialog(parent)
     connect(strgKopfzeile, &QCheckBox::toggled, this, [this] { zuordnungAufbauen(); });
     connect(befImport, &QPushButton::clicked, this, &AdrImport2::befImport_Click);
     connect(befAbbrechen, &QPushButton::clicked, this, &QDialog::reject);
+    zbefehle::HilfeTaste_Anmelden(this);
 }
 
 QChar AdrImport2::trenner() const

@@ -1,4 +1,5 @@
 #include "exchange/ui/impza.h"
+#include "commands/ui/hilfetaste.h"
 
 #include "addressbook/sitzung.h"
 #include "exchange/import.h"
@@ -62,6 +63,7 @@ ImpZA::ImpZA(QWidget* parent) : QDialog(parent)
     auto* haupt = new QVBoxLayout(this);
     haupt->addLayout(raster);
     haupt->addLayout(knoepfe);
+    zbefehle::HilfeTaste_Anmelden(this);
 }
 
 void ImpZA::befOk_Click()

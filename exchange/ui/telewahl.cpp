@@ -1,4 +1,5 @@
 #include "exchange/ui/telewahl.h"
+#include "commands/ui/hilfetaste.h"
 
 #include "common/meldungen.h"
 #include "exchange/weiterleitung.h"
@@ -50,6 +51,7 @@ Telewahl::Telewahl(QWidget* parent) : QDialog(parent)
     haupt->addWidget(txtNummer);
     haupt->addWidget(bezStatus);
     haupt->addLayout(knoepfe);
+    zbefehle::HilfeTaste_Anmelden(this);
 }
 
 void Telewahl::befWaehlen_Click()

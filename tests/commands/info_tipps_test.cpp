@@ -149,3 +149,24 @@ TEST_F(TippsTest, FormUndKeineTipps)
     EXPECT_FALSE(leer.strgAutoTip->isChecked());
     EXPECT_EQ(zcommon::Ini_Lesen(QString(), QString(), u"AutoTip"_s), u"0"_s);
 }
+
+// The shipped tips file and help document.
+TEST(Vorgabedateien, TippsUndHilfe)
+{
+    const QString ordner = QStringLiteral(ZETTLORA_SOURCE_DEFAULTS_DIR);
+    const QString tipps = ordner + u"/Tips.Bot"_s;
+    const int anzahl = zcommon::Ini_Lesen(tipps, u"Tips"_s, u"Anzahl"_s).toInt();
+    EXPECT_GE(anzahl, 10);
+    for (int i = 1; i <= anzahl; ++i) {
+        const QString t = zcommon::Ini_Lesen(tipps, u"Tips"_s, u"Tip%1"_s.arg(i, 4, 10, QLatin1Char('0')));
+        EXPECT_FALSE(t.isEmpty()) << i;
+        EXPECT_LT(t.size(), 250) << i; // the read limit of settings values
+    }
+    QFile hilfe(ordner + u"/Zettlora.html"_s);
+    ASSERT_TRUE(hilfe.open(QIODevice::ReadOnly));
+    const QString html = QString::fromUtf8(hilfe.readAll());
+    for (const char* thema : {"start", "karte", "suche", "datei", "adresse", "pruefen", "drucken", "importieren",
+                              "exportieren", "vertrieb", "einstellungen", "spezial", "weiteres", "tipps", "tasten"})
+        EXPECT_TRUE(html.contains(u"id=\""_s + QLatin1String(thema) + u'"')) << thema;
+    EXPECT_TRUE(QFile::exists(ordner + u"/werbung.html"_s));
+}
