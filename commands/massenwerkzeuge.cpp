@@ -68,20 +68,26 @@ int Adressen_Loeschen_Mit(AdressListe& liste, Fenster& fenster)
     anfangen(fenster, QStringLiteral("Adressen löschen..."));
     // A malformed pattern (an unclosed "[") matches nothing.
     const zcommon::Muster muster(QLatin1Char('*') + zcommon::LCase(antwort) + QLatin1Char('*'));
+    // Every entry is tested once; the kept ones replace the list in one step
+    // (removing them one by one costs a list shift and a view update each).
     int anzahl = 0;
     const int gesamt = liste.ListCount();
-    int geprueft = 0;
-    for (int i = 0; i < liste.ListCount();) {
+    QStringList behalten;
+    behalten.reserve(gesamt);
+    for (int i = 0; i < gesamt && i < liste.ListCount(); ++i) {
         zplatform::plattform().ereignisseVerarbeiten();
-        fenster.Fortschritt(prozent(geprueft++, gesamt));
-        if (muster.gueltig() && muster.passt(zcommon::LCase(liste.List(i)))) {
-            liste.RemoveItem(i);
-            sitzung().Geaendert = 1;
+        fenster.Fortschritt(prozent(i, gesamt));
+        const QString& eintrag = liste.List(i);
+        if (muster.gueltig() && muster.passt(zcommon::LCase(eintrag))) {
             ++anzahl;
             fenster.Status(QString::number(anzahl) + QStringLiteral(" Adressen geöscht..."));
         } else {
-            ++i;
+            behalten << eintrag;
         }
+    }
+    if (anzahl > 0) {
+        liste.setEintraege(behalten);
+        sitzung().Geaendert = 1;
     }
     liste.setListIndex(liste.ListCount() > 0 ? 0 : -1);
     if (liste.ListCount() == 0)
@@ -137,7 +143,7 @@ bool Rufnummern_Exportieren(AdressListe& liste, Fenster& fenster)
     {
         zcommon::Ini_Stapel stapel(datei);
         const int anzahl = liste.ListCount();
-        for (int i = 0; i < anzahl; ++i) {
+        for (int i = 0; i < anzahl && i < liste.ListCount(); ++i) {
             fenster.Status(status);
             fenster.Fortschritt(prozent(i, anzahl - 1));
             schrittZu(liste, i);
@@ -185,7 +191,7 @@ QString AdressTabelle_InZwischenablage(AdressListe& liste, Fenster& fenster)
     sitzung().LetzteTaste = 0;
     QString text = AdressTabelle_Kopf();
     const int anzahl = liste.ListCount();
-    for (int i = qMax(0, liste.ListIndex()); i < anzahl; ++i) {
+    for (int i = qMax(0, liste.ListIndex()); i < anzahl && i < liste.ListCount(); ++i) {
         fenster.Status(status);
         fenster.Fortschritt(prozent(i, anzahl - 1));
         schrittZu(liste, i);
