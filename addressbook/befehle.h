@@ -109,13 +109,6 @@ enum class Freigabe {
     TextInZwischenablage,  // the clipboard holds text
     AdresseAusgeschnitten, // the window's address clipboard holds an address
     AdresseGewaehlt,       // an address is selected in the list
-    // The CD-ROM directory entries: shown (not only enabled) while the setting
-    // "DInfoVer" (Ini_Lesen("", "", "DInfoVer", "")) is exactly the value
-    // named; hidden for any other value.
-    DInfoVer_DI2000,
-    DInfoVer_KT1999,
-    DInfoVer_98,
-    DInfoVer_99,
 };
 
 // One menu or submenu: its control name, caption and the menu it stands in

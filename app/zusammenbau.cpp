@@ -8,6 +8,8 @@
 #include "catalogues/ui/befehle.h"
 #include "commands/ui/befehle.h"
 #include "commands/ui/pruefbefehle.h"
+#include "commands/ui/einstellbefehle.h"
+#include "exchange/ui/befehle.h"
 #include "masks/uebergabe.h"
 #include "printing/ui/befehle.h"
 #include "masks/ui/befehle.h"
@@ -27,6 +29,8 @@ void Programm_Zusammenbauen(zadressbuch::Befehlsregister& r)
     zdruck::Befehle_Anmelden(r);
     zbefehle::Pruefbefehle_Anmelden(r);
     zmasken::Befehle_Anmelden(r);
+    zbefehle::Einstellbefehle_Anmelden(r);
+    zaustausch::Befehle_Anmelden(r);
 
     // The document hand-over files: a fresh one at every start, and the shown
     // address (the card's texts, the selection in the remark field) at the exit.

@@ -116,8 +116,9 @@ TEST_F(EinstellungenTest, OptionenRundlauf)
         for (const auto& [k, v] : f.erwartet)
             EXPECT_EQ(ini(k), v) << k.toStdString();
         EXPECT_EQ(QFile::exists(cbc()), f.callByCall);
-        if (f.callByCall)
+        if (f.callByCall) {
             EXPECT_EQ(zcommon::Ini_Lesen(cbc(), u"Allgemein"_s, u"aktiviert"_s), u"0"_s);
+        }
     }
 }
 
