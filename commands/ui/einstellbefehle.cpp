@@ -8,6 +8,7 @@
 #include "addressbook/ui/main.h"
 #include "commands/massenwerkzeuge.h"
 #include "commands/menuebefehle.h"
+#include "commands/tipps.h"
 #include "commands/ui/info.h"
 #include "commands/ui/setup.h"
 #include "commands/ui/tips.h"
@@ -133,7 +134,14 @@ void Einstellbefehle_Anmelden(zadressbuch::Befehlsregister& r)
 {
     using zadressbuch::adressliste;
     r.anmelden(Befehl::mnuSetup, [](Fenster& f, int) { einstellungen(f); });
+    // Without tips there is nothing to wait for (the window also runs this at
+    // start-up): the status bar says so, and the tip at start-up is switched off.
     r.anmelden(Befehl::mnuTips, [](Fenster& f, int) {
+        if (!Tipps_Vorhanden(Tips_Datei())) {
+            AutoTip_Setzen(false);
+            f.Status(QStringLiteral("Keine Tipps gefunden!"));
+            return;
+        }
         Tips t(elternFenster(f));
         t.exec();
     });

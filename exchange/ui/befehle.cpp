@@ -2,6 +2,7 @@
 
 #include "addressbook/befehle.h"
 #include "addressbook/fenster.h"
+#include "catalogues/land.h"
 #include "commands/menuebefehle.h"
 #include "exchange/ui/adrimport2.h"
 #include "exchange/ui/impza.h"
@@ -28,10 +29,11 @@ QWidget* elternFenster(Fenster& f)
 
 } // namespace
 
-// The call-by-call prefix of a number; the catalogues supply it (none until then).
 std::function<QString(const QString&)>& callByCallErmitteln()
 {
-    static std::function<QString(const QString&)> f;
+    static std::function<QString(const QString&)> f = [](const QString& nummer) {
+        return zkataloge::CallByCall_Ermitteln(nummer, 0);
+    };
     return f;
 }
 

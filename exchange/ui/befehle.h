@@ -11,8 +11,8 @@ class Befehlsregister;
 
 namespace zaustausch {
 
-// The call-by-call prefix for a number ("" none) that dialing puts in front;
-// empty until the catalogues install theirs.
+// The call-by-call prefix for a number ("" none) that dialing puts in front:
+// the catalogues' CallByCall_Ermitteln (mode 0); replaceable for tests.
 std::function<QString(const QString&)>& callByCallErmitteln();
 
 void Befehle_Anmelden(zadressbuch::Befehlsregister& r);

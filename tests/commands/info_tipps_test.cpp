@@ -1,5 +1,10 @@
 // The about box and the tips.
 #include "befehle_hilfe.h"
+#include "modal_hilfe.h"
+
+#include "addressbook/befehle.h"
+#include "commands/ui/einstellbefehle.h"
+#include "support/fensterattrappe.h"
 
 #include "commands/info.h"
 #include "commands/tipps.h"
@@ -169,4 +174,24 @@ TEST(Vorgabedateien, TippsUndHilfe)
                               "exportieren", "vertrieb", "einstellungen", "spezial", "weiteres", "tipps", "tasten"})
         EXPECT_TRUE(html.contains(u"id=\""_s + QLatin1String(thema) + u'"')) << thema;
     EXPECT_TRUE(QFile::exists(ordner + u"/werbung.html"_s));
+}
+
+// Without a tips file the command only says so in the status bar (nothing
+// modal waits) and the tip at start-up is switched off.
+TEST_F(TippsTest, BefehlOhneTippsZeigtNurEinenStatus)
+{
+    zadressbuch::Befehlsregister r;
+    Einstellbefehle_Anmelden(r);
+    FensterAttrappe f;
+    r.ausfuehren(zadressbuch::Befehl::mnuTips, f);
+    EXPECT_EQ(f.statusTexte, QStringList{u"Keine Tipps gefunden!"_s});
+    EXPECT_TRUE(plattform->meldungen.empty());
+    EXPECT_EQ(zcommon::Ini_Lesen(QString(), QString(), u"AutoTip"_s), u"0"_s);
+
+    tipps({u"Erster Tipp"_s});
+    EXPECT_TRUE(mitModalDialog<Tips>([&] { r.ausfuehren(zadressbuch::Befehl::mnuTips, f); },
+                                     [](Tips& t) {
+                                         EXPECT_EQ(t.bezTip->text(), u"Erster Tipp."_s);
+                                         t.befAbbrechen->click();
+                                     }));
 }

@@ -223,6 +223,15 @@ TEST_F(ImportTest, WaehlenUndVerzeichnissuche)
     EXPECT_EQ(plattform->geoeffneteAdressen, QStringList{u"tel:0301234"_s});
     EXPECT_EQ(plattform->zwischenablage(), u"030 / 123-4"_s);
 
+    // A call-by-call prefix of the catalogue goes in front.
+    schreiben(u"programm/CallByCall.ini"_s,
+              u"[Allgemein]\r\naktiviert=1\r\n[TeleNr]\r\n030=Billig\r\n[CallByCall]\r\nBillig=01019\r\n"_s);
+    EXPECT_TRUE(mitModalDialog<Telewahl>([&] { r.ausfuehren(Befehl::PulTeleWaehlen, f); },
+                                         [](Telewahl& d) {
+                                             EXPECT_EQ(d.txtNummer->text(), u"01019 030 / 123-4"_s);
+                                             d.befAbbrechen->click();
+                                         }));
+
     // The directory program: missing, then registered.
     iniSetzen(u"DInfoPrg"_s, wurzel->programm() + u"/dinfo"_s);
     r.ausfuehren(Befehl::mnuAdrImpDINFO2000, f);
