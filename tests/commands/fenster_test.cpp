@@ -5,8 +5,12 @@
 
 #include "addressbook/befehle.h"
 #include "addressbook/ui/main.h"
+#include "commands/ui/befehle.h"
 #include "commands/ui/einstellbefehle.h"
 #include "commands/ui/setup.h"
+#include "exchange/ui/befehle.h"
+
+#include <QAction>
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -23,7 +27,9 @@ protected:
     void SetUp() override
     {
         BefehleTest::SetUp();
+        zbefehle::Befehle_Anmelden(register_);
         zbefehle::Einstellbefehle_Anmelden(register_);
+        zaustausch::Befehle_Anmelden(register_);
         fenster = std::make_unique<zadressbuch::Main>(register_);
         auto& l = zadressbuch::adressliste();
         l.Clear();
@@ -80,4 +86,32 @@ TEST_F(FensterTest, EinstellungenSichernDieGewaehlteSchrift)
     // Applied: the card shows the new background.
     const QColor c = fenster->Feld(3)->palette().color(fenster->Feld(3)->backgroundRole());
     EXPECT_EQ(c, QColor(0xFF, 0xF0, 0xE0));
+}
+
+// The menu "&Adresse" decides its entries when it opens: undo by the card's
+// state, the clipboard import by the clipboard, the directory entries by
+// "DInfoVer".
+TEST_F(FensterTest, AdressmenueNachDemZustandDerKarte)
+{
+    auto sichtbar = [this](const char* name) { return fenster->aktion(QLatin1String(name))->isVisible(); };
+    auto frei = [this](const char* name) { return fenster->aktion(QLatin1String(name))->isEnabled(); };
+
+    plattform->zwischenablageSetzen(QString());
+    fenster->PulBearbeiten_Click();
+    EXPECT_FALSE(frei("mnuUndo"));
+    EXPECT_FALSE(frei("mnuImpZA"));
+    for (const char* n : {"mnuAdrImpDINFO99", "mnuAdrImpDINFO2000", "mnuAdrImpKlickTel98", "mnuAdrImpKlickTel1999"})
+        EXPECT_FALSE(sichtbar(n)) << n;
+
+    iniSetzen(u"DInfoVer"_s, u"KT1999"_s);
+    plattform->zwischenablageSetzen(u"Anna Meier"_s);
+    fenster->setFeldText(zadressbuch::Ort, u"Bonn"_s);
+    fenster->Adresse_Uebernehmen(0);
+    fenster->PulBearbeiten_Click();
+    EXPECT_TRUE(frei("mnuUndo"));
+    EXPECT_TRUE(frei("mnuImpZA"));
+    EXPECT_TRUE(sichtbar("mnuAdrImpKlickTel1999"));
+    EXPECT_FALSE(sichtbar("mnuAdrImpDINFO2000"));
+    EXPECT_FALSE(sichtbar("mnuAdrImpKlickTel98"));
+    EXPECT_FALSE(sichtbar("mnuAdrImpDINFO99"));
 }
