@@ -176,8 +176,6 @@ void SetupSpeziell::befLesen_Click(int index)
 
 void SetupSpeziell::befAbbrechen_Click()
 {
-    hide();
-    setResult(QDialog::Rejected);
     done(QDialog::Rejected);
 }
 
@@ -185,11 +183,6 @@ void SetupSpeziell::closeEvent(QCloseEvent* e)
 {
     e->ignore();
     befAbbrechen_Click();
-}
-
-void SetupSpeziell::reject()
-{
-    QDialog::reject();
 }
 
 } // namespace zbefehle

@@ -37,7 +37,6 @@ public Q_SLOTS:
 
 protected:
     void closeEvent(QCloseEvent* e) override;
-    void reject() override;
 };
 
 } // namespace zbefehle
