@@ -1,5 +1,6 @@
 #include "commands/ui/info.h"
 
+#include "commands/ui/hilfetaste.h"
 #include "common/meldungen.h"
 #include "common/start.h"
 #include "platform/plattform.h"
@@ -63,6 +64,7 @@ Info::Info(QWidget* parent) : QDialog(parent)
     befAbbrechen->setDefault(true);
     befAbbrechen->installEventFilter(this);
     connect(befAbbrechen, &QPushButton::clicked, this, &Info::befAbbrechen_Click);
+    HilfeTaste_Anmelden(this);
 
     // The product name fills the width less 900 twips, at most 36 points.
     QFont f(QStringLiteral("Arial"), 30, QFont::Bold);
