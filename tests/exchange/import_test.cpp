@@ -244,3 +244,34 @@ TEST_F(ImportTest, WaehlenUndVerzeichnissuche)
     EXPECT_EQ(plattform->zwischenablage(), u"0301234"_s);
     EXPECT_TRUE(f.statusTexte.back().contains(u"Zwischenablage"_s));
 }
+
+// Without column names the columns are proposed in the order of the fields;
+// another separator chosen by hand reads the file again.
+TEST_F(ImportTest, OhneKopfzeileUndAndererTrenner)
+{
+    zplatform::textSchreiben(datei(), u"Rubrik A,Meier,Anna\r\nRubrik B,Schulz,Bernd\r\n"_s);
+    AdrImport2 form;
+    form.txtDatei->setText(datei());
+    ASSERT_TRUE(form.datei_Laden());
+    EXPECT_EQ(form.kombiTrenner->currentIndex(), 2);
+    EXPECT_FALSE(form.strgKopfzeile->isChecked());
+    EXPECT_EQ(form.zuordnung(), (QList<int>{0, 1, 2}));
+    EXPECT_EQ(form.lstVorschau->rowCount(), 2);
+
+    form.kombiTrenner->setCurrentIndex(0);
+    Q_EMIT form.kombiTrenner->activated(0);
+    EXPECT_EQ(form.zuordnung(), QList<int>{0}); // one column per line with TAB
+    form.kombiTrenner->setCurrentIndex(2);
+    Q_EMIT form.kombiTrenner->activated(2);
+    form.befImport->click();
+    const auto& l = zadressbuch::adressliste();
+    ASSERT_EQ(l.ListCount(), 2);
+    EXPECT_EQ(FeldAus(l.List(1), 0), u"Rubrik B"_s);
+    EXPECT_EQ(FeldAus(l.List(1), 2), u"Bernd"_s);
+
+    // A file that cannot be read says so.
+    form.txtDatei->setText(wurzel->temp() + u"/fehlt.csv"_s);
+    EXPECT_FALSE(form.datei_Laden());
+    EXPECT_TRUE(plattform->letzteMeldung().contains(u"kann nicht gelesen werden"_s));
+    EXPECT_FALSE(form.befImport->isEnabled());
+}
