@@ -1,6 +1,7 @@
 #include "commands/massenwerkzeuge.h"
 
 #include "addressbook/datensatz.h"
+#include "addressbook/listenlauf.h"
 #include "addressbook/sitzung.h"
 #include "common/dateien.h"
 #include "common/ini.h"
@@ -33,11 +34,20 @@ void beenden(Fenster& fenster)
 }
 
 // Steps to an entry: selecting it lets the window take the undo copy and show
-// it on the card; then pending events run (repaint, Esc).
+// it on the card. Pending events (repaint, Esc) run through the walk's
+// ListenLauf, which also ends the walk when the list's rows change meanwhile
+// and lets an exit wait until the walk has returned.
 void schrittZu(AdressListe& liste, int i)
 {
     liste.setListIndex(i);
-    zplatform::plattform().ereignisseVerarbeiten();
+}
+
+void ereignisse(zadressbuch::ListenLauf& lauf, Fenster& fenster, int fortschritt)
+{
+    if (!lauf.fortschrittFaellig())
+        return;
+    fenster.Fortschritt(fortschritt);
+    zadressbuch::ListenLauf::ereignisseVerarbeiten();
 }
 
 int prozent(qint64 teil, qint64 ganzes)
@@ -74,16 +84,27 @@ int Adressen_Loeschen_Mit(AdressListe& liste, Fenster& fenster)
     const int gesamt = liste.ListCount();
     QStringList behalten;
     behalten.reserve(gesamt);
-    for (int i = 0; i < gesamt && i < liste.ListCount(); ++i) {
-        zplatform::plattform().ereignisseVerarbeiten();
-        fenster.Fortschritt(prozent(i, gesamt));
-        const QString& eintrag = liste.List(i);
-        if (muster.gueltig() && muster.passt(zcommon::LCase(eintrag))) {
-            ++anzahl;
-            fenster.Status(QString::number(anzahl) + QStringLiteral(" Adressen geöscht..."));
-        } else {
-            behalten << eintrag;
+    bool geaendert = false;
+    {
+        zadressbuch::ListenLauf lauf(liste);
+        for (int i = 0; i < gesamt; ++i) {
+            ereignisse(lauf, fenster, prozent(i, gesamt));
+            if (!lauf.gueltig(i)) {
+                geaendert = true; // the list changed meanwhile: remove nothing
+                break;
+            }
+            const QString eintrag = liste.List(i);
+            if (muster.gueltig() && muster.passt(zcommon::LCase(eintrag))) {
+                ++anzahl;
+                fenster.Status(QString::number(anzahl) + QStringLiteral(" Adressen geöscht..."));
+            } else {
+                behalten << eintrag;
+            }
         }
+    }
+    if (geaendert) {
+        beenden(fenster);
+        return 0;
     }
     if (anzahl > 0) {
         liste.setEintraege(behalten);
@@ -142,10 +163,13 @@ bool Rufnummern_Exportieren(AdressListe& liste, Fenster& fenster)
     const QString ziffern = QStringLiteral("0123456789");
     {
         zcommon::Ini_Stapel stapel(datei);
+        zadressbuch::ListenLauf lauf(liste);
         const int anzahl = liste.ListCount();
-        for (int i = 0; i < anzahl && i < liste.ListCount(); ++i) {
+        for (int i = 0; i < anzahl; ++i) {
+            ereignisse(lauf, fenster, prozent(i, anzahl - 1));
+            if (!lauf.gueltig(i))
+                break;
             fenster.Status(status);
-            fenster.Fortschritt(prozent(i, anzahl - 1));
             schrittZu(liste, i);
             const QString name = zcommon::Trim(fenster.FeldText(zadressbuch::Vorname) + QLatin1Char(' ') +
                                                fenster.FeldText(zadressbuch::Nachname) + QLatin1Char(' ') +
@@ -191,13 +215,18 @@ QString AdressTabelle_InZwischenablage(AdressListe& liste, Fenster& fenster)
     sitzung().LetzteTaste = 0;
     QString text = AdressTabelle_Kopf();
     const int anzahl = liste.ListCount();
-    for (int i = qMax(0, liste.ListIndex()); i < anzahl && i < liste.ListCount(); ++i) {
-        fenster.Status(status);
-        fenster.Fortschritt(prozent(i, anzahl - 1));
-        schrittZu(liste, i);
-        text += AdressTabelle_Zeile(fenster);
-        if (esc())
-            break;
+    {
+        zadressbuch::ListenLauf lauf(liste);
+        for (int i = qMax(0, liste.ListIndex()); i < anzahl; ++i) {
+            ereignisse(lauf, fenster, prozent(i, anzahl - 1));
+            if (!lauf.gueltig(i))
+                break;
+            fenster.Status(status);
+            schrittZu(liste, i);
+            text += AdressTabelle_Zeile(fenster);
+            if (esc())
+                break;
+        }
     }
     zplatform::plattform().zwischenablageSetzen(text);
     beenden(fenster);
@@ -214,9 +243,12 @@ int Spezialjob(AdressListe& liste, Fenster& fenster)
     sitzung().LetzteTaste = 0;
     int position = liste.ListIndex();
     int schritte = 0;
+    zadressbuch::ListenLauf lauf(liste);
     do {
-        fenster.Fortschritt(prozent(schritte, anzahl));
+        ereignisse(lauf, fenster, prozent(schritte, anzahl));
         position = position + 1 >= anzahl ? 0 : position + 1;
+        if (!lauf.gueltig(position))
+            break;
         schrittZu(liste, position);
         fenster.Status(QStringLiteral("V-Job"));
         fenster.Adresse_Uebernehmen(1);

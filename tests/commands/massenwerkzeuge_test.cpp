@@ -154,6 +154,20 @@ TEST_F(MassenTest, AdresstabelleAbCursor)
     EXPECT_EQ(AdressTabelle_InZwischenablage(*liste, *fenster).count(u"\r\n"_s), 3);
 }
 
+// A list whose rows change while a tool walks it (another command ran in the
+// pending events) ends the walk cleanly.
+TEST_F(MassenTest, GeaenderteListeBeendetDenLauf)
+{
+    erzeugen(4);
+    liste->setListIndex(0);
+    QObject::connect(liste.get(), &zadressbuch::AdressListe::auswahlGeaendert, [this](int i) {
+        if (i == 1)
+            liste->RemoveItem(3);
+    });
+    EXPECT_EQ(AdressTabelle_InZwischenablage(*liste, *fenster).count(u"\r\n"_s), 3);
+    EXPECT_EQ(fenster->statusTexte.back(), u"Bereit"_s);
+}
+
 TEST_F(MassenTest, SpezialjobBesuchtAlleUndDenErstenZweimal)
 {
     erzeugen(3);
