@@ -7,11 +7,13 @@
 #include "addressbook/start.h"
 #include "catalogues/ui/befehle.h"
 #include "commands/ui/befehle.h"
+#include "commands/ui/einstellbefehle.h"
 #include "commands/ui/pruefbefehle.h"
+#include "exchange/ui/befehle.h"
 #include "masks/uebergabe.h"
-#include "printing/ui/befehle.h"
 #include "masks/ui/befehle.h"
 #include "payment/ui/befehle.h"
+#include "printing/ui/befehle.h"
 
 #include <QApplication>
 #include <QFont>
@@ -29,6 +31,8 @@ void Programm_Zusammenbauen(zadressbuch::Befehlsregister& r)
     zbefehle::Pruefbefehle_Anmelden(r);
     zmasken::Befehle_Anmelden(r);
     zzahlung::Befehle_Anmelden(r);
+    zbefehle::Einstellbefehle_Anmelden(r);
+    zaustausch::Befehle_Anmelden(r);
 
     // The document hand-over files: a fresh one at every start, and the shown
     // address (the card's texts, the selection in the remark field) at the exit.

@@ -46,6 +46,18 @@ bool adresseErlaubt(const QString& url)
         return !u.host().isEmpty();
     if (schema == QLatin1String("mailto"))
         return !u.path().isEmpty();
+    // A telephone number for the desktop's dialer: "+" first at most, then digits.
+    if (schema == QLatin1String("tel")) {
+        const QString nummer = u.path();
+        if (nummer.isEmpty() || nummer == QLatin1String("+"))
+            return false;
+        for (qsizetype i = 0; i < nummer.size(); ++i) {
+            const QChar c = nummer[i];
+            if (!(c >= u'0' && c <= u'9') && !(c == u'+' && i == 0))
+                return false;
+        }
+        return true;
+    }
     return false;
 }
 

@@ -69,7 +69,7 @@ public:
     virtual bool programmStarten(const QString& programm, const QStringList& argumente,
                                  const QString& arbeitsordner = QString(), bool warten = false,
                                  int* exitCode = nullptr);
-    // Opens an http, https or mailto address with the desktop; anything else is refused (false).
+    // Opens an http, https, mailto or tel address with the desktop; anything else is refused (false).
     virtual bool adresseOeffnen(const QString& url);
     // Opens a local document (help page) with the desktop.
     virtual bool dokumentOeffnen(const QString& pfad);
@@ -93,7 +93,7 @@ Plattform& plattform();
 // Installs p (not owned); nullptr puts the headless default back.
 void plattformSetzen(Plattform* p);
 
-// True for the http, https and mailto addresses that may be handed to the desktop.
+// True for the http, https, mailto and tel (digits, "+" first) addresses that may be handed to the desktop.
 bool adresseErlaubt(const QString& url);
 
 } // namespace zplatform

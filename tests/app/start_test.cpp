@@ -21,28 +21,7 @@ TEST(Zusammenbau, JederGebauteBefehlIstAngemeldet_ZweimalZusammenbauenScheitert)
         if (!r.angemeldet(Befehl(b)))
             fehlend << Befehl_Name(Befehl(b));
     // The commands whose windows are not built yet; the list only shrinks.
-    const QStringList nochNichtGebaut = {u"mnuAdrImpDINFO99"_s,
-                                         u"mnuAdrImpDINFO2000"_s,
-                                         u"mnuAdrImpKlickTel98"_s,
-                                         u"mnuAdrImpKlickTel1999"_s,
-                                         u"mnuSuchenText"_s,
-                                         u"mnuAdrImpListe"_s,
-                                         u"mnuImpZA"_s,
-                                         u"PulZFax"_s,
-                                         u"mnuExportTKAnlage"_s,
-                                         u"PulTeleWaehlen"_s,
-                                         u"mnuWebStart"_s,
-                                         u"mnuDocErstellen"_s,
-                                         u"mnuVertriebExpZA"_s,
-                                         u"mnuVertriebExpFonName"_s,
-                                         u"mnuVertriebDel"_s,
-                                         u"mnuVJob"_s,
-                                         u"mnuSetup"_s,
-                                         u"PulAnleitung"_s,
-                                         u"mnuTips"_s,
-                                         u"mnuURLUpdate"_s,
-                                         u"PulWerbung"_s,
-                                         u"PulInfo"_s};
+    const QStringList nochNichtGebaut = {u"mnuExportTKAnlage"_s, u"mnuDocErstellen"_s};
     for (const QString& f : fehlend)
         EXPECT_TRUE(nochNichtGebaut.contains(f)) << "not registered: " << f.toStdString();
     for (const QString& f : nochNichtGebaut)

@@ -66,6 +66,11 @@ TEST(Plattform, ErlaubteAdressen)
     EXPECT_FALSE(adresseErlaubt(QStringLiteral("mailto:")));
     EXPECT_FALSE(adresseErlaubt(QStringLiteral("http://a.org/\nx")));
     EXPECT_FALSE(adresseErlaubt(QString()));
+    EXPECT_TRUE(adresseErlaubt(QStringLiteral("tel:+4930123456")));
+    EXPECT_TRUE(adresseErlaubt(QStringLiteral("tel:0301234")));
+    EXPECT_FALSE(adresseErlaubt(QStringLiteral("tel:")));
+    EXPECT_FALSE(adresseErlaubt(QStringLiteral("tel:030;1234")));
+    EXPECT_FALSE(adresseErlaubt(QStringLiteral("tel:03+0")));
 }
 
 TEST(Plattform, ProgrammStarten)

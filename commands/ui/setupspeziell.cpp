@@ -1,0 +1,188 @@
+#include "commands/ui/setupspeziell.h"
+#include "commands/ui/hilfetaste.h"
+
+#include "commands/setupspeziell.h"
+#include "common/dateien.h"
+#include "common/ini.h"
+#include "common/meldungen.h"
+#include "common/texte.h"
+#include "platform/ordner.h"
+#include "platform/plattform.h"
+#include "platform/textdatei.h"
+#include "platform/ui/twips.h"
+
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace zbefehle {
+
+namespace {
+
+QStringList dateiZeilen(const QString& datei, bool* vorhanden)
+{
+    *vorhanden = zcommon::Datei_Existiert(datei);
+    if (!*vorhanden)
+        return {};
+    return zplatform::zeilenLesen(zplatform::pfadAufloesen(zplatform::normalPfad(datei)));
+}
+
+} // namespace
+
+SetupSpeziell::SetupSpeziell(QWidget* parent) : QDialog(parent)
+{
+    using zplatform::twipsZuPixel;
+    setObjectName(QStringLiteral("SetupSpeziell"));
+    setWindowTitle(QStringLiteral("Setup spezial"));
+    setModal(true);
+    setFixedSize(twipsZuPixel(4410), twipsZuPixel(3030));
+
+    auto bezeichnung = [this](const QString& text, int oben, QWidget* fuer) {
+        auto* l = new QLabel(text, this);
+        l->setGeometry(twipsZuPixel(120), twipsZuPixel(oben), twipsZuPixel(2775), twipsZuPixel(240));
+        l->setBuddy(fuer);
+    };
+    auto kombi = [this](const char* name, bool editierbar, int oben, int breite) {
+        auto* k = new QComboBox(this);
+        k->setObjectName(QString::fromLatin1(name));
+        k->setEditable(editierbar);
+        if (editierbar)
+            k->setInsertPolicy(QComboBox::NoInsert);
+        k->setGeometry(twipsZuPixel(120), twipsZuPixel(oben), twipsZuPixel(breite), twipsZuPixel(315));
+        return k;
+    };
+    txtSchluessel = kombi("txtSchluessel", true, 1800, 2775);
+    txtEintrag = kombi("txtEintrag", true, 2520, 4095);
+    txtDatei = kombi("txtDatei", false, 360, 2775);
+    txtAbschnitt = kombi("txtAbschnitt", true, 1080, 2775);
+    bezeichnung(QStringLiteral("S&chlüssel"), 1560, txtSchluessel);
+    bezeichnung(QStringLiteral("&Eintrag"), 2280, txtEintrag);
+    bezeichnung(QStringLiteral("Einstellungs&datei"), 120, txtDatei);
+    bezeichnung(QStringLiteral("&Abschnitt"), 840, txtAbschnitt);
+
+    const char* texte[2] = {"Eintrag &lesen", "Eintrag &schreiben"};
+    const int oben[2] = {600, 1200};
+    for (int i = 0; i < 2; ++i) {
+        befLesen[i] = new QPushButton(QString::fromUtf8(texte[i]), this);
+        befLesen[i]->setObjectName(QStringLiteral("befLesen_%1").arg(i));
+        befLesen[i]->setAutoDefault(false);
+        befLesen[i]->setGeometry(twipsZuPixel(3240), twipsZuPixel(oben[i]), twipsZuPixel(975), twipsZuPixel(375));
+        connect(befLesen[i], &QPushButton::clicked, this, [this, i] { befLesen_Click(i); });
+    }
+    befAbbrechen = new QPushButton(QStringLiteral("&Zurück"), this);
+    befAbbrechen->setObjectName(QStringLiteral("befAbbrechen"));
+    befAbbrechen->setAutoDefault(false);
+    befAbbrechen->setGeometry(twipsZuPixel(3240), twipsZuPixel(1800), twipsZuPixel(975), twipsZuPixel(375));
+    connect(befAbbrechen, &QPushButton::clicked, this, &SetupSpeziell::befAbbrechen_Click);
+
+    connect(txtDatei, &QComboBox::activated, this, &SetupSpeziell::txtDatei_Click);
+    connect(txtAbschnitt, &QComboBox::activated, this, &SetupSpeziell::txtAbschnitt_Click);
+    connect(txtSchluessel, &QComboBox::activated, this, [this] { befLesen_Click(0); });
+    setTabOrder(txtSchluessel, txtEintrag);
+    setTabOrder(txtEintrag, txtDatei);
+    setTabOrder(txtDatei, txtAbschnitt);
+    setTabOrder(txtAbschnitt, befLesen[0]);
+    setTabOrder(befLesen[0], befLesen[1]);
+    setTabOrder(befLesen[1], befAbbrechen);
+    txtSchluessel->setFocus();
+    HilfeTaste_Anmelden(this);
+
+    for (const QString& d : SetupSpeziell_Dateien())
+        txtDatei->addItem(d);
+    txtDatei->setCurrentIndex(0);
+    txtDatei_Click();
+}
+
+void SetupSpeziell::sortiertEinfuegen(QComboBox* kombi, const QString& text)
+{
+    int i = 0;
+    while (i < kombi->count() && kombi->itemText(i).compare(text, Qt::CaseInsensitive) <= 0)
+        ++i;
+    kombi->insertItem(i, text);
+}
+
+void SetupSpeziell::txtDatei_Click()
+{
+    zplatform::plattform().sanduhr(true);
+    bool vorhanden = false;
+    const QStringList zeilen = dateiZeilen(txtDatei->currentText(), &vorhanden);
+    if (vorhanden) {
+        txtAbschnitt->clear();
+        for (const QString& a : SetupSpeziell_Abschnitte(zeilen))
+            sortiertEinfuegen(txtAbschnitt, a);
+    }
+    if (txtAbschnitt->count() > 0) {
+        txtAbschnitt->setCurrentIndex(0);
+        txtAbschnitt_Click();
+        for (int i = 0; i < txtAbschnitt->count(); ++i) {
+            if (txtAbschnitt->itemText(i).compare(QStringLiteral("Zettlora"), Qt::CaseInsensitive) == 0) {
+                txtAbschnitt->setCurrentIndex(i);
+                txtAbschnitt_Click();
+            }
+        }
+    }
+    zplatform::plattform().sanduhr(false);
+}
+
+void SetupSpeziell::txtAbschnitt_Click()
+{
+    txtSchluessel->setEditText(QString());
+    txtEintrag->setEditText(QString());
+    zplatform::plattform().sanduhr(true);
+    bool vorhanden = false;
+    const QStringList zeilen = dateiZeilen(txtDatei->currentText(), &vorhanden);
+    if (vorhanden) {
+        txtSchluessel->clear();
+        for (const QString& k : SetupSpeziell_Schluessel(zeilen, txtAbschnitt->currentText()))
+            sortiertEinfuegen(txtSchluessel, k);
+        txtSchluessel->setEditText(QString());
+    }
+    zplatform::plattform().sanduhr(false);
+}
+
+void SetupSpeziell::befLesen_Click(int index)
+{
+    const QString datei = txtDatei->currentText().trimmed();
+    const QString abschnitt = txtAbschnitt->currentText().trimmed();
+    const QString schluessel = txtSchluessel->currentText().trimmed();
+    const QString titel = QStringLiteral("Setup speziell");
+    if (datei.isEmpty()) {
+        zcommon::MsgBox(QStringLiteral("Keine Einstellungsdatei angegeben."), zplatform::vbCritical, titel);
+        return;
+    }
+    if (abschnitt.isEmpty()) {
+        zcommon::MsgBox(QStringLiteral("Kein Abschnitt angegeben."), zplatform::vbCritical, titel);
+        return;
+    }
+    if (schluessel.isEmpty()) {
+        zcommon::MsgBox(QStringLiteral("Kein Schlüssel angegeben."), zplatform::vbCritical, titel);
+        return;
+    }
+    if (index == 0) {
+        const QString wert = zcommon::Ini_Lesen(datei, abschnitt, schluessel, QString());
+        txtEintrag->clear();
+        txtEintrag->addItem(QString());
+        txtEintrag->addItem(wert);
+        txtEintrag->setCurrentIndex(-1);
+        txtEintrag->setEditText(wert);
+    } else {
+        zcommon::Ini_Schreiben(datei, abschnitt, schluessel, txtEintrag->currentText().trimmed());
+    }
+    zcommon::Ton_Ausgeben(QStringLiteral("#SystemExclamation"));
+    txtEintrag->setFocus();
+}
+
+void SetupSpeziell::befAbbrechen_Click()
+{
+    done(QDialog::Rejected);
+}
+
+void SetupSpeziell::closeEvent(QCloseEvent* e)
+{
+    e->ignore();
+    befAbbrechen_Click();
+}
+
+} // namespace zbefehle

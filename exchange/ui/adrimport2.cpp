@@ -1,0 +1,260 @@
+#include "exchange/ui/adrimport2.h"
+#include "commands/ui/hilfetaste.h"
+
+#include "addressbook/adressliste.h"
+#include "addressbook/sitzung.h"
+#include "common/meldungen.h"
+#include "exchange/import.h"
+#include "platform/plattform.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFileDialog>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+namespace zaustausch {
+
+namespace {
+
+constexpr int VorschauZeilen = 10;
+const QString Titel = QStringLiteral("Import einer Adressliste");
+
+} // namespace
+
+AdrImport2::AdrImport2(QWidget* parent) : QDialog(parent)
+{
+    setObjectName(QStringLiteral("AdrImport2"));
+    setWindowTitle(Titel);
+    setModal(true);
+    if (parent)
+        setWindowIcon(parent->windowIcon());
+    resize(720, 560);
+
+    txtDatei = new QLineEdit(this);
+    txtDatei->setObjectName(QStringLiteral("txtDatei"));
+    befDatei = new QPushButton(QStringLiteral("&Durchsuchen..."), this);
+    befDatei->setObjectName(QStringLiteral("befDatei"));
+    befDatei->setAutoDefault(false);
+    kombiTrenner = new QComboBox(this);
+    kombiTrenner->setObjectName(QStringLiteral("kombiTrenner"));
+    kombiTrenner->addItems(
+        {QStringLiteral("Tabulator"), QStringLiteral("Semikolon ( ; )"), QStringLiteral("Komma ( , )")});
+    strgKopfzeile = new QCheckBox(QStringLiteral("Erste Zeile enthält die &Spaltennamen"), this);
+    strgKopfzeile->setObjectName(QStringLiteral("strgKopfzeile"));
+    lstZuordnung = new QTableWidget(0, 3, this);
+    lstZuordnung->setObjectName(QStringLiteral("lstZuordnung"));
+    lstZuordnung->setHorizontalHeaderLabels(
+        {QStringLiteral("Spalte"), QStringLiteral("Beispiel"), QStringLiteral("Übernehmen in Feld")});
+    lstZuordnung->horizontalHeader()->setStretchLastSection(true);
+    lstZuordnung->verticalHeader()->hide();
+    lstVorschau = new QTableWidget(0, 0, this);
+    lstVorschau->setObjectName(QStringLiteral("lstVorschau"));
+    lstVorschau->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    bezInfo = new QLabel(this);
+    bezInfo->setObjectName(QStringLiteral("bezInfo"));
+    befImport = new QPushButton(QStringLiteral("&Importieren"), this);
+    befImport->setObjectName(QStringLiteral("befImport"));
+    befImport->setEnabled(false);
+    befAbbrechen = new QPushButton(QStringLiteral("&Abbrechen"), this);
+    befAbbrechen->setObjectName(QStringLiteral("befAbbrechen"));
+    befAbbrechen->setAutoDefault(false);
+
+    auto* oben = new QGridLayout;
+    auto* bezDatei = new QLabel(QStringLiteral("&Datei:"), this);
+    bezDatei->setBuddy(txtDatei);
+    oben->addWidget(bezDatei, 0, 0);
+    oben->addWidget(txtDatei, 0, 1);
+    oben->addWidget(befDatei, 0, 2);
+    auto* bezTrenner = new QLabel(QStringLiteral("&Trennzeichen:"), this);
+    bezTrenner->setBuddy(kombiTrenner);
+    oben->addWidget(bezTrenner, 1, 0);
+    auto* trennZeile = new QHBoxLayout;
+    trennZeile->addWidget(kombiTrenner);
+    trennZeile->addWidget(strgKopfzeile);
+    trennZeile->addStretch();
+    oben->addLayout(trennZeile, 1, 1, 1, 2);
+    auto* knoepfe = new QHBoxLayout;
+    knoepfe->addWidget(bezInfo, 1);
+    knoepfe->addWidget(befImport);
+    knoepfe->addWidget(befAbbrechen);
+    auto* haupt = new QVBoxLayout(this);
+    haupt->addLayout(oben);
+    haupt->addWidget(new QLabel(QStringLiteral("Zuordnung der Spalten:"), this));
+    haupt->addWidget(lstZuordnung, 3);
+    haupt->addWidget(new QLabel(QStringLiteral("Vorschau:"), this));
+    haupt->addWidget(lstVorschau, 2);
+    haupt->addLayout(knoepfe);
+
+    connect(befDatei, &QPushButton::clicked, this, &AdrImport2::befDatei_Click);
+    connect(txtDatei, &QLineEdit::returnPressed, this, [this] { datei_Laden(); });
+    connect(kombiTrenner, &QComboBox::activated, this, [this] {
+        m_trennerAutomatisch = false;
+        m_zeilen = Trenntext_Zerlegen(m_text, trenner());
+        zuordnungAufbauen();
+    });
+    connect(strgKopfzeile, &QCheckBox::toggled, this, [this] { zuordnungAufbauen(); });
+    connect(befImport, &QPushButton::clicked, this, &AdrImport2::befImport_Click);
+    connect(befAbbrechen, &QPushButton::clicked, this, &QDialog::reject);
+    zbefehle::HilfeTaste_Anmelden(this);
+}
+
+QChar AdrImport2::trenner() const
+{
+    switch (kombiTrenner->currentIndex()) {
+    case 1:
+        return QLatin1Char(';');
+    case 2:
+        return QLatin1Char(',');
+    default:
+        return QLatin1Char('\t');
+    }
+}
+
+void AdrImport2::befDatei_Click()
+{
+    const QString pfad = QFileDialog::getOpenFileName(
+        this, Titel, txtDatei->text(), QStringLiteral("Textdateien (*.txt *.csv *.tab *.asc);;Alle Dateien (*)"));
+    if (pfad.isEmpty())
+        return;
+    txtDatei->setText(pfad);
+    datei_Laden();
+}
+
+bool AdrImport2::datei_Laden()
+{
+    bool ok = false;
+    m_text = ImportText_Lesen(txtDatei->text().trimmed(), &ok);
+    if (!ok) {
+        m_zeilen.clear();
+        zuordnungAufbauen();
+        zcommon::Meldung(QStringLiteral("#SystemHand"),
+                         QStringLiteral("Die Datei »") + txtDatei->text().trimmed() +
+                             QStringLiteral("« kann nicht gelesen werden."),
+                         zplatform::vbExclamation, Titel);
+        return false;
+    }
+    if (m_trennerAutomatisch) {
+        const qsizetype ende = m_text.indexOf(QRegularExpression(QStringLiteral("[\r\n]")));
+        const QChar t = Trenner_Erkennen(QStringView(m_text).left(ende < 0 ? m_text.size() : ende));
+        kombiTrenner->setCurrentIndex(t == QLatin1Char(';') ? 1 : t == QLatin1Char(',') ? 2 : 0);
+    }
+    m_zeilen = Trenntext_Zerlegen(m_text, trenner());
+    // Column names that match field captions mark the first line as captions.
+    bool kopf = false;
+    if (!m_zeilen.isEmpty()) {
+        for (int f : Zuordnung_Vorschlagen(m_zeilen.constFirst()))
+            kopf = kopf || f >= 0;
+    }
+    const QSignalBlocker sperre(strgKopfzeile);
+    strgKopfzeile->setChecked(kopf);
+    zuordnungAufbauen();
+    return true;
+}
+
+void AdrImport2::zuordnungAufbauen()
+{
+    int spalten = 0;
+    for (const QStringList& z : m_zeilen)
+        spalten = qMax(spalten, int(z.size()));
+    const bool kopf = strgKopfzeile->isChecked() && !m_zeilen.isEmpty();
+    const QStringList namen = kopf ? m_zeilen.constFirst() : QStringList();
+    const QList<int> vorschlag = kopf ? Zuordnung_Vorschlagen(namen) : QList<int>();
+    const QStringList beispiel = m_zeilen.size() > (kopf ? 1 : 0) ? m_zeilen[kopf ? 1 : 0] : QStringList();
+
+    QStringList ziele{QStringLiteral("(nicht übernehmen)")};
+    for (const QString& b : zadressbuch::sitzung().Bezeichnungen)
+        ziele << b;
+
+    lstZuordnung->setRowCount(spalten);
+    for (int s = 0; s < spalten; ++s) {
+        const QString name = s < namen.size() && !namen[s].trimmed().isEmpty() ? namen[s].trimmed()
+                                                                               : QStringLiteral("Spalte %1").arg(s + 1);
+        auto* a = new QTableWidgetItem(name);
+        a->setFlags(Qt::ItemIsEnabled);
+        lstZuordnung->setItem(s, 0, a);
+        auto* b = new QTableWidgetItem(beispiel.value(s));
+        b->setFlags(Qt::ItemIsEnabled);
+        lstZuordnung->setItem(s, 1, b);
+        auto* k = new QComboBox(lstZuordnung);
+        k->setObjectName(QStringLiteral("kombiFeld_%1").arg(s));
+        k->addItems(ziele);
+        // Without column names the columns are proposed in the order of the fields.
+        const int feld = kopf ? vorschlag.value(s, -1) : (s < zadressbuch::FeldAnzahl ? s : -1);
+        k->setCurrentIndex(feld + 1);
+        connect(k, &QComboBox::currentIndexChanged, this, &AdrImport2::vorschau_Aktualisieren);
+        lstZuordnung->setCellWidget(s, 2, k);
+    }
+    lstZuordnung->resizeColumnsToContents();
+    vorschau_Aktualisieren();
+}
+
+QList<int> AdrImport2::zuordnung() const
+{
+    QList<int> r;
+    for (int s = 0; s < lstZuordnung->rowCount(); ++s) {
+        const auto* k = qobject_cast<const QComboBox*>(lstZuordnung->cellWidget(s, 2));
+        r << (k ? k->currentIndex() - 1 : -1);
+    }
+    return r;
+}
+
+void AdrImport2::vorschau_Aktualisieren()
+{
+    const QList<int> z = zuordnung();
+    QList<int> felder;
+    for (int f = 0; f < zadressbuch::FeldAnzahl; ++f) {
+        if (z.contains(f))
+            felder << f;
+    }
+    const bool kopf = strgKopfzeile->isChecked();
+    const int erste = kopf ? 1 : 0;
+    const int zeilen = qMax(0, qMin(VorschauZeilen, int(m_zeilen.size()) - erste));
+    lstVorschau->clear();
+    lstVorschau->setColumnCount(int(felder.size()));
+    lstVorschau->setRowCount(zeilen);
+    QStringList koepfe;
+    for (int f : felder)
+        koepfe << zadressbuch::sitzung().Bezeichnungen[size_t(f)];
+    lstVorschau->setHorizontalHeaderLabels(koepfe);
+    for (int r = 0; r < zeilen; ++r) {
+        const QStringList& zeile = m_zeilen[erste + r];
+        for (int c = 0; c < felder.size(); ++c) {
+            QString wert;
+            for (int s = 0; s < zeile.size() && s < z.size(); ++s) {
+                if (z[s] == felder[c] && !zeile[s].trimmed().isEmpty())
+                    wert = wert.isEmpty() ? zeile[s].trimmed() : wert + QLatin1Char(' ') + zeile[s].trimmed();
+            }
+            lstVorschau->setItem(r, c, new QTableWidgetItem(wert));
+        }
+    }
+    const int anzahl = qMax(0, int(m_zeilen.size()) - erste);
+    bezInfo->setText(m_zeilen.isEmpty() ? QString() : QStringLiteral("%1 Zeilen zum Importieren").arg(anzahl));
+    befImport->setEnabled(anzahl > 0 && !felder.isEmpty());
+}
+
+void AdrImport2::befImport_Click()
+{
+    zplatform::plattform().sanduhr(true);
+    const ImportErgebnis e =
+        Adressen_Importieren(zadressbuch::adressliste(), m_zeilen, zuordnung(), strgKopfzeile->isChecked());
+    zplatform::plattform().sanduhr(false);
+    m_importiert = e.importiert;
+    if (e.abgelehnt)
+        return;
+    zcommon::Meldung(QStringLiteral("#SystemExclamation"),
+                     QString::number(e.importiert) + (e.importiert == 1
+                                                          ? QStringLiteral(" Adresse wurde importiert.")
+                                                          : QStringLiteral(" Adressen wurden importiert.")),
+                     zplatform::vbInformation, Titel);
+    accept();
+}
+
+} // namespace zaustausch

@@ -1,0 +1,117 @@
+// The commands on the real main window: the search entry takes the card's
+// selection, and the settings command stores and applies the card's fonts.
+#include "befehle_hilfe.h"
+#include "modal_hilfe.h"
+
+#include "addressbook/befehle.h"
+#include "addressbook/ui/main.h"
+#include "commands/ui/befehle.h"
+#include "commands/ui/einstellbefehle.h"
+#include "commands/ui/setup.h"
+#include "exchange/ui/befehle.h"
+
+#include <QAction>
+
+#include <QComboBox>
+#include <QLineEdit>
+
+using namespace Qt::StringLiterals;
+using zadressbuch::Befehl;
+using zadressbuch::sitzung;
+
+namespace {
+
+class FensterTest : public BefehleTest
+{
+protected:
+    void SetUp() override
+    {
+        BefehleTest::SetUp();
+        zbefehle::Befehle_Anmelden(register_);
+        zbefehle::Einstellbefehle_Anmelden(register_);
+        zaustausch::Befehle_Anmelden(register_);
+        fenster = std::make_unique<zadressbuch::Main>(register_);
+        auto& l = zadressbuch::adressliste();
+        l.Clear();
+        for (const auto& [name, ort] : {std::pair{u"Meier"_s, u"Berlin"_s}, std::pair{u"Schulz"_s, u"Köln"_s},
+                                        std::pair{u"Brandt"_s, u"Köln Mitte"_s}})
+            l.AddItem(satzMit({{1, name}, {5, ort}}));
+        l.setListIndex(0);
+        fenster->show();
+    }
+    void TearDown() override
+    {
+        fenster.reset();
+        zadressbuch::adressliste().Clear();
+        BefehleTest::TearDown();
+    }
+    zadressbuch::Befehlsregister register_;
+    std::unique_ptr<zadressbuch::Main> fenster;
+};
+
+} // namespace
+
+TEST_F(FensterTest, SuchenNimmtDieAuswahlDesKartenfelds)
+{
+    auto* ort = qobject_cast<QLineEdit*>(fenster->Feld(zadressbuch::Ort));
+    ASSERT_NE(ort, nullptr);
+    fenster->setFeldText(zadressbuch::Ort, u"Köln"_s);
+    ort->setFocus();
+    fenster->Feld_GotFocus(zadressbuch::Ort);
+    ort->selectAll();
+    register_.ausfuehren(Befehl::mnuSuchenText, *fenster);
+    EXPECT_EQ(fenster->TxtSuche->text(), u"Köln"_s);
+    EXPECT_EQ(zadressbuch::adressliste().ListIndex(), 1);
+    EXPECT_EQ(fenster->TxtSuche->selectedText(), u"Köln"_s);
+
+    // From the search box it searches for the box's own text again.
+    sitzung().FeldHatteFokus = 0;
+    register_.ausfuehren(Befehl::mnuSuchenText, *fenster);
+    EXPECT_EQ(fenster->TxtSuche->text(), u"Köln"_s);
+    EXPECT_EQ(zadressbuch::adressliste().ListIndex(), 2);
+}
+
+TEST_F(FensterTest, EinstellungenSichernDieGewaehlteSchrift)
+{
+    EXPECT_TRUE(mitModalDialog<zbefehle::Setup>([&] { register_.ausfuehren(Befehl::mnuSetup, *fenster); },
+                                                [](zbefehle::Setup& s) {
+                                                    EXPECT_FALSE(s.karte().schriftEin.isEmpty());
+                                                    s.farbeWaehlen = [](qint64) { return qint64(0xE0F0FF); };
+                                                    s.BefSetBackCol->click();
+                                                    s.comboAutoFormatCase->setCurrentIndex(3);
+                                                    s.close();
+                                                }));
+    EXPECT_EQ(zcommon::Ini_Lesen(QString(), QString(), u"SchriftBackCol"_s), QString::number(0xE0F0FF));
+    EXPECT_EQ(zcommon::Ini_Lesen(QString(), QString(), u"AutoFormatUCase"_s), u"3"_s);
+    // Applied: the card shows the new background.
+    const QColor c = fenster->Feld(3)->palette().color(fenster->Feld(3)->backgroundRole());
+    EXPECT_EQ(c, QColor(0xFF, 0xF0, 0xE0));
+}
+
+// The menu "&Adresse" decides its entries when it opens: undo by the card's
+// state, the clipboard import by the clipboard, the directory entries by
+// "DInfoVer".
+TEST_F(FensterTest, AdressmenueNachDemZustandDerKarte)
+{
+    auto sichtbar = [this](const char* name) { return fenster->aktion(QLatin1String(name))->isVisible(); };
+    auto frei = [this](const char* name) { return fenster->aktion(QLatin1String(name))->isEnabled(); };
+
+    plattform->zwischenablageSetzen(QString());
+    fenster->PulBearbeiten_Click();
+    EXPECT_FALSE(frei("mnuUndo"));
+    EXPECT_FALSE(frei("mnuImpZA"));
+    for (const char* n : {"mnuAdrImpDINFO99", "mnuAdrImpDINFO2000", "mnuAdrImpKlickTel98", "mnuAdrImpKlickTel1999"})
+        EXPECT_FALSE(sichtbar(n)) << n;
+
+    iniSetzen(u"DInfoVer"_s, u"KT1999"_s);
+    plattform->zwischenablageSetzen(u"Anna Meier"_s);
+    fenster->setFeldText(zadressbuch::Ort, u"Bonn"_s);
+    fenster->Adresse_Uebernehmen(0);
+    fenster->PulBearbeiten_Click();
+    EXPECT_TRUE(frei("mnuUndo"));
+    EXPECT_TRUE(frei("mnuImpZA"));
+    EXPECT_TRUE(sichtbar("mnuAdrImpKlickTel1999"));
+    EXPECT_FALSE(sichtbar("mnuAdrImpDINFO2000"));
+    EXPECT_FALSE(sichtbar("mnuAdrImpKlickTel98"));
+    EXPECT_FALSE(sichtbar("mnuAdrImpDINFO99"));
+}

@@ -1,0 +1,277 @@
+// Import of a delimited address list and of clipboard lines, dialing and the
+// directory search.
+#include "commands/befehle_hilfe.h"
+#include "commands/modal_hilfe.h"
+
+#include "addressbook/befehle.h"
+#include "addressbook/sitzung.h"
+#include "exchange/import.h"
+#include "exchange/ui/adrimport2.h"
+#include "exchange/ui/befehle.h"
+#include "exchange/ui/impza.h"
+#include "exchange/ui/telewahl.h"
+#include "exchange/weiterleitung.h"
+#include "platform/textdatei.h"
+#include "support/fensterattrappe.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QTableWidget>
+
+using namespace zaustausch;
+using namespace Qt::StringLiterals;
+using zadressbuch::Befehl;
+using zadressbuch::FeldAus;
+using zadressbuch::sitzung;
+
+TEST(Trenntext, Zerlegen)
+{
+    struct Fall
+    {
+        const char* name;
+        QString text;
+        QChar trenner;
+        QList<QStringList> erwartet;
+    };
+    const Fall faelle[] = {
+        {"einfach", u"a;b;c\r\nd;e\r\n"_s, u';', {{u"a"_s, u"b"_s, u"c"_s}, {u"d"_s, u"e"_s}}},
+        {"leere Felder und LF", u";x;\n\n;\n"_s, u';', {{u""_s, u"x"_s, u""_s}, {u""_s, u""_s}}},
+        {"Anführungszeichen",
+         u"\"a;b\",\"c\"\"d\",\"zwei\r\nZeilen\"\r"_s,
+         u',',
+         {{u"a;b"_s, u"c\"d"_s, u"zwei\r\nZeilen"_s}}},
+        {"ohne Zeilenende", u"x\ty"_s, u'\t', {{u"x"_s, u"y"_s}}},
+        {"leer", QString(), u';', {}},
+    };
+    for (const Fall& f : faelle) {
+        SCOPED_TRACE(f.name);
+        EXPECT_EQ(Trenntext_Zerlegen(f.text, f.trenner), f.erwartet);
+        EXPECT_EQ(Trenntext_Zerlegen(Trenntext_Verbinden(f.erwartet, f.trenner), f.trenner), f.erwartet);
+    }
+    EXPECT_EQ(Trenner_Erkennen(u"Name;Vorname;Ort"_s), u';');
+    EXPECT_EQ(Trenner_Erkennen(u"Name,Vorname;Ort,PLZ"_s), u',');
+    EXPECT_EQ(Trenner_Erkennen(u"\"a;b;c\"\tx"_s), u'\t');
+    EXPECT_EQ(Zwischenablage_Zeilen(u"1\r\n2\n3\r4\n5\n6\n7\n8\n9\n"_s).size(), 8);
+    EXPECT_EQ(Zwischenablage_Zeilen(u"eins\r\n"_s), QStringList{u"eins"_s});
+}
+
+namespace {
+
+class ImportTest : public BefehleTest
+{
+protected:
+    void SetUp() override
+    {
+        BefehleTest::SetUp();
+        zadressbuch::adressliste().Clear();
+        iniSetzen(u"AdressIndex"_s, u"100"_s);
+    }
+    void TearDown() override
+    {
+        zadressbuch::adressliste().Clear();
+        BefehleTest::TearDown();
+    }
+    QString datei() const { return wurzel->temp() + u"/import.csv"_s; }
+};
+
+} // namespace
+
+TEST_F(ImportTest, SemikolonDateiMitKopfUndUmlauten)
+{
+    for (bool utf8 : {false, true}) {
+        SCOPED_TRACE(utf8 ? "UTF-8" : "Windows-1252");
+        zadressbuch::adressliste().Clear();
+        zadressbuch::adressliste().AddItem(satzMit({{1, u"Vorher"_s}}));
+        sitzung().Geaendert = 0;
+        const QString text = u"Nachname;Vorname;Straße;PLZ;Ort;Notiz\r\n"
+                             u"Müller;Jürgen;Hauptstraße 1;12345;Köln;\"mit ; Trenner\"\r\n"
+                             u"  ;  ;  ;  ;  ;  \r\n"
+                             u"Weiß;Öztürk;Ährenweg 2;54321;Görlitz;\r\n"_s;
+        if (utf8)
+            zplatform::bytesSchreiben(datei(), text.toUtf8());
+        else
+            zplatform::textSchreiben(datei(), text);
+
+        AdrImport2 form;
+        form.txtDatei->setText(datei());
+        ASSERT_TRUE(form.datei_Laden());
+        EXPECT_EQ(form.kombiTrenner->currentIndex(), 1);
+        EXPECT_TRUE(form.strgKopfzeile->isChecked());
+        EXPECT_EQ(form.zuordnung(), (QList<int>{1, 2, 3, 4, 5, -1}));
+        EXPECT_EQ(form.lstZuordnung->item(0, 1)->text(), u"Müller"_s);
+        // "Notiz" is assigned to the remark field by hand.
+        auto* notiz = form.lstZuordnung->findChild<QComboBox*>(u"kombiFeld_5"_s);
+        ASSERT_NE(notiz, nullptr);
+        notiz->setCurrentIndex(zadressbuch::Bemerkung + 1);
+        EXPECT_EQ(form.lstVorschau->rowCount(), 3);
+        EXPECT_EQ(form.lstVorschau->columnCount(), 6);
+        ASSERT_TRUE(form.befImport->isEnabled());
+        form.befImport->click();
+        EXPECT_EQ(form.importiert(), 2);
+        EXPECT_EQ(plattform->letzteMeldung(), u"2 Adressen wurden importiert."_s);
+
+        const auto& l = zadressbuch::adressliste();
+        ASSERT_EQ(l.ListCount(), 3);
+        EXPECT_EQ(l.List(1), satzMit({{0, u" "_s},
+                                      {1, u"Müller"_s},
+                                      {2, u"Jürgen"_s},
+                                      {3, u"Hauptstraße 1"_s},
+                                      {4, u"12345"_s},
+                                      {5, u"Köln"_s},
+                                      {11, u"mit ; Trenner"_s},
+                                      {15, u"02.07.2000"_s},
+                                      {16, u"02.07.2000"_s},
+                                      {23, utf8 ? u"102"_s : u"100"_s}}));
+        EXPECT_EQ(FeldAus(l.List(2), 1), u"Weiß"_s);
+        EXPECT_EQ(FeldAus(l.List(2), 5), u"Görlitz"_s);
+        EXPECT_EQ(FeldAus(l.List(2), 23), utf8 ? u"103"_s : u"101"_s);
+        EXPECT_EQ(sitzung().Geaendert, 1);
+    }
+}
+
+TEST_F(ImportTest, NurLesenUndGrenze)
+{
+    const QList<QStringList> zeilen{{u"A"_s}, {u"B"_s}, {u"C"_s}};
+    auto& l = zadressbuch::adressliste();
+    sitzung().NurLesen = true;
+    ImportErgebnis e = Adressen_Importieren(l, zeilen, {1}, false);
+    EXPECT_TRUE(e.abgelehnt);
+    EXPECT_EQ(l.ListCount(), 0);
+    EXPECT_TRUE(plattform->letzteMeldung().contains(u"nur zum Lesen"_s));
+    sitzung().NurLesen = false;
+
+    e = Adressen_Importieren(l, zeilen, {-1}, false);
+    EXPECT_TRUE(e.abgelehnt);
+
+    QStringList voll;
+    for (int i = 0; i < zadressbuch::MaxAdressen - 1; ++i)
+        voll << satzMit({{1, u"x"_s}});
+    l.setEintraege(voll);
+    e = Adressen_Importieren(l, zeilen, {1}, false);
+    EXPECT_EQ(e.importiert, 1);
+    EXPECT_TRUE(e.voll);
+    EXPECT_EQ(l.ListCount(), zadressbuch::MaxAdressen);
+    EXPECT_EQ(plattform->meldungen.back().titel, u"Zettlora meldet Speicherproblem"_s);
+}
+
+TEST_F(ImportTest, MenueImportZeigtDieAdresseWieder)
+{
+    zplatform::textSchreiben(datei(), u"Nachname\tOrt\r\nBäcker\tUlm\r\n"_s);
+    zadressbuch::Befehlsregister r;
+    zaustausch::Befehle_Anmelden(r);
+    FensterAttrappe f;
+    EXPECT_TRUE(mitModalDialog<AdrImport2>([&] { r.ausfuehren(Befehl::mnuAdrImpListe, f); },
+                                           [&](AdrImport2& d) {
+                                               d.txtDatei->setText(datei());
+                                               ASSERT_TRUE(d.datei_Laden());
+                                               EXPECT_EQ(d.kombiTrenner->currentIndex(), 0);
+                                               d.befImport->click();
+                                           }));
+    EXPECT_EQ(zadressbuch::adressliste().ListCount(), 1);
+    EXPECT_EQ(f.angezeigt, 1);
+}
+
+TEST_F(ImportTest, ZwischenablageInDieKarte)
+{
+    plattform->zwischenablageSetzen(u"Anna\r\nMeier\r\n  \r\nBerlin\r\n"_s);
+    zadressbuch::Befehlsregister r;
+    zaustausch::Befehle_Anmelden(r);
+    FensterAttrappe f;
+    f.felder[5] = u"alt"_s;
+    // Cancel: nothing taken.
+    EXPECT_TRUE(mitModalDialog<ImpZA>([&] { r.ausfuehren(Befehl::mnuImpZA, f); },
+                                      [](ImpZA& d) {
+                                          d.KombiFeldZiel[0]->setCurrentIndex(3);
+                                          d.befAbbrechen->click();
+                                      }));
+    EXPECT_TRUE(f.uebernahmen.isEmpty());
+    EXPECT_TRUE(mitModalDialog<ImpZA>([&] { r.ausfuehren(Befehl::mnuImpZA, f); },
+                                      [](ImpZA& d) {
+                                          EXPECT_EQ(d.Feld[0]->text(), u"Anna"_s);
+                                          EXPECT_EQ(d.Feld[3]->text(), u"Berlin"_s);
+                                          EXPECT_EQ(d.Feld[4]->text(), QString());
+                                          EXPECT_EQ(d.KombiFeldZiel[0]->count(), 25);
+                                          d.KombiFeldZiel[0]->setCurrentIndex(3); // Vorname
+                                          d.KombiFeldZiel[1]->setCurrentIndex(2); // Nachname
+                                          d.KombiFeldZiel[2]->setCurrentIndex(6); // blank line
+                                          d.befOk->click();
+                                      }));
+    EXPECT_EQ(f.felder[2], u"Anna"_s);
+    EXPECT_EQ(f.felder[1], u"Meier"_s);
+    EXPECT_EQ(f.felder[5], u"alt"_s);
+    EXPECT_EQ(f.uebernahmen, QList<int>{0});
+}
+
+TEST_F(ImportTest, WaehlenUndVerzeichnissuche)
+{
+    EXPECT_EQ(Telefon_Adresse(u"01019 +49 (30) 123-4"_s), u"tel:0101949301234"_s);
+    EXPECT_EQ(Telefon_Adresse(u"+49 30 1234"_s), u"tel:+49301234"_s);
+    EXPECT_EQ(Telefon_Adresse(u"keine"_s), QString());
+
+    zadressbuch::Befehlsregister r;
+    zaustausch::Befehle_Anmelden(r);
+    FensterAttrappe f;
+    f.felder[7] = u"030 / 123-4"_s;
+    EXPECT_TRUE(mitModalDialog<Telewahl>([&] { r.ausfuehren(Befehl::PulTeleWaehlen, f); },
+                                         [](Telewahl& d) {
+                                             EXPECT_EQ(d.txtNummer->text(), u"030 / 123-4"_s);
+                                             d.befWaehlen->click();
+                                             d.befKopieren->click();
+                                             d.befAbbrechen->click();
+                                         }));
+    EXPECT_EQ(plattform->geoeffneteAdressen, QStringList{u"tel:0301234"_s});
+    EXPECT_EQ(plattform->zwischenablage(), u"030 / 123-4"_s);
+
+    // A call-by-call prefix of the catalogue goes in front.
+    schreiben(u"programm/CallByCall.ini"_s,
+              u"[Allgemein]\r\naktiviert=1\r\n[TeleNr]\r\n030=Billig\r\n[CallByCall]\r\nBillig=01019\r\n"_s);
+    EXPECT_TRUE(mitModalDialog<Telewahl>([&] { r.ausfuehren(Befehl::PulTeleWaehlen, f); },
+                                         [](Telewahl& d) {
+                                             EXPECT_EQ(d.txtNummer->text(), u"01019 030 / 123-4"_s);
+                                             d.befAbbrechen->click();
+                                         }));
+
+    // The directory program: missing, then registered.
+    iniSetzen(u"DInfoPrg"_s, wurzel->programm() + u"/dinfo"_s);
+    r.ausfuehren(Befehl::mnuAdrImpDINFO2000, f);
+    EXPECT_TRUE(plattform->letzteMeldung().contains(u"nicht gefunden"_s));
+    EXPECT_TRUE(plattform->gestarteteProgramme.isEmpty());
+    schreiben(u"programm/dinfo"_s, u"#!/bin/sh\n"_s);
+    r.ausfuehren(Befehl::mnuAdrImpKlickTel98, f);
+    ASSERT_EQ(plattform->gestarteteProgramme.size(), 1);
+    EXPECT_TRUE(plattform->gestarteteProgramme[0].startsWith(wurzel->programm() + u"/dinfo"_s));
+    EXPECT_EQ(plattform->zwischenablage(), u"0301234"_s);
+    EXPECT_TRUE(f.statusTexte.back().contains(u"Zwischenablage"_s));
+}
+
+// Without column names the columns are proposed in the order of the fields;
+// another separator chosen by hand reads the file again.
+TEST_F(ImportTest, OhneKopfzeileUndAndererTrenner)
+{
+    zplatform::textSchreiben(datei(), u"Rubrik A,Meier,Anna\r\nRubrik B,Schulz,Bernd\r\n"_s);
+    AdrImport2 form;
+    form.txtDatei->setText(datei());
+    ASSERT_TRUE(form.datei_Laden());
+    EXPECT_EQ(form.kombiTrenner->currentIndex(), 2);
+    EXPECT_FALSE(form.strgKopfzeile->isChecked());
+    EXPECT_EQ(form.zuordnung(), (QList<int>{0, 1, 2}));
+    EXPECT_EQ(form.lstVorschau->rowCount(), 2);
+
+    form.kombiTrenner->setCurrentIndex(0);
+    Q_EMIT form.kombiTrenner->activated(0);
+    EXPECT_EQ(form.zuordnung(), QList<int>{0}); // one column per line with TAB
+    form.kombiTrenner->setCurrentIndex(2);
+    Q_EMIT form.kombiTrenner->activated(2);
+    form.befImport->click();
+    const auto& l = zadressbuch::adressliste();
+    ASSERT_EQ(l.ListCount(), 2);
+    EXPECT_EQ(FeldAus(l.List(1), 0), u"Rubrik B"_s);
+    EXPECT_EQ(FeldAus(l.List(1), 2), u"Bernd"_s);
+
+    // A file that cannot be read says so.
+    form.txtDatei->setText(wurzel->temp() + u"/fehlt.csv"_s);
+    EXPECT_FALSE(form.datei_Laden());
+    EXPECT_TRUE(plattform->letzteMeldung().contains(u"kann nicht gelesen werden"_s));
+    EXPECT_FALSE(form.befImport->isEnabled());
+}
