@@ -659,7 +659,7 @@ namespace {
 // value with this (surrounding tabs are not part of a value when read).
 QString gelesen(const QString& gespeichert)
 {
-    return beschneiden(zplatform::ausWindows1252(kodieren(gespeichert)));
+    return teilDekodieren(beschneiden(zplatform::ausWindows1252(teilKodieren(gespeichert))));
 }
 
 } // namespace
