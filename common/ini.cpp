@@ -659,7 +659,7 @@ namespace {
 // value with this (surrounding tabs are not part of a value when read).
 QString gelesen(const QString& gespeichert)
 {
-    return teilDekodieren(beschneiden(zplatform::ausWindows1252(teilKodieren(gespeichert))));
+    return beschneiden(zplatform::ausWindows1252(teilKodieren(gespeichert)));
 }
 
 } // namespace
@@ -713,7 +713,7 @@ bool Ini_SchreibenAlle(const QString& datei, const QString& sektion,
         const QString norm = normName(schlName);
         if (auto n = neuVon.constFind(norm); n != neuVon.constEnd()) {
             // As a single write: a value that reads as the pending one changes nothing.
-            if (gelesen(neue[n.value()].second) != gespeichert)
+            if (zplatform::nachWindows1252(gelesen(neue[n.value()].second)) != teilKodieren(gespeichert))
                 neue[n.value()].second = gespeichert;
             continue;
         }
@@ -721,8 +721,9 @@ bool Ini_SchreibenAlle(const QString& datei, const QString& sektion,
             if (auto it = sek->zeileVon.constFind(norm); it != sek->zeileVon.constEnd()) {
                 const size_t i = size_t(it.value());
                 const QByteArray neu = teilKodieren(gespeichert);
-                const QByteArray jetzt = aktuell.contains(i) ? teilKodieren(aktuell.value(i))
-                                                             : zplatform::nachWindows1252(sek->wertVon.value(norm));
+                // Compared as the single write compares: the value as read, in bytes.
+                const QByteArray jetzt =
+                    zplatform::nachWindows1252(aktuell.contains(i) ? aktuell.value(i) : sek->wertVon.value(norm));
                 if (jetzt == neu)
                     continue;
                 // The key keeps the spelling it has in the file.
