@@ -139,6 +139,22 @@ QString ohneAnfuehrung(const QString& w)
     return w;
 }
 
+// The key name of a stored line with the blanks and tabs around it removed,
+// as the reader takes it (a form feed or other control character belongs to
+// the name and must stay, or the line would lose its key).
+QByteArray namensTeil(const QByteArray& zeile)
+{
+    qsizetype e = zeile.indexOf('=');
+    if (e < 0)
+        e = zeile.size();
+    qsizetype a = 0;
+    while (a < e && (zeile[a] == ' ' || zeile[a] == '\t'))
+        ++a;
+    while (e > a && (zeile[e - 1] == ' ' || zeile[e - 1] == '\t'))
+        --e;
+    return zeile.mid(a, e - a);
+}
+
 // The value of a line as stored (trimmed) to the text a read gives.
 QString wertDekodieren(const QString& gespeichert)
 {
@@ -520,7 +536,7 @@ bool schreibenIn(const IniDatei& d, std::vector<Zeile>& zeilen, const QString& s
             return false; // nothing to change
         // The key keeps the spelling it has in the file.
         const QByteArray& zeile = zeilen[i].inhalt;
-        zeilen[i].inhalt = zeile.left(zeile.indexOf('=')).trimmed() + '=' + neu;
+        zeilen[i].inhalt = namensTeil(zeile) + '=' + neu;
         if (zeilen[i].ende.isEmpty() && i + 1 < zeilen.size())
             zeilen[i].ende = CrLf;
         return true;
@@ -728,7 +744,7 @@ bool Ini_SchreibenAlle(const QString& datei, const QString& sektion,
                     continue;
                 // The key keeps the spelling it has in the file.
                 const QByteArray& zeile = zeilen[i].inhalt;
-                zeilen[i].inhalt = zeile.left(zeile.indexOf('=')).trimmed() + '=' + neu;
+                zeilen[i].inhalt = namensTeil(zeile) + '=' + neu;
                 if (zeilen[i].ende.isEmpty() && i + 1 < zeilen.size())
                     zeilen[i].ende = CrLf;
                 aktuell.insert(i, gelesen(gespeichert));

@@ -1,5 +1,6 @@
-// Settings files: every key the file lists reads as listed; after a write the key reads back as the plain rule says
-// (trimmed, line breaks stored as "**" and read as CR LF); every other key of
+// Settings files: every key the file lists reads as listed; after a write
+// the key reads back as the plain rule says (trimmed, line breaks stored as
+// "**" and read as CR LF, quotes around the whole value dropped); every other key of
 // the file keeps its value; the bytes of the file change only in the one line
 // written (or the lines added for a new key or section); what is cached is
 // what is on disk.
@@ -124,10 +125,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* daten, size_t groesse)
     soll.replace(QStringLiteral("\r\n"), QStringLiteral("**"));
     soll.replace(u'\r', QStringLiteral("**"));
     soll.replace(u'\n', QStringLiteral("**"));
-    soll = beschnitten(soll).replace(QStringLiteral("**"), QStringLiteral("\r\n"));
+    soll = beschnitten(soll);
+    // A value wholly enclosed in matching quotes reads without them.
+    const bool inAnfuehrung =
+        soll.size() >= 2 && (soll.front() == u'"' || soll.front() == u'\'') && soll.back() == soll.front();
+    if (inAnfuehrung)
+        soll = soll.mid(1, soll.size() - 2);
+    soll.replace(QStringLiteral("**"), QStringLiteral("\r\n"));
     const QString gelesen = zcommon::Ini_Lesen(pfad, sektion, schluessel, QStringLiteral("<fehlt>"));
     pruefen(gelesen == soll, "liest zurück, was geschrieben wurde", soll, gelesen);
-    if (!wert.contains(u'*') && !wert.contains(u'\r') && !wert.contains(u'\n') && beschnitten(wert) == wert)
+    if (!wert.contains(u'*') && !wert.contains(u'\r') && !wert.contains(u'\n') && beschnitten(wert) == wert &&
+        !inAnfuehrung)
         pruefen(gelesen == wert, "einfacher Wert unverändert", wert, gelesen);
     pruefen(nachher.value(sekNorm).value(schlNorm, QStringLiteral("<fehlt>")) == soll, "Auslesen zeigt den Wert", soll);
     zcommon::Ini_CacheLeeren();

@@ -113,6 +113,13 @@ TEST_F(Ini, AndereZeilenBleibenByteFuerByte)
     EXPECT_EQ(roh(datei).toStdString(), erwartet.toStdString());
 
     EXPECT_EQ(Ini_Schluessel("Test", "EINS"), QStringList({"A", "B", "D"}));
+
+    // A key whose name holds a form feed keeps it when its value changes
+    // (only blanks and tabs around a name are not part of it).
+    ablegen(w.windows() + "/Steuer.ini", "[S]\r\n\fK\f = alt\r\n");
+    Ini_Schreiben("Steuer", "S", "\fK\f", "neu");
+    EXPECT_EQ(roh(w.windows() + "/Steuer.ini").toStdString(), std::string("[S]\r\n\fK\f=neu\r\n"));
+    EXPECT_EQ(Ini_Lesen("Steuer", "S", "\fK\f"), QStringLiteral("neu"));
     // Writing the value a key already has leaves the file alone.
     const QDateTime zeit = QFileInfo(datei).lastModified();
     Ini_Schreiben("Test", "Zwei", "C", "3");
