@@ -26,7 +26,7 @@ bool ohneAdresse(const QString& z)
             ++feld;
             continue;
         }
-        if (c != u' ' && feld != ErstelltAm && feld != GeaendertAm && feld != Index)
+        if (c != u' ' && c != QChar(0x1A) && feld != ErstelltAm && feld != GeaendertAm && feld != Index)
             return false;
     }
     return true;
