@@ -77,26 +77,6 @@ QString Suchtext_Ermitteln(const Fenster& fenster)
     return text.isNull() ? QStringLiteral("") : text;
 }
 
-UeberweisungVorgabe Ueberweisung_Vorbelegen(const Fenster& fenster, int namensGrenze)
-{
-    UeberweisungVorgabe u;
-    auto passt = [namensGrenze](const QString& t) { return namensGrenze <= 0 || t.size() <= namensGrenze; };
-    u.empfaengerName = zcommon::Trim(fenster.FeldText(zadressbuch::Vorname) + QLatin1Char(' ') +
-                                     fenster.FeldText(zadressbuch::Nachname));
-    QString t = zcommon::Trim(u.empfaengerName + QLatin1Char(' ') + fenster.FeldText(zadressbuch::Plz));
-    if (passt(t))
-        u.empfaengerName = t;
-    t = zcommon::Trim(u.empfaengerName + QLatin1Char(' ') + fenster.FeldText(zadressbuch::Ort));
-    if (passt(t))
-        u.empfaengerName = t;
-    u.kontoNr = fenster.FeldText(zadressbuch::Kontonummer);
-    u.blz = fenster.FeldText(zadressbuch::Bankleitzahl);
-    u.bank = fenster.FeldText(zadressbuch::Kreditinstitut);
-    const int feld = qBound(0, zadressbuch::sitzung().AktivesFeld, zadressbuch::FeldAnzahl - 1);
-    u.verwendung1 = zcommon::Trim(fenster.FeldSelText(feld)).replace(QStringLiteral("\r\n"), QStringLiteral(" "));
-    return u;
-}
-
 bool ZwischenablageImport_Uebernehmen(Fenster& fenster, const std::array<QString, 8>& zeilen,
                                       const std::array<int, 8>& ziele)
 {

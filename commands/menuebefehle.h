@@ -36,17 +36,6 @@ void FaxNr_InZwischenablage(const zadressbuch::Fenster& fenster);
 // whole text. Null when the search box had the focus last (it keeps its text).
 QString Suchtext_Ermitteln(const zadressbuch::Fenster& fenster);
 
-// The bank transfer's preset from the card.
-struct UeberweisungVorgabe
-{
-    QString empfaengerName;
-    QString kontoNr, blz, bank;
-    QString verwendung1;
-};
-// name: first name + " " + last name, then + postcode and + place, each step
-// only while it stays within namensGrenze characters (0 = no limit).
-UeberweisungVorgabe Ueberweisung_Vorbelegen(const zadressbuch::Fenster& fenster, int namensGrenze);
-
 // The clipboard import: each of up to 8 lines whose trimmed text is not empty
 // and whose target index is above 0 goes (untrimmed) into card field
 // index - 1; then the card is stored. True when a field was set.

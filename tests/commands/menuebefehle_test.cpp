@@ -66,7 +66,7 @@ TEST_F(BefehleTest, WebSeiteNurHttp)
     EXPECT_EQ(plattform->zwischenablage(), u" 030/99 "_s);
 }
 
-TEST_F(BefehleTest, SuchtextUndUeberweisung)
+TEST_F(BefehleTest, SuchtextAusDemFokussiertenFeld)
 {
     FensterAttrappe f;
     f.felder[5] = u"Berlin Mitte"_s;
@@ -77,24 +77,6 @@ TEST_F(BefehleTest, SuchtextUndUeberweisung)
     EXPECT_EQ(Suchtext_Ermitteln(f), u"Mitte"_s);
     sitzung().FeldHatteFokus = 0;
     EXPECT_TRUE(Suchtext_Ermitteln(f).isNull());
-
-    f.felder[2] = u"Maximiliane"_s;
-    f.felder[1] = u"Mustermann-Lüdenscheidt"_s;
-    f.felder[4] = u"12345"_s;
-    f.felder[17] = u"4711"_s;
-    f.felder[18] = u"10010010"_s;
-    f.felder[19] = u"Postbank"_s;
-    f.auswahlTexte[5] = u" Miete\r\nMai "_s;
-    // Name and postcode fit, the place would not.
-    UeberweisungVorgabe u = Ueberweisung_Vorbelegen(f, 41);
-    EXPECT_EQ(u.empfaengerName, u"Maximiliane Mustermann-Lüdenscheidt 12345"_s);
-    EXPECT_EQ(u.verwendung1, u"Miete Mai"_s);
-    EXPECT_EQ(u.kontoNr, u"4711"_s);
-    EXPECT_EQ(u.blz, u"10010010"_s);
-    EXPECT_EQ(u.bank, u"Postbank"_s);
-    EXPECT_EQ(Ueberweisung_Vorbelegen(f, 0).empfaengerName,
-              u"Maximiliane Mustermann-Lüdenscheidt 12345 Berlin Mitte"_s);
-    EXPECT_EQ(Ueberweisung_Vorbelegen(f, 20).empfaengerName, u"Maximiliane Mustermann-Lüdenscheidt"_s);
 }
 
 TEST_F(BefehleTest, ZwischenablageImportInDieKarte)
