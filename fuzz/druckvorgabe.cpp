@@ -44,13 +44,15 @@ QTemporaryDir& wurzel()
 }
 
 // Only characters a job or printer name can hold in a settings file: no
-// brackets, no "=", no line breaks, no "**", no blanks at either end.
+// brackets, no "=", no line breaks, no "**", no blanks at either end, no
+// quotes (a value wholly enclosed in quotes is read without them).
 QString name(const QByteArray& roh)
 {
     QString n;
     for (char c : roh) {
         const uchar u = uchar(c);
-        if (u >= 0x20 && u < 0x7F && c != '[' && c != ']' && c != '=' && c != ';' && c != '*')
+        if (u >= 0x20 && u < 0x7F && c != '[' && c != ']' && c != '=' && c != ';' && c != '*' && c != '"' &&
+            c != '\'')
             n += QChar(u);
     }
     return n.trimmed();
