@@ -1,60 +1,20 @@
 // Zettlora: starts the program with German texts for Qt's own dialogs, the
 // desktop platform layer and the splash, which brings up the main window.
 #include "addressbook/ui/main.h"
-#include "addressbook/ui/titel.h"
 #include "addressbook/befehle.h"
+#include "addressbook/ui/titel.h"
 #include "app/zusammenbau.h"
 #include "common/ini.h"
 #include "platform/ordner.h"
+#include "platform/signale.h"
 #include "platform/ui/desktopplattform.h"
 #include "platform/ui/qtdrucker.h"
 
 #include <QApplication>
-#include <QSessionManager>
-#include <QSocketNotifier>
 #include <QLibraryInfo>
 #include <QLocale>
+#include <QSessionManager>
 #include <QTranslator>
-
-#include <csignal>
-#include <sys/socket.h>
-#include <unistd.h>
-
-namespace {
-
-// A termination signal (logout, shutdown, kill) closes the main window as its
-// close box does, so the address file is saved instead of lost. The handler
-// only writes a byte; the event loop does the work.
-int signalPaar[2] = {-1, -1};
-
-void signalMerken(int)
-{
-    const char c = 1;
-    [[maybe_unused]] const auto n = ::write(signalPaar[0], &c, 1);
-}
-
-void signaleAbfangen(QApplication& app)
-{
-    if (::socketpair(AF_UNIX, SOCK_STREAM, 0, signalPaar) != 0)
-        return;
-    auto* melder = new QSocketNotifier(signalPaar[1], QSocketNotifier::Read, &app);
-    QObject::connect(melder, &QSocketNotifier::activated, &app, [&app] {
-        char c;
-        [[maybe_unused]] const auto n = ::read(signalPaar[1], &c, 1);
-        if (zadressbuch::Main* m = zadressbuch::Main::instanz())
-            m->close();
-        else
-            app.quit();
-    });
-    struct sigaction sa = {};
-    sa.sa_handler = signalMerken;
-    sigemptyset(&sa.sa_mask);
-    sa.sa_flags = SA_RESTART;
-    for (int sig : {SIGTERM, SIGHUP, SIGINT})
-        ::sigaction(sig, &sa, nullptr);
-}
-
-} // namespace
 
 int main(int argc, char** argv)
 {
@@ -75,8 +35,8 @@ int main(int argc, char** argv)
 
     zplatform::programmOrdnerBefuellen();
     // The virtual printer "PDF" writes its jobs into the folder of this setting (default: the temp folder).
-    zplatform::pdfStandardOrdnerSetzen(zcommon::Ini_Lesen(QString(), QStringLiteral("Drucker"),
-                                                          QStringLiteral("PdfOrdner"), QString()));
+    zplatform::pdfStandardOrdnerSetzen(
+        zcommon::Ini_Lesen(QString(), QStringLiteral("Drucker"), QStringLiteral("PdfOrdner"), QString()));
     zplatform::desktopEinrichten();
 
     // The commands of the main window, from every part of the program.
@@ -88,7 +48,14 @@ int main(int argc, char** argv)
     if (!argumente.isEmpty())
         argumente.removeFirst();
 
-    signaleAbfangen(app);
+    // A termination signal (logout, shutdown, kill) closes the main window as
+    // its close box does, so the address file is saved instead of lost.
+    zplatform::Beendensignale_Abfangen(&app, [&app] {
+        if (zadressbuch::Main* m = zadressbuch::Main::instanz())
+            m->close();
+        else
+            app.quit();
+    });
     // The desktop's session manager asks before logging out: keep the data safe.
     QObject::connect(&app, &QGuiApplication::commitDataRequest, &app, [](QSessionManager&) {
         if (zadressbuch::Main* m = zadressbuch::Main::instanz())
