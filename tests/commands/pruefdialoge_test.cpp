@@ -12,6 +12,7 @@
 #include "commands/zeichenhilfen.h"
 #include "common/ini.h"
 #include "platform/ui/twips.h"
+#include "support/dialoghilfe.h"
 #include "support/fensterattrappe.h"
 #include "support/testplattform.h"
 
@@ -27,23 +28,6 @@
 using namespace zbefehle;
 
 namespace {
-
-// Runs schritte on the modal dialog of type T once it is shown.
-template <typename T> void amDialog(const std::function<void(T&)>& schritte)
-{
-    auto* versuch = new QTimer;
-    versuch->setInterval(10);
-    QObject::connect(versuch, &QTimer::timeout, [versuch, schritte] {
-        for (QWidget* w : QApplication::topLevelWidgets())
-            if (auto* d = qobject_cast<T*>(w); d && d->isVisible()) {
-                versuch->stop();
-                versuch->deleteLater();
-                schritte(*d);
-                return;
-            }
-    });
-    versuch->start();
-}
 
 // A window with real card fields (one-line field 3, remark field 11) behind
 // the fake's interface.

@@ -4,6 +4,7 @@
 #include "addressbook/main_hilfen.h"
 #include "masks/ui/maskenedit.h"
 #include "masks/ui/zaexport.h"
+#include "support/dialoghilfe.h"
 
 #include <QAction>
 #include <QTimer>
@@ -11,22 +12,6 @@
 using namespace main_test;
 
 namespace {
-
-template <typename T> void amDialog(const std::function<void(T&)>& schritte)
-{
-    auto* versuch = new QTimer;
-    versuch->setInterval(10);
-    QObject::connect(versuch, &QTimer::timeout, [versuch, schritte] {
-        for (QWidget* w : QApplication::topLevelWidgets())
-            if (auto* d = qobject_cast<T*>(w); d && d->isVisible()) {
-                versuch->stop();
-                versuch->deleteLater();
-                schritte(*d);
-                return;
-            }
-    });
-    versuch->start();
-}
 
 class MaskenFensterTest : public MainFensterTest
 {
