@@ -57,31 +57,14 @@ FormPrnLastschrift::FormPrnLastschrift(const std::array<QString, 24>& karte, con
         k->setInsertPolicy(QComboBox::NoInsert);
         Enter_Weiter(k);
     }
-    optFormular[0] = new QRadioButton(QStringLiteral("&Laserware LW 0102"), this);
-    optFormular[1] = new QRadioButton(QStringLiteral("Formular aus &Grafik laden"), this);
-    for (int i = 0; i < 2; ++i) {
-        optFormular[size_t(i)]->setObjectName(QStringLiteral("optFormular_%1").arg(i));
-        Enter_Weiter(optFormular[size_t(i)]);
-    }
-    optFormular[0]->setChecked(true);
-    optFormular[1]->setEnabled(false);
-    ComboSchrift = new QComboBox(this);
-    ComboSchrift->setObjectName(QStringLiteral("ComboSchrift"));
-    Enter_Weiter(ComboSchrift);
-    befPrnLastschrift = new QPushButton(QStringLiteral("&Drucken"), this);
-    befPrnLastschrift->setObjectName(QStringLiteral("befPrnLastschrift"));
-    befAbbrechen = new QPushButton(QStringLiteral("&Zurück"), this);
-    befAbbrechen->setObjectName(QStringLiteral("befAbbrechen"));
-    for (QPushButton* b : {befPrnLastschrift, befAbbrechen}) {
-        b->setAutoDefault(false);
-        b->setDefault(false);
-    }
-
-    auto* leiste = new QMenuBar(this);
-    QMenu* setup = leiste->addMenu(QStringLiteral("&Einstellungen"));
-    setup->setObjectName(QStringLiteral("mnuSetup"));
-    mnuSetupSave = setup->addAction(QStringLiteral("Einstellungen jetzt &sichern"));
-    mnuSetupSave->setObjectName(QStringLiteral("mnuSetupSave"));
+    const Formularsteuerung steuerung =
+        Formularsteuerung_Anlegen(this, QStringLiteral("&Laserware LW 0102"), QStringLiteral("befPrnLastschrift"));
+    optFormular = steuerung.optFormular;
+    ComboSchrift = steuerung.ComboSchrift;
+    befPrnLastschrift = steuerung.befDrucken;
+    befAbbrechen = steuerung.befAbbrechen;
+    auto* leiste = steuerung.leiste;
+    mnuSetupSave = steuerung.mnuSetupSave;
     QMenu* datei = leiste->addMenu(QStringLiteral("&Sammeldatei"));
     datei->setObjectName(QStringLiteral("mnuLastFile"));
     mnuLastFileSave = datei->addAction(QStringLiteral("Last&schrift in Sammeldatei ablegen und zurück"));

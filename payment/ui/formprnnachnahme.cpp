@@ -49,29 +49,14 @@ FormPrnNachnahme::FormPrnNachnahme(const std::array<QString, 24>& karte, const Q
     AbsBLZ = new Zahlungsfeld(QStringLiteral("AbsBLZ"), art, 8, this);
     AbsBank = new Zahlungsfeld(QStringLiteral("AbsBank"), art, 50, this);
     AbsKontoNr = new Zahlungsfeld(QStringLiteral("AbsKontoNr"), art, 12, this);
-    optFormular[0] = new QRadioButton(QStringLiteral("&Laserware LW 0106"), this);
-    optFormular[1] = new QRadioButton(QStringLiteral("Formular aus &Grafik laden"), this);
-    for (int i = 0; i < 2; ++i) {
-        optFormular[size_t(i)]->setObjectName(QStringLiteral("optFormular_%1").arg(i));
-        Enter_Weiter(optFormular[size_t(i)]);
-    }
-    optFormular[0]->setChecked(true);
-    optFormular[1]->setEnabled(false);
-    ComboSchrift = new QComboBox(this);
-    ComboSchrift->setObjectName(QStringLiteral("ComboSchrift"));
-    Enter_Weiter(ComboSchrift);
-    befPrnUeberweisung = new QPushButton(QStringLiteral("&Drucken"), this);
-    befPrnUeberweisung->setObjectName(QStringLiteral("befPrnUeberweisung"));
-    befAbbrechen = new QPushButton(QStringLiteral("&Zurück"), this);
-    befAbbrechen->setObjectName(QStringLiteral("befAbbrechen"));
-    for (QPushButton* b : {befPrnUeberweisung, befAbbrechen}) {
-        b->setAutoDefault(false);
-        b->setDefault(false);
-    }
-    auto* leiste = new QMenuBar(this);
-    QMenu* setup = leiste->addMenu(QStringLiteral("&Einstellungen"));
-    mnuSetupSave = setup->addAction(QStringLiteral("Einstellungen jetzt &sichern"));
-    mnuSetupSave->setObjectName(QStringLiteral("mnuSetupSave"));
+    const Formularsteuerung steuerung =
+        Formularsteuerung_Anlegen(this, QStringLiteral("&Laserware LW 0106"), QStringLiteral("befPrnUeberweisung"));
+    optFormular = steuerung.optFormular;
+    ComboSchrift = steuerung.ComboSchrift;
+    befPrnUeberweisung = steuerung.befDrucken;
+    befAbbrechen = steuerung.befAbbrechen;
+    auto* leiste = steuerung.leiste;
+    mnuSetupSave = steuerung.mnuSetupSave;
 
     auto* oben = new QGroupBox(QStringLiteral("Verwendung, Betrag und Anschrift"), this);
     auto* f1 = new QFormLayout(oben);

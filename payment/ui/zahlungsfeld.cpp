@@ -9,6 +9,10 @@
 #include <QComboBox>
 #include <QFocusEvent>
 #include <QKeyEvent>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QRadioButton>
 
 namespace zzahlung {
 
@@ -174,6 +178,36 @@ void Enter_Weiter(QWidget* steuerelement)
         if (kombi->lineEdit())
             kombi->lineEdit()->installEventFilter(filter);
     }
+}
+
+Formularsteuerung Formularsteuerung_Anlegen(QWidget* form, const QString& laserware, const QString& druckName)
+{
+    Formularsteuerung f;
+    f.optFormular[0] = new QRadioButton(laserware, form);
+    f.optFormular[1] = new QRadioButton(QStringLiteral("Formular aus &Grafik laden"), form);
+    for (size_t i = 0; i < f.optFormular.size(); ++i) {
+        f.optFormular[i]->setObjectName(QStringLiteral("optFormular_%1").arg(i));
+        Enter_Weiter(f.optFormular[i]);
+    }
+    f.optFormular[0]->setChecked(true);
+    f.optFormular[1]->setEnabled(false);
+    f.ComboSchrift = new QComboBox(form);
+    f.ComboSchrift->setObjectName(QStringLiteral("ComboSchrift"));
+    Enter_Weiter(f.ComboSchrift);
+    f.befDrucken = new QPushButton(QStringLiteral("&Drucken"), form);
+    f.befDrucken->setObjectName(druckName);
+    f.befAbbrechen = new QPushButton(QStringLiteral("&Zurück"), form);
+    f.befAbbrechen->setObjectName(QStringLiteral("befAbbrechen"));
+    for (QPushButton* b : {f.befDrucken, f.befAbbrechen}) {
+        b->setAutoDefault(false);
+        b->setDefault(false);
+    }
+    f.leiste = new QMenuBar(form);
+    QMenu* setup = f.leiste->addMenu(QStringLiteral("&Einstellungen"));
+    setup->setObjectName(QStringLiteral("mnuSetup"));
+    f.mnuSetupSave = setup->addAction(QStringLiteral("Einstellungen jetzt &sichern"));
+    f.mnuSetupSave->setObjectName(QStringLiteral("mnuSetupSave"));
+    return f;
 }
 
 bool OhneBetrag_Drucken(QWidget* betragsfeld)

@@ -13,7 +13,14 @@
 
 #include <QLineEdit>
 #include <QString>
+#include <array>
 #include <functional>
+
+class QAction;
+class QComboBox;
+class QMenuBar;
+class QPushButton;
+class QRadioButton;
 
 class QComboBox;
 class QWidget;
@@ -52,6 +59,23 @@ private:
 // Enter pressed in any of the form's controls (and in an editable combo box)
 // is swallowed and moves the focus on in tab order.
 void Enter_Weiter(QWidget* steuerelement);
+
+// The controls the direct-debit and cash-on-delivery forms share: the form
+// type (the laser sheet of that name, or a picture, off until one is found),
+// the font choice, the print and back buttons (neither is a default button:
+// Enter moves on) and the menu "&Einstellungen" with "Einstellungen jetzt
+// &sichern", in a menu bar of the form's own.
+struct Formularsteuerung
+{
+    std::array<QRadioButton*, 2> optFormular{};
+    QComboBox* ComboSchrift = nullptr;
+    QPushButton* befDrucken = nullptr;
+    QPushButton* befAbbrechen = nullptr;
+    QMenuBar* leiste = nullptr;
+    QAction* mnuSetupSave = nullptr;
+};
+// laserware: the laser sheet's caption; druckName: the print button's objectName.
+Formularsteuerung Formularsteuerung_Anlegen(QWidget* form, const QString& laserware, const QString& druckName);
 
 // The no-amount question: the amount field gets the focus, then "Sie haben
 // keinen Betrag eingegeben." (OK, Cancel preselected). True to go on.
