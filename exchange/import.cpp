@@ -132,8 +132,8 @@ QString ImportText_Lesen(const QString& pfad, bool* ok)
     const QByteArray bytes = f.readAll();
     if (ok)
         *ok = true;
-    if (bytes.startsWith("\xEF\xBB\xBF"))
-        return QString::fromUtf8(bytes.mid(3));
+    if (zplatform::markenLaenge(bytes.constData(), bytes.size()) > 0)
+        return zplatform::ausDateiBytes(bytes);
     bool ascii = true;
     for (char c : bytes) {
         if (uchar(c) >= 0x80) {

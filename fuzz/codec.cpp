@@ -1,6 +1,8 @@
 // Windows-1252: every byte decodes as the code page says and encodes back to
 // itself; text with characters outside the code page encodes to "?" for each
-// of them and names the first one.
+// of them and names the first one. A whole file's bytes read as the code page
+// unless a byte-order mark names UTF-8 or UTF-16, whose units then come back
+// one for one.
 #include "fuzzhilfe.h"
 
 #include "platform/codec.h"
@@ -43,6 +45,25 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* daten, size_t groesse)
     pruefen(zplatform::istWindows1252(text), "gelesener Text darstellbar", text);
     qsizetype fehler = 0;
     pruefen(zplatform::nachWindows1252(text, &fehler) == bytes && fehler == -1, "Bytes zurück", text);
+
+    // A whole file: without a mark the code page, with a UTF-16 mark every
+    // pair of bytes one unit, with the UTF-8 mark what Qt's decoder gives.
+    const char* art = nullptr;
+    const QString datei = zplatform::ausDateiBytes(bytes, &art);
+    const qsizetype marke = zplatform::markenLaenge(bytes.constData(), bytes.size());
+    if (marke == 0) {
+        pruefen(datei == text && qstrcmp(art, "Windows-1252") == 0, "ohne Marke die Codeseite", datei);
+    } else if (marke == 3) {
+        pruefen(datei == QString::fromUtf8(bytes.mid(3)) && qstrcmp(art, "UTF-8") == 0, "UTF-8 nach der Marke",
+                datei);
+    } else {
+        const bool le = std::uint8_t(bytes[0]) == 0xFF;
+        pruefen(datei.size() == (bytes.size() - 2) / 2, "eine Einheit je zwei Bytes", datei);
+        for (qsizetype i = 0; i < datei.size(); ++i) {
+            const std::uint8_t a = std::uint8_t(bytes[2 + 2 * i]), b = std::uint8_t(bytes[3 + 2 * i]);
+            pruefen(datei.at(i).unicode() == (le ? (b << 8 | a) : (a << 8 | b)), "UTF-16-Einheit", datei);
+        }
+    }
 
     // Any UTF-16 text -> bytes: one byte per character ("?" where the code
     // page has none, a surrogate pair counting as one character).

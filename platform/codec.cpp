@@ -49,6 +49,45 @@ inline int kodieren(const Tabellen& t, char16_t c)
 
 } // namespace
 
+qsizetype markenLaenge(const char* bytes, qsizetype laenge)
+{
+    const auto* b = reinterpret_cast<const unsigned char*>(bytes);
+    if (laenge >= 3 && b[0] == 0xEF && b[1] == 0xBB && b[2] == 0xBF)
+        return 3;
+    if (laenge >= 2 && ((b[0] == 0xFF && b[1] == 0xFE) || (b[0] == 0xFE && b[1] == 0xFF)))
+        return 2;
+    return 0;
+}
+
+QString ausDateiBytes(const QByteArray& bytes, const char** kodierung)
+{
+    const auto* b = reinterpret_cast<const unsigned char*>(bytes.constData());
+    const qsizetype n = bytes.size();
+    const char* art = "Windows-1252";
+    QString text;
+    if (markenLaenge(bytes.constData(), n) == 3) {
+        art = "UTF-8";
+        text = QString::fromUtf8(bytes.constData() + 3, n - 3);
+    } else if (markenLaenge(bytes.constData(), n) == 2) {
+        const bool le = b[0] == 0xFF;
+        art = le ? "UTF-16LE" : "UTF-16BE";
+        // An odd last byte cannot form a character: it is left out.
+        const qsizetype zeichen = (n - 2) / 2;
+        text.resize(zeichen);
+        QChar* ziel = text.data();
+        for (qsizetype i = 0; i < zeichen; ++i) {
+            const unsigned char hi = le ? b[2 + 2 * i + 1] : b[2 + 2 * i];
+            const unsigned char lo = le ? b[2 + 2 * i] : b[2 + 2 * i + 1];
+            ziel[i] = QChar(char16_t((hi << 8) | lo));
+        }
+    } else {
+        text = ausWindows1252(bytes);
+    }
+    if (kodierung)
+        *kodierung = art;
+    return text;
+}
+
 QString ausWindows1252(const QByteArray& bytes)
 {
     return ausWindows1252(bytes.constData(), bytes.size());

@@ -11,6 +11,15 @@ namespace zplatform {
 QString ausWindows1252(const QByteArray& bytes);
 QString ausWindows1252(const char* bytes, qsizetype laenge);
 
+// The text of a whole file as it was written: a byte-order mark names UTF-8,
+// UTF-16 LE or UTF-16 BE (what desktop editors and spreadsheets write);
+// without one the bytes are Windows-1252. The mark is not part of the text.
+// *kodierung, when given, receives "UTF-8", "UTF-16LE", "UTF-16BE" or
+// "Windows-1252".
+QString ausDateiBytes(const QByteArray& bytes, const char** kodierung = nullptr);
+// The length of a byte-order mark at the start of bytes (0 when none).
+qsizetype markenLaenge(const char* bytes, qsizetype laenge);
+
 // Encodes text. A character Windows-1252 cannot hold becomes "?"; when
 // ersterFehler is given it receives the index of the first such character, or -1.
 QByteArray nachWindows1252(const QString& text, qsizetype* ersterFehler = nullptr);

@@ -118,7 +118,7 @@ QByteArray dateiLesen(const QString& pfad, Ergebnis* ergebnis, bool* gelesen)
 QStringList zeilenLesen(const QString& pfad, Ergebnis* ergebnis)
 {
     bool gelesen = false;
-    const QString text = ausWindows1252(dateiLesen(pfad, ergebnis, &gelesen));
+    const QString text = ausDateiBytes(dateiLesen(pfad, ergebnis, &gelesen));
     QStringList zeilen;
     if (!gelesen || text.isEmpty())
         return zeilen;
@@ -143,7 +143,7 @@ QStringList zeilenLesen(const QString& pfad, Ergebnis* ergebnis)
 QString textLesen(const QString& pfad, Ergebnis* ergebnis)
 {
     bool gelesen = false;
-    return ausWindows1252(dateiLesen(pfad, ergebnis, &gelesen));
+    return ausDateiBytes(dateiLesen(pfad, ergebnis, &gelesen));
 }
 
 Ergebnis zeilenweiseLesen(const QString& pfad, const std::function<bool(const char*, qsizetype)>& zeile)

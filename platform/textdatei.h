@@ -18,6 +18,9 @@ struct Ergebnis
     explicit operator bool() const { return ok; }
 };
 
+// Files are Windows-1252; a file that begins with a byte-order mark (edited
+// in a desktop editor) reads as the UTF-8 or UTF-16 it names.
+
 // Lines of a text file, without their line ends. A last line without line end
 // counts; a file that ends with a line end gives no empty last line.
 // *ergebnis says whether the file could be read (missing: ok = false).

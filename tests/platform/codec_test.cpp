@@ -49,3 +49,29 @@ TEST(Codec, NichtDarstellbaresWirdGemeldet)
     // A control character below the 0x80 row that is not in the table: U+0080 itself.
     EXPECT_FALSE(istWindows1252(QChar(0x0080)));
 }
+
+// What a desktop editor or a spreadsheet gives back: the byte-order mark
+// names the encoding and is not part of the text; without one the bytes are
+// Windows-1252, even where they happen to look like another mark's start.
+TEST(Codec, DateiBytesNachIhrerMarke)
+{
+    const QString text = QStringLiteral("Müller\tStraße 1\r\n€");
+    const char* art = nullptr;
+    EXPECT_EQ(ausDateiBytes(QByteArray("\xEF\xBB\xBF") + text.toUtf8(), &art), text);
+    EXPECT_STREQ(art, "UTF-8");
+
+    QByteArray le("\xFF\xFE", 2), be("\xFE\xFF", 2);
+    for (QChar c : text) {
+        le.append(char(c.unicode() & 0xFF)).append(char(c.unicode() >> 8));
+        be.append(char(c.unicode() >> 8)).append(char(c.unicode() & 0xFF));
+    }
+    EXPECT_EQ(ausDateiBytes(le, &art), text);
+    EXPECT_STREQ(art, "UTF-16LE");
+    EXPECT_EQ(ausDateiBytes(be + 'x', &art), text) << "an odd last byte is left out";
+    EXPECT_STREQ(art, "UTF-16BE");
+
+    EXPECT_EQ(ausDateiBytes(QByteArray("M\xFC" "ller \xEF\xBB"), &art), QStringLiteral("Müller ï»"));
+    EXPECT_STREQ(art, "Windows-1252");
+    EXPECT_EQ(ausDateiBytes(QByteArray("\xFF"), &art), QStringLiteral("ÿ"));
+    EXPECT_EQ(ausDateiBytes(QByteArray()), QString());
+}

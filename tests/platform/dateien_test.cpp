@@ -49,6 +49,21 @@ TEST(Textdatei, LiestCrLfUndLf)
     EXPECT_TRUE(e.fehler.contains(QStringLiteral("nicht gefunden"))) << e.fehler.toStdString();
 }
 
+// Saved by a desktop editor as UTF-8 with a byte-order mark: the first line
+// holds no trace of the mark and the umlauts read as written; writing the
+// lines back gives Windows-1252 again.
+TEST(Textdatei, UtfAchtMitMarkeAusDemEditor)
+{
+    TempWurzel w;
+    const QString p = w.temp() + QStringLiteral("/LastschriftSammlung.txt");
+    rohSchreiben(p, QByteArray("\xEF\xBB\xBF") + QStringLiteral("Müller\tJörg\r\nÄrger\n").toUtf8());
+    const QStringList zeilen = zeilenLesen(p);
+    EXPECT_EQ(zeilen, (QStringList{QStringLiteral("Müller\tJörg"), QStringLiteral("Ärger")}));
+    EXPECT_EQ(textLesen(p), QStringLiteral("Müller\tJörg\r\nÄrger\n"));
+    ASSERT_TRUE(zeilenSchreiben(p, zeilen).ok);
+    EXPECT_EQ(roh(p), QByteArray("M\xFCller\tJ\xF6rg\r\n\xC4rger\r\n"));
+}
+
 TEST(Textdatei, SchreibtCrLfInWindows1252)
 {
     TempWurzel w;
