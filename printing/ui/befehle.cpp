@@ -47,8 +47,9 @@ void mnuPrnUmschlagsfenster_Click(Fenster& fenster)
     zplatform::plattform().sanduhr(true);
     const zadressbuch::AdressListe& liste = zadressbuch::adressliste();
     const QString eintrag = liste.ListIndex() >= 0 ? liste.List(liste.ListIndex()) : QString();
-    Umschlagsfenster_Zeichnen(antwort, zmasken::Maske_Ausfuellen(QStringLiteral("Umschlag"), eintrag));
     zplatform::Drucker& d = zplatform::drucker();
+    d.setAuftragsname(QStringLiteral("Zettlora Umschlagsfenster"));
+    Umschlagsfenster_Zeichnen(antwort, zmasken::Maske_Ausfuellen(QStringLiteral("Umschlag"), eintrag));
     const bool ok = d.dokumentEnde();
     zplatform::plattform().sanduhr(false);
     if (!ok) {

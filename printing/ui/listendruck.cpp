@@ -518,7 +518,8 @@ void Listendruck::BefOk_Click()
         auftrag.abbrechen();
         return; // the dialog stays open
     }
-    auftrag.beenden();
+    if (!auftrag.beenden())
+        return; // reported; the dialog stays open
     hide();
 }
 

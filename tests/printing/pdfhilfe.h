@@ -4,6 +4,7 @@
 #include <QProcess>
 #include <QRegularExpression>
 #include <QString>
+#include <QStringList>
 #include <vector>
 
 struct PdfWort
@@ -17,6 +18,7 @@ struct PdfInhalt
 {
     std::vector<PdfWort> woerter;
     std::vector<std::pair<double, double>> seiten; // width, height in cm
+    QString titel;                                 // the document's title
     bool gelesen = false;
 
     const PdfWort* wort(const QString& text, int ab = 0) const
@@ -36,6 +38,24 @@ struct PdfInhalt
     }
 };
 
+// The fonts of a PDF as pdffonts names them (without a subset's prefix).
+inline QStringList pdfSchriften(const QString& pfad)
+{
+    QProcess p;
+    p.start(QStringLiteral("pdffonts"), {pfad});
+    if (!p.waitForFinished(30000) || p.exitCode() != 0)
+        return {};
+    QStringList namen;
+    const QStringList zeilen = QString::fromUtf8(p.readAllStandardOutput()).split(u'\n');
+    for (qsizetype i = 2; i < zeilen.size(); ++i) {
+        QString name = zeilen.at(i).section(u' ', 0, 0);
+        name = name.mid(name.indexOf(u'+') + 1);
+        if (!name.isEmpty())
+            namen << name;
+    }
+    return namen;
+}
+
 inline PdfInhalt pdfLesen(const QString& pfad)
 {
     PdfInhalt inhalt;
@@ -46,10 +66,12 @@ inline PdfInhalt pdfLesen(const QString& pfad)
         return inhalt;
     inhalt.gelesen = true;
     const QString xml = QString::fromUtf8(p.readAllStandardOutput());
+    static const QRegularExpression titel(QStringLiteral("<title>([^<]*)</title>"));
+    inhalt.titel = titel.match(xml).captured(1);
     constexpr double cm = 2.54 / 72.0;
     static const QRegularExpression element(
-        QStringLiteral("<page width=\"([\\d.]+)\" height=\"([\\d.]+)\">|<word xMin=\"([\\d.]+)\" yMin=\"([\\d.]+)\" "
-                       "xMax=\"([\\d.]+)\" yMax=\"([\\d.]+)\">([^<]*)</word>"));
+        QStringLiteral("<page width=\"(-?[\\d.]+)\" height=\"(-?[\\d.]+)\">|<word xMin=\"(-?[\\d.]+)\" yMin=\"(-?[\\d.]+)\" "
+                       "xMax=\"(-?[\\d.]+)\" yMax=\"(-?[\\d.]+)\">([^<]*)</word>"));
     for (auto it = element.globalMatch(xml); it.hasNext();) {
         const QRegularExpressionMatch m = it.next();
         if (!m.captured(1).isEmpty()) {
