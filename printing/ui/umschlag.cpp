@@ -9,6 +9,7 @@
 #include "masks/masken.h"
 #include "platform/plattform.h"
 #include "printing/druckvorgabe.h"
+#include "printing/ersetzung.h"
 #include "printing/ui/druckauftrag.h"
 #include "printing/umschlag.h"
 
@@ -288,10 +289,12 @@ void Umschlag::PulDrucken_Click()
     const QString anschrift = boxText(TxtAnschrift);
     const QString absender = boxText(TxtAbsender);
     const QString logbuch = Umschlag_Logbuch();
+    QString ersetzt; // characters the log got as "?"
     if (!logbuch.isEmpty()) {
         const QStringList eintrag =
             Umschlag_LogEintrag(zplatform::plattform().jetzt(), anschrift, absender, zcommon::Benutzer_Ermitteln());
-        if (!Umschlag_LogSchreiben(logbuch, eintrag) && zcommon::Fehler_Melden(75, FehlerText, logbuch) != 5) {
+        if (!Umschlag_LogSchreiben(logbuch, eintrag, &ersetzt) &&
+            zcommon::Fehler_Melden(75, FehlerText, logbuch) != 5) {
             auftrag.abbrechen();
             zurueck();
             return;
@@ -308,16 +311,12 @@ void Umschlag::PulDrucken_Click()
     u.randY = auftrag.randY();
     u.emblem = Umschlag_MitEmblem();
 
-    d.setAusrichtung(auftrag.hochformat() ? 1 : 2);
-    // The sheet is the envelope, lying as it is printed: W across, H down.
-    if (d.ausrichtung() == 2)
-        d.setPapierformat(u.mass.hoehe, u.mass.breite);
-    else
-        d.setPapierformat(u.mass.breite, u.mass.hoehe);
+    Umschlag_BlattEinlegen(u.mass, auftrag.hochformat());
     Umschlag_Zeichnen(u);
 
     const bool ok = auftrag.beenden();
     zurueck();
+    Ersetzte_Zeichen_Melden(logbuch, ersetzt, QStringLiteral("Umschlag drucken"));
     if (ok)
         pulEnde_Click();
 }
