@@ -11,6 +11,7 @@
 #include "masks/masken.h"
 #include "platform/plattform.h"
 #include "printing/druckvorgabe.h"
+#include "printing/ersetzung.h"
 #include "printing/listendruck.h"
 #include "printing/ui/druckauftrag.h"
 
@@ -548,7 +549,9 @@ void Listendruck::Bef2Datei_Click()
             zeilen << m_eintraege.at(i);
     }
     zplatform::plattform().sanduhr(true);
-    const QString fehler = Auswahl_Exportieren(pfad, zeilen, neu, beschreibung, zadressbuch::sitzung().AdressDateiName);
+    QString ersetzt;
+    const QString fehler =
+        Auswahl_Exportieren(pfad, zeilen, neu, beschreibung, zadressbuch::sitzung().AdressDateiName, &ersetzt);
     zplatform::plattform().sanduhr(false);
     if (!fehler.isEmpty()) {
         zcommon::Fehler_Melden(
@@ -556,6 +559,7 @@ void Listendruck::Bef2Datei_Click()
             QStringLiteral("Listendruck"));
         return; // the dialog stays open
     }
+    Ersetzte_Zeichen_Melden(pfad, ersetzt, QStringLiteral("Adressen in Datei schreiben"));
     hide();
 }
 

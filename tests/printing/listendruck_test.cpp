@@ -409,6 +409,31 @@ TEST_F(Listen, ExportNeuVorhandenUndGesperrt)
     Listendruck::dateiWaehler() = nullptr;
 }
 
+TEST_F(Listen, ExportMitFremdenZeichenGelingtMitFragezeichen)
+{
+    // Characters Windows-1252 cannot hold, in the description and in an
+    // address: the export is written with "?" in their place and the user is
+    // told once which characters they were.
+    zadressbuch::adressliste().AddItem(datensatz(QStringLiteral("Łukasz"), QStringLiteral("Łódź")));
+    zadressbuch::adressliste().AddItem(datensatz(QStringLiteral("Müller"), QStringLiteral("Köln")));
+    const QString ziel = w.programm() + QStringLiteral("/Auszug.Dat");
+    Listendruck::dateiWaehler() = [&](const zbefehle::DateiWahl&) { return ziel; };
+    Listendruck l;
+    l.BefAuswahl_Click(1);
+    l.show();
+    p.eingaben.enqueue(QStringLiteral("Auszug für Paweł \u4E2D"));
+    l.Bef2Datei_Click();
+    EXPECT_FALSE(l.isVisible()) << "the export is made";
+    const QByteArray z1 = datensatz(QStringLiteral("?ukasz"), QStringLiteral("?\u00F3d?")).toLatin1();
+    const QByteArray z2 = datensatz(QStringLiteral("Müller"), QStringLiteral("Köln")).toLatin1();
+    EXPECT_EQ(bytes(ziel), "..Auszug f\xFCr Pawe? ?\r\n" + z1 + "\r\n" + z2 + "\r\n");
+    ASSERT_EQ(p.meldungen.size(), 1u);
+    EXPECT_EQ(p.meldungen[0].titel, "Adressen in Datei schreiben");
+    EXPECT_TRUE(p.meldungen[0].text.contains(QStringLiteral("»Auszug.Dat«"))) << p.meldungen[0].text.toStdString();
+    EXPECT_TRUE(p.meldungen[0].text.endsWith(QStringLiteral("ł \u4E2D Ł ź"))) << p.meldungen[0].text.toStdString();
+    Listendruck::dateiWaehler() = nullptr;
+}
+
 TEST_F(Listen, NurLesenSperrtExport)
 {
     adressen(2);
