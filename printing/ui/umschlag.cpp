@@ -8,6 +8,7 @@
 #include "common/ui/listen.h"
 #include "masks/masken.h"
 #include "platform/plattform.h"
+#include "platform/ui/schriftwahl.h"
 #include "printing/druckvorgabe.h"
 #include "printing/ersetzung.h"
 #include "printing/ui/druckauftrag.h"
@@ -16,7 +17,6 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QColorDialog>
-#include <QFontDialog>
 #include <QGridLayout>
 #include <QLabel>
 #include <QMenuBar>
@@ -69,9 +69,8 @@ QString aktuelleAdresse()
 std::function<bool(QWidget*, QFont&, QColor&)>& Umschlag::schriftDialog()
 {
     static std::function<bool(QWidget*, QFont&, QColor&)> dialog = [](QWidget* eltern, QFont& schrift, QColor& farbe) {
-        bool ok = false;
-        const QFont neu = QFontDialog::getFont(&ok, schrift, eltern, QStringLiteral("Schrift"));
-        if (!ok)
+        QFont neu = schrift;
+        if (!zplatform::druckSchriftWaehlen(eltern, neu, QStringLiteral("Schrift")))
             return false;
         const QColor c = QColorDialog::getColor(farbe, eltern, QStringLiteral("Schriftfarbe"));
         schrift = neu;

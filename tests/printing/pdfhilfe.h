@@ -1,6 +1,8 @@
 #pragma once
 // Words of a PDF as pdftotext -bbox reports them, in centimetres.
 
+#include "support/pdfschriften.h"
+
 #include <QProcess>
 #include <QRegularExpression>
 #include <QString>
@@ -37,24 +39,6 @@ struct PdfInhalt
         return t;
     }
 };
-
-// The fonts of a PDF as pdffonts names them (without a subset's prefix).
-inline QStringList pdfSchriften(const QString& pfad)
-{
-    QProcess p;
-    p.start(QStringLiteral("pdffonts"), {pfad});
-    if (!p.waitForFinished(30000) || p.exitCode() != 0)
-        return {};
-    QStringList namen;
-    const QStringList zeilen = QString::fromUtf8(p.readAllStandardOutput()).split(u'\n');
-    for (qsizetype i = 2; i < zeilen.size(); ++i) {
-        QString name = zeilen.at(i).section(u' ', 0, 0);
-        name = name.mid(name.indexOf(u'+') + 1);
-        if (!name.isEmpty())
-            namen << name;
-    }
-    return namen;
-}
 
 inline PdfInhalt pdfLesen(const QString& pfad)
 {
