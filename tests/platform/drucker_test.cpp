@@ -3,9 +3,9 @@
 #include "platform/ui/aufzeichnungsdrucker.h"
 #include "platform/ui/qtdrucker.h"
 #include "platform/ui/schriftwahl.h"
+#include "support/dialoghilfe.h"
 #include "support/testplattform.h"
 
-#include <QApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QFontDatabase>
@@ -15,7 +15,6 @@
 #include <QPrinter>
 #include <QProcess>
 #include <QStandardPaths>
-#include <QTimer>
 #include <gtest/gtest.h>
 
 using namespace zplatform;
@@ -359,16 +358,10 @@ TEST(Drucker, WindowsSchriftenUndZeichenWieGegeben)
     // The font dialog shows the stand-in and gives back the Windows name.
     if (!QFontDatabase::hasFamily(QStringLiteral("Courier New"))) {
         QString gezeigt;
-        QTimer t;
-        t.setInterval(5);
-        QObject::connect(&t, &QTimer::timeout, [&] {
-            if (auto* dialog = qobject_cast<QFontDialog*>(QApplication::activeModalWidget())) {
-                t.stop();
-                gezeigt = dialog->currentFont().family();
-                dialog->accept();
-            }
+        amDialog<QFontDialog>([&](QFontDialog& dialog) {
+            gezeigt = dialog.currentFont().family();
+            dialog.accept();
         });
-        t.start();
         QFont f(QStringLiteral("Courier New"), 11);
         ASSERT_TRUE(druckSchriftWaehlen(nullptr, f, QStringLiteral("Schrift")));
         EXPECT_EQ(gezeigt, "Liberation Mono");

@@ -6,11 +6,11 @@
 #include "printing/ui/befehle.h"
 #include "printing/ui/druckauftrag.h"
 #include "printing/ui/druckereinrichtung.h"
+#include "support/dialoghilfe.h"
 #include "support/fensterattrappe.h"
 
 #include "testhilfe.h"
 
-#include <QApplication>
 #include <QTest>
 
 using namespace zdruck;
@@ -276,27 +276,20 @@ TEST_F(Druckprotokoll, DruckereinrichtungWaehltDruckerPapierUndAusrichtung)
     zadressbuch::Befehlsregister r;
     Befehle_Anmelden(r);
     bool gezeigt = false;
-    QTimer t;
-    t.setInterval(5);
-    QObject::connect(&t, &QTimer::timeout, [&] {
-        auto* d = qobject_cast<Druckereinrichtung*>(QApplication::activeModalWidget());
-        if (!d)
-            return;
-        t.stop();
+    amDialog<Druckereinrichtung>([&](Druckereinrichtung& d) {
         gezeigt = true;
-        EXPECT_EQ(d->windowTitle(), "Druckereinrichtung");
-        EXPECT_EQ(d->ComboDrucker->count(), 2);
-        EXPECT_EQ(d->ComboDrucker->currentText(), "Aufzeichnung");
-        EXPECT_EQ(d->bezOrt->text(), "Buero");
-        EXPECT_EQ(d->ComboPapier->currentText(), "A4 (21,0 x 29,7 cm)");
-        EXPECT_TRUE(d->optAusrichtung[0]->isChecked());
-        d->ComboDrucker->setCurrentIndex(1);
-        EXPECT_EQ(d->bezOrt->text(), "Keller");
-        d->ComboPapier->setCurrentIndex(d->ComboPapier->findText(QStringLiteral("A5 (14,8 x 21,0 cm)")));
-        d->optAusrichtung[1]->setChecked(true);
-        d->BefOk->click();
+        EXPECT_EQ(d.windowTitle(), "Druckereinrichtung");
+        EXPECT_EQ(d.ComboDrucker->count(), 2);
+        EXPECT_EQ(d.ComboDrucker->currentText(), "Aufzeichnung");
+        EXPECT_EQ(d.bezOrt->text(), "Buero");
+        EXPECT_EQ(d.ComboPapier->currentText(), "A4 (21,0 x 29,7 cm)");
+        EXPECT_TRUE(d.optAusrichtung[0]->isChecked());
+        d.ComboDrucker->setCurrentIndex(1);
+        EXPECT_EQ(d.bezOrt->text(), "Keller");
+        d.ComboPapier->setCurrentIndex(d.ComboPapier->findText(QStringLiteral("A5 (14,8 x 21,0 cm)")));
+        d.optAusrichtung[1]->setChecked(true);
+        d.BefOk->click();
     });
-    t.start();
     ASSERT_TRUE(r.ausfuehren(zadressbuch::Befehl::PulDruckEinrichten, f));
     ASSERT_TRUE(gezeigt);
     auto* d = aufzeichnung();

@@ -23,10 +23,7 @@ protected:
     void SetUp() override
     {
         DruckUmgebung::SetUp();
-        auto pdf = std::make_unique<zplatform::QtDrucker>(zplatform::pdfDruckerName);
-        pdf->setPdfOrdner(w.temp());
-        pdfDrucker = pdf.get();
-        zplatform::druckerSetzen(std::move(pdf));
+        pdfDruckerNach(w.temp());
         maske(QStringLiteral("Umschlag"),
               {QStringLiteral("{Vorname} {Nachname}"), QStringLiteral("{Straße}"), QStringLiteral("{PLZ} {Ort}")});
         adresse({{1, QStringLiteral("Muster")},
@@ -34,6 +31,16 @@ protected:
                  {3, QStringLiteral("Lindenweg 1")},
                  {4, QStringLiteral("12345")},
                  {5, QStringLiteral("Köln")}});
+    }
+
+    // A fresh PDF printer as the current printer, writing into ordner.
+    void pdfDruckerNach(const QString& ordner)
+    {
+        zplatform::druckerSetzen(nullptr);
+        auto pdf = std::make_unique<zplatform::QtDrucker>(zplatform::pdfDruckerName);
+        pdf->setPdfOrdner(ordner);
+        pdfDrucker = pdf.get();
+        zplatform::druckerSetzen(std::move(pdf));
     }
 
     zplatform::QtDrucker* pdfDrucker = nullptr;
@@ -105,10 +112,7 @@ TEST_F(PdfAusgabe, Umschlagsfenster)
 TEST_F(PdfAusgabe, Liste)
 {
     // Two pages of a list with margins: heading, blocks and footer where the run put them.
-    zplatform::druckerSetzen(nullptr);
-    auto drucker = std::make_unique<zplatform::QtDrucker>(zplatform::pdfDruckerName);
-    drucker->setPdfOrdner(w.temp() + QStringLiteral("/liste"));
-    zplatform::druckerSetzen(std::move(drucker));
+    pdfDruckerNach(w.temp() + QStringLiteral("/liste"));
     maske(QStringLiteral("Liste_Standard"), {QStringLiteral("{Nachname}, {Vorname}, {Ort}")});
     for (int i = 0; i < 80; ++i)
         adresse({{1, QStringLiteral("Name%1").arg(i)}, {2, QStringLiteral("Vorname")}, {5, QStringLiteral("Köln")}});
@@ -154,10 +158,7 @@ TEST_F(PdfAusgabe, DreiSeitenEineDateiMitLiberationSchriften)
     // One address a page, a confirmation before each: one file with three
     // pages, set in the Liberation fonts that stand in for the Windows
     // names, with the characters as given.
-    zplatform::druckerSetzen(nullptr);
-    auto pdf = std::make_unique<zplatform::QtDrucker>(zplatform::pdfDruckerName);
-    pdf->setPdfOrdner(w.temp() + QStringLiteral("/drei"));
-    zplatform::druckerSetzen(std::move(pdf));
+    pdfDruckerNach(w.temp() + QStringLiteral("/drei"));
     maske(QStringLiteral("Liste_Standard"), {QStringLiteral("{Nachname}, {Vorname}, Nr. {Index}")});
     zmasken::Maske_SchriftSchreiben(QStringLiteral("Liste_Standard"), QStringLiteral("Times New Roman;12;0;0;0;0"));
     zadressbuch::adressliste().Clear();
