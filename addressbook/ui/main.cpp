@@ -236,7 +236,20 @@ QString Main::FeldText(int i) const
 
 void Main::setFeldText(int i, const QString& text)
 {
-    m_karte->setFeldText(i, text);
+    FeldEinsetzen(i, 0, int(FeldText(i).size()), text);
+}
+
+void Main::FeldEinsetzen(int i, int anfang, int laenge, const QString& text)
+{
+    // Every text a command puts into a field keeps the field's rules, as
+    // typing does: what does not fit is left out, with the sound of a refused key.
+    const QString alt = FeldText(i);
+    anfang = qBound(0, anfang, int(alt.size()));
+    laenge = qBound(0, laenge, int(alt.size()) - anfang);
+    const QString passt = Eingabe_Einpassen(alt, anfang, laenge, text, FeldEingabegrenze(i), i == Bemerkung);
+    if (passt != text)
+        zcommon::Ton_Ausgeben(QStringLiteral("#SystemHand"));
+    m_karte->setFeldText(i, alt.left(anfang) + passt + alt.mid(anfang + laenge));
 }
 
 int Main::FeldEingabegrenze(int i) const
@@ -420,7 +433,7 @@ void Main::Adresse_Anzeigen()
 {
     const KartenAnzeige a = Karte_Anzeige(adressliste());
     for (int i = 0; i < FeldAnzahl; ++i)
-        setFeldText(i, a.felder[i]);
+        m_karte->setFeldText(i, a.felder[i]); // shown as stored, never cut
     if (a.beschriftungen) {
         bezInfo2->setText(anzeigeText(a.alter));
         bezZeit1->setText(a.zeit1);
@@ -441,7 +454,7 @@ void Main::Adresse_Uebernehmen(int DatumBehalten)
     if (s.aktion == KartenSpeicherung::NurLesen)
         return;
     if (s.feld16Gesetzt)
-        setFeldText(GeaendertAm, s.feld16);
+        m_karte->setFeldText(GeaendertAm, s.feld16);
     m_karte->setBemerkungsgrenze(s.feld11Grenze);
     if (s.neuAnzeigen)
         Adresse_Anzeigen();
