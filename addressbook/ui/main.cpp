@@ -538,9 +538,20 @@ bool Main::eventFilter(QObject* objekt, QEvent* ereignis)
         break;
     }
     case QEvent::FocusIn: {
+        // The window coming back gives the focus back to the field that had
+        // it: no event of the card. But a click into another field while the
+        // window was not active arrives only so: that field is entered (and
+        // the one the user was in before is left), or the commands would act
+        // on the old field.
         const auto r = static_cast<QFocusEvent*>(ereignis)->reason();
-        if (r != Qt::ActiveWindowFocusReason && r != Qt::PopupFocusReason)
+        const Sitzung& s = sitzung();
+        if (r != Qt::ActiveWindowFocusReason && r != Qt::PopupFocusReason) {
             Feld_GotFocus(feld);
+        } else if (s.FeldHatteFokus != 1 || s.AktivesFeld != feld) {
+            if (s.FeldHatteFokus == 1)
+                Feld_LostFocus(s.AktivesFeld);
+            Feld_GotFocus(feld);
+        }
         break;
     }
     case QEvent::FocusOut: {
