@@ -500,8 +500,14 @@ bool Main::eventFilter(QObject* objekt, QEvent* ereignis)
             Form_KeyPress(k->text().at(0).unicode());
     }
     if (objekt == TxtSuche) {
-        if (typ == QEvent::FocusIn)
+        if (typ == QEvent::FocusIn) {
+            // Clicked while the window was in the background: the card field
+            // the user was in is left only now.
+            const auto r = static_cast<QFocusEvent*>(ereignis)->reason();
+            if ((r == Qt::ActiveWindowFocusReason || r == Qt::PopupFocusReason) && sitzung().FeldHatteFokus == 1)
+                Feld_LostFocus(sitzung().AktivesFeld);
             sitzung().FeldHatteFokus = 0;
+        }
         return suchTastenFilter(ereignis);
     }
     if (typ != QEvent::KeyPress && typ != QEvent::KeyRelease && typ != QEvent::ShortcutOverride &&

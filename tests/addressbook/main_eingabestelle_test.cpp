@@ -97,6 +97,7 @@ TEST_F(MainEingabestelle, NachDerSucheBleibtDieKarteUnberuehrt)
 // characters go to the surname at its cursor, each after the one before.
 TEST_F(MainEingabestelle, KlickInsFeldWaehrendEinAnderesFensterAktivWar)
 {
+    main_test::einstellung(u"AutoFormatUCase"_s, u"3"_s); // leaving a changed field writes it in capitals
     adressdatei({u"..Kunden"_s, zeile({{Nachname, u"Meier"_s}, {Bemerkung, u"Kunde seit 1990"_s}})});
     Main& m = aktivStarten();
     auto* bemerkung = static_cast<QPlainTextEdit*>(m.Feld(Bemerkung));
@@ -126,6 +127,15 @@ TEST_F(MainEingabestelle, KlickInsFeldWaehrendEinAnderesFensterAktivWar)
     textfeld(Nachname)->setSelection(0, 5);
     sonderzeichen(u"Müller"_s);
     EXPECT_EQ(FeldAus(eintrag(0), Nachname), u"Müller~~ä"_s);
+
+    // Away again, and back with a click into the search box: the surname is
+    // left then (and written in capitals).
+    anderes.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&anderes));
+    klickAmEnde(m.TxtSuche);
+    wiederAktiv();
+    EXPECT_EQ(sitzung().FeldHatteFokus, 0);
+    EXPECT_EQ(FeldAus(eintrag(0), Nachname), u"MÜLLER~~Ä"_s);
 }
 
 // The postcode takes 8 characters however the text comes: picked special
