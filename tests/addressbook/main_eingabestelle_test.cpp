@@ -7,6 +7,7 @@
 
 #include "addressbook/ui/auswahl.h"
 #include "commands/ui/sonderzeichen.h"
+#include "commands/modal_hilfe.h"
 #include "commands/ui/zoomtext.h"
 #include "support/dialoghilfe.h"
 
@@ -89,6 +90,14 @@ TEST_F(MainEingabestelle, NachDerSucheBleibtDieKarteUnberuehrt)
     EXPECT_EQ(titel, u"Zoom (Nachname)"_s);
     EXPECT_EQ(eintrag(0), vorher);
     EXPECT_EQ(sitzung().Geaendert, 0);
+
+    // A locked field takes no special characters: the picker does not open.
+    klickAmEnde(textfeld(ErstelltAm));
+    EXPECT_FALSE(mitModalDialog<zbefehle::Sonderzeichen>(
+        [&m] { m.aktion(u"mnuSonderzeichenEinfg"_s)->trigger(); },
+        [](zbefehle::Sonderzeichen& s) { s.BefAbbruch->click(); }));
+    EXPECT_EQ(eintrag(0), vorher);
+    EXPECT_EQ(systemHand(), 1);
 }
 
 // The user was in the remark, switched to another window and came back with
