@@ -11,6 +11,7 @@
 // <MB> <root>" as the measured process).
 #include "addressbook/sitzung.h"
 #include "catalogues/katalog.h"
+#include "catalogues/katalogsuche.h"
 #include "common/dateien.h"
 #include "common/ini.h"
 #include "masks/maskeneditor.h"
@@ -156,6 +157,13 @@ void ersteKatalogsuche(int mb)
         std::abort();
 }
 
+// The catalogue search of the main window's menu, over the place catalogue.
+void katalogDurchsuchen()
+{
+    if (zkataloge::Katalog_Durchsuchen(zkataloge::Katalogart::Ort, QStringLiteral("Ort 4711,")).treffer != 1)
+        std::abort();
+}
+
 // "&Laden" of the mask editor with the huge mask chosen (or the longest one
 // it takes).
 void maskeLaden(const QString& name = QStringLiteral("Riesig.msk"))
@@ -212,6 +220,12 @@ void BM_KatalogErsteSuche(benchmark::State& state)
 }
 BENCHMARK(BM_KatalogErsteSuche)->Arg(1)->Arg(10)->Arg(50)->UseManualTime()->Unit(benchmark::kMillisecond);
 
+void BM_KatalogDurchsuchen(benchmark::State& state)
+{
+    messen(state, [](int, int) { katalogDurchsuchen(); });
+}
+BENCHMARK(BM_KatalogDurchsuchen)->Arg(1)->Arg(10)->Arg(50)->UseManualTime()->Unit(benchmark::kMillisecond);
+
 void BM_MaskenEditorLaden(benchmark::State& state)
 {
     messen(state, [](int, int) { maskeLaden(); });
@@ -228,8 +242,8 @@ BENCHMARK(BM_MaskenEditorLadenGrenze)->Arg(1)->UseManualTime()->Unit(benchmark::
 
 // Leer and Fenster are the bases: a process that reads nothing, and one that
 // shows the mask editor without loading a mask.
-enum Fall { Leer, Lesen, Schreiben, Vorgabe, Katalog, Fenster, Maske };
-const char* const Fallname[] = {"leer", "lesen", "schreiben", "vorgabe", "katalog", "fenster", "maske"};
+enum Fall { Leer, Lesen, Schreiben, Vorgabe, Katalog, Fenster, Maske, Suche };
+const char* const Fallname[] = {"leer", "lesen", "schreiben", "vorgabe", "katalog", "fenster", "maske", "suche"};
 
 void BM_NeuerProzess(benchmark::State& state)
 {
@@ -257,7 +271,7 @@ void BM_NeuerProzess(benchmark::State& state)
 }
 BENCHMARK(BM_NeuerProzess)
     ->ArgsProduct({{Leer, Fenster}, {1}})
-    ->ArgsProduct({{Lesen, Schreiben, Vorgabe, Katalog, Maske}, {1, 10, 50}})
+    ->ArgsProduct({{Lesen, Schreiben, Vorgabe, Katalog, Suche, Maske}, {1, 10, 50}})
     ->Iterations(1)
     ->UseManualTime()
     ->Unit(benchmark::kMillisecond);
@@ -290,6 +304,8 @@ int einzeln(const QByteArray& fall, int mb, const QString& wurzel)
         ersteKatalogsuche(mb);
     else if (fall == "maske")
         maskeLaden();
+    else if (fall == "suche")
+        katalogDurchsuchen();
     else if (fall != "leer")
         return 2;
     std::printf("%.3f %ld\n", double(uhr.nsecsElapsed()) / 1e6, spitzeKb());
