@@ -5,6 +5,7 @@
 
 #include "platform/codec.h"
 
+#include <QHashFunctions>
 #include <QStringDecoder>
 
 #include <algorithm>
@@ -187,20 +188,35 @@ char gross(char c)
     return (c >= 'a' && c <= 'z') ? char(c - 32) : c;
 }
 
-// FNV-1a over the UTF-16 units of a compared name.
-constexpr quint32 HashAnfang = 2166136261u;
+// FNV-1a over the UTF-16 units of a compared name, begun with the process's
+// random hash seed and mixed at the end, so that no file can be made whose
+// names all meet in the tables.
+quint32 hashAnfang()
+{
+    static const quint32 anfang = 2166136261u ^ quint32(QHashSeed::globalSeed());
+    return anfang;
+}
 
 quint32 hashSchritt(quint32 h, char16_t c)
 {
     return (h ^ c) * 16777619u;
 }
 
+quint32 hashEnde(quint32 h)
+{
+    h ^= h >> 16;
+    h *= 0x85ebca6bu;
+    h ^= h >> 13;
+    h *= 0xc2b2ae35u;
+    return h ^ (h >> 16);
+}
+
 quint32 textHash(QStringView s)
 {
-    quint32 h = HashAnfang;
+    quint32 h = hashAnfang();
     for (QChar c : s)
         h = hashSchritt(h, c.unicode());
-    return h;
+    return hashEnde(h);
 }
 
 // The compared form of a name in the bytes. A name of plain ASCII is its
@@ -216,10 +232,10 @@ bool namensHash(const char* d, Bereich b, quint32& hash)
 {
     const qsizetype n = b.bis - b.von;
     if (istAscii(d + b.von, n)) {
-        quint32 h = HashAnfang;
+        quint32 h = hashAnfang();
         for (qsizetype i = b.von; i < b.bis; ++i)
             h = hashSchritt(h, char16_t(gross(d[i])));
-        hash = h;
+        hash = hashEnde(h);
         return n > 0;
     }
     const QString norm = normVon(d, b);
