@@ -2,8 +2,9 @@
 // place catalogues of the same sizes and mask files too long for the mask
 // editor. Measured where the user waits: the first read of a settings file
 // (as the print-options dialog loads its preset), one write, a preset load
-// and save, the first catalogue look-up on leaving the postcode field, and
-// loading a mask in the editor. Each case also runs once in a fresh process
+// and save, the first catalogue look-up on leaving the postcode field, what a
+// take-over writes into a catalogue, the catalogue search, and loading a mask
+// in the editor. Each case also runs once in a fresh process
 // of its own, whose peak memory (VmHWM) is reported as SpitzeMB beside the
 // limit GrenzeMB = 4 × file size + 30 MB.
 //
@@ -157,6 +158,23 @@ void ersteKatalogsuche(int mb)
         std::abort();
 }
 
+// What a take-over writes into the place catalogue: 2000 keys, each looked
+// up first, half of them new, in one write (later rounds write the same).
+void katalogLernen(int mb)
+{
+    zcommon::Ini_CacheLeeren();
+    const QString datei = zkataloge::Katalog_Ordner() + QStringLiteral("/D-PLZ_Ort_1.txt");
+    std::vector<std::pair<QString, QString>> werte;
+    for (int i = 0; i < 2000; ++i) {
+        const QString plz = QString::number(i % 2 ? 19000000 + i : 10000000 + i * 97 * mb);
+        const QString alt = zcommon::Ini_Lesen(datei, QStringLiteral("PLZ"), plz);
+        const QString neu = QStringLiteral("Neuort");
+        werte.emplace_back(plz, alt.isEmpty() ? neu : alt.contains(neu) ? alt : alt + QStringLiteral(", ") + neu);
+    }
+    if (!zcommon::Ini_SchreibenAlle(datei, QStringLiteral("PLZ"), werte))
+        std::abort();
+}
+
 // The catalogue search of the main window's menu, over the place catalogue.
 void katalogDurchsuchen()
 {
@@ -220,6 +238,12 @@ void BM_KatalogErsteSuche(benchmark::State& state)
 }
 BENCHMARK(BM_KatalogErsteSuche)->Arg(1)->Arg(10)->Arg(50)->UseManualTime()->Unit(benchmark::kMillisecond);
 
+void BM_KatalogLernen(benchmark::State& state)
+{
+    messen(state, [](int mb, int) { katalogLernen(mb); });
+}
+BENCHMARK(BM_KatalogLernen)->Arg(1)->Arg(10)->Arg(50)->UseManualTime()->Unit(benchmark::kMillisecond);
+
 void BM_KatalogDurchsuchen(benchmark::State& state)
 {
     messen(state, [](int, int) { katalogDurchsuchen(); });
@@ -242,8 +266,9 @@ BENCHMARK(BM_MaskenEditorLadenGrenze)->Arg(1)->UseManualTime()->Unit(benchmark::
 
 // Leer and Fenster are the bases: a process that reads nothing, and one that
 // shows the mask editor without loading a mask.
-enum Fall { Leer, Lesen, Schreiben, Vorgabe, Katalog, Fenster, Maske, Suche };
-const char* const Fallname[] = {"leer", "lesen", "schreiben", "vorgabe", "katalog", "fenster", "maske", "suche"};
+enum Fall { Leer, Lesen, Schreiben, Vorgabe, Katalog, Fenster, Maske, Suche, Lernen };
+const char* const Fallname[] = {"leer",    "lesen", "schreiben", "vorgabe", "katalog",
+                                "fenster", "maske", "suche",     "lernen"};
 
 void BM_NeuerProzess(benchmark::State& state)
 {
@@ -271,7 +296,7 @@ void BM_NeuerProzess(benchmark::State& state)
 }
 BENCHMARK(BM_NeuerProzess)
     ->ArgsProduct({{Leer, Fenster}, {1}})
-    ->ArgsProduct({{Lesen, Schreiben, Vorgabe, Katalog, Suche, Maske}, {1, 10, 50}})
+    ->ArgsProduct({{Lesen, Schreiben, Vorgabe, Katalog, Lernen, Suche, Maske}, {1, 10, 50}})
     ->Iterations(1)
     ->UseManualTime()
     ->Unit(benchmark::kMillisecond);
@@ -306,6 +331,8 @@ int einzeln(const QByteArray& fall, int mb, const QString& wurzel)
         maskeLaden();
     else if (fall == "suche")
         katalogDurchsuchen();
+    else if (fall == "lernen")
+        katalogLernen(mb);
     else if (fall != "leer")
         return 2;
     std::printf("%.3f %ld\n", double(uhr.nsecsElapsed()) / 1e6, spitzeKb());
