@@ -7,7 +7,11 @@
 #include "common/texte.h"
 #include "platform/ordner.h"
 #include "platform/plattform.h"
+#include "platform/codec.h"
 #include "platform/textdatei.h"
+
+#include <QFile>
+#include <QFileInfo>
 
 namespace zkataloge {
 
@@ -46,6 +50,46 @@ Konstanten konstanten(Katalogart art)
             "Es wurden leider keine PLZ bzw. Orte mit »"};
 }
 
+// Every line of a catalogue file as the text reader gives it (an LF ends a
+// line, a CR before it goes; a byte-order mark names UTF-8 or UTF-16), but
+// read a block at a time, so a huge catalogue is never held whole. False
+// when the file cannot be read.
+bool zeilenweise(const QString& pfad, const std::function<void(const QString&)>& zeile)
+{
+    const QString ziel = zplatform::pfadAufloesen(pfad);
+    QFile datei(ziel);
+    if (!QFileInfo(ziel).isFile() || !datei.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray anfang = datei.peek(3);
+    const qsizetype marke = zplatform::markenLaenge(anfang.constData(), anfang.size());
+    if (marke == 2) {
+        // UTF-16 (a rare guest here): read whole.
+        zplatform::Ergebnis gelesen;
+        const QStringList zeilen = zplatform::zeilenLesen(pfad, &gelesen);
+        for (const QString& z : zeilen)
+            zeile(z);
+        return bool(gelesen);
+    }
+    datei.skip(marke);
+    const auto text = [marke](const char* p, qsizetype n) {
+        return marke == 3 ? QString::fromUtf8(p, n) : zplatform::ausWindows1252(p, n);
+    };
+    QByteArray rest;
+    for (;;) {
+        const QByteArray block = datei.read(1 << 18);
+        if (block.isEmpty())
+            break;
+        rest += block;
+        qsizetype a = 0;
+        for (qsizetype lf; (lf = rest.indexOf('\n', a)) >= 0; a = lf + 1)
+            zeile(text(rest.constData() + a, lf > a && rest[lf - 1] == '\r' ? lf - a - 1 : lf - a));
+        rest.remove(0, a);
+    }
+    if (!rest.isEmpty())
+        zeile(text(rest.constData(), rest.size()));
+    return datei.error() == QFileDevice::NoError;
+}
+
 } // namespace
 
 SuchErgebnis Katalog_Durchsuchen(Katalogart art, const QString& suchtext,
@@ -58,20 +102,16 @@ SuchErgebnis Katalog_Durchsuchen(Katalogart art, const QString& suchtext,
         return e;
     const QString ordner = Katalog_Ordner();
     for (const QString& name : zplatform::dateienListen(ordner, QString::fromLatin1(k.maske))) {
-        zplatform::Ergebnis gelesen;
-        const QStringList zeilen = zplatform::zeilenLesen(ordner + QLatin1Char('/') + name, &gelesen);
-        if (!gelesen)
-            continue;
         const QString land = name.left(name.indexOf(QLatin1Char('-')) + 1);
-        for (const QString& zeile : zeilen) {
+        zeilenweise(ordner + QLatin1Char('/') + name, [&](const QString& zeile) {
             if (!muster.passt(zcommon::LCase(zeile)))
-                continue;
+                return;
             ++e.treffer;
             if (zwischenstand)
                 zwischenstand(e.treffer);
             if (e.treffer < k.grenze)
                 e.liste += land + zeile + QLatin1Char('~');
-        }
+        });
     }
     return e;
 }

@@ -1,16 +1,18 @@
 // Settings files: our own reader and writer with the rules of Windows'
 // private profiles (see ini.h).
 //
-// A file is kept as its raw lines (bytes plus the line end each had), so a
-// write changes only the one line it concerns and leaves every other byte as
-// it was. The parsed form (sections and keys, names folded to upper case) is
-// cached per file and checked against the file's time stamp and size on each
-// access, so reading many keys of one file costs one stat per call. While a
-// batch (Ini_Stapel) runs for a file, its changed content is held here instead
-// of being written, and reads are served from it.
+// A file is kept as its bytes with the places of its sections and keys
+// (ini_inhalt.h), so a write changes only the one line it concerns and
+// leaves every other byte as it was, and a file costs about its own size in
+// memory. The parsed form is cached per file and checked against the file's
+// time stamp, size and inode on each access, so reading many keys of one file
+// costs one stat per call. While a batch (Ini_Stapel) runs for a file, its
+// changed content is held here instead of being written, and reads are
+// served from it.
 
 #include "common/ini.h"
 
+#include "common/ini_inhalt.h"
 #include "common/texte.h"
 
 #include "platform/codec.h"
@@ -18,57 +20,29 @@
 #include "platform/ordner.h"
 #include "platform/textdatei.h"
 
-#include <QDateTime>
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
-#include <QStringDecoder>
 
 #include <cmath>
-#include <iterator>
+#include <map>
 #include <memory>
+#include <optional>
 #include <vector>
 
 namespace zcommon {
 
 namespace {
 
+using ini_intern::beschneiden;
+using ini_intern::Inhalt;
+using ini_intern::normName;
+using ini_intern::teilDekodieren;
+using ini_intern::teilKodieren;
+using ini_intern::Zeile;
+using Ersetzung = ini_intern::Inhalt::Ersetzung;
+
 const QString KeinSchluessel = QStringLiteral("NoKey");
-
-bool istLeer(QChar c)
-{
-    return c == QLatin1Char(' ') || c == QLatin1Char('\t');
-}
-
-// Blanks and tabs at both ends removed (names and values as read).
-QString beschneiden(QStringView s)
-{
-    qsizetype a = 0, e = s.size();
-    while (a < e && istLeer(s[a]))
-        ++a;
-    while (e > a && istLeer(s[e - 1]))
-        --e;
-    return s.mid(a, e - a).toString();
-}
-
-// The comparison form of a section or key name: each character in upper case
-// on its own (so "ä" and "Ä" meet, and "ß" stays one character).
-QString normName(const QString& name)
-{
-    QString n = beschneiden(name);
-    QChar* p = n.data();
-    for (qsizetype i = 0, len = n.size(); i < len; ++i) {
-        ushort u = p[i].unicode();
-        if (u < 0x80) {
-            if (u >= 'a' && u <= 'z')
-                p[i] = QChar(u - 32);
-        } else {
-            p[i] = p[i].toUpper();
-        }
-    }
-    return n;
-}
 
 // A section or key name as the caller passes it: line breaks become blanks,
 // surrounding blanks go.
@@ -99,29 +73,6 @@ QString wertKodieren(const QString& wert)
     return w;
 }
 
-// Text that Windows-1252 cannot hold is stored as UTF-8 behind the UTF-8
-// byte-order mark (which Windows-1252 reads as "ï»¿"); every other text byte for
-// byte. A text that itself begins with those three characters takes the UTF-8
-// form too, so every text reads back as it was written.
-const QString Utf8Marke = QStringLiteral("\u00EF\u00BB\u00BF");
-
-QByteArray teilKodieren(const QString& text)
-{
-    if (!text.startsWith(Utf8Marke) && zplatform::istWindows1252(text))
-        return zplatform::nachWindows1252(text);
-    return QByteArrayLiteral("\xEF\xBB\xBF") + text.toUtf8();
-}
-
-// A name or value as read (decoded as Windows-1252) back to the text written.
-QString teilDekodieren(const QString& gelesen)
-{
-    if (!gelesen.startsWith(Utf8Marke))
-        return gelesen;
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    const QString text = utf8(zplatform::nachWindows1252(gelesen.mid(Utf8Marke.size())));
-    return utf8.hasError() ? gelesen : text;
-}
-
 QString sterneDekodieren(const QString& gespeichert)
 {
     if (!gespeichert.contains(QStringLiteral("**")))
@@ -139,43 +90,11 @@ QString ohneAnfuehrung(const QString& w)
     return w;
 }
 
-// The key name of a stored line with the blanks and tabs around it removed,
-// as the reader takes it (a form feed or other control character belongs to
-// the name and must stay, or the line would lose its key).
-QByteArray namensTeil(const QByteArray& zeile)
-{
-    qsizetype e = zeile.indexOf('=');
-    if (e < 0)
-        e = zeile.size();
-    qsizetype a = 0;
-    while (a < e && (zeile[a] == ' ' || zeile[a] == '\t'))
-        ++a;
-    while (e > a && (zeile[e - 1] == ' ' || zeile[e - 1] == '\t'))
-        --e;
-    return zeile.mid(a, e - a);
-}
-
 // The value of a line as stored (trimmed) to the text a read gives.
 QString wertDekodieren(const QString& gespeichert)
 {
     return sterneDekodieren(ohneAnfuehrung(teilDekodieren(gespeichert)));
 }
-
-struct Zeile
-{
-    QByteArray inhalt; // without line end
-    QByteArray ende;   // "\r\n", "\n" or "" (last line without end)
-};
-
-struct Sektion
-{
-    QString name;                    // as stored, trimmed
-    int kopf = -1;                   // line of the header
-    int ende = -1;                   // last line that belongs to the section
-    QStringList reihenfolge;         // key names as stored, in file order (first occurrences)
-    QHash<QString, int> zeileVon;    // norm key -> line of its first occurrence
-    QHash<QString, QString> wertVon; // norm key -> stored value (trimmed, "**" kept)
-};
 
 // What tells whether a file changed behind our back.
 struct Stempel
@@ -204,96 +123,8 @@ struct IniDatei
 {
     Stempel stand;
     bool vorhanden = false;
-    std::vector<Zeile> zeilen;
-    std::vector<Sektion> sektionen;
-    QHash<QString, int> sektionVon; // norm name -> index of its first occurrence
-
-    const Sektion* finden(const QString& norm) const
-    {
-        auto it = sektionVon.constFind(norm);
-        return it == sektionVon.constEnd() ? nullptr : &sektionen[size_t(it.value())];
-    }
+    Inhalt inhalt;
 };
-
-// Splits the bytes into lines. CR LF, LF and a lone CR each end a line; the
-// end belongs to the line, so a write gives every untouched line back as it was.
-std::vector<Zeile> zeilenTeilen(const QByteArray& bytes)
-{
-    std::vector<Zeile> zeilen;
-    qsizetype start = 0;
-    const qsizetype n = bytes.size();
-    const char* d = bytes.constData();
-    while (start < n) {
-        qsizetype e = start;
-        while (e < n && d[e] != '\n' && d[e] != '\r')
-            ++e;
-        Zeile z;
-        z.inhalt = bytes.mid(start, e - start);
-        if (e >= n) {
-            start = n;
-        } else if (d[e] == '\r' && e + 1 < n && d[e + 1] == '\n') {
-            z.ende = QByteArrayLiteral("\r\n");
-            start = e + 2;
-        } else {
-            z.ende = QByteArray(1, d[e]);
-            start = e + 1;
-        }
-        zeilen.push_back(std::move(z));
-    }
-    return zeilen;
-}
-
-// Finds sections and keys. Lines before the first section, comments (";"),
-// blank lines and lines without "=" belong to no key.
-void gliedern(IniDatei& d)
-{
-    d.sektionen.clear();
-    d.sektionVon.clear();
-    Sektion* aktuell = nullptr;
-    for (int i = 0; i < int(d.zeilen.size()); ++i) {
-        const QString zeile = zplatform::ausWindows1252(d.zeilen[size_t(i)].inhalt);
-        qsizetype a = 0;
-        while (a < zeile.size() && istLeer(zeile[a]))
-            ++a;
-        if (a >= zeile.size()) {
-            if (aktuell)
-                aktuell->ende = i;
-            continue;
-        }
-        if (zeile[a] == QLatin1Char('[')) {
-            qsizetype zu = zeile.lastIndexOf(QLatin1Char(']'));
-            if (zu > a) {
-                Sektion s;
-                s.name = teilDekodieren(beschneiden(QStringView(zeile).mid(a + 1, zu - a - 1)));
-                s.kopf = i;
-                s.ende = i;
-                d.sektionen.push_back(std::move(s));
-                aktuell = &d.sektionen.back();
-                const QString norm = normName(aktuell->name);
-                if (!d.sektionVon.contains(norm))
-                    d.sektionVon.insert(norm, int(d.sektionen.size()) - 1);
-                continue;
-            }
-        }
-        if (!aktuell)
-            continue;
-        aktuell->ende = i;
-        if (zeile[a] == QLatin1Char(';'))
-            continue;
-        qsizetype gleich = zeile.indexOf(QLatin1Char('='), a);
-        if (gleich < 0)
-            continue;
-        QString name = teilDekodieren(beschneiden(QStringView(zeile).mid(a, gleich - a)));
-        if (name.isEmpty())
-            continue;
-        QString norm = normName(name);
-        if (aktuell->zeileVon.contains(norm))
-            continue;
-        aktuell->zeileVon.insert(norm, i);
-        aktuell->wertVon.insert(norm, beschneiden(QStringView(zeile).mid(gleich + 1)));
-        aktuell->reihenfolge << name;
-    }
-}
 
 std::shared_ptr<IniDatei> einlesen(const QString& pfad)
 {
@@ -306,10 +137,8 @@ std::shared_ptr<IniDatei> einlesen(const QString& pfad)
         d->stand = Stempel();
         return d;
     }
-    const QByteArray bytes = f.readAll();
     d->vorhanden = true;
-    d->zeilen = zeilenTeilen(bytes);
-    gliedern(*d);
+    d->inhalt = Inhalt(f.readAll());
     return d;
 }
 
@@ -331,6 +160,7 @@ struct Stapel
 {
     int tiefe = 0;                      // batches of the file that exist now
     std::shared_ptr<IniDatei> offen;    // the content not yet written (none: nothing pending)
+    Stempel basis;                      // the state of the file offen was made from
     std::vector<Aenderung> aenderungen; // what was changed since the last write
 };
 
@@ -374,53 +204,34 @@ std::shared_ptr<IniDatei> datei_(const QString& pfad, const Stempel& st)
         return offen;
     Zwischenspeicher& s = speicher();
     auto it = s.dateien.find(pfad);
-    if (it != s.dateien.end() && it.value()->stand == st)
-        return it.value();
+    if (it != s.dateien.end()) {
+        if (it.value()->stand == st)
+            return it.value();
+        // Gone before the new content is read: a huge file is held once.
+        s.dateien.erase(it);
+    }
     auto d = einlesen(pfad);
     s.dateien.insert(pfad, d);
     return d;
 }
 
-QByteArray zusammenfuegen(const std::vector<Zeile>& zeilen)
-{
-    qsizetype laenge = 0;
-    for (const Zeile& z : zeilen)
-        laenge += z.inhalt.size() + z.ende.size();
-    QByteArray bytes;
-    bytes.reserve(laenge);
-    for (const Zeile& z : zeilen) {
-        bytes += z.inhalt;
-        bytes += z.ende;
-    }
-    return bytes;
-}
-
 const QByteArray CrLf = QByteArrayLiteral("\r\n");
 
-// Writes the lines atomically and puts the new state into the cache. A file
-// whose folder is missing is not written.
-bool zurueckschreiben(const QString& pfad, std::vector<Zeile> zeilen)
+// Writes the content atomically and puts it into the cache. A file whose
+// folder is missing is not written.
+bool zurueckschreiben(const QString& pfad, Inhalt inhalt)
 {
     QFileInfo fi(pfad);
     if (!QFileInfo(fi.absolutePath()).isDir())
         return false;
-    const QByteArray bytes = zusammenfuegen(zeilen);
-    if (!zplatform::bytesSchreiben(pfad, bytes))
+    if (!zplatform::bytesSchreiben(pfad, inhalt.bytes()))
         return false;
     auto d = std::make_shared<IniDatei>();
     d->stand = stempel(pfad);
     d->vorhanden = d->stand.vorhanden;
-    d->zeilen = std::move(zeilen);
-    gliedern(*d);
+    d->inhalt = std::move(inhalt);
     speicher().dateien.insert(pfad, d);
     return true;
-}
-
-// A line that ends without a line end gets one before anything follows it.
-void endeSichern(std::vector<Zeile>& zeilen, size_t index)
-{
-    if (index < zeilen.size() && zeilen[index].ende.isEmpty())
-        zeilen[index].ende = CrLf;
 }
 
 QByteArray kopfZeile(const QString& sektion)
@@ -487,12 +298,16 @@ std::shared_ptr<IniDatei> dateiZu(const QString& name, QString* gefunden = nullp
     return datei_(p, st);
 }
 
-std::shared_ptr<IniDatei> gegliedert(std::vector<Zeile> zeilen)
+// A cached file made the caller's own, to be changed in place: taken out of
+// the cache (a write that fails then leaves nothing stale behind), and
+// copied only while someone else still holds it. It counts as existing, as
+// it will once written.
+std::shared_ptr<IniDatei> zumAendern(const QString& pfad, std::shared_ptr<IniDatei> d)
 {
-    auto d = std::make_shared<IniDatei>();
-    d->vorhanden = true; // as it will be once written
-    d->zeilen = std::move(zeilen);
-    gliedern(*d);
+    speicher().dateien.remove(pfad);
+    if (d.use_count() > 1)
+        d = std::make_shared<IniDatei>(*d);
+    d->vorhanden = true;
     return d;
 }
 
@@ -500,78 +315,70 @@ std::shared_ptr<IniDatei> gegliedert(std::vector<Zeile> zeilen)
 QString wertIn(const IniDatei& d, const QString& sektion, const QString& schluessel, const QString& vorgabe)
 {
     if (d.vorhanden) {
-        if (const Sektion* sek = d.finden(normName(sektion))) {
-            auto it = sek->wertVon.constFind(normName(schluessel));
-            if (it != sek->wertVon.constEnd())
-                return wertDekodieren(it.value());
+        const Inhalt& in = d.inhalt;
+        const int s = in.sektionFinden(normName(sektion));
+        if (s >= 0) {
+            if (const std::optional<Zeile> z = in.schluesselFinden(s, normName(schluessel)))
+                return wertDekodieren(zplatform::ausWindows1252(in.wertBytes(*z)));
         }
     }
     return vorgabe;
 }
 
-// Writes a value into the lines of a file; false when nothing changes.
-bool schreibenIn(const IniDatei& d, std::vector<Zeile>& zeilen, const QString& sekName, const QString& schlName,
-                 const QString& gespeichert)
+// The change that writes a value into a file's content; none when nothing changes.
+std::optional<Ersetzung> schreibenIn(const IniDatei& d, const QString& sekName, const QString& schlName,
+                                  const QString& gespeichert)
 {
-    zeilen = d.zeilen;
-    const Sektion* sek = d.finden(normName(sekName));
-    if (!sek) {
-        // A new section at the end, after a blank line when the file has text.
-        if (!zeilen.empty()) {
-            endeSichern(zeilen, zeilen.size() - 1);
-            if (!beschneiden(zplatform::ausWindows1252(zeilen.back().inhalt)).isEmpty())
-                zeilen.push_back({QByteArray(), CrLf});
+    const Inhalt& in = d.inhalt;
+    const qsizetype groesse = in.bytes().size();
+    const int s = in.sektionFinden(normName(sekName));
+    if (s < 0) {
+        // A new section at the end, after a blank line when the file has
+        // text; the last line gets a line end first.
+        qsizetype von = groesse;
+        QByteArray neu;
+        if (const std::optional<Zeile> letzte = in.letzteZeile()) {
+            if (!letzte->hatEnde()) {
+                von = letzte->anfang;
+                neu = in.text(*letzte) + CrLf;
+            }
+            if (!in.leer(*letzte))
+                neu += CrLf;
         }
-        zeilen.push_back({kopfZeile(sekName), CrLf});
-        zeilen.push_back({schluesselZeile(schlName, gespeichert), CrLf});
-        return true;
+        neu += kopfZeile(sekName) + CrLf + schluesselZeile(schlName, gespeichert) + CrLf;
+        return Ersetzung{von, groesse, neu, false};
     }
 
-    const QString schlNorm = normName(schlName);
-    auto it = sek->zeileVon.constFind(schlNorm);
-    if (it != sek->zeileVon.constEnd()) {
-        const size_t i = size_t(it.value());
-        const QByteArray neu = teilKodieren(gespeichert);
-        if (zplatform::nachWindows1252(sek->wertVon.value(schlNorm)) == neu)
-            return false; // nothing to change
-        // The key keeps the spelling it has in the file.
-        const QByteArray& zeile = zeilen[i].inhalt;
-        zeilen[i].inhalt = namensTeil(zeile) + '=' + neu;
-        if (zeilen[i].ende.isEmpty() && i + 1 < zeilen.size())
-            zeilen[i].ende = CrLf;
-        return true;
+    const QByteArray wert = teilKodieren(gespeichert);
+    if (const std::optional<Zeile> z = in.schluesselFinden(s, normName(schlName))) {
+        if (in.wertBytes(*z) == wert)
+            return std::nullopt; // nothing to change
+        // The key keeps the spelling it has in the file, the line its end.
+        return Ersetzung{z->anfang, z->ende, in.namensBytes(*z) + '=' + wert + in.zeilenende(*z), true};
     }
 
     // A new key after the section's last line that is not blank.
-    size_t nach = size_t(sek->kopf);
-    for (int i = sek->ende; i > sek->kopf; --i) {
-        if (!beschneiden(zplatform::ausWindows1252(zeilen[size_t(i)].inhalt)).isEmpty()) {
-            nach = size_t(i);
-            break;
-        }
-    }
-    endeSichern(zeilen, nach);
-    zeilen.insert(zeilen.begin() + qsizetype(nach) + 1, Zeile{schluesselZeile(schlName, gespeichert), CrLf});
-    return true;
+    const Zeile nach = in.letzteBelegte(s);
+    const QByteArray neu = schluesselZeile(schlName, gespeichert) + CrLf;
+    if (nach.hatEnde())
+        return Ersetzung{nach.ende, nach.ende, neu, false};
+    return Ersetzung{nach.anfang, nach.ende, in.text(nach) + CrLf + neu, false};
 }
 
-bool loeschenIn(const IniDatei& d, std::vector<Zeile>& zeilen, const Aenderung& a)
+std::optional<Ersetzung> loeschenIn(const IniDatei& d, const Aenderung& a)
 {
     if (!d.vorhanden)
-        return false;
-    const Sektion* sek = d.finden(normName(a.sektion));
-    if (!sek)
-        return false;
-    zeilen = d.zeilen;
-    if (a.ganzeSektion) {
-        zeilen.erase(zeilen.begin() + sek->kopf, zeilen.begin() + sek->ende + 1);
-        return true;
-    }
-    auto it = sek->zeileVon.constFind(normName(a.schluessel));
-    if (it == sek->zeileVon.constEnd())
-        return false;
-    zeilen.erase(zeilen.begin() + it.value());
-    return true;
+        return std::nullopt;
+    const Inhalt& in = d.inhalt;
+    const int s = in.sektionFinden(normName(a.sektion));
+    if (s < 0)
+        return std::nullopt;
+    if (a.ganzeSektion)
+        return Ersetzung{in.sektionsAnfang(s), in.sektionsEnde(s), QByteArray(), false};
+    const std::optional<Zeile> z = in.schluesselFinden(s, normName(a.schluessel));
+    if (!z)
+        return std::nullopt;
+    return Ersetzung{z->anfang, z->ende, QByteArray(), false};
 }
 
 // The number format of the counter: "0", halves away from zero, no "-0".
@@ -583,24 +390,24 @@ QString zaehlerText(double wert)
     return QString::number(neu, 'f', 0);
 }
 
-// Makes one change on a parsed file: the new lines, or false when nothing
+// The change one Aenderung makes on a parsed file, or none when nothing
 // changes. *zaehler gets the new value of a counter.
-bool anwenden(const IniDatei& d, const Aenderung& a, std::vector<Zeile>& zeilen, double* zaehler = nullptr)
+std::optional<Ersetzung> anwenden(const IniDatei& d, const Aenderung& a, double* zaehler = nullptr)
 {
     switch (a.art) {
     case Aenderung::Art::Schreiben:
-        return schreibenIn(d, zeilen, a.sektion, a.schluessel, a.wert);
+        return schreibenIn(d, a.sektion, a.schluessel, a.wert);
     case Aenderung::Art::Loeschen:
-        return loeschenIn(d, zeilen, a);
+        return loeschenIn(d, a);
     case Aenderung::Art::Zaehlen: {
         // The leading number of the stored text; none counts as 0.
         const QString neu = zaehlerText(Val(wertIn(d, a.sektion, a.schluessel, QStringLiteral("0"))) + a.betrag);
         if (zaehler)
             *zaehler = neu.toDouble();
-        return schreibenIn(d, zeilen, a.sektion, a.schluessel, neu);
+        return schreibenIn(d, a.sektion, a.schluessel, neu);
     }
     }
-    return false;
+    return std::nullopt;
 }
 
 // Makes a change: inside the batch of the file while one exists (kept, to be
@@ -610,21 +417,30 @@ double aendern(const QString& datei, const Aenderung& a)
 {
     Zwischenspeicher& s = speicher();
     const QString p = pfad(datei);
-    std::vector<Zeile> zeilen;
     double zaehler = 0;
     auto b = s.stapel.find(p);
     if (b != s.stapel.end()) {
+        Stapel& stapel = b.value();
         auto d = dateiZu(datei);
-        if (anwenden(*d, a, zeilen, &zaehler))
-            b.value().offen = gegliedert(std::move(zeilen));
-        b.value().aenderungen.push_back(a);
+        if (const std::optional<Ersetzung> e = anwenden(*d, a, &zaehler)) {
+            // The first change takes the file as read over from the cache.
+            if (!stapel.offen) {
+                stapel.basis = d->stand;
+                stapel.offen = zumAendern(p, std::move(d));
+            }
+            stapel.offen->inhalt.ersetzen(*e);
+        }
+        stapel.aenderungen.push_back(a);
         return zaehler;
     }
     Ini_Sperre sperre(p);
     QString q;
     auto d = dateiZu(datei, &q);
-    if (anwenden(*d, a, zeilen, &zaehler))
-        zurueckschreiben(q, std::move(zeilen));
+    if (const std::optional<Ersetzung> e = anwenden(*d, a, &zaehler)) {
+        auto eigen = zumAendern(q, std::move(d));
+        eigen->inhalt.ersetzen(*e);
+        zurueckschreiben(q, std::move(eigen->inhalt));
+    }
     return zaehler;
 }
 
@@ -639,11 +455,11 @@ QString Ini_Lesen(const QString& datei, const QString& sektion, const QString& s
 {
     auto d = dateiZu(datei);
     if (d->vorhanden) {
-        const Sektion* sek = d->finden(normName(nameBereinigen(sektion, QString::fromLatin1(ProgrammSektion))));
-        if (sek) {
-            auto it = sek->wertVon.constFind(normName(nameBereinigen(schluessel, KeinSchluessel)));
-            if (it != sek->wertVon.constEnd())
-                return wertDekodieren(it.value());
+        const Inhalt& in = d->inhalt;
+        const int s = in.sektionFinden(normName(nameBereinigen(sektion, QString::fromLatin1(ProgrammSektion))));
+        if (s >= 0) {
+            if (const std::optional<Zeile> z = in.schluesselFinden(s, normName(nameBereinigen(schluessel, KeinSchluessel))))
+                return wertDekodieren(zplatform::ausWindows1252(in.wertBytes(*z)));
         }
     }
     // The default takes the same way a stored value would: a line break in it
@@ -712,17 +528,17 @@ bool Ini_SchreibenAlle(const QString& datei, const QString& sektion,
     Ini_Sperre sperre(datei);
     QString p;
     auto d = dateiZu(datei, &p);
-    std::vector<Zeile> zeilen = d->zeilen;
-    const Sektion* sek = d->finden(normName(sekName));
+    const Inhalt& in = d->inhalt;
+    const int sek = in.sektionFinden(normName(sekName));
 
     // Keys the section holds already are changed in place (their current
     // value tracked, as a later write of the same key sees the earlier one);
     // new keys follow one another after the section's last line that is not
     // blank, in the order of their first write, with their last value.
-    QHash<size_t, QString> aktuell;                // line -> value it holds now
-    std::vector<std::pair<QString, QString>> neue; // name as first written, value
-    QHash<QString, size_t> neuVon;                 // norm key -> index in neue
-    bool geaendert = false;
+    std::map<qsizetype, std::pair<Zeile, QByteArray>> ersetzt; // line start -> line, its new text
+    QHash<qsizetype, QString> aktuell;                          // line start -> value it holds now
+    std::vector<std::pair<QString, QString>> neue;               // name as first written, value
+    QHash<QString, size_t> neuVon;                               // norm key -> index in neue
     for (const auto& [schluessel, wert] : werte) {
         const QString gespeichert = wertKodieren(wert);
         const QString schlName = nameBereinigen(schluessel, KeinSchluessel);
@@ -733,61 +549,69 @@ bool Ini_SchreibenAlle(const QString& datei, const QString& sektion,
                 neue[n.value()].second = gespeichert;
             continue;
         }
-        if (sek) {
-            if (auto it = sek->zeileVon.constFind(norm); it != sek->zeileVon.constEnd()) {
-                const size_t i = size_t(it.value());
+        if (sek >= 0) {
+            if (const std::optional<Zeile> z = in.schluesselFinden(sek, norm)) {
                 const QByteArray neu = teilKodieren(gespeichert);
                 // Compared as the single write compares: the value as read, in bytes.
-                const QByteArray jetzt =
-                    zplatform::nachWindows1252(aktuell.contains(i) ? aktuell.value(i) : sek->wertVon.value(norm));
+                const QByteArray jetzt = aktuell.contains(z->anfang)
+                                             ? zplatform::nachWindows1252(aktuell.value(z->anfang))
+                                             : in.wertBytes(*z);
                 if (jetzt == neu)
                     continue;
                 // The key keeps the spelling it has in the file.
-                const QByteArray& zeile = zeilen[i].inhalt;
-                zeilen[i].inhalt = namensTeil(zeile) + '=' + neu;
-                if (zeilen[i].ende.isEmpty() && i + 1 < zeilen.size())
-                    zeilen[i].ende = CrLf;
-                aktuell.insert(i, gelesen(gespeichert));
-                geaendert = true;
+                ersetzt[z->anfang] = {*z, in.namensBytes(*z) + '=' + neu};
+                aktuell.insert(z->anfang, gelesen(gespeichert));
                 continue;
             }
         }
         neuVon.insert(norm, neue.size());
         neue.emplace_back(schlName, gespeichert);
     }
+    if (ersetzt.empty() && neue.empty())
+        return true;
 
+    // The new keys go after the anchor line (a new section after the file's
+    // last line, with a blank line between when that one has text).
+    std::optional<Zeile> anker;
+    QByteArray block;
     if (!neue.empty()) {
-        std::vector<Zeile> einfuegen;
-        einfuegen.reserve(neue.size() + 1);
-        size_t nach = zeilen.size();
-        if (!sek) {
-            if (!zeilen.empty()) {
-                endeSichern(zeilen, zeilen.size() - 1);
-                if (!beschneiden(zplatform::ausWindows1252(zeilen.back().inhalt)).isEmpty())
-                    zeilen.push_back({QByteArray(), CrLf});
-            }
-            einfuegen.push_back({kopfZeile(sekName), CrLf});
-            nach = zeilen.size();
+        if (sek < 0) {
+            anker = in.letzteZeile();
+            if (anker && !in.leer(*anker))
+                block += CrLf;
+            block += kopfZeile(sekName) + CrLf;
         } else {
-            size_t letzte = size_t(sek->kopf);
-            for (int i = sek->ende; i > sek->kopf; --i) {
-                if (!beschneiden(zplatform::ausWindows1252(zeilen[size_t(i)].inhalt)).isEmpty()) {
-                    letzte = size_t(i);
-                    break;
-                }
-            }
-            endeSichern(zeilen, letzte);
-            nach = letzte + 1;
+            anker = in.letzteBelegte(sek);
         }
         for (const auto& [name, wert] : neue)
-            einfuegen.push_back({schluesselZeile(name, wert), CrLf});
-        zeilen.insert(zeilen.begin() + qsizetype(nach), std::make_move_iterator(einfuegen.begin()),
-                      std::make_move_iterator(einfuegen.end()));
-        geaendert = true;
+            block += schluesselZeile(name, wert) + CrLf;
     }
-    if (!geaendert)
-        return true;
-    return zurueckschreiben(p, std::move(zeilen));
+
+    // Every changed line lies before the anchor's end.
+    const QByteArray& alt = in.bytes();
+    QByteArray bytes;
+    bytes.reserve(alt.size() + block.size() + 2 + qsizetype(ersetzt.size()) * 16);
+    qsizetype pos = 0;
+    const auto kopieren = [&](qsizetype bis) {
+        bytes.append(alt.constData() + pos, bis - pos);
+        pos = bis;
+    };
+    for (const auto& [anfang, ersatz] : ersetzt) {
+        kopieren(anfang);
+        bytes += ersatz.second;
+        pos = ersatz.first.inhaltEnde;
+    }
+    if (!block.isEmpty()) {
+        kopieren(anker ? anker->ende : 0);
+        if (anker && !anker->hatEnde())
+            bytes += CrLf;
+        bytes += block;
+    }
+    kopieren(alt.size());
+    // The old content goes before the new one is parsed and written.
+    speicher().dateien.remove(p);
+    d.reset();
+    return zurueckschreiben(p, Inhalt(std::move(bytes)));
 }
 
 double Ini_Zaehler_Erhoehen(const QString& datei, const QString& sektion, const QString& schluessel, double betrag)
@@ -814,9 +638,9 @@ QStringList Ini_Sektionen(const QString& datei)
 {
     auto d = dateiZu(datei);
     QStringList namen;
-    for (const Sektion& s : d->sektionen) {
-        if (&s == d->finden(normName(s.name)))
-            namen << s.name;
+    for (int s = 0; s < d->inhalt.sektionen(); ++s) {
+        if (d->inhalt.istErste(s))
+            namen << d->inhalt.sektionsName(s);
     }
     return namen;
 }
@@ -824,8 +648,14 @@ QStringList Ini_Sektionen(const QString& datei)
 QStringList Ini_Schluessel(const QString& datei, const QString& sektion)
 {
     auto d = dateiZu(datei);
-    const Sektion* sek = d->finden(normName(nameBereinigen(sektion, QString::fromLatin1(ProgrammSektion))));
-    return sek ? sek->reihenfolge : QStringList();
+    const Inhalt& in = d->inhalt;
+    const int s = in.sektionFinden(normName(nameBereinigen(sektion, QString::fromLatin1(ProgrammSektion))));
+    QStringList namen;
+    if (s >= 0) {
+        for (const Zeile& z : in.schluessel(s))
+            namen << in.schluesselName(z);
+    }
+    return namen;
 }
 
 std::vector<IniSektion> Ini_Auslesen(const QString& pfad)
@@ -839,13 +669,14 @@ std::vector<IniSektion> Ini_Auslesen(const QString& pfad)
     }
     if (!d)
         d = einlesen(pfad);
-    for (const Sektion& s : d->sektionen) {
-        if (&s != d->finden(normName(s.name)))
+    const Inhalt& in = d->inhalt;
+    for (int s = 0; s < in.sektionen(); ++s) {
+        if (!in.istErste(s))
             continue;
         IniSektion e;
-        e.name = s.name;
-        for (const QString& k : s.reihenfolge)
-            e.eintraege.push_back({k, wertDekodieren(s.wertVon.value(normName(k)))});
+        e.name = in.sektionsName(s);
+        for (const Zeile& z : in.schluessel(s))
+            e.eintraege.push_back({in.schluesselName(z), wertDekodieren(zplatform::ausWindows1252(in.wertBytes(z)))});
         ergebnis.push_back(std::move(e));
     }
     return ergebnis;
@@ -901,19 +732,29 @@ bool Ini_Stapel::schreiben()
     // file (and the cache it fills) from now on.
     const std::vector<Aenderung> aenderungen = std::move(b.value().aenderungen);
     b.value().aenderungen.clear();
+    std::shared_ptr<IniDatei> offen = std::move(b.value().offen);
     b.value().offen.reset();
+    const Stempel basis = b.value().basis;
 
     Ini_Sperre sperre(m_pfad);
-    std::shared_ptr<IniDatei> stand = einlesen(m_pfad);
-    bool geaendert = false;
+    const Stempel jetzt = stempel(m_pfad);
+    // Nobody changed the file meanwhile: what the batch holds is the result.
+    if (offen && jetzt == basis)
+        return zurueckschreiben(m_pfad, std::move(offen->inhalt));
+
+    // Otherwise the changes are made again on the file as it stands now.
+    offen.reset();
+    std::shared_ptr<IniDatei> stand = datei_(m_pfad, jetzt);
+    bool geaendert = false; // stand is then this batch's own
     for (const Aenderung& a : aenderungen) {
-        std::vector<Zeile> zeilen;
-        if (anwenden(*stand, a, zeilen)) {
-            stand = gegliedert(std::move(zeilen));
+        if (const std::optional<Ersetzung> e = anwenden(*stand, a)) {
+            if (!geaendert)
+                stand = zumAendern(m_pfad, std::move(stand));
+            stand->inhalt.ersetzen(*e);
             geaendert = true;
         }
     }
-    return !geaendert || zurueckschreiben(m_pfad, stand->zeilen);
+    return !geaendert || zurueckschreiben(m_pfad, std::move(stand->inhalt));
 }
 
 } // namespace zcommon

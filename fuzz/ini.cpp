@@ -1,16 +1,27 @@
-// Settings files: every key the file lists reads as listed; after a write
-// the key reads back as the plain rule says (trimmed, line breaks stored as
-// "**" and read as CR LF, quotes around the whole value dropped); every other key of
-// the file keeps its value; the bytes of the file change only in the one line
-// written (or the lines added for a new key or section); what is cached is
-// what is on disk.
+// Settings files: every key the file lists reads as listed, and as a plain
+// line-by-line reading on decoded text finds it; after a write the key
+// reads back as the plain rule says (trimmed, line breaks stored as "**" and
+// read as CR LF, quotes around the whole value dropped); every other key of
+// the file keeps its value; the bytes are exactly those of a plain
+// line-by-line write (so what differs lies within one old line, and at most a
+// few lines are added); what the layer keeps of the file after a write (the
+// places it carried over) reads as the written file does. A second write of
+// another length checks the carried-over places again.
+//
+// Besides the file as given, the input's last byte may ask for huge cases:
+// the file repeated up to 32 KB (a thousand sections and more), or a line of
+// 64 KB in its middle. UTF-16 text and NUL bytes are plain bytes to the
+// layer and must read without harm.
 #include "fuzzhilfe.h"
+#include "ini_referenz.h"
 
 #include "common/ini.h"
 #include "platform/codec.h"
 
 #include <QFile>
 #include <QHash>
+
+#include <algorithm>
 
 #include <fuzzer/FuzzedDataProvider.h>
 
@@ -69,6 +80,41 @@ QByteArray lesen(const QString& pfad)
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
+// The layer's reading equals the plain one.
+void gleichWieReferenz(const std::vector<zcommon::IniSektion>& sektionen, const QByteArray& bytes)
+{
+    const auto referenz = zfuzz::referenz::lesen(bytes);
+    zfuzz::pruefen(sektionen.size() == referenz.size(), "so viele Sektionen wie einfach gelesen");
+    for (size_t i = 0; i < referenz.size(); ++i) {
+        zfuzz::pruefen(sektionen[i].name == referenz[i].name, "Sektion wie einfach gelesen", sektionen[i].name,
+                       referenz[i].name);
+        zfuzz::pruefen(sektionen[i].eintraege == referenz[i].eintraege, "Schlüssel wie einfach gelesen",
+                       sektionen[i].name);
+    }
+}
+
+// What the layer holds after a write (without reading the file again) reads
+// as the written bytes do by the plain reading.
+void wieGeschrieben(const QString& pfad, const QByteArray& bytes)
+{
+    const auto referenz = zfuzz::referenz::lesen(bytes);
+    QStringList namen;
+    for (const auto& s : referenz)
+        namen << s.name;
+    zfuzz::pruefen(zcommon::Ini_Sektionen(pfad) == namen, "Sektionen nach dem Schreiben");
+    for (const auto& s : referenz) {
+        if (s.name.isEmpty())
+            continue; // no caller can name it
+        QStringList schluessel;
+        for (const auto& [name, wert] : s.eintraege) {
+            schluessel << name;
+            zfuzz::pruefen(zcommon::Ini_Lesen(pfad, s.name, name, QStringLiteral("<fehlt>")) == wert,
+                           "nach dem Schreiben wie einfach gelesen", s.name + u'/' + name, wert);
+        }
+        zfuzz::pruefen(zcommon::Ini_Schluessel(pfad, s.name) == schluessel, "Schlüssel nach dem Schreiben", s.name);
+    }
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* daten, size_t groesse)
@@ -79,7 +125,21 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* daten, size_t groesse)
     const QString sektion = zfuzz::text1252(fdp.ConsumeRandomLengthString(24));
     const QString schluessel = zfuzz::text1252(fdp.ConsumeRandomLengthString(24));
     const QString wert = zfuzz::text1252(fdp.ConsumeRandomLengthString(64));
-    const QByteArray alt = QByteArray::fromStdString(fdp.ConsumeRemainingBytesAsString());
+    const std::uint8_t art = fdp.ConsumeIntegral<std::uint8_t>();
+    QByteArray alt = QByteArray::fromStdString(fdp.ConsumeRemainingBytesAsString());
+    if (art % 32 == 30 && !alt.isEmpty()) {
+        // Many sections: the text again and again.
+        const qsizetype mal = std::min<qsizetype>(2 + (art / 32) * 200, 32000 / alt.size());
+        alt = alt.repeated(std::max<qsizetype>(mal, 1));
+    } else if (art % 32 == 31) {
+        // One very long line in the middle.
+        QByteArray stueck = alt;
+        stueck.replace('\r', "").replace('\n', "");
+        if (stueck.isEmpty())
+            stueck = "x";
+        const QByteArray lang = stueck.repeated(64000 / stueck.size() + 1);
+        alt = alt.left(alt.size() / 2) + lang + alt.mid(alt.size() / 2);
+    }
     {
         QFile f(pfad);
         if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate) || f.write(alt) != alt.size())
@@ -87,8 +147,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* daten, size_t groesse)
     }
     zcommon::Ini_CacheLeeren();
 
-    // The reader: every section and key the file lists reads as listed.
+    // The reader: every section and key the file lists reads as listed, and
+    // as the plain reading finds them.
     const auto sektionen = zcommon::Ini_Auslesen(pfad);
+    gleichWieReferenz(sektionen, alt);
     const QStringList sektionsNamen = zcommon::Ini_Sektionen(pfad);
     pruefen(sektionsNamen.size() == qsizetype(sektionen.size()), "Sektionen wie Auslesen");
     for (size_t i = 0; i < sektionen.size(); ++i) {
@@ -110,6 +172,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* daten, size_t groesse)
     const Inhalt vorher = auslesen(pfad);
     zcommon::Ini_Schreiben(pfad, sektion, schluessel, wert);
     const QByteArray neu = lesen(pfad);
+    pruefen(neu == zfuzz::referenz::schreiben(alt, sektion, schluessel, wert), "Bytes wie beim einfachen Schreiben",
+            zplatform::ausWindows1252(neu), zplatform::ausWindows1252(zfuzz::referenz::schreiben(alt, sektion, schluessel, wert)));
+    wieGeschrieben(pfad, neu);
     const Inhalt nachher = auslesen(pfad);
 
     // Names the file format can hold: one line, no "=" in a key, a key that
@@ -172,5 +237,20 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* daten, size_t groesse)
     const QByteArray neuMitte = neu.mid(vorn, neu.size() - vorn - hinten);
     pruefen(!altMitte.contains('\n') && neuMitte.count('\n') <= 4, "nur eine Zeile geändert",
             zplatform::ausWindows1252(altMitte), zplatform::ausWindows1252(neuMitte));
+
+    // A second write of another length into the first section that counts:
+    // every place after it moves.
+    const auto jetzt = zfuzz::referenz::lesen(neu);
+    if (!jetzt.empty() && !jetzt.front().name.isEmpty()) {
+        const auto& erste = jetzt.front();
+        const QString name = erste.eintraege.empty() ? schluessel : erste.eintraege.front().first;
+        const QString laenger = wert + QStringLiteral("x") + wert;
+        zcommon::Ini_Lesen(pfad, erste.name, name); // the cache holds the file
+        zcommon::Ini_Schreiben(pfad, erste.name, name, laenger);
+        const QByteArray danach = lesen(pfad);
+        pruefen(danach == zfuzz::referenz::schreiben(neu, erste.name, name, laenger),
+                "zweites Schreiben wie beim einfachen Schreiben", erste.name, name);
+        wieGeschrieben(pfad, danach);
+    }
     return 0;
 }

@@ -1,5 +1,11 @@
-// Several keys of a section written at once leave exactly the bytes that the
-// same single writes in order leave, on any file text and any keys and values.
+// Several keys of a section written at once, and the same single writes in a
+// batch (Ini_Stapel), leave exactly the bytes that the single writes in order
+// leave, on any file text and any keys and values; the single writes leave
+// the bytes a plain line-by-line write leaves. Half of the cases read the
+// file first, so the layer changes what it holds of it in place. The
+// input's last byte may ask for the file text repeated up to 32 KB.
+#include "ini_referenz.h"
+
 #include "common/ini.h"
 #include "platform/codec.h"
 #include "platform/ordner.h"
@@ -79,23 +85,54 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* daten, size_t groesse)
         QString k = text(d, 8);
         werte.emplace_back(k, text(d, 16));
     }
-    const std::string inhalt = d.ConsumeRemainingBytesAsString();
+    const bool vorherGelesen = d.ConsumeBool();
+    const std::uint8_t art = d.ConsumeIntegral<std::uint8_t>();
+    std::string inhalt = d.ConsumeRemainingBytesAsString();
+    if (art % 16 == 15 && !inhalt.empty()) {
+        // Many sections: the text again and again.
+        std::string oft;
+        for (size_t mal = 2 + art * 8; mal > 0 && oft.size() < 32000; --mal)
+            oft += inhalt;
+        inhalt = oft;
+    }
 
     const QString a = wurzel + QStringLiteral("/a.ini");
     const QString b = wurzel + QStringLiteral("/b.ini");
+    const QString c = wurzel + QStringLiteral("/c.ini");
     schreiben(a, inhalt, vorhanden);
     schreiben(b, inhalt, vorhanden);
+    schreiben(c, inhalt, vorhanden);
     zcommon::Ini_CacheLeeren();
-    for (const auto& [k, w] : werte)
+    if (vorherGelesen) {
+        for (const QString& datei : {a, b, c})
+            for (const auto& [k, w] : werte)
+                zcommon::Ini_Lesen(datei, sektion, k);
+    }
+    QByteArray erwartet = vorhanden ? QByteArray::fromStdString(inhalt) : QByteArray();
+    for (const auto& [k, w] : werte) {
         zcommon::Ini_Schreiben(a, sektion, k, w);
+        erwartet = zfuzz::referenz::schreiben(erwartet, sektion, k, w);
+    }
+    if (!werte.empty() && lesen(a) != erwartet) {
+        std::fprintf(stderr, "Eigenschaft verletzt: einzeln\n%s\neinfach\n%s\n", lesen(a).toHex().constData(),
+                     erwartet.toHex().constData());
+        std::abort();
+    }
     if (!zcommon::Ini_SchreibenAlle(b, sektion, werte)) {
         std::fprintf(stderr, "Schreiben fehlgeschlagen\n");
         std::abort();
     }
-    if (lesen(a) != lesen(b)) {
-        std::fprintf(stderr, "Eigenschaft verletzt: einzeln\n%s\nauf einmal\n%s\n", lesen(a).toHex().constData(),
-                     lesen(b).toHex().constData());
-        std::abort();
+    {
+        zcommon::Ini_Stapel stapel(c);
+        for (const auto& [k, w] : werte)
+            zcommon::Ini_Schreiben(c, sektion, k, w);
+    }
+    for (const QString& datei : {b, c}) {
+        if (lesen(a) != lesen(datei)) {
+            std::fprintf(stderr, "Eigenschaft verletzt: einzeln\n%s\nzusammen (%s)\n%s\n", lesen(a).toHex().constData(),
+                         qPrintable(datei), lesen(datei).toHex().constData());
+            std::abort();
+        }
     }
     return 0;
 }

@@ -5,7 +5,10 @@
 #include "common/texte.h"
 #include "masks/masken.h"
 
+#include "platform/ordner.h"
+
 #include <QCollator>
+#include <QFileInfo>
 #include <algorithm>
 
 namespace zmasken {
@@ -36,6 +39,25 @@ MaskenPosition MaskenEdit_Position(const QString& textCrLf, int caret)
     p.text = QStringLiteral(" %1 Zeile  %2 / %3 Zeichen ").arg(a).arg(z).arg(t);
     p.tipp = QStringLiteral("%1. Absatz   %2 / %3 Zeichen").arg(a).arg(z).arg(t);
     return p;
+}
+
+MaskenEditLadung MaskenEdit_Laden(const QString& pfad)
+{
+    MaskenEditLadung l;
+    // A character takes at most three bytes of a file (UTF-8 behind its
+    // byte-order mark of three), and line ends only grow to CR LF.
+    const qint64 groesse = QFileInfo(zplatform::pfadAufloesen(pfad)).size();
+    if ((groesse - 3) / 3 > MaskenEditFassung) {
+        l.zuLang = true;
+        return l;
+    }
+    l.text = Maske_TextLesen(pfad, &l.ok);
+    if (l.text.size() > MaskenEditFassung) {
+        l.zuLang = true;
+        l.ok = false;
+        l.text.clear();
+    }
+    return l;
 }
 
 QString Maske_Basisname(const QString& pfad)

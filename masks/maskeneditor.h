@@ -13,6 +13,20 @@ namespace zmasken {
 // The editor's typing limit: characters of the mask text, a line break
 // counting two (CR LF). Text loaded from a file is never cut.
 inline constexpr int MaskenEditGrenze = 999;
+// The most the editor's text box holds, counted the same way: a mask file
+// whose text is longer is refused on loading.
+inline constexpr int MaskenEditFassung = 65535;
+
+// A mask file as the editor loads it: the text with every line followed by
+// CR LF (also the last), or the reason it was not loaded. A file too large
+// to hold that many characters is refused by its size alone, unread.
+struct MaskenEditLadung
+{
+    bool ok = false;     // read
+    bool zuLang = false; // longer than MaskenEditFassung
+    QString text;
+};
+MaskenEditLadung MaskenEdit_Laden(const QString& pfad);
 // The clipboard copy's text box: an expansion is cut to this many characters
 // (line ends counted), and typing stops there.
 inline constexpr int ZAexportGrenze = 255;

@@ -3,6 +3,7 @@
 #include "addressbook/sitzung.h"
 #include "commands/ui/file.h"
 #include "common/meldungen.h"
+#include "common/texte.h"
 #include "common/ui/listen.h"
 #include "masks/masken.h"
 #include "masks/maskeneditor.h"
@@ -182,14 +183,24 @@ void MaskenEdit::mnuLaden_Click()
     const QString pfad = dateiwahl()(letzteMaske(), true);
     if (pfad.isEmpty())
         return;
-    bool ok = false;
-    const QString text = Maske_TextLesen(pfad, &ok);
-    Text1->textSetzen(text);
     const QString name = Maske_Basisname(pfad);
     const QString schluessel = Maske_SchriftSchluessel(name);
+    const MaskenEditLadung ladung = MaskenEdit_Laden(pfad);
+    if (ladung.zuLang) {
+        // The editor keeps what it shows.
+        panelStatus->setText(QStringLiteral("Maske ") + schluessel + QStringLiteral(" ist zu lang und wurde nicht geladen."));
+        zcommon::Meldung(QStringLiteral("#SystemHand"),
+                         QStringLiteral("Die Maske ") + schluessel +
+                             QStringLiteral(" ist zu lang für den Masken-Editor: Er fasst höchstens %1 Zeichen.~~"
+                                            "Die Maske wurde nicht geladen.")
+                                 .arg(zcommon::Format(MaskenEditFassung, QStringLiteral("#,##0"))),
+                         48);
+        return;
+    }
+    Text1->textSetzen(ladung.text);
     zcommon::Schrift_Setzen(Text1, Maske_SchriftLesen(name, zcommon::Schrift_AlsText(Text1)), QStringLiteral("Alles"));
     letzteMaske() = name;
-    if (!ok) {
+    if (!ladung.ok) {
         panelStatus->setText(QStringLiteral("Maske ") + schluessel + QStringLiteral(" konnte nicht gelesen werden."));
         return;
     }

@@ -5,6 +5,9 @@
 #include "catalogues/katalogsuche.h"
 #include "catalogues/statistik.h"
 #include "common/ini.h"
+#include "platform/textdatei.h"
+
+#include <QFile>
 
 using namespace zkataloge;
 using namespace zadressbuch;
@@ -59,6 +62,37 @@ TEST_F(KatalogTest, SucheMusterUndFehler)
     EXPECT_EQ(Katalog_Durchsuchen(Katalogart::Ort, QStringLiteral("berlin")).treffer, 1);
     QDir(wurzel.programm() + QStringLiteral("/Kataloge")).removeRecursively();
     EXPECT_EQ(Katalog_Durchsuchen(Katalogart::Ort, QStringLiteral("berlin")).treffer, 0);
+}
+
+TEST_F(KatalogTest, SucheLiestStueckweiseWieDerTextleser)
+{
+    // A catalogue read a block at a time finds the lines the whole text
+    // holds: one across the first block's end, a UTF-8 one behind its mark,
+    // LF ends, a last line without end (its CR kept), a lone CR inside a line.
+    const QString ordner = wurzel.programm() + QStringLiteral("/Kataloge/");
+    QByteArray gross = "[PLZ]\r\n";
+    for (int i = 0; gross.size() < (1 << 18) - 10; ++i)
+        gross += QByteArray::number(10000 + i % 80000) + "=Ort\r\n";
+    gross += "19999=Grenzst\xe4" "dtchen\r\n20000=Ende";
+    const std::pair<const char*, QByteArray> dateien[] = {
+        {"D-PLZ_Ort_1.txt", gross},
+        {"D-PLZ_Ort_2.txt", "\xEF\xBB\xBF[PLZ]\r\n20000=M\xC3\xBC" "nchen\r\n"},
+        {"D-PLZ_Ort_3.txt", "[PLZ]\n30000=Allein\rCR\n30001=Letzte\r"},
+    };
+    qsizetype zeilen = 0;
+    for (const auto& [name, bytes] : dateien) {
+        QFile f(ordner + QString::fromLatin1(name));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(bytes);
+        f.close();
+        zeilen += zplatform::zeilenLesen(f.fileName()).size();
+    }
+    EXPECT_EQ(Katalog_Durchsuchen(Katalogart::Ort, QStringLiteral("*")).treffer, zeilen);
+    EXPECT_EQ(Katalog_Durchsuchen(Katalogart::Ort, QStringLiteral("grenzstädtchen")).liste,
+              QStringLiteral("D-19999=Grenzstädtchen~"));
+    EXPECT_EQ(Katalog_Durchsuchen(Katalogart::Ort, QStringLiteral("münchen")).liste, QStringLiteral("D-20000=München~"));
+    EXPECT_EQ(Katalog_Durchsuchen(Katalogart::Ort, QStringLiteral("allein?cr")).treffer, 1);
+    EXPECT_EQ(Katalog_Durchsuchen(Katalogart::Ort, QStringLiteral("letzte")).liste, QStringLiteral("D-30001=Letzte\r~"));
 }
 
 TEST_F(KatalogTest, SucheBefehlMerktTextUndSuchtWeiter)

@@ -127,6 +127,54 @@ TEST_F(Ini, AndereZeilenBleibenByteFuerByte)
     EXPECT_EQ(QFileInfo(datei).lastModified(), zeit);
 }
 
+TEST_F(Ini, VieleSektionenLangeZeilenUndVerschobeneStellen)
+{
+    // 20000 sections, a line of 1 MB (LF) in the middle, names with umlauts.
+    const QString datei = w.windows() + "/Gross.ini";
+    QByteArray text;
+    for (int i = 0; i < 20000; ++i) {
+        text += "[S" + QByteArray::number(i) + "]\r\nA=" + QByteArray::number(i) + "\r\nB=b\r\n";
+        if (i == 10000)
+            text += "Lang = " + QByteArray(1 << 20, 'x') + "\n";
+    }
+    text += "[\xc4rger]\r\n\xe4pfel=1";
+    ablegen(datei, text);
+    EXPECT_EQ(Ini_Lesen(datei, "s19999", "a"), "19999");
+    EXPECT_EQ(Ini_Lesen(datei, "S10000", "LANG").size(), 1 << 20);
+    EXPECT_EQ(Ini_Lesen(datei, "ÄRGER", "Äpfel"), "1");
+    EXPECT_EQ(Ini_Sektionen(datei).size(), 20001);
+
+    // Values of another length, a new key and a removed one move what follows:
+    // the places the layer keeps follow them.
+    QByteArray erwartet = text;
+    for (int i : {5, 10000, 19999}) {
+        const QByteArray n = QByteArray::number(i);
+        Ini_Schreiben(datei, "S" + QString::number(i), "a", "länger " + QString::number(i));
+        erwartet.replace("[S" + n + "]\r\nA=" + n + "\r\n", "[S" + n + "]\r\nA=l\xe4nger " + n + "\r\n");
+    }
+    Ini_Schreiben(datei, "S3", "Neu", "n");
+    erwartet.replace("[S3]\r\nA=3\r\nB=b\r\n", "[S3]\r\nA=3\r\nB=b\r\nNeu=n\r\n");
+    Ini_Loeschen(datei, "S4", "A");
+    erwartet.replace("[S4]\r\nA=4\r\n", "[S4]\r\n");
+    Ini_Schreiben(datei, "Ärger", "äpfel", "2");
+    erwartet.replace("\xe4pfel=1", "\xe4pfel=2");
+    EXPECT_EQ(roh(datei), erwartet);
+
+    const auto alles = [&] {
+        QStringList werte;
+        for (int i : {3, 4, 5, 6, 9999, 10000, 10001, 19998, 19999})
+            for (const char* k : {"A", "B", "Neu", "Lang"})
+                werte << Ini_Lesen(datei, "S" + QString::number(i), k, "-").left(20);
+        return werte << Ini_Lesen(datei, "ärger", "ÄPFEL") << Ini_Schluessel(datei, "S3");
+    };
+    const QStringList zwischengespeichert = alles();
+    EXPECT_EQ(zwischengespeichert.mid(0, 4), QStringList({"3", "b", "n", "-"}));
+    EXPECT_EQ(zwischengespeichert.mid(4, 4), QStringList({"-", "b", "-", "-"}));
+    EXPECT_EQ(zwischengespeichert.mid(20, 4), QStringList({"länger 10000", "b", "-", "xxxxxxxxxxxxxxxxxxxx"}));
+    Ini_CacheLeeren();
+    EXPECT_EQ(alles(), zwischengespeichert);
+}
+
 TEST_F(Ini, DateinamenRegeln)
 {
     const QString zizorud = w.windows() + "/Zizorud.ini";

@@ -163,6 +163,49 @@ TEST_F(MaskenEditTest, SpeicherfehlerWirdGemeldet)
     EXPECT_EQ(fontEintrag(QStringLiteral("ORDNER")), QStringLiteral("<fehlt>"));
 }
 
+TEST_F(MaskenEditTest, ZuLangeMaskeWirdAbgelehnt)
+{
+    // As much as the editor holds (the line end added by loading counted): loaded whole.
+    bytesSchreiben(maske(QStringLiteral("Grenze.msk")), QByteArray(MaskenEditFassung - 2, 'x'));
+    // One line more than that in LF lines, each of which grows to CR LF.
+    QByteArray knapp;
+    for (int i = 0; i <= MaskenEditFassung / 4; ++i)
+        knapp += "ab\n";
+    bytesSchreiben(maske(QStringLiteral("Knapp.msk")), knapp);
+    // Far too large: refused by its size, unread.
+    {
+        QFile riesig(maske(QStringLiteral("Riesig.msk")));
+        ASSERT_TRUE(riesig.open(QIODevice::WriteOnly));
+        ASSERT_TRUE(riesig.resize(50LL * 1024 * 1024));
+    }
+
+    MaskenEdit m;
+    antworten << maske(QStringLiteral("Grenze.msk"));
+    m.mnuLaden_Click();
+    EXPECT_EQ(m.Text1->text().size(), MaskenEditFassung);
+    EXPECT_EQ(m.panelStatus->text(), QStringLiteral("Maske GRENZE geladen."));
+    EXPECT_TRUE(p.meldungen.empty());
+
+    for (const QString& name : {QStringLiteral("Knapp"), QStringLiteral("Riesig")}) {
+        antworten << maske(name + QStringLiteral(".msk"));
+        m.mnuLaden_Click();
+        const QString schluessel = name.toUpper();
+        EXPECT_EQ(m.panelStatus->text(),
+                  QStringLiteral("Maske ") + schluessel + QStringLiteral(" ist zu lang und wurde nicht geladen."));
+        ASSERT_FALSE(p.meldungen.empty());
+        EXPECT_TRUE(p.letzteMeldung().contains(QStringLiteral("Die Maske ") + schluessel +
+                                               QStringLiteral(" ist zu lang für den Masken-Editor")));
+        EXPECT_TRUE(p.letzteMeldung().contains(QStringLiteral("höchstens 65.535 Zeichen")));
+        // The editor keeps what it showed, and the name of the mask it came from.
+        EXPECT_EQ(m.Text1->text().size(), MaskenEditFassung);
+        EXPECT_EQ(MaskenEdit::letzteMaske(), QStringLiteral("Grenze"));
+    }
+    EXPECT_EQ(p.meldungen.size(), 2u);
+    const MaskenEditLadung riesig = MaskenEdit_Laden(maske(QStringLiteral("Riesig.msk")));
+    EXPECT_TRUE(riesig.zuLang);
+    EXPECT_TRUE(riesig.text.isEmpty());
+}
+
 TEST(MaskenEditPosition, Zaehlung)
 {
     EXPECT_EQ(MaskenEdit_Position(QString(), 0).tipp, QStringLiteral("keine Eingaben"));
