@@ -427,6 +427,9 @@ TEST_F(ImportFenster, EnterOderVerlassenDesDateifeldsZeigtDieVorschau)
     wurzel.schreiben(u"temp/semikolon.csv"_s, u"Nachname;Ort\r\nMeier;Ulm\r\nSchulz;Bonn\r\n"_s);
     wurzel.schreiben(u"temp/komma.csv"_s, u"Nachname,Ort\r\nKraus,Jena\r\n"_s);
     importieren([&](AdrImport2& d) {
+        // Focus moves only in the active window.
+        d.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&d));
         EXPECT_FALSE(d.befImport->isEnabled());
         dateiEingeben(d, datei(u"semikolon.csv"_s));
         QTest::keyClick(d.txtDatei, Qt::Key_Enter);
