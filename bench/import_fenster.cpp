@@ -4,30 +4,19 @@
 // preview, "Importieren" adds the rows) until the list is shown again, and the
 // bulk delete from the menu removing every address or every seventh one.
 #include "addressbook/adressliste.h"
-#include "addressbook/befehle.h"
 #include "addressbook/datensatz.h"
 #include "addressbook/sitzung.h"
-#include "addressbook/ui/main.h"
 #include "adressgenerator.h"
-#include "app/zusammenbau.h"
 #include "common/ini.h"
 #include "exchange/import.h"
 #include "exchange/ui/adrimport2.h"
-#include "platform/codec.h"
-#include "platform/ordner.h"
+#include "fensterbench.h"
 
 #include <QAction>
-#include <QApplication>
-#include <QDir>
-#include <QFile>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QTimer>
-#include <benchmark/benchmark.h>
-
-#include <memory>
 
 using namespace zadressbuch;
 
@@ -45,45 +34,12 @@ QString csvText(const QStringList& adressen)
     return zaustausch::Trenntext_Verbinden(zeilen, QLatin1Char(';'));
 }
 
-// A root with an address file of the given addresses and the whole program's
-// window started on it.
-struct Fenster
+// The whole program's window on the given addresses.
+struct Fenster : zbench::FensterWurzel
 {
-    QTemporaryDir dir;
-    Befehlsregister befehle;
-    std::unique_ptr<Main> main;
     QStringList start;
 
-    explicit Fenster(QStringList adressen) : start(std::move(adressen))
-    {
-        qputenv("ZETTLORA_ROOT", dir.path().toLocal8Bit());
-        zplatform::ordnerZuruecksetzen();
-        zcommon::Ini_CacheLeeren();
-        for (const char* ordner : {"windows/system", "programm", "temp"})
-            QDir().mkpath(dir.path() + QLatin1Char('/') + QLatin1String(ordner));
-        QString text = QStringLiteral("..Erzeugte Adressen\r\n");
-        for (const QString& adresse : start)
-            text += adresse + QStringLiteral("\r\n");
-        schreiben(QStringLiteral("programm/zettlora.dat"), text);
-        zapp::Programm_Zusammenbauen(befehle);
-        main = std::make_unique<Main>(befehle);
-        main->Form_Load();
-        main->show();
-        QCoreApplication::processEvents();
-    }
-    ~Fenster()
-    {
-        main.reset();
-        sitzungZuruecksetzen();
-        adressliste().Clear();
-    }
-    QString pfad(const QString& name) const { return dir.path() + QLatin1Char('/') + name; }
-    void schreiben(const QString& name, const QString& text) const
-    {
-        QFile out(pfad(name));
-        if (out.open(QIODevice::WriteOnly))
-            out.write(zplatform::nachWindows1252(text));
-    }
+    explicit Fenster(const QStringList& adressen) : zbench::FensterWurzel(adressen, true), start(adressen) {}
     // The list as at the start, its first address shown.
     void zuruecksetzen()
     {
@@ -181,11 +137,5 @@ BENCHMARK(BM_Fenster_MassenLoeschenJedeSiebte)->Arg(10000)->Arg(30000)->Unit(ben
 
 int main(int argc, char** argv)
 {
-    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return zbench::FensterMain(argc, argv);
 }
