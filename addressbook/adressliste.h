@@ -42,6 +42,14 @@ public:
     // (-1), removing one before it moves the selection up. Emits no
     // auswahlGeaendert (callers select what they want shown).
     void RemoveItem(int i);
+    // Appends the entries in one step (one model insertion, so the view lays
+    // its rows out once), as many as the 32000 limit leaves room for; returns
+    // how many were appended. The selection stays on its entry.
+    int AddItems(const QStringList& eintraege);
+    // Removes the entries of the given rows (any order; rows outside the list
+    // and repeated rows count once) in one step, with the selection rule of
+    // RemoveItem. Returns how many were removed.
+    int RemoveItems(QList<int> zeilen);
     // Replaces the text of entry i (selection unchanged); emits dataChanged.
     void setList(int i, const QString& eintrag);
     // Empties the list; the selection becomes -1 (no auswahlGeaendert).

@@ -6,23 +6,13 @@
 // also let the event loop do the painting the step asked for, as it follows
 // at once on screen.
 #include "addressbook/adressliste.h"
-#include "addressbook/befehle.h"
 #include "addressbook/datensatz.h"
-#include "addressbook/sitzung.h"
 #include "addressbook/suche.h"
-#include "addressbook/ui/main.h"
 #include "adressgenerator.h"
-#include "common/ini.h"
-#include "platform/codec.h"
-#include "platform/ordner.h"
+#include "fensterbench.h"
 
-#include <QApplication>
-#include <QDir>
-#include <QFile>
 #include <QLineEdit>
-#include <QTemporaryDir>
 #include <QTimer>
-#include <benchmark/benchmark.h>
 
 #include <map>
 #include <memory>
@@ -31,44 +21,25 @@ using namespace zadressbuch;
 
 namespace {
 
-// A root with an address file of n generated addresses and a started window
-// showing the middle one. One window at a time: a new size closes the old one.
-struct Fenster
+zbench::Adressvorgaben vorgaben(int n)
 {
-    QTemporaryDir dir;
-    Befehlsregister befehle;
-    std::unique_ptr<Main> main;
+    zbench::Adressvorgaben v;
+    v.anzahl = n;
+    v.alleFelder = true;
+    return v;
+}
+
+// A root with an address file of n generated addresses and a started window
+// (the window's own handlers only) showing the middle one. One window at a
+// time: a new size closes the old one.
+struct Fenster : zbench::FensterWurzel
+{
     int anzahl = 0;
 
-    explicit Fenster(int n) : anzahl(n)
+    explicit Fenster(int n) : zbench::FensterWurzel(zbench::Adressen(vorgaben(n)), false), anzahl(n)
     {
-        qputenv("ZETTLORA_ROOT", dir.path().toLocal8Bit());
-        zplatform::ordnerZuruecksetzen();
-        zcommon::Ini_CacheLeeren();
-        for (const char* ordner : {"windows/system", "programm", "temp"})
-            QDir().mkpath(dir.path() + QLatin1Char('/') + QLatin1String(ordner));
-        zbench::Adressvorgaben v;
-        v.anzahl = n;
-        v.alleFelder = true;
-        QString text = QStringLiteral("..Erzeugte Adressen\r\n");
-        for (const QString& adresse : zbench::Adressen(v))
-            text += adresse + QStringLiteral("\r\n");
-        QFile out(dir.path() + QStringLiteral("/programm/zettlora.dat"));
-        if (out.open(QIODevice::WriteOnly))
-            out.write(zplatform::nachWindows1252(text));
-        out.close();
-
-        main = std::make_unique<Main>(befehle);
-        main->Form_Load();
-        main->show();
         adressliste().setListIndex(n / 2);
         QCoreApplication::processEvents();
-    }
-    ~Fenster()
-    {
-        main.reset();
-        sitzungZuruecksetzen();
-        adressliste().Clear();
     }
 };
 
@@ -171,12 +142,6 @@ BENCHMARK(BM_Fenster_SpeichernMitZeichnen)->Arg(1000)->Arg(MaxAdressen)->Unit(be
 
 int main(int argc, char** argv)
 {
-    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    offenesFenster().reset(); // before the application goes
-    benchmark::Shutdown();
-    return 0;
+    // The window goes before the application does.
+    return zbench::FensterMain(argc, argv, [] { offenesFenster().reset(); });
 }

@@ -8,6 +8,7 @@
 #include "printing/listendruck.h"
 #include "addressbook/sitzung.h"
 #include "adressgenerator.h"
+#include "fensterbench.h"
 #include "common/ini.h"
 #include "platform/codec.h"
 #include "platform/drucker.h"
@@ -134,11 +135,5 @@ BENCHMARK(BM_Listendruck32000_PdfEinLauf)->Unit(benchmark::kMillisecond)->Iterat
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return zbench::FensterMain(argc, argv);
 }

@@ -169,14 +169,8 @@ ZusammenfuehrErgebnis Datei_Zusammenfuehren(AdressListe& liste, const QString& p
     const int vorher = liste.ListCount();
     if (e.gelesen) {
         const QStringList neu = Zusammenfuehren_Zeilen(zeilen);
-        for (const QString& eintrag : neu) {
-            if (liste.ListCount() >= zadressbuch::MaxAdressen) {
-                e.abgeschnitten = true;
-                break;
-            }
-            liste.AddItem(eintrag);
-            ++e.hinzugefuegt;
-        }
+        e.hinzugefuegt = liste.AddItems(neu);
+        e.abgeschnitten = e.hinzugefuegt < neu.size();
         if (e.abgeschnitten)
             zadressbuch::Speicherproblem_Melden(QStringLiteral("Die letzten Adressen sind nicht hinzugefügt worden!"));
     }

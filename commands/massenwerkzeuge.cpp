@@ -78,36 +78,43 @@ int Adressen_Loeschen_Mit(AdressListe& liste, Fenster& fenster)
     anfangen(fenster, QStringLiteral("Adressen löschen..."));
     // A malformed pattern (an unclosed "[") matches nothing.
     const zcommon::Muster muster(QLatin1Char('*') + zcommon::LCase(antwort) + QLatin1Char('*'));
-    // Every entry is tested once; the kept ones replace the list in one step
-    // (removing them one by one costs a list shift and a view update each).
+    // Every entry is tested once; the hits leave the list in one step (one
+    // by one would cost a list shift and a view update each).
     int anzahl = 0;
     const int gesamt = liste.ListCount();
-    QStringList behalten;
-    behalten.reserve(gesamt);
+    QList<int> weg;
     bool geaendert = false;
+    // The count so far goes to the status bar with the progress (painting it
+    // at every hit would cost more than the whole scan), and once at the end.
+    const auto zaehlen = [&] {
+        if (anzahl > 0)
+            fenster.Status(QString::number(anzahl) + QStringLiteral(" Adressen geöscht..."));
+    };
     {
         zadressbuch::ListenLauf lauf(liste);
         for (int i = 0; i < gesamt; ++i) {
-            ereignisse(lauf, fenster, prozent(i, gesamt));
+            if (lauf.fortschrittFaellig()) {
+                zaehlen();
+                fenster.Fortschritt(prozent(i, gesamt));
+                zadressbuch::ListenLauf::ereignisseVerarbeiten();
+            }
             if (!lauf.gueltig(i)) {
                 geaendert = true; // the list changed meanwhile: remove nothing
                 break;
             }
-            const QString eintrag = liste.List(i);
-            if (muster.gueltig() && muster.passt(zcommon::LCase(eintrag))) {
+            if (muster.gueltig() && muster.passt(zcommon::LCase(liste.List(i)))) {
+                weg << i;
                 ++anzahl;
-                fenster.Status(QString::number(anzahl) + QStringLiteral(" Adressen geöscht..."));
-            } else {
-                behalten << eintrag;
             }
         }
     }
+    zaehlen();
     if (geaendert) {
         beenden(fenster);
         return 0;
     }
     if (anzahl > 0) {
-        liste.setEintraege(behalten);
+        liste.RemoveItems(weg);
         sitzung().Geaendert = 1;
     }
     liste.setListIndex(liste.ListCount() > 0 ? 0 : -1);

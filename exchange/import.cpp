@@ -15,7 +15,13 @@
 
 namespace zaustausch {
 
-QList<QStringList> Trenntext_Zerlegen(QStringView text, QChar trenner)
+namespace {
+
+const QChar StrgZ(0x1A); // the end-of-file mark of old text files
+
+} // namespace
+
+QList<QStringList> Trenntext_Zerlegen(QStringView text, QChar trenner, int maxSpalten, bool* gekuerzt)
 {
     QList<QStringList> zeilen;
     QStringList zeile;
@@ -23,9 +29,17 @@ QList<QStringList> Trenntext_Zerlegen(QStringView text, QChar trenner)
     bool feldBegonnen = false; // the row has a field (even an empty one)
     const qsizetype n = text.size();
     qsizetype i = 0;
+    // A field past the limit is read (a quoted one may hold line breaks) but not kept.
+    auto feldNehmen = [&] {
+        if (maxSpalten <= 0 || zeile.size() < maxSpalten)
+            zeile << feld;
+        else if (gekuerzt)
+            *gekuerzt = true;
+        feld.clear();
+    };
     auto zeileAbschliessen = [&] {
         if (feldBegonnen || !feld.isEmpty() || !zeile.isEmpty()) {
-            zeile << feld;
+            feldNehmen();
             zeilen << zeile;
         }
         zeile.clear();
@@ -53,8 +67,7 @@ QList<QStringList> Trenntext_Zerlegen(QStringView text, QChar trenner)
             continue;
         }
         if (c == trenner) {
-            zeile << feld;
-            feld.clear();
+            feldNehmen();
             feldBegonnen = true;
             ++i;
             continue;
@@ -121,33 +134,123 @@ QChar Trenner_Erkennen(QStringView ersteZeile)
     return QLatin1Char('\t');
 }
 
-QString ImportText_Lesen(const QString& pfad, bool* ok)
+ImportText ImportText_Aus(const QByteArray& bytes, const QString& name)
+{
+    ImportText t;
+    if (zplatform::markenLaenge(bytes.constData(), bytes.size()) > 0) {
+        t.text = zplatform::ausDateiBytes(bytes);
+    } else {
+        bool ascii = true;
+        for (char c : bytes) {
+            if (uchar(c) >= 0x80) {
+                ascii = false;
+                break;
+            }
+        }
+        bool utf8 = false;
+        if (!ascii) {
+            QStringDecoder dekoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+            t.text = dekoder(bytes);
+            utf8 = !dekoder.hasError();
+        }
+        if (!utf8)
+            t.text = zplatform::ausWindows1252(bytes);
+    }
+    // A second byte-order mark (files joined) is no text either.
+    qsizetype marken = 0;
+    while (marken < t.text.size() && t.text[marken] == QChar(0xFEFF))
+        ++marken;
+    t.text.remove(0, marken);
+    if (t.text.contains(QChar(0))) {
+        t.text.clear();
+        t.fehler = QStringLiteral("Die Datei »") + name +
+                   QStringLiteral("« ist keine Textdatei: sie enthält Null-Zeichen. Es wird nichts importiert.");
+        return t;
+    }
+    // End-of-file marks behind the last text, with the line ends among them.
+    qsizetype ende = t.text.size();
+    bool marke = false;
+    while (ende > 0) {
+        const QChar c = t.text[ende - 1];
+        if (c == StrgZ)
+            marke = true;
+        else if (c != QLatin1Char('\r') && c != QLatin1Char('\n'))
+            break;
+        --ende;
+    }
+    if (marke) {
+        QString schluss = t.text.mid(ende);
+        schluss.remove(StrgZ);
+        t.text.replace(ende, t.text.size() - ende, schluss);
+    }
+    return t;
+}
+
+ImportText ImportText_Lesen(const QString& pfad)
 {
     QFile f(zplatform::pfadAufloesen(pfad));
     if (!f.open(QIODevice::ReadOnly)) {
-        if (ok)
-            *ok = false;
-        return QString();
+        ImportText t;
+        t.fehler = QStringLiteral("Die Datei »") + pfad + QStringLiteral("« kann nicht gelesen werden.");
+        return t;
     }
-    const QByteArray bytes = f.readAll();
-    if (ok)
-        *ok = true;
-    if (zplatform::markenLaenge(bytes.constData(), bytes.size()) > 0)
-        return zplatform::ausDateiBytes(bytes);
-    bool ascii = true;
-    for (char c : bytes) {
-        if (uchar(c) >= 0x80) {
-            ascii = false;
-            break;
+    return ImportText_Aus(f.readAll(), pfad);
+}
+
+QString Importwert(QStringView zelle, int* ersetzt)
+{
+    const auto blank = [](QChar c) { return c.isSpace() || c == StrgZ; };
+    qsizetype a = 0, b = zelle.size();
+    while (a < b && blank(zelle[a]))
+        ++a;
+    while (b > a && blank(zelle[b - 1]))
+        --b;
+    const QStringView wert = zelle.mid(a, b - a);
+    if (zplatform::istWindows1252(wert.toString()))
+        return wert.toString();
+    QString r;
+    r.reserve(wert.size());
+    for (qsizetype i = 0; i < wert.size(); ++i) {
+        const QChar c = wert[i];
+        if (zplatform::istWindows1252(c)) {
+            r += c;
+            continue;
         }
+        // A character outside the file's character set: its base letters
+        // ("ő" gives "o", "ﬁ" gives "fi"), else "?" (a surrogate pair once).
+        QString zeichen(c);
+        if (c.isHighSurrogate() && i + 1 < wert.size() && wert[i + 1].isLowSurrogate())
+            zeichen += wert[++i];
+        QString basis;
+        for (QChar z : zeichen.normalized(QString::NormalizationForm_KD)) {
+            if (zplatform::istWindows1252(z) && z.category() != QChar::Mark_NonSpacing)
+                basis += z;
+        }
+        r += basis.isEmpty() ? QStringLiteral("?") : basis;
+        if (ersetzt)
+            ++*ersetzt;
     }
-    if (!ascii) {
-        QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-        const QString text = utf8(bytes);
-        if (!utf8.hasError())
-            return text;
+    return Importwert(r); // a base form may be a blank ("˛" gives " ")
+}
+
+zadressbuch::Felder Zeile_Felder(const QStringList& zeile, const QList<int>& zuordnung, bool* inhalt, int* ersetzt)
+{
+    zadressbuch::Felder felder;
+    bool etwas = false;
+    for (qsizetype sp = 0; sp < zeile.size() && sp < zuordnung.size(); ++sp) {
+        const int f = zuordnung[sp];
+        if (f < 0 || f >= zadressbuch::FeldAnzahl)
+            continue;
+        const QString wert = Importwert(zeile[sp], ersetzt);
+        if (wert.isEmpty())
+            continue;
+        QString& ziel = felder[size_t(f)];
+        ziel = ziel.isEmpty() ? wert : ziel + QLatin1Char(' ') + wert;
+        etwas = true;
     }
-    return zplatform::ausWindows1252(bytes);
+    if (inhalt)
+        *inhalt = etwas;
+    return felder;
 }
 
 namespace {
@@ -208,28 +311,17 @@ ImportErgebnis Adressen_Importieren(zadressbuch::AdressListe& liste, const QList
         return e;
     }
 
-    // Gather the records first, so index numbers are handed out in one step.
+    // Gather the records first, so index numbers are handed out in one step
+    // and the list takes them in one step.
     QList<zadressbuch::Felder> saetze;
     for (qsizetype z = ersteZeileKopf ? 1 : 0; z < zeilen.size(); ++z) {
-        const QStringList& zeile = zeilen[z];
-        zadressbuch::Felder felder;
         bool inhalt = false;
-        for (qsizetype sp = 0; sp < zeile.size() && sp < zuordnung.size(); ++sp) {
-            const int f = zuordnung[sp];
-            if (f < 0 || f >= zadressbuch::FeldAnzahl)
-                continue;
-            const QString wert = zeile[sp].trimmed();
-            if (wert.isEmpty())
-                continue;
-            QString& ziel = felder[size_t(f)];
-            ziel = ziel.isEmpty() ? wert : ziel + QLatin1Char(' ') + wert;
-            inhalt = true;
-        }
+        zadressbuch::Felder felder = Zeile_Felder(zeilen[z], zuordnung, &inhalt, &e.ersetzt);
         if (!inhalt) {
             ++e.uebersprungen;
             continue;
         }
-        saetze << felder;
+        saetze << std::move(felder);
     }
     const qsizetype platz = zadressbuch::MaxAdressen - liste.ListCount();
     if (saetze.size() > platz) {
@@ -240,7 +332,8 @@ ImportErgebnis Adressen_Importieren(zadressbuch::AdressListe& liste, const QList
         const long long letzte = zadressbuch::AdressIndex_Vergeben(int(saetze.size()));
         long long nummer = letzte - saetze.size();
         const QString heute = zcommon::DatumText(zcommon::Heute());
-        e.ersterNeuer = liste.ListCount();
+        QStringList eintraege;
+        eintraege.reserve(saetze.size());
         for (zadressbuch::Felder& felder : saetze) {
             if (felder[zadressbuch::ErstelltAm].isEmpty())
                 felder[zadressbuch::ErstelltAm] = heute;
@@ -249,9 +342,10 @@ ImportErgebnis Adressen_Importieren(zadressbuch::AdressListe& liste, const QList
             if (nummer < 1)
                 nummer += zadressbuch::IndexHoechstwert;
             felder[zadressbuch::Index] = QString::number(nummer++);
-            liste.AddItem(zadressbuch::Verbinden(felder));
-            ++e.importiert;
+            eintraege << zadressbuch::Verbinden(felder);
         }
+        e.ersterNeuer = liste.ListCount();
+        e.importiert = liste.AddItems(eintraege);
         s.Geaendert = 1;
     }
     if (e.voll)

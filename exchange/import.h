@@ -4,7 +4,9 @@
 // lines of clipboard text for the fields of the shown address.
 
 #include "addressbook/adressliste.h"
+#include "addressbook/datensatz.h"
 
+#include <QByteArray>
 #include <QChar>
 #include <QList>
 #include <QString>
@@ -12,10 +14,15 @@
 
 namespace zaustausch {
 
+// The most columns the import offers; the rest of a longer row is ignored.
+inline constexpr int MaxSpalten = 255;
+
 // Rows of fields. A field that begins with a double quote runs to the next
 // lone quote: separators and line breaks inside belong to it and "" stands for
-// one quote. Rows end with CR LF, LF or CR; empty rows are skipped.
-QList<QStringList> Trenntext_Zerlegen(QStringView text, QChar trenner);
+// one quote. Rows end with CR LF, LF or CR; empty rows are skipped. With
+// maxSpalten > 0 a row keeps only its first maxSpalten fields (*gekuerzt, when
+// given, becomes true if a row had more).
+QList<QStringList> Trenntext_Zerlegen(QStringView text, QChar trenner, int maxSpalten = 0, bool* gekuerzt = nullptr);
 // The other way round: fields holding the separator, a quote or a line break
 // are quoted, and so is a row of one empty field; rows end with CR LF.
 QString Trenntext_Verbinden(const QList<QStringList>& zeilen, QChar trenner);
@@ -23,10 +30,35 @@ QString Trenntext_Verbinden(const QList<QStringList>& zeilen, QChar trenner);
 // (outside quotes), TAB when none occurs.
 QChar Trenner_Erkennen(QStringView ersteZeile);
 
-// The text of an import file: UTF-8 when it has a UTF-8 byte order mark or
-// decodes as UTF-8 with non-ASCII characters, Windows-1252 otherwise.
-// *ok false when it cannot be read.
-QString ImportText_Lesen(const QString& pfad, bool* ok = nullptr);
+struct ImportText
+{
+    QString text;
+    QString fehler; // German reason why the file cannot be imported; empty when it can
+};
+
+// The text of an import file's bytes: a byte-order mark names UTF-8, UTF-16
+// LE or UTF-16 BE; without one it is UTF-8 when it decodes as UTF-8 with
+// non-ASCII characters, Windows-1252 otherwise; further marks at the start
+// are dropped. End-of-file marks (Ctrl+Z) at
+// the end are dropped, as the address-file loader drops them. A text holding
+// NUL characters is no text file and is refused. name: the file as the
+// message names it.
+ImportText ImportText_Aus(const QByteArray& bytes, const QString& name);
+// The same for a file; an unreadable file is refused too.
+ImportText ImportText_Lesen(const QString& pfad);
+
+// A cell's value as it goes into a field: without leading and trailing blanks
+// and end-of-file marks (a cell of marks is empty, as a line of marks holds no
+// address in an address file); a character an address file cannot hold
+// (outside Windows-1252) becomes its base letters, or "?" when it has none.
+// *ersetzt, when given, is raised by the number of characters replaced.
+QString Importwert(QStringView zelle, int* ersetzt = nullptr);
+
+// The fields one row fills: columns assigned to the same field joined by a
+// blank (in column order), empty values left out. *inhalt, when given, tells
+// whether any field got a value.
+zadressbuch::Felder Zeile_Felder(const QStringList& zeile, const QList<int>& zuordnung, bool* inhalt = nullptr,
+                                 int* ersetzt = nullptr);
 
 // A proposal which field each column of a caption line fills (-1: none): a
 // caption equal to a card caption or a default caption (without regard to
@@ -40,10 +72,11 @@ struct ImportErgebnis
     bool abgelehnt = false; // read-only mode or no column assigned
     bool voll = false;      // the 32000 limit stopped the import
     int ersterNeuer = -1;   // list position of the first imported address
+    int ersetzt = 0;        // characters an address file cannot hold, replaced
 };
 
-// Appends one address per row (the caption row skipped when ersteZeileKopf):
-// columns assigned to the same field are joined by a blank; fields 15 and 16
+// Appends one address per row (the caption row skipped when ersteZeileKopf)
+// in one step, with the fields of Zeile_Felder; fields 15 and 16
 // get today unless a column fills them; field 23 a new index number
 // (AdressIndex_Vergeben). Refused in read-only mode (message); stops at the
 // 32000 limit with the limit message; sets the changed flag.

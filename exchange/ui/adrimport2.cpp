@@ -13,6 +13,7 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -25,7 +26,14 @@ namespace zaustausch {
 namespace {
 
 constexpr int VorschauZeilen = 10;
+constexpr int AnzeigeLaenge = 200; // characters of a value the tables show
 const QString Titel = QStringLiteral("Import einer Adressliste");
+
+// A value as a table cell shows it: a long one cut (the import takes it whole).
+QString anzeige(const QString& wert)
+{
+    return wert.size() > AnzeigeLaenge ? wert.left(AnzeigeLaenge) + QStringLiteral("…") : wert;
+}
 
 } // namespace
 
@@ -60,6 +68,7 @@ AdrImport2::AdrImport2(QWidget* parent) : QDialog(parent)
     lstVorschau->setEditTriggers(QAbstractItemView::NoEditTriggers);
     bezInfo = new QLabel(this);
     bezInfo->setObjectName(QStringLiteral("bezInfo"));
+    bezInfo->setWordWrap(true);
     befImport = new QPushButton(QStringLiteral("&Importieren"), this);
     befImport->setObjectName(QStringLiteral("befImport"));
     befImport->setEnabled(false);
@@ -94,16 +103,35 @@ AdrImport2::AdrImport2(QWidget* parent) : QDialog(parent)
     haupt->addLayout(knoepfe);
 
     connect(befDatei, &QPushButton::clicked, this, &AdrImport2::befDatei_Click);
-    connect(txtDatei, &QLineEdit::returnPressed, this, [this] { datei_Laden(); });
+    txtDatei->installEventFilter(this);
+    // Leaving the box loads a file not loaded yet; a failure shows below the
+    // preview only (the focus may be on its way to "Abbrechen").
+    connect(txtDatei, &QLineEdit::editingFinished, this, [this] {
+        const QString pfad = txtDatei->text().trimmed();
+        if (!pfad.isEmpty() && pfad != m_geladen)
+            datei_Laden(false);
+    });
     connect(kombiTrenner, &QComboBox::activated, this, [this] {
         m_trennerAutomatisch = false;
-        m_zeilen = Trenntext_Zerlegen(m_text, trenner());
+        zerlegen();
         zuordnungAufbauen();
     });
     connect(strgKopfzeile, &QCheckBox::toggled, this, [this] { zuordnungAufbauen(); });
     connect(befImport, &QPushButton::clicked, this, &AdrImport2::befImport_Click);
     connect(befAbbrechen, &QPushButton::clicked, this, &QDialog::reject);
     zbefehle::HilfeTaste_Anmelden(this);
+}
+
+bool AdrImport2::eventFilter(QObject* objekt, QEvent* ereignis)
+{
+    if (objekt == txtDatei && ereignis->type() == QEvent::KeyPress) {
+        const int taste = static_cast<QKeyEvent*>(ereignis)->key();
+        if (taste == Qt::Key_Return || taste == Qt::Key_Enter) {
+            datei_Laden();
+            return true; // never on to the dialog's default button
+        }
+    }
+    return QDialog::eventFilter(objekt, ereignis);
 }
 
 QChar AdrImport2::trenner() const
@@ -128,25 +156,28 @@ void AdrImport2::befDatei_Click()
     datei_Laden();
 }
 
-bool AdrImport2::datei_Laden()
+bool AdrImport2::datei_Laden(bool melden)
 {
-    bool ok = false;
-    m_text = ImportText_Lesen(txtDatei->text().trimmed(), &ok);
-    if (!ok) {
+    const QString pfad = txtDatei->text().trimmed();
+    m_geladen = pfad;
+    const ImportText gelesen = ImportText_Lesen(pfad);
+    if (!gelesen.fehler.isEmpty()) {
+        m_text.clear();
         m_zeilen.clear();
+        m_gekuerzt = false;
         zuordnungAufbauen();
-        zcommon::Meldung(QStringLiteral("#SystemHand"),
-                         QStringLiteral("Die Datei »") + txtDatei->text().trimmed() +
-                             QStringLiteral("« kann nicht gelesen werden."),
-                         zplatform::vbExclamation, Titel);
+        bezInfo->setText(gelesen.fehler);
+        if (melden)
+            zcommon::Meldung(QStringLiteral("#SystemHand"), gelesen.fehler, zplatform::vbExclamation, Titel);
         return false;
     }
+    m_text = gelesen.text;
     if (m_trennerAutomatisch) {
         const qsizetype ende = m_text.indexOf(QRegularExpression(QStringLiteral("[\r\n]")));
         const QChar t = Trenner_Erkennen(QStringView(m_text).left(ende < 0 ? m_text.size() : ende));
         kombiTrenner->setCurrentIndex(t == QLatin1Char(';') ? 1 : t == QLatin1Char(',') ? 2 : 0);
     }
-    m_zeilen = Trenntext_Zerlegen(m_text, trenner());
+    zerlegen();
     // Column names that match field captions mark the first line as captions.
     bool kopf = false;
     if (!m_zeilen.isEmpty()) {
@@ -156,7 +187,19 @@ bool AdrImport2::datei_Laden()
     const QSignalBlocker sperre(strgKopfzeile);
     strgKopfzeile->setChecked(kopf);
     zuordnungAufbauen();
+    if (m_gekuerzt && melden)
+        zcommon::Meldung(QStringLiteral("#SystemExclamation"),
+                         QStringLiteral("Die Datei hat Zeilen mit mehr als %1 Spalten. Angeboten werden die ersten "
+                                        "%1 Spalten, der Rest wird ignoriert.")
+                             .arg(MaxSpalten),
+                         zplatform::vbExclamation, Titel);
     return true;
+}
+
+void AdrImport2::zerlegen()
+{
+    m_gekuerzt = false;
+    m_zeilen = Trenntext_Zerlegen(m_text, trenner(), MaxSpalten, &m_gekuerzt);
 }
 
 void AdrImport2::zuordnungAufbauen()
@@ -175,12 +218,12 @@ void AdrImport2::zuordnungAufbauen()
 
     lstZuordnung->setRowCount(spalten);
     for (int s = 0; s < spalten; ++s) {
-        const QString name = s < namen.size() && !namen[s].trimmed().isEmpty() ? namen[s].trimmed()
+        const QString name = s < namen.size() && !namen[s].trimmed().isEmpty() ? anzeige(namen[s].trimmed())
                                                                                : QStringLiteral("Spalte %1").arg(s + 1);
         auto* a = new QTableWidgetItem(name);
         a->setFlags(Qt::ItemIsEnabled);
         lstZuordnung->setItem(s, 0, a);
-        auto* b = new QTableWidgetItem(beispiel.value(s));
+        auto* b = new QTableWidgetItem(anzeige(beispiel.value(s)));
         b->setFlags(Qt::ItemIsEnabled);
         lstZuordnung->setItem(s, 1, b);
         auto* k = new QComboBox(lstZuordnung);
@@ -225,18 +268,17 @@ void AdrImport2::vorschau_Aktualisieren()
         koepfe << zadressbuch::sitzung().Bezeichnungen[size_t(f)];
     lstVorschau->setHorizontalHeaderLabels(koepfe);
     for (int r = 0; r < zeilen; ++r) {
-        const QStringList& zeile = m_zeilen[erste + r];
-        for (int c = 0; c < felder.size(); ++c) {
-            QString wert;
-            for (int s = 0; s < zeile.size() && s < z.size(); ++s) {
-                if (z[s] == felder[c] && !zeile[s].trimmed().isEmpty())
-                    wert = wert.isEmpty() ? zeile[s].trimmed() : wert + QLatin1Char(' ') + zeile[s].trimmed();
-            }
-            lstVorschau->setItem(r, c, new QTableWidgetItem(wert));
-        }
+        const zadressbuch::Felder werte = Zeile_Felder(m_zeilen[erste + r], z);
+        for (int c = 0; c < felder.size(); ++c)
+            lstVorschau->setItem(r, c, new QTableWidgetItem(anzeige(werte[size_t(felder[c])])));
     }
     const int anzahl = qMax(0, int(m_zeilen.size()) - erste);
-    bezInfo->setText(m_zeilen.isEmpty() ? QString() : QStringLiteral("%1 Zeilen zum Importieren").arg(anzahl));
+    QString info = m_zeilen.isEmpty() ? QString()
+                   : anzahl == 1      ? QStringLiteral("1 Zeile zum Importieren")
+                                      : QStringLiteral("%1 Zeilen zum Importieren").arg(anzahl);
+    if (m_gekuerzt)
+        info += QStringLiteral(" (nur die ersten %1 Spalten, der Rest wird ignoriert)").arg(MaxSpalten);
+    bezInfo->setText(info);
     befImport->setEnabled(anzahl > 0 && !felder.isEmpty());
 }
 
@@ -249,11 +291,13 @@ void AdrImport2::befImport_Click()
     m_importiert = e.importiert;
     if (e.abgelehnt)
         return;
-    zcommon::Meldung(QStringLiteral("#SystemExclamation"),
-                     QString::number(e.importiert) + (e.importiert == 1
-                                                          ? QStringLiteral(" Adresse wurde importiert.")
-                                                          : QStringLiteral(" Adressen wurden importiert.")),
-                     zplatform::vbInformation, Titel);
+    QString text = QString::number(e.importiert) + (e.importiert == 1 ? QStringLiteral(" Adresse wurde importiert.")
+                                                                      : QStringLiteral(" Adressen wurden importiert."));
+    if (e.ersetzt > 0)
+        text += QStringLiteral("\r\n\r\n%1 Zeichen, die eine Adressen-Datei nicht aufnehmen kann, wurden durch "
+                               "ihren Grundbuchstaben oder »?« ersetzt.")
+                    .arg(e.ersetzt);
+    zcommon::Meldung(QStringLiteral("#SystemExclamation"), text, zplatform::vbInformation, Titel);
     accept();
 }
 

@@ -4,6 +4,8 @@
 #include "addressbook/datensatz.h"
 
 #include <QSignalSpy>
+#include <algorithm>
+#include <random>
 #include <gtest/gtest.h>
 
 using namespace zadressbuch;
@@ -107,4 +109,65 @@ TEST(AdressListe, AuswahlFolgtDenEintraegen)
     EXPECT_EQ(l.ListIndex(), -1);
     l.Clear();
     EXPECT_EQ(l.ListCount(), 0);
+}
+
+// Adding and removing many entries in one step gives what entry-by-entry
+// changes give (entries, selection, the limit), checked on random cases.
+TEST(AdressListe, VieleAufEinmalWieEinzeln)
+{
+    std::mt19937 zufall(17);
+    for (int fall = 0; fall < 300; ++fall) {
+        SCOPED_TRACE(fall);
+        const int n = int(zufall() % 40);
+        QStringList start;
+        for (int i = 0; i < n; ++i)
+            start << QString::number(i);
+        AdressListe viele, einzeln;
+        viele.setEintraege(start);
+        einzeln.setEintraege(start);
+        const int gewaehlt = int(zufall() % (n + 1)) - 1;
+        viele.setListIndex(gewaehlt);
+        einzeln.setListIndex(gewaehlt);
+        QSignalSpy auswahl(&viele, &AdressListe::auswahlGeaendert);
+
+        // Rows to remove: any order, repeated, some outside the list.
+        QList<int> weg;
+        for (int k = int(zufall() % 12); k > 0; --k)
+            weg << int(zufall() % (n + 3)) - 1;
+        if (fall % 3 == 0 && n > 4) // one block
+            weg = {n / 2, n / 2 + 1, n / 2 + 2};
+        QList<int> absteigend = weg;
+        std::sort(absteigend.begin(), absteigend.end(), std::greater<int>());
+        absteigend.erase(std::unique(absteigend.begin(), absteigend.end()), absteigend.end());
+        int entfernt = 0;
+        for (int z : absteigend) {
+            if (z >= 0 && z < einzeln.ListCount()) {
+                einzeln.RemoveItem(z);
+                ++entfernt;
+            }
+        }
+        EXPECT_EQ(viele.RemoveItems(weg), entfernt);
+        EXPECT_EQ(viele.eintraege(), einzeln.eintraege());
+        EXPECT_EQ(viele.ListIndex(), einzeln.ListIndex());
+
+        QStringList neu;
+        for (int k = int(zufall() % 5); k > 0; --k)
+            neu << u"neu%1"_s.arg(k);
+        for (const QString& e : neu)
+            einzeln.AddItem(e);
+        EXPECT_EQ(viele.AddItems(neu), neu.size());
+        EXPECT_EQ(viele.eintraege(), einzeln.eintraege());
+        EXPECT_EQ(viele.ListIndex(), einzeln.ListIndex());
+        EXPECT_EQ(auswahl.count(), 0) << "callers select what they want shown";
+    }
+
+    // The 32000 limit: as many as there is room for.
+    AdressListe l;
+    l.setEintraege(QStringList(MaxAdressen - 2, u"x"_s));
+    QSignalSpy eingefuegt(&l, &QAbstractItemModel::rowsInserted);
+    EXPECT_EQ(l.AddItems({u"a"_s, u"b"_s, u"c"_s}), 2);
+    EXPECT_EQ(l.ListCount(), MaxAdressen);
+    EXPECT_EQ(l.List(MaxAdressen - 1), u"b"_s);
+    EXPECT_EQ(l.AddItems({u"d"_s}), 0);
+    EXPECT_EQ(eingefuegt.count(), 1) << "one insertion for the view";
 }

@@ -69,4 +69,37 @@ TEST_F(MainListe, KlickInDieListeZeigtDieAdresse_DoppelklickGehtZumNachnamen)
     EXPECT_EQ(m.FeldText(1), u"Zweite"_s);
 }
 
+// Many rows removed or added at once: the view shows the model's selection
+// again, the card and the undo copy keep the selected address.
+TEST_F(MainListe, VieleZeilenAufEinmal_DieAuswahlBleibtBeiIhrerAdresse)
+{
+    QStringList zeilen{u"..L"_s};
+    for (const char* name : {"A", "B", "C", "D", "E", "F"})
+        zeilen << zeile({{1, QString::fromLatin1(name)}});
+    adressdatei(zeilen);
+    Main& m = starten();
+    adressliste().setListIndex(3);
+    ASSERT_EQ(m.FeldText(1), u"D"_s);
+    const QString undo = sitzung().UndoKopie;
+
+    EXPECT_EQ(adressliste().RemoveItems({5, 0, 2}), 3);
+    QApplication::processEvents();
+    EXPECT_EQ(adressliste().ListIndex(), 1);
+    EXPECT_EQ(m.Liste->currentIndex().row(), 1);
+    EXPECT_EQ(m.Liste->model()->rowCount(), 3);
+    EXPECT_EQ(m.FeldText(1), u"D"_s);
+    EXPECT_EQ(sitzung().UndoKopie, undo);
+
+    EXPECT_EQ(adressliste().AddItems({zeile({{1, u"X"_s}}), zeile({{1, u"Y"_s}})}), 2);
+    QApplication::processEvents();
+    EXPECT_EQ(m.Liste->model()->rowCount(), 5);
+    EXPECT_EQ(m.Liste->currentIndex().row(), 1);
+    EXPECT_EQ(m.FeldText(1), u"D"_s);
+
+    // Removing the selected one among others leaves nothing selected.
+    EXPECT_EQ(adressliste().RemoveItems({0, 1}), 2);
+    EXPECT_EQ(adressliste().ListIndex(), -1);
+    EXPECT_FALSE(m.Liste->currentIndex().isValid());
+}
+
 } // namespace

@@ -95,6 +95,9 @@ TEST_F(MassenTest, LoeschenMitSuchtext)
             EXPECT_TRUE(plattform->meldungen[0].text.startsWith(QString::number(f.entfernt) + u" Adressen mit »"_s));
         EXPECT_EQ(liste->ListIndex(), liste->ListCount() ? 0 : -1);
         EXPECT_EQ(fenster->statusTexte.back(), u"Bereit"_s);
+        if (f.entfernt > 0) {
+            EXPECT_TRUE(fenster->statusTexte.contains(QString::number(f.entfernt) + u" Adressen geöscht..."_s));
+        }
     }
     // Cancel changes nothing and keeps the stored text.
     plattform->eingaben.enqueue(u"<abbruch>"_s);

@@ -1,5 +1,6 @@
 // Import of a delimited address list and of clipboard lines, dialing and the
 // directory search.
+#include "addressbook/main_hilfen.h"
 #include "commands/befehle_hilfe.h"
 #include "commands/modal_hilfe.h"
 
@@ -11,18 +12,29 @@
 #include "exchange/ui/impza.h"
 #include "exchange/ui/telewahl.h"
 #include "exchange/weiterleitung.h"
+#include "platform/codec.h"
 #include "platform/textdatei.h"
 #include "support/fensterattrappe.h"
 
+#include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
+#include <QStringEncoder>
 #include <QTableWidget>
 
 using namespace zaustausch;
 using namespace Qt::StringLiterals;
 using zadressbuch::Befehl;
 using zadressbuch::FeldAus;
+using zadressbuch::adressliste;
+using zadressbuch::Nachname;
+using zadressbuch::Ort;
+using zadressbuch::Strasse;
+using zadressbuch::Vorname;
+using zadressbuch::Zerlegen;
 using zadressbuch::sitzung;
 
 TEST(Trenntext, Zerlegen)
@@ -54,6 +66,72 @@ TEST(Trenntext, Zerlegen)
     EXPECT_EQ(Trenner_Erkennen(u"\"a;b;c\"\tx"_s), u'\t');
     EXPECT_EQ(Zwischenablage_Zeilen(u"1\r\n2\n3\r4\n5\n6\n7\n8\n9\n"_s).size(), 8);
     EXPECT_EQ(Zwischenablage_Zeilen(u"eins\r\n"_s), QStringList{u"eins"_s});
+}
+
+namespace {
+
+QByteArray utf16(const QString& text, QStringConverter::Encoding kodierung)
+{
+    QStringEncoder kodierer(kodierung, QStringConverter::Flag::WriteBom);
+    return kodierer(text);
+}
+
+} // namespace
+
+// What an import file's bytes give: the text by its byte-order mark (what a
+// spreadsheet writes as "Unicode text" is UTF-16 LE), end-of-file marks
+// dropped, NUL characters refused; rows cut to the column limit; cell values
+// without marks and with characters an address file cannot hold replaced.
+TEST(ImportText, KodierungEndemarkeNullzeichenSpaltenUndWerte)
+{
+    const QString tabelle = u"Name\tOrt\r\nMüller\tKöln €\r\n"_s;
+    struct Fall
+    {
+        const char* name;
+        QByteArray bytes;
+        QString text;
+        bool abgelehnt;
+    };
+    const Fall faelle[] = {
+        {"UTF-16 LE", utf16(tabelle, QStringConverter::Utf16LE), tabelle, false},
+        {"UTF-16 BE", utf16(tabelle, QStringConverter::Utf16BE), tabelle, false},
+        {"UTF-8 mit Marke", "\xEF\xBB\xBF" + tabelle.toUtf8(), tabelle, false},
+        {"Windows-1252", zplatform::nachWindows1252(tabelle), tabelle, false},
+        {"Endemarke", "a;b\r\n\x1a", u"a;b\r\n"_s, false},
+        {"Endemarken zwischen Zeilenenden", "a;b\x1a\r\n\x1a\x1a\r\n", u"a;b\r\n\r\n"_s, false},
+        {"Marke mitten im Text bleibt", "a\x1a\r\nb", u"a\x1a\r\nb"_s, false},
+        {"Nullbyte", QByteArray("Name;Ort\r\nA\0B;C\r\n", 17), QString(), true},
+        {"UTF-16 ohne Marke", utf16(tabelle, QStringConverter::Utf16LE).mid(2), QString(), true},
+        {"Null in UTF-16", utf16(u"a\tb"_s + QChar(0), QStringConverter::Utf16LE), QString(), true},
+    };
+    for (const Fall& f : faelle) {
+        SCOPED_TRACE(f.name);
+        const ImportText t = ImportText_Aus(f.bytes, u"x.txt"_s);
+        EXPECT_EQ(t.text, f.text);
+        EXPECT_EQ(t.fehler.isEmpty(), !f.abgelehnt);
+        if (f.abgelehnt) {
+            EXPECT_EQ(t.fehler,
+                      u"Die Datei »x.txt« ist keine Textdatei: sie enthält Null-Zeichen. Es wird nichts importiert."_s);
+        }
+    }
+
+    bool gekuerzt = false;
+    const QString breit = u"a"_s + QString(600, u';') + u"\r\n\"x;y\";b\r\n"_s;
+    const QList<QStringList> zeilen = Trenntext_Zerlegen(breit, u';', MaxSpalten, &gekuerzt);
+    ASSERT_EQ(zeilen.size(), 2);
+    EXPECT_EQ(zeilen[0].size(), MaxSpalten);
+    EXPECT_EQ(zeilen[0][0], u"a"_s);
+    EXPECT_EQ(zeilen[1], (QStringList{u"x;y"_s, u"b"_s}));
+    EXPECT_TRUE(gekuerzt);
+    gekuerzt = false;
+    Trenntext_Zerlegen(u"a;b"_s, u';', 2, &gekuerzt);
+    EXPECT_FALSE(gekuerzt);
+
+    int ersetzt = 0;
+    EXPECT_EQ(Importwert(u" \x1a Meier\x1a\t"_s, &ersetzt), u"Meier"_s);
+    EXPECT_EQ(Importwert(u"\x1a\x1a"_s, &ersetzt), QString());
+    EXPECT_EQ(Importwert(u"Dvořák ﬁx Łódź 😀 €"_s, &ersetzt), u"Dvorák fix ?ódz ? €"_s);
+    EXPECT_EQ(ersetzt, 5);
 }
 
 namespace {
@@ -274,4 +352,149 @@ TEST_F(ImportTest, OhneKopfzeileUndAndererTrenner)
     EXPECT_FALSE(form.datei_Laden());
     EXPECT_TRUE(plattform->letzteMeldung().contains(u"kann nicht gelesen werden"_s));
     EXPECT_FALSE(form.befImport->isEnabled());
+}
+
+namespace {
+
+// The import through the real main window: its menu entry, the import
+// window's controls worked as a user works them, the list read back.
+class ImportFenster : public main_test::MainFensterTest
+{
+protected:
+    QString datei(const QString& name) const { return wurzel.temp() + u'/' + name; }
+    zadressbuch::Main& mitEinerAdresse()
+    {
+        adressdatei({u"..Test"_s, main_test::zeile({{1, u"Vorher"_s}})});
+        return starten();
+    }
+    // The import window opened from the menu; the steps run on it.
+    void importieren(const std::function<void(AdrImport2&)>& schritte)
+    {
+        EXPECT_TRUE(mitModalDialog<AdrImport2>([&] { fenster->aktion(u"mnuAdrImpListe"_s)->trigger(); }, schritte));
+    }
+    // Types the path into "Datei" (leaving the box with the key, Enter by default).
+    static void dateiEingeben(AdrImport2& d, const QString& pfad, Qt::Key taste = Qt::Key_Return)
+    {
+        d.txtDatei->setFocus();
+        d.txtDatei->clear();
+        QTest::keyClicks(d.txtDatei, pfad);
+        QTest::keyClick(d.txtDatei, taste);
+    }
+};
+
+} // namespace
+
+// TAB-separated UTF-16 LE, as a spreadsheet saves "Unicode text": the preview
+// and the list hold the text as written; a character the address file cannot
+// hold is replaced and said; the saved file holds what the list holds.
+TEST_F(ImportFenster, UnicodeTextDerTabellenkalkulationBisInsGespeicherteAdressbuch)
+{
+    zadressbuch::Main& m = mitEinerAdresse();
+    zplatform::bytesSchreiben(datei(u"tabelle.txt"_s),
+                              utf16(u"Nachname\tVorname\tStraße\tPLZ\tOrt\r\n"
+                                    u"Müller\tJürgen\tÄhrenweg 1\t50667\tKöln\r\n"
+                                    u"Dvořák\tAntonín\t\"Weg\t2\"\t1100\tWien 😀\r\n"_s,
+                                    QStringConverter::Utf16LE));
+    importieren([&](AdrImport2& d) {
+        dateiEingeben(d, datei(u"tabelle.txt"_s));
+        EXPECT_EQ(d.kombiTrenner->currentIndex(), 0);
+        EXPECT_TRUE(d.strgKopfzeile->isChecked());
+        EXPECT_EQ(d.zuordnung(), (QList<int>{1, 2, 3, 4, 5}));
+        ASSERT_EQ(d.lstVorschau->rowCount(), 2);
+        EXPECT_EQ(d.lstVorschau->item(0, 2)->text(), u"Ährenweg 1"_s);
+        EXPECT_EQ(d.lstVorschau->item(1, 0)->text(), u"Dvorák"_s);
+        QTest::mouseClick(d.befImport, Qt::LeftButton);
+    });
+    EXPECT_EQ(plattform.letzteMeldung(), u"2 Adressen wurden importiert.\r\n\r\n2 Zeichen, die eine Adressen-Datei "
+                                         u"nicht aufnehmen kann, wurden durch ihren Grundbuchstaben oder »?« ersetzt."_s);
+    const auto& l = adressliste();
+    ASSERT_EQ(l.ListCount(), 3);
+    EXPECT_EQ(Zerlegen(l.List(1))[Vorname], u"Jürgen"_s);
+    EXPECT_EQ(Zerlegen(l.List(1))[Ort], u"Köln"_s);
+    EXPECT_EQ(Zerlegen(l.List(2))[Strasse], u"Weg 2"_s) << "a TAB inside quotes stays no separator";
+    EXPECT_EQ(Zerlegen(l.List(2))[Ort], u"Wien ?"_s);
+    EXPECT_EQ(m.FeldText(Nachname), u"Vorher"_s) << "the selected address is shown again";
+
+    m.aktion(u"PulSichern"_s)->trigger();
+    EXPECT_EQ(zplatform::ausWindows1252(dateiBytes()), u"..Test\r\n"_s + l.eintraege().join(u"\r\n"_s) + u"\r\n"_s);
+}
+
+// Enter in "Datei" or leaving the box loads the preview and imports nothing;
+// only the enabled "Importieren" imports.
+TEST_F(ImportFenster, EnterOderVerlassenDesDateifeldsZeigtDieVorschau)
+{
+    mitEinerAdresse();
+    wurzel.schreiben(u"temp/semikolon.csv"_s, u"Nachname;Ort\r\nMeier;Ulm\r\nSchulz;Bonn\r\n"_s);
+    wurzel.schreiben(u"temp/komma.csv"_s, u"Nachname,Ort\r\nKraus,Jena\r\n"_s);
+    importieren([&](AdrImport2& d) {
+        // Focus moves only in the active window.
+        d.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&d));
+        EXPECT_FALSE(d.befImport->isEnabled());
+        dateiEingeben(d, datei(u"semikolon.csv"_s));
+        QTest::keyClick(d.txtDatei, Qt::Key_Enter);
+        EXPECT_TRUE(d.isVisible());
+        EXPECT_EQ(adressliste().ListCount(), 1);
+        EXPECT_EQ(d.kombiTrenner->currentIndex(), 1);
+        EXPECT_EQ(d.lstVorschau->rowCount(), 2);
+        EXPECT_TRUE(d.befImport->isEnabled());
+
+        dateiEingeben(d, datei(u"komma.csv"_s), Qt::Key_Tab);
+        EXPECT_NE(QApplication::focusWidget(), d.txtDatei);
+        EXPECT_EQ(d.kombiTrenner->currentIndex(), 2);
+        EXPECT_EQ(d.lstVorschau->rowCount(), 1);
+
+        // A missing file when leaving: said below the preview, no box; nothing to import.
+        const size_t meldungen = plattform.meldungen.size();
+        dateiEingeben(d, datei(u"fehlt.csv"_s), Qt::Key_Tab);
+        EXPECT_EQ(plattform.meldungen.size(), meldungen);
+        EXPECT_TRUE(d.bezInfo->text().contains(u"kann nicht gelesen werden"_s));
+        EXPECT_FALSE(d.befImport->isEnabled());
+        QTest::mouseClick(d.befImport, Qt::LeftButton);
+        EXPECT_TRUE(d.isVisible());
+
+        dateiEingeben(d, datei(u"komma.csv"_s));
+        QTest::mouseClick(d.befImport, Qt::LeftButton);
+    });
+    EXPECT_EQ(spalte(adressliste(), Nachname), (QStringList{u"Vorher"_s, u"Kraus"_s}));
+}
+
+// A binary file is refused; half a million separators give 255 columns and
+// a word that the rest is ignored; end-of-file marks become no address, so
+// the list and the saved file agree.
+TEST_F(ImportFenster, BinaerdateiSpaltenflutUndEndemarken)
+{
+    mitEinerAdresse();
+    zplatform::bytesSchreiben(datei(u"binaer.dat"_s), QByteArray("Nachname;Ort\r\nA\0B;C\r\n", 21));
+    importieren([&](AdrImport2& d) {
+        dateiEingeben(d, datei(u"binaer.dat"_s));
+        EXPECT_TRUE(plattform.letzteMeldung().contains(u"ist keine Textdatei: sie enthält Null-Zeichen"_s));
+        EXPECT_EQ(d.lstZuordnung->rowCount(), 0);
+        EXPECT_FALSE(d.befImport->isEnabled());
+        QTest::mouseClick(d.befAbbrechen, Qt::LeftButton);
+    });
+    EXPECT_EQ(adressliste().ListCount(), 1);
+
+    wurzel.schreiben(u"temp/breit.csv"_s, u"Nachname;Ort"_s + QString(500000, u';') + u"\r\nMeier;Ulm\r\n"_s);
+    importieren([&](AdrImport2& d) {
+        dateiEingeben(d, datei(u"breit.csv"_s));
+        EXPECT_EQ(d.lstZuordnung->rowCount(), MaxSpalten);
+        EXPECT_EQ(d.lstZuordnung->findChildren<QComboBox*>().size(), MaxSpalten);
+        EXPECT_TRUE(plattform.letzteMeldung().endsWith(u"der Rest wird ignoriert."_s));
+        EXPECT_TRUE(d.bezInfo->text().contains(u"der Rest wird ignoriert"_s));
+        EXPECT_EQ(d.zuordnung().mid(0, 3), (QList<int>{Nachname, Ort, -1}));
+        QTest::mouseClick(d.befImport, Qt::LeftButton);
+    });
+
+    zplatform::bytesSchreiben(datei(u"dos.txt"_s), "Nachname;Ort\r\nSchulz;Bonn\r\n\x1a\x1a\r\nKraus;Jena\x1a\r\n\x1a");
+    importieren([&](AdrImport2& d) {
+        dateiEingeben(d, datei(u"dos.txt"_s));
+        QTest::mouseClick(d.befImport, Qt::LeftButton);
+    });
+    const QStringList liste = adressliste().eintraege();
+    EXPECT_EQ(spalte(adressliste(), Nachname), (QStringList{u"Vorher"_s, u"Meier"_s, u"Schulz"_s, u"Kraus"_s}));
+    EXPECT_EQ(spalte(adressliste(), Ort), (QStringList{QString(), u"Ulm"_s, u"Bonn"_s, u"Jena"_s}));
+    fenster->aktion(u"PulSichern"_s)->trigger();
+    starten();
+    EXPECT_EQ(adressliste().eintraege(), liste);
 }
