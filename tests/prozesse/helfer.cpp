@@ -3,6 +3,9 @@
 //   ini <settings file> <prefix> <count> <start file>
 //       waits for the start file, then writes <count> keys "<prefix><n>" into
 //       section "S" and raises the counter "Zaehler" of section "S" as often.
+//   anhaengen <file> <prefix> <count> <start file>
+//       waits for the start file, then appends <count> lines "1 <prefix><n>",
+//       one at a time.
 //   oeffnen <address file> <start file> <end file>
 //       waits for the start file, decides read-only mode with the
 //       reservation (answering the question with Yes: read-only), prints "rw"
@@ -10,6 +13,7 @@
 #include "addressbook/reservierung.h"
 #include "addressbook/sitzung.h"
 #include "common/ini.h"
+#include "platform/textdatei.h"
 #include "support/testplattform.h"
 
 #include <QCoreApplication>
@@ -38,6 +42,18 @@ int main(int argc, char** argv)
         for (int i = 0; i < anzahl; ++i) {
             zcommon::Ini_Schreiben(a[2], QStringLiteral("S"), a[3] + QString::number(i), QString::number(i));
             zcommon::Ini_Zaehler_Erhoehen(a[2], QStringLiteral("S"), QStringLiteral("Zaehler"));
+        }
+        return 0;
+    }
+    if (a.size() == 6 && a[1] == QLatin1String("anhaengen")) {
+        const int anzahl = a[4].toInt();
+        warten(a[5]);
+        for (int i = 0; i < anzahl; ++i) {
+            const zplatform::Ergebnis e = zplatform::zeilenAnhaengen(a[2], {QStringLiteral("1 ") + a[3] + QString::number(i)});
+            if (!e) {
+                std::fprintf(stderr, "%s\n", qPrintable(e.fehler));
+                return 1;
+            }
         }
         return 0;
     }
