@@ -6,14 +6,26 @@
 //   anhaengen <file> <prefix> <count> <start file>
 //       waits for the start file, then appends <count> lines "1 <prefix><n>",
 //       one at a time.
+//   orte <prefix> <count> <start file>
+//       waits for the start file, then takes over the places of <count>
+//       addresses (postcodes 10000 + n, places "<prefix>ort<n>") into the
+//       catalogue; prints the count written and the number of failed files.
+//   vornamen <prefix> <count> <start file>
+//       the same for first names: "<prefix>name<n>" as men, and for every
+//       fourth n also "gemeinsam<n>" as a woman (the same in every process).
 //   oeffnen <address file> <start file> <end file>
 //       waits for the start file, decides read-only mode with the
 //       reservation (answering the question with Yes: read-only), prints "rw"
 //       or "ro", then stays until the end file exists.
+#include "addressbook/adressliste.h"
+#include "addressbook/datensatz.h"
 #include "addressbook/reservierung.h"
 #include "addressbook/sitzung.h"
+#include "catalogues/uebernahme.h"
+#include "catalogues/vornamen.h"
 #include "common/ini.h"
 #include "platform/textdatei.h"
+#include "support/fensterattrappe.h"
 #include "support/testplattform.h"
 
 #include <QCoreApplication>
@@ -55,6 +67,40 @@ int main(int argc, char** argv)
                 return 1;
             }
         }
+        return 0;
+    }
+    if (a.size() == 5 && (a[1] == QLatin1String("orte") || a[1] == QLatin1String("vornamen"))) {
+        TestPlattform plattform;
+        FensterAttrappe fenster;
+        const int anzahl = a[3].toInt();
+        QStringList saetze;
+        for (int i = 0; i < anzahl; ++i) {
+            zadressbuch::Felder f;
+            if (a[1] == QLatin1String("orte")) {
+                f[zadressbuch::Plz] = QString::number(10000 + i);
+                f[zadressbuch::Ort] = a[2] + QStringLiteral("ort") + QString::number(i);
+            } else {
+                f[zadressbuch::Vorname] = a[2] + QStringLiteral("name") + QString::number(i);
+                f[zadressbuch::Anrede] = QStringLiteral("Herr");
+                saetze << zadressbuch::Verbinden(f);
+                if (i % 4 != 0)
+                    continue;
+                f[zadressbuch::Vorname] = QStringLiteral("gemeinsam") + QString::number(i);
+                f[zadressbuch::Anrede] = QStringLiteral("Frau");
+            }
+            saetze << zadressbuch::Verbinden(f);
+        }
+        zadressbuch::adressliste().setEintraege(saetze);
+        warten(a[4]);
+        if (a[1] == QLatin1String("orte")) {
+            const zkataloge::UebernahmeErgebnis e =
+                zkataloge::Katalog_Lernen(zkataloge::Katalogart::Ort, fenster, zadressbuch::adressliste());
+            std::printf("%lld %lld\n", static_cast<long long>(e.anzahl), static_cast<long long>(e.fehler.size()));
+        } else {
+            const zkataloge::VornamenErgebnis e = zkataloge::Vornamen_Lernen(fenster, zadressbuch::adressliste());
+            std::printf("%lld %d\n", static_cast<long long>(e.gelernt), e.fehler.isEmpty() ? 0 : 1);
+        }
+        std::fflush(stdout);
         return 0;
     }
     if (a.size() == 5 && a[1] == QLatin1String("oeffnen")) {
