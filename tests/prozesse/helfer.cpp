@@ -13,6 +13,12 @@
 //   vornamen <prefix> <count> <start file>
 //       the same for first names: "<prefix>name<n>" as men, and for every
 //       fourth n also "gemeinsam<n>" as a woman (the same in every process).
+//   ablegen <data folder> <payer>
+//       files a direct debit for <payer> into the collection file.
+//   sammellauf <data folder>
+//       runs the collection print (every print dialog answered with a
+//       recording printer, the deletion question with No); prints the number
+//       of debits printed, then the texts of the boxes shown, one a line.
 //   oeffnen <address file> <start file> <end file>
 //       waits for the start file, decides read-only mode with the
 //       reservation (answering the question with Yes: read-only), prints "rw"
@@ -24,15 +30,20 @@
 #include "catalogues/uebernahme.h"
 #include "catalogues/vornamen.h"
 #include "common/ini.h"
+#include "payment/lastschrift.h"
+#include "payment/ui/formprnlastschrift.h"
+#include "platform/ui/aufzeichnungsdrucker.h"
 #include "platform/textdatei.h"
 #include "support/fensterattrappe.h"
 #include "support/testplattform.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QFileInfo>
 #include <QThread>
 
 #include <cstdio>
+#include <cstring>
+#include <memory>
 
 namespace {
 
@@ -46,8 +57,44 @@ void warten(const QString& datei)
 
 int main(int argc, char** argv)
 {
-    QCoreApplication app(argc, argv);
-    const QStringList a = app.arguments();
+    // The collection print shows a dialog: it needs the widgets.
+    const bool mitFenstern = argc > 1 && std::strcmp(argv[1], "sammellauf") == 0;
+    std::unique_ptr<QCoreApplication> app =
+        mitFenstern ? std::make_unique<QApplication>(argc, argv) : std::make_unique<QCoreApplication>(argc, argv);
+    const QStringList a = app->arguments();
+    if (a.size() == 4 && a[1] == QLatin1String("ablegen")) {
+        zzahlung::Lastschrift l;
+        l.absName = a[3];
+        l.betrag = QStringLiteral("1,00");
+        const zplatform::Ergebnis e = zzahlung::Lastschrift_Anhaengen(zzahlung::Sammeldatei_Pfad(a[2]), l);
+        if (!e)
+            std::fprintf(stderr, "%s\n", qPrintable(e.fehler));
+        return e ? 0 : 1;
+    }
+    if (a.size() == 3 && a[1] == QLatin1String("sammellauf")) {
+        TestPlattform plattform;
+        plattform.antworten.enqueue(zplatform::vbNo);
+        zadressbuch::sitzung().DatenOrdner = a[2];
+        zplatform::druckerSetzen(std::make_unique<zplatform::AufzeichnungsDrucker>());
+        int gedruckt = 0;
+        {
+            zzahlung::FormPrnLastschrift form({}, QString());
+            form.druckdialog = [&](QWidget*, const QString&, const QString&) {
+                ++gedruckt;
+                zzahlung::Druckwahl w;
+                w.abbruch = false;
+                w.drucker = &zplatform::drucker();
+                return w;
+            };
+            form.mnuLastFilePrint_Click();
+        }
+        std::printf("%d\n", gedruckt);
+        for (const GezeigteMeldung& m : plattform.meldungen)
+            std::printf("%s\n", m.text.toUtf8().replace("\r\n", " ").constData());
+        std::fflush(stdout);
+        zplatform::druckerSetzen(nullptr);
+        return 0;
+    }
     if (a.size() == 6 && a[1] == QLatin1String("ini")) {
         const int anzahl = a[4].toInt();
         warten(a[5]);
