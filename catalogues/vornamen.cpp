@@ -15,9 +15,11 @@
 #include "platform/textdatei.h"
 
 #include <QDateTime>
+#include <QDir>
 #include <QFileInfo>
 #include <QHash>
 
+#include <cerrno>
 #include <optional>
 
 namespace zkataloge {
@@ -93,22 +95,23 @@ Lernergebnis vornameLernen(const QString& name, int code)
     // Whoever learns reads, decides and appends under the file's lock, so two
     // instances learning at once both keep their lines and never write one
     // twice.
-    std::optional<zplatform::Anhangsperre> sperre;
     if (!zcommon::Datei_Existiert(datei)) {
         zcommon::Verzeichnis_Anlegen(Katalog_Ordner());
-        sperre.emplace(datei, true);
-        // Another instance may have made it meanwhile, with its sample line.
-        if (QFileInfo(datei).size() == 0) {
-            const zplatform::Ergebnis e = zplatform::zeilenAnhaengen(datei, {QString::fromLatin1(BeispielZeile)});
-            if (!e && lernen && !abgelehnt)
-                l.geschrieben = e;
+        // Created with its sample line in one step: another instance that
+        // learns at the same moment finds it whole or not at all.
+        const int f = zplatform::bytesNeuAnlegen(datei, QByteArray(BeispielZeile) + "\r\n");
+        if (f != 0 && f != EEXIST && lernen && !abgelehnt) {
+            l.geschrieben.ok = false;
+            l.geschrieben.fehler = QStringLiteral("Die Datei %1 kann nicht angelegt werden: %2")
+                                       .arg(QDir::toNativeSeparators(datei), zplatform::fehlerGrund(f));
         }
     }
     if (abgelehnt) {
         l.code = -1;
         return l;
     }
-    if (lernen && !sperre)
+    std::optional<zplatform::Anhangsperre> sperre;
+    if (lernen)
         sperre.emplace(datei);
     const QString klein = zcommon::LCase(name);
     l.code = codes(datei).value(klein, 0);

@@ -303,6 +303,26 @@ bool beschreibbar(const QString& pfad)
     return ::access(pfad8(pfad).constData(), d.ordner ? (W_OK | X_OK) : W_OK) == 0;
 }
 
+int bytesNeuAnlegen(const QString& pfad, const QByteArray& inhalt)
+{
+    // Made whole beside it and linked into place: nobody ever sees the new
+    // file empty or half written, and a file standing there already stays.
+    const QByteArray ziel = pfad8(pfad);
+    Zwischenkopie k;
+    if (const int f = zwischenkopieAnlegen(ziel, pfad8(QFileInfo(pfad).absolutePath()), 0666, k))
+        return f;
+    int fehler = allesSchreiben(k.fd, inhalt.constData(), inhalt.size());
+    if (fehler == 0) {
+        const QByteArray quelle = k.name.isEmpty() ? "/proc/self/fd/" + QByteArray::number(k.fd) : k.name;
+        if (::linkat(AT_FDCWD, quelle.constData(), AT_FDCWD, ziel.constData(), AT_SYMLINK_FOLLOW) != 0)
+            fehler = errno;
+    }
+    if (!k.name.isEmpty())
+        ::unlink(k.name.constData());
+    ::close(k.fd);
+    return fehler;
+}
+
 int lesePruefung(const QString& pfad)
 {
     const QByteArray name = pfad8(pfad);
@@ -339,15 +359,7 @@ int bytesAblegen(const QString& pfad, const QByteArray& inhalt, unsigned modus)
     return 0;
 }
 
-int bytesNeuAnlegen(const QString& pfad, const QByteArray& inhalt)
-{
-    const int fd = ::open(pfad8(pfad).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (fd < 0)
-        return errno;
-    if (allesSchreiben(fd, inhalt.constData(), inhalt.size()) != 0)
-        return fehlerSchliessen(fd);
-    return ::close(fd) == 0 ? 0 : errno;
-}
+
 
 int sicherungAnlegen(const QString& quelle, const QString& sicherung, unsigned modus)
 {
@@ -621,7 +633,7 @@ QByteArray stueck(int fd, qint64 ab, qsizetype laenge)
 
 } // namespace
 
-Anhangsperre::Anhangsperre(const QString& pfad, bool anlegen, int wartenMs) : m_pfad(pfad)
+Anhangsperre::Anhangsperre(const QString& pfad, int wartenMs) : m_pfad(pfad)
 {
     auto& a = anhaenge();
     auto it = a.find(m_pfad);
@@ -631,7 +643,7 @@ Anhangsperre::Anhangsperre(const QString& pfad, bool anlegen, int wartenMs) : m_
         return;
     }
     Anhang neu;
-    const int fd = zumAnhaengenOeffnen(pfad8(pfad), anlegen, wartenMs, &neu.schreibbar);
+    const int fd = zumAnhaengenOeffnen(pfad8(pfad), false, wartenMs, &neu.schreibbar);
     if (fd < 0) {
         // A file only we may not write is still read under the lock.
         const int nurLesen = fd == -EACCES ? oeffnenUndSperren(pfad8(pfad), O_RDONLY, wartenMs) : fd;

@@ -50,8 +50,9 @@ int lesePruefung(const QString& pfad);
 // Writes all bytes into the file (created or emptied, with the given
 // permissions) and flushes it to the disk.
 int bytesAblegen(const QString& pfad, const QByteArray& inhalt, unsigned modus);
-// Creates a new file with the bytes; fails (EEXIST) where anything stands
-// under the name already.
+// Creates a new file with the bytes, all at once: no other process sees it
+// empty or half written. Fails (EEXIST) where anything stands under the name
+// already.
 int bytesNeuAnlegen(const QString& pfad, const QByteArray& inhalt);
 // Makes sicherung a complete copy of quelle: a hard link where the file system
 // has them, a copy otherwise. The new copy is made under a temporary name and
@@ -142,8 +143,8 @@ class Anhangsperre
 public:
     // Waits at most wartenMs for another holder, then goes on without (a hung
     // holder blocks nobody for good). A missing file gives no lock: there is
-    // nothing to lose; with anlegen the file is created first (empty).
-    explicit Anhangsperre(const QString& pfad, bool anlegen = false, int wartenMs = 5000);
+    // nothing to lose.
+    explicit Anhangsperre(const QString& pfad, int wartenMs = 5000);
     ~Anhangsperre();
     Anhangsperre(const Anhangsperre&) = delete;
     Anhangsperre& operator=(const Anhangsperre&) = delete;
