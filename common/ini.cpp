@@ -300,15 +300,19 @@ void gliedern(IniDatei& d)
 // itself reads it) in the form the layer keeps: Windows-1252, and a section
 // name, key or value Windows-1252 cannot hold in its UTF-8 form behind the
 // mark, as a write stores it. The next write stores the file in that form.
-QByteArray zeileOhneMarke(const QString& zeile)
+// Lines before the first section hold no key: what they cannot hold becomes
+// "?", as in a comment, and the file never begins with a mark of its own.
+QByteArray zeileOhneMarke(const QString& zeile, bool& inSektion)
 {
-    if (!zeile.contains(Utf8Marke) && zplatform::istWindows1252(zeile))
-        return zplatform::nachWindows1252(zeile);
     qsizetype a = 0;
     while (a < zeile.size() && istLeer(zeile[a]))
         ++a;
     const qsizetype zu = zeile.lastIndexOf(QLatin1Char(']'));
-    if (a < zeile.size() && zeile[a] == QLatin1Char('[') && zu > a)
+    const bool kopf = a < zeile.size() && zeile[a] == QLatin1Char('[') && zu > a;
+    inSektion = inSektion || kopf;
+    if (!inSektion || (!zeile.contains(Utf8Marke) && zplatform::istWindows1252(zeile)))
+        return zplatform::nachWindows1252(zeile);
+    if (kopf)
         return '[' + teilKodieren(beschneiden(QStringView(zeile).mid(a + 1, zu - a - 1))) + ']';
     const qsizetype gleich = zeile.indexOf(QLatin1Char('='), a);
     if (a < zeile.size() && zeile[a] != QLatin1Char(';') && gleich > a)
@@ -322,19 +326,24 @@ QByteArray ausMarkierterDatei(const QByteArray& bytes)
     const QString text = zplatform::ausDateiBytes(bytes);
     QByteArray aus;
     aus.reserve(bytes.size());
+    bool inSektion = false;
     qsizetype start = 0;
     const qsizetype n = text.size();
     while (start < n) {
         qsizetype e = start;
         while (e < n && text[e] != QLatin1Char('\n') && text[e] != QLatin1Char('\r'))
             ++e;
-        aus += zeileOhneMarke(text.mid(start, e - start));
+        aus += zeileOhneMarke(text.mid(start, e - start), inSektion);
         if (e >= n)
             break;
         const bool crlf = text[e] == QLatin1Char('\r') && e + 1 < n && text[e + 1] == QLatin1Char('\n');
         aus += crlf ? QByteArrayLiteral("\r\n") : QByteArray(1, char(text[e].unicode()));
         start = e + (crlf ? 2 : 1);
     }
+    // Text that itself begins like a mark (before any section, so it holds
+    // no key) must not make the stored file read as another encoding.
+    if (zplatform::markenLaenge(aus.constData(), aus.size()) > 0)
+        aus.prepend(' ');
     return aus;
 }
 

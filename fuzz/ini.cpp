@@ -3,7 +3,10 @@
 // "**" and read as CR LF, quotes around the whole value dropped); every other key of
 // the file keeps its value; the bytes of the file change only in the one line
 // written (or the lines added for a new key or section); what is cached is
-// what is on disk.
+// what is on disk. A file an editor saved with a byte-order mark (UTF-8 or
+// UTF-16, any text) reads the same either way, and the same as the
+// Windows-1252 file where its text fits that; a write into it keeps every
+// other value.
 #include "fuzzhilfe.h"
 
 #include "common/ini.h"
@@ -79,13 +82,37 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* daten, size_t groesse)
     const QString sektion = zfuzz::text1252(fdp.ConsumeRandomLengthString(24));
     const QString schluessel = zfuzz::text1252(fdp.ConsumeRandomLengthString(24));
     const QString wert = zfuzz::text1252(fdp.ConsumeRandomLengthString(64));
-    const QByteArray alt = QByteArray::fromStdString(fdp.ConsumeRemainingBytesAsString());
-    {
+    const int art = fdp.ConsumeIntegralInRange(0, 3);
+    QByteArray alt = QByteArray::fromStdString(fdp.ConsumeRemainingBytesAsString());
+    const auto ablegen = [&](const QByteArray& bytes) {
         QFile f(pfad);
-        if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate) || f.write(alt) != alt.size())
+        if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate) || f.write(bytes) != bytes.size())
             zfuzz::verletzt("Testdatei nicht geschrieben");
+        zcommon::Ini_CacheLeeren();
+    };
+    // 1: the Windows-1252 text saved as UTF-8 with its mark; 2: the bytes as
+    // UTF-16 code units, saved both ways with a mark (a text that a value's
+    // own UTF-8 mark would turn into something else is left out).
+    if (art == 1 || art == 2) {
+        QString text = art == 1 ? zplatform::ausWindows1252(alt) : zfuzz::textUtf16(alt.toStdString());
+        text = QString::fromUtf8(text.toUtf8()); // no lone surrogates
+        if (text.contains(QStringLiteral("\u00EF\u00BB\u00BF")) || zplatform::markenLaenge(alt.constData(), alt.size()))
+            return 0;
+        const QByteArray utf8 = "\xEF\xBB\xBF" + text.toUtf8();
+        if (art == 1) {
+            ablegen(alt);
+            const Inhalt einfach = auslesen(pfad);
+            ablegen(utf8);
+            pruefen(auslesen(pfad) == einfach, "mit UTF-8-Marke wie Windows-1252");
+        } else {
+            ablegen("\xFF\xFE" + zplatform::nachKodierung(text, "UTF-16LE"));
+            const Inhalt utf16 = auslesen(pfad);
+            ablegen(utf8);
+            pruefen(auslesen(pfad) == utf16, "UTF-8 wie UTF-16");
+        }
+        alt = utf8;
     }
-    zcommon::Ini_CacheLeeren();
+    ablegen(alt);
 
     // The reader: every section and key the file lists reads as listed.
     const auto sektionen = zcommon::Ini_Auslesen(pfad);
@@ -160,7 +187,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* daten, size_t groesse)
     }
 
     // The bytes: what differs lies within one old line, and at most a few
-    // lines are added.
+    // lines are added (a marked file is stored anew in Windows-1252).
+    if (zplatform::markenLaenge(alt.constData(), alt.size()) > 0)
+        return 0;
     qsizetype vorn = 0;
     while (vorn < alt.size() && vorn < neu.size() && alt[vorn] == neu[vorn])
         ++vorn;

@@ -343,6 +343,16 @@ TEST_F(Ini, DateiMitMarkeAusDemEditor)
         EXPECT_EQ(Ini_Lesen(pfad, "Zwei", "A"), "ä");
         EXPECT_EQ(Ini_Lesen(pfad, "Zwei", "B"), "neu");
     }
+
+    // Before the first section nothing counts; what stands there never makes
+    // the stored file read as another encoding.
+    ablegen(pfad, QByteArray("\xEF\xBB\xBF") + QStringLiteral("Ω=1\r\n[S]\r\nA=ä\r\n").toUtf8());
+    Ini_CacheLeeren();
+    Ini_Schreiben(pfad, "S", "B", QStringLiteral("‚ü"));
+    EXPECT_FALSE(roh(pfad).startsWith("\xEF\xBB\xBF")) << roh(pfad).toStdString();
+    Ini_CacheLeeren();
+    EXPECT_EQ(Ini_Lesen(pfad, "S", "A"), "ä");
+    EXPECT_EQ(Ini_Lesen(pfad, "S", "B"), QStringLiteral("‚ü"));
 }
 
 // A write that fails says why; a file that exists but cannot be read (no read
