@@ -140,7 +140,7 @@ LadeErgebnis Adressdatei_Lesen(const QString& pfad, bool anlegen)
     // A file saved by an editor as UTF-8 (with its byte-order mark) reads as such.
     bool utf8 = false;
     const auto dekodieren = [&](const char* z, qsizetype n) {
-        return utf8 ? QString::fromUtf8(z, n) : zplatform::ausWindows1252(z, n);
+        return utf8 ? zplatform::ausUtf8(z, n) : zplatform::ausWindows1252(z, n);
     };
     const auto zeileNehmen = [&](const char* z, qsizetype n) {
         if (ersteZeile) {

@@ -65,7 +65,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* daten, size_t groesse)
         const zplatform::Ergebnis g = zplatform::zeilenweiseLesen(
             quelle,
             [&](const char* d, qsizetype n) {
-                z << (utf8 ? QString::fromUtf8(d, n) : zplatform::ausWindows1252(d, n));
+                z << (utf8 ? zplatform::ausUtf8(d, n) : zplatform::ausWindows1252(d, n));
                 return true;
             },
             &utf8);

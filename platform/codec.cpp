@@ -59,6 +59,18 @@ qsizetype markenLaenge(const char* bytes, qsizetype laenge)
     return 0;
 }
 
+QString ausUtf8(const char* bytes, qsizetype laenge)
+{
+    // QString::fromUtf8 would drop a mark at the start.
+    QString vorne;
+    while (laenge >= 3 && std::memcmp(bytes, "\xEF\xBB\xBF", 3) == 0) {
+        vorne += QChar(0xFEFF);
+        bytes += 3;
+        laenge -= 3;
+    }
+    return vorne.isEmpty() ? QString::fromUtf8(bytes, laenge) : vorne + QString::fromUtf8(bytes, laenge);
+}
+
 const char* kodierungVon(const char* bytes, qsizetype laenge)
 {
     switch (markenLaenge(bytes, laenge)) {
@@ -98,7 +110,7 @@ QString ausDateiBytes(const QByteArray& bytes, const char** kodierung)
     const char* art = kodierungVon(bytes.constData(), n);
     QString text;
     if (markenLaenge(bytes.constData(), n) == 3) {
-        text = QString::fromUtf8(bytes.constData() + 3, n - 3);
+        text = ausUtf8(bytes.constData() + 3, n - 3);
     } else if (markenLaenge(bytes.constData(), n) == 2) {
         const bool le = b[0] == 0xFF;
         // An odd last byte cannot form a character: it is left out.

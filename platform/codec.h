@@ -17,6 +17,9 @@ QString ausWindows1252(const char* bytes, qsizetype laenge);
 // *kodierung, when given, receives "UTF-8", "UTF-16LE", "UTF-16BE" or
 // "Windows-1252".
 QString ausDateiBytes(const QByteArray& bytes, const char** kodierung = nullptr);
+// UTF-8 bytes of a file (after its mark) as text. A byte-order mark there is
+// the character U+FEFF like any other: only the file's first one is a mark.
+QString ausUtf8(const char* bytes, qsizetype laenge);
 // The length of a byte-order mark at the start of bytes (0 when none).
 qsizetype markenLaenge(const char* bytes, qsizetype laenge);
 // The encoding the first bytes of a file name by their byte-order mark:
