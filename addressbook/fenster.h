@@ -21,8 +21,18 @@ public:
     // today's date, any other value leaves it).
     virtual void Adresse_Uebernehmen(int DatumBehalten) = 0;
     virtual QString FeldText(int feld) const = 0;
-    // Sets a field's text on the card (the list is not touched: store the card).
+    // Sets a field's text on the card as the user's input (the list is not
+    // touched: store the card). The field keeps its input limit: what does not
+    // fit is left out.
     virtual void setFeldText(int feld, const QString& text) = 0;
+    // Puts a text in place of a part of a field's text (laenge characters from
+    // anfang, a line break counted as its CR LF) as the user's input: what
+    // does not fit is left out of the text put in, the rest of the field stays.
+    virtual void FeldEinsetzen(int feld, int anfang, int laenge, const QString& text)
+    {
+        const QString alt = FeldText(feld);
+        setFeldText(feld, alt.left(anfang) + text + alt.mid(anfang + laenge));
+    }
     // The selected part of a field's text.
     virtual QString FeldSelText(int feld) const = 0;
     // Puts the input focus into a card field.

@@ -3,6 +3,8 @@
 // address selected, heading and footer on every page. Every page is a job of
 // its own; the recording printer keeps only the job at hand, so memory must
 // not grow with the pages sent (counter "rss_zuwachs_mb" over the run).
+// Then the same list as the dialog prints it, as one run to the PDF printer:
+// one file with every page (counters "dateien" and "seiten").
 #include "printing/listendruck.h"
 #include "addressbook/sitzung.h"
 #include "adressgenerator.h"
@@ -11,6 +13,7 @@
 #include "platform/drucker.h"
 #include "platform/ordner.h"
 #include "platform/ui/aufzeichnungsdrucker.h"
+#include "platform/ui/qtdrucker.h"
 
 #include <QApplication>
 #include <QDir>
@@ -97,6 +100,35 @@ void BM_Listendruck32000_Anschrift(benchmark::State& state)
     laufen(state, "Anschrift");
 }
 BENCHMARK(BM_Listendruck32000_Anschrift)->Unit(benchmark::kMillisecond);
+
+void BM_Listendruck32000_PdfEinLauf(benchmark::State& state)
+{
+    Umgebung& u = umgebung();
+    int seiten = 0;
+    qsizetype dateien = 0;
+    for (auto _ : state) {
+        QTemporaryDir ordner;
+        auto pdf = std::make_unique<zplatform::QtDrucker>(zplatform::pdfDruckerName);
+        pdf->setPdfOrdner(ordner.path());
+        zplatform::druckerSetzen(std::move(pdf));
+        zdruck::Listenlauf lauf;
+        lauf.eintraege = &u.adressen;
+        lauf.ausgewaehlt = [](int) { return true; };
+        lauf.maske = QStringLiteral("Liste_Standard");
+        lauf.ueberschrift = QStringLiteral("Alle Adressen");
+        lauf.schrift.groesse = 10;
+        zplatform::druckLaufBeginnen();
+        lauf.kopieDrucken();
+        zplatform::druckLaufBeenden();
+        zplatform::drucker().dokumentEnde();
+        seiten = lauf.seitenGesendet;
+        dateien = QDir(ordner.path()).entryList({QStringLiteral("*.pdf")}, QDir::Files).size();
+        zplatform::druckerSetzen(std::make_unique<zplatform::AufzeichnungsDrucker>());
+    }
+    state.counters["seiten"] = seiten;
+    state.counters["dateien"] = double(dateien);
+}
+BENCHMARK(BM_Listendruck32000_PdfEinLauf)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 } // namespace
 

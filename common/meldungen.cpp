@@ -128,6 +128,8 @@ void protokollDrucken(int nummer, const QString& beschreibung, const QString& te
     const zplatform::DruckSchrift alteSchrift = d.schrift;
     const double altLinks = d.scaleLeft, altOben = d.scaleTop, altX = d.currentX, altY = d.currentY;
     d.schrift = zplatform::DruckSchrift();
+    if (!d.auftragOffen())
+        d.setAuftragsname(QStringLiteral("Zettlora Fehlerprotokoll"));
     d.scaleLeft = -2.0;
     d.scaleTop = -2.0;
     d.currentX = 0;

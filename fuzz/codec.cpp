@@ -90,5 +90,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* daten, size_t groesse)
     pruefen(kodiert == erwartet, "Kodierung wie die Codeseite", beliebig, zplatform::ausWindows1252(kodiert));
     pruefen(fehler == ersterFehler, "erstes fremdes Zeichen", beliebig);
     pruefen(zplatform::istWindows1252(beliebig) == (ersterFehler < 0), "Text darstellbar", beliebig);
+
+    // The text as the code page holds it: the same bytes, nothing left to
+    // replace, and each replaced character named once.
+    QString ersetzt;
+    const QString haltbar = zplatform::nurWindows1252(beliebig, &ersetzt);
+    pruefen(zplatform::istWindows1252(haltbar), "ersetzter Text darstellbar", beliebig, haltbar);
+    pruefen(zplatform::nachWindows1252(haltbar) == erwartet, "ersetzt wie kodiert", beliebig, haltbar);
+    pruefen(ersetzt.isEmpty() == (ersterFehler < 0), "Ersetztes genannt", beliebig, ersetzt);
+    for (qsizetype i = 0; i < ersetzt.size(); ++i) {
+        pruefen(!zplatform::istWindows1252(ersetzt.at(i)), "nur Fremdes genannt", beliebig, ersetzt);
+        pruefen(ersetzt.indexOf(ersetzt.at(i)) == i || ersetzt.at(i).isSurrogate(), "jedes einmal", beliebig,
+                ersetzt);
+    }
     return 0;
 }

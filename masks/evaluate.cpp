@@ -437,6 +437,10 @@ qsizetype passendeKlammer(const QString& t, qsizetype auf)
 // rewriting ends in: a leading "+" kept and the minus signs paired off ("+" or
 // "+-"); a run that starts with "-" likewise, except that a single minus stays
 // "-". Worked out per run in one pass.
+// Where no operand stands before a rewritten run (at the start, after an
+// operator, a function's name or an exponent letter) the run is a sign only:
+// it becomes "-" for an odd number of minus signs, "+" otherwise. A "+-" there
+// would read as a "+" without digits, 0: "---2" is -2 and "5*---2" is -10.
 void vorzeichenBereinigen(QString& t)
 {
     if (!t.contains(QLatin1String("++")) && !t.contains(QLatin1String("-+")) && !t.contains(QLatin1String("--")))
@@ -450,6 +454,8 @@ void vorzeichenBereinigen(QString& t)
             ergebnis += t.at(i++);
             continue;
         }
+        const bool nachOperand = i > 0 && istZifferOderPunkt(t.at(i - 1));
+        const qsizetype anfang = i;
         const bool plusVorn = t.at(i) == u'+';
         qsizetype minus = 0;
         while (i < n && istVorzeichen(t.at(i))) {
@@ -457,10 +463,37 @@ void vorzeichenBereinigen(QString& t)
                 ++minus;
             ++i;
         }
+        const bool unberuehrt = i - anfang == 1 || (i - anfang == 2 && plusVorn && minus == 1); // "+", "-", "+-"
         if (!plusVorn && minus == 1)
             ergebnis += u'-';
+        else if (!nachOperand && !unberuehrt)
+            ergebnis += minus % 2 == 0 ? u'+' : u'-';
         else
             ergebnis += minus % 2 == 0 ? QStringLiteral("+") : QStringLiteral("+-");
+    }
+    t = std::move(ergebnis);
+}
+
+// The whole amount written the German way, "12,-" or "12,--" (commas already
+// points): a dash right behind a decimal point that follows a digit, when an
+// operator, a ")" or the end comes after it, is no minus: it goes, and
+// "12,- + 3,50" is 15.5. A dash followed by an operand ("12,-3") stays the minus.
+void ganzeBetraegeLesen(QString& t)
+{
+    if (!t.contains(QLatin1String(".-")))
+        return;
+    const qsizetype n = t.size();
+    auto danachOperator = [&t, n](qsizetype k) { return k >= n || QStringView(u")+-*/\\^=<>").contains(t.at(k)); };
+    QString ergebnis;
+    ergebnis.reserve(n);
+    for (qsizetype i = 0; i < n; ++i) {
+        ergebnis += t.at(i);
+        if (t.at(i) != u'.' || i == 0 || !istZiffer(t.at(i - 1)) || i + 1 >= n || t.at(i + 1) != u'-')
+            continue;
+        if (i + 2 < n && t.at(i + 2) == u'-' && danachOperator(i + 3))
+            i += 2;
+        else if (danachOperator(i + 2))
+            i += 1;
     }
     t = std::move(ergebnis);
 }
@@ -645,7 +678,7 @@ bool istStrichOperator(const QString& t, qsizetype i)
     if (c == u'+')
         return !istExponentAn(t, i - 1);
     if (c == u'-')
-        return istZiffer(t.at(i - 1));
+        return istZifferOderPunkt(t.at(i - 1)); // "12,-3": the decimal comma ends the number
     return false;
 }
 
@@ -746,6 +779,7 @@ double auswerten(QString t, int tiefe)
     t = zcommon::Compact(t);
     if (t.size() > MaxLaenge)
         scheitern();
+    ganzeBetraegeLesen(t);
     // 3. Constants (before upper-casing), 4. upper case.
     konstantenErsetzen(t);
     t = zcommon::UCase(t);

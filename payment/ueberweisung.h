@@ -25,11 +25,22 @@ struct Ueberweisung
 
 // "Vorname Nachname", then " PLZ" and " Ort" each added (trimmed) only while
 // the whole stays within maxLaenge; the candidate grows also when a step was
-// refused, so the place never follows a refused postcode.
+// refused, so the place never follows a refused postcode. A name longer than
+// maxLaenge by itself is given whole (the box cuts it and says so).
 QString Empfaenger_Name(const QString& vorname, const QString& nachname, const QString& plz, const QString& ort,
                         int maxLaenge = 27);
 // A selected card text as a purpose line: trimmed, CR LF turned into a blank.
 QString Verwendung_AusAuswahl(const QString& auswahl);
+
+// A value the form itself puts into a box of that length (card, payer list,
+// stored payer, bank catalogue): blanks trimmed first, then cut to the
+// length. *gekuerzt tells whether something was cut.
+QString Kastenwert(const QString& wert, int laenge, bool* gekuerzt = nullptr);
+// The message naming the values that were cut, one line each (as
+// Kastenwert_Zeile makes them); "" for none.
+QString Kuerzungen_Meldung(const QStringList& zeilen);
+// One line of that message: the box's caption, its length and the whole value.
+QString Kastenwert_Zeile(const QString& bezeichnung, int laenge, const QString& wert);
 
 // ---- account log --------------------------------------------------------------
 

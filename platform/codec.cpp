@@ -216,4 +216,27 @@ bool istWindows1252(const QString& text)
     return true;
 }
 
+QString nurWindows1252(const QString& text, QString* ersetzt)
+{
+    if (istWindows1252(text))
+        return text;
+    const Tabellen& t = tabellen();
+    QString aus;
+    aus.reserve(text.size());
+    for (qsizetype i = 0, n = text.size(); i < n; ++i) {
+        const QChar c = text.at(i);
+        if (kodieren(t, c.unicode()) >= 0) {
+            aus += c;
+            continue;
+        }
+        QString zeichen(c);
+        if (c.isHighSurrogate() && i + 1 < n && text.at(i + 1).isLowSurrogate())
+            zeichen += text.at(++i);
+        aus += u'?';
+        if (ersetzt && !ersetzt->contains(zeichen))
+            *ersetzt += zeichen;
+    }
+    return aus;
+}
+
 } // namespace zplatform

@@ -40,4 +40,9 @@ int windows1252Byte(QChar c);
 bool istWindows1252(QChar c);
 bool istWindows1252(const QString& text);
 
+// The text as Windows-1252 can hold it: every other character (a pair of
+// surrogates is one character) becomes "?". Each character replaced is added
+// once to *ersetzt, in the order met.
+QString nurWindows1252(const QString& text, QString* ersetzt = nullptr);
+
 } // namespace zplatform

@@ -1,6 +1,7 @@
 #include "platform/drucker.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace zplatform {
 
@@ -69,9 +70,111 @@ const Papierformat* papierformat(const QString& name)
     return nullptr;
 }
 
+Blattlage blattlage(double breite, double hoehe, int ausrichtung)
+{
+    constexpr double Toleranz = 0.1; // cm
+    Blattlage lage;
+    const double kurz = std::min(breite, hoehe);
+    const double lang = std::max(breite, hoehe);
+    for (const Papierformat& f : Formate) {
+        if (std::abs(f.breite - kurz) <= Toleranz && std::abs(f.hoehe - lang) <= Toleranz) {
+            lage.format = &f;
+            break;
+        }
+    }
+    const bool breitLiegend = lage.format && breite > hoehe;
+    lage.quer = breitLiegend != (ausrichtung == 2);
+    return lage;
+}
+
+QString blattName(double breite, double hoehe)
+{
+    if (const Papierformat* f = blattlage(breite, hoehe, 1).format)
+        return QString::fromLatin1(f->name);
+    return QStringLiteral("Custom.%1x%2mm").arg(qRound(breite * 10.0)).arg(qRound(hoehe * 10.0));
+}
+
+namespace {
+int& laufTiefe()
+{
+    static int tiefe = 0;
+    return tiefe;
+}
+} // namespace
+
+void druckLaufBeginnen()
+{
+    ++laufTiefe();
+}
+
+void druckLaufBeenden()
+{
+    if (laufTiefe() > 0)
+        --laufTiefe();
+}
+
+bool druckLaufOffen()
+{
+    return laufTiefe() > 0;
+}
+
+void Drucker::ausgabe()
+{
+    if (m_seitenwechsel) {
+        // The routine may have placed the position for its next page already.
+        m_seitenwechsel = false;
+        const double x = currentX;
+        const double y = currentY;
+        seiteWechseln();
+        currentX = x;
+        currentY = y;
+    }
+    ausgabeBeginnen();
+    m_offen = true;
+}
+
+void Drucker::neueSeite()
+{
+    m_seitenwechsel = false; // an EndDoc in a run followed by NewPage gives one new page
+    ausgabe();
+    seiteWechseln();
+    currentX = 0.0;
+    currentY = 0.0;
+}
+
+void Drucker::auftragZuEnde()
+{
+    m_offen = false;
+    m_seitenwechsel = false;
+    m_auftragsname = StandardAuftragsname;
+}
+
+bool Drucker::dokumentEnde()
+{
+    schrift = DruckSchrift{};
+    currentX = 0.0;
+    currentY = 0.0;
+    if (m_offen && druckLaufOffen()) {
+        m_seitenwechsel = true;
+        return true;
+    }
+    const bool ok = auftragSenden();
+    auftragZuEnde();
+    return ok;
+}
+
+void Drucker::abbrechen()
+{
+    schrift = DruckSchrift{};
+    auftragVerwerfen();
+    auftragZuEnde();
+    currentX = 0.0;
+    currentY = 0.0;
+}
+
 void Drucker::drucken(const QString& text, bool zeilenEnde)
 {
-    ausgabeBeginnen();
+    ausgabe();
     const QStringList zeilen = mehrzeilig(text) ? druckZeilen(text) : QStringList{text};
     const double zeilenHoehe = textHoehe(QStringLiteral("Ay"));
     for (qsizetype i = 0; i < zeilen.size(); ++i) {
@@ -89,7 +192,7 @@ void Drucker::drucken(const QString& text, bool zeilenEnde)
 
 void Drucker::linie(double x1, double y1, double x2, double y2)
 {
-    ausgabeBeginnen();
+    ausgabe();
     linieZeichnen(x1 - scaleLeft, y1 - scaleTop, x2 - scaleLeft, y2 - scaleTop);
     currentX = x2;
     currentY = y2;
@@ -97,7 +200,7 @@ void Drucker::linie(double x1, double y1, double x2, double y2)
 
 void Drucker::rechteck(double x1, double y1, double x2, double y2, bool gefuellt)
 {
-    ausgabeBeginnen();
+    ausgabe();
     rechteckZeichnen(x1 - scaleLeft, y1 - scaleTop, x2 - scaleLeft, y2 - scaleTop, gefuellt);
     currentX = x2;
     currentY = y2;
@@ -105,7 +208,7 @@ void Drucker::rechteck(double x1, double y1, double x2, double y2, bool gefuellt
 
 void Drucker::bild(const QString& datei, double x, double y, double breite, double hoehe)
 {
-    ausgabeBeginnen();
+    ausgabe();
     bildZeichnen(datei, x - scaleLeft, y - scaleTop, breite, hoehe);
 }
 
@@ -179,36 +282,32 @@ void AufzeichnungsDruckerBasis::ausgabeBeginnen()
         m_seiten.clear();
         m_seiten.emplace_back();
         m_imAuftrag = true;
+        m_titel = auftragsname();
+        m_blatt = blattName(m_papierBreite, m_papierHoehe);
+        m_quer = blattlage(m_papierBreite, m_papierHoehe, ausrichtung()).quer;
     }
 }
 
-void AufzeichnungsDruckerBasis::neueSeite()
+void AufzeichnungsDruckerBasis::seiteWechseln()
 {
-    ausgabeBeginnen();
     m_seiten.emplace_back();
-    currentX = 0.0;
-    currentY = 0.0;
 }
 
-bool AufzeichnungsDruckerBasis::dokumentEnde()
+bool AufzeichnungsDruckerBasis::auftragSenden()
 {
     if (m_imAuftrag) {
         ++m_auftraege;
         m_imAuftrag = false;
     }
-    currentX = 0.0;
-    currentY = 0.0;
     return true;
 }
 
-void AufzeichnungsDruckerBasis::abbrechen()
+void AufzeichnungsDruckerBasis::auftragVerwerfen()
 {
     if (m_imAuftrag)
         ++m_abbrueche;
     m_imAuftrag = false;
     m_seiten.clear();
-    currentX = 0.0;
-    currentY = 0.0;
 }
 
 QStringList AufzeichnungsDruckerBasis::schriften() const

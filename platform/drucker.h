@@ -10,6 +10,17 @@
 // origin, y + text height. Printing with zeilenEnde = false leaves the position
 // behind the text on the same line.
 //
+// Every job starts alike: when a job ends (sent or dropped) the font goes
+// back to Arial 10, regular, black, and the job name back to "Zettlora", so
+// nothing of one print routine's font carries into the next. Text is printed
+// as the characters given: no ligatures or other substitutions of the font,
+// no kerning (as the fonts' widths say, so lines break where they broke on
+// Windows).
+//
+// A print run (druckLaufBeginnen) joins the documents of one run into one
+// job: while a run is open, EndDoc only closes the page and the next output
+// starts a new page of the same job.
+//
 // Back-ends: the real one (a QPrinter: every printer the system knows, plus
 // the virtual printer "PDF") lives in the form library; the recording one
 // (tests) keeps every page's operations in centimetres.
@@ -52,12 +63,19 @@ struct DruckSeite
     QStringList texte() const;
 };
 
+// The job name when no print routine names one.
+inline const QString StandardAuftragsname = QStringLiteral("Zettlora");
+
 class Drucker
 {
 public:
     virtual ~Drucker() = default;
 
     virtual QString geraetename() const = 0;
+
+    // The name the print queue shows for the job; taken when the job opens.
+    void setAuftragsname(const QString& name) { m_auftragsname = name.isEmpty() ? StandardAuftragsname : name; }
+    const QString& auftragsname() const { return m_auftragsname; }
 
     // Orientation: 1 portrait, 2 landscape (set before the first output of a job).
     virtual int ausrichtung() const { return m_ausrichtung; }
@@ -108,12 +126,16 @@ public:
 
     // Ends the page (an empty one too) and starts the next; the position goes
     // to (0, 0) of the origin.
-    virtual void neueSeite() = 0;
+    void neueSeite();
     // Sends the job (nothing when nothing was printed); false when the
-    // printer failed. The position goes to (0, 0); the origin stays.
-    virtual bool dokumentEnde() = 0;
-    // Drops the job without sending anything.
-    virtual void abbrechen() = 0;
+    // printer failed. Inside a print run it only closes the page. The
+    // position goes to (0, 0); the origin stays; font and job name start
+    // afresh.
+    bool dokumentEnde();
+    // Drops the job without sending anything (inside a run too).
+    void abbrechen();
+    // True from the first output of a job until it is sent or dropped.
+    bool auftragOffen() const { return m_offen; }
     // Why the last job failed, in words for the user ("" when it went out or
     // the back-end cannot tell).
     virtual QString letzterFehler() const { return QString(); }
@@ -131,6 +153,12 @@ protected:
     // Called before every output, also before an empty line: the back-end
     // opens the job and its first page here when none is open yet.
     virtual void ausgabeBeginnen() {}
+    // The back-end closes the page and starts the next one of the open job.
+    virtual void seiteWechseln() = 0;
+    // The back-end sends the open job (true when none is open).
+    virtual bool auftragSenden() = 0;
+    // The back-end drops the open job.
+    virtual void auftragVerwerfen() = 0;
     // Back-ends draw here; coordinates are page centimetres with the origin applied.
     virtual void textZeichnen(double x, double y, const QString& text) = 0;
     virtual void linieZeichnen(double x1, double y1, double x2, double y2) = 0;
@@ -139,7 +167,23 @@ protected:
 
     int m_ausrichtung = 1;
     bool m_ganzeSeite = false;
+
+private:
+    // Before every output: a page closed by EndDoc inside a run is followed
+    // by a new one, then the back-end opens the job.
+    void ausgabe();
+    void auftragZuEnde();
+
+    QString m_auftragsname = StandardAuftragsname;
+    bool m_offen = false;
+    bool m_seitenwechsel = false; // EndDoc inside a run: the next output starts a page
 };
+
+// Print runs (see the header comment). Runs nest; after the outermost one
+// has ended, the next EndDoc sends the job.
+void druckLaufBeginnen();
+void druckLaufBeenden();
+bool druckLaufOffen();
 
 // Paper sizes the print routines name: the sheet in cm as it lies in portrait.
 struct Papierformat
@@ -152,6 +196,22 @@ struct Papierformat
 std::span<const Papierformat> papierformate();
 // The format of that name (without regard to case); nullptr when unknown.
 const Papierformat* papierformat(const QString& name);
+
+// How a sheet goes to the printer: a sheet of a standard size (either way
+// round, within a millimetre) goes out as that named size, upright, turned
+// to landscape where the sheet lies broad side first, so that a printer can
+// take it from its tray for that size; the orientation turns it once more.
+// Any other sheet is a size of its own, turned by the orientation alone.
+struct Blattlage
+{
+    const Papierformat* format = nullptr; // nullptr: a size of its own
+    bool quer = false;                    // fed turned (landscape)
+};
+// breite, hoehe: the sheet as it lies in portrait (cm); ausrichtung 1 or 2.
+Blattlage blattlage(double breite, double hoehe, int ausrichtung);
+// The name the print service knows the sheet by: the named size, else
+// "Custom.<w>x<h>mm".
+QString blattName(double breite, double hoehe);
 
 // The lines of a text to print: split at CR LF, LF and CR.
 QStringList druckZeilen(const QString& text);
@@ -187,13 +247,15 @@ public:
     double textBreite(const QString& text) const override;
     double textHoehe(const QString& text = QStringLiteral("Ay")) const override;
 
-    void neueSeite() override;
-    bool dokumentEnde() override;
-    void abbrechen() override;
     QStringList schriften() const override;
     int seitenNummer() const override;
 
     const std::vector<DruckSeite>& seiten() const { return m_seiten; }
+    // What the print queue would get for the current (or last sent) job:
+    // its name, the sheet's name and whether it is fed turned.
+    const QString& auftragsTitel() const { return m_titel; }
+    const QString& auftragsBlatt() const { return m_blatt; }
+    bool auftragQuer() const { return m_quer; }
     // Jobs sent with EndDoc and jobs aborted so far.
     int auftraege() const { return m_auftraege; }
     int abbrueche() const { return m_abbrueche; }
@@ -206,6 +268,9 @@ protected:
     virtual double zeilenHoehe() const;
 
     void ausgabeBeginnen() override;
+    void seiteWechseln() override;
+    bool auftragSenden() override;
+    void auftragVerwerfen() override;
     void textZeichnen(double x, double y, const QString& text) override;
     void linieZeichnen(double x1, double y1, double x2, double y2) override;
     void rechteckZeichnen(double x1, double y1, double x2, double y2, bool gefuellt) override;
@@ -215,6 +280,9 @@ private:
     void hinzufuegen(DruckOperation op);
 
     QString m_name;
+    QString m_titel;
+    QString m_blatt;
+    bool m_quer = false;
     double m_papierBreite = 21.0;
     double m_papierHoehe = 29.7;
     double m_rand = 0.0;

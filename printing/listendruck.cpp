@@ -5,6 +5,7 @@
 #include "common/ini.h"
 #include "common/texte.h"
 #include "masks/masken.h"
+#include "platform/codec.h"
 #include "platform/textdatei.h"
 
 #include <QDir>
@@ -158,21 +159,23 @@ bool gleicheDatei(const QString& a, const QString& b)
 } // namespace
 
 QString Auswahl_Exportieren(const QString& pfad, const QStringList& zeilen, bool neu, const QString& beschreibung,
-                            const QString& offeneAdressdatei)
+                            const QString& offeneAdressdatei, QString* ersetzt)
 {
     if (gleicheDatei(pfad, offeneAdressdatei))
         return QStringLiteral("Die geöffnete Adressdatei kann nicht das Ziel sein.");
+    QStringList alles;
+    if (neu && !beschreibung.isEmpty())
+        alles << QStringLiteral("..") + beschreibung;
+    alles << zeilen;
+    for (QString& zeile : alles)
+        zeile = zplatform::nurWindows1252(zeile, ersetzt);
     if (neu) {
-        QStringList alles;
-        if (!beschreibung.isEmpty())
-            alles << QStringLiteral("..") + beschreibung;
-        alles << zeilen;
         const zplatform::Ergebnis e = zplatform::zeilenSchreiben(pfad, alles);
         return e ? QString() : e.fehler;
     }
     if (!QFileInfo::exists(pfad))
         return QStringLiteral("Die Datei %1 kann nicht geöffnet werden.").arg(QDir::toNativeSeparators(pfad));
-    const zplatform::Ergebnis e = zplatform::zeilenAnhaengen(pfad, zeilen);
+    const zplatform::Ergebnis e = zplatform::zeilenAnhaengen(pfad, alles);
     return e ? QString() : e.fehler;
 }
 

@@ -74,8 +74,9 @@ private:
 // The export: the lines written to a new file (description line first when
 // one is given) or appended to an existing one. The target must not be the
 // open address file. An existing file that does not end with a line break
-// gets one first. Returns "" on success, else the reason.
+// gets one first. A character Windows-1252 cannot hold is written as "?" and
+// added to *ersetzt. Returns "" on success, else the reason.
 QString Auswahl_Exportieren(const QString& pfad, const QStringList& zeilen, bool neu, const QString& beschreibung,
-                            const QString& offeneAdressdatei);
+                            const QString& offeneAdressdatei, QString* ersetzt = nullptr);
 
 } // namespace zdruck

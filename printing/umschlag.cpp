@@ -4,6 +4,7 @@
 #include "common/drucktext.h"
 #include "common/ini.h"
 #include "common/texte.h"
+#include "platform/codec.h"
 #include "platform/textdatei.h"
 
 #include <algorithm>
@@ -107,11 +108,25 @@ QStringList Umschlag_LogEintrag(const QDateTime& zeit, const QString& anschrift,
     return t.split(punkt);
 }
 
-bool Umschlag_LogSchreiben(const QString& pfad, const QStringList& eintrag)
+bool Umschlag_LogSchreiben(const QString& pfad, const QStringList& eintrag, QString* ersetzt)
 {
     if (pfad.isEmpty() || !zcommon::Datei_Existiert(pfad))
         return true;
-    return bool(zplatform::zeilenAnhaengen(pfad, eintrag));
+    QStringList zeilen;
+    for (const QString& zeile : eintrag)
+        zeilen << zplatform::nurWindows1252(zeile, ersetzt);
+    return bool(zplatform::zeilenAnhaengen(pfad, zeilen));
+}
+
+void Umschlag_BlattEinlegen(const UmschlagMass& m, bool hochformat)
+{
+    zplatform::Drucker& d = zplatform::drucker();
+    d.setAusrichtung(hochformat ? 1 : 2);
+    // The sheet as it lies in portrait: turned by landscape to W across.
+    if (hochformat)
+        d.setPapierformat(m.breite, m.hoehe);
+    else
+        d.setPapierformat(m.hoehe, m.breite);
 }
 
 void Umschlag_Zeichnen(const UmschlagDruck& u)
@@ -120,10 +135,20 @@ void Umschlag_Zeichnen(const UmschlagDruck& u)
     const double W = u.mass.breite;
     const double H = u.mass.hoehe;
     d.scaleLeft = -u.randX;
+    // In landscape the envelope's lower edge goes to the printable area's
+    // lower edge (P its height as the printer reports it); where the sheet is
+    // the envelope itself, that area is no higher than the envelope and its
+    // top edge stays the envelope's top, as in portrait, so the sender never
+    // lies above the printable area.
+    const double P = d.scaleHeight();
     if (d.ausrichtung() == 2)
-        d.scaleTop = H - d.scaleHeight() - u.randY;
+        d.scaleTop = std::min(0.0, H - P) - u.randY;
     else
         d.scaleTop = -u.randY;
+    // The recipient keeps the margins from the envelope's edges and stays
+    // inside what the printer can reach.
+    const double rechts = std::min(W - 2 * u.randX, d.scaleWidth() + d.scaleLeft);
+    const double unten = std::min(H - 2 * u.randY, P + d.scaleTop);
 
     d.schrift.groesse = 1;
     d.drucken(QStringLiteral(" "));
@@ -148,7 +173,7 @@ void Umschlag_Zeichnen(const UmschlagDruck& u)
 
     schriftSetzen(u.schriftAnschrift);
     QString anschrift = u.anschrift + QStringLiteral("\r\n");
-    zcommon::Text_ImRechteckDrucken(anschrift, W / 2.5, std::min(H / 2.5, 4.5), W - 2 * u.randX, H - 2 * u.randY);
+    zcommon::Text_ImRechteckDrucken(anschrift, W / 2.5, std::min(H / 2.5, 4.5), rechts, unten);
 }
 
 QString Absenderzeile_Schluessel(const QString& adressdatei)

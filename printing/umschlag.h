@@ -53,9 +53,10 @@ bool Umschlag_MitEmblem();
 // lines as they are appended (each gets CR LF).
 QStringList Umschlag_LogEintrag(const QDateTime& zeit, const QString& anschrift, const QString& absender,
                                 const QString& benutzer);
-// Appends the entry when the log file exists (it is never created). False
-// only when an existing log could not be written.
-bool Umschlag_LogSchreiben(const QString& pfad, const QStringList& eintrag);
+// Appends the entry when the log file exists (it is never created). A
+// character the log's code page cannot hold is written as "?" and added to
+// *ersetzt. False only when an existing log could not be written.
+bool Umschlag_LogSchreiben(const QString& pfad, const QStringList& eintrag, QString* ersetzt = nullptr);
 
 // One envelope as it is drawn.
 struct UmschlagDruck
@@ -70,12 +71,18 @@ struct UmschlagDruck
     bool emblem = false;
 };
 
+// Puts the envelope into the current printer as the sheet, lying as it is
+// printed (W across, H down) in the chosen orientation: it reaches the print
+// service as its named envelope size (see zplatform::blattlage).
+void Umschlag_BlattEinlegen(const UmschlagMass& m, bool hochformat);
+
 // Draws the envelope on the current printer, whose orientation is already
 // set: moves the origin by the margins (in landscape the envelope's lower
-// edge goes to the printable area's lower edge), prints the sender into
+// edge goes to the printable area's lower edge, but never so far that the
+// sender would lie above the printable area), prints the sender into
 // (0, 0)-(W/2, 0.8 H), three empty lines, the emblem when asked, and the
-// recipient into (W/2.5, min(H/2.5, 4.5))-(W - 2 mX, H - 2 mY). What does
-// not fit is dropped. Does not end the document.
+// recipient into (W/2.5, min(H/2.5, 4.5))-(W - 2 mX, H - 2 mY), kept inside
+// the printable area. What does not fit is dropped. Does not end the document.
 void Umschlag_Zeichnen(const UmschlagDruck& u);
 
 // The window-envelope sender sheet: the settings key of the sender line of an

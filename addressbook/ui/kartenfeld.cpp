@@ -12,6 +12,8 @@
 #include <QSignalBlocker>
 #include <QTextBlock>
 
+#include <limits>
+
 namespace zadressbuch {
 
 namespace {
@@ -75,6 +77,40 @@ bool EingabeErlaubt(const QString& vorher, const QString& nachher, int grenze, b
             return false;
     }
     return true;
+}
+
+QString Eingabe_Einpassen(const QString& vorher, int anfang, int laenge, const QString& einfuegen, int grenze,
+                          bool umbruchZaehltZwei)
+{
+    anfang = qBound(0, anfang, int(vorher.size()));
+    laenge = qBound(0, laenge, int(vorher.size()) - anfang);
+    const QStringView vorn = QStringView(vorher).left(anfang);
+    const QStringView hinten = QStringView(vorher).mid(anfang + laenge);
+    QString nachher = vorn.toString();
+    nachher += einfuegen;
+    nachher += hinten;
+    if (EingabeErlaubt(vorher, nachher, grenze, umbruchZaehltZwei))
+        return einfuegen;
+    auto laengeVon = [umbruchZaehltZwei](QStringView t) {
+        return umbruchZaehltZwei ? LaengeImDatensatz(t) : int(t.size());
+    };
+    const int erlaubt = grenze < 0 ? std::numeric_limits<int>::max() : qMax(grenze, laengeVon(vorher));
+    int rest = erlaubt - laengeVon(vorn) - laengeVon(hinten);
+    QString passt;
+    for (qsizetype k = 0; k < einfuegen.size() && rest > 0; ++k) {
+        const QChar c = einfuegen.at(k);
+        if (!zplatform::istWindows1252(c))
+            continue;
+        const bool crlf = c == u'\r' && k + 1 < einfuegen.size() && einfuegen.at(k + 1) == u'\n';
+        const QStringView zeichen = QStringView(einfuegen).mid(k, crlf ? 2 : 1);
+        const int schritt = laengeVon(zeichen);
+        if (schritt > rest)
+            break;
+        passt += zeichen;
+        rest -= schritt;
+        k += zeichen.size() - 1;
+    }
+    return passt;
 }
 
 // ---------------------------------------------------------------------------
@@ -236,6 +272,20 @@ bool KartenText::einfuegenErlaubt(const QString& einfuegen) const
     const QTextCursor c = textCursor();
     const QString nachher = vorher.left(c.selectionStart()) + neu + vorher.mid(c.selectionEnd());
     return EingabeErlaubt(vorher, nachher, m_grenze, true);
+}
+
+bool KartenText::einsetzen(const QString& text)
+{
+    if (isReadOnly())
+        return false;
+    if (!einfuegenErlaubt(text)) {
+        ablehnen(rueckrufe);
+        return false;
+    }
+    QString neu = text;
+    neu.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    textCursor().insertText(neu);
+    return true;
 }
 
 void KartenText::keyPressEvent(QKeyEvent* e)

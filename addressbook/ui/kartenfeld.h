@@ -22,6 +22,14 @@ namespace zadressbuch {
 // the record. A limit below 0 means no limit.
 bool EingabeErlaubt(const QString& vorher, const QString& nachher, int grenze, bool umbruchZaehltZwei = false);
 
+// What of einfuegen may take the place of vorher's characters from anfang
+// (laenge of them) under the same rules: the text loses its characters
+// outside Windows-1252 and is cut at its end until the whole fits the limit
+// (or the length vorher had, when that was longer); never half a CR LF. The
+// rest of vorher stays whole. Positions are clamped to vorher.
+QString Eingabe_Einpassen(const QString& vorher, int anfang, int laenge, const QString& einfuegen, int grenze,
+                          bool umbruchZaehltZwei = false);
+
 // What the main window hears from a card field besides the ordinary events.
 struct KartenFeldRueckrufe
 {
@@ -87,6 +95,9 @@ public:
     void anfangZeigen();
     // The selected text with CR LF line breaks.
     QString selectedText() const;
+    // Puts a text in place of the selection as typing it would: refused (with
+    // the sound) when it would pass the limit. True when it went in.
+    bool einsetzen(const QString& text);
 
     KartenFeldRueckrufe rueckrufe;
 

@@ -236,7 +236,20 @@ QString Main::FeldText(int i) const
 
 void Main::setFeldText(int i, const QString& text)
 {
-    m_karte->setFeldText(i, text);
+    FeldEinsetzen(i, 0, int(FeldText(i).size()), text);
+}
+
+void Main::FeldEinsetzen(int i, int anfang, int laenge, const QString& text)
+{
+    // Every text a command puts into a field keeps the field's rules, as
+    // typing does: what does not fit is left out, with the sound of a refused key.
+    const QString alt = FeldText(i);
+    anfang = qBound(0, anfang, int(alt.size()));
+    laenge = qBound(0, laenge, int(alt.size()) - anfang);
+    const QString passt = Eingabe_Einpassen(alt, anfang, laenge, text, FeldEingabegrenze(i), i == Bemerkung);
+    if (passt != text)
+        zcommon::Ton_Ausgeben(QStringLiteral("#SystemHand"));
+    m_karte->setFeldText(i, alt.left(anfang) + passt + alt.mid(anfang + laenge));
 }
 
 int Main::FeldEingabegrenze(int i) const
@@ -420,7 +433,7 @@ void Main::Adresse_Anzeigen()
 {
     const KartenAnzeige a = Karte_Anzeige(adressliste());
     for (int i = 0; i < FeldAnzahl; ++i)
-        setFeldText(i, a.felder[i]);
+        m_karte->setFeldText(i, a.felder[i]); // shown as stored, never cut
     if (a.beschriftungen) {
         bezInfo2->setText(anzeigeText(a.alter));
         bezZeit1->setText(a.zeit1);
@@ -441,7 +454,7 @@ void Main::Adresse_Uebernehmen(int DatumBehalten)
     if (s.aktion == KartenSpeicherung::NurLesen)
         return;
     if (s.feld16Gesetzt)
-        setFeldText(GeaendertAm, s.feld16);
+        m_karte->setFeldText(GeaendertAm, s.feld16);
     m_karte->setBemerkungsgrenze(s.feld11Grenze);
     if (s.neuAnzeigen)
         Adresse_Anzeigen();
@@ -487,8 +500,14 @@ bool Main::eventFilter(QObject* objekt, QEvent* ereignis)
             Form_KeyPress(k->text().at(0).unicode());
     }
     if (objekt == TxtSuche) {
-        if (typ == QEvent::FocusIn)
+        if (typ == QEvent::FocusIn) {
+            // Clicked while the window was in the background: the card field
+            // the user was in is left only now.
+            const auto r = static_cast<QFocusEvent*>(ereignis)->reason();
+            if ((r == Qt::ActiveWindowFocusReason || r == Qt::PopupFocusReason) && sitzung().FeldHatteFokus == 1)
+                Feld_LostFocus(sitzung().AktivesFeld);
             sitzung().FeldHatteFokus = 0;
+        }
         return suchTastenFilter(ereignis);
     }
     if (typ != QEvent::KeyPress && typ != QEvent::KeyRelease && typ != QEvent::ShortcutOverride &&
@@ -525,9 +544,20 @@ bool Main::eventFilter(QObject* objekt, QEvent* ereignis)
         break;
     }
     case QEvent::FocusIn: {
+        // The window coming back gives the focus back to the field that had
+        // it: no event of the card. But a click into another field while the
+        // window was not active arrives only so: that field is entered (and
+        // the one the user was in before is left), or the commands would act
+        // on the old field.
         const auto r = static_cast<QFocusEvent*>(ereignis)->reason();
-        if (r != Qt::ActiveWindowFocusReason && r != Qt::PopupFocusReason)
+        const Sitzung& s = sitzung();
+        if (r != Qt::ActiveWindowFocusReason && r != Qt::PopupFocusReason) {
             Feld_GotFocus(feld);
+        } else if (s.FeldHatteFokus != 1 || s.AktivesFeld != feld) {
+            if (s.FeldHatteFokus == 1)
+                Feld_LostFocus(s.AktivesFeld);
+            Feld_GotFocus(feld);
+        }
         break;
     }
     case QEvent::FocusOut: {

@@ -76,8 +76,12 @@ public:
     Karte* karte() const { return m_karte; }
     QWidget* Feld(int i) const;
     QString FeldText(int i) const override;
-    // Sets a field's text (only when it differs: the cursor stays).
+    // Sets a field's text as an input of the user (only when it differs: the
+    // cursor stays): what passes the field's limit or is no Windows-1252
+    // character is left out, with the sound of a refused key. Showing an
+    // address never goes through here.
     void setFeldText(int i, const QString& text) override;
+    void FeldEinsetzen(int i, int anfang, int laenge, const QString& text) override;
     int FeldEingabegrenze(int i) const;
     QString FeldSelText(int i) const override;
     QLabel* Bezeichnung1(int i) const;

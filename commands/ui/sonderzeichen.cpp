@@ -3,13 +3,14 @@
 #include "addressbook/datensatz.h"
 #include "addressbook/fenster.h"
 #include "addressbook/sitzung.h"
-#include "addressbook/ui/kartenfeld.h"
+#include "commands/ui/eingabestelle.h"
 #include "commands/zeichenhilfen.h"
 #include "common/meldungen.h"
 #include "platform/ui/twips.h"
 
 #include <QCloseEvent>
 #include <QKeyEvent>
+#include <QLineEdit>
 
 namespace zbefehle {
 
@@ -179,53 +180,51 @@ void Sonderzeichen::Form_Resize()
     Liste->setGridSize(QSize(spalte, QFontMetrics(Liste->font()).height() + 6));
 }
 
-QString Text_Einsetzen(const QString& text, int anfang, int laenge, const QString& einfuegen)
-{
-    anfang = qBound(0, anfang, int(text.size()));
-    laenge = qBound(0, laenge, int(text.size()) - anfang);
-    return text.left(anfang) + einfuegen + text.mid(anfang + laenge);
-}
-
 bool Sonderzeichen_Einfuegen(zadressbuch::Fenster& fenster)
 {
     using namespace zadressbuch;
-    const int feld = sitzung().AktivesFeld;
-    if (feld < 0 || feld >= FeldAnzahl) {
+    // Where the user was, read before the picker takes the focus.
+    const Eingabestelle stelle = Eingabestelle_Ermitteln(fenster, false);
+    if (stelle.suchfeld() && !stelle.steuerelement) {
         zcommon::Meldung(QStringLiteral("#SystemExclamation"),
                          QStringLiteral("Bitte setzen Sie zuerst den Cursor in ein Eingabefeld."), 48);
         return false;
     }
-    // Where to insert, read before the picker takes the focus: the field's
-    // selection, or its cursor; without the field's widget the end of its text.
-    QWidget* haupt = dynamic_cast<QWidget*>(&fenster);
-    int anfang = -1;
-    int laenge = 0;
-    QWidget* kartenfeld = haupt ? haupt->findChild<QWidget*>(QStringLiteral("Feld_%1").arg(feld)) : nullptr;
-    if (auto* z = qobject_cast<KartenZeile*>(kartenfeld)) {
-        anfang = z->hasSelectedText() ? z->selectionStart() : z->cursorPosition();
-        laenge = int(z->selectedText().size());
-    } else if (auto* t = qobject_cast<KartenText*>(kartenfeld)) {
-        // The card's text holds CR LF where the widget holds "\n".
-        const QString plain = t->toPlainText();
-        auto umrechnen = [&plain](int p) { return p + int(QStringView(plain).left(p).count(QLatin1Char('\n'))); };
-        anfang = umrechnen(t->textCursor().selectionStart());
-        laenge = umrechnen(t->textCursor().selectionEnd()) - anfang;
+    if (stelle.gesperrt) {
+        zcommon::Ton_Ausgeben(QStringLiteral("#SystemHand"));
+        return false;
     }
 
     QString einfuegen;
     {
-        Sonderzeichen s(haupt);
+        Sonderzeichen s(dynamic_cast<QWidget*>(&fenster));
         s.exec();
         einfuegen = s.Text->text();
     }
     if (einfuegen.isEmpty())
         return false;
+
+    if (stelle.suchfeld()) {
+        // The search box had the focus last: the characters go there (its
+        // own limit cuts them), the card stays as it is.
+        auto* suche = static_cast<QLineEdit*>(stelle.steuerelement);
+        suche->setFocus(Qt::OtherFocusReason);
+        suche->setSelection(stelle.anfang, stelle.laenge);
+        suche->insert(einfuegen);
+        return true;
+    }
+
+    const int feld = stelle.feld;
     const QString alt = fenster.FeldText(feld);
-    if (anfang < 0)
-        anfang = int(alt.size());
-    fenster.setFeldText(feld, Text_Einsetzen(alt, anfang, laenge, einfuegen));
+    const int anfang = stelle.anfang < 0 ? int(alt.size()) : qMin(stelle.anfang, int(alt.size()));
+    fenster.FeldEinsetzen(feld, anfang, stelle.laenge, einfuegen);
+    const QString neu = fenster.FeldText(feld);
+    if (neu == alt)
+        return false; // nothing fitted into the field
     fenster.Adresse_Uebernehmen(0);
     fenster.Feld_Fokus(feld);
+    // The cursor behind what went in.
+    Eingabestelle_CursorSetzen(stelle, anfang + int(neu.size() - alt.size()) + stelle.laenge);
     return true;
 }
 

@@ -52,8 +52,5 @@ protected:
 // selected), then stores the card. Without a focused field it says so.
 // True when text was inserted.
 bool Sonderzeichen_Einfuegen(zadressbuch::Fenster& fenster);
-// The insertion itself: the field's text with [anfang, anfang + laenge)
-// replaced by einfuegen (positions clamped to the text).
-QString Text_Einsetzen(const QString& text, int anfang, int laenge, const QString& einfuegen);
 
 } // namespace zbefehle

@@ -3,7 +3,9 @@
 #include "addressbook/datensatz.h"
 #include "addressbook/fenster.h"
 #include "addressbook/sitzung.h"
+#include "commands/ui/eingabestelle.h"
 #include "commands/zeichenhilfen.h"
+#include "common/meldungen.h"
 #include "common/texte.h"
 #include "platform/ui/twips.h"
 
@@ -21,26 +23,6 @@ namespace {
 int px(double twips)
 {
     return zplatform::twipsZuPixel(twips);
-}
-
-// The editor's text holds "\n"; the field counts a line break as two
-// characters (CR LF). Positions convert between the two.
-int qtNachFeld(const QString& qtText, int position)
-{
-    position = qBound(0, position, int(qtText.size()));
-    return position + int(QStringView(qtText).left(position).count(QLatin1Char('\n')));
-}
-
-int feldNachQt(const QString& qtText, int position)
-{
-    int feldPos = 0;
-    for (int i = 0; i < qtText.size(); ++i) {
-        const int schritt = qtText.at(i) == QLatin1Char('\n') ? 2 : 1;
-        if (feldPos + schritt > position)
-            return i;
-        feldPos += schritt;
-    }
-    return int(qtText.size());
 }
 
 // Fields whose texts read best in a fixed-width font: the numbers.
@@ -148,15 +130,15 @@ void ZoomText::setAuswahl(int selStart, int selLength)
 {
     const QString t = Text->toPlainText();
     QTextCursor c = Text->textCursor();
-    const int anfang = feldNachQt(t, selStart);
+    const int anfang = Position_FeldNachQt(t, selStart);
     c.setPosition(anfang);
-    c.setPosition(feldNachQt(t, selStart + qMax(0, selLength)), QTextCursor::KeepAnchor);
+    c.setPosition(Position_FeldNachQt(t, selStart + qMax(0, selLength)), QTextCursor::KeepAnchor);
     Text->setTextCursor(c);
 }
 
 int ZoomText::selStart() const
 {
-    return qtNachFeld(Text->toPlainText(), Text->textCursor().selectionStart());
+    return Position_QtNachFeld(Text->toPlainText(), Text->textCursor().selectionStart());
 }
 
 double ZoomText::schriftgroesse() const
@@ -178,7 +160,8 @@ void ZoomText::ZeitInfo_Timer()
 
 void ZoomText::einfuegen(const QString& text)
 {
-    Text->textCursor().insertText(text);
+    // As typed: refused when it would pass the field's limit.
+    Text->einsetzen(text);
 }
 
 bool ZoomText::eventFilter(QObject* o, QEvent* e)
@@ -277,43 +260,37 @@ void ZoomText::resizeEvent(QResizeEvent* e)
 bool Zoom_Zeigen(zadressbuch::Fenster& fenster)
 {
     using namespace zadressbuch;
-    const int feld = sitzung().PopupFeldIndex >= 0 ? sitzung().PopupFeldIndex : sitzung().AktivesFeld;
-    if (feld < 0 || feld >= FeldAnzahl)
+    const Eingabestelle stelle = Eingabestelle_Ermitteln(fenster, true);
+    if (stelle.suchfeld()) {
+        zcommon::Meldung(QStringLiteral("#SystemExclamation"),
+                         QStringLiteral("Bitte setzen Sie zuerst den Cursor in ein Eingabefeld."), 48);
         return false;
-    QWidget* haupt = dynamic_cast<QWidget*>(&fenster);
-    QWidget* kartenfeld = haupt ? haupt->findChild<QWidget*>(QStringLiteral("Feld_%1").arg(feld)) : nullptr;
-
-    QString text = fenster.FeldText(feld);
+    }
+    const int feld = stelle.feld;
+    const QString alt = fenster.FeldText(feld);
+    QString text = alt;
     int grenze = Eingabegrenze(feld);
-    int selStart = LaengeImDatensatz(text);
-    int selLaenge = 0;
+    int selStart = stelle.anfang >= 0 ? stelle.anfang : LaengeImDatensatz(text);
     QFont schrift;
     QPalette farben;
     bool mitSchrift = false;
-    if (auto* z = qobject_cast<KartenZeile*>(kartenfeld)) {
-        text = z->text();
+    if (auto* z = qobject_cast<KartenZeile*>(stelle.steuerelement)) {
         grenze = z->eingabegrenze();
-        selStart = z->hasSelectedText() ? z->selectionStart() : z->cursorPosition();
-        selLaenge = int(z->selectedText().size());
         schrift = z->font();
         farben = z->palette();
         mitSchrift = true;
-    } else if (auto* t = qobject_cast<KartenText*>(kartenfeld)) {
-        text = t->text();
+    } else if (auto* t = qobject_cast<KartenText*>(stelle.steuerelement)) {
         grenze = t->eingabegrenze();
-        const QString plain = t->toPlainText();
-        selStart = qtNachFeld(plain, t->textCursor().selectionStart());
-        selLaenge = qtNachFeld(plain, t->textCursor().selectionEnd()) - selStart;
         schrift = t->font();
         farben = t->palette();
         mitSchrift = true;
     }
 
-    ZoomText z(haupt, feld);
+    ZoomText z(dynamic_cast<QWidget*>(&fenster), feld);
     z.setWindowTitle(QStringLiteral("Zoom (") + sitzung().Bezeichnungen[size_t(feld)] + QStringLiteral(")"));
     z.Text->textSetzen(text);
     z.setMaxLength(grenze);
-    z.setAuswahl(selStart, selLaenge);
+    z.setAuswahl(selStart, stelle.laenge);
     QFont f = z.Text->font();
     if (mitSchrift) {
         f.setFamily(schrift.family());
@@ -328,18 +305,21 @@ bool Zoom_Zeigen(zadressbuch::Fenster& fenster)
         f.setBold(true);
     }
     z.Text->setFont(f);
-    // Read-only mode: the field can be read enlarged, never changed.
-    const bool nurLesen = sitzung().NurLesen;
-    z.Text->setReadOnly(nurLesen);
+    // Read-only mode and the locked fields: the text can be read enlarged, never changed.
+    const bool gesperrt = stelle.gesperrt || sitzung().NurLesen;
+    z.Text->setReadOnly(gesperrt);
     z.ZeitInfo_Timer();
     z.exec();
-    if (z.Abbruch->isChecked() || nurLesen)
+    if (z.Abbruch->isChecked() || gesperrt)
         return false;
     QString neu = z.Text->text();
     if (feld != Bemerkung)
         neu.replace(QStringLiteral("\r\n"), QStringLiteral(" "));
-    fenster.setFeldText(feld, neu);
-    fenster.Adresse_Uebernehmen(0);
+    // A text left as it was changes nothing: the address is not stored again.
+    if (neu != alt) {
+        fenster.setFeldText(feld, neu);
+        fenster.Adresse_Uebernehmen(0);
+    }
     fenster.Feld_Fokus(feld);
     return true;
 }

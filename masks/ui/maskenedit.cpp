@@ -6,11 +6,11 @@
 #include "common/ui/listen.h"
 #include "masks/masken.h"
 #include "masks/maskeneditor.h"
+#include "platform/ui/schriftwahl.h"
 #include "platform/ui/twips.h"
 
 #include <QCloseEvent>
 #include <QColorDialog>
-#include <QFontDialog>
 
 namespace zmasken {
 
@@ -43,9 +43,8 @@ QString schriftWaehlen(QWidget* eltern, const QString& schrift)
 {
     QWidget muster;
     zcommon::Schrift_Setzen(&muster, schrift, QStringLiteral("Alles"));
-    bool ok = false;
-    QFont f = QFontDialog::getFont(&ok, muster.font(), eltern, QStringLiteral("Schrift"));
-    if (!ok)
+    QFont f = muster.font();
+    if (!zplatform::druckSchriftWaehlen(eltern, f, QStringLiteral("Schrift")))
         return QString();
     f.setPointSizeF(qBound(4.0, f.pointSizeF() > 0 ? f.pointSizeF() : 8.25, 25.0));
     const QColor farbe =

@@ -298,6 +298,9 @@ void FormPrnLastschrift::mnuLastFilePrint_Click()
     }
     int nichtGedruckt = 0;
     m_logFehler.clear();
+    // The debits of one run go out as one job, one page each (one file on
+    // the PDF printer); each still passes the print options.
+    zplatform::druckLaufBeginnen();
     for (const QString& zeile : zeilen) {
         const std::optional<Lastschrift> l = Lastschrift_Lesen(zeile);
         if (!l) {
@@ -311,6 +314,14 @@ void FormPrnLastschrift::mnuLastFilePrint_Click()
         const bool gedruckt = befPrnLastschrift_Click();
         m_imSammellauf = false;
         nichtGedruckt += !gedruckt;
+    }
+    zplatform::druckLaufBeenden();
+    zplatform::Drucker& d = zplatform::drucker();
+    if (!d.dokumentEnde()) {
+        QString text = QStringLiteral("Es ist ein Fehler beim Drucken der Lastschriften aufgetreten.");
+        if (!d.letzterFehler().isEmpty())
+            text += QStringLiteral("~~") + d.letzterFehler();
+        zcommon::Fehler_Melden(482, text);
     }
     if (!m_logFehler.isEmpty()) {
         m_logFehler.removeDuplicates();

@@ -153,7 +153,7 @@ FormPrnUeberweisung::FormPrnUeberweisung(QWidget* eltern) : QDialog(eltern)
     feld(TxtAuftraggeberKontoNr, QStringLiteral("Konto-Nr. Auftraggeber"), true, 0, 1);
     feld(TxtAuftraggeberBLZ, QStringLiteral("Bankleitzahl"), true, 1, 1);
     zeile += 2;
-    feld(TxtAuftraggeberBank, QStringLiteral("Kreditinstitut"), false, 0, 2);
+    feld(TxtAuftraggeberBank, QStringLiteral("Kreditinstitut"), true, 0, 2);
 
     auto* rahmen3 = new QGroupBox(QStringLiteral("Druck-Optionen"), this);
     rahmen3->setObjectName(QStringLiteral("Rahmen3"));
@@ -240,11 +240,15 @@ void FormPrnUeberweisung::Form_Load()
                            QStringLiteral(";"));
     ComboAuftraggeber->setCurrentIndex(-1);
 
-    TxtAuftraggeberName->setText(
-        Einstellung_Lesen(Benutzerschluessel(QStringLiteral("_KontoName")), zcommon::Benutzer_Ermitteln()));
-    TxtAuftraggeberKontoNr->setText(Einstellung_Lesen(Benutzerschluessel(QStringLiteral("_KontoNr"))));
-    TxtAuftraggeberBank->setText(Einstellung_Lesen(Benutzerschluessel(QStringLiteral("_KontoBank"))));
-    TxtAuftraggeberBLZ->setText(Einstellung_Lesen(Benutzerschluessel(QStringLiteral("_KontoBLZ"))));
+    Wert_Eintragen(TxtAuftraggeberName,
+                   Einstellung_Lesen(Benutzerschluessel(QStringLiteral("_KontoName")), zcommon::Benutzer_Ermitteln()),
+                   QStringLiteral("Auftraggeber"));
+    Wert_Eintragen(TxtAuftraggeberKontoNr, Einstellung_Lesen(Benutzerschluessel(QStringLiteral("_KontoNr"))),
+                   QStringLiteral("Konto-Nr. Auftraggeber"));
+    Wert_Eintragen(TxtAuftraggeberBank, Einstellung_Lesen(Benutzerschluessel(QStringLiteral("_KontoBank"))),
+                   QStringLiteral("Kreditinstitut des Auftraggebers"));
+    Wert_Eintragen(TxtAuftraggeberBLZ, Einstellung_Lesen(Benutzerschluessel(QStringLiteral("_KontoBLZ"))),
+                   QStringLiteral("Bankleitzahl des Auftraggebers"));
 
     strgPrintDate->setChecked(zcommon::Val(Einstellung_Lesen(Benutzerschluessel(QStringLiteral("_DruckeDatum")),
                                                              QStringLiteral("1"))) != 0.0);
@@ -286,11 +290,12 @@ void FormPrnUeberweisung::Vorbelegen(const QString& vorname, const QString& nach
                                      const QString& ort, const QString& kontoNr, const QString& blz,
                                      const QString& bank, const QString& auswahl)
 {
-    TxtEmpfaengerName->setText(Empfaenger_Name(vorname, nachname, plz, ort, TxtEmpfaengerName->maxLength()));
-    TxtEmpfaengerKontoNr->setText(kontoNr);
-    TxtEmpfaengerBLZ->setText(blz);
-    TxtEmpfaengerBank->setText(bank);
-    TxtVerwendung1->setText(Verwendung_AusAuswahl(auswahl));
+    Wert_Eintragen(TxtEmpfaengerName, Empfaenger_Name(vorname, nachname, plz, ort, TxtEmpfaengerName->maxLength()),
+                   QStringLiteral("Empfänger"));
+    Wert_Eintragen(TxtEmpfaengerKontoNr, kontoNr, QStringLiteral("Konto-Nr. Empfänger"));
+    Wert_Eintragen(TxtEmpfaengerBLZ, blz, QStringLiteral("Bankleitzahl des Empfängers"));
+    Wert_Eintragen(TxtEmpfaengerBank, bank, QStringLiteral("Kreditinstitut des Empfängers"));
+    Wert_Eintragen(TxtVerwendung1, Verwendung_AusAuswahl(auswahl), QStringLiteral("Verwendungszweck"));
     TxtEmpfaengerName->selectAll();
 }
 
@@ -410,10 +415,11 @@ void FormPrnUeberweisung::ComboAuftraggeber_Click()
     if (ComboAuftraggeber->currentIndex() < 0)
         return;
     const std::array<QString, 4> teile = Auftraggeber_Zerlegen(ComboAuftraggeber->currentText());
-    TxtAuftraggeberName->setText(teile[0]);
-    TxtAuftraggeberKontoNr->setText(teile[1]);
-    TxtAuftraggeberBLZ->setText(teile[2]);
-    TxtAuftraggeberBank->setText(teile[3]);
+    Wert_Eintragen(TxtAuftraggeberName, teile[0], QStringLiteral("Auftraggeber"));
+    Wert_Eintragen(TxtAuftraggeberKontoNr, teile[1], QStringLiteral("Konto-Nr. Auftraggeber"));
+    Wert_Eintragen(TxtAuftraggeberBLZ, teile[2], QStringLiteral("Bankleitzahl des Auftraggebers"));
+    Wert_Eintragen(TxtAuftraggeberBank, teile[3], QStringLiteral("Kreditinstitut des Auftraggebers"));
+    Kuerzungen_Melden();
 }
 
 void FormPrnUeberweisung::mnuAuftraggeberMerken_Click()
@@ -461,8 +467,39 @@ void FormPrnUeberweisung::mnuProtokoll_Click()
 
 void FormPrnUeberweisung::Bank_Nachschlagen(Zahlungsfeld* bank, const Zahlungsfeld* blz)
 {
-    if (bank->text().isEmpty() && !blz->text().isEmpty() && bankSuchen)
-        bank->setText(bankSuchen(blz->text()));
+    if (bank->text().isEmpty() && !blz->text().isEmpty() && bankSuchen) {
+        Wert_Eintragen(bank, bankSuchen(blz->text()),
+                       bank == TxtEmpfaengerBank ? QStringLiteral("Kreditinstitut des Empfängers")
+                                                 : QStringLiteral("Kreditinstitut des Auftraggebers"));
+        Kuerzungen_Melden();
+    }
+}
+
+void FormPrnUeberweisung::Wert_Eintragen(Zahlungsfeld* feld, const QString& wert, const QString& bezeichnung)
+{
+    bool gekuerzt = false;
+    feld->setText(Kastenwert(wert, feld->maxLength(), &gekuerzt));
+    if (gekuerzt)
+        m_gekuerzt << Kastenwert_Zeile(bezeichnung, feld->maxLength(), wert);
+}
+
+void FormPrnUeberweisung::Kuerzungen_Melden()
+{
+    const QString text = Kuerzungen_Meldung(m_gekuerzt);
+    m_gekuerzt.clear();
+    if (!text.isEmpty())
+        zcommon::MsgBox(text, zplatform::vbOKOnly | zplatform::vbExclamation,
+                        QStringLiteral("Überweisungsauftrag drucken"));
+}
+
+void FormPrnUeberweisung::showEvent(QShowEvent* e)
+{
+    QDialog::showEvent(e);
+    // What the filling had to cut is told once the form is on the screen.
+    if (!m_gezeigt) {
+        m_gezeigt = true;
+        QTimer::singleShot(0, this, &FormPrnUeberweisung::Kuerzungen_Melden);
+    }
 }
 
 void FormPrnUeberweisung::Zurueck()

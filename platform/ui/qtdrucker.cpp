@@ -7,6 +7,7 @@
 #include <QFileInfo>
 #include <QFontDatabase>
 #include <QFontMetricsF>
+#include <QHash>
 #include <QImage>
 #include <QPageLayout>
 #include <QPainter>
@@ -31,15 +32,79 @@ void pdfStandardOrdnerSetzen(const QString& ordner)
     pdfStandardOrdner() = ordner;
 }
 
+namespace {
+
+// The Windows fonts the print routines name, and the metric-compatible fonts
+// that set-up installs in their place.
+struct Ersatzschrift
+{
+    QLatin1String windows;
+    QLatin1String ersatz;
+};
+constexpr Ersatzschrift Ersatzschriften[] = {
+    {QLatin1String("Arial"), QLatin1String("Liberation Sans")},
+    {QLatin1String("Courier New"), QLatin1String("Liberation Mono")},
+    {QLatin1String("Times New Roman"), QLatin1String("Liberation Serif")},
+};
+
+// Whether the Liberation font stands in for the Windows name (looked up once).
+bool vertreten(const Ersatzschrift& e)
+{
+    static QHash<QString, bool> bekannt;
+    const auto it = bekannt.constFind(e.windows);
+    if (it != bekannt.constEnd())
+        return *it;
+    const bool ja = !QFontDatabase::hasFamily(e.windows) && QFontDatabase::hasFamily(e.ersatz);
+    bekannt.insert(e.windows, ja);
+    return ja;
+}
+
+} // namespace
+
+QString druckFamilie(const QString& name)
+{
+    if (name.isEmpty())
+        return druckFamilie(QStringLiteral("Arial"));
+    for (const Ersatzschrift& e : Ersatzschriften) {
+        if (name.compare(e.windows, Qt::CaseInsensitive) == 0)
+            return vertreten(e) ? QString(e.ersatz) : QString(e.windows);
+    }
+    return name;
+}
+
+QString schriftAnzeigename(const QString& familie)
+{
+    for (const Ersatzschrift& e : Ersatzschriften) {
+        if (familie.compare(e.ersatz, Qt::CaseInsensitive) == 0 && vertreten(e))
+            return e.windows;
+    }
+    return familie;
+}
+
+QStringList druckSchriften()
+{
+    QStringList namen = QFontDatabase::families();
+    for (const Ersatzschrift& e : Ersatzschriften) {
+        if (vertreten(e) && !namen.contains(e.windows, Qt::CaseInsensitive))
+            namen << e.windows;
+    }
+    namen.sort(Qt::CaseInsensitive);
+    return namen;
+}
+
 QFont alsQFont(const DruckSchrift& s)
 {
-    QFont f(s.name.isEmpty() ? QStringLiteral("Arial") : s.name);
+    QFont f(druckFamilie(s.name));
     f.setPointSizeF(s.groesse > 0 ? s.groesse : 10.0);
     f.setBold(s.fett);
     f.setItalic(s.kursiv);
     f.setUnderline(s.unterstrichen);
     f.setStrikeOut(s.durchgestrichen);
     f.setHintingPreference(QFont::PreferNoHinting);
+    // The characters as given, each with its own width: no shaping (which
+    // joins "fl" or "ff" and may replace whole sequences) and no kerning.
+    f.setStyleStrategy(QFont::PreferNoShaping);
+    f.setKerning(false);
     return f;
 }
 
@@ -70,43 +135,94 @@ QtDrucker::QtDrucker(const QString& name) : m_name(name)
 
 QtDrucker::~QtDrucker()
 {
-    // Output not yet sent goes out when the program ends, as it always did.
+    // Output not yet sent goes out when the program ends (or another printer
+    // takes this one's place), as it always did.
     if (m_imAuftrag)
-        dokumentEnde();
+        auftragSenden();
 }
 
 void QtDrucker::setAusrichtung(int a)
 {
     Drucker::setAusrichtung(a == 2 ? 2 : 1);
-    if (!m_imAuftrag)
-        m_printer->setPageOrientation(a == 2 ? QPageLayout::Landscape : QPageLayout::Portrait);
+    blattAnwenden();
+}
+
+namespace {
+// The page sizes the print service knows the standard sheets by.
+QPageSize::PageSizeId seitenId(const Papierformat& f)
+{
+    static const struct
+    {
+        const char* name;
+        QPageSize::PageSizeId id;
+    } Ids[] = {{"A4", QPageSize::A4},
+               {"A5", QPageSize::A5},
+               {"Letter", QPageSize::Letter},
+               {"DL", QPageSize::EnvelopeDL},
+               {"C4", QPageSize::EnvelopeC4},
+               {"C5", QPageSize::EnvelopeC5},
+               {"C6", QPageSize::EnvelopeC6},
+               {"C65", QPageSize::EnvelopeC65},
+               {"B4", QPageSize::EnvelopeB4},
+               {"B5", QPageSize::EnvelopeB5},
+               {"B6", QPageSize::EnvelopeB6}};
+    for (const auto& i : Ids) {
+        if (qstrcmp(i.name, f.name) == 0)
+            return i.id;
+    }
+    return QPageSize::Custom;
+}
+} // namespace
+
+void QtDrucker::blattAnwenden()
+{
+    if (m_imAuftrag)
+        return;
+    const bool quer = ausrichtung() == 2;
+    if (m_blattBreite > 0 && m_blattHoehe > 0) {
+        const Blattlage lage = blattlage(m_blattBreite, m_blattHoehe, ausrichtung());
+        const QPageSize::PageSizeId id = lage.format ? seitenId(*lage.format) : QPageSize::Custom;
+        const QPageSize groesse = id != QPageSize::Custom
+                                      ? QPageSize(id)
+                                      : QPageSize(QSizeF(m_blattBreite * 10.0, m_blattHoehe * 10.0),
+                                                  QPageSize::Millimeter, QString(), QPageSize::ExactMatch);
+        // The page as it is printed, and the size as the service defines it:
+        // turned where the two lie differently.
+        const double quer_ = quer ? m_blattHoehe : m_blattBreite;
+        const double hoch_ = quer ? m_blattBreite : m_blattHoehe;
+        const QSizeF definiert = groesse.size(QPageSize::Millimeter);
+        const bool gedreht = (quer_ > hoch_) != (definiert.width() > definiert.height());
+        m_printer->setPageSize(groesse);
+        m_printer->setPageOrientation(gedreht ? QPageLayout::Landscape : QPageLayout::Portrait);
+    } else {
+        m_printer->setPageOrientation(quer ? QPageLayout::Landscape : QPageLayout::Portrait);
+    }
+    if (m_pdf)
+        m_printer->setPageMargins(QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
+    m_metrik.reset();
 }
 
 bool QtDrucker::setPapierformat(double breite, double hoehe)
 {
     if (!(breite > 0 && hoehe > 0) || m_imAuftrag)
         return false;
-    const QPageSize groesse(QSizeF(breite * 10.0, hoehe * 10.0), QPageSize::Millimeter, QString(),
-                            QPageSize::FuzzyMatch);
-    if (!groesse.isValid())
-        return false;
-    const QPageLayout::Orientation ausr = m_printer->pageLayout().orientation();
-    if (!m_printer->setPageSize(groesse))
-        return false;
-    m_printer->setPageOrientation(ausr);
-    if (m_pdf)
-        m_printer->setPageMargins(QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
-    m_metrik.reset();
+    m_blattBreite = breite;
+    m_blattHoehe = hoehe;
+    blattAnwenden();
     return true;
 }
 
 double QtDrucker::papierBreite() const
 {
+    if (m_blattBreite > 0)
+        return m_blattBreite;
     return m_printer->pageLayout().pageSize().size(QPageSize::Millimeter).width() / 10.0;
 }
 
 double QtDrucker::papierHoehe() const
 {
+    if (m_blattHoehe > 0)
+        return m_blattHoehe;
     return m_printer->pageLayout().pageSize().size(QPageSize::Millimeter).height() / 10.0;
 }
 
@@ -191,12 +307,13 @@ void QtDrucker::ausgabeBeginnen()
 {
     if (m_imAuftrag)
         return;
-    m_imAuftrag = true;
     m_fehler = false;
     m_metrik.reset(); // the print dialog may have changed the printer
     m_fehlerText.clear();
     m_seite = 1;
-    m_printer->setPageOrientation(ausrichtung() == 2 ? QPageLayout::Landscape : QPageLayout::Portrait);
+    blattAnwenden();
+    m_imAuftrag = true;
+    m_printer->setDocName(auftragsname());
     m_printer->setCopyCount(std::max(1, kopien));
     if (m_pdf) {
         m_aktuellePdf = naechstePdfDatei();
@@ -259,14 +376,11 @@ void QtDrucker::bildZeichnen(const QString& datei, double x, double y, double br
     m_painter->drawImage(QRectF(px(x), px(y), px(breite), px(hoehe)), bild);
 }
 
-void QtDrucker::neueSeite()
+void QtDrucker::seiteWechseln()
 {
-    ausgabeBeginnen();
     if (m_painter && !m_printer->newPage())
         m_fehler = true;
     ++m_seite;
-    currentX = 0.0;
-    currentY = 0.0;
 }
 
 void QtDrucker::auftragZuruecksetzen()
@@ -274,11 +388,9 @@ void QtDrucker::auftragZuruecksetzen()
     m_painter.reset();
     m_imAuftrag = false;
     m_seite = 1;
-    currentX = 0.0;
-    currentY = 0.0;
 }
 
-bool QtDrucker::dokumentEnde()
+bool QtDrucker::auftragSenden()
 {
     if (!m_imAuftrag)
         return true;
@@ -299,7 +411,7 @@ bool QtDrucker::dokumentEnde()
     return ok;
 }
 
-void QtDrucker::abbrechen()
+void QtDrucker::auftragVerwerfen()
 {
     if (!m_imAuftrag)
         return;
@@ -315,7 +427,7 @@ void QtDrucker::abbrechen()
 
 QStringList QtDrucker::schriften() const
 {
-    return QFontDatabase::families();
+    return druckSchriften();
 }
 
 QStringList druckerNamen()

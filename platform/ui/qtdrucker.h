@@ -2,7 +2,9 @@
 // The real printer: any printer the system knows, plus the virtual printer
 // "PDF" that writes every job as a numbered file "Zettlora_<n>.pdf" into its
 // folder. Positions are centimetres from the top-left corner of the printable
-// area (the whole sheet for "PDF").
+// area (the whole sheet for "PDF"). A job reaches the print service under the
+// printer's job name, on a sheet of a named size where it has one (see
+// blattlage()).
 
 #include "platform/drucker.h"
 
@@ -20,9 +22,22 @@ namespace zplatform {
 // Name of the virtual PDF printer.
 inline const QString pdfDruckerName = QStringLiteral("PDF");
 
-// The printer's font as a Qt font (size in points) and a stored colour (0x00BBGGRR).
+// The printer's font as a Qt font (size in points): the family that prints
+// the name (druckFamilie), shaped by nothing but the font's character map
+// (no ligatures or substitutions, no kerning). A stored colour (0x00BBGGRR).
 QFont alsQFont(const DruckSchrift& s);
 QColor alsQColor(unsigned farbe);
+
+// The family that prints a font name: the name itself when the system has
+// that font, else for "Arial", "Courier New" and "Times New Roman" (any case)
+// the metric-compatible Liberation Sans, Liberation Mono and Liberation Serif.
+QString druckFamilie(const QString& name);
+// The name a font list shows for a family: "Arial", "Courier New" or "Times
+// New Roman" for the Liberation font that stands in for it, else the family.
+QString schriftAnzeigename(const QString& familie);
+// The fonts to print with: the system's families and the Windows names that
+// the Liberation fonts stand in for, in alphabetical order.
+QStringList druckSchriften();
 
 class QtDrucker : public Drucker
 {
@@ -50,9 +65,6 @@ public:
     double textBreite(const QString& text) const override;
     double textHoehe(const QString& text = QStringLiteral("Ay")) const override;
 
-    void neueSeite() override;
-    bool dokumentEnde() override;
-    void abbrechen() override;
     QStringList schriften() const override;
     int seitenNummer() const override { return m_seite; }
 
@@ -69,6 +81,9 @@ public:
 
 protected:
     void ausgabeBeginnen() override;
+    void seiteWechseln() override;
+    bool auftragSenden() override;
+    void auftragVerwerfen() override;
     void textZeichnen(double x, double y, const QString& text) override;
     void linieZeichnen(double x1, double y1, double x2, double y2) override;
     void rechteckZeichnen(double x1, double y1, double x2, double y2, bool gefuellt) override;
@@ -80,6 +95,8 @@ private:
     const QFontMetricsF& metrik() const;
     QString naechstePdfDatei() const;
     void auftragZuruecksetzen();
+    // Puts the sheet and the orientation on the Qt printer (outside a job).
+    void blattAnwenden();
 
     QString m_name;
     bool m_pdf = false;
@@ -87,6 +104,9 @@ private:
     std::unique_ptr<QPainter> m_painter;
     bool m_imAuftrag = false;
     bool m_fehler = false;
+    // The sheet as it lies in portrait (cm), when set by setPapierformat.
+    double m_blattBreite = 0;
+    double m_blattHoehe = 0;
     int m_seite = 1;
     QString m_pdfOrdner;
     QString m_aktuellePdf;

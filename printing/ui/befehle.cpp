@@ -9,14 +9,11 @@
 #include "common/start.h"
 #include "masks/masken.h"
 #include "platform/plattform.h"
-#include "platform/ui/qtdrucker.h"
+#include "printing/ui/druckereinrichtung.h"
 #include "printing/ui/listendruck.h"
 #include "printing/ui/umschlag.h"
 #include "printing/umschlag.h"
 
-#include <QPageLayout>
-#include <QPageSetupDialog>
-#include <QPrinter>
 #include <QWidget>
 
 namespace zdruck {
@@ -47,8 +44,9 @@ void mnuPrnUmschlagsfenster_Click(Fenster& fenster)
     zplatform::plattform().sanduhr(true);
     const zadressbuch::AdressListe& liste = zadressbuch::adressliste();
     const QString eintrag = liste.ListIndex() >= 0 ? liste.List(liste.ListIndex()) : QString();
-    Umschlagsfenster_Zeichnen(antwort, zmasken::Maske_Ausfuellen(QStringLiteral("Umschlag"), eintrag));
     zplatform::Drucker& d = zplatform::drucker();
+    d.setAuftragsname(QStringLiteral("Zettlora Umschlagsfenster"));
+    Umschlagsfenster_Zeichnen(antwort, zmasken::Maske_Ausfuellen(QStringLiteral("Umschlag"), eintrag));
     const bool ok = d.dokumentEnde();
     zplatform::plattform().sanduhr(false);
     if (!ok) {
@@ -79,15 +77,9 @@ void Befehle_Anmelden(zadressbuch::Befehlsregister& r)
     });
     r.anmelden(Befehl::mnuPrnUmschlagsfenster, [](Fenster& f, int) { mnuPrnUmschlagsfenster_Click(f); });
     r.anmelden(Befehl::PulDruckEinrichten, [](Fenster& f, int) {
-        // The set-up of the current printer (paper, orientation, margins).
-        auto* qt = dynamic_cast<zplatform::QtDrucker*>(&zplatform::drucker());
-        if (!qt)
-            return;
-        QPageSetupDialog dialog(&qt->qprinter(), eltern(f));
-        dialog.setWindowTitle(QStringLiteral("Druckereinrichtung"));
+        // The printer to print on, then its sheet and orientation.
+        Druckereinrichtung dialog(eltern(f));
         dialog.exec();
-        zplatform::drucker().setAusrichtung(qt->qprinter().pageLayout().orientation() == QPageLayout::Landscape ? 2
-                                                                                                                : 1);
     });
 }
 

@@ -58,11 +58,25 @@ zplatform::Drucker& Druckauftrag::beginnen(bool ursprungVerschieben)
         m_sanduhr = true;
     }
     m_begonnen = true;
+    if (!m_lauf) {
+        zplatform::druckLaufBeginnen();
+        m_lauf = true;
+    }
+    if (!d.auftragOffen())
+        d.setAuftragsname(m_titel);
     if (ursprungVerschieben) {
         d.scaleLeft = -m_randX;
         d.scaleTop = -m_randY;
     }
     return d;
+}
+
+void Druckauftrag::laufBeenden()
+{
+    if (m_lauf) {
+        zplatform::druckLaufBeenden();
+        m_lauf = false;
+    }
 }
 
 void Druckauftrag::aufraeumen()
@@ -77,6 +91,7 @@ void Druckauftrag::aufraeumen()
 
 bool Druckauftrag::beenden()
 {
+    laufBeenden();
     zplatform::Drucker& d = zplatform::drucker();
     const bool ok = d.dokumentEnde();
     aufraeumen();
@@ -91,6 +106,7 @@ bool Druckauftrag::beenden()
 
 void Druckauftrag::abbrechen()
 {
+    laufBeenden();
     zplatform::drucker().abbrechen();
     aufraeumen();
 }

@@ -21,12 +21,16 @@
 // dialog unloaded). On OK the dialog has already made the chosen printer the
 // current one and set its orientation; the margins and copies are read here.
 //
-// beginnen(): hourglass on; with ursprungVerschieben (the default) the
-// printer's origin moves by the margins (scale left = -randX(), scale top =
-// -randY()), so that (0, 0) lies that far inside the printable area. Jobs
-// that place the margins themselves pass false.
+// beginnen(): hourglass on; the print queue will show the job under the
+// dialog's caption; with ursprungVerschieben (the default) the printer's
+// origin moves by the margins (scale left = -randX(), scale top = -randY()),
+// so that (0, 0) lies that far inside the printable area. Jobs that place the
+// margins themselves pass false. From here to beenden() the job is a print
+// run: every document the routine ends is a page of one job (one file on the
+// PDF printer).
 //
-// beenden(): ends the printer document (the pages go out as one job), hourglass
+// beenden(): ends the printer document (the pages go out as one job, unless
+// an outer run, such as a collection-file print, holds it open), hourglass
 // off, dialog unloaded. When the printer reports a failure the user is told
 // (the error report with the job's error text) and false comes back.
 // abbrechen() drops the open document instead: nothing of it is sent. A
@@ -77,6 +81,7 @@ public:
 
 private:
     void aufraeumen();
+    void laufBeenden();
 
     QString m_jobName;
     QString m_titel;
@@ -89,6 +94,7 @@ private:
     bool m_hochformat = true;
     bool m_begonnen = false;
     bool m_sanduhr = false;
+    bool m_lauf = false; // the print run begun by beginnen()
 };
 
 } // namespace zdruck

@@ -11,6 +11,7 @@
 #include "masks/masken.h"
 #include "platform/plattform.h"
 #include "printing/druckvorgabe.h"
+#include "printing/ersetzung.h"
 #include "printing/listendruck.h"
 #include "printing/ui/druckauftrag.h"
 
@@ -518,7 +519,8 @@ void Listendruck::BefOk_Click()
         auftrag.abbrechen();
         return; // the dialog stays open
     }
-    auftrag.beenden();
+    if (!auftrag.beenden())
+        return; // reported; the dialog stays open
     hide();
 }
 
@@ -547,7 +549,9 @@ void Listendruck::Bef2Datei_Click()
             zeilen << m_eintraege.at(i);
     }
     zplatform::plattform().sanduhr(true);
-    const QString fehler = Auswahl_Exportieren(pfad, zeilen, neu, beschreibung, zadressbuch::sitzung().AdressDateiName);
+    QString ersetzt;
+    const QString fehler =
+        Auswahl_Exportieren(pfad, zeilen, neu, beschreibung, zadressbuch::sitzung().AdressDateiName, &ersetzt);
     zplatform::plattform().sanduhr(false);
     if (!fehler.isEmpty()) {
         zcommon::Fehler_Melden(
@@ -555,6 +559,7 @@ void Listendruck::Bef2Datei_Click()
             QStringLiteral("Listendruck"));
         return; // the dialog stays open
     }
+    Ersetzte_Zeichen_Melden(pfad, ersetzt, QStringLiteral("Adressen in Datei schreiben"));
     hide();
 }
 

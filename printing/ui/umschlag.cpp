@@ -8,14 +8,15 @@
 #include "common/ui/listen.h"
 #include "masks/masken.h"
 #include "platform/plattform.h"
+#include "platform/ui/schriftwahl.h"
 #include "printing/druckvorgabe.h"
+#include "printing/ersetzung.h"
 #include "printing/ui/druckauftrag.h"
 #include "printing/umschlag.h"
 
 #include <QAction>
 #include <QCloseEvent>
 #include <QColorDialog>
-#include <QFontDialog>
 #include <QGridLayout>
 #include <QLabel>
 #include <QMenuBar>
@@ -68,9 +69,8 @@ QString aktuelleAdresse()
 std::function<bool(QWidget*, QFont&, QColor&)>& Umschlag::schriftDialog()
 {
     static std::function<bool(QWidget*, QFont&, QColor&)> dialog = [](QWidget* eltern, QFont& schrift, QColor& farbe) {
-        bool ok = false;
-        const QFont neu = QFontDialog::getFont(&ok, schrift, eltern, QStringLiteral("Schrift"));
-        if (!ok)
+        QFont neu = schrift;
+        if (!zplatform::druckSchriftWaehlen(eltern, neu, QStringLiteral("Schrift")))
             return false;
         const QColor c = QColorDialog::getColor(farbe, eltern, QStringLiteral("Schriftfarbe"));
         schrift = neu;
@@ -288,10 +288,12 @@ void Umschlag::PulDrucken_Click()
     const QString anschrift = boxText(TxtAnschrift);
     const QString absender = boxText(TxtAbsender);
     const QString logbuch = Umschlag_Logbuch();
+    QString ersetzt; // characters the log got as "?"
     if (!logbuch.isEmpty()) {
         const QStringList eintrag =
             Umschlag_LogEintrag(zplatform::plattform().jetzt(), anschrift, absender, zcommon::Benutzer_Ermitteln());
-        if (!Umschlag_LogSchreiben(logbuch, eintrag) && zcommon::Fehler_Melden(75, FehlerText, logbuch) != 5) {
+        if (!Umschlag_LogSchreiben(logbuch, eintrag, &ersetzt) &&
+            zcommon::Fehler_Melden(75, FehlerText, logbuch) != 5) {
             auftrag.abbrechen();
             zurueck();
             return;
@@ -308,16 +310,12 @@ void Umschlag::PulDrucken_Click()
     u.randY = auftrag.randY();
     u.emblem = Umschlag_MitEmblem();
 
-    d.setAusrichtung(auftrag.hochformat() ? 1 : 2);
-    // The sheet is the envelope, lying as it is printed: W across, H down.
-    if (d.ausrichtung() == 2)
-        d.setPapierformat(u.mass.hoehe, u.mass.breite);
-    else
-        d.setPapierformat(u.mass.breite, u.mass.hoehe);
+    Umschlag_BlattEinlegen(u.mass, auftrag.hochformat());
     Umschlag_Zeichnen(u);
 
     const bool ok = auftrag.beenden();
     zurueck();
+    Ersetzte_Zeichen_Melden(logbuch, ersetzt, QStringLiteral("Umschlag drucken"));
     if (ok)
         pulEnde_Click();
 }

@@ -199,6 +199,38 @@ TEST(KartenFeld, EingabeErlaubtZaehltZeilenumbruecheDoppelt)
     EXPECT_TRUE(EingabeErlaubt(u"ab"_s, u"ab€"_s, -1));
 }
 
+// What a command puts into a field: the piece it puts in is cut, the text
+// around it stays whole.
+TEST(KartenFeld, EingabeEinpassenKuerztNurDasEingefuegte)
+{
+    const struct
+    {
+        QString vorher;
+        int anfang, laenge;
+        QString einfuegen;
+        int grenze;
+        bool zwei;
+        QString passt;
+    } faelle[] = {
+        {u"12345"_s, 5, 0, u"äöüß"_s, 8, false, u"äöü"_s},               // appended
+        {u"12345"_s, 2, 0, u"äöüß"_s, 8, false, u"äöü"_s},               // in the middle
+        {u"Strasse 1"_s, 4, 2, u"ßxyz"_s, 9, false, u"ßx"_s},            // in place of a selection
+        {u"Köln"_s, 0, 4, u"Frankfurt am Main"_s, 8, false, u"Frankfur"_s}, // the whole text
+        {u"123456789"_s, 9, 0, u"0"_s, 8, false, QString()},             // longer already: no more
+        {u"123456789"_s, 0, 2, u"ab"_s, 8, false, u"ab"_s},              // but may keep its length
+        {u"ab"_s, 1, 0, u"łx€"_s, 8, false, u"x€"_s},               // no Windows-1252: left out
+        {u"ab"_s, 2, 0, u"c"_s, 8, false, u"c"_s},                       // fits
+        {u"a\r\nb"_s, 3, 0, u"X\r\nY"_s, 7, true, u"X\r\n"_s},        // a line break counts 2
+        {u"a\r\nb"_s, 3, 0, u"\r\n"_s, 6, true, u"\r\n"_s},
+        {u"a\r\nb"_s, 3, 0, u"\r\n"_s, 5, false, QString()},           // never half a line break
+        {u"abc"_s, 3, 0, u"def"_s, -1, false, u"def"_s},                 // no limit
+        {u"ab"_s, 9, 9, u"cdefghijk"_s, 8, false, u"cdefgh"_s},          // positions clamped
+    };
+    for (const auto& f : faelle)
+        EXPECT_EQ(Eingabe_Einpassen(f.vorher, f.anfang, f.laenge, f.einfuegen, f.grenze, f.zwei), f.passt)
+            << f.vorher.toStdString() << " + " << f.einfuegen.toStdString();
+}
+
 TEST_F(MainKarte, NurLesenSperrtKarteUndMenues)
 {
     const Handler befehle({u"PulAnlegen_Click"_s, u"PulOeffnen_Click"_s, u"mnuSort_Click"_s, u"mnuAdrLoeschen_Click"_s,

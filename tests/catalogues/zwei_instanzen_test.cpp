@@ -80,8 +80,9 @@ TEST_F(ZweiInstanzen, VornamenBeiderBleibenUndGemeinsameEinmal)
     for (int i = 0; i < anzahl; ++i) {
         EXPECT_EQ(zeilen.count(QStringLiteral("1 Aname%1").arg(i)), 1) << i;
         EXPECT_EQ(zeilen.count(QStringLiteral("1 Bname%1").arg(i)), 1) << i;
-        if (i % 4 == 0)
+        if (i % 4 == 0) {
             EXPECT_EQ(zeilen.count(QStringLiteral("2 Gemeinsam%1").arg(i)), 1) << i;
+        }
     }
 }
 

@@ -231,6 +231,7 @@ TEST_F(DialogTest, ZoomNimmtDasFeldUndGibtEsZurueck)
     KartenFenster f;
     f.text->textSetzen(QStringLiteral("erste\r\nzweite"));
     zadressbuch::sitzung().AktivesFeld = 11;
+    zadressbuch::sitzung().FeldHatteFokus = 1;
     amDialog<ZoomText>([](ZoomText& z) {
         EXPECT_EQ(z.windowTitle(), QStringLiteral("Zoom (Zusatzbemerkung)"));
         EXPECT_EQ(z.Text->text(), QStringLiteral("erste\r\nzweite"));
@@ -249,6 +250,10 @@ TEST_F(DialogTest, ZoomNimmtDasFeldUndGibtEsZurueck)
     });
     EXPECT_FALSE(Zoom_Zeigen(f));
     EXPECT_EQ(f.text->text(), QStringLiteral("erste\r\nzweite!"));
+    // OK on a text left as it was: the address is not stored (nor re-dated).
+    amDialog<ZoomText>([](ZoomText& z) { z.BefOk->click(); });
+    EXPECT_TRUE(Zoom_Zeigen(f));
+    EXPECT_EQ(f.uebernahmen.size(), 1);
 
     // Read-only: shown, not changeable, nothing stored even after OK.
     zadressbuch::sitzung().NurLesen = true;
@@ -275,8 +280,6 @@ TEST(SonderzeichenSaetze, InhaltUndTeilung)
     EXPECT_EQ(Sonderzeichen_Zeichen(s[1]), QStringLiteral("äÄöÖüÜß"));
     EXPECT_EQ(Sonderzeichen_Name(s[2]), QStringLiteral("Dänisch"));
     EXPECT_EQ(s[1].indexOf(QLatin1Char(';')), 12 + 29);
-    EXPECT_EQ(Text_Einsetzen(QStringLiteral("abcdef"), 2, 2, QStringLiteral("X")), QStringLiteral("abXef"));
-    EXPECT_EQ(Text_Einsetzen(QStringLiteral("ab"), 9, 3, QStringLiteral("X")), QStringLiteral("abX"));
 }
 
 TEST_F(DialogTest, SonderzeichenSammelnUndAbbrechen)
@@ -312,6 +315,7 @@ TEST_F(DialogTest, SonderzeichenErsetztDieAuswahlDesFeldes)
     f.zeile->setText(QStringLiteral("Strasse 1"));
     f.zeile->setSelection(4, 2); // "ss"
     zadressbuch::sitzung().AktivesFeld = 3;
+    zadressbuch::sitzung().FeldHatteFokus = 1;
     amDialog<Sonderzeichen>([](Sonderzeichen& s) {
         s.ComboSatz->setCurrentIndex(1);
         s.ComboSatz_Click();

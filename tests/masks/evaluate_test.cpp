@@ -75,6 +75,27 @@ TEST(Evaluate, RechenartenVorzeichenUndZahlen)
     // clang-format on
 }
 
+// Runs of minus signs where an operand is due are its sign, however long the
+// run; a decimal comma ends its number also before a sign, and "12,-" is the
+// whole amount written the German way.
+TEST(Evaluate, MinusketteUndGanzerBetrag)
+{
+    // clang-format off
+    erwarteWerte({
+        {"---2", "-2"}, {"----2", "2"}, {"5*---2", "-10"}, {"5*--2", "10"}, {"3/---2", "-1.5"},
+        {"--(-813)", "-813"}, {"-----(7)", "-7"}, {"+---2", "-2"}, {"1E---2", "0.01"}, {"2---(1-4)", "5"},
+        // After an operand the first sign stays the operator.
+        {"5---2", "3"}, {"5+---2", "3"}, {"5-+2", "3"}, {"-2*---3", "6"},
+        {"12,-3", "9"}, {"12,- + 3,50", "15.5"}, {"12,- - 3,50", "8.5"}, {"12,-- + 3,50", "15.5"},
+        {"12,-", "12"}, {"12,--", "12"}, {"(12,-)*2", "24"}, {"12,-*2", "24"}, {"12,-(2)", "10"},
+        {"12,+3", "15"}, {"12,+-3", "9"}, {"1.-1", "0"}});
+    // clang-format on
+    // What stays as the rules have it: a lone "+-" where an operand is due
+    // reads as a "+" without digits; division by zero fails.
+    erwarteWerte({{"+-2", "0"}});
+    erwarteFehler({"3/--0", "3/---0"});
+}
+
 TEST(Evaluate, KlammernFunktionenUndVergleiche)
 {
     // clang-format off

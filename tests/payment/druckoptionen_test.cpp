@@ -49,3 +49,16 @@ TEST_F(ZahlungTest, KlassischDurchDenDruckdialogMitSeinenRaendern)
     EXPECT_EQ(zdruck::PrinterSet::instanz(), nullptr);
     zplatform::druckerSetzen(nullptr);
 }
+
+TEST_F(ZahlungTest, SchriftlisteZeigtDieWindowsNamen)
+{
+    // On the real printer the font box offers the Windows names the
+    // Liberation fonts print for, and preselects "Courier New".
+    zplatform::druckerSetzen(std::make_unique<zplatform::QtDrucker>(zplatform::pdfDruckerName));
+    zzahlung::FormPrnUeberweisung f;
+    f.TimerInit_Timer();
+    EXPECT_EQ(f.ComboSchrift->currentText(), "Courier New");
+    EXPECT_GE(f.ComboSchrift->findText(QStringLiteral("Arial")), 0);
+    EXPECT_GE(f.ComboSchrift->findText(QStringLiteral("Times New Roman")), 0);
+    zplatform::druckerSetzen(nullptr);
+}

@@ -176,7 +176,10 @@ TEST_F(FormZahlungTest, LastschriftAblegenUndSammellauf)
     plattform.antworten.enqueue(zplatform::vbCancel); // no amount: not printed
     lauf->mnuLastFilePrint_Click();
     EXPECT_EQ(jobs.size(), 2);
-    EXPECT_EQ(drucker->auftraege(), 2);
+    // One job for the run, a page per debit printed.
+    EXPECT_EQ(drucker->auftraege(), 1);
+    ASSERT_EQ(drucker->seiten().size(), 2u);
+    EXPECT_TRUE(drucker->seiten().back().texte().contains("Dritter"));
     EXPECT_TRUE(lauf->isVisible());
     EXPECT_TRUE(lauf->Sammeldruck_Laeuft);
     EXPECT_EQ(lauf->TxtAbsName->text(), QStringLiteral("Dritter"));

@@ -5,6 +5,10 @@
 
 #include "zahlungstest.h"
 
+#include "support/pdfschriften.h"
+
+#include <QRegularExpression>
+
 using namespace zzahlung;
 using zplatform::DruckOperation;
 
@@ -182,15 +186,25 @@ TEST_F(ZahlungTest, NachnahmeAlsPdf)
     p->setPdfOrdner(wurzel.temp());
     zplatform::QtDrucker* d = p.get();
     zplatform::druckerSetzen(std::move(p));
-    Nachnahme_Layout(beispiel(), QStringLiteral("Courier New"), 0, 0, QDate(2000, 8, 1), QString(), "123", true);
+    Nachnahme n = beispiel();
+    n.name = QStringLiteral("Anna Pflaum~c/o Hoffmann");
+    Nachnahme_Layout(n, QStringLiteral("Courier New"), 0, 0, QDate(2000, 8, 1), QString(), "123", true);
     const bool ok = d->dokumentEnde();
     const QString datei = d->letztePdfDatei();
     zplatform::druckerSetzen(nullptr);
     ASSERT_TRUE(ok);
     const QString text = pdfText(datei);
-    if (text.isEmpty())
-        GTEST_SKIP() << "pdftotext fehlt";
-    for (const char* t : {"Anna Berg", "c/o Meier", "Versand GmbH", "Nachnahme Nr. A-17", "12,50 EUR", "Kunde #123",
-                          "Knt.-Nr.", "Bestellung"})
+    ASSERT_FALSE(text.isEmpty()) << "pdftotext (poppler-utils)";
+    // The characters as given: no "fl"/"ff" joined, no "Nr." as one sign.
+    for (const char* t : {"Anna Pflaum", "c/o Hoffmann", "Versand GmbH", "Nachnahme Nr. A-17", "12,50 EUR",
+                          "Kunde #123", "Knt.-Nr.", "Bestellung"})
         EXPECT_TRUE(text.contains(QString::fromUtf8(t))) << t << "\n" << text.toStdString();
+    EXPECT_TRUE(text.contains(QRegularExpression(QStringLiteral("^\\s*Nr\\.\\s+A-17 \\("),
+                                                 QRegularExpression::MultilineOption)))
+        << text.toStdString();
+    // Arial and Courier New are printed in their Liberation stand-ins.
+    const QStringList schriften = pdfSchriften(datei);
+    EXPECT_TRUE(schriften.contains(QStringLiteral("LiberationSans-Bold"))) << schriften.join(u',').toStdString();
+    EXPECT_TRUE(schriften.contains(QStringLiteral("LiberationSans"))) << schriften.join(u',').toStdString();
+    EXPECT_TRUE(schriften.contains(QStringLiteral("LiberationMono"))) << schriften.join(u',').toStdString();
 }

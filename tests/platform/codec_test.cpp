@@ -48,6 +48,12 @@ TEST(Codec, NichtDarstellbaresWirdGemeldet)
     EXPECT_TRUE(istWindows1252(QChar(0)));
     // A control character below the 0x80 row that is not in the table: U+0080 itself.
     EXPECT_FALSE(istWindows1252(QChar(0x0080)));
+
+    // Kept as "?", each character named once.
+    QString ersetzt;
+    EXPECT_EQ(nurWindows1252(text + QStringLiteral(" Łódź ą"), &ersetzt), QStringLiteral("Ab ? c ?! ?ód? ?"));
+    EXPECT_EQ(ersetzt, QStringLiteral("ą") + QString::fromUtf8("\xF0\x9F\x98\x80") + QStringLiteral("Łź"));
+    EXPECT_EQ(nurWindows1252(QStringLiteral("Grüße €"), &ersetzt), QStringLiteral("Grüße €"));
 }
 
 // What a desktop editor or a spreadsheet gives back: the byte-order mark

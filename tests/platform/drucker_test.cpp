@@ -2,10 +2,17 @@
 #include "platform/ordner.h"
 #include "platform/ui/aufzeichnungsdrucker.h"
 #include "platform/ui/qtdrucker.h"
+#include "platform/ui/schriftwahl.h"
+#include "support/dialoghilfe.h"
 #include "support/testplattform.h"
 
 #include <QDir>
 #include <QFileInfo>
+#include <QFontDatabase>
+#include <QFontDialog>
+#include <QFontInfo>
+#include <QPageLayout>
+#include <QPrinter>
 #include <QProcess>
 #include <QStandardPaths>
 #include <gtest/gtest.h>
@@ -146,10 +153,26 @@ TEST(Drucker, PdfDrucker)
     ASSERT_TRUE(d->dokumentEnde());
     EXPECT_EQ(d->letztePdfDatei(), ordner + QStringLiteral("/Zettlora_2.pdf"));
 
+    // A run is one file; the queue (and the file) gets the job's name.
+    druckLaufBeginnen();
+    d->setAuftragsname(QStringLiteral("Drucken - Zettlora Liste"));
+    const QStringList schriften = druckSchriften();
+    const QString probe = QStringLiteral("Nr. Pflaum Hoffmann offiziell");
+    for (const QString& familie : schriften) {
+        d->schrift.name = familie;
+        d->drucken(probe);
+        d->dokumentEnde();
+    }
+    druckLaufBeenden();
+    ASSERT_TRUE(d->dokumentEnde());
+    const QString lauf = d->letztePdfDatei();
+    EXPECT_EQ(lauf, ordner + QStringLiteral("/Zettlora_3.pdf"));
+
     d->drucken(QStringLiteral("abgebrochen"));
     d->abbrechen();
     EXPECT_EQ(dateienListen(ordner, QStringLiteral("*.pdf")),
-              (QStringList{QStringLiteral("Zettlora_1.pdf"), QStringLiteral("Zettlora_2.pdf")}));
+              (QStringList{QStringLiteral("Zettlora_1.pdf"), QStringLiteral("Zettlora_2.pdf"),
+                           QStringLiteral("Zettlora_3.pdf")}));
 
     const QString pdftotext = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
     if (pdftotext.isEmpty())
@@ -162,6 +185,19 @@ TEST(Drucker, PdfDrucker)
     EXPECT_TRUE(text.contains(QStringLiteral("Grüße aus Köln"))) << text.toStdString();
     EXPECT_TRUE(text.contains(QStringLiteral("Zweite Seite"))) << text.toStdString();
     EXPECT_EQ(text.count(QChar(0x0C)), 2) << "zwei Seiten";
+
+    // The run: a page per font, each line the characters given (no "fl"
+    // or "ff" joined, no "Nr." turned into one sign), under the job's name.
+    QProcess q;
+    q.start(pdftotext, {QStringLiteral("-enc"), QStringLiteral("UTF-8"), lauf, QStringLiteral("-")});
+    ASSERT_TRUE(q.waitForFinished(30000));
+    const QString laufText = QString::fromUtf8(q.readAllStandardOutput());
+    EXPECT_EQ(laufText.count(QChar(0x0C)), schriften.size());
+    EXPECT_EQ(laufText.count(probe), schriften.size()) << laufText.toStdString();
+    QProcess info;
+    info.start(QStringLiteral("pdfinfo"), {lauf});
+    ASSERT_TRUE(info.waitForFinished(30000));
+    EXPECT_TRUE(QString::fromUtf8(info.readAllStandardOutput()).contains(QLatin1String("Drucken - Zettlora Liste")));
 }
 
 TEST(Drucker, PapierformatGanzeSeiteUndVerzeichnis)
@@ -192,9 +228,20 @@ TEST(Drucker, PapierformatGanzeSeiteUndVerzeichnis)
     ASSERT_TRUE(pdf.setPapierformat(dl->breite, dl->hoehe));
     EXPECT_NEAR(pdf.seitenBreite(), 11.0, 0.01);
     EXPECT_NEAR(pdf.scaleHeight(), 22.0, 0.01) << "the PDF printer prints on the whole sheet";
-    ASSERT_TRUE(pdf.setPapierformat(22.9, 16.2)); // a size of no standard: custom
+    // A standard sheet lying broad side first goes out as its named size, turned.
+    ASSERT_TRUE(pdf.setPapierformat(22.9, 16.2));
     EXPECT_NEAR(pdf.papierBreite(), 22.9, 0.01);
     EXPECT_NEAR(pdf.papierHoehe(), 16.2, 0.01);
+    EXPECT_NEAR(pdf.seitenBreite(), 22.9, 0.01);
+    EXPECT_EQ(pdf.qprinter().pageLayout().pageSize().key(), "EnvC5");
+    EXPECT_EQ(pdf.qprinter().pageLayout().orientation(), QPageLayout::Landscape);
+    pdf.setAusrichtung(2);
+    EXPECT_NEAR(pdf.seitenBreite(), 16.2, 0.01) << "landscape turns the sheet once more";
+    EXPECT_EQ(pdf.qprinter().pageLayout().orientation(), QPageLayout::Portrait);
+    pdf.setAusrichtung(1);
+    ASSERT_TRUE(pdf.setPapierformat(23.0, 15.0)); // a size of no standard: custom, as it lies
+    EXPECT_EQ(pdf.qprinter().pageLayout().pageSize().key(), "Custom.230x150mm");
+    EXPECT_NEAR(pdf.seitenBreite(), 23.0, 0.01);
 
     // The system's printer list ends with the PDF printer.
     QtDruckerVerzeichnis system;
@@ -205,4 +252,133 @@ TEST(Drucker, PapierformatGanzeSeiteUndVerzeichnis)
     EXPECT_NE(system.erzeugen(pdfDruckerName), nullptr);
     // Until the form library installs it, the program offers one recording printer.
     EXPECT_EQ(druckerVerzeichnis().drucker().size(), 1u);
+}
+
+TEST(Drucker, BlattlageNachBenanntenGroessen)
+{
+    struct Fall
+    {
+        double breite, hoehe;
+        int ausrichtung;
+        const char* name;
+        bool quer;
+    };
+    const Fall faelle[] = {
+        {22.0, 11.0, 1, "DL", true},   {11.0, 22.0, 2, "DL", true},   {11.0, 22.0, 1, "DL", false},
+        {16.2, 22.9, 1, "C5", false},  {22.9, 16.2, 2, "C5", false},  {16.23, 11.45, 1, "C6", true},
+        {21.0, 29.7, 1, "A4", false},  {35.3, 25.0, 1, "B4", true},   {23.0, 15.0, 1, "Custom.230x150mm", false},
+        {23.0, 15.0, 2, "Custom.230x150mm", true},
+    };
+    for (const Fall& f : faelle) {
+        const Blattlage lage = blattlage(f.breite, f.hoehe, f.ausrichtung);
+        EXPECT_EQ(blattName(f.breite, f.hoehe), QString::fromLatin1(f.name)) << f.breite << "x" << f.hoehe;
+        EXPECT_EQ(lage.quer, f.quer) << f.breite << "x" << f.hoehe << " " << f.ausrichtung;
+        EXPECT_EQ(lage.format == nullptr, QByteArray(f.name).startsWith("Custom"));
+    }
+}
+
+TEST(Drucker, DruckLaufEinAuftragUndJederAuftragBeginntGleich)
+{
+    AufzeichnungsDrucker d;
+    d.setAuftragsname(QStringLiteral("Liste"));
+    d.schrift.name = QStringLiteral("Times New Roman");
+    d.schrift.groesse = 16;
+    d.schrift.fett = d.schrift.kursiv = d.schrift.unterstrichen = d.schrift.durchgestrichen = true;
+    d.schrift.farbe = 255;
+    druckLaufBeginnen();
+    d.drucken(QStringLiteral("Seite 1"));
+    EXPECT_TRUE(d.dokumentEnde());
+    EXPECT_EQ(d.auftraege(), 0) << "inside a run EndDoc closes the page only";
+    EXPECT_TRUE(d.auftragOffen());
+    const DruckSchrift neu;
+    EXPECT_EQ(d.schrift.name, "Arial");
+    EXPECT_EQ(d.schrift.groesse, neu.groesse);
+    EXPECT_FALSE(d.schrift.fett || d.schrift.kursiv || d.schrift.unterstrichen || d.schrift.durchgestrichen);
+    EXPECT_EQ(d.schrift.farbe, 0u);
+    d.currentY = 2.0; // placed for the next page before its first output
+    d.drucken(QStringLiteral("Seite 2"));
+    druckLaufBeenden();
+    EXPECT_FALSE(druckLaufOffen());
+    EXPECT_TRUE(d.dokumentEnde());
+    EXPECT_EQ(d.auftraege(), 1);
+    ASSERT_EQ(d.seiten().size(), 2u);
+    EXPECT_EQ(d.seiten()[1].texte(), QStringList{QStringLiteral("Seite 2")});
+    EXPECT_NEAR(d.seiten()[1].operationen[0].y, 2.0, 1e-9);
+    EXPECT_EQ(d.auftragsTitel(), "Liste");
+    EXPECT_EQ(d.auftragsname(), StandardAuftragsname) << "the next job is named afresh";
+
+    // Runs nest; an EndDoc followed by NewPage gives one new page; an abort drops the whole job.
+    druckLaufBeginnen();
+    druckLaufBeginnen();
+    d.drucken(QStringLiteral("a"));
+    d.dokumentEnde();
+    druckLaufBeenden();
+    d.neueSeite();
+    d.drucken(QStringLiteral("b"));
+    d.dokumentEnde();
+    EXPECT_EQ(d.auftraege(), 1);
+    druckLaufBeenden();
+    d.dokumentEnde();
+    EXPECT_EQ(d.auftraege(), 2);
+    EXPECT_EQ(d.seiten().size(), 2u);
+    druckLaufBeginnen();
+    d.drucken(QStringLiteral("c"));
+    d.dokumentEnde();
+    d.drucken(QStringLiteral("d"));
+    d.abbrechen();
+    druckLaufBeenden();
+    EXPECT_EQ(d.abbrueche(), 1);
+    EXPECT_FALSE(d.auftragOffen());
+    EXPECT_TRUE(d.dokumentEnde());
+    EXPECT_EQ(d.auftraege(), 2);
+}
+
+TEST(Drucker, WindowsSchriftenUndZeichenWieGegeben)
+{
+    // The Windows names print in the Liberation fonts unless the system has the real ones.
+    const struct
+    {
+        const char* windows;
+        const char* liberation;
+    } paare[] = {{"Arial", "Liberation Sans"},
+                 {"Courier NEW", "Liberation Mono"},
+                 {"times new roman", "Liberation Serif"}};
+    const QStringList liste = druckSchriften();
+    for (const auto& p : paare) {
+        const QString windows = QString::fromLatin1(p.windows);
+        const QString liberation = QString::fromLatin1(p.liberation);
+        ASSERT_TRUE(QFontDatabase::hasFamily(liberation)) << p.liberation << " (Paket fonts-liberation2)";
+        if (QFontDatabase::hasFamily(windows))
+            continue;
+        EXPECT_EQ(druckFamilie(windows), liberation);
+        EXPECT_EQ(schriftAnzeigename(liberation).compare(windows, Qt::CaseInsensitive), 0);
+        EXPECT_TRUE(liste.contains(windows, Qt::CaseInsensitive)) << p.windows;
+        EXPECT_EQ(QFontInfo(alsQFont({windows, 10})).family(), liberation);
+    }
+    // The font dialog shows the stand-in and gives back the Windows name.
+    if (!QFontDatabase::hasFamily(QStringLiteral("Courier New"))) {
+        QString gezeigt;
+        amDialog<QFontDialog>([&](QFontDialog& dialog) {
+            gezeigt = dialog.currentFont().family();
+            dialog.accept();
+        });
+        QFont f(QStringLiteral("Courier New"), 11);
+        ASSERT_TRUE(druckSchriftWaehlen(nullptr, f, QStringLiteral("Schrift")));
+        EXPECT_EQ(gezeigt, "Liberation Mono");
+        EXPECT_EQ(f.family(), "Courier New");
+        EXPECT_EQ(f.pointSize(), 11);
+    }
+    EXPECT_EQ(druckFamilie(QStringLiteral("DejaVu Sans")), "DejaVu Sans");
+    EXPECT_EQ(schriftAnzeigename(QStringLiteral("DejaVu Sans")), "DejaVu Sans");
+
+    // Each character keeps its own width in every font: no ligature, no kerning.
+    const QString probe = QStringLiteral("Nr. Pflaum Hoffmann offiziell AV To");
+    AufzeichnungsDrucker d;
+    for (const QString& familie : liste) {
+        d.schrift.name = familie;
+        double summe = 0;
+        for (QChar c : probe)
+            summe += d.textBreite(QString(c));
+        EXPECT_NEAR(d.textBreite(probe), summe, 1e-6) << familie.toStdString();
+    }
 }

@@ -1,13 +1,16 @@
-// An envelope through the real print service: the test starts a private CUPS
+// Envelopes through the real print service: the test starts a private CUPS
 // scheduler (its own configuration, socket and spool folder) with one queue
-// whose backend writes every job into a folder. A child run of this program,
-// pointed at that scheduler, finds the queue in the printer list, chooses it
-// in the print-options dialog and prints an envelope; the job must arrive as
-// a PDF holding the recipient.
+// whose backend writes every job into a folder and whose page log records
+// each job's name and media. A child run of this program, pointed at that
+// scheduler, finds the queue in the printer list, chooses it in the
+// print-options dialog and prints an envelope, then every size in both
+// orientations; each job must arrive under the dialog's caption, on its
+// named envelope size, as a PDF whose text lies on the sheet.
 
 #include "platform/ui/qtdrucker.h"
 #include "printing/druckvorgabe.h"
 #include "printing/ui/umschlag.h"
+#include "printing/umschlag.h"
 
 #include "pdfhilfe.h"
 #include "testhilfe.h"
@@ -62,6 +65,7 @@ public:
         }
         datei(d + QStringLiteral("/cupsd.conf"),
               QStringLiteral("Listen %1\nLogLevel warn\nWebInterface No\nBrowsing No\nDefaultAuthType None\n"
+                             "PageLogFormat %j|%{job-name}|%{media}\n"
                              "<Location />\n  Order allow,deny\n  Allow all\n</Location>\n"
                              "<Policy default>\n  <Limit All>\n    Order deny,allow\n  </Limit>\n</Policy>\n")
                   .arg(socket));
@@ -124,6 +128,15 @@ public:
         return e;
     }
 
+    // The page log's lines: job id, job name, media.
+    QStringList seitenLog() const
+    {
+        QFile f(m_dir.path() + QStringLiteral("/log/page_log"));
+        if (!f.open(QIODevice::ReadOnly))
+            return {};
+        return QString::fromUtf8(f.readAll()).split(u'\n', Qt::SkipEmptyParts);
+    }
+
     QString fehlerLog() const
     {
         QFile f(m_dir.path() + QStringLiteral("/log/error_log"));
@@ -142,7 +155,13 @@ private:
 
 } // namespace
 
-TEST(Druckdienst, UmschlagKommtAlsPdfAn)
+namespace {
+// The nine sizes as the print service names them, in the order of the size list.
+const char* const Medien[] = {"EnvDL", "EnvC6", "EnvC5", "EnvC5", "EnvC4", "EnvC65", "EnvISOB6", "EnvISOB5", "EnvISOB4"};
+constexpr int Auftraege = 1 + 2 * zdruck::UmschlagFormatAnzahl;
+} // namespace
+
+TEST(Druckdienst, UmschlaegeKommenAlsBenannteGroessenUnterIhremTitelAn)
 {
     PrivaterCups cups;
     ASSERT_TRUE(cups.laeuft) << cups.fehler.toStdString() << "\n" << cups.fehlerLog().toStdString();
@@ -158,24 +177,57 @@ TEST(Druckdienst, UmschlagKommtAlsPdfAn)
     ASSERT_EQ(kind.exitCode(), 0) << ausgabe.toStdString();
     ASSERT_TRUE(ausgabe.contains(QLatin1String("[  PASSED  ] 1 test"))) << ausgabe.toStdString();
 
-    QString job;
+    auto job = [&](int id) { return cups.ausgabe + QStringLiteral("/job-%1.pdf").arg(id); };
     ASSERT_TRUE(warten(
         [&] {
-            const QStringList jobs = QDir(cups.ausgabe).entryList({QStringLiteral("job-*.pdf")}, QDir::Files);
-            if (!jobs.isEmpty())
-                job = cups.ausgabe + u'/' + jobs.first();
-            return !jobs.isEmpty();
+            return cups.seitenLog().size() >= Auftraege && QFile::exists(job(Auftraege));
         },
         60000))
-        << "no job arrived\n"
+        << "not every job arrived\n"
+        << cups.seitenLog().join(u'\n').toStdString() << "\n"
         << cups.fehlerLog().toStdString();
-    const PdfInhalt pdf = pdfLesen(job);
-    ASSERT_TRUE(pdf.gelesen) << job.toStdString();
-    EXPECT_TRUE(pdf.wort(QStringLiteral("Erika"))) << pdf.alles().toStdString();
-    EXPECT_TRUE(pdf.wort(QStringLiteral("Kassel"))) << pdf.alles().toStdString();
-    ASSERT_EQ(pdf.seiten.size(), 1u);
-    EXPECT_NEAR(pdf.seiten[0].first, 22.9, 0.1) << "C5 across";
-    EXPECT_NEAR(pdf.seiten[0].second, 16.2, 0.1);
+
+    // What the scheduler recorded: the dialog's caption and the named size.
+    const QStringList log = cups.seitenLog();
+    for (int id = 1; id <= Auftraege; ++id) {
+        const int groesse = id == 1 ? 2 : (id - 2) % zdruck::UmschlagFormatAnzahl;
+        const QString erwartet = QStringLiteral("%1|Drucken - Zettlora Umschlag|%2").arg(id).arg(Medien[groesse]);
+        EXPECT_TRUE(log.contains(erwartet)) << erwartet.toStdString() << "\n" << log.join(u'\n').toStdString();
+    }
+
+    // The first job: the recipient, on the C5 sheet lying broad side first.
+    const PdfInhalt erste = pdfLesen(job(1));
+    ASSERT_TRUE(erste.gelesen) << job(1).toStdString();
+    EXPECT_TRUE(erste.wort(QStringLiteral("Erika"))) << erste.alles().toStdString();
+    EXPECT_TRUE(erste.wort(QStringLiteral("Kassel"))) << erste.alles().toStdString();
+    ASSERT_EQ(erste.seiten.size(), 1u);
+    EXPECT_NEAR(erste.seiten[0].first, 22.9, 0.1) << "C5 across";
+    EXPECT_NEAR(erste.seiten[0].second, 16.2, 0.1);
+
+    // Every size in both orientations: the envelope across, all text on the
+    // sheet; the sender inside the printable area (the queue keeps 10 pt clear).
+    const QStringList formate = zdruck::Umschlag_Formate();
+    for (int id = 2; id <= Auftraege; ++id) {
+        const int groesse = (id - 2) % zdruck::UmschlagFormatAnzahl;
+        const bool quer = id - 2 >= zdruck::UmschlagFormatAnzahl;
+        const zdruck::UmschlagMass m = zdruck::Umschlag_Mass(formate.at(groesse));
+        const PdfInhalt pdf = pdfLesen(job(id));
+        ASSERT_TRUE(pdf.gelesen) << id;
+        ASSERT_EQ(pdf.seiten.size(), 1u) << id;
+        EXPECT_NEAR(pdf.seiten[0].first, m.breite, 0.1) << id;
+        EXPECT_NEAR(pdf.seiten[0].second, m.hoehe, 0.1) << id;
+        const PdfWort* absender = pdf.wort(QStringLiteral("Anna"));
+        ASSERT_TRUE(absender) << id << " " << pdf.alles().toStdString();
+        EXPECT_GE(absender->y, 0.3) << id << (quer ? " landscape" : " portrait");
+        EXPECT_NEAR(absender->x, 0.35, 0.1) << id;
+        EXPECT_TRUE(pdf.wort(QStringLiteral("Kassel"))) << id << " " << pdf.alles().toStdString();
+        for (const PdfWort& w : pdf.woerter) {
+            EXPECT_GE(w.x, 0.0) << id << " " << w.text.toStdString();
+            EXPECT_GE(w.y, 0.0) << id << " " << w.text.toStdString();
+            EXPECT_LE(w.x2, m.breite) << id << " " << w.text.toStdString();
+            EXPECT_LE(w.y2, m.hoehe) << id << " " << w.text.toStdString();
+        }
+    }
 }
 
 // Run only by the test above, in a child process that talks to the private scheduler.
@@ -215,5 +267,19 @@ TEST_F(DruckdienstKind, DISABLED_UmschlagDrucken)
     u.PulDrucken_Click();
     EXPECT_EQ(zplatform::drucker().geraetename(), Warteschlange);
     EXPECT_EQ(zplatform::drucker().letzterFehler(), "");
+
+    // Every size, in portrait, then in landscape (the queue stays chosen).
+    u.TxtAbsender->setPlainText(QStringLiteral("Anna Absender"));
+    for (const bool quer : {false, true}) {
+        for (int i = 0; i < zdruck::UmschlagFormatAnzahl; ++i) {
+            u.KombiFormat->setCurrentIndex(i);
+            imDialog([quer](zdruck::PrinterSet& d) {
+                d.optAusrichtung[quer ? 1 : 0]->setChecked(true);
+                d.BefOk->click();
+            });
+            u.PulDrucken_Click();
+            EXPECT_EQ(zplatform::drucker().letzterFehler(), "") << i;
+        }
+    }
     EXPECT_TRUE(p.meldungen.empty()) << p.letzteMeldung().toStdString();
 }

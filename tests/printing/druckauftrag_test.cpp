@@ -1,8 +1,13 @@
 // The print presets in KontPrn.ini and the print-job protocol through the
 // real print-options dialog.
 
+#include "addressbook/befehle.h"
 #include "printing/druckvorgabe.h"
+#include "printing/ui/befehle.h"
 #include "printing/ui/druckauftrag.h"
+#include "printing/ui/druckereinrichtung.h"
+#include "support/dialoghilfe.h"
+#include "support/fensterattrappe.h"
 
 #include "testhilfe.h"
 
@@ -313,4 +318,48 @@ TEST_F(Druckprotokoll, NichtGespeicherteVorgabeWirdGemeldet)
     }
     QFile::setPermissions(kontPrn(), QFile::ReadOwner | QFile::WriteOwner);
     EXPECT_EQ(w.lesen(QStringLiteral("windows/KontPrn.ini")), QStringLiteral("[Zettlora_X]\r\nRandX=7\r\n"));
+}
+
+TEST_F(Druckprotokoll, DruckereinrichtungWaehltDruckerPapierUndAusrichtung)
+{
+    // The main window's command: printers of the print service to choose
+    // from, then sheet and orientation; the choice holds for later jobs.
+    FensterAttrappe f;
+    zadressbuch::Befehlsregister r;
+    Befehle_Anmelden(r);
+    bool gezeigt = false;
+    amDialog<Druckereinrichtung>([&](Druckereinrichtung& d) {
+        gezeigt = true;
+        EXPECT_EQ(d.windowTitle(), "Druckereinrichtung");
+        EXPECT_EQ(d.ComboDrucker->count(), 2);
+        EXPECT_EQ(d.ComboDrucker->currentText(), "Aufzeichnung");
+        EXPECT_EQ(d.bezOrt->text(), "Buero");
+        EXPECT_EQ(d.ComboPapier->currentText(), "A4 (21,0 x 29,7 cm)");
+        EXPECT_TRUE(d.optAusrichtung[0]->isChecked());
+        d.ComboDrucker->setCurrentIndex(1);
+        EXPECT_EQ(d.bezOrt->text(), "Keller");
+        d.ComboPapier->setCurrentIndex(d.ComboPapier->findText(QStringLiteral("A5 (14,8 x 21,0 cm)")));
+        d.optAusrichtung[1]->setChecked(true);
+        d.BefOk->click();
+    });
+    ASSERT_TRUE(r.ausfuehren(zadressbuch::Befehl::PulDruckEinrichten, f));
+    ASSERT_TRUE(gezeigt);
+    auto* d = aufzeichnung();
+    ASSERT_TRUE(d);
+    EXPECT_EQ(d->geraetename(), "Zweiter");
+    EXPECT_EQ(d->ausrichtung(), 2);
+    EXPECT_DOUBLE_EQ(d->seitenBreite(), 21.0);
+    EXPECT_DOUBLE_EQ(d->seitenHoehe(), 14.8);
+
+    // Cancel changes nothing; an envelope sheet shows as its size, turned.
+    d->setAusrichtung(1);
+    d->setPapierformat(22.0, 11.0);
+    Druckereinrichtung wieder;
+    EXPECT_EQ(wieder.ComboDrucker->currentText(), "Zweiter");
+    EXPECT_EQ(wieder.ComboPapier->currentText(), "Umschlag DL (11,0 x 22,0 cm)");
+    EXPECT_TRUE(wieder.optAusrichtung[1]->isChecked());
+    wieder.ComboDrucker->setCurrentIndex(0);
+    wieder.reject();
+    EXPECT_EQ(zplatform::drucker().geraetename(), "Zweiter");
+    EXPECT_DOUBLE_EQ(zplatform::drucker().seitenBreite(), 22.0);
 }

@@ -7,6 +7,7 @@
 #include "printing/listendruck.h"
 #include "printing/ui/befehle.h"
 #include "printing/ui/listendruck.h"
+#include "printing/ui/umschlag.h"
 #include "support/fensterattrappe.h"
 
 #include "testhilfe.h"
@@ -23,11 +24,11 @@ class SammelDrucker : public zplatform::AufzeichnungsDrucker
 {
 public:
     std::vector<std::vector<zplatform::DruckSeite>> jobs;
-    bool dokumentEnde() override
+    bool auftragSenden() override
     {
         if (imAuftrag())
             jobs.push_back(seiten());
-        return AufzeichnungsDrucker::dokumentEnde();
+        return AufzeichnungsDrucker::auftragSenden();
     }
     // The texts of job j, all pages.
     QStringList texte(size_t j) const
@@ -196,8 +197,9 @@ TEST_F(Listen, BloeckeJeSeiteBisZumUnterenRand)
         int proSeite = 1;
         while (float(d.scaleHeight() - randY) > grenze(proSeite))
             ++proSeite;
-        if (f.randY < 0)
+        if (f.randY < 0) {
             EXPECT_EQ(proSeite, 4);
+        }
 
         zadressbuch::adressliste().Clear();
         adressen(120);
@@ -218,10 +220,11 @@ TEST_F(Listen, BloeckeJeSeiteBisZumUnterenRand)
             for (const QString& t : sammler->texte(j))
                 bloecke += t.startsWith(QLatin1String("Name"));
             gedruckt += bloecke;
-            if (j + 1 < sammler->jobs.size())
+            if (j + 1 < sammler->jobs.size()) {
                 EXPECT_EQ(bloecke, proSeite) << "page " << j + 1;
-            else
+            } else {
                 EXPECT_LE(bloecke, proSeite) << "last page";
+            }
         }
         EXPECT_EQ(gedruckt, 120);
     }
@@ -379,13 +382,19 @@ TEST_F(Listen, DruckenMitKopienUndAbbruch)
     });
     l.BefOk_Click();
     EXPECT_FALSE(l.isVisible());
-    ASSERT_EQ(sammler->jobs.size() % 3, 0u);
-    const size_t jeKopie = sammler->jobs.size() / 3;
+    // The run is one job: every page of the three copies, under the dialog's caption.
+    ASSERT_EQ(sammler->jobs.size(), 1u);
+    EXPECT_EQ(sammler->auftragsTitel(), "Drucken - Zettlora Liste_Standard");
+    const std::vector<zplatform::DruckSeite>& seiten = sammler->jobs[0];
+    ASSERT_EQ(seiten.size() % 3, 0u);
+    const size_t jeKopie = seiten.size() / 3;
     ASSERT_GE(jeKopie, 2u);
     for (size_t k = 0; k < 3; ++k) {
         for (size_t s = 0; s < jeKopie; ++s)
-            EXPECT_EQ(sammler->texte(k * jeKopie + s).at(1), QStringLiteral("Kunden, Seite %1").arg(s + 1));
+            EXPECT_EQ(seiten[k * jeKopie + s].texte().at(1), QStringLiteral("Kunden, Seite %1").arg(s + 1));
     }
+    // The next job carries its own name again.
+    EXPECT_EQ(zplatform::drucker().auftragsname(), zplatform::StandardAuftragsname);
 }
 
 TEST_F(Listen, PruefungenVorDemDruck)
@@ -475,6 +484,31 @@ TEST_F(Listen, ExportNeuVorhandenUndGesperrt)
     Listendruck::dateiWaehler() = nullptr;
 }
 
+TEST_F(Listen, ExportMitFremdenZeichenGelingtMitFragezeichen)
+{
+    // Characters Windows-1252 cannot hold, in the description and in an
+    // address: the export is written with "?" in their place and the user is
+    // told once which characters they were.
+    zadressbuch::adressliste().AddItem(datensatz(QStringLiteral("Łukasz"), QStringLiteral("Łódź")));
+    zadressbuch::adressliste().AddItem(datensatz(QStringLiteral("Müller"), QStringLiteral("Köln")));
+    const QString ziel = w.programm() + QStringLiteral("/Auszug.Dat");
+    Listendruck::dateiWaehler() = [&](const zbefehle::DateiWahl&) { return ziel; };
+    Listendruck l;
+    l.BefAuswahl_Click(1);
+    l.show();
+    p.eingaben.enqueue(QStringLiteral("Auszug für Paweł \u4E2D"));
+    l.Bef2Datei_Click();
+    EXPECT_FALSE(l.isVisible()) << "the export is made";
+    const QByteArray z1 = datensatz(QStringLiteral("?ukasz"), QStringLiteral("?\u00F3d?")).toLatin1();
+    const QByteArray z2 = datensatz(QStringLiteral("Müller"), QStringLiteral("Köln")).toLatin1();
+    EXPECT_EQ(bytes(ziel), "..Auszug f\xFCr Pawe? ?\r\n" + z1 + "\r\n" + z2 + "\r\n");
+    ASSERT_EQ(p.meldungen.size(), 1u);
+    EXPECT_EQ(p.meldungen[0].titel, "Adressen in Datei schreiben");
+    EXPECT_TRUE(p.meldungen[0].text.contains(QStringLiteral("»Auszug.Dat«"))) << p.meldungen[0].text.toStdString();
+    EXPECT_TRUE(p.meldungen[0].text.endsWith(QStringLiteral("ł \u4E2D Ł ź"))) << p.meldungen[0].text.toStdString();
+    Listendruck::dateiWaehler() = nullptr;
+}
+
 TEST_F(Listen, NurLesenSperrtExport)
 {
     adressen(2);
@@ -492,12 +526,12 @@ class KaputterDrucker : public zplatform::AufzeichnungsDrucker
 {
 public:
     int versuche = 0;
-    bool dokumentEnde() override
+    bool auftragSenden() override
     {
         if (!imAuftrag())
             return true;
         ++versuche;
-        abbrechen();
+        auftragVerwerfen();
         return false;
     }
     QString letzterFehler() const override { return QStringLiteral("Papierstau"); }
@@ -570,4 +604,50 @@ TEST_F(Listen, ExportInEinenOrdnerMeldetEinmal)
     EXPECT_EQ(p.meldungen.size(), vorher + 1) << "one message";
     EXPECT_TRUE(l.isVisible());
     Listendruck::dateiWaehler() = nullptr;
+}
+
+TEST_F(Listen, SchriftDerListeReichtInKeinenSpaeterenAuftrag)
+{
+    adressen(3);
+    maske(QStringLiteral("Umschlag"), {QStringLiteral("{Nachname}")});
+    zmasken::Maske_SchriftSchreiben(QStringLiteral("Liste_Standard"), QStringLiteral("Times New Roman;16;1;1;1;255"));
+    auto listeDrucken = [&] {
+        Listendruck l;
+        l.BefAuswahl_Click(1);
+        imDialog([](PrinterSet& d) { d.BefOk->click(); });
+        l.BefOk_Click();
+        const zplatform::DruckOperation& block = sammler->jobs.back()[0].operationen.at(2);
+        EXPECT_EQ(block.schrift.name, "Times New Roman");
+        EXPECT_TRUE(block.schrift.fett && block.schrift.kursiv && block.schrift.unterstrichen);
+        EXPECT_EQ(block.farbe, 255u);
+    };
+    // Each job starts from its own fonts: name, size, bold, italic,
+    // underline, strike-out and colour.
+    auto schlicht = [](const zplatform::DruckOperation& op, const char* name, double groesse) {
+        EXPECT_EQ(op.schrift.name, QString::fromLatin1(name)) << op.text.toStdString();
+        EXPECT_EQ(op.schrift.groesse, groesse) << op.text.toStdString();
+        EXPECT_FALSE(op.schrift.fett || op.schrift.kursiv || op.schrift.durchgestrichen) << op.text.toStdString();
+        EXPECT_EQ(op.farbe, 0u) << op.text.toStdString();
+    };
+
+    listeDrucken();
+    FensterAttrappe f;
+    p.eingaben.enqueue(QStringLiteral("Absender"));
+    mnuPrnUmschlagsfenster_Click(f);
+    const std::vector<zplatform::DruckOperation>& blatt = sammler->jobs.back()[0].operationen;
+    ASSERT_EQ(blatt.size(), 3u);
+    schlicht(blatt[0], "Arial", 8);
+    EXPECT_TRUE(blatt[0].schrift.unterstrichen);
+    schlicht(blatt[1], "Arial", 14);
+    EXPECT_FALSE(blatt[1].schrift.unterstrichen);
+    EXPECT_EQ(sammler->auftragsTitel(), "Zettlora Umschlagsfenster");
+
+    listeDrucken();
+    Umschlag u;
+    imDialog([](PrinterSet& d) { d.BefOk->click(); });
+    u.PulDrucken_Click();
+    const zplatform::DruckOperation& an = sammler->jobs.back()[0].operationen.back();
+    EXPECT_EQ(an.text, "Name1");
+    schlicht(an, "Arial", 15.75);
+    EXPECT_FALSE(an.schrift.unterstrichen);
 }

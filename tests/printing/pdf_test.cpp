@@ -23,10 +23,7 @@ protected:
     void SetUp() override
     {
         DruckUmgebung::SetUp();
-        auto pdf = std::make_unique<zplatform::QtDrucker>(zplatform::pdfDruckerName);
-        pdf->setPdfOrdner(w.temp());
-        pdfDrucker = pdf.get();
-        zplatform::druckerSetzen(std::move(pdf));
+        pdfDruckerNach(w.temp());
         maske(QStringLiteral("Umschlag"),
               {QStringLiteral("{Vorname} {Nachname}"), QStringLiteral("{Straße}"), QStringLiteral("{PLZ} {Ort}")});
         adresse({{1, QStringLiteral("Muster")},
@@ -34,6 +31,16 @@ protected:
                  {3, QStringLiteral("Lindenweg 1")},
                  {4, QStringLiteral("12345")},
                  {5, QStringLiteral("Köln")}});
+    }
+
+    // A fresh PDF printer as the current printer, writing into ordner.
+    void pdfDruckerNach(const QString& ordner)
+    {
+        zplatform::druckerSetzen(nullptr);
+        auto pdf = std::make_unique<zplatform::QtDrucker>(zplatform::pdfDruckerName);
+        pdf->setPdfOrdner(ordner);
+        pdfDrucker = pdf.get();
+        zplatform::druckerSetzen(std::move(pdf));
     }
 
     zplatform::QtDrucker* pdfDrucker = nullptr;
@@ -105,10 +112,7 @@ TEST_F(PdfAusgabe, Umschlagsfenster)
 TEST_F(PdfAusgabe, Liste)
 {
     // Two pages of a list with margins: heading, blocks and footer where the run put them.
-    zplatform::druckerSetzen(nullptr);
-    auto pdf = std::make_unique<zplatform::QtDrucker>(zplatform::pdfDruckerName);
-    pdf->setPdfOrdner(w.temp() + QStringLiteral("/liste"));
-    zplatform::druckerSetzen(std::move(pdf));
+    pdfDruckerNach(w.temp() + QStringLiteral("/liste"));
     maske(QStringLiteral("Liste_Standard"), {QStringLiteral("{Nachname}, {Vorname}, {Ort}")});
     for (int i = 0; i < 80; ++i)
         adresse({{1, QStringLiteral("Name%1").arg(i)}, {2, QStringLiteral("Vorname")}, {5, QStringLiteral("Köln")}});
@@ -123,23 +127,68 @@ TEST_F(PdfAusgabe, Liste)
     l.BefOk_Click();
     const QStringList dateien =
         QDir(w.temp() + QStringLiteral("/liste")).entryList({QStringLiteral("*.pdf")}, QDir::Files, QDir::Name);
-    ASSERT_GE(dateien.size(), 2) << "one file per page";
-    const PdfInhalt erste = pdfLesen(w.temp() + QStringLiteral("/liste/") + dateien.at(0));
-    ASSERT_TRUE(erste.gelesen);
-    const PdfWort* kopf = erste.wort(QStringLiteral("Kunden,"));
-    ASSERT_TRUE(kopf) << erste.alles().toStdString();
+    ASSERT_EQ(dateien.size(), 1) << "one file for the run";
+    const PdfInhalt pdf = pdfLesen(w.temp() + QStringLiteral("/liste/") + dateien.at(0));
+    ASSERT_TRUE(pdf.gelesen);
+    ASSERT_GE(pdf.seiten.size(), 2u);
+    const PdfWort* kopf = pdf.wort(QStringLiteral("Kunden,"));
+    ASSERT_TRUE(kopf) << pdf.alles().toStdString();
+    EXPECT_EQ(kopf->seite, 1);
     EXPECT_NEAR(kopf->x, 2.0, 0.1);
     EXPECT_NEAR(kopf->y, 1.0, 0.2);
-    EXPECT_TRUE(erste.wort(QStringLiteral("Seite")));
-    const PdfWort* name = erste.wort(QStringLiteral("Name0,"));
-    ASSERT_TRUE(name) << erste.alles().toStdString();
+    EXPECT_TRUE(pdf.wort(QStringLiteral("Seite")));
+    const PdfWort* name = pdf.wort(QStringLiteral("Name0,"));
+    ASSERT_TRUE(name) << pdf.alles().toStdString();
     EXPECT_NEAR(name->x, 2.0, 0.1);
     EXPECT_GT(name->y, kopf->y);
-    const PdfWort* fuss = erste.wort(QStringLiteral("Ausdruck"));
+    const PdfWort* fuss = pdf.wort(QStringLiteral("Ausdruck"));
     ASSERT_TRUE(fuss);
+    EXPECT_EQ(fuss->seite, 1);
     EXPECT_GT(fuss->y, 26.0);
-    for (const PdfWort& w : erste.woerter)
+    for (const PdfWort& w : pdf.woerter)
         EXPECT_LT(w.y2, 29.7) << w.text.toStdString();
-    const PdfInhalt zweite = pdfLesen(w.temp() + QStringLiteral("/liste/") + dateien.at(1));
-    EXPECT_TRUE(zweite.alles().contains(QLatin1String("Kunden, Seite 2"))) << zweite.alles().toStdString();
+    const PdfWort* kopf2 = pdf.wort(QStringLiteral("Kunden,"), int(kopf - pdf.woerter.data()) + 1);
+    ASSERT_TRUE(kopf2);
+    EXPECT_EQ(kopf2->seite, 2);
+    EXPECT_NEAR(kopf2->y, kopf->y, 0.01);
+}
+
+TEST_F(PdfAusgabe, DreiSeitenEineDateiMitLiberationSchriften)
+{
+    // One address a page, a confirmation before each: one file with three
+    // pages, set in the Liberation fonts that stand in for the Windows
+    // names, with the characters as given.
+    pdfDruckerNach(w.temp() + QStringLiteral("/drei"));
+    maske(QStringLiteral("Liste_Standard"), {QStringLiteral("{Nachname}, {Vorname}, Nr. {Index}")});
+    zmasken::Maske_SchriftSchreiben(QStringLiteral("Liste_Standard"), QStringLiteral("Times New Roman;12;0;0;0;0"));
+    zadressbuch::adressliste().Clear();
+    for (const char* name : {"Pflaum", "Hoffmann", "Offizier"})
+        adresse({{1, QString::fromLatin1(name)}, {2, QStringLiteral("Fiete")}, {23, QStringLiteral("7")}});
+    Listendruck l;
+    l.BefAuswahl_Click(1);
+    l.ODruckenSeiteProAdr->setChecked(true);
+    l.ODruckenWaitForPage->setChecked(true);
+    imDialog([](PrinterSet& d) { d.BefOk->click(); });
+    l.BefOk_Click();
+    ASSERT_EQ(p.meldungen.size(), 3u) << "the confirmation before every page stays";
+    EXPECT_EQ(p.meldungen[2].text, "Drucke jetzt Seite 3 von »«.");
+
+    const QStringList dateien = QDir(w.temp() + QStringLiteral("/drei")).entryList({QStringLiteral("*.pdf")});
+    ASSERT_EQ(dateien.size(), 1);
+    const QString datei = w.temp() + QStringLiteral("/drei/") + dateien.at(0);
+    const PdfInhalt inhalt = pdfLesen(datei);
+    ASSERT_TRUE(inhalt.gelesen);
+    ASSERT_EQ(inhalt.seiten.size(), 3u);
+    EXPECT_EQ(inhalt.titel, "Drucken - Zettlora Liste_Standard");
+
+    const char* erwartet[] = {"Pflaum,", "Hoffmann,", "Offizier,"};
+    for (int s = 0; s < 3; ++s) {
+        const PdfWort* w = inhalt.wort(QString::fromLatin1(erwartet[s]));
+        ASSERT_TRUE(w) << inhalt.alles().toStdString();
+        EXPECT_EQ(w->seite, s + 1);
+    }
+    EXPECT_EQ(inhalt.alles().count(QStringLiteral("Nr.")), 3);
+    const QStringList schriften = pdfSchriften(datei);
+    EXPECT_TRUE(schriften.contains(QStringLiteral("LiberationSerif"))) << schriften.join(u',').toStdString();
+    EXPECT_TRUE(schriften.contains(QStringLiteral("LiberationSans"))) << "the footer's Arial";
 }

@@ -1,9 +1,12 @@
 #pragma once
 // Words of a PDF as pdftotext -bbox reports them, in centimetres.
 
+#include "support/pdfschriften.h"
+
 #include <QProcess>
 #include <QRegularExpression>
 #include <QString>
+#include <QStringList>
 #include <vector>
 
 struct PdfWort
@@ -17,6 +20,7 @@ struct PdfInhalt
 {
     std::vector<PdfWort> woerter;
     std::vector<std::pair<double, double>> seiten; // width, height in cm
+    QString titel;                                 // the document's title
     bool gelesen = false;
 
     const PdfWort* wort(const QString& text, int ab = 0) const
@@ -46,10 +50,12 @@ inline PdfInhalt pdfLesen(const QString& pfad)
         return inhalt;
     inhalt.gelesen = true;
     const QString xml = QString::fromUtf8(p.readAllStandardOutput());
+    static const QRegularExpression titel(QStringLiteral("<title>([^<]*)</title>"));
+    inhalt.titel = titel.match(xml).captured(1);
     constexpr double cm = 2.54 / 72.0;
     static const QRegularExpression element(
-        QStringLiteral("<page width=\"([\\d.]+)\" height=\"([\\d.]+)\">|<word xMin=\"([\\d.]+)\" yMin=\"([\\d.]+)\" "
-                       "xMax=\"([\\d.]+)\" yMax=\"([\\d.]+)\">([^<]*)</word>"));
+        QStringLiteral("<page width=\"(-?[\\d.]+)\" height=\"(-?[\\d.]+)\">|<word xMin=\"(-?[\\d.]+)\" yMin=\"(-?[\\d.]+)\" "
+                       "xMax=\"(-?[\\d.]+)\" yMax=\"(-?[\\d.]+)\">([^<]*)</word>"));
     for (auto it = element.globalMatch(xml); it.hasNext();) {
         const QRegularExpressionMatch m = it.next();
         if (!m.captured(1).isEmpty()) {

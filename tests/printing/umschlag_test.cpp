@@ -11,6 +11,9 @@
 
 #include <QFile>
 
+#include <csignal>
+#include <sys/resource.h>
+
 using namespace zdruck;
 
 namespace {
@@ -30,6 +33,30 @@ QByteArray bytes(const QString& pfad)
     QFile f(pfad);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<fehlt>");
 }
+
+// While it lives, no file of this process grows beyond the limit: a write
+// past it fails (EFBIG) instead of ending the process.
+class DateigroesseBegrenzt
+{
+public:
+    explicit DateigroesseBegrenzt(rlim_t bytes)
+    {
+        m_signal = std::signal(SIGXFSZ, SIG_IGN);
+        getrlimit(RLIMIT_FSIZE, &m_alt);
+        rlimit neu = m_alt;
+        neu.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &neu);
+    }
+    ~DateigroesseBegrenzt()
+    {
+        setrlimit(RLIMIT_FSIZE, &m_alt);
+        std::signal(SIGXFSZ, m_signal);
+    }
+
+private:
+    rlimit m_alt{};
+    void (*m_signal)(int) = SIG_DFL;
+};
 
 } // namespace
 
@@ -80,23 +107,75 @@ TEST_F(Umschlaege, NeunGroessenMitAbsenderUndEmpfaenger)
     }
 }
 
-TEST_F(Umschlaege, QuerformatSetztDenUnterenRandAufDenDruckbereich)
+TEST_F(Umschlaege, AbsenderImDruckbereichInBeidenAusrichtungen)
 {
+    // A printer that cannot reach 0.35 cm at any edge; the sheet is the envelope.
+    const UmschlagMass c6{16.2, 11.4};
+    for (const double rand : {0.0, 0.5}) {
+        for (const bool hoch : {true, false}) {
+            zplatform::druckerSetzen(std::make_unique<zplatform::AufzeichnungsDrucker>());
+            auto* d = aufzeichnung();
+            d->setUnbedruckbarerRand(0.35);
+            Umschlag_BlattEinlegen(c6, hoch);
+            UmschlagDruck u;
+            u.mass = c6;
+            u.randX = rand;
+            u.randY = rand;
+            u.absender = QStringLiteral("Von");
+            u.anschrift = QStringLiteral("Herrn Maximilian Mustermann-Lüdenscheid Generalbevollmächtigter\r\nWeg 1");
+            Umschlag_Zeichnen(u);
+            const zplatform::DruckSeite& s = d->seiten().at(0);
+            const auto* abs = textOp(s, QStringLiteral("Von"));
+            ASSERT_TRUE(abs);
+            // Positions count from the printable area's corner: the sender stands one margin inside it.
+            EXPECT_NEAR(abs->x, rand, 1e-9) << hoch;
+            EXPECT_NEAR(abs->y, rand, 1e-9) << hoch;
+            for (const auto& op : s.operationen) {
+                EXPECT_GE(op.y, 0.0) << hoch << " " << op.text.toStdString();
+                EXPECT_LE(op.x2, d->scaleWidth() + 1e-9) << hoch << " " << op.text.toStdString();
+                EXPECT_LE(op.y2, d->scaleHeight() + 1e-9) << hoch << " " << op.text.toStdString();
+            }
+        }
+    }
+
+    // A sheet higher than the envelope (A4 turned, the envelope fed along its
+    // lower edge): the printable area's lower edge has y = H - mY.
+    zplatform::druckerSetzen(std::make_unique<zplatform::AufzeichnungsDrucker>());
     auto* d = aufzeichnung();
-    d->setUnbedruckbarerRand(0.4);
+    d->setUnbedruckbarerRand(0.35);
     d->setAusrichtung(2);
-    d->setPapierformat(11.0, 22.0); // DL turned: 22 across, 11 down
     UmschlagDruck u;
-    u.mass = {22.0, 11.0};
+    u.mass = c6;
     u.randY = 0.5;
-    u.anschrift = QStringLiteral("Empfänger");
     u.absender = QStringLiteral("Von");
+    u.anschrift = QStringLiteral("Empfänger");
     Umschlag_Zeichnen(u);
-    // Printable height P = 11 - 0.8; scale top = H - P - mY.
-    EXPECT_NEAR(d->scaleTop, 11.0 - 10.2 - 0.5, 1e-9);
+    const double P = 21.0 - 0.7;
+    EXPECT_NEAR(d->scaleTop, 11.4 - P - 0.5, 1e-9);
     const auto* an = textOp(d->seiten().at(0), QStringLiteral("Empfänger"));
     ASSERT_TRUE(an);
-    EXPECT_NEAR(an->y, 4.4 - (11.0 - 10.2 - 0.5), 1e-9);
+    EXPECT_NEAR(an->y, 4.5 - d->scaleTop, 1e-9);
+}
+
+TEST_F(Umschlaege, NeunGroessenGehenAlsBenannteBlaetter)
+{
+    // The sheet the print service gets: the envelope's named size, turned
+    // where the envelope lies broad side first, in either orientation.
+    const char* namen[] = {"DL", "C6", "C5", "C5", "C4", "C65", "B6", "B5", "B4"};
+    const QStringList formate = Umschlag_Formate();
+    for (int i = 0; i < UmschlagFormatAnzahl; ++i) {
+        for (const bool hoch : {true, false}) {
+            zplatform::druckerSetzen(std::make_unique<zplatform::AufzeichnungsDrucker>());
+            const UmschlagMass m = Umschlag_Mass(formate.at(i));
+            Umschlag_BlattEinlegen(m, hoch);
+            auto* d = aufzeichnung();
+            EXPECT_DOUBLE_EQ(d->seitenBreite(), m.breite) << i << hoch;
+            EXPECT_DOUBLE_EQ(d->seitenHoehe(), m.hoehe) << i << hoch;
+            d->drucken(QStringLiteral("x"));
+            EXPECT_EQ(d->auftragsBlatt(), QString::fromLatin1(namen[i])) << i << hoch;
+            EXPECT_EQ(d->auftragQuer(), i != 3) << i << hoch;
+        }
+    }
 }
 
 TEST_F(Umschlaege, EinstellungenUndVorrangDerSchluessel)
@@ -198,6 +277,8 @@ TEST_F(Umschlaege, FormularDrucktMitLogUndStelltZurueck)
     EXPECT_NEAR(an->x, 8.8, 1e-9);
     EXPECT_NEAR(an->y, 4.4, 1e-9);
     EXPECT_EQ(an->schrift.groesse, 15.75);
+    EXPECT_EQ(d->auftragsTitel(), "Drucken - Zettlora Umschlag") << "what the print queue shows";
+    EXPECT_EQ(d->auftragsBlatt(), "DL");
     // The sheet was the envelope while printing; the printer's paper is back afterwards.
     EXPECT_DOUBLE_EQ(d->papierBreite(), 21.0);
     EXPECT_EQ(d->ausrichtung(), 2);
@@ -278,17 +359,39 @@ TEST_F(Umschlaege, UmschlagsfensterJeAdressdatei)
     EXPECT_NEAR(falz.x2, 0.2, 1e-9);
 }
 
-TEST_F(Umschlaege, FehlerImLogbuchAbbrechenDrucktNichtsHalbes)
+TEST_F(Umschlaege, LogbuchMitFremdenZeichenUndSchreibfehler)
 {
     const QString log = w.wurzel() + QStringLiteral("/Umschlag.log");
     zplatform::bytesSchreiben(log, QByteArray());
     zcommon::Ini_Schreiben(QString(), QString(), QStringLiteral("UmschlagLogbuch"), log);
+    {
+        // Characters the log's code page cannot hold: printed as given, logged
+        // as "?", and the user is told once which ones.
+        Umschlag u;
+        u.show();
+        u.TxtAnschrift->setPlainText(QStringLiteral("Herrn Łukasz Wójcik \u4E2D\nŁódź"));
+        imDialog([](PrinterSet& d) { d.BefOk->click(); });
+        u.PulDrucken_Click();
+        EXPECT_FALSE(u.isVisible());
+        ASSERT_EQ(aufzeichnung()->auftraege(), 1);
+        const QStringList texte = aufzeichnung()->seiten().at(0).texte();
+        EXPECT_TRUE(texte.contains(QStringLiteral("Herrn Łukasz Wójcik \u4E2D"))) << texte.join('|').toStdString();
+        EXPECT_EQ(bytes(log), "\r\nAm        02.07.2000 10:30\r\nAnschrift Herrn ?ukasz W\xF3jcik ? ~ ?\xF3" "d?\r\n"
+                              "Absender  Ihr Absender\r\nUser      Tester\r\n");
+        ASSERT_EQ(p.meldungen.size(), 1u);
+        EXPECT_EQ(p.meldungen[0].titel, "Umschlag drucken");
+        EXPECT_TRUE(p.meldungen[0].text.startsWith(QStringLiteral("Die Datei »Umschlag.log« kann diese Zeichen")))
+            << p.meldungen[0].text.toStdString();
+        EXPECT_TRUE(p.meldungen[0].text.endsWith(QStringLiteral("Ł \u4E2D ź"))) << p.meldungen[0].text.toStdString();
+    }
+
+    // A log that cannot grow (the file size limit holds for root as well).
+    zplatform::bytesSchreiben(log, QByteArray(8192, 'x'));
+    const DateigroesseBegrenzt grenze(8192);
+    zplatform::druckerSetzen(std::make_unique<zplatform::AufzeichnungsDrucker>());
+    p.meldungen.clear();
     Umschlag u;
     u.show();
-    // A character the log's code page cannot hold makes the append fail.
-    u.TxtAnschrift->setPlainText(QStringLiteral("Herrn Li \u4E2D"));
-    aufzeichnung()->setAusrichtung(1);
-
     p.antworten.enqueue(zplatform::vbCancel);
     imDialog([](PrinterSet& d) {
         d.optAusrichtung[1]->setChecked(true);
