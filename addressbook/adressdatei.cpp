@@ -137,12 +137,17 @@ LadeErgebnis Adressdatei_Lesen(const QString& pfad, bool anlegen)
     // follows do they lose the marks; otherwise they count as they stand.
     std::vector<QByteArray> schwebend;
     bool ersteZeile = true;
+    // A file saved by an editor as UTF-8 (with its byte-order mark) reads as such.
+    bool utf8 = false;
+    const auto dekodieren = [&](const char* z, qsizetype n) {
+        return utf8 ? zplatform::ausUtf8(z, n) : zplatform::ausWindows1252(z, n);
+    };
     const auto zeileNehmen = [&](const char* z, qsizetype n) {
         if (ersteZeile) {
             ersteZeile = false;
             if (n >= 2 && z[0] == '.' && z[1] == '.') {
                 e.hatBeschreibung = true;
-                e.beschreibung = zplatform::ausWindows1252(z + 2, n - 2);
+                e.beschreibung = dekodieren(z + 2, n - 2);
                 return true;
             }
         }
@@ -153,13 +158,13 @@ LadeErgebnis Adressdatei_Lesen(const QString& pfad, bool anlegen)
             return false; // the rest is neither read nor decoded
         }
         if (n > 0 && z[0] == '\t') {
-            QString eintrag(n + 1, Qt::Uninitialized);
+            const QString rest = dekodieren(z, n);
+            QString eintrag(rest.size() + 1, Qt::Uninitialized);
             eintrag[0] = QLatin1Char(' ');
-            const QString rest = zplatform::ausWindows1252(z, n);
             std::copy(rest.cbegin(), rest.cend(), eintrag.begin() + 1);
             e.eintraege.append(std::move(eintrag));
         } else {
-            e.eintraege.append(zplatform::ausWindows1252(z, n));
+            e.eintraege.append(dekodieren(z, n));
         }
         return true;
     };
@@ -196,7 +201,7 @@ LadeErgebnis Adressdatei_Lesen(const QString& pfad, bool anlegen)
             return true;
         }
         return zeileNehmen(z, n);
-    });
+    }, &utf8);
     if (!gelesen) {
         e.fehler = gelesen.fehler;
         return e;

@@ -35,7 +35,18 @@ QString sektion(Katalogart art)
 
 QString dateiPfad(Katalogart art, const QString& land, const QString& shard)
 {
-    return Katalog_Ordner() + QLatin1Char('/') + land + artName(art) + shard + endung(art);
+    return Katalog_Ordner() + QLatin1Char('/') + Katalog_Land(land) + artName(art) + shard + endung(art);
+}
+
+// Letters and digits before the hyphen at the end.
+bool landPraefix(QStringView text, qsizetype bindestrich)
+{
+    if (bindestrich < 1)
+        return false;
+    for (qsizetype i = 0; i < bindestrich; ++i)
+        if (!text.at(i).isLetterOrNumber())
+            return false;
+    return true;
 }
 
 // A bank code's first character names its file: one that would name a folder
@@ -98,10 +109,7 @@ PlzTeile Plz_Zerlegen(const QString& plz, const QString& stdLand)
     PlzTeile t;
     const QString text = zcommon::Trim(plz);
     const qsizetype p = text.indexOf(QLatin1Char('-'));
-    bool praefix = p >= 1 && zcommon::Val(text) == 0;
-    for (qsizetype i = 0; praefix && i < p; ++i)
-        praefix = text.at(i).isLetterOrNumber();
-    if (praefix) {
+    if (zcommon::Val(text) == 0 && landPraefix(text, p)) {
         t.land = zcommon::UCase(text.left(p + 1));
         t.schluessel = text.mid(p + 1);
     } else {
@@ -113,6 +121,13 @@ PlzTeile Plz_Zerlegen(const QString& plz, const QString& stdLand)
         t.shard = (c >= QLatin1Char('0') && c <= QLatin1Char('9')) ? QString(c) : QStringLiteral("9");
     }
     return t;
+}
+
+QString Katalog_Land(const QString& stdLand)
+{
+    if (stdLand.isEmpty() || (stdLand.endsWith(QLatin1Char('-')) && landPraefix(stdLand, stdLand.size() - 1)))
+        return stdLand;
+    return QStringLiteral("D-");
 }
 
 KatalogZiel Katalog_Ziel(Katalogart art, const QString& code, const QString& stdLand)

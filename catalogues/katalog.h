@@ -51,6 +51,12 @@ struct PlzTeile
 };
 PlzTeile Plz_Zerlegen(const QString& plz, const QString& stdLand);
 
+// The default country prefix as the catalogue files use it: the setting
+// "KatalogStdLand" when it is letters and digits followed by one hyphen (or
+// empty), else "D-" -- the rule of the postcode prefixes, so a setting such
+// as "../" or "../../x-" never names a file outside the catalogue folder.
+QString Katalog_Land(const QString& stdLand);
+
 // Where one key of a catalogue is stored.
 struct KatalogZiel
 {

@@ -54,12 +54,36 @@ Texte texte(Katalogart art)
             "PLZ-Vorwahlen-Übernahme"};
 }
 
-// The values learned in a run, held until the end and then written with one
-// write per catalogue file.
+bool enthalten(const QString& gespeichert, const QString& neu);
+
+// The value of a key after one more entry, by the rules of the run: an entry
+// the value holds already (case ignored, as part of a longer entry too) is not
+// added; a bank value longer than 201 characters is replaced by it alone.
+// False when nothing changes.
+bool hinzufuegen(Katalogart art, QString& wert, const QString& neu)
+{
+    if (art == Katalogart::Bank && wert.size() > 201) {
+        wert = neu;
+        return true;
+    }
+    if (enthalten(wert, neu))
+        return false;
+    wert = wert.isEmpty() ? neu : wert + QStringLiteral(", ") + neu;
+    return true;
+}
+
+// What a run learned, held until its end: per key the new entries in the
+// order they were met. At the end each catalogue file is read, merged and
+// written in one step under the lock between processes: every key is read
+// afresh and the run's entries are added to what it holds now, so entries
+// another instance wrote meanwhile stay and are not counted again.
 class Lernpuffer
 {
 public:
-    // The value a key holds now: learned in this run, else stored.
+    explicit Lernpuffer(Katalogart art) : m_art(art) {}
+
+    // The value a key holds now as far as this run knows: learned in this
+    // run, else stored.
     std::optional<QString> gelernt(const KatalogZiel& z) const
     {
         auto it = m_wert.constFind(kennung(z));
@@ -68,37 +92,66 @@ public:
         return it.value();
     }
 
-    void merken(const KatalogZiel& z, const QString& wert)
+    // Notes a new entry of a key whose value is then wert.
+    void merken(const KatalogZiel& z, const QString& eintrag, const QString& wert)
     {
-        const QString gespeichert = zcommon::Trim(wert);
-        m_wert.insert(kennung(z), gespeichert);
+        const QString k = kennung(z);
+        m_wert.insert(k, wert);
         auto it = m_proDatei.find(z.datei);
         if (it == m_proDatei.end()) {
             m_dateien << z.datei;
-            it = m_proDatei.insert(z.datei, Datei{z.sektion, {}});
+            it = m_proDatei.insert(z.datei, Datei{z.sektion, {}, {}});
         }
-        it.value().werte.emplace_back(z.schluessel, gespeichert);
+        Datei& d = it.value();
+        auto s = d.schluesselVon.find(k);
+        if (s == d.schluesselVon.end()) {
+            s = d.schluesselVon.insert(k, d.schluessel.size());
+            d.schluessel.push_back({z, {}});
+        }
+        d.schluessel[size_t(s.value())].eintraege << zcommon::Trim(eintrag);
     }
 
-    // Writes every file; returns the paths that could not be written.
-    QStringList schreiben() const
+    // Merges and writes every file; counts the entries written and notes the
+    // files that could not be written, with the reason.
+    void schreiben(UebernahmeErgebnis& e) const
     {
-        QStringList fehler;
         if (!m_dateien.isEmpty())
             zcommon::Verzeichnis_Anlegen(Katalog_Ordner());
         for (const QString& datei : m_dateien) {
             const Datei& d = m_proDatei[datei];
-            if (!zcommon::Ini_SchreibenAlle(datei, d.sektion, d.werte))
-                fehler << datei;
+            zcommon::Ini_Sperre sperre(datei);
+            std::vector<std::pair<QString, QString>> werte;
+            qint64 neu = 0;
+            for (const auto& [ziel, eintraege] : d.schluessel) {
+                QString wert = Katalog_Lesen(m_art, ziel);
+                bool geaendert = false;
+                for (const QString& eintrag : eintraege) {
+                    if (hinzufuegen(m_art, wert, eintrag)) {
+                        geaendert = true;
+                        ++neu;
+                    }
+                }
+                if (geaendert)
+                    werte.emplace_back(ziel.schluessel, wert);
+            }
+            if (zcommon::Ini_SchreibenAlle(datei, d.sektion, werte))
+                e.anzahl += neu;
+            else
+                e.fehler << (zcommon::Ini_Fehler().isEmpty() ? datei : zcommon::Ini_Fehler());
         }
-        return fehler;
     }
 
 private:
+    struct Schluessel
+    {
+        KatalogZiel ziel;
+        QStringList eintraege;
+    };
     struct Datei
     {
         QString sektion;
-        std::vector<std::pair<QString, QString>> werte;
+        std::vector<Schluessel> schluessel;
+        QHash<QString, qsizetype> schluesselVon;
     };
 
     static QString kennung(const KatalogZiel& z)
@@ -106,6 +159,7 @@ private:
         return z.datei + QLatin1Char('\n') + zcommon::UCase(zcommon::Trim(z.schluessel));
     }
 
+    Katalogart m_art;
     QHash<QString, QString> m_wert;
     QHash<QString, Datei> m_proDatei;
     QStringList m_dateien;
@@ -124,7 +178,8 @@ UebernahmeErgebnis Katalog_Lernen(Katalogart art, Fenster& fenster, const Adress
     const Texte t = texte(art);
     const QString stdLand = sitzung().KatalogStdLand;
     const QString zwischen = QString::fromUtf8(t.zwischen);
-    Lernpuffer puffer;
+    Lernpuffer puffer(art);
+    qint64 gezaehlt = 0; // what the status shows while the run goes on
 
     // The stored value of a key, read whole: learned in this run, else from
     // its file (whether a file exists is asked once per run).
@@ -137,9 +192,12 @@ UebernahmeErgebnis Katalog_Lernen(Katalogart art, Fenster& fenster, const Adress
             it = vorhanden.insert(z.datei, zcommon::Datei_Existiert(z.datei));
         return it.value() ? Katalog_Lesen(art, z) : QString();
     };
-    const auto lernen = [&](const KatalogZiel& z, const QString& wert) {
-        puffer.merken(z, wert);
-        ++e.anzahl;
+    const auto lernen = [&](const KatalogZiel& z, QString wert, const QString& eintrag) {
+        if (!hinzufuegen(art, wert, eintrag))
+            return false;
+        puffer.merken(z, eintrag, wert);
+        ++gezaehlt;
+        return true;
     };
 
     {
@@ -148,7 +206,7 @@ UebernahmeErgebnis Katalog_Lernen(Katalogart art, Fenster& fenster, const Adress
             if (!lauf.weiter(i))
                 break;
             const QString eintrag = liste.List(i);
-            const qint64 vorher = e.anzahl;
+            const qint64 vorher = gezaehlt;
             if (art == Katalogart::Bank || art == Katalogart::Ort) {
                 const int codeFeld = art == Katalogart::Bank ? Bankleitzahl : Plz;
                 const int namenFeld = art == Katalogart::Bank ? Kreditinstitut : Ort;
@@ -157,14 +215,8 @@ UebernahmeErgebnis Katalog_Lernen(Katalogart art, Fenster& fenster, const Adress
                 if (code.isEmpty() || name.size() <= 1)
                     continue;
                 const KatalogZiel z = Katalog_Ziel(art, code, stdLand);
-                if (z.datei.isEmpty())
-                    continue;
-                QString wert = gespeichert(z);
-                if (enthalten(wert, name))
-                    continue;
-                if (art == Katalogart::Bank && wert.size() > 201)
-                    wert.clear();
-                lernen(z, wert.isEmpty() ? name : wert + QStringLiteral(", ") + name);
+                if (!z.datei.isEmpty())
+                    lernen(z, gespeichert(z), name);
             } else {
                 const QString plz = FeldAus(eintrag, Plz);
                 if (zcommon::Val(plz) <= 0 || zcommon::Trim(FeldAus(eintrag, Ort)).size() <= 1)
@@ -172,22 +224,19 @@ UebernahmeErgebnis Katalog_Lernen(Katalogart art, Fenster& fenster, const Adress
                 const KatalogZiel z = Katalog_Ziel(art, plz, stdLand);
                 if (z.datei.isEmpty())
                     continue;
-                QString wert = gespeichert(z);
                 for (int feld : {Telefon, Telefax, Datentelefon}) {
                     const QString vorwahl = zcommon::Vorwahl_Ermitteln(FeldAus(eintrag, feld));
-                    if (vorwahl.isEmpty() || enthalten(wert, vorwahl))
-                        continue;
-                    wert = wert.isEmpty() ? vorwahl : wert + QStringLiteral(", ") + vorwahl;
-                    lernen(z, wert);
+                    if (!vorwahl.isEmpty())
+                        lernen(z, gespeichert(z), vorwahl);
                 }
             }
-            if (e.anzahl != vorher)
-                lauf.zwischenstand(QString::number(e.anzahl) + zwischen);
+            if (gezaehlt != vorher)
+                lauf.zwischenstand(QString::number(gezaehlt) + zwischen);
         }
         lauf.ende();
         e.abgebrochen = lauf.abgebrochen();
     }
-    e.fehler = puffer.schreiben();
+    puffer.schreiben(e);
     return e;
 }
 
@@ -210,7 +259,7 @@ QString Uebernahme_Text(Katalogart art, qint64 anzahl)
 void Katalog_Uebernehmen(Katalogart art, Fenster& fenster, const AdressListe& liste)
 {
     const Texte t = texte(art);
-    const QString frage = QString::fromUtf8(t.frage) + sitzung().KatalogStdLand + QStringLiteral("«.");
+    const QString frage = QString::fromUtf8(t.frage) + Katalog_Land(sitzung().KatalogStdLand) + QStringLiteral("«.");
     if (zcommon::Meldung(QStringLiteral("#SystemQuestion"), frage, zplatform::vbOKCancel | zplatform::vbQuestion,
                          QString::fromUtf8(t.frageTitel)) != zplatform::vbOK)
         return;
@@ -218,11 +267,11 @@ void Katalog_Uebernehmen(Katalogart art, Fenster& fenster, const AdressListe& li
     if (!e.abgebrochen)
         zcommon::MsgBox(Uebernahme_Text(art, e.anzahl), zplatform::vbOKOnly | zplatform::vbInformation,
                         QString::fromUtf8(t.titel));
-    for (const QString& datei : e.fehler)
+    for (const QString& grund : e.fehler)
         zcommon::Meldung(QStringLiteral("#SystemHand"),
-                         QStringLiteral("Der Katalog »%1« konnte nicht gespeichert werden.~Die neuen Einträge "
-                                        "dieser Datei sind nicht übernommen.")
-                             .arg(datei),
+                         QStringLiteral("Ein Katalog konnte nicht gespeichert werden:~%1~Die neuen Einträge "
+                                        "dieser Datei sind nicht übernommen und nicht mitgezählt.")
+                             .arg(zcommon::Woertlich(grund)),
                          zplatform::vbOKOnly | zplatform::vbCritical, QString::fromUtf8(t.titel));
     fenster.Status(QStringLiteral("Bereit"));
 }

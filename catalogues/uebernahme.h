@@ -7,9 +7,13 @@
 // kept: a name that does not occur in it yet (case ignored, as part of a
 // longer entry too) is appended with ", ". Only a bank value longer than 201
 // characters is replaced by the new name alone, so a value stays readable.
-// The new values are collected and written once per catalogue file at the end
-// (also after Esc): what was learned until then stays. The folder "Kataloge"
-// is created when missing; a catalogue that cannot be written is reported.
+// The new entries are collected and written once per catalogue file at the
+// end (also after Esc): what was learned until then stays. Each file is read,
+// merged and written in one step under the lock between processes, so two
+// instances learning at once both keep their entries; the count says how many
+// entries were written (an entry another instance stored meanwhile is not
+// counted again). The folder "Kataloge" is created when missing; a catalogue
+// that cannot be written is reported with the reason and not counted.
 
 #include "catalogues/katalog.h"
 
@@ -25,9 +29,9 @@ namespace zkataloge {
 
 struct UebernahmeErgebnis
 {
-    qint64 anzahl = 0;        // values written (an area-code address may count up to three)
+    qint64 anzahl = 0;        // entries written (an area-code address may count up to three)
     bool abgebrochen = false; // stopped with Esc
-    QStringList fehler;       // catalogue files that could not be written
+    QStringList fehler;       // why catalogue files could not be written (one text each)
 };
 
 // The run without question and final message (status and progress shown).

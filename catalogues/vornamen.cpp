@@ -9,13 +9,18 @@
 #include "common/dateien.h"
 #include "common/meldungen.h"
 #include "common/texte.h"
+#include "platform/dateisystem.h"
 #include "platform/ordner.h"
 #include "platform/plattform.h"
 #include "platform/textdatei.h"
 
 #include <QDateTime>
+#include <QDir>
 #include <QFileInfo>
 #include <QHash>
+
+#include <cerrno>
+#include <optional>
 
 namespace zkataloge {
 
@@ -70,23 +75,52 @@ QString Vornamen_Datei()
     return Katalog_Ordner() + QStringLiteral("/Vornamen.txt");
 }
 
-int Vorname_Anrede(const QString& name, int code)
+namespace {
+
+struct Lernergebnis
 {
+    int code = 0;
+    bool angehaengt = false;       // a line was appended in this call
+    zplatform::Ergebnis geschrieben; // why a line could not be appended
+};
+
+Lernergebnis vornameLernen(const QString& name, int code)
+{
+    Lernergebnis l;
     const QString datei = zplatform::pfadAufloesen(Vornamen_Datei());
+    const bool lernen = code == 1 || code == 2;
+    // A name that would not stay one line of the file is refused like an initial.
+    const bool abgelehnt = name.contains(QLatin1Char('.')) || name.size() <= 2 || name.contains(QLatin1Char('\r')) ||
+                           name.contains(QLatin1Char('\n'));
+    // Whoever learns reads, decides and appends under the file's lock, so two
+    // instances learning at once both keep their lines and never write one
+    // twice.
     if (!zcommon::Datei_Existiert(datei)) {
         zcommon::Verzeichnis_Anlegen(Katalog_Ordner());
-        zplatform::zeilenAnhaengen(datei, {QString::fromLatin1(BeispielZeile)});
+        // Created with its sample line in one step: another instance that
+        // learns at the same moment finds it whole or not at all.
+        const int f = zplatform::bytesNeuAnlegen(datei, QByteArray(BeispielZeile) + "\r\n");
+        if (f != 0 && f != EEXIST && lernen && !abgelehnt) {
+            l.geschrieben.ok = false;
+            l.geschrieben.fehler = QStringLiteral("Die Datei %1 kann nicht angelegt werden: %2")
+                                       .arg(QDir::toNativeSeparators(datei), zplatform::fehlerGrund(f));
+        }
     }
-    // A name that would not stay one line of the file is refused like an initial.
-    if (name.contains(QLatin1Char('.')) || name.size() <= 2 || name.contains(QLatin1Char('\r')) ||
-        name.contains(QLatin1Char('\n')))
-        return -1;
+    if (abgelehnt) {
+        l.code = -1;
+        return l;
+    }
+    std::optional<zplatform::Anhangsperre> sperre;
+    if (lernen)
+        sperre.emplace(datei);
     const QString klein = zcommon::LCase(name);
-    int ergebnis = codes(datei).value(klein, 0);
-    if (ergebnis != code && (code == 1 || code == 2)) {
+    l.code = codes(datei).value(klein, 0);
+    if (l.code != code && lernen) {
         const QString zeile = QString::number(code) + QLatin1Char(' ') + zcommon::Gross_Klein(name);
-        if (zplatform::zeilenAnhaengen(datei, {zeile})) {
-            ergebnis = code;
+        const zplatform::Ergebnis e = zplatform::zeilenAnhaengen(datei, {zeile});
+        if (e) {
+            l.code = code;
+            l.angehaengt = true;
             // The file now ends with the new line: keep the cache in step.
             Vornamenstand& s = stand();
             const QFileInfo fi(datei);
@@ -95,9 +129,21 @@ int Vorname_Anrede(const QString& name, int code)
                 s.groesse = fi.size();
                 s.geaendert = fi.lastModified();
             }
+        } else {
+            l.geschrieben = e;
         }
     }
-    return ergebnis;
+    return l;
+}
+
+} // namespace
+
+int Vorname_Anrede(const QString& name, int code, zplatform::Ergebnis* fehler)
+{
+    const Lernergebnis l = vornameLernen(name, code);
+    if (fehler)
+        *fehler = l.geschrieben;
+    return l.code;
 }
 
 QString Anrede_Vorschlag(const QString& vorname)
@@ -142,8 +188,15 @@ VornamenErgebnis Vornamen_Lernen(zadressbuch::Fenster& fenster, const zadressbuc
             continue;
         if (Vorname_Anrede(vorname, 0) == geschlecht)
             continue;
-        if (Vorname_Anrede(vorname, geschlecht) == geschlecht)
-            ++e.gelernt;
+        // Only what this run wrote counts: another instance may have
+        // written the same name meanwhile.
+        const Lernergebnis l = vornameLernen(vorname, geschlecht);
+        e.gelernt += l.angehaengt;
+        if (!l.geschrieben) {
+            // Every further line would fail the same way.
+            e.fehler = l.geschrieben.fehler;
+            break;
+        }
         lauf.zwischenstand(QString::number(e.gelernt) + QStringLiteral(" Vornamen übernommen..."));
     }
     lauf.ende();
@@ -158,6 +211,12 @@ void Vornamen_Uebernehmen(zadressbuch::Fenster& fenster, const zadressbuch::Adre
         zcommon::MsgBox((e.gelernt == 0 ? QStringLiteral("Keine") : QString::number(e.gelernt)) +
                             QStringLiteral(" Vornamen wurden übernommen."),
                         zplatform::vbOKOnly | zplatform::vbInformation, QStringLiteral("Vornamen-Übernahme"));
+    if (!e.fehler.isEmpty())
+        zcommon::Meldung(QStringLiteral("#SystemHand"),
+                         QStringLiteral("Der Vornamen-Katalog konnte nicht erweitert werden:~%1~Die Übernahme "
+                                        "wurde deshalb beendet.")
+                             .arg(zcommon::Woertlich(e.fehler)),
+                         zplatform::vbOKOnly | zplatform::vbCritical, QStringLiteral("Vornamen-Übernahme"));
     fenster.Status(QStringLiteral("Bereit"));
 }
 

@@ -106,19 +106,7 @@ bool Datei_Oeffnen(AdressListe& liste, zadressbuch::Fenster& fenster, const Date
 bool Leerzeile_Anhaengen(const QString& pfad)
 {
     const QString echt = zplatform::pfadAufloesen(zplatform::normalPfad(pfad));
-    QStringList zeilen;
-    QFile f(echt);
-    if (f.exists() && f.size() > 0) {
-        if (!f.open(QIODevice::ReadOnly) || !f.seek(f.size() - 1))
-            return false;
-        char letztes = 0;
-        f.getChar(&letztes);
-        f.close();
-        if (letztes != '\n' && letztes != '\r')
-            zeilen << QString();
-    }
-    zeilen << zadressbuch::LeererDatensatz();
-    return zplatform::zeilenAnhaengen(echt, zeilen).ok;
+    return zplatform::zeilenAnhaengen(echt, {zadressbuch::LeererDatensatz()}).ok;
 }
 
 bool Datei_Anlegen(AdressListe& liste, zadressbuch::Fenster& fenster, const DateiWaehler& waehler)

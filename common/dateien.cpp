@@ -150,6 +150,17 @@ bool Verzeichnis_Anlegen(const QString& pfad)
     return QFileInfo(p).isDir();
 }
 
+bool Datei_Sichern(const QString& pfad)
+{
+    const QString ziel = Temp_Ordner() + QLatin1Char('/') + QFileInfo(pfad).fileName();
+    // A file that already lies in the temp folder has no copy apart from
+    // itself: it is no backup (and must not be removed over itself).
+    if (QFileInfo(ziel).absoluteFilePath() == QFileInfo(pfad).absoluteFilePath())
+        return false;
+    QFile::remove(ziel);
+    return QFile::copy(pfad, ziel);
+}
+
 void Datei_Loeschen(const QStringList& dateien, bool sicherung)
 {
     // Names may also come as one text separated by NUL characters.
@@ -161,16 +172,7 @@ void Datei_Loeschen(const QStringList& dateien, bool sicherung)
     if (namen.isEmpty())
         return;
 
-    const QString temp = Temp_Ordner();
-    auto kopieren = [&](const QString& pfad) {
-        const QString ziel = temp + QLatin1Char('/') + QFileInfo(pfad).fileName();
-        // A file that already lies in the temp folder has no copy apart from
-        // itself: it is no backup (and must not be removed over itself).
-        if (QFileInfo(ziel).absoluteFilePath() == QFileInfo(pfad).absoluteFilePath())
-            return false;
-        QFile::remove(ziel);
-        return QFile::copy(pfad, ziel);
-    };
+    const auto kopieren = [](const QString& pfad) { return Datei_Sichern(pfad); };
 
     QStringList behalten;
     for (const QString& name : namen) {

@@ -23,6 +23,9 @@ QString Datei_Teil(const QString& pfad, int teil);
 QString Datei_Suchen(const QString& name);
 // Creates every missing level of the folder; true when it exists afterwards.
 bool Verzeichnis_Anlegen(const QString& pfad);
+// Copies a file into the temp folder under its own name (replacing an older
+// copy there); false when it could not be copied or lies there already.
+bool Datei_Sichern(const QString& pfad);
 // Moves files to the trash; with sicherung each is first copied into the temp
 // folder. A file the trash cannot take is deleted for good only when its copy
 // in the temp folder succeeded; otherwise it is kept and a message says so.

@@ -20,10 +20,12 @@
 #include "platform/ordner.h"
 #include "platform/textdatei.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
 
+#include <cerrno>
 #include <cmath>
 #include <map>
 #include <memory>
@@ -126,19 +128,78 @@ struct IniDatei
     Inhalt inhalt;
 };
 
+// A file an editor saved with a byte-order mark (UTF-8, or UTF-16 as Windows
+// itself reads it) in the form the layer keeps: Windows-1252, and a section
+// name, key or value Windows-1252 cannot hold in its UTF-8 form behind the
+// mark, as a write stores it. The next write stores the file in that form.
+// Lines before the first section hold no key: what they cannot hold becomes
+// "?", as in a comment, and the file never begins with a mark of its own.
+QByteArray zeileOhneMarke(const QString& zeile, bool& inSektion)
+{
+    const auto istLeer = [](QChar c) { return c == QLatin1Char(' ') || c == QLatin1Char('\t'); };
+    // Windows-1252 reads the UTF-8 byte-order mark as these three characters.
+    static const QString Utf8Marke = QStringLiteral("\u00EF\u00BB\u00BF");
+    qsizetype a = 0;
+    while (a < zeile.size() && istLeer(zeile[a]))
+        ++a;
+    const qsizetype zu = zeile.lastIndexOf(QLatin1Char(']'));
+    const bool kopf = a < zeile.size() && zeile[a] == QLatin1Char('[') && zu > a;
+    inSektion = inSektion || kopf;
+    if (!inSektion || (!zeile.contains(Utf8Marke) && zplatform::istWindows1252(zeile)))
+        return zplatform::nachWindows1252(zeile);
+    if (kopf)
+        return '[' + teilKodieren(beschneiden(QStringView(zeile).mid(a + 1, zu - a - 1))) + ']';
+    const qsizetype gleich = zeile.indexOf(QLatin1Char('='), a);
+    if (a < zeile.size() && zeile[a] != QLatin1Char(';') && gleich > a)
+        return teilKodieren(beschneiden(QStringView(zeile).mid(a, gleich - a))) + '=' +
+               teilKodieren(beschneiden(QStringView(zeile).mid(gleich + 1)));
+    return zplatform::nachWindows1252(zeile); // a comment or stray text: what cannot be held becomes "?"
+}
+
+QByteArray ausMarkierterDatei(const QByteArray& bytes)
+{
+    const QString text = zplatform::ausDateiBytes(bytes);
+    QByteArray aus;
+    aus.reserve(bytes.size());
+    bool inSektion = false;
+    qsizetype start = 0;
+    const qsizetype n = text.size();
+    while (start < n) {
+        qsizetype e = start;
+        while (e < n && text[e] != QLatin1Char('\n') && text[e] != QLatin1Char('\r'))
+            ++e;
+        aus += zeileOhneMarke(text.mid(start, e - start), inSektion);
+        if (e >= n)
+            break;
+        const bool crlf = text[e] == QLatin1Char('\r') && e + 1 < n && text[e + 1] == QLatin1Char('\n');
+        aus += crlf ? QByteArrayLiteral("\r\n") : QByteArray(1, char(text[e].unicode()));
+        start = e + (crlf ? 2 : 1);
+    }
+    // Text that itself begins like a mark (before any section, so it holds
+    // no key) must not make the stored file read as another encoding.
+    if (zplatform::markenLaenge(aus.constData(), aus.size()) > 0)
+        aus.prepend(' ');
+    return aus;
+}
+
 std::shared_ptr<IniDatei> einlesen(const QString& pfad)
 {
     auto d = std::make_shared<IniDatei>();
     d->stand = stempel(pfad);
     if (!d->stand.vorhanden)
         return d;
+    // A file without read permission counts as unreadable for root too (see
+    // zplatform::lesePruefung); it is never written either.
     QFile f(pfad);
-    if (!f.open(QIODevice::ReadOnly)) {
+    if (zplatform::lesePruefung(pfad) != 0 || !f.open(QIODevice::ReadOnly)) {
         d->stand = Stempel();
         return d;
     }
+    QByteArray bytes = f.readAll();
+    if (zplatform::markenLaenge(bytes.constData(), bytes.size()) > 0)
+        bytes = ausMarkierterDatei(bytes);
     d->vorhanden = true;
-    d->inhalt = Inhalt(f.readAll());
+    d->inhalt = Inhalt(std::move(bytes));
     return d;
 }
 
@@ -178,6 +239,7 @@ struct Zwischenspeicher
     QHash<QString, QString> pfadVon;                   // name as asked -> resolved path
     QHash<QString, Stapel> stapel;                     // full path -> its batch, while one exists
     QHash<QString, Sperre> sperren;                    // full path -> the lock this process holds
+    QString letzterFehler;                             // why the last write failed ("" none)
 };
 
 Zwischenspeicher& speicher()
@@ -221,11 +283,25 @@ const QByteArray CrLf = QByteArrayLiteral("\r\n");
 // folder is missing is not written.
 bool zurueckschreiben(const QString& pfad, Inhalt inhalt)
 {
+    QString& letzterFehler = speicher().letzterFehler;
     QFileInfo fi(pfad);
-    if (!QFileInfo(fi.absolutePath()).isDir())
+    if (!QFileInfo(fi.absolutePath()).isDir()) {
+        letzterFehler = QStringLiteral("Die Datei %1 kann nicht geschrieben werden: Der Ordner %2 existiert nicht.")
+                            .arg(QDir::toNativeSeparators(pfad), QDir::toNativeSeparators(fi.absolutePath()));
         return false;
-    if (!zplatform::bytesSchreiben(pfad, inhalt.bytes()))
+    }
+    // A file that could not be read is never replaced by what was read of it.
+    const int lesbar = zplatform::lesePruefung(pfad);
+    if (lesbar != 0 && lesbar != ENOENT && lesbar != EISDIR) {
+        zplatform::Ergebnis gelesen;
+        zplatform::textLesen(pfad, &gelesen);
+        letzterFehler = gelesen.fehler + QStringLiteral(" Sie wird deshalb nicht überschrieben.");
         return false;
+    }
+    if (const zplatform::Ergebnis e = zplatform::bytesSchreiben(pfad, inhalt.bytes()); !e) {
+        letzterFehler = e.fehler;
+        return false;
+    }
     auto d = std::make_shared<IniDatei>();
     d->stand = stempel(pfad);
     d->vorhanden = d->stand.vorhanden;
@@ -416,6 +492,7 @@ std::optional<Ersetzung> anwenden(const IniDatei& d, const Aenderung& a, double*
 double aendern(const QString& datei, const Aenderung& a)
 {
     Zwischenspeicher& s = speicher();
+    s.letzterFehler.clear();
     const QString p = pfad(datei);
     double zaehler = 0;
     auto b = s.stapel.find(p);
@@ -499,11 +576,11 @@ QString gelesen(const QString& gespeichert)
 bool Ini_SchreibenAlle(const QString& datei, const QString& sektion,
                        const std::vector<std::pair<QString, QString>>& werte)
 {
+    Zwischenspeicher& s = speicher();
+    s.letzterFehler.clear();
     if (werte.empty())
         return true;
     const QString sekName = nameBereinigen(sektion, QString::fromLatin1(ProgrammSektion));
-
-    Zwischenspeicher& s = speicher();
 
     // A key that reads back as something else (a section line, a comment, a
     // shorter key) changes what the next write finds: such batches take the
@@ -682,6 +759,11 @@ std::vector<IniSektion> Ini_Auslesen(const QString& pfad)
     return ergebnis;
 }
 
+QString Ini_Fehler()
+{
+    return speicher().letzterFehler;
+}
+
 void Ini_CacheLeeren()
 {
     Zwischenspeicher& s = speicher();
@@ -725,6 +807,7 @@ Ini_Stapel::~Ini_Stapel()
 bool Ini_Stapel::schreiben()
 {
     Zwischenspeicher& s = speicher();
+    s.letzterFehler.clear();
     auto b = s.stapel.find(m_pfad);
     if (b == s.stapel.end() || b.value().aenderungen.empty())
         return true;

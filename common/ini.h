@@ -5,7 +5,9 @@
 // without them, "**" in a stored value standing for a line break, CR LF, LF
 // and a lone CR all ending a line, a missing file,
 // section or key giving the default ("key=" gives ""), every other line of the
-// file kept byte for byte on a write, writes atomic. Files are Windows-1252.
+// file kept byte for byte on a write, writes atomic. Files are Windows-1252;
+// one an editor saved with a byte-order mark (UTF-8 or UTF-16) reads as the
+// encoding it names, and the next write stores it in Windows-1252.
 //
 // File names: "" is Zizorud.ini in the Windows folder; ".ini" is appended when
 // the fourth-last character is not "."; "WIN.INI", "SYSTEM.INI" and
@@ -75,6 +77,13 @@ public:
 private:
     QString m_pfad;
 };
+
+// Why the last write through this layer failed (German, naming the file and
+// the reason); "" when it succeeded or had nothing to change. Set by
+// Ini_Schreiben, Ini_SchreibenAlle, Ini_Zaehler_Erhoehen, Ini_Loeschen and a
+// batch's write (inside a batch the writes change nothing on disk: ask after
+// its schreiben()). A file that exists but cannot be read is never written.
+QString Ini_Fehler();
 
 // Drops every cached file (tests that change files behind the layer's back).
 void Ini_CacheLeeren();

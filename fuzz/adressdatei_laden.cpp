@@ -1,10 +1,11 @@
 // The address-file loader against arbitrary bytes:
-// - it agrees with a plain reference that decodes the whole file at once,
+// - it agrees with a plain reference that decodes the whole file at once (by
+//   its byte-order mark, else as Windows-1252),
 //   drops the end-of-file marks (Ctrl+Z) at its end, splits at CR LF, LF and
 //   lone CR and applies the skip rule;
 // - saving what was loaded and loading that again gives the same description
 //   and records (for files without end-of-file marks, whose place in the
-//   file may change on a save).
+//   file may change on a save); what Windows-1252 cannot hold is refused.
 #include "addressbook/adressdatei.h"
 #include "platform/codec.h"
 
@@ -42,7 +43,10 @@ struct Referenz
 Referenz referenz(const QByteArray& bytes)
 {
     Referenz r;
-    QString text = zplatform::ausWindows1252(bytes);
+    // A UTF-16 file is read through UTF-8: a lone surrogate becomes U+FFFD.
+    QString text = zplatform::ausDateiBytes(bytes);
+    if (zplatform::markenLaenge(bytes.constData(), bytes.size()) == 2)
+        text = zplatform::ausUtf8(text.toUtf8().constData(), text.toUtf8().size());
     qsizetype schluss = text.size();
     while (schluss > 0 &&
            (text[schluss - 1] == QChar(0x1A) || text[schluss - 1] == u'\r' || text[schluss - 1] == u'\n'))
@@ -103,8 +107,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* daten, size_t groesse)
     if (bytes.contains('\x1a'))
         return 0;
     const QString zweite = dir.path() + QStringLiteral("/b.dat");
-    if (!Adressdatei_Schreiben(zweite, e.beschreibung, e.eintraege).ok)
+    const bool darstellbar =
+        zplatform::istWindows1252(e.beschreibung) && zplatform::istWindows1252(e.eintraege.join(u'\n'));
+    if (Adressdatei_Schreiben(zweite, e.beschreibung, e.eintraege).ok != darstellbar)
         std::abort();
+    if (!darstellbar)
+        return 0;
     const LadeErgebnis wieder = Adressdatei_Lesen(zweite, false);
     if (!wieder.ok || wieder.eintraege != e.eintraege || wieder.beschreibung != e.beschreibung)
         std::abort();

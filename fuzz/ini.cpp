@@ -11,7 +11,11 @@
 // Besides the file as given, the input's last byte may ask for huge cases:
 // the file repeated up to 32 KB (a thousand sections and more), or a line of
 // 64 KB in its middle. UTF-16 text and NUL bytes are plain bytes to the
-// layer and must read without harm.
+// layer and must read without harm. It may also ask for the file as an
+// editor saves it with a byte-order mark (UTF-8 or UTF-16, any text): such a
+// file reads the same either way, and the same as the Windows-1252 file where
+// its text fits that; a write into it stores it anew in Windows-1252 and keeps
+// every other value.
 #include "fuzzhilfe.h"
 #include "ini_referenz.h"
 
@@ -140,17 +144,45 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* daten, size_t groesse)
         const QByteArray lang = stueck.repeated(64000 / stueck.size() + 1);
         alt = alt.left(alt.size() / 2) + lang + alt.mid(alt.size() / 2);
     }
-    {
+    const auto ablegen = [&](const QByteArray& bytes) {
         QFile f(pfad);
-        if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate) || f.write(alt) != alt.size())
+        if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate) || f.write(bytes) != bytes.size())
             zfuzz::verletzt("Testdatei nicht geschrieben");
+        zcommon::Ini_CacheLeeren();
+    };
+    // 28: the Windows-1252 text saved as UTF-8 with its mark; 29: the bytes as
+    // UTF-16 code units, saved both ways with a mark (a text that a value's
+    // own UTF-8 mark would turn into something else is left out).
+    if (art % 32 == 28 || art % 32 == 29) {
+        const bool ausCodeseite = art % 32 == 28;
+        QString text = ausCodeseite ? zplatform::ausWindows1252(alt) : zfuzz::textUtf16(alt.toStdString());
+        text = QString::fromUtf8(text.toUtf8()); // no lone surrogates
+        if (text.contains(QStringLiteral("\u00EF\u00BB\u00BF")) || zplatform::markenLaenge(alt.constData(), alt.size()))
+            return 0;
+        const QByteArray utf8 = "\xEF\xBB\xBF" + text.toUtf8();
+        if (ausCodeseite) {
+            ablegen(alt);
+            const Inhalt einfach = auslesen(pfad);
+            ablegen(utf8);
+            pruefen(auslesen(pfad) == einfach, "mit UTF-8-Marke wie Windows-1252");
+        } else {
+            ablegen("\xFF\xFE" + zplatform::nachKodierung(text, "UTF-16LE"));
+            const Inhalt utf16 = auslesen(pfad);
+            ablegen(utf8);
+            pruefen(auslesen(pfad) == utf16, "UTF-8 wie UTF-16");
+        }
+        alt = utf8;
     }
-    zcommon::Ini_CacheLeeren();
+    ablegen(alt);
+    // A marked file is read as its text and stored anew in Windows-1252: the
+    // byte-for-byte comparisons with the plain reading hold only without a mark.
+    const bool markiert = zplatform::markenLaenge(alt.constData(), alt.size()) > 0;
 
     // The reader: every section and key the file lists reads as listed, and
     // as the plain reading finds them.
     const auto sektionen = zcommon::Ini_Auslesen(pfad);
-    gleichWieReferenz(sektionen, alt);
+    if (!markiert)
+        gleichWieReferenz(sektionen, alt);
     const QStringList sektionsNamen = zcommon::Ini_Sektionen(pfad);
     pruefen(sektionsNamen.size() == qsizetype(sektionen.size()), "Sektionen wie Auslesen");
     for (size_t i = 0; i < sektionen.size(); ++i) {
@@ -172,8 +204,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* daten, size_t groesse)
     const Inhalt vorher = auslesen(pfad);
     zcommon::Ini_Schreiben(pfad, sektion, schluessel, wert);
     const QByteArray neu = lesen(pfad);
-    pruefen(neu == zfuzz::referenz::schreiben(alt, sektion, schluessel, wert), "Bytes wie beim einfachen Schreiben",
-            zplatform::ausWindows1252(neu), zplatform::ausWindows1252(zfuzz::referenz::schreiben(alt, sektion, schluessel, wert)));
+    if (!markiert)
+        pruefen(neu == zfuzz::referenz::schreiben(alt, sektion, schluessel, wert), "Bytes wie beim einfachen Schreiben",
+                zplatform::ausWindows1252(neu),
+                zplatform::ausWindows1252(zfuzz::referenz::schreiben(alt, sektion, schluessel, wert)));
     wieGeschrieben(pfad, neu);
     const Inhalt nachher = auslesen(pfad);
 
@@ -225,18 +259,20 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* daten, size_t groesse)
     }
 
     // The bytes: what differs lies within one old line, and at most a few
-    // lines are added.
-    qsizetype vorn = 0;
-    while (vorn < alt.size() && vorn < neu.size() && alt[vorn] == neu[vorn])
-        ++vorn;
-    qsizetype hinten = 0;
-    while (hinten < alt.size() - vorn && hinten < neu.size() - vorn &&
-           alt[alt.size() - 1 - hinten] == neu[neu.size() - 1 - hinten])
-        ++hinten;
-    const QByteArray altMitte = alt.mid(vorn, alt.size() - vorn - hinten);
-    const QByteArray neuMitte = neu.mid(vorn, neu.size() - vorn - hinten);
-    pruefen(!altMitte.contains('\n') && neuMitte.count('\n') <= 4, "nur eine Zeile geändert",
-            zplatform::ausWindows1252(altMitte), zplatform::ausWindows1252(neuMitte));
+    // lines are added (a marked file is stored anew, so not there).
+    if (!markiert) {
+        qsizetype vorn = 0;
+        while (vorn < alt.size() && vorn < neu.size() && alt[vorn] == neu[vorn])
+            ++vorn;
+        qsizetype hinten = 0;
+        while (hinten < alt.size() - vorn && hinten < neu.size() - vorn &&
+               alt[alt.size() - 1 - hinten] == neu[neu.size() - 1 - hinten])
+            ++hinten;
+        const QByteArray altMitte = alt.mid(vorn, alt.size() - vorn - hinten);
+        const QByteArray neuMitte = neu.mid(vorn, neu.size() - vorn - hinten);
+        pruefen(!altMitte.contains('\n') && neuMitte.count('\n') <= 4, "nur eine Zeile geändert",
+                zplatform::ausWindows1252(altMitte), zplatform::ausWindows1252(neuMitte));
+    }
 
     // A second write of another length into the first section that counts:
     // every place after it moves.

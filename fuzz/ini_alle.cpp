@@ -3,7 +3,9 @@
 // leave, on any file text and any keys and values; the single writes leave
 // the bytes a plain line-by-line write leaves. Half of the cases read the
 // file first, so the layer changes what it holds of it in place. The
-// input's last byte may ask for the file text repeated up to 32 KB.
+// input's last byte may ask for the file text repeated up to 32 KB. A file
+// with a byte-order mark is read as its text and stored anew, the same way by
+// every kind of write.
 #include "ini_referenz.h"
 
 #include "common/ini.h"
@@ -113,7 +115,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* daten, size_t groesse)
         zcommon::Ini_Schreiben(a, sektion, k, w);
         erwartet = zfuzz::referenz::schreiben(erwartet, sektion, k, w);
     }
-    if (!werte.empty() && lesen(a) != erwartet) {
+    // A file with a byte-order mark is stored anew in Windows-1252 on its
+    // first write: the plain line-by-line write does not model that, the
+    // comparison of single, joined and batched writes below still holds.
+    const bool markiert = vorhanden && zplatform::markenLaenge(inhalt.data(), qsizetype(inhalt.size())) > 0;
+    if (!werte.empty() && !markiert && lesen(a) != erwartet) {
         std::fprintf(stderr, "Eigenschaft verletzt: einzeln\n%s\neinfach\n%s\n", lesen(a).toHex().constData(),
                      erwartet.toHex().constData());
         std::abort();

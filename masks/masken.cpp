@@ -444,12 +444,14 @@ QString Maske_TextLesen(const QString& pfad, bool* ok)
     return text;
 }
 
-bool Maske_Speichern(const QString& pfad, const QString& text)
+bool Maske_Speichern(const QString& pfad, const QString& text, QString* fehler)
 {
-    const bool ok = bool(zplatform::textSchreiben(zplatform::pfadAufloesen(pfad), text));
+    const zplatform::Ergebnis e = zplatform::textSchreiben(zplatform::pfadAufloesen(pfad), text);
     // An open run uses the saved mask from now on.
     cache().imDurchgang.clear();
-    return ok;
+    if (fehler)
+        *fehler = e.fehler;
+    return e.ok;
 }
 
 QString MaskenIniDatei()
@@ -468,10 +470,13 @@ QString Maske_SchriftLesen(const QString& maskenName, const QString& vorgabe)
                               vorgabe);
 }
 
-void Maske_SchriftSchreiben(const QString& maskenName, const QString& schrift)
+bool Maske_SchriftSchreiben(const QString& maskenName, const QString& schrift, QString* fehler)
 {
     zcommon::Ini_Schreiben(MaskenIniDatei(), QStringLiteral("MaskenFonts"), Maske_SchriftSchluessel(maskenName),
                            schrift);
+    if (fehler)
+        *fehler = zcommon::Ini_Fehler();
+    return zcommon::Ini_Fehler().isEmpty();
 }
 
 QString Maske_Ausfuellen(const QString& maskenName, const QString& datensatz)

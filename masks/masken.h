@@ -45,16 +45,18 @@ QString Maske_Datei(const QString& maskenName);
 QString Maske_TextLesen(const QString& pfad, bool* ok = nullptr);
 // Writes a mask exactly as the text stands (no line end added), Windows-1252.
 // False (nothing written) when the file cannot be written or a character has
-// no Windows-1252 form. Whatever writes mask files goes through here, so an
-// open run (Masken_Durchgang) uses the new text too.
-bool Maske_Speichern(const QString& pfad, const QString& text);
+// no Windows-1252 form (*fehler, when given, says why). Whatever writes mask
+// files goes through here, so an open run (Masken_Durchgang) uses the new
+// text too.
+bool Maske_Speichern(const QString& pfad, const QString& text, QString* fehler = nullptr);
 
 // Masken.Ini of the mask folder, and the font settings kept in it.
 QString MaskenIniDatei();
 // The key of a mask in Masken.Ini: its base name (up to the first ".") in upper case.
 QString Maske_SchriftSchluessel(const QString& maskenName);
 QString Maske_SchriftLesen(const QString& maskenName, const QString& vorgabe = QString());
-void Maske_SchriftSchreiben(const QString& maskenName, const QString& schrift);
+// False when Masken.Ini could not take it (*fehler, when given, says why).
+bool Maske_SchriftSchreiben(const QString& maskenName, const QString& schrift, QString* fehler = nullptr);
 
 // The mask expanded for one address (a record line as in the address list),
 // with the card's current captions. "" when the mask does not exist. A mask is

@@ -59,18 +59,60 @@ qsizetype markenLaenge(const char* bytes, qsizetype laenge)
     return 0;
 }
 
+QString ausUtf8(const char* bytes, qsizetype laenge)
+{
+    // QString::fromUtf8 would drop a mark at the start.
+    QString vorne;
+    while (laenge >= 3 && std::memcmp(bytes, "\xEF\xBB\xBF", 3) == 0) {
+        vorne += QChar(0xFEFF);
+        bytes += 3;
+        laenge -= 3;
+    }
+    return vorne.isEmpty() ? QString::fromUtf8(bytes, laenge) : vorne + QString::fromUtf8(bytes, laenge);
+}
+
+const char* kodierungVon(const char* bytes, qsizetype laenge)
+{
+    switch (markenLaenge(bytes, laenge)) {
+    case 3:
+        return "UTF-8";
+    case 2:
+        return static_cast<unsigned char>(bytes[0]) == 0xFF ? "UTF-16LE" : "UTF-16BE";
+    default:
+        return "Windows-1252";
+    }
+}
+
+QByteArray nachKodierung(const QString& text, const char* kodierung, qsizetype* ersterFehler)
+{
+    const QByteArrayView k(kodierung);
+    if (k == "UTF-8" || k == "UTF-16LE" || k == "UTF-16BE") {
+        if (ersterFehler)
+            *ersterFehler = -1;
+        if (k == "UTF-8")
+            return text.toUtf8();
+        const bool le = k == "UTF-16LE";
+        QByteArray bytes(text.size() * 2, Qt::Uninitialized);
+        for (qsizetype i = 0; i < text.size(); ++i) {
+            const char16_t c = text.at(i).unicode();
+            bytes[2 * i + (le ? 0 : 1)] = char(c & 0xFF);
+            bytes[2 * i + (le ? 1 : 0)] = char(c >> 8);
+        }
+        return bytes;
+    }
+    return nachWindows1252(text, ersterFehler);
+}
+
 QString ausDateiBytes(const QByteArray& bytes, const char** kodierung)
 {
     const auto* b = reinterpret_cast<const unsigned char*>(bytes.constData());
     const qsizetype n = bytes.size();
-    const char* art = "Windows-1252";
+    const char* art = kodierungVon(bytes.constData(), n);
     QString text;
     if (markenLaenge(bytes.constData(), n) == 3) {
-        art = "UTF-8";
-        text = QString::fromUtf8(bytes.constData() + 3, n - 3);
+        text = ausUtf8(bytes.constData() + 3, n - 3);
     } else if (markenLaenge(bytes.constData(), n) == 2) {
         const bool le = b[0] == 0xFF;
-        art = le ? "UTF-16LE" : "UTF-16BE";
         // An odd last byte cannot form a character: it is left out.
         const qsizetype zeichen = (n - 2) / 2;
         text.resize(zeichen);

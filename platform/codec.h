@@ -17,8 +17,18 @@ QString ausWindows1252(const char* bytes, qsizetype laenge);
 // *kodierung, when given, receives "UTF-8", "UTF-16LE", "UTF-16BE" or
 // "Windows-1252".
 QString ausDateiBytes(const QByteArray& bytes, const char** kodierung = nullptr);
+// UTF-8 bytes of a file (after its mark) as text. A byte-order mark there is
+// the character U+FEFF like any other: only the file's first one is a mark.
+QString ausUtf8(const char* bytes, qsizetype laenge);
 // The length of a byte-order mark at the start of bytes (0 when none).
 qsizetype markenLaenge(const char* bytes, qsizetype laenge);
+// The encoding the first bytes of a file name by their byte-order mark:
+// "UTF-8", "UTF-16LE", "UTF-16BE", else "Windows-1252".
+const char* kodierungVon(const char* bytes, qsizetype laenge);
+// Text in one of those encodings, without a mark (Windows-1252 as
+// nachWindows1252 gives it, with ersterFehler; the others hold every
+// character, ersterFehler is -1 then).
+QByteArray nachKodierung(const QString& text, const char* kodierung, qsizetype* ersterFehler = nullptr);
 
 // Encodes text. A character Windows-1252 cannot hold becomes "?"; when
 // ersterFehler is given it receives the index of the first such character, or -1.

@@ -3,10 +3,14 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
+#include <QRandomGenerator>
 #include <QThread>
 
 #include <cerrno>
 #include <climits>
+#include <cstring>
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -18,6 +22,8 @@ namespace {
 
 bool g_ohneHardlinks = false;
 qint64 g_platzGrenze = -1;
+QString g_umbenennenZiel;
+int g_umbenennenFehler = 0;
 
 QByteArray pfad8(const QString& pfad)
 {
@@ -100,6 +106,175 @@ QByteArray prozessDatei(qint64 pid, const char* name)
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
+// Whether the open file is the one standing under the name now.
+bool gleicheDatei(int fd, const QByteArray& name)
+{
+    struct stat offen, benannt;
+    return ::fstat(fd, &offen) == 0 && ::stat(name.constData(), &benannt) == 0 && offen.st_ino == benannt.st_ino &&
+           offen.st_dev == benannt.st_dev;
+}
+
+// One try at a lock file: the descriptor that holds it, -1 when another holds
+// it, -2 when no lock file can be made.
+int sperrdateiVersuchen(const QByteArray& name)
+{
+    for (;;) {
+        const int fd = ::open(name.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
+        if (fd < 0)
+            return -2;
+        if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+            ::close(fd);
+            return -1;
+        }
+        // The file may have been removed by its last holder between our
+        // open and the lock: only the file standing under the name counts.
+        if (gleicheDatei(fd, name))
+            return fd;
+        ::close(fd);
+    }
+}
+
+// Removes the lock file when it is still ours and closes it.
+void sperrdateiFreigeben(int fd, const QByteArray& name)
+{
+    if (fd < 0)
+        return;
+    // After a takeover the name may stand for whoever took it over.
+    if (gleicheDatei(fd, name))
+        ::unlink(name.constData());
+    ::close(fd);
+}
+
+bool istBuchstabe(char c)
+{
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
+
+bool istGross(char c)
+{
+    return c >= 'A' && c <= 'Z';
+}
+
+// Six letters of both cases that are no capitalised word.
+bool zufallsendung(const QByteArray& e)
+{
+    if (e.size() != 6)
+        return false;
+    int gross = 0;
+    for (char c : e) {
+        if (!istBuchstabe(c))
+            return false;
+        gross += istGross(c);
+    }
+    if (gross == 0 || gross == 6)
+        return false;
+    return !(gross == 1 && istGross(e[0]));
+}
+
+QByteArray neueZufallsendung()
+{
+    QByteArray e(6, 'a');
+    do {
+        for (char& c : e) {
+            const quint32 z = QRandomGenerator::global()->bounded(52u);
+            c = char(z < 26 ? 'A' + z : 'a' + (z - 26));
+        }
+    } while (!zufallsendung(e));
+    return e;
+}
+
+// Removes the temporary copies of the file that earlier writes left behind
+// and nobody holds any more.
+void zwischenkopienEntfernen(const QByteArray& ordner, const QByteArray& name)
+{
+    DIR* dir = ::opendir(ordner.constData());
+    if (!dir)
+        return;
+    QList<QByteArray> reste;
+    while (const dirent* e = ::readdir(dir)) {
+        const qsizetype n = qsizetype(std::strlen(e->d_name));
+        if (n == name.size() + 7 && std::memcmp(e->d_name, name.constData(), size_t(name.size())) == 0 &&
+            e->d_name[name.size()] == '.' && zufallsendung(QByteArray(e->d_name + name.size() + 1, 6)))
+            reste << ordner + '/' + QByteArray(e->d_name, n);
+    }
+    ::closedir(dir);
+    for (const QByteArray& rest : reste) {
+        struct stat st;
+        if (::lstat(rest.constData(), &st) != 0 || !S_ISREG(st.st_mode))
+            continue;
+        const int fd = ::open(rest.constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+        if (fd < 0)
+            continue;
+        // A writer at work holds its copy locked.
+        if (::flock(fd, LOCK_EX | LOCK_NB) == 0 && gleicheDatei(fd, rest))
+            ::unlink(rest.constData());
+        ::close(fd);
+    }
+}
+
+// A copy beside the target for a new content, locked before anything is
+// written: unnamed while it is written where the file system allows
+// (a writer that dies leaves nothing), else under a temporary name.
+struct Zwischenkopie
+{
+    int fd = -1;
+    QByteArray name; // "" while unnamed
+};
+
+int zwischenkopieAnlegen(const QByteArray& ziel, const QByteArray& ordner, unsigned modus, Zwischenkopie& k)
+{
+#ifdef O_TMPFILE
+    k.fd = ::open(ordner.constData(), O_RDWR | O_TMPFILE | O_CLOEXEC, mode_t(modus));
+    if (k.fd >= 0) {
+        ::flock(k.fd, LOCK_EX);
+        return 0;
+    }
+#else
+    Q_UNUSED(ordner);
+#endif
+    for (int versuch = 0; versuch < 100; ++versuch) {
+        k.name = ziel + '.' + neueZufallsendung();
+        k.fd = ::open(k.name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode_t(modus));
+        if (k.fd < 0) {
+            if (errno == EEXIST)
+                continue;
+            return errno;
+        }
+        // Only a clean-up that took it for a leftover between our open and
+        // the lock can hold it; it is gone then, and we take another name.
+        ::flock(k.fd, LOCK_EX);
+        if (gleicheDatei(k.fd, k.name))
+            return 0;
+        ::close(k.fd);
+        k.fd = -1;
+    }
+    return EEXIST;
+}
+
+// Gives the unnamed copy a temporary name beside the target.
+int zwischenkopieBenennen(const QByteArray& ziel, Zwischenkopie& k)
+{
+    if (!k.name.isEmpty())
+        return 0;
+    const QByteArray fdPfad = "/proc/self/fd/" + QByteArray::number(k.fd);
+    for (int versuch = 0; versuch < 100; ++versuch) {
+        const QByteArray name = ziel + '.' + neueZufallsendung();
+        if (::linkat(AT_FDCWD, fdPfad.constData(), AT_FDCWD, name.constData(), AT_SYMLINK_FOLLOW) == 0) {
+            k.name = name;
+            return 0;
+        }
+        if (errno != EEXIST)
+            return errno;
+    }
+    return EEXIST;
+}
+
+// The test fault of a rename onto this path, 0 when none.
+int umbenennenTestfehler(const QString& nach)
+{
+    return !g_umbenennenZiel.isEmpty() && nach == g_umbenennenZiel ? g_umbenennenFehler : 0;
+}
+
 } // namespace
 
 Dateistand dateistand(const QString& pfad)
@@ -128,6 +303,48 @@ bool beschreibbar(const QString& pfad)
     return ::access(pfad8(pfad).constData(), d.ordner ? (W_OK | X_OK) : W_OK) == 0;
 }
 
+int bytesNeuAnlegen(const QString& pfad, const QByteArray& inhalt)
+{
+    // Made whole beside it and linked into place: nobody ever sees the new
+    // file empty or half written, and a file standing there already stays.
+    const QByteArray ziel = pfad8(pfad);
+    Zwischenkopie k;
+    if (const int f = zwischenkopieAnlegen(ziel, pfad8(QFileInfo(pfad).absolutePath()), 0666, k))
+        return f;
+    int fehler = allesSchreiben(k.fd, inhalt.constData(), inhalt.size());
+    if (fehler == 0) {
+        const QByteArray quelle = k.name.isEmpty() ? "/proc/self/fd/" + QByteArray::number(k.fd) : k.name;
+        if (::linkat(AT_FDCWD, quelle.constData(), AT_FDCWD, ziel.constData(), AT_SYMLINK_FOLLOW) != 0)
+            fehler = errno;
+    }
+    if (!k.name.isEmpty())
+        ::unlink(k.name.constData());
+    ::close(k.fd);
+    return fehler;
+}
+
+int lesePruefung(const QString& pfad)
+{
+    const QByteArray name = pfad8(pfad);
+    struct stat st;
+    if (pfad.isEmpty())
+        return ENOENT;
+    if (::stat(name.constData(), &st) != 0) {
+        const int fehler = errno;
+        struct stat verweis;
+        if (fehler == ENOENT && ::lstat(name.constData(), &verweis) == 0 && S_ISLNK(verweis.st_mode))
+            return ENOLINK;
+        return fehler;
+    }
+    if (S_ISDIR(st.st_mode))
+        return EISDIR;
+    if (!S_ISREG(st.st_mode))
+        return ENODEV;
+    if ((st.st_mode & 0444) == 0 || ::access(name.constData(), R_OK) != 0)
+        return EACCES;
+    return 0;
+}
+
 int bytesAblegen(const QString& pfad, const QByteArray& inhalt, unsigned modus)
 {
     const int fd = ::open(pfad8(pfad).constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, mode_t(modus));
@@ -142,15 +359,7 @@ int bytesAblegen(const QString& pfad, const QByteArray& inhalt, unsigned modus)
     return 0;
 }
 
-int bytesNeuAnlegen(const QString& pfad, const QByteArray& inhalt)
-{
-    const int fd = ::open(pfad8(pfad).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (fd < 0)
-        return errno;
-    if (allesSchreiben(fd, inhalt.constData(), inhalt.size()) != 0)
-        return fehlerSchliessen(fd);
-    return ::close(fd) == 0 ? 0 : errno;
-}
+
 
 int sicherungAnlegen(const QString& quelle, const QString& sicherung, unsigned modus)
 {
@@ -168,7 +377,49 @@ int sicherungAnlegen(const QString& quelle, const QString& sicherung, unsigned m
 
 int umbenennen(const QString& von, const QString& nach)
 {
+    if (const int f = umbenennenTestfehler(nach))
+        return f;
     return ::rename(pfad8(von).constData(), pfad8(nach).constData()) == 0 ? 0 : errno;
+}
+
+bool istZwischenkopie(const QString& dateiname, const QString& kopie)
+{
+    return kopie.size() == dateiname.size() + 7 && kopie.startsWith(dateiname) &&
+           kopie.at(dateiname.size()) == QLatin1Char('.') &&
+           zufallsendung(kopie.right(6).toLatin1()) && kopie.right(6).toLatin1() == kopie.right(6).toUtf8();
+}
+
+int atomarErsetzen(const QString& pfad, const QByteArray& inhalt, unsigned modusNeu)
+{
+    QString zielPfad = pfad;
+    const QFileInfo info(pfad);
+    if (info.isSymLink() && !info.canonicalFilePath().isEmpty())
+        zielPfad = info.canonicalFilePath();
+    const QByteArray ziel = pfad8(zielPfad);
+    const QFileInfo zielInfo(zielPfad);
+    const QByteArray ordner = pfad8(zielInfo.absolutePath());
+    zwischenkopienEntfernen(ordner, pfad8(zielInfo.fileName()));
+
+    const Dateistand alt = dateistand(zielPfad);
+    Zwischenkopie k;
+    if (const int f = zwischenkopieAnlegen(ziel, ordner, alt.datei ? 0600 : modusNeu, k))
+        return f;
+    int fehler = allesSchreiben(k.fd, inhalt.constData(), inhalt.size());
+    // An existing file keeps its permission bits (the umask does not narrow them).
+    if (fehler == 0 && alt.datei && ::fchmod(k.fd, mode_t(alt.modus)) != 0)
+        fehler = errno;
+    if (fehler == 0 && ::fdatasync(k.fd) != 0 && errno != EINVAL && errno != EROFS)
+        fehler = errno;
+    if (fehler == 0)
+        fehler = zwischenkopieBenennen(ziel, k);
+    if (fehler == 0)
+        fehler = umbenennenTestfehler(zielPfad);
+    if (fehler == 0 && ::rename(k.name.constData(), ziel.constData()) != 0)
+        fehler = errno;
+    if (fehler != 0 && !k.name.isEmpty())
+        ::unlink(k.name.constData());
+    ::close(k.fd);
+    return fehler;
 }
 
 int entfernen(const QString& pfad)
@@ -216,6 +467,12 @@ QString fehlerGrund(int fehler)
     case EBUSY:
     case ETXTBSY:
         return QStringLiteral("Die Datei ist gerade in Benutzung.");
+    case ELOOP:
+        return QStringLiteral("Die Verknüpfung führt im Kreis auf sich selbst zurück.");
+    case ENOLINK:
+        return QStringLiteral("Die Verknüpfung zeigt auf eine Datei, die es nicht gibt.");
+    case ENODEV:
+        return QStringLiteral("Unter diesem Namen steht keine gewöhnliche Datei.");
     default:
         return QStringLiteral("Systemfehler %1.").arg(fehler);
     }
@@ -285,25 +542,16 @@ Dateisperre::Dateisperre(const QString& datei, int wartenMs) : m_pfad(sperrdatei
     QElapsedTimer uhr;
     uhr.start();
     for (;;) {
-        const int fd = ::open(name.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
-        if (fd < 0)
+        const int fd = sperrdateiVersuchen(name);
+        if (fd == -2)
             return; // no lock file possible: go on without
-        if (::flock(fd, LOCK_EX | LOCK_NB) == 0) {
-            // The file may have been removed by its last holder between our
-            // open and the lock: only the file standing under the name counts.
-            struct stat offen, benannt;
-            if (::fstat(fd, &offen) == 0 && ::stat(name.constData(), &benannt) == 0 && offen.st_ino == benannt.st_ino &&
-                offen.st_dev == benannt.st_dev) {
-                m_fd = fd;
-                const QByteArray pid = QByteArray::number(eigenePid()) + '\n';
-                if (::ftruncate(fd, 0) == 0)
-                    (void)!::write(fd, pid.constData(), size_t(pid.size()));
-                return;
-            }
-            ::close(fd);
-            continue;
+        if (fd >= 0) {
+            m_fd = fd;
+            const QByteArray pid = QByteArray::number(eigenePid()) + '\n';
+            if (::ftruncate(fd, 0) == 0)
+                (void)!::write(fd, pid.constData(), size_t(pid.size()));
+            return;
         }
-        ::close(fd);
         if (uhr.elapsed() >= wartenMs) {
             // Held too long: the holder hangs. Take the lock over under a new
             // lock file, so later writers queue behind us.
@@ -317,16 +565,199 @@ Dateisperre::Dateisperre(const QString& datei, int wartenMs) : m_pfad(sperrdatei
 
 Dateisperre::~Dateisperre()
 {
-    if (m_fd < 0)
+    sperrdateiFreigeben(m_fd, pfad8(m_pfad));
+}
+
+// ---------------------------------------------------------------------------
+
+namespace {
+
+// The append locks this process holds: the open file that carries each.
+struct Anhang
+{
+    int fd = -1;
+    bool schreibbar = false;
+    int tiefe = 0;
+};
+
+QHash<QString, Anhang>& anhaenge()
+{
+    static QHash<QString, Anhang> a;
+    return a;
+}
+
+// Opens the file standing under the name and takes its append lock, waiting
+// at most wartenMs (then it goes on without). A name replaced or removed
+// while we waited is opened again: the file standing there now counts.
+// Returns the descriptor, or -errno.
+int oeffnenUndSperren(const QByteArray& name, int art, int wartenMs)
+{
+    QElapsedTimer uhr;
+    uhr.start();
+    for (;;) {
+        const int fd = ::open(name.constData(), art | O_CLOEXEC, 0666);
+        if (fd < 0)
+            return -errno;
+        while (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+            if ((errno != EWOULDBLOCK && errno != EINTR) || uhr.elapsed() >= wartenMs)
+                return fd; // no lock to be had: the work goes on without
+            QThread::usleep(200);
+        }
+        if (gleicheDatei(fd, name))
+            return fd;
+        ::close(fd);
+        if (!(art & O_CREAT) && ::access(name.constData(), F_OK) != 0)
+            return -ENOENT;
+    }
+}
+
+// Opens for appending: reading too where allowed (to see how the file ends).
+int zumAnhaengenOeffnen(const QByteArray& name, bool anlegen, int wartenMs, bool* lesbar)
+{
+    const int erzeugen = anlegen ? O_CREAT : 0;
+    int fd = oeffnenUndSperren(name, O_RDWR | O_APPEND | erzeugen, wartenMs);
+    *lesbar = fd >= 0;
+    if (fd == -EACCES)
+        fd = oeffnenUndSperren(name, O_WRONLY | O_APPEND | erzeugen, wartenMs);
+    return fd;
+}
+
+// The bytes of the file at an offset (fewer at its end).
+QByteArray stueck(int fd, qint64 ab, qsizetype laenge)
+{
+    QByteArray b(laenge, Qt::Uninitialized);
+    const ssize_t n = ::pread(fd, b.data(), size_t(laenge), off_t(ab));
+    b.truncate(n > 0 ? qsizetype(n) : 0);
+    return b;
+}
+
+} // namespace
+
+Anhangsperre::Anhangsperre(const QString& pfad, int wartenMs) : m_pfad(pfad)
+{
+    auto& a = anhaenge();
+    auto it = a.find(m_pfad);
+    if (it != a.end()) {
+        ++it.value().tiefe;
+        m_gehalten = true;
         return;
-    // Only our own lock file goes: after a takeover the name may stand for
-    // the lock of whoever took it over.
-    struct stat offen, benannt;
-    const QByteArray name = pfad8(m_pfad);
-    if (::fstat(m_fd, &offen) == 0 && ::stat(name.constData(), &benannt) == 0 && offen.st_ino == benannt.st_ino &&
-        offen.st_dev == benannt.st_dev)
-        ::unlink(name.constData());
-    ::close(m_fd);
+    }
+    Anhang neu;
+    const int fd = zumAnhaengenOeffnen(pfad8(pfad), false, wartenMs, &neu.schreibbar);
+    if (fd < 0) {
+        // A file only we may not write is still read under the lock.
+        const int nurLesen = fd == -EACCES ? oeffnenUndSperren(pfad8(pfad), O_RDONLY, wartenMs) : fd;
+        if (nurLesen < 0) {
+            m_fehler = -nurLesen;
+            return;
+        }
+        neu.fd = nurLesen;
+        neu.schreibbar = false;
+    } else {
+        neu.fd = fd;
+    }
+    neu.tiefe = 1;
+    a.insert(m_pfad, neu);
+    m_gehalten = true;
+}
+
+Anhangsperre::~Anhangsperre()
+{
+    if (!m_gehalten)
+        return;
+    auto& a = anhaenge();
+    auto it = a.find(m_pfad);
+    if (it == a.end() || --it.value().tiefe > 0)
+        return;
+    ::close(it.value().fd);
+    a.erase(it);
+}
+
+int bytesAnhaengen(const QString& pfad,
+                   const std::function<bool(const QByteArray& anfang, const QByteArray& ende, qint64 groesse, QByteArray& neu)>& baue)
+{
+    const QByteArray name = pfad8(pfad);
+    struct stat st;
+    if (::stat(name.constData(), &st) == 0) {
+        if (S_ISDIR(st.st_mode))
+            return EISDIR;
+        if (!beschreibbar(pfad))
+            return EACCES;
+    } else if (errno == ENOENT) {
+        const QString ordner = QFileInfo(pfad).absolutePath();
+        if (!dateistand(ordner).ordner)
+            return ENOENT;
+        if (!beschreibbar(ordner))
+            return EACCES;
+    } else {
+        return errno;
+    }
+
+    // Under a lock this process holds already, through its file.
+    int fd = -1;
+    bool lesbar = false;
+    bool eigenes = true;
+    auto& a = anhaenge();
+    if (auto it = a.constFind(pfad); it != a.constEnd() && it.value().schreibbar) {
+        fd = it.value().fd;
+        lesbar = true;
+        eigenes = false;
+    } else {
+        fd = zumAnhaengenOeffnen(name, true, 5000, &lesbar);
+        if (fd < 0)
+            return -fd;
+    }
+    const auto schliessen = [&](int fehler) {
+        if (eigenes)
+            ::close(fd);
+        return fehler;
+    };
+    struct stat offen;
+    if (::fstat(fd, &offen) != 0)
+        return schliessen(errno);
+    const qint64 groesse = qint64(offen.st_size);
+    QByteArray anfang, ende;
+    if (lesbar && groesse > 0) {
+        anfang = stueck(fd, 0, qsizetype(qMin<qint64>(groesse, 3)));
+        ende = stueck(fd, qMax<qint64>(groesse - 2, 0), qsizetype(qMin<qint64>(groesse, 2)));
+    }
+    QByteArray neu;
+    if (!baue(anfang, ende, groesse, neu))
+        return schliessen(ECANCELED);
+    if (const int fehler = allesSchreiben(fd, neu.constData(), neu.size())) {
+        // No half line stays behind.
+        (void)!::ftruncate(fd, off_t(groesse));
+        return schliessen(fehler);
+    }
+    if (eigenes && ::close(fd) != 0)
+        return errno;
+    return 0;
+}
+
+// ---------------------------------------------------------------------------
+
+QString Laufsperre::sperrdatei(const QString& datei)
+{
+    return datei + QStringLiteral(".lauf");
+}
+
+Laufsperre::Laufsperre(const QString& datei) : m_pfad(sperrdatei(datei))
+{
+    const int fd = sperrdateiVersuchen(pfad8(m_pfad));
+    if (fd >= 0) {
+        m_fd = fd;
+        m_stand = Stand::Gehalten;
+        const QByteArray pid = QByteArray::number(eigenePid()) + '\n';
+        if (::ftruncate(fd, 0) == 0)
+            (void)!::write(fd, pid.constData(), size_t(pid.size()));
+    } else {
+        m_stand = fd == -1 ? Stand::Besetzt : Stand::Ohne;
+    }
+}
+
+Laufsperre::~Laufsperre()
+{
+    sperrdateiFreigeben(m_fd, pfad8(m_pfad));
 }
 
 void testOhneHardlinks(bool ohne)
@@ -337,6 +768,12 @@ void testOhneHardlinks(bool ohne)
 void testPlatzGrenze(qint64 bytes)
 {
     g_platzGrenze = bytes;
+}
+
+void testUmbenennenScheitert(const QString& nach, int fehler)
+{
+    g_umbenennenZiel = nach;
+    g_umbenennenFehler = fehler;
 }
 
 } // namespace zplatform

@@ -7,6 +7,8 @@
 #include <QByteArray>
 #include <QString>
 
+#include <functional>
+
 namespace zplatform {
 
 // ---------------------------------------------------------------------------
@@ -34,14 +36,23 @@ Dateistand dateistand(const QString& pfad);
 // somebody made read-only is never replaced behind their back.
 bool beschreibbar(const QString& pfad);
 
+// Why a name cannot be read as a file, as a system error number: 0 for a
+// regular file that may be read; ENOENT missing; ENOLINK a link to nothing;
+// ELOOP links that lead round in a circle; EISDIR a folder; ENODEV something
+// else that is no regular file (a pipe, a device: reading it could wait for
+// ever); EACCES no permission. A file without any read permission bit counts
+// as unreadable also for the administrator, as beschreibbar does for writing.
+int lesePruefung(const QString& pfad);
+
 // ---------------------------------------------------------------------------
 // Durable writes. Each returns 0 or the number of the system error.
 
 // Writes all bytes into the file (created or emptied, with the given
 // permissions) and flushes it to the disk.
 int bytesAblegen(const QString& pfad, const QByteArray& inhalt, unsigned modus);
-// Creates a new file with the bytes; fails (EEXIST) where anything stands
-// under the name already.
+// Creates a new file with the bytes, all at once: no other process sees it
+// empty or half written. Fails (EEXIST) where anything stands under the name
+// already.
 int bytesNeuAnlegen(const QString& pfad, const QByteArray& inhalt);
 // Makes sicherung a complete copy of quelle: a hard link where the file system
 // has them, a copy otherwise. The new copy is made under a temporary name and
@@ -49,6 +60,17 @@ int bytesNeuAnlegen(const QString& pfad, const QByteArray& inhalt);
 // replaces it, and a failed copy leaves nothing behind.
 int sicherungAnlegen(const QString& quelle, const QString& sicherung, unsigned modus);
 int umbenennen(const QString& von, const QString& nach);
+// Replaces the file atomically: the bytes go into a temporary copy beside it
+// (its name + "." + six letters), are flushed to the disk and renamed over
+// it; a file that is a link is replaced where the link points. An existing
+// file keeps its permission bits, a new one gets modusNeu. The copy is
+// locked while it is written, and copies an earlier write left behind (a
+// writer killed halfway) that nobody holds any more are removed first.
+int atomarErsetzen(const QString& pfad, const QByteArray& inhalt, unsigned modusNeu = 0666);
+// Whether a name is one of those temporary copies of the file (the file
+// name, "." and six letters of both cases, as this write and earlier ones
+// made them; a word such as "Backup" or "KOPIEN" never counts).
+bool istZwischenkopie(const QString& dateiname, const QString& kopie);
 int entfernen(const QString& pfad); // a missing file is no error
 int rechteSetzen(const QString& pfad, unsigned modus);
 void ordnerSynchronisieren(const QString& ordner);
@@ -97,10 +119,81 @@ private:
 };
 
 // ---------------------------------------------------------------------------
+// Appending. A file that several processes append to carries a lock of its
+// own (an exclusive lock on the file itself), so an append never lands in the
+// middle of another, a reader that holds it sees whole lines only, and a
+// writer that holds it may replace or remove the file without losing a line
+// another process appends meanwhile (that append waits and then goes to the
+// file standing under the name afterwards). Nested holders in this process
+// share the one lock.
+
+// Appends to a file under its lock, creating it when missing (mode 0666 less
+// the umask; never when its folder may not be written, nor into a file without
+// write permission, for the administrator neither). baue gets the first three
+// and the last two bytes the file holds (fewer for a short file, none for an
+// empty one) and its size, and returns the bytes to append, or false to write
+// nothing. A
+// write that fails leaves the file at its old length. Returns 0 or the system
+// error number (ECANCELED when baue refused).
+int bytesAnhaengen(const QString& pfad,
+                   const std::function<bool(const QByteArray& anfang, const QByteArray& ende, qint64 groesse, QByteArray& neu)>& baue);
+
+class Anhangsperre
+{
+public:
+    // Waits at most wartenMs for another holder, then goes on without (a hung
+    // holder blocks nobody for good). A missing file gives no lock: there is
+    // nothing to lose.
+    explicit Anhangsperre(const QString& pfad, int wartenMs = 5000);
+    ~Anhangsperre();
+    Anhangsperre(const Anhangsperre&) = delete;
+    Anhangsperre& operator=(const Anhangsperre&) = delete;
+
+    bool gehalten() const { return m_gehalten; }
+    int fehler() const { return m_fehler; } // why the file could not be opened
+
+private:
+    QString m_pfad;
+    bool m_gehalten = false;
+    int m_fehler = 0;
+};
+
+// ---------------------------------------------------------------------------
+// A lock held for as long as a long piece of work runs (a collection run with
+// its dialogs), through a lock file beside the file (name + ".lauf"). It is
+// only tried, never waited for and never taken over: a second taker learns
+// that the work runs elsewhere. The system releases it when its holder ends,
+// however that ends; the lock file goes when the holder lets go.
+class Laufsperre
+{
+public:
+    enum class Stand {
+        Gehalten, // this process holds it now
+        Besetzt,  // another process (or another holder here) holds it
+        Ohne      // no lock file can be made (a folder that may not be written): go on without
+    };
+    explicit Laufsperre(const QString& datei);
+    ~Laufsperre();
+    Laufsperre(const Laufsperre&) = delete;
+    Laufsperre& operator=(const Laufsperre&) = delete;
+
+    Stand stand() const { return m_stand; }
+    static QString sperrdatei(const QString& datei);
+
+private:
+    QString m_pfad;
+    int m_fd = -1;
+    Stand m_stand = Stand::Ohne;
+};
+
+// ---------------------------------------------------------------------------
 // Faults for tests: a file system without hard links, and a disk that is full
 // after the given number of bytes written by bytesAblegen and the backup copy
 // (-1 = no limit).
 void testOhneHardlinks(bool ohne);
 void testPlatzGrenze(qint64 bytes);
+// The next renames onto this path (umbenennen, atomarErsetzen) fail with the
+// given system error number; "" ends it.
+void testUmbenennenScheitert(const QString& nach, int fehler);
 
 } // namespace zplatform

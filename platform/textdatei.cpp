@@ -7,8 +7,9 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
+#include <QHash>
 
+#include <cerrno>
 #include <cstring>
 
 namespace zplatform {
@@ -84,32 +85,61 @@ QString nichtDarstellbar(const QString& wo, const QString& text, qsizetype i)
         .arg(wo, zeichenText(text, i));
 }
 
+// Why a file cannot be read, with the reason lesePruefung found.
+Ergebnis leseFehler(const QString& pfad, int warum)
+{
+    if (warum == ENOENT || warum == ENOTDIR) {
+        Ergebnis e = fehler(QStringLiteral("Die Datei %1 wurde nicht gefunden.").arg(anzeigePfad(pfad)));
+        e.fehlt = true;
+        return e;
+    }
+    QString grundText;
+    switch (warum) {
+    case EISDIR:
+        grundText = QStringLiteral("Unter diesem Namen gibt es einen Ordner.");
+        break;
+    case EACCES:
+        grundText = QStringLiteral("Die Datei darf nicht gelesen werden.");
+        break;
+    default:
+        grundText = fehlerGrund(warum);
+        break;
+    }
+    return fehler(QStringLiteral("Die Datei %1 kann nicht gelesen werden: %2").arg(anzeigePfad(pfad), grundText));
+}
+
+// Opens a file for reading, or says why it cannot be read.
+Ergebnis zumLesenOeffnen(const QString& pfad, const QString& ziel, QFile& datei)
+{
+    if (pfad.isEmpty())
+        return leseFehler(pfad, ENOENT);
+    if (const int warum = lesePruefung(ziel))
+        return leseFehler(ziel, warum);
+    datei.setFileName(ziel);
+    if (!datei.open(QIODevice::ReadOnly))
+        return fehler(QStringLiteral("Die Datei %1 kann nicht gelesen werden: %2")
+                          .arg(anzeigePfad(ziel), grund(datei, ziel, false)));
+    return Ergebnis();
+}
+
 QByteArray dateiLesen(const QString& pfad, Ergebnis* ergebnis, bool* gelesen)
 {
     *gelesen = false;
     const QString ziel = pfadAufloesen(pfad);
-    QFile datei(ziel);
-    if (pfad.isEmpty() || !QFileInfo(ziel).isFile()) {
-        if (ergebnis)
-            *ergebnis = fehler(QStringLiteral("Die Datei %1 wurde nicht gefunden.").arg(anzeigePfad(pfad)));
-        return QByteArray();
+    QFile datei;
+    Ergebnis e = zumLesenOeffnen(pfad, ziel, datei);
+    QByteArray inhalt;
+    if (e) {
+        inhalt = datei.readAll();
+        if (datei.error() != QFileDevice::NoError) {
+            e = fehler(QStringLiteral("Die Datei %1 kann nicht gelesen werden: %2")
+                           .arg(anzeigePfad(ziel), grund(datei, ziel, false)));
+            inhalt.clear();
+        }
     }
-    if (!datei.open(QIODevice::ReadOnly)) {
-        if (ergebnis)
-            *ergebnis = fehler(QStringLiteral("Die Datei %1 kann nicht gelesen werden: %2")
-                                   .arg(anzeigePfad(ziel), grund(datei, ziel, false)));
-        return QByteArray();
-    }
-    QByteArray inhalt = datei.readAll();
-    if (datei.error() != QFileDevice::NoError) {
-        if (ergebnis)
-            *ergebnis = fehler(QStringLiteral("Die Datei %1 kann nicht gelesen werden: %2")
-                                   .arg(anzeigePfad(ziel), grund(datei, ziel, false)));
-        return QByteArray();
-    }
+    *gelesen = e.ok;
     if (ergebnis)
-        *ergebnis = Ergebnis();
-    *gelesen = true;
+        *ergebnis = e;
     return inhalt;
 }
 
@@ -146,15 +176,43 @@ QString textLesen(const QString& pfad, Ergebnis* ergebnis)
     return ausDateiBytes(dateiLesen(pfad, ergebnis, &gelesen));
 }
 
-Ergebnis zeilenweiseLesen(const QString& pfad, const std::function<bool(const char*, qsizetype)>& zeile)
+Ergebnis zeilenweiseLesen(const QString& pfad, const std::function<bool(const char*, qsizetype)>& zeile, bool* utf8)
 {
     const QString ziel = pfadAufloesen(pfad);
-    QFile datei(ziel);
-    if (pfad.isEmpty() || !QFileInfo(ziel).isFile())
-        return fehler(QStringLiteral("Die Datei %1 wurde nicht gefunden.").arg(anzeigePfad(pfad)));
-    if (!datei.open(QIODevice::ReadOnly))
+    QFile datei;
+    if (Ergebnis e = zumLesenOeffnen(pfad, ziel, datei); !e)
+        return e;
+    const auto lesefehler = [&] {
         return fehler(QStringLiteral("Die Datei %1 kann nicht gelesen werden: %2")
                           .arg(anzeigePfad(ziel), grund(datei, ziel, false)));
+    };
+    // The byte-order mark: UTF-8 lines are handed on as they stand, a UTF-16
+    // file is turned into UTF-8 first (such files come from spreadsheets and
+    // are small); without a mark the bytes are Windows-1252.
+    char kopf[3];
+    const qint64 kopfLaenge = datei.peek(kopf, 3);
+    const qsizetype marke = markenLaenge(kopf, qsizetype(qMax<qint64>(kopfLaenge, 0)));
+    if (utf8)
+        *utf8 = marke > 0;
+    QByteArray umgewandelt;
+    qsizetype umgewandeltGelesen = 0;
+    if (marke == 3) {
+        datei.skip(3);
+    } else if (marke == 2) {
+        const QByteArray alles = datei.readAll();
+        if (datei.error() != QFileDevice::NoError)
+            return lesefehler();
+        umgewandelt = ausDateiBytes(alles).toUtf8();
+    }
+    const auto lesen = [&](char* ziel, qsizetype max) -> qint64 {
+        if (marke != 2)
+            return datei.read(ziel, max);
+        const qsizetype n = qMin(max, umgewandelt.size() - umgewandeltGelesen);
+        std::memcpy(ziel, umgewandelt.constData() + umgewandeltGelesen, size_t(n));
+        umgewandeltGelesen += n;
+        return n;
+    };
+
     constexpr qsizetype Block = 1 << 18;
     QByteArray puffer;
     qsizetype anfang = 0; // start of the line not yet handed on
@@ -165,10 +223,9 @@ Ergebnis zeilenweiseLesen(const QString& pfad, const std::function<bool(const ch
         anfang = 0;
         const qsizetype alt = puffer.size();
         puffer.resize(alt + Block);
-        const qint64 n = datei.read(puffer.data() + alt, Block);
+        const qint64 n = lesen(puffer.data() + alt, Block);
         if (n < 0)
-            return fehler(QStringLiteral("Die Datei %1 kann nicht gelesen werden: %2")
-                              .arg(anzeigePfad(ziel), grund(datei, ziel, false)));
+            return lesefehler();
         puffer.resize(alt + qsizetype(n));
         ende = n == 0;
         const char* d = puffer.constData();
@@ -266,42 +323,140 @@ Ergebnis bytesSchreiben(const QString& pfad, const QByteArray& inhalt)
         return schreibFehler(ziel,
                              QStringLiteral("Im Ordner %1 darf nicht geschrieben werden.").arg(anzeigePfad(ordner)));
 
-    QSaveFile datei(ziel);
-    if (!datei.open(QIODevice::WriteOnly))
-        return schreibFehler(ziel, grund(datei, ziel, true));
-    if (datei.write(inhalt) != inhalt.size()) {
-        const QString warum = grund(datei, ziel, true);
-        datei.cancelWriting();
-        return schreibFehler(ziel, warum);
-    }
-    if (!datei.commit())
-        return schreibFehler(ziel, grund(datei, ziel, true));
+    if (const int f = atomarErsetzen(ziel, inhalt))
+        return schreibFehler(ziel, f == EISDIR ? QStringLiteral("Unter diesem Namen gibt es einen Ordner.")
+                                               : fehlerGrund(f));
     return Ergebnis();
 }
+
+namespace {
+
+// The bytes that end a line in an encoding.
+QByteArray zeilenende(const char* kodierung)
+{
+    return nachKodierung(QStringLiteral("\r\n"), kodierung);
+}
+
+QByteArray markeVon(const char* kodierung)
+{
+    const QByteArrayView k(kodierung);
+    if (k == "UTF-8")
+        return QByteArrayLiteral("\xEF\xBB\xBF");
+    if (k == "UTF-16LE")
+        return QByteArrayLiteral("\xFF\xFE");
+    if (k == "UTF-16BE")
+        return QByteArrayLiteral("\xFE\xFF");
+    return QByteArray();
+}
+
+// What must come before new lines so that they start a line of their own:
+// nothing after a line end (or in an empty file), the LF after a lone CR,
+// else a whole CR LF.
+QByteArray endeSichern(const QByteArray& anfang, const QByteArray& ende, qint64 groesse, const char* kodierung)
+{
+    const qsizetype marke = markenLaenge(anfang.constData(), anfang.size());
+    if (groesse <= marke)
+        return QByteArray();
+    const QByteArray crlf = zeilenende(kodierung);
+    const qsizetype breite = crlf.size() / 2; // bytes per character
+    if (ende.size() < breite)
+        return crlf;
+    const QByteArray letztes = ende.right(breite);
+    if (letztes == crlf.right(breite))
+        return QByteArray();
+    if (letztes == crlf.left(breite))
+        return crlf.right(breite);
+    return crlf;
+}
+
+} // namespace
 
 Ergebnis zeilenAnhaengen(const QString& pfad, const QStringList& zeilen)
 {
     if (pfad.isEmpty())
         return fehler(QStringLiteral("Es wurde kein Dateiname angegeben."));
     const QString ziel = pfadAufloesen(pfad);
-    QByteArray bytes;
-    for (qsizetype nr = 0; nr < zeilen.size(); ++nr) {
-        qsizetype fehlerStelle = -1;
-        bytes += nachWindows1252(zeilen.at(nr), &fehlerStelle);
-        if (fehlerStelle >= 0)
-            return schreibFehler(ziel,
-                                 nichtDarstellbar(QStringLiteral("Zeile %1").arg(nr + 1), zeilen.at(nr), fehlerStelle));
-        bytes += "\r\n";
+    Ergebnis e;
+    const int f = bytesAnhaengen(
+        ziel, [&](const QByteArray& anfang, const QByteArray& ende, qint64 groesse, QByteArray& neu) {
+            const char* kodierung = kodierungVon(anfang.constData(), anfang.size());
+            neu = endeSichern(anfang, ende, groesse, kodierung);
+            const QByteArray crlf = zeilenende(kodierung);
+            for (qsizetype nr = 0; nr < zeilen.size(); ++nr) {
+                qsizetype fehlerStelle = -1;
+                neu += nachKodierung(zeilen.at(nr), kodierung, &fehlerStelle);
+                if (fehlerStelle >= 0) {
+                    e = schreibFehler(ziel, nichtDarstellbar(QStringLiteral("Zeile %1").arg(nr + 1), zeilen.at(nr),
+                                                             fehlerStelle));
+                    return false;
+                }
+                neu += crlf;
+            }
+            return true;
+        });
+    if (f == 0 || !e)
+        return e;
+    if (f == ENOENT)
+        return schreibFehler(ziel, QStringLiteral("Der Ordner %1 existiert nicht.")
+                                       .arg(anzeigePfad(QFileInfo(ziel).absolutePath())));
+    if (f == EACCES && QFileInfo::exists(ziel))
+        return schreibFehler(ziel, QStringLiteral("Die Datei ist schreibgeschützt."));
+    if (f == EACCES)
+        return schreibFehler(ziel, QStringLiteral("Im Ordner %1 darf nicht geschrieben werden.")
+                                       .arg(anzeigePfad(QFileInfo(ziel).absolutePath())));
+    if (f == EISDIR)
+        return schreibFehler(ziel, QStringLiteral("Unter diesem Namen gibt es einen Ordner."));
+    return schreibFehler(ziel, fehlerGrund(f));
+}
+
+Ergebnis zeilenHerausnehmen(const QString& pfad, const QStringList& zeilen,
+                            const std::function<void(const QString&)>& sichern,
+                            const std::function<bool(const QString&)>& entfernen)
+{
+    const QString ziel = pfadAufloesen(pfad);
+    Anhangsperre sperre(ziel);
+    if (!sperre.gehalten() && sperre.fehler() == ENOENT)
+        return Ergebnis();
+    bool gelesen = false;
+    Ergebnis e;
+    const QByteArray bytes = dateiLesen(ziel, &e, &gelesen);
+    if (!gelesen)
+        return e.fehlt ? Ergebnis() : e;
+    const char* kodierung = "Windows-1252";
+    const QString text = ausDateiBytes(bytes, &kodierung);
+
+    QHash<QString, int> heraus;
+    for (const QString& z : zeilen)
+        ++heraus[z];
+    QString rest;
+    qsizetype anfang = 0;
+    while (anfang < text.size()) {
+        qsizetype ende = text.indexOf(QLatin1Char('\n'), anfang);
+        if (ende < 0)
+            ende = text.size();
+        qsizetype laenge = ende - anfang;
+        if (laenge > 0 && text.at(anfang + laenge - 1) == QLatin1Char('\r'))
+            --laenge;
+        const QString zeile = text.mid(anfang, laenge);
+        auto it = heraus.find(zeile);
+        if (it != heraus.end() && it.value() > 0)
+            --it.value();
+        else
+            rest += zeile + QStringLiteral("\r\n");
+        anfang = ende + 1;
     }
-    const QString ordner = QFileInfo(ziel).absolutePath();
-    if (!QFileInfo(ordner).isDir())
-        return schreibFehler(ziel, QStringLiteral("Der Ordner %1 existiert nicht.").arg(anzeigePfad(ordner)));
-    QFile datei(ziel);
-    if (!datei.open(QIODevice::WriteOnly | QIODevice::Append))
-        return schreibFehler(ziel, grund(datei, ziel, true));
-    if (datei.write(bytes) != bytes.size() || !datei.flush())
-        return schreibFehler(ziel, grund(datei, ziel, true));
-    return Ergebnis();
+    if (rest.isEmpty()) {
+        if (entfernen && !entfernen(ziel))
+            return fehler(QStringLiteral("Die Datei %1 konnte nicht gelöscht werden.").arg(anzeigePfad(ziel)));
+        return Ergebnis();
+    }
+    if (sichern)
+        sichern(ziel);
+    qsizetype fehlerStelle = -1;
+    const QByteArray neu = markeVon(kodierung) + nachKodierung(rest, kodierung, &fehlerStelle);
+    // Read as Windows-1252, every character goes back as it came.
+    Q_ASSERT(fehlerStelle < 0);
+    return bytesSchreiben(ziel, neu);
 }
 
 } // namespace zplatform

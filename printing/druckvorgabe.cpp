@@ -54,10 +54,11 @@ bool Druckerauswahl_An()
                                            QStringLiteral("0"))) != 0;
 }
 
-void Druckerauswahl_Setzen(bool an)
+QString Druckerauswahl_Setzen(bool an)
 {
     zcommon::Ini_Schreiben(KontPrnDatei(), Allgemein, QStringLiteral("Druckerauswahl"),
                            an ? QStringLiteral("1") : QStringLiteral("0"));
+    return zcommon::Ini_Fehler();
 }
 
 Druckvorgabe Vorgabe_Laden(const QString& job, bool mitDrucker, const QString& aktuellerDrucker)
@@ -82,11 +83,11 @@ Druckvorgabe Vorgabe_Laden(const QString& job, bool mitDrucker, const QString& a
     return v;
 }
 
-void Vorgabe_Sichern(const QString& job, const Druckvorgabe& v, bool mitDrucker)
+QString Vorgabe_Sichern(const QString& job, const Druckvorgabe& v, bool mitDrucker)
 {
     const QString j = job.trimmed();
     if (j.isEmpty())
-        return;
+        return QString();
     const QString datei = KontPrnDatei();
     zcommon::Ini_Stapel stapel(datei);
     auto schreiben = [&](const char* schluessel, const QString& wert) {
@@ -101,6 +102,7 @@ void Vorgabe_Sichern(const QString& job, const Druckvorgabe& v, bool mitDrucker)
     schreiben("Automatisch", v.automatisch ? QStringLiteral("1") : QStringLiteral("0"));
     schreiben("LastSave", zcommon::DatumText(zcommon::Heute()));
     schreiben("LastUser", zcommon::Benutzer_Ermitteln());
+    return stapel.schreiben() ? QString() : zcommon::Ini_Fehler();
 }
 
 } // namespace zdruck

@@ -51,7 +51,8 @@ struct Druckvorgabe
 
 // Printer choice on (any numeric value other than 0) or off (also when missing).
 bool Druckerauswahl_An();
-void Druckerauswahl_Setzen(bool an);
+// "" when written, else why not (German).
+QString Druckerauswahl_Setzen(bool an);
 
 // The preset of a job (the name is trimmed); a blank name, a missing file,
 // section or key give the defaults. The printer is read only with mitDrucker,
@@ -59,7 +60,8 @@ void Druckerauswahl_Setzen(bool an);
 Druckvorgabe Vorgabe_Laden(const QString& job, bool mitDrucker, const QString& aktuellerDrucker = QString());
 // Writes the preset of a job (nothing for a blank name): "Drucker" only with
 // mitDrucker, then "Ausrichtung", "RandX", "RandY", "Anzahl", "Automatisch",
-// "LastSave" (today) and "LastUser". "Bereich" is never written.
-void Vorgabe_Sichern(const QString& job, const Druckvorgabe& v, bool mitDrucker);
+// "LastSave" (today) and "LastUser". "Bereich" is never written. Returns ""
+// when the preset was stored, else why not (German; nothing is stored then).
+QString Vorgabe_Sichern(const QString& job, const Druckvorgabe& v, bool mitDrucker);
 
 } // namespace zdruck

@@ -173,17 +173,8 @@ QString Auswahl_Exportieren(const QString& pfad, const QStringList& zeilen, bool
         const zplatform::Ergebnis e = zplatform::zeilenSchreiben(pfad, alles);
         return e ? QString() : e.fehler;
     }
-    QFile f(pfad);
-    if (!f.open(QIODevice::ReadOnly))
+    if (!QFileInfo::exists(pfad))
         return QStringLiteral("Die Datei %1 kann nicht geöffnet werden.").arg(QDir::toNativeSeparators(pfad));
-    if (f.size() > 0) {
-        f.seek(f.size() - 1);
-        const QByteArray b = f.read(1);
-        const char letztes = b.isEmpty() ? '\n' : b.at(0);
-        if (letztes != '\n' && letztes != '\r')
-            alles.prepend(QString());
-    }
-    f.close();
     const zplatform::Ergebnis e = zplatform::zeilenAnhaengen(pfad, alles);
     return e ? QString() : e.fehler;
 }

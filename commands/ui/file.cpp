@@ -84,10 +84,11 @@ QString beschreibung(const QString& pfad)
     QFile f(pfad);
     if (!f.open(QIODevice::ReadOnly))
         return QString();
-    QByteArray zeile = f.readLine(4096);
-    while (zeile.endsWith('\n') || zeile.endsWith('\r'))
-        zeile.chop(1);
-    const QString text = zplatform::ausWindows1252(zeile);
+    // The first line read as a file's text (a byte-order mark names its encoding).
+    QString text = zplatform::ausDateiBytes(f.read(4096));
+    text.truncate(text.indexOf(QLatin1Char('\n')) < 0 ? text.size() : text.indexOf(QLatin1Char('\n')));
+    while (text.endsWith(QLatin1Char('\r')))
+        text.chop(1);
     if (!text.startsWith(QStringLiteral("..")))
         return QString();
     return text.mid(2, 199).replace(QLatin1Char('~'), QStringLiteral("\n"));

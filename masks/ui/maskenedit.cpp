@@ -215,15 +215,26 @@ void MaskenEdit::mnuSpeichern_Click()
         return;
     const QString name = Maske_Basisname(pfad);
     const QString schluessel = Maske_SchriftSchluessel(name);
-    if (!Maske_Speichern(pfad, Text1->text())) {
+    QString fehler;
+    if (!Maske_Speichern(pfad, Text1->text(), &fehler)) {
         const QString text =
             QStringLiteral("Die Maske ") + schluessel + QStringLiteral(" konnte nicht gespeichert werden.");
         panelStatus->setText(text);
-        zcommon::Meldung(QStringLiteral("#SystemHand"), text, 48);
+        zcommon::Meldung(QStringLiteral("#SystemHand"), text + QStringLiteral("~") + zcommon::Woertlich(fehler), 48);
         return;
     }
-    Maske_SchriftSchreiben(name, zcommon::Schrift_AlsText(Text1));
     letzteMaske() = name;
+    // The mask counts as saved only with its font.
+    if (!Maske_SchriftSchreiben(name, zcommon::Schrift_AlsText(Text1), &fehler)) {
+        const QString text = QStringLiteral("Die Maske ") + schluessel +
+                             QStringLiteral(" wurde gespeichert, ihre Schrift aber nicht.");
+        panelStatus->setText(text);
+        zcommon::Meldung(QStringLiteral("#SystemHand"),
+                         text + QStringLiteral("~Masken.Ini konnte sie nicht aufnehmen: ") +
+                             zcommon::Woertlich(fehler),
+                         48);
+        return;
+    }
     panelStatus->setText(QStringLiteral("Maske ") + schluessel + QStringLiteral(" gespeichert."));
 }
 

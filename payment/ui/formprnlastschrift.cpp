@@ -9,10 +9,12 @@
 #include "payment/betrag.h"
 #include "payment/einrichtung.h"
 #include "payment/ueberweisung.h"
+#include "platform/dateisystem.h"
 #include "platform/plattform.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QFileInfo>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -270,13 +272,28 @@ void FormPrnLastschrift::mnuLastFileEdit_Click()
 
 void FormPrnLastschrift::mnuLastFilePrint_Click()
 {
+    const QString pfad = zcommon::Pfad(sammeldatei());
+    // The run holds the collection file for its whole length, the deletion
+    // question included: a second run meanwhile prints nothing.
+    const zplatform::Laufsperre lauf(pfad);
+    if (lauf.stand() == zplatform::Laufsperre::Stand::Besetzt) {
+        sammellaufBesetzt();
+        return;
+    }
     auto& p = zplatform::plattform();
     p.sanduhr(true);
     zplatform::Ergebnis gelesen;
-    const QStringList zeilen = zplatform::zeilenLesen(zcommon::Pfad(sammeldatei()), &gelesen);
+    QStringList zeilen;
+    {
+        // Under the lock of the appends: no line is read half-filed.
+        const zplatform::Anhangsperre sperre(pfad);
+        zeilen = zplatform::zeilenLesen(pfad, &gelesen);
+    }
     p.sanduhr(false);
     if (!gelesen) {
-        zcommon::Fehler_Melden(53, QStringLiteral("Es ist ein Fehler beim Drucken der Lastschriften aufgetreten."));
+        zcommon::Fehler_Melden(gelesen.fehlt ? 53 : 75,
+                               QStringLiteral("Es ist ein Fehler beim Drucken der Lastschriften aufgetreten.~") +
+                                   gelesen.fehler);
         return;
     }
     int nichtGedruckt = 0;
@@ -313,15 +330,29 @@ void FormPrnLastschrift::mnuLastFilePrint_Click()
                         zplatform::vbOKOnly | zplatform::vbExclamation, QStringLiteral("Lastschrift drucken"));
         m_logFehler.clear();
     }
-    Sammeldatei_Loeschen(nichtGedruckt);
+    Sammeldatei_Loeschen(nichtGedruckt, &zeilen);
 }
 
 void FormPrnLastschrift::mnuLastFileDel_Click()
 {
-    Sammeldatei_Loeschen(0);
+    const zplatform::Laufsperre lauf(zcommon::Pfad(sammeldatei()));
+    if (lauf.stand() == zplatform::Laufsperre::Stand::Besetzt) {
+        sammellaufBesetzt();
+        return;
+    }
+    Sammeldatei_Loeschen(0, nullptr);
 }
 
-void FormPrnLastschrift::Sammeldatei_Loeschen(int nichtGedruckt)
+void FormPrnLastschrift::sammellaufBesetzt()
+{
+    zcommon::Meldung(QStringLiteral("#SystemExclamation"),
+                     QStringLiteral("Die Lastschrift-Sammeldatei wird gerade gedruckt, in einem anderen Fenster "
+                                    "oder an einem anderen Arbeitsplatz.~Jetzt wird nichts gedruckt und nichts "
+                                    "gelöscht. Versuchen Sie es bitte wieder, wenn dieser Druck beendet ist."),
+                     zplatform::vbOKOnly | zplatform::vbExclamation, QStringLiteral("Lastschrift-Sammeldatei"));
+}
+
+void FormPrnLastschrift::Sammeldatei_Loeschen(int nichtGedruckt, const QStringList* gelesen)
 {
     QString text = QStringLiteral("Soll die Lastschrift-Sammeldatei jetzt gelöscht werden?");
     int stil = zplatform::vbYesNo | zplatform::vbQuestion;
@@ -332,8 +363,26 @@ void FormPrnLastschrift::Sammeldatei_Loeschen(int nichtGedruckt)
                 : QStringLiteral("~~Achtung: %1 Einträge der Sammeldatei wurden nicht gedruckt.").arg(nichtGedruckt);
         stil |= zplatform::vbDefaultButton2;
     }
-    if (zcommon::MsgBox(text, stil, QStringLiteral("Lastschrift-Sammeldatei löschen?")) == zplatform::vbYes)
-        zcommon::Datei_Loeschen({zcommon::Pfad(sammeldatei())}, true);
+    if (zcommon::MsgBox(text, stil, QStringLiteral("Lastschrift-Sammeldatei löschen?")) != zplatform::vbYes)
+        return;
+    const QString pfad = zcommon::Pfad(sammeldatei());
+    if (!gelesen) {
+        zcommon::Datei_Loeschen({pfad}, true);
+        return;
+    }
+    // Only what this run read goes: a debit filed meanwhile stays for the next run.
+    const zplatform::Ergebnis e = zplatform::zeilenHerausnehmen(
+        pfad, *gelesen, [](const QString& datei) { zcommon::Datei_Sichern(datei); },
+        [](const QString& datei) {
+            zcommon::Datei_Loeschen({datei}, true);
+            return !QFileInfo::exists(datei);
+        });
+    if (!e)
+        zcommon::Meldung(QStringLiteral("#SystemHand"),
+                         QStringLiteral("Die gedruckten Lastschriften konnten nicht aus der Sammeldatei entfernt "
+                                        "werden:~") +
+                             zcommon::Woertlich(e.fehler),
+                         zplatform::vbOKOnly | zplatform::vbCritical, QStringLiteral("Lastschrift-Sammeldatei"));
 }
 
 void FormPrnLastschrift::befAbbrechen_Click()

@@ -70,8 +70,12 @@ protected:
 
 private:
     void Form_Load(const QString& auswahl);
-    // Deletes the collection file after asking; nichtGedruckt > 0 names them and proposes No.
-    void Sammeldatei_Loeschen(int nichtGedruckt);
+    // Asks whether to delete the collection file; nichtGedruckt > 0 names them
+    // and proposes No. After a run (gelesen: the lines it read) only those
+    // lines go, so what was filed meanwhile stays; else the whole file.
+    void Sammeldatei_Loeschen(int nichtGedruckt, const QStringList* gelesen);
+    // Says that a run elsewhere holds the collection file.
+    void sammellaufBesetzt();
 
     std::array<QString, 24> m_karte;
     bool m_imSammellauf = false;

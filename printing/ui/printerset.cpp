@@ -260,7 +260,12 @@ void PrinterSet::PresetSave()
     v.randY = std::max(0, ComboRandY->currentIndex());
     v.anzahl = std::max(0, ComboAnzahl->currentIndex());
     v.automatisch = CheckAutomatisch->isChecked();
-    Vorgabe_Sichern(DruckJobName(), v, mitDrucker);
+    const QString fehler = Vorgabe_Sichern(DruckJobName(), v, mitDrucker);
+    if (!fehler.isEmpty())
+        zcommon::Meldung(QStringLiteral("#SystemHand"),
+                         QStringLiteral("Die Druckeinstellungen für »%1« konnten nicht gespeichert werden:~%2")
+                             .arg(zcommon::Woertlich(DruckJobName().trimmed()), zcommon::Woertlich(fehler)),
+                         zplatform::vbOKOnly | zplatform::vbExclamation, QStringLiteral("Druckeinstellungen"));
 }
 
 void PrinterSet::BefOk_Click()
@@ -339,15 +344,22 @@ void PrinterSet::ComboDrucker_Click()
 
 void PrinterSet::bezDrucker_DblClick()
 {
-    if (Druckerauswahl_An()) {
-        Druckerauswahl_Setzen(false);
+    const bool an = !Druckerauswahl_An();
+    const QString fehler = Druckerauswahl_Setzen(an);
+    if (!fehler.isEmpty()) {
+        zcommon::Meldung(QStringLiteral("#SystemHand"),
+                         QStringLiteral("Die Druckerauswahl konnte nicht %1 werden:~%2")
+                             .arg(an ? QStringLiteral("aktiviert") : QStringLiteral("deaktiviert"),
+                                  zcommon::Woertlich(fehler)),
+                         zplatform::vbOKOnly | zplatform::vbExclamation, QStringLiteral("Drucker-Auswahl"));
+        return;
+    }
+    if (!an)
         zcommon::MsgBox(QStringLiteral("Die Druckerauswahl beim nächsten Aufruf deaktiviert."),
                         zplatform::vbInformation, QStringLiteral("Drucker-Auswahl deaktiviert"));
-    } else {
-        Druckerauswahl_Setzen(true);
+    else
         zcommon::MsgBox(QStringLiteral("Die Druckerauswahl beim nächsten Aufruf aktiviert."), zplatform::vbInformation,
                         QStringLiteral("Drucker-Auswahl aktiviert"));
-    }
 }
 
 void PrinterSet::optAusrichtung_Click(int index)

@@ -6,6 +6,10 @@
 #include "addressbook/adressdatei.h"
 #include "addressbook/adressliste.h"
 #include "common/texte.h"
+#include "platform/dateisystem.h"
+#include "platform/ordner.h"
+
+#include <cerrno>
 
 using namespace zadressbuch;
 
@@ -259,4 +263,45 @@ TEST_F(AdressDateiTest, SpeichernBehaeltDieRechteDerDatei)
     const QFile::Permissions rechte = QFile::permissions(datei());
     EXPECT_TRUE(rechte & QFile::WriteOwner);
     EXPECT_FALSE(rechte & (QFile::ReadGroup | QFile::ReadOther | QFile::WriteOther));
+}
+
+// Saved by a desktop editor as UTF-8 with a byte-order mark: the umlauts read
+// as written and the first line (description or first address) is whole; the
+// next save writes Windows-1252 again.
+TEST_F(AdressDateiTest, UtfAchtMitMarkeAusDemEditor)
+{
+    const QByteArray marke = "\xEF\xBB\xBF";
+    laden(marke + "..Kunden K\xC3\xB6ln\r\n" + Zeile({{1, "M\xC3\xBCller"}, {5, "K\xC3\xB6ln"}}) + "\r\n");
+    EXPECT_EQ(sitzung().Beschreibung, u"Kunden Köln"_s);
+    ASSERT_EQ(liste.ListCount(), 1);
+    EXPECT_EQ(FeldAus(liste.List(0), Nachname), u"Müller"_s);
+    EXPECT_EQ(FeldAus(liste.List(0), Ort), u"Köln"_s);
+
+    // Without a description the first address is the first line.
+    laden(marke + Zeile({{1, "M\xC3\xBCller"}}) + "\r\n" + Zeile({{1, "\xC3\x84rger"}}) + "\r\n");
+    ASSERT_EQ(liste.ListCount(), 2);
+    EXPECT_EQ(FeldAus(liste.List(0), Nachname), u"Müller"_s);
+    EXPECT_EQ(FeldAus(liste.List(1), Nachname), u"Ärger"_s);
+    ASSERT_TRUE(speichern(liste));
+    EXPECT_TRUE(bytes(datei()).contains("\r\n" + Zeile({{0, " "}, {1, "M\xFCller"}}) + "\r\n"));
+    EXPECT_FALSE(bytes(datei()).contains(marke));
+}
+
+// The last step of a save, the rename of the new version over the file,
+// fails: the save says so, the old file stays byte for byte, the new version
+// does not stay behind, and the changed flag stays set.
+TEST_F(AdressDateiTest, ScheiterndesUmbenennenAmEndeDesSpeicherns)
+{
+    const QByteArray alt = laden("..X\r\n" + Zeile({{1, "Alt"}}) + "\r\n");
+    liste.setList(0, u" \tNeu\t"_s);
+    zplatform::testUmbenennenScheitert(zplatform::pfadAufloesen(datei()), EIO);
+    const bool gespeichert = speichern(liste);
+    zplatform::testUmbenennenScheitert(QString(), 0);
+    EXPECT_FALSE(gespeichert);
+    EXPECT_EQ(sitzung().Geaendert, 1);
+    EXPECT_EQ(bytes(datei()), alt);
+    EXPECT_FALSE(QFileInfo::exists(Zwischendatei(datei())));
+    ASSERT_EQ(plattform.meldungen.size(), 1u);
+    EXPECT_TRUE(plattform.letzteMeldung().contains(u"an ihren Platz"_s)) << plattform.letzteMeldung().toStdString();
+    EXPECT_TRUE(plattform.letzteMeldung().contains(u"Datenträger"_s)) << plattform.letzteMeldung().toStdString();
 }

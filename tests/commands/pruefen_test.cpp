@@ -349,6 +349,55 @@ TEST_F(PruefenTest, ZaehlungStimmtMitMustervergleichUeberein)
     }
 }
 
+// A "#" on the card is a "#", not any digit, also where the comparison goes
+// by the pattern rule: against an irregular entry (25 fields), and for a card
+// with a TAB typed into a field.
+TEST_F(PruefenTest, RauteGegenZifferBeiUnregelmaessigenEintraegen)
+{
+    const QString karte = satz({{1, "Meier"}, {4, "5#"}});
+    const QString mitZiffer = satz({{1, "Meier"}, {4, "57"}}) + QStringLiteral("zuviel\t");
+    const QString mitRaute = satz({{1, "Meier"}, {4, "5#"}}) + QStringLiteral("zuviel\t");
+    for (bool aehnlich : {false, true}) {
+        SCOPED_TRACE(aehnlich ? "ähnlich" : "doppelt");
+        liste->Clear();
+        liste->AddItem(karte);
+        liste->AddItem(mitZiffer);
+        {
+            const Vergleichsindex index(*liste, aehnlich);
+            EXPECT_EQ(index.anzahlFuerEintrag(0), 1);
+            EXPECT_EQ(index.anzahl(zadressbuch::Zerlegen(karte)), 1);
+        }
+        liste->AddItem(mitRaute);
+        {
+            const Vergleichsindex index(*liste, aehnlich);
+            EXPECT_EQ(index.anzahlFuerEintrag(0), 2) << "the same text counts";
+        }
+
+        // A TAB typed into a card field: the card is compared by the pattern.
+        liste->Clear();
+        liste->AddItem(satz({{1, "Meier\tX"}, {4, "57"}}));
+        liste->AddItem(satz({{1, "Meier\tX"}, {4, "5#"}}));
+        const Vergleichsindex index(*liste, aehnlich);
+        Felder mitTab;
+        mitTab[1] = QStringLiteral("Meier\tX");
+        mitTab[4] = QStringLiteral("5#");
+        EXPECT_EQ(index.anzahl(mitTab), 1);
+        if (!aehnlich) {
+            mitTab[4] = QStringLiteral("5?");
+            EXPECT_EQ(index.anzahl(mitTab), 0);
+        }
+    }
+
+    // Through the search itself: the irregular entry with a digit is no duplicate.
+    liste->Clear();
+    liste->AddItem(karte);
+    liste->AddItem(mitZiffer);
+    liste->setListIndex(0);
+    plattform->meldungen.clear();
+    Doppelte_Suchen(*fenster, *liste, false);
+    EXPECT_TRUE(plattform->meldungen.empty());
+}
+
 // ---- e-mail check ----------------------------------------------------------------------
 
 TEST_F(PruefenTest, EMailPruefungRaeumtAufUndHaeltBeimFehler)

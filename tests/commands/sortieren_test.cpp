@@ -84,6 +84,19 @@ TEST_F(SortierenTest, DatenChronologischLeereUndUngueltigeZuerst)
     EXPECT_EQ(spalte(*liste, 15), (QStringList{u"31.01.2000"_s, u"01.02.2000"_s, u"02.01.2001"_s}));
 }
 
+// Two-digit years at the century boundary: 30 to 99 are 19xx, 00 to 29 are
+// 20xx, each among the four-digit years of its century.
+TEST_F(SortierenTest, ZweistelligeJahreAnDerJahrhundertgrenze)
+{
+    const QStringList erwartet = {u"1.1.30"_s,    u"01.01.1931"_s, u"31.12.1998"_s, u"1.1.99"_s,
+                                  u"1.1.00"_s,    u"01.01.2028"_s, u"1.1.29"_s,     u"2.1.2029"_s};
+    for (const QString& g : {erwartet[6], erwartet[3], erwartet[7], erwartet[0], erwartet[4], erwartet[2],
+                             erwartet[5], erwartet[1]})
+        liste->AddItem(satzMit({{1, u"X"_s}, {20, g}}));
+    ASSERT_TRUE(Sortieren(*liste, 20, fenster));
+    EXPECT_EQ(spalte(*liste, 20), erwartet);
+}
+
 TEST_F(SortierenTest, JederEintragKommtMit24FeldernZurueck)
 {
     const QString normal = satzMit({{0, u"C"_s}, {11, u"Zeile 1°°Zeile 2"_s}});

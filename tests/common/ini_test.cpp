@@ -362,3 +362,79 @@ TEST_F(IniStapel, FehlschlagendesZielAendertNichts)
         EXPECT_EQ(QDir(gesperrt).entryList(QDir::Files | QDir::Hidden), QStringList{"G.ini"});
     }
 }
+
+// A settings file an editor saved as UTF-8 or UTF-16 with a byte-order mark:
+// the first section counts, umlauts and other letters read as written, and
+// the next write stores the file in Windows-1252 with every value kept.
+TEST_F(Ini, DateiMitMarkeAusDemEditor)
+{
+    const QString pfad = w.windows() + "/Markiert.ini";
+    const QString text = QStringLiteral("[Zettlora]\r\nOrt=Müller\r\nName = Łukasz \r\n; Kommentar ő\r\n[Zwei]\nA=ä");
+    const QByteArray utf16 = QByteArray("\xFF\xFE") +
+                             QByteArray(reinterpret_cast<const char*>(text.utf16()), text.size() * 2);
+    for (const QByteArray& inhalt : {QByteArray("\xEF\xBB\xBF") + text.toUtf8(), utf16}) {
+        ablegen(pfad, inhalt);
+        Ini_CacheLeeren();
+        EXPECT_EQ(Ini_Lesen(pfad, "Zettlora", "Ort"), "Müller");
+        EXPECT_EQ(Ini_Lesen(pfad, "Zettlora", "Name"), "Łukasz");
+        EXPECT_EQ(Ini_Lesen(pfad, "Zwei", "A"), "ä");
+        EXPECT_EQ(Ini_Sektionen(pfad), (QStringList{"Zettlora", "Zwei"}));
+
+        Ini_Schreiben(pfad, "Zwei", "B", "neu");
+        EXPECT_TRUE(Ini_Fehler().isEmpty());
+        const QByteArray bytes = roh(pfad);
+        EXPECT_TRUE(bytes.startsWith("[Zettlora]\r\nOrt=M\xFCller\r\n")) << bytes.toStdString();
+        EXPECT_TRUE(bytes.contains("; Kommentar ?\r\n")) << bytes.toStdString();
+        Ini_CacheLeeren();
+        EXPECT_EQ(Ini_Lesen(pfad, "Zettlora", "Ort"), "Müller");
+        EXPECT_EQ(Ini_Lesen(pfad, "Zettlora", "Name"), "Łukasz");
+        EXPECT_EQ(Ini_Lesen(pfad, "Zwei", "A"), "ä");
+        EXPECT_EQ(Ini_Lesen(pfad, "Zwei", "B"), "neu");
+    }
+
+    // Before the first section nothing counts; what stands there never makes
+    // the stored file read as another encoding.
+    ablegen(pfad, QByteArray("\xEF\xBB\xBF") + QStringLiteral("Ω=1\r\n[S]\r\nA=ä\r\n").toUtf8());
+    Ini_CacheLeeren();
+    Ini_Schreiben(pfad, "S", "B", QStringLiteral("‚ü"));
+    EXPECT_FALSE(roh(pfad).startsWith("\xEF\xBB\xBF")) << roh(pfad).toStdString();
+    Ini_CacheLeeren();
+    EXPECT_EQ(Ini_Lesen(pfad, "S", "A"), "ä");
+    EXPECT_EQ(Ini_Lesen(pfad, "S", "B"), QStringLiteral("‚ü"));
+}
+
+// A write that fails says why; a file that exists but cannot be read (no read
+// permission bit: for root too) is never replaced by what was read of it.
+TEST_F(Ini, FehlschlagNenntDenGrundUndUnlesbaresBleibt)
+{
+    const QString pfad = w.windows() + "/KontPrn.ini";
+    ablegen(pfad, "[Zettlora_Umschlag]\r\nRandX=5\r\n");
+    QFile::setPermissions(pfad, QFileDevice::WriteOwner);
+    Ini_CacheLeeren();
+    EXPECT_EQ(Ini_Lesen(pfad, "Zettlora_Umschlag", "RandX", "0"), "0");
+    Ini_Schreiben(pfad, "Zettlora_Umschlag", "RandY", "3");
+    EXPECT_TRUE(Ini_Fehler().contains("darf nicht gelesen werden")) << Ini_Fehler().toStdString();
+    EXPECT_TRUE(Ini_Fehler().contains(pfad)) << Ini_Fehler().toStdString();
+    EXPECT_FALSE(Ini_SchreibenAlle(pfad, "Zettlora_Umschlag", {{"RandY", "3"}}));
+    {
+        Ini_Stapel stapel(pfad);
+        Ini_Schreiben(pfad, "Zettlora_Umschlag", "RandY", "3");
+        EXPECT_FALSE(stapel.schreiben());
+        EXPECT_FALSE(Ini_Fehler().isEmpty());
+    }
+    QFile::setPermissions(pfad, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    EXPECT_EQ(roh(pfad), QByteArray("[Zettlora_Umschlag]\r\nRandX=5\r\n"));
+
+    // A folder in place of the file.
+    QFile::remove(pfad);
+    QDir().mkpath(pfad);
+    Ini_CacheLeeren();
+    Ini_Schreiben(pfad, "Allgemein", "Druckerauswahl", "1");
+    EXPECT_TRUE(Ini_Fehler().contains("Ordner")) << Ini_Fehler().toStdString();
+
+    // Success clears it.
+    QDir(pfad).removeRecursively();
+    Ini_Schreiben(pfad, "Allgemein", "Druckerauswahl", "1");
+    EXPECT_TRUE(Ini_Fehler().isEmpty()) << Ini_Fehler().toStdString();
+    EXPECT_EQ(Ini_Lesen(pfad, "Allgemein", "Druckerauswahl"), "1");
+}

@@ -299,3 +299,26 @@ TEST_F(MaskenEditTest, BeschriftungUmbenennenAendertMasken)
     EXPECT_FALSE(Feldbeschriftung_Aendern(f, 1));
     EXPECT_EQ(zadressbuch::sitzung().Bezeichnungen[1], QStringLiteral("Name"));
 }
+
+// Masken.Ini cannot take the font (a folder in its place): the mask file is
+// written, but the editor does not call the mask saved; it says what failed.
+TEST_F(MaskenEditTest, SchriftNichtGespeichertIstKeinErfolg)
+{
+    QDir().mkpath(MaskenIniDatei());
+    MaskenEdit m;
+    QTest::keyClicks(m.Text1, QStringLiteral("{Vorname}"));
+    antworten << maske(QStringLiteral("Brief.msk"));
+    m.mnuSpeichern_Click();
+    EXPECT_EQ(bytesLesen(maske(QStringLiteral("Brief.msk"))), QByteArray("{Vorname}"));
+    EXPECT_EQ(m.panelStatus->text(), QStringLiteral("Die Maske BRIEF wurde gespeichert, ihre Schrift aber nicht."));
+    ASSERT_EQ(p.meldungen.size(), 1u);
+    EXPECT_TRUE(p.meldungen[0].text.contains(QStringLiteral("Masken.Ini"))) << p.meldungen[0].text.toStdString();
+    EXPECT_TRUE(p.meldungen[0].text.contains(QStringLiteral("Ordner"))) << p.meldungen[0].text.toStdString();
+
+    // Once Masken.Ini can take it, the mask is saved with its font.
+    QDir(MaskenIniDatei()).removeRecursively();
+    antworten << maske(QStringLiteral("Brief.msk"));
+    m.mnuSpeichern_Click();
+    EXPECT_EQ(m.panelStatus->text(), QStringLiteral("Maske BRIEF gespeichert."));
+    EXPECT_NE(fontEintrag(QStringLiteral("BRIEF")), QStringLiteral("<fehlt>"));
+}

@@ -5,6 +5,7 @@
 #include "addressbook/dateiini.h"
 #include "payment/ui/formprnlastschrift.h"
 #include "payment/ui/formprnnachnahme.h"
+#include "platform/dateisystem.h"
 
 #include "zahlungstest.h"
 
@@ -13,7 +14,11 @@
 #include <QRadioButton>
 #include <QTest>
 
+#include <functional>
+#include <utility>
+
 using namespace zzahlung;
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -298,4 +303,112 @@ TEST_F(FormZahlungTest, LastschriftProtokollNichtSchreibbarDruckGehtTrotzdem)
     EXPECT_EQ(drucker->auftraege(), 1);
     ASSERT_EQ(plattform.meldungen.size(), 1u);
     EXPECT_TRUE(plattform.meldungen[0].text.startsWith("Das Lastschrift-Protokoll konnte nicht geschrieben werden:"));
+}
+
+// The collection run against a second instance, as real processes: a debit
+// filed by the other while the run prints stays in the file after the
+// deletion, and a second run meanwhile says so and prints nothing. The file
+// was saved by an editor as UTF-8 and ends without a line end; its last
+// debit is printed, the one filed after it too.
+TEST_F(FormZahlungTest, SammellaufBehaeltWasDerweilAbgelegtWurde)
+{
+    const QString datei = daten() + "/LastschriftSammlung.txt";
+    Lastschrift l;
+    l.absName = QStringLiteral("Jörg Müller");
+    l.betrag = QStringLiteral("2,00");
+    const QString erste = Lastschrift_Satz(l);
+    l.absName = QStringLiteral("Zweite");
+    const QString zweite = Lastschrift_Satz(l);
+    QFile f(datei);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("\xEF\xBB\xBF" + (erste + "\r\n" + zweite).toUtf8()); // no line end after the last
+    f.close();
+
+    const auto helfer = [](const QStringList& argumente) {
+        QProcess p;
+        p.start(QStringLiteral(ZETTLORA_PROZESSHELFER), argumente);
+        EXPECT_TRUE(p.waitForFinished(60000));
+        EXPECT_EQ(p.exitCode(), 0) << p.readAllStandardError().toStdString();
+        return QString::fromUtf8(p.readAllStandardOutput());
+    };
+    QString andererLauf;
+    QStringList gedruckt;
+    bool anderswo = true;
+    auto lauf = lastschrift(karteMit({}));
+    lauf->druckdialog = [&](QWidget*, const QString&, const QString&) {
+        gedruckt << lauf->TxtAbsName->text();
+        if (std::exchange(anderswo, false)) {
+            // Meanwhile at another place: a debit is filed, a run is tried.
+            helfer({u"ablegen"_s, daten(), u"Derweil Abgelegt"_s});
+            andererLauf = helfer({u"sammellauf"_s, daten()});
+        }
+        Druckwahl w;
+        w.abbruch = false;
+        w.drucker = &zplatform::drucker();
+        return w;
+    };
+    lauf->show();
+    plattform.antworten.enqueue(zplatform::vbYes); // delete what was printed
+    lauf->mnuLastFilePrint_Click();
+
+    EXPECT_EQ(gedruckt, (QStringList{u"Jörg Müller"_s, u"Zweite"_s}));
+    EXPECT_TRUE(andererLauf.startsWith(u"0\n"_s)) << andererLauf.toStdString();
+    EXPECT_TRUE(andererLauf.contains(u"wird gerade gedruckt"_s)) << andererLauf.toStdString();
+    EXPECT_FALSE(andererLauf.contains(u"gelöscht werden?"_s)) << andererLauf.toStdString();
+
+    // Only the debit filed meanwhile is left, in the file's own encoding.
+    const QStringList rest = zplatform::zeilenLesen(datei);
+    ASSERT_EQ(rest.size(), 1);
+    EXPECT_EQ(Lastschrift_Lesen(rest.front())->absName, u"Derweil Abgelegt"_s);
+    EXPECT_TRUE(roh(datei).startsWith("\xEF\xBB\xBF"));
+    EXPECT_TRUE(roh(wurzel.temp() + "/LastschriftSammlung.txt").contains("J\xC3\xB6rg M\xC3\xBCller"))
+        << "a copy of the whole file stays in the temp folder";
+    EXPECT_FALSE(QFile::exists(zplatform::Laufsperre::sperrdatei(datei)));
+
+    // The next run prints it and, with nothing left, the file goes.
+    gedruckt.clear();
+    plattform.antworten.enqueue(zplatform::vbYes);
+    lauf->mnuLastFilePrint_Click();
+    EXPECT_EQ(gedruckt, QStringList{u"Derweil Abgelegt"_s});
+    EXPECT_FALSE(QFile::exists(datei));
+}
+
+// What stands in place of the collection file is named; only a missing file
+// is "not found".
+TEST_F(FormZahlungTest, SammeldateiDieKeineLesbareDateiIst)
+{
+    const QString datei = daten() + "/LastschriftSammlung.txt";
+    struct Fall
+    {
+        const char* name;
+        std::function<void()> anlegen;
+        const char* fehler;
+        const char* grund;
+    };
+    const Fall faelle[] = {
+        {"fehlt", [] {}, "Fehler 53", "nicht gefunden"},
+        {"Ordner", [&] { QDir().mkpath(datei); }, "Fehler 75", "Ordner"},
+        {"Kreis", [&] { QFile::link(datei, datei); }, "Fehler 75", "im Kreis"},
+        {"ohne Leserecht",
+         [&] {
+             wurzel.schreiben("daten/LastschriftSammlung.txt", "Zettlora Lastschrift\t-A\t");
+             QFile::setPermissions(datei, QFile::WriteOwner);
+         },
+         "Fehler 75", "darf nicht gelesen werden"},
+    };
+    auto lauf = lastschrift(karteMit({}));
+    for (const Fall& f : faelle) {
+        SCOPED_TRACE(f.name);
+        QDir(datei).removeRecursively();
+        QFile::remove(datei);
+        f.anlegen();
+        plattform.meldungen.clear();
+        lauf->mnuLastFilePrint_Click();
+        ASSERT_EQ(plattform.meldungen.size(), 1u);
+        const QString& text = plattform.meldungen[0].text;
+        EXPECT_TRUE(text.contains(QString::fromUtf8(f.fehler))) << text.toStdString();
+        EXPECT_TRUE(text.contains(QString::fromUtf8(f.grund))) << text.toStdString();
+        EXPECT_TRUE(jobs.isEmpty());
+    }
+    QFile::setPermissions(datei, QFile::ReadOwner | QFile::WriteOwner);
 }

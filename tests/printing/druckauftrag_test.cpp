@@ -268,6 +268,58 @@ TEST_F(Druckprotokoll, AbbrechenSendetNichts)
     EXPECT_EQ(aufzeichnung()->abbrueche(), 1);
 }
 
+// KontPrn.ini that cannot take the preset (a folder in its place, or a file
+// without read permission, for root too): the user is told what and why,
+// nothing is reported as stored, and the printer-choice switch says
+// "aktiviert" only once it was written.
+TEST_F(Druckprotokoll, NichtGespeicherteVorgabeWirdGemeldet)
+{
+    const auto drucken = [&](const QString& job) {
+        Druckauftrag a(job, QStringLiteral("t"));
+        imDialog([](PrinterSet& d) {
+            d.CheckSichern->setChecked(true);
+            d.BefOk->click();
+        });
+        return a.abfragen();
+    };
+    for (int fall = 0; fall < 2; ++fall) {
+        SCOPED_TRACE(fall);
+        QDir(kontPrn()).removeRecursively();
+        QFile::remove(kontPrn());
+        if (fall == 0) {
+            QDir().mkpath(kontPrn());
+        } else {
+            w.schreiben(QStringLiteral("windows/KontPrn.ini"), QStringLiteral("[Zettlora_X]\r\nRandX=7\r\n"));
+            QFile::setPermissions(kontPrn(), QFile::WriteOwner);
+        }
+        zcommon::Ini_CacheLeeren();
+        p.meldungen.clear();
+        EXPECT_TRUE(drucken(QStringLiteral("Zettlora_X"))) << "the print goes on";
+        ASSERT_EQ(p.meldungen.size(), 1u);
+        EXPECT_EQ(p.meldungen[0].titel, QStringLiteral("Druckeinstellungen"));
+        EXPECT_TRUE(p.meldungen[0].text.contains(QStringLiteral("»Zettlora_X« konnten nicht gespeichert")))
+            << p.meldungen[0].text.toStdString();
+        EXPECT_TRUE(p.meldungen[0].text.contains(fall == 0 ? QStringLiteral("Ordner")
+                                                           : QStringLiteral("darf nicht gelesen werden")))
+            << p.meldungen[0].text.toStdString();
+
+        // The printer-choice switch: not written, so not "aktiviert".
+        p.meldungen.clear();
+        Druckauftrag b(QStringLiteral("Zettlora_X"), QStringLiteral("t"));
+        imDialog([](PrinterSet& d) {
+            d.bezDrucker_DblClick();
+            d.befAbbrechen->click();
+        });
+        EXPECT_FALSE(b.abfragen());
+        ASSERT_EQ(p.meldungen.size(), 1u);
+        EXPECT_TRUE(p.meldungen[0].text.startsWith(QStringLiteral("Die Druckerauswahl konnte nicht aktiviert werden")))
+            << p.meldungen[0].text.toStdString();
+        EXPECT_FALSE(Druckerauswahl_An());
+    }
+    QFile::setPermissions(kontPrn(), QFile::ReadOwner | QFile::WriteOwner);
+    EXPECT_EQ(w.lesen(QStringLiteral("windows/KontPrn.ini")), QStringLiteral("[Zettlora_X]\r\nRandX=7\r\n"));
+}
+
 TEST_F(Druckprotokoll, DruckereinrichtungWaehltDruckerPapierUndAusrichtung)
 {
     // The main window's command: printers of the print service to choose

@@ -155,6 +155,81 @@ TEST_F(Listen, SeitenMitUeberschriftSeitenzahlFusszeileUndRaendern)
     EXPECT_EQ(gedruckt, erwartet);
 }
 
+// How many blocks a page takes: after each block the page ends when the
+// printable height (less the top margin) is no more than the position reached
+// plus two lines and 1.5 cm, all in single precision; equality ends the page.
+// Worked out from the printer's own line heights for several fonts and
+// margins, one margin chosen so that the fourth block meets the edge exactly;
+// every page but the last holds exactly that many blocks.
+TEST_F(Listen, BloeckeJeSeiteBisZumUnterenRand)
+{
+    zplatform::Drucker& d = zplatform::drucker();
+    struct Fall
+    {
+        int groesse;
+        double randY; // < 0: chosen so that block 4 ends exactly at the edge
+    };
+    const Fall faelle[] = {{8, 0.0}, {10, 1.0}, {12, 2.3}, {14, 0.0}, {17, 1.0}, {22, 0.5}, {14, -1}, {9, -1}};
+    for (const Fall& f : faelle) {
+        SCOPED_TRACE(QStringLiteral("%1 pt, Rand %2 cm").arg(f.groesse).arg(f.randY).toStdString());
+        d.schrift = zplatform::DruckSchrift();
+        d.schrift.groesse = f.groesse;
+        const double zeile = d.textHoehe(QStringLiteral("Ay"));
+        d.schrift.groesse = f.groesse + 2;
+        const double kopf = d.textHoehe(QStringLiteral("Ay"));
+        // The position after n blocks, added up as the printer does it.
+        const auto nachBlock = [&](int n) {
+            double y = 0;
+            y += kopf; // the heading
+            y += zeile; // the empty line after it
+            for (int i = 0; i < n; ++i) {
+                y += zeile; // the block's line
+                y += zeile; // the empty line ending it
+            }
+            return y;
+        };
+        const auto grenze = [&](int n) { return float(nachBlock(n)) + float(2) * float(zeile) + 1.5f; };
+        double randY = f.randY;
+        if (randY < 0) {
+            randY = d.scaleHeight() - double(grenze(4));
+            ASSERT_EQ(float(d.scaleHeight() - randY), grenze(4));
+        }
+        int proSeite = 1;
+        while (float(d.scaleHeight() - randY) > grenze(proSeite))
+            ++proSeite;
+        if (f.randY < 0) {
+            EXPECT_EQ(proSeite, 4);
+        }
+
+        zadressbuch::adressliste().Clear();
+        adressen(120);
+        const QStringList eintraege = zadressbuch::adressliste().eintraege();
+        Listenlauf lauf;
+        lauf.eintraege = &eintraege;
+        lauf.ausgewaehlt = [](int) { return true; };
+        lauf.maske = QStringLiteral("Liste_Standard");
+        lauf.ueberschrift = QStringLiteral("Kunden");
+        lauf.schrift.groesse = f.groesse;
+        lauf.randY = randY;
+        sammler->jobs.clear();
+        ASSERT_TRUE(lauf.kopieDrucken());
+        ASSERT_GE(sammler->jobs.size(), 2u);
+        int gedruckt = 0;
+        for (size_t j = 0; j < sammler->jobs.size(); ++j) {
+            int bloecke = 0;
+            for (const QString& t : sammler->texte(j))
+                bloecke += t.startsWith(QLatin1String("Name"));
+            gedruckt += bloecke;
+            if (j + 1 < sammler->jobs.size()) {
+                EXPECT_EQ(bloecke, proSeite) << "page " << j + 1;
+            } else {
+                EXPECT_LE(bloecke, proSeite) << "last page";
+            }
+        }
+        EXPECT_EQ(gedruckt, 120);
+    }
+}
+
 TEST_F(Listen, ZuLangerBlockGehtWeiterUndRiesigerEndet)
 {
     QStringList zeilen;
