@@ -80,9 +80,16 @@ inline QStringList abgeschnitteneTexte(QWidget* fenster)
         if (auto* l = qobject_cast<QLabel*>(w)) {
             if (l->text().isEmpty())
                 continue;
-            const bool passt = l->wordWrap()
-                                   ? l->heightForWidth(l->contentsRect().width()) <= l->contentsRect().height()
-                                   : l->sizeHint().width() <= l->width() && l->sizeHint().height() <= l->height();
+            // A wrapped text fits in height, and no word of it (a long path) runs past the right edge.
+            const QRect innen = l->contentsRect();
+            const bool passt =
+                l->wordWrap()
+                    ? l->heightForWidth(innen.width()) <= innen.height() &&
+                          (Qt::mightBeRichText(l->text()) ||
+                           l->fontMetrics()
+                                   .boundingRect(QRect(0, 0, innen.width(), 1 << 20), Qt::TextWordWrap, l->text())
+                                   .width() <= innen.width())
+                    : l->sizeHint().width() <= l->width() && l->sizeHint().height() <= l->height();
             if (!passt)
                 befunde << benennen(w, l->text());
         } else if (auto* b = qobject_cast<QPushButton*>(w)) {
