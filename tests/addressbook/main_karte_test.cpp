@@ -96,10 +96,11 @@ TEST_F(MainKarte, StartZeigtDieErsteAdresse_AuswahlWechseltDieKarte)
     EXPECT_EQ(m.bezZeit1->text(), u">1766 Tg."_s);
     EXPECT_EQ(m.bezInfo2->text(), QString()) << "no birthday, no age";
 
-    // Deselecting empties the card but leaves the labels.
+    // Deselecting empties the card and the labels derived from it.
     adressliste().setListIndex(-1);
     EXPECT_EQ(m.FeldText(Nachname), QString());
-    EXPECT_EQ(m.bezZeit1->text(), u">1766 Tg."_s);
+    EXPECT_EQ(m.bezZeit1->text(), QString());
+    EXPECT_EQ(m.bezZeit2->text(), QString());
     EXPECT_EQ(sitzung().UndoKopie, QString());
     EXPECT_EQ(panel("Position"), u" Pos. 0 von 3 "_s);
 }
