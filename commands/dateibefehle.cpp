@@ -76,7 +76,7 @@ bool Datei_Oeffnen(AdressListe& liste, zadressbuch::Fenster& fenster, const Date
     bool verwerfen = false;
     if (s.Geaendert == 1) {
         const int antwort = frage(QStringLiteral("#SystemQuestion"),
-                                  QStringLiteral("Wollen Sie die Änderungen in »") + s.AdressDateiName.toLower() +
+                                  QStringLiteral("Wollen Sie die Änderungen in »") + s.AdressDateiName +
                                       QStringLiteral("« speichern?"),
                                   zplatform::vbYesNo | zplatform::vbQuestion, QStringLiteral("Zettlora"));
         if (antwort == zplatform::vbYes) {

@@ -190,6 +190,20 @@ TEST_F(DateibefehleTest, AnlegenHaengtDieLeereZeileAnUndLaedt)
     EXPECT_EQ(lesen(u"daten/lf.dat"_s), u"a\n"_s + Tabs23 + u"\r\n"_s);
 }
 
+// The question names the open file as it is spelled on disk.
+TEST_F(DateibefehleTest, FrageNenntDieDateiWieGeschrieben)
+{
+    oeffnen(u"Kunden-Mai.Dat"_s, zeilen({satzMit({{1, u"Alt"_s}})}));
+    liste->setList(0, satzMit({{1, u"Neu"_s}}));
+    sitzung().Geaendert = 1;
+    plattform->antworten << zplatform::vbNo;
+    antworten << QString();
+    EXPECT_FALSE(Datei_Oeffnen(*liste, fenster, waehler));
+    ASSERT_EQ(plattform->meldungen.size(), 1u);
+    EXPECT_EQ(plattform->meldungen[0].text,
+              u"Wollen Sie die Änderungen in »"_s + daten(u"Kunden-Mai.Dat"_s) + u"« speichern?"_s);
+}
+
 TEST_F(DateibefehleTest, OeffnenMitNeinSchreibtDieAlteDateiNicht)
 {
     const QString inhalt = geaendert(u"Geändert"_s);
@@ -201,7 +215,7 @@ TEST_F(DateibefehleTest, OeffnenMitNeinSchreibtDieAlteDateiNicht)
     EXPECT_FALSE(Datei_Oeffnen(*liste, fenster, waehler));
     ASSERT_EQ(plattform->meldungen.size(), 1u);
     EXPECT_EQ(plattform->meldungen[0].text,
-              u"Wollen Sie die Änderungen in »"_s + daten(u"zettlora.dat"_s).toLower() + u"« speichern?"_s);
+              u"Wollen Sie die Änderungen in »"_s + daten(u"zettlora.dat"_s) + u"« speichern?"_s);
     EXPECT_EQ(sitzung().Geaendert, 1);
     EXPECT_EQ(FeldAus(liste->List(0), 1), u"Geändert"_s);
 
