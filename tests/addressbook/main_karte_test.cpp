@@ -420,3 +420,17 @@ TEST_F(MainKarte, MenuekuerzelGehenImFeldVor_IhrLoslassenAendertNichts)
 }
 
 } // namespace
+
+// F1 in the main window opens the help, wherever the cursor stands.
+TEST_F(MainKarte, F1OeffnetDieHilfe)
+{
+    const Handler befehle({u"PulAnleitung_Click"_s});
+    Main& m = starten();
+    EXPECT_EQ(m.aktion(u"PulAnleitung"_s)->shortcut(), QKeySequence(Qt::Key_F1));
+    m.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&m));
+    QTest::keyClick(m.Feld(Nachname), Qt::Key_F1);
+    EXPECT_EQ(befehle.anzahl(u"PulAnleitung_Click"_s), 1);
+    QTest::keyClick(m.TxtSuche, Qt::Key_F1);
+    EXPECT_EQ(befehle.anzahl(u"PulAnleitung_Click"_s), 2);
+}
