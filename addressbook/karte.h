@@ -28,10 +28,10 @@ namespace zadressbuch {
 struct KartenAnzeige
 {
     // With nothing selected the card and everything derived from it are empty.
-    Felder felder;    // texts of Feld(0..23)
-    QString alter;    // caption of bezInfo2(20) (may hold CR LF)
-    QString zeit1;    // caption of bezZeit1 (days since field 15)
-    QString zeit2;    // caption of bezZeit2 (days since field 16)
+    Felder felder;               // texts of Feld(0..23)
+    QString alter;               // caption of bezInfo2(20) (may hold CR LF)
+    QString zeit1;               // caption of bezZeit1 (days since field 15)
+    QString zeit2;               // caption of bezZeit2 (days since field 16)
     QString position;            // panel "Position", e.g. " Pos. 5 von 120 "
     QString unsaved;             // panel "Unsaved": " * " or ""
     QString index;               // panel "Index": " #17 " or " # "

@@ -15,9 +15,9 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
-#include <QTextLayout>
 #include <QTextBlock>
 #include <QTextDocument>
+#include <QTextLayout>
 
 #include <cmath>
 

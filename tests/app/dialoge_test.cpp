@@ -1,9 +1,9 @@
 // Every window of the program shown with the program's font on a first
 // start: no caption, frame title, tab or button text is cut, no control
 // reaches out of its window, and every filled text box shows its beginning.
+#include "addressbook/main_hilfen.h"
 #include "addressbook/ui/auswahl.h"
 #include "addressbook/ui/main.h"
-#include "addressbook/main_hilfen.h"
 #include "commands/ui/file.h"
 #include "commands/ui/info.h"
 #include "commands/ui/msgdoppelt.h"

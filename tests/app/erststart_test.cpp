@@ -2,9 +2,9 @@
 // for by name are there, and the envelope, the list print and the clipboard
 // copy lay the shown address out through them without the user writing one.
 #include "addressbook/main_hilfen.h"
+#include "addressbook/ui/kartenfeld.h"
 #include "masks/masken.h"
 #include "masks/ui/zaexport.h"
-#include "addressbook/ui/kartenfeld.h"
 #include "platform/ordner.h"
 #include "printing/listendruck.h"
 #include "printing/ui/listendruck.h"
@@ -31,10 +31,7 @@ protected:
         einstellung(u"AutoTip"_s, u"0"_s);
     }
     // Lines of a text box, whichever line ends it uses.
-    static QStringList zeilen(const QString& text)
-    {
-        return QString(text).replace(u"\r\n"_s, u"\n"_s).split(u'\n');
-    }
+    static QStringList zeilen(const QString& text) { return QString(text).replace(u"\r\n"_s, u"\n"_s).split(u'\n'); }
 };
 
 TEST_F(Erststart, MaskenSindDa_UmschlagListeUndZwischenablageNutzenSie)
@@ -49,8 +46,8 @@ TEST_F(Erststart, MaskenSindDa_UmschlagListeUndZwischenablageNutzenSie)
                         {21, u"Frau"_s}}),
                  zeile({{1, u"Berg"_s}, {5, u"Bonn"_s}, {7, u"0228 / 1234"_s}})});
     starten();
-    EXPECT_EQ(zmasken::Masken_Liste(), (QStringList{u"Anschrift"_s, u"eMail_Body"_s, u"Liste_Standard"_s,
-                                                     u"Umschlag"_s}));
+    EXPECT_EQ(zmasken::Masken_Liste(),
+              (QStringList{u"Anschrift"_s, u"eMail_Body"_s, u"Liste_Standard"_s, u"Umschlag"_s}));
 
     // The address block in the German order: salutation, name, addition, street, place.
     const QStringList block = {u"Frau"_s, u"Käthe Kaiser"_s, u"c/o Meier"_s, u"Hauptstraße 1"_s,
@@ -76,8 +73,9 @@ TEST_F(Erststart, MaskenSindDa_UmschlagListeUndZwischenablageNutzenSie)
         EXPECT_EQ(zeile(1), u"Berg, 0228 / 1234, Bonn"_s);
     }
     // The letter body greets by name.
-    EXPECT_EQ(zeilen(zmasken::Maske_Ausfuellen(u"eMail_Body"_s, eintrag(0))),
-              (QStringList{u"Guten Tag Käthe Kaiser,"_s, QString(), QString(), QString(), u"Mit freundlichen Grüßen"_s}));
+    EXPECT_EQ(
+        zeilen(zmasken::Maske_Ausfuellen(u"eMail_Body"_s, eintrag(0))),
+        (QStringList{u"Guten Tag Käthe Kaiser,"_s, QString(), QString(), QString(), u"Mit freundlichen Grüßen"_s}));
 }
 
 // A mask of the user's own under a default's name (in any case) is kept.

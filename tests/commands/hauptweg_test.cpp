@@ -10,8 +10,8 @@
 #include "app/zusammenbau.h"
 
 #include <QAction>
-#include <QLabel>
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
@@ -168,11 +168,10 @@ TEST_F(Hauptweg, UeberDieMenuesVomStartBisZumNaechstenStart)
 
 TEST_F(Hauptweg, AnlegenOeffnenUndHinzufuegenUeberDieDateiauswahl)
 {
-    schreiben(u"daten/zettlora.dat"_s,
-              zeilen({u"..Haupt"_s, satzMit({{Nachname, u"Haupt"_s},
-                                              {Geburtstag, u"15.03.1960"_s},
-                                              {ErstelltAm, u"01.01.2000"_s},
-                                              {GeaendertAm, u"02.01.2000"_s}})}));
+    schreiben(u"daten/zettlora.dat"_s, zeilen({u"..Haupt"_s, satzMit({{Nachname, u"Haupt"_s},
+                                                                      {Geburtstag, u"15.03.1960"_s},
+                                                                      {ErstelltAm, u"01.01.2000"_s},
+                                                                      {GeaendertAm, u"02.01.2000"_s}})}));
     Main& m = starten();
     EXPECT_FALSE(m.bezInfo2->text().isEmpty());
     EXPECT_FALSE(m.bezZeit1->text().isEmpty());

@@ -34,7 +34,8 @@ inline QString ohneKuerzel(const QString& text)
 
 inline QString benennen(const QWidget* w, const QString& text)
 {
-    const QString name = w->objectName().isEmpty() ? QString::fromLatin1(w->metaObject()->className()) : w->objectName();
+    const QString name =
+        w->objectName().isEmpty() ? QString::fromLatin1(w->metaObject()->className()) : w->objectName();
     return w->window()->objectName() + u'.' + name + QStringLiteral(" \"") + text + u'"';
 }
 
