@@ -150,7 +150,7 @@ const BefehlZeile Befehle[] = {
     {Befehl::mnuPrg, 2, "mnuPrg_2", "mnuPrgMenue", "&Vesmor...", "", offen, F::Immer, false},
     {Befehl::mnuPrg, 3, "mnuPrg_3", "mnuPrgMenue", "&Lindoras...", "", offen, F::Immer, false},
     // &Hilfe
-    {Befehl::PulAnleitung, 0, "PulAnleitung", "PulHilfe", "&Anleitung...", "", offen, F::Immer, false},
+    {Befehl::PulAnleitung, 0, "PulAnleitung", "PulHilfe", "&Anleitung...", "F1", offen, F::Immer, false},
     {Befehl::mnuTips, 0, "mnuTips", "PulHilfe", "&Tipps...", "", offen, F::Immer, false},
     {Befehl::mnuURLUpdate, 0, "mnuURLUpdate", "mnuInternet", "&Update (Infos und Download)", "", offen, F::Immer,
      false},

@@ -79,7 +79,6 @@ KartenAnzeige Karte_Anzeige(const AdressListe& liste)
     if (i >= 0 && i < anzahl) {
         a.felder = Zerlegen(liste.List(i));
         const QDate heute = zcommon::Heute();
-        a.beschriftungen = true;
         a.alter = AlterText(a.felder[Geburtstag], heute);
         a.zeit1 = TageText(a.felder[ErstelltAm], heute);
         a.zeit2 = TageText(a.felder[GeaendertAm], heute);

@@ -5,7 +5,7 @@
 // Adresse_Anzeigen():
 //   KartenAnzeige a = Karte_Anzeige(adressliste());
 //   for i: Feld(i).text = a.felder[i]   (field 11: CR LF as the widget wants it)
-//   if (a.beschriftungen) { bezInfo2(20) = a.alter; bezZeit1 = a.zeit1; bezZeit2 = a.zeit2; }
+//   bezInfo2(20) = a.alter; bezZeit1 = a.zeit1; bezZeit2 = a.zeit2;
 //   panels "Position", "Unsaved", "Index", "Status" from a.position, a.unsaved, a.index, a.status.
 // Adresse_Uebernehmen(DatumBehalten):
 //   Felder karte = texts of Feld(0..23);
@@ -27,8 +27,8 @@ namespace zadressbuch {
 
 struct KartenAnzeige
 {
-    Felder felder;               // texts of Feld(0..23); all empty when nothing is selected
-    bool beschriftungen = false; // false (nothing selected): bezInfo2(20), bezZeit1, bezZeit2 keep their text
+    // With nothing selected the card and everything derived from it are empty.
+    Felder felder;               // texts of Feld(0..23)
     QString alter;               // caption of bezInfo2(20) (may hold CR LF)
     QString zeit1;               // caption of bezZeit1 (days since field 15)
     QString zeit2;               // caption of bezZeit2 (days since field 16)

@@ -75,10 +75,10 @@ bool Datei_Oeffnen(AdressListe& liste, zadressbuch::Fenster& fenster, const Date
     auto& s = sitzung();
     bool verwerfen = false;
     if (s.Geaendert == 1) {
-        const int antwort = frage(QStringLiteral("#SystemQuestion"),
-                                  QStringLiteral("Wollen Sie die Änderungen in »") + s.AdressDateiName.toLower() +
-                                      QStringLiteral("« speichern?"),
-                                  zplatform::vbYesNo | zplatform::vbQuestion, QStringLiteral("Zettlora"));
+        const int antwort =
+            frage(QStringLiteral("#SystemQuestion"),
+                  QStringLiteral("Wollen Sie die Änderungen in »") + s.AdressDateiName + QStringLiteral("« speichern?"),
+                  zplatform::vbYesNo | zplatform::vbQuestion, QStringLiteral("Zettlora"));
         if (antwort == zplatform::vbYes) {
             // A failed save must not be followed by loading another file:
             // the changes would be gone.

@@ -32,9 +32,11 @@ QString Internetadresse(const QString& seitenSchluessel);
 // says "Kann leider keine Werbung finden!".
 bool Werbung_Zeigen();
 
-// Opens the help document "Zettlora.html" of the program folder, or says
-// "Keine Hilfedatei gefunden.". The topic number is kept for the day the
-// help document has anchors per topic; the document opens at its start.
+// Opens the help document "Zettlora.html" of the program folder (in the
+// desktop's browser, or a window of the program when there is none), or says
+// "Keine Hilfedatei gefunden." when the document is missing. The topic number
+// is kept for the day the help document has anchors per topic; the document
+// opens at its start.
 bool Hilfe_Zeigen(int thema = 0);
 
 } // namespace zcommon

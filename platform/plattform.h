@@ -71,7 +71,8 @@ public:
                                  int* exitCode = nullptr);
     // Opens an http, https, mailto or tel address with the desktop; anything else is refused (false).
     virtual bool adresseOeffnen(const QString& url);
-    // Opens a local document (help page) with the desktop.
+    // Opens a local document (help page) with the desktop; an HTML document
+    // shows in a window of the program when no browser can show it.
     virtual bool dokumentOeffnen(const QString& pfad);
     // Moves a file to the desktop's trash; false when the trash cannot take it.
     virtual bool inPapierkorb(const QString& pfad);

@@ -434,11 +434,9 @@ void Main::Adresse_Anzeigen()
     const KartenAnzeige a = Karte_Anzeige(adressliste());
     for (int i = 0; i < FeldAnzahl; ++i)
         m_karte->setFeldText(i, a.felder[i]); // shown as stored, never cut
-    if (a.beschriftungen) {
-        bezInfo2->setText(anzeigeText(a.alter));
-        bezZeit1->setText(a.zeit1);
-        bezZeit2->setText(a.zeit2);
-    }
+    bezInfo2->setText(anzeigeText(a.alter));
+    bezZeit1->setText(a.zeit1);
+    bezZeit2->setText(a.zeit2);
     panel(QStringLiteral("Position"), a.position);
     panel(QStringLiteral("Unsaved"), a.unsaved);
     panel(QStringLiteral("Index"), a.index);

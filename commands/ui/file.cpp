@@ -238,6 +238,11 @@ File::File(QWidget* parent) : QDialog(parent)
         BefOk->setEnabled(!text.isEmpty());
         mnuOk->setEnabled(BefOk->isEnabled());
     });
+    // A name typed in save mode: the hints say where the file will go.
+    connect(Bezeichnung, &QLineEdit::textEdited, this, [this] {
+        if (speichernModus())
+            zielZeigen();
+    });
 
     BezInfo->clear();
     BezHinweise->clear();
@@ -335,6 +340,7 @@ void File::aufbau()
     }
 
     listeAuffrischen();
+    zielZeigen();
     if (amEnde->isChecked() && Datei1->count() > 0)
         Datei1->setCurrentRow(Datei1->count() - 1);
     const QString gesucht = Bezeichnung->text() + ext;
@@ -352,6 +358,24 @@ void File::aufbau()
         r.moveCenter(haupt->frameGeometry().center());
         move(r.topLeft());
     }
+}
+
+void File::zielZeigen()
+{
+    const QString ext = erweiterung();
+    const QString& ordner = m_pfad;
+    if (speichernModus()) {
+        const QString name = Name_Bereinigen(Bezeichnung->text().trimmed());
+        BezHinweise->setText(QStringLiteral("Speichern im Ordner:\n") + ordner + QStringLiteral("\nals: ") +
+                             (name.isEmpty() ? QStringLiteral("…") : name) + ext);
+        BezInfo->setText(QStringLiteral("Geben Sie einen Namen ein; die Endung »") + ext +
+                         QStringLiteral("« wird angehängt.\n\nEine Datei der Liste wird ersetzt, wenn Sie "
+                                        "sie auswählen (nach einer Rückfrage)."));
+    } else {
+        BezHinweise->setText(QStringLiteral("Dateien »*") + ext + QStringLiteral("« im Ordner:\n") + ordner);
+        BezInfo->setText(QStringLiteral("Wählen Sie eine Datei aus der Liste."));
+    }
+    hinweiseEinpassen(BezHinweise, BezInfo);
 }
 
 void File::listeAuffrischen()
@@ -470,10 +494,7 @@ bool File::eventFilter(QObject* o, QEvent* e)
     if (o == Datei1 && e->type() == QEvent::FocusOut) {
         const auto grund = static_cast<QFocusEvent*>(e)->reason();
         if (grund == Qt::TabFocusReason || grund == Qt::BacktabFocusReason || grund == Qt::MouseFocusReason) {
-            BezInfo->clear();
-            BezHinweise->clear();
-            hinweiseEinpassen(BezHinweise, BezInfo);
-    hinweiseEinpassen(BezHinweise, BezInfo);
+            zielZeigen();
         }
     } else if (o == Datei1->viewport() && e->type() == QEvent::MouseButtonRelease) {
         auto* maus = static_cast<QMouseEvent*>(e);

@@ -88,6 +88,9 @@ private:
     explicit File(QWidget* parent = nullptr);
     void aufbau();
     void listeAuffrischen();
+    // The hints while no file of the list is chosen: the folder and the
+    // extension, and in save mode the name the file gets.
+    void zielZeigen();
     void waehleEintrag(const QString& name);
     QString ordnerMitTrenner() const;
     bool speichernModus() const;

@@ -14,6 +14,12 @@
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollBar>
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QTextLayout>
+
+#include <cmath>
 
 namespace zbefehle {
 
@@ -54,9 +60,32 @@ Info::Info(QWidget* parent) : QDialog(parent)
     SysInfo = new QPlainTextEdit(this);
     SysInfo->setObjectName(QStringLiteral("SysInfo"));
     SysInfo->setReadOnly(true);
-    SysInfo->setGeometry(twipsZuPixel(2040), twipsZuPixel(3480), twipsZuPixel(3735), twipsZuPixel(810));
     SysInfo->setPlainText(Info_Systemtext(Info_Angaben()));
     SysInfo->installEventFilter(this);
+    // The text field shows all its lines (a long folder wraps, as the field
+    // wraps it); the box grows below it when they need more room than the
+    // design gives.
+    const int breite = twipsZuPixel(3735);
+    const int rand = 2 * SysInfo->frameWidth();
+    const qreal innen = SysInfo->document()->documentMargin();
+    qreal textHoehe = 2 * innen;
+    for (QTextBlock b = SysInfo->document()->begin(); b.isValid(); b = b.next()) {
+        QTextLayout satz(b.text(), SysInfo->font());
+        QTextOption umbruch;
+        umbruch.setWrapMode(SysInfo->wordWrapMode());
+        satz.setTextOption(umbruch);
+        satz.beginLayout();
+        for (QTextLine z = satz.createLine(); z.isValid(); z = satz.createLine()) {
+            z.setLeadingIncluded(true);
+            // As narrow as with a scroll bar: the field never needs one then.
+            z.setLineWidth(breite - rand - 2 * innen - SysInfo->verticalScrollBar()->sizeHint().width());
+            textHoehe += z.height();
+        }
+        satz.endLayout();
+    }
+    SysInfo->setGeometry(twipsZuPixel(2040), twipsZuPixel(3480), breite,
+                         qMax(twipsZuPixel(810), rand + int(std::ceil(textHoehe)) + 2));
+    setFixedSize(width(), qMax(height(), SysInfo->geometry().bottom() + 1 + twipsZuPixel(120)));
 
     befAbbrechen = new QPushButton(QStringLiteral("Ok"), this);
     befAbbrechen->setObjectName(QStringLiteral("befAbbrechen"));
@@ -66,26 +95,24 @@ Info::Info(QWidget* parent) : QDialog(parent)
     connect(befAbbrechen, &QPushButton::clicked, this, &Info::befAbbrechen_Click);
     HilfeTaste_Anmelden(this);
 
-    // The product name fills the width less 900 twips, at most 36 points.
-    QFont f(QStringLiteral("Arial"), 30, QFont::Bold);
+    // The product name fills the width less 900 twips, at most 36 points. Only
+    // the name is printed in it: the controls keep the program's font.
+    m_namensSchrift = QFont(QStringLiteral("Arial"), 30, QFont::Bold);
     const double breiteTwips = zplatform::pixelZuTwips(width());
-    const double textTwips = zplatform::pixelZuTwips(int(QFontMetricsF(f).horizontalAdvance(Info_Produktname())));
+    const double textTwips =
+        zplatform::pixelZuTwips(int(QFontMetricsF(m_namensSchrift).horizontalAdvance(Info_Produktname())));
     m_groesse = Info_Schriftgroesse(breiteTwips, textTwips, 30);
     if (m_groesse > 0)
-        f.setPointSizeF(m_groesse);
-    setFont(f);
-    for (QWidget* w :
-         {static_cast<QWidget*>(frame1), static_cast<QWidget*>(SysInfo), static_cast<QWidget*>(befAbbrechen)})
-        w->setFont(QFont());
+        m_namensSchrift.setPointSizeF(m_groesse);
 }
 
 void Info::paintEvent(QPaintEvent* e)
 {
     QDialog::paintEvent(e);
     QPainter p(this);
-    p.setFont(font());
+    p.setFont(m_namensSchrift);
     const QString name = Info_Produktname();
-    const QFontMetricsF fm(font());
+    const QFontMetricsF fm(m_namensSchrift);
     const double x = (width() - fm.horizontalAdvance(name)) / 2;
     const double y = (zplatform::twipsZuPixel(1200) - fm.height()) / 2 + fm.ascent();
     const double farben = zcommon::Farbanzahl();

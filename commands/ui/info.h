@@ -7,6 +7,7 @@
 #include "commands/info.h"
 
 #include <QDialog>
+#include <QFont>
 
 class QLabel;
 class QPlainTextEdit;
@@ -22,6 +23,8 @@ public:
 
     // The printed name's font size and position (twips), as worked out on loading.
     double namensGroesse() const { return m_groesse; }
+    // The font the product name is printed in; the controls keep the program's font.
+    const QFont& namensSchrift() const { return m_namensSchrift; }
 
     QLabel* Emblem = nullptr;
     QLabel* CopyrightHinweis = nullptr;
@@ -40,6 +43,7 @@ protected:
 
 private:
     double m_groesse = 30;
+    QFont m_namensSchrift;
 };
 
 } // namespace zbefehle

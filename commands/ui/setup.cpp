@@ -88,6 +88,8 @@ Setup::Setup(const SetupKarte& karte, QWidget* parent) : QDialog(parent), m_kart
 
     SSTab = new QTabWidget(this);
     SSTab->setObjectName(QStringLiteral("SSTab"));
+    // All four tabs show whole: the dialog is as wide as they need.
+    SSTab->setUsesScrollButtons(false);
 
     // ---- Allgemeines
     auto* allgemein = new QWidget;

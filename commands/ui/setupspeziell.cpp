@@ -11,6 +11,8 @@
 #include "platform/textdatei.h"
 #include "platform/ui/twips.h"
 
+#include <QGridLayout>
+
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QLabel>
@@ -33,48 +35,60 @@ QStringList dateiZeilen(const QString& datei, bool* vorhanden)
 
 SetupSpeziell::SetupSpeziell(QWidget* parent) : QDialog(parent)
 {
-    using zplatform::twipsZuPixel;
     setObjectName(QStringLiteral("SetupSpeziell"));
     setWindowTitle(QStringLiteral("Setup spezial"));
     setModal(true);
-    setFixedSize(twipsZuPixel(4410), twipsZuPixel(3030));
 
-    auto bezeichnung = [this](const QString& text, int oben, QWidget* fuer) {
-        auto* l = new QLabel(text, this);
-        l->setGeometry(twipsZuPixel(120), twipsZuPixel(oben), twipsZuPixel(2775), twipsZuPixel(240));
-        l->setBuddy(fuer);
-    };
-    auto kombi = [this](const char* name, bool editierbar, int oben, int breite) {
+    // The boxes in a column with their labels above them, the buttons beside
+    // the first three, the value box across the whole width. The window takes
+    // the size its texts need: the file box is as wide as its longest path.
+    auto* gitter = new QGridLayout(this);
+    gitter->setSizeConstraint(QLayout::SetFixedSize);
+    gitter->setHorizontalSpacing(zplatform::twipsZuPixel(345));
+    gitter->setVerticalSpacing(zplatform::twipsZuPixel(30));
+    auto kombi = [this](const char* name, bool editierbar) {
         auto* k = new QComboBox(this);
         k->setObjectName(QString::fromLatin1(name));
         k->setEditable(editierbar);
         if (editierbar)
             k->setInsertPolicy(QComboBox::NoInsert);
-        k->setGeometry(twipsZuPixel(120), twipsZuPixel(oben), twipsZuPixel(breite), twipsZuPixel(315));
+        k->setMinimumWidth(zplatform::twipsZuPixel(2775));
         return k;
     };
-    txtSchluessel = kombi("txtSchluessel", true, 1800, 2775);
-    txtEintrag = kombi("txtEintrag", true, 2520, 4095);
-    txtDatei = kombi("txtDatei", false, 360, 2775);
-    txtAbschnitt = kombi("txtAbschnitt", true, 1080, 2775);
-    bezeichnung(QStringLiteral("S&chlüssel"), 1560, txtSchluessel);
-    bezeichnung(QStringLiteral("&Eintrag"), 2280, txtEintrag);
-    bezeichnung(QStringLiteral("Einstellungs&datei"), 120, txtDatei);
-    bezeichnung(QStringLiteral("&Abschnitt"), 840, txtAbschnitt);
+    auto bezeichnung = [this, gitter](const QString& text, int zeile, QWidget* fuer) {
+        auto* l = new QLabel(text, this);
+        l->setBuddy(fuer);
+        if (zeile > 0)
+            l->setContentsMargins(0, zplatform::twipsZuPixel(90), 0, 0);
+        gitter->addWidget(l, zeile, 0);
+        gitter->addWidget(fuer, zeile + 1, 0);
+    };
+    txtSchluessel = kombi("txtSchluessel", true);
+    txtEintrag = kombi("txtEintrag", true);
+    txtDatei = kombi("txtDatei", false);
+    txtDatei->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    txtAbschnitt = kombi("txtAbschnitt", true);
+    bezeichnung(QStringLiteral("Einstellungs&datei"), 0, txtDatei);
+    bezeichnung(QStringLiteral("&Abschnitt"), 2, txtAbschnitt);
+    bezeichnung(QStringLiteral("S&chlüssel"), 4, txtSchluessel);
+    auto* bezEintrag = new QLabel(QStringLiteral("&Eintrag"), this);
+    bezEintrag->setBuddy(txtEintrag);
+    bezEintrag->setContentsMargins(0, zplatform::twipsZuPixel(90), 0, 0);
+    gitter->addWidget(bezEintrag, 6, 0);
+    gitter->addWidget(txtEintrag, 7, 0, 1, 2);
 
     const char* texte[2] = {"Eintrag &lesen", "Eintrag &schreiben"};
-    const int oben[2] = {600, 1200};
     for (int i = 0; i < 2; ++i) {
         befLesen[i] = new QPushButton(QString::fromUtf8(texte[i]), this);
         befLesen[i]->setObjectName(QStringLiteral("befLesen_%1").arg(i));
         befLesen[i]->setAutoDefault(false);
-        befLesen[i]->setGeometry(twipsZuPixel(3240), twipsZuPixel(oben[i]), twipsZuPixel(975), twipsZuPixel(375));
+        gitter->addWidget(befLesen[i], 1 + 2 * i, 1);
         connect(befLesen[i], &QPushButton::clicked, this, [this, i] { befLesen_Click(i); });
     }
     befAbbrechen = new QPushButton(QStringLiteral("&Zurück"), this);
     befAbbrechen->setObjectName(QStringLiteral("befAbbrechen"));
     befAbbrechen->setAutoDefault(false);
-    befAbbrechen->setGeometry(twipsZuPixel(3240), twipsZuPixel(1800), twipsZuPixel(975), twipsZuPixel(375));
+    gitter->addWidget(befAbbrechen, 5, 1);
     connect(befAbbrechen, &QPushButton::clicked, this, &SetupSpeziell::befAbbrechen_Click);
 
     connect(txtDatei, &QComboBox::activated, this, &SetupSpeziell::txtDatei_Click);

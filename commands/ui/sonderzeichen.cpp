@@ -30,6 +30,16 @@ QFont zeichenSchrift()
     return f;
 }
 
+// The character list: its viewport can leave a strip free at the bottom, so
+// that only whole rows show.
+class ZeichenListe : public QListWidget
+{
+public:
+    using QListWidget::QListWidget;
+    int untenFrei() const { return viewportMargins().bottom(); }
+    void setUntenFrei(int pixel) { setViewportMargins(0, 0, 0, pixel); }
+};
+
 } // namespace
 
 Sonderzeichen::Sonderzeichen(QWidget* hauptfenster) : QDialog(hauptfenster)
@@ -43,14 +53,21 @@ Sonderzeichen::Sonderzeichen(QWidget* hauptfenster) : QDialog(hauptfenster)
 
     ComboSatz = new QComboBox(this);
     ComboSatz->setObjectName(QStringLiteral("ComboSatz"));
-    Liste = new QListWidget(this);
+    Liste = new ZeichenListe(this);
     Liste->setObjectName(QStringLiteral("Liste"));
     Liste->setFont(zeichenSchrift());
     Liste->setFlow(QListView::LeftToRight);
     Liste->setWrapping(true);
     Liste->setResizeMode(QListView::Adjust);
     Liste->setUniformItemSizes(true);
+    Liste->setTextElideMode(Qt::ElideNone);
+    // The list scrolls row by row and always shows its scroll bar, so that
+    // the rows below are seen to be there.
+    Liste->setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
+    Liste->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    Liste->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     Liste->installEventFilter(this);
+    Liste->viewport()->installEventFilter(this);
     befKopieren = new QPushButton(QStringLiteral("&Kopieren"), this);
     befKopieren->setObjectName(QStringLiteral("befKopieren"));
     BefLoeschen = new QPushButton(QStringLiteral("&Löschen"), this);
@@ -149,6 +166,8 @@ void Sonderzeichen::closeEvent(QCloseEvent* e)
 
 bool Sonderzeichen::eventFilter(QObject* o, QEvent* e)
 {
+    if (o == Liste->viewport() && e->type() == QEvent::Resize)
+        Raster_Setzen();
     if (o == Liste && e->type() == QEvent::KeyPress) {
         const int taste = static_cast<QKeyEvent*>(e)->key();
         if (taste == Qt::Key_Space || taste == Qt::Key_Return || taste == Qt::Key_Enter) {
@@ -175,9 +194,27 @@ void Sonderzeichen::Form_Resize()
         hoehe = ih - 2 * Liste->y();
     const int breite = iw - Liste->x() - px(120);
     Liste->resize(breite >= 0 ? breite : Liste->width(), hoehe);
-    // Eight columns across the list.
-    const int spalte = qMax(1, (Liste->viewport()->width() - 2) / 8);
-    Liste->setGridSize(QSize(spalte, QFontMetrics(Liste->font()).height() + 6));
+    Raster_Setzen();
+}
+
+void Sonderzeichen::Raster_Setzen()
+{
+    // Eight columns share the list's width and the rows its height; what is
+    // left over below the last whole row stays free, so no cell is cut at the
+    // right or the bottom edge. A cell is never smaller than its character.
+    auto* liste = static_cast<ZeichenListe*>(Liste);
+    const int breite = Liste->viewport()->width();
+    const int hoehe = Liste->viewport()->height() + liste->untenFrei();
+    const QFontMetrics fm(Liste->font());
+    const int zelleBreite = fm.horizontalAdvance(QStringLiteral(" W")) + 4;
+    const int zelleHoehe = fm.height() + 6;
+    const int zeilen = qMax(1, hoehe / zelleHoehe);
+    const QSize raster(qMax(zelleBreite, breite / 8), qMax(zelleHoehe, hoehe / zeilen));
+    if (Liste->gridSize() != raster)
+        Liste->setGridSize(raster);
+    const int frei = qMax(0, hoehe - zeilen * raster.height());
+    if (liste->untenFrei() != frei)
+        liste->setUntenFrei(frei);
 }
 
 bool Sonderzeichen_Einfuegen(zadressbuch::Fenster& fenster)

@@ -39,6 +39,8 @@ public:
     void BefOk_Click();
     void befAbbruch_Click();
     void Form_Resize();
+    // The cells of the list's eight columns for its current size.
+    void Raster_Setzen();
 
 protected:
     void closeEvent(QCloseEvent* e) override;

@@ -238,6 +238,19 @@ void ZoomText::closeEvent(QCloseEvent* e)
 void ZoomText::resizeEvent(QResizeEvent* e)
 {
     QDialog::resizeEvent(e);
+    anordnen();
+}
+
+bool ZoomText::event(QEvent* e)
+{
+    // The status bar asks for another height once its panels hold their texts.
+    if (e->type() == QEvent::LayoutRequest)
+        anordnen();
+    return QDialog::event(e);
+}
+
+void ZoomText::anordnen()
+{
     const int rand = Text->x();
     const int statusHoehe = StatusBar->sizeHint().height();
     const int iw = width();

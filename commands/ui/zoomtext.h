@@ -62,10 +62,13 @@ protected:
     void closeEvent(QCloseEvent* e) override;
     void reject() override;
     void resizeEvent(QResizeEvent* e) override;
+    bool event(QEvent* e) override;
     bool eventFilter(QObject* o, QEvent* e) override;
 
 private:
     void Form_Load(QWidget* hauptfenster);
+    // Places the status bar, the buttons and the text for the window's size.
+    void anordnen();
     void einfuegen(const QString& text);
     int m_maxLength = 0;
 };

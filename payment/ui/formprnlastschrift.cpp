@@ -58,6 +58,7 @@ FormPrnLastschrift::FormPrnLastschrift(const std::array<QString, 24>& karte, con
         k->setEditable(true);
         k->setInsertPolicy(QComboBox::NoInsert);
         Enter_Weiter(k);
+        Anfang_Zeigen(k->lineEdit());
     }
     const Formularsteuerung steuerung =
         Formularsteuerung_Anlegen(this, QStringLiteral("&Laserware LW 0102"), QStringLiteral("befPrnLastschrift"));

@@ -31,6 +31,7 @@ FormPrnNachnahme::FormPrnNachnahme(const std::array<QString, 24>& karte, const Q
         k->setEditable(true);
         k->setInsertPolicy(QComboBox::NoInsert);
         Enter_Weiter(k);
+        Anfang_Zeigen(k->lineEdit());
         return k;
     };
     const int art = Zahlungsfeld::EnterWeiter;

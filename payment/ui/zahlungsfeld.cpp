@@ -92,8 +92,12 @@ protected:
 Zahlungsfeld::Zahlungsfeld(const QString& name, int art, int maxLaenge, QWidget* eltern) : QLineEdit(eltern), m_art(art)
 {
     setObjectName(name);
-    if (maxLaenge > 0)
+    if (maxLaenge > 0) {
         setMaxLength(maxLaenge);
+        // Room for as many average characters as the box holds.
+        setMinimumWidth(fontMetrics().averageCharWidth() * maxLaenge + 2 * fontMetrics().averageCharWidth());
+    }
+    Anfang_Zeigen(this);
 }
 
 bool Zahlungsfeld::event(QEvent* e)
@@ -159,7 +163,19 @@ void Zahlungsfeld::focusInEvent(QFocusEvent* e)
 {
     Q_EMIT betreten();
     QLineEdit::focusInEvent(e);
-    selectAll();
+    // The whole text selected, the cursor at its start: a long text shows its beginning.
+    setSelection(int(text().size()), -int(text().size()));
+}
+
+void Anfang_Zeigen(QLineEdit* feld)
+{
+    if (!feld)
+        return;
+    // Only a text set by the program: typing marks the box as modified.
+    QObject::connect(feld, &QLineEdit::textChanged, feld, [feld] {
+        if (!feld->isModified())
+            feld->setCursorPosition(0);
+    });
 }
 
 void Zahlungsfeld::focusOutEvent(QFocusEvent* e)

@@ -2,8 +2,9 @@
 // The entry field of the payment forms and the pieces every payment print
 // shares: the question when no amount was entered and the print-options step.
 //
-// A Zahlungsfeld selects its whole text when entered, moves on with Enter,
-// and, by its kind, turns a typed "." into "," (amounts), keeps the payer
+// A Zahlungsfeld is wide enough for the characters it holds, shows the
+// beginning of a long text, selects its whole text when entered (the cursor
+// at the start), moves on with Enter, and, by its kind, turns a typed "." into "," (amounts), keeps the payer
 // list's separators out (payer fields) or inserts date, time and a running
 // number (purpose lines). The hot keys of the form's menus always win over
 // the line edit's own key bindings (Ctrl+V swaps payer and recipient instead
@@ -55,6 +56,10 @@ protected:
 private:
     int m_art;
 };
+
+// A text the program puts into the box shows its beginning, however long it
+// is (the cursor goes to its start); what the user types stays where it is.
+void Anfang_Zeigen(QLineEdit* feld);
 
 // Enter pressed in any of the form's controls (and in an editable combo box)
 // is swallowed and moves the focus on in tab order.

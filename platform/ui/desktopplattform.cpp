@@ -1,6 +1,7 @@
 #include "platform/ui/desktopplattform.h"
 
 #include "platform/ordner.h"
+#include "platform/ui/hilfefenster.h"
 #include "platform/ui/qtdrucker.h"
 
 #include <QApplication>
@@ -230,12 +231,54 @@ bool DesktopPlattform::adresseOeffnen(const QString& url)
     return QDesktopServices::openUrl(QUrl(url.trimmed()));
 }
 
+namespace {
+int g_oeffnerLaufend = 0;
+} // namespace
+
+int DesktopPlattform::oeffnerLaufend()
+{
+    return g_oeffnerLaufend;
+}
+
 bool DesktopPlattform::dokumentOeffnen(const QString& pfad)
 {
     const QString datei = pfadAufloesen(pfad);
     if (datei.isEmpty() || !QFileInfo::exists(datei))
         return false;
-    return QDesktopServices::openUrl(QUrl::fromLocalFile(QFileInfo(datei).absoluteFilePath()));
+    const QString voll = QFileInfo(datei).absoluteFilePath();
+    if (!istHtmlDatei(voll))
+        return QDesktopServices::openUrl(QUrl::fromLocalFile(voll));
+
+    // An HTML document goes to the desktop's browser; when there is none, or
+    // the desktop's opener cannot show it, the program's own window shows it.
+    const QString oeffner = QStandardPaths::findExecutable(QStringLiteral("xdg-open"));
+    if (oeffner.isEmpty()) {
+        if (!QDesktopServices::openUrl(QUrl::fromLocalFile(voll)))
+            HilfeFenster::zeigen(voll);
+        return true;
+    }
+    // Not owned: a browser the opener waits for may outlive the program.
+    auto* lauf = new QProcess;
+    lauf->setProgram(oeffner);
+    lauf->setArguments({voll});
+    lauf->setStandardOutputFile(QProcess::nullDevice());
+    lauf->setStandardErrorFile(QProcess::nullDevice());
+    QObject::connect(lauf, &QProcess::finished, qApp, [lauf, voll](int code, QProcess::ExitStatus art) {
+        if (art != QProcess::NormalExit || code != 0)
+            HilfeFenster::zeigen(voll);
+        --g_oeffnerLaufend;
+        lauf->deleteLater();
+    });
+    QObject::connect(lauf, &QProcess::errorOccurred, qApp, [lauf, voll](QProcess::ProcessError fehler) {
+        if (fehler == QProcess::FailedToStart) {
+            HilfeFenster::zeigen(voll);
+            --g_oeffnerLaufend;
+            lauf->deleteLater();
+        }
+    });
+    ++g_oeffnerLaufend;
+    lauf->start();
+    return true;
 }
 
 QString DesktopPlattform::zwischenablage() const

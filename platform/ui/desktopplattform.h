@@ -24,6 +24,9 @@ public:
 
     bool adresseOeffnen(const QString& url) override;
     bool dokumentOeffnen(const QString& pfad) override;
+    // The desktop openers of HTML documents that have not ended yet (a test
+    // waits for them before it looks whether the program's window came up).
+    static int oeffnerLaufend();
 
     QString zwischenablage() const override;
     void zwischenablageSetzen(const QString& text) override;

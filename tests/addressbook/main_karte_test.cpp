@@ -96,10 +96,11 @@ TEST_F(MainKarte, StartZeigtDieErsteAdresse_AuswahlWechseltDieKarte)
     EXPECT_EQ(m.bezZeit1->text(), u">1766 Tg."_s);
     EXPECT_EQ(m.bezInfo2->text(), QString()) << "no birthday, no age";
 
-    // Deselecting empties the card but leaves the labels.
+    // Deselecting empties the card and the labels derived from it.
     adressliste().setListIndex(-1);
     EXPECT_EQ(m.FeldText(Nachname), QString());
-    EXPECT_EQ(m.bezZeit1->text(), u">1766 Tg."_s);
+    EXPECT_EQ(m.bezZeit1->text(), QString());
+    EXPECT_EQ(m.bezZeit2->text(), QString());
     EXPECT_EQ(sitzung().UndoKopie, QString());
     EXPECT_EQ(panel("Position"), u" Pos. 0 von 3 "_s);
 }
@@ -451,3 +452,17 @@ TEST_F(MainKarte, MenuekuerzelGehenImFeldVor_IhrLoslassenAendertNichts)
 }
 
 } // namespace
+
+// F1 in the main window opens the help, wherever the cursor stands.
+TEST_F(MainKarte, F1OeffnetDieHilfe)
+{
+    const Handler befehle({u"PulAnleitung_Click"_s});
+    Main& m = starten();
+    EXPECT_EQ(m.aktion(u"PulAnleitung"_s)->shortcut(), QKeySequence(Qt::Key_F1));
+    m.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&m));
+    QTest::keyClick(m.Feld(Nachname), Qt::Key_F1);
+    EXPECT_EQ(befehle.anzahl(u"PulAnleitung_Click"_s), 1);
+    QTest::keyClick(m.TxtSuche, Qt::Key_F1);
+    EXPECT_EQ(befehle.anzahl(u"PulAnleitung_Click"_s), 2);
+}

@@ -60,12 +60,12 @@ protected:
         ASSERT_TRUE(zadressbuch::Daten_Laden(*liste));
         liste->setListIndex(liste->ListCount() > 0 ? 0 : -1);
     }
-    // The open zettlora.dat with one address "Alt", then changed in the list
-    // to the given surname; gives the file's text.
-    QString geaendert(const QString& nachname)
+    // The open address file (by default zettlora.dat) with one address "Alt", then
+    // changed in the list to the given surname; gives the file's text.
+    QString geaendert(const QString& nachname, const QString& datei = u"zettlora.dat"_s)
     {
         const QString inhalt = zeilen({satzMit({{1, u"Alt"_s}})});
-        oeffnen(u"zettlora.dat"_s, inhalt);
+        oeffnen(datei, inhalt);
         liste->setList(0, satzMit({{1, nachname}}));
         sitzung().Geaendert = 1;
         return inhalt;
@@ -192,16 +192,17 @@ TEST_F(DateibefehleTest, AnlegenHaengtDieLeereZeileAnUndLaedt)
 
 TEST_F(DateibefehleTest, OeffnenMitNeinSchreibtDieAlteDateiNicht)
 {
-    const QString inhalt = geaendert(u"Geändert"_s);
+    const QString inhalt = geaendert(u"Geändert"_s, u"Kunden-Mai.Dat"_s);
     schreiben(u"daten/andere.dat"_s, zeilen({satzMit({{1, u"Andere"_s}})}));
 
-    // No, then cancel in the chooser: the changes stay in the list.
+    // No, then cancel in the chooser: the changes stay in the list. The
+    // question names the file as it is spelled.
     plattform->antworten << zplatform::vbNo;
     antworten << QString();
     EXPECT_FALSE(Datei_Oeffnen(*liste, fenster, waehler));
     ASSERT_EQ(plattform->meldungen.size(), 1u);
     EXPECT_EQ(plattform->meldungen[0].text,
-              u"Wollen Sie die Änderungen in »"_s + daten(u"zettlora.dat"_s).toLower() + u"« speichern?"_s);
+              u"Wollen Sie die Änderungen in »"_s + daten(u"Kunden-Mai.Dat"_s) + u"« speichern?"_s);
     EXPECT_EQ(sitzung().Geaendert, 1);
     EXPECT_EQ(FeldAus(liste->List(0), 1), u"Geändert"_s);
 
@@ -209,11 +210,11 @@ TEST_F(DateibefehleTest, OeffnenMitNeinSchreibtDieAlteDateiNicht)
     plattform->antworten << zplatform::vbNo;
     antworten << daten(u"andere.dat"_s);
     ASSERT_TRUE(Datei_Oeffnen(*liste, fenster, waehler));
-    EXPECT_EQ(lesen(u"daten/zettlora.dat"_s), inhalt);
+    EXPECT_EQ(lesen(u"daten/Kunden-Mai.Dat"_s), inhalt);
     EXPECT_EQ(sitzung().AdressDateiName, daten(u"andere.dat"_s));
     EXPECT_EQ(spalte(*liste, 1), QStringList{u"Andere"_s});
     EXPECT_EQ(sitzung().Geaendert, 0);
-    EXPECT_EQ(wahlen.back(), (DateiWahl{daten(u"zettlora.dat"_s), u"Dat"_s, true, sitzung().DatenOrdner}));
+    EXPECT_EQ(wahlen.back(), (DateiWahl{daten(u"Kunden-Mai.Dat"_s), u"Dat"_s, true, sitzung().DatenOrdner}));
 }
 
 TEST_F(DateibefehleTest, OeffnenNachMisslungenemSpeichernBleibtBeiDerDatei)

@@ -13,6 +13,7 @@
 #include "commands/ui/setup.h"
 #include "commands/ui/setupspeziell.h"
 #include "support/fensterattrappe.h"
+#include "support/textpruefung.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -446,4 +447,25 @@ TEST_F(EinstellungenTest, EditorListenLesenUndSchreiben)
             EXPECT_EQ(plattform->meldungen.back().titel, u"Setup speziell"_s);
             e.befAbbrechen->click();
         }));
+}
+
+// With the program's font every path of the file list and every button
+// caption of the editor shows whole.
+TEST_F(EinstellungenTest, EditorZeigtPfadeUndKnoepfeGanz)
+{
+    const QFont vorher = QApplication::font();
+    QApplication::setFont(QFont(u"Arial"_s, 8));
+    zbefehle::Setup setup(SetupKarte{});
+    ASSERT_TRUE(mitModalDialog<SetupSpeziell>([&] { setup.befSetupSpeziell->click(); },
+                                              [&](SetupSpeziell& e) {
+                                                  QApplication::processEvents();
+                                                  for (int i = 0; i < e.txtDatei->count(); ++i) {
+                                                      e.txtDatei->setCurrentIndex(i);
+                                                      EXPECT_GE(e.txtDatei->width(), e.txtDatei->sizeHint().width());
+                                                  }
+                                                  const QStringList befunde = textpruefung::abgeschnitteneTexte(&e);
+                                                  EXPECT_TRUE(befunde.isEmpty()) << befunde.join(u'\n').toStdString();
+                                                  e.befAbbrechen->click();
+                                              }));
+    QApplication::setFont(vorher);
 }

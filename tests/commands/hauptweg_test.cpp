@@ -11,6 +11,7 @@
 
 #include <QAction>
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
@@ -167,8 +168,13 @@ TEST_F(Hauptweg, UeberDieMenuesVomStartBisZumNaechstenStart)
 
 TEST_F(Hauptweg, AnlegenOeffnenUndHinzufuegenUeberDieDateiauswahl)
 {
-    schreiben(u"daten/zettlora.dat"_s, zeilen({u"..Haupt"_s, satzMit({{Nachname, u"Haupt"_s}})}));
+    schreiben(u"daten/zettlora.dat"_s, zeilen({u"..Haupt"_s, satzMit({{Nachname, u"Haupt"_s},
+                                                                      {Geburtstag, u"15.03.1960"_s},
+                                                                      {ErstelltAm, u"01.01.2000"_s},
+                                                                      {GeaendertAm, u"02.01.2000"_s}})}));
     Main& m = starten();
+    EXPECT_FALSE(m.bezInfo2->text().isEmpty());
+    EXPECT_FALSE(m.bezZeit1->text().isEmpty());
 
     // Create: a name typed into the chooser; the new file of one all-TAB line is loaded.
     EXPECT_TRUE(mitDateiwahl([&] { menue(u"PulAnlegen"_s); },
@@ -179,6 +185,10 @@ TEST_F(Hauptweg, AnlegenOeffnenUndHinzufuegenUeberDieDateiauswahl)
     EXPECT_EQ(sitzung().AdressDateiName, daten(u"Kunden.Dat"_s));
     EXPECT_EQ(lesen(u"daten/Kunden.Dat"_s), zeilen({QString(23, u'\t')}));
     EXPECT_EQ(adressliste().ListCount(), 0);
+    // The empty card shows no age and no day counts of the address shown before.
+    EXPECT_EQ(m.bezInfo2->text(), QString());
+    EXPECT_EQ(m.bezZeit1->text(), QString());
+    EXPECT_EQ(m.bezZeit2->text(), QString());
 
     // Duplicate: the card shows the copy with its own index number.
     menue(u"mnuAdrAnlegen"_s);

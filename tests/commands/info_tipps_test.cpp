@@ -5,6 +5,9 @@
 #include "addressbook/befehle.h"
 #include "commands/ui/einstellbefehle.h"
 #include "support/fensterattrappe.h"
+#include "support/textpruefung.h"
+
+#include "addressbook/sitzung.h"
 
 #include "commands/info.h"
 #include "commands/tipps.h"
@@ -14,6 +17,7 @@
 #include <QCheckBox>
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QScrollBar>
 #include <QTest>
 
 using namespace zbefehle;
@@ -59,6 +63,27 @@ TEST_F(BefehleTest, InfoSchliesstMitLeertasteEnterEsc)
     Info info;
     info.CopyrightHinweis_DblClick();
     EXPECT_EQ(plattform->meldungen.back().titel, u"Zettlora, Anwender-Statistik"_s);
+}
+
+// Only the product name is large: the notice, the system text and "Ok" keep
+// the program's font, and the system text shows all its lines, even with a
+// long data folder.
+TEST_F(BefehleTest, InfoLesbar)
+{
+    const QFont programm = QApplication::font();
+    QApplication::setFont(QFont(u"Arial"_s, 8));
+    zadressbuch::sitzung().DatenOrdner = u"/home/benutzer/Dokumente/Adressen/Zettlora-Daten/Kunden/2026"_s;
+    Info info;
+    info.show();
+    QApplication::processEvents();
+    EXPECT_GT(info.namensSchrift().pointSizeF(), 20);
+    for (QWidget* w : {static_cast<QWidget*>(info.CopyrightHinweis), static_cast<QWidget*>(info.SysInfo),
+                       static_cast<QWidget*>(info.befAbbrechen)})
+        EXPECT_EQ(w->font(), QApplication::font()) << w->objectName().toStdString();
+    EXPECT_EQ(info.SysInfo->verticalScrollBar()->maximum(), 0);
+    const QStringList befunde = textpruefung::abgeschnitteneTexte(&info);
+    EXPECT_TRUE(befunde.isEmpty()) << befunde.join(u'\n').toStdString();
+    QApplication::setFont(programm);
 }
 
 namespace {

@@ -18,6 +18,7 @@
 
 #include <QApplication>
 #include <QKeyEvent>
+#include <QScrollBar>
 #include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -307,6 +308,36 @@ TEST_F(DialogTest, SonderzeichenSammelnUndAbbrechen)
     EXPECT_EQ(s.Liste->x() + s.Liste->width(), s.width() - px(120));
     EXPECT_EQ(s.Liste->y() + s.Liste->height(), s.height() - s.Liste->y());
     EXPECT_EQ(s.befKopieren->pos(), knopf);
+}
+
+// Shown, and at any size: eight whole cells across, whole rows down, and
+// the scroll bar that leads to the rest of the set.
+TEST_F(DialogTest, SonderzeichenRasterGanz)
+{
+    Sonderzeichen s;
+    for (const QSize groesse : {QSize(px(5655), px(3285)), QSize(px(7000), px(4000)), QSize(px(6100), px(3500))}) {
+        s.resize(groesse);
+        s.show();
+        QApplication::processEvents();
+        const QRect innen = s.Liste->viewport()->rect();
+        // Eight columns, each wide enough for its character.
+        const int zelle = s.Liste->gridSize().width();
+        EXPECT_GE(zelle, QFontMetrics(s.Liste->font()).horizontalAdvance(QStringLiteral(" W")));
+        EXPECT_LE(8 * zelle, innen.width());
+        EXPECT_GT(9 * zelle, innen.width());
+        int ganzSichtbar = 0;
+        for (int i = 0; i < s.Liste->count(); ++i) {
+            const QRect r = s.Liste->visualItemRect(s.Liste->item(i));
+            if (!r.intersects(innen))
+                continue;
+            EXPECT_TRUE(innen.contains(r)) << i << " bei " << groesse.width() << "x" << groesse.height();
+            ++ganzSichtbar;
+        }
+        EXPECT_EQ(ganzSichtbar % 8, 0);
+        EXPECT_GE(ganzSichtbar, 8 * 5);
+        EXPECT_TRUE(s.Liste->verticalScrollBar()->isVisible());
+        EXPECT_LE(s.Liste->geometry().right(), s.width());
+    }
 }
 
 TEST_F(DialogTest, SonderzeichenErsetztDieAuswahlDesFeldes)

@@ -2,11 +2,14 @@
 // (offscreen) on a temporary mask folder.
 #include "addressbook/adressliste.h"
 #include "addressbook/befehle.h"
+#include "commands/modal_hilfe.h"
+#include "commands/ui/file.h"
 #include "masks/maskeneditor.h"
 #include "masks/ui/befehle.h"
 #include "masks/ui/maskenedit.h"
 #include "masks/ui/zaexport.h"
 #include "support/fensterattrappe.h"
+#include "support/textpruefung.h"
 #include "testhilfe.h"
 
 #include <QTest>
@@ -114,6 +117,28 @@ TEST_F(MaskenEditTest, SchreibenSpeichernWiederLaden)
     m.mnuLoeschen_Click();
     EXPECT_EQ(m.Text1->text(), QString());
     EXPECT_EQ(MaskenEdit::letzteMaske(), QStringLiteral("brief"));
+}
+
+// The save chooser says where the mask goes and that it gets ".Msk".
+TEST_F(MaskenEditTest, SpeichernZeigtOrdnerUndEndung)
+{
+    MaskenEdit::dateiwahl() = alteWahl;
+    MaskenEdit m;
+    QTest::keyClicks(m.Text1, QStringLiteral("{Nachname}"));
+    ASSERT_TRUE(mitModalDialog<zbefehle::File>(
+        [&] { m.mnuSpeichern_Click(); },
+        [&](zbefehle::File& f) {
+            EXPECT_EQ(f.windowTitle(), QStringLiteral("Datei speichern unter"));
+            EXPECT_EQ(f.BezHinweise->text(),
+                      QStringLiteral("Speichern im Ordner:\n") + daten() + QStringLiteral("\nals: ….Msk"));
+            EXPECT_TRUE(f.BezInfo->text().contains(QStringLiteral("».Msk«"))) << f.BezInfo->text().toStdString();
+            QTest::keyClicks(f.Bezeichnung, QStringLiteral("Brief"));
+            EXPECT_TRUE(f.BezHinweise->text().endsWith(QStringLiteral("\nals: Brief.Msk")));
+            const QStringList befunde = textpruefung::abgeschnitteneTexte(&f);
+            EXPECT_TRUE(befunde.isEmpty()) << befunde.join(QLatin1Char('\n')).toStdString();
+            f.BefOk->click();
+        }));
+    EXPECT_EQ(bytesLesen(maske(QStringLiteral("Brief.Msk"))), QByteArray("{Nachname}"));
 }
 
 TEST_F(MaskenEditTest, SchriftJeMaskeUndLangeMasken)

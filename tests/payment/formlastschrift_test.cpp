@@ -9,7 +9,10 @@
 
 #include "zahlungstest.h"
 
+#include <QApplication>
 #include <QComboBox>
+#include <QFocusEvent>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
@@ -411,4 +414,31 @@ TEST_F(FormZahlungTest, SammeldateiDieKeineLesbareDateiIst)
         EXPECT_TRUE(jobs.isEmpty());
     }
     QFile::setPermissions(datei, QFile::ReadOwner | QFile::WriteOwner);
+}
+
+// A long name, bank or payee shows its beginning, in every box and in the
+// box that has the focus with its whole text selected; typing stays where it is.
+TEST_F(FormZahlungTest, LangeTexteZeigenIhrenAnfang)
+{
+    zcommon::Ini_Schreiben(QString(), QString(), QStringLiteral("Lastschrift_Name"),
+                           QStringLiteral("Verein der Freunde und Förderer des Stadtmuseums"));
+    auto form = lastschrift(karteMit({{1, "Kaiser-Wilhelmshaven-Oberndorfer"},
+                                      {2, "Käthe"},
+                                      {10, "c/o Meier"},
+                                      {19, "Deutsche Bank Privat- und Geschäftskunden"}}));
+    form->show();
+    QApplication::processEvents();
+    EXPECT_TRUE(form->TxtAbsName->text().startsWith(QStringLiteral("Käthe Kaiser")));
+    for (QLineEdit* feld : {static_cast<QLineEdit*>(form->TxtAbsName), static_cast<QLineEdit*>(form->TxtAbsBank),
+                            form->TxtEmpName->lineEdit()})
+        EXPECT_EQ(feld->cursorPosition(), 0) << feld->text().toStdString();
+    QFocusEvent hinein(QEvent::FocusIn, Qt::TabFocusReason);
+    QApplication::sendEvent(form->TxtAbsBank, &hinein);
+    EXPECT_EQ(form->TxtAbsBank->selectedText(), form->TxtAbsBank->text());
+    EXPECT_EQ(form->TxtAbsBank->cursorPosition(), 0);
+    // The box is wide enough for what it holds in average characters.
+    EXPECT_GE(form->TxtAbsBank->width(), 27 * form->TxtAbsBank->fontMetrics().averageCharWidth());
+    form->TxtVerwendung1->setFocus();
+    QTest::keyClicks(form->TxtVerwendung1, "Rechnung");
+    EXPECT_EQ(form->TxtVerwendung1->text(), QStringLiteral("Rechnung"));
 }

@@ -1,12 +1,19 @@
 #include "platform/ui/desktopplattform.h"
+#include "platform/ui/hilfefenster.h"
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QDir>
+#include <QFile>
 #include <QInputDialog>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextBrowser>
 #include <QTimer>
+#include <QUrl>
 #include <functional>
 #include <gtest/gtest.h>
 
@@ -101,4 +108,88 @@ TEST(Desktop, EingabeUndSanduhr)
     EXPECT_EQ(d.zwischenablage(), QStringLiteral("Zettel"));
     EXPECT_FALSE(d.adresseOeffnen(QStringLiteral("file:///etc/passwd")));
     d.ton(QStringLiteral("/gibt/es/nicht.wav")); // skipped silently
+}
+
+namespace {
+
+// A folder with a help page and, on PATH, a desktop opener of its own that
+// notes the document and ends with the given code.
+class HtmlOeffnen : public ::testing::Test
+{
+protected:
+    QTemporaryDir dir;
+    QByteArray altPfad = qgetenv("PATH");
+    QString seite() const { return dir.path() + QStringLiteral("/Zettlora.html"); }
+    QString notiz() const { return dir.path() + QStringLiteral("/geoeffnet"); }
+
+    void SetUp() override
+    {
+        QFile f(seite());
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("<html><head><title>Zettlora \xe2\x80\x93 Anleitung</title></head>"
+                "<body><h1>Anleitung</h1><p><a href=\"#ende\">Zum Ende</a></p><p><a name=\"ende\">Ende</a></p>"
+                "</body></html>");
+        QDir().mkpath(dir.path() + QStringLiteral("/bin"));
+    }
+    void TearDown() override
+    {
+        qputenv("PATH", altPfad);
+        if (HilfeFenster* h = HilfeFenster::offen())
+            h->close();
+    }
+    // The opener on PATH (and nothing else there).
+    void oeffner(int code)
+    {
+        const QString skript = dir.path() + QStringLiteral("/bin/xdg-open");
+        QFile f(skript);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(QStringLiteral("#!/bin/sh\necho \"$1\" > '%1'\nexit %2\n").arg(notiz()).arg(code).toUtf8());
+        f.close();
+        f.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        qputenv("PATH", QFile::encodeName(dir.path() + QStringLiteral("/bin")));
+    }
+    static bool fensterZeigt(const QString& titel)
+    {
+        const HilfeFenster* h = HilfeFenster::offen();
+        return h && h->isVisible() && h->windowTitle() == titel;
+    }
+};
+
+} // namespace
+
+// No browser: the opener fails, and the page shows in the program's own window.
+TEST_F(HtmlOeffnen, OhneBrowserImEigenenFenster)
+{
+    oeffner(3);
+    DesktopPlattform d;
+    EXPECT_TRUE(d.dokumentOeffnen(seite()));
+    EXPECT_TRUE(QTest::qWaitFor([] { return DesktopPlattform::oeffnerLaufend() == 0; }, 10000));
+    EXPECT_TRUE(QFile::exists(notiz()));
+    ASSERT_TRUE(QTest::qWaitFor([] { return fensterZeigt(QStringLiteral("Zettlora – Anleitung")); }, 5000));
+    HilfeFenster& h = *HilfeFenster::offen();
+    EXPECT_TRUE(h.Anzeige->toPlainText().contains(QStringLiteral("Zum Ende")));
+    // A link within the page stays in the window.
+    Q_EMIT h.Anzeige->anchorClicked(QUrl(QStringLiteral("#ende")));
+    EXPECT_EQ(h.Anzeige->source().fragment(), QStringLiteral("ende"));
+    h.befSchliessen->click();
+    EXPECT_FALSE(h.isVisible());
+
+    // No opener at all (and, offscreen, no browser): the window at once.
+    qputenv("PATH", QFile::encodeName(dir.path() + QStringLiteral("/leer")));
+    EXPECT_TRUE(d.dokumentOeffnen(seite()));
+    EXPECT_TRUE(fensterZeigt(QStringLiteral("Zettlora – Anleitung")));
+}
+
+// The opener shows the page: no window of the program.
+TEST_F(HtmlOeffnen, MitBrowserKeinEigenesFenster)
+{
+    oeffner(0);
+    DesktopPlattform d;
+    EXPECT_TRUE(d.dokumentOeffnen(seite()));
+    EXPECT_TRUE(QTest::qWaitFor([] { return DesktopPlattform::oeffnerLaufend() == 0; }, 10000));
+    QFile f(notiz());
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(QString::fromUtf8(f.readAll()).trimmed(), seite());
+    QApplication::processEvents();
+    EXPECT_FALSE(fensterZeigt(QStringLiteral("Zettlora – Anleitung")));
 }
