@@ -19,6 +19,16 @@ QStringList SetupSpeziell_Abschnitte(const QStringList& zeilen);
 // The keys of the section (compared without regard to case) in file order.
 QStringList SetupSpeziell_Schluessel(const QStringList& zeilen, const QString& abschnitt);
 
+// The same, read from the file line by line (a huge file is never held
+// whole); a missing or unreadable file gives an empty list, *vorhanden says
+// whether the file exists.
+QStringList SetupSpeziell_Abschnitte(const QString& datei, bool* vorhanden);
+QStringList SetupSpeziell_Schluessel(const QString& datei, const QString& abschnitt, bool* vorhanden);
+
+// The names as the editor's lists show them: sorted without regard to case,
+// equal names in the order they came.
+QStringList SetupSpeziell_Sortiert(QStringList namen);
+
 // The two files the editor offers by itself: Zizorud.ini and KontPrn.ini of
 // the Windows folder.
 QStringList SetupSpeziell_Dateien();

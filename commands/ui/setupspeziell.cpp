@@ -21,18 +21,6 @@
 
 namespace zbefehle {
 
-namespace {
-
-QStringList dateiZeilen(const QString& datei, bool* vorhanden)
-{
-    *vorhanden = zcommon::Datei_Existiert(datei);
-    if (!*vorhanden)
-        return {};
-    return zplatform::zeilenLesen(zplatform::pfadAufloesen(zplatform::normalPfad(datei)));
-}
-
-} // namespace
-
 SetupSpeziell::SetupSpeziell(QWidget* parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("SetupSpeziell"));
@@ -121,21 +109,20 @@ void SetupSpeziell::txtDatei_Click()
 {
     zplatform::plattform().sanduhr(true);
     bool vorhanden = false;
-    const QStringList zeilen = dateiZeilen(txtDatei->currentText(), &vorhanden);
+    const QStringList abschnitte = SetupSpeziell_Abschnitte(txtDatei->currentText(), &vorhanden);
     if (vorhanden) {
         txtAbschnitt->clear();
-        for (const QString& a : SetupSpeziell_Abschnitte(zeilen))
-            sortiertEinfuegen(txtAbschnitt, a);
+        txtAbschnitt->addItems(SetupSpeziell_Sortiert(abschnitte));
     }
     if (txtAbschnitt->count() > 0) {
-        txtAbschnitt->setCurrentIndex(0);
-        txtAbschnitt_Click();
+        // The program's own section when the file has one, else the first.
+        int gewaehlt = 0;
         for (int i = 0; i < txtAbschnitt->count(); ++i) {
-            if (txtAbschnitt->itemText(i).compare(QStringLiteral("Zettlora"), Qt::CaseInsensitive) == 0) {
-                txtAbschnitt->setCurrentIndex(i);
-                txtAbschnitt_Click();
-            }
+            if (txtAbschnitt->itemText(i).compare(QStringLiteral("Zettlora"), Qt::CaseInsensitive) == 0)
+                gewaehlt = i;
         }
+        txtAbschnitt->setCurrentIndex(gewaehlt);
+        txtAbschnitt_Click();
     }
     zplatform::plattform().sanduhr(false);
 }
@@ -146,11 +133,11 @@ void SetupSpeziell::txtAbschnitt_Click()
     txtEintrag->setEditText(QString());
     zplatform::plattform().sanduhr(true);
     bool vorhanden = false;
-    const QStringList zeilen = dateiZeilen(txtDatei->currentText(), &vorhanden);
+    const QStringList schluessel =
+        SetupSpeziell_Schluessel(txtDatei->currentText(), txtAbschnitt->currentText(), &vorhanden);
     if (vorhanden) {
         txtSchluessel->clear();
-        for (const QString& k : SetupSpeziell_Schluessel(zeilen, txtAbschnitt->currentText()))
-            sortiertEinfuegen(txtSchluessel, k);
+        txtSchluessel->addItems(SetupSpeziell_Sortiert(schluessel));
         txtSchluessel->setEditText(QString());
     }
     zplatform::plattform().sanduhr(false);

@@ -13,6 +13,7 @@
 #include "commands/ui/setup.h"
 #include "commands/ui/setupspeziell.h"
 #include "support/fensterattrappe.h"
+#include "platform/ordner.h"
 #include "support/textpruefung.h"
 
 #include <QCheckBox>
@@ -447,6 +448,34 @@ TEST_F(EinstellungenTest, EditorListenLesenUndSchreiben)
             EXPECT_EQ(plattform->meldungen.back().titel, u"Setup speziell"_s);
             e.befAbbrechen->click();
         }));
+}
+
+// KontPrn.ini with a preset for each of ten thousand jobs, saved by an editor
+// as UTF-8: the editor lists every section once, sorted, read as written.
+TEST_F(EinstellungenTest, EditorMitVielenAbschnittenUndMarke)
+{
+    QByteArray inhalt = "\xEF\xBB\xBF";
+    for (int i = 9999; i >= 0; --i)
+        inhalt += QStringLiteral("[Auftrag_%1]\r\nDrucker=PDF\r\n").arg(i, 5, 10, QLatin1Char('0')).toUtf8();
+    inhalt += u"[Zettlora]\r\nMaße=1\r\n"_s.toUtf8();
+    {
+        QFile f(zplatform::windowsOrdner() + u"/KontPrn.ini"_s);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        f.write(inhalt);
+    }
+    zbefehle::Setup setup(SetupKarte{});
+    ASSERT_TRUE(mitModalDialog<SetupSpeziell>([&] { setup.befSetupSpeziell->click(); },
+                                              [&](SetupSpeziell& e) {
+                                                  e.txtDatei->setCurrentIndex(1);
+                                                  e.txtDatei_Click();
+                                                  ASSERT_EQ(e.txtAbschnitt->count(), 10001);
+                                                  EXPECT_EQ(e.txtAbschnitt->itemText(0), u"Auftrag_00000"_s);
+                                                  EXPECT_EQ(e.txtAbschnitt->itemText(9999), u"Auftrag_09999"_s);
+                                                  EXPECT_EQ(e.txtAbschnitt->currentText(), u"Zettlora"_s);
+                                                  ASSERT_EQ(e.txtSchluessel->count(), 1);
+                                                  EXPECT_EQ(e.txtSchluessel->itemText(0), u"Maße"_s);
+                                                  e.befAbbrechen->click();
+                                              }));
 }
 
 // With the program's font every path of the file list and every button
