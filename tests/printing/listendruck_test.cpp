@@ -76,6 +76,16 @@ protected:
                 datensatz(QStringLiteral("Name%1").arg(i), QStringLiteral("Ort%1").arg(i)));
         zadressbuch::adressliste().setListIndex(0);
     }
+    // A run over every entry through the mask, under the heading.
+    static Listenlauf lauf(const QStringList& eintraege, const QString& maske, const QString& ueberschrift)
+    {
+        Listenlauf l;
+        l.eintraege = &eintraege;
+        l.ausgewaehlt = [](int) { return true; };
+        l.maske = maske;
+        l.ueberschrift = ueberschrift;
+        return l;
+    }
     SammelDrucker* sammler = nullptr;
 };
 
@@ -204,11 +214,7 @@ TEST_F(Listen, BloeckeJeSeiteBisZumUnterenRand)
         zadressbuch::adressliste().Clear();
         adressen(120);
         const QStringList eintraege = zadressbuch::adressliste().eintraege();
-        Listenlauf lauf;
-        lauf.eintraege = &eintraege;
-        lauf.ausgewaehlt = [](int) { return true; };
-        lauf.maske = QStringLiteral("Liste_Standard");
-        lauf.ueberschrift = QStringLiteral("Kunden");
+        Listenlauf lauf = Listen::lauf(eintraege, QStringLiteral("Liste_Standard"), QStringLiteral("Kunden"));
         lauf.schrift.groesse = f.groesse;
         lauf.randY = randY;
         sammler->jobs.clear();
@@ -238,11 +244,7 @@ TEST_F(Listen, ZuLangerBlockGehtWeiterUndRiesigerEndet)
     maske(QStringLiteral("Lang"), zeilen);
     adressen(2);
     const QStringList eintraege = zadressbuch::adressliste().eintraege();
-    Listenlauf lauf;
-    lauf.eintraege = &eintraege;
-    lauf.ausgewaehlt = [](int) { return true; };
-    lauf.maske = QStringLiteral("Lang");
-    lauf.ueberschrift = QStringLiteral("Lang");
+    Listenlauf lauf = Listen::lauf(eintraege, QStringLiteral("Lang"), QStringLiteral("Lang"));
     ASSERT_TRUE(lauf.kopieDrucken());
     QStringList alle;
     for (size_t j = 0; j < sammler->jobs.size(); ++j)
@@ -267,11 +269,7 @@ TEST_F(Listen, SeiteJeAdresseUndBestaetigungAbbrechen)
 {
     adressen(5);
     const QStringList eintraege = zadressbuch::adressliste().eintraege();
-    Listenlauf lauf;
-    lauf.eintraege = &eintraege;
-    lauf.ausgewaehlt = [](int) { return true; };
-    lauf.maske = QStringLiteral("Liste_Standard");
-    lauf.ueberschrift = QStringLiteral("Kunden");
+    Listenlauf lauf = Listen::lauf(eintraege, QStringLiteral("Liste_Standard"), QStringLiteral("Kunden"));
     lauf.seiteProAdresse = true;
     QList<int> gefragt;
     lauf.seiteBestaetigen = [&](int seite) {
