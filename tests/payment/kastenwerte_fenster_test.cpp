@@ -1,100 +1,104 @@
-// The transfer form opened from the real main window's print menu on an
-// address whose bank data other programs wrote with blanks or as an IBAN:
-// what the form puts into its boxes is trimmed before the boxes cut it, and
-// a value that still does not fit is named in one message, when the form is
-// filled and when a payer is chosen. The payer rows' labels are blue.
+// The direct-debit form opened from the real main window's print menu on an
+// address whose bank data other programs wrote with blanks or too long, with
+// settings too long for their boxes: what the form puts into its boxes is
+// trimmed before the boxes cut it, and a value that still does not fit is
+// named in one message per filling (the form filled, a filed debit filled
+// back in).
 #include "addressbook/main_hilfen.h"
 
-#include "common/start.h"
-#include "payment/ui/formprnueberweisung.h"
+#include "payment/lastschrift.h"
+#include "payment/ui/formprnlastschrift.h"
 #include "support/dialoghilfe.h"
 
 #include <QComboBox>
-#include <QLabel>
 
 using namespace zadressbuch;
 using main_test::einstellung;
 using main_test::zeile;
-using zzahlung::FormPrnUeberweisung;
+using zzahlung::FormPrnLastschrift;
 
 namespace {
 
-class UeberweisungFenster : public main_test::MainFensterTest
+class KastenwerteFenster : public main_test::MainFensterTest
 {
 protected:
-    void SetUp() override
-    {
-        MainFensterTest::SetUp();
-        zcommon::Benutzer_Zuruecksetzen();
-    }
-    void TearDown() override
-    {
-        zcommon::Benutzer_Zuruecksetzen();
-        MainFensterTest::TearDown();
-    }
-    static QString benutzer(const QString& suffix) { return u"User_"_s + zcommon::Benutzer_Ermitteln() + suffix; }
     int meldungen() const { return int(plattform.meldungen.size()); }
 };
 
-// The label above a box in the form's yellow panel.
-QLabel* bezeichnungUeber(const FormPrnUeberweisung& f, const QWidget* feld)
-{
-    QLabel* naechstes = nullptr;
-    for (QLabel* l : f.findChildren<QLabel*>(u"Bezeichnung"_s)) {
-        const QRect r = l->geometry();
-        if (r.bottom() <= feld->y() && r.left() == feld->x() && (!naechstes || r.bottom() > naechstes->y()))
-            naechstes = l;
-    }
-    return naechstes;
-}
-
 } // namespace
 
-TEST_F(UeberweisungFenster, WerteGetrimmtGekuerztUndGemeldet)
+TEST_F(KastenwerteFenster, LastschriftGetrimmtGekuerztUndGemeldet)
 {
-    einstellung(benutzer(u"_KontoNr"_s), u"0123456789"_s);
-    einstellung(benutzer(u"_AllKonto"_s), u"Firma A | DE12 5001 0517 0648 4898 90 | 50010517 | Bank B;"_s);
-    adressdatei({u"..Kunden"_s, zeile({{Vorname, u"Anna"_s},
-                                       {Nachname, u"Muster"_s},
-                                       {Kontonummer, u"DE89 3704 0044 0532 0130 00"_s},
+    einstellung(u"Lastschrift_KontoNr"_s, u"DE12 5001 0517 0648 4898 90"_s);
+    einstellung(u"Lastschrift_Name"_s, u"Verein B"_s);
+    adressdatei({u"..Kunden"_s, zeile({{Vorname, u"Käthe"_s},
+                                       {Nachname, u"Kaiser-Wilhelmshaven-Oberndorfer"_s},
+                                       {Zusatz, u"c/o Meier"_s},
+                                       {Kontonummer, u" 0532013000 "_s},
                                        {Bankleitzahl, u" 10070000 "_s},
-                                       {Kreditinstitut, u"  Deutsche Bank  "_s}})});
+                                       {Kreditinstitut, u"  Deutsche Bank Privat- und Geschäftskunden "_s}})});
     Main& m = starten();
+    // A filed debit whose bank is too long for its box, as an editor may leave it.
+    zzahlung::Lastschrift abgelegt{
+        u"Kunde A"_s,  u"987"_s,   u"200"_s,         u"Sparkasse Musterstadt-Umgebung Nord"_s,
+        u"EUR"_s,      u"12,50"_s, u"Rechnung 17"_s, u"Lastschrift Kunde 42"_s,
+        u"Verein B"_s, u"654"_s};
+    const QString sammlung = zzahlung::Sammeldatei_Pfad(sitzung().DatenOrdner);
+    ASSERT_TRUE(zzahlung::Lastschrift_Anhaengen(sammlung, abgelegt));
 
     QStringList kaesten;
-    QStringList gemeldet;
-    QString farbeEmpfaengerBank, farbeZahlerBank, farbeZahlerBlz;
-    amDialog<FormPrnUeberweisung>([&](FormPrnUeberweisung& f) {
+    int meldungenVorDemDruck = -1;
+    QString kastenBeimDruck;
+    amDialog<FormPrnLastschrift>([&](FormPrnLastschrift& f) {
         // Filled: one message, once the form is on the screen.
         EXPECT_TRUE(QTest::qWaitFor([this] { return meldungen() == 1; }));
-        gemeldet << plattform.letzteMeldung();
-        kaesten << f.TxtEmpfaengerKontoNr->text() << f.TxtEmpfaengerBLZ->text() << f.TxtEmpfaengerBank->text();
-        farbeEmpfaengerBank = bezeichnungUeber(f, f.TxtEmpfaengerBank)->palette().color(QPalette::WindowText).name();
-        farbeZahlerBank = bezeichnungUeber(f, f.TxtAuftraggeberBank)->palette().color(QPalette::WindowText).name();
-        farbeZahlerBlz = bezeichnungUeber(f, f.TxtAuftraggeberBLZ)->palette().color(QPalette::WindowText).name();
+        kaesten << f.TxtAbsName->text() << f.TxtAbsKontoNr->text() << f.TxtAbsBLZ->text() << f.TxtAbsBank->text()
+                << f.TxtVerwendung2->text() << f.TxtEmpKontoNr->text();
 
-        // A payer chosen from the list: its account does not fit either.
-        f.ComboAuftraggeber->setCurrentIndex(0);
-        Q_EMIT f.ComboAuftraggeber->activated(0);
-        gemeldet << plattform.letzteMeldung();
-        kaesten << f.TxtAuftraggeberName->text() << f.TxtAuftraggeberKontoNr->text() << f.TxtAuftraggeberBLZ->text();
-        f.Zurueck();
+        // What the user types stays as typed, blanks and all.
+        f.TxtAbsBLZ->setFocus();
+        f.TxtAbsBLZ->clear();
+        QTest::keyClicks(f.TxtAbsBLZ, u" 1234567"_s);
+        kaesten << f.TxtAbsBLZ->text();
+
+        // The collection run fills the filed debit back in and names the cut
+        // bank before its print options come up.
+        f.druckdialog = [&](QWidget*, const QString&, const QString&) {
+            meldungenVorDemDruck = meldungen();
+            kastenBeimDruck = f.TxtAbsBank->text();
+            return zzahlung::Druckwahl{}; // cancelled
+        };
+        plattform.antworten.enqueue(zplatform::vbNo); // keep the collection file
+        f.mnuLastFilePrint_Click();
+        f.befAbbrechen_Click();
     });
-    m.aktion(u"mnuPrnUeberweisung"_s)->trigger();
+    m.aktion(u"mnuPrnLastschrift"_s)->trigger();
 
-    ASSERT_EQ(kaesten.size(), 6);
-    EXPECT_EQ(kaesten[0], u"DE89 3704"_s);
-    EXPECT_EQ(kaesten[1], u"10070000"_s) << "blanks trimmed before the cut";
-    EXPECT_EQ(kaesten[2], u"Deutsche Bank"_s);
-    EXPECT_EQ(kaesten.mid(3), (QStringList{u"Firma A"_s, u"DE12 5001"_s, u"50010517"_s}));
-    ASSERT_EQ(gemeldet.size(), 2);
-    EXPECT_EQ(gemeldet[0], u"Ein Wert passt nicht in sein Feld und wurde gekürzt:\r\n\r\n"
-                           u"Konto-Nr. Empfänger (höchstens 10 Zeichen): »DE89 3704 0044 0532 0130 00«\r\n\r\n"
+    ASSERT_EQ(kaesten.size(), 7);
+    EXPECT_EQ(kaesten[0], u"Käthe Kaiser-Wilhelmshaven-"_s) << "the short name, cut";
+    EXPECT_EQ(kaesten[1], u"0532013000"_s);
+    EXPECT_EQ(kaesten[2], u"10070000"_s) << "blanks trimmed before the cut";
+    EXPECT_EQ(kaesten[3], u"Deutsche Bank Privat- und G"_s);
+    EXPECT_EQ(kaesten[4], u"Lastschrift Kunde "_s) << "no index number: the line as it always was";
+    EXPECT_EQ(kaesten[5], u"DE12 5001"_s);
+    EXPECT_EQ(kaesten[6], u" 1234567"_s);
+    // The two fillings' messages, then only the deletion question.
+    QStringList gemeldet, titel;
+    for (const GezeigteMeldung& g : plattform.meldungen)
+        gemeldet << g.text, titel << g.titel;
+    ASSERT_EQ(gemeldet.size(), 3);
+    EXPECT_EQ(gemeldet[0], u"Diese Werte passen nicht in ihre Felder und wurden gekürzt:\r\n\r\n"
+                           u"Zahlungspflichtiger (höchstens 27 Zeichen): »Käthe Kaiser-Wilhelmshaven-Oberndorfer«\r\n"
+                           u"Kreditinstitut des Zahlungspflichtigen (höchstens 27 Zeichen): "
+                           u"»Deutsche Bank Privat- und Geschäftskunden«\r\n"
+                           u"Konto-Nr. des Zahlungsempfängers (höchstens 10 Zeichen): »DE12 5001 0517 0648 4898 90«"
+                           u"\r\n\r\nBitte prüfen Sie die Felder, bevor Sie drucken."_s);
+    EXPECT_EQ(gemeldet[1], u"Ein Wert passt nicht in sein Feld und wurde gekürzt:\r\n\r\n"
+                           u"Kreditinstitut des Zahlungspflichtigen (höchstens 27 Zeichen): "
+                           u"»Sparkasse Musterstadt-Umgebung Nord«\r\n\r\n"
                            u"Bitte prüfen Sie das Feld, bevor Sie drucken."_s);
-    EXPECT_TRUE(gemeldet[1].contains(u"Konto-Nr. Auftraggeber (höchstens 10 Zeichen): »DE12 5001 0517 0648 4898 90«"_s))
-        << gemeldet[1].toStdString();
-    EXPECT_EQ(plattform.meldungen.size(), 2u);
-    EXPECT_EQ(farbeEmpfaengerBank, u"#ff0000"_s);
-    EXPECT_EQ(farbeZahlerBank, u"#0000ff"_s);
-    EXPECT_EQ(farbeZahlerBlz, u"#0000ff"_s);
+    EXPECT_EQ(titel,
+              (QStringList{u"Lastschrift drucken"_s, u"Lastschrift drucken"_s, u"Lastschrift-Sammeldatei löschen?"_s}));
+    EXPECT_EQ(meldungenVorDemDruck, 2);
+    EXPECT_EQ(kastenBeimDruck, u"Sparkasse Musterstadt-Umgeb"_s);
 }
