@@ -1,13 +1,14 @@
-// The direct-debit form opened from the real main window's print menu on an
-// address whose bank data other programs wrote with blanks or too long, with
-// settings too long for their boxes: what the form puts into its boxes is
-// trimmed before the boxes cut it, and a value that still does not fit is
-// named in one message per filling (the form filled, a filed debit filled
-// back in).
+// The direct-debit and cash-on-delivery forms opened from the real main
+// window's print menu on an address whose bank data other programs wrote
+// with blanks or too long, with settings too long for their boxes: what a
+// form puts into its boxes is trimmed before the boxes cut it, and a value
+// that still does not fit is named in one message per filling (the form
+// filled, a filed debit filled back in).
 #include "addressbook/main_hilfen.h"
 
 #include "payment/lastschrift.h"
 #include "payment/ui/formprnlastschrift.h"
+#include "payment/ui/formprnnachnahme.h"
 #include "support/dialoghilfe.h"
 
 #include <QComboBox>
@@ -16,6 +17,7 @@ using namespace zadressbuch;
 using main_test::einstellung;
 using main_test::zeile;
 using zzahlung::FormPrnLastschrift;
+using zzahlung::FormPrnNachnahme;
 
 namespace {
 
@@ -101,4 +103,46 @@ TEST_F(KastenwerteFenster, LastschriftGetrimmtGekuerztUndGemeldet)
               (QStringList{u"Lastschrift drucken"_s, u"Lastschrift drucken"_s, u"Lastschrift-Sammeldatei löschen?"_s}));
     EXPECT_EQ(meldungenVorDemDruck, 2);
     EXPECT_EQ(kastenBeimDruck, u"Sparkasse Musterstadt-Umgeb"_s);
+}
+
+TEST_F(KastenwerteFenster, NachnahmeGetrimmtGekuerztUndGemeldet)
+{
+    einstellung(u"NN_Name"_s, u"Versand Muster"_s);
+    einstellung(u"NN_KontoNr"_s, u"DE89370400440532013000"_s);
+    einstellung(u"NN_BLZ"_s, u"37040044"_s);
+    adressdatei({u"..Kunden"_s, zeile({{Vorname, u"Anna"_s},
+                                       {Nachname, u"Berg"_s},
+                                       {Zusatz, u"c/o Hausverwaltung Meier & Söhne~Hinterhaus "_s},
+                                       {Strasse, u"  Hauptstraße 1  "_s},
+                                       {Plz, u" 12345"_s},
+                                       {Ort, u"Berlin "_s}})});
+    Main& m = starten();
+
+    QStringList kaesten;
+    amDialog<FormPrnNachnahme>([&](FormPrnNachnahme& f) {
+        EXPECT_TRUE(QTest::qWaitFor([this] { return meldungen() == 1; }));
+        kaesten << f.TxtName->text() << f.txtStrasse->text() << f.txtOrt->text() << f.AbsName->text()
+                << f.AbsBLZ->text() << f.AbsKontoNr->text() << f.txtPreisZustell->text() << f.txtPreis->text();
+        f.befAbbrechen_Click();
+    });
+    m.aktion(u"mnuPrnNachnahme"_s)->trigger();
+
+    ASSERT_EQ(kaesten.size(), 8);
+    EXPECT_EQ(kaesten[0], u"Anna Berg~c/o Hausverwaltung Meier & Söhne~Hinterh"_s) << "the \"~\" breaks stay";
+    EXPECT_EQ(kaesten[1], u"Hauptstraße 1"_s);
+    EXPECT_EQ(kaesten[2], u"12345 Berlin"_s);
+    EXPECT_EQ(kaesten[3], u"Versand Muster"_s);
+    EXPECT_EQ(kaesten[4], u"37040044"_s);
+    EXPECT_EQ(kaesten[5], u"DE8937040044"_s);
+    EXPECT_EQ(kaesten[6], u"2,93"_s);
+    EXPECT_EQ(kaesten[7], QString()) << "the price is the user's";
+    // One message; a "~" of a value stays a "~" in it.
+    ASSERT_EQ(plattform.meldungen.size(), 1u);
+    EXPECT_EQ(plattform.meldungen[0].titel, u"Nachnahme drucken"_s);
+    EXPECT_EQ(plattform.meldungen[0].text,
+              u"Diese Werte passen nicht in ihre Felder und wurden gekürzt:\r\n\r\n"
+              u"Konto-Nr. des Absenders (höchstens 12 Zeichen): »DE89370400440532013000«\r\n"
+              u"Name des Empfängers (höchstens 50 Zeichen): "
+              u"»Anna Berg~c/o Hausverwaltung Meier & Söhne~Hinterhaus«\r\n\r\n"
+              u"Bitte prüfen Sie die Felder, bevor Sie drucken."_s);
 }
