@@ -32,16 +32,6 @@ QString Empfaenger_Name(const QString& vorname, const QString& nachname, const Q
 // A selected card text as a purpose line: trimmed, CR LF turned into a blank.
 QString Verwendung_AusAuswahl(const QString& auswahl);
 
-// A value the form itself puts into a box of that length (card, payer list,
-// stored payer, bank catalogue): blanks trimmed first, then cut to the
-// length. *gekuerzt tells whether something was cut.
-QString Kastenwert(const QString& wert, int laenge, bool* gekuerzt = nullptr);
-// The message naming the values that were cut, one line each (as
-// Kastenwert_Zeile makes them); "" for none.
-QString Kuerzungen_Meldung(const QStringList& zeilen);
-// One line of that message: the box's caption, its length and the whole value.
-QString Kastenwert_Zeile(const QString& bezeichnung, int laenge, const QString& wert);
-
 // ---- account log --------------------------------------------------------------
 
 // The log of a payer account: <data folder>/Konto_<cleaned number>.Log. The

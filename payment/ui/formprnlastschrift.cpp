@@ -34,6 +34,19 @@ QString sammeldatei()
     return Sammeldatei_Pfad(zadressbuch::sitzung().DatenOrdner);
 }
 
+const QString KundeVorsatz = QStringLiteral("Lastschrift Kunde ");
+
+// The boxes as a message about cut values names them.
+namespace Bezeichnung {
+const QString Zahlungspflichtiger = QStringLiteral("Zahlungspflichtiger");
+const QString KontoNr = QStringLiteral("Konto-Nr. des Zahlungspflichtigen");
+const QString BLZ = QStringLiteral("Bankleitzahl des Zahlungspflichtigen");
+const QString Bank = QStringLiteral("Kreditinstitut des Zahlungspflichtigen");
+const QString Verwendung1 = QStringLiteral("Verwendungszweck");
+const QString Verwendung2 = QStringLiteral("noch Verwendungszweck");
+const QString EmpKontoNr = QStringLiteral("Konto-Nr. des Zahlungsempfängers");
+} // namespace Bezeichnung
+
 } // namespace
 
 FormPrnLastschrift::FormPrnLastschrift(const std::array<QString, 24>& karte, const QString& auswahl, QWidget* eltern)
@@ -41,6 +54,7 @@ FormPrnLastschrift::FormPrnLastschrift(const std::array<QString, 24>& karte, con
 {
     setObjectName(QStringLiteral("FormPrnLastschrift"));
     setWindowTitle(QStringLiteral("Lastschrift drucken"));
+    m_kaesten = new Kastenfuellung(this);
     const int art = Zahlungsfeld::EnterWeiter;
     TxtAbsName = new Zahlungsfeld(QStringLiteral("TxtAbsName"), art, 27, this);
     TxtAbsKontoNr = new Zahlungsfeld(QStringLiteral("TxtAbsKontoNr"), art, 10, this);
@@ -153,16 +167,25 @@ void FormPrnLastschrift::Form_Load(const QString& auswahl)
     TxtWaehrung->setCurrentIndex(0);
     TxtWaehrung->setCurrentText(Einstellung_Lesen(QStringLiteral("Lastschrift_Währung"), QStringLiteral("DM")));
 
+    // The addition only when the whole name fits; a base name that does not
+    // fit by itself is cut by its box and named.
     const QString basis = zcommon::Trim(m_karte[2] + u' ' + m_karte[1]);
     const QString lang = zcommon::Trim(basis + u' ' + m_karte[10]);
-    TxtAbsName->setText(lang.size() <= TxtAbsName->maxLength() ? lang : basis);
-    TxtAbsKontoNr->setText(m_karte[17]);
-    TxtAbsBLZ->setText(m_karte[18]);
-    TxtAbsBank->setText(m_karte[19]);
-    TxtVerwendung1->setText(Verwendung_AusAuswahl(auswahl));
-    TxtVerwendung2->setText(QStringLiteral("Lastschrift Kunde ") + m_karte[23]);
+    m_kaesten->Wert_Eintragen(TxtAbsName, lang.size() <= TxtAbsName->maxLength() ? lang : basis,
+                              Bezeichnung::Zahlungspflichtiger);
+    m_kaesten->Wert_Eintragen(TxtAbsKontoNr, m_karte[17], Bezeichnung::KontoNr);
+    m_kaesten->Wert_Eintragen(TxtAbsBLZ, m_karte[18], Bezeichnung::BLZ);
+    m_kaesten->Wert_Eintragen(TxtAbsBank, m_karte[19], Bezeichnung::Bank);
+    m_kaesten->Wert_Eintragen(TxtVerwendung1, Verwendung_AusAuswahl(auswahl), Bezeichnung::Verwendung1);
+    // Without an index number the line keeps its blank after "Kunde".
+    const QString kunde = zcommon::Trim(m_karte[23]);
+    if (kunde.isEmpty())
+        TxtVerwendung2->setText(KundeVorsatz);
+    else
+        m_kaesten->Wert_Eintragen(TxtVerwendung2, KundeVorsatz + kunde, Bezeichnung::Verwendung2);
     TxtEmpName->setCurrentText(Einstellung_Lesen(QStringLiteral("Lastschrift_Name")));
-    TxtEmpKontoNr->setText(Einstellung_Lesen(QStringLiteral("Lastschrift_KontoNr")));
+    m_kaesten->Wert_Eintragen(TxtEmpKontoNr, Einstellung_Lesen(QStringLiteral("Lastschrift_KontoNr")),
+                              Bezeichnung::EmpKontoNr);
 
     zcommon::Liste_DruckerSchriften(ComboSchrift);
     QStringList schriften;
@@ -182,16 +205,17 @@ Lastschrift FormPrnLastschrift::Daten() const
 
 void FormPrnLastschrift::Fuellen(const Lastschrift& l)
 {
-    TxtAbsName->setText(l.absName);
-    TxtAbsKontoNr->setText(l.absKontoNr);
-    TxtAbsBLZ->setText(l.absBLZ);
-    TxtAbsBank->setText(l.absBank);
+    m_kaesten->Wert_Eintragen(TxtAbsName, l.absName, Bezeichnung::Zahlungspflichtiger);
+    m_kaesten->Wert_Eintragen(TxtAbsKontoNr, l.absKontoNr, Bezeichnung::KontoNr);
+    m_kaesten->Wert_Eintragen(TxtAbsBLZ, l.absBLZ, Bezeichnung::BLZ);
+    m_kaesten->Wert_Eintragen(TxtAbsBank, l.absBank, Bezeichnung::Bank);
     TxtWaehrung->setCurrentText(l.waehrung);
-    TxtBetrag->setText(l.betrag);
-    TxtVerwendung1->setText(l.verwendung1);
-    TxtVerwendung2->setText(l.verwendung2);
+    m_kaesten->Wert_Eintragen(TxtBetrag, l.betrag, QStringLiteral("Betrag"));
+    m_kaesten->Wert_Eintragen(TxtVerwendung1, l.verwendung1, Bezeichnung::Verwendung1);
+    m_kaesten->Wert_Eintragen(TxtVerwendung2, l.verwendung2, Bezeichnung::Verwendung2);
     TxtEmpName->setCurrentText(l.empName);
-    TxtEmpKontoNr->setText(l.empKontoNr);
+    m_kaesten->Wert_Eintragen(TxtEmpKontoNr, l.empKontoNr, Bezeichnung::EmpKontoNr);
+    m_kaesten->Kuerzungen_Melden();
 }
 
 void FormPrnLastschrift::TxtBetrag_LostFocus()

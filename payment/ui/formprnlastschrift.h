@@ -29,6 +29,7 @@ public:
     Druckdialog druckdialog = Druckoptionen_Zeigen;
 
     Lastschrift Daten() const;
+    // The boxes from a stored record; what they had to cut is told at once.
     void Fuellen(const Lastschrift& l);
 
     // Handlers. befPrnLastschrift_Click returns true when the page went to the printer.
@@ -78,6 +79,7 @@ private:
     void sammellaufBesetzt();
 
     std::array<QString, 24> m_karte;
+    Kastenfuellung* m_kaesten;
     bool m_imSammellauf = false;
     QStringList m_logFehler; // debit-log paths that could not be written during a run
 };

@@ -25,6 +25,7 @@ FormPrnNachnahme::FormPrnNachnahme(const std::array<QString, 24>& karte, const Q
 {
     setObjectName(QStringLiteral("FormPrnNachnahme"));
     setWindowTitle(QStringLiteral("Nachnahme drucken"));
+    m_kaesten = new Kastenfuellung(this);
     auto kombi = [this](const QString& name) {
         auto* k = new QComboBox(this);
         k->setObjectName(name);
@@ -140,14 +141,24 @@ FormPrnNachnahme::FormPrnNachnahme(const std::array<QString, 24>& karte, const Q
 
 void FormPrnNachnahme::IniLaden()
 {
-    AbsName->setText(Einstellung_Lesen(QStringLiteral("NN_Name")));
-    AbsStrasse->setText(Einstellung_Lesen(QStringLiteral("NN_Strasse")));
-    AbsOrt->setText(Einstellung_Lesen(QStringLiteral("NN_Ort")));
-    AbsBLZ->setText(Einstellung_Lesen(QStringLiteral("NN_BLZ")));
-    AbsBank->setText(Einstellung_Lesen(QStringLiteral("NN_Bank")));
-    AbsKontoNr->setText(Einstellung_Lesen(QStringLiteral("NN_KontoNr")));
-    txtPreisZustell->setText(Einstellung_Lesen(
-        QStringLiteral("NN_PreisZustell"), zcommon::Format(double(ZustellGebuehrStandard), QStringLiteral("0.00"))));
+    const struct
+    {
+        const char* schluessel;
+        Zahlungsfeld* feld;
+        QString bezeichnung;
+    } absender[] = {{"NN_Name", AbsName, QStringLiteral("Name des Absenders")},
+                    {"NN_Strasse", AbsStrasse, QStringLiteral("Straße des Absenders")},
+                    {"NN_Ort", AbsOrt, QStringLiteral("PLZ, Ort des Absenders")},
+                    {"NN_BLZ", AbsBLZ, QStringLiteral("BLZ des Absenders")},
+                    {"NN_Bank", AbsBank, QStringLiteral("Bank des Absenders")},
+                    {"NN_KontoNr", AbsKontoNr, QStringLiteral("Konto-Nr. des Absenders")}};
+    for (const auto& a : absender)
+        m_kaesten->Wert_Eintragen(a.feld, Einstellung_Lesen(QLatin1String(a.schluessel)), a.bezeichnung);
+    m_kaesten->Wert_Eintragen(
+        txtPreisZustell,
+        Einstellung_Lesen(QStringLiteral("NN_PreisZustell"),
+                          zcommon::Format(double(ZustellGebuehrStandard), QStringLiteral("0.00"))),
+        QStringLiteral("Zustellgebühr"));
 }
 
 FormPrnNachnahme::~FormPrnNachnahme()
@@ -173,10 +184,12 @@ void FormPrnNachnahme::Form_Load(const QString& auswahl)
                                         !optFormular1Tag.isEmpty()))]
         ->setChecked(true);
 
+    // "~" puts the addition on a line of its own.
     const QString name = zcommon::Trim(m_karte[2] + u' ' + m_karte[1]);
-    TxtName->setText(m_karte[10].isEmpty() ? name : name + u'~' + m_karte[10]);
-    txtStrasse->setText(zcommon::Trim(m_karte[3]));
-    txtOrt->setText(zcommon::Trim(m_karte[4] + u' ' + m_karte[5]));
+    m_kaesten->Wert_Eintragen(TxtName, m_karte[10].isEmpty() ? name : name + u'~' + m_karte[10],
+                              QStringLiteral("Name des Empfängers"));
+    m_kaesten->Wert_Eintragen(txtStrasse, m_karte[3], QStringLiteral("Straße des Empfängers"));
+    m_kaesten->Wert_Eintragen(txtOrt, m_karte[4] + u' ' + m_karte[5], QStringLiteral("Ort des Empfängers"));
 
     zcommon::Liste_DruckerSchriften(ComboSchrift);
     QStringList schriften;

@@ -63,6 +63,7 @@ private:
     void IniLaden();
 
     std::array<QString, 24> m_karte;
+    Kastenfuellung* m_kaesten;
 };
 
 } // namespace zzahlung

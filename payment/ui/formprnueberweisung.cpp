@@ -44,6 +44,7 @@ FormPrnUeberweisung::FormPrnUeberweisung(QWidget* eltern) : QDialog(eltern)
 {
     setObjectName(QStringLiteral("FormPrnUeberweisung"));
     setWindowTitle(QStringLiteral("Überweisungsauftrag drucken"));
+    m_kaesten = new Kastenfuellung(this);
 
     const int enter = Zahlungsfeld::EnterWeiter;
     TxtEmpfaengerName = new Zahlungsfeld(QStringLiteral("TxtEmpfaengerName"), enter, 27, this);
@@ -240,15 +241,16 @@ void FormPrnUeberweisung::Form_Load()
                            QStringLiteral(";"));
     ComboAuftraggeber->setCurrentIndex(-1);
 
-    Wert_Eintragen(TxtAuftraggeberName,
-                   Einstellung_Lesen(Benutzerschluessel(QStringLiteral("_KontoName")), zcommon::Benutzer_Ermitteln()),
-                   QStringLiteral("Auftraggeber"));
-    Wert_Eintragen(TxtAuftraggeberKontoNr, Einstellung_Lesen(Benutzerschluessel(QStringLiteral("_KontoNr"))),
-                   QStringLiteral("Konto-Nr. Auftraggeber"));
-    Wert_Eintragen(TxtAuftraggeberBank, Einstellung_Lesen(Benutzerschluessel(QStringLiteral("_KontoBank"))),
-                   QStringLiteral("Kreditinstitut des Auftraggebers"));
-    Wert_Eintragen(TxtAuftraggeberBLZ, Einstellung_Lesen(Benutzerschluessel(QStringLiteral("_KontoBLZ"))),
-                   QStringLiteral("Bankleitzahl des Auftraggebers"));
+    m_kaesten->Wert_Eintragen(
+        TxtAuftraggeberName,
+        Einstellung_Lesen(Benutzerschluessel(QStringLiteral("_KontoName")), zcommon::Benutzer_Ermitteln()),
+        QStringLiteral("Auftraggeber"));
+    m_kaesten->Wert_Eintragen(TxtAuftraggeberKontoNr, Einstellung_Lesen(Benutzerschluessel(QStringLiteral("_KontoNr"))),
+                              QStringLiteral("Konto-Nr. Auftraggeber"));
+    m_kaesten->Wert_Eintragen(TxtAuftraggeberBank, Einstellung_Lesen(Benutzerschluessel(QStringLiteral("_KontoBank"))),
+                              QStringLiteral("Kreditinstitut des Auftraggebers"));
+    m_kaesten->Wert_Eintragen(TxtAuftraggeberBLZ, Einstellung_Lesen(Benutzerschluessel(QStringLiteral("_KontoBLZ"))),
+                              QStringLiteral("Bankleitzahl des Auftraggebers"));
 
     strgPrintDate->setChecked(zcommon::Val(Einstellung_Lesen(Benutzerschluessel(QStringLiteral("_DruckeDatum")),
                                                              QStringLiteral("1"))) != 0.0);
@@ -290,12 +292,13 @@ void FormPrnUeberweisung::Vorbelegen(const QString& vorname, const QString& nach
                                      const QString& ort, const QString& kontoNr, const QString& blz,
                                      const QString& bank, const QString& auswahl)
 {
-    Wert_Eintragen(TxtEmpfaengerName, Empfaenger_Name(vorname, nachname, plz, ort, TxtEmpfaengerName->maxLength()),
-                   QStringLiteral("Empfänger"));
-    Wert_Eintragen(TxtEmpfaengerKontoNr, kontoNr, QStringLiteral("Konto-Nr. Empfänger"));
-    Wert_Eintragen(TxtEmpfaengerBLZ, blz, QStringLiteral("Bankleitzahl des Empfängers"));
-    Wert_Eintragen(TxtEmpfaengerBank, bank, QStringLiteral("Kreditinstitut des Empfängers"));
-    Wert_Eintragen(TxtVerwendung1, Verwendung_AusAuswahl(auswahl), QStringLiteral("Verwendungszweck"));
+    m_kaesten->Wert_Eintragen(TxtEmpfaengerName,
+                              Empfaenger_Name(vorname, nachname, plz, ort, TxtEmpfaengerName->maxLength()),
+                              QStringLiteral("Empfänger"));
+    m_kaesten->Wert_Eintragen(TxtEmpfaengerKontoNr, kontoNr, QStringLiteral("Konto-Nr. Empfänger"));
+    m_kaesten->Wert_Eintragen(TxtEmpfaengerBLZ, blz, QStringLiteral("Bankleitzahl des Empfängers"));
+    m_kaesten->Wert_Eintragen(TxtEmpfaengerBank, bank, QStringLiteral("Kreditinstitut des Empfängers"));
+    m_kaesten->Wert_Eintragen(TxtVerwendung1, Verwendung_AusAuswahl(auswahl), QStringLiteral("Verwendungszweck"));
     TxtEmpfaengerName->selectAll();
 }
 
@@ -415,11 +418,11 @@ void FormPrnUeberweisung::ComboAuftraggeber_Click()
     if (ComboAuftraggeber->currentIndex() < 0)
         return;
     const std::array<QString, 4> teile = Auftraggeber_Zerlegen(ComboAuftraggeber->currentText());
-    Wert_Eintragen(TxtAuftraggeberName, teile[0], QStringLiteral("Auftraggeber"));
-    Wert_Eintragen(TxtAuftraggeberKontoNr, teile[1], QStringLiteral("Konto-Nr. Auftraggeber"));
-    Wert_Eintragen(TxtAuftraggeberBLZ, teile[2], QStringLiteral("Bankleitzahl des Auftraggebers"));
-    Wert_Eintragen(TxtAuftraggeberBank, teile[3], QStringLiteral("Kreditinstitut des Auftraggebers"));
-    Kuerzungen_Melden();
+    m_kaesten->Wert_Eintragen(TxtAuftraggeberName, teile[0], QStringLiteral("Auftraggeber"));
+    m_kaesten->Wert_Eintragen(TxtAuftraggeberKontoNr, teile[1], QStringLiteral("Konto-Nr. Auftraggeber"));
+    m_kaesten->Wert_Eintragen(TxtAuftraggeberBLZ, teile[2], QStringLiteral("Bankleitzahl des Auftraggebers"));
+    m_kaesten->Wert_Eintragen(TxtAuftraggeberBank, teile[3], QStringLiteral("Kreditinstitut des Auftraggebers"));
+    m_kaesten->Kuerzungen_Melden();
 }
 
 void FormPrnUeberweisung::mnuAuftraggeberMerken_Click()
@@ -468,37 +471,10 @@ void FormPrnUeberweisung::mnuProtokoll_Click()
 void FormPrnUeberweisung::Bank_Nachschlagen(Zahlungsfeld* bank, const Zahlungsfeld* blz)
 {
     if (bank->text().isEmpty() && !blz->text().isEmpty() && bankSuchen) {
-        Wert_Eintragen(bank, bankSuchen(blz->text()),
-                       bank == TxtEmpfaengerBank ? QStringLiteral("Kreditinstitut des Empfängers")
-                                                 : QStringLiteral("Kreditinstitut des Auftraggebers"));
-        Kuerzungen_Melden();
-    }
-}
-
-void FormPrnUeberweisung::Wert_Eintragen(Zahlungsfeld* feld, const QString& wert, const QString& bezeichnung)
-{
-    bool gekuerzt = false;
-    feld->setText(Kastenwert(wert, feld->maxLength(), &gekuerzt));
-    if (gekuerzt)
-        m_gekuerzt << Kastenwert_Zeile(bezeichnung, feld->maxLength(), wert);
-}
-
-void FormPrnUeberweisung::Kuerzungen_Melden()
-{
-    const QString text = Kuerzungen_Meldung(m_gekuerzt);
-    m_gekuerzt.clear();
-    if (!text.isEmpty())
-        zcommon::MsgBox(text, zplatform::vbOKOnly | zplatform::vbExclamation,
-                        QStringLiteral("Überweisungsauftrag drucken"));
-}
-
-void FormPrnUeberweisung::showEvent(QShowEvent* e)
-{
-    QDialog::showEvent(e);
-    // What the filling had to cut is told once the form is on the screen.
-    if (!m_gezeigt) {
-        m_gezeigt = true;
-        QTimer::singleShot(0, this, &FormPrnUeberweisung::Kuerzungen_Melden);
+        m_kaesten->Wert_Eintragen(bank, bankSuchen(blz->text()),
+                                  bank == TxtEmpfaengerBank ? QStringLiteral("Kreditinstitut des Empfängers")
+                                                            : QStringLiteral("Kreditinstitut des Auftraggebers"));
+        m_kaesten->Kuerzungen_Melden();
     }
 }
 

@@ -94,20 +94,13 @@ public:
 protected:
     void closeEvent(QCloseEvent* e) override;
     void reject() override;
-    void showEvent(QShowEvent* e) override;
 
 private:
     void Form_Load();
     void Bank_Nachschlagen(Zahlungsfeld* bank, const Zahlungsfeld* blz);
     int Formulartyp() const;
-    // A value the form puts into a box: trimmed, then cut to the box; a cut
-    // is noted under the box's caption for the next message.
-    void Wert_Eintragen(Zahlungsfeld* feld, const QString& wert, const QString& bezeichnung);
-    // Tells the user once which values were cut since the last message.
-    void Kuerzungen_Melden();
 
-    QStringList m_gekuerzt;
-    bool m_gezeigt = false;
+    Kastenfuellung* m_kaesten;
 };
 
 } // namespace zzahlung

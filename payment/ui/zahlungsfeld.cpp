@@ -3,6 +3,7 @@
 #include "common/ini.h"
 #include "common/meldungen.h"
 #include "common/texte.h"
+#include "payment/kastenwert.h"
 #include "platform/plattform.h"
 
 #include <QAction>
@@ -13,6 +14,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTimer>
 
 namespace zzahlung {
 
@@ -176,6 +178,37 @@ void Anfang_Zeigen(QLineEdit* feld)
         if (!feld->isModified())
             feld->setCursorPosition(0);
     });
+}
+
+Kastenfuellung::Kastenfuellung(QWidget* form) : QObject(form), m_form(form)
+{
+    form->installEventFilter(this);
+}
+
+void Kastenfuellung::Wert_Eintragen(QLineEdit* feld, const QString& wert, const QString& bezeichnung)
+{
+    bool gekuerzt = false;
+    feld->setText(Kastenwert(wert, feld->maxLength(), &gekuerzt));
+    if (gekuerzt)
+        m_gekuerzt << Kastenwert_Zeile(bezeichnung, feld->maxLength(), wert);
+}
+
+void Kastenfuellung::Kuerzungen_Melden()
+{
+    const QString text = Kuerzungen_Meldung(m_gekuerzt);
+    m_gekuerzt.clear();
+    if (!text.isEmpty())
+        zcommon::MsgBox(text, zplatform::vbOKOnly | zplatform::vbExclamation, m_form->windowTitle());
+}
+
+bool Kastenfuellung::eventFilter(QObject* o, QEvent* e)
+{
+    if (o == m_form && e->type() == QEvent::Show && !m_gezeigt) {
+        m_gezeigt = true;
+        // After the show: the message stands over the form, not before it.
+        QTimer::singleShot(0, this, &Kastenfuellung::Kuerzungen_Melden);
+    }
+    return false;
 }
 
 void Zahlungsfeld::focusOutEvent(QFocusEvent* e)

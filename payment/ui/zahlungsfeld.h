@@ -1,6 +1,7 @@
 #pragma once
-// The entry field of the payment forms and the pieces every payment print
-// shares: the question when no amount was entered and the print-options step.
+// The entry field of the payment forms, the filling of their boxes with what
+// the program itself puts there, and the pieces every payment print shares:
+// the question when no amount was entered and the print-options step.
 //
 // A Zahlungsfeld is wide enough for the characters it holds, shows the
 // beginning of a long text, selects its whole text when entered (the cursor
@@ -14,6 +15,7 @@
 
 #include <QLineEdit>
 #include <QString>
+#include <QStringList>
 #include <array>
 #include <functional>
 
@@ -60,6 +62,30 @@ private:
 // A text the program puts into the box shows its beginning, however long it
 // is (the cursor goes to its start); what the user types stays where it is.
 void Anfang_Zeigen(QLineEdit* feld);
+
+// What a payment form itself puts into its boxes (card, settings, payer
+// list, stored records): each value trimmed, then cut to its box; the values
+// that were still cut are named in one message per filling, titled with the
+// form's caption. What the form's load cut is told once the form is first on
+// the screen. What the user types is never touched.
+class Kastenfuellung : public QObject
+{
+public:
+    explicit Kastenfuellung(QWidget* form);
+
+    // Puts the value into the box; a cut is noted under the box's caption.
+    void Wert_Eintragen(QLineEdit* feld, const QString& wert, const QString& bezeichnung);
+    // Tells the user once which values were cut since the last message.
+    void Kuerzungen_Melden();
+
+protected:
+    bool eventFilter(QObject* o, QEvent* e) override;
+
+private:
+    QWidget* m_form;
+    QStringList m_gekuerzt;
+    bool m_gezeigt = false;
+};
 
 // Enter pressed in any of the form's controls (and in an editable combo box)
 // is swallowed and moves the focus on in tab order.

@@ -95,7 +95,7 @@ TEST_F(FormZahlungTest, LastschriftFuelltSichAusKarteUndEinstellungen)
     wurzel.schreiben("programm/FormPrn_Lastschrift.jpg", "x");
     wurzel.schreiben("programm/FormPrn_Lastschrift.bmp", "x");
     auto form = lastschrift(karteMit({{17, "987 "}, {18, "200"}, {19, "Bank"}, {23, "1234"}}), "Rechnung\r\n4711");
-    EXPECT_EQ(form->TxtAbsKontoNr->text(), QStringLiteral("987 "));
+    EXPECT_EQ(form->TxtAbsKontoNr->text(), QStringLiteral("987")) << "trimmed";
     EXPECT_EQ(form->TxtVerwendung1->text(), QStringLiteral("Rechnung 4711"));
     EXPECT_EQ(form->TxtVerwendung2->text(), QStringLiteral("Lastschrift Kunde 1234"));
     EXPECT_EQ(form->TxtEmpName->currentText(), QStringLiteral("Verein B"));
