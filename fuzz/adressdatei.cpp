@@ -3,10 +3,13 @@
 // loading changes nothing; every record is one line that does not begin with the field
 // separator. (One thing may go: end-of-file marks (Ctrl+Z) that end the last
 // address are dropped when the saved file is read, as they are in any file,
-// and an address left without content by that is skipped.)
+// and an address left without content by that is skipped.) A file read by
+// its byte-order mark as UTF-8 or UTF-16 saves as Windows-1252, or, holding a
+// character that cannot, is refused with a message.
 #include "fuzzhilfe.h"
 
 #include "addressbook/adressdatei.h"
+#include "platform/codec.h"
 
 #include <QFile>
 
@@ -78,7 +81,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* daten, size_t groesse)
         pruefen(!e.startsWith(u'\t'), "Datensatz beginnt nicht mit dem Trenner", e);
     }
 
+    // A file with a byte-order mark (UTF-8 or UTF-16) may hold characters an
+    // address file cannot: its save is refused with a message and writes nothing.
+    QFile::remove(ziel);
     const SpeicherErgebnis s1 = Adressdatei_Schreiben(ziel, erst.beschreibung, erst.eintraege);
+    if (!zplatform::istWindows1252(erst.beschreibung + erst.eintraege.join(QString()))) {
+        pruefen(!s1.ok && s1.fehler.contains(QStringLiteral("nicht gespeichert werden")) && !QFile::exists(ziel),
+                "nicht Darstellbares wird nicht gespeichert", s1.fehler);
+        return 0;
+    }
     pruefen(s1.ok, "gespeichert", s1.fehler);
     const LadeErgebnis zweit = Adressdatei_Lesen(ziel, false);
     pruefen(zweit.ok && zweit.hatBeschreibung, "gespeicherte Datei gelesen", zweit.fehler);
