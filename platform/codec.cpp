@@ -107,26 +107,21 @@ QString ausDateiBytes(const QByteArray& bytes, const char** kodierung)
 {
     const auto* b = reinterpret_cast<const unsigned char*>(bytes.constData());
     const qsizetype n = bytes.size();
-    const char* art = kodierungVon(bytes.constData(), n);
-    QString text;
-    if (markenLaenge(bytes.constData(), n) == 3) {
-        text = ausUtf8(bytes.constData() + 3, n - 3);
-    } else if (markenLaenge(bytes.constData(), n) == 2) {
-        const bool le = b[0] == 0xFF;
-        // An odd last byte cannot form a character: it is left out.
-        const qsizetype zeichen = (n - 2) / 2;
-        text.resize(zeichen);
-        QChar* ziel = text.data();
-        for (qsizetype i = 0; i < zeichen; ++i) {
-            const unsigned char hi = le ? b[2 + 2 * i + 1] : b[2 + 2 * i];
-            const unsigned char lo = le ? b[2 + 2 * i] : b[2 + 2 * i + 1];
-            ziel[i] = QChar(char16_t((hi << 8) | lo));
-        }
-    } else {
-        text = ausWindows1252(bytes);
-    }
+    const qsizetype marke = markenLaenge(bytes.constData(), n);
     if (kodierung)
-        *kodierung = art;
+        *kodierung = kodierungVon(bytes.constData(), n);
+    if (marke == 3)
+        return ausUtf8(bytes.constData() + 3, n - 3);
+    if (marke == 0)
+        return ausWindows1252(bytes);
+    // UTF-16; an odd last byte cannot form a character: it is left out.
+    const bool le = b[0] == 0xFF;
+    QString text((n - 2) / 2, Qt::Uninitialized);
+    QChar* ziel = text.data();
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const unsigned char erstes = b[2 + 2 * i], zweites = b[3 + 2 * i];
+        ziel[i] = QChar(char16_t(le ? (zweites << 8 | erstes) : (erstes << 8 | zweites)));
+    }
     return text;
 }
 

@@ -143,15 +143,10 @@ QByteArray dateiLesen(const QString& pfad, Ergebnis* ergebnis, bool* gelesen)
     return inhalt;
 }
 
-} // namespace
-
-QStringList zeilenLesen(const QString& pfad, Ergebnis* ergebnis)
+// The lines of a text, without their line ends.
+QStringList textZeilen(const QString& text)
 {
-    bool gelesen = false;
-    const QString text = ausDateiBytes(dateiLesen(pfad, ergebnis, &gelesen));
     QStringList zeilen;
-    if (!gelesen || text.isEmpty())
-        return zeilen;
     zeilen.reserve(text.size() / 40 + 1);
     qsizetype anfang = 0;
     const qsizetype n = text.size();
@@ -168,6 +163,15 @@ QStringList zeilenLesen(const QString& pfad, Ergebnis* ergebnis)
         anfang = ende + 1;
     }
     return zeilen;
+}
+
+} // namespace
+
+QStringList zeilenLesen(const QString& pfad, Ergebnis* ergebnis)
+{
+    bool gelesen = false;
+    const QString text = ausDateiBytes(dateiLesen(pfad, ergebnis, &gelesen));
+    return gelesen ? textZeilen(text) : QStringList();
 }
 
 QString textLesen(const QString& pfad, Ergebnis* ergebnis)
@@ -428,22 +432,14 @@ Ergebnis zeilenHerausnehmen(const QString& pfad, const QStringList& zeilen,
     QHash<QString, int> heraus;
     for (const QString& z : zeilen)
         ++heraus[z];
+    // Split as zeilenLesen splits, so the lines a reader got are found again.
     QString rest;
-    qsizetype anfang = 0;
-    while (anfang < text.size()) {
-        qsizetype ende = text.indexOf(QLatin1Char('\n'), anfang);
-        if (ende < 0)
-            ende = text.size();
-        qsizetype laenge = ende - anfang;
-        if (laenge > 0 && text.at(anfang + laenge - 1) == QLatin1Char('\r'))
-            --laenge;
-        const QString zeile = text.mid(anfang, laenge);
+    for (const QString& zeile : textZeilen(text)) {
         auto it = heraus.find(zeile);
         if (it != heraus.end() && it.value() > 0)
             --it.value();
         else
             rest += zeile + QStringLiteral("\r\n");
-        anfang = ende + 1;
     }
     if (rest.isEmpty()) {
         if (entfernen && !entfernen(ziel))
