@@ -134,6 +134,14 @@ int sperrdateiVersuchen(const QByteArray& name)
     }
 }
 
+// The holder's process id in its lock file, for whoever looks.
+void pidEintragen(int fd)
+{
+    const QByteArray pid = QByteArray::number(eigenePid()) + '\n';
+    if (::ftruncate(fd, 0) == 0)
+        (void)!::write(fd, pid.constData(), size_t(pid.size()));
+}
+
 // Removes the lock file when it is still ours and closes it.
 void sperrdateiFreigeben(int fd, const QByteArray& name)
 {
@@ -183,6 +191,14 @@ QByteArray neueZufallsendung()
     return e;
 }
 
+// Whether a name in the folder is a temporary copy of the file: its name,
+// "." and a six-letter ending of both cases.
+bool zwischenkopieVon(const QByteArray& name, const char* kopie, qsizetype n)
+{
+    return n == name.size() + 7 && std::memcmp(kopie, name.constData(), size_t(name.size())) == 0 &&
+           kopie[name.size()] == '.' && zufallsendung(QByteArray(kopie + name.size() + 1, 6));
+}
+
 // Removes the temporary copies of the file that earlier writes left behind
 // and nobody holds any more.
 void zwischenkopienEntfernen(const QByteArray& ordner, const QByteArray& name)
@@ -193,8 +209,7 @@ void zwischenkopienEntfernen(const QByteArray& ordner, const QByteArray& name)
     QList<QByteArray> reste;
     while (const dirent* e = ::readdir(dir)) {
         const qsizetype n = qsizetype(std::strlen(e->d_name));
-        if (n == name.size() + 7 && std::memcmp(e->d_name, name.constData(), size_t(name.size())) == 0 &&
-            e->d_name[name.size()] == '.' && zufallsendung(QByteArray(e->d_name + name.size() + 1, 6)))
+        if (zwischenkopieVon(name, e->d_name, n))
             reste << ordner + '/' + QByteArray(e->d_name, n);
     }
     ::closedir(dir);
@@ -359,8 +374,6 @@ int bytesAblegen(const QString& pfad, const QByteArray& inhalt, unsigned modus)
     return 0;
 }
 
-
-
 int sicherungAnlegen(const QString& quelle, const QString& sicherung, unsigned modus)
 {
     const QString neu = sicherung + QStringLiteral(".neu~");
@@ -384,9 +397,8 @@ int umbenennen(const QString& von, const QString& nach)
 
 bool istZwischenkopie(const QString& dateiname, const QString& kopie)
 {
-    return kopie.size() == dateiname.size() + 7 && kopie.startsWith(dateiname) &&
-           kopie.at(dateiname.size()) == QLatin1Char('.') &&
-           zufallsendung(kopie.right(6).toLatin1()) && kopie.right(6).toLatin1() == kopie.right(6).toUtf8();
+    const QByteArray k = pfad8(kopie);
+    return zwischenkopieVon(pfad8(dateiname), k.constData(), k.size());
 }
 
 int atomarErsetzen(const QString& pfad, const QByteArray& inhalt, unsigned modusNeu)
@@ -547,9 +559,7 @@ Dateisperre::Dateisperre(const QString& datei, int wartenMs) : m_pfad(sperrdatei
             return; // no lock file possible: go on without
         if (fd >= 0) {
             m_fd = fd;
-            const QByteArray pid = QByteArray::number(eigenePid()) + '\n';
-            if (::ftruncate(fd, 0) == 0)
-                (void)!::write(fd, pid.constData(), size_t(pid.size()));
+            pidEintragen(fd);
             return;
         }
         if (uhr.elapsed() >= wartenMs) {
@@ -747,9 +757,7 @@ Laufsperre::Laufsperre(const QString& datei) : m_pfad(sperrdatei(datei))
     if (fd >= 0) {
         m_fd = fd;
         m_stand = Stand::Gehalten;
-        const QByteArray pid = QByteArray::number(eigenePid()) + '\n';
-        if (::ftruncate(fd, 0) == 0)
-            (void)!::write(fd, pid.constData(), size_t(pid.size()));
+        pidEintragen(fd);
     } else {
         m_stand = fd == -1 ? Stand::Besetzt : Stand::Ohne;
     }
