@@ -319,7 +319,7 @@ bool Zoom_Zeigen(zadressbuch::Fenster& fenster)
     }
     z.Text->setFont(f);
     // Read-only mode and the locked fields: the text can be read enlarged, never changed.
-    const bool gesperrt = stelle.gesperrt || sitzung().NurLesen;
+    const bool gesperrt = stelle.gesperrt;
     z.Text->setReadOnly(gesperrt);
     z.ZeitInfo_Timer();
     z.exec();

@@ -263,18 +263,19 @@ bool DesktopPlattform::dokumentOeffnen(const QString& pfad)
     lauf->setArguments({voll});
     lauf->setStandardOutputFile(QProcess::nullDevice());
     lauf->setStandardErrorFile(QProcess::nullDevice());
-    QObject::connect(lauf, &QProcess::finished, qApp, [lauf, voll](int code, QProcess::ExitStatus art) {
-        if (art != QProcess::NormalExit || code != 0)
+    // The opener has ended (or never started): without success our own window shows the help.
+    const auto fertig = [lauf, voll](bool gezeigt) {
+        if (!gezeigt)
             HilfeFenster::zeigen(voll);
         --g_oeffnerLaufend;
         lauf->deleteLater();
+    };
+    QObject::connect(lauf, &QProcess::finished, qApp, [fertig](int code, QProcess::ExitStatus art) {
+        fertig(art == QProcess::NormalExit && code == 0);
     });
-    QObject::connect(lauf, &QProcess::errorOccurred, qApp, [lauf, voll](QProcess::ProcessError fehler) {
-        if (fehler == QProcess::FailedToStart) {
-            HilfeFenster::zeigen(voll);
-            --g_oeffnerLaufend;
-            lauf->deleteLater();
-        }
+    QObject::connect(lauf, &QProcess::errorOccurred, qApp, [fertig](QProcess::ProcessError fehler) {
+        if (fehler == QProcess::FailedToStart)
+            fertig(false);
     });
     ++g_oeffnerLaufend;
     lauf->start();

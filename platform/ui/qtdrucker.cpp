@@ -188,10 +188,10 @@ void QtDrucker::blattAnwenden()
                                                   QPageSize::Millimeter, QString(), QPageSize::ExactMatch);
         // The page as it is printed, and the size as the service defines it:
         // turned where the two lie differently.
-        const double quer_ = quer ? m_blattHoehe : m_blattBreite;
-        const double hoch_ = quer ? m_blattBreite : m_blattHoehe;
+        const double breiteGedruckt = quer ? m_blattHoehe : m_blattBreite;
+        const double hoeheGedruckt = quer ? m_blattBreite : m_blattHoehe;
         const QSizeF definiert = groesse.size(QPageSize::Millimeter);
-        const bool gedreht = (quer_ > hoch_) != (definiert.width() > definiert.height());
+        const bool gedreht = (breiteGedruckt > hoeheGedruckt) != (definiert.width() > definiert.height());
         m_printer->setPageSize(groesse);
         m_printer->setPageOrientation(gedreht ? QPageLayout::Landscape : QPageLayout::Portrait);
     } else {
