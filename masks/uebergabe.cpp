@@ -84,7 +84,7 @@ Uebergabedateien Adresse_Uebergeben(const zadressbuch::Felder& karte, const QStr
         // A character without a Windows-1252 form becomes "?" rather than losing the file.
         const QString pfad = zplatform::pfadAufloesen(textDatei);
         (zplatform::bytesSchreiben(pfad, zplatform::nachWindows1252(inhalt)) ? ergebnis.geschrieben
-                                                                              : ergebnis.fehlgeschlagen)
+                                                                             : ergebnis.fehlgeschlagen)
             << pfad;
     }
 

@@ -73,15 +73,14 @@ protected:
 TEST_F(Personenbogen, ErsterStartLegtIhnAn_JedesFeldAufEinerZeile)
 {
     erstausstattung();
-    adressdatei({zeile({{1, u"Berg"_s}, {5, u"Bonn"_s}}),
-                 zeile({{1, u"Kaiser"_s},
-                        {2, u"Käthe"_s},
-                        {3, u"Hauptstraße 1"_s},
-                        {4, u"12345"_s},
-                        {5, u"Frankfurt am Main"_s},
-                        {7, u"069 / 1234"_s},
-                        {14, u"kaiser@example.org"_s},
-                        {21, u"Frau"_s}})});
+    adressdatei({zeile({{1, u"Berg"_s}, {5, u"Bonn"_s}}), zeile({{1, u"Kaiser"_s},
+                                                                 {2, u"Käthe"_s},
+                                                                 {3, u"Hauptstraße 1"_s},
+                                                                 {4, u"12345"_s},
+                                                                 {5, u"Frankfurt am Main"_s},
+                                                                 {7, u"069 / 1234"_s},
+                                                                 {14, u"kaiser@example.org"_s},
+                                                                 {21, u"Frau"_s}})});
     starten();
     EXPECT_TRUE(zmasken::Masken_Liste().contains(u"Personenbogen"_s));
     QTest::keyClick(fenster->Liste, Qt::Key_Down);
@@ -95,10 +94,9 @@ TEST_F(Personenbogen, ErsterStartLegtIhnAn_JedesFeldAufEinerZeile)
     for (const auto& [y, text] : z)
         texte << text;
     // Every field with its caption, in the card's order, each on a line below the one before.
-    const QStringList erwartet = {u"Nachname: Kaiser"_s,         u"Vorname: Käthe"_s, u"Straße: Hauptstraße 1"_s,
-                                  u"PLZ: 12345"_s,               u"Ort: Frankfurt am Main"_s,
-                                  u"Telefon: 069 / 1234"_s,      u"eMail: kaiser@example.org"_s,
-                                  u"Anrede: Frau"_s};
+    const QStringList erwartet = {
+        u"Nachname: Kaiser"_s,       u"Vorname: Käthe"_s,      u"Straße: Hauptstraße 1"_s,     u"PLZ: 12345"_s,
+        u"Ort: Frankfurt am Main"_s, u"Telefon: 069 / 1234"_s, u"eMail: kaiser@example.org"_s, u"Anrede: Frau"_s};
     qsizetype vorher = -1;
     for (const QString& e : erwartet) {
         const qsizetype i = texte.indexOf(e);

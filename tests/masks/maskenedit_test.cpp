@@ -214,13 +214,12 @@ TEST_F(MaskenEditTest, SchriftUndFarbeAusDemDialog)
             QTest::keyClicks(d.txtGroesse, QStringLiteral("14"));
             d.strgFett->click();
             d.strgDurchgestrichen->click();
-            EXPECT_TRUE(mitModalDialog<QColorDialog>([&] { d.befFarbe->click(); },
-                                                     [](QColorDialog& c) {
-                                                         c.setCurrentColor(QColor(0, 0, 255));
-                                                         c.findChild<QDialogButtonBox*>()
-                                                             ->button(QDialogButtonBox::Ok)
-                                                             ->click();
-                                                     }));
+            EXPECT_TRUE(mitModalDialog<QColorDialog>(
+                [&] { d.befFarbe->click(); },
+                [](QColorDialog& c) {
+                    c.setCurrentColor(QColor(0, 0, 255));
+                    c.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
+                }));
             d.befOk->click();
         }));
     EXPECT_EQ(kleinste, 4);
