@@ -16,6 +16,8 @@
 #include <QCheckBox>
 #include <QColorDialog>
 #include <QDialogButtonBox>
+#include <QLabel>
+#include <QSet>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTest>
@@ -204,6 +206,16 @@ TEST_F(MaskenEditTest, SchriftUndFarbeAusDemDialog)
         [&](zbefehle::SchriftDialog& d) {
             kleinste = d.txtGroesse->minimum();
             groesste = d.txtGroesse->maximum();
+            // Every control the keyboard reaches by Alt and a letter has a letter of its own.
+            QStringList tasten;
+            for (QAbstractButton* b : d.findChildren<QAbstractButton*>())
+                tasten << QKeySequence::mnemonic(b->text()).toString();
+            for (QLabel* l : d.findChildren<QLabel*>())
+                if (l->buddy())
+                    tasten << QKeySequence::mnemonic(l->text()).toString();
+            tasten.removeAll(QString());
+            EXPECT_EQ(QSet<QString>(tasten.begin(), tasten.end()).size(), tasten.size())
+                << tasten.join(u' ').toStdString();
             // 30 points cannot be typed.
             d.txtGroesse->setFocus();
             d.txtGroesse->selectAll();
