@@ -5,17 +5,18 @@
 #include "addressbook/fenster.h"
 #include "platform/ordner.h"
 
-#include <QDir>
+#include <QFileInfo>
 
 namespace zmasken {
 
 namespace {
 
+// The files by name: the status panel is narrow, and the settings name the folders.
 QString namen(const QStringList& pfade)
 {
     QStringList n;
     for (const QString& p : pfade)
-        n << QDir::toNativeSeparators(zplatform::normalPfad(p));
+        n << QFileInfo(zplatform::normalPfad(p)).fileName();
     return n.join(QStringLiteral(" und "));
 }
 

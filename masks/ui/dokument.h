@@ -20,7 +20,8 @@ Uebergabedateien Karte_Uebergeben(zadressbuch::Fenster& fenster);
 // the status bar (there is no document dialog to show).
 void mnuDocErstellen_Click(zadressbuch::Fenster& fenster);
 
-// The status text after a hand-over: the files written, those that could not be.
+// The status text after a hand-over: the names of the files written, and of
+// those that could not be.
 QString Uebergabe_Meldung(const Uebergabedateien& dateien);
 
 } // namespace zmasken
