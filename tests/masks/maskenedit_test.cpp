@@ -17,8 +17,8 @@
 #include <QColorDialog>
 #include <QDialogButtonBox>
 #include <QLabel>
-#include <QSet>
 #include <QPushButton>
+#include <QSet>
 #include <QSpinBox>
 #include <QTest>
 
