@@ -163,6 +163,7 @@ const BefehlZeile Befehle[] = {
     {Befehl::mnuAdrLoeschen, 0, "mnuPopAdrLoeschen", "mnuPopUp", "Adresse &löschen", "", gesperrt, F::Immer, false},
     {Befehl::befZoom, 0, "mnuPopZoom", "mnuPopUp", "Zoom...", "", offen, F::Immer, true},
     {Befehl::mnuWebStart, 0, "mnuPopWebSite", "mnuPopUp", "Web-Seite aufrufen...", "", offen, F::Immer, false},
+    {Befehl::mnuDocErstellen, 0, "mnuPopDocErstellen", "mnuPopUp", "Dokument erstellen...", "", offen, F::Immer, false},
     {Befehl::mnuPopFeldBeschriftungAendern, 0, "mnuPopFeldBeschriftungAendern", "mnuPopUp",
      "Feld&beschriftung ändern...", "", gesperrt, F::Immer, true},
 };

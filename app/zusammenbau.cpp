@@ -1,8 +1,6 @@
 #include "app/zusammenbau.h"
 
-#include "addressbook/adressliste.h"
 #include "addressbook/befehle.h"
-#include "addressbook/datensatz.h"
 #include "addressbook/fenster.h"
 #include "addressbook/start.h"
 #include "catalogues/ui/befehle.h"
@@ -12,6 +10,7 @@
 #include "exchange/ui/befehle.h"
 #include "masks/uebergabe.h"
 #include "masks/ui/befehle.h"
+#include "masks/ui/dokument.h"
 #include "payment/ui/befehle.h"
 #include "printing/ui/befehle.h"
 
@@ -38,15 +37,7 @@ void Programm_Zusammenbauen(zadressbuch::Befehlsregister& r)
     // address (the card's texts, the selection in the remark field) at the exit.
     r.anmelden(Ablaufschritt::Start_Uebergabe,
                [](Fenster&) { zadressbuch::startDateien().UebergabeIniDatei = zmasken::Uebergabe_Zuruecksetzen(); });
-    r.anmelden(Ablaufschritt::Ende_Uebergabe, [](Fenster& f) {
-        const zadressbuch::AdressListe& liste = zadressbuch::adressliste();
-        const int i = liste.ListIndex();
-        const QString datensatz = i >= 0 && i < liste.ListCount() ? liste.List(i) : QString();
-        zadressbuch::Felder karte;
-        for (int feld = 0; feld < zadressbuch::FeldAnzahl; ++feld)
-            karte[size_t(feld)] = f.FeldText(feld);
-        zmasken::Adresse_Uebergeben(karte, datensatz, f.FeldSelText(zadressbuch::Bemerkung));
-    });
+    r.anmelden(Ablaufschritt::Ende_Uebergabe, [](Fenster& f) { zmasken::Karte_Uebergeben(f); });
 }
 
 void Schrift_Einrichten()

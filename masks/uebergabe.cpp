@@ -58,8 +58,10 @@ QString anrede2(const QString& anrede)
 
 } // namespace
 
-void Adresse_Uebergeben(const zadressbuch::Felder& karte, const QString& datensatz, const QString& bemerkungAuswahl)
+Uebergabedateien Adresse_Uebergeben(const zadressbuch::Felder& karte, const QString& datensatz,
+                                    const QString& bemerkungAuswahl)
 {
+    Uebergabedateien ergebnis;
     // 1. The phone format: any number other than 0 counts as 1; written back as "1" or "0".
     const QString format =
         zcommon::Ini_Lesen(QString(), Sektion, QStringLiteral("Adr_TeleFormat3&2"), QStringLiteral("1"));
@@ -80,13 +82,16 @@ void Adresse_Uebergeben(const zadressbuch::Felder& karte, const QString& datensa
             inhalt += CrLf;
         }
         // A character without a Windows-1252 form becomes "?" rather than losing the file.
-        zplatform::bytesSchreiben(zplatform::pfadAufloesen(textDatei), zplatform::nachWindows1252(inhalt));
+        const QString pfad = zplatform::pfadAufloesen(textDatei);
+        (zplatform::bytesSchreiben(pfad, zplatform::nachWindows1252(inhalt)) ? ergebnis.geschrieben
+                                                                             : ergebnis.fehlgeschlagen)
+            << pfad;
     }
 
     // 3. The INI file.
     const QString iniDatei = zcommon::Ini_Lesen(QString(), Sektion, QStringLiteral("Adr_IniSpeichern_In"));
     if (iniDatei.isEmpty())
-        return;
+        return ergebnis;
     // Some sixty keys: written to the file together, once, at the end.
     zcommon::Ini_Stapel stapel(iniDatei);
 
@@ -118,11 +123,13 @@ void Adresse_Uebergeben(const zadressbuch::Felder& karte, const QString& datensa
     versionTeile(&version, &revision);
     zcommon::Ini_Schreiben(iniDatei, ZuletztBez, QStringLiteral("ZettloraVersion"), version);
     zcommon::Ini_Schreiben(iniDatei, ZuletztBez, QStringLiteral("ZettloraReversion"), revision);
+    (stapel.schreiben() ? ergebnis.geschrieben : ergebnis.fehlgeschlagen) << zcommon::Ini_Pfad(iniDatei);
+    return ergebnis;
 }
 
-void Adresse_Uebergeben(const QString& datensatz, const QString& bemerkungAuswahl)
+Uebergabedateien Adresse_Uebergeben(const QString& datensatz, const QString& bemerkungAuswahl)
 {
-    Adresse_Uebergeben(zadressbuch::Zerlegen(datensatz), datensatz, bemerkungAuswahl);
+    return Adresse_Uebergeben(zadressbuch::Zerlegen(datensatz), datensatz, bemerkungAuswahl);
 }
 
 QString Uebergabe_Zuruecksetzen()

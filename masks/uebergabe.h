@@ -21,8 +21,18 @@
 #include "addressbook/datensatz.h"
 
 #include <QString>
+#include <QStringList>
 
 namespace zmasken {
+
+// The files a run of Adresse_Uebergeben wrote, and those it could not write
+// (full paths as the settings name them; a file whose setting is empty is in
+// neither list).
+struct Uebergabedateien
+{
+    QStringList geschrieben;
+    QStringList fehlgeschlagen;
+};
 
 // Writes both files (each only when its setting names one; nothing is
 // reported when a file cannot be written).
@@ -31,11 +41,11 @@ namespace zmasken {
 //                     selected: "Anschrift" is then empty)
 //   bemerkungAuswahl: the text selected in field 11; more than 10 characters
 //                     of it replace the whole field in the INI file
-void Adresse_Uebergeben(const zadressbuch::Felder& karte, const QString& datensatz,
-                        const QString& bemerkungAuswahl = QString());
+Uebergabedateien Adresse_Uebergeben(const zadressbuch::Felder& karte, const QString& datensatz,
+                                    const QString& bemerkungAuswahl = QString());
 // The same with the card showing the record itself ("" when no address is
 // selected: empty fields and an empty "Anschrift").
-void Adresse_Uebergeben(const QString& datensatz, const QString& bemerkungAuswahl = QString());
+Uebergabedateien Adresse_Uebergeben(const QString& datensatz, const QString& bemerkungAuswahl = QString());
 
 // Start-up of the main window: when "Adr_IniSpeichern_In" is empty it is set
 // to "TmpAdrDoc.Tmp" in the Windows folder; that file is deleted and started

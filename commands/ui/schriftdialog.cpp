@@ -47,7 +47,7 @@ SchriftDialog::SchriftDialog(const QString& schrift, int kleinste, int groesste,
     strgKursiv = box("strgKursiv", QStringLiteral("&Kursiv"), f.italic());
     strgUnterstrichen = box("strgUnterstrichen", QStringLiteral("&Unterstrichen"), f.underline());
     strgDurchgestrichen = box("strgDurchgestrichen", QStringLiteral("&Durchgestrichen"), f.strikeOut());
-    befFarbe = new QPushButton(QStringLiteral("F&arbe..."), this);
+    befFarbe = new QPushButton(QStringLiteral("Fa&rbe..."), this);
     befFarbe->setObjectName(QStringLiteral("befFarbe"));
     connect(befFarbe, &QPushButton::clicked, this, [this] {
         const QColor alt = bezVorschau->palette().color(QPalette::WindowText);

@@ -9,6 +9,7 @@
 #include "common/texte.h"
 #include "masks/masken.h"
 #include "masks/maskeneditor.h"
+#include "masks/ui/dokument.h"
 #include "masks/ui/maskenedit.h"
 #include "masks/ui/zaexport.h"
 #include "platform/plattform.h"
@@ -67,6 +68,7 @@ void Befehle_Anmelden(zadressbuch::Befehlsregister& r)
         ZAexport z(dynamic_cast<QWidget*>(&f));
         z.exec();
     });
+    r.anmelden(Befehl::mnuDocErstellen, [](Fenster& f, int) { mnuDocErstellen_Click(f); });
     r.anmelden(Befehl::mnuPopFeldBeschriftungAendern, [](Fenster& f, int) {
         const auto& s = zadressbuch::sitzung();
         Feldbeschriftung_Aendern(f, s.PopupFeldIndex >= 0 ? s.PopupFeldIndex : s.AktivesFeld);

@@ -1,7 +1,8 @@
 #pragma once
 // Registers the mask commands with the main window's command table: the mask
-// editor, the clipboard copy of the address through a mask, and the renaming
-// of a card caption (which offers to rename its placeholder in every mask).
+// editor, the clipboard copy of the address through a mask, the document
+// hand-over ("&Dokument erstellen..."), and the renaming of a card caption
+// (which offers to rename its placeholder in every mask).
 
 #include <QString>
 

@@ -2,16 +2,17 @@
 
 #include "addressbook/sitzung.h"
 #include "commands/ui/file.h"
+#include "commands/ui/schriftdialog.h"
 #include "common/meldungen.h"
 #include "common/texte.h"
 #include "common/ui/listen.h"
 #include "masks/masken.h"
 #include "masks/maskeneditor.h"
-#include "platform/ui/schriftwahl.h"
+#include "platform/ui/qtdrucker.h"
 #include "platform/ui/twips.h"
 
+#include <QCheckBox>
 #include <QCloseEvent>
-#include <QColorDialog>
 
 namespace zmasken {
 
@@ -38,27 +39,6 @@ QString dateiWaehlen(const QString& vorschlag, bool laden)
     return zbefehle::File::waehlen(w);
 }
 
-// The font dialog, then the colour (a cancel of either changes nothing).
-// Sizes are kept to 4 .. 25 points.
-QString schriftWaehlen(QWidget* eltern, const QString& schrift)
-{
-    QWidget muster;
-    zcommon::Schrift_Setzen(&muster, schrift, QStringLiteral("Alles"));
-    QFont f = muster.font();
-    if (!zplatform::druckSchriftWaehlen(eltern, f, QStringLiteral("Schrift")))
-        return QString();
-    f.setPointSizeF(qBound(4.0, f.pointSizeF() > 0 ? f.pointSizeF() : 8.25, 25.0));
-    const QColor farbe =
-        QColorDialog::getColor(muster.palette().color(QPalette::Text), eltern, QStringLiteral("Farbe"));
-    muster.setFont(f);
-    if (farbe.isValid()) {
-        QPalette p = muster.palette();
-        p.setColor(QPalette::Text, farbe);
-        muster.setPalette(p);
-    }
-    return zcommon::Schrift_AlsText(&muster);
-}
-
 } // namespace
 
 QString& MaskenEdit::letzteMaske()
@@ -70,12 +50,6 @@ QString& MaskenEdit::letzteMaske()
 std::function<QString(const QString&, bool)>& MaskenEdit::dateiwahl()
 {
     static std::function<QString(const QString&, bool)> wahl = dateiWaehlen;
-    return wahl;
-}
-
-std::function<QString(QWidget*, const QString&)>& MaskenEdit::schriftwahl()
-{
-    static std::function<QString(QWidget*, const QString&)> wahl = schriftWaehlen;
     return wahl;
 }
 
@@ -246,9 +220,20 @@ void MaskenEdit::mnuLoeschen_Click()
 
 void MaskenEdit::mnuSchriftFarbe_Click()
 {
-    const QString neu = schriftwahl()(this, zcommon::Schrift_AlsText(Text1));
-    if (!neu.isEmpty())
-        zcommon::Schrift_Setzen(Text1, neu, QStringLiteral("Alles"));
+    // The dialog starts from the text box: font, size, effects and colour.
+    zbefehle::SchriftDialog dialog(zcommon::Schrift_AlsText(Text1), SchriftKleinste, SchriftGroesste, this);
+    dialog.strgDurchgestrichen->setChecked(Text1->font().strikeOut());
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    // A stand-in font keeps the Windows name it stands for (Masken.Ini and
+    // the print routines know that one).
+    QStringList schrift = dialog.schrift().split(u';');
+    schrift[0] = zplatform::schriftAnzeigename(schrift[0]);
+    zcommon::Schrift_Setzen(Text1, schrift.join(u';'), QStringLiteral("Alles"));
+    // Strikethrough is shown, but a font text (and so Masken.Ini) has no place for it.
+    QFont f = Text1->font();
+    f.setStrikeOut(dialog.strgDurchgestrichen->isChecked());
+    Text1->setFont(f);
 }
 
 void MaskenEdit::mnuEnde_Click()

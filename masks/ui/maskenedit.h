@@ -54,9 +54,9 @@ public:
     // proposed name and load (true) or save mode, returns the chosen path
     // or "" after a cancel. By default the program's file chooser.
     static std::function<QString(const QString& vorschlag, bool laden)>& dateiwahl();
-    // The font dialog of "&Schrift und Farbe..." (tests replace it): gets the
-    // current font text, returns the new one or "" after a cancel.
-    static std::function<QString(QWidget* eltern, const QString& schrift)>& schriftwahl();
+    // The sizes "&Schrift und Farbe..." offers, in points.
+    static constexpr int SchriftKleinste = 4;
+    static constexpr int SchriftGroesste = 25;
 
     void befFeldEinfg_Click();
     void mnuLaden_Click();

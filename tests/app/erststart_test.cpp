@@ -47,7 +47,7 @@ TEST_F(Erststart, MaskenSindDa_UmschlagListeUndZwischenablageNutzenSie)
                  zeile({{1, u"Berg"_s}, {5, u"Bonn"_s}, {7, u"0228 / 1234"_s}})});
     starten();
     EXPECT_EQ(zmasken::Masken_Liste(),
-              (QStringList{u"Anschrift"_s, u"eMail_Body"_s, u"Liste_Standard"_s, u"Umschlag"_s}));
+              (QStringList{u"Anschrift"_s, u"eMail_Body"_s, u"Liste_Standard"_s, u"Personenbogen"_s, u"Umschlag"_s}));
 
     // The address block in the German order: salutation, name, addition, street, place.
     const QStringList block = {u"Frau"_s, u"Käthe Kaiser"_s, u"c/o Meier"_s, u"Hauptstraße 1"_s,
@@ -87,7 +87,7 @@ TEST_F(Erststart, EigeneMaskeBleibt)
     starten();
     zdruck::Umschlag u(fenster.get());
     EXPECT_EQ(u.TxtAnschrift->toPlainText(), u"Kaiser"_s);
-    EXPECT_EQ(zmasken::Masken_Liste().size(), 4);
+    EXPECT_EQ(zmasken::Masken_Liste().size(), 5);
 }
 
 } // namespace

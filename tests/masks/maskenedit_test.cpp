@@ -4,6 +4,7 @@
 #include "addressbook/befehle.h"
 #include "commands/modal_hilfe.h"
 #include "commands/ui/file.h"
+#include "commands/ui/schriftdialog.h"
 #include "masks/maskeneditor.h"
 #include "masks/ui/befehle.h"
 #include "masks/ui/maskenedit.h"
@@ -12,6 +13,13 @@
 #include "support/textpruefung.h"
 #include "testhilfe.h"
 
+#include <QCheckBox>
+#include <QColorDialog>
+#include <QDialogButtonBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QSet>
+#include <QSpinBox>
 #include <QTest>
 
 using namespace zmasken;
@@ -162,18 +170,91 @@ TEST_F(MaskenEditTest, SchriftJeMaskeUndLangeMasken)
     EXPECT_TRUE(fontEintrag(QStringLiteral("A")).startsWith(QStringLiteral("Courier New;12;-1;0;0;")));
 
     // Font and colour from the dialog.
-    MaskenEdit::schriftwahl() = [](QWidget*, const QString&) { return QStringLiteral("Arial;20;0;-1;0;0"); };
-    m.mnuSchriftFarbe_Click();
+    ASSERT_TRUE(mitModalDialog<zbefehle::SchriftDialog>([&] { m.mnuSchriftFarbe->trigger(); },
+                                                        [](zbefehle::SchriftDialog& d) {
+                                                            d.txtGroesse->setValue(20);
+                                                            d.strgKursiv->setChecked(true);
+                                                            d.befOk->click();
+                                                        }));
     EXPECT_TRUE(m.Text1->font().italic());
     EXPECT_DOUBLE_EQ(m.Text1->font().pointSizeF(), 20.0);
-    MaskenEdit::schriftwahl() = [](QWidget*, const QString&) { return QString(); };
-    m.mnuSchriftFarbe_Click();
+    ASSERT_TRUE(mitModalDialog<zbefehle::SchriftDialog>([&] { m.mnuSchriftFarbe->trigger(); },
+                                                        [](zbefehle::SchriftDialog& d) {
+                                                            d.strgKursiv->setChecked(false);
+                                                            d.befAbbrechen->click();
+                                                        }));
     EXPECT_TRUE(m.Text1->font().italic());
 
     // Esc ends the editor.
     m.show();
     QTest::keyClick(&m, Qt::Key_Escape);
     EXPECT_FALSE(m.isVisible());
+}
+
+// "&Schrift und Farbe...": the user's choice in the font dialog, the colour
+// picked through its colour button included, reaches the text box and, on
+// saving, Masken.Ini; sizes stay within 4 to 25 points; strikethrough shows
+// but is not stored.
+TEST_F(MaskenEditTest, SchriftUndFarbeAusDemDialog)
+{
+    MaskenEdit m;
+    m.show();
+    QTest::keyClicks(m.Text1, QStringLiteral("{Nachname}"));
+    int kleinste = 0, groesste = 0, nach30 = 0;
+    ASSERT_TRUE(mitModalDialog<zbefehle::SchriftDialog>(
+        [&] { m.mnuSchriftFarbe->trigger(); },
+        [&](zbefehle::SchriftDialog& d) {
+            kleinste = d.txtGroesse->minimum();
+            groesste = d.txtGroesse->maximum();
+            // Every control the keyboard reaches by Alt and a letter has a letter of its own.
+            QStringList tasten;
+            for (QAbstractButton* b : d.findChildren<QAbstractButton*>())
+                tasten << QKeySequence::mnemonic(b->text()).toString();
+            for (QLabel* l : d.findChildren<QLabel*>())
+                if (l->buddy())
+                    tasten << QKeySequence::mnemonic(l->text()).toString();
+            tasten.removeAll(QString());
+            EXPECT_EQ(QSet<QString>(tasten.begin(), tasten.end()).size(), tasten.size())
+                << tasten.join(u' ').toStdString();
+            // 30 points cannot be typed.
+            d.txtGroesse->setFocus();
+            d.txtGroesse->selectAll();
+            QTest::keyClicks(d.txtGroesse, QStringLiteral("30"));
+            QTest::keyClick(d.txtGroesse, Qt::Key_Tab);
+            nach30 = d.txtGroesse->value();
+            d.txtGroesse->selectAll();
+            QTest::keyClicks(d.txtGroesse, QStringLiteral("14"));
+            d.strgFett->click();
+            d.strgDurchgestrichen->click();
+            EXPECT_TRUE(mitModalDialog<QColorDialog>(
+                [&] { d.befFarbe->click(); },
+                [](QColorDialog& c) {
+                    c.setCurrentColor(QColor(0, 0, 255));
+                    c.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
+                }));
+            d.befOk->click();
+        }));
+    EXPECT_EQ(kleinste, 4);
+    EXPECT_EQ(groesste, 25);
+    EXPECT_LE(nach30, 25);
+    EXPECT_EQ(m.Text1->font().family(), QStringLiteral("Arial")) << "the Windows name, not its stand-in";
+    EXPECT_DOUBLE_EQ(m.Text1->font().pointSizeF(), 14.0);
+    EXPECT_TRUE(m.Text1->font().bold());
+    EXPECT_TRUE(m.Text1->font().strikeOut());
+    EXPECT_EQ(m.Text1->palette().color(QPalette::Text), QColor(0, 0, 255));
+
+    antworten << maske(QStringLiteral("Blau.msk"));
+    m.mnuSpeichern->trigger();
+    EXPECT_EQ(fontEintrag(QStringLiteral("BLAU")), QStringLiteral("Arial;14;-1;0;0;16711680"));
+
+    // Loading the mask again brings font and colour back, strikethrough not.
+    MaskenEdit zweiter;
+    antworten << maske(QStringLiteral("Blau.msk"));
+    zweiter.mnuLaden->trigger();
+    EXPECT_DOUBLE_EQ(zweiter.Text1->font().pointSizeF(), 14.0);
+    EXPECT_TRUE(zweiter.Text1->font().bold());
+    EXPECT_FALSE(zweiter.Text1->font().strikeOut());
+    EXPECT_EQ(zweiter.Text1->palette().color(QPalette::Text), QColor(0, 0, 255));
 }
 
 TEST_F(MaskenEditTest, SpeicherfehlerWirdGemeldet)

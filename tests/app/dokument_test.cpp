@@ -1,0 +1,144 @@
+// "&Dokument erstellen...": from the menu, the card's popup menu and symbol
+// button 46 the two hand-over files are written for the card shown, and the
+// status bar names them.
+#include "addressbook/main_hilfen.h"
+
+#include <QDir>
+#include <QMenu>
+#include <QTimer>
+#include <QToolButton>
+
+using namespace main_test;
+using zadressbuch::Main;
+
+inline void PrintTo(const QString& s, std::ostream* os)
+{
+    *os << '"' << s.toStdString() << '"';
+}
+
+namespace {
+
+class Dokument : public MainFensterTest
+{
+protected:
+    // Vorlagen.ini in the program folder, the document link and a text file set up.
+    void einrichten()
+    {
+        wurzel.schreiben(u"programm/Vorlagen.ini"_s, u"[Vorlagen]\r\n"_s);
+        einstellung(u"Doc"_s, u"Brief.doc"_s, {}, u"Verknüpfung"_s);
+        einstellung(u"Adr_Speichern_In"_s, textDatei());
+        einstellung(u"AutoTip"_s, u"0"_s);
+        adressdatei({zeile({{1, u"Berg"_s}, {5, u"Bonn"_s}, {21, u"Herr"_s}}),
+                     zeile({{1, u"Kaiser"_s}, {2, u"Käthe"_s}, {5, u"Köln"_s}, {21, u"Frau"_s}})});
+    }
+    QString textDatei() const { return wurzel.temp() + u"/Adresse.txt"_s; }
+    QString iniDatei() const { return wurzel.windows() + u"/TmpAdrDoc.Tmp"_s; }
+    // The lines of the text file.
+    QStringList textZeilen() const
+    {
+        QString t = wurzel.lesen(u"temp/Adresse.txt"_s);
+        if (t.endsWith(u"\r\n"_s))
+            t.chop(2);
+        return t.split(u"\r\n"_s);
+    }
+    QString iniWert(const QString& sektion, const QString& schluessel) const
+    {
+        zcommon::Ini_CacheLeeren();
+        return ini(schluessel, sektion, iniDatei());
+    }
+    // Both files gone, so each command shows it writes them itself.
+    void dateienLoeschen() const
+    {
+        QFile::remove(textDatei());
+        QFile::remove(iniDatei());
+        zcommon::Ini_CacheLeeren();
+    }
+    void pruefen(const QString& nachname, const QString& ort, const QString& anrede2) const
+    {
+        const QStringList z = textZeilen();
+        ASSERT_EQ(z.size(), 24) << z.join(u" | "_s).toStdString();
+        EXPECT_EQ(z[1], nachname);
+        EXPECT_EQ(z[5], ort);
+        EXPECT_EQ(iniWert(u"ZuletztNr"_s, u"01"_s), nachname);
+        EXPECT_EQ(iniWert(u"ZuletztBez"_s, u"Ort"_s), ort);
+        EXPECT_EQ(iniWert(u"ZuletztBez"_s, u"Anrede2"_s), anrede2);
+        EXPECT_EQ(panel("Status"), u"Übergabedateien geschrieben: Adresse.txt und TmpAdrDoc.Tmp"_s);
+    }
+};
+
+TEST_F(Dokument, MenuePopupUndSymbolSchreibenDieUebergabe)
+{
+    einrichten();
+    Main& m = starten();
+    QAction* menue = m.aktion(u"mnuDocErstellen"_s);
+    ASSERT_TRUE(menue->isVisible());
+    ASSERT_FALSE(m.befSymbol(46)->isHidden());
+    ASSERT_EQ(textfeld(1)->text(), u"Berg"_s);
+
+    // The menu entry: the shown address, edited on the card, before any exit.
+    dateienLoeschen();
+    textfeld(5)->setFocus();
+    textfeld(5)->selectAll();
+    tippen(textfeld(5), u"Bad Godesberg"_s);
+    m.menue(u"mnuWeiterleitung"_s)->popup(QPoint(0, 0));
+    ASSERT_TRUE(menue->isEnabled());
+    menue->trigger();
+    m.menue(u"mnuWeiterleitung"_s)->close();
+    pruefen(u"Berg"_s, u"Bad Godesberg"_s, u"Sehr geehrter Herr"_s);
+
+    // The card's popup menu, opened with the right mouse button on a field.
+    QTest::keyClick(m.Liste, Qt::Key_Down);
+    ASSERT_EQ(textfeld(1)->text(), u"Kaiser"_s);
+    dateienLoeschen();
+    QStringList angeboten;
+    QTimer::singleShot(0, [&] {
+        QMenu* popup = m.mnuPopUp();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return popup->isVisible(); }));
+        for (QAction* a : popup->actions())
+            if (a->isVisible() && !a->isSeparator())
+                angeboten << a->text();
+        for (QAction* a : popup->actions())
+            if (a->text() == u"Dokument erstellen..."_s) {
+                popup->setActiveAction(a);
+                QTest::keyClick(popup, Qt::Key_Return);
+                return;
+            }
+        popup->close();
+    });
+    QContextMenuEvent rechts(QContextMenuEvent::Mouse, QPoint(5, 5), textfeld(1)->mapToGlobal(QPoint(5, 5)));
+    QApplication::sendEvent(textfeld(1), &rechts);
+    EXPECT_TRUE(angeboten.contains(u"Dokument erstellen..."_s)) << angeboten.join(u" | "_s).toStdString();
+    pruefen(u"Kaiser"_s, u"Köln"_s, u"Sehr geehrte Frau"_s);
+
+    // The symbol button.
+    QTest::keyClick(m.Liste, Qt::Key_Up);
+    ASSERT_EQ(textfeld(1)->text(), u"Berg"_s);
+    dateienLoeschen();
+    QTest::mouseClick(m.befSymbol(46), Qt::LeftButton);
+    pruefen(u"Berg"_s, u"Bad Godesberg"_s, u"Sehr geehrter Herr"_s);
+}
+
+// Without Vorlagen.ini and the document link, menu entry and button are not shown.
+TEST_F(Dokument, OhneVorlagenKeinEintrag)
+{
+    adressdatei({zeile({{1, u"Berg"_s}})});
+    einstellung(u"AutoTip"_s, u"0"_s);
+    Main& m = starten();
+    EXPECT_FALSE(m.aktion(u"mnuDocErstellen"_s)->isVisible());
+    EXPECT_TRUE(m.befSymbol(46)->isHidden());
+}
+
+// A text file that cannot be written is not named as written.
+TEST_F(Dokument, NichtGeschriebenHeisstNichtGeschrieben)
+{
+    einrichten();
+    Main& m = starten();
+    dateienLoeschen();
+    QDir().mkpath(textDatei()); // a folder in the text file's place
+    m.aktion(u"mnuDocErstellen"_s)->trigger();
+    EXPECT_EQ(panel("Status"),
+              u"Übergabedatei geschrieben: TmpAdrDoc.Tmp. Nicht geschrieben werden konnte: Adresse.txt"_s);
+    EXPECT_EQ(iniWert(u"ZuletztNr"_s, u"01"_s), u"Berg"_s);
+}
+
+} // namespace
