@@ -203,8 +203,7 @@ TEST(Ordner, DokumenteOrdner)
     EXPECT_EQ(dokumenteOrdner(), heim.path());
     EXPECT_FALSE(QFileInfo::exists(heim.path() + QStringLiteral("/Documents")));
 
-    rohSchreiben(heim.path() + QStringLiteral("/.config/user-dirs.dirs"),
-                 "XDG_DOCUMENTS_DIR=\"$HOME/Dokumente\"\n");
+    rohSchreiben(heim.path() + QStringLiteral("/.config/user-dirs.dirs"), "XDG_DOCUMENTS_DIR=\"$HOME/Dokumente\"\n");
     ordnerZuruecksetzen();
     EXPECT_EQ(dokumenteOrdner(), heim.path()) << "named, but not there";
     QDir().mkpath(heim.path() + QStringLiteral("/Dokumente"));

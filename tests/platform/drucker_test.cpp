@@ -160,7 +160,8 @@ TEST(Drucker, PdfDrucker)
     d->drucken(QStringLiteral("Nächster Auftrag"));
     ASSERT_TRUE(d->dokumentEnde());
     EXPECT_EQ(d->letztePdfDatei(), ordner + QStringLiteral("/Zettlora_2.pdf"));
-    EXPECT_EQ(gemeldet, (QStringList{ordner + QStringLiteral("/Zettlora_1.pdf"), ordner + QStringLiteral("/Zettlora_2.pdf")}))
+    EXPECT_EQ(gemeldet,
+              (QStringList{ordner + QStringLiteral("/Zettlora_1.pdf"), ordner + QStringLiteral("/Zettlora_2.pdf")}))
         << "every file is told once it is written";
 
     // A run is one file; the queue (and the file) gets the job's name.

@@ -312,7 +312,8 @@ TEST_F(Umschlaege, StrgVVertauschtAusJedemSteuerelementUndFuegtNichtsEin)
     for (QWidget* feld : {static_cast<QWidget*>(u.TxtAbsender), static_cast<QWidget*>(u.TxtAnschrift),
                           static_cast<QWidget*>(u.KombiFormat), static_cast<QWidget*>(u.ComboMasken)}) {
         feld->setFocus();
-        ASSERT_TRUE(QTest::qWaitFor([feld] { return QApplication::focusWidget() == feld; })) << feld->objectName().toStdString();
+        ASSERT_TRUE(QTest::qWaitFor([feld] { return QApplication::focusWidget() == feld; }))
+            << feld->objectName().toStdString();
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_V, Qt::ControlModifier);
         vertauscht = !vertauscht;
         EXPECT_EQ(u.TxtAbsender->toPlainText(), vertauscht ? anschrift : absender) << feld->objectName().toStdString();
