@@ -34,7 +34,7 @@ int main(int argc, char** argv)
         app.installTranslator(&qtDeutsch);
 
     zplatform::programmOrdnerBefuellen();
-    // The virtual printer "PDF" writes its jobs into the folder of this setting (default: the temp folder).
+    // The virtual printer "PDF" writes its jobs into the folder of this setting (default: the documents folder).
     zplatform::pdfStandardOrdnerSetzen(
         zcommon::Ini_Lesen(QString(), QStringLiteral("Drucker"), QStringLiteral("PdfOrdner"), QString()));
     zplatform::desktopEinrichten();

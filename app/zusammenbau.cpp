@@ -3,6 +3,7 @@
 #include "addressbook/befehle.h"
 #include "addressbook/fenster.h"
 #include "addressbook/start.h"
+#include "addressbook/ui/main.h"
 #include "catalogues/ui/befehle.h"
 #include "commands/ui/befehle.h"
 #include "commands/ui/einstellbefehle.h"
@@ -12,9 +13,11 @@
 #include "masks/ui/befehle.h"
 #include "masks/ui/dokument.h"
 #include "payment/ui/befehle.h"
+#include "platform/drucker.h"
 #include "printing/ui/befehle.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFont>
 
 namespace zapp {
@@ -32,6 +35,12 @@ void Programm_Zusammenbauen(zadressbuch::Befehlsregister& r)
     zzahlung::Befehle_Anmelden(r);
     zbefehle::Einstellbefehle_Anmelden(r);
     zaustausch::Befehle_Anmelden(r);
+
+    // Every file the PDF printer writes is named in the main window's status bar.
+    zplatform::ausgabeDateiMeldungSetzen([](const QString& datei) {
+        if (zadressbuch::Main* m = zadressbuch::Main::instanz())
+            m->Status(QStringLiteral("PDF gespeichert: ") + QDir::toNativeSeparators(datei));
+    });
 
     // The document hand-over files: a fresh one at every start, and the shown
     // address (the card's texts, the selection in the remark field) at the exit.

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 namespace zplatform {
 
@@ -116,6 +117,25 @@ void druckLaufBeenden()
 bool druckLaufOffen()
 {
     return laufTiefe() > 0;
+}
+
+namespace {
+std::function<void(const QString&)>& ausgabeDateiMeldung()
+{
+    static std::function<void(const QString&)> meldung;
+    return meldung;
+}
+} // namespace
+
+void ausgabeDateiMeldungSetzen(std::function<void(const QString& datei)> meldung)
+{
+    ausgabeDateiMeldung() = std::move(meldung);
+}
+
+void ausgabeDateiMelden(const QString& datei)
+{
+    if (ausgabeDateiMeldung())
+        ausgabeDateiMeldung()(datei);
 }
 
 void Drucker::ausgabe()

@@ -28,6 +28,7 @@
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <memory>
 #include <span>
 #include <vector>
@@ -184,6 +185,12 @@ private:
 void druckLaufBeginnen();
 void druckLaufBeenden();
 bool druckLaufOffen();
+
+// A job that went out as a file (the virtual printer "PDF" writes one file a
+// job) is told here with the file's path, so the program can name it to the
+// user; where the program sets nothing, nobody hears of it.
+void ausgabeDateiMeldungSetzen(std::function<void(const QString& datei)> meldung);
+void ausgabeDateiMelden(const QString& datei);
 
 // Paper sizes the print routines name: the sheet in cm as it lies in portrait.
 struct Papierformat

@@ -5,6 +5,7 @@
 #include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
+#include <QStandardPaths>
 
 #include <algorithm>
 
@@ -16,6 +17,7 @@ struct Ordner
 {
     bool bekannt = false;
     QString windows, system, programm, temp;
+    QString dokumente; // not created outside ZETTLORA_ROOT
 };
 
 Ordner g_ordner;
@@ -39,6 +41,7 @@ const Ordner& ordner()
             o.system = w + QStringLiteral("/windows/system");
             o.programm = w + QStringLiteral("/programm");
             o.temp = w + QStringLiteral("/temp");
+            o.dokumente = w + QStringLiteral("/dokumente");
         } else {
             const QString heim = QDir::homePath();
             const QString config = heim + QStringLiteral("/.config");
@@ -47,11 +50,16 @@ const Ordner& ordner()
             o.system = o.windows + QStringLiteral("/system");
             o.programm = daten + QStringLiteral("/zettlora");
             o.temp = QDir::tempPath();
+            const QString dokumente = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+            o.dokumente = !dokumente.isEmpty() && QFileInfo(dokumente).isDir() ? dokumente : heim;
         }
         for (QString* p : {&o.windows, &o.system, &o.programm, &o.temp}) {
             *p = ohneTrenner(*p);
             QDir().mkpath(*p);
         }
+        o.dokumente = ohneTrenner(o.dokumente);
+        if (!wurzel.isEmpty())
+            QDir().mkpath(o.dokumente);
         o.bekannt = true;
         g_ordner = o;
     }
@@ -127,6 +135,11 @@ QString programmOrdner()
 QString tempOrdner()
 {
     return ordner().temp;
+}
+
+QString dokumenteOrdner()
+{
+    return ordner().dokumente;
 }
 
 void ordnerZuruecksetzen()

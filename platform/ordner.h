@@ -7,6 +7,11 @@
 // ~/.config/zettlora/system, program folder ~/.local/share/zettlora, temp
 // folder the system's temporary folder. Paths keep their case and carry no
 // trailing separator. The folders are created when first asked for.
+//
+// The user's documents folder (where the program puts what it writes for the
+// user, such as PDF files): <dir>/dokumente with ZETTLORA_ROOT (created when
+// first asked for); without it the desktop's documents folder when it exists,
+// else the home folder (neither is ever created).
 
 #include <QString>
 #include <QStringList>
@@ -17,6 +22,7 @@ QString windowsOrdner();
 QString systemOrdner();
 QString programmOrdner();
 QString tempOrdner();
+QString dokumenteOrdner();
 
 // Copies the installed default files into the program folder; files that are
 // there already are never overwritten.

@@ -20,16 +20,29 @@
 namespace zplatform {
 
 namespace {
-QString& pdfStandardOrdner()
+QString& pdfOrdnerEinstellung()
 {
     static QString ordner;
     return ordner;
+}
+
+// The printable area of the PDF printer: the sheet less its unprinted edge.
+void pdfRandSetzen(QPrinter& p)
+{
+    const double mm = pdfRand * 10.0;
+    p.setPageMargins(QMarginsF(mm, mm, mm, mm), QPageLayout::Millimeter);
 }
 } // namespace
 
 void pdfStandardOrdnerSetzen(const QString& ordner)
 {
-    pdfStandardOrdner() = ordner;
+    pdfOrdnerEinstellung() = ordner.trimmed();
+}
+
+QString pdfStandardOrdner()
+{
+    const QString& ordner = pdfOrdnerEinstellung();
+    return ordner.isEmpty() ? dokumenteOrdner() : normalPfad(ordner);
 }
 
 namespace {
@@ -121,10 +134,9 @@ QtDrucker::QtDrucker(const QString& name) : m_name(name)
         m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
         m_printer->setOutputFormat(QPrinter::PdfFormat);
         m_printer->setPageSize(QPageSize(QPageSize::A4));
-        m_printer->setFullPage(true);
-        m_printer->setPageMargins(QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
+        m_printer->setFullPage(false);
+        pdfRandSetzen(*m_printer);
         m_printer->setCreator(QStringLiteral("Zettlora"));
-        m_pdfOrdner = pdfStandardOrdner().isEmpty() ? tempOrdner() : pdfStandardOrdner();
     } else {
         m_printer = std::make_unique<QPrinter>(QPrinterInfo::printerInfo(name), QPrinter::HighResolution);
         m_printer->setFullPage(false);
@@ -198,7 +210,7 @@ void QtDrucker::blattAnwenden()
         m_printer->setPageOrientation(quer ? QPageLayout::Landscape : QPageLayout::Portrait);
     }
     if (m_pdf)
-        m_printer->setPageMargins(QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
+        pdfRandSetzen(*m_printer);
     m_metrik.reset();
 }
 
@@ -229,7 +241,7 @@ double QtDrucker::papierHoehe() const
 void QtDrucker::setGanzeSeite(bool an)
 {
     Drucker::setGanzeSeite(an);
-    if (!m_pdf && !m_imAuftrag)
+    if (!m_imAuftrag)
         m_printer->setFullPage(an);
 }
 
@@ -289,9 +301,14 @@ double QtDrucker::textHoehe(const QString& text) const
     return double(druckZeilen(text).size()) * metrik().height() / m_printer->resolution() * 2.54;
 }
 
+QString QtDrucker::pdfOrdner() const
+{
+    return m_pdfOrdner.isEmpty() ? pdfStandardOrdner() : normalPfad(m_pdfOrdner);
+}
+
 QString QtDrucker::naechstePdfDatei() const
 {
-    const QString ordner = pfadAufloesen(m_pdfOrdner.isEmpty() ? tempOrdner() : normalPfad(m_pdfOrdner));
+    const QString ordner = pfadAufloesen(pdfOrdner());
     static const QRegularExpression nummer(QStringLiteral("^Zettlora_(\\d+)\\.pdf$"),
                                            QRegularExpression::CaseInsensitiveOption);
     int hoechste = 0;
@@ -404,6 +421,8 @@ bool QtDrucker::auftragSenden()
             m_fehlerText = QStringLiteral("Die Datei %1 kann nicht geschrieben werden.")
                                .arg(QDir::toNativeSeparators(m_aktuellePdf));
         ok = ok && m_letztePdf == m_aktuellePdf;
+        if (ok)
+            ausgabeDateiMelden(m_letztePdf);
     } else if (!ok && m_fehlerText.isEmpty()) {
         m_fehlerText = QStringLiteral("Der Druckauftrag konnte nicht an %1 gesendet werden.").arg(m_name);
     }
@@ -439,10 +458,8 @@ QStringList druckerNamen()
 
 QString druckerOrt(const QString& name)
 {
-    if (name.compare(pdfDruckerName, Qt::CaseInsensitive) == 0) {
-        const QString ordner = pdfStandardOrdner().isEmpty() ? tempOrdner() : pdfStandardOrdner();
-        return QDir::toNativeSeparators(ordner);
-    }
+    if (name.compare(pdfDruckerName, Qt::CaseInsensitive) == 0)
+        return QDir::toNativeSeparators(pdfStandardOrdner());
     const QPrinterInfo info = QPrinterInfo::printerInfo(name);
     if (info.isNull())
         return QString();

@@ -1,10 +1,11 @@
 #pragma once
 // The real printer: any printer the system knows, plus the virtual printer
 // "PDF" that writes every job as a numbered file "Zettlora_<n>.pdf" into its
-// folder. Positions are centimetres from the top-left corner of the printable
-// area (the whole sheet for "PDF"). A job reaches the print service under the
-// printer's job name, on a sheet of a named size where it has one (see
-// blattlage()).
+// folder and tells the file (ausgabeDateiMelden). Positions are centimetres
+// from the top-left corner of the printable area; "PDF" leaves the edge of an
+// office laser printer unprinted (pdfRand), so a PDF shows a job as paper
+// does. A job reaches the print service under the printer's job name, on a
+// sheet of a named size where it has one (see blattlage()).
 
 #include "platform/drucker.h"
 
@@ -21,6 +22,9 @@ namespace zplatform {
 
 // Name of the virtual PDF printer.
 inline const QString pdfDruckerName = QStringLiteral("PDF");
+// The edge the virtual PDF printer leaves unprinted on every side, in cm: what
+// a common office laser printer cannot reach.
+inline constexpr double pdfRand = 0.5;
 
 // The printer's font as a Qt font (size in points): the family that prints
 // the name (druckFamilie), shaped by nothing but the font's character map
@@ -55,7 +59,6 @@ public:
     bool setPapierformat(double breite, double hoehe) override;
     double papierBreite() const override;
     double papierHoehe() const override;
-    // The virtual "PDF" printer always prints on the whole sheet.
     void setGanzeSeite(bool an) override;
     double seitenBreite() const override;
     double seitenHoehe() const override;
@@ -68,9 +71,9 @@ public:
     QStringList schriften() const override;
     int seitenNummer() const override { return m_seite; }
 
-    // Folder of the PDF files (default: the temp folder).
+    // Folder of the PDF files ("" = the default, see pdfStandardOrdnerSetzen).
     void setPdfOrdner(const QString& ordner) { m_pdfOrdner = ordner; }
-    QString pdfOrdner() const { return m_pdfOrdner; }
+    QString pdfOrdner() const;
     // The file the last PDF job wrote ("" before the first one).
     QString letztePdfDatei() const { return m_letztePdf; }
     // Why the last job failed ("" when it went out).
@@ -116,9 +119,11 @@ private:
     mutable std::unique_ptr<QFontMetricsF> m_metrik;
 };
 
-// The folder every new "PDF" printer writes into ("" = the temp folder); the
-// program sets it from its settings at start.
+// The folder every "PDF" printer writes into unless it was given its own;
+// the program sets it from its settings at start. "" = the user's documents
+// folder (dokumenteOrdner()).
 void pdfStandardOrdnerSetzen(const QString& ordner);
+QString pdfStandardOrdner();
 
 // Printers the system knows, then "PDF".
 QStringList druckerNamen();

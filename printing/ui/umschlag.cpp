@@ -6,6 +6,7 @@
 #include "common/meldungen.h"
 #include "common/start.h"
 #include "common/ui/listen.h"
+#include "common/ui/menuekuerzel.h"
 #include "masks/masken.h"
 #include "platform/plattform.h"
 #include "platform/ui/schriftwahl.h"
@@ -166,6 +167,8 @@ Umschlag::Umschlag(QWidget* eltern) : QDialog(eltern)
     connect(PulSchriftAnschrift, &QAction::triggered, this, &Umschlag::PulSchriftAnschrift_Click);
     connect(PulEinstellSichern, &QAction::triggered, this, &Umschlag::PulEinstellSichern_Click);
     TxtAbsender->installEventFilter(this);
+    // Ctrl+V swaps the texts, also while a text box has the focus: the box pastes nothing.
+    zcommon::MenueKuerzel_Vorrang(this);
 
     Form_Load();
     connect(ComboMasken, &QComboBox::currentIndexChanged, this, [this] { ComboMasken_Click(); });

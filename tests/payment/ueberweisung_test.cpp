@@ -4,6 +4,7 @@
 
 #include "payment/ueberweisung.h"
 
+#include "printing/pdfhilfe.h"
 #include "zahlungstest.h"
 
 using namespace zzahlung;
@@ -324,4 +325,28 @@ TEST_F(ZahlungTest, JedesLayoutAlsPdf)
             EXPECT_EQ(text.count(u.empfaengerKontoNr), 3) << "two copies and the stub";
         }
     }
+}
+
+TEST_F(ZahlungTest, LaserformularAlsPdfGanzAufDemBlatt)
+{
+    // The PDF printer leaves an office laser printer's edge unprinted: the
+    // payer's bank, 0.2 cm left of the printable area with margins 0, stands
+    // on the sheet, and no word comes nearer than 3 mm to an edge.
+    zplatform::QtDrucker d(zplatform::pdfDruckerName);
+    d.setPdfOrdner(wurzel.temp());
+    Ueberweisung_Formular(d, beispiel(), QStringLiteral("Courier New"), 0, 0, Tag, QString(), QString(), "42");
+    ASSERT_TRUE(d.dokumentEnde()) << d.letzterFehler().toStdString();
+    const PdfInhalt pdf = pdfLesen(d.letztePdfDatei());
+    ASSERT_TRUE(pdf.gelesen) << "pdftotext (poppler-utils)";
+    ASSERT_EQ(pdf.seiten.size(), 1u);
+    const double r = zplatform::pdfRand;
+    const PdfWort* bank = pdf.wort(QStringLiteral("Sparkasse"));
+    ASSERT_TRUE(bank) << pdf.alles().toStdString();
+    EXPECT_NEAR(bank->x, r - 0.2, 0.05);
+    EXPECT_NEAR(bank->y, r + 7.5, 0.3);
+    const PdfWort* name = pdf.wort(QStringLiteral("Anna"));
+    ASSERT_TRUE(name);
+    EXPECT_NEAR(name->x, r, 0.05);
+    EXPECT_NEAR(name->y, r + 8.8, 0.3);
+    EXPECT_EQ(pdf.amRand(0.3), QString());
 }

@@ -183,6 +183,41 @@ TEST(Ordner, WurzelUndStandardordner)
     ordnerZuruecksetzen();
 }
 
+TEST(Ordner, DokumenteOrdner)
+{
+    {
+        TempWurzel w;
+        EXPECT_EQ(dokumenteOrdner(), w.dokumente());
+        EXPECT_TRUE(QFileInfo(w.dokumente()).isDir());
+    }
+    // Without a root: the desktop's documents folder where it exists, else
+    // the home folder; neither is created.
+    QTemporaryDir heim;
+    const QByteArray altHeim = qgetenv("HOME");
+    const QByteArray altWurzel = qgetenv("ZETTLORA_ROOT");
+    const QByteArray altConfig = qgetenv("XDG_CONFIG_HOME");
+    qunsetenv("ZETTLORA_ROOT");
+    qunsetenv("XDG_CONFIG_HOME");
+    qputenv("HOME", heim.path().toLocal8Bit());
+    ordnerZuruecksetzen();
+    EXPECT_EQ(dokumenteOrdner(), heim.path());
+    EXPECT_FALSE(QFileInfo::exists(heim.path() + QStringLiteral("/Documents")));
+
+    rohSchreiben(heim.path() + QStringLiteral("/.config/user-dirs.dirs"), "XDG_DOCUMENTS_DIR=\"$HOME/Dokumente\"\n");
+    ordnerZuruecksetzen();
+    EXPECT_EQ(dokumenteOrdner(), heim.path()) << "named, but not there";
+    QDir().mkpath(heim.path() + QStringLiteral("/Dokumente"));
+    ordnerZuruecksetzen();
+    EXPECT_EQ(dokumenteOrdner(), heim.path() + QStringLiteral("/Dokumente"));
+
+    qputenv("HOME", altHeim);
+    if (!altWurzel.isNull())
+        qputenv("ZETTLORA_ROOT", altWurzel);
+    if (!altConfig.isNull())
+        qputenv("XDG_CONFIG_HOME", altConfig);
+    ordnerZuruecksetzen();
+}
+
 TEST(Ordner, BefuellenUeberschreibtNie)
 {
     TempWurzel w;

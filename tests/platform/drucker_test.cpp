@@ -130,11 +130,19 @@ TEST(Drucker, PdfDrucker)
     ASSERT_NE(basis, nullptr);
     auto* d = dynamic_cast<QtDrucker*>(basis.get());
     ASSERT_NE(d, nullptr);
-    EXPECT_EQ(d->pdfOrdner(), w.temp());
+    EXPECT_EQ(d->pdfOrdner(), w.dokumente()) << "without a folder of its own: the documents folder";
+    pdfStandardOrdnerSetzen(w.temp() + QStringLiteral("/eingestellt"));
+    EXPECT_EQ(d->pdfOrdner(), w.temp() + QStringLiteral("/eingestellt"));
+    pdfStandardOrdnerSetzen(QString());
     const QString ordner = w.temp() + QStringLiteral("/pdf");
     d->setPdfOrdner(ordner);
     EXPECT_NEAR(d->seitenBreite(), 21.0, 0.01);
     EXPECT_NEAR(d->seitenHoehe(), 29.7, 0.01);
+    // The printable area of an office laser printer: the edge stays unprinted.
+    EXPECT_NEAR(d->scaleWidth(), 21.0 - 2 * pdfRand, 0.01);
+    EXPECT_NEAR(d->scaleHeight(), 29.7 - 2 * pdfRand, 0.01);
+    QStringList gemeldet;
+    ausgabeDateiMeldungSetzen([&gemeldet](const QString& datei) { gemeldet << datei; });
 
     AufzeichnungsDrucker vergleich;
     EXPECT_NEAR(d->textBreite(QStringLiteral("Zettlora Adressen")),
@@ -152,6 +160,9 @@ TEST(Drucker, PdfDrucker)
     d->drucken(QStringLiteral("Nächster Auftrag"));
     ASSERT_TRUE(d->dokumentEnde());
     EXPECT_EQ(d->letztePdfDatei(), ordner + QStringLiteral("/Zettlora_2.pdf"));
+    EXPECT_EQ(gemeldet,
+              (QStringList{ordner + QStringLiteral("/Zettlora_1.pdf"), ordner + QStringLiteral("/Zettlora_2.pdf")}))
+        << "every file is told once it is written";
 
     // A run is one file; the queue (and the file) gets the job's name.
     druckLaufBeginnen();
@@ -170,6 +181,8 @@ TEST(Drucker, PdfDrucker)
 
     d->drucken(QStringLiteral("abgebrochen"));
     d->abbrechen();
+    EXPECT_EQ(gemeldet.size(), 3) << "a dropped job writes and tells nothing";
+    ausgabeDateiMeldungSetzen(nullptr);
     EXPECT_EQ(dateienListen(ordner, QStringLiteral("*.pdf")),
               (QStringList{QStringLiteral("Zettlora_1.pdf"), QStringLiteral("Zettlora_2.pdf"),
                            QStringLiteral("Zettlora_3.pdf")}));
@@ -227,7 +240,10 @@ TEST(Drucker, PapierformatGanzeSeiteUndVerzeichnis)
     QtDrucker pdf(pdfDruckerName);
     ASSERT_TRUE(pdf.setPapierformat(dl->breite, dl->hoehe));
     EXPECT_NEAR(pdf.seitenBreite(), 11.0, 0.01);
-    EXPECT_NEAR(pdf.scaleHeight(), 22.0, 0.01) << "the PDF printer prints on the whole sheet";
+    EXPECT_NEAR(pdf.scaleHeight(), 22.0 - 2 * pdfRand, 0.01) << "the PDF printer leaves its edge unprinted";
+    pdf.setGanzeSeite(true);
+    EXPECT_NEAR(pdf.scaleHeight(), 22.0, 0.01) << "full-page mode prints on the whole sheet";
+    pdf.setGanzeSeite(false);
     // A standard sheet lying broad side first goes out as its named size, turned.
     ASSERT_TRUE(pdf.setPapierformat(22.9, 16.2));
     EXPECT_NEAR(pdf.papierBreite(), 22.9, 0.01);
@@ -248,7 +264,7 @@ TEST(Drucker, PapierformatGanzeSeiteUndVerzeichnis)
     const std::vector<DruckerInfo> liste = system.drucker();
     ASSERT_FALSE(liste.empty());
     EXPECT_EQ(liste.back().name, pdfDruckerName);
-    EXPECT_EQ(liste.back().ort, QDir::toNativeSeparators(w.temp()));
+    EXPECT_EQ(liste.back().ort, QDir::toNativeSeparators(w.dokumente()));
     EXPECT_NE(system.erzeugen(pdfDruckerName), nullptr);
     // Until the form library installs it, the program offers one recording printer.
     EXPECT_EQ(druckerVerzeichnis().drucker().size(), 1u);

@@ -1,6 +1,8 @@
-// One PDF per layout: the envelope and the window-envelope sheet go through
-// the real printer back-end into PDF files, whose words and positions
-// pdftotext reports.
+// One PDF per layout: the envelope, the window-envelope sheet and the list go
+// through the real printer back-end into PDF files, whose words and positions
+// pdftotext reports. The PDF printer leaves the edge of an office laser
+// printer unprinted, so the layouts' positions count from the corner of the
+// printable area, pdfRand in from the sheet's corner.
 
 #include "addressbook/befehle.h"
 #include "platform/ui/qtdrucker.h"
@@ -16,6 +18,11 @@
 using namespace zdruck;
 
 namespace {
+
+// The printable area's corner on the PDF's sheet, in cm.
+constexpr double Rand = zplatform::pdfRand;
+// What every word keeps from the sheet's edges, in cm.
+constexpr double Mindestabstand = 0.3;
 
 class PdfAusgabe : public DruckUmgebung
 {
@@ -67,12 +74,12 @@ TEST_F(PdfAusgabe, UmschlagDL)
 
     const PdfWort* abs = pdf.wort(QStringLiteral("Anna"));
     ASSERT_TRUE(abs) << pdf.alles().toStdString();
-    EXPECT_NEAR(abs->x, 0.5, 0.1);
-    EXPECT_NEAR(abs->y, 0.1, 0.2);
+    EXPECT_NEAR(abs->x, Rand + 0.5, 0.1);
+    EXPECT_NEAR(abs->y, Rand + 0.1, 0.2);
     const PdfWort* an = pdf.wort(QStringLiteral("Erika"));
     ASSERT_TRUE(an) << pdf.alles().toStdString();
-    EXPECT_NEAR(an->x, 8.8 + 0.5, 0.1);
-    EXPECT_NEAR(an->y, 4.4, 0.25);
+    EXPECT_NEAR(an->x, Rand + 8.8 + 0.5, 0.1);
+    EXPECT_NEAR(an->y, Rand + 4.4, 0.25);
     const PdfWort* ort = pdf.wort(QStringLiteral("Köln"));
     ASSERT_TRUE(ort);
     EXPECT_GT(ort->y, an->y + 1.0) << "the third line of the block";
@@ -98,15 +105,15 @@ TEST_F(PdfAusgabe, Umschlagsfenster)
     EXPECT_NEAR(pdf.seiten[0].first, 21.0, 0.05);
     const PdfWort* abs = pdf.wort(QStringLiteral("Anna"));
     ASSERT_TRUE(abs) << pdf.alles().toStdString();
-    EXPECT_NEAR(abs->x, 2.0, 0.1);
-    EXPECT_NEAR(abs->y, 4.9, 0.2);
+    EXPECT_NEAR(abs->x, Rand + 2.0, 0.1);
+    EXPECT_NEAR(abs->y, Rand + 4.9, 0.2);
     const PdfWort* an = pdf.wort(QStringLiteral("Erika"));
     ASSERT_TRUE(an) << pdf.alles().toStdString();
-    EXPECT_NEAR(an->x, 2.0, 0.1);
-    EXPECT_NEAR(an->y, 5.5, 0.25);
+    EXPECT_NEAR(an->x, Rand + 2.0, 0.1);
+    EXPECT_NEAR(an->y, Rand + 5.5, 0.25);
     const PdfWort* ort = pdf.wort(QStringLiteral("Köln"), int(an - pdf.woerter.data()));
     ASSERT_TRUE(ort);
-    EXPECT_LT(ort->x2, 8.5);
+    EXPECT_LT(ort->x2, Rand + 8.5);
 }
 
 TEST_F(PdfAusgabe, Liste)
@@ -134,12 +141,12 @@ TEST_F(PdfAusgabe, Liste)
     const PdfWort* kopf = pdf.wort(QStringLiteral("Kunden,"));
     ASSERT_TRUE(kopf) << pdf.alles().toStdString();
     EXPECT_EQ(kopf->seite, 1);
-    EXPECT_NEAR(kopf->x, 2.0, 0.1);
-    EXPECT_NEAR(kopf->y, 1.0, 0.2);
+    EXPECT_NEAR(kopf->x, Rand + 2.0, 0.1);
+    EXPECT_NEAR(kopf->y, Rand + 1.0, 0.2);
     EXPECT_TRUE(pdf.wort(QStringLiteral("Seite")));
     const PdfWort* name = pdf.wort(QStringLiteral("Name0,"));
     ASSERT_TRUE(name) << pdf.alles().toStdString();
-    EXPECT_NEAR(name->x, 2.0, 0.1);
+    EXPECT_NEAR(name->x, Rand + 2.0, 0.1);
     EXPECT_GT(name->y, kopf->y);
     const PdfWort* fuss = pdf.wort(QStringLiteral("Ausdruck"));
     ASSERT_TRUE(fuss);
@@ -151,6 +158,57 @@ TEST_F(PdfAusgabe, Liste)
     ASSERT_TRUE(kopf2);
     EXPECT_EQ(kopf2->seite, 2);
     EXPECT_NEAR(kopf2->y, kopf->y, 0.01);
+}
+
+TEST_F(PdfAusgabe, OhneRaenderAllesAufDemBlatt)
+{
+    // With margins 0 the list and the DL envelope start at the printable
+    // area's corner, and no word comes nearer than 3 mm to an edge of the sheet.
+    pdfDruckerNach(w.temp() + QStringLiteral("/liste"));
+    maske(QStringLiteral("Liste_Standard"), {QStringLiteral("{Nachname}, {Vorname}, {Ort}")});
+    for (int i = 0; i < 80; ++i)
+        adresse({{1, QStringLiteral("Name%1").arg(i)}, {2, QStringLiteral("Vorname")}, {5, QStringLiteral("Köln")}});
+    zadressbuch::sitzung().Beschreibung = QStringLiteral("Kunden");
+    Listendruck l;
+    l.BefAuswahl_Click(1);
+    imDialog([](PrinterSet& d) { d.BefOk->click(); });
+    l.BefOk_Click();
+    ASSERT_FALSE(pdfDrucker->letztePdfDatei().isEmpty()) << pdfDrucker->letzterFehler().toStdString();
+    const PdfInhalt liste = pdfLesen(pdfDrucker->letztePdfDatei());
+    ASSERT_TRUE(liste.gelesen);
+    ASSERT_GE(liste.seiten.size(), 2u);
+    const PdfWort* kopf = liste.wort(QStringLiteral("Kunden,"));
+    ASSERT_TRUE(kopf) << liste.alles().toStdString();
+    EXPECT_NEAR(kopf->x, Rand, 0.1);
+    EXPECT_NEAR(kopf->y, Rand, 0.2);
+    EXPECT_TRUE(liste.wort(QStringLiteral("Ausdruck"))) << "the footer";
+    EXPECT_EQ(liste.amRand(Mindestabstand), QString());
+
+    pdfDruckerNach(w.temp() + QStringLiteral("/umschlag"));
+    adresse({{1, QStringLiteral("Muster")},
+             {2, QStringLiteral("Erika")},
+             {3, QStringLiteral("Lindenweg 1")},
+             {4, QStringLiteral("12345")},
+             {5, QStringLiteral("Köln")}});
+    Umschlag u;
+    u.KombiFormat->setCurrentIndex(0); // DL 22.0 x 11.0
+    u.TxtAbsender->setPlainText(QStringLiteral("Anna Absender\nHauptstr. 5\n50667 Köln"));
+    imDialog([](PrinterSet& d) { d.BefOk->click(); });
+    u.PulDrucken_Click();
+    ASSERT_FALSE(pdfDrucker->letztePdfDatei().isEmpty()) << pdfDrucker->letzterFehler().toStdString();
+    const PdfInhalt umschlag = pdfLesen(pdfDrucker->letztePdfDatei());
+    ASSERT_TRUE(umschlag.gelesen);
+    ASSERT_EQ(umschlag.seiten.size(), 1u);
+    EXPECT_NEAR(umschlag.seiten[0].first, 22.0, 0.05);
+    const PdfWort* abs = umschlag.wort(QStringLiteral("Anna"));
+    ASSERT_TRUE(abs) << umschlag.alles().toStdString();
+    EXPECT_NEAR(abs->x, Rand, 0.1) << "the sender starts at the printable area's corner";
+    EXPECT_NEAR(abs->y, Rand + 0.1, 0.2);
+    const PdfWort* an = umschlag.wort(QStringLiteral("Erika"));
+    ASSERT_TRUE(an) << umschlag.alles().toStdString();
+    EXPECT_NEAR(an->x, Rand + 8.8, 0.1);
+    EXPECT_NEAR(an->y, Rand + 4.4, 0.25);
+    EXPECT_EQ(umschlag.amRand(Mindestabstand), QString());
 }
 
 TEST_F(PdfAusgabe, DreiSeitenEineDateiMitLiberationSchriften)

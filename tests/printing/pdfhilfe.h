@@ -31,6 +31,26 @@ struct PdfInhalt
         }
         return nullptr;
     }
+    // The words closer than abstand cm to an edge of their page, or off it, as
+    // "word (x, y)-(x2, y2) cm"; "" when every word keeps its distance. A
+    // tenth of a millimetre is measuring error: pdftotext's word box begins
+    // about 0.07 mm left of where the text was put.
+    QString amRand(double abstand) const
+    {
+        abstand -= 0.01;
+        QString liste;
+        for (const PdfWort& w : woerter) {
+            const auto& [breite, hoehe] = seiten.at(size_t(w.seite - 1));
+            if (w.x < abstand || w.y < abstand || w.x2 > breite - abstand || w.y2 > hoehe - abstand)
+                liste += QStringLiteral("%1 (%2, %3)-(%4, %5) cm; ")
+                             .arg(w.text)
+                             .arg(w.x, 0, 'f', 3)
+                             .arg(w.y, 0, 'f', 3)
+                             .arg(w.x2, 0, 'f', 3)
+                             .arg(w.y2, 0, 'f', 3);
+        }
+        return liste;
+    }
     QString alles() const
     {
         QString t;

@@ -9,7 +9,10 @@
 
 #include "testhilfe.h"
 
+#include <QApplication>
+#include <QClipboard>
 #include <QFile>
+#include <QTest>
 
 #include <csignal>
 #include <sys/resource.h>
@@ -284,6 +287,46 @@ TEST_F(Umschlaege, FormularDrucktMitLogUndStelltZurueck)
     EXPECT_EQ(d->ausrichtung(), 2);
     EXPECT_EQ(bytes(log), "alt\r\n\r\nAm        02.07.2000 10:30\r\nAnschrift Erika Muster ~ Weg 1 ~ 12345 Ort\r\n"
                           "Absender  Ihr Absender\r\nUser      Tester\r\n");
+}
+
+TEST_F(Umschlaege, StrgVVertauschtAusJedemSteuerelementUndFuegtNichtsEin)
+{
+    // Ctrl+V is the key of "Anschrift mit Absender vertauschen": it swaps the
+    // texts from every control of the form, the text boxes too, and pastes nothing.
+    maske(QStringLiteral("Umschlag"), {QStringLiteral("{Vorname} {Nachname}"), QStringLiteral("{Ort}")});
+    adresse({{1, QStringLiteral("Muster")}, {2, QStringLiteral("Erika")}, {5, QStringLiteral("Köln")}});
+    QApplication::clipboard()->setText(QStringLiteral("Eingefügt"));
+    ASSERT_EQ(QApplication::clipboard()->text(), "Eingefügt");
+
+    Umschlag u;
+    u.show();
+    u.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&u));
+    ASSERT_TRUE(QTest::qWaitFor([&u] { return QApplication::focusWidget() == u.TxtAbsender; }))
+        << "the form opens with the focus in the sender box";
+    const QString absender = QStringLiteral("Ihr Absender");
+    const QString anschrift = QStringLiteral("Erika Muster\nKöln");
+    ASSERT_EQ(u.TxtAnschrift->toPlainText(), anschrift);
+
+    bool vertauscht = false;
+    for (QWidget* feld : {static_cast<QWidget*>(u.TxtAbsender), static_cast<QWidget*>(u.TxtAnschrift),
+                          static_cast<QWidget*>(u.KombiFormat), static_cast<QWidget*>(u.ComboMasken)}) {
+        feld->setFocus();
+        ASSERT_TRUE(QTest::qWaitFor([feld] { return QApplication::focusWidget() == feld; }))
+            << feld->objectName().toStdString();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_V, Qt::ControlModifier);
+        vertauscht = !vertauscht;
+        EXPECT_EQ(u.TxtAbsender->toPlainText(), vertauscht ? anschrift : absender) << feld->objectName().toStdString();
+        EXPECT_EQ(u.TxtAnschrift->toPlainText(), vertauscht ? absender : anschrift) << feld->objectName().toStdString();
+    }
+
+    // Swapped from the sender box and saved with Ctrl+S: the recipient's text
+    // is the stored sender, and nothing of the clipboard is.
+    u.TxtAbsender->setFocus();
+    ASSERT_TRUE(QTest::qWaitFor([&u] { return QApplication::focusWidget() == u.TxtAbsender; }));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_V, Qt::ControlModifier);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_S, Qt::ControlModifier);
+    EXPECT_EQ(zcommon::Ini_Lesen(QString(), QString(), QStringLiteral("User_Tester")), "Erika Muster\r\nKöln");
 }
 
 TEST_F(Umschlaege, SchriftDialogUndSichern)

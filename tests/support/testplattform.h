@@ -3,7 +3,7 @@
 // - TestPlattform: scripted answers for message and input boxes, a fixed
 //   clock, recorded boxes, sounds, started programs and opened links.
 // - TempWurzel: a temporary ZETTLORA_ROOT with the windows, system, programm
-//   and temp folders; restores the previous root when it goes.
+//   temp and dokumente folders; restores the previous root when it goes.
 
 #include "platform/plattform.h"
 
@@ -76,6 +76,7 @@ public:
     QString system() const { return m_dir.path() + QStringLiteral("/windows/system"); }
     QString programm() const { return m_dir.path() + QStringLiteral("/programm"); }
     QString temp() const { return m_dir.path() + QStringLiteral("/temp"); }
+    QString dokumente() const { return m_dir.path() + QStringLiteral("/dokumente"); }
     // Writes a file (Windows-1252, text as given, no line ends added) below the root.
     void schreiben(const QString& relativ, const QString& text) const;
     // Reads a file below the root as Windows-1252 text ("" when missing).

@@ -1,0 +1,64 @@
+// Where a PDF goes and how the user learns of it: without a folder set, the
+// PDF printer writes into the documents folder, and every file it writes is
+// named in the main window's status bar.
+
+#include "addressbook/main_hilfen.h"
+#include "platform/ordner.h"
+#include "platform/ui/qtdrucker.h"
+
+#include <QAction>
+#include <QDir>
+#include <QFileInfo>
+
+using namespace main_test;
+
+namespace {
+
+class PdfAblage : public MainFensterTest
+{
+protected:
+    void TearDown() override
+    {
+        zplatform::druckerSetzen(nullptr);
+        zplatform::pdfStandardOrdnerSetzen(QString());
+        MainFensterTest::TearDown();
+    }
+
+    // Prints the window-envelope sheet of the selected address from the print menu.
+    void umschlagsfensterDrucken(zadressbuch::Main& m)
+    {
+        plattform.eingaben << u"Anna Absender, Hauptstr. 5, 50667 Köln"_s;
+        m.aktion(zadressbuch::Befehl::mnuPrnUmschlagsfenster)->trigger();
+    }
+};
+
+TEST_F(PdfAblage, OhneOrdnerInDieDokumenteUndInDieStatuszeile)
+{
+    adressdatei({u"..Test"_s, zeile({{1, u"Muster"_s}, {2, u"Erika"_s}, {5, u"Köln"_s}})});
+    zadressbuch::Main& m = starten();
+    zadressbuch::adressliste().setListIndex(0);
+    zplatform::pdfStandardOrdnerSetzen(QString()); // no "PdfOrdner"
+    zplatform::druckerSetzen(zplatform::druckerErzeugen(zplatform::pdfDruckerName));
+
+    umschlagsfensterDrucken(m);
+    const QString erste = wurzel.dokumente() + u"/Zettlora_1.pdf"_s;
+    EXPECT_TRUE(QFileInfo(erste).size() > 0) << "the file is in the documents folder";
+    EXPECT_EQ(QDir(wurzel.temp()).entryList({u"*.pdf"_s}), QStringList()) << "nothing in the temporary folder";
+    EXPECT_EQ(panel("Status"), u"PDF gespeichert: "_s + QDir::toNativeSeparators(erste));
+
+    // The next job names its own file.
+    umschlagsfensterDrucken(m);
+    const QString zweite = wurzel.dokumente() + u"/Zettlora_2.pdf"_s;
+    EXPECT_TRUE(QFileInfo::exists(zweite));
+    EXPECT_EQ(panel("Status"), u"PDF gespeichert: "_s + QDir::toNativeSeparators(zweite));
+
+    // With a folder set, the files go there, and the status bar says so.
+    zplatform::pdfStandardOrdnerSetzen(wurzel.wurzel() + u"/ablage"_s);
+    zplatform::druckerSetzen(zplatform::druckerErzeugen(zplatform::pdfDruckerName));
+    umschlagsfensterDrucken(m);
+    const QString abgelegt = wurzel.wurzel() + u"/ablage/Zettlora_1.pdf"_s;
+    EXPECT_TRUE(QFileInfo::exists(abgelegt));
+    EXPECT_EQ(panel("Status"), u"PDF gespeichert: "_s + QDir::toNativeSeparators(abgelegt));
+}
+
+} // namespace
