@@ -344,7 +344,6 @@ ImportErgebnis Adressen_Importieren(zadressbuch::AdressListe& liste, const QList
             felder[zadressbuch::Index] = QString::number(nummer++);
             eintraege << zadressbuch::Verbinden(felder);
         }
-        e.ersterNeuer = liste.ListCount();
         e.importiert = liste.AddItems(eintraege);
         s.Geaendert = 1;
     }

@@ -71,7 +71,6 @@ struct ImportErgebnis
     int uebersprungen = 0;  // rows without any text for the assigned fields
     bool abgelehnt = false; // read-only mode or no column assigned
     bool voll = false;      // the 32000 limit stopped the import
-    int ersterNeuer = -1;   // list position of the first imported address
     int ersetzt = 0;        // characters an address file cannot hold, replaced
 };
 
