@@ -62,7 +62,8 @@ zadressbuch::Felder Zeile_Felder(const QStringList& zeile, const QList<int>& zuo
 
 // A proposal which field each column of a caption line fills (-1: none): a
 // caption equal to a card caption or a default caption (without regard to
-// case, "&" and ":"), each field taken once.
+// case, "&" and ":"), or a name other programs give the e-mail field
+// ("E-Mail", "E-Mail-Adresse", "Email", "Mail"); each field taken once.
 QList<int> Zuordnung_Vorschlagen(const QStringList& kopf);
 
 struct ImportErgebnis

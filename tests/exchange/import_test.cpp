@@ -28,6 +28,7 @@
 using namespace zaustausch;
 using namespace Qt::StringLiterals;
 using zadressbuch::Befehl;
+using zadressbuch::EMail;
 using zadressbuch::FeldAus;
 using zadressbuch::adressliste;
 using zadressbuch::Nachname;
@@ -352,6 +353,18 @@ TEST_F(ImportTest, OhneKopfzeileUndAndererTrenner)
     EXPECT_FALSE(form.datei_Laden());
     EXPECT_TRUE(plattform->letzteMeldung().contains(u"kann nicht gelesen werden"_s));
     EXPECT_FALSE(form.befImport->isEnabled());
+}
+
+// A column named as other programs name the e-mail field goes to it, in any
+// case; the field is still taken once.
+TEST_F(ImportTest, EMailSpalteNachIhremNamen)
+{
+    for (const QString& name : {u"E-Mail"_s, u"E-MAIL-ADRESSE"_s, u"e-mail-adresse:"_s, u"Email"_s, u" mail "_s}) {
+        SCOPED_TRACE(name.toStdString());
+        EXPECT_EQ(Zuordnung_Vorschlagen({u"Name"_s, name}), (QList<int>{-1, EMail}));
+    }
+    EXPECT_EQ(Zuordnung_Vorschlagen({u"E-Mail"_s, u"Mail"_s, u"eMail"_s}), (QList<int>{EMail, -1, -1}));
+    EXPECT_EQ(Zuordnung_Vorschlagen({u"Mailbox"_s, u"E-Mails"_s}), (QList<int>{-1, -1}));
 }
 
 namespace {
