@@ -26,7 +26,8 @@ namespace zaustausch {
 namespace {
 
 constexpr int VorschauZeilen = 10;
-constexpr int AnzeigeLaenge = 200; // characters of a value the tables show
+constexpr int AnzeigeLaenge = 200;     // characters of a value the tables show
+constexpr int SpaltennameZeichen = 24; // the widest a column name is shown (averaged characters)
 const QString Titel = QStringLiteral("Import einer Adressliste");
 
 // A value as a table cell shows it: a long one cut (the import takes it whole).
@@ -61,7 +62,10 @@ AdrImport2::AdrImport2(QWidget* parent) : QDialog(parent)
     lstZuordnung->setObjectName(QStringLiteral("lstZuordnung"));
     lstZuordnung->setHorizontalHeaderLabels(
         {QStringLiteral("Spalte"), QStringLiteral("Beispiel"), QStringLiteral("Übernehmen in Feld")});
-    lstZuordnung->horizontalHeader()->setStretchLastSection(true);
+    // The examples take what room is left and are cut there: however long
+    // they are, the table keeps its width and the field column stays in sight.
+    QHeaderView* spaltenkopf = lstZuordnung->horizontalHeader();
+    spaltenkopf->setSectionResizeMode(1, QHeaderView::Stretch);
     lstZuordnung->verticalHeader()->hide();
     lstVorschau = new QTableWidget(0, 0, this);
     lstVorschau->setObjectName(QStringLiteral("lstVorschau"));
@@ -235,7 +239,10 @@ void AdrImport2::zuordnungAufbauen()
         connect(k, &QComboBox::currentIndexChanged, this, &AdrImport2::vorschau_Aktualisieren);
         lstZuordnung->setCellWidget(s, 2, k);
     }
-    lstZuordnung->resizeColumnsToContents();
+    lstZuordnung->resizeColumnToContents(0);
+    lstZuordnung->setColumnWidth(
+        0, qMin(lstZuordnung->columnWidth(0), SpaltennameZeichen * fontMetrics().averageCharWidth()));
+    lstZuordnung->resizeColumnToContents(2);
     vorschau_Aktualisieren();
 }
 
