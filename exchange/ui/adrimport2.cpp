@@ -36,6 +36,16 @@ QString anzeige(const QString& wert)
     return wert.size() > AnzeigeLaenge ? wert.left(AnzeigeLaenge) + QStringLiteral("…") : wert;
 }
 
+// The assignment's column names and field boxes as wide as they need (a long
+// name cut), its examples in the room left.
+void zuordnungBemessen(QTableWidget* tabelle)
+{
+    tabelle->resizeColumnToContents(0);
+    tabelle->setColumnWidth(
+        0, qMin(tabelle->columnWidth(0), SpaltennameZeichen * tabelle->fontMetrics().averageCharWidth()));
+    tabelle->resizeColumnToContents(2);
+}
+
 } // namespace
 
 AdrImport2::AdrImport2(QWidget* parent) : QDialog(parent)
@@ -67,6 +77,7 @@ AdrImport2::AdrImport2(QWidget* parent) : QDialog(parent)
     QHeaderView* spaltenkopf = lstZuordnung->horizontalHeader();
     spaltenkopf->setSectionResizeMode(1, QHeaderView::Stretch);
     lstZuordnung->verticalHeader()->hide();
+    zuordnungBemessen(lstZuordnung);
     lstVorschau = new QTableWidget(0, 0, this);
     lstVorschau->setObjectName(QStringLiteral("lstVorschau"));
     lstVorschau->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -239,10 +250,7 @@ void AdrImport2::zuordnungAufbauen()
         connect(k, &QComboBox::currentIndexChanged, this, &AdrImport2::vorschau_Aktualisieren);
         lstZuordnung->setCellWidget(s, 2, k);
     }
-    lstZuordnung->resizeColumnToContents(0);
-    lstZuordnung->setColumnWidth(
-        0, qMin(lstZuordnung->columnWidth(0), SpaltennameZeichen * fontMetrics().averageCharWidth()));
-    lstZuordnung->resizeColumnToContents(2);
+    zuordnungBemessen(lstZuordnung);
     vorschau_Aktualisieren();
 }
 

@@ -527,6 +527,7 @@ TEST_F(ImportFenster, EMailSpalteUndEineTabelleDieIhreBreiteBehaelt)
         const int breite = kopf->length();
         const int tabelle = d.lstZuordnung->width();
         EXPECT_EQ(breite, d.lstZuordnung->viewport()->width());
+        EXPECT_GE(kopf->sectionSize(2), kopf->sectionSizeHint(2)) << "the field column's caption is cut";
 
         dateiEingeben(d, datei(u"kontakte.csv"_s));
         const auto* ziel = d.lstZuordnung->findChild<QComboBox*>(u"kombiFeld_1"_s);
