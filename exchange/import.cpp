@@ -262,6 +262,19 @@ QString vergleichsform(QString s)
     return zcommon::LCase(s.trimmed());
 }
 
+// Column names other programs give a field, in comparison form.
+struct AndererName
+{
+    const char* name;
+    int feld;
+};
+constexpr AndererName AndereNamen[] = {
+    {"e-mail", zadressbuch::EMail},
+    {"e-mail-adresse", zadressbuch::EMail},
+    {"email", zadressbuch::EMail},
+    {"mail", zadressbuch::EMail},
+};
+
 } // namespace
 
 QList<int> Zuordnung_Vorschlagen(const QStringList& kopf)
@@ -278,6 +291,10 @@ QList<int> Zuordnung_Vorschlagen(const QStringList& kopf)
                 feld = f;
                 break;
             }
+        }
+        for (const AndererName& a : AndereNamen) {
+            if (feld < 0 && !vergeben[a.feld] && s == QLatin1String(a.name))
+                feld = a.feld;
         }
         if (feld >= 0)
             vergeben[feld] = true;
@@ -344,7 +361,6 @@ ImportErgebnis Adressen_Importieren(zadressbuch::AdressListe& liste, const QList
             felder[zadressbuch::Index] = QString::number(nummer++);
             eintraege << zadressbuch::Verbinden(felder);
         }
-        e.ersterNeuer = liste.ListCount();
         e.importiert = liste.AddItems(eintraege);
         s.Geaendert = 1;
     }

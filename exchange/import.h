@@ -62,7 +62,8 @@ zadressbuch::Felder Zeile_Felder(const QStringList& zeile, const QList<int>& zuo
 
 // A proposal which field each column of a caption line fills (-1: none): a
 // caption equal to a card caption or a default caption (without regard to
-// case, "&" and ":"), each field taken once.
+// case, "&" and ":"), or a name other programs give the e-mail field
+// ("E-Mail", "E-Mail-Adresse", "Email", "Mail"); each field taken once.
 QList<int> Zuordnung_Vorschlagen(const QStringList& kopf);
 
 struct ImportErgebnis
@@ -71,7 +72,6 @@ struct ImportErgebnis
     int uebersprungen = 0;  // rows without any text for the assigned fields
     bool abgelehnt = false; // read-only mode or no column assigned
     bool voll = false;      // the 32000 limit stopped the import
-    int ersterNeuer = -1;   // list position of the first imported address
     int ersetzt = 0;        // characters an address file cannot hold, replaced
 };
 

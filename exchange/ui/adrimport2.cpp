@@ -26,13 +26,24 @@ namespace zaustausch {
 namespace {
 
 constexpr int VorschauZeilen = 10;
-constexpr int AnzeigeLaenge = 200; // characters of a value the tables show
+constexpr int AnzeigeLaenge = 200;     // characters of a value the tables show
+constexpr int SpaltennameZeichen = 24; // the widest a column name is shown (averaged characters)
 const QString Titel = QStringLiteral("Import einer Adressliste");
 
 // A value as a table cell shows it: a long one cut (the import takes it whole).
 QString anzeige(const QString& wert)
 {
     return wert.size() > AnzeigeLaenge ? wert.left(AnzeigeLaenge) + QStringLiteral("…") : wert;
+}
+
+// The assignment's column names and field boxes as wide as they need (a long
+// name cut), its examples in the room left.
+void zuordnungBemessen(QTableWidget* tabelle)
+{
+    tabelle->resizeColumnToContents(0);
+    tabelle->setColumnWidth(
+        0, qMin(tabelle->columnWidth(0), SpaltennameZeichen * tabelle->fontMetrics().averageCharWidth()));
+    tabelle->resizeColumnToContents(2);
 }
 
 } // namespace
@@ -61,8 +72,12 @@ AdrImport2::AdrImport2(QWidget* parent) : QDialog(parent)
     lstZuordnung->setObjectName(QStringLiteral("lstZuordnung"));
     lstZuordnung->setHorizontalHeaderLabels(
         {QStringLiteral("Spalte"), QStringLiteral("Beispiel"), QStringLiteral("Übernehmen in Feld")});
-    lstZuordnung->horizontalHeader()->setStretchLastSection(true);
+    // The examples take what room is left and are cut there: however long
+    // they are, the table keeps its width and the field column stays in sight.
+    QHeaderView* spaltenkopf = lstZuordnung->horizontalHeader();
+    spaltenkopf->setSectionResizeMode(1, QHeaderView::Stretch);
     lstZuordnung->verticalHeader()->hide();
+    zuordnungBemessen(lstZuordnung);
     lstVorschau = new QTableWidget(0, 0, this);
     lstVorschau->setObjectName(QStringLiteral("lstVorschau"));
     lstVorschau->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -235,7 +250,7 @@ void AdrImport2::zuordnungAufbauen()
         connect(k, &QComboBox::currentIndexChanged, this, &AdrImport2::vorschau_Aktualisieren);
         lstZuordnung->setCellWidget(s, 2, k);
     }
-    lstZuordnung->resizeColumnsToContents();
+    zuordnungBemessen(lstZuordnung);
     vorschau_Aktualisieren();
 }
 

@@ -8,9 +8,13 @@
 #include "catalogues/uebernahme.h"
 #include "catalogues/vornamen.h"
 #include "common/ini.h"
+#include "platform/dateisystem.h"
+#include "platform/ordner.h"
 #include "platform/textdatei.h"
+#include "support/prozessblick.h"
 
 #include <QProcess>
+#include <QTest>
 
 using namespace zkataloge;
 using namespace zadressbuch;
@@ -84,6 +88,30 @@ TEST_F(ZweiInstanzen, VornamenBeiderBleibenUndGemeinsameEinmal)
             EXPECT_EQ(zeilen.count(QStringLiteral("2 Gemeinsam%1").arg(i)), 1) << i;
         }
     }
+}
+
+// The other instance comes to the same first name while this one holds the
+// catalogue and writes it: it decides only once it has the file, finds the
+// name there and writes it not again.
+TEST_F(ZweiInstanzen, VornameDerWaehrendDesWartensKommtWirdNichtZweimalGeschrieben)
+{
+    katalog(QStringLiteral("Vornamen.txt"), {QStringLiteral("1 Peter")});
+    const QString datei = zplatform::pfadAufloesen(Vornamen_Datei());
+    QProcess andere;
+    {
+        const zplatform::Anhangsperre sperre(datei);
+        ASSERT_TRUE(sperre.gehalten());
+        andere.start(QStringLiteral(ZETTLORA_PROZESSHELFER),
+                     {QStringLiteral("vorname"), QStringLiteral("greta"), QStringLiteral("Frau")});
+        ASSERT_TRUE(andere.waitForStarted());
+        ASSERT_TRUE(QTest::qWaitFor([&] { return haeltZumAnhaengen(andere.processId(), datei); }, 30000))
+            << "the other instance never came to the catalogue";
+        EXPECT_EQ(Vorname_Anrede(QStringLiteral("Greta"), 2), 2);
+    }
+    ASSERT_TRUE(andere.waitForFinished(60000));
+    EXPECT_EQ(andere.readAllStandardOutput().trimmed().toStdString(), "0 0")
+        << andere.readAllStandardError().toStdString();
+    EXPECT_EQ(zplatform::zeilenLesen(datei), (QStringList{QStringLiteral("1 Peter"), QStringLiteral("2 Greta")}));
 }
 
 TEST_F(KatalogTest, UnschreibbareKatalogeWerdenGemeldetUndNichtGezaehlt)

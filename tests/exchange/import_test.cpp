@@ -19,6 +19,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -28,6 +29,7 @@
 using namespace zaustausch;
 using namespace Qt::StringLiterals;
 using zadressbuch::Befehl;
+using zadressbuch::EMail;
 using zadressbuch::FeldAus;
 using zadressbuch::adressliste;
 using zadressbuch::Nachname;
@@ -354,6 +356,18 @@ TEST_F(ImportTest, OhneKopfzeileUndAndererTrenner)
     EXPECT_FALSE(form.befImport->isEnabled());
 }
 
+// A column named as other programs name the e-mail field goes to it, in any
+// case; the field is still taken once.
+TEST_F(ImportTest, EMailSpalteNachIhremNamen)
+{
+    for (const QString& name : {u"E-Mail"_s, u"E-MAIL-ADRESSE"_s, u"e-mail-adresse:"_s, u"Email"_s, u" mail "_s}) {
+        SCOPED_TRACE(name.toStdString());
+        EXPECT_EQ(Zuordnung_Vorschlagen({u"Name"_s, name}), (QList<int>{-1, EMail}));
+    }
+    EXPECT_EQ(Zuordnung_Vorschlagen({u"E-Mail"_s, u"Mail"_s, u"eMail"_s}), (QList<int>{EMail, -1, -1}));
+    EXPECT_EQ(Zuordnung_Vorschlagen({u"Mailbox"_s, u"E-Mails"_s}), (QList<int>{-1, -1}));
+}
+
 namespace {
 
 // The import through the real main window: its menu entry, the import
@@ -497,4 +511,36 @@ TEST_F(ImportFenster, BinaerdateiSpaltenflutUndEndemarken)
     fenster->aktion(u"PulSichern"_s)->trigger();
     starten();
     EXPECT_EQ(adressliste().eintraege(), liste);
+}
+
+// A column headed "E-Mail" shows the e-mail field as its target and fills it;
+// a long example leaves the assignment table as wide as it was, its field
+// column in sight.
+TEST_F(ImportFenster, EMailSpalteUndEineTabelleDieIhreBreiteBehaelt)
+{
+    mitEinerAdresse();
+    wurzel.schreiben(u"temp/kontakte.csv"_s,
+                     u"Nachname;E-Mail;Notiz\r\nMeier;anna@example.org;"_s + QString(150, u'x') + u"\r\n"_s);
+    importieren([&](AdrImport2& d) {
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&d));
+        const QHeaderView* kopf = d.lstZuordnung->horizontalHeader();
+        const int breite = kopf->length();
+        const int tabelle = d.lstZuordnung->width();
+        EXPECT_EQ(breite, d.lstZuordnung->viewport()->width());
+        EXPECT_GE(kopf->sectionSize(2), kopf->sectionSizeHint(2)) << "the field column's caption is cut";
+
+        dateiEingeben(d, datei(u"kontakte.csv"_s));
+        const auto* ziel = d.lstZuordnung->findChild<QComboBox*>(u"kombiFeld_1"_s);
+        ASSERT_NE(ziel, nullptr);
+        EXPECT_EQ(ziel->currentText(), u"eMail"_s);
+        EXPECT_EQ(d.zuordnung(), (QList<int>{Nachname, EMail, -1}));
+        EXPECT_EQ(kopf->length(), breite);
+        EXPECT_EQ(d.lstZuordnung->width(), tabelle);
+        const QRect feld = d.lstZuordnung->visualRect(d.lstZuordnung->model()->index(2, 2));
+        EXPECT_TRUE(d.lstZuordnung->viewport()->rect().contains(feld))
+            << "the field of the long column is out of sight, at " << feld.x();
+        QTest::mouseClick(d.befImport, Qt::LeftButton);
+    });
+    ASSERT_EQ(adressliste().ListCount(), 2);
+    EXPECT_EQ(Zerlegen(adressliste().List(1))[EMail], u"anna@example.org"_s);
 }

@@ -3,9 +3,11 @@
 // cash-on-delivery print button.
 
 #include "addressbook/dateiini.h"
+#include "common/dateien.h"
 #include "payment/ui/formprnlastschrift.h"
 #include "payment/ui/formprnnachnahme.h"
 #include "platform/dateisystem.h"
+#include "support/prozessblick.h"
 
 #include "zahlungstest.h"
 
@@ -374,6 +376,51 @@ TEST_F(FormZahlungTest, SammellaufBehaeltWasDerweilAbgelegtWurde)
     lauf->mnuLastFilePrint_Click();
     EXPECT_EQ(gedruckt, QStringList{u"Derweil Abgelegt"_s});
     EXPECT_FALSE(QFile::exists(datei));
+}
+
+// A debit filed at another place while the run takes out what it printed
+// waits for the file and then lands in the file standing under the name,
+// whether the run wrote the file anew (a debit filed during the print stays)
+// or did away with it.
+TEST_F(FormZahlungTest, AblageDieAufDasUmschreibenWartetGehtNichtVerloren)
+{
+    const QString datei = daten() + "/LastschriftSammlung.txt";
+    for (const bool einerBleibt : {true, false}) {
+        SCOPED_TRACE(einerBleibt ? "neu geschrieben" : "entfernt");
+        Lastschrift l;
+        l.betrag = QStringLiteral("3,00");
+        l.absName = QStringLiteral("Gedruckt");
+        ASSERT_TRUE(zplatform::zeilenSchreiben(datei, {Lastschrift_Satz(l)}));
+        auto lauf = lastschrift(karteMit({}));
+        lauf->druckdialog = [&, drucken = dialog()](QWidget* w, const QString& job, const QString& titel) {
+            l.absName = QStringLiteral("Waehrend des Drucks");
+            if (einerBleibt) {
+                EXPECT_TRUE(Lastschrift_Anhaengen(datei, l));
+            }
+            return drucken(w, job, titel);
+        };
+        lauf->show();
+        QProcess ablage;
+        {
+            // The run holds the file, as it does while it takes the printed
+            // debits out; the filing at the other place stands waiting for it.
+            const zplatform::Anhangsperre sperre(zcommon::Pfad(datei));
+            ASSERT_TRUE(sperre.gehalten());
+            ablage.start(QStringLiteral(ZETTLORA_PROZESSHELFER), {u"ablegen"_s, daten(), u"Derweil Abgelegt"_s});
+            ASSERT_TRUE(ablage.waitForStarted());
+            ASSERT_TRUE(QTest::qWaitFor([&] { return haeltZumAnhaengen(ablage.processId(), datei); }, 30000))
+                << "the filing never came to the collection file";
+            plattform.antworten.enqueue(zplatform::vbYes); // take out what was printed
+            lauf->mnuLastFilePrint_Click();
+        }
+        ASSERT_TRUE(ablage.waitForFinished(60000));
+        EXPECT_EQ(ablage.exitCode(), 0) << ablage.readAllStandardError().toStdString();
+        QStringList namen;
+        for (const QString& zeile : zplatform::zeilenLesen(datei))
+            namen << (Lastschrift_Lesen(zeile) ? Lastschrift_Lesen(zeile)->absName : zeile);
+        EXPECT_EQ(namen, einerBleibt ? (QStringList{u"Waehrend des Drucks"_s, u"Derweil Abgelegt"_s})
+                                     : QStringList{u"Derweil Abgelegt"_s});
+    }
 }
 
 // What stands in place of the collection file is named; only a missing file

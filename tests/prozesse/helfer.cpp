@@ -13,6 +13,9 @@
 //   vornamen <prefix> <count> <start file>
 //       the same for first names: "<prefix>name<n>" as men, and for every
 //       fourth n also "gemeinsam<n>" as a woman (the same in every process).
+//   vorname <first name> <salutation>
+//       at once, takes over the first name of one address with that
+//       salutation; prints the count learned and whether a write failed.
 //   ablegen <data folder> <payer>
 //       files a direct debit for <payer> into the collection file.
 //   sammellauf <data folder>
@@ -147,6 +150,18 @@ int main(int argc, char** argv)
             const zkataloge::VornamenErgebnis e = zkataloge::Vornamen_Lernen(fenster, zadressbuch::adressliste());
             std::printf("%lld %d\n", static_cast<long long>(e.gelernt), e.fehler.isEmpty() ? 0 : 1);
         }
+        std::fflush(stdout);
+        return 0;
+    }
+    if (a.size() == 4 && a[1] == QLatin1String("vorname")) {
+        TestPlattform plattform;
+        FensterAttrappe fenster;
+        zadressbuch::Felder f;
+        f[zadressbuch::Vorname] = a[2];
+        f[zadressbuch::Anrede] = a[3];
+        zadressbuch::adressliste().setEintraege({zadressbuch::Verbinden(f)});
+        const zkataloge::VornamenErgebnis e = zkataloge::Vornamen_Lernen(fenster, zadressbuch::adressliste());
+        std::printf("%lld %d\n", static_cast<long long>(e.gelernt), e.fehler.isEmpty() ? 0 : 1);
         std::fflush(stdout);
         return 0;
     }
