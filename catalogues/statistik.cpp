@@ -9,6 +9,7 @@
 #include "common/ini.h"
 #include "common/meldungen.h"
 #include "common/muster.h"
+#include "common/programme.h"
 #include "common/texte.h"
 #include "common/woerter.h"
 #include "platform/plattform.h"
@@ -97,12 +98,12 @@ void Statistik_Adressen(zadressbuch::Fenster& fenster, const zadressbuch::Adress
     const QString titel = QStringLiteral("Statistik, Adressen mit...");
     for (;;) {
         const QString vorgabe = zcommon::Ini_Lesen(QString(), QString(), QStringLiteral("StatAMLast"), QString());
-        bool abgebrochen = false;
-        const QString antwort = zplatform::plattform().eingabe(
+        // Cancel gives "" as well.
+        const QString antwort = zcommon::InputBox(
             QStringLiteral("Geben Sie bitte den gewünschten Suchtext ein, der in jeder Adresse enthalten sein "
                            "muss. Platzhalter sind erlaubt."),
-            titel, vorgabe, &abgebrochen);
-        if (abgebrochen || antwort.isEmpty())
+            titel, vorgabe, zcommon::Hilfethema::StatistikAdressenMit);
+        if (antwort.isEmpty())
             return;
         const QString suchtext = zcommon::Ini_Schreiben(QString(), QString(), QStringLiteral("StatAMLast"), antwort);
         const bool kompakt = zplatform::plattform().shiftGedrueckt();

@@ -9,6 +9,7 @@
 #include "common/dateien.h"
 #include "common/ini.h"
 #include "common/meldungen.h"
+#include "common/programme.h"
 #include "common/texte.h"
 #include "platform/plattform.h"
 
@@ -261,7 +262,7 @@ void Katalog_Uebernehmen(Katalogart art, Fenster& fenster, const AdressListe& li
     const Texte t = texte(art);
     const QString frage = QString::fromUtf8(t.frage) + Katalog_Land(sitzung().KatalogStdLand) + QStringLiteral("«.");
     if (zcommon::Meldung(QStringLiteral("#SystemQuestion"), frage, zplatform::vbOKCancel | zplatform::vbQuestion,
-                         QString::fromUtf8(t.frageTitel)) != zplatform::vbOK)
+                         QString::fromUtf8(t.frageTitel), zcommon::Hilfethema::KatalogUebernahme) != zplatform::vbOK)
         return;
     const UebernahmeErgebnis e = Katalog_Lernen(art, fenster, liste);
     if (!e.abgebrochen)

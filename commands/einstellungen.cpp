@@ -6,6 +6,7 @@
 #include "common/dateien.h"
 #include "common/ini.h"
 #include "common/meldungen.h"
+#include "common/programme.h"
 #include "common/texte.h"
 #include "platform/ordner.h"
 #include "platform/plattform.h"
@@ -318,8 +319,8 @@ bool Vorgaben_Setzen(const KartenFelder& karte)
     const QString frage = liste.isEmpty()
                               ? QStringLiteral("Sollen alle Vorgaben gelöscht werden?")
                               : QStringLiteral("Sollen die folgenden Felder als Vorgaben gesetzt werden?~~") + liste;
-    if (zcommon::MsgBox(frage, zplatform::vbYesNo + zplatform::vbQuestion, QStringLiteral("Vorgaben setzen")) !=
-        zplatform::vbYes)
+    if (zcommon::MsgBox(frage, zplatform::vbYesNo + zplatform::vbQuestion, QStringLiteral("Vorgaben setzen"),
+                        zcommon::Hilfethema::Vorgaben) != zplatform::vbYes)
         return false;
     const zadressbuch::Sitzung& s = zadressbuch::sitzung();
     const QString datei = s.ProgrammIni();

@@ -4,6 +4,7 @@
 
 #include "common/dateien.h"
 #include "common/ini.h"
+#include "common/programme.h"
 #include "platform/drucker.h"
 #include "platform/ordner.h"
 #include "platform/plattform.h"
@@ -184,21 +185,38 @@ void Ton_Ausgeben(const QString& name)
         zplatform::plattform().ton(pfad);
 }
 
-int MsgBox(const QString& text, int stil, const QString& titel)
+namespace {
+
+// The Help button of a box with a topic ("" function: no button).
+zplatform::HilfeAufruf hilfeKnopf(int thema)
 {
+    if (thema <= 0)
+        return {};
+    return [thema] { Hilfe_Zeigen(thema); };
+}
+
+} // namespace
+
+int MsgBox(const QString& text, int stil, const QString& titel, int hilfeThema)
+{
+    if (hilfeThema > 0)
+        return zplatform::plattform().meldungMitHilfe(umbrechen(text), stil, titel, hilfeKnopf(hilfeThema));
     return zplatform::plattform().meldung(umbrechen(text), stil, titel);
 }
 
-int Meldung(const QString& ton, const QString& text, int stil, const QString& titel)
+int Meldung(const QString& ton, const QString& text, int stil, const QString& titel, int hilfeThema)
 {
     Ton_Ausgeben(ton);
-    return MsgBox(text, stil, titel);
+    return MsgBox(text, stil, titel, hilfeThema);
 }
 
-QString InputBox(const QString& prompt, const QString& titel, const QString& vorgabe)
+QString InputBox(const QString& prompt, const QString& titel, const QString& vorgabe, int hilfeThema)
 {
     bool abgebrochen = false;
-    QString antwort = zplatform::plattform().eingabe(umbrechen(prompt), titel, vorgabe, &abgebrochen);
+    auto& p = zplatform::plattform();
+    const QString antwort =
+        hilfeThema > 0 ? p.eingabeMitHilfe(umbrechen(prompt), titel, vorgabe, hilfeKnopf(hilfeThema), &abgebrochen)
+                       : p.eingabe(umbrechen(prompt), titel, vorgabe, &abgebrochen);
     return abgebrochen ? QString() : antwort;
 }
 

@@ -10,12 +10,15 @@ namespace zcommon {
 void Ton_Ausgeben(const QString& name);
 // A message box: "~" becomes a line break; returns the platform's result
 // (vbOK 1 ... vbNo 7). Plays no sound: callers call Ton_Ausgeben first.
-int MsgBox(const QString& text, int stil = 0, const QString& titel = QStringLiteral("Zettlora"));
+// With a help topic (Hilfethema, programme.h) the box has a Help button that
+// opens the help at that topic and leaves the box open.
+int MsgBox(const QString& text, int stil = 0, const QString& titel = QStringLiteral("Zettlora"), int hilfeThema = 0);
 // Sound, then message box.
-int Meldung(const QString& ton, const QString& text, int stil, const QString& titel = QStringLiteral("Zettlora"));
-// Input box; "~" becomes a line break; cancel gives "".
+int Meldung(const QString& ton, const QString& text, int stil, const QString& titel = QStringLiteral("Zettlora"),
+            int hilfeThema = 0);
+// Input box; "~" becomes a line break; cancel gives "". A help topic as with MsgBox.
 QString InputBox(const QString& prompt, const QString& titel = QStringLiteral("Zettlora"),
-                 const QString& vorgabe = QString());
+                 const QString& vorgabe = QString(), int hilfeThema = 0);
 
 // A value inserted into a message text (a file name, a path, a typed text):
 // its "~" stays a "~" in the box instead of becoming a line break.

@@ -97,15 +97,15 @@ bool Internetseite_Aufrufen(const QString& seitenSchluessel)
 
 namespace {
 
-// Opens a document of the program folder; says fehlt when there is none.
-bool dokumentZeigen(const QString& name, const QString& fehlt)
+// Opens a document of the program folder at the anchor; says fehlt when there is none.
+bool dokumentZeigen(const QString& name, const QString& fehlt, const QString& anker = QString())
 {
     const QString datei = Pfad(Programm_Ordner() + QLatin1Char('/') + name);
     if (!Datei_Existiert(datei)) {
         hinweis(fehlt);
         return false;
     }
-    if (zplatform::plattform().dokumentOeffnen(datei))
+    if (zplatform::plattform().dokumentOeffnen(datei, anker))
         return true;
     hinweis(QStringLiteral("Die Datei~%1~konnte nicht geöffnet werden.").arg(Woertlich(datei)));
     return false;
@@ -118,10 +118,19 @@ bool Werbung_Zeigen()
     return dokumentZeigen(QStringLiteral("werbung.html"), QStringLiteral("Kann leider keine Werbung finden!"));
 }
 
+QString Hilfe_Abschnitt(int thema)
+{
+    return thema > 0 ? QStringLiteral("thema%1").arg(thema) : QString();
+}
+
 bool Hilfe_Zeigen(int thema)
 {
-    Q_UNUSED(thema);
-    return dokumentZeigen(QStringLiteral("Zettlora.html"), QStringLiteral("Keine Hilfedatei gefunden."));
+    return Hilfe_AbschnittZeigen(Hilfe_Abschnitt(thema));
+}
+
+bool Hilfe_AbschnittZeigen(const QString& abschnitt)
+{
+    return dokumentZeigen(QStringLiteral("Zettlora.html"), QStringLiteral("Keine Hilfedatei gefunden."), abschnitt);
 }
 
 } // namespace zcommon

@@ -32,11 +32,27 @@ QString Internetadresse(const QString& seitenSchluessel);
 // says "Kann leider keine Werbung finden!".
 bool Werbung_Zeigen();
 
-// Opens the help document "Zettlora.html" of the program folder (in the
-// desktop's browser, or a window of the program when there is none), or says
-// "Keine Hilfedatei gefunden." when the document is missing. The topic number
-// is kept for the day the help document has anchors per topic; the document
-// opens at its start.
-bool Hilfe_Zeigen(int thema = 0);
+// Help topics that windows and boxes of the program ask for; each has a
+// section of its own in the help document.
+namespace Hilfethema {
+inline constexpr int Inhalt = 0;                  // the start of the help
+inline constexpr int Druckoptionen = 3005;        // the print options and their printer choice
+inline constexpr int StatistikAdressenMit = 4002; // "Statistik, Adressen mit..."
+inline constexpr int Absenderzeile = 4004;        // the sender line of the window-envelope sheet
+inline constexpr int Vorgaben = 4007;             // the field defaults of the open address file
+inline constexpr int KatalogUebernahme = 9911;    // the take-over of bank names, places and area codes
+} // namespace Hilfethema
+
+// The section of the help document a topic number opens: "thema" followed by
+// the number; "" (the document's start) for 0 and below.
+QString Hilfe_Abschnitt(int thema);
+
+// Opens the help document "Zettlora.html" of the program folder at the
+// section of the topic (in the desktop's browser, or a window of the program
+// in front of the window that asked when there is none), or says "Keine
+// Hilfedatei gefunden." when the document is missing.
+bool Hilfe_Zeigen(int thema = Hilfethema::Inhalt);
+// The same at a section named by its anchor ("" the start).
+bool Hilfe_AbschnittZeigen(const QString& abschnitt);
 
 } // namespace zcommon

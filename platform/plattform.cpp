@@ -73,6 +73,17 @@ QString Plattform::eingabe(const QString&, const QString&, const QString& vorgab
     return vorgabe;
 }
 
+int Plattform::meldungMitHilfe(const QString& text, int stil, const QString& titel, const HilfeAufruf&)
+{
+    return meldung(text, stil, titel);
+}
+
+QString Plattform::eingabeMitHilfe(const QString& prompt, const QString& titel, const QString& vorgabe,
+                                   const HilfeAufruf&, bool* abgebrochen)
+{
+    return eingabe(prompt, titel, vorgabe, abgebrochen);
+}
+
 void Plattform::ton(const QString&) {}
 
 QDateTime Plattform::jetzt() const
@@ -167,9 +178,10 @@ bool Plattform::adresseOeffnen(const QString& url)
     return false;
 }
 
-bool Plattform::dokumentOeffnen(const QString& pfad)
+bool Plattform::dokumentOeffnen(const QString& pfad, const QString& anker)
 {
     Q_UNUSED(pfad);
+    Q_UNUSED(anker);
     return false;
 }
 

@@ -13,6 +13,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 namespace zplatform {
 
 // Results of a message box, as the program has always numbered them.
@@ -38,6 +40,10 @@ enum MsgStil : int {
 // The result the default button of a box with that style gives.
 int standardAntwort(int stil);
 
+// What the Help button of a message or input box does: it opens the help at
+// the box's topic. The box stays open and waits for its answer.
+using HilfeAufruf = std::function<void()>;
+
 class Plattform
 {
 public:
@@ -49,6 +55,12 @@ public:
     // Input box; cancel gives an empty text and *abgebrochen = true.
     virtual QString eingabe(const QString& prompt, const QString& titel, const QString& vorgabe,
                             bool* abgebrochen = nullptr);
+    // The same boxes with a Help button beside the others (F1 presses it too);
+    // an empty hilfe gives the plain box. Without a person to press it, the
+    // box is answered as the plain one.
+    virtual int meldungMitHilfe(const QString& text, int stil, const QString& titel, const HilfeAufruf& hilfe);
+    virtual QString eingabeMitHilfe(const QString& prompt, const QString& titel, const QString& vorgabe,
+                                    const HilfeAufruf& hilfe, bool* abgebrochen = nullptr);
     // A named sound: "#SystemHand", "#SystemQuestion", "#SystemExclamation",
     // "#SystemAsterisk" (the desktop's beep), or the path of a wave file.
     virtual void ton(const QString& name);
@@ -71,9 +83,11 @@ public:
                                  int* exitCode = nullptr);
     // Opens an http, https, mailto or tel address with the desktop; anything else is refused (false).
     virtual bool adresseOeffnen(const QString& url);
-    // Opens a local document (help page) with the desktop; an HTML document
-    // shows in a window of the program when no browser can show it.
-    virtual bool dokumentOeffnen(const QString& pfad);
+    // Opens a local document (help page) with the desktop, at the anchor
+    // (a section of an HTML document; "" its start); an HTML document shows
+    // in a window of the program when no browser can show it, in front of the
+    // window that asked for it and usable while that window is modal.
+    virtual bool dokumentOeffnen(const QString& pfad, const QString& anker = QString());
     // Moves a file to the desktop's trash; false when the trash cannot take it.
     virtual bool inPapierkorb(const QString& pfad);
 

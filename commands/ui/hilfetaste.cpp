@@ -7,11 +7,17 @@
 
 namespace zbefehle {
 
-void HilfeTaste_Anmelden(QWidget* form)
+void HilfeTaste_Anmelden(QWidget* form, const QString& abschnitt)
 {
     auto* taste = new QShortcut(QKeySequence(Qt::Key_F1), form);
+    taste->setObjectName(QStringLiteral("HilfeTaste"));
     taste->setContext(Qt::WindowShortcut);
-    QObject::connect(taste, &QShortcut::activated, form, [] { zcommon::Hilfe_Zeigen(); });
+    QObject::connect(taste, &QShortcut::activated, form, [abschnitt] { zcommon::Hilfe_AbschnittZeigen(abschnitt); });
+}
+
+void HilfeTaste_Anmelden(QWidget* form, int thema)
+{
+    HilfeTaste_Anmelden(form, zcommon::Hilfe_Abschnitt(thema));
 }
 
 } // namespace zbefehle

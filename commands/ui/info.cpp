@@ -93,7 +93,7 @@ Info::Info(QWidget* parent) : QDialog(parent)
     befAbbrechen->setDefault(true);
     befAbbrechen->installEventFilter(this);
     connect(befAbbrechen, &QPushButton::clicked, this, &Info::befAbbrechen_Click);
-    HilfeTaste_Anmelden(this);
+    HilfeTaste_Anmelden(this, QStringLiteral("info"));
 
     // The product name fills the width less 900 twips, at most 36 points. Only
     // the name is printed in it: the controls keep the program's font.

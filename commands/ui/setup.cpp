@@ -201,7 +201,7 @@ Setup::Setup(const SetupKarte& karte, QWidget* parent) : QDialog(parent), m_kart
     haupt->addLayout(unten);
 
     SSTab->setCurrentIndex(0);
-    HilfeTaste_Anmelden(this);
+    HilfeTaste_Anmelden(this, QStringLiteral("einstellungen"));
     optionenAnzeigen();
 }
 

@@ -57,7 +57,7 @@ Tips::Tips(QWidget* parent) : QDialog(parent)
     connect(strgAutoTip, &QCheckBox::toggled, this, [](bool an) { AutoTip_Setzen(an); });
     connect(befNext, &QPushButton::clicked, this, &Tips::befNext_Click);
     connect(befAbbrechen, &QPushButton::clicked, this, &Tips::befAbbrechen_Click);
-    HilfeTaste_Anmelden(this);
+    HilfeTaste_Anmelden(this, QStringLiteral("tipps"));
     befNext_Click();
 }
 

@@ -63,7 +63,7 @@ ImpZA::ImpZA(QWidget* parent) : QDialog(parent)
     auto* haupt = new QVBoxLayout(this);
     haupt->addLayout(raster);
     haupt->addLayout(knoepfe);
-    zbefehle::HilfeTaste_Anmelden(this);
+    zbefehle::HilfeTaste_Anmelden(this, QStringLiteral("import-zwischenablage"));
 }
 
 void ImpZA::befOk_Click()

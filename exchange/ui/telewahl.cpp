@@ -51,7 +51,7 @@ Telewahl::Telewahl(QWidget* parent) : QDialog(parent)
     haupt->addWidget(txtNummer);
     haupt->addWidget(bezStatus);
     haupt->addLayout(knoepfe);
-    zbefehle::HilfeTaste_Anmelden(this);
+    zbefehle::HilfeTaste_Anmelden(this, QStringLiteral("waehlen"));
 }
 
 void Telewahl::befWaehlen_Click()

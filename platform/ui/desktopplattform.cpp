@@ -1,20 +1,24 @@
 #include "platform/ui/desktopplattform.h"
 
 #include "platform/ordner.h"
+#include "platform/textdatei.h"
 #include "platform/ui/hilfefenster.h"
 #include "platform/ui/qtdrucker.h"
 
 #include <QApplication>
 #include <QClipboard>
 #include <QDesktopServices>
+#include <QDialogButtonBox>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QPointer>
 #include <QPrinterInfo>
 #include <QProcess>
 #include <QPushButton>
 #include <QScreen>
+#include <QShortcut>
 #include <QStandardPaths>
 #include <QUrl>
 
@@ -74,6 +78,21 @@ QWidget* elternFenster()
     return QApplication::activeWindow();
 }
 
+// The Help button of a box: it opens the help and leaves the box open (the
+// button box would close the box on any of its buttons, so the button is
+// taken out of its handling). F1 presses it as well.
+void hilfeKnopfEinrichten(QDialog& box, QDialogButtonBox* leiste, QPushButton* knopf, const HilfeAufruf& hilfe)
+{
+    knopf->setObjectName(QStringLiteral("befHilfe"));
+    knopf->setAutoDefault(false);
+    if (leiste)
+        QObject::disconnect(knopf, &QAbstractButton::clicked, leiste, nullptr);
+    QObject::connect(knopf, &QAbstractButton::clicked, &box, [hilfe] { hilfe(); });
+    auto* taste = new QShortcut(QKeySequence(Qt::Key_F1), &box);
+    taste->setContext(Qt::WindowShortcut);
+    QObject::connect(taste, &QShortcut::activated, knopf, &QAbstractButton::click);
+}
+
 // While a box waits for an answer the pointer must not show the hourglass.
 struct NormalerZeiger
 {
@@ -113,6 +132,11 @@ QString programmTitel()
 
 int DesktopPlattform::meldung(const QString& text, int stil, const QString& titel)
 {
+    return meldungMitHilfe(text, stil, titel, {});
+}
+
+int DesktopPlattform::meldungMitHilfe(const QString& text, int stil, const QString& titel, const HilfeAufruf& hilfe)
+{
     int art = stil & 7;
     if (art > vbRetryCancel)
         art = vbOKOnly;
@@ -131,6 +155,9 @@ int DesktopPlattform::meldung(const QString& text, int stil, const QString& tite
     if (standard >= int(liste.size()))
         standard = 0;
     box.setDefaultButton(knoepfeQt[standard]);
+    if (hilfe)
+        hilfeKnopfEinrichten(box, box.findChild<QDialogButtonBox*>(),
+                             box.addButton(QStringLiteral("&Hilfe"), QMessageBox::HelpRole), hilfe);
 
     // Escape (and closing the window) answers Cancel where there is one; a box
     // with only OK takes it as OK; Yes/No and Abort/Retry/Ignore must be answered.
@@ -155,6 +182,12 @@ int DesktopPlattform::meldung(const QString& text, int stil, const QString& tite
 QString DesktopPlattform::eingabe(const QString& prompt, const QString& titel, const QString& vorgabe,
                                   bool* abgebrochen)
 {
+    return eingabeMitHilfe(prompt, titel, vorgabe, {}, abgebrochen);
+}
+
+QString DesktopPlattform::eingabeMitHilfe(const QString& prompt, const QString& titel, const QString& vorgabe,
+                                          const HilfeAufruf& hilfe, bool* abgebrochen)
+{
     QInputDialog dialog(elternFenster());
     dialog.setInputMode(QInputDialog::TextInput);
     dialog.setWindowTitle(titel.isEmpty() ? programmTitel() : titel);
@@ -162,6 +195,10 @@ QString DesktopPlattform::eingabe(const QString& prompt, const QString& titel, c
     dialog.setTextValue(vorgabe);
     dialog.setOkButtonText(QStringLiteral("OK"));
     dialog.setCancelButtonText(QStringLiteral("Abbrechen"));
+    // The button texts are set: the dialog has laid out its button box.
+    if (auto* leiste = dialog.findChild<QDialogButtonBox*>(); leiste && hilfe)
+        hilfeKnopfEinrichten(dialog, leiste, leiste->addButton(QStringLiteral("&Hilfe"), QDialogButtonBox::HelpRole),
+                             hilfe);
     NormalerZeiger zeiger;
     const bool ok = dialog.exec() == QDialog::Accepted;
     if (abgebrochen)
@@ -240,7 +277,29 @@ int DesktopPlattform::oeffnerLaufend()
     return g_oeffnerLaufend;
 }
 
-bool DesktopPlattform::dokumentOeffnen(const QString& pfad)
+namespace {
+
+// A page that sends the browser on to the document's section: a browser
+// keeps the anchor of such a page, where the desktop's opener drops it
+// from a file given to it. "" when it cannot be written.
+QString weiterleitung(const QUrl& ziel)
+{
+    const QString seite = tempOrdner() + QStringLiteral("/Zettlora-Hilfe.html");
+    const QString adresse = QString::fromLatin1(ziel.toEncoded());
+    const QString verweis = adresse.toHtmlEscaped();
+    const QStringList zeilen{
+        QStringLiteral("<!DOCTYPE html>"),
+        QStringLiteral("<html><head><meta charset=\"windows-1252\">"),
+        QStringLiteral("<meta http-equiv=\"refresh\" content=\"0; url=%1\">").arg(verweis),
+        QStringLiteral("<title>Zettlora</title></head>"),
+        QStringLiteral("<body><p><a href=\"%1\">Zettlora</a></p></body></html>").arg(verweis),
+    };
+    return zeilenSchreiben(seite, zeilen) ? seite : QString();
+}
+
+} // namespace
+
+bool DesktopPlattform::dokumentOeffnen(const QString& pfad, const QString& anker)
 {
     const QString datei = pfadAufloesen(pfad);
     if (datei.isEmpty() || !QFileInfo::exists(datei))
@@ -249,24 +308,40 @@ bool DesktopPlattform::dokumentOeffnen(const QString& pfad)
     if (!istHtmlDatei(voll))
         return QDesktopServices::openUrl(QUrl::fromLocalFile(voll));
 
+    // The help stands in front of the window that asked for it, also when it
+    // comes up after the desktop's opener has given up.
+    QPointer<QWidget> besitzer = HilfeFenster::fragendesFenster();
+    QUrl ziel = QUrl::fromLocalFile(voll);
+    if (!anker.isEmpty())
+        ziel.setFragment(anker);
+
     // An HTML document goes to the desktop's browser; when there is none, or
     // the desktop's opener cannot show it, the program's own window shows it.
     const QString oeffner = QStandardPaths::findExecutable(QStringLiteral("xdg-open"));
     if (oeffner.isEmpty()) {
-        if (!QDesktopServices::openUrl(QUrl::fromLocalFile(voll)))
-            HilfeFenster::zeigen(voll);
+        if (!QDesktopServices::openUrl(ziel))
+            HilfeFenster::zeigen(voll, anker, besitzer);
         return true;
+    }
+    QString uebergabe = voll;
+    if (!anker.isEmpty()) {
+        const QString seite = weiterleitung(ziel);
+        if (seite.isEmpty()) {
+            HilfeFenster::zeigen(voll, anker, besitzer);
+            return true;
+        }
+        uebergabe = seite;
     }
     // Not owned: a browser the opener waits for may outlive the program.
     auto* lauf = new QProcess;
     lauf->setProgram(oeffner);
-    lauf->setArguments({voll});
+    lauf->setArguments({uebergabe});
     lauf->setStandardOutputFile(QProcess::nullDevice());
     lauf->setStandardErrorFile(QProcess::nullDevice());
     // The opener has ended (or never started): without success our own window shows the help.
-    const auto fertig = [lauf, voll](bool gezeigt) {
+    const auto fertig = [lauf, voll, anker, besitzer](bool gezeigt) {
         if (!gezeigt)
-            HilfeFenster::zeigen(voll);
+            HilfeFenster::zeigen(voll, anker, besitzer.data());
         --g_oeffnerLaufend;
         lauf->deleteLater();
     };

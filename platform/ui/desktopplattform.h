@@ -13,6 +13,9 @@ public:
     int meldung(const QString& text, int stil, const QString& titel) override;
     QString eingabe(const QString& prompt, const QString& titel, const QString& vorgabe,
                     bool* abgebrochen = nullptr) override;
+    int meldungMitHilfe(const QString& text, int stil, const QString& titel, const HilfeAufruf& hilfe) override;
+    QString eingabeMitHilfe(const QString& prompt, const QString& titel, const QString& vorgabe,
+                            const HilfeAufruf& hilfe, bool* abgebrochen = nullptr) override;
     void ton(const QString& name) override;
 
     bool shiftGedrueckt() const override;
@@ -23,7 +26,7 @@ public:
     bool hatAnzeige() const override;
 
     bool adresseOeffnen(const QString& url) override;
-    bool dokumentOeffnen(const QString& pfad) override;
+    bool dokumentOeffnen(const QString& pfad, const QString& anker = QString()) override;
     // The desktop openers of HTML documents that have not ended yet (a test
     // waits for them before it looks whether the program's window came up).
     static int oeffnerLaufend();

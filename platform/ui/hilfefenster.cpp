@@ -5,12 +5,14 @@
 #include <QApplication>
 #include <QFileInfo>
 #include <QHBoxLayout>
-#include <QPointer>
+#include <QHideEvent>
+#include <QMainWindow>
 #include <QPushButton>
 #include <QScreen>
 #include <QTextBrowser>
 #include <QUrl>
 #include <QVBoxLayout>
+#include <QWindow>
 
 namespace zplatform {
 
@@ -21,6 +23,24 @@ QPointer<HilfeFenster> g_fenster;
 void fensterLoeschen()
 {
     delete g_fenster.data();
+}
+
+// The modal window on top, else the active window, else the program's main
+// window, when it is shown and is neither the help nor ausser.
+QWidget* fragend(const QWidget* ausser)
+{
+    const auto passt = [ausser](const QWidget* w) {
+        return w && w != ausser && w != g_fenster.data() && w->isVisible();
+    };
+    for (QWidget* w : {QApplication::activeModalWidget(), QApplication::activeWindow()}) {
+        if (passt(w))
+            return w;
+    }
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        if (qobject_cast<QMainWindow*>(w) && passt(w))
+            return w;
+    }
+    return nullptr;
 }
 
 } // namespace
@@ -68,25 +88,99 @@ HilfeFenster::HilfeFenster(QWidget* eltern) : QDialog(eltern)
     resize(groesse);
 }
 
-HilfeFenster& HilfeFenster::zeigen(const QString& datei)
+HilfeFenster& HilfeFenster::zeigen(const QString& datei, const QString& anker, QWidget* besitzer)
 {
     if (!g_fenster) {
         g_fenster = new HilfeFenster;
         qAddPostRoutine(fensterLoeschen);
     }
     HilfeFenster& f = *g_fenster;
-    f.Anzeige->setSource(QUrl::fromLocalFile(QFileInfo(datei).absoluteFilePath()));
+    QUrl ziel = QUrl::fromLocalFile(QFileInfo(datei).absoluteFilePath());
+    if (!anker.isEmpty())
+        ziel.setFragment(anker);
+    f.anhaengen(besitzer);
+    f.oeffnen(ziel);
     if (f.isMinimized())
         f.showNormal();
     f.show();
     f.raise();
     f.activateWindow();
+    // The keys scroll the text at once.
+    f.Anzeige->setFocus(Qt::OtherFocusReason);
     return f;
 }
 
 HilfeFenster* HilfeFenster::offen()
 {
     return g_fenster.data();
+}
+
+QWidget* HilfeFenster::fragendesFenster()
+{
+    return fragend(nullptr);
+}
+
+void HilfeFenster::oeffnen(const QUrl& ziel)
+{
+    // The same document again: setSource moves to the section (or to the
+    // start) without loading it anew.
+    Anzeige->setSource(ziel);
+}
+
+void HilfeFenster::anhaengen(QWidget* besitzer)
+{
+    QWidget* neu = besitzer ? besitzer->window() : nullptr;
+    if (neu == this || (neu && !neu->isVisible()))
+        neu = nullptr;
+    if (m_besitzer != neu) {
+        if (m_besitzer)
+            m_besitzer->removeEventFilter(this);
+        m_besitzer = neu;
+        if (neu)
+            neu->installEventFilter(this);
+    }
+    // A window that stands in front of another (its transient window) is
+    // kept there by the window manager and is not blocked while the other is modal.
+    (void)winId();
+    QWindow* eigenes = windowHandle();
+    QWindow* vorn = neu ? neu->windowHandle() : nullptr;
+    if (!eigenes || eigenes->transientParent() == vorn)
+        return;
+    // The window manager reads the relation when the window is shown.
+    const bool sichtbar = isVisible();
+    if (sichtbar) {
+        m_umhaengen = true;
+        hide();
+    }
+    eigenes->setTransientParent(vorn);
+    if (sichtbar) {
+        show();
+        m_umhaengen = false;
+    }
+}
+
+bool HilfeFenster::eventFilter(QObject* o, QEvent* e)
+{
+    if (o == m_besitzer.data() && e->type() == QEvent::Hide && !e->spontaneous()) {
+        // The window the help belonged to goes: the window it stood in front
+        // of (or the modal window now on top) takes the help over.
+        QWidget* alt = m_besitzer.data();
+        QWidget* nachfolger = alt->parentWidget() ? alt->parentWidget()->window() : nullptr;
+        if (!nachfolger || nachfolger == this || !nachfolger->isVisible())
+            nachfolger = fragend(alt);
+        anhaengen(nachfolger);
+        if (isVisible())
+            raise();
+    }
+    return QDialog::eventFilter(o, e);
+}
+
+void HilfeFenster::hideEvent(QHideEvent* e)
+{
+    QDialog::hideEvent(e);
+    // Closed by the user: back to the window that asked for the help.
+    if (!e->spontaneous() && !m_umhaengen && m_besitzer && m_besitzer->isVisible())
+        m_besitzer->activateWindow();
 }
 
 void HilfeFenster::verweisFolgen(const QUrl& ziel)

@@ -4,8 +4,14 @@
 // document and to other local documents stay in the window; web and mail
 // addresses go to the desktop. One window serves every document; Esc and
 // "Schließen" close it.
+//
+// The window belongs to the window that asked for it: it stands in front of
+// that window (as its transient window) and stays usable while that window is
+// modal. When that window goes, the window it belonged to takes the help
+// over; closing the help returns to the window it belongs to.
 
 #include <QDialog>
+#include <QPointer>
 #include <QString>
 
 class QPushButton;
@@ -17,17 +23,33 @@ class HilfeFenster : public QDialog
 {
     Q_OBJECT
 public:
-    // Shows the document in the one window (created at the first use) and brings it to the front.
-    static HilfeFenster& zeigen(const QString& datei);
+    // Shows the document at the anchor ("" its start) in the one window
+    // (created at the first use), in front of besitzer (nullptr: of no window).
+    static HilfeFenster& zeigen(const QString& datei, const QString& anker = QString(), QWidget* besitzer = nullptr);
     // The window when it exists (nullptr otherwise).
     static HilfeFenster* offen();
+    // The window that asks for help now: the modal window on top, else the
+    // active window; never the help itself (nullptr when there is none).
+    static QWidget* fragendesFenster();
+
+    // The window the help stands in front of (nullptr when none).
+    QWidget* besitzer() const { return m_besitzer.data(); }
 
     QTextBrowser* Anzeige = nullptr;
     QPushButton* befSchliessen = nullptr;
 
+protected:
+    bool eventFilter(QObject* o, QEvent* e) override;
+    void hideEvent(QHideEvent* e) override;
+
 private:
     explicit HilfeFenster(QWidget* eltern = nullptr);
     void verweisFolgen(const QUrl& ziel);
+    void anhaengen(QWidget* besitzer);
+    void oeffnen(const QUrl& ziel);
+
+    QPointer<QWidget> m_besitzer;
+    bool m_umhaengen = false; // hidden only to stand in front of another window
 };
 
 // True for a file the window can show (".html", ".htm", any case).

@@ -6,6 +6,7 @@
 #include "addressbook/sitzung.h"
 #include "common/ini.h"
 #include "common/meldungen.h"
+#include "common/programme.h"
 #include "common/start.h"
 #include "masks/masken.h"
 #include "platform/plattform.h"
@@ -36,7 +37,8 @@ void mnuPrnUmschlagsfenster_Click(Fenster& fenster)
     const QString schluessel = Absenderzeile_Schluessel(zadressbuch::sitzung().AdressDateiName);
     const QString gespeichert = zcommon::Ini_Lesen(QString(), QString(), schluessel, zcommon::Benutzer_Ermitteln());
     const QString antwort = zcommon::InputBox(QStringLiteral("Bitte legen Sie noch die Absenderzeile fest."),
-                                              QStringLiteral("Absenderzeile für Umschlagsfenster"), gespeichert);
+                                              QStringLiteral("Absenderzeile für Umschlagsfenster"), gespeichert,
+                                              zcommon::Hilfethema::Absenderzeile);
     if (antwort.isEmpty())
         return;
     zcommon::Ini_Schreiben(QString(), QString(), schluessel, antwort);

@@ -1,7 +1,9 @@
 #include "printing/ui/printerset.h"
 
 #include "addressbook/sitzung.h"
+#include "commands/ui/hilfetaste.h"
 #include "common/meldungen.h"
+#include "common/programme.h"
 #include "common/texte.h"
 #include "platform/drucker.h"
 #include "platform/plattform.h"
@@ -63,6 +65,7 @@ PrinterSet::PrinterSet(QWidget* eltern) : QDialog(eltern)
     setObjectName(QStringLiteral("PrinterSet"));
     setWindowTitle(QStringLiteral("Drucken"));
     setModal(true);
+    zbefehle::HilfeTaste_Anmelden(this, zcommon::Hilfethema::Druckoptionen);
 
     auto* haupt = new QVBoxLayout(this);
 
@@ -356,10 +359,11 @@ void PrinterSet::bezDrucker_DblClick()
     }
     if (!an)
         zcommon::MsgBox(QStringLiteral("Die Druckerauswahl beim nächsten Aufruf deaktiviert."),
-                        zplatform::vbInformation, QStringLiteral("Drucker-Auswahl deaktiviert"));
+                        zplatform::vbInformation, QStringLiteral("Drucker-Auswahl deaktiviert"),
+                        zcommon::Hilfethema::Druckoptionen);
     else
         zcommon::MsgBox(QStringLiteral("Die Druckerauswahl beim nächsten Aufruf aktiviert."), zplatform::vbInformation,
-                        QStringLiteral("Drucker-Auswahl aktiviert"));
+                        QStringLiteral("Drucker-Auswahl aktiviert"), zcommon::Hilfethema::Druckoptionen);
 }
 
 void PrinterSet::optAusrichtung_Click(int index)

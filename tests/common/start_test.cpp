@@ -233,5 +233,7 @@ TEST_F(Start, BegleitprogrammeInternetHilfe)
     EXPECT_EQ(p.letzteMeldung(), "Keine Hilfedatei gefunden.");
     w.schreiben("programm/ZETTLORA.HTML", "<html></html>");
     EXPECT_TRUE(Hilfe_Zeigen(12));
+    EXPECT_EQ(p.geoeffneteAdressen.back(), w.programm() + "/ZETTLORA.HTML#thema12");
+    EXPECT_TRUE(Hilfe_Zeigen());
     EXPECT_EQ(p.geoeffneteAdressen.back(), w.programm() + "/ZETTLORA.HTML");
 }

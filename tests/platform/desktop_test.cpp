@@ -1,3 +1,4 @@
+#include "platform/ordner.h"
 #include "platform/ui/desktopplattform.h"
 #include "platform/ui/hilfefenster.h"
 
@@ -192,4 +193,110 @@ TEST_F(HtmlOeffnen, MitBrowserKeinEigenesFenster)
     EXPECT_EQ(QString::fromUtf8(f.readAll()).trimmed(), seite());
     QApplication::processEvents();
     EXPECT_FALSE(fensterZeigt(QStringLiteral("Zettlora – Anleitung")));
+}
+
+// The opener gets a page that sends the browser on to the section: the
+// anchor of a file given to the opener would be lost on the way.
+TEST_F(HtmlOeffnen, MitBrowserAnDerStelle)
+{
+    QTemporaryDir temp;
+    const QByteArray wurzelAlt = qgetenv("ZETTLORA_ROOT");
+    qputenv("ZETTLORA_ROOT", QFile::encodeName(temp.path()));
+    ordnerZuruecksetzen();
+    oeffner(0);
+    DesktopPlattform d;
+    EXPECT_TRUE(d.dokumentOeffnen(seite(), QStringLiteral("ende")));
+    EXPECT_TRUE(QTest::qWaitFor([] { return DesktopPlattform::oeffnerLaufend() == 0; }, 10000));
+    QFile f(notiz());
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    const QString weiter = QString::fromUtf8(f.readAll()).trimmed();
+    EXPECT_NE(weiter, seite());
+    QFile w(weiter);
+    ASSERT_TRUE(w.open(QIODevice::ReadOnly));
+    const QString html = QString::fromLatin1(w.readAll());
+    const QString ziel = QString::fromLatin1(QUrl::fromLocalFile(seite()).toEncoded()) + QStringLiteral("#ende");
+    EXPECT_TRUE(html.contains(QStringLiteral("url=") + ziel)) << html.toStdString();
+    EXPECT_TRUE(html.contains(QStringLiteral("\r\n")));
+    QApplication::processEvents();
+    EXPECT_FALSE(fensterZeigt(QStringLiteral("Zettlora – Anleitung")));
+    qputenv("ZETTLORA_ROOT", wurzelAlt);
+    ordnerZuruecksetzen();
+}
+
+// A message box with a Help button: the button (and F1) opens the help in
+// front of the box, which stays open and then takes its answer.
+TEST_F(HtmlOeffnen, MeldungMitHilfeKnopf)
+{
+    qputenv("PATH", QFile::encodeName(dir.path() + QStringLiteral("/leer")));
+    DesktopPlattform d;
+    int gedrueckt = 0;
+    QStringList texte;
+    bool offenNachHilfe = false;
+    QWidget* besitzerDerHilfe = nullptr;
+    QWidget* kasten = nullptr;
+    wennOffen([&](QWidget* w) {
+        auto* box = qobject_cast<QMessageBox*>(w);
+        ASSERT_NE(box, nullptr);
+        kasten = box;
+        for (QAbstractButton* b : box->buttons())
+            texte << b->text();
+        auto* hilfe = box->findChild<QPushButton*>(QStringLiteral("befHilfe"));
+        ASSERT_NE(hilfe, nullptr);
+        QTest::mouseClick(hilfe, Qt::LeftButton);
+        offenNachHilfe = box->isVisible();
+        besitzerDerHilfe = HilfeFenster::offen() ? HilfeFenster::offen()->besitzer() : nullptr;
+        // Esc closes the help and returns to the box, where F1 opens it again.
+        ASSERT_NE(HilfeFenster::offen(), nullptr);
+        QTest::keyClick(HilfeFenster::offen()->windowHandle(), Qt::Key_Escape);
+        ASSERT_TRUE(QTest::qWaitFor([box] { return QApplication::activeWindow() == box; }, 5000));
+        QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : box, Qt::Key_F1);
+        knopf(box, QStringLiteral("Ja"))->click();
+    });
+    const int antwort = d.meldungMitHilfe(QStringLiteral("Vorgaben setzen?"), vbYesNo | vbQuestion,
+                                          QStringLiteral("Vorgaben setzen"), [&] {
+                                              ++gedrueckt;
+                                              d.dokumentOeffnen(seite(), QStringLiteral("ende"));
+                                          });
+    EXPECT_EQ(antwort, vbYes);
+    EXPECT_EQ(gedrueckt, 2);
+    EXPECT_TRUE(offenNachHilfe);
+    EXPECT_EQ(besitzerDerHilfe, kasten);
+    texte.sort();
+    EXPECT_EQ(texte, (QStringList{"&Hilfe", "Ja", "Nein"}));
+    ASSERT_NE(HilfeFenster::offen(), nullptr);
+    EXPECT_EQ(HilfeFenster::offen()->Anzeige->source().fragment(), QStringLiteral("ende"));
+
+    // Without a help: no such button.
+    wennOffen([&](QWidget* w) {
+        EXPECT_EQ(w->findChild<QPushButton*>(QStringLiteral("befHilfe")), nullptr);
+        knopf(qobject_cast<QMessageBox*>(w), QStringLiteral("OK"))->click();
+    });
+    EXPECT_EQ(d.meldungMitHilfe(QStringLiteral("Nur OK"), vbOKOnly, QString(), {}), vbOK);
+}
+
+// An input box with a Help button: pressing it keeps the typed text and the box.
+TEST(Desktop, EingabeMitHilfeKnopf)
+{
+    DesktopPlattform d;
+    int gedrueckt = 0;
+    bool offenNachHilfe = false;
+    wennOffen([&](QWidget* w) {
+        auto* dlg = qobject_cast<QInputDialog*>(w);
+        ASSERT_NE(dlg, nullptr);
+        dlg->setTextValue(QStringLiteral("Erika Muster"));
+        auto* hilfe = dlg->findChild<QPushButton*>(QStringLiteral("befHilfe"));
+        ASSERT_NE(hilfe, nullptr);
+        EXPECT_EQ(hilfe->text(), QStringLiteral("&Hilfe"));
+        QTest::mouseClick(hilfe, Qt::LeftButton);
+        offenNachHilfe = dlg->isVisible();
+        EXPECT_EQ(dlg->textValue(), QStringLiteral("Erika Muster"));
+        dlg->accept();
+    });
+    bool abbruch = true;
+    EXPECT_EQ(d.eingabeMitHilfe(
+                  QStringLiteral("Absenderzeile:"), QString(), QString(), [&] { ++gedrueckt; }, &abbruch),
+              QStringLiteral("Erika Muster"));
+    EXPECT_FALSE(abbruch);
+    EXPECT_EQ(gedrueckt, 1);
+    EXPECT_TRUE(offenNachHilfe);
 }

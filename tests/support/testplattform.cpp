@@ -19,22 +19,61 @@ TestPlattform::~TestPlattform()
     zplatform::plattformSetzen(nullptr);
 }
 
+namespace {
+
+// Presses the Help button as often as the queue asks before the answer; the
+// documents opened meanwhile are the box's.
+template <class Schlange, class Wert>
+QStringList hilfeDruecken(TestPlattform& p, Schlange& schlange, const Wert& hilfe, const zplatform::HilfeAufruf& aufruf)
+{
+    QStringList geoeffnet;
+    while (!schlange.isEmpty() && schlange.head() == hilfe) {
+        schlange.dequeue();
+        const qsizetype vorher = p.geoeffneteAdressen.size();
+        if (aufruf)
+            aufruf();
+        geoeffnet += p.geoeffneteAdressen.mid(vorher);
+    }
+    return geoeffnet;
+}
+
+} // namespace
+
 int TestPlattform::meldung(const QString& text, int stil, const QString& titel)
 {
-    int antwort = antworten.isEmpty() ? zplatform::standardAntwort(stil) : antworten.dequeue();
-    meldungen.push_back({text, stil, titel, antwort});
-    return antwort;
+    return meldungMitHilfe(text, stil, titel, {});
+}
+
+int TestPlattform::meldungMitHilfe(const QString& text, int stil, const QString& titel,
+                                   const zplatform::HilfeAufruf& hilfe)
+{
+    GezeigteMeldung m{text, stil, titel, 0, bool(hilfe), {}};
+    if (hilfe)
+        m.hilfeGeoeffnet = hilfeDruecken(*this, antworten, HilfeKnopf, hilfe);
+    m.antwort = antworten.isEmpty() ? zplatform::standardAntwort(stil) : antworten.dequeue();
+    meldungen.push_back(m);
+    return m.antwort;
 }
 
 QString TestPlattform::eingabe(const QString& prompt, const QString& titel, const QString& vorgabe, bool* abgebrochen)
 {
-    Q_UNUSED(titel);
+    return eingabeMitHilfe(prompt, titel, vorgabe, {}, abgebrochen);
+}
+
+QString TestPlattform::eingabeMitHilfe(const QString& prompt, const QString& titel, const QString& vorgabe,
+                                       const zplatform::HilfeAufruf& hilfe, bool* abgebrochen)
+{
     eingabePrompts << prompt;
+    GezeigteEingabe e{prompt, titel, vorgabe, QString(), bool(hilfe), {}};
+    if (hilfe)
+        e.hilfeGeoeffnet = hilfeDruecken(*this, eingaben, QStringLiteral("<hilfe>"), hilfe);
     QString antwort = eingaben.isEmpty() ? vorgabe : eingaben.dequeue();
     bool abbruch = antwort == QStringLiteral("<abbruch>");
     if (abgebrochen)
         *abgebrochen = abbruch;
-    return abbruch ? QString() : antwort;
+    e.antwort = abbruch ? QString() : antwort;
+    eingabeBoxen.push_back(e);
+    return e.antwort;
 }
 
 void TestPlattform::ton(const QString& name)
@@ -64,9 +103,9 @@ bool TestPlattform::adresseOeffnen(const QString& url)
     return true;
 }
 
-bool TestPlattform::dokumentOeffnen(const QString& pfad)
+bool TestPlattform::dokumentOeffnen(const QString& pfad, const QString& anker)
 {
-    geoeffneteAdressen << pfad;
+    geoeffneteAdressen << (anker.isEmpty() ? pfad : pfad + QLatin1Char('#') + anker);
     return true;
 }
 

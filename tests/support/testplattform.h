@@ -19,6 +19,18 @@ struct GezeigteMeldung
     int stil = 0;
     QString titel;
     int antwort = 0;
+    bool mitHilfe = false;      // the box had a Help button
+    QStringList hilfeGeoeffnet; // what its Help button opened while the box stayed open
+};
+
+struct GezeigteEingabe
+{
+    QString prompt;
+    QString titel;
+    QString vorgabe;
+    QString antwort;
+    bool mitHilfe = false;
+    QStringList hilfeGeoeffnet;
 };
 
 class TestPlattform : public zplatform::Plattform
@@ -31,8 +43,12 @@ public:
     // and an input box its proposed text.
     QQueue<int> antworten;
     QQueue<QString> eingaben; // use the text "<abbruch>" for a cancelled input box
+    // Queued before an answer (HilfeKnopf in antworten, "<hilfe>" in eingaben):
+    // the box's Help button is pressed first, and the box then takes the next answer.
+    static constexpr int HilfeKnopf = -1;
 
     std::vector<GezeigteMeldung> meldungen;
+    std::vector<GezeigteEingabe> eingabeBoxen;
     QStringList eingabePrompts;
     QStringList toene;
     QStringList gestarteteProgramme; // program + " " + arguments joined by blanks
@@ -47,6 +63,10 @@ public:
     int meldung(const QString& text, int stil, const QString& titel) override;
     QString eingabe(const QString& prompt, const QString& titel, const QString& vorgabe,
                     bool* abgebrochen = nullptr) override;
+    int meldungMitHilfe(const QString& text, int stil, const QString& titel,
+                        const zplatform::HilfeAufruf& hilfe) override;
+    QString eingabeMitHilfe(const QString& prompt, const QString& titel, const QString& vorgabe,
+                            const zplatform::HilfeAufruf& hilfe, bool* abgebrochen = nullptr) override;
     void ton(const QString& name) override;
     QDateTime jetzt() const override { return uhr; }
     double zufall() override;
@@ -58,7 +78,8 @@ public:
     bool programmStarten(const QString& programm, const QStringList& argumente, const QString& arbeitsordner,
                          bool warten, int* exitCode) override;
     bool adresseOeffnen(const QString& url) override;
-    bool dokumentOeffnen(const QString& pfad) override;
+    // Notes the document, with "#" and the anchor when one is given.
+    bool dokumentOeffnen(const QString& pfad, const QString& anker = QString()) override;
     bool inPapierkorb(const QString& pfad) override;
     void ereignisseVerarbeiten() override {}
 
