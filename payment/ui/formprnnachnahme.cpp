@@ -137,6 +137,7 @@ FormPrnNachnahme::FormPrnNachnahme(const std::array<QString, 24>& karte, const Q
 
     Form_Load(auswahl);
     txtArtikel1->setFocus();
+    Menuekuerzel_Vorrang(this);
 }
 
 void FormPrnNachnahme::IniLaden()

@@ -216,6 +216,7 @@ FormPrnUeberweisung::FormPrnUeberweisung(QWidget* eltern) : QDialog(eltern)
 
     Form_Load();
     TxtEmpfaengerName->setFocus();
+    Menuekuerzel_Vorrang(this);
 }
 
 FormPrnUeberweisung::~FormPrnUeberweisung()

@@ -46,10 +46,10 @@ char verwendungsTaste(const QKeyEvent* e)
 }
 
 // True when a menu command of the window has this key as its shortcut.
-bool fensterKuerzel(const QWidget* feld, const QKeyEvent* e)
+bool fensterKuerzel(const QWidget* steuerelement, const QKeyEvent* e)
 {
     const QKeySequence taste(e->keyCombination());
-    const QWidget* fenster = feld->window();
+    const QWidget* fenster = steuerelement->window();
     if (!fenster)
         return false;
     const QList<QAction*> aktionen = fenster->findChildren<QAction*>();
@@ -59,6 +59,28 @@ bool fensterKuerzel(const QWidget* feld, const QKeyEvent* e)
     }
     return false;
 }
+
+// Keeps a control from claiming a key that a menu command of its window has
+// as shortcut (a line edit would take Ctrl+V as paste, Ctrl+E as end of line).
+class KuerzelFilter : public QObject
+{
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* o, QEvent* e) override
+    {
+        if (e->type() == QEvent::ShortcutOverride) {
+            auto* w = qobject_cast<QWidget*>(o);
+            if (w && fensterKuerzel(w, static_cast<QKeyEvent*>(e))) {
+                // Not accepted: the window's shortcut runs instead of the control's binding.
+                e->ignore();
+                return true;
+            }
+        }
+        return false;
+    }
+};
 
 class EnterFilter : public QObject
 {
@@ -108,11 +130,6 @@ bool Zahlungsfeld::event(QEvent* e)
         auto* k = static_cast<QKeyEvent*>(e);
         if ((m_art & Verwendung) && verwendungsTaste(k)) {
             e->accept();
-            return true;
-        }
-        if (fensterKuerzel(this, k)) {
-            // Not accepted: the window's shortcut runs instead of the line edit's binding.
-            e->ignore();
             return true;
         }
     }
@@ -215,6 +232,13 @@ void Zahlungsfeld::focusOutEvent(QFocusEvent* e)
 {
     QLineEdit::focusOutEvent(e);
     Q_EMIT verlassen();
+}
+
+void Menuekuerzel_Vorrang(QWidget* form)
+{
+    auto* filter = new KuerzelFilter(form);
+    for (QWidget* w : form->findChildren<QWidget*>())
+        w->installEventFilter(filter);
 }
 
 void Enter_Weiter(QWidget* steuerelement)

@@ -7,9 +7,7 @@
 // beginning of a long text, selects its whole text when entered (the cursor
 // at the start), moves on with Enter, and, by its kind, turns a typed "." into "," (amounts), keeps the payer
 // list's separators out (payer fields) or inserts date, time and a running
-// number (purpose lines). The hot keys of the form's menus always win over
-// the line edit's own key bindings (Ctrl+V swaps payer and recipient instead
-// of pasting).
+// number (purpose lines).
 
 #include "platform/drucker.h"
 
@@ -86,6 +84,12 @@ private:
     QStringList m_gekuerzt;
     bool m_gezeigt = false;
 };
+
+// The form's menu shortcuts win over the key bindings of every control of the
+// form, combo boxes and their line edits included: a key that names a menu
+// command runs that command wherever the focus is (Ctrl+V swaps payer and
+// recipient instead of pasting). Called once the form's controls exist.
+void Menuekuerzel_Vorrang(QWidget* form);
 
 // Enter pressed in any of the form's controls (and in an editable combo box)
 // is swallowed and moves the focus on in tab order.

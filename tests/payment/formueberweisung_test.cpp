@@ -198,6 +198,50 @@ TEST_F(FormUeberweisungTest, TastenDerFelder)
     EXPECT_FALSE(f->isVisible());
 }
 
+TEST_F(FormUeberweisungTest, StrgVVertauschtAusJedemSteuerelement)
+{
+    auto f = oeffnen();
+    f->TxtWaehrung->setCurrentText(QStringLiteral("EUR"));
+    f->TxtEmpfaengerName->setText(QStringLiteral("Empf"));
+    f->TxtAuftraggeberName->setText(QStringLiteral("Auftr"));
+    zeigen(*f);
+    QApplication::clipboard()->setText(QStringLiteral("EINGEFUEGT"));
+
+    // Every control the user can reach with Tab, the currency box's line edit included.
+    QList<QWidget*> steuerelemente;
+    QWidget* w = f->TxtEmpfaengerName;
+    do {
+        if (w->isEnabled() && w->isVisible() && (w->focusPolicy() & Qt::TabFocus) && !w->focusProxy() &&
+            w->window() == f.get())
+            steuerelemente << w;
+        w = w->nextInFocusChain();
+    } while (w != f->TxtEmpfaengerName);
+    ASSERT_TRUE(steuerelemente.contains(f->TxtWaehrung));
+    ASSERT_GE(steuerelemente.size(), 18);
+
+    for (QWidget* s : steuerelemente) {
+        s->setFocus();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return QApplication::focusWidget() == s; })) << s->objectName().toStdString();
+        const QString empfaenger = f->TxtEmpfaengerName->text();
+        const QString auftraggeber = f->TxtAuftraggeberName->text();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_V, Qt::ControlModifier);
+        EXPECT_EQ(f->TxtEmpfaengerName->text(), auftraggeber) << s->objectName().toStdString();
+        EXPECT_EQ(f->TxtAuftraggeberName->text(), empfaenger) << s->objectName().toStdString();
+    }
+    EXPECT_EQ(f->TxtWaehrung->currentText(), QStringLiteral("EUR")) << "nothing pasted";
+    for (QLineEdit* e : f->findChildren<QLineEdit*>())
+        EXPECT_FALSE(e->text().contains(QStringLiteral("EINGEFUEGT"))) << e->objectName().toStdString();
+
+    // The other menu keys reach their commands from the currency box too: Ctrl+E opens the log.
+    f->TxtAuftraggeberKontoNr->setText(QStringLiteral("77"));
+    wurzel.schreiben("daten/Konto_77.Log", "x");
+    f->TxtWaehrung->setFocus();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_E, Qt::ControlModifier);
+    ASSERT_EQ(plattform.gestarteteProgramme.size(), 1);
+    EXPECT_TRUE(plattform.gestarteteProgramme[0].endsWith("/daten/Konto_77.Log"));
+    EXPECT_EQ(f->TxtWaehrung->currentText(), QStringLiteral("EUR"));
+}
+
 TEST_F(FormUeberweisungTest, BankNameAusDerBankleitzahl)
 {
     auto f = oeffnen();
