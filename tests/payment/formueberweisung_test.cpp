@@ -242,6 +242,26 @@ TEST_F(FormUeberweisungTest, StrgVVertauschtAusJedemSteuerelement)
     EXPECT_EQ(f->TxtWaehrung->currentText(), QStringLiteral("EUR"));
 }
 
+TEST_F(FormUeberweisungTest, EscNurWennZurueckMoeglichIst)
+{
+    // The deferred set-up held: the state of the dialog's first 500 ms, "&Zurück" still off.
+    auto f = std::make_unique<FormPrnUeberweisung>();
+    f->TimerInit->stop();
+    zeigen(*f);
+    ASSERT_FALSE(f->befZurueck->isEnabled());
+    for (QWidget* s : std::initializer_list<QWidget*>{f->TxtEmpfaengerName, f->TxtWaehrung, f->TxtBetrag}) {
+        s->setFocus();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+        ASSERT_TRUE(f->isVisible()) << s->objectName().toStdString();
+    }
+
+    // Once the set-up has run, Esc goes back like the button.
+    f->TimerInit->start();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return f->befZurueck->isEnabled(); }, 5000));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+    EXPECT_FALSE(f->isVisible());
+}
+
 TEST_F(FormUeberweisungTest, BankNameAusDerBankleitzahl)
 {
     auto f = oeffnen();
