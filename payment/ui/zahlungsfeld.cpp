@@ -60,6 +60,13 @@ bool fensterKuerzel(const QWidget* steuerelement, const QKeyEvent* e)
     return false;
 }
 
+// Opening a menu (with the mouse, or Alt for the menu bar) or a context menu
+// is no leaving of the box, and coming back from it no entering.
+bool nurMenue(const QFocusEvent* e)
+{
+    return e->reason() == Qt::PopupFocusReason || e->reason() == Qt::MenuBarFocusReason;
+}
+
 // Keeps a control from claiming a key that a menu command of its window has
 // as shortcut (a line edit would take Ctrl+V as paste, Ctrl+E as end of line).
 class KuerzelFilter : public QObject
@@ -180,6 +187,10 @@ void Zahlungsfeld::keyPressEvent(QKeyEvent* e)
 
 void Zahlungsfeld::focusInEvent(QFocusEvent* e)
 {
+    if (nurMenue(e)) {
+        QLineEdit::focusInEvent(e);
+        return;
+    }
     Q_EMIT betreten();
     QLineEdit::focusInEvent(e);
     // The whole text selected, the cursor at its start: a long text shows its beginning.
@@ -231,7 +242,8 @@ bool Kastenfuellung::eventFilter(QObject* o, QEvent* e)
 void Zahlungsfeld::focusOutEvent(QFocusEvent* e)
 {
     QLineEdit::focusOutEvent(e);
-    Q_EMIT verlassen();
+    if (!nurMenue(e))
+        Q_EMIT verlassen();
 }
 
 void Menuekuerzel_Vorrang(QWidget* form)

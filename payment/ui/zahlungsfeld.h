@@ -7,7 +7,7 @@
 // beginning of a long text, selects its whole text when entered (the cursor
 // at the start), moves on with Enter, and, by its kind, turns a typed "." into "," (amounts), keeps the payer
 // list's separators out (payer fields) or inserts date, time and a running
-// number (purpose lines).
+// number (purpose lines). Opening a menu neither leaves nor enters it.
 
 #include "platform/drucker.h"
 
@@ -43,7 +43,8 @@ public:
     Zahlungsfeld(const QString& name, int art, int maxLaenge, QWidget* eltern = nullptr);
 
 Q_SIGNALS:
-    // Entered (before its text is selected) and left.
+    // Entered (before its text is selected) and left; a menu opened and
+    // closed meanwhile is neither.
     void betreten();
     void verlassen();
 
