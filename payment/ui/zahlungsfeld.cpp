@@ -89,6 +89,33 @@ protected:
     }
 };
 
+class NachDemZeigen : public QObject
+{
+public:
+    NachDemZeigen(QWidget* form, std::function<void()> schritt) : QObject(form), m_schritt(std::move(schritt))
+    {
+        form->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* o, QEvent* e) override
+    {
+        if (o == parent() && e->type() == QEvent::Show) {
+            o->removeEventFilter(this);
+            // After the show: what it shows stands over the form, not before it.
+            QTimer::singleShot(0, this, [this] {
+                const auto schritt = std::move(m_schritt);
+                deleteLater();
+                schritt();
+            });
+        }
+        return false;
+    }
+
+private:
+    std::function<void()> m_schritt;
+};
+
 class EnterFilter : public QObject
 {
 public:
@@ -210,7 +237,8 @@ void Anfang_Zeigen(QLineEdit* feld)
 
 Kastenfuellung::Kastenfuellung(QWidget* form) : QObject(form), m_form(form)
 {
-    form->installEventFilter(this);
+    // What the form's load cut is told once the form is on the screen.
+    Nach_Dem_Zeigen(form, [this] { Kuerzungen_Melden(); });
 }
 
 void Kastenfuellung::Wert_Eintragen(QLineEdit* feld, const QString& wert, const QString& bezeichnung)
@@ -229,16 +257,6 @@ void Kastenfuellung::Kuerzungen_Melden()
         zcommon::MsgBox(text, zplatform::vbOKOnly | zplatform::vbExclamation, m_form->windowTitle());
 }
 
-bool Kastenfuellung::eventFilter(QObject* o, QEvent* e)
-{
-    if (o == m_form && e->type() == QEvent::Show && !m_gezeigt) {
-        m_gezeigt = true;
-        // After the show: the message stands over the form, not before it.
-        QTimer::singleShot(0, this, &Kastenfuellung::Kuerzungen_Melden);
-    }
-    return false;
-}
-
 void Zahlungsfeld::focusOutEvent(QFocusEvent* e)
 {
     QLineEdit::focusOutEvent(e);
@@ -251,6 +269,11 @@ void Menuekuerzel_Vorrang(QWidget* form)
     auto* filter = new KuerzelFilter(form);
     for (QWidget* w : form->findChildren<QWidget*>())
         w->installEventFilter(filter);
+}
+
+void Nach_Dem_Zeigen(QWidget* form, std::function<void()> schritt)
+{
+    new NachDemZeigen(form, std::move(schritt));
 }
 
 void Enter_Weiter(QWidget* steuerelement)

@@ -77,14 +77,14 @@ public:
     // Tells the user once which values were cut since the last message.
     void Kuerzungen_Melden();
 
-protected:
-    bool eventFilter(QObject* o, QEvent* e) override;
-
 private:
     QWidget* m_form;
     QStringList m_gekuerzt;
-    bool m_gezeigt = false;
 };
+
+// Runs schritt once, as soon as the form is first on the screen (after its
+// show, so that a message stands over the form).
+void Nach_Dem_Zeigen(QWidget* form, std::function<void()> schritt);
 
 // The form's menu shortcuts win over the key bindings of every control of the
 // form, combo boxes and their line edits included: a key that names a menu
