@@ -81,7 +81,7 @@ TEST_F(FormUeberweisungTest, ErsteBenutzungMitVorgaben)
     EXPECT_FALSE(f.ComboUnterschriftPrn->isVisibleTo(&f));
     EXPECT_EQ(ini(QStringLiteral("Währungskürzel")), WaehrungsVorgabe);
     // The deferred set-up lists the fonts and frees the buttons.
-    QTRY_VERIFY_WITH_TIMEOUT(f.befDrucken->isEnabled(), 5000);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return f.befDrucken->isEnabled(); }, 5000));
     EXPECT_TRUE(f.befZurueck->isEnabled());
     EXPECT_EQ(f.ComboSchrift->currentText(), QStringLiteral("Courier New"));
 }
