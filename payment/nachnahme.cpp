@@ -1,5 +1,6 @@
 #include "payment/nachnahme.h"
 
+#include "catalogues/land.h"
 #include "common/drucktext.h"
 #include "common/texte.h"
 #include "masks/evaluate.h"
@@ -28,6 +29,14 @@ QString zeilenumbrueche(const QString& text)
 }
 
 } // namespace
+
+QString Land_Warnung(const QString& plz, const QString& land, const QString& stdLand)
+{
+    const QString code = zkataloge::Land_Ermitteln(plz, land, stdLand);
+    if (QString(code + u'-').compare(stdLand, Qt::CaseInsensitive) == 0)
+        return QString();
+    return QStringLiteral("Die Anschrift gehört zu einem anderen Land (Länderkennzeichen „%1“).").arg(code);
+}
 
 QString Preis_Auswerten(const QString& text, int maxLaenge)
 {

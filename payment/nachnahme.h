@@ -21,6 +21,12 @@ QString Preis_Auswerten(const QString& text, int maxLaenge = 8);
 // "." as decimal separator), anything else 0.
 double Nachnahme_Wert(const QString& text);
 
+// The warning that the address belongs to another country: its vehicle
+// country code (from the card's postcode and country field) followed by "-"
+// differs from the default country stdLand ("D-"), case ignored. Names the
+// code ("?" when the country cannot be told); "" for an address at home.
+QString Land_Warnung(const QString& plz, const QString& land, const QString& stdLand);
+
 struct Nachnahme
 {
     QString name, strasse, ort; // recipient; "~" in the name is a line break

@@ -143,6 +143,7 @@ FormPrnLastschrift::FormPrnLastschrift(const std::array<QString, 24>& karte, con
 
     Form_Load(auswahl);
     TxtAbsName->setFocus();
+    Menuekuerzel_Vorrang(this);
 }
 
 FormPrnLastschrift::~FormPrnLastschrift()

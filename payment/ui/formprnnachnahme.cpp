@@ -1,5 +1,7 @@
 #include "payment/ui/formprnnachnahme.h"
 
+#include "addressbook/sitzung.h"
+#include "common/meldungen.h"
 #include "common/texte.h"
 #include "common/ui/listen.h"
 #include "payment/einrichtung.h"
@@ -137,6 +139,14 @@ FormPrnNachnahme::FormPrnNachnahme(const std::array<QString, 24>& karte, const Q
 
     Form_Load(auswahl);
     txtArtikel1->setFocus();
+    Menuekuerzel_Vorrang(this);
+
+    // An address in another country is told once the form is on the screen.
+    const QString warnung = Land_Warnung(m_karte[4], m_karte[6], zadressbuch::sitzung().KatalogStdLand);
+    if (!warnung.isEmpty())
+        Nach_Dem_Zeigen(this, [this, warnung] {
+            zcommon::MsgBox(warnung, zplatform::vbOKOnly | zplatform::vbExclamation, windowTitle());
+        });
 }
 
 void FormPrnNachnahme::IniLaden()

@@ -17,6 +17,7 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -216,6 +217,7 @@ FormPrnUeberweisung::FormPrnUeberweisung(QWidget* eltern) : QDialog(eltern)
 
     Form_Load();
     TxtEmpfaengerName->setFocus();
+    Menuekuerzel_Vorrang(this);
 }
 
 FormPrnUeberweisung::~FormPrnUeberweisung()
@@ -482,6 +484,17 @@ void FormPrnUeberweisung::Zurueck()
 {
     TimerInit->stop();
     done(QDialog::Rejected);
+}
+
+void FormPrnUeberweisung::keyPressEvent(QKeyEvent* e)
+{
+    // Esc clicks "&Zurück", and so does nothing while the button is still
+    // off (until the deferred set-up has run).
+    if (e->matches(QKeySequence::Cancel) && !befZurueck->isEnabled()) {
+        e->accept();
+        return;
+    }
+    QDialog::keyPressEvent(e);
 }
 
 void FormPrnUeberweisung::reject()

@@ -46,10 +46,10 @@ char verwendungsTaste(const QKeyEvent* e)
 }
 
 // True when a menu command of the window has this key as its shortcut.
-bool fensterKuerzel(const QWidget* feld, const QKeyEvent* e)
+bool fensterKuerzel(const QWidget* steuerelement, const QKeyEvent* e)
 {
     const QKeySequence taste(e->keyCombination());
-    const QWidget* fenster = feld->window();
+    const QWidget* fenster = steuerelement->window();
     if (!fenster)
         return false;
     const QList<QAction*> aktionen = fenster->findChildren<QAction*>();
@@ -59,6 +59,62 @@ bool fensterKuerzel(const QWidget* feld, const QKeyEvent* e)
     }
     return false;
 }
+
+// Opening a menu (with the mouse, or Alt for the menu bar) or a context menu
+// is no leaving of the box, and coming back from it no entering.
+bool nurMenue(const QFocusEvent* e)
+{
+    return e->reason() == Qt::PopupFocusReason || e->reason() == Qt::MenuBarFocusReason;
+}
+
+// Keeps a control from claiming a key that a menu command of its window has
+// as shortcut (a line edit would take Ctrl+V as paste, Ctrl+E as end of line).
+class KuerzelFilter : public QObject
+{
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* o, QEvent* e) override
+    {
+        if (e->type() == QEvent::ShortcutOverride) {
+            auto* w = qobject_cast<QWidget*>(o);
+            if (w && fensterKuerzel(w, static_cast<QKeyEvent*>(e))) {
+                // Not accepted: the window's shortcut runs instead of the control's binding.
+                e->ignore();
+                return true;
+            }
+        }
+        return false;
+    }
+};
+
+class NachDemZeigen : public QObject
+{
+public:
+    NachDemZeigen(QWidget* form, std::function<void()> schritt) : QObject(form), m_schritt(std::move(schritt))
+    {
+        form->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* o, QEvent* e) override
+    {
+        if (o == parent() && e->type() == QEvent::Show) {
+            o->removeEventFilter(this);
+            // After the show: what it shows stands over the form, not before it.
+            QTimer::singleShot(0, this, [this] {
+                const auto schritt = std::move(m_schritt);
+                deleteLater();
+                schritt();
+            });
+        }
+        return false;
+    }
+
+private:
+    std::function<void()> m_schritt;
+};
 
 class EnterFilter : public QObject
 {
@@ -110,11 +166,6 @@ bool Zahlungsfeld::event(QEvent* e)
             e->accept();
             return true;
         }
-        if (fensterKuerzel(this, k)) {
-            // Not accepted: the window's shortcut runs instead of the line edit's binding.
-            e->ignore();
-            return true;
-        }
     }
     return QLineEdit::event(e);
 }
@@ -163,6 +214,10 @@ void Zahlungsfeld::keyPressEvent(QKeyEvent* e)
 
 void Zahlungsfeld::focusInEvent(QFocusEvent* e)
 {
+    if (nurMenue(e)) {
+        QLineEdit::focusInEvent(e);
+        return;
+    }
     Q_EMIT betreten();
     QLineEdit::focusInEvent(e);
     // The whole text selected, the cursor at its start: a long text shows its beginning.
@@ -182,7 +237,8 @@ void Anfang_Zeigen(QLineEdit* feld)
 
 Kastenfuellung::Kastenfuellung(QWidget* form) : QObject(form), m_form(form)
 {
-    form->installEventFilter(this);
+    // What the form's load cut is told once the form is on the screen.
+    Nach_Dem_Zeigen(form, [this] { Kuerzungen_Melden(); });
 }
 
 void Kastenfuellung::Wert_Eintragen(QLineEdit* feld, const QString& wert, const QString& bezeichnung)
@@ -201,20 +257,23 @@ void Kastenfuellung::Kuerzungen_Melden()
         zcommon::MsgBox(text, zplatform::vbOKOnly | zplatform::vbExclamation, m_form->windowTitle());
 }
 
-bool Kastenfuellung::eventFilter(QObject* o, QEvent* e)
-{
-    if (o == m_form && e->type() == QEvent::Show && !m_gezeigt) {
-        m_gezeigt = true;
-        // After the show: the message stands over the form, not before it.
-        QTimer::singleShot(0, this, &Kastenfuellung::Kuerzungen_Melden);
-    }
-    return false;
-}
-
 void Zahlungsfeld::focusOutEvent(QFocusEvent* e)
 {
     QLineEdit::focusOutEvent(e);
-    Q_EMIT verlassen();
+    if (!nurMenue(e))
+        Q_EMIT verlassen();
+}
+
+void Menuekuerzel_Vorrang(QWidget* form)
+{
+    auto* filter = new KuerzelFilter(form);
+    for (QWidget* w : form->findChildren<QWidget*>())
+        w->installEventFilter(filter);
+}
+
+void Nach_Dem_Zeigen(QWidget* form, std::function<void()> schritt)
+{
+    new NachDemZeigen(form, std::move(schritt));
 }
 
 void Enter_Weiter(QWidget* steuerelement)

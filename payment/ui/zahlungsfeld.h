@@ -7,9 +7,7 @@
 // beginning of a long text, selects its whole text when entered (the cursor
 // at the start), moves on with Enter, and, by its kind, turns a typed "." into "," (amounts), keeps the payer
 // list's separators out (payer fields) or inserts date, time and a running
-// number (purpose lines). The hot keys of the form's menus always win over
-// the line edit's own key bindings (Ctrl+V swaps payer and recipient instead
-// of pasting).
+// number (purpose lines). Opening a menu neither leaves nor enters it.
 
 #include "platform/drucker.h"
 
@@ -45,7 +43,8 @@ public:
     Zahlungsfeld(const QString& name, int art, int maxLaenge, QWidget* eltern = nullptr);
 
 Q_SIGNALS:
-    // Entered (before its text is selected) and left.
+    // Entered (before its text is selected) and left; a menu opened and
+    // closed meanwhile is neither.
     void betreten();
     void verlassen();
 
@@ -78,14 +77,20 @@ public:
     // Tells the user once which values were cut since the last message.
     void Kuerzungen_Melden();
 
-protected:
-    bool eventFilter(QObject* o, QEvent* e) override;
-
 private:
     QWidget* m_form;
     QStringList m_gekuerzt;
-    bool m_gezeigt = false;
 };
+
+// Runs schritt once, as soon as the form is first on the screen (after its
+// show, so that a message stands over the form).
+void Nach_Dem_Zeigen(QWidget* form, std::function<void()> schritt);
+
+// The form's menu shortcuts win over the key bindings of every control of the
+// form, combo boxes and their line edits included: a key that names a menu
+// command runs that command wherever the focus is (Ctrl+V swaps payer and
+// recipient instead of pasting). Called once the form's controls exist.
+void Menuekuerzel_Vorrang(QWidget* form);
 
 // Enter pressed in any of the form's controls (and in an editable combo box)
 // is swallowed and moves the focus on in tab order.

@@ -111,3 +111,57 @@ TEST_F(ZahlungTest, BanknameAusDemBankleitzahlenKatalog)
     ASSERT_EQ(f.auswahlAngebote.size(), 1);
     EXPECT_EQ(f.auswahlAngebote[0], (QStringList{"Bank A", "Bank B"}));
 }
+
+// Opening the cash-on-delivery form for an address abroad warns once the form
+// is on the screen; the code comes from the card's postcode and country field.
+TEST_F(ZahlungTest, NachnahmeWarntBeiEinerAnschriftImAusland)
+{
+    zadressbuch::Befehlsregister r;
+    Befehle_Anmelden(r);
+    const struct
+    {
+        const char* stdLand;
+        const char* plz;
+        const char* land;
+        const char* code; // "" no warning
+    } faelle[] = {{"D-", "12345", "", ""},
+                  {"D-", "A-1010", "", "A"},
+                  {"D-", "DK3000", "", "DK"},
+                  {"D-", "d-12345", "", ""},
+                  {"D-", "A-1010", "Deutschland", ""},
+                  {"D-", "12345", "Frankreich", "?"},
+                  {"D-", "", "", "?"},
+                  {"CH-", "8000", "Schweiz", ""},
+                  {"ch-", "8000", "", ""},
+                  {"CH-", "D-12345", "", "D"}};
+    for (const auto& f : faelle) {
+        SCOPED_TRACE(std::string(f.stdLand) + " " + f.plz + " " + f.land);
+        zadressbuch::sitzung().KatalogStdLand = QString::fromUtf8(f.stdLand);
+        FensterAttrappe fenster;
+        fenster.felder[1] = QStringLiteral("Muster");
+        fenster.felder[4] = QString::fromUtf8(f.plz);
+        fenster.felder[5] = QStringLiteral("Ort");
+        fenster.felder[6] = QString::fromUtf8(f.land);
+        plattform.meldungen.clear();
+        std::vector<GezeigteMeldung> waehrendDesZeigens;
+        imDialog([&](QWidget* w) {
+            // A step queued now runs after what the form does once it is shown.
+            bool danach = false;
+            QTimer::singleShot(0, w, [&] { danach = true; });
+            ASSERT_TRUE(QTest::qWaitFor([&] { return danach; }));
+            waehrendDesZeigens = plattform.meldungen;
+        });
+        EXPECT_TRUE(r.ausfuehren(Befehl::mnuPrnNachnahme, fenster));
+        if (*f.code == 0) {
+            EXPECT_TRUE(waehrendDesZeigens.empty()) << waehrendDesZeigens.front().text.toStdString();
+            continue;
+        }
+        ASSERT_EQ(waehrendDesZeigens.size(), 1u);
+        EXPECT_EQ(waehrendDesZeigens[0].text,
+                  QStringLiteral("Die Anschrift gehört zu einem anderen Land (Länderkennzeichen „%1“).")
+                      .arg(QString::fromUtf8(f.code)));
+        EXPECT_EQ(waehrendDesZeigens[0].titel, QStringLiteral("Nachnahme drucken"));
+        EXPECT_EQ(waehrendDesZeigens[0].stil, zplatform::vbOKOnly | zplatform::vbExclamation);
+    }
+    EXPECT_TRUE(plattform.toene.isEmpty()) << "no sound before a payment form's message";
+}

@@ -15,6 +15,8 @@
 #include <QComboBox>
 #include <QFocusEvent>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
@@ -212,6 +214,61 @@ TEST_F(FormZahlungTest, LastschriftAblegenUndSammellauf)
     lauf->mnuLastFilePrint_Click();
     ASSERT_EQ(plattform.meldungen.size(), 1u);
     EXPECT_TRUE(plattform.meldungen[0].text.contains("Es ist ein Fehler beim Drucken der Lastschriften aufgetreten."));
+}
+
+// The user types an amount and files the debit through the menu opened with
+// the mouse, without leaving the amount box: it is filed as typed.
+TEST_F(FormZahlungTest, AblegenUeberDasMenueMitDerMausOhneDenBetragZuVerlassen)
+{
+    auto form = lastschrift(karteMit({{1, "Kartenperson"}}));
+    form->show();
+    form->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    auto* leiste = form->findChild<QMenuBar*>();
+    auto* menue = form->findChild<QMenu*>(QStringLiteral("mnuLastFile"));
+    ASSERT_NE(leiste, nullptr);
+    ASSERT_NE(menue, nullptr);
+    auto menueOeffnen = [&] {
+        QTest::mouseClick(leiste, Qt::LeftButton, {}, leiste->actionGeometry(menue->menuAction()).center());
+        return QTest::qWaitFor([&] { return menue->isVisible(); });
+    };
+
+    form->TxtBetrag->setFocus();
+    QTest::keyClicks(form->TxtBetrag, "10+5");
+    // A menu opened and closed again (a second click on its title) is no leaving: the box still
+    // holds what was typed, and typing goes on where it was.
+    ASSERT_TRUE(menueOeffnen());
+    QTest::mouseClick(leiste, Qt::LeftButton, {}, leiste->actionGeometry(menue->menuAction()).center());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !menue->isVisible() && form->TxtBetrag->hasFocus(); }));
+    EXPECT_EQ(form->TxtBetrag->text(), QStringLiteral("10+5"));
+    QTest::keyClicks(form->TxtBetrag, "+0");
+    QTest::keyClick(form->TxtBetrag, Qt::Key_Backspace);
+    QTest::keyClick(form->TxtBetrag, Qt::Key_Backspace);
+    EXPECT_EQ(form->TxtBetrag->text(), QStringLiteral("10+5"));
+
+    ASSERT_TRUE(menueOeffnen());
+    QTest::mouseClick(menue, Qt::LeftButton, {}, menue->actionGeometry(form->mnuLastFileSave).center());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !form->isVisible(); }));
+    const QStringList zeilen = zplatform::zeilenLesen(daten() + "/LastschriftSammlung.txt");
+    ASSERT_EQ(zeilen.size(), 1);
+    const std::optional<Lastschrift> l = Lastschrift_Lesen(zeilen.front());
+    ASSERT_TRUE(l.has_value());
+    EXPECT_EQ(l->betrag, QStringLiteral("10+5"));
+    EXPECT_EQ(l->absName, QStringLiteral("Kartenperson"));
+}
+
+// Leaving the amount box with the mouse still works the amount out.
+TEST_F(FormZahlungTest, BetragWirdBeimVerlassenMitDerMausAusgewertet)
+{
+    auto form = lastschrift(karteMit({}));
+    form->show();
+    form->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    form->TxtBetrag->setFocus();
+    QTest::keyClicks(form->TxtBetrag, "10+5");
+    QTest::mouseClick(form->TxtVerwendung1, Qt::LeftButton);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return form->TxtVerwendung1->hasFocus(); }));
+    EXPECT_EQ(form->TxtBetrag->text(), QStringLiteral("15,00"));
 }
 
 TEST_F(FormZahlungTest, AblegenScheitertOhneErfolgston)

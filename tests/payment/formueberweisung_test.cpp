@@ -81,7 +81,7 @@ TEST_F(FormUeberweisungTest, ErsteBenutzungMitVorgaben)
     EXPECT_FALSE(f.ComboUnterschriftPrn->isVisibleTo(&f));
     EXPECT_EQ(ini(QStringLiteral("Währungskürzel")), WaehrungsVorgabe);
     // The deferred set-up lists the fonts and frees the buttons.
-    QTRY_VERIFY_WITH_TIMEOUT(f.befDrucken->isEnabled(), 5000);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return f.befDrucken->isEnabled(); }, 5000));
     EXPECT_TRUE(f.befZurueck->isEnabled());
     EXPECT_EQ(f.ComboSchrift->currentText(), QStringLiteral("Courier New"));
 }
@@ -195,6 +195,70 @@ TEST_F(FormUeberweisungTest, TastenDerFelder)
 
     // Esc hides the dialog like its back button.
     QTest::keyClick(f->TxtEmpfaengerName, Qt::Key_Escape);
+    EXPECT_FALSE(f->isVisible());
+}
+
+TEST_F(FormUeberweisungTest, StrgVVertauschtAusJedemSteuerelement)
+{
+    auto f = oeffnen();
+    f->TxtWaehrung->setCurrentText(QStringLiteral("EUR"));
+    f->TxtEmpfaengerName->setText(QStringLiteral("Empf"));
+    f->TxtAuftraggeberName->setText(QStringLiteral("Auftr"));
+    zeigen(*f);
+    QApplication::clipboard()->setText(QStringLiteral("EINGEFUEGT"));
+
+    // Every control the user can reach with Tab, the currency box's line edit included.
+    QList<QWidget*> steuerelemente;
+    QWidget* w = f->TxtEmpfaengerName;
+    do {
+        if (w->isEnabled() && w->isVisible() && (w->focusPolicy() & Qt::TabFocus) && !w->focusProxy() &&
+            w->window() == f.get())
+            steuerelemente << w;
+        w = w->nextInFocusChain();
+    } while (w != f->TxtEmpfaengerName);
+    ASSERT_TRUE(steuerelemente.contains(f->TxtWaehrung));
+    ASSERT_GE(steuerelemente.size(), 18);
+
+    for (QWidget* s : steuerelemente) {
+        s->setFocus();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return QApplication::focusWidget() == s; })) << s->objectName().toStdString();
+        const QString empfaenger = f->TxtEmpfaengerName->text();
+        const QString auftraggeber = f->TxtAuftraggeberName->text();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_V, Qt::ControlModifier);
+        EXPECT_EQ(f->TxtEmpfaengerName->text(), auftraggeber) << s->objectName().toStdString();
+        EXPECT_EQ(f->TxtAuftraggeberName->text(), empfaenger) << s->objectName().toStdString();
+    }
+    EXPECT_EQ(f->TxtWaehrung->currentText(), QStringLiteral("EUR")) << "nothing pasted";
+    for (QLineEdit* e : f->findChildren<QLineEdit*>())
+        EXPECT_FALSE(e->text().contains(QStringLiteral("EINGEFUEGT"))) << e->objectName().toStdString();
+
+    // The other menu keys reach their commands from the currency box too: Ctrl+E opens the log.
+    f->TxtAuftraggeberKontoNr->setText(QStringLiteral("77"));
+    wurzel.schreiben("daten/Konto_77.Log", "x");
+    f->TxtWaehrung->setFocus();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_E, Qt::ControlModifier);
+    ASSERT_EQ(plattform.gestarteteProgramme.size(), 1);
+    EXPECT_TRUE(plattform.gestarteteProgramme[0].endsWith("/daten/Konto_77.Log"));
+    EXPECT_EQ(f->TxtWaehrung->currentText(), QStringLiteral("EUR"));
+}
+
+TEST_F(FormUeberweisungTest, EscNurWennZurueckMoeglichIst)
+{
+    // The deferred set-up held: the state of the dialog's first 500 ms, "&Zurück" still off.
+    auto f = std::make_unique<FormPrnUeberweisung>();
+    f->TimerInit->stop();
+    zeigen(*f);
+    ASSERT_FALSE(f->befZurueck->isEnabled());
+    for (QWidget* s : std::initializer_list<QWidget*>{f->TxtEmpfaengerName, f->TxtWaehrung, f->TxtBetrag}) {
+        s->setFocus();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+        ASSERT_TRUE(f->isVisible()) << s->objectName().toStdString();
+    }
+
+    // Once the set-up has run, Esc goes back like the button.
+    f->TimerInit->start();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return f->befZurueck->isEnabled(); }, 5000));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
     EXPECT_FALSE(f->isVisible());
 }
 
