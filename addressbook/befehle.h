@@ -102,7 +102,8 @@ inline constexpr int BefehlAnzahl = int(Befehl::befZoom) + 1;
 
 // When an enabled command's entry may be used besides "registered" and the
 // read-only lock; the window decides each rule from the card's state when the
-// menu opens (the hot keys follow the state of the closed menus).
+// menu opens, and again when the entry's hot key is pressed: a key acts only
+// where the opened menu would show its entry enabled.
 enum class Freigabe {
     Immer,
     UndoMoeglich,          // the selected entry differs from its undo copy

@@ -442,6 +442,11 @@ TEST_F(MainKarte, MenuekuerzelGehenImFeldVor_IhrLoslassenAendertNichts)
     m.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&m));
     m.Feld(Nachname)->setFocus();
+    // On an unchanged card the undo's entry would be grey: Ctrl+Z does nothing.
+    QTest::keyClick(m.Feld(Nachname), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(rueckgaengig.anzahl(u"mnuUndo_Click"_s), 0) << "nothing to undo";
+    EXPECT_EQ(m.FeldText(Nachname), u"Müller"_s) << "nor is the key typed into the field";
+    QTest::keyClick(m.Feld(Nachname), Qt::Key_X);
     QTest::keyClick(m.Feld(Nachname), Qt::Key_Z, Qt::ControlModifier);
     EXPECT_EQ(rueckgaengig.anzahl(u"mnuUndo_Click"_s), 1) << "Ctrl+Z is the address's undo";
     // Ctrl+S saves; releasing the keys afterwards marks nothing as changed.
@@ -449,6 +454,33 @@ TEST_F(MainKarte, MenuekuerzelGehenImFeldVor_IhrLoslassenAendertNichts)
     QTest::keyClick(m.Feld(Nachname), Qt::Key_S, Qt::ControlModifier);
     EXPECT_EQ(sitzung().Geaendert, 0);
     EXPECT_EQ(panel("Unsaved"), QString());
+}
+
+// The hot keys of the entries the opened menu greys by a rule act only while
+// the rule lets them: the menus' closed state (every entry enabled) is no
+// way round it.
+TEST_F(MainKarte, KuerzelFolgenDerRegelIhresEintrags)
+{
+    const Handler befehle({u"mnuUndo_Click"_s, u"mnuImpZA_Click"_s});
+    Main& m = starten();
+    m.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&m));
+    m.Feld(Vorname)->setFocus();
+    ASSERT_TRUE(m.aktion(u"mnuImpZA"_s)->isEnabled()) << "closed menus keep their entries enabled";
+
+    plattform.zwischenablageSetzen(QString());
+    QTest::keyClick(m.Feld(Vorname), Qt::Key_F8, Qt::ControlModifier);
+    EXPECT_EQ(befehle.anzahl(u"mnuImpZA_Click"_s), 0) << "nothing to import from an empty clipboard";
+    plattform.zwischenablageSetzen(u"Anna Meier"_s);
+    QTest::keyClick(m.Feld(Vorname), Qt::Key_F8, Qt::ControlModifier);
+    EXPECT_EQ(befehle.anzahl(u"mnuImpZA_Click"_s), 1);
+
+    // Another address selected: its card is unchanged again.
+    QTest::keyClick(m.Feld(Vorname), Qt::Key_A);
+    adressliste().setListIndex(1);
+    QTest::keyClick(m.Feld(Vorname), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(befehle.anzahl(u"mnuUndo_Click"_s), 0);
+    EXPECT_EQ(m.FeldText(Vorname), u"Eva"_s);
 }
 
 } // namespace
