@@ -14,6 +14,7 @@
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QTextCursor>
 #include <QToolButton>
 
 using namespace zadressbuch;
@@ -334,6 +335,50 @@ TEST_F(MainKarte, IndexverweisPerDoppelklick_SonstDieNaht_UndNeuNummerieren)
     const QString vorher = eintrag(0);
     m.befehlAusfuehren(Befehl::mnuIndexSetNew);
     EXPECT_EQ(eintrag(0), vorher);
+}
+
+// A double-click with the mouse on the digits of "#18" jumps to that address,
+// in a one-line field and in the remarks alike (each "#" word by itself,
+// also where a line break ends it).
+TEST_F(MainKarte, DoppelklickAufIndexverweisSpringtAuchAusDenBemerkungen)
+{
+    adressdatei({u"..Meine Kunden"_s,
+                 zeile({{1, u"Müller"_s}, {10, u"vgl. #19"_s}, {11, u"Rückruf°°siehe #18°°und #19"_s}, {23, u"17"_s}}),
+                 zeile({{1, u"Schmidt"_s}, {23, u"18"_s}}), zeile({{1, u"Weber"_s}, {23, u"19"_s}})});
+    Main& m = starten();
+    auto doppelklickAuf = [&](int feld, int position) {
+        QPoint p;
+        QWidget* ziel = m.Feld(feld);
+        if (feld == Bemerkung) {
+            QTextCursor c(bemerkung()->document());
+            c.setPosition(position);
+            p = bemerkung()->cursorRect(c).center() + QPoint(2, 0);
+            ziel = bemerkung()->viewport();
+        } else {
+            // Just right of the place where the cursor would stand before that character.
+            const int mitte = textfeld(feld)->height() / 2;
+            int x = 0;
+            while (x < textfeld(feld)->width() && textfeld(feld)->cursorPositionAt(QPoint(x, mitte)) < position)
+                ++x;
+            p = QPoint(x + 2, mitte);
+        }
+        QTest::mouseDClick(ziel, Qt::LeftButton, Qt::NoModifier, p);
+    };
+
+    // "Rückruf\nsiehe #18\nund #19": the "1" of "#18" stands at 15.
+    ASSERT_EQ(bemerkung()->toPlainText().indexOf(u"#18"_s), 14);
+    doppelklickAuf(Bemerkung, 15);
+    EXPECT_EQ(adressliste().ListIndex(), 1);
+    EXPECT_EQ(m.FeldText(Nachname), u"Schmidt"_s);
+
+    adressliste().setListIndex(0);
+    doppelklickAuf(Bemerkung, int(bemerkung()->toPlainText().indexOf(u"#19"_s)) + 2);
+    EXPECT_EQ(adressliste().ListIndex(), 2) << "the last word of the text";
+
+    adressliste().setListIndex(0);
+    doppelklickAuf(Zusatz, 7);
+    EXPECT_EQ(adressliste().ListIndex(), 2);
+    EXPECT_EQ(m.FeldText(Nachname), u"Weber"_s);
 }
 
 TEST_F(MainKarte, AusschneidenMerktDieAdresseUndLoeschtOhneFrage)
