@@ -7,13 +7,26 @@
 #include "addressbook/ui/main.h"
 #include "commands/ui/befehle.h"
 #include "commands/ui/einstellbefehle.h"
+#include "commands/ui/info.h"
 #include "commands/ui/setup.h"
+#include "commands/ui/tips.h"
 #include "exchange/ui/befehle.h"
 
 #include <QAction>
 
+#include <QAbstractItemView>
+#include <QCheckBox>
 #include <QComboBox>
+#include <QFile>
+#include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTest>
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QTextLayout>
 
 using namespace Qt::StringLiterals;
 using zadressbuch::Befehl;
@@ -114,4 +127,30 @@ TEST_F(FensterTest, AdressmenueNachDemZustandDerKarte)
     EXPECT_FALSE(sichtbar("mnuAdrImpDINFO2000"));
     EXPECT_FALSE(sichtbar("mnuAdrImpKlickTel98"));
     EXPECT_FALSE(sichtbar("mnuAdrImpDINFO99"));
+}
+
+// "&Info / AGB..." shows the program's own emblem, and each line of the system
+// text whole on one line, even with a long module package.
+TEST_F(FensterTest, InfoZeigtEmblemUndJedeZeileGanz)
+{
+    zcommon::Ini_Schreiben(QString(), u"Allgemein"_s, u"ModulPaket32"_s, u"2.4 (Zettlora-Module)"_s);
+    EXPECT_FALSE(fenster->windowIcon().isNull()) << "the main window carries the program's icon";
+    EXPECT_TRUE(mitModalDialog<zbefehle::Info>(
+        [&] { fenster->aktion(u"PulInfo"_s)->trigger(); },
+        [](zbefehle::Info& i) {
+            EXPECT_FALSE(i.windowIcon().isNull());
+            const QImage bild = i.Emblem->pixmap().toImage();
+            EXPECT_FALSE(bild.isNull()) << "an empty emblem";
+            int gemalt = 0;
+            for (int y = 0; y < bild.height(); ++y)
+                for (int x = 0; x < bild.width(); ++x)
+                    gemalt += qAlpha(bild.pixel(x, y)) > 0;
+            EXPECT_GT(gemalt, bild.width() * bild.height() / 4) << "an empty emblem";
+            QTextDocument* d = i.SysInfo->document();
+            for (QTextBlock b = d->begin(); b.isValid(); b = b.next())
+                EXPECT_EQ(b.layout()->lineCount(), 1) << b.text().toStdString();
+            EXPECT_TRUE(i.SysInfo->toPlainText().contains(u"Modul-Paket: Installiert ist 2.4 (Zettlora-Module)"_s));
+            EXPECT_EQ(i.SysInfo->verticalScrollBar()->maximum(), 0);
+            i.befAbbrechen->click();
+        }));
 }
