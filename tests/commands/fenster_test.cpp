@@ -154,3 +154,20 @@ TEST_F(FensterTest, InfoZeigtEmblemUndJedeZeileGanz)
             i.befAbbrechen->click();
         }));
 }
+
+// "&Tipps..." without a tips file shows the dialog in its no-tips state, which
+// switches the tip at start-up off.
+TEST_F(FensterTest, TippsOhneTippdateiZeigenDenDialogOhneTipps)
+{
+    ASSERT_FALSE(QFile::exists(wurzel->programm() + u"/Tips.Bot"_s));
+    EXPECT_TRUE(mitModalDialog<zbefehle::Tips>([&] { fenster->aktion(u"mnuTips"_s)->trigger(); },
+                                               [](zbefehle::Tips& t) {
+                                                   EXPECT_EQ(t.bezTip0->text(), u"Keine Tipps gefunden!"_s);
+                                                   EXPECT_EQ(t.bezTip->text(), QString());
+                                                   EXPECT_FALSE(t.befNext->isEnabled());
+                                                   EXPECT_FALSE(t.strgAutoTip->isChecked());
+                                                   t.befAbbrechen->click();
+                                               }))
+        << "no dialog";
+    EXPECT_EQ(zcommon::Ini_Lesen(QString(), QString(), u"AutoTip"_s), u"0"_s);
+}
