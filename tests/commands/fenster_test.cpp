@@ -171,3 +171,28 @@ TEST_F(FensterTest, TippsOhneTippdateiZeigenDenDialogOhneTipps)
         << "no dialog";
     EXPECT_EQ(zcommon::Ini_Lesen(QString(), QString(), u"AutoTip"_s), u"0"_s);
 }
+
+// The settings dialog's "Sortieren nach" shows the fields' names only: the
+// stored codes stay out of sight, in the box and in its opened list.
+TEST_F(FensterTest, SortierlisteZeigtNurDieBezeichnungen)
+{
+    iniSetzen(u"SortAtClose"_s, u"16"_s);
+    const QStringList namen{u"Keine Sortierung"_s, u"Rubrik"_s, u"Nachname"_s,         u"PLZ"_s,           u"Land"_s,
+                            u"Telefon-Nr."_s,      u"Zusatz"_s, u"Erstellungsdatum"_s, u"Änderungsdatum"_s};
+    EXPECT_TRUE(mitModalDialog<zbefehle::Setup>([&] { fenster->aktion(u"mnuSetup"_s)->trigger(); },
+                                                [&](zbefehle::Setup& s) {
+                                                    QComboBox* k = s.kombiSortAtEnd;
+                                                    EXPECT_EQ(k->currentText(), u"Änderungsdatum"_s);
+                                                    k->showPopup();
+                                                    EXPECT_TRUE(
+                                                        QTest::qWaitFor([k] { return k->view()->isVisible(); }));
+                                                    QStringList gezeigt;
+                                                    for (int r = 0; r < k->view()->model()->rowCount(); ++r)
+                                                        gezeigt << k->view()->model()->index(r, 0).data().toString();
+                                                    EXPECT_EQ(gezeigt, namen);
+                                                    k->hidePopup();
+                                                    k->setCurrentIndex(3);
+                                                    s.BefOk->click();
+                                                }));
+    EXPECT_EQ(zcommon::Ini_Lesen(QString(), QString(), u"SortAtClose"_s), u"04"_s) << "the code is what is stored";
+}
