@@ -90,7 +90,7 @@ enum class Befehl {
     mnuPrg, // index: the companion program 0..3
     // menu "&Hilfe"
     PulAnleitung,
-    mnuTips,
+    mnuTips, // index 1: the tip at start-up (nothing waits on a dialog without tips)
     mnuURLUpdate,
     PulWerbung,
     PulInfo,
@@ -102,7 +102,8 @@ inline constexpr int BefehlAnzahl = int(Befehl::befZoom) + 1;
 
 // When an enabled command's entry may be used besides "registered" and the
 // read-only lock; the window decides each rule from the card's state when the
-// menu opens (the hot keys follow the state of the closed menus).
+// menu opens, and again when the entry's hot key is pressed: a key acts only
+// where the opened menu would show its entry enabled.
 enum class Freigabe {
     Immer,
     UndoMoeglich,          // the selected entry differs from its undo copy

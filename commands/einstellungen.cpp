@@ -113,6 +113,11 @@ QString SortAtEnd_Code(const QString& eintrag)
     return eintrag.right(2);
 }
 
+QString SortAtEnd_Bezeichnung(const QString& eintrag)
+{
+    return eintrag.chopped(qMin(qsizetype(2), eintrag.size())).trimmed();
+}
+
 int SortAtEnd_Index(const QString& gespeichert)
 {
     const QString code = (QStringLiteral("   ") + gespeichert).right(2);

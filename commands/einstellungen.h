@@ -25,6 +25,8 @@ QStringList SortAtEnd_Eintraege();
 int SortAtEnd_Index(const QString& gespeichert);
 // The stored code of an item (its last two characters).
 QString SortAtEnd_Code(const QString& eintrag);
+// What the box shows of an item: its caption, the code kept out of sight.
+QString SortAtEnd_Bezeichnung(const QString& eintrag);
 
 // "Unverändert", "Wortanfänge in Großschrift", ... (the list index is stored).
 QStringList AutoFormatCase_Eintraege();

@@ -17,6 +17,7 @@
 #include "addressbook/ui/kartenform.h"
 #include "addressbook/ui/listenansicht.h"
 #include "addressbook/ui/main_intern.h"
+#include "addressbook/ui/symbole.h"
 #include "common/dateien.h"
 #include "common/ini.h"
 #include "common/meldungen.h"
@@ -40,6 +41,7 @@
 #include <QPushButton>
 #include <QStatusBar>
 #include <QStyle>
+#include <QTextCursor>
 #include <QTimer>
 #include <QToolButton>
 
@@ -76,6 +78,8 @@ Main::Main(Befehlsregister& befehle, QStringList argumente, QWidget* parent)
 {
     setObjectName(QStringLiteral("Main"));
     setWindowTitle(QStringLiteral("Zettlora"));
+    // The program's own emblem: the dialogs take it from here.
+    setWindowIcon(Symbol_Eigenes("zettlora"));
     QFont schrift(QStringLiteral("Arial"));
     schrift.setPointSizeF(8);
     setFont(schrift);
@@ -631,20 +635,36 @@ void Main::Feld_DblClick(int index)
     if (index < 0 || index >= FeldAnzahl)
         return;
     QString auswahl = FeldSelText(index);
-    if (!auswahl.startsWith(QLatin1Char('#')) && index != Bemerkung) {
-        // A word as the user sees it runs from blank to blank: "#17" is one
-        // word, even though the field selected only the digits.
+    if (!auswahl.startsWith(QLatin1Char('#'))) {
+        // A word as the user sees it runs from blank to blank (or line
+        // break): "#17" is one word, even though the field selected only the
+        // digits.
         KartenZeile* z = m_karte->Zeile(index);
-        const QString text = z->text();
-        int anfang = z->hasSelectedText() ? z->selectionStart() : z->cursorPosition();
-        int ende = anfang + int(z->selectedText().size());
+        KartenText* b = z ? nullptr : m_karte->Bemerkungsfeld();
+        const QString text = z ? z->text() : b->toPlainText();
+        int anfang = 0;
+        int ende = 0;
+        if (z) {
+            anfang = z->hasSelectedText() ? z->selectionStart() : z->cursorPosition();
+            ende = anfang + int(z->selectedText().size());
+        } else {
+            anfang = b->textCursor().selectionStart();
+            ende = b->textCursor().selectionEnd();
+        }
         while (anfang > 0 && !text.at(anfang - 1).isSpace())
             --anfang;
         while (ende < text.size() && !text.at(ende).isSpace())
             ++ende;
         const QString wort = text.mid(anfang, ende - anfang);
         if (wort.startsWith(QLatin1Char('#'))) {
-            z->setSelection(anfang, ende - anfang);
+            if (z) {
+                z->setSelection(anfang, ende - anfang);
+            } else {
+                QTextCursor c = b->textCursor();
+                c.setPosition(anfang);
+                c.setPosition(ende, QTextCursor::KeepAnchor);
+                b->setTextCursor(c);
+            }
             auswahl = wort;
         }
     }

@@ -215,7 +215,8 @@ private:
     // Enables the menu entries, popup entries and buttons whose command is
     // registered and that read-only mode leaves on; greys the others, and a
     // (sub)menu without one enabled entry. Runs at construction and in
-    // ReadOnlySet; with the card's rules (Freigabe) when a menu opens.
+    // ReadOnlySet; with the card's rules (Freigabe) when a menu opens and
+    // when an entry's hot key fires.
     void eintraegeFreigeben(bool mitKartenRegeln = false);
     bool freigegeben(const BefehlZeile& zeile, bool mitKartenRegeln) const;
 

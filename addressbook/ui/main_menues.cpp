@@ -25,6 +25,7 @@
 
 #include <functional>
 #include <optional>
+#include <utility>
 
 namespace zadressbuch {
 
@@ -36,6 +37,31 @@ QString text(const char* utf8)
 {
     return QString::fromUtf8(utf8);
 }
+
+// Checks an entry's enabling rule at the moment its hot key fires. The rules
+// grey entries only while their menu is dropped down; closed, the entries
+// stay enabled so that their keys reach them, and a key acts only where the
+// dropped-down menu would show its entry enabled.
+class KuerzelPruefung : public QObject
+{
+public:
+    KuerzelPruefung(std::function<bool(QAction*)> erlaubt, QObject* parent)
+        : QObject(parent), m_erlaubt(std::move(erlaubt))
+    {
+    }
+
+protected:
+    bool eventFilter(QObject* objekt, QEvent* ereignis) override
+    {
+        if (ereignis->type() == QEvent::Shortcut)
+            if (auto* a = qobject_cast<QAction*>(objekt))
+                return !m_erlaubt(a);
+        return false;
+    }
+
+private:
+    std::function<bool(QAction*)> m_erlaubt;
+};
 
 } // namespace
 
@@ -68,6 +94,12 @@ void Main::menuesAufbauen()
     m_popup = new QMenu(this);
     m_popup->setObjectName(QStringLiteral("mnuPopUp"));
     m_menues.insert(QStringLiteral("mnuPopUp"), m_popup);
+    auto* kuerzelPruefung = new KuerzelPruefung(
+        [this](QAction* a) {
+            const BefehlZeile* z = m_befehlsZeilen.value(a);
+            return z && freigegeben(*z, true);
+        },
+        this);
 
     for (const BefehlZeile& z : befehlstabelle()) {
         QMenu* menue = menueHolen(QString::fromLatin1(z.menue));
@@ -81,6 +113,7 @@ void Main::menuesAufbauen()
         if (!kurz.isEmpty()) {
             a->setShortcut(kurz);
             a->setShortcutContext(Qt::WindowShortcut);
+            a->installEventFilter(kuerzelPruefung);
             m_kuerzel << kurz;
         }
         const Befehl befehl = z.befehl;

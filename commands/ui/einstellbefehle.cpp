@@ -134,10 +134,12 @@ void Einstellbefehle_Anmelden(zadressbuch::Befehlsregister& r)
 {
     using zadressbuch::adressliste;
     r.anmelden(Befehl::mnuSetup, [](Fenster& f, int) { einstellungen(f); });
-    // Without tips there is nothing to wait for (the window also runs this at
-    // start-up): the status bar says so, and the tip at start-up is switched off.
-    r.anmelden(Befehl::mnuTips, [](Fenster& f, int) {
-        if (!Tipps_Vorhanden(Tips_Datei())) {
+    // The menu entry always shows the dialog, without tips in its no-tips
+    // state. The window's start-up (index 1) does not wait on a dialog that has
+    // no tip to show: the status bar says so, and the tip at start-up is
+    // switched off, as the dialog would do.
+    r.anmelden(Befehl::mnuTips, [](Fenster& f, int beimStart) {
+        if (beimStart == 1 && !Tipps_Vorhanden(Tips_Datei())) {
             AutoTip_Setzen(false);
             f.Status(QStringLiteral("Keine Tipps gefunden!"));
             return;

@@ -62,12 +62,23 @@ Info::Info(QWidget* parent) : QDialog(parent)
     SysInfo->setReadOnly(true);
     SysInfo->setPlainText(Info_Systemtext(Info_Angaben()));
     SysInfo->installEventFilter(this);
-    // The text field shows all its lines (a long folder wraps, as the field
-    // wraps it); the box grows below it when they need more room than the
-    // design gives.
-    const int breite = twipsZuPixel(3735);
+    // The text field shows each line whole on one line: it grows to the
+    // right, and the box with it, up to twice its design width; only a line
+    // longer than that (a long folder) wraps, as the field wraps it. The box
+    // grows below the field when its lines need more room than the design
+    // gives.
     const int rand = 2 * SysInfo->frameWidth();
     const qreal innen = SysInfo->document()->documentMargin();
+    qreal laengste = 0;
+    for (QTextBlock b = SysInfo->document()->begin(); b.isValid(); b = b.next())
+        laengste = qMax(laengste, QFontMetricsF(SysInfo->font()).horizontalAdvance(b.text()));
+    // A little room for the cursor's place at the end of the line.
+    const int noetig = rand + int(std::ceil(2 * innen + laengste)) + 8;
+    const int breite = qBound(twipsZuPixel(3735), noetig, 2 * twipsZuPixel(3735));
+    if (breite > twipsZuPixel(3735)) {
+        setFixedSize(twipsZuPixel(2040) + breite + twipsZuPixel(150), height());
+        frame1->resize(width() - 2 * twipsZuPixel(120), frame1->height());
+    }
     qreal textHoehe = 2 * innen;
     for (QTextBlock b = SysInfo->document()->begin(); b.isValid(); b = b.next()) {
         QTextLayout satz(b.text(), SysInfo->font());

@@ -209,7 +209,9 @@ void Setup::optionenAnzeigen()
 {
     const AllgemeineOptionen o = Optionen_Laden();
     kombiSortAtEnd->clear();
-    kombiSortAtEnd->addItems(SortAtEnd_Eintraege());
+    // The box shows the captions; each item's code stands in its data.
+    for (const QString& eintrag : SortAtEnd_Eintraege())
+        kombiSortAtEnd->addItem(SortAtEnd_Bezeichnung(eintrag), SortAtEnd_Code(eintrag));
     kombiSortAtEnd->setCurrentIndex(o.sortIndex);
     comboAutoFormatCase->clear();
     comboAutoFormatCase->addItems(AutoFormatCase_Eintraege());

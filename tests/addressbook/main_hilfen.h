@@ -12,6 +12,7 @@
 #include "addressbook/ui/main.h"
 #include "app/zusammenbau.h"
 #include "common/ini.h"
+#include "platform/ordner.h"
 #include "support/testplattform.h"
 
 #include <QApplication>
@@ -177,6 +178,15 @@ protected:
     void adressdatei(const QStringList& zeilen, const QString& name = u"zettlora.dat"_s)
     {
         wurzel.schreiben(u"programm/"_s + name, zeilen.join(u"\r\n"_s) + u"\r\n"_s);
+    }
+
+    // The installed default files, as the program copies them at its first
+    // start, with the tip at start-up off: Tips.Bot is among them, and a tip
+    // at the first paint would open beside a modal dialog of the test.
+    void erstausstattung()
+    {
+        ASSERT_TRUE(zplatform::programmOrdnerBefuellen(zplatform::vorgabenOrdner()));
+        einstellung(u"AutoTip"_s, u"0"_s);
     }
 
     QByteArray dateiBytes(const QString& name = u"zettlora.dat"_s) const

@@ -14,6 +14,7 @@
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QTextCursor>
 #include <QToolButton>
 
 using namespace zadressbuch;
@@ -336,6 +337,50 @@ TEST_F(MainKarte, IndexverweisPerDoppelklick_SonstDieNaht_UndNeuNummerieren)
     EXPECT_EQ(eintrag(0), vorher);
 }
 
+// A double-click with the mouse on the digits of "#18" jumps to that address,
+// in a one-line field and in the remarks alike (each "#" word by itself,
+// also where a line break ends it).
+TEST_F(MainKarte, DoppelklickAufIndexverweisSpringtAuchAusDenBemerkungen)
+{
+    adressdatei({u"..Meine Kunden"_s,
+                 zeile({{1, u"Müller"_s}, {10, u"vgl. #19"_s}, {11, u"Rückruf°°siehe #18°°und #19"_s}, {23, u"17"_s}}),
+                 zeile({{1, u"Schmidt"_s}, {23, u"18"_s}}), zeile({{1, u"Weber"_s}, {23, u"19"_s}})});
+    Main& m = starten();
+    auto doppelklickAuf = [&](int feld, int position) {
+        QPoint p;
+        QWidget* ziel = m.Feld(feld);
+        if (feld == Bemerkung) {
+            QTextCursor c(bemerkung()->document());
+            c.setPosition(position);
+            p = bemerkung()->cursorRect(c).center() + QPoint(2, 0);
+            ziel = bemerkung()->viewport();
+        } else {
+            // Just right of the place where the cursor would stand before that character.
+            const int mitte = textfeld(feld)->height() / 2;
+            int x = 0;
+            while (x < textfeld(feld)->width() && textfeld(feld)->cursorPositionAt(QPoint(x, mitte)) < position)
+                ++x;
+            p = QPoint(x + 2, mitte);
+        }
+        QTest::mouseDClick(ziel, Qt::LeftButton, Qt::NoModifier, p);
+    };
+
+    // "Rückruf\nsiehe #18\nund #19": the "1" of "#18" stands at 15.
+    ASSERT_EQ(bemerkung()->toPlainText().indexOf(u"#18"_s), 14);
+    doppelklickAuf(Bemerkung, 15);
+    EXPECT_EQ(adressliste().ListIndex(), 1);
+    EXPECT_EQ(m.FeldText(Nachname), u"Schmidt"_s);
+
+    adressliste().setListIndex(0);
+    doppelklickAuf(Bemerkung, int(bemerkung()->toPlainText().indexOf(u"#19"_s)) + 2);
+    EXPECT_EQ(adressliste().ListIndex(), 2) << "the last word of the text";
+
+    adressliste().setListIndex(0);
+    doppelklickAuf(Zusatz, 7);
+    EXPECT_EQ(adressliste().ListIndex(), 2);
+    EXPECT_EQ(m.FeldText(Nachname), u"Weber"_s);
+}
+
 TEST_F(MainKarte, AusschneidenMerktDieAdresseUndLoeschtOhneFrage)
 {
     einstellung(u"BestätigeLöschen"_s, u"1"_s);
@@ -442,6 +487,11 @@ TEST_F(MainKarte, MenuekuerzelGehenImFeldVor_IhrLoslassenAendertNichts)
     m.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&m));
     m.Feld(Nachname)->setFocus();
+    // On an unchanged card the undo's entry would be grey: Ctrl+Z does nothing.
+    QTest::keyClick(m.Feld(Nachname), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(rueckgaengig.anzahl(u"mnuUndo_Click"_s), 0) << "nothing to undo";
+    EXPECT_EQ(m.FeldText(Nachname), u"Müller"_s) << "nor is the key typed into the field";
+    QTest::keyClick(m.Feld(Nachname), Qt::Key_X);
     QTest::keyClick(m.Feld(Nachname), Qt::Key_Z, Qt::ControlModifier);
     EXPECT_EQ(rueckgaengig.anzahl(u"mnuUndo_Click"_s), 1) << "Ctrl+Z is the address's undo";
     // Ctrl+S saves; releasing the keys afterwards marks nothing as changed.
@@ -449,6 +499,33 @@ TEST_F(MainKarte, MenuekuerzelGehenImFeldVor_IhrLoslassenAendertNichts)
     QTest::keyClick(m.Feld(Nachname), Qt::Key_S, Qt::ControlModifier);
     EXPECT_EQ(sitzung().Geaendert, 0);
     EXPECT_EQ(panel("Unsaved"), QString());
+}
+
+// The hot keys of the entries the opened menu greys by a rule act only while
+// the rule lets them: the menus' closed state (every entry enabled) is no
+// way round it.
+TEST_F(MainKarte, KuerzelFolgenDerRegelIhresEintrags)
+{
+    const Handler befehle({u"mnuUndo_Click"_s, u"mnuImpZA_Click"_s});
+    Main& m = starten();
+    m.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&m));
+    m.Feld(Vorname)->setFocus();
+    ASSERT_TRUE(m.aktion(u"mnuImpZA"_s)->isEnabled()) << "closed menus keep their entries enabled";
+
+    plattform.zwischenablageSetzen(QString());
+    QTest::keyClick(m.Feld(Vorname), Qt::Key_F8, Qt::ControlModifier);
+    EXPECT_EQ(befehle.anzahl(u"mnuImpZA_Click"_s), 0) << "nothing to import from an empty clipboard";
+    plattform.zwischenablageSetzen(u"Anna Meier"_s);
+    QTest::keyClick(m.Feld(Vorname), Qt::Key_F8, Qt::ControlModifier);
+    EXPECT_EQ(befehle.anzahl(u"mnuImpZA_Click"_s), 1);
+
+    // Another address selected: its card is unchanged again.
+    QTest::keyClick(m.Feld(Vorname), Qt::Key_A);
+    adressliste().setListIndex(1);
+    QTest::keyClick(m.Feld(Vorname), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(befehle.anzahl(u"mnuUndo_Click"_s), 0);
+    EXPECT_EQ(m.FeldText(Vorname), u"Eva"_s);
 }
 
 } // namespace

@@ -39,8 +39,9 @@ protected:
     void aussenBreite(int W)
     {
         const int rand = fenster->frameGeometry().width() - fenster->width();
-        fenster->resize(zplatform::twipsZuPixel(W) - rand, fenster->height());
-        QTest::qWait(1);
+        const int breite = zplatform::twipsZuPixel(W) - rand;
+        fenster->resize(breite, fenster->height());
+        ASSERT_TRUE(QTest::qWaitFor([&] { return fenster->width() == breite; }));
     }
 
     Rechteck r(QWidget* w) const { return intern::lesen(w); }
@@ -50,7 +51,7 @@ protected:
 TEST_F(MainLayoutTest, DieRegelnLaufenAufDenEchtenControls)
 {
     Main& m = starten();
-    QTest::qWait(1);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&m));
     const QWidget* mitte = m.centralWidget();
     // From under the search frame to the status bar, room for many addresses.
     EXPECT_EQ(r(m.Liste).oben, 5160 + 615 + 150);
@@ -84,7 +85,7 @@ TEST_F(MainLayoutTest, FenstergroesseWirdGespeichertUndWiederhergestellt)
     Main& m = starten();
     m.resize(700, 560);
     m.move(40, 30);
-    QTest::qWait(1);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return m.width() == 700 && m.height() == 560; }));
     m.Einstellungen_Sichern();
     EXPECT_EQ(ini(u"Form_Weite"_s), QString::number(700 * 15));
     EXPECT_EQ(ini(u"Form_Höhe"_s), QString::number(560 * 15));

@@ -46,7 +46,7 @@ protected:
         m_schrift = QApplication::font();
         zapp::Schrift_Einrichten();
         // A first start: the installed default files, one long address.
-        ASSERT_TRUE(zplatform::programmOrdnerBefuellen(zplatform::vorgabenOrdner()));
+        erstausstattung();
         adressdatei({zeile({{1, u"Kaiser-Wilhelmshaven-Oberndorfer"_s},
                             {2, u"Käthe"_s},
                             {3, u"Hauptstraße 1"_s},
@@ -57,7 +57,6 @@ protected:
                             {18, u"10070000"_s},
                             {19, u"Deutsche Bank Privat- und Geschäftskunden"_s},
                             {23, u"1"_s}})});
-        einstellung(u"AutoTip"_s, u"0"_s);
         starten();
     }
     void TearDown() override

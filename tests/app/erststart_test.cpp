@@ -24,12 +24,6 @@ namespace {
 class Erststart : public MainFensterTest
 {
 protected:
-    // The installed default files, as the program copies them at its start.
-    void erstausstattung()
-    {
-        ASSERT_TRUE(zplatform::programmOrdnerBefuellen(zplatform::vorgabenOrdner()));
-        einstellung(u"AutoTip"_s, u"0"_s);
-    }
     // Lines of a text box, whichever line ends it uses.
     static QStringList zeilen(const QString& text) { return QString(text).replace(u"\r\n"_s, u"\n"_s).split(u'\n'); }
 };

@@ -129,7 +129,8 @@ TEST_F(EinstellungenTest, GeaenderteOptionenWerdenGeschrieben)
     zcommon::Ini_Schreiben(cbc(), u"Allgemein"_s, u"aktiviert"_s, u"1"_s);
     zbefehle::Setup setup(SetupKarte{});
     EXPECT_EQ(setup.kombiSortAtEnd->count(), 9);
-    EXPECT_EQ(setup.kombiSortAtEnd->itemText(8), u"Änderungsdatum"_s + QString(50, u' ') + u"16"_s);
+    EXPECT_EQ(setup.kombiSortAtEnd->itemText(8), u"Änderungsdatum"_s);
+    EXPECT_EQ(setup.kombiSortAtEnd->itemData(8).toString(), u"16"_s);
     EXPECT_EQ(setup.comboKatalogStdLand->itemText(0), u"A-"_s);
     setup.StrgAuswahl->setChecked(true);
     setup.StrgOrtPlz->setChecked(false);

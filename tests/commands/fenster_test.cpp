@@ -7,13 +7,26 @@
 #include "addressbook/ui/main.h"
 #include "commands/ui/befehle.h"
 #include "commands/ui/einstellbefehle.h"
+#include "commands/ui/info.h"
 #include "commands/ui/setup.h"
+#include "commands/ui/tips.h"
 #include "exchange/ui/befehle.h"
 
 #include <QAction>
 
+#include <QAbstractItemView>
+#include <QCheckBox>
 #include <QComboBox>
+#include <QFile>
+#include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTest>
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QTextLayout>
 
 using namespace Qt::StringLiterals;
 using zadressbuch::Befehl;
@@ -114,4 +127,72 @@ TEST_F(FensterTest, AdressmenueNachDemZustandDerKarte)
     EXPECT_FALSE(sichtbar("mnuAdrImpDINFO2000"));
     EXPECT_FALSE(sichtbar("mnuAdrImpKlickTel98"));
     EXPECT_FALSE(sichtbar("mnuAdrImpDINFO99"));
+}
+
+// "&Info / AGB..." shows the program's own emblem, and each line of the system
+// text whole on one line, even with a long module package.
+TEST_F(FensterTest, InfoZeigtEmblemUndJedeZeileGanz)
+{
+    zcommon::Ini_Schreiben(QString(), u"Allgemein"_s, u"ModulPaket32"_s, u"2.4 (Zettlora-Module)"_s);
+    EXPECT_FALSE(fenster->windowIcon().isNull()) << "the main window carries the program's icon";
+    EXPECT_TRUE(mitModalDialog<zbefehle::Info>(
+        [&] { fenster->aktion(u"PulInfo"_s)->trigger(); },
+        [](zbefehle::Info& i) {
+            EXPECT_FALSE(i.windowIcon().isNull());
+            const QImage bild = i.Emblem->pixmap().toImage();
+            EXPECT_FALSE(bild.isNull()) << "an empty emblem";
+            int gemalt = 0;
+            for (int y = 0; y < bild.height(); ++y)
+                for (int x = 0; x < bild.width(); ++x)
+                    gemalt += qAlpha(bild.pixel(x, y)) > 0;
+            EXPECT_GT(gemalt, bild.width() * bild.height() / 4) << "an empty emblem";
+            QTextDocument* d = i.SysInfo->document();
+            for (QTextBlock b = d->begin(); b.isValid(); b = b.next())
+                EXPECT_EQ(b.layout()->lineCount(), 1) << b.text().toStdString();
+            EXPECT_TRUE(i.SysInfo->toPlainText().contains(u"Modul-Paket: Installiert ist 2.4 (Zettlora-Module)"_s));
+            EXPECT_EQ(i.SysInfo->verticalScrollBar()->maximum(), 0);
+            i.befAbbrechen->click();
+        }));
+}
+
+// "&Tipps..." without a tips file shows the dialog in its no-tips state, which
+// switches the tip at start-up off.
+TEST_F(FensterTest, TippsOhneTippdateiZeigenDenDialogOhneTipps)
+{
+    ASSERT_FALSE(QFile::exists(wurzel->programm() + u"/Tips.Bot"_s));
+    EXPECT_TRUE(mitModalDialog<zbefehle::Tips>([&] { fenster->aktion(u"mnuTips"_s)->trigger(); },
+                                               [](zbefehle::Tips& t) {
+                                                   EXPECT_EQ(t.bezTip0->text(), u"Keine Tipps gefunden!"_s);
+                                                   EXPECT_EQ(t.bezTip->text(), QString());
+                                                   EXPECT_FALSE(t.befNext->isEnabled());
+                                                   EXPECT_FALSE(t.strgAutoTip->isChecked());
+                                                   t.befAbbrechen->click();
+                                               }))
+        << "no dialog";
+    EXPECT_EQ(zcommon::Ini_Lesen(QString(), QString(), u"AutoTip"_s), u"0"_s);
+}
+
+// The settings dialog's "Sortieren nach" shows the fields' names only: the
+// stored codes stay out of sight, in the box and in its opened list.
+TEST_F(FensterTest, SortierlisteZeigtNurDieBezeichnungen)
+{
+    iniSetzen(u"SortAtClose"_s, u"16"_s);
+    const QStringList namen{u"Keine Sortierung"_s, u"Rubrik"_s, u"Nachname"_s,         u"PLZ"_s,           u"Land"_s,
+                            u"Telefon-Nr."_s,      u"Zusatz"_s, u"Erstellungsdatum"_s, u"Änderungsdatum"_s};
+    EXPECT_TRUE(mitModalDialog<zbefehle::Setup>([&] { fenster->aktion(u"mnuSetup"_s)->trigger(); },
+                                                [&](zbefehle::Setup& s) {
+                                                    QComboBox* k = s.kombiSortAtEnd;
+                                                    EXPECT_EQ(k->currentText(), u"Änderungsdatum"_s);
+                                                    k->showPopup();
+                                                    EXPECT_TRUE(
+                                                        QTest::qWaitFor([k] { return k->view()->isVisible(); }));
+                                                    QStringList gezeigt;
+                                                    for (int r = 0; r < k->view()->model()->rowCount(); ++r)
+                                                        gezeigt << k->view()->model()->index(r, 0).data().toString();
+                                                    EXPECT_EQ(gezeigt, namen);
+                                                    k->hidePopup();
+                                                    k->setCurrentIndex(3);
+                                                    s.BefOk->click();
+                                                }));
+    EXPECT_EQ(zcommon::Ini_Lesen(QString(), QString(), u"SortAtClose"_s), u"04"_s) << "the code is what is stored";
 }

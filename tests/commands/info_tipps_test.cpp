@@ -201,17 +201,26 @@ TEST(Vorgabedateien, TippsUndHilfe)
     EXPECT_TRUE(QFile::exists(ordner + u"/werbung.html"_s));
 }
 
-// Without a tips file the command only says so in the status bar (nothing
-// modal waits) and the tip at start-up is switched off.
-TEST_F(TippsTest, BefehlOhneTippsZeigtNurEinenStatus)
+// Without a tips file the tip at start-up (index 1) only says so in the
+// status bar (nothing modal waits) and switches itself off; the menu entry
+// shows the dialog in its no-tips state.
+TEST_F(TippsTest, BefehlOhneTippsZeigtBeimStartNurEinenStatus)
 {
     zadressbuch::Befehlsregister r;
     Einstellbefehle_Anmelden(r);
     FensterAttrappe f;
-    r.ausfuehren(zadressbuch::Befehl::mnuTips, f);
+    r.ausfuehren(zadressbuch::Befehl::mnuTips, f, 1);
     EXPECT_EQ(f.statusTexte, QStringList{u"Keine Tipps gefunden!"_s});
     EXPECT_TRUE(plattform->meldungen.empty());
     EXPECT_EQ(zcommon::Ini_Lesen(QString(), QString(), u"AutoTip"_s), u"0"_s);
+
+    f.statusTexte.clear();
+    EXPECT_TRUE(mitModalDialog<Tips>([&] { r.ausfuehren(zadressbuch::Befehl::mnuTips, f); },
+                                     [](Tips& t) {
+                                         EXPECT_EQ(t.bezTip0->text(), u"Keine Tipps gefunden!"_s);
+                                         t.befAbbrechen->click();
+                                     }));
+    EXPECT_TRUE(f.statusTexte.isEmpty());
 
     tipps({u"Erster Tipp"_s});
     EXPECT_TRUE(mitModalDialog<Tips>([&] { r.ausfuehren(zadressbuch::Befehl::mnuTips, f); },
