@@ -50,6 +50,16 @@ protected:
         zplatform::druckerSetzen(std::move(pdf));
     }
 
+    // Eighty addresses of the file "Kunden", printed one line each.
+    void achtzigAdressen()
+    {
+        maske(QStringLiteral("Liste_Standard"), {QStringLiteral("{Nachname}, {Vorname}, {Ort}")});
+        for (int i = 0; i < 80; ++i)
+            adresse(
+                {{1, QStringLiteral("Name%1").arg(i)}, {2, QStringLiteral("Vorname")}, {5, QStringLiteral("Köln")}});
+        zadressbuch::sitzung().Beschreibung = QStringLiteral("Kunden");
+    }
+
     zplatform::QtDrucker* pdfDrucker = nullptr;
 };
 
@@ -120,10 +130,7 @@ TEST_F(PdfAusgabe, Liste)
 {
     // Two pages of a list with margins: heading, blocks and footer where the run put them.
     pdfDruckerNach(w.temp() + QStringLiteral("/liste"));
-    maske(QStringLiteral("Liste_Standard"), {QStringLiteral("{Nachname}, {Vorname}, {Ort}")});
-    for (int i = 0; i < 80; ++i)
-        adresse({{1, QStringLiteral("Name%1").arg(i)}, {2, QStringLiteral("Vorname")}, {5, QStringLiteral("Köln")}});
-    zadressbuch::sitzung().Beschreibung = QStringLiteral("Kunden");
+    achtzigAdressen();
     Listendruck l;
     l.BefAuswahl_Click(1);
     imDialog([](PrinterSet& d) {
@@ -165,10 +172,7 @@ TEST_F(PdfAusgabe, OhneRaenderAllesAufDemBlatt)
     // With margins 0 the list and the DL envelope start at the printable
     // area's corner, and no word comes nearer than 3 mm to an edge of the sheet.
     pdfDruckerNach(w.temp() + QStringLiteral("/liste"));
-    maske(QStringLiteral("Liste_Standard"), {QStringLiteral("{Nachname}, {Vorname}, {Ort}")});
-    for (int i = 0; i < 80; ++i)
-        adresse({{1, QStringLiteral("Name%1").arg(i)}, {2, QStringLiteral("Vorname")}, {5, QStringLiteral("Köln")}});
-    zadressbuch::sitzung().Beschreibung = QStringLiteral("Kunden");
+    achtzigAdressen();
     Listendruck l;
     l.BefAuswahl_Click(1);
     imDialog([](PrinterSet& d) { d.BefOk->click(); });
