@@ -90,7 +90,7 @@ enum class Befehl {
     mnuPrg, // index: the companion program 0..3
     // menu "&Hilfe"
     PulAnleitung,
-    mnuTips, // index 1: the tip at start-up (nothing waits on a dialog without tips)
+    mnuTips,
     mnuURLUpdate,
     PulWerbung,
     PulInfo,

@@ -42,6 +42,8 @@ struct FensterWurzel
         for (const QString& adresse : adressen)
             text += adresse + QStringLiteral("\r\n");
         schreiben(QStringLiteral("programm/zettlora.dat"), text);
+        // No tip at the first paint: it would wait there, modally.
+        zcommon::Ini_Schreiben(QString(), QString(), QStringLiteral("AutoTip"), QStringLiteral("0"));
         if (mitBefehlen)
             zapp::Programm_Zusammenbauen(befehle);
         main = std::make_unique<zadressbuch::Main>(befehle);

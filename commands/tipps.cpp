@@ -36,12 +36,6 @@ QString Tipp_Aufbereiten(const QString& roh)
     return t;
 }
 
-bool Tipps_Vorhanden(const QString& datei)
-{
-    return zcommon::Datei_Existiert(datei) &&
-           zcommon::Val(zcommon::Ini_Lesen(datei, Sektion, QStringLiteral("Anzahl"), QStringLiteral("0"))) >= 1;
-}
-
 Tipp Tipp_Naechster(const QString& datei, int major)
 {
     Tipp tipp;

@@ -19,9 +19,6 @@ struct Tipp
     QString text;  // the tip, prepared for showing
 };
 
-// True when the tips file exists and names at least one tip ("Anzahl" >= 1).
-bool Tipps_Vorhanden(const QString& datei);
-
 // The tip text conventions: trimmed, "~" to two line breaks, "{URL}" to the
 // home page, a "." appended unless it ends with ".", "!" or "?".
 QString Tipp_Aufbereiten(const QString& roh);

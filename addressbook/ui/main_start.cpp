@@ -143,7 +143,7 @@ void Main::Form_Paint()
     if (e.dateiAuswahl)
         befehlAusfuehren(Befehl::PulOeffnen);
     if (e.tipp && !m_beendet)
-        befehlAusfuehren(Befehl::mnuTips, 1);
+        befehlAusfuehren(Befehl::mnuTips);
 }
 
 void Main::paintEvent(QPaintEvent* e)

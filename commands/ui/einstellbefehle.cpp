@@ -8,7 +8,6 @@
 #include "addressbook/ui/main.h"
 #include "commands/massenwerkzeuge.h"
 #include "commands/menuebefehle.h"
-#include "commands/tipps.h"
 #include "commands/ui/info.h"
 #include "commands/ui/setup.h"
 #include "commands/ui/tips.h"
@@ -134,16 +133,9 @@ void Einstellbefehle_Anmelden(zadressbuch::Befehlsregister& r)
 {
     using zadressbuch::adressliste;
     r.anmelden(Befehl::mnuSetup, [](Fenster& f, int) { einstellungen(f); });
-    // The menu entry always shows the dialog, without tips in its no-tips
-    // state. The window's start-up (index 1) does not wait on a dialog that has
-    // no tip to show: the status bar says so, and the tip at start-up is
-    // switched off, as the dialog would do.
-    r.anmelden(Befehl::mnuTips, [](Fenster& f, int beimStart) {
-        if (beimStart == 1 && !Tipps_Vorhanden(Tips_Datei())) {
-            AutoTip_Setzen(false);
-            f.Status(QStringLiteral("Keine Tipps gefunden!"));
-            return;
-        }
+    // From the menu and at start-up alike; without tips the dialog opens in
+    // its no-tips state, which switches the tip at start-up off.
+    r.anmelden(Befehl::mnuTips, [](Fenster& f, int) {
         Tips t(elternFenster(f));
         t.exec();
     });

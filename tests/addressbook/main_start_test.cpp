@@ -174,6 +174,7 @@ TEST_F(MainStart, ErsterAnstrichBietetDateiwahlUndTippEinmal)
 {
     adressdatei({u"..A"_s, zeile({{1, u"X"_s}})});
     einstellung(u"AuswahlÖffnen"_s, u"1"_s);
+    tippBeimStart = true;
     const Handler erster({u"PulOeffnen_Click"_s, u"mnuTips_Click"_s});
     Main& m = starten();
     EXPECT_TRUE(QTest::qWaitFor([&] { return erster.reihenfolge.size() >= 2; }, 2000));
@@ -186,6 +187,7 @@ TEST_F(MainStart, KonfigurationsauftragBeendetDasProgramm)
 {
     adressdatei({u"..A"_s, zeile({{1, u"X"_s}})});
     wurzel.schreiben(u"programm/Adapter.Cfg"_s, u"[Zizorud.ini]\r\nAutoTip=0\r\n[Adapter]\r\nBeenden=1\r\n"_s);
+    tippBeimStart = true; // the job's own setting is looked for
     Main& m = starten();
     EXPECT_TRUE(m.beendet());
     EXPECT_EQ(m.startProtokoll().last(), u"Konfiguration"_s);

@@ -27,7 +27,6 @@ protected:
         wurzel.schreiben(u"programm/Vorlagen.ini"_s, u"[Vorlagen]\r\n"_s);
         einstellung(u"Doc"_s, u"Brief.doc"_s, {}, u"Verknüpfung"_s);
         einstellung(u"Adr_Speichern_In"_s, textDatei());
-        einstellung(u"AutoTip"_s, u"0"_s);
         adressdatei({zeile({{1, u"Berg"_s}, {5, u"Bonn"_s}, {21, u"Herr"_s}}),
                      zeile({{1, u"Kaiser"_s}, {2, u"Käthe"_s}, {5, u"Köln"_s}, {21, u"Frau"_s}})});
     }
@@ -122,7 +121,6 @@ TEST_F(Dokument, MenuePopupUndSymbolSchreibenDieUebergabe)
 TEST_F(Dokument, OhneVorlagenKeinEintrag)
 {
     adressdatei({zeile({{1, u"Berg"_s}})});
-    einstellung(u"AutoTip"_s, u"0"_s);
     Main& m = starten();
     EXPECT_FALSE(m.aktion(u"mnuDocErstellen"_s)->isVisible());
     EXPECT_TRUE(m.befSymbol(46)->isHidden());

@@ -49,7 +49,7 @@ protected:
     void SetUp() override
     {
         MainFensterTest::SetUp();
-        ASSERT_TRUE(zplatform::programmOrdnerBefuellen(zplatform::vorgabenOrdner()));
+        erstausstattung();
         adressdatei({zeile({{1, u"Meier"_s},
                             {4, u"12345"_s},
                             {5, u"Musterstadt"_s},
@@ -57,7 +57,6 @@ protected:
                             {18, u"10070000"_s},
                             {19, u"Musterbank"_s},
                             {23, u"1"_s}})});
-        einstellung(u"AutoTip"_s, u"0"_s);
     }
     void TearDown() override
     {

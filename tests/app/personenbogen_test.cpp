@@ -44,12 +44,6 @@ protected:
         zplatform::druckerSetzen(nullptr);
         zplatform::druckerVerzeichnisSetzen(nullptr);
     }
-    // The installed default files, as the program copies them at its start.
-    void erstausstattung()
-    {
-        ASSERT_TRUE(zplatform::programmOrdnerBefuellen(zplatform::vorgabenOrdner()));
-        einstellung(u"AutoTip"_s, u"0"_s);
-    }
     // "D&rucken" > "&Personenbogen", the print options answered with OK.
     void personenbogenDrucken()
     {

@@ -43,6 +43,8 @@ protected:
         zbefehle::Befehle_Anmelden(register_);
         zbefehle::Einstellbefehle_Anmelden(register_);
         zaustausch::Befehle_Anmelden(register_);
+        // No tip at the first paint: it would wait there, modally.
+        iniSetzen(u"AutoTip"_s, u"0"_s);
         fenster = std::make_unique<zadressbuch::Main>(register_);
         auto& l = zadressbuch::adressliste();
         l.Clear();
@@ -160,6 +162,11 @@ TEST_F(FensterTest, InfoZeigtEmblemUndJedeZeileGanz)
 TEST_F(FensterTest, TippsOhneTippdateiZeigenDenDialogOhneTipps)
 {
     ASSERT_FALSE(QFile::exists(wurzel->programm() + u"/Tips.Bot"_s));
+    // The first paint is past (the tip at start-up was off then); now it is on.
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(fenster.get()));
+    fenster->repaint();
+    QCoreApplication::processEvents();
+    iniSetzen(u"AutoTip"_s, u"1"_s);
     EXPECT_TRUE(mitModalDialog<zbefehle::Tips>([&] { fenster->aktion(u"mnuTips"_s)->trigger(); },
                                                [](zbefehle::Tips& t) {
                                                    EXPECT_EQ(t.bezTip0->text(), u"Keine Tipps gefunden!"_s);

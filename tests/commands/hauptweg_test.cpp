@@ -49,6 +49,8 @@ protected:
         fenster.reset();
         sitzungZuruecksetzen();
         adressliste().Clear();
+        // No tip at the first paint: it would wait there, modally.
+        iniSetzen(u"AutoTip"_s, u"0"_s);
         fenster = std::make_unique<Main>(befehle);
         fenster->Form_Load();
         fenster->show();

@@ -201,26 +201,23 @@ TEST(Vorgabedateien, TippsUndHilfe)
     EXPECT_TRUE(QFile::exists(ordner + u"/werbung.html"_s));
 }
 
-// Without a tips file the tip at start-up (index 1) only says so in the
-// status bar (nothing modal waits) and switches itself off; the menu entry
-// shows the dialog in its no-tips state.
-TEST_F(TippsTest, BefehlOhneTippsZeigtBeimStartNurEinenStatus)
+// Without a tips file the command (from the menu and at start-up alike) shows
+// the dialog in its no-tips state, which switches the tip at start-up off;
+// the status bar is left alone.
+TEST_F(TippsTest, BefehlOhneTippsZeigtDenDialogOhneTipps)
 {
     zadressbuch::Befehlsregister r;
     Einstellbefehle_Anmelden(r);
     FensterAttrappe f;
-    r.ausfuehren(zadressbuch::Befehl::mnuTips, f, 1);
-    EXPECT_EQ(f.statusTexte, QStringList{u"Keine Tipps gefunden!"_s});
-    EXPECT_TRUE(plattform->meldungen.empty());
-    EXPECT_EQ(zcommon::Ini_Lesen(QString(), QString(), u"AutoTip"_s), u"0"_s);
-
-    f.statusTexte.clear();
     EXPECT_TRUE(mitModalDialog<Tips>([&] { r.ausfuehren(zadressbuch::Befehl::mnuTips, f); },
                                      [](Tips& t) {
                                          EXPECT_EQ(t.bezTip0->text(), u"Keine Tipps gefunden!"_s);
+                                         EXPECT_FALSE(t.befNext->isEnabled());
                                          t.befAbbrechen->click();
                                      }));
     EXPECT_TRUE(f.statusTexte.isEmpty());
+    EXPECT_TRUE(plattform->meldungen.empty());
+    EXPECT_EQ(zcommon::Ini_Lesen(QString(), QString(), u"AutoTip"_s), u"0"_s);
 
     tipps({u"Erster Tipp"_s});
     EXPECT_TRUE(mitModalDialog<Tips>([&] { r.ausfuehren(zadressbuch::Befehl::mnuTips, f); },
