@@ -13,19 +13,6 @@ using namespace main_test;
 
 namespace {
 
-// Keeps the pages of every job sent.
-class SammelDrucker : public zplatform::AufzeichnungsDrucker
-{
-public:
-    std::vector<std::vector<zplatform::DruckSeite>> jobs;
-    bool auftragSenden() override
-    {
-        if (imAuftrag())
-            jobs.push_back(seiten());
-        return AufzeichnungsDrucker::auftragSenden();
-    }
-};
-
 class Personenbogen : public MainFensterTest
 {
 protected:

@@ -19,27 +19,6 @@ using namespace zdruck;
 
 namespace {
 
-// Keeps the pages of every job sent.
-class SammelDrucker : public zplatform::AufzeichnungsDrucker
-{
-public:
-    std::vector<std::vector<zplatform::DruckSeite>> jobs;
-    bool auftragSenden() override
-    {
-        if (imAuftrag())
-            jobs.push_back(seiten());
-        return AufzeichnungsDrucker::auftragSenden();
-    }
-    // The texts of job j, all pages.
-    QStringList texte(size_t j) const
-    {
-        QStringList t;
-        for (const auto& s : jobs.at(j))
-            t << s.texte();
-        return t;
-    }
-};
-
 QByteArray bytes(const QString& pfad)
 {
     QFile f(pfad);
@@ -190,7 +169,7 @@ TEST_F(Listen, BloeckeJeSeiteBisZumUnterenRand)
         // The position after n blocks, added up as the printer does it.
         const auto nachBlock = [&](int n) {
             double y = 0;
-            y += kopf; // the heading
+            y += kopf;  // the heading
             y += zeile; // the empty line after it
             for (int i = 0; i < n; ++i) {
                 y += zeile; // the block's line

@@ -47,6 +47,27 @@ public:
     }
 };
 
+// Keeps the pages of every job sent.
+class SammelDrucker : public zplatform::AufzeichnungsDrucker
+{
+public:
+    std::vector<std::vector<zplatform::DruckSeite>> jobs;
+    bool auftragSenden() override
+    {
+        if (imAuftrag())
+            jobs.push_back(seiten());
+        return AufzeichnungsDrucker::auftragSenden();
+    }
+    // The texts of job j, all pages.
+    QStringList texte(size_t j) const
+    {
+        QStringList t;
+        for (const auto& s : jobs.at(j))
+            t << s.texte();
+        return t;
+    }
+};
+
 class DruckUmgebung : public ::testing::Test
 {
 protected:
