@@ -1,5 +1,7 @@
 #include "platform/ordner.h"
 
+#include "platform/hilfedokumente.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QDirIterator>
@@ -170,7 +172,8 @@ bool programmOrdnerBefuellen(const QString& quelle)
 {
     if (quelle.isEmpty() || !QFileInfo(quelle).isDir())
         return false;
-    return kopierenWennFehlend(quelle, programmOrdner());
+    const bool kopiert = kopierenWennFehlend(quelle, programmOrdner());
+    return hilfeDokumenteAuffrischen(quelle, programmOrdner()) && kopiert;
 }
 
 void programmOrdnerBefuellen()

@@ -25,9 +25,11 @@ QString tempOrdner();
 QString dokumenteOrdner();
 
 // Copies the installed default files into the program folder; files that are
-// there already are never overwritten.
+// there already are never overwritten, except help documents an earlier
+// version installed and nobody changed since (platform/hilfedokumente.h).
 void programmOrdnerBefuellen();
-// The same from a given folder (recursively); false when something could not be copied.
+// The same from a given folder (recursively); false when something could not
+// be copied or a help document that was due could not be replaced.
 bool programmOrdnerBefuellen(const QString& quelle);
 // Folder of the installed default files ("" when none is found).
 QString vorgabenOrdner();
