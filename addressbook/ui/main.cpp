@@ -635,10 +635,10 @@ void Main::Feld_DblClick(int index)
     if (index < 0 || index >= FeldAnzahl)
         return;
     QString auswahl = FeldSelText(index);
-    if (!auswahl.startsWith(QLatin1Char('#'))) {
+    {
         // A word as the user sees it runs from blank to blank (or line
         // break): "#17" is one word, even though the field selected only the
-        // digits.
+        // digits or only the "#".
         KartenZeile* z = m_karte->Zeile(index);
         KartenText* b = z ? nullptr : m_karte->Bemerkungsfeld();
         const QString text = z ? z->text() : b->toPlainText();

@@ -214,19 +214,19 @@ TEST(KartenFeld, EingabeEinpassenKuerztNurDasEingefuegte)
         bool zwei;
         QString passt;
     } faelle[] = {
-        {u"12345"_s, 5, 0, u"äöüß"_s, 8, false, u"äöü"_s},               // appended
-        {u"12345"_s, 2, 0, u"äöüß"_s, 8, false, u"äöü"_s},               // in the middle
-        {u"Strasse 1"_s, 4, 2, u"ßxyz"_s, 9, false, u"ßx"_s},            // in place of a selection
+        {u"12345"_s, 5, 0, u"äöüß"_s, 8, false, u"äöü"_s},                  // appended
+        {u"12345"_s, 2, 0, u"äöüß"_s, 8, false, u"äöü"_s},                  // in the middle
+        {u"Strasse 1"_s, 4, 2, u"ßxyz"_s, 9, false, u"ßx"_s},               // in place of a selection
         {u"Köln"_s, 0, 4, u"Frankfurt am Main"_s, 8, false, u"Frankfur"_s}, // the whole text
-        {u"123456789"_s, 9, 0, u"0"_s, 8, false, QString()},             // longer already: no more
-        {u"123456789"_s, 0, 2, u"ab"_s, 8, false, u"ab"_s},              // but may keep its length
-        {u"ab"_s, 1, 0, u"łx€"_s, 8, false, u"x€"_s},               // no Windows-1252: left out
-        {u"ab"_s, 2, 0, u"c"_s, 8, false, u"c"_s},                       // fits
-        {u"a\r\nb"_s, 3, 0, u"X\r\nY"_s, 7, true, u"X\r\n"_s},        // a line break counts 2
+        {u"123456789"_s, 9, 0, u"0"_s, 8, false, QString()},                // longer already: no more
+        {u"123456789"_s, 0, 2, u"ab"_s, 8, false, u"ab"_s},                 // but may keep its length
+        {u"ab"_s, 1, 0, u"łx€"_s, 8, false, u"x€"_s},                       // no Windows-1252: left out
+        {u"ab"_s, 2, 0, u"c"_s, 8, false, u"c"_s},                          // fits
+        {u"a\r\nb"_s, 3, 0, u"X\r\nY"_s, 7, true, u"X\r\n"_s},              // a line break counts 2
         {u"a\r\nb"_s, 3, 0, u"\r\n"_s, 6, true, u"\r\n"_s},
-        {u"a\r\nb"_s, 3, 0, u"\r\n"_s, 5, false, QString()},           // never half a line break
-        {u"abc"_s, 3, 0, u"def"_s, -1, false, u"def"_s},                 // no limit
-        {u"ab"_s, 9, 9, u"cdefghijk"_s, 8, false, u"cdefgh"_s},          // positions clamped
+        {u"a\r\nb"_s, 3, 0, u"\r\n"_s, 5, false, QString()},    // never half a line break
+        {u"abc"_s, 3, 0, u"def"_s, -1, false, u"def"_s},        // no limit
+        {u"ab"_s, 9, 9, u"cdefghijk"_s, 8, false, u"cdefgh"_s}, // positions clamped
     };
     for (const auto& f : faelle)
         EXPECT_EQ(Eingabe_Einpassen(f.vorher, f.anfang, f.laenge, f.einfuegen, f.grenze, f.zwei), f.passt)
@@ -379,6 +379,15 @@ TEST_F(MainKarte, DoppelklickAufIndexverweisSpringtAuchAusDenBemerkungen)
     doppelklickAuf(Zusatz, 7);
     EXPECT_EQ(adressliste().ListIndex(), 2);
     EXPECT_EQ(m.FeldText(Nachname), u"Weber"_s);
+
+    // On the "#" itself, which the field selects alone, in both kinds of field.
+    adressliste().setListIndex(0);
+    doppelklickAuf(Zusatz, 5);
+    EXPECT_EQ(adressliste().ListIndex(), 2) << "the \"#\" of \"vgl. #19\"";
+    adressliste().setListIndex(0);
+    doppelklickAuf(Bemerkung, 14);
+    EXPECT_EQ(adressliste().ListIndex(), 1) << "the \"#\" of \"#18\" in the remarks";
+    EXPECT_TRUE(plattform.meldungen.empty());
 }
 
 TEST_F(MainKarte, AusschneidenMerktDieAdresseUndLoeschtOhneFrage)
@@ -450,9 +459,9 @@ TEST_F(MainKarte, EintraegeOhneBefehlSindGrau_DieTabelleFuehrtZuJedemBefehl)
     adressdatei({u"..Meine Kunden"_s, zeile({{1, u"Meier"_s}})});
     const Handler befehle({u"PulOeffnen_Click"_s, u"mnuSort_Click"_s, u"mnuAdrLoeschen_Click"_s, u"befZoom_Click"_s});
     Main& m = starten();
-    eintraege({"PulOeffnen", "mnuSort_16", "PulSort", "mnuAdrLoeschen", "mnuAdrEditX", "mnuPopAdrLoeschen",
-               "mnuPopZoom"},
-              true);
+    eintraege(
+        {"PulOeffnen", "mnuSort_16", "PulSort", "mnuAdrLoeschen", "mnuAdrEditX", "mnuPopAdrLoeschen", "mnuPopZoom"},
+        true);
     eintraege({"mnuAdrAnlegen", "mnuAdrAusschneiden"}, false);
     symbole({41, 45, 61, 63}, true);
     EXPECT_TRUE(m.befZoom->isEnabled());
@@ -526,6 +535,32 @@ TEST_F(MainKarte, KuerzelFolgenDerRegelIhresEintrags)
     QTest::keyClick(m.Feld(Vorname), Qt::Key_Z, Qt::ControlModifier);
     EXPECT_EQ(befehle.anzahl(u"mnuUndo_Click"_s), 0);
     EXPECT_EQ(m.FeldText(Vorname), u"Eva"_s);
+}
+
+// "&Importieren" greys the clipboard import while the clipboard holds no
+// text, as "&Adresse" does: a click then runs nothing.
+TEST_F(MainKarte, ImportmenueGibtDenZwischenablageImportNurMitTextFrei)
+{
+    const Handler befehle({u"mnuImpZA_Click"_s});
+    Main& m = starten();
+    m.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&m));
+    QMenu* import = m.menue(u"mnuImport"_s);
+    QAction* eintrag = m.aktion(u"mnuImpZA"_s);
+    int erwartet = 0;
+    for (const QString& inhalt : {QString(), u"Anna Meier"_s}) {
+        plattform.zwischenablageSetzen(inhalt);
+        QTest::keyClick(m.Feld(Vorname), Qt::Key_I, Qt::AltModifier);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return import->isVisible(); }));
+        EXPECT_EQ(eintrag->isEnabled(), !inhalt.isEmpty()) << inhalt.toStdString();
+        QTest::mouseClick(import, Qt::LeftButton, {}, import->actionGeometry(eintrag).center());
+        if (import->isVisible())
+            QTest::keyClick(import, Qt::Key_Escape);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !import->isVisible(); }));
+        erwartet += inhalt.isEmpty() ? 0 : 1;
+        EXPECT_EQ(befehle.anzahl(u"mnuImpZA_Click"_s), erwartet);
+        EXPECT_TRUE(eintrag->isEnabled()) << "closed, the entry is enabled again for its key";
+    }
 }
 
 } // namespace
