@@ -126,6 +126,14 @@ void Main::menuesAufbauen()
     QMenu* adresse = menue(QStringLiteral("PulBearbeiten"));
     connect(adresse, &QMenu::aboutToShow, this, &Main::PulBearbeiten_Click);
     connect(adresse, &QMenu::aboutToHide, this, [this] { eintraegeFreigeben(); });
+    // Every other menu of the menu bar shows its entries by their rules too
+    // while it is dropped down ("&Importieren" greys the clipboard import
+    // while the clipboard holds no text).
+    for (QAction* a : menuBar()->actions())
+        if (QMenu* m = a->menu(); m && m != adresse) {
+            connect(m, &QMenu::aboutToShow, this, [this] { eintraegeFreigeben(true); });
+            connect(m, &QMenu::aboutToHide, this, [this] { eintraegeFreigeben(); });
+        }
     connect(menue(QStringLiteral("mnuWeiteres")), &QMenu::aboutToShow, this, &Main::mnuWeiteres_Click);
     // The directory programs' entries show only for the installed version (the menu's opening decides).
     for (const char* n : {"mnuAdrImpDINFO99", "mnuAdrImpDINFO2000", "mnuAdrImpKlickTel98", "mnuAdrImpKlickTel1999"})
