@@ -52,9 +52,10 @@ Tips::Tips(QWidget* parent) : QDialog(parent)
     haupt->addWidget(bezTip, 1);
     haupt->addLayout(knoepfe);
 
-    strgAutoTip->setChecked(AutoTip_An());
-    // Every change of the box is written at once, also one made by the form.
+    // Every change of the box is written at once, also one made by the form:
+    // ticking it for the stored setting writes "1" here already.
     connect(strgAutoTip, &QCheckBox::toggled, this, [](bool an) { AutoTip_Setzen(an); });
+    strgAutoTip->setChecked(AutoTip_An());
     connect(befNext, &QPushButton::clicked, this, &Tips::befNext_Click);
     connect(befAbbrechen, &QPushButton::clicked, this, &Tips::befAbbrechen_Click);
     HilfeTaste_Anmelden(this, QStringLiteral("tipps"));

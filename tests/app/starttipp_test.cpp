@@ -93,7 +93,7 @@ TEST_F(Starttipp, MitTippdateiBeiJedemStartEinTipp)
     EXPECT_FALSE(erster.tipp.isEmpty());
     EXPECT_TRUE(erster.naechsterTipp);
     EXPECT_TRUE(erster.haken);
-    EXPECT_EQ(ini(u"AutoTip"_s), u"<fehlt>"_s) << "closing changes nothing";
+    EXPECT_EQ(ini(u"AutoTip"_s), u"1"_s) << "the box ticked on loading writes the setting";
 
     neuerLauf();
     EXPECT_TRUE(startenUndAbwarten().offen);

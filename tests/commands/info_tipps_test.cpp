@@ -161,10 +161,13 @@ TEST_F(TippsTest, FormUndKeineTipps)
     tipps({u"Erster Tipp"_s, u"Zweiter Tipp!"_s});
     zufall({0.1, 0.9});
     {
+        ASSERT_EQ(zcommon::Ini_Lesen(QString(), QString(), u"AutoTip"_s, u"fehlt"_s), u"fehlt"_s);
         Tips form;
         EXPECT_EQ(form.bezTip->text(), u"Erster Tipp."_s);
         EXPECT_EQ(form.bezTip0->text(), u"Schon gewusst?"_s);
         EXPECT_TRUE(form.strgAutoTip->isChecked());
+        EXPECT_EQ(zcommon::Ini_Lesen(QString(), QString(), u"AutoTip"_s, u"fehlt"_s), u"1"_s)
+            << "ticking the box on loading writes the setting";
         form.befNext->click();
         EXPECT_EQ(form.bezTip->text(), u"Zweiter Tipp!"_s);
         form.strgAutoTip->click();
