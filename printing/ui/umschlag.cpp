@@ -2,6 +2,7 @@
 
 #include "addressbook/adressliste.h"
 #include "addressbook/sitzung.h"
+#include "commands/ui/schriftdialog.h"
 #include "common/dateien.h"
 #include "common/meldungen.h"
 #include "common/start.h"
@@ -9,7 +10,6 @@
 #include "common/ui/menuekuerzel.h"
 #include "masks/masken.h"
 #include "platform/plattform.h"
-#include "platform/ui/schriftwahl.h"
 #include "printing/druckvorgabe.h"
 #include "printing/ersetzung.h"
 #include "printing/ui/druckauftrag.h"
@@ -17,7 +17,6 @@
 
 #include <QAction>
 #include <QCloseEvent>
-#include <QColorDialog>
 #include <QGridLayout>
 #include <QLabel>
 #include <QMenuBar>
@@ -28,6 +27,10 @@ namespace zdruck {
 namespace {
 
 const QString FehlerText = QStringLiteral("Es ist ein Fehler beim Umschlag drucken aufgetreten.");
+
+// The sizes the font dialog offers for the two boxes.
+constexpr int SchriftKleinste = 4;
+constexpr int SchriftGroesste = 50;
 
 QString dateiBasis()
 {
@@ -66,21 +69,6 @@ QString aktuelleAdresse()
 }
 
 } // namespace
-
-std::function<bool(QWidget*, QFont&, QColor&)>& Umschlag::schriftDialog()
-{
-    static std::function<bool(QWidget*, QFont&, QColor&)> dialog = [](QWidget* eltern, QFont& schrift, QColor& farbe) {
-        QFont neu = schrift;
-        if (!zplatform::druckSchriftWaehlen(eltern, neu, QStringLiteral("Schrift")))
-            return false;
-        const QColor c = QColorDialog::getColor(farbe, eltern, QStringLiteral("Schriftfarbe"));
-        schrift = neu;
-        if (c.isValid())
-            farbe = c;
-        return true;
-    };
-    return dialog;
-}
 
 Umschlag::Umschlag(QWidget* eltern) : QDialog(eltern)
 {
@@ -236,19 +224,8 @@ void Umschlag::mnuFlipAA_Click()
 
 void Umschlag::schriftWaehlen(QPlainTextEdit* box)
 {
-    QFont f = box->font();
-    QColor c = box->palette().color(QPalette::Text);
-    if (!schriftDialog()(this, f, c))
-        return;
-    if (f.pointSizeF() < 4)
-        f.setPointSizeF(4);
-    if (f.pointSizeF() > 50)
-        f.setPointSizeF(50);
-    box->setFont(f);
-    QPalette p = box->palette();
-    p.setColor(QPalette::Text, c);
-    p.setColor(QPalette::WindowText, c);
-    box->setPalette(p);
+    // One dialog for font, size, effects and colour; a cancel changes nothing.
+    zbefehle::SchriftDialog::fuerSteuerelement(box, SchriftKleinste, SchriftGroesste, this);
 }
 
 void Umschlag::PulSchriftAbsender_Click()
