@@ -18,6 +18,7 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QGridLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMenuBar>
 #include <QVBoxLayout>
@@ -108,12 +109,16 @@ Umschlag::Umschlag(QWidget* eltern) : QDialog(eltern)
     TxtAbsender->setObjectName(QStringLiteral("TxtAbsender"));
     TxtAbsender->setFont(QFont(QStringLiteral("Arial"), 12));
     TxtAbsender->setMinimumSize(260, 110);
+    // Tab moves on to the next control, as in the card's fields: a TAB in
+    // the text would be printed and stored.
+    TxtAbsender->setTabChangesFocus(true);
     TxtAnschrift = new QPlainTextEdit(this);
     TxtAnschrift->setObjectName(QStringLiteral("TxtAnschrift"));
     QFont ansFont(QStringLiteral("Arial"));
     ansFont.setPointSizeF(15.75);
     TxtAnschrift->setFont(ansFont);
     TxtAnschrift->setMinimumSize(340, 150);
+    TxtAnschrift->setTabChangesFocus(true);
     bezSaveInfo = new QLabel(QStringLiteral(" Im Menü Einstellungen können Sie Ihre Eingaben sichern"), this);
     bezSaveInfo->setObjectName(QStringLiteral("bezSaveInfo"));
     Image1 = new QLabel(QStringLiteral("\u2709"), this);
@@ -322,8 +327,13 @@ bool Umschlag::eventFilter(QObject* o, QEvent* e)
         PulDrucken_Click();
         return true;
     }
-    if (o == TxtAbsender && e->type() == QEvent::KeyPress)
-        bezSaveInfo->show();
+    if (o == TxtAbsender && e->type() == QEvent::KeyPress) {
+        // A key that types something; Shift, the arrows, Tab and Shift+Tab
+        // (which move the focus on) type nothing.
+        const auto* taste = static_cast<QKeyEvent*>(e);
+        if (!taste->text().isEmpty() && taste->key() != Qt::Key_Tab && taste->key() != Qt::Key_Backtab)
+            bezSaveInfo->show();
+    }
     return QDialog::eventFilter(o, e);
 }
 

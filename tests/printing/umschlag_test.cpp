@@ -419,6 +419,42 @@ TEST_F(Umschlaege, SchriftDialogUndSichern)
     EXPECT_TRUE(wieder.bezSaveInfo->isHidden());
 }
 
+// Tab in a text box moves on to the next control: no TAB in the text that
+// would be printed and stored, and no hint to save (nothing was typed).
+TEST_F(Umschlaege, TabWechseltAusDenTextfeldern)
+{
+    zcommon::Ini_Schreiben(QString(), QString(), QStringLiteral("User_Tester"), QStringLiteral("Anna"));
+    maske(QStringLiteral("Umschlag"), {QStringLiteral("{Vorname} {Nachname}")});
+    adresse({{1, QStringLiteral("Muster")}, {2, QStringLiteral("Erika")}});
+    Umschlag u;
+    u.show();
+    u.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&u));
+    ASSERT_TRUE(u.bezSaveInfo->isHidden());
+    for (QPlainTextEdit* box : {u.TxtAbsender, u.TxtAnschrift}) {
+        const QString vorher = box->toPlainText();
+        box->setFocus();
+        ASSERT_TRUE(QTest::qWaitFor([box] { return QApplication::focusWidget() == box; }))
+            << box->objectName().toStdString();
+        box->moveCursor(QTextCursor::End);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        EXPECT_NE(QApplication::focusWidget(), box) << box->objectName().toStdString();
+        EXPECT_EQ(box->toPlainText(), vorher) << box->objectName().toStdString();
+        box->setFocus();
+        ASSERT_TRUE(QTest::qWaitFor([box] { return QApplication::focusWidget() == box; }));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
+        EXPECT_NE(QApplication::focusWidget(), box) << box->objectName().toStdString();
+        EXPECT_EQ(box->toPlainText(), vorher) << box->objectName().toStdString();
+    }
+    EXPECT_TRUE(u.bezSaveInfo->isHidden());
+    EXPECT_EQ(u.TxtAnschrift->toPlainText(), "Erika Muster");
+    // A key that types something shows the hint.
+    u.TxtAbsender->setFocus();
+    ASSERT_TRUE(QTest::qWaitFor([&u] { return QApplication::focusWidget() == u.TxtAbsender; }));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_A, Qt::ShiftModifier);
+    EXPECT_FALSE(u.bezSaveInfo->isHidden());
+}
+
 TEST_F(Umschlaege, UmschlagsfensterJeAdressdatei)
 {
     maske(QStringLiteral("Umschlag"),
