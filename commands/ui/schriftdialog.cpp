@@ -24,7 +24,11 @@ SchriftDialog::SchriftDialog(const QString& schrift, int kleinste, int groesste,
 
     bezVorschau = new QLabel(QStringLiteral("AaBbYyZz ÄÖÜ äöüß 0123"), this);
     bezVorschau->setObjectName(QStringLiteral("bezVorschau"));
-    bezVorschau->setMinimumHeight(48);
+    // A sample box of its own size, as large fonts show clipped: the dialog
+    // keeps its width and height at every size.
+    bezVorschau->setFixedHeight(72);
+    bezVorschau->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+    bezVorschau->setAlignment(Qt::AlignCenter);
     bezVorschau->setFrameShape(QFrame::StyledPanel);
     zcommon::Schrift_Setzen(bezVorschau, schrift, QStringLiteral("Alles"));
     const QFont f = bezVorschau->font();
