@@ -1,6 +1,7 @@
 #include "commands/ui/schriftdialog.h"
 
 #include "common/ui/listen.h"
+#include "platform/ui/qtdrucker.h"
 
 #include <QCheckBox>
 #include <QColorDialog>
@@ -23,7 +24,11 @@ SchriftDialog::SchriftDialog(const QString& schrift, int kleinste, int groesste,
 
     bezVorschau = new QLabel(QStringLiteral("AaBbYyZz ÄÖÜ äöüß 0123"), this);
     bezVorschau->setObjectName(QStringLiteral("bezVorschau"));
-    bezVorschau->setMinimumHeight(48);
+    // A sample box of its own size, as large fonts show clipped: the dialog
+    // keeps its width and height at every size.
+    bezVorschau->setFixedHeight(72);
+    bezVorschau->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+    bezVorschau->setAlignment(Qt::AlignCenter);
     bezVorschau->setFrameShape(QFrame::StyledPanel);
     zcommon::Schrift_Setzen(bezVorschau, schrift, QStringLiteral("Alles"));
     const QFont f = bezVorschau->font();
@@ -36,6 +41,8 @@ SchriftDialog::SchriftDialog(const QString& schrift, int kleinste, int groesste,
     txtGroesse->setObjectName(QStringLiteral("txtGroesse"));
     txtGroesse->setRange(kleinste, groesste);
     txtGroesse->setValue(qBound(kleinste, int(f.pointSizeF() + 0.5), groesste));
+    if (f.pointSizeF() >= kleinste && f.pointSizeF() <= groesste)
+        m_vorgabeGroesse = f.pointSizeF();
     auto box = [this](const char* name, const QString& text, bool an) {
         auto* b = new QCheckBox(text, this);
         b->setObjectName(QString::fromLatin1(name));
@@ -97,7 +104,10 @@ void SchriftDialog::setFarbe(const QColor& farbe)
 void SchriftDialog::vorschauAktualisieren()
 {
     QFont f = kombiSchrift->currentFont();
-    f.setPointSize(txtGroesse->value());
+    if (m_vorgabeGroesse > 0 && txtGroesse->value() == int(m_vorgabeGroesse + 0.5))
+        f.setPointSizeF(m_vorgabeGroesse);
+    else
+        f.setPointSize(txtGroesse->value());
     f.setBold(strgFett->isChecked());
     f.setItalic(strgKursiv->isChecked());
     f.setUnderline(strgUnterstrichen->isChecked());
@@ -116,6 +126,26 @@ std::optional<QString> SchriftDialog::waehlen(QWidget* parent, const QString& sc
     if (d.exec() != QDialog::Accepted)
         return std::nullopt;
     return d.schrift();
+}
+
+bool SchriftDialog::fuerSteuerelement(QWidget* steuerelement, int kleinste, int groesste, QWidget* parent)
+{
+    QStringList vorgabe = zcommon::Schrift_AlsText(steuerelement).split(u';');
+    vorgabe[0] = zplatform::druckFamilie(vorgabe[0]);
+    SchriftDialog d(vorgabe.join(u';'), kleinste, groesste, parent);
+    d.strgDurchgestrichen->setChecked(steuerelement->font().strikeOut());
+    if (d.exec() != QDialog::Accepted)
+        return false;
+    // A stand-in font keeps the Windows name it stands for: settings, masks
+    // and the print routines know that one.
+    QStringList schrift = d.schrift().split(u';');
+    schrift[0] = zplatform::schriftAnzeigename(schrift[0]);
+    zcommon::Schrift_Setzen(steuerelement, schrift.join(u';'), QStringLiteral("Alles"));
+    // A font text has no place for strikethrough: it is carried over apart.
+    QFont f = steuerelement->font();
+    f.setStrikeOut(d.strgDurchgestrichen->isChecked());
+    steuerelement->setFont(f);
+    return true;
 }
 
 } // namespace zbefehle

@@ -24,6 +24,12 @@ public:
 
     // Shows the dialog modally: the chosen font text, nothing after a cancel.
     static std::optional<QString> waehlen(QWidget* parent, const QString& schrift, int kleinste = 4, int groesste = 16);
+    // Shows the dialog modally, preset from a control: font, size, effects
+    // and text colour; a Windows font the system lacks shows as the font
+    // printed in its place. On OK the control takes the choice, its font
+    // under the Windows name, and true comes back; after a cancel the control
+    // stays as it was.
+    static bool fuerSteuerelement(QWidget* steuerelement, int kleinste, int groesste, QWidget* parent);
 
     // The font text of the current choice.
     QString schrift() const;
@@ -42,6 +48,10 @@ public:
 
 private:
     void vorschauAktualisieren();
+
+    // The preset size, kept with its fraction (15.75) while the user leaves
+    // the size as shown.
+    double m_vorgabeGroesse = 0;
 };
 
 } // namespace zbefehle

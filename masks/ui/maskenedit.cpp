@@ -8,10 +8,8 @@
 #include "common/ui/listen.h"
 #include "masks/masken.h"
 #include "masks/maskeneditor.h"
-#include "platform/ui/qtdrucker.h"
 #include "platform/ui/twips.h"
 
-#include <QCheckBox>
 #include <QCloseEvent>
 
 namespace zmasken {
@@ -220,20 +218,9 @@ void MaskenEdit::mnuLoeschen_Click()
 
 void MaskenEdit::mnuSchriftFarbe_Click()
 {
-    // The dialog starts from the text box: font, size, effects and colour.
-    zbefehle::SchriftDialog dialog(zcommon::Schrift_AlsText(Text1), SchriftKleinste, SchriftGroesste, this);
-    dialog.strgDurchgestrichen->setChecked(Text1->font().strikeOut());
-    if (dialog.exec() != QDialog::Accepted)
-        return;
-    // A stand-in font keeps the Windows name it stands for (Masken.Ini and
-    // the print routines know that one).
-    QStringList schrift = dialog.schrift().split(u';');
-    schrift[0] = zplatform::schriftAnzeigename(schrift[0]);
-    zcommon::Schrift_Setzen(Text1, schrift.join(u';'), QStringLiteral("Alles"));
-    // Strikethrough is shown, but a font text (and so Masken.Ini) has no place for it.
-    QFont f = Text1->font();
-    f.setStrikeOut(dialog.strgDurchgestrichen->isChecked());
-    Text1->setFont(f);
+    // Font, size, effects and colour of the text box; strikethrough shows,
+    // but a font text (and so Masken.Ini) has no place for it.
+    zbefehle::SchriftDialog::fuerSteuerelement(Text1, SchriftKleinste, SchriftGroesste, this);
 }
 
 void MaskenEdit::mnuEnde_Click()

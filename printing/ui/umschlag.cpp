@@ -2,6 +2,7 @@
 
 #include "addressbook/adressliste.h"
 #include "addressbook/sitzung.h"
+#include "commands/ui/schriftdialog.h"
 #include "common/dateien.h"
 #include "common/meldungen.h"
 #include "common/start.h"
@@ -9,7 +10,6 @@
 #include "common/ui/menuekuerzel.h"
 #include "masks/masken.h"
 #include "platform/plattform.h"
-#include "platform/ui/schriftwahl.h"
 #include "printing/druckvorgabe.h"
 #include "printing/ersetzung.h"
 #include "printing/ui/druckauftrag.h"
@@ -17,8 +17,8 @@
 
 #include <QAction>
 #include <QCloseEvent>
-#include <QColorDialog>
 #include <QGridLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMenuBar>
 #include <QVBoxLayout>
@@ -28,6 +28,10 @@ namespace zdruck {
 namespace {
 
 const QString FehlerText = QStringLiteral("Es ist ein Fehler beim Umschlag drucken aufgetreten.");
+
+// The sizes the font dialog offers for the two boxes.
+constexpr int SchriftKleinste = 4;
+constexpr int SchriftGroesste = 50;
 
 QString dateiBasis()
 {
@@ -67,21 +71,6 @@ QString aktuelleAdresse()
 
 } // namespace
 
-std::function<bool(QWidget*, QFont&, QColor&)>& Umschlag::schriftDialog()
-{
-    static std::function<bool(QWidget*, QFont&, QColor&)> dialog = [](QWidget* eltern, QFont& schrift, QColor& farbe) {
-        QFont neu = schrift;
-        if (!zplatform::druckSchriftWaehlen(eltern, neu, QStringLiteral("Schrift")))
-            return false;
-        const QColor c = QColorDialog::getColor(farbe, eltern, QStringLiteral("Schriftfarbe"));
-        schrift = neu;
-        if (c.isValid())
-            farbe = c;
-        return true;
-    };
-    return dialog;
-}
-
 Umschlag::Umschlag(QWidget* eltern) : QDialog(eltern)
 {
     setObjectName(QStringLiteral("Umschlag"));
@@ -120,12 +109,16 @@ Umschlag::Umschlag(QWidget* eltern) : QDialog(eltern)
     TxtAbsender->setObjectName(QStringLiteral("TxtAbsender"));
     TxtAbsender->setFont(QFont(QStringLiteral("Arial"), 12));
     TxtAbsender->setMinimumSize(260, 110);
+    // Tab moves on to the next control, as in the card's fields: a TAB in
+    // the text would be printed and stored.
+    TxtAbsender->setTabChangesFocus(true);
     TxtAnschrift = new QPlainTextEdit(this);
     TxtAnschrift->setObjectName(QStringLiteral("TxtAnschrift"));
     QFont ansFont(QStringLiteral("Arial"));
     ansFont.setPointSizeF(15.75);
     TxtAnschrift->setFont(ansFont);
     TxtAnschrift->setMinimumSize(340, 150);
+    TxtAnschrift->setTabChangesFocus(true);
     bezSaveInfo = new QLabel(QStringLiteral(" Im Menü Einstellungen können Sie Ihre Eingaben sichern"), this);
     bezSaveInfo->setObjectName(QStringLiteral("bezSaveInfo"));
     Image1 = new QLabel(QStringLiteral("\u2709"), this);
@@ -236,19 +229,8 @@ void Umschlag::mnuFlipAA_Click()
 
 void Umschlag::schriftWaehlen(QPlainTextEdit* box)
 {
-    QFont f = box->font();
-    QColor c = box->palette().color(QPalette::Text);
-    if (!schriftDialog()(this, f, c))
-        return;
-    if (f.pointSizeF() < 4)
-        f.setPointSizeF(4);
-    if (f.pointSizeF() > 50)
-        f.setPointSizeF(50);
-    box->setFont(f);
-    QPalette p = box->palette();
-    p.setColor(QPalette::Text, c);
-    p.setColor(QPalette::WindowText, c);
-    box->setPalette(p);
+    // One dialog for font, size, effects and colour; a cancel changes nothing.
+    zbefehle::SchriftDialog::fuerSteuerelement(box, SchriftKleinste, SchriftGroesste, this);
 }
 
 void Umschlag::PulSchriftAbsender_Click()
@@ -345,8 +327,13 @@ bool Umschlag::eventFilter(QObject* o, QEvent* e)
         PulDrucken_Click();
         return true;
     }
-    if (o == TxtAbsender && e->type() == QEvent::KeyPress)
-        bezSaveInfo->show();
+    if (o == TxtAbsender && e->type() == QEvent::KeyPress) {
+        // A key that types something; Shift, the arrows, Tab and Shift+Tab
+        // (which move the focus on) type nothing.
+        const auto* taste = static_cast<QKeyEvent*>(e);
+        if (!taste->text().isEmpty() && taste->key() != Qt::Key_Tab && taste->key() != Qt::Key_Backtab)
+            bezSaveInfo->show();
+    }
     return QDialog::eventFilter(o, e);
 }
 

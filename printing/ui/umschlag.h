@@ -10,7 +10,6 @@
 #include <QDialog>
 #include <QLabel>
 #include <QPlainTextEdit>
-#include <functional>
 
 class QAction;
 
@@ -42,10 +41,6 @@ public:
     void PulSchriftAnschrift_Click();
     void PulEinstellSichern_Click();
     void pulEnde_Click();
-
-    // The font dialog (font and colour of a box; false after a cancel).
-    // Tests replace it.
-    static std::function<bool(QWidget* eltern, QFont& schrift, QColor& farbe)>& schriftDialog();
 
 protected:
     void closeEvent(QCloseEvent* e) override;

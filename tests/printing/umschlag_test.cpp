@@ -4,14 +4,24 @@
 #include "printing/ui/umschlag.h"
 #include "printing/umschlag.h"
 
+#include "commands/modal_hilfe.h"
+#include "commands/ui/schriftdialog.h"
+#include "common/ui/listen.h"
+#include "platform/ui/qtdrucker.h"
 #include "printing/ui/befehle.h"
 #include "support/fensterattrappe.h"
 
 #include "testhilfe.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QClipboard>
+#include <QColorDialog>
+#include <QDialogButtonBox>
 #include <QFile>
+#include <QFontComboBox>
+#include <QPushButton>
+#include <QSpinBox>
 #include <QTest>
 
 #include <csignal>
@@ -329,34 +339,120 @@ TEST_F(Umschlaege, StrgVVertauschtAusJedemSteuerelementUndFuegtNichtsEin)
     EXPECT_EQ(zcommon::Ini_Lesen(QString(), QString(), QStringLiteral("User_Tester")), "Erika Muster\r\nKöln");
 }
 
+// "Schrift und Farbe einstellen": one dialog of font, sizes 4 to 50 points,
+// effects and colour; the box takes the choice under the Windows name, a
+// cancel changes nothing, and saving stores the font with its colour.
 TEST_F(Umschlaege, SchriftDialogUndSichern)
 {
     Umschlag u;
-    Umschlag::schriftDialog() = [](QWidget*, QFont& f, QColor& c) {
-        f = QFont(QStringLiteral("Courier New"), 60);
-        c = QColor(255, 0, 0);
-        return true;
-    };
-    u.PulSchriftAbsender_Click();
-    EXPECT_EQ(u.TxtAbsender->font().family(), "Courier New");
-    EXPECT_EQ(u.TxtAbsender->font().pointSizeF(), 50) << "sizes are limited to 4 to 50 points";
-    Umschlag::schriftDialog() = [](QWidget*, QFont& f, QColor&) {
-        f = QFont(QStringLiteral("Times New Roman"), 8);
-        return false;
-    };
-    u.PulSchriftAnschrift_Click();
-    EXPECT_EQ(u.TxtAnschrift->font().family(), "Arial") << "a cancel changes nothing";
-    Umschlag::schriftDialog() = nullptr;
+    u.show();
+    const QString druckMono = zplatform::druckFamilie(QStringLiteral("Courier New"));
+    int kleinste = 0, groesste = 0, nach60 = 0, nach2 = 0;
+    ASSERT_TRUE(mitModalDialog<zbefehle::SchriftDialog>(
+        [&] { u.PulSchriftAbsender->trigger(); },
+        [&](zbefehle::SchriftDialog& d) {
+            kleinste = d.txtGroesse->minimum();
+            groesste = d.txtGroesse->maximum();
+            EXPECT_EQ(d.txtGroesse->value(), 12) << "preset from the box";
+            d.txtGroesse->setFocus();
+            d.txtGroesse->selectAll();
+            QTest::keyClicks(d.txtGroesse, QStringLiteral("60"));
+            QTest::keyClick(d.txtGroesse, Qt::Key_Tab);
+            nach60 = d.txtGroesse->value();
+            d.txtGroesse->selectAll();
+            QTest::keyClicks(d.txtGroesse, QStringLiteral("2"));
+            QTest::keyClick(d.txtGroesse, Qt::Key_Tab);
+            nach2 = d.txtGroesse->value();
+            d.txtGroesse->selectAll();
+            QTest::keyClicks(d.txtGroesse, QStringLiteral("50"));
+            d.kombiSchrift->setCurrentIndex(d.kombiSchrift->findText(druckMono));
+            d.strgFett->click();
+            EXPECT_TRUE(mitModalDialog<QColorDialog>(
+                [&] { d.befFarbe->click(); },
+                [](QColorDialog& c) {
+                    c.setCurrentColor(QColor(255, 0, 0));
+                    c.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
+                }));
+            d.befOk->click();
+        }));
+    EXPECT_EQ(kleinste, 4);
+    EXPECT_EQ(groesste, 50);
+    EXPECT_LE(nach60, 50) << "60 points cannot be typed";
+    EXPECT_GE(nach2, 4) << "2 points cannot be typed";
+    EXPECT_EQ(u.TxtAbsender->font().family(), "Courier New") << "the Windows name, not its stand-in";
+    EXPECT_DOUBLE_EQ(u.TxtAbsender->font().pointSizeF(), 50.0);
+    EXPECT_TRUE(u.TxtAbsender->font().bold());
+    EXPECT_EQ(u.TxtAbsender->palette().color(QPalette::Text), QColor(255, 0, 0));
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr) << "no second dialog for the colour";
+
+    // A cancel after changing everything leaves the recipient box as it was.
+    const QString anschriftVorher = zcommon::Schrift_AlsText(u.TxtAnschrift);
+    ASSERT_TRUE(mitModalDialog<zbefehle::SchriftDialog>([&] { u.PulSchriftAnschrift->trigger(); },
+                                                        [&](zbefehle::SchriftDialog& d) {
+                                                            d.kombiSchrift->setCurrentIndex(
+                                                                d.kombiSchrift->findText(druckMono));
+                                                            d.txtGroesse->setValue(8);
+                                                            d.strgKursiv->click();
+                                                            d.strgUnterstrichen->click();
+                                                            d.setFarbe(QColor(0, 0, 255));
+                                                            d.befAbbrechen->click();
+                                                        }));
+    EXPECT_EQ(zcommon::Schrift_AlsText(u.TxtAnschrift), anschriftVorher);
+    EXPECT_EQ(u.TxtAnschrift->font().family(), "Arial");
+    EXPECT_DOUBLE_EQ(u.TxtAnschrift->font().pointSizeF(), 15.75);
+    EXPECT_FALSE(u.TxtAnschrift->font().italic());
+    // OK without a change keeps the design font, its 15.75 points included.
+    ASSERT_TRUE(mitModalDialog<zbefehle::SchriftDialog>([&] { u.PulSchriftAnschrift->trigger(); },
+                                                        [](zbefehle::SchriftDialog& d) { d.befOk->click(); }));
+    EXPECT_EQ(zcommon::Schrift_AlsText(u.TxtAnschrift), anschriftVorher);
 
     u.TxtAbsender->setPlainText(QStringLiteral("Anna\nWeg 2"));
-    u.PulEinstellSichern_Click();
+    u.PulEinstellSichern->trigger();
     EXPECT_TRUE(u.bezSaveInfo->isHidden());
     EXPECT_EQ(zcommon::Ini_Lesen(QString(), QString(), QStringLiteral("User_Tester_FontAbs")),
-              "Courier New;50;0;0;0;255");
+              "Courier New;50;-1;0;0;255");
+    EXPECT_EQ(zcommon::Ini_Lesen(QString(), QString(), QStringLiteral("User_Tester_FontAns")), anschriftVorher);
     Umschlag wieder;
     EXPECT_EQ(wieder.TxtAbsender->toPlainText(), "Anna\nWeg 2");
     EXPECT_EQ(wieder.TxtAbsender->font().family(), "Courier New");
+    EXPECT_EQ(wieder.TxtAbsender->palette().color(QPalette::Text), QColor(255, 0, 0));
     EXPECT_TRUE(wieder.bezSaveInfo->isHidden());
+}
+
+// Tab in a text box moves on to the next control: no TAB in the text that
+// would be printed and stored, and no hint to save (nothing was typed).
+TEST_F(Umschlaege, TabWechseltAusDenTextfeldern)
+{
+    zcommon::Ini_Schreiben(QString(), QString(), QStringLiteral("User_Tester"), QStringLiteral("Anna"));
+    maske(QStringLiteral("Umschlag"), {QStringLiteral("{Vorname} {Nachname}")});
+    adresse({{1, QStringLiteral("Muster")}, {2, QStringLiteral("Erika")}});
+    Umschlag u;
+    u.show();
+    u.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&u));
+    ASSERT_TRUE(u.bezSaveInfo->isHidden());
+    for (QPlainTextEdit* box : {u.TxtAbsender, u.TxtAnschrift}) {
+        const QString vorher = box->toPlainText();
+        box->setFocus();
+        ASSERT_TRUE(QTest::qWaitFor([box] { return QApplication::focusWidget() == box; }))
+            << box->objectName().toStdString();
+        box->moveCursor(QTextCursor::End);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        EXPECT_NE(QApplication::focusWidget(), box) << box->objectName().toStdString();
+        EXPECT_EQ(box->toPlainText(), vorher) << box->objectName().toStdString();
+        box->setFocus();
+        ASSERT_TRUE(QTest::qWaitFor([box] { return QApplication::focusWidget() == box; }));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
+        EXPECT_NE(QApplication::focusWidget(), box) << box->objectName().toStdString();
+        EXPECT_EQ(box->toPlainText(), vorher) << box->objectName().toStdString();
+    }
+    EXPECT_TRUE(u.bezSaveInfo->isHidden());
+    EXPECT_EQ(u.TxtAnschrift->toPlainText(), "Erika Muster");
+    // A key that types something shows the hint.
+    u.TxtAbsender->setFocus();
+    ASSERT_TRUE(QTest::qWaitFor([&u] { return QApplication::focusWidget() == u.TxtAbsender; }));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_A, Qt::ShiftModifier);
+    EXPECT_FALSE(u.bezSaveInfo->isHidden());
 }
 
 TEST_F(Umschlaege, UmschlagsfensterJeAdressdatei)
