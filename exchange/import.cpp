@@ -346,8 +346,16 @@ ImportErgebnis Adressen_Importieren(zadressbuch::AdressListe& liste, const QList
         e.voll = true;
     }
     if (!saetze.isEmpty()) {
-        const long long letzte = zadressbuch::AdressIndex_Vergeben(int(saetze.size()));
-        long long nummer = letzte - saetze.size();
+        // Only the addresses that bring no index number of their own take one
+        // from the counter, all of them in one step.
+        qsizetype ohneNummer = 0;
+        for (const zadressbuch::Felder& felder : saetze) {
+            if (!Indexnummer_Mitgebracht(felder[zadressbuch::Index]))
+                ++ohneNummer;
+        }
+        long long nummer = 0;
+        if (ohneNummer > 0)
+            nummer = zadressbuch::AdressIndex_Vergeben(int(ohneNummer)) - ohneNummer;
         const QString heute = zcommon::DatumText(zcommon::Heute());
         QStringList eintraege;
         eintraege.reserve(saetze.size());
@@ -356,9 +364,11 @@ ImportErgebnis Adressen_Importieren(zadressbuch::AdressListe& liste, const QList
                 felder[zadressbuch::ErstelltAm] = heute;
             if (felder[zadressbuch::GeaendertAm].isEmpty())
                 felder[zadressbuch::GeaendertAm] = heute;
-            if (nummer < 1)
-                nummer += zadressbuch::IndexHoechstwert;
-            felder[zadressbuch::Index] = QString::number(nummer++);
+            if (!Indexnummer_Mitgebracht(felder[zadressbuch::Index])) {
+                if (nummer < 1)
+                    nummer += zadressbuch::IndexHoechstwert;
+                felder[zadressbuch::Index] = QString::number(nummer++);
+            }
             eintraege << zadressbuch::Verbinden(felder);
         }
         e.importiert = liste.AddItems(eintraege);
@@ -367,6 +377,11 @@ ImportErgebnis Adressen_Importieren(zadressbuch::AdressListe& liste, const QList
     if (e.voll)
         zadressbuch::Speicherproblem_Melden(QStringLiteral("Die letzten Adressen sind nicht importiert worden!"));
     return e;
+}
+
+bool Indexnummer_Mitgebracht(const QString& feld23)
+{
+    return zcommon::Val(feld23) > 0;
 }
 
 QStringList Zwischenablage_Zeilen(const QString& text)

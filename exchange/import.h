@@ -75,11 +75,18 @@ struct ImportErgebnis
     int ersetzt = 0;        // characters an address file cannot hold, replaced
 };
 
+// Whether an imported field 23 brings an index number of its own: its leading
+// number (zcommon::Val) is above 0. The text is then kept as it stands.
+bool Indexnummer_Mitgebracht(const QString& feld23);
+
 // Appends one address per row (the caption row skipped when ersteZeileKopf)
 // in one step, with the fields of Zeile_Felder; fields 15 and 16
-// get today unless a column fills them; field 23 a new index number
-// (AdressIndex_Vergeben). Refused in read-only mode (message); stops at the
-// 32000 limit with the limit message; sets the changed flag.
+// get today unless a column fills them. An address keeps the index number it
+// brings (Indexnummer_Mitgebracht); the others get new ones, reserved in one
+// step (AdressIndex_Vergeben with their count; none called when all bring
+// one). The counter is not raised past a number brought. Refused in read-only
+// mode (message); stops at the 32000 limit with the limit message; sets the
+// changed flag.
 ImportErgebnis Adressen_Importieren(zadressbuch::AdressListe& liste, const QList<QStringList>& zeilen,
                                     const QList<int>& zuordnung, bool ersteZeileKopf);
 

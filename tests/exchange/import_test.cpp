@@ -544,3 +544,105 @@ TEST_F(ImportFenster, EMailSpalteUndEineTabelleDieIhreBreiteBehaelt)
     ASSERT_EQ(adressliste().ListCount(), 2);
     EXPECT_EQ(Zerlegen(adressliste().List(1))[EMail], u"anna@example.org"_s);
 }
+
+namespace {
+
+// Field 23 of every entry, in list order.
+QStringList indexnummern()
+{
+    return spalte(adressliste(), zadressbuch::Index);
+}
+
+// The counter "AdressIndex" in both its places, program settings first.
+QStringList zaehler()
+{
+    return {zcommon::Ini_Lesen(sitzung().ProgrammIni(), u"Allgemein"_s, u"AdressIndex"_s, u"<fehlt>"_s),
+            zcommon::Ini_Lesen(QString(), QString(), u"AdressIndex"_s, u"<fehlt>"_s)};
+}
+
+void zaehlerSetzen(const QString& wert)
+{
+    zcommon::Ini_Schreiben(sitzung().ProgrammIni(), u"Allgemein"_s, u"AdressIndex"_s, wert);
+    zcommon::Ini_Schreiben(QString(), QString(), u"AdressIndex"_s, wert);
+}
+
+} // namespace
+
+// An address that brings an index number above 0 keeps it, as the preview
+// shows it, into the saved file; only the others take new numbers, and the
+// counter advances by as many as they took, not past a number brought.
+TEST_F(ImportFenster, MitgebrachteIndexnummerBleibtErhalten)
+{
+    mitEinerAdresse();
+    zaehlerSetzen(u"40"_s);
+    wurzel.schreiben(u"temp/mit_index.txt"_s, u"Nachname\tIndex\tEMAIL\r\n"
+                                              u"Zahl\t4711\tq@w.de\r\n"
+                                              u"Ohne\t\tx@y.de\r\n"
+                                              u"Null\t0\tn@w.de\r\n"
+                                              u"Minus\t-3\tm@w.de\r\n"
+                                              u"Text\tabc\tt@w.de\r\n"
+                                              u"Bruch\t12.5\tb@w.de\r\n"_s);
+    importieren([&](AdrImport2& d) {
+        dateiEingeben(d, datei(u"mit_index.txt"_s));
+        EXPECT_EQ(d.zuordnung(), (QList<int>{Nachname, zadressbuch::Index, EMail}));
+        ASSERT_EQ(d.lstVorschau->columnCount(), 3);
+        EXPECT_EQ(d.lstVorschau->horizontalHeaderItem(2)->text(), u"Index"_s);
+        EXPECT_EQ(d.lstVorschau->item(0, 2)->text(), u"4711"_s);
+        QTest::mouseClick(d.befImport, Qt::LeftButton);
+    });
+    EXPECT_EQ(spalte(adressliste(), Nachname),
+              (QStringList{u"Vorher"_s, u"Zahl"_s, u"Ohne"_s, u"Null"_s, u"Minus"_s, u"Text"_s, u"Bruch"_s}));
+    EXPECT_EQ(indexnummern(),
+              (QStringList{QString(), u"4711"_s, u"40"_s, u"41"_s, u"42"_s, u"43"_s, u"12.5"_s}));
+    EXPECT_EQ(zaehler(), (QStringList{u"44"_s, u"44"_s}));
+
+    fenster->aktion(u"PulSichern"_s)->trigger();
+    const QStringList gespeichert = zplatform::ausWindows1252(dateiBytes()).split(u"\r\n"_s);
+    const auto zahl = std::find_if(gespeichert.begin(), gespeichert.end(),
+                                   [](const QString& z) { return FeldAus(z, Nachname) == u"Zahl"_s; });
+    ASSERT_NE(zahl, gespeichert.end());
+    EXPECT_EQ(FeldAus(*zahl, zadressbuch::Index), u"4711"_s);
+    starten();
+    EXPECT_EQ(indexnummern(),
+              (QStringList{QString(), u"4711"_s, u"40"_s, u"41"_s, u"42"_s, u"43"_s, u"12.5"_s}));
+}
+
+// A file without caption line of 24 columns fills field 23 from the last
+// column: the numbers it brings are kept, and with every row bringing one the
+// counter is left alone. The clipboard import fills field 23 of the shown
+// address as it fills any field and numbers nothing either.
+TEST_F(ImportFenster, IndexAusDerLetztenSpalteUndAusDerZwischenablage)
+{
+    zadressbuch::Main& m = mitEinerAdresse();
+    zaehlerSetzen(u"40"_s);
+    QString text;
+    for (const QString& nummer : {u"4711"_s, u"17"_s}) {
+        QStringList zellen(zadressbuch::FeldAnzahl);
+        zellen[Nachname] = u"Name "_s + nummer;
+        zellen[zadressbuch::Index] = nummer;
+        text += zellen.join(u';') + u"\r\n"_s;
+    }
+    wurzel.schreiben(u"temp/ohne_kopf.csv"_s, text);
+    importieren([&](AdrImport2& d) {
+        dateiEingeben(d, datei(u"ohne_kopf.csv"_s));
+        EXPECT_FALSE(d.strgKopfzeile->isChecked());
+        ASSERT_EQ(d.zuordnung().size(), zadressbuch::FeldAnzahl);
+        EXPECT_EQ(d.zuordnung().back(), zadressbuch::Index);
+        QTest::mouseClick(d.befImport, Qt::LeftButton);
+    });
+    EXPECT_EQ(indexnummern(), (QStringList{QString(), u"4711"_s, u"17"_s}));
+    EXPECT_EQ(zaehler(), (QStringList{u"40"_s, u"40"_s}));
+
+    plattform.zwischenablageSetzen(u"815\r\n"_s);
+    m.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&m));
+    m.Feld(Vorname)->setFocus();
+    EXPECT_TRUE(mitModalDialog<ImpZA>([&] { QTest::keyClick(m.Feld(Vorname), Qt::Key_F8, Qt::ControlModifier); },
+                                      [](ImpZA& d) {
+                                          d.KombiFeldZiel[0]->setCurrentIndex(zadressbuch::Index + 1);
+                                          QTest::mouseClick(d.befOk, Qt::LeftButton);
+                                      }));
+    EXPECT_EQ(m.FeldText(zadressbuch::Index), u"815"_s);
+    EXPECT_EQ(indexnummern(), (QStringList{u"815"_s, u"4711"_s, u"17"_s}));
+    EXPECT_EQ(zaehler(), (QStringList{u"40"_s, u"40"_s}));
+}
