@@ -2,14 +2,11 @@
 #include "platform/ordner.h"
 #include "platform/ui/aufzeichnungsdrucker.h"
 #include "platform/ui/qtdrucker.h"
-#include "platform/ui/schriftwahl.h"
-#include "support/dialoghilfe.h"
 #include "support/testplattform.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QFontDatabase>
-#include <QFontDialog>
 #include <QFontInfo>
 #include <QPageLayout>
 #include <QPrinter>
@@ -370,19 +367,6 @@ TEST(Drucker, WindowsSchriftenUndZeichenWieGegeben)
         EXPECT_EQ(schriftAnzeigename(liberation).compare(windows, Qt::CaseInsensitive), 0);
         EXPECT_TRUE(liste.contains(windows, Qt::CaseInsensitive)) << p.windows;
         EXPECT_EQ(QFontInfo(alsQFont({windows, 10})).family(), liberation);
-    }
-    // The font dialog shows the stand-in and gives back the Windows name.
-    if (!QFontDatabase::hasFamily(QStringLiteral("Courier New"))) {
-        QString gezeigt;
-        amDialog<QFontDialog>([&](QFontDialog& dialog) {
-            gezeigt = dialog.currentFont().family();
-            dialog.accept();
-        });
-        QFont f(QStringLiteral("Courier New"), 11);
-        ASSERT_TRUE(druckSchriftWaehlen(nullptr, f, QStringLiteral("Schrift")));
-        EXPECT_EQ(gezeigt, "Liberation Mono");
-        EXPECT_EQ(f.family(), "Courier New");
-        EXPECT_EQ(f.pointSize(), 11);
     }
     EXPECT_EQ(druckFamilie(QStringLiteral("DejaVu Sans")), "DejaVu Sans");
     EXPECT_EQ(schriftAnzeigename(QStringLiteral("DejaVu Sans")), "DejaVu Sans");
