@@ -196,10 +196,11 @@ bool HilfeFenster::eventFilter(QObject* o, QEvent* e)
         }
         break;
     case QEvent::WindowActivate:
-        // The window it belongs to came to the front (a click into it): a
-        // window manager may have stacked it over the help; the help goes on
-        // top again and leaves the focus where it is.
-        if (w == m_besitzer.data() && isVisible())
+    case QEvent::MouseButtonPress:
+        // The window it belongs to came to the front, or was clicked into
+        // while it had the focus already: a window manager may have stacked it
+        // over the help. The help goes on top again and leaves the focus where it is.
+        if (m_besitzer && w->window() == m_besitzer.data() && isVisible())
             raise();
         break;
     default:

@@ -30,6 +30,7 @@
 #include <QDir>
 #include <QGuiApplication>
 #include <QScrollBar>
+#include <QTableWidget>
 #include <QStyle>
 #include <QStyleOptionSlider>
 #include <QTextBlock>
@@ -386,6 +387,10 @@ TEST_F(HilfeFensterTest, HilfeVorDemModalenDialogBleibtBenutzbar)
                     EXPECT_TRUE(QTest::qWaitFor([&] { return QApplication::activeWindow() == &d; }, 5000));
                     EXPECT_GT(anheben.mal(), 0) << "raised over the dialog";
                     EXPECT_EQ(QApplication::activeWindow(), &d) << "the focus stays in the dialog";
+                    // ... and once more while the dialog has the focus already.
+                    const int angehoben = anheben.mal();
+                    QTest::mouseClick(d.windowHandle(), Qt::LeftButton, {}, d.lstVorschau->mapTo(&d, QPoint(5, 5)));
+                    EXPECT_GT(anheben.mal(), angehoben) << "raised over the dialog after a click into it";
                 } else {
                     klicken(*h, h->befSchliessen);
                     EXPECT_FALSE(h->isVisible()) << "\"Schließen\" closes the help";
