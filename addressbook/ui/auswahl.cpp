@@ -1,6 +1,7 @@
 #include "addressbook/ui/auswahl.h"
 
 #include "common/kollation.h"
+#include "common/ui/hilfetaste.h"
 #include "platform/ui/twips.h"
 
 #include <QApplication>
@@ -225,6 +226,7 @@ Auswahl::Auswahl(QWidget* parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("Auswahl"));
     setWindowTitle(QStringLiteral("Auswahl"));
+    zcommon::HilfeTaste_Anmelden(this, QStringLiteral("auswahl"));
     setModal(true);
     setSizeGripEnabled(true);
 

@@ -3,6 +3,7 @@
 #include "commands/dateiregeln.h"
 
 #include "addressbook/sitzung.h"
+#include "commands/ui/hilfetaste.h"
 #include "common/meldungen.h"
 #include "common/texte.h"
 #include "platform/codec.h"
@@ -123,6 +124,7 @@ File::File(QWidget* parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("File"));
     setWindowTitle(QStringLiteral("Speichern / Laden"));
+    HilfeTaste_Anmelden(this, QStringLiteral("dateiauswahl"));
     setModal(true);
 
     auto* rahmen = new QVBoxLayout(this);

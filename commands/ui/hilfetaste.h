@@ -1,16 +1,11 @@
 #pragma once
-// F1 in a window opens the program's help at that window's section, in front
-// of the window and usable while it is modal.
+// The F1 key of the windows (common/ui/hilfetaste.h), by the name the
+// commands' forms use.
 
-#include <QString>
-
-class QWidget;
+#include "common/ui/hilfetaste.h"
 
 namespace zbefehle {
 
-// F1 opens the help section named by its anchor (see Zettlora.html).
-void HilfeTaste_Anmelden(QWidget* form, const QString& abschnitt);
-// F1 opens the help at a topic number (zcommon::Hilfethema).
-void HilfeTaste_Anmelden(QWidget* form, int thema);
+using zcommon::HilfeTaste_Anmelden;
 
 } // namespace zbefehle

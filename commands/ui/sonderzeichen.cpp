@@ -4,6 +4,7 @@
 #include "addressbook/fenster.h"
 #include "addressbook/sitzung.h"
 #include "commands/ui/eingabestelle.h"
+#include "commands/ui/hilfetaste.h"
 #include "commands/zeichenhilfen.h"
 #include "common/meldungen.h"
 #include "platform/ui/twips.h"
@@ -46,6 +47,7 @@ Sonderzeichen::Sonderzeichen(QWidget* hauptfenster) : QDialog(hauptfenster)
 {
     setObjectName(QStringLiteral("Sonderzeichen"));
     setWindowTitle(QStringLiteral("Sonderzeichen einfügen"));
+    HilfeTaste_Anmelden(this, QStringLiteral("sonderzeichen"));
     setModal(true);
     setSizeGripEnabled(true);
     if (hauptfenster)

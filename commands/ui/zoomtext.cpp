@@ -4,6 +4,7 @@
 #include "addressbook/fenster.h"
 #include "addressbook/sitzung.h"
 #include "commands/ui/eingabestelle.h"
+#include "commands/ui/hilfetaste.h"
 #include "commands/zeichenhilfen.h"
 #include "common/meldungen.h"
 #include "common/texte.h"
@@ -37,6 +38,7 @@ ZoomText::ZoomText(QWidget* hauptfenster, int feld) : QDialog(hauptfenster)
 {
     setObjectName(QStringLiteral("ZoomText"));
     setWindowTitle(QStringLiteral("Zoom"));
+    HilfeTaste_Anmelden(this, QStringLiteral("zoom"));
     setModal(true);
     setSizeGripEnabled(true);
 

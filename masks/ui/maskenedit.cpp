@@ -5,6 +5,7 @@
 #include "commands/ui/schriftdialog.h"
 #include "common/meldungen.h"
 #include "common/texte.h"
+#include "common/ui/hilfetaste.h"
 #include "common/ui/listen.h"
 #include "masks/masken.h"
 #include "masks/maskeneditor.h"
@@ -55,6 +56,7 @@ MaskenEdit::MaskenEdit(QWidget* hauptfenster) : QDialog(hauptfenster)
 {
     setObjectName(QStringLiteral("MaskenEdit"));
     setWindowTitle(QStringLiteral("Masken-Editor"));
+    zcommon::HilfeTaste_Anmelden(this, QStringLiteral("maskeneditor"));
     setModal(true);
     setSizeGripEnabled(true);
     if (hauptfenster)

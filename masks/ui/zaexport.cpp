@@ -2,6 +2,7 @@
 
 #include "addressbook/adressliste.h"
 #include "addressbook/ui/kartenfeld.h"
+#include "common/ui/hilfetaste.h"
 #include "masks/masken.h"
 #include "masks/maskeneditor.h"
 #include "platform/plattform.h"
@@ -25,6 +26,7 @@ ZAexport::ZAexport(QWidget* hauptfenster) : QDialog(hauptfenster)
 {
     setObjectName(QStringLiteral("ZAexport"));
     setWindowTitle(QStringLiteral("Anschrift in die Zwischenablage kopieren"));
+    zcommon::HilfeTaste_Anmelden(this, QStringLiteral("anschrift-zwischenablage"));
     setModal(true);
     setSizeGripEnabled(true);
     if (hauptfenster)

@@ -5,6 +5,7 @@
 #include "common/dateien.h"
 #include "common/meldungen.h"
 #include "common/texte.h"
+#include "common/ui/hilfetaste.h"
 #include "common/ui/listen.h"
 #include "payment/betrag.h"
 #include "payment/einrichtung.h"
@@ -54,6 +55,7 @@ FormPrnLastschrift::FormPrnLastschrift(const std::array<QString, 24>& karte, con
 {
     setObjectName(QStringLiteral("FormPrnLastschrift"));
     setWindowTitle(QStringLiteral("Lastschrift drucken"));
+    zcommon::HilfeTaste_Anmelden(this, QStringLiteral("lastschrift"));
     m_kaesten = new Kastenfuellung(this);
     const int art = Zahlungsfeld::EnterWeiter;
     TxtAbsName = new Zahlungsfeld(QStringLiteral("TxtAbsName"), art, 27, this);

@@ -3,6 +3,7 @@
 #include "addressbook/sitzung.h"
 #include "common/meldungen.h"
 #include "common/texte.h"
+#include "common/ui/hilfetaste.h"
 #include "common/ui/listen.h"
 #include "payment/einrichtung.h"
 #include "payment/ueberweisung.h"
@@ -27,6 +28,7 @@ FormPrnNachnahme::FormPrnNachnahme(const std::array<QString, 24>& karte, const Q
 {
     setObjectName(QStringLiteral("FormPrnNachnahme"));
     setWindowTitle(QStringLiteral("Nachnahme drucken"));
+    zcommon::HilfeTaste_Anmelden(this, QStringLiteral("nachnahme"));
     m_kaesten = new Kastenfuellung(this);
     auto kombi = [this](const QString& name) {
         auto* k = new QComboBox(this);

@@ -5,6 +5,7 @@
 #include "common/meldungen.h"
 #include "common/start.h"
 #include "common/texte.h"
+#include "common/ui/hilfetaste.h"
 #include "common/ui/listen.h"
 #include "payment/auftraggeber.h"
 #include "payment/betrag.h"
@@ -45,6 +46,7 @@ FormPrnUeberweisung::FormPrnUeberweisung(QWidget* eltern) : QDialog(eltern)
 {
     setObjectName(QStringLiteral("FormPrnUeberweisung"));
     setWindowTitle(QStringLiteral("Überweisungsauftrag drucken"));
+    zcommon::HilfeTaste_Anmelden(this, QStringLiteral("ueberweisung"));
     m_kaesten = new Kastenfuellung(this);
 
     const int enter = Zahlungsfeld::EnterWeiter;

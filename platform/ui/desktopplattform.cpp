@@ -73,9 +73,17 @@ QMessageBox::Icon symbol(int stil)
     }
 }
 
+// The window a box stands in front of: the active one, but never the help
+// (a box would block it): then the window the help belongs to.
 QWidget* elternFenster()
 {
-    return QApplication::activeWindow();
+    QWidget* aktiv = QApplication::activeWindow();
+    const HilfeFenster* hilfe = HilfeFenster::offen();
+    if (!aktiv || !hilfe || aktiv != hilfe)
+        return aktiv;
+    if (QWidget* besitzer = hilfe->besitzer(); besitzer && besitzer->isVisible())
+        return besitzer;
+    return HilfeFenster::fragendesFenster();
 }
 
 // The Help button of a box: it opens the help and leaves the box open (the

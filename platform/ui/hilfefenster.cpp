@@ -6,6 +6,7 @@
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHideEvent>
+#include <QShowEvent>
 #include <QMainWindow>
 #include <QPushButton>
 #include <QScreen>
@@ -86,6 +87,9 @@ HilfeFenster::HilfeFenster(QWidget* eltern) : QDialog(eltern)
     if (const QScreen* s = QApplication::primaryScreen())
         groesse = groesse.boundedTo(s->availableGeometry().size() * 0.9);
     resize(groesse);
+
+    // Sees the windows of the program open, close and come to the front.
+    qApp->installEventFilter(this);
 }
 
 HilfeFenster& HilfeFenster::zeigen(const QString& datei, const QString& anker, QWidget* besitzer)
@@ -127,18 +131,12 @@ void HilfeFenster::oeffnen(const QUrl& ziel)
     Anzeige->setSource(ziel);
 }
 
-void HilfeFenster::anhaengen(QWidget* besitzer)
+void HilfeFenster::anhaengen(QWidget* besitzer, bool ohneAktivieren)
 {
     QWidget* neu = besitzer ? besitzer->window() : nullptr;
     if (neu == this || (neu && !neu->isVisible()))
         neu = nullptr;
-    if (m_besitzer != neu) {
-        if (m_besitzer)
-            m_besitzer->removeEventFilter(this);
-        m_besitzer = neu;
-        if (neu)
-            neu->installEventFilter(this);
-    }
+    m_besitzer = neu;
     // A window that stands in front of another (its transient window) is
     // kept there by the window manager and is not blocked while the other is modal.
     (void)winId();
@@ -154,25 +152,69 @@ void HilfeFenster::anhaengen(QWidget* besitzer)
     }
     eigenes->setTransientParent(vorn);
     if (sichtbar) {
+        // Shown again where it stood, without taking the focus from the
+        // window that has just opened.
+        const bool still = testAttribute(Qt::WA_ShowWithoutActivating);
+        if (ohneAktivieren)
+            setAttribute(Qt::WA_ShowWithoutActivating);
         show();
+        setAttribute(Qt::WA_ShowWithoutActivating, still);
         m_umhaengen = false;
     }
 }
 
+void HilfeFenster::modalGeoeffnet(QWidget* fenster)
+{
+    // Still in front of the window that the help belongs to, which the new
+    // window blocks: the help goes over to the new window.
+    if (!isVisible() || fenster == this || fenster == m_besitzer.data() || isAncestorOf(fenster))
+        return;
+    anhaengen(fenster, true);
+    raise();
+}
+
 bool HilfeFenster::eventFilter(QObject* o, QEvent* e)
 {
-    if (o == m_besitzer.data() && e->type() == QEvent::Hide && !e->spontaneous()) {
-        // The window the help belonged to goes: the window it stood in front
-        // of (or the modal window now on top) takes the help over.
-        QWidget* alt = m_besitzer.data();
-        QWidget* nachfolger = alt->parentWidget() ? alt->parentWidget()->window() : nullptr;
-        if (!nachfolger || nachfolger == this || !nachfolger->isVisible())
-            nachfolger = fragend(alt);
-        anhaengen(nachfolger);
-        if (isVisible())
+    if (!o->isWidgetType())
+        return QDialog::eventFilter(o, e);
+    auto* w = static_cast<QWidget*>(o);
+    switch (e->type()) {
+    case QEvent::Show:
+        if (w->isWindow() && w->isModal() && !e->spontaneous())
+            modalGeoeffnet(w);
+        break;
+    case QEvent::Hide:
+        if (w == m_besitzer.data() && !e->spontaneous()) {
+            // The window the help belonged to goes: the window it stood in front
+            // of (or the modal window now on top) takes the help over.
+            QWidget* nachfolger = w->parentWidget() ? w->parentWidget()->window() : nullptr;
+            if (!nachfolger || nachfolger == this || !nachfolger->isVisible())
+                nachfolger = fragend(w);
+            anhaengen(nachfolger, true);
+            if (isVisible())
+                raise();
+        }
+        break;
+    case QEvent::WindowActivate:
+    case QEvent::MouseButtonPress:
+        // The window it belongs to came to the front, or was clicked into
+        // while it had the focus already: a window manager may have stacked it
+        // over the help. The help goes on top again and leaves the focus where it is.
+        if (m_besitzer && w->window() == m_besitzer.data() && isVisible())
             raise();
+        break;
+    default:
+        break;
     }
     return QDialog::eventFilter(o, e);
+}
+
+void HilfeFenster::showEvent(QShowEvent* e)
+{
+    QDialog::showEvent(e);
+    // Placed once (in the middle of the window that asked first); from then on
+    // it opens where the user moved it, in front of whichever window it belongs to.
+    setAttribute(Qt::WA_Moved);
 }
 
 void HilfeFenster::hideEvent(QHideEvent* e)

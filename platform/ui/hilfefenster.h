@@ -7,8 +7,11 @@
 //
 // The window belongs to the window that asked for it: it stands in front of
 // that window (as its transient window) and stays usable while that window is
-// modal. When that window goes, the window it belonged to takes the help
-// over; closing the help returns to the window it belongs to.
+// modal. A modal window that opens while the help is shown takes the help
+// over (else it would block the help); when that window goes, the window it
+// belonged to takes the help back. Whenever the window it belongs to comes to
+// the front, the help is raised over it again. Closing the help returns to the
+// window it belongs to. Once shown, it keeps the place the user gave it.
 
 #include <QDialog>
 #include <QPointer>
@@ -40,12 +43,14 @@ public:
 
 protected:
     bool eventFilter(QObject* o, QEvent* e) override;
+    void showEvent(QShowEvent* e) override;
     void hideEvent(QHideEvent* e) override;
 
 private:
     explicit HilfeFenster(QWidget* eltern = nullptr);
     void verweisFolgen(const QUrl& ziel);
-    void anhaengen(QWidget* besitzer);
+    void anhaengen(QWidget* besitzer, bool ohneAktivieren = false);
+    void modalGeoeffnet(QWidget* fenster);
     void oeffnen(const QUrl& ziel);
 
     QPointer<QWidget> m_besitzer;

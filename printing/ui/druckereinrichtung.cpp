@@ -1,6 +1,7 @@
 #include "printing/ui/druckereinrichtung.h"
 
 #include "common/texte.h"
+#include "common/ui/hilfetaste.h"
 #include "platform/drucker.h"
 
 #include <QFormLayout>
@@ -32,6 +33,7 @@ Druckereinrichtung::Druckereinrichtung(QWidget* eltern) : QDialog(eltern)
 {
     setObjectName(QStringLiteral("Druckereinrichtung"));
     setWindowTitle(QStringLiteral("Druckereinrichtung"));
+    zcommon::HilfeTaste_Anmelden(this, QStringLiteral("druckereinrichtung"));
     setModal(true);
     auto* haupt = new QVBoxLayout(this);
 

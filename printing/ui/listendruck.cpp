@@ -7,6 +7,7 @@
 #include "common/dateien.h"
 #include "common/ini.h"
 #include "common/meldungen.h"
+#include "common/ui/hilfetaste.h"
 #include "common/ui/listen.h"
 #include "masks/masken.h"
 #include "platform/plattform.h"
@@ -135,6 +136,7 @@ Listendruck::Listendruck(QWidget* eltern) : QDialog(eltern)
 {
     setObjectName(QStringLiteral("Listendruck"));
     setWindowTitle(QStringLiteral("Adressenliste drucken"));
+    zcommon::HilfeTaste_Anmelden(this, QStringLiteral("adressenliste"));
     resize(760, 520);
 
     auto* haupt = new QVBoxLayout(this);

@@ -6,6 +6,7 @@
 #include "common/dateien.h"
 #include "common/meldungen.h"
 #include "common/start.h"
+#include "common/ui/hilfetaste.h"
 #include "common/ui/listen.h"
 #include "common/ui/menuekuerzel.h"
 #include "masks/masken.h"
@@ -75,6 +76,7 @@ Umschlag::Umschlag(QWidget* eltern) : QDialog(eltern)
 {
     setObjectName(QStringLiteral("Umschlag"));
     setWindowTitle(QStringLiteral("Umschlag drucken"));
+    zcommon::HilfeTaste_Anmelden(this, QStringLiteral("umschlag"));
 
     auto* haupt = new QVBoxLayout(this);
     auto* leiste = new QMenuBar(this);

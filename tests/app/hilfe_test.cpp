@@ -4,22 +4,41 @@
 // every box with a Help button opens the help at its topic and stays open.
 #include "addressbook/dateiini.h"
 #include "addressbook/main_hilfen.h"
+#include "addressbook/ui/auswahl.h"
+#include "commands/ui/file.h"
+#include "commands/ui/msgdoppelt.h"
+#include "commands/ui/schriftdialog.h"
 #include "commands/ui/setup.h"
+#include "commands/ui/sonderzeichen.h"
+#include "commands/ui/zoomtext.h"
+#include "exchange/ui/adrimport2.h"
+#include "masks/ui/maskenedit.h"
+#include "masks/ui/zaexport.h"
+#include "payment/ui/formprnlastschrift.h"
+#include "payment/ui/formprnnachnahme.h"
+#include "payment/ui/formprnueberweisung.h"
 #include "common/programme.h"
 #include "platform/ordner.h"
 #include "platform/ui/desktopplattform.h"
 #include "platform/ui/hilfefenster.h"
+#include "printing/ui/druckereinrichtung.h"
+#include "printing/ui/listendruck.h"
 #include "printing/ui/printerset.h"
+#include "printing/ui/umschlag.h"
 #include "support/dialoghilfe.h"
 
 #include <QDir>
 #include <QGuiApplication>
 #include <QScrollBar>
+#include <QTableWidget>
 #include <QStyle>
 #include <QStyleOptionSlider>
 #include <QTextBlock>
 #include <QTextBrowser>
 #include <QWindow>
+
+#include <functional>
+#include <memory>
 
 using namespace main_test;
 using zadressbuch::Main;
@@ -108,14 +127,21 @@ QString obersteZeile(const HilfeFenster& h)
     return h.Anzeige->cursorForPosition(QPoint(h.Anzeige->viewport()->width() / 2, 2)).block().text();
 }
 
-// The heading of the section with the anchor ("" when the document has none).
-QString ueberschrift(const HilfeFenster& h, const QString& anker)
+// The heading of the section with the anchor (an invalid block when the document has none).
+QTextBlock kopfBlock(const HilfeFenster& h, const QString& anker)
 {
     for (QTextBlock b = h.Anzeige->document()->begin(); b.isValid(); b = b.next())
         for (auto it = b.begin(); !it.atEnd(); ++it)
             if (it.fragment().charFormat().anchorNames().contains(anker))
-                return b.text();
-    return QString();
+                return b;
+    return QTextBlock();
+}
+
+// The heading's text ("" when the document has no such section).
+QString ueberschrift(const HilfeFenster& h, const QString& anker)
+{
+    const QTextBlock b = kopfBlock(h, anker);
+    return b.isValid() ? b.text() : QString();
 }
 
 // True when the help shows the section with the anchor: its heading at the
@@ -127,14 +153,10 @@ bool zeigtAbschnitt(const HilfeFenster& h, const QString& anker)
         return false;
     if (obersteZeile(h) == kopf)
         return true;
+    // The heading itself, not a line of the contents with the same text.
     const QScrollBar* leiste = h.Anzeige->verticalScrollBar();
-    for (QTextBlock b = h.Anzeige->document()->begin(); b.isValid(); b = b.next())
-        if (b.text() == kopf) {
-            QTextCursor c(b);
-            const int y = h.Anzeige->cursorRect(c).top();
-            return leiste->value() == leiste->maximum() && y >= 0 && y < h.Anzeige->viewport()->height();
-        }
-    return false;
+    const int y = h.Anzeige->cursorRect(QTextCursor(kopfBlock(h, anker))).top();
+    return leiste->value() == leiste->maximum() && y >= 0 && y < h.Anzeige->viewport()->height();
 }
 
 // Where the first link to ziel below the top of the view stands, in the
@@ -186,6 +208,40 @@ int rollstand(const HilfeFenster& h)
 {
     return h.Anzeige->verticalScrollBar()->value();
 }
+
+// F1 pressed where the user types: in the focused control of the active window.
+void f1Druecken(QWidget& fenster)
+{
+    QWidget* fokus = QApplication::focusWidget();
+    QTest::keyClick(fokus && fokus->window() == &fenster ? fokus : &fenster, Qt::Key_F1);
+}
+
+// A click on a button of the help, through the window system.
+void klicken(HilfeFenster& h, QWidget* knopf)
+{
+    QTest::mouseClick(h.windowHandle(), Qt::LeftButton, {}, knopf->mapTo(&h, knopf->rect().center()));
+}
+
+// Counts the requests to raise a window that reach the window system while it
+// lives (the test platform cannot stack windows and says so for each).
+class Anheben
+{
+public:
+    Anheben() { s_vorher = qInstallMessageHandler(&Anheben::melden); s_mal = 0; }
+    ~Anheben() { qInstallMessageHandler(s_vorher); }
+    int mal() const { return s_mal; }
+
+private:
+    static void melden(QtMsgType typ, const QMessageLogContext& ort, const QString& text)
+    {
+        if (text.contains(u"support raise()"_s))
+            ++s_mal;
+        else if (s_vorher)
+            s_vorher(typ, ort, text);
+    }
+    static inline QtMessageHandler s_vorher = nullptr;
+    static inline int s_mal = 0;
+};
 
 } // namespace
 
@@ -277,6 +333,134 @@ TEST_F(HilfeFensterTest, F1InDenDruckoptionen)
     d.exec();
     EXPECT_TRUE(gezeigt);
     zdruck::PrinterSet::entladen();
+}
+
+// The help opened in the main window before a modal dialog (Ctrl+I, the
+// import): the help goes over to the dialog and stays usable while it is open
+// (keys, a click into the scroll bar, a link and "Schließen", delivered through
+// the window system, where a blocked window gets none). A click into the
+// dialog raises the help over it again and leaves the focus with the dialog.
+// After the dialog the help stands in front of the main window again, at the
+// place the user moved it to.
+TEST_F(HilfeFensterTest, HilfeVorDemModalenDialogBleibtBenutzbar)
+{
+    Main& m = starten();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&m));
+    f1Druecken(m);
+    HilfeFenster* h = hilfeSichtbar();
+    ASSERT_NE(h, nullptr);
+    EXPECT_EQ(h->besitzer(), &m);
+    // Moved by the user: the window manager reports the new place.
+    const QPoint platz = h->windowHandle()->position() + QPoint(41, 27);
+    h->windowHandle()->setPosition(platz);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return h->geometry().topLeft() == platz; }, 5000));
+
+    for (int runde = 0; runde < 2; ++runde) {
+        bool gezeigt = false;
+        amDialog<zaustausch::AdrImport2>([&](zaustausch::AdrImport2& d) {
+            gezeigt = true;
+            [&] {
+                ASSERT_TRUE(QTest::qWaitForWindowActive(&d));
+                ASSERT_TRUE(h->isVisible());
+                EXPECT_EQ(h->besitzer(), &d);
+                EXPECT_EQ(h->windowHandle()->transientParent(), d.windowHandle()) << "in front of the dialog";
+                EXPECT_EQ(QGuiApplication::modalWindow(), d.windowHandle());
+                EXPECT_EQ(h->windowHandle()->position(), platz) << "where the user put it";
+                if (runde == 0) {
+                    h->Anzeige->verticalScrollBar()->setValue(0);
+                    int vorher = rollstand(*h);
+                    QTest::keyClick(h->windowHandle(), Qt::Key_PageDown);
+                    EXPECT_GT(rollstand(*h), vorher) << "a key reaches the help";
+                    vorher = rollstand(*h);
+                    QTest::mouseClick(h->windowHandle(), Qt::LeftButton, {}, unterDemGriff(*h));
+                    EXPECT_GT(rollstand(*h), vorher) << "a click reaches the help";
+                    const QPoint verweis = verweisImBild(*h, u"#inhalt"_s);
+                    ASSERT_FALSE(verweis.isNull());
+                    QTest::mouseClick(h->windowHandle(), Qt::LeftButton, {}, verweis);
+                    EXPECT_EQ(h->Anzeige->source().fragment(), u"inhalt"_s);
+
+                    // The user clicks into the dialog: the help comes on top of it again.
+                    h->activateWindow();
+                    ASSERT_TRUE(QTest::qWaitFor([&] { return QApplication::activeWindow() == h; }, 5000));
+                    Anheben anheben;
+                    d.windowHandle()->requestActivate();
+                    EXPECT_TRUE(QTest::qWaitFor([&] { return QApplication::activeWindow() == &d; }, 5000));
+                    EXPECT_GT(anheben.mal(), 0) << "raised over the dialog";
+                    EXPECT_EQ(QApplication::activeWindow(), &d) << "the focus stays in the dialog";
+                    // ... and once more while the dialog has the focus already.
+                    const int angehoben = anheben.mal();
+                    QTest::mouseClick(d.windowHandle(), Qt::LeftButton, {}, d.lstVorschau->mapTo(&d, QPoint(5, 5)));
+                    EXPECT_GT(anheben.mal(), angehoben) << "raised over the dialog after a click into it";
+                } else {
+                    klicken(*h, h->befSchliessen);
+                    EXPECT_FALSE(h->isVisible()) << "\"Schließen\" closes the help";
+                    EXPECT_TRUE(QTest::qWaitForWindowActive(&d));
+                }
+            }();
+            d.befAbbrechen->click();
+        });
+        m.aktion(u"mnuAdrImpListe"_s)->trigger();
+        ASSERT_TRUE(gezeigt);
+        if (runde == 0) {
+            EXPECT_TRUE(h->isVisible()) << "the help stays open after the dialog";
+            EXPECT_EQ(h->besitzer(), &m);
+            EXPECT_EQ(h->windowHandle()->transientParent(), m.windowHandle());
+            EXPECT_EQ(h->windowHandle()->position(), platz);
+        }
+    }
+    EXPECT_FALSE(h->isVisible());
+}
+
+// F1 in every dialog of the program opens the help at a section of its own,
+// which the shipped document has, in front of that dialog.
+TEST_F(HilfeFensterTest, F1InJedemDialog)
+{
+    Main& m = starten();
+    using Fabrik = std::function<std::unique_ptr<QWidget>()>;
+    const auto karte = [&m] {
+        std::array<QString, 24> k;
+        for (int i = 0; i < 24; ++i)
+            k[size_t(i)] = m.FeldText(i);
+        return k;
+    };
+    const std::vector<std::pair<QString, Fabrik>> dialoge = {
+        {u"auswahl"_s, [&] { return std::make_unique<zadressbuch::Auswahl>(&m); }},
+        {u"name-vorhanden"_s, [&] { return std::make_unique<zbefehle::MsgDoppelt>(&m); }},
+        {u"schriftart"_s, [&] { return std::make_unique<zbefehle::SchriftDialog>(u"Arial;8;0;0;0;0"_s, 4, 16, &m); }},
+        {u"sonderzeichen"_s, [&] { return std::make_unique<zbefehle::Sonderzeichen>(&m); }},
+        {u"zoom"_s, [&] { return std::make_unique<zbefehle::ZoomText>(&m, 1); }},
+        {u"maskeneditor"_s, [&] { return std::make_unique<zmasken::MaskenEdit>(&m); }},
+        {u"anschrift-zwischenablage"_s, [&] { return std::make_unique<zmasken::ZAexport>(&m); }},
+        {u"lastschrift"_s, [&] { return std::make_unique<zzahlung::FormPrnLastschrift>(karte(), QString(), &m); }},
+        {u"nachnahme"_s, [&] { return std::make_unique<zzahlung::FormPrnNachnahme>(karte(), QString(), &m); }},
+        {u"ueberweisung"_s, [&] { return std::make_unique<zzahlung::FormPrnUeberweisung>(&m); }},
+        {u"adressenliste"_s, [&] { return std::make_unique<zdruck::Listendruck>(&m); }},
+        {u"umschlag"_s, [&] { return std::make_unique<zdruck::Umschlag>(&m); }},
+        {u"druckereinrichtung"_s, [&] { return std::make_unique<zdruck::Druckereinrichtung>(&m); }},
+    };
+    QStringList ueberschriften;
+    const auto pruefen = [&](QWidget& d, const QString& anker) {
+        d.show();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&d)) << anker.toStdString();
+        f1Druecken(d);
+        HilfeFenster* h = hilfeSichtbar();
+        ASSERT_NE(h, nullptr) << anker.toStdString();
+        EXPECT_EQ(h->besitzer(), &d) << anker.toStdString();
+        EXPECT_EQ(h->Anzeige->source().fragment(), anker);
+        const QString kopf = ueberschrift(*h, anker);
+        EXPECT_FALSE(kopf.isEmpty()) << "no section " << anker.toStdString();
+        EXPECT_TRUE(zeigtAbschnitt(*h, anker)) << anker.toStdString();
+        EXPECT_FALSE(ueberschriften.contains(kopf)) << anker.toStdString();
+        ueberschriften << kopf;
+        h->hide();
+        d.hide();
+    };
+    for (const auto& [anker, fabrik] : dialoge) {
+        std::unique_ptr<QWidget> d = fabrik();
+        pruefen(*d, anker);
+    }
+    // The file chooser stays loaded between uses.
+    pruefen(zbefehle::File::instanz(), u"dateiauswahl"_s);
 }
 
 // Every topic number that a window or a box asks for opens a section of its

@@ -274,6 +274,51 @@ TEST_F(HtmlOeffnen, MeldungMitHilfeKnopf)
     EXPECT_EQ(d.meldungMitHilfe(QStringLiteral("Nur OK"), vbOKOnly, QString(), {}), vbOK);
 }
 
+// After a Help button was used and its question answered, the help is the
+// active window. The next box must not stand in front of the help (it would
+// block it): it belongs to the window the help belongs to, and the help, gone
+// over to the box, stays usable (Esc, through the window system, closes it).
+TEST_F(HtmlOeffnen, MeldungNieVorDerHilfe)
+{
+    qputenv("PATH", QFile::encodeName(dir.path() + QStringLiteral("/leer")));
+    DesktopPlattform d;
+    QWidget haupt;
+    haupt.resize(400, 300);
+    haupt.show();
+    haupt.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&haupt));
+
+    wennOffen([&](QWidget* w) {
+        auto* box = qobject_cast<QMessageBox*>(w);
+        ASSERT_NE(box, nullptr);
+        QTest::mouseClick(box->findChild<QPushButton*>(QStringLiteral("befHilfe")), Qt::LeftButton);
+        knopf(box, QStringLiteral("OK"))->click();
+    });
+    EXPECT_EQ(d.meldungMitHilfe(QStringLiteral("Übernehmen?"), vbOKCancel, QStringLiteral("Übernahme"),
+                                [&] { d.dokumentOeffnen(seite()); }),
+              vbOK);
+    HilfeFenster* h = HilfeFenster::offen();
+    ASSERT_NE(h, nullptr);
+    ASSERT_TRUE(h->isVisible());
+    EXPECT_EQ(h->besitzer(), &haupt);
+    h->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(h));
+
+    QWidget* eltern = nullptr;
+    bool hilfeZu = false;
+    wennOffen([&](QWidget* w) {
+        auto* box = qobject_cast<QMessageBox*>(w);
+        ASSERT_NE(box, nullptr);
+        eltern = box->parentWidget();
+        QTest::keyClick(h->windowHandle(), Qt::Key_Escape);
+        hilfeZu = !h->isVisible();
+        knopf(box, QStringLiteral("OK"))->click();
+    });
+    EXPECT_EQ(d.meldung(QStringLiteral("3 neue Einträge"), vbOKOnly, QStringLiteral("Übernahme")), vbOK);
+    EXPECT_EQ(eltern, &haupt) << "the box belongs to the window of the help";
+    EXPECT_TRUE(hilfeZu) << "the help is not blocked by the box";
+}
+
 // An input box with a Help button: pressing it keeps the typed text and the box.
 TEST(Desktop, EingabeMitHilfeKnopf)
 {

@@ -1,0 +1,16 @@
+#pragma once
+// F1 in a window opens the program's help at that window's section, in front
+// of the window and usable while it is modal.
+
+#include <QString>
+
+class QWidget;
+
+namespace zcommon {
+
+// F1 opens the help section named by its anchor (see Zettlora.html).
+void HilfeTaste_Anmelden(QWidget* form, const QString& abschnitt);
+// F1 opens the help at a topic number (Hilfethema).
+void HilfeTaste_Anmelden(QWidget* form, int thema);
+
+} // namespace zcommon
