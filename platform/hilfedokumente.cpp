@@ -66,11 +66,8 @@ const QList<HilfeStand>& ausgelieferteHilfeStaende()
     static const QList<HilfeStand> staende = {
         // The first help document, without sections per topic and without a mark.
         {QStringLiteral("Zettlora.html"), 1, "7dc991feea37b354598551f436bf4c9f33f96ffc4b30db0899c3a1d90fa9115d"},
-        // With a section per topic, still without a mark.
-        {QStringLiteral("Zettlora.html"), 2, "3598b44cc01b45d3003e80f9c24000a07d5bd97b772c659a2129ed522301399b"},
-        {QStringLiteral("Zettlora.html"), 3, "a614056af27db2e5a50d2754ed7fb91021897439968c66c11cb340cdfc3f3533"},
-        // With a section for every dialog.
-        {QStringLiteral("Zettlora.html"), 4, "5ca3b6f0158fd73f5ec0ceed631afde68fad106b305b6d456e0a069c0ebbaaad"},
+        // With a section for every topic and every dialog.
+        {QStringLiteral("Zettlora.html"), 2, "e846991e4d9910e20251e37200fc67a7da696b23c90ee441a87779162fd63791"},
         // The first product information, without a mark.
         {QStringLiteral("werbung.html"), 1, "6be267c10dd6a964ba175d39dd40debc09817567fa2e4c7c5fbd65b7e3323de4"},
         {QStringLiteral("werbung.html"), 2, "760e7d5a9b4a90f67730459433ebd5b995656fb12906646988e56dbfb4a66ebf"},

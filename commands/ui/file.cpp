@@ -3,9 +3,9 @@
 #include "commands/dateiregeln.h"
 
 #include "addressbook/sitzung.h"
-#include "commands/ui/hilfetaste.h"
 #include "common/meldungen.h"
 #include "common/texte.h"
+#include "common/ui/hilfetaste.h"
 #include "platform/codec.h"
 #include "platform/ordner.h"
 #include "platform/plattform.h"
@@ -124,7 +124,7 @@ File::File(QWidget* parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("File"));
     setWindowTitle(QStringLiteral("Speichern / Laden"));
-    HilfeTaste_Anmelden(this, QStringLiteral("dateiauswahl"));
+    zcommon::HilfeTaste_Anmelden(this, QStringLiteral("dateiauswahl"));
     setModal(true);
 
     auto* rahmen = new QVBoxLayout(this);

@@ -1,8 +1,8 @@
 #include "commands/ui/info.h"
 
-#include "commands/ui/hilfetaste.h"
 #include "common/meldungen.h"
 #include "common/start.h"
+#include "common/ui/hilfetaste.h"
 #include "platform/plattform.h"
 #include "platform/ui/twips.h"
 
@@ -104,7 +104,7 @@ Info::Info(QWidget* parent) : QDialog(parent)
     befAbbrechen->setDefault(true);
     befAbbrechen->installEventFilter(this);
     connect(befAbbrechen, &QPushButton::clicked, this, &Info::befAbbrechen_Click);
-    HilfeTaste_Anmelden(this, QStringLiteral("info"));
+    zcommon::HilfeTaste_Anmelden(this, QStringLiteral("info"));
 
     // The product name fills the width less 900 twips, at most 36 points. Only
     // the name is printed in it: the controls keep the program's font.

@@ -1,6 +1,6 @@
 #include "commands/ui/msgdoppelt.h"
 
-#include "commands/ui/hilfetaste.h"
+#include "common/ui/hilfetaste.h"
 #include "platform/ui/twips.h"
 
 #include <QCloseEvent>
@@ -42,7 +42,7 @@ MsgDoppelt::MsgDoppelt(QWidget* hauptfenster) : QDialog(nullptr), m_haupt(hauptf
 {
     setObjectName(QStringLiteral("MsgDoppelt"));
     setWindowTitle(QStringLiteral("Name schon vorhanden"));
-    HilfeTaste_Anmelden(this, QStringLiteral("name-vorhanden"));
+    zcommon::HilfeTaste_Anmelden(this, QStringLiteral("name-vorhanden"));
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMaximizeButtonHint |
                    Qt::WindowCloseButtonHint);
     setModal(true);

@@ -1,6 +1,6 @@
 #include "commands/ui/schriftdialog.h"
 
-#include "commands/ui/hilfetaste.h"
+#include "common/ui/hilfetaste.h"
 #include "common/ui/listen.h"
 #include "platform/ui/qtdrucker.h"
 
@@ -21,7 +21,7 @@ SchriftDialog::SchriftDialog(const QString& schrift, int kleinste, int groesste,
 {
     setObjectName(QStringLiteral("StdDialog"));
     setWindowTitle(QStringLiteral("Schriftart"));
-    HilfeTaste_Anmelden(this, QStringLiteral("schriftart"));
+    zcommon::HilfeTaste_Anmelden(this, QStringLiteral("schriftart"));
     setModal(true);
 
     bezVorschau = new QLabel(QStringLiteral("AaBbYyZz ÄÖÜ äöüß 0123"), this);

@@ -1,5 +1,5 @@
 #include "commands/ui/setup.h"
-#include "commands/ui/hilfetaste.h"
+#include "common/ui/hilfetaste.h"
 
 #include "commands/ui/schriftdialog.h"
 #include "commands/ui/setupspeziell.h"
@@ -201,7 +201,7 @@ Setup::Setup(const SetupKarte& karte, QWidget* parent) : QDialog(parent), m_kart
     haupt->addLayout(unten);
 
     SSTab->setCurrentIndex(0);
-    HilfeTaste_Anmelden(this, QStringLiteral("einstellungen"));
+    zcommon::HilfeTaste_Anmelden(this, QStringLiteral("einstellungen"));
     optionenAnzeigen();
 }
 

@@ -1,5 +1,5 @@
 #include "commands/ui/setupspeziell.h"
-#include "commands/ui/hilfetaste.h"
+#include "common/ui/hilfetaste.h"
 
 #include "commands/setupspeziell.h"
 #include "common/dateien.h"
@@ -89,7 +89,7 @@ SetupSpeziell::SetupSpeziell(QWidget* parent) : QDialog(parent)
     setTabOrder(befLesen[0], befLesen[1]);
     setTabOrder(befLesen[1], befAbbrechen);
     txtSchluessel->setFocus();
-    HilfeTaste_Anmelden(this, QStringLiteral("spezial"));
+    zcommon::HilfeTaste_Anmelden(this, QStringLiteral("spezial"));
 
     for (const QString& d : SetupSpeziell_Dateien())
         txtDatei->addItem(d);

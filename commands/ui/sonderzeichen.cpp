@@ -4,9 +4,9 @@
 #include "addressbook/fenster.h"
 #include "addressbook/sitzung.h"
 #include "commands/ui/eingabestelle.h"
-#include "commands/ui/hilfetaste.h"
 #include "commands/zeichenhilfen.h"
 #include "common/meldungen.h"
+#include "common/ui/hilfetaste.h"
 #include "platform/ui/twips.h"
 
 #include <QCloseEvent>
@@ -47,7 +47,7 @@ Sonderzeichen::Sonderzeichen(QWidget* hauptfenster) : QDialog(hauptfenster)
 {
     setObjectName(QStringLiteral("Sonderzeichen"));
     setWindowTitle(QStringLiteral("Sonderzeichen einfügen"));
-    HilfeTaste_Anmelden(this, QStringLiteral("sonderzeichen"));
+    zcommon::HilfeTaste_Anmelden(this, QStringLiteral("sonderzeichen"));
     setModal(true);
     setSizeGripEnabled(true);
     if (hauptfenster)

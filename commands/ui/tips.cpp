@@ -1,5 +1,5 @@
 #include "commands/ui/tips.h"
-#include "commands/ui/hilfetaste.h"
+#include "common/ui/hilfetaste.h"
 
 #include "commands/info.h"
 #include "commands/tipps.h"
@@ -58,7 +58,7 @@ Tips::Tips(QWidget* parent) : QDialog(parent)
     strgAutoTip->setChecked(AutoTip_An());
     connect(befNext, &QPushButton::clicked, this, &Tips::befNext_Click);
     connect(befAbbrechen, &QPushButton::clicked, this, &Tips::befAbbrechen_Click);
-    HilfeTaste_Anmelden(this, QStringLiteral("tipps"));
+    zcommon::HilfeTaste_Anmelden(this, QStringLiteral("tipps"));
     befNext_Click();
 }
 

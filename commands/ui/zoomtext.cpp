@@ -4,10 +4,10 @@
 #include "addressbook/fenster.h"
 #include "addressbook/sitzung.h"
 #include "commands/ui/eingabestelle.h"
-#include "commands/ui/hilfetaste.h"
 #include "commands/zeichenhilfen.h"
 #include "common/meldungen.h"
 #include "common/texte.h"
+#include "common/ui/hilfetaste.h"
 #include "platform/ui/twips.h"
 
 #include <QCloseEvent>
@@ -38,7 +38,7 @@ ZoomText::ZoomText(QWidget* hauptfenster, int feld) : QDialog(hauptfenster)
 {
     setObjectName(QStringLiteral("ZoomText"));
     setWindowTitle(QStringLiteral("Zoom"));
-    HilfeTaste_Anmelden(this, QStringLiteral("zoom"));
+    zcommon::HilfeTaste_Anmelden(this, QStringLiteral("zoom"));
     setModal(true);
     setSizeGripEnabled(true);
 

@@ -1,5 +1,5 @@
 #include "exchange/ui/adrimport2.h"
-#include "commands/ui/hilfetaste.h"
+#include "common/ui/hilfetaste.h"
 
 #include "addressbook/adressliste.h"
 #include "addressbook/sitzung.h"
@@ -134,7 +134,7 @@ AdrImport2::AdrImport2(QWidget* parent) : QDialog(parent)
     connect(strgKopfzeile, &QCheckBox::toggled, this, [this] { zuordnungAufbauen(); });
     connect(befImport, &QPushButton::clicked, this, &AdrImport2::befImport_Click);
     connect(befAbbrechen, &QPushButton::clicked, this, &QDialog::reject);
-    zbefehle::HilfeTaste_Anmelden(this, QStringLiteral("importieren"));
+    zcommon::HilfeTaste_Anmelden(this, QStringLiteral("importieren"));
 }
 
 bool AdrImport2::eventFilter(QObject* objekt, QEvent* ereignis)

@@ -1,5 +1,5 @@
 #include "exchange/ui/impza.h"
-#include "commands/ui/hilfetaste.h"
+#include "common/ui/hilfetaste.h"
 
 #include "addressbook/sitzung.h"
 #include "exchange/import.h"
@@ -63,7 +63,7 @@ ImpZA::ImpZA(QWidget* parent) : QDialog(parent)
     auto* haupt = new QVBoxLayout(this);
     haupt->addLayout(raster);
     haupt->addLayout(knoepfe);
-    zbefehle::HilfeTaste_Anmelden(this, QStringLiteral("import-zwischenablage"));
+    zcommon::HilfeTaste_Anmelden(this, QStringLiteral("import-zwischenablage"));
 }
 
 void ImpZA::befOk_Click()

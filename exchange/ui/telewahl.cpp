@@ -1,5 +1,5 @@
 #include "exchange/ui/telewahl.h"
-#include "commands/ui/hilfetaste.h"
+#include "common/ui/hilfetaste.h"
 
 #include "common/meldungen.h"
 #include "exchange/weiterleitung.h"
@@ -51,7 +51,7 @@ Telewahl::Telewahl(QWidget* parent) : QDialog(parent)
     haupt->addWidget(txtNummer);
     haupt->addWidget(bezStatus);
     haupt->addLayout(knoepfe);
-    zbefehle::HilfeTaste_Anmelden(this, QStringLiteral("waehlen"));
+    zcommon::HilfeTaste_Anmelden(this, QStringLiteral("waehlen"));
 }
 
 void Telewahl::befWaehlen_Click()

@@ -1,10 +1,10 @@
 #include "printing/ui/printerset.h"
 
 #include "addressbook/sitzung.h"
-#include "commands/ui/hilfetaste.h"
 #include "common/meldungen.h"
 #include "common/programme.h"
 #include "common/texte.h"
+#include "common/ui/hilfetaste.h"
 #include "platform/drucker.h"
 #include "platform/plattform.h"
 #include "printing/druckvorgabe.h"
@@ -65,7 +65,7 @@ PrinterSet::PrinterSet(QWidget* eltern) : QDialog(eltern)
     setObjectName(QStringLiteral("PrinterSet"));
     setWindowTitle(QStringLiteral("Drucken"));
     setModal(true);
-    zbefehle::HilfeTaste_Anmelden(this, zcommon::Hilfethema::Druckoptionen);
+    zcommon::HilfeTaste_Anmelden(this, zcommon::Hilfethema::Druckoptionen);
 
     auto* haupt = new QVBoxLayout(this);
 
@@ -350,11 +350,11 @@ void PrinterSet::bezDrucker_DblClick()
     const bool an = !Druckerauswahl_An();
     const QString fehler = Druckerauswahl_Setzen(an);
     if (!fehler.isEmpty()) {
-        zcommon::Meldung(QStringLiteral("#SystemHand"),
-                         QStringLiteral("Die Druckerauswahl konnte nicht %1 werden:~%2")
-                             .arg(an ? QStringLiteral("aktiviert") : QStringLiteral("deaktiviert"),
-                                  zcommon::Woertlich(fehler)),
-                         zplatform::vbOKOnly | zplatform::vbExclamation, QStringLiteral("Drucker-Auswahl"));
+        zcommon::Meldung(
+            QStringLiteral("#SystemHand"),
+            QStringLiteral("Die Druckerauswahl konnte nicht %1 werden:~%2")
+                .arg(an ? QStringLiteral("aktiviert") : QStringLiteral("deaktiviert"), zcommon::Woertlich(fehler)),
+            zplatform::vbOKOnly | zplatform::vbExclamation, QStringLiteral("Drucker-Auswahl"));
         return;
     }
     if (!an)
