@@ -7,6 +7,7 @@
 #include "common/texte.h"
 #include "common/ui/hilfetaste.h"
 #include "common/ui/listen.h"
+#include "common/ui/menuekuerzel.h"
 #include "payment/betrag.h"
 #include "payment/einrichtung.h"
 #include "payment/ueberweisung.h"
@@ -145,7 +146,7 @@ FormPrnLastschrift::FormPrnLastschrift(const std::array<QString, 24>& karte, con
 
     Form_Load(auswahl);
     TxtAbsName->setFocus();
-    Menuekuerzel_Vorrang(this);
+    zcommon::MenueKuerzel_Vorrang(this);
 }
 
 FormPrnLastschrift::~FormPrnLastschrift()

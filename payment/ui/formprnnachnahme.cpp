@@ -5,6 +5,7 @@
 #include "common/texte.h"
 #include "common/ui/hilfetaste.h"
 #include "common/ui/listen.h"
+#include "common/ui/menuekuerzel.h"
 #include "payment/einrichtung.h"
 #include "payment/ueberweisung.h"
 #include "platform/plattform.h"
@@ -141,7 +142,7 @@ FormPrnNachnahme::FormPrnNachnahme(const std::array<QString, 24>& karte, const Q
 
     Form_Load(auswahl);
     txtArtikel1->setFocus();
-    Menuekuerzel_Vorrang(this);
+    zcommon::MenueKuerzel_Vorrang(this);
 
     // An address in another country is told once the form is on the screen.
     const QString warnung = Land_Warnung(m_karte[4], m_karte[6], zadressbuch::sitzung().KatalogStdLand);

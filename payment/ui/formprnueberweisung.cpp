@@ -7,6 +7,7 @@
 #include "common/texte.h"
 #include "common/ui/hilfetaste.h"
 #include "common/ui/listen.h"
+#include "common/ui/menuekuerzel.h"
 #include "payment/auftraggeber.h"
 #include "payment/betrag.h"
 #include "payment/einrichtung.h"
@@ -219,7 +220,7 @@ FormPrnUeberweisung::FormPrnUeberweisung(QWidget* eltern) : QDialog(eltern)
 
     Form_Load();
     TxtEmpfaengerName->setFocus();
-    Menuekuerzel_Vorrang(this);
+    zcommon::MenueKuerzel_Vorrang(this);
 }
 
 FormPrnUeberweisung::~FormPrnUeberweisung()

@@ -46,48 +46,12 @@ char verwendungsTaste(const QKeyEvent* e)
 }
 
 // True when a menu command of the window has this key as its shortcut.
-bool fensterKuerzel(const QWidget* steuerelement, const QKeyEvent* e)
-{
-    const QKeySequence taste(e->keyCombination());
-    const QWidget* fenster = steuerelement->window();
-    if (!fenster)
-        return false;
-    const QList<QAction*> aktionen = fenster->findChildren<QAction*>();
-    for (const QAction* a : aktionen) {
-        if (!a->shortcut().isEmpty() && a->shortcut().matches(taste) == QKeySequence::ExactMatch)
-            return true;
-    }
-    return false;
-}
-
 // Opening a menu (with the mouse, or Alt for the menu bar) or a context menu
 // is no leaving of the box, and coming back from it no entering.
 bool nurMenue(const QFocusEvent* e)
 {
     return e->reason() == Qt::PopupFocusReason || e->reason() == Qt::MenuBarFocusReason;
 }
-
-// Keeps a control from claiming a key that a menu command of its window has
-// as shortcut (a line edit would take Ctrl+V as paste, Ctrl+E as end of line).
-class KuerzelFilter : public QObject
-{
-public:
-    using QObject::QObject;
-
-protected:
-    bool eventFilter(QObject* o, QEvent* e) override
-    {
-        if (e->type() == QEvent::ShortcutOverride) {
-            auto* w = qobject_cast<QWidget*>(o);
-            if (w && fensterKuerzel(w, static_cast<QKeyEvent*>(e))) {
-                // Not accepted: the window's shortcut runs instead of the control's binding.
-                e->ignore();
-                return true;
-            }
-        }
-        return false;
-    }
-};
 
 class NachDemZeigen : public QObject
 {
@@ -262,13 +226,6 @@ void Zahlungsfeld::focusOutEvent(QFocusEvent* e)
     QLineEdit::focusOutEvent(e);
     if (!nurMenue(e))
         Q_EMIT verlassen();
-}
-
-void Menuekuerzel_Vorrang(QWidget* form)
-{
-    auto* filter = new KuerzelFilter(form);
-    for (QWidget* w : form->findChildren<QWidget*>())
-        w->installEventFilter(filter);
 }
 
 void Nach_Dem_Zeigen(QWidget* form, std::function<void()> schritt)

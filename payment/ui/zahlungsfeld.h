@@ -86,12 +86,6 @@ private:
 // show, so that a message stands over the form).
 void Nach_Dem_Zeigen(QWidget* form, std::function<void()> schritt);
 
-// The form's menu shortcuts win over the key bindings of every control of the
-// form, combo boxes and their line edits included: a key that names a menu
-// command runs that command wherever the focus is (Ctrl+V swaps payer and
-// recipient instead of pasting). Called once the form's controls exist.
-void Menuekuerzel_Vorrang(QWidget* form);
-
 // Enter pressed in any of the form's controls (and in an editable combo box)
 // is swallowed and moves the focus on in tab order.
 void Enter_Weiter(QWidget* steuerelement);
