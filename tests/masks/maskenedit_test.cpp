@@ -3,6 +3,7 @@
 #include "addressbook/adressliste.h"
 #include "addressbook/befehle.h"
 #include "commands/modal_hilfe.h"
+#include "commands/schriftdialog_hilfe.h"
 #include "commands/ui/file.h"
 #include "commands/ui/schriftdialog.h"
 #include "masks/maskeneditor.h"
@@ -14,8 +15,6 @@
 #include "testhilfe.h"
 
 #include <QCheckBox>
-#include <QColorDialog>
-#include <QDialogButtonBox>
 #include <QLabel>
 #include <QPushButton>
 #include <QSet>
@@ -226,12 +225,7 @@ TEST_F(MaskenEditTest, SchriftUndFarbeAusDemDialog)
             QTest::keyClicks(d.txtGroesse, QStringLiteral("14"));
             d.strgFett->click();
             d.strgDurchgestrichen->click();
-            EXPECT_TRUE(mitModalDialog<QColorDialog>(
-                [&] { d.befFarbe->click(); },
-                [](QColorDialog& c) {
-                    c.setCurrentColor(QColor(0, 0, 255));
-                    c.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
-                }));
+            EXPECT_TRUE(farbeImDialogWaehlen(d, QColor(0, 0, 255)));
             d.befOk->click();
         }));
     EXPECT_EQ(kleinste, 4);

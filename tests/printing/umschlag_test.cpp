@@ -5,6 +5,7 @@
 #include "printing/umschlag.h"
 
 #include "commands/modal_hilfe.h"
+#include "commands/schriftdialog_hilfe.h"
 #include "commands/ui/schriftdialog.h"
 #include "common/ui/listen.h"
 #include "platform/ui/qtdrucker.h"
@@ -16,8 +17,6 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
-#include <QColorDialog>
-#include <QDialogButtonBox>
 #include <QFile>
 #include <QFontComboBox>
 #include <QPushButton>
@@ -367,12 +366,7 @@ TEST_F(Umschlaege, SchriftDialogUndSichern)
             QTest::keyClicks(d.txtGroesse, QStringLiteral("50"));
             d.kombiSchrift->setCurrentIndex(d.kombiSchrift->findText(druckMono));
             d.strgFett->click();
-            EXPECT_TRUE(mitModalDialog<QColorDialog>(
-                [&] { d.befFarbe->click(); },
-                [](QColorDialog& c) {
-                    c.setCurrentColor(QColor(255, 0, 0));
-                    c.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
-                }));
+            EXPECT_TRUE(farbeImDialogWaehlen(d, QColor(255, 0, 0)));
             d.befOk->click();
         }));
     EXPECT_EQ(kleinste, 4);
@@ -515,7 +509,8 @@ TEST_F(Umschlaege, LogbuchMitFremdenZeichenUndSchreibfehler)
         ASSERT_EQ(aufzeichnung()->auftraege(), 1);
         const QStringList texte = aufzeichnung()->seiten().at(0).texte();
         EXPECT_TRUE(texte.contains(QStringLiteral("Herrn Łukasz Wójcik \u4E2D"))) << texte.join('|').toStdString();
-        EXPECT_EQ(bytes(log), "\r\nAm        02.07.2000 10:30\r\nAnschrift Herrn ?ukasz W\xF3jcik ? ~ ?\xF3" "d?\r\n"
+        EXPECT_EQ(bytes(log), "\r\nAm        02.07.2000 10:30\r\nAnschrift Herrn ?ukasz W\xF3jcik ? ~ ?\xF3"
+                              "d?\r\n"
                               "Absender  Ihr Absender\r\nUser      Tester\r\n");
         ASSERT_EQ(p.meldungen.size(), 1u);
         EXPECT_EQ(p.meldungen[0].titel, "Umschlag drucken");
