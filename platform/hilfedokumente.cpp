@@ -67,7 +67,7 @@ const QList<HilfeStand>& ausgelieferteHilfeStaende()
         // The first help document, without sections per topic and without a mark.
         {QStringLiteral("Zettlora.html"), 1, "7dc991feea37b354598551f436bf4c9f33f96ffc4b30db0899c3a1d90fa9115d"},
         // With a section for every topic and every dialog.
-        {QStringLiteral("Zettlora.html"), 2, "e846991e4d9910e20251e37200fc67a7da696b23c90ee441a87779162fd63791"},
+        {QStringLiteral("Zettlora.html"), 2, "494acdc23a15acb35995f3b2fdafeef1a4c0113c639ca52432b3e3e3baa0ef6a"},
         // The first product information, without a mark.
         {QStringLiteral("werbung.html"), 1, "6be267c10dd6a964ba175d39dd40debc09817567fa2e4c7c5fbd65b7e3323de4"},
         {QStringLiteral("werbung.html"), 2, "760e7d5a9b4a90f67730459433ebd5b995656fb12906646988e56dbfb4a66ebf"},
