@@ -59,17 +59,16 @@ bool enthalten(const QString& gespeichert, const QString& neu);
 
 // The value of a key after one more entry, by the rules of the run: an entry
 // the value holds already (case ignored, as part of a longer entry too) is not
-// added; a bank value longer than 201 characters is replaced by it alone.
-// False when nothing changes.
+// added, however long the value is; a new entry replaces a bank value longer
+// than 201 characters alone. False when nothing changes.
 bool hinzufuegen(Katalogart art, QString& wert, const QString& neu)
 {
-    if (art == Katalogart::Bank && wert.size() > 201) {
-        wert = neu;
-        return true;
-    }
     if (enthalten(wert, neu))
         return false;
-    wert = wert.isEmpty() ? neu : wert + QStringLiteral(", ") + neu;
+    if (art == Katalogart::Bank && wert.size() > 201)
+        wert = neu;
+    else
+        wert = wert.isEmpty() ? neu : wert + QStringLiteral(", ") + neu;
     return true;
 }
 
