@@ -37,9 +37,8 @@ QString Empfaenger_Name(const QString& vorname, const QString& nachname, const Q
                         int maxLaenge)
 {
     QString name = zcommon::Trim(vorname + u' ' + nachname);
-    QString kandidat = name;
     for (const QString* teil : {&plz, &ort}) {
-        kandidat = zcommon::Trim(kandidat + u' ' + *teil);
+        const QString kandidat = zcommon::Trim(name + u' ' + *teil);
         if (kandidat.size() <= maxLaenge)
             name = kandidat;
     }

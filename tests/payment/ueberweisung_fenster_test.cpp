@@ -98,3 +98,32 @@ TEST_F(UeberweisungFenster, WerteGetrimmtGekuerztUndGemeldet)
     EXPECT_EQ(farbeZahlerBank, u"#0000ff"_s);
     EXPECT_EQ(farbeZahlerBlz, u"#0000ff"_s);
 }
+
+// Ctrl+M on the card: the recipient line takes as much of name, postcode and
+// place as fits into its 27 characters; a place that fits follows the name
+// when the postcode did not.
+TEST_F(UeberweisungFenster, EmpfaengerzeileMitOrtOhnePostleitzahl)
+{
+    adressdatei({u"..Kunden"_s,
+                 zeile({{Vorname, u"Maximiliane"_s}, {Nachname, u"Musterfrau"_s}, {Plz, u"12345"_s}, {Ort, u"Jena"_s}}),
+                 zeile({{Vorname, u"Anna"_s}, {Nachname, u"Muster"_s}, {Plz, u"12345"_s}, {Ort, u"Berlin"_s}}),
+                 zeile({{Vorname, u"Annabella"_s}, {Nachname, u"Mustermann"_s}, {Plz, u"12345"_s},
+                        {Ort, u"Berlin"_s}})});
+    Main& m = starten();
+
+    QStringList zeilen;
+    for (int i = 0; i < 3; ++i) {
+        m.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&m));
+        adressliste().setListIndex(i);
+        m.Feld(Nachname)->setFocus();
+        amDialog<FormPrnUeberweisung>([&](FormPrnUeberweisung& f) {
+            zeilen << f.TxtEmpfaengerName->text();
+            f.Zurueck();
+        });
+        QTest::keyClick(m.Feld(Nachname), Qt::Key_M, Qt::ControlModifier);
+        ASSERT_EQ(zeilen.size(), i + 1);
+    }
+    EXPECT_EQ(zeilen, (QStringList{u"Maximiliane Musterfrau Jena"_s, u"Anna Muster 12345 Berlin"_s,
+                                   u"Annabella Mustermann 12345"_s}));
+}

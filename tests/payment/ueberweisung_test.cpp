@@ -40,8 +40,10 @@ TEST(Ueberweisung, EmpfaengerAusDerKarte)
     // 20 characters: the postcode fits (26), the place would not.
     EXPECT_EQ(Empfaenger_Name("Annabella", "Mustermann", "12345", "Berlin"),
               QStringLiteral("Annabella Mustermann 12345"));
-    // The place never follows a refused postcode.
-    EXPECT_EQ(Empfaenger_Name("Annabella", "Mustermann-Ost", "12345", "X"), QStringLiteral("Annabella Mustermann-Ost"));
+    // A place that fits follows the name when the postcode did not fit.
+    EXPECT_EQ(Empfaenger_Name("Annabella", "Mustermann-Ost", "12345", "X"), QStringLiteral("Annabella Mustermann-Ost X"));
+    EXPECT_EQ(Empfaenger_Name("Annabella", "Mustermann-Ost", "12345", "Jena"),
+              QStringLiteral("Annabella Mustermann-Ost"));
     EXPECT_EQ(Empfaenger_Name("", "Muster", "", "Ort"), QStringLiteral("Muster Ort"));
     EXPECT_EQ(Verwendung_AusAuswahl("  Rechnung\r\n4711 "), QStringLiteral("Rechnung 4711"));
 }
