@@ -23,8 +23,6 @@ namespace {
 using zadressbuch::FeldAnzahl;
 using zadressbuch::Feldtrenner;
 using zcommon::FeldEnde;
-using zcommon::MarkeDatum;
-using zcommon::MarkeKeinDatum;
 using zcommon::ziffer;
 using Puffer = zcommon::Kollationspuffer;
 
@@ -105,15 +103,13 @@ void schluesselBilden(QStringView eintrag, int feld, Puffer& b)
     for (int i = 0; i < FeldAnzahl; ++i) {
         const int f = (feld + i) % FeldAnzahl;
         const QStringView wert = ohneRandBlanks(felder[f]);
-        if (i == 0 && istDatumsfeld(f) && !wert.isEmpty()) {
-            const int datum = datumWert(wert);
-            if (datum < 0) {
-                b.anhaengen(MarkeKeinDatum, 0);
-                b.text(wert);
-            } else {
-                b.anhaengen(MarkeDatum, 0);
-                for (int teiler = 10000000; teiler > 0; teiler /= 10)
-                    b.anhaengen(ziffer(datum / teiler % 10), 0);
+        const int datum = i == 0 && istDatumsfeld(f) ? datumWert(wert) : -1;
+        if (datum >= 0) {
+            // yyyy.mm.dd, compared as text with the values that are no date.
+            for (int teiler = 10000000; teiler > 0; teiler /= 10) {
+                b.anhaengen(ziffer(datum / teiler % 10), 0);
+                if (teiler == 10000 || teiler == 100)
+                    b.zeichen(QLatin1Char('.'));
             }
         } else {
             b.text(wert);

@@ -1,8 +1,10 @@
 #pragma once
 // Sorting the address list by one field. Ties on that field are broken by the
 // fields that follow it (wrapping round from field 23 to field 0); the date
-// fields 15, 16 and 20 sort chronologically (empty first, then values that are
-// no date, then the dates). Texts compare case-insensitively with German
+// fields 15, 16 and 20 sort chronologically: a date ("d.m.yyyy", day and month
+// with one or two digits) compares as "yyyy.mm.dd" and a value that is no
+// date as its text among them ("1960" between the dates of 1959 and 1962,
+// "unbekannt" after every date), empty values first. Texts compare case-insensitively with German
 // collation: umlauts and accented letters beside their base letters, "ß" as
 // "ss", the end of a field before any character, so a field sorts before a
 // longer field that begins with it; blanks and punctuation before digits,

@@ -14,7 +14,6 @@ namespace zcommon {
 
 // Primary weights (the order of the characters, case and accents ignored):
 //   1               end of a field
-//   2, 3            markers in front of a date sort field: no date / a date
 //   0x0010..0x00AF  control characters
 //   0x0100..0x01FF  blank, punctuation and symbols of Latin-1 (by code)
 //   0x0200..0x0FFF  other punctuation and symbols (by code, 16 codes a weight)
@@ -24,8 +23,6 @@ namespace zcommon {
 // Secondary weights tell apart what shares a primary weight: 0 the plain
 // character, otherwise its accent (or the low bits of the code).
 constexpr char16_t FeldEnde = 1;
-constexpr char16_t MarkeKeinDatum = 2;
-constexpr char16_t MarkeDatum = 3;
 
 constexpr char16_t ziffer(int d)
 {

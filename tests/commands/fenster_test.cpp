@@ -203,3 +203,22 @@ TEST_F(FensterTest, SortierlisteZeigtNurDieBezeichnungen)
                                                 }));
     EXPECT_EQ(zcommon::Ini_Lesen(QString(), QString(), u"SortAtClose"_s), u"04"_s) << "the code is what is stored";
 }
+
+// "nach &Geburtstag (Alter)" from the menu: the birthdays in date order, a
+// year or a word that is no date sorted as text among them, empty ones first.
+TEST_F(FensterTest, SortierenNachGeburtstagUeberDasMenue)
+{
+    auto& l = zadressbuch::adressliste();
+    l.Clear();
+    for (const QString& g : {u"unbekannt"_s, u"03.03.1962"_s, u"1960"_s, QString(), u"31.12.1959"_s, u"ca. 1950"_s,
+                             u"1.2.1999"_s})
+        l.AddItem(satzMit({{1, u"X"_s}, {20, g}}));
+    l.setListIndex(0);
+    QAction* eintrag = fenster->aktion(u"mnuSort_20"_s);
+    ASSERT_NE(eintrag, nullptr);
+    EXPECT_EQ(eintrag->text(), u"nach &Geburtstag (Alter)"_s);
+    eintrag->trigger();
+    EXPECT_EQ(spalte(l, 20), (QStringList{QString(), u"31.12.1959"_s, u"1960"_s, u"03.03.1962"_s, u"1.2.1999"_s,
+                                          u"ca. 1950"_s, u"unbekannt"_s}));
+    EXPECT_EQ(zadressbuch::FeldAus(l.List(l.ListIndex()), 20), u"unbekannt"_s) << "the selected entry stays selected";
+}
