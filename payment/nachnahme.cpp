@@ -8,6 +8,8 @@
 #include "payment/betrag.h"
 #include "platform/drucker.h"
 
+#include <cmath>
+
 namespace zzahlung {
 
 namespace {
@@ -65,6 +67,14 @@ double Nachnahme_Wert(const QString& text)
     return Betrag_Wert(text);
 }
 
+double Zustellgebuehr_Wert(const QString& text)
+{
+    QString t = text;
+    t.replace(u',', u'.');
+    const double wert = zcommon::Val(t);
+    return std::isfinite(wert) ? wert : 0.0;
+}
+
 void Nachnahme_Layout(const Nachnahme& n, const QString& schrift, double randX, double randY, const QDate& heute,
                       const QString& bild, const QString& kunde, bool emblem)
 {
@@ -100,7 +110,7 @@ void Nachnahme_Layout(const Nachnahme& n, const QString& schrift, double randX, 
 
     // The amount: price and fee in whole units and cents.
     const double preis = Nachnahme_Wert(n.preis);
-    const float summe = float(preis + Nachnahme_Wert(n.gebuehr));
+    const float summe = float(preis + Zustellgebuehr_Wert(n.gebuehr));
     const BetragTeile teile = Betrag_Zerlegen(double(summe));
     d.schrift.groesse = 16;
     d.schrift.fett = true;

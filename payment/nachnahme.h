@@ -17,9 +17,15 @@ inline constexpr float ZustellGebuehrStandard = float(1.5 * 1.95583);
 // loses decimals only; when the whole units do not fit, the text stays.
 QString Preis_Auswerten(const QString& text, int maxLaenge = 8);
 
-// The value of the price or the fee box as printed: a plain number ("," or
-// "." as decimal separator), anything else 0.
+// The value of the price box as printed: a plain number ("," or "." as
+// decimal separator), anything else 0.
 double Nachnahme_Wert(const QString& text);
+
+// The delivery fee added to the price: the fee box's text with "," read as
+// ".", as far as it forms a number from its start ("3 DM" is 3, "2,50 " is
+// 2.5, "2+1" is 2); a text that does not begin with a number, and an empty
+// box, give 0.
+double Zustellgebuehr_Wert(const QString& text);
 
 // The warning that the address belongs to another country: its vehicle
 // country code (from the card's postcode and country field) followed by "-"

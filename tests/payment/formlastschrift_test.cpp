@@ -343,6 +343,33 @@ TEST_F(FormZahlungTest, NachnahmeFuellenPreisUndDruck)
     EXPECT_EQ(ini("NN_KontoNr"), QStringLiteral("123456789012"));
 }
 
+// The fee typed into its box counts as far as it forms a number from its
+// start; the printed amount is price + fee.
+TEST_F(FormZahlungTest, NachnahmeZustellgebuehrSoweitSieEineZahlIst)
+{
+    const struct
+    {
+        const char* gebuehr;
+        const char* einheiten;
+        const char* cent;
+    } faelle[] = {{"2+1", "14", "50"}, {"3 DM", "15", "50"}, {"2,50 ", "15", "00"},
+                  {"DM 3", "12", "50"}, {"", "12", "50"},    {"3.5", "16", "00"}};
+    for (const auto& fall : faelle) {
+        FormPrnNachnahme f(karteMit({}), QString());
+        f.druckdialog = dialog();
+        f.show();
+        f.txtPreisZustell->setFocus();
+        f.txtPreisZustell->clear();
+        QTest::keyClicks(f.txtPreisZustell, fall.gebuehr);
+        f.txtPreis->setText(QStringLiteral("12.5"));
+        QTest::mouseClick(f.befPrnUeberweisung, Qt::LeftButton);
+        ASSERT_FALSE(f.isVisible()) << fall.gebuehr;
+        const QStringList texte = drucker->seiten().back().texte();
+        EXPECT_TRUE(texte.contains(QString::fromUtf8(fall.einheiten)) && texte.contains(QString::fromUtf8(fall.cent)))
+            << "fee \"" << fall.gebuehr << "\": " << texte.join(u'|').toStdString();
+    }
+}
+
 TEST_F(FormZahlungTest, NachnahmeSchliesstAuchNachAbbruchImDruckdialog)
 {
     FormPrnNachnahme f(karteMit({}), QString());

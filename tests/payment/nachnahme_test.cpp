@@ -63,11 +63,19 @@ TEST(Nachnahme, PreisfeldInPunktschreibweise)
     for (const auto& f : faelle)
         EXPECT_EQ(Preis_Auswerten(QString::fromUtf8(f.getippt)), QString::fromUtf8(f.danach)) << f.getippt;
     EXPECT_FLOAT_EQ(ZustellGebuehrStandard, 2.933745f);
-    // The fee and the price count only as plain numbers.
+    // The price counts only as a plain number.
     EXPECT_DOUBLE_EQ(Nachnahme_Wert("2,93"), 2.93);
     EXPECT_DOUBLE_EQ(Nachnahme_Wert("3.5"), 3.5);
     EXPECT_DOUBLE_EQ(Nachnahme_Wert(""), 0);
     EXPECT_DOUBLE_EQ(Nachnahme_Wert("2+1"), 0);
+    // The fee as far as it forms a number from its start.
+    EXPECT_DOUBLE_EQ(Zustellgebuehr_Wert("2,93"), 2.93);
+    EXPECT_DOUBLE_EQ(Zustellgebuehr_Wert("3.5"), 3.5);
+    EXPECT_DOUBLE_EQ(Zustellgebuehr_Wert("3 DM"), 3);
+    EXPECT_DOUBLE_EQ(Zustellgebuehr_Wert("2,50 "), 2.5);
+    EXPECT_DOUBLE_EQ(Zustellgebuehr_Wert("2+1"), 2);
+    EXPECT_DOUBLE_EQ(Zustellgebuehr_Wert("DM 3"), 0);
+    EXPECT_DOUBLE_EQ(Zustellgebuehr_Wert(""), 0);
 }
 
 TEST_F(NachnahmeDruckTest, JedesFeldAnSeinerStelle)
