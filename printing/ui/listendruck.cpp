@@ -190,7 +190,6 @@ Listendruck::Listendruck(QWidget* eltern) : QDialog(eltern)
         knoepfe->addWidget(BefAuswahl[i]);
         connect(BefAuswahl[i], &QPushButton::clicked, this, [this, i] { BefAuswahl_Click(i); });
     }
-    BefAuswahl[2]->setDefault(true);
     g->addLayout(knoepfe, 2, 0, 1, 3);
     g->setColumnStretch(1, 1);
     l1->addWidget(Rahmen1);
@@ -212,6 +211,10 @@ Listendruck::Listendruck(QWidget* eltern) : QDialog(eltern)
     lr->addWidget(Liste);
     l1->addWidget(RahmenListe, 1);
     SSTab1->addTab(tab1, QStringLiteral("Auswahl der Adressen"));
+    // Enter anywhere in the dialog is "&Neuwahl": the button becomes the
+    // dialog's default only once its page belongs to the dialog, and no other
+    // button may take Enter over when it has the focus.
+    BefAuswahl[2]->setDefault(true);
 
     // Tab 2: the print options.
     auto* tab2 = new QWidget;
@@ -260,7 +263,7 @@ Listendruck::Listendruck(QWidget* eltern) : QDialog(eltern)
     BefOk->setObjectName(QStringLiteral("BefOk"));
     BefAbbruch = new QPushButton(QStringLiteral("&Abbrechen"), this);
     BefAbbruch->setObjectName(QStringLiteral("BefAbbruch"));
-    for (QPushButton* b : {Bef2Datei, BefOk, BefAbbruch})
+    for (QPushButton* b : {BefLoescheNamen, BefLoescheFilter, Bef2Datei, BefOk, BefAbbruch})
         b->setAutoDefault(false);
     unten->addWidget(Bef2Datei);
     unten->addStretch();
@@ -290,10 +293,10 @@ Listendruck::Listendruck(QWidget* eltern) : QDialog(eltern)
     connect(BefOk, &QPushButton::clicked, this, &Listendruck::BefOk_Click);
     connect(Bef2Datei, &QPushButton::clicked, this, &Listendruck::Bef2Datei_Click);
     connect(BefAbbruch, &QPushButton::clicked, this, &Listendruck::befAbbruch_Click);
-    // Enter in a filter box selects anew.
-    for (QComboBox* k : {KombiName, KombiFilter}) {
-        connect(k->lineEdit(), &QLineEdit::returnPressed, this, [this] { BefAuswahl_Click(2); });
-    }
+    // The filter boxes take the text as typed: no completion from their
+    // history. Enter in them goes on to the dialog's default button.
+    for (QComboBox* k : {KombiName, KombiFilter})
+        k->setCompleter(nullptr);
 
     Form_Load();
 }

@@ -628,3 +628,66 @@ TEST_F(Listen, SchriftDerListeReichtInKeinenSpaeterenAuftrag)
     schlicht(an, "Arial", 15.75);
     EXPECT_FALSE(an.schrift.unterstrichen);
 }
+
+// Enter in the dialog is "&Neuwahl", once, from the filter boxes and from the
+// list alike; the boxes keep the text as typed (no completion from their
+// history) and their histories; no other button takes Enter over.
+TEST_F(Listen, EnterIstNeuwahlUndDieFilterNehmenDasGetippte)
+{
+    for (const auto& [name, ort] : {std::pair{"Meier", "Berlin"}, std::pair{"Berger", "Bonn"},
+                                    std::pair{"Schulz", "Köln"}})
+        zadressbuch::adressliste().AddItem(datensatz(QString::fromUtf8(name), QString::fromUtf8(ort), "Meier"));
+    zadressbuch::adressliste().setListIndex(2);
+    zcommon::Ini_Schreiben(QString(), QString(), QStringLiteral("PrnFürWen"), QStringLiteral("Meier;Schulz"));
+    zcommon::Ini_Schreiben(QString(), QString(), QStringLiteral("PrnFilter"), QStringLiteral("Berlin;Bonn"));
+
+    Listendruck l;
+    int laeufe = 0;
+    QObject::connect(l.ProgressBar, &QProgressBar::valueChanged, [&laeufe](int wert) { laeufe += wert == 0; });
+    l.show();
+    l.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&l));
+    EXPECT_TRUE(l.BefAuswahl[2]->isDefault());
+    for (QPushButton* b : l.findChildren<QPushButton*>())
+        EXPECT_TRUE(b == l.BefAuswahl[2] || (!b->isDefault() && !b->autoDefault())) << b->objectName().toStdString();
+
+    // "Ber" typed into the text filter stays "Ber" (not "Berlin"); Enter selects by it.
+    l.KombiFilter->setFocus();
+    QTest::keyClicks(l.KombiFilter, "Ber");
+    EXPECT_EQ(l.KombiFilter->currentText(), "Ber");
+    QTest::keyClick(l.KombiFilter, Qt::Key_Return);
+    EXPECT_EQ(laeufe, 1);
+    EXPECT_TRUE(l.Selected(0));
+    EXPECT_TRUE(l.Selected(1));
+    EXPECT_FALSE(l.Selected(2));
+    EXPECT_EQ(l.KombiFilter->currentText(), "Ber");
+    EXPECT_EQ(l.KombiFilter->count(), 3) << "Ber, Berlin, Bonn";
+    EXPECT_EQ(l.KombiName->count(), 3) << "its empty text on top of Meier and Schulz";
+
+    // "mei" in the user box stays "mei": the user filter is exact, so nothing passes.
+    l.KombiName->setFocus();
+    QTest::keyClicks(l.KombiName, "mei");
+    EXPECT_EQ(l.KombiName->currentText(), "mei");
+    QTest::keyClick(l.KombiName, Qt::Key_Enter);
+    EXPECT_EQ(laeufe, 2);
+    EXPECT_EQ(l.ausgewaehlteAnzahl(), 0);
+    EXPECT_EQ(l.KombiName->currentText(), "mei");
+    EXPECT_EQ(l.KombiName->count(), 4) << "mei, the empty text, Meier, Schulz";
+
+    // A click into the list, then Enter: selected anew by the filters.
+    l.KombiName->setEditText(QStringLiteral("Meier"));
+    const QRect zeile3 = l.Liste->visualRect(l.Liste->model()->index(2, 0));
+    QTest::mouseClick(l.Liste->viewport(), Qt::LeftButton, {}, zeile3.center());
+    EXPECT_TRUE(l.Selected(2));
+    QTest::keyClick(l.Liste, Qt::Key_Return);
+    EXPECT_EQ(laeufe, 3);
+    EXPECT_FALSE(l.Selected(2));
+    EXPECT_EQ(l.ausgewaehlteAnzahl(), 2);
+
+    // With the focus on "cls", Enter still selects and empties no history.
+    l.BefLoescheNamen->setFocus();
+    QTest::keyClick(l.BefLoescheNamen, Qt::Key_Return);
+    EXPECT_EQ(laeufe, 4);
+    EXPECT_GT(l.KombiName->count(), 0);
+    EXPECT_GT(l.KombiFilter->count(), 0);
+}
