@@ -33,25 +33,31 @@ struct Knopf
     QMessageBox::ButtonRole rolle;
 };
 
+// The buttons of a box. Each answer has its access key (Alt with the
+// underlined letter; in a message box the letter alone too), except OK, which
+// is Enter's, and Cancel, which is Esc's; no two buttons of a box, the Help
+// button's "&Hilfe" among them, share a letter.
 std::vector<Knopf> knoepfe(int art)
 {
     const Knopf ok{vbOK, "OK", QMessageBox::AcceptRole};
     const Knopf abbrechen{vbCancel, "Abbrechen", QMessageBox::RejectRole};
-    const Knopf ja{vbYes, "Ja", QMessageBox::YesRole};
-    const Knopf nein{vbNo, "Nein", QMessageBox::NoRole};
+    const Knopf ja{vbYes, "&Ja", QMessageBox::YesRole};
+    const Knopf nein{vbNo, "&Nein", QMessageBox::NoRole};
+    const Knopf wiederholen{vbRetry, "&Wiederholen", QMessageBox::AcceptRole};
     switch (art) {
     case vbOKCancel:
         return {ok, abbrechen};
     case vbAbortRetryIgnore:
-        return {{vbAbort, "Abbrechen", QMessageBox::RejectRole},
-                {vbRetry, "Wiederholen", QMessageBox::AcceptRole},
-                {vbIgnore, "Ignorieren", QMessageBox::AcceptRole}};
+        // No Esc here: Abort is a button like the others.
+        return {{vbAbort, "&Abbrechen", QMessageBox::RejectRole},
+                wiederholen,
+                {vbIgnore, "&Ignorieren", QMessageBox::AcceptRole}};
     case vbYesNoCancel:
         return {ja, nein, abbrechen};
     case vbYesNo:
         return {ja, nein};
     case vbRetryCancel:
-        return {{vbRetry, "Wiederholen", QMessageBox::AcceptRole}, abbrechen};
+        return {wiederholen, abbrechen};
     default:
         return {ok};
     }

@@ -65,9 +65,9 @@ TEST(Desktop, MeldungMitDeutschenKnoepfen)
         d.meldung(QStringLiteral("Speichern?"), vbYesNoCancel | vbQuestion | vbDefaultButton2, QStringLiteral("Frage")),
         vbNo);
     texte.sort();
-    EXPECT_EQ(texte, (QStringList{"Abbrechen", "Ja", "Nein"}));
+    EXPECT_EQ(texte, (QStringList{"&Ja", "&Nein", "Abbrechen"}));
     EXPECT_EQ(titel, QStringLiteral("Frage"));
-    EXPECT_EQ(standard, QStringLiteral("Nein"));
+    EXPECT_EQ(standard, QStringLiteral("&Nein"));
     EXPECT_EQ(symbol, QMessageBox::Question);
 
     wennOffen([](QWidget* w) { klicken(qobject_cast<QMessageBox*>(w), QStringLiteral("Wiederholen")); });
@@ -262,7 +262,7 @@ TEST_F(HtmlOeffnen, MeldungMitHilfeKnopf)
     EXPECT_TRUE(offenNachHilfe);
     EXPECT_EQ(besitzerDerHilfe, kasten);
     texte.sort();
-    EXPECT_EQ(texte, (QStringList{"&Hilfe", "Ja", "Nein"}));
+    EXPECT_EQ(texte, (QStringList{"&Hilfe", "&Ja", "&Nein"}));
     ASSERT_NE(HilfeFenster::offen(), nullptr);
     EXPECT_EQ(HilfeFenster::offen()->Anzeige->source().fragment(), QStringLiteral("ende"));
 
