@@ -4,6 +4,7 @@
 #include "platform/textdatei.h"
 #include "platform/ui/hilfefenster.h"
 #include "platform/ui/qtdrucker.h"
+#include "platform/ui/titelbreite.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -182,6 +183,7 @@ int DesktopPlattform::meldungMitHilfe(const QString& text, int stil, const QStri
             fluchtErgebnis = liste[i].ergebnis;
         }
     }
+    titelRaumGeben(box);
 
     NormalerZeiger zeiger;
     box.exec();
@@ -213,6 +215,7 @@ QString DesktopPlattform::eingabeMitHilfe(const QString& prompt, const QString& 
     if (auto* leiste = dialog.findChild<QDialogButtonBox*>(); leiste && hilfe)
         hilfeKnopfEinrichten(dialog, leiste, leiste->addButton(QStringLiteral("&Hilfe"), QDialogButtonBox::HelpRole),
                              hilfe);
+    titelRaumGeben(dialog);
     NormalerZeiger zeiger;
     const bool ok = dialog.exec() == QDialog::Accepted;
     if (abgebrochen)

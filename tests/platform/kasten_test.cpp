@@ -1,5 +1,5 @@
 // The desktop's message and input boxes as a user meets them: access keys on
-// the buttons, pressed with Alt.
+// the buttons, pressed with Alt, and a box wide enough for its whole title.
 
 #include "platform/ui/desktopplattform.h"
 #include "support/dialoghilfe.h"
@@ -158,4 +158,65 @@ TEST(Kasten, EingabeHilfeMitAltH)
     EXPECT_EQ(hilfe, 1);
     EXPECT_TRUE(offenNachHilfe);
     EXPECT_EQ(textNachHilfe, QStringLiteral("Erika Muster"));
+}
+
+namespace {
+
+// What a window manager needs at least for the whole title: the title in the
+// bold font and room for the window's icon and three buttons.
+int titelBedarf(const QWidget& box, const QString& titel)
+{
+    QFont schrift = box.font();
+    schrift.setBold(true);
+    const QFontMetrics fm(schrift);
+    return fm.horizontalAdvance(titel) + 4 * fm.height();
+}
+
+int schirmBreite()
+{
+    return QGuiApplication::primaryScreen()->availableGeometry().width();
+}
+
+} // namespace
+
+// A short question under a long title: the box is as wide as the title needs,
+// and no wider than the screen however long the title is.
+TEST(Kasten, TitelGanzSichtbar)
+{
+    DesktopPlattform d;
+    const QString lang = QStringLiteral("Absenderzeile für Umschlagsfenster");
+    const QString zuLang = QString(400, QLatin1Char('W'));
+    for (const QString& titel : {lang, zuLang}) {
+        for (const int art : {int(vbOKOnly), int(vbYesNo)}) {
+            SCOPED_TRACE(titel.left(40).toStdString() + " " + buttonArten[art]);
+            int breite = 0, bedarf = 0;
+            wennOffen([&](QWidget* w) {
+                auto* box = qobject_cast<QMessageBox*>(w);
+                ASSERT_NE(box, nullptr);
+                breite = box->width();
+                bedarf = titelBedarf(*box, titel);
+                box->done(QDialog::Rejected);
+            });
+            d.meldungMitHilfe(QStringLiteral("Ja?"), art, titel, art == vbYesNo ? HilfeAufruf([] {}) : HilfeAufruf());
+            if (titel == lang) {
+                EXPECT_GE(breite, bedarf);
+            }
+            EXPECT_LE(breite, schirmBreite());
+        }
+
+        SCOPED_TRACE(titel.left(40).toStdString() + " Eingabe");
+        int breite = 0, bedarf = 0;
+        wennOffen([&](QWidget* w) {
+            auto* dlg = qobject_cast<QInputDialog*>(w);
+            ASSERT_NE(dlg, nullptr);
+            breite = dlg->width();
+            bedarf = titelBedarf(*dlg, titel);
+            dlg->reject();
+        });
+        d.eingabeMitHilfe(QStringLiteral("Zeile:"), titel, QString(), [] {});
+        if (titel == lang) {
+            EXPECT_GE(breite, bedarf);
+        }
+        EXPECT_LE(breite, schirmBreite());
+    }
 }
