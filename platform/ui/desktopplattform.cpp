@@ -4,6 +4,7 @@
 #include "platform/textdatei.h"
 #include "platform/ui/hilfefenster.h"
 #include "platform/ui/qtdrucker.h"
+#include "platform/ui/titelbreite.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -33,25 +34,31 @@ struct Knopf
     QMessageBox::ButtonRole rolle;
 };
 
+// The buttons of a box. Each answer has its access key (Alt with the
+// underlined letter; in a message box the letter alone too), except OK, which
+// is Enter's, and Cancel, which is Esc's; no two buttons of a box, the Help
+// button's "&Hilfe" among them, share a letter.
 std::vector<Knopf> knoepfe(int art)
 {
     const Knopf ok{vbOK, "OK", QMessageBox::AcceptRole};
     const Knopf abbrechen{vbCancel, "Abbrechen", QMessageBox::RejectRole};
-    const Knopf ja{vbYes, "Ja", QMessageBox::YesRole};
-    const Knopf nein{vbNo, "Nein", QMessageBox::NoRole};
+    const Knopf ja{vbYes, "&Ja", QMessageBox::YesRole};
+    const Knopf nein{vbNo, "&Nein", QMessageBox::NoRole};
+    const Knopf wiederholen{vbRetry, "&Wiederholen", QMessageBox::AcceptRole};
     switch (art) {
     case vbOKCancel:
         return {ok, abbrechen};
     case vbAbortRetryIgnore:
-        return {{vbAbort, "Abbrechen", QMessageBox::RejectRole},
-                {vbRetry, "Wiederholen", QMessageBox::AcceptRole},
-                {vbIgnore, "Ignorieren", QMessageBox::AcceptRole}};
+        // No Esc here: Abort is a button like the others.
+        return {{vbAbort, "&Abbrechen", QMessageBox::RejectRole},
+                wiederholen,
+                {vbIgnore, "&Ignorieren", QMessageBox::AcceptRole}};
     case vbYesNoCancel:
         return {ja, nein, abbrechen};
     case vbYesNo:
         return {ja, nein};
     case vbRetryCancel:
-        return {{vbRetry, "Wiederholen", QMessageBox::AcceptRole}, abbrechen};
+        return {wiederholen, abbrechen};
     default:
         return {ok};
     }
@@ -176,6 +183,7 @@ int DesktopPlattform::meldungMitHilfe(const QString& text, int stil, const QStri
             fluchtErgebnis = liste[i].ergebnis;
         }
     }
+    titelRaumGeben(box);
 
     NormalerZeiger zeiger;
     box.exec();
@@ -207,6 +215,7 @@ QString DesktopPlattform::eingabeMitHilfe(const QString& prompt, const QString& 
     if (auto* leiste = dialog.findChild<QDialogButtonBox*>(); leiste && hilfe)
         hilfeKnopfEinrichten(dialog, leiste, leiste->addButton(QStringLiteral("&Hilfe"), QDialogButtonBox::HelpRole),
                              hilfe);
+    titelRaumGeben(dialog);
     NormalerZeiger zeiger;
     const bool ok = dialog.exec() == QDialog::Accepted;
     if (abgebrochen)

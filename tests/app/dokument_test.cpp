@@ -92,7 +92,12 @@ TEST_F(Dokument, MenuePopupUndSymbolSchreibenDieUebergabe)
     QStringList angeboten;
     QTimer::singleShot(0, [&] {
         QMenu* popup = m.mnuPopUp();
-        ASSERT_TRUE(QTest::qWaitFor([&] { return popup->isVisible(); }));
+        // The menu shown modally: a failed check must not leave it open.
+        if (!QTest::qWaitFor([&] { return popup->isVisible(); })) {
+            ADD_FAILURE() << "the popup menu did not come up";
+            popup->close();
+            return;
+        }
         for (QAction* a : popup->actions())
             if (a->isVisible() && !a->isSeparator())
                 angeboten << a->text();

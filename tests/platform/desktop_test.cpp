@@ -1,6 +1,7 @@
 #include "platform/ordner.h"
 #include "platform/ui/desktopplattform.h"
 #include "platform/ui/hilfefenster.h"
+#include "support/dialoghilfe.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -22,25 +23,24 @@ using namespace zplatform;
 
 namespace {
 
-// Runs `aktion` on the modal dialog once it is shown.
-void wennOffen(std::function<void(QWidget*)> aktion)
-{
-    QTimer::singleShot(0, [aktion] {
-        QWidget* w = QApplication::activeModalWidget();
-        if (w)
-            aktion(w);
-        else
-            wennOffen(aktion);
-    });
-}
-
+// The button of the box with this caption ("&" marks of access keys left out).
 QAbstractButton* knopf(QMessageBox* box, const QString& text)
 {
     for (QAbstractButton* b : box->buttons()) {
-        if (b->text() == text)
+        if (b->text().remove(QLatin1Char('&')) == text)
             return b;
     }
     return nullptr;
+}
+
+// Clicks the button of the box with this caption (a box without it is closed
+// by wennOffen, as after any failed ASSERT).
+void klicken(QMessageBox* box, const QString& text)
+{
+    ASSERT_NE(box, nullptr);
+    QAbstractButton* b = knopf(box, text);
+    ASSERT_NE(b, nullptr) << "no button " << text.toStdString();
+    b->click();
 }
 
 } // namespace
@@ -59,18 +59,18 @@ TEST(Desktop, MeldungMitDeutschenKnoepfen)
         titel = box->windowTitle();
         standard = box->defaultButton() ? box->defaultButton()->text() : QString();
         symbol = box->icon();
-        knopf(box, QStringLiteral("Nein"))->click();
+        klicken(box, QStringLiteral("Nein"));
     });
     EXPECT_EQ(
         d.meldung(QStringLiteral("Speichern?"), vbYesNoCancel | vbQuestion | vbDefaultButton2, QStringLiteral("Frage")),
         vbNo);
     texte.sort();
-    EXPECT_EQ(texte, (QStringList{"Abbrechen", "Ja", "Nein"}));
+    EXPECT_EQ(texte, (QStringList{"&Ja", "&Nein", "Abbrechen"}));
     EXPECT_EQ(titel, QStringLiteral("Frage"));
-    EXPECT_EQ(standard, QStringLiteral("Nein"));
+    EXPECT_EQ(standard, QStringLiteral("&Nein"));
     EXPECT_EQ(symbol, QMessageBox::Question);
 
-    wennOffen([](QWidget* w) { knopf(qobject_cast<QMessageBox*>(w), QStringLiteral("Wiederholen"))->click(); });
+    wennOffen([](QWidget* w) { klicken(qobject_cast<QMessageBox*>(w), QStringLiteral("Wiederholen")); });
     EXPECT_EQ(d.meldung(QStringLiteral("Fehler"), vbAbortRetryIgnore | vbCritical, QString()), vbRetry);
 
     // Escape answers Cancel.
@@ -250,7 +250,7 @@ TEST_F(HtmlOeffnen, MeldungMitHilfeKnopf)
         QTest::keyClick(HilfeFenster::offen()->windowHandle(), Qt::Key_Escape);
         ASSERT_TRUE(QTest::qWaitFor([box] { return QApplication::activeWindow() == box; }, 5000));
         QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : box, Qt::Key_F1);
-        knopf(box, QStringLiteral("Ja"))->click();
+        klicken(box, QStringLiteral("Ja"));
     });
     const int antwort = d.meldungMitHilfe(QStringLiteral("Vorgaben setzen?"), vbYesNo | vbQuestion,
                                           QStringLiteral("Vorgaben setzen"), [&] {
@@ -262,14 +262,14 @@ TEST_F(HtmlOeffnen, MeldungMitHilfeKnopf)
     EXPECT_TRUE(offenNachHilfe);
     EXPECT_EQ(besitzerDerHilfe, kasten);
     texte.sort();
-    EXPECT_EQ(texte, (QStringList{"&Hilfe", "Ja", "Nein"}));
+    EXPECT_EQ(texte, (QStringList{"&Hilfe", "&Ja", "&Nein"}));
     ASSERT_NE(HilfeFenster::offen(), nullptr);
     EXPECT_EQ(HilfeFenster::offen()->Anzeige->source().fragment(), QStringLiteral("ende"));
 
     // Without a help: no such button.
     wennOffen([&](QWidget* w) {
         EXPECT_EQ(w->findChild<QPushButton*>(QStringLiteral("befHilfe")), nullptr);
-        knopf(qobject_cast<QMessageBox*>(w), QStringLiteral("OK"))->click();
+        klicken(qobject_cast<QMessageBox*>(w), QStringLiteral("OK"));
     });
     EXPECT_EQ(d.meldungMitHilfe(QStringLiteral("Nur OK"), vbOKOnly, QString(), {}), vbOK);
 }
@@ -292,7 +292,7 @@ TEST_F(HtmlOeffnen, MeldungNieVorDerHilfe)
         auto* box = qobject_cast<QMessageBox*>(w);
         ASSERT_NE(box, nullptr);
         QTest::mouseClick(box->findChild<QPushButton*>(QStringLiteral("befHilfe")), Qt::LeftButton);
-        knopf(box, QStringLiteral("OK"))->click();
+        klicken(box, QStringLiteral("OK"));
     });
     EXPECT_EQ(d.meldungMitHilfe(QStringLiteral("Übernehmen?"), vbOKCancel, QStringLiteral("Übernahme"),
                                 [&] { d.dokumentOeffnen(seite()); }),
@@ -312,7 +312,7 @@ TEST_F(HtmlOeffnen, MeldungNieVorDerHilfe)
         eltern = box->parentWidget();
         QTest::keyClick(h->windowHandle(), Qt::Key_Escape);
         hilfeZu = !h->isVisible();
-        knopf(box, QStringLiteral("OK"))->click();
+        klicken(box, QStringLiteral("OK"));
     });
     EXPECT_EQ(d.meldung(QStringLiteral("3 neue Einträge"), vbOKOnly, QStringLiteral("Übernahme")), vbOK);
     EXPECT_EQ(eltern, &haupt) << "the box belongs to the window of the help";

@@ -255,6 +255,49 @@ TEST_F(Druckprotokoll, DruckerauswahlUndWechsel)
     EXPECT_EQ(zcommon::Ini_Lesen(kontPrn(), QStringLiteral("Zettlora_Umschlag"), QStringLiteral("Drucker")), "Zweiter");
 }
 
+// Two double-clicks on the printer's details, as the user gives them: the
+// first switches printer choice on, the second off again; each tells so in a
+// box with a Help button at the print options' topic, and the open dialog
+// stays as it is.
+TEST_F(Druckprotokoll, DoppelklickAufDenDruckerSchaltetMitHilfeKnopf)
+{
+    w.schreiben(QStringLiteral("programm/Zettlora.html"), QStringLiteral("<html><body></body></html>"));
+    p.antworten << TestPlattform::HilfeKnopf << zplatform::vbOK << TestPlattform::HilfeKnopf << zplatform::vbOK;
+    QStringList schalter;
+    bool unveraendert = true;
+    Druckauftrag a(QStringLiteral("Zettlora_X"), QStringLiteral("t"));
+    imDialog([&](PrinterSet& d) {
+        for (int mal = 0; mal < 2; ++mal) {
+            QTest::mouseDClick(d.bezDrucker, Qt::LeftButton);
+            schalter << zcommon::Ini_Lesen(kontPrn(), QStringLiteral("Allgemein"), QStringLiteral("Druckerauswahl"));
+            unveraendert = unveraendert && !d.ComboDrucker->isEnabled() &&
+                           d.bezDrucker->text() == QLatin1String("Drucker-Auswahl deaktiviert.");
+        }
+        d.befAbbrechen->click();
+    });
+    EXPECT_FALSE(a.abfragen());
+    EXPECT_EQ(schalter, (QStringList{"1", "0"}));
+    EXPECT_TRUE(unveraendert) << "the switch takes effect at the next opening";
+    ASSERT_EQ(p.meldungen.size(), 2u);
+    const QString thema = QStringLiteral("Zettlora.html#thema3005");
+    const struct
+    {
+        const char* titel;
+        const char* text;
+    } erwartet[] = {{"Drucker-Auswahl aktiviert", "Die Druckerauswahl beim nächsten Aufruf aktiviert."},
+                    {"Drucker-Auswahl deaktiviert", "Die Druckerauswahl beim nächsten Aufruf deaktiviert."}};
+    for (size_t i = 0; i < 2; ++i) {
+        const GezeigteMeldung& m = p.meldungen[i];
+        SCOPED_TRACE(erwartet[i].titel);
+        EXPECT_EQ(m.titel, QString::fromUtf8(erwartet[i].titel));
+        EXPECT_EQ(m.text, QString::fromUtf8(erwartet[i].text));
+        EXPECT_EQ(m.stil, zplatform::vbInformation | zplatform::vbOKOnly);
+        EXPECT_TRUE(m.mitHilfe) << "the box has its Help button";
+        ASSERT_EQ(m.hilfeGeoeffnet.size(), 1);
+        EXPECT_TRUE(m.hilfeGeoeffnet[0].endsWith(thema)) << m.hilfeGeoeffnet[0].toStdString();
+    }
+}
+
 TEST_F(Druckprotokoll, AbbrechenSendetNichts)
 {
     {

@@ -13,11 +13,13 @@
 #include "platform/textdatei.h"
 #include "platform/ui/aufzeichnungsdrucker.h"
 #include "printing/ui/printerset.h"
+#include "support/dialoghilfe.h"
 #include "support/testplattform.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QPointer>
 #include <QTimer>
 #include <gtest/gtest.h>
 
@@ -124,7 +126,8 @@ protected:
     }
 
     // Runs f on the print-options dialog as soon as it is shown modally
-    // (once); the caller then starts the code that shows it.
+    // (once); the caller then starts the code that shows it. A failed ASSERT
+    // in f closes the dialog rather than leave the test waiting.
     static void imDialog(std::function<void(zdruck::PrinterSet&)> f)
     {
         auto* t = new QTimer;
@@ -134,7 +137,9 @@ protected:
             if (d && d->isVisible()) {
                 t->stop();
                 t->deleteLater();
+                const QPointer<QWidget> offen = d;
                 f(*d);
+                nachAbbruchSchliessen(offen);
             }
         });
         t->start();
