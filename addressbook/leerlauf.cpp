@@ -33,7 +33,7 @@ Ausstieg& ausstieg()
     return a;
 }
 
-void fertig(bool endet)
+void anhalten()
 {
     Ausstieg& a = ausstieg();
     a.laeuft = false;
@@ -41,6 +41,11 @@ void fertig(bool endet)
     a.ausgang = {};
     if (a.takt)
         a.takt->stop();
+}
+
+void fertig(bool endet)
+{
+    anhalten();
     if (!endet)
         sitzung().LeerlaufZaehler = 0; // go on; the next try after the full idle time
 }
@@ -161,14 +166,7 @@ bool Leerlauf_AusstiegLaeuft()
 
 void Leerlauf_Abbrechen()
 {
-    Ausstieg& a = ausstieg();
-    if (!a.laeuft)
-        return;
-    a.laeuft = false;
-    a.imBefehl = false;
-    a.ausgang = {};
-    if (a.takt)
-        a.takt->stop();
+    anhalten();
 }
 
 int LeerlaufGrenze_Lesen(const QString& benutzer)
