@@ -15,20 +15,30 @@
 //
 //   void Main::ZeitTimeOut_Timer()
 //   {
-//       UhrAnzeige a = ZeitTimeOut_Tick(QApplication::activeModalWidget() != nullptr);
+//       UhrAnzeige a = ZeitTimeOut_Tick();
 //       panel "Datum" := a.datum; panel "Zeit" := a.zeit;
 //       if (!a.warnung.isEmpty()) panel "Status" := a.warnung;
-//       Leerlauf_Beenden(a, [this] { return pulEnde_Click(); },     // save and exit; false when the save failed
-//                           [this] { return PulAbbruch_Click(); }); // quit without saving
+//       Leerlauf_Beenden(a, {close the innermost window, a window still open,
+//                            save and exit (false when the save failed),
+//                            quit without saving});
 //   }
 //
 //   after Daten_Laden:  sitzung().LeerlaufGrenze = LeerlaufGrenze_Lesen();
 //
-// The exit is carried out only when no modal dialog (message box, input box,
-// any modal form) is open and no long walk over the list runs
-// (ListenLauf::aktiv()); otherwise it happens at the first tick after that.
-// When the save before the exit fails, the program goes on and the counter
-// starts again from 0, so the next attempt comes after the full idle time.
+// The idle exit frees the address file for others, so nothing that was left
+// open holds it back. At the limit, in rounds driven by a timer of their own:
+// while a walk over the list runs (ListenLauf::aktiv()) it gets an Esc
+// (sitzung().LetzteTaste = 27); the innermost open window is closed as Esc or
+// its close box would (a message box of the platform with its safe answer,
+// never "Ja"; an input box cancelled; a popup menu; a modal form through its
+// own close handler, which may ask a question that the next round closes in
+// turn). Once nothing is open any more and every dialog's exec() has
+// returned, the exit runs from the event loop: save and exit, or in read-only
+// mode quit without saving. Boxes the exit itself shows (a failed save's
+// message) are closed the same way. A failed save lets the program go on with
+// the counter at 0, so the next attempt comes after the full idle time; so
+// does a window that will not close (at most LeerlaufHoechstensSchliessen
+// closings and LeerlaufHoechstensRunden rounds).
 
 #include <QDateTime>
 #include <QString>
@@ -55,20 +65,41 @@ struct UhrAnzeige
 
 // One tick at the platform clock's time (zplatform::plattform().jetzt()):
 // counts 2 seconds, and decides warning and exit from sitzung()'s counter,
-// limit and read-only flag. modalerDialogOffen: a modal dialog is open now.
-UhrAnzeige ZeitTimeOut_Tick(bool modalerDialogOffen);
+// limit and read-only flag. No exit is decided while one is under way.
+UhrAnzeige ZeitTimeOut_Tick();
 // The same with an explicit time (tests).
-UhrAnzeige ZeitTimeOut_Tick(bool modalerDialogOffen, const QDateTime& jetzt);
+UhrAnzeige ZeitTimeOut_Tick(const QDateTime& jetzt);
 
-// Carries out the exit a tick decided: runs the matching command (each
-// returns true when the program is ending). While one runs, further ticks
-// decide no exit. A failed save-and-exit (false) lets the program go on with
-// the counter at 0. Does nothing for UhrAnzeige::Weiter.
-void Leerlauf_Beenden(const UhrAnzeige& anzeige, const std::function<bool()>& speichernUndBeenden,
-                      const std::function<bool()>& ohneSichernBeenden);
+// What the window does for the idle exit.
+struct LeerlaufAusgang
+{
+    // Closes the innermost open window as Esc or its close box would; false
+    // when none is open.
+    std::function<bool()> fensterSchliessen;
+    // A window is still open, or the event loop of one that was closed has
+    // not returned yet.
+    std::function<bool()> fensterOffen;
+    // The exit commands; each returns true when the program is ending.
+    std::function<bool()> speichernUndBeenden;
+    std::function<bool()> ohneSichernBeenden;
+};
 
-// True while Leerlauf_Beenden runs an exit command.
+inline constexpr int LeerlaufHoechstensSchliessen = 20;
+inline constexpr int LeerlaufHoechstensRunden = 200;
+// Pause between two rounds that wait for a walk or an event loop to return.
+inline constexpr int LeerlaufWarteMs = 50;
+
+// Carries out the exit a tick decided (nothing for UhrAnzeige::Weiter): the
+// first round runs at once, so with nothing open the exit happens within
+// the tick; otherwise the rounds go on from the event loop. The read-only
+// flag at the moment of the exit chooses the command.
+void Leerlauf_Beenden(const UhrAnzeige& anzeige, LeerlaufAusgang ausgang);
+
+// True from the tick that decided the exit until the exit has run or was given up.
 bool Leerlauf_AusstiegLaeuft();
+
+// Gives up an exit still under way without running it (the window goes).
+void Leerlauf_Abbrechen();
 
 // The limit for the open address file and the current user: the numeric value
 // of the file setting "TimeOut_" + user name; missing, empty, not a number or

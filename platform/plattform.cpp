@@ -29,6 +29,22 @@ int standardAntwort(int stil)
     return knoepfe[art][index];
 }
 
+int sichereAntwort(int stil)
+{
+    switch (stil & 7) {
+    case vbOKCancel:
+    case vbYesNoCancel:
+    case vbRetryCancel:
+        return vbCancel;
+    case vbAbortRetryIgnore:
+        return vbAbort;
+    case vbYesNo:
+        return vbNo;
+    default:
+        return vbOK;
+    }
+}
+
 bool adresseErlaubt(const QString& url)
 {
     const QString text = url.trimmed();
@@ -82,6 +98,11 @@ QString Plattform::eingabeMitHilfe(const QString& prompt, const QString& titel, 
                                    const HilfeAufruf&, bool* abgebrochen)
 {
     return eingabe(prompt, titel, vorgabe, abgebrochen);
+}
+
+int Plattform::offeneBoxenSchliessen()
+{
+    return 0;
 }
 
 void Plattform::ton(const QString&) {}

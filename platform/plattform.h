@@ -39,6 +39,10 @@ enum MsgStil : int {
 
 // The result the default button of a box with that style gives.
 int standardAntwort(int stil);
+// The answer a box of that style gets when it is closed with nobody there to
+// answer, as Esc or its close box would, never "Ja": OK only gives OK,
+// Yes/No gives No, a box with Cancel gives Cancel, Abort/Retry/Ignore gives Abort.
+int sichereAntwort(int stil);
 
 // What the Help button of a message or input box does: it opens the help at
 // the box's topic. The box stays open and waits for its answer.
@@ -61,6 +65,12 @@ public:
     virtual int meldungMitHilfe(const QString& text, int stil, const QString& titel, const HilfeAufruf& hilfe);
     virtual QString eingabeMitHilfe(const QString& prompt, const QString& titel, const QString& vorgabe,
                                     const HilfeAufruf& hilfe, bool* abgebrochen = nullptr);
+    // Closes every message and input box that waits for an answer now: a
+    // message box with its sichereAntwort, an input box cancelled. Each
+    // caller gets its answer once its box's event loop has returned. Returns
+    // how many boxes it closed (a box closed before and not yet returned
+    // counts no more). The headless default never has a box open.
+    virtual int offeneBoxenSchliessen();
     // A named sound: "#SystemHand", "#SystemQuestion", "#SystemExclamation",
     // "#SystemAsterisk" (the desktop's beep), or the path of a wave file.
     virtual void ton(const QString& name);

@@ -42,6 +42,7 @@
 #include <QStatusBar>
 #include <QStyle>
 #include <QTextCursor>
+#include <QThread>
 #include <QTimer>
 #include <QToolButton>
 
@@ -97,6 +98,8 @@ Main::Main(Befehlsregister& befehle, QStringList argumente, QWidget* parent)
     ZeitTimeOut->setObjectName(QStringLiteral("ZeitTimeOut"));
     ZeitTimeOut->setInterval(UhrIntervallMs);
     connect(ZeitTimeOut, &QTimer::timeout, this, &Main::ZeitTimeOut_Timer);
+    // The window's own event loop: deeper ones belong to open dialogs.
+    m_schleifenEbene = QThread::currentThread()->loopLevel();
 
     m_zeitSuche = new SuchVerzoegerung([this] { return TxtSuche->text(); }, [this] { textSuche(false, false); }, this);
     m_zeitSuche->setObjectName(QStringLiteral("zeitSuche"));
@@ -129,6 +132,7 @@ Main::Main(Befehlsregister& befehle, QStringList argumente, QWidget* parent)
 
 Main::~Main()
 {
+    Leerlauf_Abbrechen();
     qApp->removeEventFilter(this);
     if (m_haeltInstanz) {
         zcommon::Instanz_Aktivierung(nullptr);

@@ -239,7 +239,10 @@ private:
     // search
     void textSuche(bool shift, bool vomAnfang);
     bool suchTastenFilter(QEvent* ereignis);
-    // clock: the idle exit's commands; true when the program ends
+    // clock: what the window does for the idle exit (addressbook/leerlauf.h)
+    bool leerlaufFensterSchliessen();
+    bool leerlaufFensterOffen() const;
+    // the idle exit's commands; true when the program ends
     bool leerlaufSpeichernUndBeenden();
     bool leerlaufOhneSichernBeenden();
     // layout: the top of the client area (below the menu bar) in pixels
@@ -271,6 +274,7 @@ private:
 
     QSet<int> m_gedrueckt; // keys whose press reached a card field
     bool m_beendet = false;
+    int m_schleifenEbene = 0; // the event-loop level the window was made in
     bool m_ersterPaint = true;
     bool m_schliesst = false;
 };

@@ -185,8 +185,17 @@ int DesktopPlattform::meldungMitHilfe(const QString& text, int stil, const QStri
     }
     titelRaumGeben(box);
 
+    // Closed with nobody there to answer: the button of the safe answer.
+    QPointer<QPushButton> sicher;
+    for (size_t i = 0; i < liste.size(); ++i)
+        if (liste[i].ergebnis == sichereAntwort(art))
+            sicher = knoepfeQt[i];
+
     NormalerZeiger zeiger;
-    box.exec();
+    boxZeigen(box, [sicher] {
+        if (sicher)
+            sicher->click();
+    });
     QAbstractButton* geklickt = box.clickedButton();
     for (size_t i = 0; i < liste.size(); ++i) {
         if (geklickt == knoepfeQt[i])
@@ -217,10 +226,33 @@ QString DesktopPlattform::eingabeMitHilfe(const QString& prompt, const QString& 
                              hilfe);
     titelRaumGeben(dialog);
     NormalerZeiger zeiger;
-    const bool ok = dialog.exec() == QDialog::Accepted;
+    const bool ok = boxZeigen(dialog, [&dialog] { dialog.reject(); }) == QDialog::Accepted;
     if (abgebrochen)
         *abgebrochen = !ok;
     return ok ? dialog.textValue() : QString();
+}
+
+int DesktopPlattform::boxZeigen(QDialog& box, std::function<void()> schliessen)
+{
+    m_offen.push_back({&box, std::move(schliessen)});
+    const int ergebnis = box.exec();
+    m_offen.pop_back(); // the boxes return innermost first
+    return ergebnis;
+}
+
+int DesktopPlattform::offeneBoxenSchliessen()
+{
+    int anzahl = 0;
+    // Innermost first.
+    for (size_t i = m_offen.size(); i-- > 0;) {
+        if (m_offen[i].geschlossen || !m_offen[i].box)
+            continue;
+        m_offen[i].geschlossen = true;
+        ++anzahl;
+        const std::function<void()> schliessen = m_offen[i].schliessen;
+        schliessen();
+    }
+    return anzahl;
 }
 
 void DesktopPlattform::ton(const QString& name)

@@ -5,6 +5,12 @@
 
 #include "platform/plattform.h"
 
+#include <QDialog>
+#include <QPointer>
+
+#include <functional>
+#include <vector>
+
 namespace zplatform {
 
 class DesktopPlattform : public Plattform
@@ -16,6 +22,7 @@ public:
     int meldungMitHilfe(const QString& text, int stil, const QString& titel, const HilfeAufruf& hilfe) override;
     QString eingabeMitHilfe(const QString& prompt, const QString& titel, const QString& vorgabe,
                             const HilfeAufruf& hilfe, bool* abgebrochen = nullptr) override;
+    int offeneBoxenSchliessen() override;
     void ton(const QString& name) override;
 
     bool shiftGedrueckt() const override;
@@ -38,7 +45,18 @@ public:
     void sanduhr(bool an) override;
 
 private:
+    // A box waiting in its exec(), with the step that answers it safely.
+    struct OffeneBox
+    {
+        QPointer<QDialog> box;
+        std::function<void()> schliessen;
+        bool geschlossen = false;
+    };
+    // Shows the box modally as one of the open boxes; its exec() result.
+    int boxZeigen(QDialog& box, std::function<void()> schliessen);
+
     bool m_sanduhr = false;
+    std::vector<OffeneBox> m_offen; // innermost last
 };
 
 // The program's title, used when a box is given none.

@@ -1,5 +1,7 @@
 // The clock tick: date and time panels, idle warning, idle exit with an
-// injected clock, the exit's conditions and a failed save.
+// injected clock; the exit's rounds (open windows closed innermost first, a
+// walk stopped, the event loops awaited, a window that keeps coming back
+// given up) and a failed save.
 #include "adresstest.h"
 
 #include "addressbook/adressliste.h"
@@ -7,24 +9,67 @@
 #include "addressbook/listenlauf.h"
 #include "common/ini.h"
 
+#include <QMap>
+#include <QTest>
+
+#include <memory>
+
 using namespace zadressbuch;
 
 namespace {
 
+// A stand-in for the window's part of the idle exit: the open windows,
+// innermost last.
+struct Fensterstapel
+{
+    QStringList offen;
+    QStringList geschlossen;
+    QMap<QString, QString> rueckfrage; // closing that window opens this one
+    bool schleifeOffen = false;        // an event loop that has not returned
+    int abfragen = 0;                  // how often the exit looked whether anything is open
+    int gesichert = 0;
+    int ohne = 0;
+
+    LeerlaufAusgang ausgang()
+    {
+        return {[this] {
+                    if (offen.isEmpty())
+                        return false;
+                    const QString f = offen.takeLast();
+                    geschlossen << f;
+                    if (rueckfrage.contains(f))
+                        offen << rueckfrage.value(f);
+                    return true;
+                },
+                [this] {
+                    ++abfragen;
+                    return !offen.isEmpty() || schleifeOffen;
+                },
+                [this] { return ++gesichert > 0; }, [this] { return ++ohne > 0; }};
+    }
+};
+
 class LeerlaufTest : public AdressTest
 {
 protected:
+    AdressListe liste;
+
     void SetUp() override
     {
         AdressTest::SetUp();
         plattform.uhr = QDateTime(QDate(2000, 7, 2), QTime(9, 5, 0));
+    }
+    void TearDown() override
+    {
+        Leerlauf_Abbrechen();
+        AdressTest::TearDown();
     }
 
     // Ticks until the exit is decided; returns the counter at that tick (-1: never within the ticks).
     int tickeBisEnde(int ticks, QStringList* warnungen = nullptr)
     {
         for (int i = 0; i < ticks; ++i) {
-            const UhrAnzeige a = ZeitTimeOut_Tick(false);
+            const UhrAnzeige a = ZeitTimeOut_Tick();
             if (warnungen && !a.warnung.isEmpty())
                 *warnungen << QString::number(sitzung().LeerlaufZaehler) + u':' + a.warnung;
             if (a.ende != UhrAnzeige::Weiter)
@@ -38,12 +83,12 @@ protected:
 
 TEST_F(LeerlaufTest, DatumUndZeitVonDerUhr_OhneGrenzeNieEnde)
 {
-    UhrAnzeige a = ZeitTimeOut_Tick(false);
+    UhrAnzeige a = ZeitTimeOut_Tick();
     EXPECT_EQ(a.datum, u" 02.07.2000 "_s);
     EXPECT_EQ(a.zeit, u" 09:05 "_s);
     EXPECT_EQ(sitzung().LeerlaufZaehler, 2);
     plattform.uhr = QDateTime(QDate(2001, 12, 31), QTime(23, 59, 30));
-    a = ZeitTimeOut_Tick(false);
+    a = ZeitTimeOut_Tick();
     EXPECT_EQ(a.datum, u" 31.12.2001 "_s);
     EXPECT_EQ(a.zeit, u" 23:59 "_s);
 
@@ -66,53 +111,92 @@ TEST_F(LeerlaufTest, KurzeGrenzeWarntSofortUndLesemodusBeendetOhneSichern)
 {
     sitzung().LeerlaufGrenze = 60;
     sitzung().NurLesen = true;
-    UhrAnzeige a = ZeitTimeOut_Tick(false);
+    UhrAnzeige a = ZeitTimeOut_Tick();
     EXPECT_EQ(a.warnung, u"Automatisches Programmende in 58 Sekunden..."_s);
     for (int i = 0; i < 28; ++i)
-        a = ZeitTimeOut_Tick(false);
+        a = ZeitTimeOut_Tick();
     EXPECT_EQ(a.ende, UhrAnzeige::Weiter);
-    EXPECT_EQ(ZeitTimeOut_Tick(false).ende, UhrAnzeige::OhneSichernBeenden);
+    EXPECT_EQ(ZeitTimeOut_Tick().ende, UhrAnzeige::OhneSichernBeenden);
 }
 
-TEST_F(LeerlaufTest, EndeWartetAufDialogUndLangenLauf)
+TEST_F(LeerlaufTest, EndeGibtDemLaufEscUndWartetBisErZurueckgekehrtIst)
 {
     sitzung().LeerlaufGrenze = 10;
-    sitzung().LeerlaufZaehler = 10;
-    EXPECT_EQ(ZeitTimeOut_Tick(true).ende, UhrAnzeige::Weiter); // a modal dialog is open
-    {
-        AdressListe liste;
-        ListenLauf lauf(liste);
-        EXPECT_TRUE(ListenLauf::aktiv());
-        EXPECT_EQ(ZeitTimeOut_Tick(false).ende, UhrAnzeige::Weiter); // a long walk runs
-    }
-    EXPECT_FALSE(ListenLauf::aktiv());
-    EXPECT_EQ(ZeitTimeOut_Tick(false).ende, UhrAnzeige::SpeichernUndBeenden); // the next free tick
+    sitzung().LeerlaufZaehler = 8;
+    Fensterstapel fenster;
+    auto lauf = std::make_unique<ListenLauf>(liste);
+    const UhrAnzeige a = ZeitTimeOut_Tick();
+    ASSERT_EQ(a.ende, UhrAnzeige::SpeichernUndBeenden) << "decided while the walk runs";
+    Leerlauf_Beenden(a, fenster.ausgang());
+    EXPECT_EQ(sitzung().LetzteTaste, 27) << "the walk gets its Esc";
+    EXPECT_EQ(fenster.gesichert, 0) << "never while the walk still changes the list";
+    EXPECT_TRUE(Leerlauf_AusstiegLaeuft());
+    EXPECT_EQ(ZeitTimeOut_Tick().ende, UhrAnzeige::Weiter) << "no second exit meanwhile";
+    lauf.reset();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return fenster.gesichert == 1; }));
+    EXPECT_FALSE(Leerlauf_AusstiegLaeuft());
+}
+
+TEST_F(LeerlaufTest, EndeSchliesstDieOffenenFensterInnenZuerst_AuchNeueRueckfragen)
+{
+    sitzung().LeerlaufGrenze = 10;
+    sitzung().LeerlaufZaehler = 8;
+    Fensterstapel fenster;
+    fenster.offen = {u"Listendruck"_s, u"Druckoptionen"_s};
+    fenster.rueckfrage[u"Listendruck"_s] = u"Frage"_s; // its cancel asks a question
+    fenster.schleifeOffen = true;
+
+    Leerlauf_Beenden(ZeitTimeOut_Tick(), fenster.ausgang());
+    EXPECT_EQ(fenster.geschlossen, QStringList{u"Druckoptionen"_s}) << "the first round runs within the tick";
+    ASSERT_TRUE(QTest::qWaitFor([&] { return fenster.geschlossen.size() == 3 && fenster.abfragen >= 3; }));
+    EXPECT_EQ(fenster.geschlossen, (QStringList{u"Druckoptionen"_s, u"Listendruck"_s, u"Frage"_s}));
+    EXPECT_EQ(fenster.gesichert, 0) << "an event loop has not returned yet";
+
+    // Meanwhile the file became read-only: the mode at the exit counts.
+    sitzung().NurLesen = true;
+    fenster.schleifeOffen = false;
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !Leerlauf_AusstiegLaeuft(); }));
+    EXPECT_EQ(fenster.gesichert, 0);
+    EXPECT_EQ(fenster.ohne, 1);
+}
+
+TEST_F(LeerlaufTest, EinFensterDasImmerWiederkommtWirdAufgegeben)
+{
+    sitzung().LeerlaufGrenze = 10;
+    sitzung().LeerlaufZaehler = 8;
+    Fensterstapel fenster;
+    fenster.offen = {u"Frage"_s};
+    fenster.rueckfrage[u"Frage"_s] = u"Frage"_s;
+    Leerlauf_Beenden(ZeitTimeOut_Tick(), fenster.ausgang());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !Leerlauf_AusstiegLaeuft(); }));
+    EXPECT_EQ(fenster.geschlossen.size(), LeerlaufHoechstensSchliessen);
+    EXPECT_EQ(fenster.gesichert + fenster.ohne, 0);
+    EXPECT_EQ(sitzung().LeerlaufZaehler, 0) << "the program goes on; the next try after the full idle time";
 }
 
 TEST_F(LeerlaufTest, FehlgeschlagenesSichernBeendetNicht)
 {
     sitzung().LeerlaufGrenze = 4;
     sitzung().LeerlaufZaehler = 2;
-    const UhrAnzeige a = ZeitTimeOut_Tick(false);
+    const UhrAnzeige a = ZeitTimeOut_Tick();
     ASSERT_EQ(a.ende, UhrAnzeige::SpeichernUndBeenden);
-    int gesichert = 0, ohne = 0;
+    Fensterstapel fenster;
     bool tickWaehrendAusstieg = true;
-    Leerlauf_Beenden(
-        a,
-        [&] {
-            ++gesichert;
-            // The clock ticks while the exit runs: it decides no second exit.
-            tickWaehrendAusstieg = ZeitTimeOut_Tick(false).ende != UhrAnzeige::Weiter;
-            return false; // the save failed
-        },
-        [&] { return ++ohne > 0; });
-    EXPECT_EQ(gesichert, 1);
-    EXPECT_EQ(ohne, 0);
+    LeerlaufAusgang ausgang = fenster.ausgang();
+    ausgang.speichernUndBeenden = [&] {
+        ++fenster.gesichert;
+        // The clock ticks while the exit runs: it decides no second exit.
+        tickWaehrendAusstieg = ZeitTimeOut_Tick().ende != UhrAnzeige::Weiter;
+        return false; // the save failed
+    };
+    Leerlauf_Beenden(a, ausgang);
+    EXPECT_EQ(fenster.gesichert, 1);
+    EXPECT_EQ(fenster.ohne, 0);
     EXPECT_FALSE(tickWaehrendAusstieg);
     EXPECT_FALSE(Leerlauf_AusstiegLaeuft());
     EXPECT_EQ(sitzung().LeerlaufZaehler, 0); // goes on; the next try after the full idle time
-    EXPECT_EQ(ZeitTimeOut_Tick(false).ende, UhrAnzeige::Weiter);
-    EXPECT_EQ(ZeitTimeOut_Tick(false).ende, UhrAnzeige::SpeichernUndBeenden);
+    EXPECT_EQ(ZeitTimeOut_Tick().ende, UhrAnzeige::Weiter);
+    EXPECT_EQ(ZeitTimeOut_Tick().ende, UhrAnzeige::SpeichernUndBeenden);
 }
 
 TEST_F(LeerlaufTest, GrenzeJeBenutzerAusDerDateieinstellung)

@@ -78,6 +78,54 @@ TEST(Desktop, MeldungMitDeutschenKnoepfen)
     EXPECT_EQ(d.meldung(QStringLiteral("Weiter?"), vbOKCancel, QString()), vbCancel);
 }
 
+TEST(Desktop, OffeneBoxenSchliessenNieMitJa)
+{
+    DesktopPlattform d;
+    // Answers a box that was left open the way a person would who is not
+    // there: after a while with its default button, so the test cannot hang.
+    QTimer notfall;
+    notfall.setInterval(3000);
+    QObject::connect(&notfall, &QTimer::timeout, [] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget()))
+            box->defaultButton()->click();
+        else if (auto* dlg = qobject_cast<QDialog*>(QApplication::activeModalWidget()))
+            dlg->accept();
+    });
+    notfall.start();
+
+    struct Fall
+    {
+        int stil;
+        int antwort;
+    };
+    // The default button is the one a careless answer would give.
+    const Fall faelle[] = {{vbYesNo | vbQuestion, vbNo},
+                           {vbYesNoCancel | vbQuestion, vbCancel},
+                           {vbAbortRetryIgnore | vbCritical | vbDefaultButton2, vbAbort},
+                           {vbRetryCancel, vbCancel},
+                           {vbOKCancel, vbCancel},
+                           {vbOKOnly | vbExclamation, vbOK}};
+    for (const Fall& f : faelle) {
+        int geschlossen = -1, nochmal = -1;
+        wennOffen([&](QWidget*) {
+            geschlossen = d.offeneBoxenSchliessen();
+            nochmal = d.offeneBoxenSchliessen(); // closed already: not counted again
+        });
+        EXPECT_EQ(d.meldung(QStringLiteral("Weiter?"), f.stil, QString()), f.antwort) << f.stil;
+        EXPECT_EQ(geschlossen, 1) << f.stil;
+        EXPECT_EQ(nochmal, 0) << f.stil;
+    }
+    // With a Help button too.
+    wennOffen([&](QWidget*) { d.offeneBoxenSchliessen(); });
+    EXPECT_EQ(d.meldungMitHilfe(QStringLiteral("Löschen?"), vbYesNo, QString(), [] {}), vbNo);
+
+    bool abbruch = false;
+    wennOffen([&](QWidget*) { d.offeneBoxenSchliessen(); });
+    EXPECT_EQ(d.eingabe(QStringLiteral("Name:"), QString(), QStringLiteral("Vorgabe"), &abbruch), QString());
+    EXPECT_TRUE(abbruch) << "an input box is cancelled";
+    EXPECT_EQ(d.offeneBoxenSchliessen(), 0) << "nothing open any more";
+}
+
 TEST(Desktop, EingabeUndSanduhr)
 {
     DesktopPlattform d;

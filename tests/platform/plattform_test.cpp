@@ -25,6 +25,21 @@ TEST(Plattform, StandardAntwort)
     EXPECT_EQ(standardAntwort(vbOKOnly | vbDefaultButton2), vbOK);
 }
 
+TEST(Plattform, SichereAntwortNieJa)
+{
+    // Whatever the default button: a box closed with nobody there never says Yes or Retry.
+    for (int standard : {vbDefaultButton1, vbDefaultButton2, vbDefaultButton3}) {
+        EXPECT_EQ(sichereAntwort(vbOKOnly | vbExclamation | standard), vbOK);
+        EXPECT_EQ(sichereAntwort(vbOKCancel | standard), vbCancel);
+        EXPECT_EQ(sichereAntwort(vbAbortRetryIgnore | vbCritical | standard), vbAbort);
+        EXPECT_EQ(sichereAntwort(vbYesNoCancel | vbQuestion | standard), vbCancel);
+        EXPECT_EQ(sichereAntwort(vbYesNo | vbQuestion | standard), vbNo);
+        EXPECT_EQ(sichereAntwort(vbRetryCancel | standard), vbCancel);
+    }
+    EXPECT_EQ(sichereAntwort(7), vbOK) << "an unknown box type shows OK only";
+    EXPECT_EQ(plattform().offeneBoxenSchliessen(), 0) << "the headless default never has a box open";
+}
+
 TEST(Plattform, KopflosUndAustauschbar)
 {
     Plattform& kopflos = plattform();

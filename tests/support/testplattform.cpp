@@ -6,8 +6,10 @@
 #include "platform/ordner.h"
 
 #include <QDir>
+#include <QEventLoop>
 #include <QFile>
 #include <QFileInfo>
+#include <QTimer>
 
 TestPlattform::TestPlattform()
 {
@@ -50,7 +52,13 @@ int TestPlattform::meldungMitHilfe(const QString& text, int stil, const QString&
     GezeigteMeldung m{text, stil, titel, 0, bool(hilfe), {}};
     if (hilfe)
         m.hilfeGeoeffnet = hilfeDruecken(*this, antworten, HilfeKnopf, hilfe);
-    m.antwort = antworten.isEmpty() ? zplatform::standardAntwort(stil) : antworten.dequeue();
+    if (!antworten.isEmpty() && antworten.head() == OffenLassen) {
+        antworten.dequeue();
+        m.vomProgrammGeschlossen = offenHalten();
+        m.antwort = m.vomProgrammGeschlossen ? zplatform::sichereAntwort(stil) : zplatform::standardAntwort(stil);
+    } else {
+        m.antwort = antworten.isEmpty() ? zplatform::standardAntwort(stil) : antworten.dequeue();
+    }
     meldungen.push_back(m);
     return m.antwort;
 }
@@ -68,12 +76,43 @@ QString TestPlattform::eingabeMitHilfe(const QString& prompt, const QString& tit
     if (hilfe)
         e.hilfeGeoeffnet = hilfeDruecken(*this, eingaben, QStringLiteral("<hilfe>"), hilfe);
     QString antwort = eingaben.isEmpty() ? vorgabe : eingaben.dequeue();
+    if (antwort == QStringLiteral("<offen>")) {
+        e.vomProgrammGeschlossen = offenHalten();
+        antwort = e.vomProgrammGeschlossen ? QStringLiteral("<abbruch>") : vorgabe;
+    }
     bool abbruch = antwort == QStringLiteral("<abbruch>");
     if (abgebrochen)
         *abgebrochen = abbruch;
     e.antwort = abbruch ? QString() : antwort;
     eingabeBoxen.push_back(e);
     return e.antwort;
+}
+
+bool TestPlattform::offenHalten()
+{
+    QEventLoop schleife;
+    QTimer frist;
+    frist.setSingleShot(true);
+    QObject::connect(&frist, &QTimer::timeout, &schleife, [&schleife] { schleife.exit(); });
+    frist.start(offenHoechstensMs);
+    m_offen.push_back({&schleife, false});
+    schleife.exec();
+    const bool geschlossen = m_offen.back().geschlossen;
+    m_offen.pop_back();
+    return geschlossen;
+}
+
+int TestPlattform::offeneBoxenSchliessen()
+{
+    int anzahl = 0;
+    for (size_t i = m_offen.size(); i-- > 0;) {
+        if (m_offen[i].geschlossen)
+            continue;
+        m_offen[i].geschlossen = true;
+        m_offen[i].schleife->exit();
+        ++anzahl;
+    }
+    return anzahl;
 }
 
 void TestPlattform::ton(const QString& name)

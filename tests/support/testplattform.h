@@ -11,7 +11,10 @@
 #include <QQueue>
 #include <QStringList>
 #include <QTemporaryDir>
+#include <functional>
 #include <vector>
+
+class QEventLoop;
 
 struct GezeigteMeldung
 {
@@ -19,8 +22,9 @@ struct GezeigteMeldung
     int stil = 0;
     QString titel;
     int antwort = 0;
-    bool mitHilfe = false;      // the box had a Help button
-    QStringList hilfeGeoeffnet; // what its Help button opened while the box stayed open
+    bool mitHilfe = false;               // the box had a Help button
+    QStringList hilfeGeoeffnet;          // what its Help button opened while the box stayed open
+    bool vomProgrammGeschlossen = false; // left open, then closed by offeneBoxenSchliessen
 };
 
 struct GezeigteEingabe
@@ -31,6 +35,7 @@ struct GezeigteEingabe
     QString antwort;
     bool mitHilfe = false;
     QStringList hilfeGeoeffnet;
+    bool vomProgrammGeschlossen = false;
 };
 
 class TestPlattform : public zplatform::Plattform
@@ -46,6 +51,17 @@ public:
     // Queued before an answer (HilfeKnopf in antworten, "<hilfe>" in eingaben):
     // the box's Help button is pressed first, and the box then takes the next answer.
     static constexpr int HilfeKnopf = -1;
+    // Queued as an answer (OffenLassen in antworten, "<offen>" in eingaben):
+    // the box stays open as a person who has gone away leaves it. Its own
+    // event loop runs, as a real box's does, until the program closes the
+    // open boxes (offeneBoxenSchliessen): a message box then gets its
+    // sichereAntwort, an input box is cancelled. A box nobody closes takes
+    // its default answer after offenHoechstensMs (vomProgrammGeschlossen
+    // stays false), so a test cannot hang.
+    static constexpr int OffenLassen = -2;
+    int offenHoechstensMs = 5000;
+    // The boxes open now (left open and not yet returned).
+    int offeneBoxen() const { return int(m_offen.size()); }
 
     std::vector<GezeigteMeldung> meldungen;
     std::vector<GezeigteEingabe> eingabeBoxen;
@@ -67,6 +83,7 @@ public:
                         const zplatform::HilfeAufruf& hilfe) override;
     QString eingabeMitHilfe(const QString& prompt, const QString& titel, const QString& vorgabe,
                             const zplatform::HilfeAufruf& hilfe, bool* abgebrochen = nullptr) override;
+    int offeneBoxenSchliessen() override;
     void ton(const QString& name) override;
     QDateTime jetzt() const override { return uhr; }
     double zufall() override;
@@ -81,10 +98,27 @@ public:
     // Notes the document, with "#" and the anchor when one is given.
     bool dokumentOeffnen(const QString& pfad, const QString& anker = QString()) override;
     bool inPapierkorb(const QString& pfad) override;
-    void ereignisseVerarbeiten() override {}
+    // Pending events are not run in tests; a test may put a step here that
+    // runs each time the program lets them run (a tick during a long walk).
+    std::function<void()> beimVerarbeiten;
+    void ereignisseVerarbeiten() override
+    {
+        if (beimVerarbeiten)
+            beimVerarbeiten();
+    }
 
     // The text of the last box shown ("" when none).
     QString letzteMeldung() const { return meldungen.empty() ? QString() : meldungen.back().text; }
+
+private:
+    struct OffeneBox
+    {
+        QEventLoop* schleife = nullptr;
+        bool geschlossen = false;
+    };
+    // Keeps a box open in its own event loop; true when the program closed it.
+    bool offenHalten();
+    std::vector<OffeneBox> m_offen; // innermost last
 };
 
 class TempWurzel
