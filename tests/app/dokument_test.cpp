@@ -61,7 +61,15 @@ protected:
         EXPECT_EQ(iniWert(u"ZuletztNr"_s, u"01"_s), nachname);
         EXPECT_EQ(iniWert(u"ZuletztBez"_s, u"Ort"_s), ort);
         EXPECT_EQ(iniWert(u"ZuletztBez"_s, u"Anrede2"_s), anrede2);
-        EXPECT_EQ(panel("Status"), u"Übergabedateien geschrieben: Adresse.txt und TmpAdrDoc.Tmp"_s);
+        EXPECT_EQ(panel("Status"), u"Geschrieben: Adresse.txt, TmpAdrDoc.Tmp"_s);
+        EXPECT_EQ(panelTipp("Status"), u"Übergabedatei geschrieben: "_s + QDir::toNativeSeparators(textDatei()) +
+                                           u"\nÜbergabedatei geschrieben: "_s + QDir::toNativeSeparators(iniDatei()));
+    }
+    // The hand-over INI file cannot be written: a folder stands in its place.
+    void iniDateiVersperren() const
+    {
+        dateienLoeschen();
+        ASSERT_TRUE(QDir().mkpath(iniDatei()));
     }
 };
 
@@ -84,6 +92,8 @@ TEST_F(Dokument, MenuePopupUndSymbolSchreibenDieUebergabe)
     menue->trigger();
     m.menue(u"mnuWeiterleitung"_s)->close();
     pruefen(u"Berg"_s, u"Bad Godesberg"_s, u"Sehr geehrter Herr"_s);
+    // The window at its default width shows both names whole.
+    EXPECT_TRUE(statusZeigtBis(u"Adresse.txt, TmpAdrDoc.Tmp"_s));
 
     // The card's popup menu, opened with the right mouse button on a field.
     QTest::keyClick(m.Liste, Qt::Key_Down);
@@ -134,9 +144,25 @@ TEST_F(Dokument, NichtGeschriebenHeisstNichtGeschrieben)
     dateienLoeschen();
     QDir().mkpath(textDatei()); // a folder in the text file's place
     m.aktion(u"mnuDocErstellen"_s)->trigger();
-    EXPECT_EQ(panel("Status"),
-              u"Übergabedatei geschrieben: TmpAdrDoc.Tmp. Nicht geschrieben werden konnte: Adresse.txt"_s);
+    EXPECT_EQ(panel("Status"), u"Nicht geschrieben: Adresse.txt; geschrieben: TmpAdrDoc.Tmp"_s);
+    EXPECT_TRUE(statusZeigtBis(u"Nicht geschrieben: Adresse.txt"_s));
     EXPECT_EQ(iniWert(u"ZuletztNr"_s, u"01"_s), u"Berg"_s);
+}
+
+// A hand-over INI file that cannot be written is named as not written, the
+// text file as written.
+TEST_F(Dokument, NichtGeschriebeneIniDateiHeisstNichtGeschrieben)
+{
+    einrichten();
+    Main& m = starten();
+    iniDateiVersperren();
+    m.aktion(u"mnuDocErstellen"_s)->trigger();
+    EXPECT_EQ(panel("Status"), u"Nicht geschrieben: TmpAdrDoc.Tmp; geschrieben: Adresse.txt"_s);
+    EXPECT_EQ(panelTipp("Status"), u"Übergabedatei nicht geschrieben: "_s + QDir::toNativeSeparators(iniDatei()) +
+                                       u"\nÜbergabedatei geschrieben: "_s + QDir::toNativeSeparators(textDatei()));
+    EXPECT_TRUE(statusZeigtBis(u"Nicht geschrieben: TmpAdrDoc.Tmp"_s));
+    EXPECT_EQ(textZeilen().value(1), u"Berg"_s);
+    EXPECT_TRUE(plattform.meldungen.empty()) << "the menu entry tells it in the status bar";
 }
 
 } // namespace
