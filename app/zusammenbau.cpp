@@ -50,10 +50,12 @@ void Programm_Zusammenbauen(zadressbuch::Befehlsregister& r)
     });
 
     // The document hand-over files: a fresh one at every start, and the shown
-    // address (the card's texts, the selection in the remark field) at the exit.
-    r.anmelden(Ablaufschritt::Start_Uebergabe,
-               [](Fenster&) { zadressbuch::startDateien().UebergabeIniDatei = zmasken::Uebergabe_Zuruecksetzen(); });
-    r.anmelden(Ablaufschritt::Ende_Uebergabe, [](Fenster& f) { zmasken::Karte_Uebergeben(f); });
+    // address (the card's texts, the selection in the remark field) at the
+    // exit, which tells a file it could not write.
+    r.anmelden(Ablaufschritt::Start_Uebergabe, [](Fenster&, int) {
+        zadressbuch::startDateien().UebergabeIniDatei = zmasken::Uebergabe_Zuruecksetzen();
+    });
+    r.anmelden(Ablaufschritt::Ende_Uebergabe, [](Fenster& f, int index) { zmasken::Ende_Uebergeben(f, index); });
 }
 
 void Schrift_Einrichten()

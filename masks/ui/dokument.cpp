@@ -3,7 +3,9 @@
 #include "addressbook/adressliste.h"
 #include "addressbook/datensatz.h"
 #include "addressbook/fenster.h"
+#include "common/meldungen.h"
 #include "platform/ordner.h"
+#include "platform/plattform.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -68,6 +70,23 @@ void mnuDocErstellen_Click(zadressbuch::Fenster& fenster)
 {
     const Uebergabedateien dateien = Karte_Uebergeben(fenster);
     fenster.Status(Uebergabe_Meldung(dateien), pfade(dateien));
+}
+
+void Ende_Uebergeben(zadressbuch::Fenster& fenster, int index)
+{
+    const Uebergabedateien dateien = Karte_Uebergeben(fenster);
+    // The idle exit goes on without a box that nobody would close.
+    if (dateien.fehlgeschlagen.isEmpty() || index == 1)
+        return;
+    QStringList fehlt;
+    for (const QString& p : dateien.fehlgeschlagen)
+        fehlt << zcommon::Woertlich(ganz(p));
+    const QString text = fehlt.size() == 1
+                             ? QStringLiteral("Die Übergabedatei »%1« konnte nicht geschrieben werden.").arg(fehlt[0])
+                             : QStringLiteral("Die Übergabedateien »%1« konnten nicht geschrieben werden.")
+                                   .arg(fehlt.join(QStringLiteral("« und »")));
+    zcommon::Meldung(QStringLiteral("#SystemExclamation"), text, zplatform::vbOKOnly | zplatform::vbExclamation,
+                     QStringLiteral("Programm beenden"));
 }
 
 } // namespace zmasken

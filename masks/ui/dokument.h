@@ -21,6 +21,11 @@ Uebergabedateien Karte_Uebergeben(zadressbuch::Fenster& fenster);
 // dialog to show).
 void mnuDocErstellen_Click(zadressbuch::Fenster& fenster);
 
+// The exit's step: writes the hand-over files; a file that could not be
+// written is named in a message, unless nobody is there to answer it (the
+// idle exit, index 1).
+void Ende_Uebergeben(zadressbuch::Fenster& fenster, int index);
+
 // The status text after a hand-over: the names of the files that could not
 // be written, then of those written.
 QString Uebergabe_Meldung(const Uebergabedateien& dateien);

@@ -147,7 +147,7 @@ inline void befehleZusammenstellen(zadressbuch::Befehlsregister& fenster, const 
     }
     for (Ablaufschritt schritt : {Ablaufschritt::Start_Uebergabe, Ablaufschritt::Ende_Uebergabe})
         if (programm.angemeldet(schritt))
-            fenster.anmelden(schritt, [&programm, schritt](Fenster& f) { programm.ausfuehren(schritt, f); });
+            fenster.anmelden(schritt, [&programm, schritt](Fenster& f, int i) { programm.ausfuehren(schritt, f, i); });
 }
 
 class MainFensterTest : public ::testing::Test

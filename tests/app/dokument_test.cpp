@@ -2,6 +2,7 @@
 // button 46 the two hand-over files are written for the card shown, and the
 // status bar names them.
 #include "addressbook/main_hilfen.h"
+#include "common/start.h"
 
 #include <QDir>
 #include <QMenu>
@@ -163,6 +164,49 @@ TEST_F(Dokument, NichtGeschriebeneIniDateiHeisstNichtGeschrieben)
     EXPECT_TRUE(statusZeigtBis(u"Nicht geschrieben: TmpAdrDoc.Tmp"_s));
     EXPECT_EQ(textZeilen().value(1), u"Berg"_s);
     EXPECT_TRUE(plattform.meldungen.empty()) << "the menu entry tells it in the status bar";
+}
+
+// At the exit a hand-over file that could not be written is told in a
+// message, the file that was written is not named there; the program ends.
+TEST_F(Dokument, BeimBeendenWirdDieNichtGeschriebeneDateiGemeldet)
+{
+    einrichten();
+    Main& m = starten();
+    iniDateiVersperren();
+    m.aktion(u"PulEnde"_s)->trigger();
+    EXPECT_TRUE(m.beendet());
+    EXPECT_EQ(textZeilen().value(1), u"Berg"_s) << "the text file is written all the same";
+    ASSERT_EQ(plattform.meldungen.size(), 1u);
+    EXPECT_EQ(plattform.meldungen[0].text, u"Die Übergabedatei »"_s + QDir::toNativeSeparators(iniDatei()) +
+                                               u"« konnte nicht geschrieben werden."_s);
+    EXPECT_EQ(plattform.meldungen[0].stil, zplatform::vbOKOnly | zplatform::vbExclamation);
+    EXPECT_EQ(plattform.toene, QStringList{u"#SystemExclamation"_s});
+}
+
+// Both files, and the idle exit: nobody there, so no box waits, and the program ends.
+TEST_F(Dokument, BeideNichtGeschriebenUndDerLeerlaufFragtNiemanden)
+{
+    einrichten();
+    Main& m = starten();
+    iniDateiVersperren();
+    ASSERT_TRUE(QDir().mkpath(textDatei()));
+    m.aktion(u"PulEnde"_s)->trigger();
+    ASSERT_EQ(plattform.meldungen.size(), 1u);
+    EXPECT_EQ(plattform.meldungen[0].text, u"Die Übergabedateien »"_s + QDir::toNativeSeparators(textDatei()) +
+                                               u"« und »"_s + QDir::toNativeSeparators(iniDatei()) +
+                                               u"« konnten nicht geschrieben werden."_s);
+
+    plattform.meldungen.clear();
+    zcommon::Benutzer_Zuruecksetzen();
+    einstellung(u"TimeOut_Tester"_s, u"60"_s, wurzel.programm() + u"/Zettlora.Ini"_s, u"zettlora.dat"_s);
+    Main& wieder = starten();
+    wieder.ZeitTimeOut->stop(); // the test ticks the clock itself
+    iniDateiVersperren();
+    zadressbuch::sitzung().LeerlaufZaehler = 0;
+    for (int tick = 0; tick < 1000 && !wieder.beendet(); ++tick)
+        wieder.ZeitTimeOut_Timer();
+    EXPECT_TRUE(wieder.beendet());
+    EXPECT_TRUE(plattform.meldungen.empty());
 }
 
 } // namespace
