@@ -11,6 +11,7 @@
 #include <QQueue>
 #include <QStringList>
 #include <QTemporaryDir>
+#include <functional>
 #include <vector>
 
 struct GezeigteMeldung
@@ -48,6 +49,9 @@ public:
     static constexpr int HilfeKnopf = -1;
 
     std::vector<GezeigteMeldung> meldungen;
+    // Runs as each box comes, before it is answered: a test looks there at
+    // what is on the screen behind the box.
+    std::function<void(const GezeigteMeldung&)> beiMeldung;
     std::vector<GezeigteEingabe> eingabeBoxen;
     QStringList eingabePrompts;
     QStringList toene;
