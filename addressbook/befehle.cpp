@@ -338,12 +338,12 @@ bool Befehlsregister::melden(Kartenereignis ereignis, Fenster& fenster, int feld
     return gehandelt;
 }
 
-bool Befehlsregister::ausfuehren(Ablaufschritt schritt, Fenster& fenster) const
+bool Befehlsregister::ausfuehren(Ablaufschritt schritt, Fenster& fenster, int index) const
 {
     const Schritt& s = m_schritte.at(size_t(schritt));
     if (!s)
         return false;
-    s(fenster);
+    s(fenster, index);
     return true;
 }
 

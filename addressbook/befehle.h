@@ -174,7 +174,9 @@ public:
     using Handler = std::function<void(Fenster&, int index)>;
     // true when it acted (a double-click handler that acted ends the event)
     using Ereignishandler = std::function<bool(Fenster&, int feld)>;
-    using Schritt = std::function<void(Fenster&)>;
+    // index: what the command that runs the step was given (the exit: 1 for
+    // the idle exit, with nobody there to answer a message).
+    using Schritt = std::function<void(Fenster&, int index)>;
 
     // Throws std::logic_error when the command already has a handler or h is empty.
     void anmelden(Befehl befehl, Handler h);
@@ -188,7 +190,7 @@ public:
     // Runs the event's handlers in order; true when one acted (double-click:
     // stops at the first that acted).
     bool melden(Kartenereignis ereignis, Fenster& fenster, int feld) const;
-    bool ausfuehren(Ablaufschritt schritt, Fenster& fenster) const;
+    bool ausfuehren(Ablaufschritt schritt, Fenster& fenster, int index = 0) const;
 
 private:
     std::vector<Handler> m_befehle = std::vector<Handler>(BefehlAnzahl);

@@ -41,8 +41,10 @@ public:
     virtual void Bezeichnungen_Anwenden() = 0;
 
     // ---- status and progress -------------------------------------------------
-    // The status-bar panel "Status", painted at once.
-    virtual void Status(const QString& text) = 0;
+    // The status-bar panel "Status", painted at once. tipp: the panel's
+    // tooltip (the whole path of a file the text names by its name); a text
+    // without one clears it.
+    virtual void Status(const QString& text, const QString& tipp = QString()) = 0;
     // Progress bar: 0..100 shows it at that value, -1 hides it.
     virtual void Fortschritt(int wert) = 0;
 

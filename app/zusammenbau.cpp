@@ -18,6 +18,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QFont>
 
 namespace zapp {
@@ -36,17 +37,25 @@ void Programm_Zusammenbauen(zadressbuch::Befehlsregister& r)
     zbefehle::Einstellbefehle_Anmelden(r);
     zaustausch::Befehle_Anmelden(r);
 
-    // Every file the PDF printer writes is named in the main window's status bar.
+    // Every file the PDF printer writes is named in the main window's status
+    // bar: its name first, where the panel shows it at any width, then its
+    // folder; the whole path in the panel's tooltip.
     zplatform::ausgabeDateiMeldungSetzen([](const QString& datei) {
-        if (zadressbuch::Main* m = zadressbuch::Main::instanz())
-            m->Status(QStringLiteral("PDF gespeichert: ") + QDir::toNativeSeparators(datei));
+        if (zadressbuch::Main* m = zadressbuch::Main::instanz()) {
+            const QFileInfo pdf(datei);
+            m->Status(QStringLiteral("PDF gespeichert: %1 (in %2)")
+                          .arg(pdf.fileName(), QDir::toNativeSeparators(pdf.absolutePath())),
+                      QDir::toNativeSeparators(pdf.absoluteFilePath()));
+        }
     });
 
     // The document hand-over files: a fresh one at every start, and the shown
-    // address (the card's texts, the selection in the remark field) at the exit.
-    r.anmelden(Ablaufschritt::Start_Uebergabe,
-               [](Fenster&) { zadressbuch::startDateien().UebergabeIniDatei = zmasken::Uebergabe_Zuruecksetzen(); });
-    r.anmelden(Ablaufschritt::Ende_Uebergabe, [](Fenster& f) { zmasken::Karte_Uebergeben(f); });
+    // address (the card's texts, the selection in the remark field) at the
+    // exit, which tells a file it could not write.
+    r.anmelden(Ablaufschritt::Start_Uebergabe, [](Fenster&, int) {
+        zadressbuch::startDateien().UebergabeIniDatei = zmasken::Uebergabe_Zuruecksetzen();
+    });
+    r.anmelden(Ablaufschritt::Ende_Uebergabe, [](Fenster& f, int index) { zmasken::Ende_Uebergeben(f, index); });
 }
 
 void Schrift_Einrichten()

@@ -29,7 +29,7 @@ public:
     QString FeldSelText(int) const override { return QString(); }
     void Feld_Fokus(int) override {}
     void Bezeichnungen_Anwenden() override {}
-    void Status(const QString&) override {}
+    void Status(const QString&, const QString& = QString()) override {}
     void Fortschritt(int) override {}
     bool Daten_Laden() override { return true; }
     void Daten_Schliessen() override {}

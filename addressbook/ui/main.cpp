@@ -280,12 +280,17 @@ QGroupBox* Main::Rahmen(int n) const
     return n == 0 ? m_suchRahmen : m_karte->Rahmen(n);
 }
 
-void Main::panel(const QString& schluessel, const QString& text)
+void Main::panel(const QString& schluessel, const QString& text, const QString& tipp)
 {
     // Painted with the next paint of the window: showing or storing a card
     // sets four panels and must not paint each at once.
-    if (QLabel* l = m_panels.value(schluessel); l && l->text() != text)
+    QLabel* l = m_panels.value(schluessel);
+    if (!l)
+        return;
+    if (l->text() != text)
         l->setText(text);
+    if (l->toolTip() != tipp)
+        l->setToolTip(tipp);
 }
 
 QString Main::panelText(const QString& schluessel) const
@@ -403,9 +408,9 @@ void Main::Bezeichnungen_Anwenden()
         Bezeichnung1(i)->setText(Bezeichnung_Lesen(i, Bezeichnung1(i)->text()));
 }
 
-void Main::Status(const QString& text)
+void Main::Status(const QString& text, const QString& tipp)
 {
-    panel(QStringLiteral("Status"), text);
+    panel(QStringLiteral("Status"), text, tipp);
     // Long work reports through here and keeps the event loop waiting: paint now.
     if (QLabel* l = panelLabel(QStringLiteral("Status")); l && l->isVisible())
         l->repaint();

@@ -112,9 +112,9 @@ public:
     QLabel* ImgLogo = nullptr;
 
     // Status-bar panels "Status", "Position", "Unsaved", "Index", "Datum",
-    // "Zeit"; a panel's text is painted with the window's next paint (Status()
-    // paints the "Status" panel at once, for long work).
-    void panel(const QString& schluessel, const QString& text);
+    // "Zeit"; a panel's text and tooltip are painted with the window's next
+    // paint (Status() paints the "Status" panel at once, for long work).
+    void panel(const QString& schluessel, const QString& text, const QString& tipp = QString());
     QString panelText(const QString& schluessel) const;
     QLabel* panelLabel(const QString& schluessel) const;
 
@@ -143,7 +143,7 @@ public:
     void Adresse_Uebernehmen(int DatumBehalten) override;
     void Feld_Fokus(int feld) override;
     void Bezeichnungen_Anwenden() override;
-    void Status(const QString& text) override;
+    void Status(const QString& text, const QString& tipp = QString()) override;
     void Fortschritt(int wert) override;
     QStringList Auswahl_Zeigen(const QStringList& eintraege, bool einzeln) override;
     void Liste_TabStopsSetzen();

@@ -39,10 +39,10 @@ void Befehle_Anmelden(zadressbuch::Befehlsregister& r)
     });
     // Index 1: the idle exit, which asks nothing after a failed save and keeps
     // the program running. The hand-over files are written by whatever the
-    // program registered for that step.
+    // program registered for that step, which is told the index too.
     r.anmelden(Befehl::PulEnde, [&r](Fenster& f, int index) {
         if (Programm_Beenden(adressliste(), f, true, index != 1,
-                             [&r, &f] { r.ausfuehren(zadressbuch::Ablaufschritt::Ende_Uebergabe, f); }))
+                             [&r, &f, index] { r.ausfuehren(zadressbuch::Ablaufschritt::Ende_Uebergabe, f, index); }))
             f.Programm_Beenden();
     });
 

@@ -17,11 +17,17 @@ namespace zmasken {
 Uebergabedateien Karte_Uebergeben(zadressbuch::Fenster& fenster);
 
 // "&Dokument erstellen...": writes the hand-over files, then names them in
-// the status bar (there is no document dialog to show).
+// the status bar, their whole paths in its tooltip (there is no document
+// dialog to show).
 void mnuDocErstellen_Click(zadressbuch::Fenster& fenster);
 
-// The status text after a hand-over: the names of the files written, and of
-// those that could not be.
+// The exit's step: writes the hand-over files; a file that could not be
+// written is named in a message, unless nobody is there to answer it (the
+// idle exit, index 1).
+void Ende_Uebergeben(zadressbuch::Fenster& fenster, int index);
+
+// The status text after a hand-over: the names of the files that could not
+// be written, then of those written.
 QString Uebergabe_Meldung(const Uebergabedateien& dateien);
 
 } // namespace zmasken

@@ -83,8 +83,8 @@ TEST(Befehlsregister, DoppeltAngemeldetIstEinFehler_EreignisseInReihenfolge)
     EXPECT_FALSE(r.melden(Kartenereignis::Feld_GotFocus, f, 4));
     EXPECT_EQ(folge, (QStringList{u"a"_s, u"b"_s, u"c"_s}));
 
-    r.anmelden(Ablaufschritt::Ende_Uebergabe, [](Fenster& w) { w.Status(u"x"_s); });
-    EXPECT_THROW(r.anmelden(Ablaufschritt::Ende_Uebergabe, [](Fenster&) {}), std::logic_error);
+    r.anmelden(Ablaufschritt::Ende_Uebergabe, [](Fenster& w, int) { w.Status(u"x"_s); });
+    EXPECT_THROW(r.anmelden(Ablaufschritt::Ende_Uebergabe, [](Fenster&, int) {}), std::logic_error);
 }
 
 using BefehleImFenster = main_test::MainFensterTest;

@@ -17,6 +17,7 @@
 
 #include <QApplication>
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMap>
 #include <QRegularExpression>
@@ -146,7 +147,7 @@ inline void befehleZusammenstellen(zadressbuch::Befehlsregister& fenster, const 
     }
     for (Ablaufschritt schritt : {Ablaufschritt::Start_Uebergabe, Ablaufschritt::Ende_Uebergabe})
         if (programm.angemeldet(schritt))
-            fenster.anmelden(schritt, [&programm, schritt](Fenster& f) { programm.ausfuehren(schritt, f); });
+            fenster.anmelden(schritt, [&programm, schritt](Fenster& f, int i) { programm.ausfuehren(schritt, f, i); });
 }
 
 class MainFensterTest : public ::testing::Test
@@ -213,6 +214,26 @@ protected:
     QLineEdit* textfeld(int i) const { return static_cast<QLineEdit*>(fenster->Feld(i)); }
     QString eintrag(int i) const { return zadressbuch::adressliste().List(i); }
     QString panel(const char* name) const { return fenster->panelText(QLatin1String(name)); }
+    QString panelTipp(const char* name) const { return fenster->panelLabel(QLatin1String(name))->toolTip(); }
+    // Whether the "Status" panel, laid out as the window lays it out now,
+    // shows its text whole from the start to the end of the part.
+    ::testing::AssertionResult statusZeigtBis(const QString& teil) const
+    {
+        const QString text = panel("Status");
+        const qsizetype stelle = text.indexOf(teil);
+        if (stelle < 0)
+            return ::testing::AssertionFailure()
+                   << "\"" << teil.toStdString() << "\" is not in the status \"" << text.toStdString() << '"';
+        QLabel* status = fenster->panelLabel(u"Status"_s);
+        QApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+        const int noetig = status->fontMetrics().horizontalAdvance(text.left(stelle + teil.size()));
+        const int sichtbar = status->contentsRect().width() - 2 * status->margin();
+        if (noetig > sichtbar)
+            return ::testing::AssertionFailure()
+                   << "the panel shows " << sichtbar << " of the " << noetig << " pixels up to the end of \""
+                   << teil.toStdString() << "\" in \"" << text.toStdString() << '"';
+        return ::testing::AssertionSuccess();
+    }
     // A setting of Zizorud.ini ("<fehlt>" when missing).
     static QString ini(const QString& schluessel, const QString& sektion = {}, const QString& datei = {})
     {

@@ -2,6 +2,7 @@
 // button 46 the two hand-over files are written for the card shown, and the
 // status bar names them.
 #include "addressbook/main_hilfen.h"
+#include "common/start.h"
 
 #include <QDir>
 #include <QMenu>
@@ -61,7 +62,15 @@ protected:
         EXPECT_EQ(iniWert(u"ZuletztNr"_s, u"01"_s), nachname);
         EXPECT_EQ(iniWert(u"ZuletztBez"_s, u"Ort"_s), ort);
         EXPECT_EQ(iniWert(u"ZuletztBez"_s, u"Anrede2"_s), anrede2);
-        EXPECT_EQ(panel("Status"), u"Übergabedateien geschrieben: Adresse.txt und TmpAdrDoc.Tmp"_s);
+        EXPECT_EQ(panel("Status"), u"Geschrieben: Adresse.txt, TmpAdrDoc.Tmp"_s);
+        EXPECT_EQ(panelTipp("Status"), u"Übergabedatei geschrieben: "_s + QDir::toNativeSeparators(textDatei()) +
+                                           u"\nÜbergabedatei geschrieben: "_s + QDir::toNativeSeparators(iniDatei()));
+    }
+    // The hand-over INI file cannot be written: a folder stands in its place.
+    void iniDateiVersperren() const
+    {
+        dateienLoeschen();
+        ASSERT_TRUE(QDir().mkpath(iniDatei()));
     }
 };
 
@@ -84,6 +93,8 @@ TEST_F(Dokument, MenuePopupUndSymbolSchreibenDieUebergabe)
     menue->trigger();
     m.menue(u"mnuWeiterleitung"_s)->close();
     pruefen(u"Berg"_s, u"Bad Godesberg"_s, u"Sehr geehrter Herr"_s);
+    // The window at its default width shows both names whole.
+    EXPECT_TRUE(statusZeigtBis(u"Adresse.txt, TmpAdrDoc.Tmp"_s));
 
     // The card's popup menu, opened with the right mouse button on a field.
     QTest::keyClick(m.Liste, Qt::Key_Down);
@@ -139,9 +150,68 @@ TEST_F(Dokument, NichtGeschriebenHeisstNichtGeschrieben)
     dateienLoeschen();
     QDir().mkpath(textDatei()); // a folder in the text file's place
     m.aktion(u"mnuDocErstellen"_s)->trigger();
-    EXPECT_EQ(panel("Status"),
-              u"Übergabedatei geschrieben: TmpAdrDoc.Tmp. Nicht geschrieben werden konnte: Adresse.txt"_s);
+    EXPECT_EQ(panel("Status"), u"Nicht geschrieben: Adresse.txt; geschrieben: TmpAdrDoc.Tmp"_s);
+    EXPECT_TRUE(statusZeigtBis(u"Nicht geschrieben: Adresse.txt"_s));
     EXPECT_EQ(iniWert(u"ZuletztNr"_s, u"01"_s), u"Berg"_s);
+}
+
+// A hand-over INI file that cannot be written is named as not written, the
+// text file as written.
+TEST_F(Dokument, NichtGeschriebeneIniDateiHeisstNichtGeschrieben)
+{
+    einrichten();
+    Main& m = starten();
+    iniDateiVersperren();
+    m.aktion(u"mnuDocErstellen"_s)->trigger();
+    EXPECT_EQ(panel("Status"), u"Nicht geschrieben: TmpAdrDoc.Tmp; geschrieben: Adresse.txt"_s);
+    EXPECT_EQ(panelTipp("Status"), u"Übergabedatei nicht geschrieben: "_s + QDir::toNativeSeparators(iniDatei()) +
+                                       u"\nÜbergabedatei geschrieben: "_s + QDir::toNativeSeparators(textDatei()));
+    EXPECT_TRUE(statusZeigtBis(u"Nicht geschrieben: TmpAdrDoc.Tmp"_s));
+    EXPECT_EQ(textZeilen().value(1), u"Berg"_s);
+    EXPECT_TRUE(plattform.meldungen.empty()) << "the menu entry tells it in the status bar";
+}
+
+// At the exit a hand-over file that could not be written is told in a
+// message, the file that was written is not named there; the program ends.
+TEST_F(Dokument, BeimBeendenWirdDieNichtGeschriebeneDateiGemeldet)
+{
+    einrichten();
+    Main& m = starten();
+    iniDateiVersperren();
+    m.aktion(u"PulEnde"_s)->trigger();
+    EXPECT_TRUE(m.beendet());
+    EXPECT_EQ(textZeilen().value(1), u"Berg"_s) << "the text file is written all the same";
+    ASSERT_EQ(plattform.meldungen.size(), 1u);
+    EXPECT_EQ(plattform.meldungen[0].text, u"Die Übergabedatei »"_s + QDir::toNativeSeparators(iniDatei()) +
+                                               u"« konnte nicht geschrieben werden."_s);
+    EXPECT_EQ(plattform.meldungen[0].stil, zplatform::vbOKOnly | zplatform::vbExclamation);
+    EXPECT_EQ(plattform.toene, QStringList{u"#SystemExclamation"_s});
+}
+
+// Both files, and the idle exit: nobody there, so no box waits, and the program ends.
+TEST_F(Dokument, BeideNichtGeschriebenUndDerLeerlaufFragtNiemanden)
+{
+    einrichten();
+    Main& m = starten();
+    iniDateiVersperren();
+    ASSERT_TRUE(QDir().mkpath(textDatei()));
+    m.aktion(u"PulEnde"_s)->trigger();
+    ASSERT_EQ(plattform.meldungen.size(), 1u);
+    EXPECT_EQ(plattform.meldungen[0].text, u"Die Übergabedateien »"_s + QDir::toNativeSeparators(textDatei()) +
+                                               u"« und »"_s + QDir::toNativeSeparators(iniDatei()) +
+                                               u"« konnten nicht geschrieben werden."_s);
+
+    plattform.meldungen.clear();
+    zcommon::Benutzer_Zuruecksetzen();
+    einstellung(u"TimeOut_Tester"_s, u"60"_s, wurzel.programm() + u"/Zettlora.Ini"_s, u"zettlora.dat"_s);
+    Main& wieder = starten();
+    wieder.ZeitTimeOut->stop(); // the test ticks the clock itself
+    iniDateiVersperren();
+    zadressbuch::sitzung().LeerlaufZaehler = 0;
+    for (int tick = 0; tick < 1000 && !wieder.beendet(); ++tick)
+        wieder.ZeitTimeOut_Timer();
+    EXPECT_TRUE(wieder.beendet());
+    EXPECT_TRUE(plattform.meldungen.empty());
 }
 
 } // namespace

@@ -545,6 +545,40 @@ TEST_F(ImportFenster, EMailSpalteUndEineTabelleDieIhreBreiteBehaelt)
     EXPECT_EQ(Zerlegen(adressliste().List(1))[EMail], u"anna@example.org"_s);
 }
 
+// A column name of 100 characters: after the preview has loaded, the
+// assignment table is as wide as it was, and every row's field box is in sight.
+TEST_F(ImportFenster, HundertZeichenSpaltennameLaesstDieFeldspalteInSicht)
+{
+    mitEinerAdresse();
+    const QString lang = u"Bemerkung zum Kunden aus dem alten Warenwirtschaftssystem, übernommen beim Umzug der Firma "
+                         u"nach Köln"_s;
+    ASSERT_EQ(lang.size(), 100);
+    wurzel.schreiben(u"temp/lang.csv"_s, u"Nachname;"_s + lang + u";Ort\r\nMeier;alt;Ulm\r\n"_s);
+    importieren([&](AdrImport2& d) {
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&d));
+        const QHeaderView* kopf = d.lstZuordnung->horizontalHeader();
+        const int breite = kopf->length();
+        const int tabelle = d.lstZuordnung->width();
+
+        dateiEingeben(d, datei(u"lang.csv"_s));
+        ASSERT_EQ(d.lstZuordnung->rowCount(), 3);
+        EXPECT_EQ(d.lstZuordnung->item(1, 0)->text(), lang) << "the name is cut only where it is shown";
+        EXPECT_EQ(d.lstVorschau->rowCount(), 1);
+        EXPECT_EQ(d.lstZuordnung->width(), tabelle);
+        EXPECT_EQ(kopf->length(), breite);
+        const QRect sicht = d.lstZuordnung->viewport()->rect();
+        for (int zeile = 0; zeile < 3; ++zeile) {
+            const QRect feld = d.lstZuordnung->visualRect(d.lstZuordnung->model()->index(zeile, 2));
+            EXPECT_TRUE(feld.left() >= sicht.left() && feld.right() <= sicht.right())
+                << "the field box of column " << zeile + 1 << " lies at " << feld.left() << " to " << feld.right()
+                << ", the table shows " << sicht.left() << " to " << sicht.right();
+        }
+        QTest::mouseClick(d.befImport, Qt::LeftButton);
+    });
+    EXPECT_EQ(spalte(adressliste(), Nachname), (QStringList{u"Vorher"_s, u"Meier"_s}));
+    EXPECT_EQ(spalte(adressliste(), Ort), (QStringList{QString(), u"Ulm"_s}));
+}
+
 namespace {
 
 // Field 23 of every entry, in list order.

@@ -251,6 +251,29 @@ TEST_F(MaskenEditTest, SchriftUndFarbeAusDemDialog)
     EXPECT_EQ(zweiter.Text1->palette().color(QPalette::Text), QColor(0, 0, 255));
 }
 
+// A struck-through font opens the dialog with "Durchgestrichen" ticked, so
+// OK keeps it; the largest size, 25 points, leaves the dialog as large as it was.
+TEST_F(MaskenEditTest, DurchgestrichenBleibtUndDieGroessteSchriftLaesstDenDialogSoGross)
+{
+    MaskenEdit m;
+    m.show();
+    ASSERT_TRUE(mitModalDialog<zbefehle::SchriftDialog>([&] { m.mnuSchriftFarbe->trigger(); },
+                                                        [](zbefehle::SchriftDialog& d) {
+                                                            d.strgDurchgestrichen->click();
+                                                            d.befOk->click();
+                                                        }));
+    ASSERT_TRUE(m.Text1->font().strikeOut());
+
+    const GroessteSchrift g = groessteSchriftWaehlen([&] { m.mnuSchriftFarbe->trigger(); });
+    ASSERT_TRUE(g.gezeigt);
+    EXPECT_TRUE(g.durchgestrichen);
+    EXPECT_EQ(g.probe, 25);
+    EXPECT_EQ(g.nachher, g.vorher) << "the dialog grew from " << g.vorher.width() << "x" << g.vorher.height() << " to "
+                                   << g.nachher.width() << "x" << g.nachher.height();
+    EXPECT_TRUE(m.Text1->font().strikeOut());
+    EXPECT_DOUBLE_EQ(m.Text1->font().pointSizeF(), 25.0);
+}
+
 TEST_F(MaskenEditTest, SpeicherfehlerWirdGemeldet)
 {
     QDir().mkpath(maske(QStringLiteral("ordner.msk")));

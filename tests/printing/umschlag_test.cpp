@@ -413,6 +413,30 @@ TEST_F(Umschlaege, SchriftDialogUndSichern)
     EXPECT_TRUE(wieder.bezSaveInfo->isHidden());
 }
 
+// A struck-through recipient font opens the dialog with "Durchgestrichen"
+// ticked, so OK keeps it; the largest size, 50 points, leaves the dialog as
+// large as it was.
+TEST_F(Umschlaege, DurchgestrichenBleibtUndDieGroessteSchriftLaesstDenDialogSoGross)
+{
+    Umschlag u;
+    u.show();
+    ASSERT_TRUE(mitModalDialog<zbefehle::SchriftDialog>([&] { u.PulSchriftAnschrift->trigger(); },
+                                                        [](zbefehle::SchriftDialog& d) {
+                                                            d.strgDurchgestrichen->click();
+                                                            d.befOk->click();
+                                                        }));
+    ASSERT_TRUE(u.TxtAnschrift->font().strikeOut());
+
+    const GroessteSchrift g = groessteSchriftWaehlen([&] { u.PulSchriftAnschrift->trigger(); });
+    ASSERT_TRUE(g.gezeigt);
+    EXPECT_TRUE(g.durchgestrichen);
+    EXPECT_EQ(g.probe, 50);
+    EXPECT_EQ(g.nachher, g.vorher) << "the dialog grew from " << g.vorher.width() << "x" << g.vorher.height() << " to "
+                                   << g.nachher.width() << "x" << g.nachher.height();
+    EXPECT_TRUE(u.TxtAnschrift->font().strikeOut());
+    EXPECT_DOUBLE_EQ(u.TxtAnschrift->font().pointSizeF(), 50.0);
+}
+
 // Tab in a text box moves on to the next control: no TAB in the text that
 // would be printed and stored, and no hint to save (nothing was typed).
 TEST_F(Umschlaege, TabWechseltAusDenTextfeldern)

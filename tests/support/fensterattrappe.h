@@ -18,6 +18,7 @@ public:
     std::array<QString, zadressbuch::FeldAnzahl> felder;
     std::array<QString, zadressbuch::FeldAnzahl> auswahlTexte; // FeldSelText
     QStringList statusTexte;
+    QStringList statusTipps; // the tooltip of every status text
     QList<int> fortschritte;
     QList<int> uebernahmen; // DatumBehalten of every Adresse_Uebernehmen
     int angezeigt = 0;
@@ -44,7 +45,11 @@ public:
     QString FeldSelText(int feld) const override { return auswahlTexte.at(size_t(feld)); }
     void Feld_Fokus(int feld) override { fokusFeld = feld; }
     void Bezeichnungen_Anwenden() override { ++bezeichnungenAngewendet; }
-    void Status(const QString& text) override { statusTexte << text; }
+    void Status(const QString& text, const QString& tipp = QString()) override
+    {
+        statusTexte << text;
+        statusTipps << tipp;
+    }
     void Fortschritt(int wert) override { fortschritte << wert; }
     // What loading does (the window's load); without it loading only counts.
     std::function<bool()> beimLaden;

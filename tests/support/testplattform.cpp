@@ -50,6 +50,8 @@ int TestPlattform::meldungMitHilfe(const QString& text, int stil, const QString&
                                    const zplatform::HilfeAufruf& hilfe)
 {
     GezeigteMeldung m{text, stil, titel, 0, bool(hilfe), {}};
+    if (beiMeldung)
+        beiMeldung(m);
     if (hilfe)
         m.hilfeGeoeffnet = hilfeDruecken(*this, antworten, HilfeKnopf, hilfe);
     if (!antworten.isEmpty() && antworten.head() == OffenLassen) {

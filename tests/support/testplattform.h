@@ -64,6 +64,9 @@ public:
     int offeneBoxen() const { return int(m_offen.size()); }
 
     std::vector<GezeigteMeldung> meldungen;
+    // Runs as each box comes, before it is answered: a test looks there at
+    // what is on the screen behind the box.
+    std::function<void(const GezeigteMeldung&)> beiMeldung;
     std::vector<GezeigteEingabe> eingabeBoxen;
     QStringList eingabePrompts;
     QStringList toene;
