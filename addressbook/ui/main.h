@@ -270,6 +270,7 @@ private:
     QMenu* m_popup = nullptr;
 
     QSet<int> m_gedrueckt; // keys whose press reached a card field
+    int m_feldVorDemMenue = -1; // the card field the menu bar took the keyboard focus from
     bool m_beendet = false;
     bool m_ersterPaint = true;
     bool m_schliesst = false;
