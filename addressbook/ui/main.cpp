@@ -520,7 +520,7 @@ bool Main::eventFilter(QObject* objekt, QEvent* ereignis)
         }
         return suchTastenFilter(ereignis);
     }
-    if (objekt == menuBar() && typ == QEvent::FocusOut && m_feldVorDemMenue >= 0) {
+    if (typ == QEvent::FocusOut && m_feldVorDemMenue >= 0 && objekt == menuBar()) {
         // The menu bar, which took the keyboard focus from a card field, gives
         // it back to that field, or to another control the user clicked: the
         // field is left only then. A menu it drops down keeps it waiting.
