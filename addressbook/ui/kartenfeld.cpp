@@ -5,6 +5,7 @@
 #include "platform/codec.h"
 
 #include <QContextMenuEvent>
+#include <QFocusEvent>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QMimeData>
@@ -206,6 +207,20 @@ void KartenZeile::contextMenuEvent(QContextMenuEvent* e)
     if (rueckrufe.kontextmenue)
         rueckrufe.kontextmenue(e->globalPos());
     e->accept();
+}
+
+void KartenZeile::focusOutEvent(QFocusEvent* e)
+{
+    // The menu bar taking the keyboard focus (Alt, or Alt with a menu's
+    // letter) is a menu opened as one dropped down with the mouse: the line
+    // keeps its selection for the command chosen there (the purpose line of
+    // a payment form, the search text), and shows it when the focus comes back.
+    if (e->reason() == Qt::MenuBarFocusReason) {
+        QFocusEvent wieMenue(QEvent::FocusOut, Qt::PopupFocusReason);
+        QLineEdit::focusOutEvent(&wieMenue);
+        return;
+    }
+    QLineEdit::focusOutEvent(e);
 }
 
 // ---------------------------------------------------------------------------

@@ -65,6 +65,7 @@ protected:
     void mouseReleaseEvent(QMouseEvent* e) override;
     void mouseDoubleClickEvent(QMouseEvent* e) override;
     void contextMenuEvent(QContextMenuEvent* e) override;
+    void focusOutEvent(QFocusEvent* e) override;
 
 private:
     // Runs the widget's own handling and takes its result back when it is not allowed.

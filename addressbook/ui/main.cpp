@@ -23,6 +23,7 @@
 #include "common/meldungen.h"
 #include "common/start.h"
 #include "common/texte.h"
+#include "common/ui/menuefokus.h"
 #include "platform/plattform.h"
 #include "platform/ui/twips.h"
 
@@ -48,6 +49,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <utility>
 
 namespace zadressbuch {
 
@@ -510,16 +512,34 @@ bool Main::eventFilter(QObject* objekt, QEvent* ereignis)
         else if (!k->text().isEmpty())
             Form_KeyPress(k->text().at(0).unicode());
     }
+    // The window going to the background and coming back, and a menu opened
+    // and closed (with the mouse, or the menu bar with the keyboard), move
+    // the focus without leaving or entering a card field.
+    auto ohneWechsel = [](const QEvent* e) {
+        const Qt::FocusReason r = static_cast<const QFocusEvent*>(e)->reason();
+        return r == Qt::ActiveWindowFocusReason || zcommon::MenueFokus(r);
+    };
     if (objekt == TxtSuche) {
         if (typ == QEvent::FocusIn) {
             // Clicked while the window was in the background: the card field
             // the user was in is left only now.
-            const auto r = static_cast<QFocusEvent*>(ereignis)->reason();
-            if ((r == Qt::ActiveWindowFocusReason || r == Qt::PopupFocusReason) && sitzung().FeldHatteFokus == 1)
+            if (ohneWechsel(ereignis) && sitzung().FeldHatteFokus == 1)
                 Feld_LostFocus(sitzung().AktivesFeld);
             sitzung().FeldHatteFokus = 0;
         }
         return suchTastenFilter(ereignis);
+    }
+    if (typ == QEvent::FocusOut && m_feldVorDemMenue >= 0 && objekt == menuBar()) {
+        // The menu bar, which took the keyboard focus from a card field, gives
+        // it back to that field, or to another control the user clicked: the
+        // field is left only then. A menu it drops down keeps it waiting.
+        const auto r = static_cast<QFocusEvent*>(ereignis)->reason();
+        if (r != Qt::ActiveWindowFocusReason && r != Qt::PopupFocusReason) {
+            const int feld = std::exchange(m_feldVorDemMenue, -1);
+            if (r != Qt::MenuBarFocusReason)
+                Feld_LostFocus(feld);
+        }
+        return false;
     }
     if (typ != QEvent::KeyPress && typ != QEvent::KeyRelease && typ != QEvent::ShortcutOverride &&
         typ != QEvent::FocusIn && typ != QEvent::FocusOut)
@@ -560,9 +580,8 @@ bool Main::eventFilter(QObject* objekt, QEvent* ereignis)
         // window was not active arrives only so: that field is entered (and
         // the one the user was in before is left), or the commands would act
         // on the old field.
-        const auto r = static_cast<QFocusEvent*>(ereignis)->reason();
         const Sitzung& s = sitzung();
-        if (r != Qt::ActiveWindowFocusReason && r != Qt::PopupFocusReason) {
+        if (!ohneWechsel(ereignis)) {
             Feld_GotFocus(feld);
         } else if (s.FeldHatteFokus != 1 || s.AktivesFeld != feld) {
             if (s.FeldHatteFokus == 1)
@@ -571,12 +590,12 @@ bool Main::eventFilter(QObject* objekt, QEvent* ereignis)
         }
         break;
     }
-    case QEvent::FocusOut: {
-        const auto r = static_cast<QFocusEvent*>(ereignis)->reason();
-        if (r != Qt::ActiveWindowFocusReason && r != Qt::PopupFocusReason)
+    case QEvent::FocusOut:
+        if (!ohneWechsel(ereignis))
             Feld_LostFocus(feld);
+        else if (static_cast<QFocusEvent*>(ereignis)->reason() == Qt::MenuBarFocusReason)
+            m_feldVorDemMenue = feld;
         break;
-    }
     default:
         break;
     }

@@ -3,6 +3,7 @@
 #include "common/ini.h"
 #include "common/meldungen.h"
 #include "common/texte.h"
+#include "common/ui/menuefokus.h"
 #include "payment/kastenwert.h"
 #include "platform/plattform.h"
 
@@ -43,14 +44,6 @@ char verwendungsTaste(const QKeyEvent* e)
     default:
         return 0;
     }
-}
-
-// True when a menu command of the window has this key as its shortcut.
-// Opening a menu (with the mouse, or Alt for the menu bar) or a context menu
-// is no leaving of the box, and coming back from it no entering.
-bool nurMenue(const QFocusEvent* e)
-{
-    return e->reason() == Qt::PopupFocusReason || e->reason() == Qt::MenuBarFocusReason;
 }
 
 class NachDemZeigen : public QObject
@@ -178,7 +171,7 @@ void Zahlungsfeld::keyPressEvent(QKeyEvent* e)
 
 void Zahlungsfeld::focusInEvent(QFocusEvent* e)
 {
-    if (nurMenue(e)) {
+    if (zcommon::MenueFokus(e->reason())) {
         QLineEdit::focusInEvent(e);
         return;
     }
@@ -224,7 +217,7 @@ void Kastenfuellung::Kuerzungen_Melden()
 void Zahlungsfeld::focusOutEvent(QFocusEvent* e)
 {
     QLineEdit::focusOutEvent(e);
-    if (!nurMenue(e))
+    if (!zcommon::MenueFokus(e->reason()))
         Q_EMIT verlassen();
 }
 

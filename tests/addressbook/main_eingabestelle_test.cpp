@@ -11,6 +11,8 @@
 #include "commands/ui/zoomtext.h"
 #include "support/dialoghilfe.h"
 
+#include <QMenu>
+#include <QMenuBar>
 #include <QPlainTextEdit>
 
 using namespace zadressbuch;
@@ -195,4 +197,53 @@ TEST_F(MainEingabestelle, DieEingabegrenzeGiltFuerJedenWegInsFeld)
     wiederAktiv();
     EXPECT_EQ(m.FeldText(Plz), u"12345678"_s);
     EXPECT_EQ(FeldAus(eintrag(0), Plz), u"12345678"_s);
+}
+
+// Alt gives the menu bar the keyboard focus; like a menu dropped down with
+// the mouse, that is no leaving of the card field: a changed field is not yet
+// formatted, and it keeps its selection for the command chosen (the search
+// entry takes the selected word). The field is left when the focus goes on
+// from the menu bar to another control.
+TEST_F(MainEingabestelle, DieMenueleisteVerlaesstDasFeldNicht)
+{
+    main_test::einstellung(u"AutoFormatUCase"_s, u"3"_s); // leaving a changed field writes it in capitals
+    adressdatei({u"..Kunden"_s, zeile({{Nachname, u"Meier"_s}, {Vorname, u"Eva"_s}})});
+    Main& m = aktivStarten();
+    QMenuBar* leiste = m.menuBar();
+    auto altAllein = [](QWidget* w) {
+        QTest::keyPress(w, Qt::Key_Alt);
+        QTest::keyRelease(w, Qt::Key_Alt, Qt::AltModifier);
+    };
+
+    // Alt, then a click into the street: the first name is left only with the click.
+    klickAmEnde(textfeld(Vorname));
+    main_test::tippen(textfeld(Vorname), u"s"_s);
+    altAllein(textfeld(Vorname));
+    ASSERT_TRUE(leiste->hasFocus());
+    EXPECT_EQ(m.FeldText(Vorname), u"Evas"_s);
+    klickAmEnde(textfeld(Strasse));
+    EXPECT_EQ(m.FeldText(Vorname), u"EVAS"_s);
+    EXPECT_EQ(FeldAus(eintrag(0), Vorname), u"EVAS"_s);
+    EXPECT_EQ(sitzung().AktivesFeld, Strasse);
+
+    // Alt and Esc in the surname: back in the field with its selection, not left.
+    klickAmEnde(textfeld(Nachname));
+    main_test::tippen(textfeld(Nachname), u" Schulz"_s);
+    textfeld(Nachname)->setSelection(6, 6);
+    altAllein(textfeld(Nachname));
+    ASSERT_TRUE(leiste->hasFocus());
+    QTest::keyClick(leiste, Qt::Key_Escape);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return textfeld(Nachname)->hasFocus(); }));
+    EXPECT_EQ(m.FeldText(Nachname), u"Meier Schulz"_s);
+    EXPECT_EQ(textfeld(Nachname)->selectedText(), u"Schulz"_s);
+
+    // Alt+S, A: the search entry searches for the selected word; the search
+    // box takes the focus, so the surname is left now.
+    QTest::keyClick(textfeld(Nachname), Qt::Key_S, Qt::AltModifier);
+    QMenu* suchen = m.menue(u"mnuSuchen"_s);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return suchen->isVisible(); }));
+    QTest::keyClick(suchen, Qt::Key_A);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !suchen->isVisible(); }));
+    EXPECT_EQ(m.TxtSuche->text(), u"Schulz"_s);
+    EXPECT_EQ(FeldAus(eintrag(0), Nachname), u"MEIER SCHULZ"_s);
 }

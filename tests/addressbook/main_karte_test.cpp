@@ -45,6 +45,26 @@ protected:
                      zeile({{1, u"Weber"_s}, {7, u"030 1234"_s}, {23, u"19"_s}})});
     }
     QPlainTextEdit* bemerkung() const { return static_cast<QPlainTextEdit*>(fenster->Feld(Bemerkung)); }
+    // A double-click with the mouse just right of the place where the cursor
+    // would stand before the character at that position.
+    void doppelklickAuf(int feld, int position) const
+    {
+        QPoint p;
+        QWidget* ziel = fenster->Feld(feld);
+        if (feld == Bemerkung) {
+            QTextCursor c(bemerkung()->document());
+            c.setPosition(position);
+            p = bemerkung()->cursorRect(c).center() + QPoint(2, 0);
+            ziel = bemerkung()->viewport();
+        } else {
+            const int mitte = textfeld(feld)->height() / 2;
+            int x = 0;
+            while (x < textfeld(feld)->width() && textfeld(feld)->cursorPositionAt(QPoint(x, mitte)) < position)
+                ++x;
+            p = QPoint(x + 2, mitte);
+        }
+        QTest::mouseDClick(ziel, Qt::LeftButton, Qt::NoModifier, p);
+    }
 };
 
 TEST_F(MainKarte, StartZeigtDieErsteAdresse_AuswahlWechseltDieKarte)
@@ -346,24 +366,6 @@ TEST_F(MainKarte, DoppelklickAufIndexverweisSpringtAuchAusDenBemerkungen)
                  zeile({{1, u"Müller"_s}, {10, u"vgl. #19"_s}, {11, u"Rückruf°°siehe #18°°und #19"_s}, {23, u"17"_s}}),
                  zeile({{1, u"Schmidt"_s}, {23, u"18"_s}}), zeile({{1, u"Weber"_s}, {23, u"19"_s}})});
     Main& m = starten();
-    auto doppelklickAuf = [&](int feld, int position) {
-        QPoint p;
-        QWidget* ziel = m.Feld(feld);
-        if (feld == Bemerkung) {
-            QTextCursor c(bemerkung()->document());
-            c.setPosition(position);
-            p = bemerkung()->cursorRect(c).center() + QPoint(2, 0);
-            ziel = bemerkung()->viewport();
-        } else {
-            // Just right of the place where the cursor would stand before that character.
-            const int mitte = textfeld(feld)->height() / 2;
-            int x = 0;
-            while (x < textfeld(feld)->width() && textfeld(feld)->cursorPositionAt(QPoint(x, mitte)) < position)
-                ++x;
-            p = QPoint(x + 2, mitte);
-        }
-        QTest::mouseDClick(ziel, Qt::LeftButton, Qt::NoModifier, p);
-    };
 
     // "Rückruf\nsiehe #18\nund #19": the "1" of "#18" stands at 15.
     ASSERT_EQ(bemerkung()->toPlainText().indexOf(u"#18"_s), 14);
@@ -387,6 +389,35 @@ TEST_F(MainKarte, DoppelklickAufIndexverweisSpringtAuchAusDenBemerkungen)
     adressliste().setListIndex(0);
     doppelklickAuf(Bemerkung, 14);
     EXPECT_EQ(adressliste().ListIndex(), 1) << "the \"#\" of \"#18\" in the remarks";
+    EXPECT_TRUE(plattform.meldungen.empty());
+}
+
+// "#19" at the very start of a field, and at the start of the remarks and of
+// a line in them: a double-click on its digits (or its "#") jumps as well,
+// and never goes on to the field's other double-click rules.
+TEST_F(MainKarte, IndexverweisAmAnfangDesFeldes)
+{
+    const Handler naht({u"Feld_DblClick"_s});
+    adressdatei({u"..Meine Kunden"_s,
+                 zeile({{1, u"Müller"_s}, {3, u"#19 vgl."_s}, {11, u"#19 zuerst°°#18 dann"_s}, {23, u"17"_s}}),
+                 zeile({{1, u"Schmidt"_s}, {23, u"18"_s}}), zeile({{1, u"Weber"_s}, {23, u"19"_s}})});
+    Main& m = starten();
+    const struct
+    {
+        int feld;
+        int position;
+        int adresse; // list position of the address it jumps to
+    } faelle[] = {{Strasse, 1, 2}, {Strasse, 2, 2}, {Strasse, 0, 2}, {Bemerkung, 1, 2}, {Bemerkung, 2, 2},
+                  {Bemerkung, 0, 2}, {Bemerkung, 12, 1}, {Bemerkung, 11, 1}};
+    ASSERT_EQ(bemerkung()->toPlainText().indexOf(u"#18"_s), 11);
+    for (const auto& f : faelle) {
+        SCOPED_TRACE(testing::Message() << "Feld " << f.feld << ", Stelle " << f.position);
+        adressliste().setListIndex(0);
+        ASSERT_EQ(m.FeldText(Nachname), u"Müller"_s);
+        doppelklickAuf(f.feld, f.position);
+        EXPECT_EQ(adressliste().ListIndex(), f.adresse);
+    }
+    EXPECT_EQ(naht.anzahl(u"Feld_DblClick"_s), 0);
     EXPECT_TRUE(plattform.meldungen.empty());
 }
 

@@ -6,10 +6,14 @@
 
 #include <QDir>
 #include <QMenu>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QTextCursor>
 #include <QTimer>
 #include <QToolButton>
 
 using namespace main_test;
+using zadressbuch::Bemerkung;
 using zadressbuch::Main;
 
 inline void PrintTo(const QString& s, std::ostream* os)
@@ -131,6 +135,89 @@ TEST_F(Dokument, MenuePopupUndSymbolSchreibenDieUebergabe)
     dateienLoeschen();
     QTest::mouseClick(m.befSymbol(46), Qt::LeftButton);
     pruefen(u"Berg"_s, u"Bad Godesberg"_s, u"Sehr geehrter Herr"_s);
+}
+
+// More than ten characters selected in the remarks: the settings file takes
+// the selection alone for field 11, the text file the whole remark; so from
+// the menu with the mouse, from the card's popup menu and from the keyboard
+// (Alt+L and the entry's letter). Ten characters or fewer: the whole remark.
+TEST_F(Dokument, AuswahlInDenBemerkungen)
+{
+    einrichten();
+    adressdatei({zeile({{1, u"Berg"_s}, {11, u"Rechnung 4711°°vom 3. Mai°°bezahlt"_s}})});
+    Main& m = starten();
+    m.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&m));
+    auto* bemerkung = static_cast<QPlainTextEdit*>(m.Feld(Bemerkung));
+    QTest::mouseClick(bemerkung->viewport(), Qt::LeftButton, {}, QPoint(4, 4));
+    ASSERT_TRUE(bemerkung->hasFocus());
+    auto waehlen = [&](int laenge) {
+        QTextCursor c(bemerkung->document());
+        c.setPosition(0);
+        c.setPosition(laenge, QTextCursor::KeepAnchor);
+        bemerkung->setTextCursor(c);
+    };
+    QMenu* weiterleitung = m.menue(u"mnuWeiterleitung"_s);
+    QAction* eintrag = m.aktion(u"mnuDocErstellen"_s);
+    QMenuBar* leiste = m.menuBar();
+
+    const QString ganz = u"Rechnung 4711~vom 3. Mai~bezahlt"_s;
+    const struct
+    {
+        const char* weg;
+        int laenge; // characters selected from the start of the remark
+        QString erwartet;
+    } faelle[] = {{"Maus", 24, u"Rechnung 4711~vom 3. Mai"_s},
+                  {"Kontextmenü", 24, u"Rechnung 4711~vom 3. Mai"_s},
+                  {"Alt+L, D", 24, u"Rechnung 4711~vom 3. Mai"_s},
+                  {"Alt, L, D", 11, u"Rechnung 47"_s},
+                  {"Alt+L, D", 10, ganz}};
+    for (const auto& f : faelle) {
+        SCOPED_TRACE(std::string(f.weg) + " " + std::to_string(f.laenge));
+        dateienLoeschen();
+        waehlen(f.laenge);
+        const QString weg = QString::fromUtf8(f.weg);
+        if (weg == u"Maus"_s) {
+            QTest::mouseClick(leiste, Qt::LeftButton, {}, leiste->actionGeometry(weiterleitung->menuAction()).center());
+            ASSERT_TRUE(QTest::qWaitFor([&] { return weiterleitung->isVisible(); }));
+            QTest::mouseClick(weiterleitung, Qt::LeftButton, {}, weiterleitung->actionGeometry(eintrag).center());
+        } else if (weg == u"Kontextmenü"_s) {
+            QTimer::singleShot(0, [&] {
+                QMenu* popup = m.mnuPopUp();
+                ASSERT_TRUE(QTest::qWaitFor([&] { return popup->isVisible(); }));
+                for (QAction* a : popup->actions())
+                    if (a->text() == u"Dokument erstellen..."_s) {
+                        popup->setActiveAction(a);
+                        QTest::keyClick(popup, Qt::Key_Return);
+                        return;
+                    }
+                popup->close();
+            });
+            QContextMenuEvent rechts(QContextMenuEvent::Mouse, QPoint(4, 4), bemerkung->viewport()->mapToGlobal(QPoint(4, 4)));
+            QApplication::sendEvent(bemerkung->viewport(), &rechts);
+        } else {
+            if (weg == u"Alt+L, D"_s) {
+                QTest::keyClick(bemerkung, Qt::Key_L, Qt::AltModifier);
+            } else {
+                QTest::keyPress(bemerkung, Qt::Key_Alt);
+                QTest::keyRelease(bemerkung, Qt::Key_Alt, Qt::AltModifier);
+                ASSERT_TRUE(leiste->hasFocus());
+                QTest::keyClick(leiste, Qt::Key_L);
+            }
+            ASSERT_TRUE(QTest::qWaitFor([&] { return weiterleitung->isVisible(); }));
+            QTest::keyClick(weiterleitung, Qt::Key_D);
+        }
+        ASSERT_TRUE(QTest::qWaitFor([&] { return QFile::exists(iniDatei()); }));
+        EXPECT_EQ(iniWert(u"ZuletztNr"_s, u"11"_s), f.erwartet);
+        EXPECT_EQ(iniWert(u"ZuletztBez"_s, u"Zusatzbemerkung"_s), f.erwartet);
+        EXPECT_EQ(textZeilen().value(11), ganz) << "the text file always gets the whole remark";
+        // The window system gives the main window back the activation a
+        // popup menu took (the offscreen platform does not).
+        m.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&m));
+        EXPECT_TRUE(QTest::qWaitFor([&] { return bemerkung->hasFocus(); }));
+        EXPECT_EQ(bemerkung->textCursor().selectedText().size(), f.laenge) << "the selection stays";
+    }
 }
 
 // Without Vorlagen.ini and the document link, menu entry and button are not shown.

@@ -257,6 +257,44 @@ TEST_F(FormZahlungTest, AblegenUeberDasMenueMitDerMausOhneDenBetragZuVerlassen)
     EXPECT_EQ(l->absName, QStringLiteral("Kartenperson"));
 }
 
+// The same from the keyboard: Alt gives the menu bar the focus, which is no
+// leaving of the amount box either; Alt+S and the entry's letter file the
+// debit as typed.
+TEST_F(FormZahlungTest, AblegenUeberDasMenueMitDerTastaturOhneDenBetragZuVerlassen)
+{
+    auto form = lastschrift(karteMit({{1, "Kartenperson"}}));
+    form->show();
+    form->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    auto* leiste = form->findChild<QMenuBar*>();
+    auto* menue = form->findChild<QMenu*>(QStringLiteral("mnuLastFile"));
+    ASSERT_NE(leiste, nullptr);
+    ASSERT_NE(menue, nullptr);
+
+    form->TxtBetrag->setFocus();
+    QTest::keyClicks(form->TxtBetrag, "10+5");
+    // Alt alone, then Esc: the menu bar takes the focus and gives it back.
+    QTest::keyPress(form->TxtBetrag, Qt::Key_Alt);
+    QTest::keyRelease(form->TxtBetrag, Qt::Key_Alt, Qt::AltModifier);
+    ASSERT_TRUE(leiste->hasFocus());
+    EXPECT_EQ(form->TxtBetrag->text(), QStringLiteral("10+5"));
+    QTest::keyClick(leiste, Qt::Key_Escape);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return form->TxtBetrag->hasFocus(); }));
+    EXPECT_EQ(form->TxtBetrag->text(), QStringLiteral("10+5"));
+    EXPECT_TRUE(form->isVisible()) << "Esc closed the menu bar, not the form";
+
+    QTest::keyClick(form->TxtBetrag, Qt::Key_S, Qt::AltModifier);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return menue->isVisible(); }));
+    EXPECT_EQ(form->TxtBetrag->text(), QStringLiteral("10+5"));
+    QTest::keyClick(menue, Qt::Key_S);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !form->isVisible(); }));
+    const QStringList zeilen = zplatform::zeilenLesen(daten() + "/LastschriftSammlung.txt");
+    ASSERT_EQ(zeilen.size(), 1);
+    const std::optional<Lastschrift> l = Lastschrift_Lesen(zeilen.front());
+    ASSERT_TRUE(l.has_value());
+    EXPECT_EQ(l->betrag, QStringLiteral("10+5"));
+}
+
 // Leaving the amount box with the mouse still works the amount out.
 TEST_F(FormZahlungTest, BetragWirdBeimVerlassenMitDerMausAusgewertet)
 {

@@ -12,6 +12,8 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
@@ -196,6 +198,43 @@ TEST_F(FormUeberweisungTest, TastenDerFelder)
     // Esc hides the dialog like its back button.
     QTest::keyClick(f->TxtEmpfaengerName, Qt::Key_Escape);
     EXPECT_FALSE(f->isVisible());
+}
+
+// Opening the menus from the keyboard is no leaving of the amount box: Alt
+// alone or Alt with a menu's letter, and back with Esc, leave "10+5" as
+// typed; Tab out of the box works it out.
+TEST_F(FormUeberweisungTest, MenueleisteMitAltVerlaesstDenBetragNicht)
+{
+    auto f = oeffnen();
+    zeigen(*f);
+    auto* leiste = f->findChild<QMenuBar*>();
+    ASSERT_NE(leiste, nullptr);
+    f->TxtBetrag->setFocus();
+    QTest::keyClicks(f->TxtBetrag, "10+5");
+
+    QTest::keyPress(f->TxtBetrag, Qt::Key_Alt);
+    QTest::keyRelease(f->TxtBetrag, Qt::Key_Alt, Qt::AltModifier);
+    ASSERT_TRUE(leiste->hasFocus());
+    EXPECT_EQ(f->TxtBetrag->text(), QStringLiteral("10+5"));
+    QTest::keyClick(leiste, Qt::Key_Escape);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return f->TxtBetrag->hasFocus(); }));
+    EXPECT_EQ(f->TxtBetrag->text(), QStringLiteral("10+5"));
+
+    QTest::keyClick(f->TxtBetrag, Qt::Key_W, Qt::AltModifier);
+    QMenu* menue = leiste->actions().value(0)->menu();
+    ASSERT_NE(menue, nullptr);
+    ASSERT_EQ(menue->title(), QStringLiteral("Über&weisung"));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return menue->isVisible(); }));
+    EXPECT_EQ(f->TxtBetrag->text(), QStringLiteral("10+5"));
+    QTest::keyClick(menue, Qt::Key_Escape);
+    if (leiste->hasFocus())
+        QTest::keyClick(leiste, Qt::Key_Escape);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return f->TxtBetrag->hasFocus(); }));
+    EXPECT_EQ(f->TxtBetrag->text(), QStringLiteral("10+5"));
+    EXPECT_TRUE(f->isVisible());
+
+    QTest::keyClick(f->TxtBetrag, Qt::Key_Tab);
+    EXPECT_EQ(f->TxtBetrag->text(), QStringLiteral("15,00"));
 }
 
 TEST_F(FormUeberweisungTest, StrgVVertauschtAusJedemSteuerelement)
