@@ -1,6 +1,7 @@
 #include "platform/ui/hilfefenster.h"
 
 #include "platform/plattform.h"
+#include "platform/ui/fenstervorn.h"
 
 #include <QApplication>
 #include <QFileInfo>
@@ -144,23 +145,25 @@ void HilfeFenster::anhaengen(QWidget* besitzer, bool ohneAktivieren)
     QWindow* vorn = neu ? neu->windowHandle() : nullptr;
     if (!eigenes || eigenes->transientParent() == vorn)
         return;
-    // The window manager reads the relation when the window is shown.
-    const bool sichtbar = isVisible();
-    if (sichtbar) {
-        m_umhaengen = true;
-        hide();
+    if (!isVisible()) {
+        // The window manager reads the relation when the window is shown.
+        eigenes->setTransientParent(vorn);
+        return;
     }
+    if (vorFensterUmstellen(*eigenes, vorn))
+        return;
+    // Where the window manager takes the relation only from a window being
+    // shown: hidden and shown again where it stood, without taking the focus
+    // from the window that has just opened.
+    m_umhaengen = true;
+    hide();
     eigenes->setTransientParent(vorn);
-    if (sichtbar) {
-        // Shown again where it stood, without taking the focus from the
-        // window that has just opened.
-        const bool still = testAttribute(Qt::WA_ShowWithoutActivating);
-        if (ohneAktivieren)
-            setAttribute(Qt::WA_ShowWithoutActivating);
-        show();
-        setAttribute(Qt::WA_ShowWithoutActivating, still);
-        m_umhaengen = false;
-    }
+    const bool still = testAttribute(Qt::WA_ShowWithoutActivating);
+    if (ohneAktivieren)
+        setAttribute(Qt::WA_ShowWithoutActivating);
+    show();
+    setAttribute(Qt::WA_ShowWithoutActivating, still);
+    m_umhaengen = false;
 }
 
 void HilfeFenster::modalGeoeffnet(QWidget* fenster)
@@ -220,8 +223,11 @@ void HilfeFenster::showEvent(QShowEvent* e)
 void HilfeFenster::hideEvent(QHideEvent* e)
 {
     QDialog::hideEvent(e);
-    // Closed by the user: back to the window that asked for the help.
-    if (!e->spontaneous() && !m_umhaengen && m_besitzer && m_besitzer->isVisible())
+    // Closed by the user: back to the window that asked for the help. A window
+    // manager does that itself (the focus goes back to the window that had it
+    // before); asking it as well races with it and may leave no window of the
+    // program with the focus.
+    if (!e->spontaneous() && !m_umhaengen && m_besitzer && m_besitzer->isVisible() && !fensterverwaltungDa())
         m_besitzer->activateWindow();
 }
 
