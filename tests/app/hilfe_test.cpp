@@ -14,6 +14,7 @@
 #include "addressbook/main_hilfen.h"
 #include "addressbook/ui/auswahl.h"
 #include "commands/ui/file.h"
+#include "commands/ui/info.h"
 #include "commands/ui/msgdoppelt.h"
 #include "commands/ui/schriftdialog.h"
 #include "commands/ui/setup.h"
@@ -37,6 +38,7 @@
 #include "support/nutzereingabe.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QScrollBar>
 #include <QTableWidget>
@@ -564,6 +566,47 @@ TEST_F(HilfeFensterTest, JedesThemaHatSeinenAbschnitt)
     // Without a topic: the start of the help.
     ASSERT_TRUE(zcommon::Hilfe_Zeigen());
     EXPECT_EQ(rollstand(*HilfeFenster::offen()), 0);
+}
+
+// Every window carries the program's icon, however it is opened, as the main
+// window does, and hands it to the window system: the help (F1 without a
+// browser), the product information in it ("&Werbung...") and the about box
+// ("&Info / AGB...").
+TEST_F(HilfeFensterTest, JedesFensterTraegtDasProgrammsymbol)
+{
+    Main& m = starten();
+    const QIcon symbol = m.windowIcon();
+    ASSERT_FALSE(symbol.isNull());
+    const auto traegtEs = [&](const QWidget& w) {
+        return w.windowIcon().cacheKey() == symbol.cacheKey() && w.windowHandle() &&
+               w.windowHandle()->icon().cacheKey() == symbol.cacheKey();
+    };
+    EXPECT_TRUE(traegtEs(m));
+
+    nutzer::nachVorneHolen(m);
+    ASSERT_TRUE(aktiv(m));
+    f1Druecken(m);
+    HilfeFenster* h = hilfeSichtbar();
+    ASSERT_NE(h, nullptr);
+    EXPECT_TRUE(traegtEs(*h)) << "the help";
+    EXPECT_TRUE(aktiv(*h));
+    nutzer::taste(*h, Qt::Key_Escape);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !h->isVisible(); }, 5000));
+
+    m.aktion(u"PulWerbung"_s)->trigger();
+    h = hilfeSichtbar();
+    ASSERT_NE(h, nullptr);
+    EXPECT_EQ(QFileInfo(h->Anzeige->source().toLocalFile()).fileName(), u"werbung.html"_s);
+    EXPECT_TRUE(traegtEs(*h)) << "the product information";
+
+    bool gezeigt = false;
+    amDialog<zbefehle::Info>([&](zbefehle::Info& i) {
+        gezeigt = true;
+        EXPECT_TRUE(traegtEs(i)) << "the about box";
+        i.befAbbrechen->click();
+    });
+    m.aktion(u"PulInfo"_s)->trigger();
+    EXPECT_TRUE(gezeigt);
 }
 
 // The boxes with a Help button: pressing it opens the help at the box's topic
