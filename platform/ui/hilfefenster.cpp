@@ -1,5 +1,6 @@
 #include "platform/ui/hilfefenster.h"
 
+#include "platform/fensterplatz.h"
 #include "platform/plattform.h"
 #include "platform/ui/fenstervorn.h"
 
@@ -7,6 +8,7 @@
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHideEvent>
+#include <QLayout>
 #include <QShowEvent>
 #include <QMainWindow>
 #include <QPushButton>
@@ -105,6 +107,8 @@ HilfeFenster& HilfeFenster::zeigen(const QString& datei, const QString& anker, Q
         ziel.setFragment(anker);
     f.anhaengen(besitzer);
     f.oeffnen(ziel);
+    if (!f.testAttribute(Qt::WA_Moved))
+        f.platzieren();
     if (f.isMinimized())
         f.showNormal();
     f.show();
@@ -166,6 +170,30 @@ void HilfeFenster::anhaengen(QWidget* besitzer, bool ohneAktivieren)
     m_umhaengen = false;
 }
 
+void HilfeFenster::platzieren()
+{
+    // Without a window to stand beside it opens in the middle of the screen.
+    const QWidget* frager = m_besitzer.data();
+    const QScreen* schirm = frager ? frager->screen() : nullptr;
+    if (!schirm)
+        return;
+    // Its frame (not known before it is first shown) will be as wide as the
+    // asking window's, as the window system reports that.
+    const QWindow* fenster = frager->windowHandle();
+    const QRect aussen = fenster ? fenster->frameGeometry() : frager->frameGeometry();
+    const QRect innen = fenster ? fenster->geometry() : frager->geometry();
+    const QMargins rahmen(innen.left() - aussen.left(), innen.top() - aussen.top(), aussen.right() - innen.right(),
+                          aussen.bottom() - innen.bottom());
+    // Of use as long as the text shows some fifty characters of a line and
+    // fifteen lines (the window around it: its button and margins besides).
+    layout()->activate();
+    const QSize text(Anzeige->fontMetrics().averageCharWidth() * 50, Anzeige->fontMetrics().lineSpacing() * 15);
+    const QSize kleinste = text + (size() - Anzeige->size());
+    const QRect platz =
+        platzDaneben(aussen, size().grownBy(rahmen), kleinste.grownBy(rahmen), schirm->availableGeometry());
+    setGeometry(platz.marginsRemoved(rahmen));
+}
+
 void HilfeFenster::modalGeoeffnet(QWidget* fenster)
 {
     // Still in front of the window that the help belongs to, which the new
@@ -215,8 +243,8 @@ bool HilfeFenster::eventFilter(QObject* o, QEvent* e)
 void HilfeFenster::showEvent(QShowEvent* e)
 {
     QDialog::showEvent(e);
-    // Placed once (in the middle of the window that asked first); from then on
-    // it opens where the user moved it, in front of whichever window it belongs to.
+    // Placed once (beside the window that asked first); from then on it opens
+    // where the user moved it, in front of whichever window it belongs to.
     setAttribute(Qt::WA_Moved);
 }
 

@@ -21,6 +21,7 @@
 #include "commands/ui/sonderzeichen.h"
 #include "commands/ui/zoomtext.h"
 #include "exchange/ui/adrimport2.h"
+#include "exchange/ui/telewahl.h"
 #include "masks/ui/maskenedit.h"
 #include "masks/ui/zaexport.h"
 #include "payment/ui/formprnlastschrift.h"
@@ -40,6 +41,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QScreen>
 #include <QScrollBar>
 #include <QTableWidget>
 #include <QStyle>
@@ -566,6 +568,54 @@ TEST_F(HilfeFensterTest, JedesThemaHatSeinenAbschnitt)
     // Without a topic: the start of the help.
     ASSERT_TRUE(zcommon::Hilfe_Zeigen());
     EXPECT_EQ(rollstand(*HilfeFenster::offen()), 0);
+}
+
+// The help opens beside the window that asked for it where the screen has
+// room, so that it covers nothing of the question it explains: F1 in the
+// dialing dialog, which the user has moved to the top of the screen. Opened
+// again, it stands where it stood.
+TEST_F(HilfeFensterTest, HilfeOeffnetNebenDemFragendenFenster)
+{
+    delete HilfeFenster::offen(); // as in a new run: the help has never been placed
+    Main& m = starten();
+    bool gezeigt = false;
+    amDialog<zaustausch::Telewahl>([&](zaustausch::Telewahl& d) {
+        gezeigt = true;
+        [&] {
+            ASSERT_TRUE(aktiv(d));
+            // The frames as the window system reports them.
+            const QRect schirm = d.screen()->availableGeometry();
+            QWindow& dialogFenster = *d.windowHandle();
+            dialogFenster.setFramePosition(QPoint(dialogFenster.frameGeometry().x(), schirm.top()));
+            ASSERT_TRUE(QTest::qWaitFor([&] { return dialogFenster.frameGeometry().top() == schirm.top(); }, 5000));
+            f1Druecken(d);
+            HilfeFenster* h = hilfeSichtbar();
+            ASSERT_NE(h, nullptr);
+            EXPECT_EQ(h->besitzer(), &d);
+            ASSERT_TRUE(aktiv(*h));
+            QWindow& hilfeFenster = *h->windowHandle();
+            ASSERT_TRUE(QTest::qWaitFor([&] { return !hilfeFenster.frameMargins().isNull(); }, 5000))
+                << "the window system has not framed the help";
+            const QRect hilfe = hilfeFenster.frameGeometry();
+            const QRect innen = hilfeFenster.geometry();
+            const QRect dialog = dialogFenster.frameGeometry();
+            const auto text = [](const QRect& r) {
+                return QStringLiteral("%1,%2 %3x%4").arg(r.x()).arg(r.y()).arg(r.width()).arg(r.height()).toStdString();
+            };
+            EXPECT_FALSE(hilfe.intersects(dialog)) << "the help " << text(hilfe) << " covers the dialog " << text(dialog);
+            EXPECT_TRUE(schirm.contains(hilfe)) << "the help " << text(hilfe) << " leaves the screen " << text(schirm);
+
+            nutzer::taste(*h, Qt::Key_Escape);
+            ASSERT_TRUE(QTest::qWaitFor([&] { return !h->isVisible(); }, 5000));
+            ASSERT_TRUE(aktiv(d));
+            f1Druecken(d);
+            ASSERT_EQ(hilfeSichtbar(), h);
+            EXPECT_EQ(hilfeFenster.geometry(), innen) << "opened again where it stood";
+        }();
+        d.befAbbrechen->click();
+    });
+    m.aktion(u"PulTeleWaehlen"_s)->trigger();
+    ASSERT_TRUE(gezeigt);
 }
 
 // Every window carries the program's icon, however it is opened, as the main
