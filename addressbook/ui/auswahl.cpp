@@ -284,7 +284,6 @@ void Auswahl::Form_Load()
     QWidget* main = hauptfenster();
     if (!main)
         return;
-    setWindowIcon(main->windowIcon());
     const QRect m = main->frameGeometry();
     // The frame 90 % of the main window's height, centred on it; the width stays.
     const int rahmen = frameGeometry().height() - height();

@@ -17,7 +17,6 @@
 #include "addressbook/ui/kartenform.h"
 #include "addressbook/ui/listenansicht.h"
 #include "addressbook/ui/main_intern.h"
-#include "addressbook/ui/symbole.h"
 #include "common/dateien.h"
 #include "common/ini.h"
 #include "common/meldungen.h"
@@ -81,8 +80,6 @@ Main::Main(Befehlsregister& befehle, QStringList argumente, QWidget* parent)
 {
     setObjectName(QStringLiteral("Main"));
     setWindowTitle(QStringLiteral("Zettlora"));
-    // The program's own emblem: the dialogs take it from here.
-    setWindowIcon(Symbol_Eigenes("zettlora"));
     QFont schrift(QStringLiteral("Arial"));
     schrift.setPointSizeF(8);
     setFont(schrift);

@@ -1,6 +1,8 @@
 #include "addressbook/ui/symbole.h"
 
+#include <QCoreApplication>
 #include <QFile>
+#include <QGuiApplication>
 #include <QString>
 
 // The resources of a static library are registered by hand before first use.
@@ -31,3 +33,18 @@ QIcon Symbol_Laden(const char* bild)
 }
 
 } // namespace zadressbuch
+
+namespace {
+
+// The program's emblem is the icon of every window, however it is opened: it
+// is set once for the whole program as soon as the application object exists,
+// before the first window (the splash) opens. Every start runs this, the
+// program's own and each test program's.
+void programmsymbolSetzen()
+{
+    QGuiApplication::setWindowIcon(zadressbuch::Symbol_Eigenes("zettlora"));
+}
+
+} // namespace
+
+Q_COREAPP_STARTUP_FUNCTION(programmsymbolSetzen)

@@ -5,6 +5,9 @@
 // The program carries a drawing for every name in its resources
 // (":/symbole/<name>.svg"), so a desktop without an icon theme, or a theme
 // without that icon, still shows a picture and never a caption.
+//
+// The drawing "zettlora" is the program's icon: every window shows it, as the
+// application's icon, set once when the application object is created.
 
 #include <QIcon>
 

@@ -39,8 +39,6 @@ Info::Info(QWidget* parent) : QDialog(parent)
     setModal(true);
     setWindowTitle(Info_Titel(Programm_Version()));
     setFixedSize(twipsZuPixel(5925), twipsZuPixel(4470));
-    if (parent)
-        setWindowIcon(parent->windowIcon());
 
     auto* frame1 = new QGroupBox(this);
     frame1->setObjectName(QStringLiteral("Frame1"));
@@ -48,8 +46,8 @@ Info::Info(QWidget* parent) : QDialog(parent)
     Emblem = new QLabel(frame1);
     Emblem->setObjectName(QStringLiteral("Emblem"));
     Emblem->setGeometry(twipsZuPixel(120), twipsZuPixel(240), twipsZuPixel(495), twipsZuPixel(495));
-    const QIcon symbol = parent ? parent->windowIcon() : windowIcon();
-    Emblem->setPixmap(symbol.pixmap(Emblem->size()));
+    // The program's icon, which the main window shows too.
+    Emblem->setPixmap(windowIcon().pixmap(Emblem->size()));
     CopyrightHinweis = new QLabel(
         QStringLiteral("Zettlora – Adressverwaltung. Doppelklick hier zeigt die Anwender-Statistik."), frame1);
     CopyrightHinweis->setObjectName(QStringLiteral("CopyrightHinweis"));

@@ -102,7 +102,6 @@ void MsgDoppelt::Form_Load()
     m_geladen = true;
     if (!m_haupt)
         return;
-    setWindowIcon(m_haupt->windowIcon());
     resize(int(m_haupt->width() * 0.5), int(m_haupt->height() * 0.7));
 }
 

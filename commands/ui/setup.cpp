@@ -69,8 +69,6 @@ Setup::Setup(const SetupKarte& karte, QWidget* parent) : QDialog(parent), m_kart
     setObjectName(QStringLiteral("Setup"));
     setWindowTitle(QStringLiteral("Einstellungen"));
     setModal(true);
-    if (parent)
-        setWindowIcon(parent->windowIcon());
 
     dateiWaehlen = [this](const CdRomProgramm& p) {
         QFileDialog d(this, QString::fromUtf8(p.titel), QString(), dateiFilter(QString::fromUtf8(p.filter)));

@@ -50,8 +50,6 @@ Sonderzeichen::Sonderzeichen(QWidget* hauptfenster) : QDialog(hauptfenster)
     zcommon::HilfeTaste_Anmelden(this, QStringLiteral("sonderzeichen"));
     setModal(true);
     setSizeGripEnabled(true);
-    if (hauptfenster)
-        setWindowIcon(hauptfenster->windowIcon());
 
     ComboSatz = new QComboBox(this);
     ComboSatz->setObjectName(QStringLiteral("ComboSatz"));

@@ -18,8 +18,6 @@ Tips::Tips(QWidget* parent) : QDialog(parent)
     setObjectName(QStringLiteral("Tips"));
     setWindowTitle(QStringLiteral("Willkommen"));
     setModal(true);
-    if (parent)
-        setWindowIcon(parent->windowIcon());
     TipsDatei = Tips_Datei();
 
     bezTip0 = new QLabel(QStringLiteral("Wussten Sie schon..."), this);

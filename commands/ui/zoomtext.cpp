@@ -117,7 +117,6 @@ void ZoomText::Form_Load(QWidget* hauptfenster)
                 oben = b.bottom() - height();
         }
         move(qMax(0, links), qMax(0, oben));
-        setWindowIcon(hauptfenster->windowIcon());
     }
     ZeitInfo_Timer();
 }

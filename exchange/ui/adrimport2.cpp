@@ -53,8 +53,6 @@ AdrImport2::AdrImport2(QWidget* parent) : QDialog(parent)
     setObjectName(QStringLiteral("AdrImport2"));
     setWindowTitle(Titel);
     setModal(true);
-    if (parent)
-        setWindowIcon(parent->windowIcon());
     resize(720, 560);
 
     txtDatei = new QLineEdit(this);

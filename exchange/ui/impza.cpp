@@ -22,8 +22,6 @@ ImpZA::ImpZA(QWidget* parent) : QDialog(parent)
     setObjectName(QStringLiteral("ImpZA"));
     setWindowTitle(QStringLiteral("Import einer Adresse aus der Zwischenablage"));
     setModal(true);
-    if (parent)
-        setWindowIcon(parent->windowIcon());
 
     QStringList ziele{QStringLiteral("(nicht verwenden)")};
     for (const QString& b : zadressbuch::sitzung().Bezeichnungen)

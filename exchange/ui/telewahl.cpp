@@ -18,8 +18,6 @@ Telewahl::Telewahl(QWidget* parent) : QDialog(parent)
     setObjectName(QStringLiteral("Telewahl"));
     setWindowTitle(QStringLiteral("Telefonnummer wählen"));
     setModal(true);
-    if (parent)
-        setWindowIcon(parent->windowIcon());
     txtNummer = new QLineEdit(this);
     txtNummer->setObjectName(QStringLiteral("txtNummer"));
     txtNummer->setMinimumWidth(280);

@@ -59,8 +59,6 @@ MaskenEdit::MaskenEdit(QWidget* hauptfenster) : QDialog(hauptfenster)
     zcommon::HilfeTaste_Anmelden(this, QStringLiteral("maskeneditor"));
     setModal(true);
     setSizeGripEnabled(true);
-    if (hauptfenster)
-        setWindowIcon(hauptfenster->windowIcon());
 
     menueLeiste = new QMenuBar(this);
     mnuMaske = menueLeiste->addMenu(QStringLiteral("&Maske"));

@@ -29,8 +29,6 @@ ZAexport::ZAexport(QWidget* hauptfenster) : QDialog(hauptfenster)
     zcommon::HilfeTaste_Anmelden(this, QStringLiteral("anschrift-zwischenablage"));
     setModal(true);
     setSizeGripEnabled(true);
-    if (hauptfenster)
-        setWindowIcon(hauptfenster->windowIcon());
 
     Label1 = new QLabel(QStringLiteral("Maske"), this);
     Label1->setObjectName(QStringLiteral("Label1"));

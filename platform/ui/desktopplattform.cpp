@@ -2,6 +2,7 @@
 
 #include "platform/ordner.h"
 #include "platform/textdatei.h"
+#include "platform/ui/fenstervorn.h"
 #include "platform/ui/hilfefenster.h"
 #include "platform/ui/qtdrucker.h"
 #include "platform/ui/titelbreite.h"
@@ -306,8 +307,7 @@ double DesktopPlattform::logischeDpi() const
 
 bool DesktopPlattform::hatAnzeige() const
 {
-    const QString p = QGuiApplication::platformName();
-    return p != QLatin1String("offscreen") && p != QLatin1String("minimal");
+    return fensterverwaltungDa();
 }
 
 bool DesktopPlattform::adresseOeffnen(const QString& url)

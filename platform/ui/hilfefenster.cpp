@@ -1,11 +1,14 @@
 #include "platform/ui/hilfefenster.h"
 
+#include "platform/fensterplatz.h"
 #include "platform/plattform.h"
+#include "platform/ui/fenstervorn.h"
 
 #include <QApplication>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHideEvent>
+#include <QLayout>
 #include <QShowEvent>
 #include <QMainWindow>
 #include <QPushButton>
@@ -104,6 +107,8 @@ HilfeFenster& HilfeFenster::zeigen(const QString& datei, const QString& anker, Q
         ziel.setFragment(anker);
     f.anhaengen(besitzer);
     f.oeffnen(ziel);
+    if (!f.testAttribute(Qt::WA_Moved))
+        f.platzieren();
     if (f.isMinimized())
         f.showNormal();
     f.show();
@@ -144,23 +149,49 @@ void HilfeFenster::anhaengen(QWidget* besitzer, bool ohneAktivieren)
     QWindow* vorn = neu ? neu->windowHandle() : nullptr;
     if (!eigenes || eigenes->transientParent() == vorn)
         return;
-    // The window manager reads the relation when the window is shown.
-    const bool sichtbar = isVisible();
-    if (sichtbar) {
-        m_umhaengen = true;
-        hide();
+    if (!isVisible()) {
+        // The window manager reads the relation when the window is shown.
+        eigenes->setTransientParent(vorn);
+        return;
     }
+    if (vorFensterUmstellen(*eigenes, vorn))
+        return;
+    // Where the window manager takes the relation only from a window being
+    // shown: hidden and shown again where it stood, without taking the focus
+    // from the window that has just opened.
+    m_umhaengen = true;
+    hide();
     eigenes->setTransientParent(vorn);
-    if (sichtbar) {
-        // Shown again where it stood, without taking the focus from the
-        // window that has just opened.
-        const bool still = testAttribute(Qt::WA_ShowWithoutActivating);
-        if (ohneAktivieren)
-            setAttribute(Qt::WA_ShowWithoutActivating);
-        show();
-        setAttribute(Qt::WA_ShowWithoutActivating, still);
-        m_umhaengen = false;
-    }
+    const bool still = testAttribute(Qt::WA_ShowWithoutActivating);
+    if (ohneAktivieren)
+        setAttribute(Qt::WA_ShowWithoutActivating);
+    show();
+    setAttribute(Qt::WA_ShowWithoutActivating, still);
+    m_umhaengen = false;
+}
+
+void HilfeFenster::platzieren()
+{
+    // Without a window to stand beside it opens in the middle of the screen.
+    const QWidget* frager = m_besitzer.data();
+    const QScreen* schirm = frager ? frager->screen() : nullptr;
+    if (!schirm)
+        return;
+    // Its frame (not known before it is first shown) will be as wide as the
+    // asking window's, as the window system reports that.
+    const QWindow* fenster = frager->windowHandle();
+    const QRect aussen = fenster ? fenster->frameGeometry() : frager->frameGeometry();
+    const QRect innen = fenster ? fenster->geometry() : frager->geometry();
+    const QMargins rahmen(innen.left() - aussen.left(), innen.top() - aussen.top(), aussen.right() - innen.right(),
+                          aussen.bottom() - innen.bottom());
+    // Of use as long as the text shows some fifty characters of a line and
+    // fifteen lines (the window around it: its button and margins besides).
+    layout()->activate();
+    const QSize text(Anzeige->fontMetrics().averageCharWidth() * 50, Anzeige->fontMetrics().lineSpacing() * 15);
+    const QSize kleinste = text + (size() - Anzeige->size());
+    const QRect platz =
+        platzDaneben(aussen, size().grownBy(rahmen), kleinste.grownBy(rahmen), schirm->availableGeometry());
+    setGeometry(platz.marginsRemoved(rahmen));
 }
 
 void HilfeFenster::modalGeoeffnet(QWidget* fenster)
@@ -212,16 +243,19 @@ bool HilfeFenster::eventFilter(QObject* o, QEvent* e)
 void HilfeFenster::showEvent(QShowEvent* e)
 {
     QDialog::showEvent(e);
-    // Placed once (in the middle of the window that asked first); from then on
-    // it opens where the user moved it, in front of whichever window it belongs to.
+    // Placed once (beside the window that asked first); from then on it opens
+    // where the user moved it, in front of whichever window it belongs to.
     setAttribute(Qt::WA_Moved);
 }
 
 void HilfeFenster::hideEvent(QHideEvent* e)
 {
     QDialog::hideEvent(e);
-    // Closed by the user: back to the window that asked for the help.
-    if (!e->spontaneous() && !m_umhaengen && m_besitzer && m_besitzer->isVisible())
+    // Closed by the user: back to the window that asked for the help. A window
+    // manager does that itself (the focus goes back to the window that had it
+    // before); asking it as well races with it and may leave no window of the
+    // program with the focus.
+    if (!e->spontaneous() && !m_umhaengen && m_besitzer && m_besitzer->isVisible() && !fensterverwaltungDa())
         m_besitzer->activateWindow();
 }
 

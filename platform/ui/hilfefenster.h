@@ -11,7 +11,9 @@
 // over (else it would block the help); when that window goes, the window it
 // belonged to takes the help back. Whenever the window it belongs to comes to
 // the front, the help is raised over it again. Closing the help returns to the
-// window it belongs to. Once shown, it keeps the place the user gave it.
+// window it belongs to. It first opens beside the window that asked for it,
+// where it does not cover the question it explains; once shown, it keeps the
+// place the user gave it.
 
 #include <QDialog>
 #include <QPointer>
@@ -50,6 +52,7 @@ private:
     explicit HilfeFenster(QWidget* eltern = nullptr);
     void verweisFolgen(const QUrl& ziel);
     void anhaengen(QWidget* besitzer, bool ohneAktivieren = false);
+    void platzieren();
     void modalGeoeffnet(QWidget* fenster);
     void oeffnen(const QUrl& ziel);
 

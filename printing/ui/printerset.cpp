@@ -188,8 +188,6 @@ PrinterSet::PrinterSet(QWidget* eltern) : QDialog(eltern)
 
 void PrinterSet::Form_Load()
 {
-    if (QWidget* haupt = parentWidget())
-        setWindowIcon(haupt->window()->windowIcon());
     setWindowTitle(QStringLiteral("Drucken - Zettlora"));
 
     for (int i = 0; i < RandEintraege; ++i) {

@@ -18,6 +18,7 @@
 #include <QLockFile>
 #include <QTimer>
 #include <QToolButton>
+#include <QWindow>
 
 using namespace zadressbuch;
 using main_test::einstellung;
@@ -246,6 +247,26 @@ TEST_F(MainStart, Titel_TitelAusZeigtBeidesBeimErstenTick)
     EXPECT_TRUE(titel.mainFenster()->isVisible());
     EXPECT_FALSE(titel.isVisible());
     EXPECT_FALSE(titel.Zeit->isActive());
+    fenster.reset(titel.mainFenster());
+}
+
+// The splash, the first window of a run, carries the program's icon before
+// the main window exists, and the main window the same one.
+TEST_F(MainStart, Titel_TraegtDasProgrammsymbol)
+{
+    adressdatei({u"..Start"_s, zeile({{1, u"Erste Adresse"_s}})});
+    einstellung(u"TitelAus"_s, u"1"_s);
+    befehle = std::make_unique<zadressbuch::Befehlsregister>();
+    Titel titel(*befehle);
+    titel.show();
+    ASSERT_EQ(titel.mainFenster(), nullptr);
+    const QIcon symbol = titel.windowIcon();
+    EXPECT_FALSE(symbol.isNull()) << "the splash has no icon";
+    ASSERT_NE(titel.windowHandle(), nullptr);
+    EXPECT_EQ(titel.windowHandle()->icon().cacheKey(), symbol.cacheKey()) << "the window system gets it";
+    titel.Zeit_Timer();
+    ASSERT_NE(titel.mainFenster(), nullptr);
+    EXPECT_EQ(titel.mainFenster()->windowIcon().cacheKey(), symbol.cacheKey());
     fenster.reset(titel.mainFenster());
 }
 

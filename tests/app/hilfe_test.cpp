@@ -2,16 +2,26 @@
 // in front of that dialog, where it can be scrolled and its links followed
 // while the dialog stays open; each topic number opens its own section; and
 // every box with a Help button opens the help at its topic and stays open.
+//
+// The window tests run offscreen. They run under a real window manager too,
+// which stacks and focuses windows on its own (clicks and keys then go
+// through the X server, see support/nutzereingabe.h; xdotool and xprop are
+// needed):
+//   Xvfb :11 -screen 0 1280x1024x24 &
+//   DISPLAY=:11 openbox &
+//   DISPLAY=:11 QT_QPA_PLATFORM=xcb build/tests/test_app --gtest_filter='Hilfe*'
 #include "addressbook/dateiini.h"
 #include "addressbook/main_hilfen.h"
 #include "addressbook/ui/auswahl.h"
 #include "commands/ui/file.h"
+#include "commands/ui/info.h"
 #include "commands/ui/msgdoppelt.h"
 #include "commands/ui/schriftdialog.h"
 #include "commands/ui/setup.h"
 #include "commands/ui/sonderzeichen.h"
 #include "commands/ui/zoomtext.h"
 #include "exchange/ui/adrimport2.h"
+#include "exchange/ui/telewahl.h"
 #include "masks/ui/maskenedit.h"
 #include "masks/ui/zaexport.h"
 #include "payment/ui/formprnlastschrift.h"
@@ -26,9 +36,12 @@
 #include "printing/ui/printerset.h"
 #include "printing/ui/umschlag.h"
 #include "support/dialoghilfe.h"
+#include "support/nutzereingabe.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QGuiApplication>
+#include <QScreen>
 #include <QScrollBar>
 #include <QTableWidget>
 #include <QStyle>
@@ -79,8 +92,17 @@ protected:
     }
     void TearDown() override
     {
-        if (HilfeFenster* h = HilfeFenster::offen())
+        if (HilfeFenster* h = HilfeFenster::offen()) {
+            // Under a window manager the help is closed once it has come up,
+            // and the next test starts after it has lost the focus.
+            if (nutzer::unterX11() && h->isVisible()) {
+                EXPECT_TRUE(QTest::qWaitForWindowExposed(h));
+            }
             h->hide();
+            if (nutzer::unterX11()) {
+                EXPECT_TRUE(QTest::qWaitFor([&] { return QGuiApplication::focusWindow() != h->windowHandle(); }, 5000));
+            }
+        }
         MainFensterTest::TearDown();
     }
     QString hilfe(int thema) const { return wurzel.programm() + u"/Zettlora.html#thema"_s + QString::number(thema); }
@@ -159,6 +181,33 @@ bool zeigtAbschnitt(const HilfeFenster& h, const QString& anker)
     return leiste->value() == leiste->maximum() && y >= 0 && y < h.Anzeige->viewport()->height();
 }
 
+int rollstand(const HilfeFenster& h)
+{
+    return h.Anzeige->verticalScrollBar()->value();
+}
+
+// The help shows more of the text further down than it did at vorher.
+bool weiterGerollt(const HilfeFenster& h, int vorher)
+{
+    return QTest::qWaitFor([&] { return rollstand(h) > vorher; }, 5000);
+}
+
+// PageDown pressed in the help (which has the focus): true when the text scrolled down.
+bool seiteWeiter(HilfeFenster& h)
+{
+    const int vorher = rollstand(h);
+    if (vorher == h.Anzeige->verticalScrollBar()->maximum())
+        return false;
+    nutzer::taste(h, Qt::Key_PageDown);
+    return weiterGerollt(h, vorher);
+}
+
+// A click on the help's edge, where it has no control: it gives the help the focus.
+void hilfeAnklicken(HilfeFenster& h)
+{
+    nutzer::klicken(h, QPoint(2, h.height() / 2));
+}
+
 // Where the first link to ziel below the top of the view stands, in the
 // help window's own coordinates; PageDown (as the user presses it) brings it
 // into view first. A null point when there is none.
@@ -180,7 +229,7 @@ QPoint verweisImBild(HilfeFenster& h, const QString& ziel)
                 goto weiter;
             }
     weiter:
-        QTest::keyClick(h.windowHandle(), Qt::Key_PageDown);
+        seiteWeiter(h);
     }
     return QPoint();
 }
@@ -204,34 +253,45 @@ QPoint unterDemGriff(HilfeFenster& h)
     return leiste->mapTo(&h, rille.center());
 }
 
-int rollstand(const HilfeFenster& h)
-{
-    return h.Anzeige->verticalScrollBar()->value();
-}
-
-// F1 pressed where the user types: in the focused control of the active window.
+// F1 pressed where the user types: in the window that has the focus.
 void f1Druecken(QWidget& fenster)
 {
-    QWidget* fokus = QApplication::focusWidget();
-    QTest::keyClick(fokus && fokus->window() == &fenster ? fokus : &fenster, Qt::Key_F1);
+    nutzer::taste(fenster, Qt::Key_F1);
 }
 
-// A click on a button of the help, through the window system.
+// A click on a control of the help.
 void klicken(HilfeFenster& h, QWidget* knopf)
 {
-    QTest::mouseClick(h.windowHandle(), Qt::LeftButton, {}, knopf->mapTo(&h, knopf->rect().center()));
+    nutzer::klicken(h, knopf->mapTo(&h, knopf->rect().center()));
 }
 
-// Counts the requests to raise a window that reach the window system while it
-// lives (the test platform cannot stack windows and says so for each).
-class Anheben
+// The window the program names active is w (waiting for the window system).
+bool aktiv(const QWidget& w)
+{
+    return QTest::qWaitFor([&] { return QApplication::activeWindow() == &w; }, 5000);
+}
+
+// Whether the help stands in front of a window, as the user sees it. Under a
+// window manager: the stacking order it keeps. Offscreen, where windows are
+// not stacked, what can be seen is the program's request to raise the help,
+// which that platform reports each time it cannot follow it: there the help
+// counts as brought to the front when a request came since the last question.
+class Vorne
 {
 public:
-    Anheben() { s_vorher = qInstallMessageHandler(&Anheben::melden); s_mal = 0; }
-    ~Anheben() { qInstallMessageHandler(s_vorher); }
-    int mal() const { return s_mal; }
+    Vorne() { s_vorher = qInstallMessageHandler(&Vorne::melden); s_mal = 0; }
+    ~Vorne() { qInstallMessageHandler(s_vorher); }
+    bool hilfeUeber(const HilfeFenster& h, const QWidget& fenster)
+    {
+        if (nutzer::unterX11())
+            return QTest::qWaitFor([&] { return nutzer::ueberX11(h, fenster); }, 5000);
+        const bool angehoben = s_mal > m_gesehen;
+        m_gesehen = s_mal;
+        return angehoben;
+    }
 
 private:
+    int m_gesehen = 0;
     static void melden(QtMsgType typ, const QMessageLogContext& ort, const QString& text)
     {
         if (text.contains(u"support raise()"_s))
@@ -257,41 +317,38 @@ TEST_F(HilfeFensterTest, F1ImModalenDialog)
     amDialog<zbefehle::Setup>([&](zbefehle::Setup& s) {
         gezeigt = true;
         [&] {
-            ASSERT_TRUE(QTest::qWaitForWindowActive(&s));
-            QWidget* fokus = QApplication::focusWidget();
-            QTest::keyClick(fokus ? fokus : &s, Qt::Key_F1);
+            ASSERT_TRUE(aktiv(s));
+            Vorne vorne;
+            f1Druecken(s);
             HilfeFenster* h = hilfeSichtbar();
             ASSERT_NE(h, nullptr);
             EXPECT_EQ(h->besitzer(), &s);
             EXPECT_EQ(h->windowHandle()->transientParent(), s.windowHandle()) << "in front of the dialog";
-            EXPECT_TRUE(QTest::qWaitForWindowActive(h));
+            EXPECT_TRUE(vorne.hilfeUeber(*h, s)) << "in front of the dialog";
+            EXPECT_TRUE(aktiv(*h));
             EXPECT_EQ(QGuiApplication::modalWindow(), s.windowHandle()) << "the dialog stays modal";
             EXPECT_EQ(h->Anzeige->source().fragment(), u"einstellungen"_s);
             EXPECT_EQ(obersteZeile(*h), u"Einstellungen"_s);
 
             // Scrolled by a key and by a click into the scroll bar below its handle.
-            int vorher = rollstand(*h);
-            QTest::keyClick(h->windowHandle(), Qt::Key_PageDown);
-            EXPECT_GT(rollstand(*h), vorher);
-            vorher = rollstand(*h);
-            QTest::mouseClick(h->windowHandle(), Qt::LeftButton, {}, unterDemGriff(*h));
-            EXPECT_GT(rollstand(*h), vorher);
+            EXPECT_TRUE(seiteWeiter(*h));
+            const int vorher = rollstand(*h);
+            nutzer::klicken(*h, unterDemGriff(*h));
+            EXPECT_TRUE(weiterGerollt(*h, vorher));
 
             // A link followed with the mouse.
             const QPoint verweis = verweisImBild(*h, u"#inhalt"_s);
             ASSERT_FALSE(verweis.isNull());
-            QTest::mouseClick(h->windowHandle(), Qt::LeftButton, {}, verweis);
-            EXPECT_EQ(h->Anzeige->source().fragment(), u"inhalt"_s);
+            nutzer::klicken(*h, verweis);
+            EXPECT_TRUE(QTest::qWaitFor([&] { return h->Anzeige->source().fragment() == u"inhalt"_s; }, 5000));
             EXPECT_EQ(obersteZeile(*h), u"Inhalt"_s);
             EXPECT_TRUE(s.isVisible());
 
             // Esc closes the help and returns to the dialog; F1 brings it back at the section.
-            QTest::keyClick(h->windowHandle(), Qt::Key_Escape);
-            EXPECT_FALSE(h->isVisible());
-            EXPECT_TRUE(QTest::qWaitForWindowActive(&s));
-            EXPECT_EQ(QApplication::activeWindow(), &s);
-            fokus = QApplication::focusWidget();
-            QTest::keyClick(fokus ? fokus : &s, Qt::Key_F1);
+            nutzer::taste(*h, Qt::Key_Escape);
+            EXPECT_TRUE(QTest::qWaitFor([&] { return !h->isVisible(); }, 5000));
+            EXPECT_TRUE(aktiv(s));
+            f1Druecken(s);
             ASSERT_EQ(hilfeSichtbar(), h);
             EXPECT_EQ(obersteZeile(*h), u"Einstellungen"_s);
         }();
@@ -303,10 +360,12 @@ TEST_F(HilfeFensterTest, F1ImModalenDialog)
     HilfeFenster* h = HilfeFenster::offen();
     ASSERT_NE(h, nullptr);
     EXPECT_TRUE(h->isVisible()) << "the help stays open after the dialog";
+    EXPECT_TRUE(QTest::qWaitForWindowExposed(h)) << "the help shows on the screen";
     EXPECT_EQ(h->besitzer(), &m);
     EXPECT_EQ(h->windowHandle()->transientParent(), m.windowHandle()) << "now in front of the main window";
-    QTest::keyClick(h->windowHandle(), Qt::Key_Escape);
-    EXPECT_TRUE(QTest::qWaitForWindowActive(&m));
+    hilfeAnklicken(*h);
+    nutzer::taste(*h, Qt::Key_Escape);
+    EXPECT_TRUE(aktiv(m));
 }
 
 // F1 in the print options opens the help at their topic, in front of them.
@@ -318,12 +377,12 @@ TEST_F(HilfeFensterTest, F1InDenDruckoptionen)
     amDialog<zdruck::PrinterSet>([&](zdruck::PrinterSet& p) {
         gezeigt = true;
         [&] {
-            ASSERT_TRUE(QTest::qWaitForWindowActive(&p));
-            QWidget* fokus = QApplication::focusWidget();
-            QTest::keyClick(fokus ? fokus : &p, Qt::Key_F1);
+            ASSERT_TRUE(aktiv(p));
+            f1Druecken(p);
             HilfeFenster* h = hilfeSichtbar();
             ASSERT_NE(h, nullptr);
             EXPECT_EQ(h->besitzer(), &p);
+            EXPECT_TRUE(aktiv(*h));
             EXPECT_EQ(h->Anzeige->source().fragment(), u"thema3005"_s);
             EXPECT_EQ(obersteZeile(*h), u"Das Fenster „Drucken“ (Druck-Optionen)"_s);
             EXPECT_TRUE(p.isVisible());
@@ -337,21 +396,25 @@ TEST_F(HilfeFensterTest, F1InDenDruckoptionen)
 
 // The help opened in the main window before a modal dialog (Ctrl+I, the
 // import): the help goes over to the dialog and stays usable while it is open
-// (keys, a click into the scroll bar, a link and "Schließen", delivered through
+// (a click into the scroll bar, keys, a link and "Schließen", delivered through
 // the window system, where a blocked window gets none). A click into the
-// dialog raises the help over it again and leaves the focus with the dialog.
+// dialog leaves the help in front of it and the focus with the dialog.
 // After the dialog the help stands in front of the main window again, at the
 // place the user moved it to.
 TEST_F(HilfeFensterTest, HilfeVorDemModalenDialogBleibtBenutzbar)
 {
     Main& m = starten();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&m));
+    nutzer::nachVorneHolen(m);
+    ASSERT_TRUE(aktiv(m));
     f1Druecken(m);
     HilfeFenster* h = hilfeSichtbar();
     ASSERT_NE(h, nullptr);
     EXPECT_EQ(h->besitzer(), &m);
-    // Moved by the user: the window manager reports the new place.
-    const QPoint platz = h->windowHandle()->position() + QPoint(41, 27);
+    // Moved by the user, towards the middle of the screen (a window manager
+    // would push it back onto the screen): the window manager reports the new place.
+    const QPoint mitte = h->screen()->availableGeometry().center();
+    const QPoint alt = h->windowHandle()->position();
+    const QPoint platz = alt + QPoint(alt.x() < mitte.x() ? 41 : -41, alt.y() < mitte.y() ? 27 : -27);
     h->windowHandle()->setPosition(platz);
     ASSERT_TRUE(QTest::qWaitFor([&] { return h->geometry().topLeft() == platz; }, 5000));
 
@@ -360,7 +423,7 @@ TEST_F(HilfeFensterTest, HilfeVorDemModalenDialogBleibtBenutzbar)
         amDialog<zaustausch::AdrImport2>([&](zaustausch::AdrImport2& d) {
             gezeigt = true;
             [&] {
-                ASSERT_TRUE(QTest::qWaitForWindowActive(&d));
+                ASSERT_TRUE(aktiv(d));
                 ASSERT_TRUE(h->isVisible());
                 EXPECT_EQ(h->besitzer(), &d);
                 EXPECT_EQ(h->windowHandle()->transientParent(), d.windowHandle()) << "in front of the dialog";
@@ -368,33 +431,41 @@ TEST_F(HilfeFensterTest, HilfeVorDemModalenDialogBleibtBenutzbar)
                 EXPECT_EQ(h->windowHandle()->position(), platz) << "where the user put it";
                 if (runde == 0) {
                     h->Anzeige->verticalScrollBar()->setValue(0);
-                    int vorher = rollstand(*h);
-                    QTest::keyClick(h->windowHandle(), Qt::Key_PageDown);
-                    EXPECT_GT(rollstand(*h), vorher) << "a key reaches the help";
-                    vorher = rollstand(*h);
-                    QTest::mouseClick(h->windowHandle(), Qt::LeftButton, {}, unterDemGriff(*h));
-                    EXPECT_GT(rollstand(*h), vorher) << "a click reaches the help";
+                    const int vorher = rollstand(*h);
+                    nutzer::klicken(*h, unterDemGriff(*h));
+                    EXPECT_TRUE(weiterGerollt(*h, vorher)) << "a click reaches the help";
+                    EXPECT_TRUE(seiteWeiter(*h)) << "a key reaches the help";
                     const QPoint verweis = verweisImBild(*h, u"#inhalt"_s);
                     ASSERT_FALSE(verweis.isNull());
-                    QTest::mouseClick(h->windowHandle(), Qt::LeftButton, {}, verweis);
-                    EXPECT_EQ(h->Anzeige->source().fragment(), u"inhalt"_s);
+                    nutzer::klicken(*h, verweis);
+                    EXPECT_TRUE(
+                        QTest::qWaitFor([&] { return h->Anzeige->source().fragment() == u"inhalt"_s; }, 5000));
 
-                    // The user clicks into the dialog: the help comes on top of it again.
+                    // The user clicks into the dialog: the help stays on top of it.
                     h->activateWindow();
-                    ASSERT_TRUE(QTest::qWaitFor([&] { return QApplication::activeWindow() == h; }, 5000));
-                    Anheben anheben;
-                    d.windowHandle()->requestActivate();
-                    EXPECT_TRUE(QTest::qWaitFor([&] { return QApplication::activeWindow() == &d; }, 5000));
-                    EXPECT_GT(anheben.mal(), 0) << "raised over the dialog";
+                    ASSERT_TRUE(aktiv(*h));
+                    Vorne vorne;
+                    const QPoint inDenDialog = d.lstVorschau->mapTo(&d, QPoint(5, 5));
+                    if (nutzer::unterX11()) {
+                        ASSERT_FALSE(h->frameGeometry().contains(d.mapToGlobal(inDenDialog)))
+                            << "the help covers the place of the click";
+                        nutzer::klicken(d, inDenDialog);
+                    } else {
+                        // What a window manager does at the click.
+                        d.windowHandle()->requestActivate();
+                    }
+                    EXPECT_TRUE(aktiv(d));
+                    EXPECT_TRUE(vorne.hilfeUeber(*h, d)) << "raised over the dialog";
                     EXPECT_EQ(QApplication::activeWindow(), &d) << "the focus stays in the dialog";
                     // ... and once more while the dialog has the focus already.
-                    const int angehoben = anheben.mal();
-                    QTest::mouseClick(d.windowHandle(), Qt::LeftButton, {}, d.lstVorschau->mapTo(&d, QPoint(5, 5)));
-                    EXPECT_GT(anheben.mal(), angehoben) << "raised over the dialog after a click into it";
+                    nutzer::klicken(d, inDenDialog);
+                    EXPECT_TRUE(vorne.hilfeUeber(*h, d)) << "raised over the dialog after a click into it";
+                    EXPECT_EQ(QApplication::activeWindow(), &d) << "the focus stays in the dialog";
                 } else {
                     klicken(*h, h->befSchliessen);
-                    EXPECT_FALSE(h->isVisible()) << "\"Schließen\" closes the help";
-                    EXPECT_TRUE(QTest::qWaitForWindowActive(&d));
+                    EXPECT_TRUE(QTest::qWaitFor([&] { return !h->isVisible(); }, 5000))
+                        << "\"Schließen\" closes the help";
+                    EXPECT_TRUE(aktiv(d));
                 }
             }();
             d.befAbbrechen->click();
@@ -403,6 +474,7 @@ TEST_F(HilfeFensterTest, HilfeVorDemModalenDialogBleibtBenutzbar)
         ASSERT_TRUE(gezeigt);
         if (runde == 0) {
             EXPECT_TRUE(h->isVisible()) << "the help stays open after the dialog";
+            EXPECT_TRUE(QTest::qWaitForWindowExposed(h)) << "the help shows on the screen";
             EXPECT_EQ(h->besitzer(), &m);
             EXPECT_EQ(h->windowHandle()->transientParent(), m.windowHandle());
             EXPECT_EQ(h->windowHandle()->position(), platz);
@@ -441,19 +513,30 @@ TEST_F(HilfeFensterTest, F1InJedemDialog)
     QStringList ueberschriften;
     const auto pruefen = [&](QWidget& d, const QString& anker) {
         d.show();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(&d)) << anker.toStdString();
+        ASSERT_TRUE(aktiv(d)) << anker.toStdString();
+        Vorne vorne;
         f1Druecken(d);
         HilfeFenster* h = hilfeSichtbar();
         ASSERT_NE(h, nullptr) << anker.toStdString();
         EXPECT_EQ(h->besitzer(), &d) << anker.toStdString();
+        EXPECT_TRUE(vorne.hilfeUeber(*h, d)) << anker.toStdString();
         EXPECT_EQ(h->Anzeige->source().fragment(), anker);
         const QString kopf = ueberschrift(*h, anker);
         EXPECT_FALSE(kopf.isEmpty()) << "no section " << anker.toStdString();
         EXPECT_TRUE(zeigtAbschnitt(*h, anker)) << anker.toStdString();
         EXPECT_FALSE(ueberschriften.contains(kopf)) << anker.toStdString();
         ueberschriften << kopf;
-        h->hide();
+
+        // Esc closes the help and returns to the dialog; then the dialog
+        // closes and the main window has the focus again.
+        ASSERT_TRUE(aktiv(*h)) << anker.toStdString();
+        nutzer::taste(*h, Qt::Key_Escape);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !h->isVisible(); }, 5000)) << anker.toStdString();
+        ASSERT_TRUE(aktiv(d)) << anker.toStdString();
         d.hide();
+        if (!nutzer::unterX11())
+            m.activateWindow(); // what a window manager does when the dialog has gone
+        ASSERT_TRUE(aktiv(m)) << anker.toStdString();
     };
     for (const auto& [anker, fabrik] : dialoge) {
         std::unique_ptr<QWidget> d = fabrik();
@@ -485,6 +568,95 @@ TEST_F(HilfeFensterTest, JedesThemaHatSeinenAbschnitt)
     // Without a topic: the start of the help.
     ASSERT_TRUE(zcommon::Hilfe_Zeigen());
     EXPECT_EQ(rollstand(*HilfeFenster::offen()), 0);
+}
+
+// The help opens beside the window that asked for it where the screen has
+// room, so that it covers nothing of the question it explains: F1 in the
+// dialing dialog, which the user has moved to the top of the screen. Opened
+// again, it stands where it stood.
+TEST_F(HilfeFensterTest, HilfeOeffnetNebenDemFragendenFenster)
+{
+    delete HilfeFenster::offen(); // as in a new run: the help has never been placed
+    Main& m = starten();
+    bool gezeigt = false;
+    amDialog<zaustausch::Telewahl>([&](zaustausch::Telewahl& d) {
+        gezeigt = true;
+        [&] {
+            ASSERT_TRUE(aktiv(d));
+            // The frames as the window system reports them.
+            const QRect schirm = d.screen()->availableGeometry();
+            QWindow& dialogFenster = *d.windowHandle();
+            dialogFenster.setFramePosition(QPoint(dialogFenster.frameGeometry().x(), schirm.top()));
+            ASSERT_TRUE(QTest::qWaitFor([&] { return dialogFenster.frameGeometry().top() == schirm.top(); }, 5000));
+            f1Druecken(d);
+            HilfeFenster* h = hilfeSichtbar();
+            ASSERT_NE(h, nullptr);
+            EXPECT_EQ(h->besitzer(), &d);
+            ASSERT_TRUE(aktiv(*h));
+            QWindow& hilfeFenster = *h->windowHandle();
+            ASSERT_TRUE(QTest::qWaitFor([&] { return !hilfeFenster.frameMargins().isNull(); }, 5000))
+                << "the window system has not framed the help";
+            const QRect hilfe = hilfeFenster.frameGeometry();
+            const QRect innen = hilfeFenster.geometry();
+            const QRect dialog = dialogFenster.frameGeometry();
+            const auto text = [](const QRect& r) {
+                return QStringLiteral("%1,%2 %3x%4").arg(r.x()).arg(r.y()).arg(r.width()).arg(r.height()).toStdString();
+            };
+            EXPECT_FALSE(hilfe.intersects(dialog)) << "the help " << text(hilfe) << " covers the dialog " << text(dialog);
+            EXPECT_TRUE(schirm.contains(hilfe)) << "the help " << text(hilfe) << " leaves the screen " << text(schirm);
+
+            nutzer::taste(*h, Qt::Key_Escape);
+            ASSERT_TRUE(QTest::qWaitFor([&] { return !h->isVisible(); }, 5000));
+            ASSERT_TRUE(aktiv(d));
+            f1Druecken(d);
+            ASSERT_EQ(hilfeSichtbar(), h);
+            EXPECT_EQ(hilfeFenster.geometry(), innen) << "opened again where it stood";
+        }();
+        d.befAbbrechen->click();
+    });
+    m.aktion(u"PulTeleWaehlen"_s)->trigger();
+    ASSERT_TRUE(gezeigt);
+}
+
+// Every window carries the program's icon, however it is opened, as the main
+// window does, and hands it to the window system: the help (F1 without a
+// browser), the product information in it ("&Werbung...") and the about box
+// ("&Info / AGB...").
+TEST_F(HilfeFensterTest, JedesFensterTraegtDasProgrammsymbol)
+{
+    Main& m = starten();
+    const QIcon symbol = m.windowIcon();
+    ASSERT_FALSE(symbol.isNull());
+    const auto traegtEs = [&](const QWidget& w) {
+        return w.windowIcon().cacheKey() == symbol.cacheKey() && w.windowHandle() &&
+               w.windowHandle()->icon().cacheKey() == symbol.cacheKey();
+    };
+    EXPECT_TRUE(traegtEs(m));
+
+    nutzer::nachVorneHolen(m);
+    ASSERT_TRUE(aktiv(m));
+    f1Druecken(m);
+    HilfeFenster* h = hilfeSichtbar();
+    ASSERT_NE(h, nullptr);
+    EXPECT_TRUE(traegtEs(*h)) << "the help";
+    EXPECT_TRUE(aktiv(*h));
+    nutzer::taste(*h, Qt::Key_Escape);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !h->isVisible(); }, 5000));
+
+    m.aktion(u"PulWerbung"_s)->trigger();
+    h = hilfeSichtbar();
+    ASSERT_NE(h, nullptr);
+    EXPECT_EQ(QFileInfo(h->Anzeige->source().toLocalFile()).fileName(), u"werbung.html"_s);
+    EXPECT_TRUE(traegtEs(*h)) << "the product information";
+
+    bool gezeigt = false;
+    amDialog<zbefehle::Info>([&](zbefehle::Info& i) {
+        gezeigt = true;
+        EXPECT_TRUE(traegtEs(i)) << "the about box";
+        i.befAbbrechen->click();
+    });
+    m.aktion(u"PulInfo"_s)->trigger();
+    EXPECT_TRUE(gezeigt);
 }
 
 // The boxes with a Help button: pressing it opens the help at the box's topic

@@ -1,0 +1,43 @@
+#pragma once
+// Clicks and keys as the user gives them, and what the user then sees of the
+// windows, on either platform the window tests run on:
+// - offscreen (the default): input goes to the window straight away; no
+//   window manager stacks or focuses windows.
+// - under a window manager (QT_QPA_PLATFORM=xcb with a DISPLAY, e.g. Xvfb
+//   and openbox): input goes through the X server (xdotool, XTest), so the
+//   window manager sees each click and focuses and stacks windows as for a
+//   user, and a key reaches the window that has the focus; the stacking
+//   order and the active window are read from the root window (xprop).
+//   xdotool and xprop must be installed then.
+
+#include <QList>
+#include <QPoint>
+#include <QWidget>
+
+namespace nutzer {
+
+// True when the tests run under a window manager of X11.
+bool unterX11();
+
+// A click with the left button at punkt (in fenster's coordinates). Under X11
+// it waits until the window manager has given that window the focus (and
+// fails the test when it does not).
+void klicken(QWidget& fenster, QPoint punkt);
+
+// The user brings the window to the front, as from the task bar (a window
+// manager may keep a window that a program opens in the background).
+void nachVorneHolen(QWidget& fenster);
+
+// A key pressed and released. Offscreen it goes to fenster's window (there to
+// its focused control); under X11 to whichever window has the focus.
+void taste(QWidget& fenster, Qt::Key taste);
+
+// Under X11: the windows as the window manager stacks them, from the bottom
+// to the top, and the window it has given the focus (0 when none).
+QList<WId> stapelX11();
+WId aktivX11();
+
+// Under X11: true when oben stands over unten in the stacking order.
+bool ueberX11(const QWidget& oben, const QWidget& unten);
+
+} // namespace nutzer
