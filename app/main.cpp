@@ -48,11 +48,12 @@ int main(int argc, char** argv)
     if (!argumente.isEmpty())
         argumente.removeFirst();
 
-    // A termination signal (logout, shutdown, kill) closes the main window as
-    // its close box does, so the address file is saved instead of lost.
+    // A termination signal (logout, shutdown, kill) ends the program as the
+    // idle exit does: what is open is closed, the address file is saved
+    // instead of lost, and no dialog left open keeps the program alive.
     zplatform::Beendensignale_Abfangen(&app, [&app] {
         if (zadressbuch::Main* m = zadressbuch::Main::instanz())
-            m->close();
+            m->Programmende_Von_Aussen();
         else
             app.quit();
     });

@@ -26,6 +26,7 @@
 
 #include "addressbook/befehle.h"
 #include "addressbook/fenster.h"
+#include "addressbook/leerlauf.h"
 #include "addressbook/ui/listenansicht.h"
 
 #include <QHash>
@@ -204,6 +205,11 @@ public Q_SLOTS:
     void Form_Paint();
     // The close request: read-only -> PulAbbruch_Click, else pulEnde_Click.
     void Form_QueryUnload();
+    // The end asked for from outside (logout, shutdown, a termination signal),
+    // with nobody there to answer: as the idle exit, what is open is closed
+    // with its safe answer, then the file is saved and the program ends
+    // (read-only: it ends without saving).
+    void Programmende_Von_Aussen();
 
 protected:
     bool eventFilter(QObject* objekt, QEvent* ereignis) override;
@@ -240,6 +246,7 @@ private:
     void textSuche(bool shift, bool vomAnfang);
     bool suchTastenFilter(QEvent* ereignis);
     // clock: what the window does for the idle exit (addressbook/leerlauf.h)
+    void leerlaufAusstieg(UhrAnzeige::Ende ende);
     bool leerlaufFensterSchliessen();
     bool leerlaufFensterOffen() const;
     // the idle exit's commands; true when the program ends

@@ -1,6 +1,7 @@
 // The clock timer ZeitTimeOut: date and time in the status bar, the idle
 // warning and the idle exit, which closes what was left open first.
 #include "addressbook/leerlauf.h"
+#include "addressbook/sitzung.h"
 #include "addressbook/ui/main.h"
 #include "platform/plattform.h"
 
@@ -17,8 +18,20 @@ void Main::ZeitTimeOut_Timer()
     panel(QStringLiteral("Zeit"), a.zeit);
     if (!a.warnung.isEmpty())
         panel(QStringLiteral("Status"), a.warnung);
-    if (a.ende == UhrAnzeige::Weiter)
+    leerlaufAusstieg(a.ende);
+}
+
+void Main::Programmende_Von_Aussen()
+{
+    leerlaufAusstieg(sitzung().NurLesen ? UhrAnzeige::OhneSichernBeenden : UhrAnzeige::SpeichernUndBeenden);
+}
+
+void Main::leerlaufAusstieg(UhrAnzeige::Ende ende)
+{
+    if (ende == UhrAnzeige::Weiter)
         return;
+    UhrAnzeige a;
+    a.ende = ende;
     const QPointer<Main> fenster(this);
     Leerlauf_Beenden(a, {[fenster] { return fenster && fenster->leerlaufFensterSchliessen(); },
                          [fenster] { return fenster && fenster->leerlaufFensterOffen(); },

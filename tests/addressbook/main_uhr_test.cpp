@@ -384,3 +384,33 @@ TEST_F(MainUhr, NurLesenEndetOhneSpeichern)
 }
 
 } // namespace
+
+// The end asked for from outside (a termination signal, logout) while the
+// pick list is open and no idle limit is set: the pick list closes without a
+// choice, the file is saved and freed, and the program ends; a dialog left
+// open no longer keeps the program alive.
+TEST_F(MainUhr, EndeVonAussenSchliesstDasOffeneUndSpeichert)
+{
+    wurzel.schreiben(u"programm/Liste00.txt"_s, u"Freund\r\nKunde\r\n"_s);
+    Main& m = startenOhneTimer();
+    const QString datei = sitzung().AdressDateiName;
+    aenderungVorDemWeggehen();
+    const QString rubrik = m.FeldText(Rubrik);
+
+    auto* versuch = new QTimer(&m);
+    versuch->setInterval(5);
+    QObject::connect(versuch, &QTimer::timeout, [&m, versuch] {
+        if (!Auswahl::instanz().isVisible())
+            return;
+        versuch->stop();
+        m.Programmende_Von_Aussen();
+    });
+    versuch->start();
+    QTest::mouseDClick(m.Feld(Rubrik), Qt::LeftButton); // returns when the pick list has closed
+    EXPECT_EQ(notbremse, 0) << "the pick list stayed open";
+    EXPECT_EQ(m.FeldText(Rubrik), rubrik) << "closed without a choice";
+    ASSERT_TRUE(QTest::qWaitFor([&] { return m.beendet(); }));
+    EXPECT_TRUE(wurzel.lesen(u"programm/zettlora.dat"_s).contains(u"\tGeändert\t"_s));
+    EXPECT_FALSE(Reservierung_Lesen(datei).vorhanden);
+    EXPECT_TRUE(plattform.meldungen.empty());
+}
