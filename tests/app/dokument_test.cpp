@@ -50,6 +50,34 @@ protected:
         zcommon::Ini_CacheLeeren();
         return ini(schluessel, sektion, iniDatei());
     }
+    // Opens the card's popup menu with the right mouse button on feld and
+    // chooses "Dokument erstellen..." there; gives the entries it offered.
+    // The menu runs modally: a failed check must not leave it open.
+    static QStringList ausDemPopup(Main& m, QWidget* feld)
+    {
+        QStringList angeboten;
+        QTimer::singleShot(0, [&] {
+            QMenu* popup = m.mnuPopUp();
+            if (!QTest::qWaitFor([&] { return popup->isVisible(); })) {
+                ADD_FAILURE() << "the popup menu did not come up";
+                popup->close();
+                return;
+            }
+            for (QAction* a : popup->actions())
+                if (a->isVisible() && !a->isSeparator())
+                    angeboten << a->text();
+            for (QAction* a : popup->actions())
+                if (a->text() == u"Dokument erstellen..."_s) {
+                    popup->setActiveAction(a);
+                    QTest::keyClick(popup, Qt::Key_Return);
+                    return;
+                }
+            popup->close();
+        });
+        QContextMenuEvent rechts(QContextMenuEvent::Mouse, QPoint(4, 4), feld->mapToGlobal(QPoint(4, 4)));
+        QApplication::sendEvent(feld, &rechts);
+        return angeboten;
+    }
     // Both files gone, so each command shows it writes them itself.
     void dateienLoeschen() const
     {
@@ -104,28 +132,7 @@ TEST_F(Dokument, MenuePopupUndSymbolSchreibenDieUebergabe)
     QTest::keyClick(m.Liste, Qt::Key_Down);
     ASSERT_EQ(textfeld(1)->text(), u"Kaiser"_s);
     dateienLoeschen();
-    QStringList angeboten;
-    QTimer::singleShot(0, [&] {
-        QMenu* popup = m.mnuPopUp();
-        // The menu shown modally: a failed check must not leave it open.
-        if (!QTest::qWaitFor([&] { return popup->isVisible(); })) {
-            ADD_FAILURE() << "the popup menu did not come up";
-            popup->close();
-            return;
-        }
-        for (QAction* a : popup->actions())
-            if (a->isVisible() && !a->isSeparator())
-                angeboten << a->text();
-        for (QAction* a : popup->actions())
-            if (a->text() == u"Dokument erstellen..."_s) {
-                popup->setActiveAction(a);
-                QTest::keyClick(popup, Qt::Key_Return);
-                return;
-            }
-        popup->close();
-    });
-    QContextMenuEvent rechts(QContextMenuEvent::Mouse, QPoint(5, 5), textfeld(1)->mapToGlobal(QPoint(5, 5)));
-    QApplication::sendEvent(textfeld(1), &rechts);
+    const QStringList angeboten = ausDemPopup(m, textfeld(1));
     EXPECT_TRUE(angeboten.contains(u"Dokument erstellen..."_s)) << angeboten.join(u" | "_s).toStdString();
     pruefen(u"Kaiser"_s, u"Köln"_s, u"Sehr geehrte Frau"_s);
 
@@ -182,19 +189,7 @@ TEST_F(Dokument, AuswahlInDenBemerkungen)
             ASSERT_TRUE(QTest::qWaitFor([&] { return weiterleitung->isVisible(); }));
             QTest::mouseClick(weiterleitung, Qt::LeftButton, {}, weiterleitung->actionGeometry(eintrag).center());
         } else if (weg == u"Kontextmenü"_s) {
-            QTimer::singleShot(0, [&] {
-                QMenu* popup = m.mnuPopUp();
-                ASSERT_TRUE(QTest::qWaitFor([&] { return popup->isVisible(); }));
-                for (QAction* a : popup->actions())
-                    if (a->text() == u"Dokument erstellen..."_s) {
-                        popup->setActiveAction(a);
-                        QTest::keyClick(popup, Qt::Key_Return);
-                        return;
-                    }
-                popup->close();
-            });
-            QContextMenuEvent rechts(QContextMenuEvent::Mouse, QPoint(4, 4), bemerkung->viewport()->mapToGlobal(QPoint(4, 4)));
-            QApplication::sendEvent(bemerkung->viewport(), &rechts);
+            ausDemPopup(m, bemerkung->viewport());
         } else {
             if (weg == u"Alt+L, D"_s) {
                 QTest::keyClick(bemerkung, Qt::Key_L, Qt::AltModifier);

@@ -69,6 +69,26 @@ protected:
         f->druckdialog = dialog();
         return f;
     }
+    // The form for the card person, shown and active, with "10+5" typed
+    // into its amount box, which keeps the focus.
+    std::unique_ptr<FormPrnLastschrift> betragGetippt()
+    {
+        auto form = lastschrift(karteMit({{1, "Kartenperson"}}));
+        form->show();
+        form->activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(form.get()));
+        form->TxtBetrag->setFocus();
+        QTest::keyClicks(form->TxtBetrag, "10+5");
+        return form;
+    }
+    // The amount of the one debit in the collection file ("" when it does not hold one).
+    QString abgelegterBetrag() const
+    {
+        const QStringList zeilen = zplatform::zeilenLesen(daten() + "/LastschriftSammlung.txt");
+        const std::optional<Lastschrift> l = zeilen.size() == 1 ? Lastschrift_Lesen(zeilen.front()) : std::nullopt;
+        EXPECT_TRUE(l.has_value()) << zeilen.join(u'|').toStdString();
+        return l ? l->betrag : QString();
+    }
 };
 
 } // namespace
@@ -220,10 +240,7 @@ TEST_F(FormZahlungTest, LastschriftAblegenUndSammellauf)
 // the mouse, without leaving the amount box: it is filed as typed.
 TEST_F(FormZahlungTest, AblegenUeberDasMenueMitDerMausOhneDenBetragZuVerlassen)
 {
-    auto form = lastschrift(karteMit({{1, "Kartenperson"}}));
-    form->show();
-    form->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    auto form = betragGetippt();
     auto* leiste = form->findChild<QMenuBar*>();
     auto* menue = form->findChild<QMenu*>(QStringLiteral("mnuLastFile"));
     ASSERT_NE(leiste, nullptr);
@@ -233,8 +250,6 @@ TEST_F(FormZahlungTest, AblegenUeberDasMenueMitDerMausOhneDenBetragZuVerlassen)
         return QTest::qWaitFor([&] { return menue->isVisible(); });
     };
 
-    form->TxtBetrag->setFocus();
-    QTest::keyClicks(form->TxtBetrag, "10+5");
     // A menu opened and closed again (a second click on its title) is no leaving: the box still
     // holds what was typed, and typing goes on where it was.
     ASSERT_TRUE(menueOeffnen());
@@ -249,12 +264,10 @@ TEST_F(FormZahlungTest, AblegenUeberDasMenueMitDerMausOhneDenBetragZuVerlassen)
     ASSERT_TRUE(menueOeffnen());
     QTest::mouseClick(menue, Qt::LeftButton, {}, menue->actionGeometry(form->mnuLastFileSave).center());
     ASSERT_TRUE(QTest::qWaitFor([&] { return !form->isVisible(); }));
+    EXPECT_EQ(abgelegterBetrag(), QStringLiteral("10+5"));
     const QStringList zeilen = zplatform::zeilenLesen(daten() + "/LastschriftSammlung.txt");
     ASSERT_EQ(zeilen.size(), 1);
-    const std::optional<Lastschrift> l = Lastschrift_Lesen(zeilen.front());
-    ASSERT_TRUE(l.has_value());
-    EXPECT_EQ(l->betrag, QStringLiteral("10+5"));
-    EXPECT_EQ(l->absName, QStringLiteral("Kartenperson"));
+    EXPECT_EQ(Lastschrift_Lesen(zeilen.front()).value_or(Lastschrift{}).absName, QStringLiteral("Kartenperson"));
 }
 
 // The same from the keyboard: Alt gives the menu bar the focus, which is no
@@ -262,17 +275,12 @@ TEST_F(FormZahlungTest, AblegenUeberDasMenueMitDerMausOhneDenBetragZuVerlassen)
 // debit as typed.
 TEST_F(FormZahlungTest, AblegenUeberDasMenueMitDerTastaturOhneDenBetragZuVerlassen)
 {
-    auto form = lastschrift(karteMit({{1, "Kartenperson"}}));
-    form->show();
-    form->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    auto form = betragGetippt();
     auto* leiste = form->findChild<QMenuBar*>();
     auto* menue = form->findChild<QMenu*>(QStringLiteral("mnuLastFile"));
     ASSERT_NE(leiste, nullptr);
     ASSERT_NE(menue, nullptr);
 
-    form->TxtBetrag->setFocus();
-    QTest::keyClicks(form->TxtBetrag, "10+5");
     // Alt alone, then Esc: the menu bar takes the focus and gives it back.
     QTest::keyPress(form->TxtBetrag, Qt::Key_Alt);
     QTest::keyRelease(form->TxtBetrag, Qt::Key_Alt, Qt::AltModifier);
@@ -288,11 +296,7 @@ TEST_F(FormZahlungTest, AblegenUeberDasMenueMitDerTastaturOhneDenBetragZuVerlass
     EXPECT_EQ(form->TxtBetrag->text(), QStringLiteral("10+5"));
     QTest::keyClick(menue, Qt::Key_S);
     ASSERT_TRUE(QTest::qWaitFor([&] { return !form->isVisible(); }));
-    const QStringList zeilen = zplatform::zeilenLesen(daten() + "/LastschriftSammlung.txt");
-    ASSERT_EQ(zeilen.size(), 1);
-    const std::optional<Lastschrift> l = Lastschrift_Lesen(zeilen.front());
-    ASSERT_TRUE(l.has_value());
-    EXPECT_EQ(l->betrag, QStringLiteral("10+5"));
+    EXPECT_EQ(abgelegterBetrag(), QStringLiteral("10+5"));
 }
 
 // Leaving the amount box with the mouse still works the amount out.
