@@ -29,7 +29,10 @@
 //   TxtSuche Esc                -> selectAll() (key swallowed)
 //   TxtSuche double-click       -> clear()
 //   TxtSuche focus in           -> sitzung().FeldHatteFokus = 0
-//   search menu command         -> TextSuche_Starten(QGuiApplication::keyboardModifiers() & Qt::ShiftModifier)
+//   TxtSuche focus out          -> the pending search is dropped (timer stopped),
+//                                  unless only the window went to the background
+//   search menu command         -> stops the timer (its own text starts no search), then
+//                                  TextSuche_Starten(QGuiApplication::keyboardModifiers() & Qt::ShiftModifier)
 //   "Suche=" on the command line-> TxtSuche->setText(text); tick checkSuche as the user would
 //                                  (its handler starts the delay, so the search runs 333 ms later)
 //

@@ -103,7 +103,19 @@ void schluesselBilden(QStringView eintrag, int feld, Puffer& b)
     for (int i = 0; i < FeldAnzahl; ++i) {
         const int f = (feld + i) % FeldAnzahl;
         const QStringView wert = ohneRandBlanks(felder[f]);
-        const int datum = i == 0 && istDatumsfeld(f) ? datumWert(wert) : -1;
+        const bool datumsfeld = i == 0 && istDatumsfeld(f);
+        if (datumsfeld && wert.size() == 10) {
+            // A value of ten characters is read as dd.mm.yyyy, whatever stands
+            // between its parts ("24/12/1960", "31.02.1999"): yyyy.mm.dd.
+            b.text(wert.mid(6, 4));
+            b.zeichen(QLatin1Char('.'));
+            b.text(wert.mid(3, 2));
+            b.zeichen(QLatin1Char('.'));
+            b.text(wert.mid(0, 2));
+            b.anhaengen(FeldEnde, 0);
+            continue;
+        }
+        const int datum = datumsfeld ? datumWert(wert) : -1;
         if (datum >= 0) {
             // yyyy.mm.dd, compared as text with the values that are no date.
             for (int teiler = 10000000; teiler > 0; teiler /= 10) {

@@ -1,10 +1,13 @@
 #pragma once
 // Sorting the address list by one field. Ties on that field are broken by the
 // fields that follow it (wrapping round from field 23 to field 0); the date
-// fields 15, 16 and 20 sort chronologically: a date ("d.m.yyyy", day and month
-// with one or two digits) compares as "yyyy.mm.dd" and a value that is no
-// date as its text among them ("1960" between the dates of 1959 and 1962,
-// "unbekannt" after every date), empty values first. Texts compare case-insensitively with German
+// fields 15, 16 and 20 sort chronologically: a value of exactly ten
+// characters is read as "dd.mm.yyyy", whatever the characters between the
+// parts ("24/12/1960", even "31.02.1999"), and compares as "yyyy.mm.dd"; a
+// shorter or longer date ("d.m.yyyy", day and month with one or two digits)
+// compares by its date too; any other value as its text among them ("1960"
+// between the dates of 1959 and 1962, "unbekannt" after every date), empty
+// values first. Texts compare case-insensitively with German
 // collation: umlauts and accented letters beside their base letters, "ß" as
 // "ss", the end of a field before any character, so a field sorts before a
 // longer field that begins with it; blanks and punctuation before digits,

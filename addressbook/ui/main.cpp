@@ -523,6 +523,13 @@ bool Main::eventFilter(QObject* objekt, QEvent* ereignis)
             if (ohneWechsel(ereignis) && sitzung().FeldHatteFokus == 1)
                 Feld_LostFocus(sitzung().AktivesFeld);
             sitzung().FeldHatteFokus = 0;
+        } else if (typ == QEvent::FocusOut &&
+                   static_cast<QFocusEvent*>(ereignis)->reason() != Qt::ActiveWindowFocusReason) {
+            // The user went elsewhere (a click into the card, Tab, a menu): a
+            // search still pending from the typing would take the card and
+            // the focus from under them. The window going to the background
+            // (a dialog at start-up over a "Suche=" search) keeps it.
+            m_zeitSuche->timer().stop();
         }
         return suchTastenFilter(ereignis);
     }

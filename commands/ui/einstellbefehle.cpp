@@ -5,6 +5,7 @@
 #include "addressbook/fenster.h"
 #include "addressbook/fenstereinstellungen.h"
 #include "addressbook/sitzung.h"
+#include "addressbook/suche.h"
 #include "addressbook/ui/main.h"
 #include "commands/massenwerkzeuge.h"
 #include "commands/menuebefehle.h"
@@ -122,6 +123,10 @@ void suchen(Fenster& fenster)
         return;
     if (!text.isNull())
         m->TxtSuche->setText(text);
+    // The command searches once, now. The delay that setting the text (or the
+    // typing before) started would search again, step past this match and
+    // drop the selection below.
+    m->zeitSuche()->timer().stop();
     m->TxtSuche->setFocus(Qt::ShortcutFocusReason);
     m->TextSuche_Starten(zplatform::plattform().shiftGedrueckt());
     m->TxtSuche->selectAll();

@@ -9,6 +9,8 @@
 #include <QCheckBox>
 #include <QGroupBox>
 
+#include <functional>
+
 using namespace zadressbuch;
 using main_test::zeile;
 
@@ -44,6 +46,18 @@ protected:
     bool verzoegerungAbwarten()
     {
         return QTest::qWaitFor([this] { return !fenster->zeitSuche()->aktiv(); }, 3000);
+    }
+    // The window in front, as the user works in it: keys go where the focus is.
+    void aktivieren()
+    {
+        fenster->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(fenster.get()));
+    }
+    // Types the text key by key into whatever has the focus at each key.
+    static void tippenImFokus(const QString& text)
+    {
+        for (QChar c : text)
+            main_test::tippen(QApplication::focusWidget(), QString(c));
     }
 };
 
@@ -140,6 +154,77 @@ TEST_F(MainSuche, EnterNimmtDerVerzoegerungDieSucheAb)
     QCoreApplication::processEvents();
     EXPECT_FALSE(fenster->zeitSuche()->aktiv()) << "no second search is pending";
     EXPECT_EQ(gewaehlt(), 1) << "no second search steps on to Meierhof";
+}
+
+// Leaving the search box drops the search still pending from the typing: it
+// would take the card and the focus from under the user, who types on in
+// the card. Another window coming to the front is no leaving: the search
+// still runs (as for a "Suche=" search under a dialog at start-up).
+TEST_F(MainSuche, VerlassenDesSuchfeldsVerwirftDieVerzoegerteSuche)
+{
+    aktivieren();
+    QWidget anderes;
+    struct Weg
+    {
+        const char* name;
+        std::function<void()> verlassen;
+        int gewaehltDanach;
+        QString feldDanach; // the clicked field's text after typing "ne" (empty: no typing)
+    };
+    const Weg wege[] = {
+        {"Tab", [this] { QTest::keyClick(fenster->TxtSuche, Qt::Key_Tab); }, 0, {}},
+        {"click into a card field", [this] { QTest::mouseClick(fenster->Feld(Vorname), Qt::LeftButton); }, 0,
+         u"Hansne"_s},
+        {"another window in front",
+         [&anderes] {
+             anderes.show();
+             anderes.activateWindow();
+             ASSERT_TRUE(QTest::qWaitForWindowActive(&anderes));
+         },
+         3, {}},
+    };
+    for (const Weg& w : wege) {
+        SCOPED_TRACE(w.name);
+        adressliste().setListIndex(0);
+        fenster->TxtSuche->setFocus();
+        ASSERT_TRUE(QTest::qWaitFor([this] { return fenster->TxtSuche->hasFocus(); }));
+        fenster->TxtSuche->clear();
+        main_test::tippen(fenster->TxtSuche, u"schulz"_s);
+        ASSERT_TRUE(fenster->zeitSuche()->aktiv());
+        w.verlassen();
+        QWidget* ziel = QApplication::focusWidget();
+        ASSERT_NE(ziel, fenster->TxtSuche);
+        ASSERT_TRUE(verzoegerungAbwarten());
+        EXPECT_EQ(gewaehlt(), w.gewaehltDanach);
+        if (w.feldDanach.isEmpty())
+            continue;
+        EXPECT_EQ(QApplication::focusWidget(), ziel) << "the focus stays where the user put it";
+        tippenImFokus(u"ne"_s);
+        EXPECT_EQ(fenster->FeldText(Vorname), w.feldDanach) << "the keys go into the field";
+        EXPECT_EQ(fenster->TxtSuche->text(), u"schulz"_s) << "and none into the search box";
+        EXPECT_EQ(gewaehlt(), 0);
+    }
+}
+
+// Ctrl+F takes the card field's text into the search box, searches once and
+// leaves the whole search text selected: what the user types next replaces it.
+TEST_F(MainSuche, StrgFLaesstDenSuchtextMarkiert)
+{
+    aktivieren();
+    fenster->Feld(Nachname)->setFocus();
+    ASSERT_TRUE(QTest::qWaitFor([this] { return fenster->Feld(Nachname)->hasFocus(); }));
+    QTest::keyClick(fenster->Feld(Nachname), Qt::Key_F, Qt::ControlModifier);
+    EXPECT_EQ(fenster->TxtSuche->text(), u"Müller"_s);
+    EXPECT_EQ(gewaehlt(), 4) << "the next address holding Müller";
+    // Nothing else is pending that would step on or drop the selection.
+    ASSERT_TRUE(verzoegerungAbwarten());
+    EXPECT_EQ(gewaehlt(), 4);
+    EXPECT_TRUE(fenster->TxtSuche->hasFocus());
+    EXPECT_EQ(fenster->TxtSuche->selectedText(), u"Müller"_s);
+    tippenImFokus(u"Meierhof"_s);
+    EXPECT_EQ(fenster->TxtSuche->text(), u"Meierhof"_s);
+    ASSERT_TRUE(verzoegerungAbwarten());
+    EXPECT_EQ(gewaehlt(), 2);
 }
 
 } // namespace

@@ -222,3 +222,28 @@ TEST_F(FensterTest, SortierenNachGeburtstagUeberDasMenue)
                                           u"ca. 1950"_s, u"unbekannt"_s}));
     EXPECT_EQ(zadressbuch::FeldAus(l.List(l.ListIndex()), 20), u"unbekannt"_s) << "the selected entry stays selected";
 }
+
+// "nach &Geburtstag (Alter)": a value of exactly ten characters counts as
+// dd.mm.yyyy whatever stands between its parts, and its key yyyy.mm.dd keeps
+// the dots, so a year with a sign after it sorts after that year's dates.
+// Each list is in the expected order and is fed in reversed.
+TEST_F(FensterTest, SortierenNachGeburtstagZehnZeichenAlsDatum)
+{
+    const QStringList faelle[] = {
+        {u"31.12.1959"_s, u"1960"_s, u"24/12/1960"_s, u"24-12-1961"_s, u"03.03.1962"_s, u"28.02.1999"_s,
+         u"31.02.1999"_s, u"1.3.1999"_s, u"ca. 1950"_s},
+        {u"15.06.1960"_s, u"1960/61"_s, u"1960?"_s, u"03.03.1961"_s},
+    };
+    auto& l = zadressbuch::adressliste();
+    QAction* eintrag = fenster->aktion(u"mnuSort_20"_s);
+    ASSERT_NE(eintrag, nullptr);
+    for (const QStringList& erwartet : faelle) {
+        SCOPED_TRACE(erwartet.join(u", "_s).toStdString());
+        l.Clear();
+        for (qsizetype i = erwartet.size() - 1; i >= 0; --i)
+            l.AddItem(satzMit({{1, u"X"_s}, {20, erwartet.at(i)}}));
+        l.setListIndex(0);
+        eintrag->trigger();
+        EXPECT_EQ(spalte(l, 20), erwartet);
+    }
+}

@@ -67,7 +67,8 @@ TEST_F(SortierenTest, GleichstandEntscheidenDieFolgendenFelder)
 
 // Dates compare as yyyy.mm.dd; a value that is no date sorts as its text
 // among them: "1960" between the dates of 1959 and 1962, letters after every
-// date; empty values first.
+// date; empty values first. A value of ten characters is keyed as a date
+// even when it is none: "ab.cd.efgh" as "efgh.cd.ab".
 TEST_F(SortierenTest, DatenChronologischAndereWerteAlsTextDazwischen)
 {
     for (const QString& g : {u"24.12.1999"_s, u"01.01.2000"_s, QString(), u"31.12.1998"_s, u"unbekannt"_s,
@@ -77,7 +78,7 @@ TEST_F(SortierenTest, DatenChronologischAndereWerteAlsTextDazwischen)
     ASSERT_TRUE(Sortieren(*liste, 20, fenster));
     EXPECT_EQ(spalte(*liste, 20),
               (QStringList{QString(), u"31.12.1959"_s, u"1960"_s, u"15.06.1960"_s, u"03.03.1962"_s, u"31.12.1998"_s,
-                           u"1.2.1999"_s, u"24.12.1999"_s, u"01.01.2000"_s, u"ab.cd.efgh"_s, u"ca. 1950"_s,
+                           u"1.2.1999"_s, u"24.12.1999"_s, u"01.01.2000"_s, u"ca. 1950"_s, u"ab.cd.efgh"_s,
                            u"unbekannt"_s}));
     // A date field that is not the sort field keeps its form.
     EXPECT_EQ(spalte(*liste, 16), QStringList(12, u"31.12.2099"_s));
