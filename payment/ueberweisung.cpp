@@ -37,8 +37,11 @@ QString Empfaenger_Name(const QString& vorname, const QString& nachname, const Q
                         int maxLaenge)
 {
     QString name = zcommon::Trim(vorname + u' ' + nachname);
+    // The line grows part by part also where a part was refused: a place
+    // never stands after a name whose postcode did not fit.
+    QString kandidat = name;
     for (const QString* teil : {&plz, &ort}) {
-        const QString kandidat = zcommon::Trim(name + u' ' + *teil);
+        kandidat = zcommon::Trim(kandidat + u' ' + *teil);
         if (kandidat.size() <= maxLaenge)
             name = kandidat;
     }

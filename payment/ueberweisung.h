@@ -23,10 +23,10 @@ struct Ueberweisung
 
 // ---- recipient from the card ------------------------------------------------
 
-// "Vorname Nachname", then " PLZ" and " Ort" each added (trimmed) to what the
-// line holds so far, only while the whole stays within maxLaenge: a place
-// that fits follows the name also when the postcode did not fit. A name
-// longer than maxLaenge by itself is given whole (the box cuts it and says so).
+// "Vorname Nachname", then "Vorname Nachname PLZ", then "Vorname Nachname PLZ
+// Ort" (each trimmed): the longest of them within maxLaenge. A postcode that
+// did not fit keeps the place out too. A name longer than maxLaenge by itself
+// is given whole (the box cuts it and says so).
 QString Empfaenger_Name(const QString& vorname, const QString& nachname, const QString& plz, const QString& ort,
                         int maxLaenge = 27);
 // A selected card text as a purpose line: trimmed, CR LF turned into a blank.

@@ -533,18 +533,6 @@ bool Main::eventFilter(QObject* objekt, QEvent* ereignis)
         }
         return suchTastenFilter(ereignis);
     }
-    if (typ == QEvent::FocusOut && m_feldVorDemMenue >= 0 && objekt == menuBar()) {
-        // The menu bar, which took the keyboard focus from a card field, gives
-        // it back to that field, or to another control the user clicked: the
-        // field is left only then. A menu it drops down keeps it waiting.
-        const auto r = static_cast<QFocusEvent*>(ereignis)->reason();
-        if (r != Qt::ActiveWindowFocusReason && r != Qt::PopupFocusReason) {
-            const int feld = std::exchange(m_feldVorDemMenue, -1);
-            if (r != Qt::MenuBarFocusReason)
-                Feld_LostFocus(feld);
-        }
-        return false;
-    }
     if (typ != QEvent::KeyPress && typ != QEvent::KeyRelease && typ != QEvent::ShortcutOverride &&
         typ != QEvent::FocusIn && typ != QEvent::FocusOut)
         return false;
@@ -595,10 +583,11 @@ bool Main::eventFilter(QObject* objekt, QEvent* ereignis)
         break;
     }
     case QEvent::FocusOut:
-        if (!ohneWechsel(ereignis))
-            Feld_LostFocus(feld);
-        else if (static_cast<QFocusEvent*>(ereignis)->reason() == Qt::MenuBarFocusReason)
-            m_feldVorDemMenue = feld;
+        // The menu bar taking the focus (Alt) leaves the field only when the
+        // focus goes on from it to another control.
+        if (static_cast<QFocusEvent*>(ereignis)->reason() != Qt::ActiveWindowFocusReason)
+            zcommon::Beim_Verlassen(static_cast<QWidget*>(objekt), static_cast<QFocusEvent*>(ereignis),
+                                    [this, feld] { Feld_LostFocus(feld); });
         break;
     default:
         break;

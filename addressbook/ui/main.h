@@ -280,7 +280,6 @@ private:
     QMenu* m_popup = nullptr;
 
     QSet<int> m_gedrueckt; // keys whose press reached a card field
-    int m_feldVorDemMenue = -1; // the card field the menu bar took the keyboard focus from
     bool m_beendet = false;
     int m_schleifenEbene = 0; // the event-loop level the window was made in
     bool m_ersterPaint = true;

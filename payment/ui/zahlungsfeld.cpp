@@ -217,8 +217,7 @@ void Kastenfuellung::Kuerzungen_Melden()
 void Zahlungsfeld::focusOutEvent(QFocusEvent* e)
 {
     QLineEdit::focusOutEvent(e);
-    if (!zcommon::MenueFokus(e->reason()))
-        Q_EMIT verlassen();
+    zcommon::Beim_Verlassen(this, e, [this] { Q_EMIT verlassen(); });
 }
 
 void Nach_Dem_Zeigen(QWidget* form, std::function<void()> schritt)

@@ -7,7 +7,8 @@
 // beginning of a long text, selects its whole text when entered (the cursor
 // at the start), moves on with Enter, and, by its kind, turns a typed "." into "," (amounts), keeps the payer
 // list's separators out (payer fields) or inserts date, time and a running
-// number (purpose lines). Opening a menu neither leaves nor enters it.
+// number (purpose lines). Opening a menu neither leaves nor enters it; after
+// Alt it is left when the focus goes on from the menu bar to another control.
 
 #include "platform/drucker.h"
 
@@ -44,7 +45,7 @@ public:
 
 Q_SIGNALS:
     // Entered (before its text is selected) and left; a menu opened and
-    // closed meanwhile is neither.
+    // closed meanwhile is neither (zcommon::Beim_Verlassen).
     void betreten();
     void verlassen();
 

@@ -247,3 +247,26 @@ TEST_F(MainEingabestelle, DieMenueleisteVerlaesstDasFeldNicht)
     EXPECT_EQ(m.TxtSuche->text(), u"Schulz"_s);
     EXPECT_EQ(FeldAus(eintrag(0), Nachname), u"MEIER SCHULZ"_s);
 }
+
+// Alt, then Tab on the menu bar: the card moves on as with Tab in the field,
+// and the field is left (a changed field is formatted and stored).
+TEST_F(MainEingabestelle, AltDannTabVerlaesstDasFeld)
+{
+    main_test::einstellung(u"AutoFormatUCase"_s, u"3"_s);
+    adressdatei({u"..Kunden"_s, zeile({{Nachname, u"Meier"_s}, {Vorname, u"Eva"_s}})});
+    Main& m = aktivStarten();
+    QMenuBar* leiste = m.menuBar();
+
+    klickAmEnde(textfeld(Vorname));
+    main_test::tippen(textfeld(Vorname), u"s"_s);
+    QTest::keyPress(textfeld(Vorname), Qt::Key_Alt);
+    QTest::keyRelease(textfeld(Vorname), Qt::Key_Alt, Qt::AltModifier);
+    ASSERT_TRUE(leiste->hasFocus());
+    EXPECT_EQ(m.FeldText(Vorname), u"Evas"_s);
+    QTest::keyClick(leiste, Qt::Key_Tab);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !leiste->hasFocus() && !textfeld(Vorname)->hasFocus(); }));
+    EXPECT_EQ(leiste->activeAction(), nullptr);
+    EXPECT_EQ(m.FeldText(Vorname), u"EVAS"_s);
+    EXPECT_EQ(FeldAus(eintrag(0), Vorname), u"EVAS"_s);
+    EXPECT_NE(sitzung().AktivesFeld, Vorname);
+}

@@ -83,6 +83,50 @@ TEST_F(UebernahmeTest, BankRegelnDerNamen)
                              "Postbank\r\n"));
 }
 
+// Only a bank value longer than 201 characters is replaced by the new name;
+// one of exactly 201 keeps its names, and places and area codes are kept
+// however long their values grow.
+TEST_F(UebernahmeTest, NurEinBankwertUeber201ZeichenWirdErsetzt)
+{
+    const struct
+    {
+        Katalogart art;
+        const char* datei;
+        const char* schluessel;
+        QString gespeichert;
+        QString adresse;
+        QString danach;
+    } faelle[] = {
+        {Katalogart::Bank, "D-BLZ_2.Txt", "20000000", QString(201, u'L'), bank("20000000", "Neu"),
+         QString(201, u'L') + QStringLiteral(", Neu")},
+        {Katalogart::Bank, "D-BLZ_2.Txt", "20000000", QString(202, u'L'), bank("20000000", "Neu"),
+         QStringLiteral("Neu")},
+        {Katalogart::Ort, "D-PLZ_Ort_5.txt", "50667", QString(202, u'O'),
+         satzMit({{Plz, QStringLiteral("50667")}, {Ort, QStringLiteral("Altstadt")}}),
+         QString(202, u'O') + QStringLiteral(", Altstadt")},
+        {Katalogart::Ort, "D-PLZ_Ort_5.txt", "50667", QString(600, u'O'),
+         satzMit({{Plz, QStringLiteral("50667")}, {Ort, QStringLiteral("Altstadt")}}),
+         QString(600, u'O') + QStringLiteral(", Altstadt")},
+        {Katalogart::Vorwahl, "D-PLZ_Vorwahl_5.txt", "50667", QString(202, u'9'),
+         satzMit({{Plz, QStringLiteral("50667")}, {Ort, QStringLiteral("Köln")}, {Telefon, QStringLiteral("0221/1")}}),
+         QString(202, u'9') + QStringLiteral(", 0221")},
+        {Katalogart::Vorwahl, "D-PLZ_Vorwahl_5.txt", "50667", QString(600, u'9'),
+         satzMit({{Plz, QStringLiteral("50667")}, {Ort, QStringLiteral("Köln")}, {Telefon, QStringLiteral("0221/1")}}),
+         QString(600, u'9') + QStringLiteral(", 0221")},
+    };
+    for (const auto& fall : faelle) {
+        const QString datei = QString::fromUtf8(fall.datei);
+        const QString schluessel = QString::fromUtf8(fall.schluessel);
+        const QString sektion = fall.art == Katalogart::Bank ? QStringLiteral("[BLZ]") : QStringLiteral("[PLZ]");
+        zcommon::Ini_CacheLeeren();
+        katalog(datei, {sektion, schluessel + u'=' + fall.gespeichert});
+        adressen({fall.adresse});
+        ausfuehren(fall.art);
+        EXPECT_EQ(katalogText(datei), crlf({sektion, schluessel + u'=' + fall.danach}))
+            << datei.toStdString() << ", stored value of " << fall.gespeichert.size() << " characters";
+    }
+}
+
 TEST_F(UebernahmeTest, OrteJeLandUndOhneAuswahl)
 {
     katalog(QStringLiteral("D-PLZ_Ort_5.txt"), {QStringLiteral("[PLZ]"), QStringLiteral("50667=Köln, Deutz")});

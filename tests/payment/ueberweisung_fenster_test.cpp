@@ -100,9 +100,9 @@ TEST_F(UeberweisungFenster, WerteGetrimmtGekuerztUndGemeldet)
 }
 
 // Ctrl+M on the card: the recipient line takes as much of name, postcode and
-// place as fits into its 27 characters; a place that fits follows the name
-// when the postcode did not.
-TEST_F(UeberweisungFenster, EmpfaengerzeileMitOrtOhnePostleitzahl)
+// place as fits into its 27 characters, in this order; a postcode that does
+// not fit keeps the place out too, however short it is.
+TEST_F(UeberweisungFenster, EmpfaengerzeileOhneOrtNachAbgelehnterPostleitzahl)
 {
     adressdatei({u"..Kunden"_s,
                  zeile({{Vorname, u"Maximiliane"_s}, {Nachname, u"Musterfrau"_s}, {Plz, u"12345"_s}, {Ort, u"Jena"_s}}),
@@ -124,6 +124,6 @@ TEST_F(UeberweisungFenster, EmpfaengerzeileMitOrtOhnePostleitzahl)
         QTest::keyClick(m.Feld(Nachname), Qt::Key_M, Qt::ControlModifier);
         ASSERT_EQ(zeilen.size(), i + 1);
     }
-    EXPECT_EQ(zeilen, (QStringList{u"Maximiliane Musterfrau Jena"_s, u"Anna Muster 12345 Berlin"_s,
+    EXPECT_EQ(zeilen, (QStringList{u"Maximiliane Musterfrau"_s, u"Anna Muster 12345 Berlin"_s,
                                    u"Annabella Mustermann 12345"_s}));
 }

@@ -40,10 +40,12 @@ TEST(Ueberweisung, EmpfaengerAusDerKarte)
     // 20 characters: the postcode fits (26), the place would not.
     EXPECT_EQ(Empfaenger_Name("Annabella", "Mustermann", "12345", "Berlin"),
               QStringLiteral("Annabella Mustermann 12345"));
-    // A place that fits follows the name when the postcode did not fit.
-    EXPECT_EQ(Empfaenger_Name("Annabella", "Mustermann-Ost", "12345", "X"), QStringLiteral("Annabella Mustermann-Ost X"));
+    // A refused postcode keeps the place out, however short it is.
+    EXPECT_EQ(Empfaenger_Name("Annabella", "Mustermann-Ost", "12345", "X"), QStringLiteral("Annabella Mustermann-Ost"));
     EXPECT_EQ(Empfaenger_Name("Annabella", "Mustermann-Ost", "12345", "Jena"),
               QStringLiteral("Annabella Mustermann-Ost"));
+    // No postcode: the place follows the name.
+    EXPECT_EQ(Empfaenger_Name("Annabella", "Mustermann-Ost", "", "X"), QStringLiteral("Annabella Mustermann-Ost X"));
     EXPECT_EQ(Empfaenger_Name("", "Muster", "", "Ort"), QStringLiteral("Muster Ort"));
     EXPECT_EQ(Verwendung_AusAuswahl("  Rechnung\r\n4711 "), QStringLiteral("Rechnung 4711"));
 }
