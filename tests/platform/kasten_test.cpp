@@ -7,7 +7,6 @@
 
 #include <QAbstractButton>
 #include <QApplication>
-#include <QFontMetrics>
 #include <QInputDialog>
 #include <QGuiApplication>
 #include <QKeySequence>
