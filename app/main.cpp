@@ -9,6 +9,7 @@
 #include "platform/signale.h"
 #include "platform/ui/desktopplattform.h"
 #include "platform/ui/qtdrucker.h"
+#include "platform/ui/titelbreite.h"
 
 #include <QApplication>
 #include <QLibraryInfo>
@@ -26,6 +27,8 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Zettlora"));
     zapp::Schrift_Einrichten();
+    // Every window, however it is opened, shows its whole title.
+    zplatform::titelWaechterEinrichten();
     QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
 
     QTranslator qtDeutsch;

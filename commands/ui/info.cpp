@@ -131,6 +131,20 @@ void Info::paintEvent(QPaintEvent* e)
     p.drawText(QPointF(x - 2, y - 2), name);
 }
 
+// The frame, the notice in it and the text field reach the right edge: a box
+// widened for its title has no empty strip.
+void Info::resizeEvent(QResizeEvent* e)
+{
+    QDialog::resizeEvent(e);
+    if (!CopyrightHinweis || !SysInfo)
+        return;
+    QWidget* rahmen = CopyrightHinweis->parentWidget();
+    const int rechts = width() - zplatform::twipsZuPixel(150);
+    rahmen->resize(rechts - rahmen->x(), rahmen->height());
+    CopyrightHinweis->resize(rahmen->width() - 2 * CopyrightHinweis->x(), CopyrightHinweis->height());
+    SysInfo->resize(qMax(SysInfo->width(), rechts - SysInfo->x()), SysInfo->height());
+}
+
 void Info::befAbbrechen_Click()
 {
     done(QDialog::Accepted);

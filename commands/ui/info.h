@@ -40,6 +40,7 @@ protected:
     void keyPressEvent(QKeyEvent* e) override;
     void closeEvent(QCloseEvent* e) override;
     bool eventFilter(QObject* objekt, QEvent* e) override;
+    void resizeEvent(QResizeEvent* e) override;
 
 private:
     double m_groesse = 30;

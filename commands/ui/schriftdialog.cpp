@@ -1,11 +1,11 @@
 #include "commands/ui/schriftdialog.h"
 
+#include "common/ui/farbwahl.h"
 #include "common/ui/hilfetaste.h"
 #include "common/ui/listen.h"
 #include "platform/ui/qtdrucker.h"
 
 #include <QCheckBox>
-#include <QColorDialog>
 #include <QDialogButtonBox>
 #include <QFontComboBox>
 #include <QFormLayout>
@@ -60,7 +60,7 @@ SchriftDialog::SchriftDialog(const QString& schrift, int kleinste, int groesste,
     befFarbe->setObjectName(QStringLiteral("befFarbe"));
     connect(befFarbe, &QPushButton::clicked, this, [this] {
         const QColor alt = bezVorschau->palette().color(QPalette::WindowText);
-        const QColor neu = QColorDialog::getColor(alt, this, QStringLiteral("Schriftfarbe"));
+        const QColor neu = zcommon::Farbe_Waehlen(alt, this, QStringLiteral("Schriftfarbe"));
         if (neu.isValid())
             setFarbe(neu);
     });

@@ -1,4 +1,5 @@
 #include "commands/ui/setup.h"
+#include "common/ui/farbwahl.h"
 #include "common/ui/hilfetaste.h"
 
 #include "commands/ui/schriftdialog.h"
@@ -6,7 +7,6 @@
 
 #include <QCheckBox>
 #include <QCloseEvent>
-#include <QColorDialog>
 #include <QComboBox>
 #include <QFileDialog>
 #include <QGridLayout>
@@ -80,7 +80,7 @@ Setup::Setup(const SetupKarte& karte, QWidget* parent) : QDialog(parent), m_kart
         return d.selectedFiles().constFirst();
     };
     farbeWaehlen = [this](qint64 start) {
-        const QColor c = QColorDialog::getColor(alsFarbe(start), this, QStringLiteral("Hintergrundfarbe"));
+        const QColor c = zcommon::Farbe_Waehlen(alsFarbe(start), this, QStringLiteral("Hintergrundfarbe"));
         return c.isValid() ? alsNummer(c) : start;
     };
 

@@ -10,6 +10,7 @@
 
 #include <QCloseEvent>
 #include <QMenu>
+#include <QResizeEvent>
 
 namespace zmasken {
 
@@ -54,11 +55,8 @@ ZAexport::ZAexport(QWidget* hauptfenster) : QDialog(hauptfenster)
     befAbbrechen->setAutoDefault(false);
 
     Label1->setGeometry(px(120), px(120), px(1000), px(255));
-    ComboMasken->setGeometry(px(1200), px(80), px(3300), px(315));
-    Text->setGeometry(px(120), px(520), px(4380), px(2200));
-    BefOk->setGeometry(px(1920), px(2840), px(1215), px(375));
-    befAbbrechen->setGeometry(px(3285), px(2840), px(1215), px(375));
     setFixedSize(px(4620), px(3340));
+    anordnen();
 
     // Form_Load
     const QStringList masken = Masken_Liste();
@@ -70,6 +68,23 @@ ZAexport::ZAexport(QWidget* hauptfenster) : QDialog(hauptfenster)
     connect(ComboMasken, &QComboBox::currentIndexChanged, this, [this](int) { ComboMasken_Click(); });
     connect(BefOk, &QPushButton::clicked, this, &ZAexport::BefOk_Click);
     connect(befAbbrechen, &QPushButton::clicked, this, &ZAexport::befAbbrechen_Click);
+}
+
+void ZAexport::resizeEvent(QResizeEvent* e)
+{
+    QDialog::resizeEvent(e);
+    anordnen();
+}
+
+// The mask box and the text take the form's width, the buttons stand at its
+// right edge: a form widened for its title has no empty strip.
+void ZAexport::anordnen()
+{
+    const int mehr = width() - px(4620);
+    ComboMasken->setGeometry(px(1200), px(80), px(3300) + mehr, px(315));
+    Text->setGeometry(px(120), px(520), px(4380) + mehr, px(2200));
+    BefOk->setGeometry(px(1920) + mehr, px(2840), px(1215), px(375));
+    befAbbrechen->setGeometry(px(3285) + mehr, px(2840), px(1215), px(375));
 }
 
 void ZAexport::ComboMasken_Click()

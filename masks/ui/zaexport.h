@@ -35,6 +35,10 @@ public:
 protected:
     void closeEvent(QCloseEvent* e) override;
     void reject() override;
+    void resizeEvent(QResizeEvent* e) override;
+
+private:
+    void anordnen();
 };
 
 } // namespace zmasken

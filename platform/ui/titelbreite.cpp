@@ -1,7 +1,9 @@
 #include "platform/ui/titelbreite.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <QDialog>
+#include <QEvent>
 #include <QFontDatabase>
 #include <QFontMetrics>
 #include <QGridLayout>
@@ -9,6 +11,7 @@
 #include <QLayout>
 #include <QScreen>
 #include <QSpacerItem>
+#include <QWidget>
 
 #include <algorithm>
 
@@ -55,6 +58,50 @@ int schirmBreite(const QWidget& fenster)
     return schirm ? schirm->availableGeometry().width() : 0;
 }
 
+// The title as the window manager shows it: "[*]" stands for the mark of a
+// modified window.
+QString gezeigterTitel(const QWidget& fenster)
+{
+    QString titel = fenster.windowTitle();
+    return titel.replace(QLatin1String("[*]"), fenster.isWindowModified() ? QStringLiteral("*") : QString());
+}
+
+bool hatTitelleiste(const QWidget& fenster)
+{
+    if (!fenster.isWindow() || fenster.windowFlags().testFlag(Qt::FramelessWindowHint))
+        return false;
+    switch (fenster.windowType()) {
+    case Qt::Popup:
+    case Qt::ToolTip:
+    case Qt::SplashScreen:
+    case Qt::Desktop:
+    case Qt::SubWindow:
+        return false;
+    default:
+        return true;
+    }
+}
+
+// Watches every window of the application: each one shown, and each shown one
+// whose title changes, is made as wide as its title needs.
+class TitelWaechter : public QObject
+{
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* o, QEvent* e) override
+    {
+        const QEvent::Type art = e->type();
+        if ((art == QEvent::Show || art == QEvent::WindowTitleChange) && o->isWidgetType()) {
+            auto* fenster = static_cast<QWidget*>(o);
+            if (fenster->isWindow() && (art == QEvent::Show || fenster->isVisible()))
+                titelPlatzMachen(*fenster);
+        }
+        return false;
+    }
+};
+
 } // namespace
 
 int titelBreite(const QWidget& fenster, const QString& titel)
@@ -79,6 +126,35 @@ void titelRaumGeben(QDialog& dialog)
         gitter->addItem(strebe, gitter->rowCount(), 0, 1, std::max(1, gitter->columnCount()));
     else
         layout->addItem(strebe);
+}
+
+void titelWaechterEinrichten()
+{
+    static bool eingerichtet = false;
+    QCoreApplication* app = QCoreApplication::instance();
+    if (!app || eingerichtet)
+        return;
+    app->installEventFilter(new TitelWaechter(app));
+    eingerichtet = true;
+}
+
+void titelPlatzMachen(QWidget& fenster)
+{
+    if (!hatTitelleiste(fenster) || fenster.windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen))
+        return;
+    const QString titel = gezeigterTitel(fenster);
+    if (titel.isEmpty())
+        return;
+    const int bedarf = titelBreite(fenster, titel);
+    if (fenster.width() >= bedarf)
+        return;
+    if (fenster.maximumWidth() < bedarf) {
+        if (fenster.minimumWidth() == fenster.maximumWidth())
+            fenster.setFixedWidth(bedarf);
+        else
+            fenster.setMaximumWidth(bedarf);
+    }
+    fenster.resize(bedarf, fenster.height());
 }
 
 } // namespace zplatform

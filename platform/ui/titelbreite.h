@@ -1,7 +1,10 @@
 #pragma once
-// A box as wide as its title: the window manager cuts a title that does not
-// fit the window's width ("Absenderze... hlagsfenster"), so the program's
-// message and input boxes take at least the width their title needs.
+// A window as wide as its title: the window manager cuts a title that does
+// not fit the window's width ("Absenderze... hlagsfenster"). Every window of
+// the program takes at least the width its title needs when it is shown and
+// when its title changes (a watcher over the whole application, set up by
+// every start); message and input boxes, which fix their own size while they
+// are shown, get that width into their layout.
 
 #include <QString>
 
@@ -20,5 +23,15 @@ int titelBreite(const QWidget& fenster, const QString& titel);
 // from its layout, so the width holds there too. Call it once the dialog's
 // layout is complete.
 void titelRaumGeben(QDialog& dialog);
+
+// Sets the watcher up for every window of the application, the program's own
+// and Qt's. Called once the application object exists, before the first
+// window opens: by the program's start and by each test program's.
+void titelWaechterEinrichten();
+
+// Widens a shown window with a frame to the width its title needs (a window
+// of fixed width gets that width fixed). Maximised and full-screen windows,
+// popups, tool tips and windows without a frame stay as they are.
+void titelPlatzMachen(QWidget& fenster);
 
 } // namespace zplatform

@@ -23,6 +23,7 @@
 #include <QKeyEvent>
 #include <QMenuBar>
 #include <QPainter>
+#include <QScopedValueRollback>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -67,6 +68,33 @@ public:
             opt.state &= ~QStyle::State_Selected;
         zadressbuch::ListenDelegate::paint(painter, opt, index);
     }
+};
+
+// A filter box that tells a pick from its drop-down list apart from the end
+// of typing: the box reports Enter, or leaving it, on a typed text that
+// equals an entry of its list as a pick too.
+class FilterKombi : public QComboBox
+{
+public:
+    using QComboBox::QComboBox;
+    // True while Enter or the loss of the focus is handled: a pick reported
+    // now is only the typed text.
+    bool tippenEndet() const { return m_tippenEndet; }
+
+protected:
+    void keyPressEvent(QKeyEvent* e) override
+    {
+        const QScopedValueRollback merken(m_tippenEndet, e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter);
+        QComboBox::keyPressEvent(e);
+    }
+    void focusOutEvent(QFocusEvent* e) override
+    {
+        const QScopedValueRollback merken(m_tippenEndet, true);
+        QComboBox::focusOutEvent(e);
+    }
+
+private:
+    bool m_tippenEndet = false;
 };
 
 } // namespace
@@ -159,7 +187,7 @@ Listendruck::Listendruck(QWidget* eltern) : QDialog(eltern)
     auto* g = new QGridLayout(Rahmen1);
     auto* bez2 = new QLabel(QStringLiteral("Liste für User..."), Rahmen1);
     bez2->setObjectName(QStringLiteral("Bezeichnung2"));
-    KombiName = new QComboBox(Rahmen1);
+    KombiName = new FilterKombi(Rahmen1);
     KombiName->setObjectName(QStringLiteral("KombiName"));
     KombiName->setEditable(true);
     KombiName->setInsertPolicy(QComboBox::NoInsert);
@@ -168,7 +196,7 @@ Listendruck::Listendruck(QWidget* eltern) : QDialog(eltern)
     BefLoescheNamen->setToolTip(QStringLiteral("Löscht die Vorgabenliste"));
     auto* bez1 = new QLabel(QStringLiteral("Textfilter..."), Rahmen1);
     bez1->setObjectName(QStringLiteral("Bezeichnung1"));
-    KombiFilter = new QComboBox(Rahmen1);
+    KombiFilter = new FilterKombi(Rahmen1);
     KombiFilter->setObjectName(QStringLiteral("KombiFilter"));
     KombiFilter->setEditable(true);
     KombiFilter->setInsertPolicy(QComboBox::NoInsert);
@@ -186,7 +214,6 @@ Listendruck::Listendruck(QWidget* eltern) : QDialog(eltern)
     for (int i = 0; i < 3; ++i) {
         BefAuswahl[i] = new QPushButton(QString::fromUtf8(auswahlTexte[i]), Rahmen1);
         BefAuswahl[i]->setObjectName(QStringLiteral("BefAuswahl_%1").arg(i));
-        BefAuswahl[i]->setAutoDefault(false);
         knoepfe->addWidget(BefAuswahl[i]);
         connect(BefAuswahl[i], &QPushButton::clicked, this, [this, i] { BefAuswahl_Click(i); });
     }
@@ -211,9 +238,9 @@ Listendruck::Listendruck(QWidget* eltern) : QDialog(eltern)
     lr->addWidget(Liste);
     l1->addWidget(RahmenListe, 1);
     SSTab1->addTab(tab1, QStringLiteral("Auswahl der Adressen"));
-    // Enter anywhere in the dialog is "&Neuwahl": the button becomes the
-    // dialog's default only once its page belongs to the dialog, and no other
-    // button may take Enter over when it has the focus.
+    // Enter in the dialog is "&Neuwahl" (the button becomes the dialog's
+    // default only once its page belongs to the dialog); a button that has
+    // the focus takes Enter itself.
     BefAuswahl[2]->setDefault(true);
 
     // Tab 2: the print options.
@@ -263,8 +290,8 @@ Listendruck::Listendruck(QWidget* eltern) : QDialog(eltern)
     BefOk->setObjectName(QStringLiteral("BefOk"));
     BefAbbruch = new QPushButton(QStringLiteral("&Abbrechen"), this);
     BefAbbruch->setObjectName(QStringLiteral("BefAbbruch"));
-    for (QPushButton* b : {BefLoescheNamen, BefLoescheFilter, Bef2Datei, BefOk, BefAbbruch})
-        b->setAutoDefault(false);
+    for (QPushButton* b : findChildren<QPushButton*>())
+        b->setAutoDefault(true);
     unten->addWidget(Bef2Datei);
     unten->addStretch();
     unten->addWidget(BefOk);
@@ -282,8 +309,14 @@ Listendruck::Listendruck(QWidget* eltern) : QDialog(eltern)
 
     connect(BefLoescheNamen, &QPushButton::clicked, this, [this] { KombiName->clear(); });
     connect(BefLoescheFilter, &QPushButton::clicked, this, [this] { KombiFilter->clear(); });
-    connect(KombiName, &QComboBox::activated, this, [this] { ZeitNeuauswahl->start(); });
-    connect(KombiFilter, &QComboBox::activated, this, [this] { ZeitNeuauswahl->start(); });
+    // Only a pick from a box's list (by mouse or arrow keys) re-selects by
+    // itself; Enter on a typed text is the default button's alone.
+    for (QComboBox* k : {KombiName, KombiFilter}) {
+        connect(k, &QComboBox::activated, this, [this, k] {
+            if (!static_cast<FilterKombi*>(k)->tippenEndet())
+                ZeitNeuauswahl->start();
+        });
+    }
     connect(ZeitNeuauswahl, &QTimer::timeout, this, [this] { BefAuswahl_Click(2); });
     connect(ZeitAutoPersBogen, &QTimer::timeout, this, &Listendruck::ZeitAutoPersBogen_Timer);
     connect(Liste, &QListView::clicked, this, [this](const QModelIndex& i) { Liste_Click(i.row()); });
@@ -379,6 +412,19 @@ bool Listendruck::eventFilter(QObject* o, QEvent* e)
         return true;
     }
     return QDialog::eventFilter(o, e);
+}
+
+void Listendruck::keyPressEvent(QKeyEvent* e)
+{
+    // Enter that no focused button took is "&Neuwahl" on the print options'
+    // page too, where the button itself is hidden with its page.
+    const bool enter = e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter;
+    if (enter && (e->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier && !BefAuswahl[2]->isVisible()) {
+        if (BefAuswahl[2]->isEnabled())
+            BefAuswahl[2]->click();
+        return;
+    }
+    QDialog::keyPressEvent(e);
 }
 
 void Listendruck::Anzahl_Anzeigen()

@@ -77,6 +77,7 @@ protected:
     void closeEvent(QCloseEvent* e) override;
     void reject() override;
     bool eventFilter(QObject* o, QEvent* e) override;
+    void keyPressEvent(QKeyEvent* e) override;
 
 private:
     void Form_Load();

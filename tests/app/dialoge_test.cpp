@@ -22,11 +22,13 @@
 #include "payment/ui/formprnnachnahme.h"
 #include "payment/ui/formprnueberweisung.h"
 #include "platform/ordner.h"
+#include "platform/ui/titelbreite.h"
 #include "printing/ui/listendruck.h"
 #include "printing/ui/printerset.h"
 #include "printing/ui/umschlag.h"
 #include "support/textpruefung.h"
 
+#include <QColorDialog>
 #include <QDir>
 #include <QTabWidget>
 
@@ -97,46 +99,52 @@ protected:
         return k;
     }
 
+    // Every form of the program, made as its command makes it.
+    using Fabrik = std::function<std::unique_ptr<QWidget>()>;
+    std::vector<Fabrik> formen()
+    {
+        QWidget* haupt = fenster.get();
+        return {
+            [this, haupt] { return std::make_unique<zadressbuch::Auswahl>(haupt); },
+            [this, haupt] { return std::make_unique<zbefehle::Info>(haupt); },
+            [this, haupt] { return std::make_unique<zbefehle::MsgDoppelt>(haupt); },
+            [this, haupt] { return std::make_unique<zbefehle::SchriftDialog>(u"Arial;8;0;0;0;0"_s, 4, 16, haupt); },
+            [this, haupt] {
+                zbefehle::SetupKarte k;
+                k.titel = u"Zettlora"_s;
+                return std::make_unique<zbefehle::Setup>(k, haupt);
+            },
+            [this, haupt] { return std::make_unique<zbefehle::SetupSpeziell>(haupt); },
+            [this, haupt] { return std::make_unique<zbefehle::Sonderzeichen>(haupt); },
+            [this, haupt] { return std::make_unique<zbefehle::Tips>(haupt); },
+            [this, haupt] { return std::make_unique<zbefehle::ZoomText>(haupt, 1); },
+            [this, haupt] { return std::make_unique<zaustausch::AdrImport2>(haupt); },
+            [this, haupt] { return std::make_unique<zaustausch::ImpZA>(haupt); },
+            [this, haupt] { return std::make_unique<zaustausch::Telewahl>(haupt); },
+            [this, haupt] { return std::make_unique<zmasken::MaskenEdit>(haupt); },
+            [this, haupt] { return std::make_unique<zmasken::ZAexport>(haupt); },
+            [this, haupt] { return std::make_unique<zzahlung::FormPrnLastschrift>(karte(), QString(), haupt); },
+            [this, haupt] { return std::make_unique<zzahlung::FormPrnNachnahme>(karte(), QString(), haupt); },
+            [this, haupt] {
+                auto f = std::make_unique<zzahlung::FormPrnUeberweisung>(haupt);
+                f->Vorbelegen(fenster->FeldText(2), fenster->FeldText(1), fenster->FeldText(4), fenster->FeldText(5),
+                              fenster->FeldText(17), fenster->FeldText(18), fenster->FeldText(19), QString());
+                return f;
+            },
+            [this, haupt] { return std::make_unique<zdruck::Listendruck>(haupt); },
+            [this, haupt] { return std::make_unique<zdruck::Umschlag>(haupt); },
+        };
+    }
+
 private:
     QFont m_schrift;
 };
 
 TEST_F(Dialoge, KeinTextAbgeschnitten)
 {
-    using Fabrik = std::function<std::unique_ptr<QWidget>()>;
     QWidget* haupt = fenster.get();
-    const std::vector<Fabrik> fenster_ = {
-        [&] { return std::make_unique<zadressbuch::Auswahl>(haupt); },
-        [&] { return std::make_unique<zbefehle::Info>(haupt); },
-        [&] { return std::make_unique<zbefehle::MsgDoppelt>(haupt); },
-        [&] { return std::make_unique<zbefehle::SchriftDialog>(u"Arial;8;0;0;0;0"_s, 4, 16, haupt); },
-        [&] {
-            zbefehle::SetupKarte k;
-            k.titel = u"Zettlora"_s;
-            return std::make_unique<zbefehle::Setup>(k, haupt);
-        },
-        [&] { return std::make_unique<zbefehle::SetupSpeziell>(haupt); },
-        [&] { return std::make_unique<zbefehle::Sonderzeichen>(haupt); },
-        [&] { return std::make_unique<zbefehle::Tips>(haupt); },
-        [&] { return std::make_unique<zbefehle::ZoomText>(haupt, 1); },
-        [&] { return std::make_unique<zaustausch::AdrImport2>(haupt); },
-        [&] { return std::make_unique<zaustausch::ImpZA>(haupt); },
-        [&] { return std::make_unique<zaustausch::Telewahl>(haupt); },
-        [&] { return std::make_unique<zmasken::MaskenEdit>(haupt); },
-        [&] { return std::make_unique<zmasken::ZAexport>(haupt); },
-        [&] { return std::make_unique<zzahlung::FormPrnLastschrift>(karte(), QString(), haupt); },
-        [&] { return std::make_unique<zzahlung::FormPrnNachnahme>(karte(), QString(), haupt); },
-        [&] {
-            auto f = std::make_unique<zzahlung::FormPrnUeberweisung>(haupt);
-            f->Vorbelegen(fenster->FeldText(2), fenster->FeldText(1), fenster->FeldText(4), fenster->FeldText(5),
-                          fenster->FeldText(17), fenster->FeldText(18), fenster->FeldText(19), QString());
-            return f;
-        },
-        [&] { return std::make_unique<zdruck::Listendruck>(haupt); },
-        [&] { return std::make_unique<zdruck::Umschlag>(haupt); },
-    };
     QStringList befunde = pruefen(*fenster);
-    for (const Fabrik& f : fenster_) {
+    for (const Fabrik& f : formen()) {
         std::unique_ptr<QWidget> d = f();
         befunde << pruefen(*d);
         d->hide();
@@ -147,6 +155,45 @@ TEST_F(Dialoge, KeinTextAbgeschnitten)
     befunde << pruefen(zdruck::PrinterSet::laden(haupt));
     zdruck::PrinterSet::entladen();
     EXPECT_TRUE(befunde.isEmpty()) << befunde.join(u'\n').toStdString();
+}
+
+// Every window is at least as wide as the program works out for its whole
+// title: each form, the two dialogs that stay loaded, one of Qt's own
+// dialogs, and a shown window whose title grows.
+TEST_F(Dialoge, TitelGanz)
+{
+    QWidget* haupt = fenster.get();
+    std::vector<Fabrik> alle = formen();
+    alle.push_back([haupt] {
+        auto d = std::make_unique<QColorDialog>(haupt);
+        d->setWindowTitle(u"Hintergrundfarbe der Karteikarte und der Adressenliste"_s);
+        return d;
+    });
+    const auto pruefeBreite = [](QWidget& w) {
+        SCOPED_TRACE(w.objectName().toStdString() + " \"" + w.windowTitle().toStdString() + "\"");
+        QApplication::processEvents();
+        EXPECT_FALSE(w.windowTitle().isEmpty());
+        EXPECT_GE(w.width(), zplatform::titelBreite(w, w.windowTitle()));
+    };
+    fenster->show();
+    pruefeBreite(*fenster);
+    for (const Fabrik& f : alle) {
+        std::unique_ptr<QWidget> d = f();
+        d->show();
+        pruefeBreite(*d);
+        d->hide();
+    }
+    QWidget& datei = zbefehle::File::instanz();
+    datei.show();
+    pruefeBreite(datei);
+    datei.hide();
+    // The print options take the job's name into their title while shown.
+    QWidget& optionen = zdruck::PrinterSet::laden(haupt);
+    optionen.show();
+    pruefeBreite(optionen);
+    optionen.setWindowTitle(u"Drucken - Zettlora Anschriftenliste mit Telefon und Geburtstag"_s);
+    pruefeBreite(optionen);
+    zdruck::PrinterSet::entladen();
 }
 
 } // namespace

