@@ -207,7 +207,7 @@ public Q_SLOTS:
     void Form_QueryUnload();
     // The end asked for from outside (logout, shutdown, a termination signal),
     // with nobody there to answer: as the idle exit, what is open is closed
-    // with its safe answer, then the file is saved and the program ends
+    // with the answer that changes nothing, then the file is saved and the program ends
     // (read-only: it ends without saving).
     void Programmende_Von_Aussen();
 
@@ -279,7 +279,7 @@ private:
     QList<QKeySequence> m_kuerzel;
     QMenu* m_popup = nullptr;
 
-    QSet<int> m_gedrueckt; // keys whose press reached a card field
+    QSet<int> m_gedrueckt;      // keys whose press reached a card field
     int m_feldVorDemMenue = -1; // the card field the menu bar took the keyboard focus from
     bool m_beendet = false;
     int m_schleifenEbene = 0; // the event-loop level the window was made in
