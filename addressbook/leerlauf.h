@@ -29,8 +29,8 @@
 // open holds it back. At the limit, in rounds driven by a timer of their own:
 // while a walk over the list runs (ListenLauf::aktiv()) it gets an Esc
 // (sitzung().LetzteTaste = 27); the innermost open window is closed as Esc or
-// its close box would (a message box of the platform with its safe answer,
-// never "Ja"; an input box cancelled; a popup menu; a modal form through its
+// its close box would (a message box of the platform with the answer that
+// changes nothing; an input box cancelled; a popup menu; a modal form through its
 // own close handler, which may ask a question that the next round closes in
 // turn). Once nothing is open any more and every dialog's exec() has
 // returned, the exit runs from the event loop: save and exit, or in read-only

@@ -102,7 +102,10 @@ bool Reservierung_Pruefen(const QString& pfad)
                        "Reservierung geht auf Sie über, und was der andere Benutzer speichert, kann "
                        "verloren gehen.")
             .arg(zcommon::Woertlich(pfad), seit, zcommon::Woertlich(wer), zcommon::Woertlich(wo)),
-        zplatform::vbYesNo | zplatform::vbQuestion, QStringLiteral("Adressdatei reserviert"));
+        zplatform::vbYesNo | zplatform::vbQuestion, QStringLiteral("Adressdatei reserviert"), 0,
+        // Closed by the program (a termination signal, the idle exit): read-only,
+        // the other instance keeps its reservation.
+        zplatform::vbYes);
     if (antwort != zplatform::vbNo)
         return false;
     zcommon::Ini_Sperre sperre(Reservierungsdatei());

@@ -35,7 +35,8 @@ void Reservierung_Freigeben(const QString& pfad);
 // two instances opening the file at once only one gets it.
 // Held by another user, computer or running instance: "#SystemQuestion" and
 // the question naming who and since when; Yes -> false (open read-only),
-// No -> the reservation is taken over (true).
+// No -> the reservation is taken over (true). The question closed by the
+// program (a termination signal, the idle exit) answers Yes: nothing is taken over.
 bool Reservierung_Pruefen(const QString& pfad);
 
 // ---------------------------------------------------------------------------

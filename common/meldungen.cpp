@@ -197,17 +197,18 @@ zplatform::HilfeAufruf hilfeKnopf(int thema)
 
 } // namespace
 
-int MsgBox(const QString& text, int stil, const QString& titel, int hilfeThema)
+int MsgBox(const QString& text, int stil, const QString& titel, int hilfeThema, zplatform::Schliessantwort schliessen)
 {
     if (hilfeThema > 0)
-        return zplatform::plattform().meldungMitHilfe(umbrechen(text), stil, titel, hilfeKnopf(hilfeThema));
-    return zplatform::plattform().meldung(umbrechen(text), stil, titel);
+        return zplatform::plattform().meldungMitHilfe(umbrechen(text), stil, titel, hilfeKnopf(hilfeThema), schliessen);
+    return zplatform::plattform().meldung(umbrechen(text), stil, titel, schliessen);
 }
 
-int Meldung(const QString& ton, const QString& text, int stil, const QString& titel, int hilfeThema)
+int Meldung(const QString& ton, const QString& text, int stil, const QString& titel, int hilfeThema,
+            zplatform::Schliessantwort schliessen)
 {
     Ton_Ausgeben(ton);
-    return MsgBox(text, stil, titel, hilfeThema);
+    return MsgBox(text, stil, titel, hilfeThema, schliessen);
 }
 
 QString InputBox(const QString& prompt, const QString& titel, const QString& vorgabe, int hilfeThema)

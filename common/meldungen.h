@@ -1,6 +1,8 @@
 #pragma once
 // Messages, sounds and the central error report.
 
+#include "platform/plattform.h"
+
 #include <QString>
 
 namespace zcommon {
@@ -11,11 +13,14 @@ void Ton_Ausgeben(const QString& name);
 // A message box: "~" becomes a line break; returns the platform's result
 // (vbOK 1 ... vbNo 7). Plays no sound: callers call Ton_Ausgeben first.
 // With a help topic (Hilfethema, programme.h) the box has a Help button that
-// opens the help at that topic and leaves the box open.
-int MsgBox(const QString& text, int stil = 0, const QString& titel = QStringLiteral("Zettlora"), int hilfeThema = 0);
+// opens the help at that topic and leaves the box open. schliessen names the
+// answer that changes nothing when the program closes the box (a termination
+// signal, the idle exit), where it is not the box's sichereAntwort.
+int MsgBox(const QString& text, int stil = 0, const QString& titel = QStringLiteral("Zettlora"), int hilfeThema = 0,
+           zplatform::Schliessantwort schliessen = {});
 // Sound, then message box.
 int Meldung(const QString& ton, const QString& text, int stil, const QString& titel = QStringLiteral("Zettlora"),
-            int hilfeThema = 0);
+            int hilfeThema = 0, zplatform::Schliessantwort schliessen = {});
 // Input box; "~" becomes a line break; cancel gives "". A help topic as with MsgBox.
 QString InputBox(const QString& prompt, const QString& titel = QStringLiteral("Zettlora"),
                  const QString& vorgabe = QString(), int hilfeThema = 0);

@@ -61,7 +61,9 @@ QString Laendereinstellung_Pruefen(bool zeigen)
             Meldung(QStringLiteral("#SystemQuestion"),
                     QStringLiteral("Bitte prüfen Sie die Einstellungen Ihres Computers:~~") + warnung +
                         QStringLiteral("~~Soll dieser Hinweis beim nächsten Programmstart wieder erscheinen?"),
-                    zplatform::vbYesNo + zplatform::vbQuestion, QStringLiteral("Ländereinstellung"));
+                    zplatform::vbYesNo + zplatform::vbQuestion, QStringLiteral("Ländereinstellung"), 0,
+                    // Closed by the program: the hint stays switched on.
+                    zplatform::vbYes);
         if (antwort == zplatform::vbNo)
             Ini_Schreiben(QString(), Allgemein, QStringLiteral("LänderHinweis"), QStringLiteral("0"));
     }

@@ -10,7 +10,8 @@ namespace zcommon {
 // the system date (before 1999 is wrong). Returns the warning ("" when all is
 // well). With zeigen and the setting "LänderHinweis" (section "Allgemein") not
 // "0" the warning is shown in a Yes/No box titled "Ländereinstellung"; No
-// writes "0" there so that it is not shown again.
+// writes "0" there so that it is not shown again (the box closed by the
+// program answers Yes and writes nothing).
 QString Laendereinstellung_Pruefen(bool zeigen);
 
 // Runs the one-shot configuration job "Adapter.Cfg" of the program folder.

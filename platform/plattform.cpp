@@ -13,16 +13,27 @@
 
 namespace zplatform {
 
+namespace {
+
+// Buttons of each box type, left to right; 0 where a box has fewer.
+const int knoepfe[6][3] = {
+    {vbOK, 0, 0},     {vbOK, vbCancel, 0},    {vbAbort, vbRetry, vbIgnore}, {vbYes, vbNo, vbCancel},
+    {vbYes, vbNo, 0}, {vbRetry, vbCancel, 0},
+};
+
+// The box type of a style; an unknown one shows OK only.
+int boxArt(int stil)
+{
+    const int art = stil & 7;
+    return art > 5 ? 0 : art;
+}
+
+} // namespace
+
 int standardAntwort(int stil)
 {
-    // Buttons of each box type, left to right; the default-button bits pick one.
-    static const int knoepfe[6][3] = {
-        {vbOK, 0, 0},     {vbOK, vbCancel, 0},    {vbAbort, vbRetry, vbIgnore}, {vbYes, vbNo, vbCancel},
-        {vbYes, vbNo, 0}, {vbRetry, vbCancel, 0},
-    };
-    int art = stil & 7;
-    if (art > 5)
-        art = 0;
+    // The default-button bits pick one of the buttons.
+    const int art = boxArt(stil);
     int index = (stil >> 8) & 3;
     if (index > 2 || knoepfe[art][index] == 0)
         index = 0;
@@ -43,6 +54,17 @@ int sichereAntwort(int stil)
     default:
         return vbOK;
     }
+}
+
+int antwortBeimSchliessen(int stil, Schliessantwort schliessen)
+{
+    if (schliessen) {
+        for (int knopf : knoepfe[boxArt(stil)]) {
+            if (knopf != 0 && knopf == *schliessen)
+                return knopf;
+        }
+    }
+    return sichereAntwort(stil);
 }
 
 bool adresseErlaubt(const QString& url)
@@ -77,7 +99,7 @@ bool adresseErlaubt(const QString& url)
     return false;
 }
 
-int Plattform::meldung(const QString&, int stil, const QString&)
+int Plattform::meldung(const QString&, int stil, const QString&, Schliessantwort)
 {
     return standardAntwort(stil);
 }
@@ -89,9 +111,10 @@ QString Plattform::eingabe(const QString&, const QString&, const QString& vorgab
     return vorgabe;
 }
 
-int Plattform::meldungMitHilfe(const QString& text, int stil, const QString& titel, const HilfeAufruf&)
+int Plattform::meldungMitHilfe(const QString& text, int stil, const QString& titel, const HilfeAufruf&,
+                               Schliessantwort schliessen)
 {
-    return meldung(text, stil, titel);
+    return meldung(text, stil, titel, schliessen);
 }
 
 QString Plattform::eingabeMitHilfe(const QString& prompt, const QString& titel, const QString& vorgabe,

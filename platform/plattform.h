@@ -14,6 +14,7 @@
 #include <QStringList>
 
 #include <functional>
+#include <optional>
 
 namespace zplatform {
 
@@ -44,6 +45,15 @@ int standardAntwort(int stil);
 // Yes/No gives No, a box with Cancel gives Cancel, Abort/Retry/Ignore gives Abort.
 int sichereAntwort(int stil);
 
+// The answer that changes nothing, for a box the program closes with nobody
+// there to answer (offeneBoxenSchliessen: a termination signal, the idle
+// exit). The caller names it where the buttons alone do not tell, as for a
+// question whose "Nein" takes something over or writes a setting. Not named,
+// or naming a button the box does not have: the box's sichereAntwort.
+using Schliessantwort = std::optional<MsgErgebnis>;
+// The answer a box of that style gets when the program closes it.
+int antwortBeimSchliessen(int stil, Schliessantwort schliessen = {});
+
 // What the Help button of a message or input box does: it opens the help at
 // the box's topic. The box stays open and waits for its answer.
 using HilfeAufruf = std::function<void()>;
@@ -54,19 +64,22 @@ public:
     virtual ~Plattform() = default;
 
     // Message box; "~" in the text has already been turned into line breaks
-    // by the caller when it wants that. Returns one of MsgErgebnis.
-    virtual int meldung(const QString& text, int stil, const QString& titel);
+    // by the caller when it wants that. Returns one of MsgErgebnis; a box the
+    // program closes (offeneBoxenSchliessen) returns antwortBeimSchliessen.
+    virtual int meldung(const QString& text, int stil, const QString& titel, Schliessantwort schliessen = {});
     // Input box; cancel gives an empty text and *abgebrochen = true.
     virtual QString eingabe(const QString& prompt, const QString& titel, const QString& vorgabe,
                             bool* abgebrochen = nullptr);
     // The same boxes with a Help button beside the others (F1 presses it too);
     // an empty hilfe gives the plain box. Without a person to press it, the
     // box is answered as the plain one.
-    virtual int meldungMitHilfe(const QString& text, int stil, const QString& titel, const HilfeAufruf& hilfe);
+    virtual int meldungMitHilfe(const QString& text, int stil, const QString& titel, const HilfeAufruf& hilfe,
+                                Schliessantwort schliessen = {});
     virtual QString eingabeMitHilfe(const QString& prompt, const QString& titel, const QString& vorgabe,
                                     const HilfeAufruf& hilfe, bool* abgebrochen = nullptr);
     // Closes every message and input box that waits for an answer now: a
-    // message box with its sichereAntwort, an input box cancelled. Each
+    // message box with the answer that changes nothing (antwortBeimSchliessen
+    // of its style and the answer its caller named), an input box cancelled. Each
     // caller gets its answer once its box's event loop has returned. Returns
     // how many boxes it closed (a box closed before and not yet returned
     // counts no more). The headless default never has a box open.

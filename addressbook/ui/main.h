@@ -207,7 +207,7 @@ public Q_SLOTS:
     void Form_QueryUnload();
     // The end asked for from outside (logout, shutdown, a termination signal),
     // with nobody there to answer: as the idle exit, what is open is closed
-    // with its safe answer, then the file is saved and the program ends
+    // with the answer that changes nothing, then the file is saved and the program ends
     // (read-only: it ends without saving).
     void Programmende_Von_Aussen();
 

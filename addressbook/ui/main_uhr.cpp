@@ -40,7 +40,7 @@ void Main::leerlaufAusstieg(UhrAnzeige::Ende ende)
 }
 
 // The innermost open window, as Esc or its close box would close it: the
-// platform's boxes with their safe answer, a popup menu, the topmost modal
+// platform's boxes with the answer that changes nothing, a popup menu, the topmost modal
 // dialog through its own close handler (the form's cancel).
 bool Main::leerlaufFensterSchliessen()
 {

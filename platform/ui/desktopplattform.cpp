@@ -146,12 +146,13 @@ QString programmTitel()
     return name.isEmpty() ? QStringLiteral("Zettlora") : name;
 }
 
-int DesktopPlattform::meldung(const QString& text, int stil, const QString& titel)
+int DesktopPlattform::meldung(const QString& text, int stil, const QString& titel, Schliessantwort schliessen)
 {
-    return meldungMitHilfe(text, stil, titel, {});
+    return meldungMitHilfe(text, stil, titel, {}, schliessen);
 }
 
-int DesktopPlattform::meldungMitHilfe(const QString& text, int stil, const QString& titel, const HilfeAufruf& hilfe)
+int DesktopPlattform::meldungMitHilfe(const QString& text, int stil, const QString& titel, const HilfeAufruf& hilfe,
+                                      Schliessantwort schliessen)
 {
     int art = stil & 7;
     if (art > vbRetryCancel)
@@ -186,10 +187,10 @@ int DesktopPlattform::meldungMitHilfe(const QString& text, int stil, const QStri
     }
     titelRaumGeben(box);
 
-    // Closed with nobody there to answer: the button of the safe answer.
+    // Closed with nobody there to answer: the button of the answer that changes nothing.
     QPointer<QPushButton> sicher;
     for (size_t i = 0; i < liste.size(); ++i)
-        if (liste[i].ergebnis == sichereAntwort(art))
+        if (liste[i].ergebnis == antwortBeimSchliessen(art, schliessen))
             sicher = knoepfeQt[i];
 
     NormalerZeiger zeiger;

@@ -16,10 +16,11 @@ namespace zplatform {
 class DesktopPlattform : public Plattform
 {
 public:
-    int meldung(const QString& text, int stil, const QString& titel) override;
+    int meldung(const QString& text, int stil, const QString& titel, Schliessantwort schliessen = {}) override;
     QString eingabe(const QString& prompt, const QString& titel, const QString& vorgabe,
                     bool* abgebrochen = nullptr) override;
-    int meldungMitHilfe(const QString& text, int stil, const QString& titel, const HilfeAufruf& hilfe) override;
+    int meldungMitHilfe(const QString& text, int stil, const QString& titel, const HilfeAufruf& hilfe,
+                        Schliessantwort schliessen = {}) override;
     QString eingabeMitHilfe(const QString& prompt, const QString& titel, const QString& vorgabe,
                             const HilfeAufruf& hilfe, bool* abgebrochen = nullptr) override;
     int offeneBoxenSchliessen() override;

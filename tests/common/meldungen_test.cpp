@@ -81,11 +81,11 @@ TEST(Meldungen, FehlerMeldenSchuetztVorWiedereintritt)
     struct Verschachtelt : TestPlattform
     {
         int innen = -1;
-        int meldung(const QString& text, int stil, const QString& titel) override
+        int meldung(const QString& text, int stil, const QString& titel, Schliessantwort schliessen = {}) override
         {
             if (innen < 0)
                 innen = Fehler_Melden(7, "innen");
-            return TestPlattform::meldung(text, stil, titel);
+            return TestPlattform::meldung(text, stil, titel, schliessen);
         }
     } p;
     p.antworten.enqueue(vbCancel);

@@ -2,6 +2,7 @@
 #include "platform/ui/desktopplattform.h"
 #include "platform/ui/hilfefenster.h"
 #include "support/dialoghilfe.h"
+#include "support/testplattform.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -124,6 +125,49 @@ TEST(Desktop, OffeneBoxenSchliessenNieMitJa)
     EXPECT_EQ(d.eingabe(QStringLiteral("Name:"), QString(), QStringLiteral("Vorgabe"), &abbruch), QString());
     EXPECT_TRUE(abbruch) << "an input box is cancelled";
     EXPECT_EQ(d.offeneBoxenSchliessen(), 0) << "nothing open any more";
+}
+
+// A box the program closes gets the answer its caller named as the one that
+// changes nothing (a "Ja" too), else its safe answer; the test platform
+// closes its boxes exactly alike.
+TEST(Desktop, GeschlossenMitDerAntwortDesAufrufers_WieDieTestplattform)
+{
+    DesktopPlattform d;
+    TestPlattform t;
+    struct Fall
+    {
+        int stil;
+        Schliessantwort schliessen;
+        int antwort;
+    };
+    const Fall faelle[] = {
+        {vbYesNo | vbQuestion, vbYes, vbYes},
+        {vbYesNo | vbQuestion, {}, vbNo},
+        {vbYesNoCancel | vbQuestion | vbDefaultButton1, vbNo, vbNo},
+        {vbOKCancel, vbOK, vbOK},
+        {vbAbortRetryIgnore | vbCritical, vbIgnore, vbIgnore},
+        {vbRetryCancel, vbRetry, vbRetry},
+        // A button the box does not have: its safe answer.
+        {vbYesNo | vbQuestion, vbCancel, vbNo},
+        {vbOKOnly | vbExclamation, vbNo, vbOK},
+    };
+    for (const Fall& f : faelle) {
+        const std::string fall = std::to_string(f.stil) + " " + std::to_string(f.schliessen.value_or(MsgErgebnis(0)));
+        wennOffen([&](QWidget*) { d.offeneBoxenSchliessen(); });
+        EXPECT_EQ(d.meldung(QStringLiteral("Weiter?"), f.stil, QString(), f.schliessen), f.antwort) << fall;
+        wennOffen([&](QWidget*) { d.offeneBoxenSchliessen(); });
+        EXPECT_EQ(d.meldungMitHilfe(
+                      QStringLiteral("Weiter?"), f.stil, QString(), [] {}, f.schliessen),
+                  f.antwort)
+            << fall << " with a Help button";
+
+        t.antworten << TestPlattform::OffenLassen;
+        QTimer::singleShot(0, [&t] { t.offeneBoxenSchliessen(); });
+        EXPECT_EQ(t.meldung(QStringLiteral("Weiter?"), f.stil, QString(), f.schliessen), f.antwort) << fall;
+        ASSERT_FALSE(t.meldungen.empty());
+        EXPECT_TRUE(t.meldungen.back().vomProgrammGeschlossen) << fall;
+        EXPECT_EQ(t.meldungen.back().schliessAntwort, f.antwort) << fall;
+    }
 }
 
 TEST(Desktop, EingabeUndSanduhr)

@@ -41,15 +41,16 @@ QStringList hilfeDruecken(TestPlattform& p, Schlange& schlange, const Wert& hilf
 
 } // namespace
 
-int TestPlattform::meldung(const QString& text, int stil, const QString& titel)
+int TestPlattform::meldung(const QString& text, int stil, const QString& titel, zplatform::Schliessantwort schliessen)
 {
-    return meldungMitHilfe(text, stil, titel, {});
+    return meldungMitHilfe(text, stil, titel, {}, schliessen);
 }
 
 int TestPlattform::meldungMitHilfe(const QString& text, int stil, const QString& titel,
-                                   const zplatform::HilfeAufruf& hilfe)
+                                   const zplatform::HilfeAufruf& hilfe, zplatform::Schliessantwort schliessen)
 {
     GezeigteMeldung m{text, stil, titel, 0, bool(hilfe), {}};
+    m.schliessAntwort = zplatform::antwortBeimSchliessen(stil, schliessen);
     if (beiMeldung)
         beiMeldung(m);
     if (hilfe)
@@ -57,7 +58,7 @@ int TestPlattform::meldungMitHilfe(const QString& text, int stil, const QString&
     if (!antworten.isEmpty() && antworten.head() == OffenLassen) {
         antworten.dequeue();
         m.vomProgrammGeschlossen = offenHalten();
-        m.antwort = m.vomProgrammGeschlossen ? zplatform::sichereAntwort(stil) : zplatform::standardAntwort(stil);
+        m.antwort = m.vomProgrammGeschlossen ? m.schliessAntwort : zplatform::standardAntwort(stil);
     } else {
         m.antwort = antworten.isEmpty() ? zplatform::standardAntwort(stil) : antworten.dequeue();
     }

@@ -25,6 +25,7 @@ struct GezeigteMeldung
     bool mitHilfe = false;               // the box had a Help button
     QStringList hilfeGeoeffnet;          // what its Help button opened while the box stayed open
     bool vomProgrammGeschlossen = false; // left open, then closed by offeneBoxenSchliessen
+    int schliessAntwort = 0;             // what closing it by the program answers (antwortBeimSchliessen)
 };
 
 struct GezeigteEingabe
@@ -54,10 +55,11 @@ public:
     // Queued as an answer (OffenLassen in antworten, "<offen>" in eingaben):
     // the box stays open as a person who has gone away leaves it. Its own
     // event loop runs, as a real box's does, until the program closes the
-    // open boxes (offeneBoxenSchliessen): a message box then gets its
-    // sichereAntwort, an input box is cancelled. A box nobody closes takes
-    // its default answer after offenHoechstensMs (vomProgrammGeschlossen
-    // stays false), so a test cannot hang.
+    // open boxes (offeneBoxenSchliessen): a message box then gets the answer
+    // the desktop gives it (antwortBeimSchliessen), an input box is
+    // cancelled. A box nobody closes takes its default answer after
+    // offenHoechstensMs (vomProgrammGeschlossen stays false), so a test
+    // cannot hang.
     static constexpr int OffenLassen = -2;
     int offenHoechstensMs = 5000;
     // The boxes open now (left open and not yet returned).
@@ -79,11 +81,12 @@ public:
     bool ctrl = false;
     QString login = QStringLiteral("tester");
 
-    int meldung(const QString& text, int stil, const QString& titel) override;
+    int meldung(const QString& text, int stil, const QString& titel,
+                zplatform::Schliessantwort schliessen = {}) override;
     QString eingabe(const QString& prompt, const QString& titel, const QString& vorgabe,
                     bool* abgebrochen = nullptr) override;
-    int meldungMitHilfe(const QString& text, int stil, const QString& titel,
-                        const zplatform::HilfeAufruf& hilfe) override;
+    int meldungMitHilfe(const QString& text, int stil, const QString& titel, const zplatform::HilfeAufruf& hilfe,
+                        zplatform::Schliessantwort schliessen = {}) override;
     QString eingabeMitHilfe(const QString& prompt, const QString& titel, const QString& vorgabe,
                             const zplatform::HilfeAufruf& hilfe, bool* abgebrochen = nullptr) override;
     int offeneBoxenSchliessen() override;

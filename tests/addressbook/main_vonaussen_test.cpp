@@ -1,0 +1,218 @@
+// Questions of the real main window closed by the program itself, with nobody
+// there to answer them: by a termination signal (as the program catches it)
+// or by the idle exit. Each gets the answer that changes nothing: the other
+// instance's reservation of the address file stays, and a hint the user did
+// not switch off stays switched on.
+#include "main_hilfen.h"
+
+#include "addressbook/reservierung.h"
+#include "commands/ui/file.h"
+#include "common/start.h"
+#include "platform/signale.h"
+#include "support/dialoghilfe.h"
+
+#include <QElapsedTimer>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTimer>
+
+#include <csignal>
+#include <functional>
+
+using namespace zadressbuch;
+using main_test::zeile;
+
+namespace {
+
+// The termination signals, caught once for the whole test program as the
+// program catches them: the running main window ends as from outside.
+bool signaleAbgefangen()
+{
+    static const bool abgefangen = zplatform::Beendensignale_Abfangen(qApp, [] {
+        if (Main* m = Main::instanz())
+            m->Programmende_Von_Aussen();
+    });
+    return abgefangen;
+}
+
+// The other instance, on another computer, that holds the file.
+const QString Anna = u"Anna|buero-pc|4711|01.07.2000 08:15"_s;
+
+class BoxVonAussen : public main_test::MainFensterTest
+{
+protected:
+    void SetUp() override
+    {
+        MainFensterTest::SetUp();
+        ASSERT_TRUE(signaleAbgefangen());
+        zcommon::Benutzer_Zuruecksetzen(); // "Tester", from the scripted login
+        zcommon::Instanz_Freigeben();
+        adressdatei({u"..Geteilt"_s, zeile({{1, u"Erste"_s}})});
+        adressdatei({u"..Eigene"_s, zeile({{1, u"Eigene"_s}})}, u"erste.Dat"_s);
+        plattform.offenHoechstensMs = 3000;
+        // A dialog the program does not close is closed after a while, so the test cannot hang.
+        seitStart.start();
+        waechter.setInterval(100);
+        QObject::connect(&waechter, &QTimer::timeout, [this] {
+            if (seitStart.elapsed() < 3000)
+                return;
+            if (QWidget* w = QApplication::activeModalWidget()) {
+                ++notbremse;
+                w->close();
+            }
+        });
+        waechter.start();
+    }
+
+    // The path the program reserves zettlora.dat under (a start of its own finds it).
+    QString geteilteDatei()
+    {
+        starten();
+        const QString pfad = sitzung().AdressDateiName;
+        neuerLauf();
+        zcommon::Instanz_Freigeben();
+        return pfad;
+    }
+    static QString reservierung(const QString& pfad)
+    {
+        return zcommon::Ini_Lesen(Reservierungsdatei(), u"Reservierung"_s, pfad);
+    }
+
+    // Runs schritt once a box of the platform has been left open.
+    void sobaldOffen(std::function<void()> schritt)
+    {
+        auto* versuch = new QTimer(qApp);
+        versuch->setInterval(5);
+        QObject::connect(versuch, &QTimer::timeout, [this, versuch, schritt] {
+            if (plattform.offeneBoxen() != 1)
+                return;
+            versuch->stop();
+            versuch->deleteLater();
+            schritt();
+        });
+        versuch->start();
+    }
+    void beendensignalSobaldOffen()
+    {
+        sobaldOffen([] { std::raise(SIGTERM); });
+    }
+    // The tick that reaches the idle limit, in the event loop of the open box.
+    void leerlaufSobaldOffen()
+    {
+        sobaldOffen([this] {
+            sitzung().LeerlaufZaehler = sitzung().LeerlaufGrenze - 2;
+            fenster->ZeitTimeOut_Timer();
+        });
+    }
+
+    // Opens zettlora.dat through "Öffnen" and the file chooser, as the user does.
+    void geteilteDateiOeffnen()
+    {
+        amDialog<zbefehle::File>([](zbefehle::File& f) {
+            const auto treffer = f.Datei1->findItems(u"zettlora.dat"_s, Qt::MatchFixedString);
+            ASSERT_EQ(treffer.size(), 1);
+            f.Datei1->setCurrentItem(treffer.first());
+            f.BefOk->click();
+        });
+        fenster->aktion(u"PulOeffnen"_s)->trigger();
+    }
+
+    const GezeigteMeldung* box(const QString& titel) const
+    {
+        for (const GezeigteMeldung& m : plattform.meldungen)
+            if (m.titel == titel)
+                return &m;
+        return nullptr;
+    }
+
+    int notbremse = 0;
+    QTimer waechter;
+    QElapsedTimer seitStart;
+};
+
+// The reservation question "Nein" means "edit anyway" and takes the
+// reservation over. Closed from outside, at start-up or when another file is
+// opened, by a termination signal or by the idle exit, it answers "Ja": the
+// file opens read-only, the program ends without saving, the other
+// instance's entry stays as it was, and the next start is asked again.
+TEST_F(BoxVonAussen, ReservierungsfrageVonAussenGeschlossenUebernimmtNichts)
+{
+    struct Fall
+    {
+        const char* weg;
+        bool beimStart; // the question of the start-up, else of "Öffnen"
+        bool signal;    // a termination signal, else the idle exit
+    };
+    const Fall faelle[] = {
+        {"start-up, termination signal", true, true},
+        {"open, termination signal", false, true},
+        {"open, idle exit", false, false},
+    };
+    const QString pfad = geteilteDatei();
+    for (const Fall& f : faelle) {
+        SCOPED_TRACE(f.weg);
+        plattform.meldungen.clear();
+        main_test::einstellung(u"TimeOut_Tester"_s, u"600"_s, wurzel.programm() + u"/Zettlora.Ini"_s, u"erste.Dat"_s);
+        zcommon::Ini_Schreiben(Reservierungsdatei(), u"Reservierung"_s, pfad, Anna);
+        const QByteArray vorher = dateiBytes();
+
+        plattform.antworten << TestPlattform::OffenLassen;
+        if (f.signal)
+            beendensignalSobaldOffen();
+        else
+            leerlaufSobaldOffen();
+        if (f.beimStart) {
+            starten();
+        } else {
+            starten({u"Datei=erste"_s});
+            ASSERT_FALSE(fenster->beendet());
+            geteilteDateiOeffnen();
+        }
+        ASSERT_TRUE(QTest::qWaitFor([&] { return fenster->beendet(); }));
+        EXPECT_EQ(notbremse, 0) << "a window stayed open";
+        const GezeigteMeldung* frage = box(u"Adressdatei reserviert"_s);
+        ASSERT_NE(frage, nullptr);
+        EXPECT_TRUE(frage->vomProgrammGeschlossen);
+        EXPECT_EQ(frage->antwort, zplatform::vbYes) << "read-only";
+        EXPECT_EQ(reservierung(pfad), Anna) << "the other instance keeps the file";
+        EXPECT_EQ(dateiBytes(), vorher) << "nothing saved into the other's file";
+
+        // The next instance is asked as well, and opens read-only at "Ja".
+        neuerLauf();
+        zcommon::Instanz_Freigeben();
+        plattform.meldungen.clear();
+        plattform.antworten << zplatform::vbYes;
+        starten();
+        EXPECT_NE(box(u"Adressdatei reserviert"_s), nullptr);
+        EXPECT_TRUE(sitzung().NurLesen);
+        EXPECT_EQ(reservierung(pfad), Anna);
+        neuerLauf();
+        zcommon::Instanz_Freigeben();
+    }
+}
+
+// The hint on unsuitable regional settings: "Nein" switches it off for good
+// ("LänderHinweis=0"). Closed by a termination signal it answers "Ja": the
+// program ends, and the next start shows the hint again.
+TEST_F(BoxVonAussen, LaenderhinweisVonAussenGeschlossenBleibtAn)
+{
+    plattform.uhr = QDateTime(QDate(1998, 12, 31), QTime(12, 0)); // a system date before 1999
+    plattform.antworten << TestPlattform::OffenLassen;
+    beendensignalSobaldOffen();
+    starten();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return fenster->beendet(); }));
+    EXPECT_EQ(notbremse, 0) << "a window stayed open";
+    const GezeigteMeldung* hinweis = box(u"Ländereinstellung"_s);
+    ASSERT_NE(hinweis, nullptr);
+    EXPECT_TRUE(hinweis->vomProgrammGeschlossen);
+    EXPECT_EQ(hinweis->antwort, zplatform::vbYes);
+    EXPECT_NE(ini(u"LänderHinweis"_s, u"Allgemein"_s), u"0"_s);
+
+    neuerLauf();
+    zcommon::Instanz_Freigeben();
+    plattform.meldungen.clear();
+    starten();
+    EXPECT_NE(box(u"Ländereinstellung"_s), nullptr) << "shown again at the next start";
+}
+
+} // namespace
