@@ -1,6 +1,13 @@
 #include "support/nutzereingabe.h"
 
 #include <QApplication>
+#include <QClipboard>
+#include <QDropEvent>
+#include <QInputMethodEvent>
+#include <QLineEdit>
+#include <QMimeData>
+#include <QMouseEvent>
+#include <QPlainTextEdit>
 #include <QGuiApplication>
 #include <QProcess>
 #include <QRegularExpression>
@@ -8,6 +15,8 @@
 #include <QTest>
 #include <QWindow>
 #include <gtest/gtest.h>
+
+#include <utility>
 
 namespace nutzer {
 
@@ -156,6 +165,72 @@ void taste(QWidget& fenster, Qt::Key taste)
         return;
     }
     werkzeug("xdotool", {QStringLiteral("key"), tastenName(taste)});
+}
+
+namespace {
+
+// Takes a text at the release of the middle button once, as a control does
+// with the X selection.
+class SelektionAttrappe : public QObject
+{
+public:
+    SelektionAttrappe(QWidget* ziel, QString text) : m_text(std::move(text)) { ziel->installEventFilter(this); }
+
+protected:
+    bool eventFilter(QObject* o, QEvent* e) override
+    {
+        if (e->type() != QEvent::MouseButtonRelease || static_cast<QMouseEvent*>(e)->button() != Qt::MiddleButton)
+            return false;
+        o->removeEventFilter(this);
+        deleteLater();
+        auto* w = static_cast<QWidget*>(o);
+        if (auto* zeile = qobject_cast<QLineEdit*>(w)) {
+            if (!zeile->isReadOnly()) {
+                zeile->deselect();
+                zeile->insert(m_text);
+            }
+        } else if (auto* box = qobject_cast<QPlainTextEdit*>(w->parentWidget()); box && !box->isReadOnly()) {
+            box->setTextCursor(box->cursorForPosition(static_cast<QMouseEvent*>(e)->position().toPoint()));
+            box->insertPlainText(m_text);
+        }
+        return false;
+    }
+
+private:
+    QString m_text;
+};
+
+} // namespace
+
+void mittelklickEinfuegen(QWidget* ziel, QPoint punkt, const QString& text)
+{
+    QClipboard* ablage = QGuiApplication::clipboard();
+    if (ablage->supportsSelection())
+        ablage->setText(text, QClipboard::Selection);
+    else
+        new SelektionAttrappe(ziel, text);
+    QTest::mouseClick(ziel, Qt::MiddleButton, {}, punkt);
+}
+
+void textFallenLassen(QWidget* ziel, QPoint punkt, const QString& text)
+{
+    QMimeData daten;
+    daten.setText(text);
+    QDragEnterEvent hinein(punkt, Qt::CopyAction | Qt::MoveAction, &daten, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(ziel, &hinein);
+    QDragMoveEvent ueber(punkt, Qt::CopyAction | Qt::MoveAction, &daten, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(ziel, &ueber);
+    QDropEvent fallen(QPointF(punkt), Qt::CopyAction | Qt::MoveAction, &daten, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(ziel, &fallen);
+}
+
+void eingabemethodeUebergeben(QWidget* ziel, const QString& text)
+{
+    QInputMethodEvent vorschau(text, {});
+    QApplication::sendEvent(ziel, &vorschau);
+    QInputMethodEvent uebergabe;
+    uebergabe.setCommitString(text);
+    QApplication::sendEvent(ziel, &uebergabe);
 }
 
 } // namespace nutzer
