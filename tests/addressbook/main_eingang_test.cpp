@@ -10,6 +10,8 @@
 #include <QClipboard>
 #include <QPlainTextEdit>
 #include <QTextCursor>
+#include <QThread>
+#include <QTimer>
 
 #include <functional>
 
@@ -258,4 +260,51 @@ TEST_F(MainEingang, EinzeiligesFeldNimmtKeinenZeilenumbruch)
                 << "the cursor after what came in";
         }
     }
+}
+
+// The remark's selection dragged out of the box onto the place: the text
+// moves (both fields stored), and the program takes the next click. (The
+// box started its scrolling timer with the move that began the drag; that
+// timer then began one drag after the other and took every click.)
+TEST_F(MainEingang, ZiehenAusDenBemerkungenVerschiebtUndLaesstDasProgrammFrei)
+{
+    // The offscreen platform runs no drag.
+    if (!nutzer::unterX11())
+        GTEST_SKIP() << "needs a drag through the X server";
+    Main& m = aktivStarten();
+    QPlainTextEdit* b = bemerkung();
+    auto imFenster = [&m](QWidget* w, QPoint p) { return w->mapTo(&m, p); };
+    nutzer::klicken(m, imFenster(b->viewport(), QPoint(4, 4)));
+    b->selectAll();
+    const QPoint start = imFenster(b->viewport(), b->cursorRect(QTextCursor(b->document())).center() + QPoint(8, 0));
+    const QPoint ziel = imFenster(m.Feld(Ort), QPoint(m.Feld(Ort)->width() - 4, m.Feld(Ort)->height() / 2));
+    // Out of the box upwards first, as a quick hand does, then onto the place.
+    const QPoint draussen = imFenster(b->viewport(), QPoint(8, -30));
+    nutzer::ziehenX11(m, start, {draussen, (draussen + ziel) / 2, ziel});
+    ASSERT_TRUE(QTest::qWaitFor([&] { return m.FeldText(Bemerkung).isEmpty(); }));
+    EXPECT_EQ(m.FeldText(Ort), u"Berlinsiehe #19"_s);
+    EXPECT_EQ(FeldAus(eintrag(0), Ort), u"Berlinsiehe #19"_s);
+    EXPECT_EQ(FeldAus(eintrag(0), Bemerkung), QString());
+    // From here on a drag can only begin by itself, and it runs an event
+    // loop of its own until a button is let go: each is ended so, and counted.
+    int vonSelbst = 0;
+    bool offen = false;
+    const int ebene = QThread::currentThread()->loopLevel();
+    QTimer wache;
+    wache.setInterval(20);
+    QObject::connect(&wache, &QTimer::timeout, [&] {
+        const bool imZiehen = QThread::currentThread()->loopLevel() > ebene;
+        if (imZiehen && !offen) {
+            ++vonSelbst;
+            nutzer::loslassenX11();
+        }
+        offen = imZiehen;
+    });
+    wache.start();
+    // A few ticks of the box's scrolling timer (100 ms), then the next click
+    // selects another address.
+    QTest::qWait(400);
+    nutzer::klicken(m, imFenster(m.Liste->viewport(), QPoint(40, m.Liste->visualRect(adressliste().index(1)).center().y())));
+    EXPECT_TRUE(QTest::qWaitFor([] { return adressliste().ListIndex() == 1; }, 2000));
+    EXPECT_EQ(vonSelbst, 0) << "drags began by themselves";
 }

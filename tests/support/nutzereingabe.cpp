@@ -157,6 +157,37 @@ void nachVorneHolen(QWidget& fenster)
     werkzeug("xdotool", {QStringLiteral("windowactivate"), QString::number(w.winId())});
 }
 
+void ziehenX11(QWidget& fenster, QPoint von, const QList<QPoint>& ueber)
+{
+    QWidget& w = *fenster.window();
+    EXPECT_TRUE(QTest::qWaitForWindowExposed(&w)) << "not on the screen: " << w.objectName().toStdString();
+    const QString programm = QStandardPaths::findExecutable(QStringLiteral("xdotool"), g_suchpfad);
+    ASSERT_FALSE(programm.isEmpty()) << "xdotool is needed for the window tests under X11";
+    // One run of xdotool for the whole gesture: the program runs the drag in
+    // an event loop of its own meanwhile, and sees each step as it comes.
+    const QString fensterNr = QString::number(w.winId());
+    auto nach = [&](QPoint p) {
+        return QStringList{QStringLiteral("mousemove"), QStringLiteral("--window"), fensterNr, QString::number(p.x()),
+                           QString::number(p.y()), QStringLiteral("sleep"), QStringLiteral("0.1")};
+    };
+    QStringList argumente = nach(von);
+    argumente << QStringLiteral("mousedown") << QStringLiteral("1") << QStringLiteral("sleep") << QStringLiteral("0.1");
+    for (const QPoint& p : ueber)
+        argumente << nach(p);
+    argumente << QStringLiteral("mouseup") << QStringLiteral("1");
+    QProcess lauf;
+    lauf.start(programm, argumente);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return lauf.state() == QProcess::NotRunning; }, 10000)) << "xdotool hangs";
+    EXPECT_EQ(lauf.exitCode(), 0) << "xdotool failed";
+}
+
+void loslassenX11()
+{
+    const QString programm = QStandardPaths::findExecutable(QStringLiteral("xdotool"), g_suchpfad);
+    EXPECT_FALSE(programm.isEmpty()) << "xdotool is needed for the window tests under X11";
+    QProcess::startDetached(programm, {QStringLiteral("click"), QStringLiteral("1")});
+}
+
 void taste(QWidget& fenster, Qt::Key taste)
 {
     if (!unterX11()) {

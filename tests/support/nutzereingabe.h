@@ -45,6 +45,14 @@ void mittelklickEinfuegen(QWidget* ziel, QPoint punkt, const QString& text);
 void textFallenLassen(QWidget* ziel, QPoint punkt, const QString& text);
 void eingabemethodeUebergeben(QWidget* ziel, const QString& text);
 
+// Under X11 only: the user presses the left button at von (in fenster's
+// coordinates), moves the mouse in small steps over the points and lets go
+// at the last one, through the X server (a drag that Qt runs, to its end).
+void ziehenX11(QWidget& fenster, QPoint von, const QList<QPoint>& ueber);
+// Under X11: a press and release of the left button where the mouse stands,
+// sent without waiting (it ends a drag that runs its own event loop).
+void loslassenX11();
+
 // Under X11: the windows as the window manager stacks them, from the bottom
 // to the top, and the window it has given the focus (0 when none).
 QList<WId> stapelX11();
