@@ -5,6 +5,8 @@
 // reaches a one-line field.
 #include "main_hilfen.h"
 
+#include "addressbook/ui/auswahl.h"
+#include "support/dialoghilfe.h"
 #include "support/nutzereingabe.h"
 
 #include <QClipboard>
@@ -211,7 +213,7 @@ TEST_F(MainEingang, TastenOhneAenderungSpeichernNichts)
 // becomes a blank, in the field and in the record; the remark keeps its lines.
 TEST_F(MainEingang, EinzeiligesFeldNimmtKeinenZeilenumbruch)
 {
-    enum Weg { StrgV, Mittelklick, Fallenlassen, Eingabemethode };
+    enum Weg { StrgV, Mittelklick, Fallenlassen, Eingabemethode, Auswahlliste };
     const struct
     {
         const char* name;
@@ -226,6 +228,9 @@ TEST_F(MainEingang, EinzeiligesFeldNimmtKeinenZeilenumbruch)
         {"middle button", Mittelklick, Strasse, u"Am Weg 1\r\n2. Stock"_s, u"Am Weg 1 2. Stock"_s, u"Am Weg 1 2. Stock"_s},
         {"dropped, lone CR", Fallenlassen, Ort, u" Mitte\rSüd"_s, u"Berlin Mitte Süd"_s, u"Berlin Mitte Süd"_s},
         {"input method, paragraph separator", Eingabemethode, Ort, u" A\u2029B"_s, u"Berlin A B"_s, u"Berlin A B"_s},
+        // A value another address holds in two lines (written by another program).
+        {"picked from the field's values", Auswahlliste, Zusatz, u"Haus A°°Hinterhof"_s, u"Haus A Hinterhof"_s,
+         u"Haus A Hinterhof"_s},
         {"Ctrl+V into the remark", StrgV, Bemerkung, u"\r\nZeile 2"_s, u"siehe #19\r\nZeile 2"_s,
          u"siehe #19\r\nZeile 2"_s},
     };
@@ -251,6 +256,15 @@ TEST_F(MainEingang, EinzeiligesFeldNimmtKeinenZeilenumbruch)
             break;
         case Eingabemethode:
             nutzer::eingabemethodeUebergeben(m.Feld(f.feld), f.text);
+            break;
+        case Auswahlliste:
+            adressliste().setList(2, zeile({{Nachname, u"Weber"_s}, {f.feld, f.text}, {Index, u"19"_s}}));
+            amDialog<Auswahl>([](Auswahl& a) {
+                QTest::mouseClick(a.Liste->viewport(), Qt::LeftButton, {},
+                                  a.Liste->visualItemRect(a.Liste->item(0)).center());
+                a.BefOk->click();
+            });
+            QTest::mouseDClick(m.Feld(f.feld), Qt::LeftButton);
             break;
         }
         EXPECT_EQ(m.FeldText(f.feld), f.feldtext);
