@@ -115,6 +115,15 @@ void langeFelderErgaenzen(Felder& karte, const QString& eintrag)
 
 } // namespace
 
+int Bemerkungsgrenze(const Felder& karte)
+{
+    int andere = 0;
+    for (int f = 0; f < FeldAnzahl; ++f)
+        if (f != Bemerkung)
+            andere += LaengeImDatensatz(karte[f]) + 1;
+    return qMax(0, 1023 - andere);
+}
+
 bool Karte_Weicht_Ab(Felder karte, const AdressListe& liste)
 {
     const int i = liste.ListIndex();
@@ -144,11 +153,7 @@ KartenSpeicherung Karte_Uebernehmen(Felder& karte, int DatumBehalten, AdressList
     if (gewaehlt)
         langeFelderErgaenzen(karte, liste.List(i));
 
-    int andere = 0;
-    for (int f = 0; f < FeldAnzahl; ++f)
-        if (f != Bemerkung)
-            andere += LaengeImDatensatz(karte[f]) + 1;
-    s.feld11Grenze = qMax(0, 1023 - andere);
+    s.feld11Grenze = Bemerkungsgrenze(karte);
 
     s.datensatz = Verbinden(karte);
 

@@ -450,6 +450,9 @@ void Main::Adresse_Anzeigen()
     const KartenAnzeige a = Karte_Anzeige(adressliste());
     for (int i = 0; i < FeldAnzahl; ++i)
         m_karte->setFeldText(i, a.felder[i]); // shown as stored, never cut
+    // The remark's limit as this address gives it, before the first key in
+    // it (a key that changes nothing stores nothing, and a click none).
+    m_karte->setBemerkungsgrenze(Bemerkungsgrenze(a.felder));
     bezInfo2->setText(anzeigeText(a.alter));
     bezZeit1->setText(a.zeit1);
     bezZeit2->setText(a.zeit2);

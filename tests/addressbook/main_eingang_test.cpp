@@ -276,6 +276,28 @@ TEST_F(MainEingang, EinzeiligesFeldNimmtKeinenZeilenumbruch)
     }
 }
 
+// The remark's limit is the shown address's from the start: after a store
+// in an address with long fields (written by another program), a click into
+// the remark of a short address takes the next character.
+TEST_F(MainEingang, DieGrenzeDerBemerkungGiltFuerDieGezeigteAdresse)
+{
+    adressdatei({u"..Kunden"_s, zeile({{Nachname, u"Lang"_s}, {Strasse, QString(600, u'x')}, {Index, u"1"_s}}),
+                 zeile({{Nachname, u"Kurz"_s}, {Bemerkung, QString(500, u'y')}, {Index, u"2"_s}})});
+    Main& m = aktivStarten();
+    klickAmEnde(Nachname);
+    taste(Qt::Key_A);
+    // Stored: 1023 minus " ", "Langa", the street, today's date, "1" and 23 separators.
+    EXPECT_EQ(m.FeldEingabegrenze(Bemerkung), 1023 - (1 + 5 + 600 + 10 + 1 + 23));
+    QTest::mouseClick(m.Liste->viewport(), Qt::LeftButton, {},
+                      QPoint(40, m.Liste->visualRect(adressliste().index(1)).center().y()));
+    ASSERT_EQ(m.FeldText(Nachname), u"Kurz"_s);
+    bemerkung()->setFocus(Qt::MouseFocusReason);
+    bemerkung()->moveCursor(QTextCursor::End);
+    taste(Qt::Key_Z);
+    EXPECT_EQ(m.FeldText(Bemerkung), QString(500, u'y') + u'z');
+    EXPECT_TRUE(plattform.toene.isEmpty()) << "no refused key";
+}
+
 // The remark's selection dragged out of the box onto the place: the text
 // moves (both fields stored), and the program takes the next click. (The
 // box started its scrolling timer with the move that began the drag; that
