@@ -8,6 +8,8 @@
 #include "platform/textdatei.h"
 
 #include <QSet>
+
+#include <algorithm>
 #include <cmath>
 
 #include <optional>
@@ -91,6 +93,47 @@ KartenAnzeige Karte_Anzeige(const AdressListe& liste)
     return a;
 }
 
+namespace {
+
+// A one-line card field holds at most ZeilenfeldGrenze characters, so a
+// longer field of the entry (put in by an import) reaches the card cut. A
+// field that still reads as that cut text was not edited: it keeps the
+// entry's full text.
+void langeFelderErgaenzen(Felder& karte, const QString& eintrag)
+{
+    std::optional<Felder> voll;
+    for (int f = 0; f < FeldAnzahl; ++f) {
+        if (f == Bemerkung || karte[f].size() != ZeilenfeldGrenze)
+            continue;
+        if (!voll)
+            voll = Zerlegen(eintrag);
+        const QString& text = (*voll)[f];
+        if (text.size() > ZeilenfeldGrenze && text.startsWith(karte[f]))
+            karte[f] = text;
+    }
+}
+
+} // namespace
+
+int Bemerkungsgrenze(const Felder& karte)
+{
+    int andere = 0;
+    for (int f = 0; f < FeldAnzahl; ++f)
+        if (f != Bemerkung)
+            andere += LaengeImDatensatz(karte[f]) + 1;
+    return qMax(0, 1023 - andere);
+}
+
+bool Karte_Weicht_Ab(Felder karte, const AdressListe& liste)
+{
+    const int i = liste.ListIndex();
+    if (i < 0 || i >= liste.ListCount())
+        return std::any_of(karte.begin(), karte.end(), [](const QString& f) { return !f.trimmed().isEmpty(); });
+    const QString& eintrag = liste.List(i);
+    langeFelderErgaenzen(karte, eintrag);
+    return Verbinden(karte) != Verbinden(Zerlegen(eintrag));
+}
+
 KartenSpeicherung Karte_Uebernehmen(Felder& karte, int DatumBehalten, AdressListe& liste)
 {
     KartenSpeicherung s;
@@ -107,28 +150,10 @@ KartenSpeicherung Karte_Uebernehmen(Felder& karte, int DatumBehalten, AdressList
 
     const int i = liste.ListIndex();
     const bool gewaehlt = i >= 0 && i < liste.ListCount();
-    // A one-line card field holds at most ZeilenfeldGrenze characters, so a
-    // longer field of the entry (put in by an import) reaches the card cut.
-    // A field that still reads as that cut text was not edited: it keeps
-    // the entry's full text.
-    if (gewaehlt) {
-        std::optional<Felder> eintrag;
-        for (int f = 0; f < FeldAnzahl; ++f) {
-            if (f == Bemerkung || karte[f].size() != ZeilenfeldGrenze)
-                continue;
-            if (!eintrag)
-                eintrag = Zerlegen(liste.List(i));
-            const QString& voll = (*eintrag)[f];
-            if (voll.size() > ZeilenfeldGrenze && voll.startsWith(karte[f]))
-                karte[f] = voll;
-        }
-    }
+    if (gewaehlt)
+        langeFelderErgaenzen(karte, liste.List(i));
 
-    int andere = 0;
-    for (int f = 0; f < FeldAnzahl; ++f)
-        if (f != Bemerkung)
-            andere += LaengeImDatensatz(karte[f]) + 1;
-    s.feld11Grenze = qMax(0, 1023 - andere);
+    s.feld11Grenze = Bemerkungsgrenze(karte);
 
     s.datensatz = Verbinden(karte);
 

@@ -84,6 +84,18 @@ struct KartenSpeicherung
 // happens (aktion NurLesen). O(24 fields).
 KartenSpeicherung Karte_Uebernehmen(Felder& karte, int DatumBehalten, AdressListe& liste);
 
+// The typing limit of the remark field 11 for a card: 1023 minus the other
+// 23 fields' length in the record, each with its separator (a line break
+// counts 2), at least 0.
+int Bemerkungsgrenze(const Felder& karte);
+
+// True when storing the card would change the list: the selected entry reads
+// otherwise, field by field, than the card (an entry written in a shorter
+// form is no change, nor a one-line field cut as Karte_Uebernehmen restores
+// it); with nothing selected, when any field holds more than blanks. The
+// date stamp of a store plays no part. O(24 fields).
+bool Karte_Weicht_Ab(Felder karte, const AdressListe& liste);
+
 // The input options applied when the user leaves a field he has changed:
 // grossKlein ("AutoFormatUCase") 1 capitalises the start of every word (after
 // a blank or a hyphen), 2 the start of the field, 3 gives upper case, 4 lower

@@ -6,14 +6,18 @@
 
 #include <QContextMenuEvent>
 #include <QFocusEvent>
+#include <QGuiApplication>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QMimeData>
+#include <QScopedValueRollback>
 #include <QScrollBar>
 #include <QSignalBlocker>
 #include <QTextBlock>
 
+#include <algorithm>
 #include <limits>
+#include <utility>
 
 namespace zadressbuch {
 
@@ -65,7 +69,48 @@ QString getippterText(const QKeyEvent* e, bool mehrzeilig)
     return t;
 }
 
+bool istZeilenende(QChar c)
+{
+    return c == u'\r' || c == u'\n' || c == QChar(QChar::LineSeparator) || c == QChar(QChar::ParagraphSeparator);
+}
+
 } // namespace
+
+QString Zeilenumbrueche_Als_Leerzeichen(QStringView text)
+{
+    QString t;
+    t.reserve(text.size());
+    for (qsizetype k = 0; k < text.size(); ++k) {
+        const QChar c = text.at(k);
+        if (!istZeilenende(c)) {
+            t += c;
+            continue;
+        }
+        if (c == u'\r' && k + 1 < text.size() && text.at(k + 1) == u'\n')
+            ++k;
+        t += u' ';
+    }
+    return t;
+}
+
+void OhneTaste::geaendert()
+{
+    if (taste > 0 || programm > 0)
+        return;
+    if (m_tiefe > 0) {
+        m_offen = true;
+        return;
+    }
+    if (m_rueckrufe.ohneTaste)
+        m_rueckrufe.ohneTaste();
+}
+
+void OhneTaste::ereignisEndet()
+{
+    --m_tiefe;
+    if (std::exchange(m_offen, false) && m_rueckrufe.ohneTaste)
+        m_rueckrufe.ohneTaste();
+}
 
 bool EingabeErlaubt(const QString& vorher, const QString& nachher, int grenze, bool umbruchZaehltZwei)
 {
@@ -119,14 +164,24 @@ QString Eingabe_Einpassen(const QString& vorher, int anfang, int laenge, const Q
 KartenZeile::KartenZeile(int feld, QWidget* parent) : QLineEdit(parent), m_feld(feld), m_grenze(Eingabegrenze(feld))
 {
     setObjectName(QStringLiteral("Feld_%1").arg(feld));
+    connect(this, &QLineEdit::textEdited, this, [this] { m_ohneTaste.geaendert(); });
 }
 
 void KartenZeile::textSetzen(const QString& text)
 {
     if (QLineEdit::text() != text) {
+        const QScopedValueRollback programm(m_ohneTaste.programm, m_ohneTaste.programm + 1);
         setText(text);
         anfangZeigen();
     }
+}
+
+bool KartenZeile::event(QEvent* e)
+{
+    m_ohneTaste.ereignisBeginnt();
+    const bool ergebnis = QLineEdit::event(e);
+    m_ohneTaste.ereignisEndet();
+    return ergebnis;
 }
 
 void KartenZeile::anfangZeigen()
@@ -154,9 +209,10 @@ void KartenZeile::geprueft(const std::function<void()>& basis)
         const QSignalBlocker stumm(this);
         basis();
     }
-    const QString nachher = text();
+    QString nachher = text();
     if (nachher == vorher)
         return;
+    zeilenumbruecheErsetzen(vorher, nachher);
     if (EingabeErlaubt(vorher, nachher, m_grenze)) {
         Q_EMIT textEdited(nachher);
         Q_EMIT textChanged(nachher);
@@ -174,8 +230,35 @@ void KartenZeile::geprueft(const std::function<void()>& basis)
     ablehnen(rueckrufe);
 }
 
+void KartenZeile::zeilenumbruecheErsetzen(const QString& vorher, QString& nachher)
+{
+    // Only the part that came in: what stood there before stays as it was.
+    qsizetype vorn = 0;
+    const qsizetype kuerzer = qMin(vorher.size(), nachher.size());
+    while (vorn < kuerzer && vorher.at(vorn) == nachher.at(vorn))
+        ++vorn;
+    qsizetype hinten = 0;
+    while (hinten < kuerzer - vorn && vorher.at(vorher.size() - 1 - hinten) == nachher.at(nachher.size() - 1 - hinten))
+        ++hinten;
+    const QStringView neu = QStringView(nachher).mid(vorn, nachher.size() - vorn - hinten);
+    if (std::none_of(neu.begin(), neu.end(), istZeilenende))
+        return;
+    const QString einzeilig = Zeilenumbrueche_Als_Leerzeichen(neu);
+    const qsizetype weniger = neu.size() - einzeilig.size();
+    int cursor = cursorPosition();
+    if (cursor >= nachher.size() - hinten)
+        cursor -= int(weniger);
+    else if (cursor > vorn + einzeilig.size())
+        cursor = int(vorn + einzeilig.size());
+    nachher = nachher.left(vorn) + einzeilig + nachher.right(hinten);
+    const QSignalBlocker stumm(this);
+    setText(nachher);
+    setCursorPosition(cursor);
+}
+
 void KartenZeile::keyPressEvent(QKeyEvent* e)
 {
+    const QScopedValueRollback taste(m_ohneTaste.taste, m_ohneTaste.taste + 1);
     geprueft([&] { QLineEdit::keyPressEvent(e); });
 }
 
@@ -230,6 +313,24 @@ KartenText::KartenText(int feld, QWidget* parent) : QPlainTextEdit(parent), m_fe
     setObjectName(QStringLiteral("Feld_%1").arg(feld));
     // A TAB never belongs into a record: the key moves on to the next field.
     setTabChangesFocus(true);
+    connect(this, &QPlainTextEdit::textChanged, this, [this] { m_ohneTaste.geaendert(); });
+}
+
+bool KartenText::event(QEvent* e)
+{
+    m_ohneTaste.ereignisBeginnt();
+    const bool ergebnis = QPlainTextEdit::event(e);
+    m_ohneTaste.ereignisEndet();
+    return ergebnis;
+}
+
+bool KartenText::viewportEvent(QEvent* e)
+{
+    // The mouse and what is dropped arrive at the viewport.
+    m_ohneTaste.ereignisBeginnt();
+    const bool ergebnis = QPlainTextEdit::viewportEvent(e);
+    m_ohneTaste.ereignisEndet();
+    return ergebnis;
 }
 
 QString KartenText::text() const
@@ -245,6 +346,7 @@ void KartenText::textSetzen(const QString& text)
     t.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     t.replace(QLatin1Char('\r'), QLatin1Char('\n'));
     if (toPlainText() != t) {
+        const QScopedValueRollback programm(m_ohneTaste.programm, m_ohneTaste.programm + 1);
         setPlainText(t);
         anfangZeigen();
     }
@@ -305,6 +407,7 @@ bool KartenText::einsetzen(const QString& text)
 
 void KartenText::keyPressEvent(QKeyEvent* e)
 {
+    const QScopedValueRollback taste(m_ohneTaste.taste, m_ohneTaste.taste + 1);
     if (!isReadOnly()) {
         const QString t = getippterText(e, true);
         if (!t.isEmpty() && !einfuegenErlaubt(t)) {
@@ -333,6 +436,20 @@ void KartenText::insertFromMimeData(const QMimeData* quelle)
         return;
     }
     QPlainTextEdit::insertFromMimeData(quelle);
+}
+
+void KartenText::mouseMoveEvent(QMouseEvent* e)
+{
+    QPlainTextEdit::mouseMoveEvent(e);
+    // A drag of the selection that ended here took the button's release
+    // away from the box, whose scrolling timer then goes on moving with a
+    // pressed button and starts the next drag, again and again: the program
+    // would take no click any more. The box gets the release it missed.
+    if ((e->buttons() & Qt::LeftButton) && !(QGuiApplication::mouseButtons() & Qt::LeftButton)) {
+        QMouseEvent los(QEvent::MouseButtonRelease, e->position(), e->scenePosition(), e->globalPosition(),
+                        Qt::LeftButton, Qt::NoButton, e->modifiers());
+        QPlainTextEdit::mouseReleaseEvent(&los);
+    }
 }
 
 void KartenText::mouseDoubleClickEvent(QMouseEvent* e)

@@ -30,12 +30,43 @@ bool EingabeErlaubt(const QString& vorher, const QString& nachher, int grenze, b
 QString Eingabe_Einpassen(const QString& vorher, int anfang, int laenge, const QString& einfuegen, int grenze,
                           bool umbruchZaehltZwei = false);
 
+// A one-line field's text with every line break (CR LF, a lone CR or LF, a
+// line or paragraph separator) turned into one blank.
+QString Zeilenumbrueche_Als_Leerzeichen(QStringView text);
+
 // What the main window hears from a card field besides the ordinary events.
 struct KartenFeldRueckrufe
 {
     std::function<void()> doppelklick;                      // after the field's own word selection
     std::function<void(const QPoint& global)> kontextmenue; // right mouse button
     std::function<void()> abgelehnt;                        // an input was refused
+    // The user changed the text without a key (pasted with the middle
+    // button, dropped, committed by an input method, dragged away): once
+    // the event that changed it is handled, so nothing else comes between.
+    std::function<void()> ohneTaste;
+};
+
+// Tells a field's changes without a key from typed ones and from the
+// program's: the field notes the key and the program while they change the
+// text, and every event it handles, and reports the other changes.
+class OhneTaste
+{
+public:
+    explicit OhneTaste(const KartenFeldRueckrufe& r) : m_rueckrufe(r) {}
+    // The text changed: reported at once outside an event of the field, or
+    // when the event is handled.
+    void geaendert();
+    // Around the field's handling of an event.
+    void ereignisBeginnt() { ++m_tiefe; }
+    void ereignisEndet();
+
+    int taste = 0;    // > 0 while a key changes the text
+    int programm = 0; // > 0 while the program sets the text
+
+private:
+    const KartenFeldRueckrufe& m_rueckrufe;
+    int m_tiefe = 0;
+    bool m_offen = false;
 };
 
 class KartenZeile : public QLineEdit
@@ -58,6 +89,7 @@ public:
     KartenFeldRueckrufe rueckrufe;
 
 protected:
+    bool event(QEvent* e) override;
     void changeEvent(QEvent* e) override;
     void keyPressEvent(QKeyEvent* e) override;
     void inputMethodEvent(QInputMethodEvent* e) override;
@@ -68,12 +100,17 @@ protected:
     void focusOutEvent(QFocusEvent* e) override;
 
 private:
-    // Runs the widget's own handling and takes its result back when it is not allowed.
+    // Runs the widget's own handling and takes its result back when it is
+    // not allowed; a line break that came in becomes a blank.
     void geprueft(const std::function<void()>& basis);
+    // Puts a blank for each line break in the part of nachher that differs
+    // from vorher, into nachher and into the field (silently).
+    void zeilenumbruecheErsetzen(const QString& vorher, QString& nachher);
 
     int m_feld;
     int m_grenze;
     QColor m_hintergrund; // its own background while it is locked
+    OhneTaste m_ohneTaste{rueckrufe};
 };
 
 class KartenText : public QPlainTextEdit
@@ -103,10 +140,13 @@ public:
     KartenFeldRueckrufe rueckrufe;
 
 protected:
+    bool event(QEvent* e) override;
+    bool viewportEvent(QEvent* e) override;
     void changeEvent(QEvent* e) override;
     void keyPressEvent(QKeyEvent* e) override;
     void inputMethodEvent(QInputMethodEvent* e) override;
     void insertFromMimeData(const QMimeData* quelle) override;
+    void mouseMoveEvent(QMouseEvent* e) override;
     void mouseDoubleClickEvent(QMouseEvent* e) override;
     void contextMenuEvent(QContextMenuEvent* e) override;
 
@@ -117,6 +157,7 @@ private:
     int m_feld;
     int m_grenze;
     QColor m_hintergrund; // its own background while it is locked
+    OhneTaste m_ohneTaste{rueckrufe};
 };
 
 } // namespace zadressbuch

@@ -122,12 +122,14 @@ void Karte::feldAnlegen(int i, QWidget* rahmen, int links, int oben, int breite,
         m_bemerkung->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
         connect(m_bemerkung, &QPlainTextEdit::textChanged, this, [this, i] { Q_EMIT feldGeaendert(i); });
         m_bemerkung->rueckrufe.doppelklick = [this, i] { Q_EMIT feldDoppelklick(i); };
+        m_bemerkung->rueckrufe.ohneTaste = [this, i] { Q_EMIT feldOhneTaste(i); };
         m_bemerkung->rueckrufe.kontextmenue = [this, i](const QPoint& p) { Q_EMIT feldKontextmenue(i, p); };
         feld = m_bemerkung;
     } else {
         auto* zeile = new KartenZeile(i, rahmen);
         connect(zeile, &QLineEdit::textChanged, this, [this, i] { Q_EMIT feldGeaendert(i); });
         zeile->rueckrufe.doppelklick = [this, i] { Q_EMIT feldDoppelklick(i); };
+        zeile->rueckrufe.ohneTaste = [this, i] { Q_EMIT feldOhneTaste(i); };
         zeile->rueckrufe.kontextmenue = [this, i](const QPoint& p) { Q_EMIT feldKontextmenue(i, p); };
         m_zeilen[i] = zeile;
         feld = zeile;

@@ -55,6 +55,9 @@ public:
 
 Q_SIGNALS:
     void feldGeaendert(int feld);
+    // The user changed the field's text without a key (middle button, drop,
+    // input method), once the event that changed it is handled.
+    void feldOhneTaste(int feld);
     void feldDoppelklick(int feld);
     void feldKontextmenue(int feld, const QPoint& global);
     void zoomGeklickt();

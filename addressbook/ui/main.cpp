@@ -153,6 +153,8 @@ void Main::karteAufbauen(QWidget* mitte)
     m_karte->lower(); // under the window's other controls, which lie beside it
     connect(m_karte, &Karte::feldGeaendert, this, &Main::Feld_Change);
     connect(m_karte, &Karte::feldDoppelklick, this, &Main::Feld_DblClick);
+    // Text put in with the mouse or an input method is stored as typed text is.
+    connect(m_karte, &Karte::feldOhneTaste, this, &Main::Feld_KeyUp);
     connect(m_karte, &Karte::feldKontextmenue, this, &Main::Feld_MouseDown);
     connect(m_karte, &Karte::zoomGeklickt, this, [this] { befehlAusfuehren(Befehl::befZoom); });
     bezInfo2 = m_karte->bezInfo2;
@@ -249,12 +251,14 @@ void Main::setFeldText(int i, const QString& text)
 void Main::FeldEinsetzen(int i, int anfang, int laenge, const QString& text)
 {
     // Every text a command puts into a field keeps the field's rules, as
-    // typing does: what does not fit is left out, with the sound of a refused key.
+    // typing does: what does not fit is left out, with the sound of a refused
+    // key; only the remark holds lines.
     const QString alt = FeldText(i);
     anfang = qBound(0, anfang, int(alt.size()));
     laenge = qBound(0, laenge, int(alt.size()) - anfang);
-    const QString passt = Eingabe_Einpassen(alt, anfang, laenge, text, FeldEingabegrenze(i), i == Bemerkung);
-    if (passt != text)
+    const QString neu = i == Bemerkung ? text : Zeilenumbrueche_Als_Leerzeichen(text);
+    const QString passt = Eingabe_Einpassen(alt, anfang, laenge, neu, FeldEingabegrenze(i), i == Bemerkung);
+    if (passt != neu)
         zcommon::Ton_Ausgeben(QStringLiteral("#SystemHand"));
     m_karte->setFeldText(i, alt.left(anfang) + passt + alt.mid(anfang + laenge));
 }
@@ -446,6 +450,9 @@ void Main::Adresse_Anzeigen()
     const KartenAnzeige a = Karte_Anzeige(adressliste());
     for (int i = 0; i < FeldAnzahl; ++i)
         m_karte->setFeldText(i, a.felder[i]); // shown as stored, never cut
+    // The remark's limit as this address gives it, before the first key in
+    // it (a key that changes nothing stores nothing, and a click none).
+    m_karte->setBemerkungsgrenze(Bemerkungsgrenze(a.felder));
     bezInfo2->setText(anzeigeText(a.alter));
     bezZeit1->setText(a.zeit1);
     bezZeit2->setText(a.zeit2);
@@ -457,9 +464,7 @@ void Main::Adresse_Anzeigen()
 
 void Main::Adresse_Uebernehmen(int DatumBehalten)
 {
-    Felder karte;
-    for (int i = 0; i < FeldAnzahl; ++i)
-        karte[i] = FeldText(i);
+    Felder karte = kartenFelder();
     const KartenSpeicherung s = Karte_Uebernehmen(karte, DatumBehalten, adressliste());
     if (s.aktion == KartenSpeicherung::NurLesen)
         return;
@@ -602,8 +607,18 @@ void Main::Form_KeyPress(int KeyAscii)
 
 void Main::Feld_KeyUp(int)
 {
-    if (!sitzung().NurLesen)
+    // A key that left the card as its entry is (Tab, End, an arrow, Esc)
+    // stores nothing: no date stamp, no mark of a change.
+    if (!sitzung().NurLesen && Karte_Weicht_Ab(kartenFelder(), adressliste()))
         Adresse_Uebernehmen(0);
+}
+
+Felder Main::kartenFelder() const
+{
+    Felder karte;
+    for (int i = 0; i < FeldAnzahl; ++i)
+        karte[i] = FeldText(i);
+    return karte;
 }
 
 void Main::Feld_Change(int)
@@ -635,19 +650,7 @@ void Main::Feld_LostFocus(int index)
     // Store the card when it differs from its entry; leaving a field that was
     // not changed marks nothing as changed, and an empty card with nothing
     // selected adds no empty address.
-    Felder karte;
-    bool leer = true;
-    for (int i = 0; i < FeldAnzahl; ++i) {
-        karte[i] = FeldText(i);
-        if (!karte[i].trimmed().isEmpty())
-            leer = false;
-    }
-    const AdressListe& liste = adressliste();
-    const int pos = liste.ListIndex();
-    // Compared field by field: an entry written by another program in a
-    // shorter form is no change.
-    const bool anders = pos >= 0 ? Verbinden(karte) != Verbinden(Zerlegen(liste.List(pos))) : !leer;
-    if (anders)
+    if (Karte_Weicht_Ab(kartenFelder(), adressliste()))
         Adresse_Uebernehmen(0);
 }
 

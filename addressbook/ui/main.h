@@ -25,6 +25,7 @@
 // the commands the window is the interface Fenster (addressbook/fenster.h).
 
 #include "addressbook/befehle.h"
+#include "addressbook/datensatz.h"
 #include "addressbook/fenster.h"
 #include "addressbook/leerlauf.h"
 #include "addressbook/ui/listenansicht.h"
@@ -184,6 +185,8 @@ public Q_SLOTS:
     void Form_KeyPress(int KeyAscii);
 
     // card fields
+    // Also for text that came into a field without a key (pasted with the
+    // middle button, dropped, committed by an input method).
     void Feld_KeyUp(int index);
     void Feld_Change(int index);
     void Feld_GotFocus(int index);
@@ -225,6 +228,8 @@ private:
     // when an entry's hot key fires.
     void eintraegeFreigeben(bool mitKartenRegeln = false);
     bool freigegeben(const BefehlZeile& zeile, bool mitKartenRegeln) const;
+    // The texts of the 24 card fields as they stand.
+    Felder kartenFelder() const;
 
     // construction
     void karteAufbauen(QWidget* mitte);

@@ -24,6 +24,12 @@ bool Doppelten_Namen_Pruefen(Fenster& fenster, int feld)
         return false;
     if (sitzung().NurLesen || !AutoSucheDoppeltenNamen())
         return false;
+    // Only a name the user changed since the address was shown: the address
+    // switched to, or any stored one, is not asked about again.
+    const QString& gezeigt = sitzung().UndoKopie;
+    if (fenster.FeldText(Nachname) == FeldAus(gezeigt, Nachname) &&
+        fenster.FeldText(Vorname) == FeldAus(gezeigt, Vorname))
+        return false;
     AdressListe& liste = adressliste();
     const int aktuell = liste.ListIndex();
     const int anderer = Doppelten_Namen_Finden(liste, aktuell, fenster.FeldText(Nachname), fenster.FeldText(Vorname));

@@ -111,4 +111,69 @@ TEST_F(PruefFensterTest, DoppelterNameBeimVerlassenDesNamensfelds)
     EXPECT_EQ(textfeld(5)->text(), u"Köln"_s);
 }
 
+// The name typed into a new address stands twice (#11 and #322): the
+// question offers #11, and "&Ja" shows it. The name on the card is then the
+// stored one, no name the user typed: no second question, whatever field the
+// user leaves, and both addresses stay.
+TEST_F(PruefFensterTest, NachDemWechselFragtDerGespeicherteNameNichtNochEinmal)
+{
+    adressdatei({u"..Test"_s, zeile({{1, u"Schmitt"_s}, {2, u"Matthias"_s}, {5, u"Köln"_s}, {23, u"11"_s}}),
+                 zeile({{1, u"Weber"_s}, {2, u"Eva"_s}, {23, u"12"_s}}),
+                 zeile({{1, u"Schmitt"_s}, {2, u"Matthias"_s}, {5, u"Bonn"_s}, {23, u"322"_s}})});
+    einstellung(u"AutoSucheDoppeltenNamen"_s, u"1"_s);
+    zadressbuch::Main& m = starten();
+    m.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&m));
+    zadressbuch::adressliste().setListIndex(1);
+    // Every question is answered "&Ja", as the user did.
+    QStringList fragen;
+    QTimer antworten;
+    antworten.setInterval(10);
+    QObject::connect(&antworten, &QTimer::timeout, [&fragen] {
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (auto* d = qobject_cast<zbefehle::MsgDoppelt*>(w); d && d->isVisible()) {
+                fragen << d->Text->toPlainText();
+                d->BefOk->click();
+            }
+    });
+    antworten.start();
+    auto taste = [](Qt::Key k, Qt::KeyboardModifiers mod = {}) {
+        ASSERT_NE(QApplication::focusWidget(), nullptr);
+        QTest::keyClick(QApplication::focusWidget(), k, mod);
+    };
+
+    taste(Qt::Key_N, Qt::ControlModifier);
+    ASSERT_EQ(zadressbuch::adressliste().ListCount(), 4);
+    QTest::mouseClick(textfeld(1), Qt::LeftButton);
+    tippen(textfeld(1), u"Schmitt"_s);
+    taste(Qt::Key_Tab);
+    tippen(QApplication::focusWidget(), u"Matthias"_s);
+    taste(Qt::Key_Tab);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !fragen.isEmpty(); }));
+    EXPECT_TRUE(fragen[0].contains(u"Ort: Köln"_s)) << fragen[0].toStdString();
+    EXPECT_EQ(panel("Index"), u" #11 "_s);
+    // The window back in front, and on through the card.
+    m.activateWindow();
+    EXPECT_TRUE(QTest::qWaitForWindowActive(&m));
+    EXPECT_EQ(fragen.size(), 1) << fragen.join(u" / "_s).toStdString();
+    for (int i = 0; i < 3; ++i)
+        taste(Qt::Key_Tab);
+    QTest::mouseClick(textfeld(2), Qt::LeftButton);
+    QTest::mouseClick(textfeld(1), Qt::LeftButton);
+    QTest::mouseClick(textfeld(5), Qt::LeftButton);
+    EXPECT_EQ(fragen.size(), 1) << fragen.join(u" / "_s).toStdString();
+    EXPECT_EQ(zadressbuch::adressliste().ListCount(), 3);
+    EXPECT_EQ(panel("Index"), u" #11 "_s);
+    EXPECT_EQ(textfeld(5)->text(), u"Köln"_s);
+    EXPECT_EQ(zadressbuch::FeldAus(eintrag(2), 5), u"Bonn"_s) << "#322 is still there";
+
+    // The same name typed over the stored one is no change.
+    QTest::mouseClick(textfeld(2), Qt::LeftButton);
+    textfeld(2)->selectAll();
+    tippen(textfeld(2), u"Matthias"_s);
+    taste(Qt::Key_Tab);
+    EXPECT_EQ(fragen.size(), 1);
+    EXPECT_EQ(zadressbuch::adressliste().ListCount(), 3);
+}
+
 } // namespace

@@ -1,6 +1,13 @@
 #include "support/nutzereingabe.h"
 
 #include <QApplication>
+#include <QClipboard>
+#include <QDropEvent>
+#include <QInputMethodEvent>
+#include <QLineEdit>
+#include <QMimeData>
+#include <QMouseEvent>
+#include <QPlainTextEdit>
 #include <QGuiApplication>
 #include <QProcess>
 #include <QRegularExpression>
@@ -8,6 +15,8 @@
 #include <QTest>
 #include <QWindow>
 #include <gtest/gtest.h>
+
+#include <utility>
 
 namespace nutzer {
 
@@ -148,6 +157,37 @@ void nachVorneHolen(QWidget& fenster)
     werkzeug("xdotool", {QStringLiteral("windowactivate"), QString::number(w.winId())});
 }
 
+void ziehenX11(QWidget& fenster, QPoint von, const QList<QPoint>& ueber)
+{
+    QWidget& w = *fenster.window();
+    EXPECT_TRUE(QTest::qWaitForWindowExposed(&w)) << "not on the screen: " << w.objectName().toStdString();
+    const QString programm = QStandardPaths::findExecutable(QStringLiteral("xdotool"), g_suchpfad);
+    ASSERT_FALSE(programm.isEmpty()) << "xdotool is needed for the window tests under X11";
+    // One run of xdotool for the whole gesture: the program runs the drag in
+    // an event loop of its own meanwhile, and sees each step as it comes.
+    const QString fensterNr = QString::number(w.winId());
+    auto nach = [&](QPoint p) {
+        return QStringList{QStringLiteral("mousemove"), QStringLiteral("--window"), fensterNr, QString::number(p.x()),
+                           QString::number(p.y()), QStringLiteral("sleep"), QStringLiteral("0.1")};
+    };
+    QStringList argumente = nach(von);
+    argumente << QStringLiteral("mousedown") << QStringLiteral("1") << QStringLiteral("sleep") << QStringLiteral("0.1");
+    for (const QPoint& p : ueber)
+        argumente << nach(p);
+    argumente << QStringLiteral("mouseup") << QStringLiteral("1");
+    QProcess lauf;
+    lauf.start(programm, argumente);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return lauf.state() == QProcess::NotRunning; }, 10000)) << "xdotool hangs";
+    EXPECT_EQ(lauf.exitCode(), 0) << "xdotool failed";
+}
+
+void loslassenX11()
+{
+    const QString programm = QStandardPaths::findExecutable(QStringLiteral("xdotool"), g_suchpfad);
+    EXPECT_FALSE(programm.isEmpty()) << "xdotool is needed for the window tests under X11";
+    QProcess::startDetached(programm, {QStringLiteral("click"), QStringLiteral("1")});
+}
+
 void taste(QWidget& fenster, Qt::Key taste)
 {
     if (!unterX11()) {
@@ -156,6 +196,72 @@ void taste(QWidget& fenster, Qt::Key taste)
         return;
     }
     werkzeug("xdotool", {QStringLiteral("key"), tastenName(taste)});
+}
+
+namespace {
+
+// Takes a text at the release of the middle button once, as a control does
+// with the X selection.
+class SelektionAttrappe : public QObject
+{
+public:
+    SelektionAttrappe(QWidget* ziel, QString text) : m_text(std::move(text)) { ziel->installEventFilter(this); }
+
+protected:
+    bool eventFilter(QObject* o, QEvent* e) override
+    {
+        if (e->type() != QEvent::MouseButtonRelease || static_cast<QMouseEvent*>(e)->button() != Qt::MiddleButton)
+            return false;
+        o->removeEventFilter(this);
+        deleteLater();
+        auto* w = static_cast<QWidget*>(o);
+        if (auto* zeile = qobject_cast<QLineEdit*>(w)) {
+            if (!zeile->isReadOnly()) {
+                zeile->deselect();
+                zeile->insert(m_text);
+            }
+        } else if (auto* box = qobject_cast<QPlainTextEdit*>(w->parentWidget()); box && !box->isReadOnly()) {
+            box->setTextCursor(box->cursorForPosition(static_cast<QMouseEvent*>(e)->position().toPoint()));
+            box->insertPlainText(m_text);
+        }
+        return false;
+    }
+
+private:
+    QString m_text;
+};
+
+} // namespace
+
+void mittelklickEinfuegen(QWidget* ziel, QPoint punkt, const QString& text)
+{
+    QClipboard* ablage = QGuiApplication::clipboard();
+    if (ablage->supportsSelection())
+        ablage->setText(text, QClipboard::Selection);
+    else
+        new SelektionAttrappe(ziel, text);
+    QTest::mouseClick(ziel, Qt::MiddleButton, {}, punkt);
+}
+
+void textFallenLassen(QWidget* ziel, QPoint punkt, const QString& text)
+{
+    QMimeData daten;
+    daten.setText(text);
+    QDragEnterEvent hinein(punkt, Qt::CopyAction | Qt::MoveAction, &daten, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(ziel, &hinein);
+    QDragMoveEvent ueber(punkt, Qt::CopyAction | Qt::MoveAction, &daten, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(ziel, &ueber);
+    QDropEvent fallen(QPointF(punkt), Qt::CopyAction | Qt::MoveAction, &daten, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(ziel, &fallen);
+}
+
+void eingabemethodeUebergeben(QWidget* ziel, const QString& text)
+{
+    QInputMethodEvent vorschau(text, {});
+    QApplication::sendEvent(ziel, &vorschau);
+    QInputMethodEvent uebergabe;
+    uebergabe.setCommitString(text);
+    QApplication::sendEvent(ziel, &uebergabe);
 }
 
 } // namespace nutzer

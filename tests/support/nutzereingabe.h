@@ -12,6 +12,7 @@
 
 #include <QList>
 #include <QPoint>
+#include <QString>
 #include <QWidget>
 
 namespace nutzer {
@@ -31,6 +32,26 @@ void nachVorneHolen(QWidget& fenster);
 // A key pressed and released. Offscreen it goes to fenster's window (there to
 // its focused control); under X11 to whichever window has the focus.
 void taste(QWidget& fenster, Qt::Key taste);
+
+// Text that reaches a text control without a key, at punkt of ziel (a line
+// edit, or the viewport of a text box):
+// - a paste with the middle mouse button: the text is the X selection. Where
+//   the platform has no selection (offscreen) the control takes the text at
+//   the button's release as it takes the selection there (the line edit at
+//   its cursor, the text box where the button was released);
+// - a drop of a text dragged from another program;
+// - an input method's commit (at the control's cursor; punkt unused).
+void mittelklickEinfuegen(QWidget* ziel, QPoint punkt, const QString& text);
+void textFallenLassen(QWidget* ziel, QPoint punkt, const QString& text);
+void eingabemethodeUebergeben(QWidget* ziel, const QString& text);
+
+// Under X11 only: the user presses the left button at von (in fenster's
+// coordinates), moves the mouse in small steps over the points and lets go
+// at the last one, through the X server (a drag that Qt runs, to its end).
+void ziehenX11(QWidget& fenster, QPoint von, const QList<QPoint>& ueber);
+// Under X11: a press and release of the left button where the mouse stands,
+// sent without waiting (it ends a drag that runs its own event loop).
+void loslassenX11();
 
 // Under X11: the windows as the window manager stacks them, from the bottom
 // to the top, and the window it has given the focus (0 when none).
