@@ -27,8 +27,7 @@ void signalMerken(int)
 
 bool Beendensignale_Abfangen(QObject* besitzer, std::function<void()> beimSignal)
 {
-    if (signalPaar[0] >= 0 ||
-        ::socketpair(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0, signalPaar) != 0)
+    if (signalPaar[0] >= 0 || ::socketpair(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0, signalPaar) != 0)
         return false;
     auto* melder = new QSocketNotifier(signalPaar[1], QSocketNotifier::Read, besitzer);
     QObject::connect(melder, &QSocketNotifier::activated, besitzer, [schritt = std::move(beimSignal)] {

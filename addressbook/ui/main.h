@@ -288,14 +288,14 @@ private:
     QList<QKeySequence> m_kuerzel;
     QMenu* m_popup = nullptr;
 
-    QSet<int> m_gedrueckt; // keys whose press reached a card field
+    QSet<int> m_gedrueckt;      // keys whose press reached a card field
     int m_feldVorDemMenue = -1; // the card field the menu bar took the keyboard focus from
     bool m_beendet = false;
     bool m_endeNichtGespeichert = false; // the exit from outside failed to save (status panel)
     QPointer<QWidget> m_warnFenster;     // the window whose title carries the idle warning
     QString m_warnTitelVorher;           // its own title
     QString m_warnTitel;                 // the title with the warning, as set
-    int m_schleifenEbene = 0; // the event-loop level the window was made in
+    int m_schleifenEbene = 0;            // the event-loop level the window was made in
     bool m_ersterPaint = true;
     bool m_schliesst = false;
 };

@@ -15,8 +15,8 @@
 #include <QAbstractSpinBox>
 #include <QComboBox>
 #include <QDir>
-#include <QPlainTextEdit>
 #include <QElapsedTimer>
+#include <QPlainTextEdit>
 #include <QPointer>
 #include <QTimer>
 
@@ -89,8 +89,8 @@ protected:
     {
         QDir().mkpath(datenOrdner());
         einstellung(u"DirData"_s, datenOrdner(), wurzel.programm() + u"/DurIdovi.ini"_s, u"Ordner"_s);
-        wurzel.schreiben(u"daten/zettlora.dat"_s, u"..Daten\r\n"_s + zeile({{1, u"Alt"_s}}) + u"\r\n"_s +
-                                                      zeile({{1, u"Zweite"_s}}) + u"\r\n"_s);
+        wurzel.schreiben(u"daten/zettlora.dat"_s,
+                         u"..Daten\r\n"_s + zeile({{1, u"Alt"_s}}) + u"\r\n"_s + zeile({{1, u"Zweite"_s}}) + u"\r\n"_s);
     }
     void speichernFehlschlagen()
     {
