@@ -320,6 +320,7 @@ bool Daten_Laden(AdressListe& liste)
 {
     Sitzung& s = sitzung();
     s.Geaendert = 0;
+    s.SpeicherFehler.clear();
     s.LadeNurLesen = false;
     const QString pfad = s.AdressDateiName;
 
@@ -365,21 +366,32 @@ bool Daten_Laden(AdressListe& liste)
 bool Daten_Speichern(AdressListe& liste)
 {
     Sitzung& s = sitzung();
-    if (s.NurLesen || s.Geaendert == 0)
+    if (s.NurLesen)
         return true;
+    if (s.Geaendert == 0) {
+        s.SpeicherFehler.clear(); // nothing left unsaved
+        return true;
+    }
     const SpeicherErgebnis e = Adressdatei_Schreiben(s.AdressDateiName, s.Beschreibung, liste.eintraege());
     if (!e.ok) {
-        zcommon::Meldung(
-            QStringLiteral("#SystemHand"),
-            QStringLiteral("Die Adressdatei »%1« konnte nicht gespeichert werden.~~%2~~Die bisherige "
-                           "Fassung der Datei ist unverändert erhalten; Ihre Änderungen sind noch "
-                           "nicht gesichert.")
-                .arg(zcommon::Woertlich(zplatform::pfadAufloesen(s.AdressDateiName)), zcommon::Woertlich(e.fehler)),
-            zplatform::vbExclamation, Speicherproblem);
+        s.SpeicherFehler = e.fehler.isEmpty() ? QStringLiteral("Unbekannter Fehler.") : e.fehler;
+        Speicherfehler_Melden(s.SpeicherFehler);
         return false;
     }
     s.Geaendert = 0;
+    s.SpeicherFehler.clear();
     return true;
+}
+
+void Speicherfehler_Melden(const QString& fehler)
+{
+    zcommon::Meldung(
+        QStringLiteral("#SystemHand"),
+        QStringLiteral("Die Adressdatei »%1« konnte nicht gespeichert werden.~~%2~~Die bisherige "
+                       "Fassung der Datei ist unverändert erhalten; Ihre Änderungen sind noch "
+                       "nicht gesichert.")
+            .arg(zcommon::Woertlich(zplatform::pfadAufloesen(sitzung().AdressDateiName)), zcommon::Woertlich(fehler)),
+        zplatform::vbExclamation, Speicherproblem);
 }
 
 void Daten_Schliessen()

@@ -92,9 +92,13 @@ bool Daten_Laden(AdressListe& liste);
 // Saves the list into sitzung().AdressDateiName. Read-only mode: does nothing
 // and returns true. Geaendert == 0: nothing to write, returns true. Otherwise
 // writes (Adressdatei_Schreiben) and sets Geaendert = 0 only after success.
-// On failure: "#SystemHand" and a message naming the file and the reason;
-// Geaendert stays 1; returns false.
+// On failure: "#SystemHand" and a message naming the file and the reason
+// (Speicherfehler_Melden); Geaendert stays 1, sitzung().SpeicherFehler holds
+// the reason (cleared when a save or a load succeeds); returns false.
 bool Daten_Speichern(AdressListe& liste);
+
+// The message of a failed save of the open address file, for the reason given.
+void Speicherfehler_Melden(const QString& fehler);
 
 // Releases this run's reservation of the open address file (and of any file
 // it still holds one for). Writes nothing in read-only mode or when the entry

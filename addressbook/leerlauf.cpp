@@ -121,6 +121,11 @@ QString LeerlaufWarnung(double rest)
     return QStringLiteral("Automatisches Programmende in ") + zcommon::Dauer_Text(rest) + QStringLiteral("...");
 }
 
+QString ProgrammendeNichtGespeichert(const QString& fehler)
+{
+    return QStringLiteral("Programmende: Adressdatei nicht gespeichert. ") + fehler;
+}
+
 UhrAnzeige ZeitTimeOut_Tick()
 {
     return ZeitTimeOut_Tick(zplatform::plattform().jetzt());

@@ -4,8 +4,9 @@
 // warning during the last 120 seconds and the idle exit.
 //
 // The counter sitzung().LeerlaufZaehler grows by 2 seconds a tick; showing an
-// address (Karte_Anzeige), a change of a card field's text and opening the
-// menu "&Weiteres" set it to 0. The limit sitzung().LeerlaufGrenze (seconds,
+// address (Karte_Anzeige), a change of a card field's text, opening the menu
+// "&Weiteres" and any key or mouse input in any window of the program set it
+// to 0. The limit sitzung().LeerlaufGrenze (seconds,
 // 0 = never) is read at every load: LeerlaufGrenze_Lesen().
 //
 // How the main window wires it:
@@ -35,9 +36,10 @@
 // turn). Once nothing is open any more and every dialog's exec() has
 // returned, the exit runs from the event loop: save and exit, or in read-only
 // mode quit without saving. Boxes the exit itself shows (a failed save's
-// message) are closed the same way. A failed save lets the program go on with
-// the counter at 0, so the next attempt comes after the full idle time; so
-// does a window that will not close (at most LeerlaufHoechstensSchliessen
+// message) are closed the same way; the window shows that message again once
+// the exit has given up, and leaves it for the user. A failed save lets the
+// program go on with the counter at 0, so the next attempt comes after the
+// full idle time; so does a window that will not close (at most LeerlaufHoechstensSchliessen
 // closings and LeerlaufHoechstensRunden rounds).
 
 #include <QDateTime>
@@ -110,5 +112,9 @@ int LeerlaufGrenze_Lesen(const QString& benutzer);
 // The warning text for the seconds left: "Automatisches Programmende in " +
 // Dauer_Text(rest) + "..." (an overdue exit counts as 0 seconds left).
 QString LeerlaufWarnung(double rest);
+
+// The status text after an exit from outside (the idle exit, a termination
+// signal) gave up because the address file could not be saved.
+QString ProgrammendeNichtGespeichert(const QString& fehler);
 
 } // namespace zadressbuch

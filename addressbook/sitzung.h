@@ -18,6 +18,7 @@ struct Sitzung
     QString AdressDateiName;   // full path of the open address file
     QString Beschreibung;      // the description of the open address file
     int Geaendert = 0;         // the changed flag: 1 = unsaved changes
+    QString SpeicherFehler;    // why the last save failed; "" after a save or load that succeeded
     bool NurLesen = false;     // the read-only flag
     bool KommandozeileReadonly = false; // "readonly" on the command line
 

@@ -6,7 +6,6 @@
 #include "app/zusammenbau.h"
 #include "common/ini.h"
 #include "platform/ordner.h"
-#include "platform/signale.h"
 #include "platform/ui/desktopplattform.h"
 #include "platform/ui/qtdrucker.h"
 #include "platform/ui/titelbreite.h"
@@ -52,14 +51,8 @@ int main(int argc, char** argv)
         argumente.removeFirst();
 
     // A termination signal (logout, shutdown, kill) ends the program as the
-    // idle exit does: what is open is closed, the address file is saved
-    // instead of lost, and no dialog left open keeps the program alive.
-    zplatform::Beendensignale_Abfangen(&app, [&app] {
-        if (zadressbuch::Main* m = zadressbuch::Main::instanz())
-            m->Programmende_Von_Aussen();
-        else
-            app.quit();
-    });
+    // idle exit does.
+    zapp::Beendensignale_Einrichten();
     // The desktop's session manager asks before logging out: keep the data safe.
     QObject::connect(&app, &QGuiApplication::commitDataRequest, &app, [](QSessionManager&) {
         if (zadressbuch::Main* m = zadressbuch::Main::instanz())

@@ -14,6 +14,7 @@
 #include "masks/ui/dokument.h"
 #include "payment/ui/befehle.h"
 #include "platform/drucker.h"
+#include "platform/signale.h"
 #include "printing/ui/befehle.h"
 
 #include <QApplication>
@@ -56,6 +57,19 @@ void Programm_Zusammenbauen(zadressbuch::Befehlsregister& r)
         zadressbuch::startDateien().UebergabeIniDatei = zmasken::Uebergabe_Zuruecksetzen();
     });
     r.anmelden(Ablaufschritt::Ende_Uebergabe, [](Fenster& f, int index) { zmasken::Ende_Uebergeben(f, index); });
+}
+
+void Programmende_Von_Aussen()
+{
+    if (zadressbuch::Main* m = zadressbuch::Main::instanz())
+        m->Programmende_Von_Aussen();
+    else
+        QCoreApplication::quit();
+}
+
+bool Beendensignale_Einrichten()
+{
+    return zplatform::Beendensignale_Abfangen(QCoreApplication::instance(), &Programmende_Von_Aussen);
 }
 
 void Schrift_Einrichten()

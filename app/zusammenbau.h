@@ -10,6 +10,16 @@ namespace zapp {
 
 void Programm_Zusammenbauen(zadressbuch::Befehlsregister& r);
 
+// The end asked for from outside: the main window ends as at the idle exit
+// (what is open is closed with its safe answer, the address file is saved
+// instead of lost, and no dialog left open keeps the program alive); before
+// the main window exists (the title window) the program simply quits.
+void Programmende_Von_Aussen();
+
+// A termination signal (logout, shutdown, kill) runs Programmende_Von_Aussen
+// from the event loop, for the whole run. False when it could not be set up.
+bool Beendensignale_Einrichten();
+
 // One font for every window, menu, dialog and message box: the one the forms
 // are laid out for (Arial, 8 points), in place of the desktop's per-kind fonts.
 void Schrift_Einrichten();

@@ -2,6 +2,7 @@
 
 #include <QSocketNotifier>
 
+#include <cerrno>
 #include <csignal>
 #include <sys/socket.h>
 #include <unistd.h>
@@ -12,22 +13,28 @@ namespace {
 
 int signalPaar[2] = {-1, -1};
 
+// Runs inside the signal handler: only a write that never waits. A full
+// socket already holds a byte the event loop has not read, and one is enough.
 void signalMerken(int)
 {
+    const int alt = errno;
     const char c = 1;
     [[maybe_unused]] const auto n = ::write(signalPaar[0], &c, 1);
+    errno = alt;
 }
 
 } // namespace
 
 bool Beendensignale_Abfangen(QObject* besitzer, std::function<void()> beimSignal)
 {
-    if (signalPaar[0] >= 0 || ::socketpair(AF_UNIX, SOCK_STREAM, 0, signalPaar) != 0)
+    if (signalPaar[0] >= 0 || ::socketpair(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0, signalPaar) != 0)
         return false;
     auto* melder = new QSocketNotifier(signalPaar[1], QSocketNotifier::Read, besitzer);
     QObject::connect(melder, &QSocketNotifier::activated, besitzer, [schritt = std::move(beimSignal)] {
-        char c;
-        [[maybe_unused]] const auto n = ::read(signalPaar[1], &c, 1);
+        // Signals that came together are one request to end.
+        char puffer[64];
+        while (::read(signalPaar[1], puffer, sizeof puffer) > 0) {
+        }
         if (schritt)
             schritt();
     });

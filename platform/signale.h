@@ -9,7 +9,9 @@
 namespace zplatform {
 
 // Catches SIGTERM, SIGHUP and SIGINT for the whole run; beimSignal runs in the
-// event loop of the thread of `besitzer` (which owns what is set up here).
+// event loop of the thread of `besitzer` (which owns what is set up here),
+// once for the signals that came since it last ran. The handler never
+// blocks, however many signals come while the event loop is busy.
 // False when the signals could not be caught.
 bool Beendensignale_Abfangen(QObject* besitzer, std::function<void()> beimSignal);
 

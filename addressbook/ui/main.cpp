@@ -23,6 +23,7 @@
 #include "common/start.h"
 #include "common/texte.h"
 #include "common/ui/menuefokus.h"
+#include "platform/ordner.h"
 #include "platform/plattform.h"
 #include "platform/ui/twips.h"
 
@@ -290,10 +291,22 @@ void Main::panel(const QString& schluessel, const QString& text, const QString& 
     QLabel* l = m_panels.value(schluessel);
     if (!l)
         return;
-    if (l->text() != text)
-        l->setText(text);
-    if (l->toolTip() != tipp)
-        l->setToolTip(tipp);
+    QString neu = text;
+    QString neuTipp = tipp;
+    if (m_endeNichtGespeichert && l == m_panels.value(QStringLiteral("Status"))) {
+        // After an exit from outside failed to save, that stays in view until a save succeeds.
+        const QString fehler = sitzung().SpeicherFehler;
+        m_endeNichtGespeichert = !fehler.isEmpty();
+        if (m_endeNichtGespeichert) {
+            neu = ProgrammendeNichtGespeichert(fehler);
+            neuTipp = QDir::toNativeSeparators(zplatform::pfadAufloesen(sitzung().AdressDateiName)) +
+                      QLatin1Char('\n') + fehler;
+        }
+    }
+    if (l->text() != neu)
+        l->setText(neu);
+    if (l->toolTip() != neuTipp)
+        l->setToolTip(neuTipp);
 }
 
 QString Main::panelText(const QString& schluessel) const
@@ -500,6 +513,7 @@ void Main::Liste_DblClick()
 bool Main::eventFilter(QObject* objekt, QEvent* ereignis)
 {
     const QEvent::Type typ = ereignis->type();
+    leerlaufEingabe(ereignis);
     if (typ == QEvent::Resize && objekt == centralWidget()) {
         // The client area changes without the window (the menu bar takes its
         // height when it is first laid out, or wraps into two rows).

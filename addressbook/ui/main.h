@@ -257,6 +257,15 @@ private:
     // the idle exit's commands; true when the program ends
     bool leerlaufSpeichernUndBeenden();
     bool leerlaufOhneSichernBeenden();
+    // Key and mouse input in any window of the program: the user is at work.
+    void leerlaufEingabe(const QEvent* ereignis);
+    // The idle warning as the title of the window the user is in, when that
+    // is not the main window with its status panel free; "" takes it away.
+    void leerlaufWarnungZeigen(const QString& warnung);
+    // The exit from outside gave up because the save failed: the status
+    // panel says so until a save succeeds, the save's message comes again
+    // and a line goes to standard error.
+    void endeNichtGespeichert();
     // layout: the top of the client area (below the menu bar) in pixels
     int clientOben() const;
     // settings: a field's background and text colour as colour numbers
@@ -286,7 +295,11 @@ private:
 
     QSet<int> m_gedrueckt; // keys whose press reached a card field
     bool m_beendet = false;
-    int m_schleifenEbene = 0; // the event-loop level the window was made in
+    bool m_endeNichtGespeichert = false; // the exit from outside failed to save (status panel)
+    QPointer<QWidget> m_warnFenster;     // the window whose title carries the idle warning
+    QString m_warnTitelVorher;           // its own title
+    QString m_warnTitel;                 // the title with the warning, as set
+    int m_schleifenEbene = 0;            // the event-loop level the window was made in
     bool m_ersterPaint = true;
     bool m_schliesst = false;
 };

@@ -1,13 +1,19 @@
 // The clock timer ZeitTimeOut: date and time in the status bar, the idle
 // warning and the idle exit, which closes what was left open first.
+#include "addressbook/adressdatei.h"
 #include "addressbook/leerlauf.h"
 #include "addressbook/sitzung.h"
 #include "addressbook/ui/main.h"
+#include "platform/ordner.h"
 #include "platform/plattform.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QPointer>
 #include <QThread>
+#include <QTimer>
+
+#include <cstdio>
 
 namespace zadressbuch {
 
@@ -18,7 +24,63 @@ void Main::ZeitTimeOut_Timer()
     panel(QStringLiteral("Zeit"), a.zeit);
     if (!a.warnung.isEmpty())
         panel(QStringLiteral("Status"), a.warnung);
+    leerlaufWarnungZeigen(a.warnung);
     leerlaufAusstieg(a.ende);
+}
+
+// Where the user is: the active window of the program (a form in front of
+// the main window, a box), or the window in front when the program is in
+// the background; its title is the warning until the next key, click or
+// tick without one. The main window shows the warning in its status panel,
+// unless that holds a failed exit's save.
+void Main::leerlaufWarnungZeigen(const QString& warnung)
+{
+    QWidget* ziel = nullptr;
+    if (!warnung.isEmpty()) {
+        ziel = QApplication::activeWindow();
+        if (!ziel)
+            ziel = QApplication::activeModalWidget();
+        if (ziel == this && !m_endeNichtGespeichert)
+            ziel = nullptr;
+    }
+    if (m_warnFenster && m_warnFenster != ziel) {
+        // A title the window changed meanwhile is its own.
+        if (m_warnFenster->windowTitle() == m_warnTitel)
+            m_warnFenster->setWindowTitle(m_warnTitelVorher);
+        m_warnFenster = nullptr;
+    }
+    if (!ziel)
+        return;
+    if (m_warnFenster != ziel || ziel->windowTitle() != m_warnTitel) {
+        m_warnFenster = ziel;
+        m_warnTitelVorher = ziel->windowTitle();
+    }
+    // The warning alone: the window manager cuts a longer title, often in the middle.
+    m_warnTitel = warnung;
+    ziel->setWindowTitle(m_warnTitel);
+}
+
+// Called for every event of the program (the window's application-wide
+// filter); only input from the keyboard and the mouse counts, not the
+// events the program sends itself.
+void Main::leerlaufEingabe(const QEvent* ereignis)
+{
+    switch (ereignis->type()) {
+    case QEvent::KeyPress:
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::Wheel:
+        if (!ereignis->spontaneous())
+            return;
+        break;
+    case QEvent::InputMethod: // text from an input method comes without a key
+        break;
+    default:
+        return;
+    }
+    sitzung().LeerlaufZaehler = 0;
+    if (m_warnFenster)
+        leerlaufWarnungZeigen(QString());
 }
 
 void Main::Programmende_Von_Aussen()
@@ -71,7 +133,30 @@ bool Main::leerlaufFensterOffen() const
 bool Main::leerlaufSpeichernUndBeenden()
 {
     befehlAusfuehren(Befehl::PulEnde, 1);
+    if (!m_beendet && sitzung().Geaendert == 1 && !sitzung().SpeicherFehler.isEmpty())
+        endeNichtGespeichert();
     return m_beendet;
+}
+
+// The exit closed the save's message at once; nobody may have seen it.
+void Main::endeNichtGespeichert()
+{
+    const QString fehler = sitzung().SpeicherFehler;
+    m_endeNichtGespeichert = true;
+    panel(QStringLiteral("Status"), QString()); // the panel puts the failed save in
+    const QString datei = QDir::toNativeSeparators(zplatform::pfadAufloesen(sitzung().AdressDateiName));
+    const QByteArray zeile = QStringLiteral("Zettlora: Programmende abgebrochen, die Adressdatei »%1« ist nicht "
+                                            "gespeichert: %2\n")
+                                 .arg(datei, QString(fehler).replace(QLatin1Char('\n'), QLatin1Char(' ')))
+                                 .toLocal8Bit();
+    std::fwrite(zeile.constData(), 1, size_t(zeile.size()), stderr);
+    std::fflush(stderr);
+    // Shown again once the exit has given up, and left for the user (a
+    // later exit closes it again).
+    QTimer::singleShot(0, this, [this, fehler] {
+        if (!m_beendet && !Leerlauf_AusstiegLaeuft() && sitzung().SpeicherFehler == fehler)
+            Speicherfehler_Melden(fehler);
+    });
 }
 
 bool Main::leerlaufOhneSichernBeenden()

@@ -11,11 +11,13 @@
 #include "commands/ui/file.h"
 #include "common/start.h"
 
+#include <QContextMenuEvent>
 #include <QDialog>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QMenu>
+#include <QPointer>
 #include <QTimer>
 
 #include <functional>
@@ -56,7 +58,10 @@ protected:
         QObject::connect(&waechter, &QTimer::timeout, [this] {
             if (seitStart.elapsed() < 3000)
                 return;
-            if (QWidget* w = QApplication::activeModalWidget()) {
+            QWidget* w = QApplication::activePopupWidget();
+            if (!w)
+                w = QApplication::activeModalWidget();
+            if (w) {
                 ++notbremse;
                 w->close();
             }
@@ -251,6 +256,27 @@ TEST_F(MainUhr, OffeneJaNeinFrageHeisstNein_UndDerFolgendeDialogSchliesstAuch)
     EXPECT_FALSE(zbefehle::File::instanz().isVisible()) << "and was cancelled";
     ASSERT_TRUE(QTest::qWaitFor([&] { return m.beendet(); }));
     EXPECT_TRUE(wurzel.lesen(u"programm/zettlora.dat"_s).contains(u"\tGeändert\t"_s)) << "saved by the exit";
+}
+
+TEST_F(MainUhr, OffenesKontextmenueDerKarteSchliesst_DannEnde)
+{
+    grenze(u"10"_s);
+    Main& m = startenOhneTimer();
+    aenderungVorDemWeggehen();
+    QPointer<QWidget> menue;
+    grenzeErreichenSobald([&menue] {
+        menue = QApplication::activePopupWidget();
+        return menue != nullptr;
+    });
+    // The right mouse button on a field; returns when the menu has closed.
+    QContextMenuEvent rechts(QContextMenuEvent::Mouse, QPoint(4, 4), m.Feld(Ort)->mapToGlobal(QPoint(4, 4)));
+    QApplication::sendEvent(m.Feld(Ort), &rechts);
+    EXPECT_EQ(notbremse, 0) << "the menu stayed open";
+    ASSERT_TRUE(menue);
+    EXPECT_EQ(menue.data(), m.mnuPopUp());
+    EXPECT_FALSE(menue->isVisible());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return m.beendet(); }));
+    EXPECT_TRUE(wurzel.lesen(u"programm/zettlora.dat"_s).contains(u"\tGeändert\t"_s));
 }
 
 TEST_F(MainUhr, OffeneEingabeWirdAbgebrochen)

@@ -8,7 +8,7 @@
 #include "addressbook/reservierung.h"
 #include "commands/ui/file.h"
 #include "common/start.h"
-#include "platform/signale.h"
+#include "app/zusammenbau.h"
 #include "support/dialoghilfe.h"
 
 #include <QElapsedTimer>
@@ -28,10 +28,7 @@ namespace {
 // program catches them: the running main window ends as from outside.
 bool signaleAbgefangen()
 {
-    static const bool abgefangen = zplatform::Beendensignale_Abfangen(qApp, [] {
-        if (Main* m = Main::instanz())
-            m->Programmende_Von_Aussen();
-    });
+    static const bool abgefangen = zapp::Beendensignale_Einrichten();
     return abgefangen;
 }
 
