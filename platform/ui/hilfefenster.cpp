@@ -93,6 +93,8 @@ HilfeFenster::HilfeFenster(QWidget* eltern) : QDialog(eltern)
 
     // Sees the windows of the program open, close and come to the front.
     qApp->installEventFilter(this);
+    // ... and how the window manager stacks them.
+    stapelBeobachten(*this, [this] { stapelGeaendert(); });
 }
 
 HilfeFenster& HilfeFenster::zeigen(const QString& datei, const QString& anker, QWidget* besitzer)
@@ -194,6 +196,17 @@ void HilfeFenster::platzieren()
     setGeometry(platz.marginsRemoved(rahmen));
 }
 
+void HilfeFenster::stapelGeaendert()
+{
+    // The window manager has stacked the window the help belongs to over it
+    // (as it may when it raises a modal window): the help goes on top again.
+    const QWidget* vorn = m_besitzer.data();
+    if (!isVisible() || !vorn || !vorn->isVisible() || !windowHandle() || !vorn->windowHandle())
+        return;
+    if (!stehtUeber(*windowHandle(), *vorn->windowHandle()))
+        raise();
+}
+
 void HilfeFenster::modalGeoeffnet(QWidget* fenster)
 {
     // Still in front of the window that the help belongs to, which the new
@@ -230,8 +243,11 @@ bool HilfeFenster::eventFilter(QObject* o, QEvent* e)
     case QEvent::MouseButtonPress:
         // The window it belongs to came to the front, or was clicked into
         // while it had the focus already: a window manager may have stacked it
-        // over the help. The help goes on top again and leaves the focus where it is.
-        if (m_besitzer && w->window() == m_besitzer.data() && isVisible())
+        // over the help. The help goes on top again and leaves the focus where
+        // it is. (Each widget of a window that comes to the front hears of
+        // it: the window itself stands for them all.)
+        if (m_besitzer && isVisible() &&
+            (e->type() == QEvent::WindowActivate ? w == m_besitzer.data() : w->window() == m_besitzer.data()))
             raise();
         break;
     default:

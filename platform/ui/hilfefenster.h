@@ -55,6 +55,7 @@ private:
     void platzieren();
     void modalGeoeffnet(QWidget* fenster);
     void oeffnen(const QUrl& ziel);
+    void stapelGeaendert();
 
     QPointer<QWidget> m_besitzer;
     bool m_umhaengen = false; // hidden only to stand in front of another window

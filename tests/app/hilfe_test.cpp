@@ -483,6 +483,63 @@ TEST_F(HilfeFensterTest, HilfeVorDemModalenDialogBleibtBenutzbar)
     EXPECT_FALSE(h->isVisible());
 }
 
+// The help open in front of the main window, a click into the main window,
+// then the settings from the menu (Alt+W, E): the help goes over to the
+// settings and stands in front of them, every time. (A window manager may
+// raise the modal window once more after the help has been raised over it.)
+TEST_F(HilfeFensterTest, HilfeBleibtVorDemDialogAusDemMenue)
+{
+    Main& m = starten();
+    nutzer::nachVorneHolen(m);
+    ASSERT_TRUE(aktiv(m));
+    f1Druecken(m);
+    HilfeFenster* h = hilfeSichtbar();
+    ASSERT_NE(h, nullptr);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(h));
+    // A point in the lower half of the main window that the help does not cover.
+    const auto frei = [&] {
+        for (int y = m.height() * 3 / 4; y > m.height() / 2; y -= 10)
+            for (int x = 10; x < m.width() - 10; x += 20)
+                if (!h->frameGeometry().contains(m.mapToGlobal(QPoint(x, y))))
+                    return QPoint(x, y);
+        return QPoint();
+    };
+    const int runden = nutzer::unterX11() ? 10 : 2;
+    for (int runde = 0; runde < runden; ++runde) {
+        const QPoint punkt = frei();
+        ASSERT_FALSE(punkt.isNull()) << "the help covers the main window";
+        nutzer::klicken(m, punkt);
+        if (!nutzer::unterX11())
+            m.activateWindow(); // what a window manager does at the click
+        ASSERT_TRUE(aktiv(m));
+        Vorne vorne;
+        bool gezeigt = false;
+        amDialog<zbefehle::Setup>([&](zbefehle::Setup& s) {
+            gezeigt = true;
+            [&] {
+                ASSERT_TRUE(aktiv(s));
+                EXPECT_EQ(h->besitzer(), &s);
+                EXPECT_TRUE(vorne.hilfeUeber(*h, s)) << "round " << runde << ": the help behind the settings";
+                if (nutzer::unterX11()) {
+                    // The window manager raises the settings once more, as
+                    // when the program asks again to activate them (it does
+                    // when the main window, which they block, gets the focus
+                    // back from the menu late).
+                    nutzer::vomFensterverwalterAngehoben(s);
+                    EXPECT_TRUE(vorne.hilfeUeber(*h, s)) << "round " << runde << ": the help behind the settings";
+                    EXPECT_TRUE(nutzer::ueberX11(*h, m)) << "round " << runde << ": the help behind the main window";
+                }
+            }();
+            s.BefOk->click();
+        });
+        nutzer::mitAlt(m, Qt::Key_W);
+        nutzer::taste(m, Qt::Key_E);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return gezeigt; }, 5000)) << "round " << runde;
+        ASSERT_TRUE(QTest::qWaitFor([&] { return h->besitzer() == &m; }, 5000));
+        EXPECT_TRUE(h->isVisible());
+    }
+}
+
 // F1 in every dialog of the program opens the help at a section of its own,
 // which the shipped document has, in front of that dialog.
 TEST_F(HilfeFensterTest, F1InJedemDialog)

@@ -31,6 +31,12 @@ void nachVorneHolen(QWidget& fenster);
 // A key pressed and released. Offscreen it goes to fenster's window (there to
 // its focused control); under X11 to whichever window has the focus.
 void taste(QWidget& fenster, Qt::Key taste);
+// The same with Alt held down (a menu's letter).
+void mitAlt(QWidget& fenster, Qt::Key taste);
+
+// The window manager raises the window (as it does when the program asks it
+// once more to activate it); under X11 it returns once that is done.
+void vomFensterverwalterAngehoben(QWidget& fenster);
 
 // Under X11: the windows as the window manager stacks them, from the bottom
 // to the top, and the window it has given the focus (0 when none).
