@@ -109,10 +109,11 @@ HilfeFenster& HilfeFenster::zeigen(const QString& datei, const QString& anker, Q
     if (!anker.isEmpty())
         ziel.setFragment(anker);
     f.anhaengen(besitzer);
-    f.oeffnen(ziel);
-    // Beside the window that asks, unless the user has put it somewhere.
+    // Beside the window that asks, unless the user has put it somewhere. (Placed
+    // first: a shown window goes to the section at once, in the width it has then.)
     if (!f.m_vomNutzer)
         f.platzieren();
+    f.oeffnen(ziel);
     if (f.isMinimized())
         f.showNormal();
     f.show();

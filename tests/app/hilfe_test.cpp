@@ -704,6 +704,7 @@ static std::string rechteck(const QRect& r)
 // it; else it covers no more of it than it did where it stood.
 TEST_F(HilfeFensterTest, HilfeNebenJedemFragendenFenster)
 {
+    delete HilfeFenster::offen(); // as in a new run: never moved by the user
     Main& m = starten();
     desktop->echteEingaben = true;
     struct Fall
@@ -775,6 +776,9 @@ TEST_F(HilfeFensterTest, HilfeNebenJedemFragendenFenster)
                         << f.was << ": the help covers " << f.knopf.toStdString();
                 }
                 EXPECT_TRUE(schirm.contains(h->frameGeometry())) << f.was << ": " << rechteck(h->frameGeometry());
+                // ... and shows the window's section, however wide it stands there.
+                EXPECT_TRUE(zeigtAbschnitt(*h, h->Anzeige->source().fragment()))
+                    << f.was << ": " << obersteZeile(*h).toStdString();
 
                 ASSERT_TRUE(aktiv(*h)) << f.was;
                 nutzer::taste(*h, Qt::Key_Escape);
@@ -791,11 +795,81 @@ TEST_F(HilfeFensterTest, HilfeNebenJedemFragendenFenster)
     }
 }
 
+// The help, still open beside the main window, placed beside a window that
+// leaves it less room (the settings, the address list's print dialog, in the
+// middle of the screen or at its left edge): narrower there, it shows the
+// window's section at its top.
+TEST_F(HilfeFensterTest, SchmalerPlatzierteHilfeZeigtDenAbschnitt)
+{
+    delete HilfeFenster::offen(); // as in a new run: never moved by the user
+    Main& m = starten();
+    struct Fall
+    {
+        const char* was;
+        QString befehl;
+        bool mitte; // else at the left edge
+    };
+    const Fall faelle[] = {{"settings in the middle", u"mnuSetup"_s, true},
+                           {"address list in the middle", u"PulListe"_s, true},
+                           {"settings at the left edge", u"mnuSetup"_s, false},
+                           {"address list at the left edge", u"PulListe"_s, false}};
+    int schmaler = 0;
+    for (const Fall& f : faelle) {
+        const char* was = f.was;
+        nutzer::nachVorneHolen(m);
+        ASSERT_TRUE(aktiv(m)) << was;
+        f1Druecken(m);
+        HilfeFenster* h = hilfeSichtbar();
+        ASSERT_NE(h, nullptr) << was;
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(h));
+        const int breite = h->width();
+        const QUrl vorher = h->Anzeige->source();
+        bool gezeigt = false;
+        wennOffen([&](QWidget* fenster) {
+            gezeigt = true;
+            QWidget& d = *fenster;
+            [&] {
+                ASSERT_TRUE(aktiv(d)) << was;
+                ASSERT_TRUE(h->isVisible()) << was;
+                QWindow& dw = *d.windowHandle();
+                const QRect schirm = d.screen()->availableGeometry();
+                QPoint ziel = schirm.center() - dw.frameGeometry().center() + dw.frameGeometry().topLeft();
+                if (!f.mitte)
+                    ziel.setX(schirm.left());
+                dw.setFramePosition(ziel);
+                ASSERT_TRUE(QTest::qWaitFor([&] { return dw.frameGeometry().topLeft() == ziel; }, 5000)) << was;
+                f1Druecken(d);
+                ASSERT_TRUE(QTest::qWaitFor([&] { return h->Anzeige->source() != vorher && h->isVisible(); }, 5000))
+                    << was;
+                EXPECT_EQ(h->besitzer(), &d) << was;
+                ASSERT_TRUE(QTest::qWaitForWindowExposed(h));
+                if (h->width() < breite)
+                    ++schmaler;
+                const QString anker = h->Anzeige->source().fragment();
+                EXPECT_TRUE(QTest::qWaitFor([&] { return zeigtAbschnitt(*h, anker); }, 2000))
+                    << was << ": " << h->width() << " wide (was " << breite << "), the top line \""
+                    << obersteZeile(*h).toStdString() << "\"";
+                ASSERT_TRUE(aktiv(*h)) << was;
+                nutzer::taste(*h, Qt::Key_Escape);
+                ASSERT_TRUE(QTest::qWaitFor([&] { return !h->isVisible(); }, 5000)) << was;
+            }();
+            if (auto* dialog = qobject_cast<QDialog*>(&d))
+                dialog->reject();
+        });
+        m.aktion(f.befehl)->trigger();
+        ASSERT_TRUE(gezeigt) << was;
+        if (!nutzer::unterX11())
+            m.activateWindow(); // what a window manager does when the dialog has gone
+    }
+    EXPECT_GT(schmaler, 0) << "the help was never placed narrower";
+}
+
 // A help that the user has moved stays where the user put it when it is
 // asked for again, by any window (here the settings and then the main
 // window again); one the program placed goes beside the next window.
 TEST_F(HilfeFensterTest, VerschobeneHilfeBleibtWoDerNutzerSieHinstellte)
 {
+    delete HilfeFenster::offen(); // as in a new run: never moved by the user
     Main& m = starten();
     nutzer::nachVorneHolen(m);
     ASSERT_TRUE(aktiv(m));
