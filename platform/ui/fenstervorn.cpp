@@ -76,10 +76,9 @@ bool fensterverwaltungDa()
 bool vorFensterUmstellen(QWindow& fenster, QWindow* vorn)
 {
 #ifdef ZETTLORA_FENSTERVORN_X11
-    auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
-    if (!x11 || !x11->connection())
+    xcb_connection_t* verbindung = x11Verbindung();
+    if (!verbindung)
         return false;
-    xcb_connection_t* verbindung = x11->connection();
     // The program's own relation: it decides which windows a modal window blocks.
     fenster.setTransientParent(vorn);
     // The window manager's (ICCCM WM_TRANSIENT_FOR), which it follows on change.
