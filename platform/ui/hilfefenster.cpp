@@ -9,8 +9,9 @@
 #include <QHBoxLayout>
 #include <QHideEvent>
 #include <QLayout>
-#include <QShowEvent>
 #include <QMainWindow>
+#include <QMoveEvent>
+#include <QShowEvent>
 #include <QPushButton>
 #include <QScreen>
 #include <QTextBrowser>
@@ -93,6 +94,8 @@ HilfeFenster::HilfeFenster(QWidget* eltern) : QDialog(eltern)
 
     // Sees the windows of the program open, close and come to the front.
     qApp->installEventFilter(this);
+    // ... and how the window manager stacks them.
+    stapelBeobachten(*this, [this] { stapelGeaendert(); });
 }
 
 HilfeFenster& HilfeFenster::zeigen(const QString& datei, const QString& anker, QWidget* besitzer)
@@ -106,9 +109,11 @@ HilfeFenster& HilfeFenster::zeigen(const QString& datei, const QString& anker, Q
     if (!anker.isEmpty())
         ziel.setFragment(anker);
     f.anhaengen(besitzer);
-    f.oeffnen(ziel);
-    if (!f.testAttribute(Qt::WA_Moved))
+    // Beside the window that asks, unless the user has put it somewhere. (Placed
+    // first: a shown window goes to the section at once, in the width it has then.)
+    if (!f.m_vomNutzer)
         f.platzieren();
+    f.oeffnen(ziel);
     if (f.isMinimized())
         f.showNormal();
     f.show();
@@ -192,6 +197,51 @@ void HilfeFenster::platzieren()
     const QRect platz =
         platzDaneben(aussen, size().grownBy(rahmen), kleinste.grownBy(rahmen), schirm->availableGeometry());
     setGeometry(platz.marginsRemoved(rahmen));
+    platzErwarten();
+}
+
+void HilfeFenster::platzErwarten()
+{
+    // The window system answers with the place it gave the window: the one
+    // asked for, or another where the window manager put it (on the way
+    // there, while it frames the window, it may report other places).
+    m_gewuenschterPlatz = geometry().topLeft();
+    m_eigenerPlatz = m_gewuenschterPlatz;
+    m_platzOffen = true;
+}
+
+void HilfeFenster::platzAngekommen()
+{
+    // The window system has answered once the window stands where it was
+    // put: what it reports from then on are moves by the user.
+    if (m_platzOffen && geometry().topLeft() == m_gewuenschterPlatz)
+        m_platzOffen = false;
+}
+
+void HilfeFenster::moveEvent(QMoveEvent* e)
+{
+    QDialog::moveEvent(e);
+    // The window system's reports of a shown window; the program's own moves
+    // are reported as well (not spontaneous).
+    if (!e->spontaneous() || !isVisible())
+        return;
+    if (m_platzOffen) {
+        m_eigenerPlatz = e->pos(); // the window manager's answer
+        platzAngekommen();
+    } else if (e->pos() != m_eigenerPlatz) {
+        m_vomNutzer = true;
+    }
+}
+
+void HilfeFenster::stapelGeaendert()
+{
+    // The window manager has stacked the window the help belongs to over it
+    // (as it may when it raises a modal window): the help goes on top again.
+    const QWidget* vorn = m_besitzer.data();
+    if (!isVisible() || !vorn || !vorn->isVisible() || !windowHandle() || !vorn->windowHandle())
+        return;
+    if (!stehtUeber(*windowHandle(), *vorn->windowHandle()))
+        raise();
 }
 
 void HilfeFenster::modalGeoeffnet(QWidget* fenster)
@@ -206,10 +256,20 @@ void HilfeFenster::modalGeoeffnet(QWidget* fenster)
 
 bool HilfeFenster::eventFilter(QObject* o, QEvent* e)
 {
-    if (!o->isWidgetType())
+    if (!o->isWidgetType()) {
+        // On the screen: the window manager has done with the placing,
+        // unless the window is still on its way there.
+        if (e->type() == QEvent::Expose && o == windowHandle() && windowHandle()->isExposed())
+            platzAngekommen();
         return QDialog::eventFilter(o, e);
+    }
     auto* w = static_cast<QWidget*>(o);
     switch (e->type()) {
+    case QEvent::KeyPress:
+        // The user works on: what the window system had to answer to the
+        // placing has come, and the next move of the help is the user's.
+        m_platzOffen = false;
+        break;
     case QEvent::Show:
         if (w->isWindow() && w->isModal() && !e->spontaneous())
             modalGeoeffnet(w);
@@ -226,12 +286,19 @@ bool HilfeFenster::eventFilter(QObject* o, QEvent* e)
                 raise();
         }
         break;
-    case QEvent::WindowActivate:
     case QEvent::MouseButtonPress:
+        m_platzOffen = false;
+        [[fallthrough]];
+    case QEvent::WindowActivate:
+        if (w == this)
+            platzAngekommen(); // given the focus: likewise
         // The window it belongs to came to the front, or was clicked into
         // while it had the focus already: a window manager may have stacked it
-        // over the help. The help goes on top again and leaves the focus where it is.
-        if (m_besitzer && w->window() == m_besitzer.data() && isVisible())
+        // over the help. The help goes on top again and leaves the focus where
+        // it is. (Each widget of a window that comes to the front hears of
+        // it: the window itself stands for them all.)
+        if (m_besitzer && isVisible() &&
+            (e->type() == QEvent::WindowActivate ? w == m_besitzer.data() : w->window() == m_besitzer.data()))
             raise();
         break;
     default:
@@ -243,8 +310,9 @@ bool HilfeFenster::eventFilter(QObject* o, QEvent* e)
 void HilfeFenster::showEvent(QShowEvent* e)
 {
     QDialog::showEvent(e);
-    // Placed once (beside the window that asked first); from then on it opens
-    // where the user moved it, in front of whichever window it belongs to.
+    // Where the window manager puts a window it shows is no move of the user.
+    platzErwarten();
+    // Shown again where it stood, unless it is placed anew.
     setAttribute(Qt::WA_Moved);
 }
 

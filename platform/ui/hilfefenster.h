@@ -11,9 +11,11 @@
 // over (else it would block the help); when that window goes, the window it
 // belonged to takes the help back. Whenever the window it belongs to comes to
 // the front, the help is raised over it again. Closing the help returns to the
-// window it belongs to. It first opens beside the window that asked for it,
-// where it does not cover the question it explains; once shown, it keeps the
-// place the user gave it.
+// window it belongs to. It opens beside each window that asks for it, where it
+// does not cover the question it explains, until the user moves it: from then
+// on it keeps the place the user gave it. The window manager's own moves (where
+// it puts a window that is shown, or pushes one back onto the screen) and the
+// program's placing are no moves of the user.
 
 #include <QDialog>
 #include <QPointer>
@@ -47,6 +49,7 @@ protected:
     bool eventFilter(QObject* o, QEvent* e) override;
     void showEvent(QShowEvent* e) override;
     void hideEvent(QHideEvent* e) override;
+    void moveEvent(QMoveEvent* e) override;
 
 private:
     explicit HilfeFenster(QWidget* eltern = nullptr);
@@ -55,9 +58,17 @@ private:
     void platzieren();
     void modalGeoeffnet(QWidget* fenster);
     void oeffnen(const QUrl& ziel);
+    void platzErwarten();
+    void platzAngekommen();
+    void stapelGeaendert();
 
     QPointer<QWidget> m_besitzer;
     bool m_umhaengen = false; // hidden only to stand in front of another window
+    // Where the program put it, and where the window system put it in answer.
+    QPoint m_gewuenschterPlatz;
+    QPoint m_eigenerPlatz;
+    bool m_platzOffen = false; // the window system's answer to a placing may still come
+    bool m_vomNutzer = false;  // the user has moved it
 };
 
 // True for a file the window can show (".html", ".htm", any case).

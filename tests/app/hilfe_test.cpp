@@ -69,6 +69,15 @@ public:
         TestPlattform::dokumentOeffnen(pfad, anker);
         return m_desktop.dokumentOeffnen(pfad, anker);
     }
+    // With echteEingaben the input boxes are the desktop's, for a person to answer.
+    QString eingabeMitHilfe(const QString& prompt, const QString& titel, const QString& vorgabe,
+                            const zplatform::HilfeAufruf& hilfe, bool* abgebrochen) override
+    {
+        if (echteEingaben)
+            return m_desktop.eingabeMitHilfe(prompt, titel, vorgabe, hilfe, abgebrochen);
+        return TestPlattform::eingabeMitHilfe(prompt, titel, vorgabe, hilfe, abgebrochen);
+    }
+    bool echteEingaben = false;
 
 private:
     zplatform::DesktopPlattform m_desktop;
@@ -483,6 +492,63 @@ TEST_F(HilfeFensterTest, HilfeVorDemModalenDialogBleibtBenutzbar)
     EXPECT_FALSE(h->isVisible());
 }
 
+// The help open in front of the main window, a click into the main window,
+// then the settings from the menu (Alt+W, E): the help goes over to the
+// settings and stands in front of them, every time. (A window manager may
+// raise the modal window once more after the help has been raised over it.)
+TEST_F(HilfeFensterTest, HilfeBleibtVorDemDialogAusDemMenue)
+{
+    Main& m = starten();
+    nutzer::nachVorneHolen(m);
+    ASSERT_TRUE(aktiv(m));
+    f1Druecken(m);
+    HilfeFenster* h = hilfeSichtbar();
+    ASSERT_NE(h, nullptr);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(h));
+    // A point in the lower half of the main window that the help does not cover.
+    const auto frei = [&] {
+        for (int y = m.height() * 3 / 4; y > m.height() / 2; y -= 10)
+            for (int x = 10; x < m.width() - 10; x += 20)
+                if (!h->frameGeometry().contains(m.mapToGlobal(QPoint(x, y))))
+                    return QPoint(x, y);
+        return QPoint();
+    };
+    const int runden = nutzer::unterX11() ? 10 : 2;
+    for (int runde = 0; runde < runden; ++runde) {
+        const QPoint punkt = frei();
+        ASSERT_FALSE(punkt.isNull()) << "the help covers the main window";
+        nutzer::klicken(m, punkt);
+        if (!nutzer::unterX11())
+            m.activateWindow(); // what a window manager does at the click
+        ASSERT_TRUE(aktiv(m));
+        Vorne vorne;
+        bool gezeigt = false;
+        amDialog<zbefehle::Setup>([&](zbefehle::Setup& s) {
+            gezeigt = true;
+            [&] {
+                ASSERT_TRUE(aktiv(s));
+                EXPECT_EQ(h->besitzer(), &s);
+                EXPECT_TRUE(vorne.hilfeUeber(*h, s)) << "round " << runde << ": the help behind the settings";
+                if (nutzer::unterX11()) {
+                    // The window manager raises the settings once more, as
+                    // when the program asks again to activate them (it does
+                    // when the main window, which they block, gets the focus
+                    // back from the menu late).
+                    nutzer::vomFensterverwalterAngehoben(s);
+                    EXPECT_TRUE(vorne.hilfeUeber(*h, s)) << "round " << runde << ": the help behind the settings";
+                    EXPECT_TRUE(nutzer::ueberX11(*h, m)) << "round " << runde << ": the help behind the main window";
+                }
+            }();
+            s.BefOk->click();
+        });
+        nutzer::mitAlt(m, Qt::Key_W);
+        nutzer::taste(m, Qt::Key_E);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return gezeigt; }, 5000)) << "round " << runde;
+        ASSERT_TRUE(QTest::qWaitFor([&] { return h->besitzer() == &m; }, 5000));
+        EXPECT_TRUE(h->isVisible());
+    }
+}
+
 // F1 in every dialog of the program opens the help at a section of its own,
 // which the shipped document has, in front of that dialog.
 TEST_F(HilfeFensterTest, F1InJedemDialog)
@@ -616,6 +682,236 @@ TEST_F(HilfeFensterTest, HilfeOeffnetNebenDemFragendenFenster)
     });
     m.aktion(u"PulTeleWaehlen"_s)->trigger();
     ASSERT_TRUE(gezeigt);
+}
+
+static qint64 bedeckt(const QRect& a, const QRect& b)
+{
+    const QRect s = a & b;
+    return s.isEmpty() ? 0 : qint64(s.width()) * s.height();
+}
+
+static std::string rechteck(const QRect& r)
+{
+    return QStringLiteral("%1,%2 %3x%4").arg(r.x()).arg(r.y()).arg(r.width()).arg(r.height()).toStdString();
+}
+
+// The help that the program placed opens beside each window that asks for
+// it anew, also where that window stands on the help's last place: F1 in the
+// settings, F1 in the address list's print dialog, the Help button of the
+// "Statistik, Adressen mit..." box. Each asks after the help has stood beside
+// the main window (F1 there). Where the screen leaves room beside the window
+// (500 pixels to a side, or 400 above or below), the help covers nothing of
+// it; else it covers no more of it than it did where it stood.
+TEST_F(HilfeFensterTest, HilfeNebenJedemFragendenFenster)
+{
+    delete HilfeFenster::offen(); // as in a new run: never moved by the user
+    Main& m = starten();
+    desktop->echteEingaben = true;
+    struct Fall
+    {
+        const char* was;
+        QString befehl;
+        QString knopf; // the control the help must not cover
+        bool mitF1;    // else the box's "&Hilfe" (Alt+H)
+    };
+    const Fall faelle[] = {
+        {"settings", u"mnuSetup"_s, u"BefOk"_s, true},
+        {"address list", u"PulListe"_s, u"BefAuswahl_2"_s, true},
+        {"Statistik box", u"mnuStatistikFeldSuche"_s, u"befHilfe"_s, false},
+    };
+    for (const Fall& f : faelle) {
+        // The help beside the main window, closed again.
+        nutzer::nachVorneHolen(m);
+        ASSERT_TRUE(aktiv(m)) << f.was;
+        f1Druecken(m);
+        HilfeFenster* h = hilfeSichtbar();
+        ASSERT_NE(h, nullptr) << f.was;
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(h));
+        ASSERT_TRUE(aktiv(*h)) << f.was;
+        const QRect alt = h->frameGeometry();
+        nutzer::taste(*h, Qt::Key_Escape);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !h->isVisible(); }, 5000)) << f.was;
+        ASSERT_TRUE(aktiv(m)) << f.was;
+
+        bool gezeigt = false;
+        wennOffen([&](QWidget* fenster) {
+            gezeigt = true;
+            QWidget& d = *fenster;
+            [&] {
+                ASSERT_TRUE(aktiv(d)) << f.was;
+                // The window stands where the help stood (as far as the screen allows).
+                const QRect schirm = d.screen()->availableGeometry();
+                QWindow& dw = *d.windowHandle();
+                const QRect rahmen = dw.frameGeometry();
+                const QPoint ziel(alt.center().x() < schirm.center().x() ? schirm.left()
+                                                                         : schirm.right() + 1 - rahmen.width(),
+                                  qBound(schirm.top(), alt.top(), schirm.bottom() + 1 - rahmen.height()));
+                dw.setFramePosition(ziel);
+                ASSERT_TRUE(QTest::qWaitFor([&] { return dw.frameGeometry().topLeft() == ziel; }, 5000)) << f.was;
+                const QRect dialog = dw.frameGeometry();
+                const qint64 vorher = bedeckt(alt, dialog);
+                ASSERT_GT(vorher, 0) << f.was << ": the help " << rechteck(alt) << " never stood on "
+                                     << rechteck(dialog);
+                const bool raum = qMax(dialog.left() - schirm.left(), schirm.right() - dialog.right()) >= 500 ||
+                                  qMax(dialog.top() - schirm.top(), schirm.bottom() - dialog.bottom()) >= 400;
+
+                auto* knopf = d.findChild<QWidget*>(f.knopf);
+                ASSERT_NE(knopf, nullptr) << f.was;
+                if (f.mitF1)
+                    f1Druecken(d);
+                else
+                    nutzer::mitAlt(d, Qt::Key_H);
+                ASSERT_EQ(hilfeSichtbar(), h) << f.was;
+                EXPECT_EQ(h->besitzer(), &d) << f.was;
+                EXPECT_TRUE(QTest::qWaitFor(
+                    [&] {
+                        const qint64 jetzt = bedeckt(h->frameGeometry(), dialog);
+                        return raum ? jetzt == 0 : jetzt <= vorher;
+                    },
+                    5000))
+                    << f.was << ": the help " << rechteck(h->frameGeometry()) << " covers the window "
+                    << rechteck(dialog) << (raum ? " with room beside it" : "");
+                if (raum) {
+                    EXPECT_FALSE(h->frameGeometry().intersects(QRect(knopf->mapToGlobal(QPoint()), knopf->size())))
+                        << f.was << ": the help covers " << f.knopf.toStdString();
+                }
+                EXPECT_TRUE(schirm.contains(h->frameGeometry())) << f.was << ": " << rechteck(h->frameGeometry());
+                // ... and shows the window's section, however wide it stands there.
+                EXPECT_TRUE(zeigtAbschnitt(*h, h->Anzeige->source().fragment()))
+                    << f.was << ": " << obersteZeile(*h).toStdString();
+
+                ASSERT_TRUE(aktiv(*h)) << f.was;
+                nutzer::taste(*h, Qt::Key_Escape);
+                ASSERT_TRUE(QTest::qWaitFor([&] { return !h->isVisible(); }, 5000)) << f.was;
+                ASSERT_TRUE(aktiv(d)) << f.was;
+            }();
+            if (auto* dialog = qobject_cast<QDialog*>(&d))
+                dialog->reject();
+        });
+        m.aktion(f.befehl)->trigger();
+        ASSERT_TRUE(gezeigt) << f.was;
+        if (!nutzer::unterX11())
+            m.activateWindow(); // what a window manager does when the dialog has gone
+    }
+}
+
+// The help, still open beside the main window, placed beside a window that
+// leaves it less room (the settings, the address list's print dialog, in the
+// middle of the screen or at its left edge): narrower there, it shows the
+// window's section at its top.
+TEST_F(HilfeFensterTest, SchmalerPlatzierteHilfeZeigtDenAbschnitt)
+{
+    delete HilfeFenster::offen(); // as in a new run: never moved by the user
+    Main& m = starten();
+    struct Fall
+    {
+        const char* was;
+        QString befehl;
+        bool mitte; // else at the left edge
+    };
+    const Fall faelle[] = {{"settings in the middle", u"mnuSetup"_s, true},
+                           {"address list in the middle", u"PulListe"_s, true},
+                           {"settings at the left edge", u"mnuSetup"_s, false},
+                           {"address list at the left edge", u"PulListe"_s, false}};
+    int schmaler = 0;
+    for (const Fall& f : faelle) {
+        const char* was = f.was;
+        nutzer::nachVorneHolen(m);
+        ASSERT_TRUE(aktiv(m)) << was;
+        f1Druecken(m);
+        HilfeFenster* h = hilfeSichtbar();
+        ASSERT_NE(h, nullptr) << was;
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(h));
+        const int breite = h->width();
+        const QUrl vorher = h->Anzeige->source();
+        bool gezeigt = false;
+        wennOffen([&](QWidget* fenster) {
+            gezeigt = true;
+            QWidget& d = *fenster;
+            [&] {
+                ASSERT_TRUE(aktiv(d)) << was;
+                ASSERT_TRUE(h->isVisible()) << was;
+                QWindow& dw = *d.windowHandle();
+                const QRect schirm = d.screen()->availableGeometry();
+                QPoint ziel = schirm.center() - dw.frameGeometry().center() + dw.frameGeometry().topLeft();
+                if (!f.mitte)
+                    ziel.setX(schirm.left());
+                dw.setFramePosition(ziel);
+                ASSERT_TRUE(QTest::qWaitFor([&] { return dw.frameGeometry().topLeft() == ziel; }, 5000)) << was;
+                f1Druecken(d);
+                ASSERT_TRUE(QTest::qWaitFor([&] { return h->Anzeige->source() != vorher && h->isVisible(); }, 5000))
+                    << was;
+                EXPECT_EQ(h->besitzer(), &d) << was;
+                ASSERT_TRUE(QTest::qWaitForWindowExposed(h));
+                if (h->width() < breite)
+                    ++schmaler;
+                const QString anker = h->Anzeige->source().fragment();
+                EXPECT_TRUE(QTest::qWaitFor([&] { return zeigtAbschnitt(*h, anker); }, 2000))
+                    << was << ": " << h->width() << " wide (was " << breite << "), the top line \""
+                    << obersteZeile(*h).toStdString() << "\"";
+                ASSERT_TRUE(aktiv(*h)) << was;
+                nutzer::taste(*h, Qt::Key_Escape);
+                ASSERT_TRUE(QTest::qWaitFor([&] { return !h->isVisible(); }, 5000)) << was;
+            }();
+            if (auto* dialog = qobject_cast<QDialog*>(&d))
+                dialog->reject();
+        });
+        m.aktion(f.befehl)->trigger();
+        ASSERT_TRUE(gezeigt) << was;
+        if (!nutzer::unterX11())
+            m.activateWindow(); // what a window manager does when the dialog has gone
+    }
+    EXPECT_GT(schmaler, 0) << "the help was never placed narrower";
+}
+
+// A help that the user has moved stays where the user put it when it is
+// asked for again, by any window (here the settings and then the main
+// window again); one the program placed goes beside the next window.
+TEST_F(HilfeFensterTest, VerschobeneHilfeBleibtWoDerNutzerSieHinstellte)
+{
+    delete HilfeFenster::offen(); // as in a new run: never moved by the user
+    Main& m = starten();
+    nutzer::nachVorneHolen(m);
+    ASSERT_TRUE(aktiv(m));
+    f1Druecken(m);
+    HilfeFenster* h = hilfeSichtbar();
+    ASSERT_NE(h, nullptr);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(h));
+    ASSERT_TRUE(aktiv(*h));
+    // The user moves it, towards the middle of the screen; the window system reports the new place.
+    const QPoint mitte = h->screen()->availableGeometry().center();
+    const QPoint alt = h->windowHandle()->position();
+    const QPoint platz = alt + QPoint(alt.x() < mitte.x() ? 37 : -37, alt.y() < mitte.y() ? 23 : -23);
+    h->windowHandle()->setPosition(platz);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return h->geometry().topLeft() == platz; }, 5000));
+    nutzer::taste(*h, Qt::Key_Escape);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !h->isVisible(); }, 5000));
+    ASSERT_TRUE(aktiv(m));
+
+    bool gezeigt = false;
+    amDialog<zbefehle::Setup>([&](zbefehle::Setup& s) {
+        gezeigt = true;
+        [&] {
+            ASSERT_TRUE(aktiv(s));
+            f1Druecken(s);
+            ASSERT_EQ(hilfeSichtbar(), h);
+            EXPECT_EQ(h->besitzer(), &s);
+            ASSERT_TRUE(QTest::qWaitForWindowExposed(h));
+            EXPECT_EQ(h->geometry().topLeft(), platz) << "the settings asked";
+            ASSERT_TRUE(aktiv(*h));
+            nutzer::taste(*h, Qt::Key_Escape);
+            ASSERT_TRUE(QTest::qWaitFor([&] { return !h->isVisible(); }, 5000));
+        }();
+        s.BefOk->click();
+    });
+    m.aktion(u"mnuSetup"_s)->trigger();
+    ASSERT_TRUE(gezeigt);
+    nutzer::nachVorneHolen(m);
+    ASSERT_TRUE(aktiv(m));
+    f1Druecken(m);
+    ASSERT_EQ(hilfeSichtbar(), h);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(h));
+    EXPECT_EQ(h->geometry().topLeft(), platz) << "the main window asked again";
 }
 
 // Every window carries the program's icon, however it is opened, as the main

@@ -68,6 +68,8 @@ QString tastenName(Qt::Key taste)
     case Qt::Key_Return:
         return QStringLiteral("Return");
     default:
+        if (taste >= Qt::Key_A && taste <= Qt::Key_Z)
+            return QString(QChar(u'a' + (taste - Qt::Key_A)));
         ADD_FAILURE() << "no X11 name for the key " << taste;
         return QString();
     }
@@ -262,6 +264,32 @@ void eingabemethodeUebergeben(QWidget* ziel, const QString& text)
     QInputMethodEvent uebergabe;
     uebergabe.setCommitString(text);
     QApplication::sendEvent(ziel, &uebergabe);
+}
+
+void vomFensterverwalterAngehoben(QWidget& fenster)
+{
+    QWidget& w = *fenster.window();
+    if (!unterX11()) {
+        w.raise();
+        return;
+    }
+    // The window manager handles the requests in turn: once it has moved the
+    // window (and back), it has raised it.
+    const QString id = QString::number(w.winId());
+    const QPoint p = w.windowHandle()->geometry().topLeft();
+    werkzeug("xdotool", {QStringLiteral("windowraise"), id, QStringLiteral("windowmove"), QStringLiteral("--sync"), id,
+                         QString::number(p.x() + 1), QString::number(p.y()), QStringLiteral("windowmove"),
+                         QStringLiteral("--sync"), id, QString::number(p.x()), QString::number(p.y())});
+}
+
+void mitAlt(QWidget& fenster, Qt::Key taste)
+{
+    if (!unterX11()) {
+        QTest::keyClick(fenster.window()->windowHandle(), taste, Qt::AltModifier);
+        return;
+    }
+    werkzeug("xdotool", {QStringLiteral("keydown"), QStringLiteral("Alt_L"), QStringLiteral("key"), tastenName(taste),
+                         QStringLiteral("keyup"), QStringLiteral("Alt_L")});
 }
 
 } // namespace nutzer

@@ -32,6 +32,12 @@ void nachVorneHolen(QWidget& fenster);
 // A key pressed and released. Offscreen it goes to fenster's window (there to
 // its focused control); under X11 to whichever window has the focus.
 void taste(QWidget& fenster, Qt::Key taste);
+// The same with Alt held down (a menu's letter).
+void mitAlt(QWidget& fenster, Qt::Key taste);
+
+// The window manager raises the window (as it does when the program asks it
+// once more to activate it); under X11 it returns once that is done.
+void vomFensterverwalterAngehoben(QWidget& fenster);
 
 // Text that reaches a text control without a key, at punkt of ziel (a line
 // edit, or the viewport of a text box):
