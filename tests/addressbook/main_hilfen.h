@@ -16,12 +16,15 @@
 #include "support/testplattform.h"
 
 #include <QApplication>
+#include <QDialog>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMap>
 #include <QRegularExpression>
 #include <QTest>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 #include <initializer_list>
@@ -149,6 +152,40 @@ inline void befehleZusammenstellen(zadressbuch::Befehlsregister& fenster, const 
         if (programm.angemeldet(schritt))
             fenster.anmelden(schritt, [&programm, schritt](Fenster& f, int i) { programm.ausfuehren(schritt, f, i); });
 }
+
+// Closes what a test leaves open once some seconds have passed (a popup
+// menu, else a modal window other than the main window), so that a window the
+// program does not close fails the test instead of hanging it; counts each.
+class Notbremse
+{
+public:
+    explicit Notbremse(int nachMs = 3000)
+    {
+        m_seit.start();
+        m_waechter.setInterval(100);
+        QObject::connect(&m_waechter, &QTimer::timeout, [this, nachMs] {
+            if (m_seit.elapsed() < nachMs)
+                return;
+            QWidget* w = QApplication::activePopupWidget();
+            if (!w)
+                w = QApplication::activeModalWidget();
+            if (!w || qobject_cast<zadressbuch::Main*>(w))
+                return;
+            ++m_geschlossen;
+            if (auto* d = qobject_cast<QDialog*>(w))
+                d->done(QDialog::Rejected);
+            else
+                w->close();
+        });
+        m_waechter.start();
+    }
+    int geschlossen() const { return m_geschlossen; }
+
+private:
+    int m_geschlossen = 0;
+    QTimer m_waechter;
+    QElapsedTimer m_seit;
+};
 
 class MainFensterTest : public ::testing::Test
 {

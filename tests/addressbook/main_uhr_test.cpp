@@ -53,20 +53,6 @@ protected:
         zcommon::Benutzer_Zuruecksetzen(); // "Tester", from the scripted login
         adressdatei({u"..Uhr"_s, zeile({{1, u"Erste"_s}}), zeile({{1, u"Zweite"_s}})});
         plattform.offenHoechstensMs = 3000;
-        seitStart.start();
-        waechter.setInterval(100);
-        QObject::connect(&waechter, &QTimer::timeout, [this] {
-            if (seitStart.elapsed() < 3000)
-                return;
-            QWidget* w = QApplication::activePopupWidget();
-            if (!w)
-                w = QApplication::activeModalWidget();
-            if (w) {
-                ++notbremse;
-                w->close();
-            }
-        });
-        waechter.start();
         zeigeFilter = std::make_unique<Gezeigt>(gezeigt);
         qApp->installEventFilter(zeigeFilter.get());
     }
@@ -86,11 +72,7 @@ protected:
         return m;
     }
 
-    // Closes what a test leaves open after some seconds, so that a dialog
-    // the program does not close cannot hang the test; counts each.
-    int notbremse = 0;
-    QTimer waechter;
-    QElapsedTimer seitStart;
+    main_test::Notbremse notbremse{3000};
     // The object names of the windows shown during the test, in order.
     QStringList gezeigt;
     std::unique_ptr<QObject> zeigeFilter;
@@ -230,7 +212,7 @@ TEST_F(MainUhr, OffeneAuswahlSchliesstOhneWahl_DannGespeichertBeendetUndFreigege
 
     grenzeErreichenSobald([] { return Auswahl::instanz().isVisible(); });
     QTest::mouseDClick(m.Feld(Rubrik), Qt::LeftButton); // returns when the pick list has closed
-    EXPECT_EQ(notbremse, 0) << "the pick list stayed open";
+    EXPECT_EQ(notbremse.geschlossen(), 0) << "the pick list stayed open";
     EXPECT_FALSE(Auswahl::instanz().isVisible());
     EXPECT_EQ(m.FeldText(Rubrik), rubrik) << "closed without a choice";
     ASSERT_TRUE(QTest::qWaitFor([&] { return m.beendet(); }));
@@ -247,7 +229,7 @@ TEST_F(MainUhr, OffeneJaNeinFrageHeisstNein_UndDerFolgendeDialogSchliesstAuch)
     plattform.antworten << TestPlattform::OffenLassen;
     grenzeErreichenSobald([this] { return plattform.offeneBoxen() == 1; });
     m.aktion(u"PulOeffnen"_s)->trigger(); // asks about the changes, then the chooser
-    EXPECT_EQ(notbremse, 0) << "a window stayed open";
+    EXPECT_EQ(notbremse.geschlossen(), 0) << "a window stayed open";
     ASSERT_EQ(plattform.meldungen.size(), 1u);
     EXPECT_TRUE(plattform.meldungen[0].text.startsWith(u"Wollen Sie die Änderungen"_s));
     EXPECT_TRUE(plattform.meldungen[0].vomProgrammGeschlossen);
@@ -271,7 +253,7 @@ TEST_F(MainUhr, OffenesKontextmenueDerKarteSchliesst_DannEnde)
     // The right mouse button on a field; returns when the menu has closed.
     QContextMenuEvent rechts(QContextMenuEvent::Mouse, QPoint(4, 4), m.Feld(Ort)->mapToGlobal(QPoint(4, 4)));
     QApplication::sendEvent(m.Feld(Ort), &rechts);
-    EXPECT_EQ(notbremse, 0) << "the menu stayed open";
+    EXPECT_EQ(notbremse.geschlossen(), 0) << "the menu stayed open";
     ASSERT_TRUE(menue);
     EXPECT_EQ(menue.data(), m.mnuPopUp());
     EXPECT_FALSE(menue->isVisible());
@@ -306,7 +288,7 @@ TEST_F(MainUhr, NurLesenMitOffenemDialogEndetOhneSpeichern)
         return w && w->objectName() == u"Listendruck"_s;
     });
     m.aktion(u"PulListe"_s)->trigger();
-    EXPECT_EQ(notbremse, 0) << "the list print stayed open";
+    EXPECT_EQ(notbremse.geschlossen(), 0) << "the list print stayed open";
     ASSERT_TRUE(QTest::qWaitFor([&] { return m.beendet(); }));
     EXPECT_EQ(wurzel.lesen(u"programm/zettlora.dat"_s), vorher);
 }
@@ -355,7 +337,7 @@ TEST_F(MainUhr, MisslungenesSpeichernMitOffenemDialog_DialogZuProgrammLaeuftWeit
         return QDir().rename(daten, daten + u"_weg"_s) && QFile(daten).open(QIODevice::WriteOnly);
     });
     QTest::mouseDClick(m.Feld(Rubrik), Qt::LeftButton);
-    EXPECT_EQ(notbremse, 0) << "the pick list stayed open";
+    EXPECT_EQ(notbremse.geschlossen(), 0) << "the pick list stayed open";
     EXPECT_FALSE(Auswahl::instanz().isVisible());
     ASSERT_TRUE(QTest::qWaitFor([&] { return !Leerlauf_AusstiegLaeuft(); }));
     EXPECT_FALSE(m.beendet());
@@ -433,7 +415,7 @@ TEST_F(MainUhr, EndeVonAussenSchliesstDasOffeneUndSpeichert)
     });
     versuch->start();
     QTest::mouseDClick(m.Feld(Rubrik), Qt::LeftButton); // returns when the pick list has closed
-    EXPECT_EQ(notbremse, 0) << "the pick list stayed open";
+    EXPECT_EQ(notbremse.geschlossen(), 0) << "the pick list stayed open";
     EXPECT_EQ(m.FeldText(Rubrik), rubrik) << "closed without a choice";
     ASSERT_TRUE(QTest::qWaitFor([&] { return m.beendet(); }));
     EXPECT_TRUE(wurzel.lesen(u"programm/zettlora.dat"_s).contains(u"\tGeändert\t"_s));

@@ -47,18 +47,6 @@ protected:
         adressdatei({u"..Geteilt"_s, zeile({{1, u"Erste"_s}})});
         adressdatei({u"..Eigene"_s, zeile({{1, u"Eigene"_s}})}, u"erste.Dat"_s);
         plattform.offenHoechstensMs = 3000;
-        // A dialog the program does not close is closed after a while, so the test cannot hang.
-        seitStart.start();
-        waechter.setInterval(100);
-        QObject::connect(&waechter, &QTimer::timeout, [this] {
-            if (seitStart.elapsed() < 3000)
-                return;
-            if (QWidget* w = QApplication::activeModalWidget()) {
-                ++notbremse;
-                w->close();
-            }
-        });
-        waechter.start();
     }
 
     // The path the program reserves zettlora.dat under (a start of its own finds it).
@@ -122,9 +110,7 @@ protected:
         return nullptr;
     }
 
-    int notbremse = 0;
-    QTimer waechter;
-    QElapsedTimer seitStart;
+    main_test::Notbremse notbremse{3000};
 };
 
 // The reservation question "Nein" means "edit anyway" and takes the
@@ -166,7 +152,7 @@ TEST_F(BoxVonAussen, ReservierungsfrageVonAussenGeschlossenUebernimmtNichts)
             geteilteDateiOeffnen();
         }
         ASSERT_TRUE(QTest::qWaitFor([&] { return fenster->beendet(); }));
-        EXPECT_EQ(notbremse, 0) << "a window stayed open";
+        EXPECT_EQ(notbremse.geschlossen(), 0) << "a window stayed open";
         const GezeigteMeldung* frage = box(u"Adressdatei reserviert"_s);
         ASSERT_NE(frage, nullptr);
         EXPECT_TRUE(frage->vomProgrammGeschlossen);
@@ -198,7 +184,7 @@ TEST_F(BoxVonAussen, LaenderhinweisVonAussenGeschlossenBleibtAn)
     beendensignalSobaldOffen();
     starten();
     ASSERT_TRUE(QTest::qWaitFor([&] { return fenster->beendet(); }));
-    EXPECT_EQ(notbremse, 0) << "a window stayed open";
+    EXPECT_EQ(notbremse.geschlossen(), 0) << "a window stayed open";
     const GezeigteMeldung* hinweis = box(u"Ländereinstellung"_s);
     ASSERT_NE(hinweis, nullptr);
     EXPECT_TRUE(hinweis->vomProgrammGeschlossen);

@@ -41,25 +41,6 @@ protected:
         zcommon::Benutzer_Zuruecksetzen(); // "Tester", from the scripted login
         adressdatei({u"..Ende"_s, zeile({{1, u"Berg"_s}}), zeile({{1, u"Adler"_s}})});
         plattform.offenHoechstensMs = 4000;
-        // A window the program does not close is closed after some seconds,
-        // so that the test fails instead of hanging; each is counted.
-        seitStart.start();
-        waechter.setInterval(100);
-        QObject::connect(&waechter, &QTimer::timeout, [this] {
-            if (seitStart.elapsed() < 5000)
-                return;
-            QWidget* w = QApplication::activePopupWidget();
-            if (!w)
-                w = QApplication::activeModalWidget();
-            if (w && w != fenster.get()) {
-                ++notbremse;
-                if (auto* d = qobject_cast<QDialog*>(w))
-                    d->done(QDialog::Rejected);
-                else
-                    w->close();
-            }
-        });
-        waechter.start();
     }
 
     void grenze(const QString& sekunden)
@@ -149,9 +130,7 @@ protected:
         return zeile ? zeile->maxLength() : 32767;
     }
 
-    int notbremse = 0;
-    QTimer waechter;
-    QElapsedTimer seitStart;
+    Notbremse notbremse{5000};
 };
 
 // Keys typed into an open form over a time longer than the limit: the user
@@ -199,7 +178,7 @@ TEST_F(Ende, TippenInEinemFormularIstArbeit)
         EXPECT_EQ(titelMitWarnung, u"Automatisches Programmende in 6 Sekunden..."_s);
         EXPECT_EQ(titelNachTaste, titelVorher);
         EXPECT_FALSE(m.beendet());
-        EXPECT_EQ(notbremse, 0);
+        EXPECT_EQ(notbremse.geschlossen(), 0);
         neuerLauf();
     }
 }
@@ -303,7 +282,7 @@ TEST_F(Ende, MisslungenesSpeichernBleibtSichtbar)
         EXPECT_EQ(sitzung().Geaendert, 0);
         EXPECT_EQ(panel("Status"), u"Bereit"_s);
         EXPECT_EQ(gezeigt.size(), 2);
-        EXPECT_EQ(notbremse, 0);
+        EXPECT_EQ(notbremse.geschlossen(), 0);
         plattform.beiMeldung = nullptr;
         neuerLauf();
         QDir(datenOrdner()).removeRecursively();
@@ -408,7 +387,7 @@ TEST_F(Ende, TastenUndSignaleWaehrendDasFormularSchliesst)
             EXPECT_TRUE(getippt);
             ASSERT_TRUE(QTest::qWaitFor([&] { return m.beendet(); }));
             EXPECT_TRUE(wurzel.lesen(u"programm/zettlora.dat"_s).contains(u"\tGeändert\t"_s));
-            EXPECT_EQ(notbremse, 0);
+            EXPECT_EQ(notbremse.geschlossen(), 0);
             neuerLauf();
         }
 }
