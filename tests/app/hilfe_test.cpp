@@ -280,6 +280,19 @@ bool aktiv(const QWidget& w)
     return QTest::qWaitFor([&] { return QApplication::activeWindow() == &w; }, 5000);
 }
 
+// The window brought to the front by the user and F1 pressed in it: the help
+// it shows, or nullptr (with the step that failed).
+HilfeFenster* hilfeMitF1(QWidget& fenster)
+{
+    nutzer::nachVorneHolen(fenster);
+    if (!aktiv(fenster)) {
+        ADD_FAILURE() << "the window did not come to the front";
+        return nullptr;
+    }
+    f1Druecken(fenster);
+    return hilfeSichtbar();
+}
+
 // Whether the help stands in front of a window, as the user sees it. Under a
 // window manager: the stacking order it keeps. Offscreen, where windows are
 // not stacked, what can be seen is the program's request to raise the help,
@@ -413,10 +426,7 @@ TEST_F(HilfeFensterTest, F1InDenDruckoptionen)
 TEST_F(HilfeFensterTest, HilfeVorDemModalenDialogBleibtBenutzbar)
 {
     Main& m = starten();
-    nutzer::nachVorneHolen(m);
-    ASSERT_TRUE(aktiv(m));
-    f1Druecken(m);
-    HilfeFenster* h = hilfeSichtbar();
+    HilfeFenster* h = hilfeMitF1(m);
     ASSERT_NE(h, nullptr);
     EXPECT_EQ(h->besitzer(), &m);
     // Moved by the user, towards the middle of the screen (a window manager
@@ -499,10 +509,7 @@ TEST_F(HilfeFensterTest, HilfeVorDemModalenDialogBleibtBenutzbar)
 TEST_F(HilfeFensterTest, HilfeBleibtVorDemDialogAusDemMenue)
 {
     Main& m = starten();
-    nutzer::nachVorneHolen(m);
-    ASSERT_TRUE(aktiv(m));
-    f1Druecken(m);
-    HilfeFenster* h = hilfeSichtbar();
+    HilfeFenster* h = hilfeMitF1(m);
     ASSERT_NE(h, nullptr);
     ASSERT_TRUE(QTest::qWaitForWindowExposed(h));
     // A point in the lower half of the main window that the help does not cover.
@@ -721,10 +728,7 @@ TEST_F(HilfeFensterTest, HilfeNebenJedemFragendenFenster)
     };
     for (const Fall& f : faelle) {
         // The help beside the main window, closed again.
-        nutzer::nachVorneHolen(m);
-        ASSERT_TRUE(aktiv(m)) << f.was;
-        f1Druecken(m);
-        HilfeFenster* h = hilfeSichtbar();
+        HilfeFenster* h = hilfeMitF1(m);
         ASSERT_NE(h, nullptr) << f.was;
         ASSERT_TRUE(QTest::qWaitForWindowExposed(h));
         ASSERT_TRUE(aktiv(*h)) << f.was;
@@ -816,10 +820,7 @@ TEST_F(HilfeFensterTest, SchmalerPlatzierteHilfeZeigtDenAbschnitt)
     int schmaler = 0;
     for (const Fall& f : faelle) {
         const char* was = f.was;
-        nutzer::nachVorneHolen(m);
-        ASSERT_TRUE(aktiv(m)) << was;
-        f1Druecken(m);
-        HilfeFenster* h = hilfeSichtbar();
+        HilfeFenster* h = hilfeMitF1(m);
         ASSERT_NE(h, nullptr) << was;
         ASSERT_TRUE(QTest::qWaitForWindowExposed(h));
         const int breite = h->width();
@@ -871,10 +872,7 @@ TEST_F(HilfeFensterTest, VerschobeneHilfeBleibtWoDerNutzerSieHinstellte)
 {
     delete HilfeFenster::offen(); // as in a new run: never moved by the user
     Main& m = starten();
-    nutzer::nachVorneHolen(m);
-    ASSERT_TRUE(aktiv(m));
-    f1Druecken(m);
-    HilfeFenster* h = hilfeSichtbar();
+    HilfeFenster* h = hilfeMitF1(m);
     ASSERT_NE(h, nullptr);
     ASSERT_TRUE(QTest::qWaitForWindowExposed(h));
     ASSERT_TRUE(aktiv(*h));
@@ -929,10 +927,7 @@ TEST_F(HilfeFensterTest, JedesFensterTraegtDasProgrammsymbol)
     };
     EXPECT_TRUE(traegtEs(m));
 
-    nutzer::nachVorneHolen(m);
-    ASSERT_TRUE(aktiv(m));
-    f1Druecken(m);
-    HilfeFenster* h = hilfeSichtbar();
+    HilfeFenster* h = hilfeMitF1(m);
     ASSERT_NE(h, nullptr);
     EXPECT_TRUE(traegtEs(*h)) << "the help";
     EXPECT_TRUE(aktiv(*h));
