@@ -50,31 +50,9 @@ struct Offen
     QWidget* nachTab = nullptr;
 };
 
-class BetragNachAlt : public ZahlungTest
+class BetragNachAlt : public FormDruckTest
 {
 protected:
-    std::unique_ptr<zplatform::AufzeichnungsDrucker> eigener = std::make_unique<zplatform::AufzeichnungsDrucker>();
-    QStringList jobs;
-
-    BetragNachAlt()
-    {
-        zplatform::druckerSetzen(std::move(eigener));
-        zadressbuch::sitzung().AdressDateiName = daten() + "/kunden.dat";
-        zadressbuch::sitzung().ProgrammIniDatei = wurzel.programm() + "/Zettlora.Ini";
-    }
-    ~BetragNachAlt() override { zplatform::druckerSetzen(nullptr); }
-
-    Druckdialog dialog()
-    {
-        return [this](QWidget*, const QString& job, const QString&) {
-            jobs << job;
-            Druckwahl w;
-            w.abbruch = false;
-            w.drucker = &zplatform::drucker();
-            return w;
-        };
-    }
-
     Offen oeffnen(Form art)
     {
         std::array<QString, 24> karte;
@@ -114,14 +92,6 @@ protected:
         o.form->activateWindow();
         EXPECT_TRUE(QTest::qWaitForWindowActive(o.form.get()));
         return o;
-    }
-
-    // The amount of the one debit in the collection file ("" when it does not hold one).
-    QString abgelegterBetrag() const
-    {
-        const QStringList zeilen = zplatform::zeilenLesen(daten() + "/LastschriftSammlung.txt");
-        const std::optional<Lastschrift> l = zeilen.size() == 1 ? Lastschrift_Lesen(zeilen.front()) : std::nullopt;
-        return l ? l->betrag : QString();
     }
 };
 

@@ -37,32 +37,9 @@ std::array<QString, 24> karteMit(std::initializer_list<std::pair<int, QString>> 
     return k;
 }
 
-class FormZahlungTest : public ZahlungTest
+class FormZahlungTest : public FormDruckTest
 {
 protected:
-    std::unique_ptr<zplatform::AufzeichnungsDrucker> eigener = std::make_unique<zplatform::AufzeichnungsDrucker>();
-    zplatform::AufzeichnungsDrucker* drucker = eigener.get();
-    QStringList jobs;
-    QList<bool> abbrueche; // answers of the print options, in order (empty: OK)
-
-    FormZahlungTest()
-    {
-        zplatform::druckerSetzen(std::move(eigener));
-        zadressbuch::sitzung().AdressDateiName = daten() + "/kunden.dat";
-        zadressbuch::sitzung().ProgrammIniDatei = wurzel.programm() + "/Zettlora.Ini";
-    }
-    ~FormZahlungTest() override { zplatform::druckerSetzen(nullptr); }
-
-    Druckdialog dialog()
-    {
-        return [this](QWidget*, const QString& job, const QString&) {
-            jobs << job;
-            Druckwahl w;
-            w.abbruch = !abbrueche.isEmpty() && abbrueche.takeFirst();
-            w.drucker = &zplatform::drucker();
-            return w;
-        };
-    }
     std::unique_ptr<FormPrnLastschrift> lastschrift(const std::array<QString, 24>& karte, const QString& auswahl = {})
     {
         auto f = std::make_unique<FormPrnLastschrift>(karte, auswahl);
@@ -80,14 +57,6 @@ protected:
         form->TxtBetrag->setFocus();
         QTest::keyClicks(form->TxtBetrag, "10+5");
         return form;
-    }
-    // The amount of the one debit in the collection file ("" when it does not hold one).
-    QString abgelegterBetrag() const
-    {
-        const QStringList zeilen = zplatform::zeilenLesen(daten() + "/LastschriftSammlung.txt");
-        const std::optional<Lastschrift> l = zeilen.size() == 1 ? Lastschrift_Lesen(zeilen.front()) : std::nullopt;
-        EXPECT_TRUE(l.has_value()) << zeilen.join(u'|').toStdString();
-        return l ? l->betrag : QString();
     }
 };
 

@@ -6,7 +6,10 @@
 #include "addressbook/sitzung.h"
 #include "common/ini.h"
 #include "common/start.h"
+#include "payment/lastschrift.h"
+#include "payment/ui/zahlungsfeld.h"
 #include "platform/ordner.h"
+#include "platform/textdatei.h"
 #include "platform/ui/aufzeichnungsdrucker.h"
 #include "platform/ui/qtdrucker.h"
 #include "support/testplattform.h"
@@ -18,6 +21,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <memory>
+#include <optional>
 #include <ostream>
 
 inline void PrintTo(const QString& s, std::ostream* os)
@@ -62,6 +67,46 @@ protected:
     static QString ini(const QString& schluessel)
     {
         return zcommon::Ini_Lesen(QString(), QString(), schluessel, QStringLiteral("<fehlt>"));
+    }
+};
+
+// A payment form's test: the recording printer as the printer, the address
+// file and program settings in the temporary root, and print options that
+// name each job and answer OK (or, in order, as abbrueche says).
+class FormDruckTest : public ZahlungTest
+{
+protected:
+    std::unique_ptr<zplatform::AufzeichnungsDrucker> eigener = std::make_unique<zplatform::AufzeichnungsDrucker>();
+    zplatform::AufzeichnungsDrucker* drucker = eigener.get();
+    QStringList jobs;
+    QList<bool> abbrueche; // answers of the print options, in order (empty: OK)
+
+    FormDruckTest()
+    {
+        zplatform::druckerSetzen(std::move(eigener));
+        zadressbuch::sitzung().AdressDateiName = daten() + QStringLiteral("/kunden.dat");
+        zadressbuch::sitzung().ProgrammIniDatei = wurzel.programm() + QStringLiteral("/Zettlora.Ini");
+    }
+    ~FormDruckTest() override { zplatform::druckerSetzen(nullptr); }
+
+    zzahlung::Druckdialog dialog()
+    {
+        return [this](QWidget*, const QString& job, const QString&) {
+            jobs << job;
+            zzahlung::Druckwahl w;
+            w.abbruch = !abbrueche.isEmpty() && abbrueche.takeFirst();
+            w.drucker = &zplatform::drucker();
+            return w;
+        };
+    }
+    // The amount of the one debit in the collection file ("" when it does not hold one).
+    QString abgelegterBetrag() const
+    {
+        const QStringList zeilen = zplatform::zeilenLesen(daten() + QStringLiteral("/LastschriftSammlung.txt"));
+        const std::optional<zzahlung::Lastschrift> l =
+            zeilen.size() == 1 ? zzahlung::Lastschrift_Lesen(zeilen.front()) : std::nullopt;
+        EXPECT_TRUE(l.has_value()) << zeilen.join(u'|').toStdString();
+        return l ? l->betrag : QString();
     }
 };
 
