@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds and runs every test with CTest, then builds
+# Installs what is missing, builds and runs every test with CTest (the window
+# tests that need a window manager a second time under Xvfb with openbox), then builds
 # the fuzz targets (clang, sanitizers) in a build folder of their own and runs
 # each for a short time over its seed corpus. Arguments go to the first CTest
 # run. FUZZ_SEKUNDEN=<n> sets the time per fuzz target (0 skips fuzzing).
@@ -13,7 +14,18 @@ install_missing
 build RelWithDebInfo
 
 status=0
-(cd "$BUILD_DIR" && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j "$JOBS" "$@") || status=$?
+(cd "$BUILD_DIR" && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j "$JOBS" -LE x11 "$@") || status=$?
+
+# The window tests that need a window manager (names with "X11"), once more
+# under Xvfb with openbox, one after the other.
+echo "Fenstertests unter Xvfb mit openbox …"
+trap fensterverwalter_beenden EXIT
+if fensterverwalter_starten; then
+    (cd "$BUILD_DIR" && ctest --output-on-failure -L x11) || status=$?
+else
+    status=1
+fi
+fensterverwalter_beenden
 
 if [ "$FUZZ_SEKUNDEN" != 0 ]; then
     echo "Fuzz-Ziele: Übersetzen mit clang und Sanitizern, dann je ${FUZZ_SEKUNDEN} s …"

@@ -6,9 +6,12 @@ set -euo pipefail
 # Parallel build and test jobs (JOBS=<n> to share the machine).
 JOBS="${JOBS:-$(nproc)}"
 
-# clang and libclang-rt-14-dev (its libFuzzer runtime) build the fuzz targets of test.sh.
+# clang and libclang-rt-14-dev (its libFuzzer runtime) build the fuzz targets of test.sh;
+# Xvfb, openbox, xdotool and x11-utils (xprop) run the window tests under an X
+# server with a window manager.
 PACKAGES=(cmake ninja-build g++ make qt6-base-dev qt6-translations-l10n libgl-dev fonts-liberation2
-          poppler-utils libgtest-dev libbenchmark-dev libqt6svg6 cups-daemon cups-client locales clang libclang-rt-14-dev)
+          poppler-utils libgtest-dev libbenchmark-dev libqt6svg6 cups-daemon cups-client locales clang libclang-rt-14-dev
+          xvfb openbox xdotool x11-utils)
 
 install_missing() {
     local missing=()
@@ -62,4 +65,39 @@ build() {
     shift
     configure "$BUILD_DIR" -DCMAKE_BUILD_TYPE="$type"
     cmake --build "$BUILD_DIR" -j "$JOBS" "$@"
+}
+
+# A virtual X server with the openbox window manager for the window tests:
+# sets DISPLAY to a free display number and returns once the window manager
+# has taken the screen. Both end with the calling shell (fensterverwalter_beenden).
+XVFB_PID=""
+OPENBOX_PID=""
+fensterverwalter_starten() {
+    local nummer=90
+    while [ -e "/tmp/.X${nummer}-lock" ] || [ -e "/tmp/.X11-unix/X${nummer}" ]; do
+        nummer=$((nummer + 1))
+    done
+    Xvfb ":$nummer" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+    XVFB_PID=$!
+    export DISPLAY=":$nummer"
+    local i
+    for i in $(seq 100); do
+        xprop -root >/dev/null 2>&1 && break
+        sleep 0.1
+    done
+    openbox >/dev/null 2>&1 &
+    OPENBOX_PID=$!
+    for i in $(seq 100); do
+        xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && return 0
+        sleep 0.1
+    done
+    echo "Der Fensterverwalter openbox ließ sich unter Xvfb nicht starten." >&2
+    return 1
+}
+
+fensterverwalter_beenden() {
+    [ -n "$OPENBOX_PID" ] && kill "$OPENBOX_PID" 2>/dev/null || true
+    [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null || true
+    OPENBOX_PID=""
+    XVFB_PID=""
 }

@@ -3,13 +3,13 @@
 // while the dialog stays open; each topic number opens its own section; and
 // every box with a Help button opens the help at its topic and stays open.
 //
-// The window tests run offscreen. They run under a real window manager too,
-// which stacks and focuses windows on its own (clicks and keys then go
-// through the X server, see support/nutzereingabe.h; xdotool and xprop are
-// needed):
+// The window tests run offscreen. Those whose names end in X11 run under a
+// real window manager too (test.sh does so), which stacks and focuses windows
+// on its own (clicks and keys then go through the X server, see
+// support/nutzereingabe.h; xdotool and xprop are needed):
 //   Xvfb :11 -screen 0 1280x1024x24 &
 //   DISPLAY=:11 openbox &
-//   DISPLAY=:11 QT_QPA_PLATFORM=xcb build/tests/test_app --gtest_filter='Hilfe*'
+//   DISPLAY=:11 QT_QPA_PLATFORM=xcb build/tests/test_app --gtest_filter='*X11*'
 #include "addressbook/dateiini.h"
 #include "addressbook/main_hilfen.h"
 #include "addressbook/ui/auswahl.h"
@@ -332,7 +332,7 @@ private:
 // through the window system, where a blocked window gets none) scroll it and
 // follow a link while the dialog stays open; Esc returns to the dialog; after
 // the dialog has closed the help stays in front of the main window.
-TEST_F(HilfeFensterTest, F1ImModalenDialog)
+TEST_F(HilfeFensterTest, F1ImModalenDialog_X11)
 {
     Main& m = starten();
     bool gezeigt = false;
@@ -423,7 +423,7 @@ TEST_F(HilfeFensterTest, F1InDenDruckoptionen)
 // dialog leaves the help in front of it and the focus with the dialog.
 // After the dialog the help stands in front of the main window again, at the
 // place the user moved it to.
-TEST_F(HilfeFensterTest, HilfeVorDemModalenDialogBleibtBenutzbar)
+TEST_F(HilfeFensterTest, HilfeVorDemModalenDialogBleibtBenutzbar_X11)
 {
     Main& m = starten();
     HilfeFenster* h = hilfeMitF1(m);
@@ -506,7 +506,7 @@ TEST_F(HilfeFensterTest, HilfeVorDemModalenDialogBleibtBenutzbar)
 // then the settings from the menu (Alt+W, E): the help goes over to the
 // settings and stands in front of them, every time. (A window manager may
 // raise the modal window once more after the help has been raised over it.)
-TEST_F(HilfeFensterTest, HilfeBleibtVorDemDialogAusDemMenue)
+TEST_F(HilfeFensterTest, HilfeBleibtVorDemDialogAusDemMenue_X11)
 {
     Main& m = starten();
     HilfeFenster* h = hilfeMitF1(m);
@@ -558,7 +558,7 @@ TEST_F(HilfeFensterTest, HilfeBleibtVorDemDialogAusDemMenue)
 
 // F1 in every dialog of the program opens the help at a section of its own,
 // which the shipped document has, in front of that dialog.
-TEST_F(HilfeFensterTest, F1InJedemDialog)
+TEST_F(HilfeFensterTest, F1InJedemDialog_X11)
 {
     Main& m = starten();
     using Fabrik = std::function<std::unique_ptr<QWidget>()>;
@@ -709,7 +709,7 @@ static std::string rechteck(const QRect& r)
 // the main window (F1 there). Where the screen leaves room beside the window
 // (500 pixels to a side, or 400 above or below), the help covers nothing of
 // it; else it covers no more of it than it did where it stood.
-TEST_F(HilfeFensterTest, HilfeNebenJedemFragendenFenster)
+TEST_F(HilfeFensterTest, HilfeNebenJedemFragendenFenster_X11)
 {
     delete HilfeFenster::offen(); // as in a new run: never moved by the user
     Main& m = starten();
@@ -803,7 +803,7 @@ TEST_F(HilfeFensterTest, HilfeNebenJedemFragendenFenster)
 // leaves it less room (the settings, the address list's print dialog, in the
 // middle of the screen or at its left edge): narrower there, it shows the
 // window's section at its top.
-TEST_F(HilfeFensterTest, SchmalerPlatzierteHilfeZeigtDenAbschnitt)
+TEST_F(HilfeFensterTest, SchmalerPlatzierteHilfeZeigtDenAbschnitt_X11)
 {
     delete HilfeFenster::offen(); // as in a new run: never moved by the user
     Main& m = starten();
@@ -868,7 +868,7 @@ TEST_F(HilfeFensterTest, SchmalerPlatzierteHilfeZeigtDenAbschnitt)
 // A help that the user has moved stays where the user put it when it is
 // asked for again, by any window (here the settings and then the main
 // window again); one the program placed goes beside the next window.
-TEST_F(HilfeFensterTest, VerschobeneHilfeBleibtWoDerNutzerSieHinstellte)
+TEST_F(HilfeFensterTest, VerschobeneHilfeBleibtWoDerNutzerSieHinstellte_X11)
 {
     delete HilfeFenster::offen(); // as in a new run: never moved by the user
     Main& m = starten();
