@@ -359,6 +359,8 @@ TEST_F(MainTasten, ZeichenMitShiftZuerstLosgelassen_X11)
     QWidget* ort = m.Feld(Ort);
     nutzer::klicken(m, ort->mapTo(&m, QPoint(ort->width() - 4, ort->height() / 2)));
     ASSERT_TRUE(QTest::qWaitFor([ort] { return ort->hasFocus(); }));
+    // A click soon after one at the same place (a repeated run) selects the word.
+    static_cast<QLineEdit*>(ort)->end(false);
     const QString vorher = m.FeldText(Ort);
     for (const char* ziffer : {"9", "1", "7", "0"}) {
         SCOPED_TRACE(ziffer);
