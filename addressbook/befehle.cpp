@@ -281,6 +281,11 @@ QString Befehl_Name(Befehl befehl)
     return i >= 0 && i < BefehlAnzahl ? QString::fromLatin1(Namen[i]) : QString();
 }
 
+bool KarteVorherUebernehmen(Befehl befehl)
+{
+    return befehl != Befehl::mnuUndo;
+}
+
 void Befehlsregister::anmelden(Befehl befehl, Handler h)
 {
     if (!h)

@@ -153,6 +153,10 @@ std::span<const SymbolZeile> symboltabelle();
 std::vector<const BefehlZeile*> befehlZeilen(Befehl befehl);
 // The identifier's name as in the enum ("mnuAdrLoeschen"), for messages.
 QString Befehl_Name(Befehl befehl);
+// Whether the window stores a card that differs from its entry before it
+// runs the command: every command but the undo, which brings back the entry
+// as it was when it was selected and would otherwise undo nothing.
+bool KarteVorherUebernehmen(Befehl befehl);
 
 // The card's field events that other parts of the program handle.
 enum class Kartenereignis {

@@ -111,7 +111,10 @@ Main::Main(Befehlsregister& befehle, QStringList argumente, QWidget* parent)
 
     // The list: the program's one address list, its selection mirrored both ways.
     Liste->setModel(&adressliste());
-    connect(Liste, &AdressListenAnsicht::nutzerWaehlt, this, [](int zeile) { adressliste().setListIndex(zeile); });
+    connect(Liste, &AdressListenAnsicht::nutzerWaehlt, this, [this](int zeile) {
+        Abweichende_Karte_Uebernehmen(); // into the address it was typed into
+        adressliste().setListIndex(zeile);
+    });
     connect(Liste, &AdressListenAnsicht::doppelklick, this, &Main::Liste_DblClick);
     connect(&adressliste(), &AdressListe::auswahlGeaendert, this, [this](int zeile) {
         Liste->auswahlZeigen(zeile);
@@ -566,25 +569,16 @@ bool Main::eventFilter(QObject* objekt, QEvent* ereignis)
         if (istMenueKuerzel(static_cast<QKeyEvent*>(ereignis)))
             return true;
         break;
-    case QEvent::KeyPress: {
-        const auto* k = static_cast<QKeyEvent*>(ereignis);
-        if (!k->isAutoRepeat())
-            m_gedrueckt.insert(k->key());
-        break;
-    }
-    case QEvent::KeyRelease: {
-        // Only keys pressed in a card field count: the release of a key whose
-        // press ran a menu shortcut, and of a lone Shift, Ctrl or Alt, is
-        // no edit of the card.
-        const auto* k = static_cast<QKeyEvent*>(ereignis);
-        if (k->isAutoRepeat())
-            break;
-        const bool modifikator = k->key() == Qt::Key_Shift || k->key() == Qt::Key_Control || k->key() == Qt::Key_Alt ||
-                                 k->key() == Qt::Key_AltGr || k->key() == Qt::Key_Meta;
-        if (m_gedrueckt.remove(k->key()) && !modifikator)
+    case QEvent::KeyRelease:
+        // Every release stores, whatever key it names: the X server gives a
+        // release the key that the modifiers held at that moment make, so a
+        // "(" typed with Shift and Shift let go first ends with a release of
+        // "9", and AltGr+Q's "@" with one of "q". The release of a key whose
+        // press ran a menu shortcut, or of a lone Shift, Ctrl or Alt, finds
+        // the card as its entry is and stores nothing.
+        if (!static_cast<QKeyEvent*>(ereignis)->isAutoRepeat())
             Feld_KeyUp(feld);
         break;
-    }
     case QEvent::FocusIn: {
         // The window coming back gives the focus back to the field that had
         // it: no event of the card. But a click into another field while the
@@ -620,6 +614,11 @@ void Main::Form_KeyPress(int KeyAscii)
 }
 
 void Main::Feld_KeyUp(int)
+{
+    Abweichende_Karte_Uebernehmen();
+}
+
+void Main::Abweichende_Karte_Uebernehmen()
 {
     // A key that left the card as its entry is (Tab, End, an arrow, Esc)
     // stores nothing: no date stamp, no mark of a change.
@@ -709,6 +708,7 @@ void Main::Feld_DblClick(int index)
     if (auswahl.startsWith(QLatin1Char('#'))) {
         const double nummer = zcommon::Val(auswahl.mid(1));
         if (nummer != 0) {
+            Abweichende_Karte_Uebernehmen();
             Index_Suchen(adressliste(), nummer, *this);
             return;
         }

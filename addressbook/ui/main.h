@@ -33,7 +33,6 @@
 #include <QHash>
 #include <QMainWindow>
 #include <QPointer>
-#include <QSet>
 #include <QStringList>
 
 #include <functional>
@@ -188,6 +187,11 @@ public Q_SLOTS:
     // Also for text that came into a field without a key (pasted with the
     // middle button, dropped, committed by an input method).
     void Feld_KeyUp(int index);
+    // Stores the card when it differs from its entry (nothing in read-only
+    // mode): every key release, and before whatever saves, ends, shows
+    // another address or makes a new one, so that a key still held down
+    // when that comes is not lost.
+    void Abweichende_Karte_Uebernehmen();
     void Feld_Change(int index);
     void Feld_GotFocus(int index);
     void Feld_LostFocus(int index);
@@ -293,7 +297,6 @@ private:
     QList<QKeySequence> m_kuerzel;
     QMenu* m_popup = nullptr;
 
-    QSet<int> m_gedrueckt; // keys whose press reached a card field
     bool m_beendet = false;
     bool m_endeNichtGespeichert = false; // the exit from outside failed to save (status panel)
     QPointer<QWidget> m_warnFenster;     // the window whose title carries the idle warning

@@ -280,6 +280,11 @@ bool Main::befehlAusfuehren(Befehl befehl, int index)
             return true;
         laeuft.emplace();
     }
+    // A key still held down when the command comes (its press typed into a
+    // field, its release comes later) is stored first, into the address it
+    // was typed into, before the command saves, ends or shows another one.
+    if (KarteVorherUebernehmen(befehl))
+        Abweichende_Karte_Uebernehmen();
     return m_befehle.ausfuehren(befehl, *this, index);
 }
 

@@ -73,6 +73,8 @@ void Main::TextSuche_Starten(bool shift)
 
 void Main::textSuche(bool shift, bool vomAnfang)
 {
+    // A hit shows another address: what the card holds goes into its own first.
+    Abweichende_Karte_Uebernehmen();
     if (m_startSuche) {
         // The first search of the run after a "Suche=" on the command line.
         m_startSuche = false;

@@ -281,8 +281,7 @@ bool Zoom_Zeigen(zadressbuch::Fenster& fenster)
         return false;
     }
     const int feld = stelle.feld;
-    const QString alt = fenster.FeldText(feld);
-    QString text = alt;
+    const QString text = fenster.FeldText(feld);
     int grenze = Eingabegrenze(feld);
     int selStart = stelle.anfang >= 0 ? stelle.anfang : LaengeImDatensatz(text);
     QFont schrift;
@@ -323,15 +322,18 @@ bool Zoom_Zeigen(zadressbuch::Fenster& fenster)
     const bool gesperrt = stelle.gesperrt;
     z.Text->setReadOnly(gesperrt);
     z.ZeitInfo_Timer();
+    // The text as the editor gives it back untouched.
+    const QString vorher = z.Text->text();
     z.exec();
     if (z.Abbruch->isChecked() || gesperrt)
         return false;
-    QString neu = z.Text->text();
-    if (feld != Bemerkung)
-        neu.replace(QStringLiteral("\r\n"), QStringLiteral(" "));
     // A text left as it was changes nothing: the address is not stored again.
-    if (neu != alt) {
-        fenster.setFeldText(feld, neu);
+    // Compared before the line breaks of a one-line field become blanks, so a
+    // break that another program wrote into such a field stays as it was.
+    const QString neu = z.Text->text();
+    if (neu != vorher) {
+        fenster.setFeldText(
+            feld, feld == Bemerkung ? neu : QString(neu).replace(QStringLiteral("\r\n"), QStringLiteral(" ")));
         fenster.Adresse_Uebernehmen(0);
     }
     fenster.Feld_Fokus(feld);

@@ -77,10 +77,12 @@ protected:
     QStringList gezeigt;
     std::unique_ptr<QObject> zeigeFilter;
 
-    // An unsaved change that was made before the idle time began.
+    // An unsaved change that was made before the idle time began (stored,
+    // and shown on the card as a store leaves it).
     void aenderungVorDemWeggehen()
     {
         adressliste().setList(0, zeile({{1, u"Geändert"_s}}));
+        fenster->Adresse_Anzeigen();
         sitzung().Geaendert = 1;
         sitzung().LeerlaufZaehler = 0;
     }
@@ -121,10 +123,7 @@ TEST_F(MainUhr, UhrzeitWarnungInDenLetztenZweiMinutenDannSpeichernUndEnde)
     EXPECT_EQ(sitzung().LeerlaufGrenze, 300);
     EXPECT_EQ(m.ZeitTimeOut->interval(), 2000);
     plattform.uhr = QDateTime(QDate(2001, 3, 4), QTime(17, 6, 59));
-    // An unsaved change that was made before the idle time began.
-    adressliste().setList(0, zeile({{1, u"Geändert"_s}}));
-    sitzung().Geaendert = 1;
-    sitzung().LeerlaufZaehler = 0;
+    aenderungVorDemWeggehen();
 
     ticken(180);
     EXPECT_EQ(panel("Status"), u"Bereit"_s);
