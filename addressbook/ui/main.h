@@ -190,7 +190,9 @@ public Q_SLOTS:
     void Feld_KeyUp(int index);
     void Feld_Change(int index);
     void Feld_GotFocus(int index);
-    void Feld_LostFocus(int index);
+    // True when the leave showed another address (the duplicate-name
+    // question answered "&Ja").
+    bool Feld_LostFocus(int index);
     void Feld_DblClick(int index);
     void Feld_MouseDown(int index, const QPoint& global);
 
@@ -294,6 +296,8 @@ private:
     QMenu* m_popup = nullptr;
 
     QSet<int> m_gedrueckt; // keys whose press reached a card field
+    bool m_feldVerlassen = false; // the leave of the field last entered has run
+    int m_auswahlWechsel = 0;     // counts the addresses shown by Liste_Click
     bool m_beendet = false;
     bool m_endeNichtGespeichert = false; // the exit from outside failed to save (status panel)
     QPointer<QWidget> m_warnFenster;     // the window whose title carries the idle warning
