@@ -49,6 +49,18 @@ struct Sitzung
     // The user has been told that the index counter could not be written.
     bool IndexFehlerGemeldet = false;
 
+    // The duplicate-name question answered "Nein": the address it was asked
+    // for (its undo copy) and the name kept there. Leaving a name field asks
+    // no more about that name in that address until the name changes.
+    struct NameBehalten
+    {
+        bool gilt = false;
+        QString adresse;
+        QString nachname;
+        QString vorname;
+    };
+    NameBehalten DoppeltVerneint;
+
     // The main window's address clipboard of the cut and paste commands (one record).
     QString AdressZwischenablage;
 

@@ -5,6 +5,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
+#include <QTimer>
 
 namespace zadressbuch {
 
@@ -157,14 +158,41 @@ void AdressListenAnsicht::dataChanged(const QModelIndex& oben, const QModelIndex
     QAbstractItemView::dataChanged(oben, unten, rollen);
 }
 
+void AdressListenAnsicht::laufendenKlickVerwerfen()
+{
+    m_klickVerwerfen = true;
+    // The press reaches the view before the event loop runs again.
+    QTimer::singleShot(0, this, [this] { m_klickVerwerfen = false; });
+}
+
 void AdressListenAnsicht::mousePressEvent(QMouseEvent* e)
 {
+    m_klickVerworfen = m_klickVerwerfen;
+    m_klickVerwerfen = false;
+    if (m_klickVerworfen) {
+        e->accept();
+        return;
+    }
     alsNutzer(m_nutzer, [&] { QListView::mousePressEvent(e); });
 }
 
 void AdressListenAnsicht::mouseMoveEvent(QMouseEvent* e)
 {
+    if (m_klickVerworfen && e->buttons() != Qt::NoButton) {
+        e->accept();
+        return;
+    }
     alsNutzer(m_nutzer, [&] { QListView::mouseMoveEvent(e); });
+}
+
+void AdressListenAnsicht::mouseReleaseEvent(QMouseEvent* e)
+{
+    if (m_klickVerworfen) {
+        m_klickVerworfen = false;
+        e->accept();
+        return;
+    }
+    QListView::mouseReleaseEvent(e);
 }
 
 void AdressListenAnsicht::mouseDoubleClickEvent(QMouseEvent* e)

@@ -49,6 +49,11 @@ public:
     ListenDelegate* delegate() const { return m_delegate; }
     // Shows the row as the selected one (-1: none) without raising nutzerWaehlt.
     void auswahlZeigen(int zeile);
+    // The mouse press being delivered now selects nothing, nor do its moves
+    // and its release: the focus move it caused has already shown another
+    // address, and the rows have moved under the pointer. Holds for that
+    // press only.
+    void laufendenKlickVerwerfen();
     // Brings the row into view without scrolling sideways.
     void scrollTo(const QModelIndex& index, ScrollHint hint = EnsureVisible) override;
 
@@ -64,6 +69,7 @@ protected:
     void dataChanged(const QModelIndex& oben, const QModelIndex& unten, const QList<int>& rollen) override;
     void mousePressEvent(QMouseEvent* e) override;
     void mouseMoveEvent(QMouseEvent* e) override;
+    void mouseReleaseEvent(QMouseEvent* e) override;
     void mouseDoubleClickEvent(QMouseEvent* e) override;
     void keyPressEvent(QKeyEvent* e) override;
     void keyboardSearch(const QString& suche) override;
@@ -73,6 +79,8 @@ private:
     ListenDelegate* m_delegate;
     int m_nutzer = 0;      // > 0 while a user action is being handled
     bool m_zeigen = false; // while the program mirrors its selection
+    bool m_klickVerwerfen = false; // for the press being delivered
+    bool m_klickVerworfen = false; // a press was dropped: its moves and release too
 };
 
 } // namespace zadressbuch

@@ -494,6 +494,7 @@ void Main::Adresse_Uebernehmen(int DatumBehalten)
 
 void Main::Liste_Click()
 {
+    ++m_auswahlWechsel;
     const AdressListe& liste = adressliste();
     const int i = liste.ListIndex();
     sitzung().UndoKopie = i >= 0 ? liste.List(i) : QString();
@@ -542,7 +543,7 @@ bool Main::eventFilter(QObject* objekt, QEvent* ereignis)
         if (typ == QEvent::FocusIn) {
             // Clicked while the window was in the background: the card field
             // the user was in is left only now.
-            if (ohneWechsel(ereignis) && sitzung().FeldHatteFokus == 1)
+            if (ohneWechsel(ereignis) && sitzung().FeldHatteFokus == 1 && !m_feldVerlassen)
                 Feld_LostFocus(sitzung().AktivesFeld);
             sitzung().FeldHatteFokus = 0;
         } else if (typ == QEvent::FocusOut &&
@@ -584,24 +585,36 @@ bool Main::eventFilter(QObject* objekt, QEvent* ereignis)
         // it: no event of the card. But a click into another field while the
         // window was not active arrives only so: that field is entered (and
         // the one the user was in before is left), or the commands would act
-        // on the old field.
+        // on the old field. A field already left is not left again: a
+        // dialog that its leave opened takes the focus, and when it closes
+        // the window manager gives the window the focus back before the
+        // field the user went to has heard of it.
         const Sitzung& s = sitzung();
         if (!ohneWechsel(ereignis)) {
             Feld_GotFocus(feld);
-        } else if (s.FeldHatteFokus != 1 || s.AktivesFeld != feld) {
-            if (s.FeldHatteFokus == 1)
+        } else if (s.FeldHatteFokus != 1 || s.AktivesFeld != feld || m_feldVerlassen) {
+            if (s.FeldHatteFokus == 1 && !m_feldVerlassen)
                 Feld_LostFocus(s.AktivesFeld);
             Feld_GotFocus(feld);
         }
         break;
     }
-    case QEvent::FocusOut:
+    case QEvent::FocusOut: {
         // The menu bar taking the focus (Alt) leaves the field only when the
         // focus goes on from it to another control.
-        if (static_cast<QFocusEvent*>(ereignis)->reason() != Qt::ActiveWindowFocusReason)
-            zcommon::Beim_Verlassen(static_cast<QWidget*>(objekt), static_cast<QFocusEvent*>(ereignis),
-                                    [this, feld] { Feld_LostFocus(feld); });
+        const auto* f = static_cast<QFocusEvent*>(ereignis);
+        if (f->reason() == Qt::ActiveWindowFocusReason)
+            break;
+        // A click moves the focus before it reaches its control: when the
+        // leave showed another address, the rows of the list have moved
+        // under the pointer, and the click selects nothing there.
+        const bool klick = f->reason() == Qt::MouseFocusReason;
+        zcommon::Beim_Verlassen(static_cast<QWidget*>(objekt), f, [this, feld, klick] {
+            if (Feld_LostFocus(feld) && klick)
+                Liste->laufendenKlickVerwerfen();
+        });
         break;
+    }
     default:
         break;
     }
@@ -641,15 +654,17 @@ void Main::Feld_Change(int)
 
 void Main::Feld_GotFocus(int index)
 {
+    m_feldVerlassen = false;
     sitzung().AktivesFeld = index;
     sitzung().FeldHatteFokus = 1;
     m_befehle.melden(Kartenereignis::Feld_GotFocus, *this, index); // proposals on entering a field (salutation)
 }
 
-void Main::Feld_LostFocus(int index)
+bool Main::Feld_LostFocus(int index)
 {
+    m_feldVerlassen = true;
     if (sitzung().NurLesen)
-        return;
+        return false;
     // The input options, on what the user has changed since the address was selected.
     const QString eingabe = FeldText(index);
     if (eingabe != FeldAus(sitzung().UndoKopie, index)) {
@@ -659,12 +674,15 @@ void Main::Feld_LostFocus(int index)
             setFeldText(index, formatiert);
     }
     // Place from the postcode, duplicate-name check and catalogue look-ups.
+    const int gezeigtVorher = m_auswahlWechsel;
     m_befehle.melden(Kartenereignis::Feld_LostFocus, *this, index);
+    const bool gewechselt = m_auswahlWechsel != gezeigtVorher;
     // Store the card when it differs from its entry; leaving a field that was
     // not changed marks nothing as changed, and an empty card with nothing
     // selected adds no empty address.
     if (Karte_Weicht_Ab(kartenFelder(), adressliste()))
         Adresse_Uebernehmen(0);
+    return gewechselt;
 }
 
 void Main::Feld_DblClick(int index)

@@ -194,7 +194,9 @@ public Q_SLOTS:
     void Abweichende_Karte_Uebernehmen();
     void Feld_Change(int index);
     void Feld_GotFocus(int index);
-    void Feld_LostFocus(int index);
+    // True when the leave showed another address (the duplicate-name
+    // question answered "&Ja").
+    bool Feld_LostFocus(int index);
     void Feld_DblClick(int index);
     void Feld_MouseDown(int index, const QPoint& global);
 
@@ -297,6 +299,8 @@ private:
     QList<QKeySequence> m_kuerzel;
     QMenu* m_popup = nullptr;
 
+    bool m_feldVerlassen = false; // the leave of the field last entered has run
+    int m_auswahlWechsel = 0;     // counts the addresses shown by Liste_Click
     bool m_beendet = false;
     bool m_endeNichtGespeichert = false; // the exit from outside failed to save (status panel)
     QPointer<QWidget> m_warnFenster;     // the window whose title carries the idle warning

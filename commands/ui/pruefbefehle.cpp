@@ -24,20 +24,39 @@ bool Doppelten_Namen_Pruefen(Fenster& fenster, int feld)
         return false;
     if (sitzung().NurLesen || !AutoSucheDoppeltenNamen())
         return false;
+    // One question at a time: a leave while it is open asks nothing.
+    static bool offen = false;
+    if (offen)
+        return false;
+    const QString gezeigt = sitzung().UndoKopie;
+    const QString nachname = fenster.FeldText(Nachname);
+    const QString vorname = fenster.FeldText(Vorname);
+    // "&Nein" holds for the name kept in that address; a name changed since
+    // asks again when it stands elsewhere.
+    Sitzung::NameBehalten& behalten = sitzung().DoppeltVerneint;
+    if (behalten.gilt) {
+        if (behalten.adresse == gezeigt && behalten.nachname == nachname && behalten.vorname == vorname)
+            return false;
+        behalten = {};
+    }
     // Only a name the user changed since the address was shown: the address
     // switched to, or any stored one, is not asked about again.
-    const QString& gezeigt = sitzung().UndoKopie;
-    if (fenster.FeldText(Nachname) == FeldAus(gezeigt, Nachname) &&
-        fenster.FeldText(Vorname) == FeldAus(gezeigt, Vorname))
+    if (nachname == FeldAus(gezeigt, Nachname) && vorname == FeldAus(gezeigt, Vorname))
         return false;
     AdressListe& liste = adressliste();
     const int aktuell = liste.ListIndex();
-    const int anderer = Doppelten_Namen_Finden(liste, aktuell, fenster.FeldText(Nachname), fenster.FeldText(Vorname));
+    const int anderer = Doppelten_Namen_Finden(liste, aktuell, nachname, vorname);
     if (anderer < 0)
         return false;
     MsgDoppelt& m = MsgDoppelt::instanz(dynamic_cast<QWidget*>(&fenster));
-    if (m.zeigen(Doppelt_Anzeigetext(liste.List(anderer))) != 0)
+    const QString text = Doppelt_Anzeigetext(liste.List(anderer));
+    offen = true;
+    const int antwort = m.zeigen(text);
+    offen = false;
+    if (antwort != 0) {
+        behalten = {true, gezeigt, nachname, vorname};
         return false;
+    }
     // The list may have changed while the message was open.
     if (liste.ListIndex() != aktuell || anderer >= liste.ListCount())
         return false;

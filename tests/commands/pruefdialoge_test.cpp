@@ -143,6 +143,25 @@ TEST_F(DialogTest, DoppelterNameBeimVerlassenDesFeldes)
     EXPECT_EQ(liste.ListCount(), 2);
     EXPECT_TRUE(MsgDoppelt::instanz().Text->toPlainText().contains(QStringLiteral("Straße: Weg 1")));
 
+    // "&Nein" holds for the name kept: the next leave asks nothing, until
+    // the name has changed at a leave and comes back.
+    {
+        int gefragt = 0;
+        QTimer antworten;
+        antworten.setInterval(10);
+        QObject::connect(&antworten, &QTimer::timeout, [&gefragt] {
+            if (MsgDoppelt::instanz().isVisible()) {
+                ++gefragt;
+                MsgDoppelt::instanz().befAbbrechen->click();
+            }
+        });
+        antworten.start();
+        EXPECT_FALSE(r.melden(zadressbuch::Kartenereignis::Feld_LostFocus, f, 2));
+        f.felder[2] = QStringLiteral("Anne");
+        EXPECT_FALSE(r.melden(zadressbuch::Kartenereignis::Feld_LostFocus, f, 2));
+        EXPECT_EQ(gefragt, 0);
+    }
+    f.felder[2] = QStringLiteral("Anna");
     amDialog<MsgDoppelt>([](MsgDoppelt& d) { d.BefOk->click(); });
     EXPECT_TRUE(r.melden(zadressbuch::Kartenereignis::Feld_LostFocus, f, 2));
     EXPECT_EQ(liste.ListCount(), 1);
@@ -150,6 +169,60 @@ TEST_F(DialogTest, DoppelterNameBeimVerlassenDesFeldes)
     EXPECT_EQ(zadressbuch::sitzung().Geaendert, 1);
     // Other fields never ask.
     EXPECT_FALSE(r.melden(zadressbuch::Kartenereignis::Feld_LostFocus, f, 3));
+    liste.Clear();
+}
+
+// The question comes for a name the user changed since the address was
+// shown: the surname alone, the first name alone, or both, whichever name
+// field is left. A name as shown asks nothing (the address may itself be
+// the second one of that name).
+TEST_F(DialogTest, DoppelterNameFragtNachJederGeaendertenNamenshaelfte)
+{
+    struct Fall
+    {
+        QString nachname, vorname; // as the address was shown
+        bool frage;
+        const char* was;
+    };
+    const Fall faelle[] = {
+        {QStringLiteral("Schulz"), QStringLiteral("Anna"), true, "the surname changed"},
+        {QStringLiteral("Meier"), QStringLiteral("Berta"), true, "the first name changed"},
+        {QStringLiteral("Schulz"), QStringLiteral("Berta"), true, "both changed"},
+        {QStringLiteral("Meier"), QStringLiteral("Anna"), false, "neither changed"},
+    };
+    auto eintrag = [](const QString& nachname, const QString& vorname) {
+        return QLatin1Char('\t') + nachname + QLatin1Char('\t') + vorname + QString(22, QLatin1Char('\t'));
+    };
+    zcommon::Ini_Schreiben(QString(), QString(), QStringLiteral("AutoSucheDoppeltenNamen"), QStringLiteral("1"));
+    zadressbuch::Befehlsregister r;
+    Pruefbefehle_Anmelden(r);
+    zadressbuch::AdressListe& liste = zadressbuch::adressliste();
+    for (const Fall& fall : faelle)
+        for (int feld : {zadressbuch::Nachname, zadressbuch::Vorname}) {
+            SCOPED_TRACE(std::string(fall.was) + ", field " + std::to_string(feld));
+            zadressbuch::sitzungZuruecksetzen();
+            liste.Clear();
+            liste.AddItem(eintrag(QStringLiteral("Meier"), QStringLiteral("Anna")));
+            liste.AddItem(eintrag(fall.nachname, fall.vorname));
+            liste.setListIndex(1);
+            zadressbuch::sitzung().UndoKopie = liste.List(1);
+            FensterAttrappe f;
+            f.felder[zadressbuch::Nachname] = QStringLiteral("Meier");
+            f.felder[zadressbuch::Vorname] = QStringLiteral("Anna");
+            int gefragt = 0;
+            QTimer antworten;
+            antworten.setInterval(10);
+            QObject::connect(&antworten, &QTimer::timeout, [&gefragt] {
+                if (MsgDoppelt::instanz().isVisible()) {
+                    ++gefragt;
+                    MsgDoppelt::instanz().befAbbrechen->click();
+                }
+            });
+            antworten.start();
+            EXPECT_FALSE(r.melden(zadressbuch::Kartenereignis::Feld_LostFocus, f, feld));
+            EXPECT_EQ(gefragt, fall.frage ? 1 : 0);
+            EXPECT_EQ(liste.ListCount(), 2);
+        }
     liste.Clear();
 }
 

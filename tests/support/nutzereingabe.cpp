@@ -67,6 +67,8 @@ QString tastenName(Qt::Key taste)
         return QStringLiteral("Page_Up");
     case Qt::Key_Return:
         return QStringLiteral("Return");
+    case Qt::Key_Tab:
+        return QStringLiteral("Tab");
     default:
         if (taste >= Qt::Key_A && taste <= Qt::Key_Z)
             return QString(QChar(u'a' + (taste - Qt::Key_A)));
