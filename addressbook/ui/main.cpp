@@ -659,7 +659,9 @@ void Main::Feld_LostFocus(int index)
         if (formatiert != eingabe)
             setFeldText(index, formatiert);
     }
-    // Place from the postcode, duplicate-name check and catalogue look-ups.
+    // Place from the postcode, duplicate-name check and catalogue look-ups
+    // (their questions are modal: the program is not ended beneath them).
+    const BefehlLaeuft unterwegs(*this);
     m_befehle.melden(Kartenereignis::Feld_LostFocus, *this, index);
     // Store the card when it differs from its entry; leaving a field that was
     // not changed marks nothing as changed, and an empty card with nothing
@@ -672,6 +674,8 @@ void Main::Feld_DblClick(int index)
 {
     if (index < 0 || index >= FeldAnzahl)
         return;
+    // Pick lists and proposals are modal: the program is not ended beneath them.
+    const BefehlLaeuft unterwegs(*this);
     QString auswahl = FeldSelText(index);
     {
         // A word as the user sees it runs from blank to blank (or line
