@@ -149,7 +149,6 @@ bool Main::leerlaufSpeichernUndBeenden()
 {
     if (m_beendet)
         return true;
-    leerlaufKarteSichern();
     befehlAusfuehren(Befehl::PulEnde, 1);
     if (!m_beendet && sitzung().Geaendert == 1 && !sitzung().SpeicherFehler.isEmpty())
         endeNichtGespeichert();

@@ -26,6 +26,11 @@
 //       waits for the start file, decides read-only mode with the
 //       reservation (answering the question with Yes: read-only), prints "rw"
 //       or "ro", then stays until the end file exists.
+//   zwischendatei <temporary file> <end file>
+//       begins a save as the address file's save writes its new version:
+//       writes half of it into the temporary file and holds that locked,
+//       prints "offen", then stays until the end file exists (or the test
+//       kills it, as kill -9 does a save halfway).
 //   programm <way> <window> <step>...
 //       runs the whole program as its main() does (ZETTLORA_ROOT is the
 //       root). Once the main window shows, the remark of the shown address is
@@ -56,6 +61,7 @@
 #include "common/ini.h"
 #include "payment/lastschrift.h"
 #include "payment/ui/formprnlastschrift.h"
+#include "platform/dateisystem.h"
 #include "platform/textdatei.h"
 #include "platform/ui/aufzeichnungsdrucker.h"
 #include "support/fensterattrappe.h"
@@ -348,6 +354,17 @@ int main(int argc, char** argv)
         const zkataloge::VornamenErgebnis e = zkataloge::Vornamen_Lernen(fenster, zadressbuch::adressliste());
         std::printf("%lld %d\n", static_cast<long long>(e.gelernt), e.fehler.isEmpty() ? 0 : 1);
         std::fflush(stdout);
+        return 0;
+    }
+    if (a.size() == 4 && a[1] == QLatin1String("zwischendatei")) {
+        zplatform::GesperrteZwischendatei neu;
+        if (const int f = neu.ablegen(a[2], "..Halb geschrieben\r\n \tHalb", 0666)) {
+            std::fprintf(stderr, "%s\n", qPrintable(zplatform::fehlerGrund(f)));
+            return 1;
+        }
+        std::printf("offen\n");
+        std::fflush(stdout);
+        warten(a[3]);
         return 0;
     }
     if (a.size() == 5 && a[1] == QLatin1String("oeffnen")) {
