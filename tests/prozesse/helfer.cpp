@@ -190,9 +190,11 @@ int programm(const QStringList& a)
         bool offen = false;
         QElapsedTimer seit;
     };
-    auto* stand = new Stand;
+    Stand standHier;
+    Stand* stand = &standHier; // lives while the program runs below
     stand->seit.start();
-    auto* blick = new QTimer(qApp);
+    QTimer blickHier;
+    QTimer* blick = &blickHier;
     QObject::connect(blick, &QTimer::timeout, [=] {
         zadressbuch::Main* m = zadressbuch::Main::instanz();
         if (!m || m->beendet() || stand->offen)
