@@ -102,6 +102,23 @@ QString Zwischendatei(const QString& pfad)
     return zplatform::normalPfad(pfad) + QStringLiteral(".neu~");
 }
 
+QString ZuErsetzendeDatei(const QString& pfad)
+{
+    QString ziel = zplatform::pfadAufloesen(pfad);
+    const QFileInfo zielInfo(ziel);
+    if (zielInfo.isSymLink() && !zielInfo.canonicalFilePath().isEmpty())
+        ziel = zielInfo.canonicalFilePath(); // the file the link points to is the one replaced
+    return ziel;
+}
+
+bool Speicherreste_Entfernen(const QString& pfad)
+{
+    const QString ziel = ZuErsetzendeDatei(pfad);
+    // The backup's copy in the making (sicherungAnlegen) belongs to that save too.
+    const QString sicherungNeu = zplatform::pfadAufloesen(Sicherungsdatei(ziel)) + QStringLiteral(".neu~");
+    return zplatform::zwischendateiAufraeumen(Zwischendatei(ziel), {sicherungNeu});
+}
+
 LadeErgebnis Adressdatei_Lesen(const QString& pfad, bool anlegen)
 {
     LadeErgebnis e;
@@ -186,22 +203,25 @@ LadeErgebnis Adressdatei_Lesen(const QString& pfad, bool anlegen)
         return weiter;
     };
     e.eintraege.reserve(256);
-    const zplatform::Ergebnis gelesen = zplatform::zeilenweiseLesen(datei, [&](const char* z, qsizetype n) {
-        qsizetype text = n;
-        while (text > 0 && z[text - 1] == StrgZ)
-            --text;
-        if (text == 0) { // empty or marks only: wait for what follows
-            schwebend.emplace_back(z, n);
-            return true;
-        }
-        if (!schwebendeNehmen(false))
-            return false;
-        if (text < n) { // text ending in marks: wait too
-            schwebend.emplace_back(z, n);
-            return true;
-        }
-        return zeileNehmen(z, n);
-    }, &utf8);
+    const zplatform::Ergebnis gelesen = zplatform::zeilenweiseLesen(
+        datei,
+        [&](const char* z, qsizetype n) {
+            qsizetype text = n;
+            while (text > 0 && z[text - 1] == StrgZ)
+                --text;
+            if (text == 0) { // empty or marks only: wait for what follows
+                schwebend.emplace_back(z, n);
+                return true;
+            }
+            if (!schwebendeNehmen(false))
+                return false;
+            if (text < n) { // text ending in marks: wait too
+                schwebend.emplace_back(z, n);
+                return true;
+            }
+            return zeileNehmen(z, n);
+        },
+        &utf8);
     if (!gelesen) {
         e.fehler = gelesen.fehler;
         return e;
@@ -250,10 +270,7 @@ SpeicherErgebnis Adressdatei_Schreiben(const QString& pfad, const QString& besch
         return ergebnis;
     }
 
-    QString ziel = zplatform::pfadAufloesen(pfad);
-    const QFileInfo zielInfo(ziel);
-    if (zielInfo.isSymLink() && !zielInfo.canonicalFilePath().isEmpty())
-        ziel = zielInfo.canonicalFilePath(); // the file the link points to is the one replaced
+    const QString ziel = ZuErsetzendeDatei(pfad);
     const QString ordner = Ordner(ziel);
     const QString zwischen = Zwischendatei(ziel);
     const QString sicherung = zplatform::pfadAufloesen(Sicherungsdatei(ziel));
@@ -276,8 +293,11 @@ SpeicherErgebnis Adressdatei_Schreiben(const QString& pfad, const QString& besch
     }
     const unsigned modus = alt.vorhanden ? alt.modus : 0666;
 
-    if (int f = zplatform::bytesAblegen(zwischen, bytes, modus)) {
-        zplatform::entfernen(zwischen);
+    // Locked while this save runs: another instance's save of the file waits,
+    // and a leftover of a save killed halfway is taken over. It goes when the
+    // save fails.
+    zplatform::GesperrteZwischendatei neu;
+    if (int f = neu.ablegen(zwischen, bytes, modus)) {
         ergebnis.fehler = QStringLiteral("Die neue Fassung »%1« kann nicht geschrieben werden. ").arg(zwischen) +
                           zplatform::fehlerGrund(f);
         return ergebnis;
@@ -287,14 +307,12 @@ SpeicherErgebnis Adressdatei_Schreiben(const QString& pfad, const QString& besch
         // The old file stays as the ".BAK" until the new one is in place; an
         // older complete ".BAK" stays when no new one can be made.
         if (int f = zplatform::sicherungAnlegen(ziel, sicherung, modus)) {
-            zplatform::entfernen(zwischen);
             ergebnis.fehler = QStringLiteral("Die Sicherungskopie »%1« kann nicht angelegt werden. ").arg(sicherung) +
                               zplatform::fehlerGrund(f);
             return ergebnis;
         }
     }
     if (int f = zplatform::umbenennen(zwischen, ziel)) {
-        zplatform::entfernen(zwischen);
         ergebnis.fehler =
             QStringLiteral("Die neue Fassung kann nicht an ihren Platz gebracht werden. ") + zplatform::fehlerGrund(f);
         return ergebnis;
@@ -330,6 +348,8 @@ bool Daten_Laden(AdressListe& liste)
         s.ReservierteDatei.clear();
     }
 
+    // What a save killed halfway left beside the file (never a save of another instance under way).
+    Speicherreste_Entfernen(pfad);
     LadeErgebnis e = Adressdatei_Lesen(pfad, true);
     s.Beschreibung = e.beschreibung;
     liste.setEintraege(std::move(e.eintraege));

@@ -74,6 +74,13 @@ SpeicherErgebnis Adressdatei_Schreiben(const QString& pfad, const QString& besch
 // The ".BAK" path and the temporary path Adressdatei_Schreiben uses for a file.
 QString Sicherungsdatei(const QString& pfad);
 QString Zwischendatei(const QString& pfad);
+// The file a save of the path replaces: the resolved path, or where a link leads.
+QString ZuErsetzendeDatei(const QString& pfad);
+// Removes what a save of the file killed halfway left beside it (its
+// temporary file, the backup's copy in the making), never what a save of
+// another instance under way holds. True when something was removed.
+// Daten_Laden runs it; a save takes a leftover over by itself.
+bool Speicherreste_Entfernen(const QString& pfad);
 
 // ---------------------------------------------------------------------------
 // The operations of the main window, with their messages.

@@ -20,7 +20,10 @@ namespace {
 struct Ausstieg
 {
     bool laeuft = false;
-    bool imBefehl = false; // the exit command runs (its boxes are closed, nothing more)
+    bool imBefehl = false;  // the exit command runs (its boxes are closed, nothing more)
+    bool vonAussen = false; // a termination signal: never given up
+    bool gesichert = false; // held up past the limits: the file was saved meanwhile
+    bool sichert = false;   // that save is under way (its box may run rounds)
     int geschlossen = 0;
     int runden = 0;
     LeerlaufAusgang ausgang;
@@ -33,11 +36,21 @@ Ausstieg& ausstieg()
     return a;
 }
 
+int g_warteMs = -1;
+
+int warteMs()
+{
+    return g_warteMs >= 0 ? g_warteMs : LeerlaufWarteMs;
+}
+
 void anhalten()
 {
     Ausstieg& a = ausstieg();
     a.laeuft = false;
     a.imBefehl = false;
+    a.vonAussen = false;
+    a.gesichert = false;
+    a.sichert = false;
     a.ausgang = {};
     if (a.takt)
         a.takt->stop();
@@ -71,23 +84,44 @@ bool aufrufen(const std::function<bool()>& f)
     return kopie && kopie();
 }
 
+// Held up past the limits: an exit from outside saves at once (once, where
+// nothing is half done) and waits on; the idle exit gives up.
+void aufgehalten()
+{
+    Ausstieg& a = ausstieg();
+    if (!a.vonAussen) {
+        fertig(false);
+        return;
+    }
+    if (a.gesichert || a.sichert || ListenLauf::aktiv())
+        return;
+    a.sichert = true;
+    const bool gesichert = aufrufen(a.ausgang.sofortSpeichern);
+    a.sichert = false;
+    if (a.laeuft)
+        a.gesichert = gesichert;
+}
+
 void runde()
 {
     Ausstieg& a = ausstieg();
     if (!a.laeuft)
         return;
-    if (++a.runden > LeerlaufHoechstensRunden) {
+    const bool ueberfaellig = ++a.runden > LeerlaufHoechstensRunden;
+    if (ueberfaellig && a.imBefehl) {
+        // The exit command runs and waits for a box of its own that will
+        // not close: it goes on when that has returned.
+        if (a.takt)
+            a.takt->stop();
+        return;
+    }
+    if (ueberfaellig && !a.vonAussen) {
         // Something will not close or not return: give up.
-        if (a.imBefehl) {
-            if (a.takt)
-                a.takt->stop();
-        } else {
-            fertig(false);
-        }
+        fertig(false);
         return;
     }
     // Keep the rounds going while a closing below waits in an event loop.
-    naechsteRunde(LeerlaufWarteMs);
+    naechsteRunde(warteMs());
 
     if (ListenLauf::aktiv())
         sitzung().LetzteTaste = 27; // Esc: the walk stops after its current entry
@@ -100,10 +134,11 @@ void runde()
     if (a.imBefehl)
         return; // the exit command below goes on when its box has returned
     if (ListenLauf::aktiv() || aufrufen(a.ausgang.fensterOffen)) {
-        // Wait for the walk or the event loops, unless the closings are used
-        // up: a window that keeps coming back is given up on.
-        if (a.geschlossen >= LeerlaufHoechstensSchliessen)
-            fertig(false);
+        // Wait for the walk or the event loops, unless the closings or the
+        // rounds are used up: a window that keeps coming back, or a loop
+        // that does not return.
+        if (ueberfaellig || a.geschlossen >= LeerlaufHoechstensSchliessen)
+            aufgehalten();
         return;
     }
 
@@ -151,17 +186,30 @@ UhrAnzeige ZeitTimeOut_Tick(const QDateTime& jetzt)
     return a;
 }
 
-void Leerlauf_Beenden(const UhrAnzeige& anzeige, LeerlaufAusgang ausgang)
+void Leerlauf_Beenden(const UhrAnzeige& anzeige, LeerlaufAusgang ausgang, bool vonAussen)
 {
     Ausstieg& a = ausstieg();
-    if (anzeige.ende == UhrAnzeige::Weiter || a.laeuft)
+    if (anzeige.ende == UhrAnzeige::Weiter)
         return;
+    if (a.laeuft) {
+        // A signal during an idle exit: that exit is no longer given up.
+        a.vonAussen = a.vonAussen || vonAussen;
+        return;
+    }
     a.laeuft = true;
     a.imBefehl = false;
+    a.vonAussen = vonAussen;
+    a.gesichert = false;
+    a.sichert = false;
     a.geschlossen = 0;
     a.runden = 0;
     a.ausgang = std::move(ausgang);
     runde();
+}
+
+void Leerlauf_WartezeitSetzen(int ms)
+{
+    g_warteMs = ms;
 }
 
 bool Leerlauf_AusstiegLaeuft()

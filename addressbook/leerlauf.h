@@ -41,6 +41,13 @@
 // program go on with the counter at 0, so the next attempt comes after the
 // full idle time; so does a window that will not close (at most LeerlaufHoechstensSchliessen
 // closings and LeerlaufHoechstensRunden rounds).
+//
+// An exit from outside (a termination signal) is never given up that way:
+// past those limits the window stores the card and saves the file at once,
+// where no command is half done, says so on standard error, and the exit
+// goes on waiting until what holds it (a drag, any nested event loop) has
+// ended; then it stores, saves and ends. A signal that comes while an idle
+// exit is under way makes that exit one from outside.
 
 #include <QDateTime>
 #include <QString>
@@ -84,6 +91,10 @@ struct LeerlaufAusgang
     // The exit commands; each returns true when the program is ending.
     std::function<bool()> speichernUndBeenden;
     std::function<bool()> ohneSichernBeenden;
+    // An exit from outside held up past its limits: store the card and save
+    // now, and say so; false when that cannot be done now (a command is half
+    // done), so the next round tries again.
+    std::function<bool()> sofortSpeichern;
 };
 
 inline constexpr int LeerlaufHoechstensSchliessen = 20;
@@ -95,7 +106,12 @@ inline constexpr int LeerlaufWarteMs = 50;
 // first round runs at once, so with nothing open the exit happens within
 // the tick; otherwise the rounds go on from the event loop. The read-only
 // flag at the moment of the exit chooses the command.
-void Leerlauf_Beenden(const UhrAnzeige& anzeige, LeerlaufAusgang ausgang);
+// vonAussen: a termination signal asked for it (never given up, see above).
+void Leerlauf_Beenden(const UhrAnzeige& anzeige, LeerlaufAusgang ausgang, bool vonAussen = false);
+
+// Tests: the pause between two waiting rounds in ms (LeerlaufWarteMs when
+// below 0), so that the limit of rounds passes without waiting seconds.
+void Leerlauf_WartezeitSetzen(int ms);
 
 // True from the tick that decided the exit until the exit has run or was given up.
 bool Leerlauf_AusstiegLaeuft();

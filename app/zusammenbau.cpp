@@ -4,23 +4,33 @@
 #include "addressbook/fenster.h"
 #include "addressbook/start.h"
 #include "addressbook/ui/main.h"
+#include "addressbook/ui/titel.h"
 #include "catalogues/ui/befehle.h"
 #include "commands/ui/befehle.h"
 #include "commands/ui/einstellbefehle.h"
 #include "commands/ui/pruefbefehle.h"
+#include "common/ini.h"
 #include "exchange/ui/befehle.h"
 #include "masks/uebergabe.h"
 #include "masks/ui/befehle.h"
 #include "masks/ui/dokument.h"
 #include "payment/ui/befehle.h"
 #include "platform/drucker.h"
+#include "platform/ordner.h"
 #include "platform/signale.h"
+#include "platform/ui/desktopplattform.h"
+#include "platform/ui/qtdrucker.h"
+#include "platform/ui/titelbreite.h"
 #include "printing/ui/befehle.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QFont>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QSessionManager>
+#include <QTranslator>
 
 namespace zapp {
 
@@ -78,6 +88,43 @@ void Schrift_Einrichten()
     schrift.setPointSizeF(8);
     // Without a class name this also drops the desktop's fonts for menus and boxes.
     QApplication::setFont(schrift);
+}
+
+int Programm_Ausfuehren(const QStringList& argumente)
+{
+    QApplication::setApplicationName(QStringLiteral("Zettlora"));
+    Schrift_Einrichten();
+    // Every window, however it is opened, shows its whole title.
+    zplatform::titelWaechterEinrichten();
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+
+    QTranslator qtDeutsch;
+    if (qtDeutsch.load(QLocale(QLocale::German), QStringLiteral("qtbase"), QStringLiteral("_"),
+                       QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(&qtDeutsch);
+
+    zplatform::programmOrdnerBefuellen();
+    // The virtual printer "PDF" writes its jobs into the folder of this setting (default: the documents folder).
+    zplatform::pdfStandardOrdnerSetzen(
+        zcommon::Ini_Lesen(QString(), QStringLiteral("Drucker"), QStringLiteral("PdfOrdner"), QString()));
+    zplatform::desktopEinrichten();
+
+    // The commands of the main window, from every part of the program.
+    zadressbuch::Befehlsregister befehle;
+    Programm_Zusammenbauen(befehle);
+
+    // A termination signal (logout, shutdown, kill) ends the program as the
+    // idle exit does.
+    Beendensignale_Einrichten();
+    // The desktop's session manager asks before logging out: keep the data safe.
+    QObject::connect(qApp, &QGuiApplication::commitDataRequest, qApp, [](QSessionManager&) {
+        if (zadressbuch::Main* m = zadressbuch::Main::instanz())
+            m->befehlAusfuehren(zadressbuch::Befehl::PulSichern);
+    });
+
+    zadressbuch::Titel titel(befehle, argumente);
+    titel.show();
+    return QApplication::exec();
 }
 
 } // namespace zapp

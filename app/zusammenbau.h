@@ -2,6 +2,8 @@
 // Assembles the program: every part registers its commands, card events and
 // start-up and exit steps in the one register the main window runs them from.
 
+#include <QStringList>
+
 namespace zadressbuch {
 class Befehlsregister;
 }
@@ -23,5 +25,12 @@ bool Beendensignale_Einrichten();
 // One font for every window, menu, dialog and message box: the one the forms
 // are laid out for (Arial, 8 points), in place of the desktop's per-kind fonts.
 void Schrift_Einrichten();
+
+// The run of the program once its QApplication exists: German texts for Qt's
+// own dialogs, the desktop platform, the commands, the termination signals
+// and the session manager, then the splash, which brings up the main window;
+// returns the exit code of the event loop. argumente: the command line
+// without the program's own name ("Datei=", "Suche=", "readonly").
+int Programm_Ausfuehren(const QStringList& argumente);
 
 } // namespace zapp

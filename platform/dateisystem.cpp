@@ -388,6 +388,73 @@ int sicherungAnlegen(const QString& quelle, const QString& sicherung, unsigned m
     return fehler;
 }
 
+GesperrteZwischendatei::~GesperrteZwischendatei()
+{
+    if (m_fd < 0)
+        return;
+    // Once renamed into place the name is gone, or stands for the next writer's file.
+    if (gleicheDatei(m_fd, m_name))
+        ::unlink(m_name.constData());
+    ::close(m_fd);
+}
+
+int GesperrteZwischendatei::ablegen(const QString& pfad, const QByteArray& inhalt, unsigned modus, int wartenMs)
+{
+    if (m_fd >= 0)
+        return EBUSY;
+    const QByteArray name = pfad8(pfad);
+    QElapsedTimer uhr;
+    uhr.start();
+    int fd = -1;
+    for (;;) {
+        fd = ::open(name.constData(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, mode_t(modus));
+        if (fd < 0)
+            return errno;
+        if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+            const int e = errno;
+            if (e != EWOULDBLOCK && e != EINTR)
+                break; // a file system without locks: write all the same
+            ::close(fd);
+            if (uhr.elapsed() >= wartenMs)
+                return EBUSY; // another instance saves the same file
+            QThread::msleep(10);
+            continue;
+        }
+        // Its last holder may have renamed or removed it between our open
+        // and the lock: only the file standing under the name counts.
+        if (gleicheDatei(fd, name))
+            break;
+        ::close(fd);
+    }
+    m_fd = fd;
+    m_name = name;
+    if (::ftruncate(fd, 0) != 0)
+        return errno;
+    if (const int f = allesSchreiben(fd, inhalt.constData(), inhalt.size()))
+        return f;
+    if (::fdatasync(fd) != 0 && errno != EINVAL && errno != EROFS)
+        return errno;
+    return 0;
+}
+
+bool zwischendateiAufraeumen(const QString& pfad, const QStringList& mitIhr)
+{
+    const QByteArray name = pfad8(pfad);
+    const int fd = ::open(name.constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    bool weg = false;
+    struct stat st;
+    // A writer at work holds it locked.
+    if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && ::flock(fd, LOCK_EX | LOCK_NB) == 0 && gleicheDatei(fd, name)) {
+        for (const QString& beiIhr : mitIhr)
+            ::unlink(pfad8(beiIhr).constData());
+        weg = ::unlink(name.constData()) == 0;
+    }
+    ::close(fd);
+    return weg;
+}
+
 int umbenennen(const QString& von, const QString& nach)
 {
     if (const int f = umbenennenTestfehler(nach))
@@ -683,8 +750,9 @@ Anhangsperre::~Anhangsperre()
     a.erase(it);
 }
 
-int bytesAnhaengen(const QString& pfad,
-                   const std::function<bool(const QByteArray& anfang, const QByteArray& ende, qint64 groesse, QByteArray& neu)>& baue)
+int bytesAnhaengen(
+    const QString& pfad,
+    const std::function<bool(const QByteArray& anfang, const QByteArray& ende, qint64 groesse, QByteArray& neu)>& baue)
 {
     const QByteArray name = pfad8(pfad);
     struct stat st;

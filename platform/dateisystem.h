@@ -6,6 +6,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 
@@ -135,8 +136,9 @@ private:
 // nothing. A
 // write that fails leaves the file at its old length. Returns 0 or the system
 // error number (ECANCELED when baue refused).
-int bytesAnhaengen(const QString& pfad,
-                   const std::function<bool(const QByteArray& anfang, const QByteArray& ende, qint64 groesse, QByteArray& neu)>& baue);
+int bytesAnhaengen(
+    const QString& pfad,
+    const std::function<bool(const QByteArray& anfang, const QByteArray& ende, qint64 groesse, QByteArray& neu)>& baue);
 
 class Anhangsperre
 {
@@ -185,6 +187,38 @@ private:
     int m_fd = -1;
     Stand m_stand = Stand::Ohne;
 };
+
+// ---------------------------------------------------------------------------
+// The new version of a file written under a fixed name beside it (the
+// address file's "<name>.neu~"), locked by its writer from the moment it is
+// opened until it has been renamed into place or removed. Another instance
+// saving the same file waits until it is free (at most wartenMs; EBUSY
+// then); a writer killed halfway leaves it unlocked, which is how
+// zwischendateiAufraeumen tells such a leftover from a save under way.
+class GesperrteZwischendatei
+{
+public:
+    GesperrteZwischendatei() = default;
+    // Removes the file unless it was renamed meanwhile, and lets go of it.
+    ~GesperrteZwischendatei();
+    GesperrteZwischendatei(const GesperrteZwischendatei&) = delete;
+    GesperrteZwischendatei& operator=(const GesperrteZwischendatei&) = delete;
+
+    // Opens or creates the file and locks it (a leftover is taken over),
+    // then writes all bytes in its place and flushes them to the disk; new
+    // files get the permissions modus. 0 or the system error number.
+    int ablegen(const QString& pfad, const QByteArray& inhalt, unsigned modus, int wartenMs = 10000);
+
+private:
+    int m_fd = -1;
+    QByteArray m_name;
+};
+
+// Removes the file under the name when it is a leftover of an interrupted
+// save (nobody holds it locked: GesperrteZwischendatei), and with it the
+// files named in mitIhr (what that save had made beside it). A save of
+// another instance under way keeps it. True when a leftover was removed.
+bool zwischendateiAufraeumen(const QString& pfad, const QStringList& mitIhr = {});
 
 // ---------------------------------------------------------------------------
 // Faults for tests: a file system without hard links, and a disk that is full

@@ -673,7 +673,9 @@ bool Main::Feld_LostFocus(int index)
         if (formatiert != eingabe)
             setFeldText(index, formatiert);
     }
-    // Place from the postcode, duplicate-name check and catalogue look-ups.
+    // Place from the postcode, duplicate-name check and catalogue look-ups
+    // (their questions are modal: the program is not ended beneath them).
+    const BefehlLaeuft unterwegs(*this);
     const int gezeigtVorher = m_auswahlWechsel;
     m_befehle.melden(Kartenereignis::Feld_LostFocus, *this, index);
     const bool gewechselt = m_auswahlWechsel != gezeigtVorher;
@@ -689,6 +691,8 @@ void Main::Feld_DblClick(int index)
 {
     if (index < 0 || index >= FeldAnzahl)
         return;
+    // Pick lists and proposals are modal: the program is not ended beneath them.
+    const BefehlLaeuft unterwegs(*this);
     QString auswahl = FeldSelText(index);
     {
         // A word as the user sees it runs from blank to blank (or line

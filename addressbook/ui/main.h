@@ -36,6 +36,7 @@
 #include <QStringList>
 
 #include <functional>
+#include <vector>
 
 class QAction;
 class QCheckBox;
@@ -257,12 +258,35 @@ private:
     void textSuche(bool shift, bool vomAnfang);
     bool suchTastenFilter(QEvent* ereignis);
     // clock: what the window does for the idle exit (addressbook/leerlauf.h)
-    void leerlaufAusstieg(UhrAnzeige::Ende ende);
+    void leerlaufAusstieg(UhrAnzeige::Ende ende, bool vonAussen = false);
     bool leerlaufFensterSchliessen();
     bool leerlaufFensterOffen() const;
     // the idle exit's commands; true when the program ends
     bool leerlaufSpeichernUndBeenden();
     bool leerlaufOhneSichernBeenden();
+    // An exit from outside held up past its limit: the card stored and the
+    // file saved at once, said on standard error; false while a command is
+    // half done (it is tried again later).
+    bool leerlaufSofortSpeichern();
+    // Stores the card when it differs from its entry.
+    void leerlaufKarteSichern();
+
+    // A command (or a card event's handlers) under way: while one runs, the
+    // program is not ended beneath it; an exit asked for meanwhile runs once
+    // the outermost has returned.
+    class BefehlLaeuft
+    {
+    public:
+        explicit BefehlLaeuft(Main& m);
+        ~BefehlLaeuft();
+        BefehlLaeuft(const BefehlLaeuft&) = delete;
+        BefehlLaeuft& operator=(const BefehlLaeuft&) = delete;
+
+    private:
+        Main& m_fenster;
+    };
+    // Puts the step off until no command runs any more; false (run it now) when none runs.
+    bool nachBefehlAufschieben(std::function<void()> schritt);
     // Key and mouse input in any window of the program: the user is at work.
     void leerlaufEingabe(const QEvent* ereignis);
     // The idle warning as the title of the window the user is in, when that
@@ -302,11 +326,13 @@ private:
     bool m_feldVerlassen = false; // the leave of the field last entered has run
     int m_auswahlWechsel = 0;     // counts the addresses shown by Liste_Click
     bool m_beendet = false;
-    bool m_endeNichtGespeichert = false; // the exit from outside failed to save (status panel)
-    QPointer<QWidget> m_warnFenster;     // the window whose title carries the idle warning
-    QString m_warnTitelVorher;           // its own title
-    QString m_warnTitel;                 // the title with the warning, as set
-    int m_schleifenEbene = 0;            // the event-loop level the window was made in
+    bool m_endeNichtGespeichert = false;             // the exit from outside failed to save (status panel)
+    QPointer<QWidget> m_warnFenster;                 // the window whose title carries the idle warning
+    QString m_warnTitelVorher;                       // its own title
+    QString m_warnTitel;                             // the title with the warning, as set
+    int m_schleifenEbene = 0;                        // the event-loop level the window was made in
+    int m_befehlTiefe = 0;                           // commands under way, one inside another (BefehlLaeuft)
+    std::vector<std::function<void()>> m_nachBefehl; // exits put off until the commands have returned
     bool m_ersterPaint = true;
     bool m_schliesst = false;
 };

@@ -21,6 +21,7 @@
 #include <QMenuBar>
 #include <QPointer>
 #include <QPushButton>
+#include <QTimer>
 #include <QToolButton>
 
 #include <functional>
@@ -273,13 +274,17 @@ bool Main::befehlAusfuehren(Befehl befehl, int index)
     // nothing more.
     std::optional<BeendenLaeuft> laeuft;
     if (befehl == Befehl::PulEnde || befehl == Befehl::PulAbbruch) {
-        if (ListenLauf::nachLaufAufschieben([fenster = QPointer<Main>(this), befehl, index] {
-                if (fenster)
-                    fenster->befehlAusfuehren(befehl, index);
-            }))
+        const auto spaeter = [fenster = QPointer<Main>(this), befehl, index] {
+            if (fenster && !fenster->m_beendet)
+                fenster->befehlAusfuehren(befehl, index);
+        };
+        // Nor while another command lets events run (after its dialog, in
+        // a loop): that command goes on afterwards and uses the window.
+        if (ListenLauf::nachLaufAufschieben(spaeter) || nachBefehlAufschieben(spaeter))
             return true;
         laeuft.emplace();
     }
+    const BefehlLaeuft unterwegs(*this);
     // A key still held down when the command comes (its press typed into a
     // field, its release comes later) is stored first, into the address it
     // was typed into, before the command saves, ends or shows another one.
@@ -288,13 +293,46 @@ bool Main::befehlAusfuehren(Befehl befehl, int index)
     return m_befehle.ausfuehren(befehl, *this, index);
 }
 
+Main::BefehlLaeuft::BefehlLaeuft(Main& m) : m_fenster(m)
+{
+    ++m_fenster.m_befehlTiefe;
+}
+
+Main::BefehlLaeuft::~BefehlLaeuft()
+{
+    if (--m_fenster.m_befehlTiefe > 0 || m_fenster.m_nachBefehl.empty())
+        return;
+    // From the event loop, once the command's caller has returned too.
+    QTimer::singleShot(0, &m_fenster, [fenster = &m_fenster] {
+        if (fenster->m_befehlTiefe > 0)
+            return; // a new command began meanwhile: its end runs them
+        std::vector<std::function<void()>> schritte;
+        schritte.swap(fenster->m_nachBefehl);
+        for (const auto& s : schritte)
+            s();
+    });
+}
+
+bool Main::nachBefehlAufschieben(std::function<void()> schritt)
+{
+    if (m_befehlTiefe == 0 || !schritt)
+        return false;
+    m_nachBefehl.push_back(std::move(schritt));
+    return true;
+}
+
 void Main::befSymbol_Click(int index)
 {
     for (const SymbolZeile& s : symboltabelle())
         if (s.index == index) {
-            // The sorting buttons let pending events run first.
-            if (s.befehl == Befehl::mnuSort)
+            // The sorting buttons let pending events run first (the program
+            // is not ended meanwhile: the sort comes after them).
+            if (s.befehl == Befehl::mnuSort) {
+                const BefehlLaeuft unterwegs(*this);
                 zplatform::plattform().ereignisseVerarbeiten();
+                befehlAusfuehren(s.befehl, s.befehlIndex);
+                return;
+            }
             befehlAusfuehren(s.befehl, s.befehlIndex);
             return;
         }

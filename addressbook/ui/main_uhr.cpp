@@ -1,6 +1,8 @@
 // The clock timer ZeitTimeOut: date and time in the status bar, the idle
 // warning and the idle exit, which closes what was left open first.
 #include "addressbook/adressdatei.h"
+#include "addressbook/adressliste.h"
+#include "addressbook/karte.h"
 #include "addressbook/leerlauf.h"
 #include "addressbook/sitzung.h"
 #include "addressbook/ui/main.h"
@@ -85,20 +87,25 @@ void Main::leerlaufEingabe(const QEvent* ereignis)
 
 void Main::Programmende_Von_Aussen()
 {
-    leerlaufAusstieg(sitzung().NurLesen ? UhrAnzeige::OhneSichernBeenden : UhrAnzeige::SpeichernUndBeenden);
+    if (m_beendet)
+        return;
+    leerlaufAusstieg(sitzung().NurLesen ? UhrAnzeige::OhneSichernBeenden : UhrAnzeige::SpeichernUndBeenden, true);
 }
 
-void Main::leerlaufAusstieg(UhrAnzeige::Ende ende)
+void Main::leerlaufAusstieg(UhrAnzeige::Ende ende, bool vonAussen)
 {
     if (ende == UhrAnzeige::Weiter)
         return;
     UhrAnzeige a;
     a.ende = ende;
     const QPointer<Main> fenster(this);
-    Leerlauf_Beenden(a, {[fenster] { return fenster && fenster->leerlaufFensterSchliessen(); },
-                         [fenster] { return fenster && fenster->leerlaufFensterOffen(); },
-                         [fenster] { return fenster && fenster->leerlaufSpeichernUndBeenden(); },
-                         [fenster] { return fenster && fenster->leerlaufOhneSichernBeenden(); }});
+    Leerlauf_Beenden(a,
+                     {[fenster] { return fenster && fenster->leerlaufFensterSchliessen(); },
+                      [fenster] { return fenster && fenster->leerlaufFensterOffen(); },
+                      [fenster] { return fenster && fenster->leerlaufSpeichernUndBeenden(); },
+                      [fenster] { return fenster && fenster->leerlaufOhneSichernBeenden(); },
+                      [fenster] { return !fenster || fenster->leerlaufSofortSpeichern(); }},
+                     vonAussen);
 }
 
 // The innermost open window, as Esc or its close box would close it: the
@@ -122,16 +129,26 @@ bool Main::leerlaufFensterSchliessen()
 // A dialog closed from inside its own exec() has not returned yet while its
 // event loop still runs: the exit waits until the loops are back at the
 // window's own level.
+// A command that let events run (after its dialog returned, in a loop) goes
+// on afterwards and uses the window: the exit waits until it has returned.
 bool Main::leerlaufFensterOffen() const
 {
     return QApplication::activePopupWidget() || QApplication::activeModalWidget() ||
-           QThread::currentThread()->loopLevel() > m_schleifenEbene;
+           QThread::currentThread()->loopLevel() > m_schleifenEbene || m_befehlTiefe > 0;
+}
+
+void Main::leerlaufKarteSichern()
+{
+    if (!sitzung().NurLesen && Karte_Weicht_Ab(kartenFelder(), adressliste()))
+        Adresse_Uebernehmen(0);
 }
 
 // Save and exit with nobody there to answer: the exit command runs with index
 // 1, so a failed save keeps the program running without a question.
 bool Main::leerlaufSpeichernUndBeenden()
 {
+    if (m_beendet)
+        return true;
     befehlAusfuehren(Befehl::PulEnde, 1);
     if (!m_beendet && sitzung().Geaendert == 1 && !sitzung().SpeicherFehler.isEmpty())
         endeNichtGespeichert();
@@ -161,8 +178,42 @@ void Main::endeNichtGespeichert()
 
 bool Main::leerlaufOhneSichernBeenden()
 {
+    if (m_beendet)
+        return true;
     befehlAusfuehren(Befehl::PulAbbruch);
     return m_beendet;
+}
+
+// The end from outside is held up (a drag, a window, a loop that does not
+// return): what was typed is not left to a kill that may follow.
+bool Main::leerlaufSofortSpeichern()
+{
+    if (m_beendet)
+        return true;
+    if (m_befehlTiefe > 0)
+        return false; // a command is half done: not now
+    const QString datei = QDir::toNativeSeparators(zplatform::pfadAufloesen(sitzung().AdressDateiName));
+    QString zustand;
+    if (sitzung().NurLesen) {
+        zustand = QStringLiteral("Die Adressdatei »%1« ist nur zum Lesen geöffnet.").arg(datei);
+    } else {
+        leerlaufKarteSichern();
+        if (sitzung().Geaendert == 1)
+            befehlAusfuehren(Befehl::PulSichern);
+        if (m_beendet)
+            return true;
+        zustand = sitzung().Geaendert == 1
+                      ? QStringLiteral("Die Adressdatei »%1« ist nicht gespeichert: %2")
+                            .arg(datei, QString(sitzung().SpeicherFehler).replace(QLatin1Char('\n'), QLatin1Char(' ')))
+                      : QStringLiteral("Die Adressdatei »%1« ist gespeichert.").arg(datei);
+    }
+    const QByteArray zeile = (QStringLiteral("Zettlora: Programmende aufgehalten, ein offenes Fenster oder Ziehen "
+                                             "mit der Maus hält es auf; es folgt, sobald das vorbei ist. ") +
+                              zustand + QLatin1Char('\n'))
+                                 .toLocal8Bit();
+    std::fwrite(zeile.constData(), 1, size_t(zeile.size()), stderr);
+    std::fflush(stderr);
+    return true;
 }
 
 } // namespace zadressbuch

@@ -16,6 +16,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QEventLoop>
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QTimer>
@@ -177,6 +178,38 @@ TEST_F(Ende, TippenInEinemFormularIstArbeit)
         EXPECT_EQ(gelesen.toLower(), getippt.left(hoechstens)) << "the form keeps what was typed";
         EXPECT_EQ(titelMitWarnung, u"Automatisches Programmende in 6 Sekunden..."_s);
         EXPECT_EQ(titelNachTaste, titelVorher);
+        EXPECT_FALSE(m.beendet());
+        EXPECT_EQ(notbremse.geschlossen(), 0);
+        neuerLauf();
+    }
+}
+
+// A click of the mouse alone, no key, in an open form is work as well: the
+// idle counter starts again, and the limit passes without an end.
+TEST_F(Ende, EinKlickInEinemFormularIstArbeit)
+{
+    const struct
+    {
+        const char* eintrag;
+    } faelle[] = {{"mnuPrnUeberweisung"}, {"mnuMaskenEdit"}, {"mnuPrnLastschrift"}};
+    for (const auto& fall : faelle) {
+        SCOPED_TRACE(fall.eintrag);
+        grenze(u"10"_s);
+        Main& m = startenOhneUhr();
+        int nachDemKlick = -1;
+        bool offenNachDerGrenze = false;
+        amFormular([&](QWidget& form, QWidget& feld) {
+            sitzung().LeerlaufZaehler = sitzung().LeerlaufGrenze - 4;
+            m.ZeitTimeOut_Timer(); // the warning: two seconds left
+            QTest::mouseClick(&feld, Qt::LeftButton, {}, QPoint(5, 5));
+            nachDemKlick = sitzung().LeerlaufZaehler;
+            m.ZeitTimeOut_Timer(); // where the limit would have been reached
+            offenNachDerGrenze = form.isVisible() && !m.beendet();
+            qobject_cast<QDialog*>(&form)->reject();
+        });
+        m.aktion(QString::fromLatin1(fall.eintrag))->trigger();
+        EXPECT_EQ(nachDemKlick, 0) << "the click did not count";
+        EXPECT_TRUE(offenNachDerGrenze);
         EXPECT_FALSE(m.beendet());
         EXPECT_EQ(notbremse.geschlossen(), 0);
         neuerLauf();
@@ -390,6 +423,73 @@ TEST_F(Ende, TastenUndSignaleWaehrendDasFormularSchliesst)
             EXPECT_EQ(notbremse.geschlossen(), 0);
             neuerLauf();
         }
+}
+
+} // namespace
+
+namespace {
+
+// A termination signal while a nested event loop holds the exit (a drag out
+// of the remarks runs one) for longer than the exit's rounds, the rounds
+// driven without their pause: the signal is not forgotten. The file is saved
+// at once, with what was typed on the card stored first, a line on standard
+// error says so, the program stays while the loop is open, and it ends once
+// the loop has returned. Likewise when the signal comes while an idle exit
+// is already waiting (which alone would give up).
+TEST_F(Ende, EinBeendensignalWirdNieVergessen)
+{
+    const struct
+    {
+        const char* was;
+        bool leerlaufZuerst;
+    } faelle[] = {{"a signal", false}, {"an idle exit, then a signal", true}};
+    for (const auto& fall : faelle) {
+        SCOPED_TRACE(fall.was);
+        adressdatei({u"..Ende"_s, zeile({{1, u"Berg"_s}}), zeile({{1, u"Adler"_s}})});
+        grenze(u"10"_s);
+        Main& m = startenOhneUhr();
+        zadressbuch::Leerlauf_WartezeitSetzen(0);
+        m.setFeldText(zadressbuch::Bemerkung, u"Noch nicht gespeichert"_s); // typed, not yet stored
+
+        QEventLoop gehalten;
+        bool gesichertImHalten = false;
+        bool beendetImHalten = true;
+        QTimer blick;
+        QElapsedTimer seit;
+        QObject::connect(&blick, &QTimer::timeout, [&] {
+            if (wurzel.lesen(u"programm/zettlora.dat"_s).contains(u"\tNoch nicht gespeichert\t"_s)) {
+                gesichertImHalten = true;
+                beendetImHalten = m.beendet();
+                gehalten.quit();
+            } else if (seit.elapsed() > 20000) {
+                gehalten.quit(); // the save never came
+            }
+        });
+        QTimer::singleShot(0, [&] {
+            if (fall.leerlaufZuerst) {
+                sitzung().LeerlaufZaehler = sitzung().LeerlaufGrenze - 2;
+                m.ZeitTimeOut_Timer();
+            }
+            std::raise(SIGTERM);
+            seit.start();
+            blick.start(5);
+        });
+        ::testing::internal::CaptureStderr();
+        gehalten.exec();
+        blick.stop();
+        const bool beendet = QTest::qWaitFor([&] { return m.beendet(); });
+        const QString fehlerausgabe = QString::fromStdString(::testing::internal::GetCapturedStderr());
+        zadressbuch::Leerlauf_WartezeitSetzen(-1);
+
+        EXPECT_TRUE(gesichertImHalten) << "nothing saved while the loop held the exit";
+        EXPECT_FALSE(beendetImHalten) << "ended inside the loop";
+        EXPECT_TRUE(beendet) << "the signal was forgotten";
+        EXPECT_TRUE(wurzel.lesen(u"programm/zettlora.dat"_s).contains(u"\tNoch nicht gespeichert\t"_s));
+        EXPECT_EQ(fehlerausgabe.count(u"Zettlora: Programmende aufgehalten"_s), 1) << fehlerausgabe.toStdString();
+        EXPECT_TRUE(fehlerausgabe.contains(u"ist gespeichert."_s)) << fehlerausgabe.toStdString();
+        EXPECT_EQ(notbremse.geschlossen(), 0);
+        neuerLauf();
+    }
 }
 
 } // namespace

@@ -26,24 +26,60 @@
 //       waits for the start file, decides read-only mode with the
 //       reservation (answering the question with Yes: read-only), prints "rw"
 //       or "ro", then stays until the end file exists.
+//   zwischendatei <temporary file> <end file>
+//       begins a save as the address file's save writes its new version:
+//       writes half of it into the temporary file and holds that locked,
+//       prints "offen", then stays until the end file exists (or the test
+//       kills it, as kill -9 does a save halfway).
+//   programm <way> <window> <step>...
+//       runs the whole program as its main() does (ZETTLORA_ROOT is the
+//       root). Once the main window shows, the remark of the shown address is
+//       changed as typed ("Vor dem Ende geaendert"), then the steps run, each
+//       once the window the one before opened is up: feld:<n> focuses a card
+//       field, text:<n>:<text> types into it, verlassen:<n> leaves it for the
+//       next, aktion:<name> runs a menu entry (or clicks the main window's
+//       button of that name), doppelklick:<n> and kontext:<n>
+//       are the mouse on a field, knopf:<name> clicks a button of the window
+//       in front, eingabe:<text> answers the input box in front with Ok.
+//       When the window in front is <window> (its object or class name), it
+//       prints "offen <object name> <class name>" and ends as <way> says:
+//       "signal" waits for the termination signal the test sends, "leerlauf"
+//       lets the idle limit pass. The exit code is the program's.
+//   programm frueh
+//       the same run with a termination signal raised at the first turn of
+//       the event loop, before the main window is made; prints "fenster" if
+//       a main window was made all the same.
 #include "addressbook/adressliste.h"
 #include "addressbook/datensatz.h"
+#include "addressbook/leerlauf.h"
 #include "addressbook/reservierung.h"
 #include "addressbook/sitzung.h"
+#include "addressbook/ui/main.h"
+#include "app/zusammenbau.h"
 #include "catalogues/uebernahme.h"
 #include "catalogues/vornamen.h"
 #include "common/ini.h"
 #include "payment/lastschrift.h"
 #include "payment/ui/formprnlastschrift.h"
-#include "platform/ui/aufzeichnungsdrucker.h"
+#include "platform/dateisystem.h"
 #include "platform/textdatei.h"
+#include "platform/ui/aufzeichnungsdrucker.h"
 #include "support/fensterattrappe.h"
 #include "support/testplattform.h"
 
+#include <QAbstractButton>
 #include <QApplication>
+#include <QContextMenuEvent>
+#include <QElapsedTimer>
 #include <QFileInfo>
+#include <QInputDialog>
+#include <QMessageBox>
+#include <QPointer>
+#include <QTest>
 #include <QThread>
+#include <QTimer>
 
+#include <csignal>
 #include <cstdio>
 #include <cstring>
 #include <memory>
@@ -56,15 +92,171 @@ void warten(const QString& datei)
         QThread::usleep(200);
 }
 
+// The window in front of the main window: a popup menu, else the topmost modal window.
+QWidget* vorne()
+{
+    QWidget* w = QApplication::activePopupWidget();
+    if (!w)
+        w = QApplication::activeModalWidget();
+    if (w && (w == zadressbuch::Main::instanz() || !w->isVisible()))
+        return nullptr;
+    return w;
+}
+
+bool heisst(const QWidget* w, const QString& name)
+{
+    return w && (w->objectName() == name || QLatin1String(w->metaObject()->className()) == name);
+}
+
+// One step of the user; true when it opens a window (the next step waits for it).
+bool schritt(zadressbuch::Main& m, const QString& s)
+{
+    const QString art = s.section(QLatin1Char(':'), 0, 0);
+    const QString wert = s.section(QLatin1Char(':'), 1, 1);
+    const QString rest = s.section(QLatin1Char(':'), 2);
+    const int feld = wert.toInt();
+    if (art == QLatin1String("feld")) {
+        m.Feld(feld)->setFocus(Qt::TabFocusReason);
+        return false;
+    }
+    if (art == QLatin1String("text")) {
+        m.Feld(feld)->setFocus(Qt::TabFocusReason);
+        for (const QChar c : rest)
+            QTest::keyClick(m.Feld(feld), c.toLatin1());
+        return false;
+    }
+    QPointer<zadressbuch::Main> fenster(&m);
+    // What opens a window runs in an event of its own: it returns only when the window has closed.
+    QTimer::singleShot(0, qApp, [fenster, art, wert, feld] {
+        if (!fenster)
+            return;
+        if (art == QLatin1String("aktion")) {
+            // A menu entry, else a button of the window (the zoom button).
+            if (QAction* a = fenster->aktion(wert))
+                a->trigger();
+            else if (auto* k = fenster->findChild<QAbstractButton*>(wert))
+                k->click();
+        } else if (art == QLatin1String("verlassen")) {
+            fenster->Feld(feld)->setFocus(Qt::TabFocusReason);
+            fenster->Feld(feld + 1)->setFocus(Qt::TabFocusReason);
+        } else if (art == QLatin1String("doppelklick")) {
+            QTest::mouseDClick(fenster->Feld(feld), Qt::LeftButton);
+        } else if (art == QLatin1String("kontext")) {
+            QWidget* f = fenster->Feld(feld);
+            QContextMenuEvent e(QContextMenuEvent::Mouse, QPoint(5, 5), f->mapToGlobal(QPoint(5, 5)));
+            QApplication::sendEvent(f, &e);
+        } else if (art == QLatin1String("knopf")) {
+            if (QWidget* w = vorne())
+                if (auto* k = w->findChild<QAbstractButton*>(wert))
+                    k->click();
+        } else if (art == QLatin1String("eingabe")) {
+            if (auto* d = qobject_cast<QInputDialog*>(vorne())) {
+                d->setTextValue(wert);
+                d->accept();
+            }
+        }
+    });
+    return true;
+}
+
+// The run of the program for the exits from outside (see the top).
+int programm(const QStringList& a)
+{
+    if (a.size() == 3 && a[2] == QLatin1String("frueh")) {
+        QTimer::singleShot(0, qApp, [] { std::raise(SIGTERM); });
+        auto* blick = new QTimer(qApp);
+        QObject::connect(blick, &QTimer::timeout, [] {
+            static bool gesagt = false;
+            if (zadressbuch::Main::instanz() && !gesagt) {
+                gesagt = true;
+                std::printf("fenster\n");
+                std::fflush(stdout);
+            }
+        });
+        blick->start(5);
+        return zapp::Programm_Ausfuehren({});
+    }
+    if (a.size() < 4)
+        return 2;
+    const bool leerlauf = a[2] == QLatin1String("leerlauf");
+    const QString ziel = a[3];
+    const QStringList schritte = a.mid(4);
+    struct Stand
+    {
+        bool geaendert = false;
+        int naechster = 0;
+        QPointer<QWidget> zuletztVorne;
+        bool wartet = false; // the last step opens a window
+        bool offen = false;
+        QElapsedTimer seit;
+    };
+    Stand standHier;
+    Stand* stand = &standHier; // lives while the program runs below
+    stand->seit.start();
+    QTimer blickHier;
+    QTimer* blick = &blickHier;
+    QObject::connect(blick, &QTimer::timeout, [=] {
+        zadressbuch::Main* m = zadressbuch::Main::instanz();
+        if (!m || m->beendet() || stand->offen)
+            return;
+        QWidget* w = vorne();
+        if (stand->seit.isValid() && stand->seit.elapsed() > 10000) {
+            // For the test's message: what stands in front instead.
+            stand->seit.invalidate();
+            const auto* box = qobject_cast<QMessageBox*>(w);
+            std::printf("vorne %s %s, Schritt %d %s\n", w ? qPrintable(w->objectName()) : "-",
+                        w ? w->metaObject()->className() : "-", stand->naechster,
+                        box ? qPrintable(box->text().simplified()) : "");
+            std::fflush(stdout);
+        }
+        if (!stand->geaendert) {
+            if (!m->isVisible() || w)
+                return;
+            // The user works in the main window.
+            if (!m->isActiveWindow()) {
+                m->activateWindow();
+                return;
+            }
+            stand->geaendert = true;
+            m->setFeldText(zadressbuch::Bemerkung, QStringLiteral("Vor dem Ende geaendert"));
+            m->Adresse_Uebernehmen(0);
+            return;
+        }
+        if (stand->wartet && (!w || w == stand->zuletztVorne))
+            return;
+        stand->wartet = false;
+        if (heisst(w, ziel)) {
+            stand->offen = true;
+            std::printf("offen %s %s\n", qPrintable(w->objectName()), w->metaObject()->className());
+            std::fflush(stdout);
+            if (leerlauf) {
+                zadressbuch::sitzung().LeerlaufGrenze = 10;
+                zadressbuch::sitzung().LeerlaufZaehler = 8;
+                m->ZeitTimeOut_Timer();
+            }
+            return;
+        }
+        if (stand->naechster < schritte.size()) {
+            stand->zuletztVorne = w;
+            stand->wartet = schritt(*m, schritte[stand->naechster++]);
+        }
+    });
+    blick->start(10);
+    return zapp::Programm_Ausfuehren({});
+}
+
 } // namespace
 
 int main(int argc, char** argv)
 {
-    // The collection print shows a dialog: it needs the widgets.
-    const bool mitFenstern = argc > 1 && std::strcmp(argv[1], "sammellauf") == 0;
+    // The collection print and the program show windows: they need the widgets.
+    const bool mitFenstern =
+        argc > 1 && (std::strcmp(argv[1], "sammellauf") == 0 || std::strcmp(argv[1], "programm") == 0);
     std::unique_ptr<QCoreApplication> app =
         mitFenstern ? std::make_unique<QApplication>(argc, argv) : std::make_unique<QCoreApplication>(argc, argv);
     const QStringList a = app->arguments();
+    if (a.size() >= 2 && a[1] == QLatin1String("programm"))
+        return programm(a);
     if (a.size() == 4 && a[1] == QLatin1String("ablegen")) {
         zzahlung::Lastschrift l;
         l.absName = a[3];
@@ -111,7 +303,8 @@ int main(int argc, char** argv)
         const int anzahl = a[4].toInt();
         warten(a[5]);
         for (int i = 0; i < anzahl; ++i) {
-            const zplatform::Ergebnis e = zplatform::zeilenAnhaengen(a[2], {QStringLiteral("1 ") + a[3] + QString::number(i)});
+            const zplatform::Ergebnis e =
+                zplatform::zeilenAnhaengen(a[2], {QStringLiteral("1 ") + a[3] + QString::number(i)});
             if (!e) {
                 std::fprintf(stderr, "%s\n", qPrintable(e.fehler));
                 return 1;
@@ -163,6 +356,17 @@ int main(int argc, char** argv)
         const zkataloge::VornamenErgebnis e = zkataloge::Vornamen_Lernen(fenster, zadressbuch::adressliste());
         std::printf("%lld %d\n", static_cast<long long>(e.gelernt), e.fehler.isEmpty() ? 0 : 1);
         std::fflush(stdout);
+        return 0;
+    }
+    if (a.size() == 4 && a[1] == QLatin1String("zwischendatei")) {
+        zplatform::GesperrteZwischendatei neu;
+        if (const int f = neu.ablegen(a[2], "..Halb geschrieben\r\n \tHalb", 0666)) {
+            std::fprintf(stderr, "%s\n", qPrintable(zplatform::fehlerGrund(f)));
+            return 1;
+        }
+        std::printf("offen\n");
+        std::fflush(stdout);
+        warten(a[3]);
         return 0;
     }
     if (a.size() == 5 && a[1] == QLatin1String("oeffnen")) {
