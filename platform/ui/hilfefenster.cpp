@@ -292,11 +292,20 @@ void HilfeFenster::fensterGeoeffnet(QWidget* fenster)
 {
     if (!isVisible() || fenster == this || isAncestorOf(fenster) || !eigenesFenster(*fenster))
         return;
-    // Looked at once the window is shown where the program puts it, and again
-    // when it comes to the front, where the window manager has put it.
+    // Looked at once the window stands where it opens: under a window manager
+    // when it comes to the front (the window manager places it, and until then
+    // the window may report a place it never stands at); elsewhere once it is
+    // shown where the program puts it.
     m_neuesFenster = fenster;
+    if (fensterverwaltungDa())
+        return;
     const QPointer<QWidget> neu = fenster;
-    QTimer::singleShot(0, this, [this, neu] { nichtVerdecken(neu.data()); });
+    QTimer::singleShot(0, this, [this, neu] {
+        if (neu && neu == m_neuesFenster.data()) {
+            m_neuesFenster = nullptr;
+            nichtVerdecken(neu.data());
+        }
+    });
 }
 
 void HilfeFenster::nichtVerdecken(QWidget* fenster)
