@@ -8,6 +8,7 @@
 #include "addressbook/ui/main.h"
 #include "platform/ordner.h"
 #include "platform/plattform.h"
+#include "platform/ui/titelbreite.h"
 
 #include <QApplication>
 #include <QDir>
@@ -57,9 +58,10 @@ void Main::leerlaufWarnungZeigen(const QString& warnung)
         m_warnFenster = ziel;
         m_warnTitelVorher = ziel->windowTitle();
     }
-    // The warning alone: the window manager cuts a longer title, often in the middle.
+    // The warning alone: the window manager cuts a longer title, often in the
+    // middle. The window keeps its size: the warning goes with the next key.
     m_warnTitel = warnung;
-    ziel->setWindowTitle(m_warnTitel);
+    zplatform::titelVoruebergehendZeigen(*ziel, m_warnTitel);
 }
 
 // Called for every event of the program (the window's application-wide

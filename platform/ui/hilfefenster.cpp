@@ -11,10 +11,11 @@
 #include <QLayout>
 #include <QMainWindow>
 #include <QMoveEvent>
-#include <QShowEvent>
 #include <QPushButton>
 #include <QScreen>
+#include <QShowEvent>
 #include <QTextBrowser>
+#include <QTimer>
 #include <QUrl>
 #include <QVBoxLayout>
 #include <QWindow>
@@ -46,6 +47,35 @@ QWidget* fragend(const QWidget* ausser)
             return w;
     }
     return nullptr;
+}
+
+// The widths of a window's frame, as the window system reports them (none
+// before it has framed the window).
+QMargins rahmenVon(const QWidget& w)
+{
+    const QWindow* fenster = w.windowHandle();
+    const QRect aussen = fenster ? fenster->frameGeometry() : w.frameGeometry();
+    const QRect innen = fenster ? fenster->geometry() : w.geometry();
+    return QMargins(innen.left() - aussen.left(), innen.top() - aussen.top(), aussen.right() - innen.right(),
+                    aussen.bottom() - innen.bottom());
+}
+
+// A window with a frame of its own that the user works in (not a menu, a tool
+// tip or a splash screen).
+bool eigenesFenster(const QWidget& w)
+{
+    if (!w.isWindow() || w.windowFlags().testFlag(Qt::FramelessWindowHint))
+        return false;
+    switch (w.windowType()) {
+    case Qt::Popup:
+    case Qt::ToolTip:
+    case Qt::SplashScreen:
+    case Qt::Desktop:
+    case Qt::SubWindow:
+        return false;
+    default:
+        return true;
+    }
 }
 
 } // namespace
@@ -112,7 +142,7 @@ HilfeFenster& HilfeFenster::zeigen(const QString& datei, const QString& anker, Q
     // Beside the window that asks, unless the user has put it somewhere. (Placed
     // first: a shown window goes to the section at once, in the width it has then.)
     if (!f.m_vomNutzer)
-        f.platzieren();
+        f.platzieren(f.m_besitzer.data());
     f.oeffnen(ziel);
     if (f.isMinimized())
         f.showNormal();
@@ -175,20 +205,24 @@ void HilfeFenster::anhaengen(QWidget* besitzer, bool ohneAktivieren)
     m_umhaengen = false;
 }
 
-void HilfeFenster::platzieren()
+void HilfeFenster::platzieren(const QWidget* frager, bool neu)
 {
     // Without a window to stand beside it opens in the middle of the screen.
-    const QWidget* frager = m_besitzer.data();
     const QScreen* schirm = frager ? frager->screen() : nullptr;
     if (!schirm)
         return;
-    // Its frame (not known before it is first shown) will be as wide as the
-    // asking window's, as the window system reports that.
+    // Where the window system has put the asking window; a window that has
+    // just opened stands where the program put it (the window system may
+    // not have heard of that yet).
     const QWindow* fenster = frager->windowHandle();
-    const QRect aussen = fenster ? fenster->frameGeometry() : frager->frameGeometry();
-    const QRect innen = fenster ? fenster->geometry() : frager->geometry();
-    const QMargins rahmen(innen.left() - aussen.left(), innen.top() - aussen.top(), aussen.right() - innen.right(),
-                          aussen.bottom() - innen.bottom());
+    const QRect innen = fenster && !neu ? fenster->geometry() : frager->geometry();
+    // Its frame (not known before it is first shown) will be as wide as the
+    // asking window's, as the window system reports that. A window that has
+    // just opened is not framed yet: its frame will be as wide as the help's.
+    QMargins rahmen = rahmenVon(*frager);
+    if (rahmen.isNull() && isVisible())
+        rahmen = rahmenVon(*this);
+    const QRect aussen = innen.marginsAdded(rahmen);
     // Of use as long as the text shows some fifty characters of a line and
     // fifteen lines (the window around it: its button and margins besides).
     layout()->activate();
@@ -254,6 +288,45 @@ void HilfeFenster::modalGeoeffnet(QWidget* fenster)
     raise();
 }
 
+void HilfeFenster::fensterGeoeffnet(QWidget* fenster)
+{
+    if (!isVisible() || fenster == this || isAncestorOf(fenster) || !eigenesFenster(*fenster))
+        return;
+    // Looked at once the window stands where it opens: under a window manager
+    // when it comes to the front (the window manager places it, and until then
+    // the window may report a place it never stands at); elsewhere once it is
+    // shown where the program puts it.
+    m_neuesFenster = fenster;
+    if (fensterverwaltungDa())
+        return;
+    const QPointer<QWidget> neu = fenster;
+    QTimer::singleShot(0, this, [this, neu] {
+        if (neu && neu == m_neuesFenster.data()) {
+            m_neuesFenster = nullptr;
+            nichtVerdecken(neu.data());
+        }
+    });
+}
+
+void HilfeFenster::nichtVerdecken(QWidget* fenster)
+{
+    if (!fenster || !isVisible() || !fenster->isVisible())
+        return;
+    // A window not framed yet gets a frame as wide as the help's.
+    QMargins rahmen = rahmenVon(*fenster);
+    if (rahmen.isNull())
+        rahmen = rahmenVon(*this);
+    // Where the program put it: the window system may not have heard of that yet.
+    const QRect neu = fenster->geometry().marginsAdded(rahmen);
+    const QRect hilfe = windowHandle() ? windowHandle()->frameGeometry() : frameGeometry();
+    if (!hilfe.intersects(neu))
+        return; // where the user put it
+    // Beside the new window, as when it asks for help. (A help the user had
+    // moved stays where it now stands when a window asks for it later.)
+    platzieren(fenster, true);
+    raise();
+}
+
 bool HilfeFenster::eventFilter(QObject* o, QEvent* e)
 {
     if (!o->isWidgetType()) {
@@ -271,8 +344,11 @@ bool HilfeFenster::eventFilter(QObject* o, QEvent* e)
         m_platzOffen = false;
         break;
     case QEvent::Show:
-        if (w->isWindow() && w->isModal() && !e->spontaneous())
-            modalGeoeffnet(w);
+        if (w->isWindow() && !e->spontaneous()) {
+            if (w->isModal())
+                modalGeoeffnet(w);
+            fensterGeoeffnet(w);
+        }
         break;
     case QEvent::Hide:
         if (w == m_besitzer.data() && !e->spontaneous()) {
@@ -292,6 +368,10 @@ bool HilfeFenster::eventFilter(QObject* o, QEvent* e)
     case QEvent::WindowActivate:
         if (w == this)
             platzAngekommen(); // given the focus: likewise
+        if (e->type() == QEvent::WindowActivate && w == m_neuesFenster.data()) {
+            m_neuesFenster = nullptr;
+            nichtVerdecken(w);
+        }
         // The window it belongs to came to the front, or was clicked into
         // while it had the focus already: a window manager may have stacked it
         // over the help. The help goes on top again and leaves the focus where

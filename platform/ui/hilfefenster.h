@@ -15,7 +15,9 @@
 // does not cover the question it explains, until the user moves it: from then
 // on it keeps the place the user gave it. The window manager's own moves (where
 // it puts a window that is shown, or pushes one back onto the screen) and the
-// program's placing are no moves of the user.
+// program's placing are no moves of the user. A window that opens while the
+// help is shown is never covered by it: where the help stands on it, the help
+// goes beside it (as when that window asks for help) and stays in front.
 
 #include <QDialog>
 #include <QPointer>
@@ -55,8 +57,10 @@ private:
     explicit HilfeFenster(QWidget* eltern = nullptr);
     void verweisFolgen(const QUrl& ziel);
     void anhaengen(QWidget* besitzer, bool ohneAktivieren = false);
-    void platzieren();
+    void platzieren(const QWidget* frager, bool neu = false);
     void modalGeoeffnet(QWidget* fenster);
+    void fensterGeoeffnet(QWidget* fenster);
+    void nichtVerdecken(QWidget* fenster);
     void oeffnen(const QUrl& ziel);
     void platzErwarten();
     void platzAngekommen();
@@ -69,6 +73,9 @@ private:
     QPoint m_eigenerPlatz;
     bool m_platzOffen = false; // the window system's answer to a placing may still come
     bool m_vomNutzer = false;  // the user has moved it
+    // A window opened while the help is shown, until it has come to the front
+    // (the window manager may put it elsewhere than the program asked).
+    QPointer<QWidget> m_neuesFenster;
 };
 
 // True for a file the window can show (".html", ".htm", any case).

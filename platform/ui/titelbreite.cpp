@@ -66,6 +66,9 @@ QString gezeigterTitel(const QWidget& fenster)
     return titel.replace(QLatin1String("[*]"), fenster.isWindowModified() ? QStringLiteral("*") : QString());
 }
 
+// The window's property that holds a title shown only for a while.
+constexpr const char* voruebergehendEigenschaft = "zplatform_voruebergehenderTitel";
+
 bool hatTitelleiste(const QWidget& fenster)
 {
     if (!fenster.isWindow() || fenster.windowFlags().testFlag(Qt::FramelessWindowHint))
@@ -143,7 +146,7 @@ void titelPlatzMachen(QWidget& fenster)
     if (!hatTitelleiste(fenster) || fenster.windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen))
         return;
     const QString titel = gezeigterTitel(fenster);
-    if (titel.isEmpty())
+    if (titel.isEmpty() || titel == fenster.property(voruebergehendEigenschaft).toString())
         return;
     const int bedarf = titelBreite(fenster, titel);
     if (fenster.width() >= bedarf)
@@ -155,6 +158,12 @@ void titelPlatzMachen(QWidget& fenster)
             fenster.setMaximumWidth(bedarf);
     }
     fenster.resize(bedarf, fenster.height());
+}
+
+void titelVoruebergehendZeigen(QWidget& fenster, const QString& titel)
+{
+    fenster.setProperty(voruebergehendEigenschaft, titel);
+    fenster.setWindowTitle(titel);
 }
 
 } // namespace zplatform

@@ -31,7 +31,13 @@ void titelWaechterEinrichten();
 
 // Widens a shown window with a frame to the width its title needs (a window
 // of fixed width gets that width fixed). Maximised and full-screen windows,
-// popups, tool tips and windows without a frame stay as they are.
+// popups, tool tips and windows without a frame stay as they are, and so does
+// a window while it shows a title set by titelVoruebergehendZeigen.
 void titelPlatzMachen(QWidget& fenster);
+
+// Shows titel in the window's title bar for a while (a warning), leaving the
+// window's size and place as they are: the window manager may cut that title.
+// The window's own title, set again with setWindowTitle, counts as before.
+void titelVoruebergehendZeigen(QWidget& fenster, const QString& titel);
 
 } // namespace zplatform

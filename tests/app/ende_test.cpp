@@ -10,6 +10,7 @@
 #include "app/zusammenbau.h"
 #include "common/start.h"
 #include "payment/ui/formprnueberweisung.h"
+#include "platform/ui/desktopplattform.h"
 #include "support/dialoghilfe.h"
 
 #include <QAbstractSpinBox>
@@ -129,6 +130,12 @@ protected:
     {
         auto* zeile = qobject_cast<const QLineEdit*>(&feld);
         return zeile ? zeile->maxLength() : 32767;
+    }
+
+    static std::string lage(const QWidget& w)
+    {
+        const QRect r = w.geometry();
+        return QStringLiteral("%1,%2 %3x%4").arg(r.x()).arg(r.y()).arg(r.width()).arg(r.height()).toStdString();
     }
 
     Notbremse notbremse{5000};
@@ -319,6 +326,67 @@ TEST_F(Ende, MisslungenesSpeichernBleibtSichtbar)
         plattform.beiMeldung = nullptr;
         neuerLauf();
         QDir(datenOrdner()).removeRecursively();
+    }
+}
+
+// The warning of a pause stands in the title of the window the user is in,
+// and goes with the next key: the window keeps its size and place meanwhile
+// and afterwards (a window is made as wide as a title of its own only). The
+// forms from the menu and the save's message box, a real one of the desktop.
+TEST_F(Ende, WarnungImTitelAendertKeinFenster)
+{
+    const struct
+    {
+        const char* befehl;
+        bool speicherfehler; // the box of a failed save (Ctrl+S)
+    } faelle[] = {{"mnuSonderzeichenEinfg", false}, {"PulZAdresse", false}, {"mnuTips", false},
+                  {"PulInfo", false},               {"PulSichern", true}};
+    for (const auto& fall : faelle) {
+        SCOPED_TRACE(fall.befehl);
+        if (fall.speicherfehler)
+            datenOrdnerEinrichten();
+        grenze(u"10"_s);
+        Main& m = startenOhneUhr();
+        zplatform::DesktopPlattform desktop;
+        if (fall.speicherfehler) {
+            aenderung();
+            speichernFehlschlagen();
+            zplatform::plattformSetzen(&desktop);
+        }
+        bool gesehen = false;
+        std::string vorher, mitWarnung, nachher; // place and size
+        QString titelVorher, titelMitWarnung, titelNachher;
+        wennOffen([&](QWidget* fenster) {
+            QWidget& w = *fenster;
+            gesehen = true;
+            ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+            QCoreApplication::processEvents();
+            vorher = lage(w);
+            titelVorher = w.windowTitle();
+            m.ZeitTimeOut_Timer(); // a pause: the warning comes where the user is
+            QCoreApplication::processEvents();
+            mitWarnung = lage(w);
+            titelMitWarnung = w.windowTitle();
+            QTest::keyClick(w.focusWidget() ? w.focusWidget() : &w, Qt::Key_Shift); // back at work
+            QCoreApplication::processEvents();
+            nachher = lage(w);
+            titelNachher = w.windowTitle();
+            qobject_cast<QDialog*>(&w)->done(QDialog::Rejected);
+        });
+        m.aktion(QString::fromLatin1(fall.befehl))->trigger();
+        zplatform::plattformSetzen(&plattform);
+        EXPECT_TRUE(gesehen);
+        EXPECT_EQ(titelMitWarnung, u"Automatisches Programmende in 8 Sekunden..."_s);
+        EXPECT_EQ(titelNachher, titelVorher);
+        EXPECT_EQ(mitWarnung, vorher) << "the warning in the title";
+        EXPECT_EQ(nachher, vorher) << "its own title back";
+        EXPECT_FALSE(m.beendet());
+        EXPECT_EQ(notbremse.geschlossen(), 0);
+        if (fall.speicherfehler)
+            speichernWiederMoeglich();
+        neuerLauf();
+        if (fall.speicherfehler)
+            QDir(datenOrdner()).removeRecursively();
     }
 }
 

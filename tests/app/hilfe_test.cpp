@@ -78,6 +78,15 @@ public:
         return TestPlattform::eingabeMitHilfe(prompt, titel, vorgabe, hilfe, abgebrochen);
     }
     bool echteEingaben = false;
+    // With echteMeldungen the message boxes are the desktop's, for a person to answer.
+    int meldungMitHilfe(const QString& text, int stil, const QString& titel, const zplatform::HilfeAufruf& hilfe,
+                        zplatform::Schliessantwort schliessen) override
+    {
+        if (echteMeldungen)
+            return m_desktop.meldungMitHilfe(text, stil, titel, hilfe, schliessen);
+        return TestPlattform::meldungMitHilfe(text, stil, titel, hilfe, schliessen);
+    }
+    bool echteMeldungen = false;
 
 private:
     zplatform::DesktopPlattform m_desktop;
@@ -232,10 +241,14 @@ QPoint verweisImBild(HilfeFenster& h, const QString& ziel)
                     continue;
                 QTextCursor c(b.document());
                 c.setPosition(f.position() + 1);
-                const QRect r = b.cursorRect(c);
-                if (r.bottom() < b.viewport()->height())
-                    return b.viewport()->mapTo(&h, r.center());
-                goto weiter;
+                const QRect zeile = b.cursorRect(c);
+                if (zeile.bottom() >= b.viewport()->height())
+                    goto weiter; // below the view, or cut at its bottom
+                // A line cut at the top of the view: the part in view, when there is enough of it.
+                const QRect r = zeile & b.viewport()->rect();
+                if (r.height() < 4)
+                    continue;
+                return b.viewport()->mapTo(&h, r.center());
             }
     weiter:
         seiteWeiter(h);
@@ -291,6 +304,18 @@ HilfeFenster* hilfeMitF1(QWidget& fenster)
     }
     f1Druecken(fenster);
     return hilfeSichtbar();
+}
+
+// The area of a that covers b.
+qint64 bedeckt(const QRect& a, const QRect& b)
+{
+    const QRect s = a & b;
+    return s.isEmpty() ? 0 : qint64(s.width()) * s.height();
+}
+
+std::string rechteck(const QRect& r)
+{
+    return QStringLiteral("%1,%2 %3x%4").arg(r.x()).arg(r.y()).arg(r.width()).arg(r.height()).toStdString();
 }
 
 // Whether the help stands in front of a window, as the user sees it. Under a
@@ -422,7 +447,8 @@ TEST_F(HilfeFensterTest, F1InDenDruckoptionen)
 // the window system, where a blocked window gets none). A click into the
 // dialog leaves the help in front of it and the focus with the dialog.
 // After the dialog the help stands in front of the main window again, at the
-// place the user moved it to.
+// place the user moved it to (or beside the dialog, where that place covered
+// the dialog).
 TEST_F(HilfeFensterTest, HilfeVorDemModalenDialogBleibtBenutzbar_X11)
 {
     Main& m = starten();
@@ -436,9 +462,13 @@ TEST_F(HilfeFensterTest, HilfeVorDemModalenDialogBleibtBenutzbar_X11)
     const QPoint platz = alt + QPoint(alt.x() < mitte.x() ? 41 : -41, alt.y() < mitte.y() ? 27 : -27);
     h->windowHandle()->setPosition(platz);
     ASSERT_TRUE(QTest::qWaitFor([&] { return h->geometry().topLeft() == platz; }, 5000));
+    // Where the user's place covers the dialog (on a small screen), the help
+    // goes beside the dialog and stays there.
+    QPoint erwartet = platz;
 
     for (int runde = 0; runde < 2; ++runde) {
         bool gezeigt = false;
+        bool verschoben = false;
         amDialog<zaustausch::AdrImport2>([&](zaustausch::AdrImport2& d) {
             gezeigt = true;
             [&] {
@@ -447,7 +477,27 @@ TEST_F(HilfeFensterTest, HilfeVorDemModalenDialogBleibtBenutzbar_X11)
                 EXPECT_EQ(h->besitzer(), &d);
                 EXPECT_EQ(h->windowHandle()->transientParent(), d.windowHandle()) << "in front of the dialog";
                 EXPECT_EQ(QGuiApplication::modalWindow(), d.windowHandle());
-                EXPECT_EQ(h->windowHandle()->position(), platz) << "where the user put it";
+                const QRect amPlatz(erwartet - (h->geometry().topLeft() - h->frameGeometry().topLeft()),
+                                   h->frameGeometry().size());
+                const auto bedecktDenDialog = [&d](const QRect& r) { return bedeckt(r, d.frameGeometry()); };
+                if (const qint64 dort = bedecktDenDialog(amPlatz); dort > 0) {
+                    // Beside it where the screen leaves room (500 pixels to a
+                    // side, or 400 above or below); else covering no more of it.
+                    const QRect schirm = d.screen()->availableGeometry();
+                    const QRect dialog = d.frameGeometry();
+                    const bool raum = qMax(dialog.left() - schirm.left(), schirm.right() - dialog.right()) >= 500 ||
+                                      qMax(dialog.top() - schirm.top(), schirm.bottom() - dialog.bottom()) >= 400;
+                    EXPECT_TRUE(QTest::qWaitFor(
+                        [&] {
+                            const qint64 jetzt = bedecktDenDialog(h->frameGeometry());
+                            return raum ? jetzt == 0 : jetzt <= dort;
+                        },
+                        5000))
+                        << "the help " << rechteck(h->frameGeometry()) << " covers the dialog " << rechteck(dialog);
+                    verschoben = true;
+                } else {
+                    EXPECT_EQ(h->windowHandle()->position(), erwartet) << "where the user put it";
+                }
                 if (runde == 0) {
                     h->Anzeige->verticalScrollBar()->setValue(0);
                     const int vorher = rollstand(*h);
@@ -487,6 +537,9 @@ TEST_F(HilfeFensterTest, HilfeVorDemModalenDialogBleibtBenutzbar_X11)
                     EXPECT_TRUE(aktiv(d));
                 }
             }();
+            // Where it went (the window system has long answered by now).
+            if (verschoben)
+                erwartet = h->windowHandle()->position();
             d.befAbbrechen->click();
         });
         m.aktion(u"mnuAdrImpListe"_s)->trigger();
@@ -496,7 +549,7 @@ TEST_F(HilfeFensterTest, HilfeVorDemModalenDialogBleibtBenutzbar_X11)
             EXPECT_TRUE(QTest::qWaitForWindowExposed(h)) << "the help shows on the screen";
             EXPECT_EQ(h->besitzer(), &m);
             EXPECT_EQ(h->windowHandle()->transientParent(), m.windowHandle());
-            EXPECT_EQ(h->windowHandle()->position(), platz);
+            EXPECT_EQ(h->windowHandle()->position(), erwartet);
         }
     }
     EXPECT_FALSE(h->isVisible());
@@ -689,17 +742,6 @@ TEST_F(HilfeFensterTest, HilfeOeffnetNebenDemFragendenFenster)
     });
     m.aktion(u"PulTeleWaehlen"_s)->trigger();
     ASSERT_TRUE(gezeigt);
-}
-
-static qint64 bedeckt(const QRect& a, const QRect& b)
-{
-    const QRect s = a & b;
-    return s.isEmpty() ? 0 : qint64(s.width()) * s.height();
-}
-
-static std::string rechteck(const QRect& r)
-{
-    return QStringLiteral("%1,%2 %3x%4").arg(r.x()).arg(r.y()).arg(r.width()).arg(r.height()).toStdString();
 }
 
 // The help that the program placed opens beside each window that asks for
@@ -910,6 +952,103 @@ TEST_F(HilfeFensterTest, VerschobeneHilfeBleibtWoDerNutzerSieHinstellte_X11)
     ASSERT_EQ(hilfeSichtbar(), h);
     ASSERT_TRUE(QTest::qWaitForWindowExposed(h));
     EXPECT_EQ(h->geometry().topLeft(), platz) << "the main window asked again";
+}
+
+// The user has dragged the help over the middle of the main window; then a
+// window opens over the main window: the question of Ctrl+Y ("Adresse
+// löschen?"), the settings (Alt+W, E). The help goes beside the new window,
+// as F1 there would put it, and stays in front of it; the keys go to the new
+// window. A help the user put where the new window does not open (small, in
+// the corner of the screen) stays there.
+TEST_F(HilfeFensterTest, VerschobeneHilfeVerdecktKeinNeuesFenster_X11)
+{
+    Main& m = starten();
+    desktop->echteMeldungen = true;
+    struct Fall
+    {
+        const char* was;
+        std::function<void()> oeffnen;
+        QString titel;
+        bool ueberDieMitte; // else small in the screen's top left corner
+    };
+    const Fall faelle[] = {
+        {"Ctrl+Y", [&m] { nutzer::mitStrg(m, Qt::Key_Y); }, u"Adresse löschen?"_s, true},
+        {"Alt+W E",
+         [&m] {
+             nutzer::mitAlt(m, Qt::Key_W);
+             nutzer::taste(m, Qt::Key_E);
+         },
+         u"Einstellungen"_s, true},
+        {"Ctrl+Y, the help in the corner", [&m] { nutzer::mitStrg(m, Qt::Key_Y); }, u"Adresse löschen?"_s, false},
+    };
+    for (const Fall& f : faelle) {
+        SCOPED_TRACE(f.was);
+        delete HilfeFenster::offen(); // as in a new run: placed beside the main window
+        HilfeFenster* h = hilfeMitF1(m);
+        ASSERT_NE(h, nullptr);
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(h));
+        QWindow& hw = *h->windowHandle();
+        // Dragged by the user (and in the corner made small): the window system reports the new place.
+        const QRect schirm = h->screen()->availableGeometry();
+        const QRect platz = f.ueberDieMitte
+                                ? QRect(m.frameGeometry().center() - QPoint(h->width() / 2, h->height() / 2), h->size())
+                                : QRect(schirm.topLeft() + QPoint(10, 40), QSize(300, 140));
+        hw.setGeometry(platz);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return h->geometry() == platz; }, 5000));
+        const QRect vorher = hw.frameGeometry();
+        nutzer::nachVorneHolen(m);
+        ASSERT_TRUE(aktiv(m));
+        const int adressen = zadressbuch::adressliste().ListCount();
+
+        bool gezeigt = false;
+        wennOffen([&](QWidget* fenster) {
+            QWidget& w = *fenster;
+            gezeigt = true;
+            [&] {
+                EXPECT_EQ(w.windowTitle(), f.titel);
+                ASSERT_TRUE(aktiv(w)) << "the keys go to the new window";
+                const QRect neu = w.windowHandle()->frameGeometry();
+                if (f.ueberDieMitte) {
+                    const qint64 zuerst = bedeckt(vorher, neu);
+                    ASSERT_GT(zuerst, 0) << "the help " << rechteck(vorher) << " never stood on " << rechteck(neu);
+                    // Where the screen leaves room beside the window (500 pixels
+                    // to a side, or 400 above or below), the help covers nothing of
+                    // it; else less than where the user put it.
+                    const QRect schirm = w.screen()->availableGeometry();
+                    const bool raum = qMax(neu.left() - schirm.left(), schirm.right() - neu.right()) >= 500 ||
+                                      qMax(neu.top() - schirm.top(), schirm.bottom() - neu.bottom()) >= 400;
+                    EXPECT_TRUE(QTest::qWaitFor(
+                        [&] {
+                            const qint64 jetzt = bedeckt(hw.frameGeometry(), w.windowHandle()->frameGeometry());
+                            return raum ? jetzt == 0 : jetzt < zuerst;
+                        },
+                        5000))
+                        << "the help " << rechteck(hw.frameGeometry()) << " covers the window "
+                        << rechteck(w.windowHandle()->frameGeometry()) << (raum ? " with room beside it" : "");
+                } else {
+                    ASSERT_FALSE(vorher.intersects(neu));
+                    EXPECT_EQ(rechteck(hw.frameGeometry()), rechteck(vorher)) << "where it stood";
+                }
+                EXPECT_TRUE(h->isVisible());
+                if (nutzer::unterX11()) {
+                    EXPECT_TRUE(QTest::qWaitFor([&] { return nutzer::ueberX11(*h, w); }, 5000))
+                        << "the help in front of the window";
+                }
+                EXPECT_EQ(QApplication::activeWindow(), &w) << "the keys go to the new window";
+            }();
+            nutzer::taste(w, Qt::Key_Escape);
+        });
+        f.oeffnen();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return gezeigt && !QApplication::activeModalWidget(); }, 5000));
+        EXPECT_EQ(zadressbuch::adressliste().ListCount(), adressen) << "Esc answers the question with \"Nein\"";
+        EXPECT_TRUE(h->isVisible());
+        h->hide();
+        if (nutzer::unterX11()) {
+            ASSERT_TRUE(QTest::qWaitFor([&] { return QGuiApplication::focusWindow() != h->windowHandle(); }, 5000));
+        }
+        nutzer::nachVorneHolen(m);
+        ASSERT_TRUE(aktiv(m));
+    }
 }
 
 // Every window carries the program's icon, however it is opened, as the main

@@ -848,11 +848,11 @@ TEST_F(EnterImDialog, EineNeuwahlJeEnterUndJeWahl)
              k->showPopup();
              const QRect bonn = k->view()->visualRect(k->model()->index(1, 0));
              // The list takes a click only a moment after it opened.
-             QTest::qWaitFor([&] {
+             EXPECT_TRUE(QTest::qWaitFor([&] {
                  if (k->view()->isVisible())
                      QTest::mouseClick(k->view()->viewport(), Qt::LeftButton, {}, bonn.center());
                  return !k->view()->isVisible();
-             });
+             })) << "the list took no click";
          },
          0, true, "-x-"},
     };
@@ -863,8 +863,9 @@ TEST_F(EnterImDialog, EineNeuwahlJeEnterUndJeWahl)
         f.tun(l->KombiFilter);
         EXPECT_EQ(laeufe, f.sofort);
         EXPECT_EQ(l->ZeitNeuauswahl->isActive(), f.verzoegert);
-        if (f.verzoegert)
+        if (f.verzoegert) {
             EXPECT_TRUE(QTest::qWaitFor([&] { return laeufe == 1; }));
+        }
         EXPECT_FALSE(l->ZeitNeuauswahl->isActive());
         EXPECT_EQ(auswahl(), QString::fromLatin1(f.auswahl));
     }

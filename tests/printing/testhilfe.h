@@ -12,6 +12,8 @@
 #include "platform/drucker.h"
 #include "platform/textdatei.h"
 #include "platform/ui/aufzeichnungsdrucker.h"
+#include "printing/druckvorgabe.h"
+#include "printing/ui/listendruck.h"
 #include "printing/ui/printerset.h"
 #include "support/dialoghilfe.h"
 #include "support/testplattform.h"
@@ -25,6 +27,7 @@
 
 #include <functional>
 #include <ostream>
+#include <vector>
 
 inline void PrintTo(const QString& s, std::ostream* os)
 {
@@ -75,6 +78,14 @@ class DruckUmgebung : public ::testing::Test
 protected:
     void SetUp() override
     {
+        // Each test starts from its own print settings, whatever the test
+        // before left behind (a failed ASSERT returns before its cleanup):
+        // no steps still waiting for a print-options dialog, no dialog, no
+        // job name, the program's own file chooser.
+        wartendeSchritteVerwerfen();
+        zdruck::PrinterSet::entladen();
+        zdruck::DruckJobName().clear();
+        zdruck::Listendruck::dateiWaehler() = eigenerDateiWaehler();
         zadressbuch::sitzungZuruecksetzen();
         QDir().mkpath(daten());
         zadressbuch::sitzung().DatenOrdner = daten();
@@ -89,6 +100,7 @@ protected:
     }
     void TearDown() override
     {
+        wartendeSchritteVerwerfen();
         zdruck::PrinterSet::entladen();
         zadressbuch::adressliste().Clear();
         zplatform::druckerSetzen(nullptr);
@@ -131,6 +143,7 @@ protected:
     static void imDialog(std::function<void(zdruck::PrinterSet&)> f)
     {
         auto* t = new QTimer;
+        wartendeSchritte().push_back(t);
         t->setInterval(5);
         QObject::connect(t, &QTimer::timeout, [t, f] {
             zdruck::PrinterSet* d = zdruck::PrinterSet::instanz();
@@ -143,6 +156,25 @@ protected:
             }
         });
         t->start();
+    }
+
+    // The steps of imDialog that wait for their dialog (deleted once done).
+    static std::vector<QPointer<QTimer>>& wartendeSchritte()
+    {
+        static std::vector<QPointer<QTimer>> schritte;
+        return schritte;
+    }
+    static void wartendeSchritteVerwerfen()
+    {
+        for (const QPointer<QTimer>& t : wartendeSchritte())
+            delete t.data();
+        wartendeSchritte().clear();
+    }
+    // The list print's file chooser as the program sets it up.
+    static const zbefehle::DateiWaehler& eigenerDateiWaehler()
+    {
+        static const zbefehle::DateiWaehler w = zdruck::Listendruck::dateiWaehler();
+        return w;
     }
 
     TempWurzel w;

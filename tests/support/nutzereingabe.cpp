@@ -294,4 +294,14 @@ void mitAlt(QWidget& fenster, Qt::Key taste)
                          QStringLiteral("keyup"), QStringLiteral("Alt_L")});
 }
 
+void mitStrg(QWidget& fenster, Qt::Key taste)
+{
+    if (!unterX11()) {
+        QTest::keyClick(fenster.window()->windowHandle(), taste, Qt::ControlModifier);
+        return;
+    }
+    werkzeug("xdotool", {QStringLiteral("keydown"), QStringLiteral("Control_L"), QStringLiteral("key"),
+                         tastenName(taste), QStringLiteral("keyup"), QStringLiteral("Control_L")});
+}
+
 } // namespace nutzer

@@ -34,6 +34,8 @@ void nachVorneHolen(QWidget& fenster);
 void taste(QWidget& fenster, Qt::Key taste);
 // The same with Alt held down (a menu's letter).
 void mitAlt(QWidget& fenster, Qt::Key taste);
+// The same with Ctrl held down (a command's shortcut).
+void mitStrg(QWidget& fenster, Qt::Key taste);
 
 // The window manager raises the window (as it does when the program asks it
 // once more to activate it); under X11 it returns once that is done.
