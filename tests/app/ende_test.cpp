@@ -58,10 +58,13 @@ protected:
         return m;
     }
 
-    // An unsaved change made before the user went away.
+    // An unsaved change made before the user went away (stored, and shown
+    // on the card as a store leaves it).
     void aenderung()
     {
         zadressbuch::adressliste().setList(0, zeile({{1, u"Geändert"_s}}));
+        if (Main* m = Main::instanz())
+            m->Adresse_Anzeigen();
         sitzung().Geaendert = 1;
     }
 
