@@ -3,6 +3,7 @@
 #include "platform/fensterplatz.h"
 #include "platform/plattform.h"
 #include "platform/ui/fenstervorn.h"
+#include "platform/ui/titelbreite.h"
 
 #include <QApplication>
 #include <QFileInfo>
@@ -58,24 +59,6 @@ QMargins rahmenVon(const QWidget& w)
     const QRect innen = fenster ? fenster->geometry() : w.geometry();
     return QMargins(innen.left() - aussen.left(), innen.top() - aussen.top(), aussen.right() - innen.right(),
                     aussen.bottom() - innen.bottom());
-}
-
-// A window with a frame of its own that the user works in (not a menu, a tool
-// tip or a splash screen).
-bool eigenesFenster(const QWidget& w)
-{
-    if (!w.isWindow() || w.windowFlags().testFlag(Qt::FramelessWindowHint))
-        return false;
-    switch (w.windowType()) {
-    case Qt::Popup:
-    case Qt::ToolTip:
-    case Qt::SplashScreen:
-    case Qt::Desktop:
-    case Qt::SubWindow:
-        return false;
-    default:
-        return true;
-    }
 }
 
 } // namespace
@@ -290,7 +273,7 @@ void HilfeFenster::modalGeoeffnet(QWidget* fenster)
 
 void HilfeFenster::fensterGeoeffnet(QWidget* fenster)
 {
-    if (!isVisible() || fenster == this || isAncestorOf(fenster) || !eigenesFenster(*fenster))
+    if (!isVisible() || fenster == this || isAncestorOf(fenster) || !hatTitelleiste(*fenster))
         return;
     // Looked at once the window stands where it opens: under a window manager
     // when it comes to the front (the window manager places it, and until then

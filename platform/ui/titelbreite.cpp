@@ -69,6 +69,8 @@ QString gezeigterTitel(const QWidget& fenster)
 // The window's property that holds a title shown only for a while.
 constexpr const char* voruebergehendEigenschaft = "zplatform_voruebergehenderTitel";
 
+} // namespace
+
 bool hatTitelleiste(const QWidget& fenster)
 {
     if (!fenster.isWindow() || fenster.windowFlags().testFlag(Qt::FramelessWindowHint))
@@ -84,6 +86,8 @@ bool hatTitelleiste(const QWidget& fenster)
         return true;
     }
 }
+
+namespace {
 
 // Watches every window of the application: each one shown, and each shown one
 // whose title changes, is made as wide as its title needs.

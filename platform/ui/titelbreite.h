@@ -24,6 +24,10 @@ int titelBreite(const QWidget& fenster, const QString& titel);
 // layout is complete.
 void titelRaumGeben(QDialog& dialog);
 
+// A window with a title bar of its own that the user works in: not a menu,
+// a tool tip, a splash screen or a frameless window.
+bool hatTitelleiste(const QWidget& fenster);
+
 // Sets the watcher up for every window of the application, the program's own
 // and Qt's. Called once the application object exists, before the first
 // window opens: by the program's start and by each test program's.
