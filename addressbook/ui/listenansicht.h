@@ -77,8 +77,8 @@ protected:
 
 private:
     ListenDelegate* m_delegate;
-    int m_nutzer = 0;      // > 0 while a user action is being handled
-    bool m_zeigen = false; // while the program mirrors its selection
+    int m_nutzer = 0;              // > 0 while a user action is being handled
+    bool m_zeigen = false;         // while the program mirrors its selection
     bool m_klickVerwerfen = false; // for the press being delivered
     bool m_klickVerworfen = false; // a press was dropped: its moves and release too
 };
