@@ -232,61 +232,45 @@ TEST_F(Datensicherheit, SchreibgeschuetzteDateiOeffnetNurZumLesenAuchFuerRoot)
     EXPECT_FALSE(sitzung().NurLesen);
 }
 
-// A save killed halfway (kill -9 while it writes the new version) leaves a
-// part of it beside the intact address file. The next start (loading) or the
-// next save does away with it, and with the backup's copy in the making;
-// while another instance's save of the same file is under way, its file is
-// left alone.
+// A save killed halfway leaves its temporary file (no longer locked) and the
+// backup's copy in the making: the next start or save removes both, never
+// those of another instance's save under way.
 TEST_F(Datensicherheit, ResteEinesAbgebrochenenSpeichernsGehen)
 {
     const QByteArray inhalt = "..Liste\r\n" + A + "\r\n";
-    const QString bakNeu = Sicherungsdatei(datei()) + u".neu~"_s;
-    const struct
-    {
-        const char* was;
-        bool getoetet;  // killed halfway, else still saving
-        bool speichern; // the next save, else the next start
-    } faelle[] = {{"killed, next start", true, false},
-                  {"killed, next save", true, true},
-                  {"another instance saving, a start", false, false}};
-    for (const auto& f : faelle) {
-        SCOPED_TRACE(f.was);
+    const QString neu = Zwischendatei(datei()), bakNeu = Sicherungsdatei(datei()) + u".neu~"_s;
+    const QString ende = wurzel.temp() + u"/ende"_s;
+    for (const int fall : {0, 1, 2}) { // killed, then a start; killed, then a save; still saving, a start
+        SCOPED_TRACE(fall);
+        const bool getoetet = fall < 2;
         ablegen(datei(), inhalt);
-        const QString ende = wurzel.temp() + u"/ende"_s;
         QFile::remove(ende);
         QProcess helfer;
-        helfer.start(QStringLiteral(ZETTLORA_PROZESSHELFER), {u"zwischendatei"_s, Zwischendatei(datei()), ende});
-        ASSERT_TRUE(helfer.waitForStarted());
-        while (!helfer.canReadLine() && helfer.state() == QProcess::Running)
-            helfer.waitForReadyRead(100);
+        helfer.start(QStringLiteral(ZETTLORA_PROZESSHELFER), {u"zwischendatei"_s, neu, ende});
+        ASSERT_TRUE(helfer.waitForStarted() && helfer.waitForReadyRead(20000));
         ASSERT_EQ(helfer.readLine().trimmed(), "offen") << helfer.readAllStandardError().toStdString();
         ablegen(bakNeu, "halbe Sicherung");
-        if (f.getoetet) {
-            helfer.kill(); // SIGKILL: nothing of the program runs any more
+        if (getoetet) {
+            helfer.kill(); // SIGKILL: nothing of the save runs any more
             ASSERT_TRUE(helfer.waitForFinished());
         }
-        ASSERT_TRUE(QFileInfo::exists(Zwischendatei(datei())));
-
-        if (f.speichern) {
-            ASSERT_TRUE(Daten_Laden(liste));
-            ablegen(Zwischendatei(datei()), "..Halb geschrieben\r\n \tHalb"); // killed after this load
+        ASSERT_TRUE(Daten_Laden(liste));
+        if (fall == 1) { // killed again after this load, then a save
+            ablegen(neu, "..Halb geschrieben\r\n \tHalb");
             ablegen(bakNeu, "halbe Sicherung");
             liste.AddItem(QString::fromLatin1(B));
             sitzung().Geaendert = 1;
             ASSERT_TRUE(Daten_Speichern(liste));
-            EXPECT_EQ(bytes(datei()), inhalt + B + "\r\n");
-        } else {
-            ASSERT_TRUE(Daten_Laden(liste));
-            EXPECT_EQ(liste.ListCount(), 1);
-            EXPECT_EQ(bytes(datei()), inhalt) << "the address file stays as it was";
         }
-        EXPECT_EQ(QFileInfo::exists(Zwischendatei(datei())), !f.getoetet);
-        EXPECT_EQ(QFileInfo::exists(bakNeu), !f.getoetet);
+        EXPECT_EQ(bytes(datei()), fall == 1 ? inhalt + B + "\r\n" : inhalt);
+        EXPECT_EQ(liste.ListCount(), fall == 1 ? 2 : 1);
+        EXPECT_EQ(QFileInfo::exists(neu), !getoetet);
+        EXPECT_EQ(QFileInfo::exists(bakNeu), !getoetet);
         Daten_Schliessen();
-        if (!f.getoetet) {
+        if (!getoetet) {
             ablegen(ende, "");
             ASSERT_TRUE(helfer.waitForFinished());
-            EXPECT_FALSE(QFileInfo::exists(Zwischendatei(datei()))) << "its own save removes it when it fails";
+            EXPECT_FALSE(QFileInfo::exists(neu)) << "its own save removes it when it fails";
         }
         QFile::remove(bakNeu);
     }

@@ -24,6 +24,7 @@
 
 #include <algorithm>
 #include <csignal>
+#include <string_view>
 
 using namespace main_test;
 using zadressbuch::Main;
@@ -135,12 +136,6 @@ protected:
         return zeile ? zeile->maxLength() : 32767;
     }
 
-    static std::string lage(const QWidget& w)
-    {
-        const QRect r = w.geometry();
-        return QStringLiteral("%1,%2 %3x%4").arg(r.x()).arg(r.y()).arg(r.width()).arg(r.height()).toStdString();
-    }
-
     Notbremse notbremse{5000};
 };
 
@@ -194,16 +189,11 @@ TEST_F(Ende, TippenInEinemFormularIstArbeit)
     }
 }
 
-// A click of the mouse alone, no key, in an open form is work as well: the
-// idle counter starts again, and the limit passes without an end.
+// A mouse click alone in an open form is work too: the idle counter starts again, the limit passes.
 TEST_F(Ende, EinKlickInEinemFormularIstArbeit)
 {
-    const struct
-    {
-        const char* eintrag;
-    } faelle[] = {{"mnuPrnUeberweisung"}, {"mnuMaskenEdit"}, {"mnuPrnLastschrift"}};
-    for (const auto& fall : faelle) {
-        SCOPED_TRACE(fall.eintrag);
+    for (const char* eintrag : {"mnuPrnUeberweisung", "mnuMaskenEdit", "mnuPrnLastschrift"}) {
+        SCOPED_TRACE(eintrag);
         grenze(u"10"_s);
         Main& m = startenOhneUhr();
         int nachDemKlick = -1;
@@ -217,10 +207,9 @@ TEST_F(Ende, EinKlickInEinemFormularIstArbeit)
             offenNachDerGrenze = form.isVisible() && !m.beendet();
             qobject_cast<QDialog*>(&form)->reject();
         });
-        m.aktion(QString::fromLatin1(fall.eintrag))->trigger();
+        m.aktion(QString::fromLatin1(eintrag))->trigger();
         EXPECT_EQ(nachDemKlick, 0) << "the click did not count";
         EXPECT_TRUE(offenNachDerGrenze);
-        EXPECT_FALSE(m.beendet());
         EXPECT_EQ(notbremse.geschlossen(), 0);
         neuerLauf();
     }
@@ -332,63 +321,50 @@ TEST_F(Ende, MisslungenesSpeichernBleibtSichtbar)
     }
 }
 
-// The warning of a pause stands in the title of the window the user is in,
-// and goes with the next key: the window keeps its size and place meanwhile
-// and afterwards (a window is made as wide as a title of its own only). The
-// forms from the menu and the save's message box, a real one of the desktop.
+// The idle warning in the title of the window the user is in, and its own title back with
+// the next key, leave the window's size and place alone (forms, a real box of a failed save).
 TEST_F(Ende, WarnungImTitelAendertKeinFenster)
 {
-    const struct
-    {
-        const char* befehl;
-        bool speicherfehler; // the box of a failed save (Ctrl+S)
-    } faelle[] = {{"mnuSonderzeichenEinfg", false}, {"PulZAdresse", false}, {"mnuTips", false},
-                  {"PulInfo", false},               {"PulSichern", true}};
-    for (const auto& fall : faelle) {
-        SCOPED_TRACE(fall.befehl);
-        if (fall.speicherfehler)
+    for (const char* befehl : {"mnuSonderzeichenEinfg", "PulZAdresse", "mnuTips", "PulInfo", "PulSichern"}) {
+        SCOPED_TRACE(befehl);
+        const bool speicherfehler = std::string_view(befehl) == "PulSichern"; // Ctrl+S fails
+        if (speicherfehler)
             datenOrdnerEinrichten();
         grenze(u"10"_s);
         Main& m = startenOhneUhr();
         zplatform::DesktopPlattform desktop;
-        if (fall.speicherfehler) {
+        if (speicherfehler) {
             aenderung();
             speichernFehlschlagen();
             zplatform::plattformSetzen(&desktop);
         }
-        bool gesehen = false;
-        std::string vorher, mitWarnung, nachher; // place and size
-        QString titelVorher, titelMitWarnung, titelNachher;
-        wennOffen([&](QWidget* fenster) {
-            QWidget& w = *fenster;
-            gesehen = true;
-            ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
-            QCoreApplication::processEvents();
-            vorher = lage(w);
-            titelVorher = w.windowTitle();
-            m.ZeitTimeOut_Timer(); // a pause: the warning comes where the user is
-            QCoreApplication::processEvents();
-            mitWarnung = lage(w);
-            titelMitWarnung = w.windowTitle();
-            QTest::keyClick(w.focusWidget() ? w.focusWidget() : &w, Qt::Key_Shift); // back at work
-            QCoreApplication::processEvents();
-            nachher = lage(w);
-            titelNachher = w.windowTitle();
-            qobject_cast<QDialog*>(&w)->done(QDialog::Rejected);
+        std::vector<std::string> titel, lage; // before, with the warning, after a key
+        wennOffen([&](QWidget* w) {
+            ASSERT_TRUE(QTest::qWaitForWindowActive(w));
+            for (int schritt = 0; schritt < 3; ++schritt) {
+                if (schritt == 1)
+                    m.ZeitTimeOut_Timer(); // a pause: the warning comes where the user is
+                if (schritt == 2)
+                    QTest::keyClick(w->focusWidget() ? w->focusWidget() : w, Qt::Key_Shift); // back at work
+                QCoreApplication::processEvents();
+                const QRect r = w->geometry();
+                titel.push_back(w->windowTitle().toStdString());
+                lage.push_back(
+                    QStringLiteral("%1,%2 %3x%4").arg(r.x()).arg(r.y()).arg(r.width()).arg(r.height()).toStdString());
+            }
+            qobject_cast<QDialog*>(w)->done(QDialog::Rejected);
         });
-        m.aktion(QString::fromLatin1(fall.befehl))->trigger();
+        m.aktion(QString::fromLatin1(befehl))->trigger();
         zplatform::plattformSetzen(&plattform);
-        EXPECT_TRUE(gesehen);
-        EXPECT_EQ(titelMitWarnung, u"Automatisches Programmende in 8 Sekunden..."_s);
-        EXPECT_EQ(titelNachher, titelVorher);
-        EXPECT_EQ(mitWarnung, vorher) << "the warning in the title";
-        EXPECT_EQ(nachher, vorher) << "its own title back";
+        ASSERT_EQ(titel.size(), 3u);
+        EXPECT_EQ(titel, (std::vector<std::string>{titel[0], "Automatisches Programmende in 8 Sekunden...", titel[0]}));
+        EXPECT_EQ(lage, std::vector<std::string>(3, lage[0]));
         EXPECT_FALSE(m.beendet());
         EXPECT_EQ(notbremse.geschlossen(), 0);
-        if (fall.speicherfehler)
+        if (speicherfehler)
             speichernWiederMoeglich();
         neuerLauf();
-        if (fall.speicherfehler)
+        if (speicherfehler)
             QDir(datenOrdner()).removeRecursively();
     }
 }
@@ -496,68 +472,44 @@ TEST_F(Ende, TastenUndSignaleWaehrendDasFormularSchliesst)
         }
 }
 
-} // namespace
-
-namespace {
-
-// A termination signal while a nested event loop holds the exit (a drag out
-// of the remarks runs one) for longer than the exit's rounds, the rounds
-// driven without their pause: the signal is not forgotten. The file is saved
-// at once, with what was typed on the card stored first, a line on standard
-// error says so, the program stays while the loop is open, and it ends once
-// the loop has returned. Likewise when the signal comes while an idle exit
-// is already waiting (which alone would give up).
+// A termination signal while a nested event loop (a drag) holds the exit past its rounds (run
+// without their pause), alone or on an idle exit under way, is never given up: the file is
+// saved at once with the typed card, a line on standard error says so, and the program ends
+// once the loop returns.
 TEST_F(Ende, EinBeendensignalWirdNieVergessen)
 {
-    const struct
-    {
-        const char* was;
-        bool leerlaufZuerst;
-    } faelle[] = {{"a signal", false}, {"an idle exit, then a signal", true}};
-    for (const auto& fall : faelle) {
-        SCOPED_TRACE(fall.was);
+    for (const bool leerlaufZuerst : {false, true}) {
+        SCOPED_TRACE(leerlaufZuerst ? "an idle exit, then a signal" : "a signal");
         adressdatei({u"..Ende"_s, zeile({{1, u"Berg"_s}}), zeile({{1, u"Adler"_s}})});
         grenze(u"10"_s);
         Main& m = startenOhneUhr();
         zadressbuch::Leerlauf_WartezeitSetzen(0);
         m.setFeldText(zadressbuch::Bemerkung, u"Noch nicht gespeichert"_s); // typed, not yet stored
-
+        const auto gesichert = [&] {
+            return wurzel.lesen(u"programm/zettlora.dat"_s).contains(u"\tNoch nicht gespeichert\t"_s);
+        };
         QEventLoop gehalten;
-        bool gesichertImHalten = false;
-        bool beendetImHalten = true;
-        QTimer blick;
-        QElapsedTimer seit;
-        QObject::connect(&blick, &QTimer::timeout, [&] {
-            if (wurzel.lesen(u"programm/zettlora.dat"_s).contains(u"\tNoch nicht gespeichert\t"_s)) {
-                gesichertImHalten = true;
-                beendetImHalten = m.beendet();
-                gehalten.quit();
-            } else if (seit.elapsed() > 20000) {
-                gehalten.quit(); // the save never came
-            }
-        });
+        bool gesichertImHalten = false, beendetImHalten = true;
         QTimer::singleShot(0, [&] {
-            if (fall.leerlaufZuerst) {
+            if (leerlaufZuerst) {
                 sitzung().LeerlaufZaehler = sitzung().LeerlaufGrenze - 2;
                 m.ZeitTimeOut_Timer();
             }
             std::raise(SIGTERM);
-            seit.start();
-            blick.start(5);
+            gesichertImHalten = QTest::qWaitFor(gesichert, 20000);
+            beendetImHalten = m.beendet();
+            gehalten.quit();
         });
         ::testing::internal::CaptureStderr();
         gehalten.exec();
-        blick.stop();
         const bool beendet = QTest::qWaitFor([&] { return m.beendet(); });
-        const QString fehlerausgabe = QString::fromStdString(::testing::internal::GetCapturedStderr());
+        const QString fehler = QString::fromStdString(::testing::internal::GetCapturedStderr());
         zadressbuch::Leerlauf_WartezeitSetzen(-1);
-
         EXPECT_TRUE(gesichertImHalten) << "nothing saved while the loop held the exit";
         EXPECT_FALSE(beendetImHalten) << "ended inside the loop";
-        EXPECT_TRUE(beendet) << "the signal was forgotten";
-        EXPECT_TRUE(wurzel.lesen(u"programm/zettlora.dat"_s).contains(u"\tNoch nicht gespeichert\t"_s));
-        EXPECT_EQ(fehlerausgabe.count(u"Zettlora: Programmende aufgehalten"_s), 1) << fehlerausgabe.toStdString();
-        EXPECT_TRUE(fehlerausgabe.contains(u"ist gespeichert."_s)) << fehlerausgabe.toStdString();
+        EXPECT_TRUE(beendet && gesichert()) << "the signal was forgotten";
+        EXPECT_EQ(fehler.count(u"Zettlora: Programmende aufgehalten"_s), 1) << fehler.toStdString();
+        EXPECT_TRUE(fehler.contains(u"ist gespeichert."_s)) << fehler.toStdString();
         EXPECT_EQ(notbremse.geschlossen(), 0);
         neuerLauf();
     }

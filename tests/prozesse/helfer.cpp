@@ -27,31 +27,19 @@
 //       reservation (answering the question with Yes: read-only), prints "rw"
 //       or "ro", then stays until the end file exists.
 //   zwischendatei <temporary file> <end file>
-//       begins a save as the address file's save writes its new version:
-//       writes half of it into the temporary file and holds that locked,
-//       prints "offen", then stays until the end file exists (or the test
-//       kills it, as kill -9 does a save halfway).
+//       writes half a save into the temporary file held locked as the address
+//       file's save does, prints "offen", stays until the end file exists.
 //   programm <way> <window> <step>...
-//       runs the whole program as its main() does (ZETTLORA_ROOT is the
-//       root). Once the main window shows, the remark of the shown address is
-//       changed as typed ("Vor dem Ende geaendert"), then the steps run, each
-//       once the window the one before opened is up: feld:<n> focuses a card
-//       field, text:<n>:<text> types into it, verlassen:<n> leaves it for the
-//       next, aktion:<name> runs a menu entry (or clicks the main window's
-//       button of that name), doppelklick:<n> and kontext:<n>
-//       are the mouse on a field, knopf:<name> clicks a button of the window
-//       in front, eingabe:<text> answers the input box in front with Ok.
-//       When the window in front is <window> (its object or class name), it
-//       prints "offen <object name> <class name>" and ends as <way> says:
-//       "signal" waits for the termination signal the test sends, "leerlauf"
-//       lets the idle limit pass. The exit code is the program's.
-//   programm frueh
-//       the same run with a termination signal raised at the first turn of
-//       the event loop, before the main window is made; prints "fenster" if
-//       a main window was made all the same.
+//       runs the whole program (root: ZETTLORA_ROOT), types "Vor dem Ende
+//       geaendert" into the remark, then the steps (feld:<n> text:<n>:<text>
+//       verlassen:<n> aktion:<name> doppelklick:<n> kontext:<n> knopf:<name>
+//       eingabe:<text>), each once the last one's window is up. With <window>
+//       (object or class name) in front it prints "offen <object> <class>"; way
+//       "signal" waits for the test's signal, "leerlauf" lets the idle limit
+//       pass, "frueh" raises a signal before the main window is made (prints
+//       "fenster" if one is made all the same).
 #include "addressbook/adressliste.h"
 #include "addressbook/datensatz.h"
-#include "addressbook/leerlauf.h"
 #include "addressbook/reservierung.h"
 #include "addressbook/sitzung.h"
 #include "addressbook/ui/main.h"
@@ -73,7 +61,6 @@
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QInputDialog>
-#include <QMessageBox>
 #include <QPointer>
 #include <QTest>
 #include <QThread>
@@ -95,65 +82,41 @@ void warten(const QString& datei)
 // The window in front of the main window: a popup menu, else the topmost modal window.
 QWidget* vorne()
 {
-    QWidget* w = QApplication::activePopupWidget();
-    if (!w)
-        w = QApplication::activeModalWidget();
-    if (w && (w == zadressbuch::Main::instanz() || !w->isVisible()))
-        return nullptr;
-    return w;
-}
-
-bool heisst(const QWidget* w, const QString& name)
-{
-    return w && (w->objectName() == name || QLatin1String(w->metaObject()->className()) == name);
+    QWidget* w =
+        QApplication::activePopupWidget() ? QApplication::activePopupWidget() : QApplication::activeModalWidget();
+    return w && w != zadressbuch::Main::instanz() && w->isVisible() ? w : nullptr;
 }
 
 // One step of the user; true when it opens a window (the next step waits for it).
 bool schritt(zadressbuch::Main& m, const QString& s)
 {
-    const QString art = s.section(QLatin1Char(':'), 0, 0);
-    const QString wert = s.section(QLatin1Char(':'), 1, 1);
-    const QString rest = s.section(QLatin1Char(':'), 2);
-    const int feld = wert.toInt();
-    if (art == QLatin1String("feld")) {
-        m.Feld(feld)->setFocus(Qt::TabFocusReason);
+    const QString art = s.section(u':', 0, 0), wert = s.section(u':', 1, 1);
+    QWidget* feld = m.Feld(wert.toInt());
+    if (art == u"feld" || art == u"text") {
+        feld->setFocus(Qt::TabFocusReason);
+        for (const QChar c : s.section(u':', 2))
+            QTest::keyClick(feld, c.toLatin1());
         return false;
     }
-    if (art == QLatin1String("text")) {
-        m.Feld(feld)->setFocus(Qt::TabFocusReason);
-        for (const QChar c : rest)
-            QTest::keyClick(m.Feld(feld), c.toLatin1());
-        return false;
-    }
-    QPointer<zadressbuch::Main> fenster(&m);
-    // What opens a window runs in an event of its own: it returns only when the window has closed.
-    QTimer::singleShot(0, qApp, [fenster, art, wert, feld] {
-        if (!fenster)
-            return;
-        if (art == QLatin1String("aktion")) {
-            // A menu entry, else a button of the window (the zoom button).
-            if (QAction* a = fenster->aktion(wert))
-                a->trigger();
-            else if (auto* k = fenster->findChild<QAbstractButton*>(wert))
-                k->click();
-        } else if (art == QLatin1String("verlassen")) {
-            fenster->Feld(feld)->setFocus(Qt::TabFocusReason);
-            fenster->Feld(feld + 1)->setFocus(Qt::TabFocusReason);
-        } else if (art == QLatin1String("doppelklick")) {
-            QTest::mouseDClick(fenster->Feld(feld), Qt::LeftButton);
-        } else if (art == QLatin1String("kontext")) {
-            QWidget* f = fenster->Feld(feld);
-            QContextMenuEvent e(QContextMenuEvent::Mouse, QPoint(5, 5), f->mapToGlobal(QPoint(5, 5)));
-            QApplication::sendEvent(f, &e);
-        } else if (art == QLatin1String("knopf")) {
-            if (QWidget* w = vorne())
-                if (auto* k = w->findChild<QAbstractButton*>(wert))
-                    k->click();
-        } else if (art == QLatin1String("eingabe")) {
-            if (auto* d = qobject_cast<QInputDialog*>(vorne())) {
-                d->setTextValue(wert);
-                d->accept();
-            }
+    // What opens a window runs in an event of its own: it returns when the window has closed.
+    QTimer::singleShot(0, &m, [&m, art, wert, feld] {
+        QWidget* w = vorne();
+        auto* k = (art == u"knopf" && w ? w : &m)->findChild<QAbstractButton*>(wert);
+        if (art == u"aktion" && m.aktion(wert))
+            m.aktion(wert)->trigger();
+        else if ((art == u"aktion" || art == u"knopf") && k)
+            k->click();
+        else if (art == u"verlassen") {
+            feld->setFocus(Qt::TabFocusReason);
+            m.Feld(wert.toInt() + 1)->setFocus(Qt::TabFocusReason);
+        } else if (art == u"doppelklick")
+            QTest::mouseDClick(feld, Qt::LeftButton);
+        else if (art == u"kontext") {
+            QContextMenuEvent e(QContextMenuEvent::Mouse, QPoint(5, 5), feld->mapToGlobal(QPoint(5, 5)));
+            QApplication::sendEvent(feld, &e);
+        } else if (auto* d = qobject_cast<QInputDialog*>(w); d && art == u"eingabe") {
+            d->setTextValue(wert);
+            d->accept();
         }
     });
     return true;
@@ -162,86 +125,56 @@ bool schritt(zadressbuch::Main& m, const QString& s)
 // The run of the program for the exits from outside (see the top).
 int programm(const QStringList& a)
 {
-    if (a.size() == 3 && a[2] == QLatin1String("frueh")) {
-        QTimer::singleShot(0, qApp, [] { std::raise(SIGTERM); });
-        auto* blick = new QTimer(qApp);
-        QObject::connect(blick, &QTimer::timeout, [] {
-            static bool gesagt = false;
-            if (zadressbuch::Main::instanz() && !gesagt) {
-                gesagt = true;
-                std::printf("fenster\n");
-                std::fflush(stdout);
-            }
-        });
-        blick->start(5);
-        return zapp::Programm_Ausfuehren({});
-    }
-    if (a.size() < 4)
-        return 2;
-    const bool leerlauf = a[2] == QLatin1String("leerlauf");
-    const QString ziel = a[3];
+    const QString weg = a.value(2), ziel = a.value(3);
     const QStringList schritte = a.mid(4);
-    struct Stand
-    {
-        bool geaendert = false;
-        int naechster = 0;
-        QPointer<QWidget> zuletztVorne;
-        bool wartet = false; // the last step opens a window
-        bool offen = false;
-        QElapsedTimer seit;
-    };
-    Stand standHier;
-    Stand* stand = &standHier; // lives while the program runs below
-    stand->seit.start();
-    QTimer blickHier;
-    QTimer* blick = &blickHier;
-    QObject::connect(blick, &QTimer::timeout, [=] {
+    bool geaendert = false, wartet = false, offen = false;
+    int naechster = 0;
+    QPointer<QWidget> zuletztVorne;
+    QElapsedTimer seit;
+    seit.start();
+    if (weg == u"frueh")
+        QTimer::singleShot(0, qApp, [] { std::raise(SIGTERM); });
+    QTimer blick; // lives while the program runs below
+    QObject::connect(&blick, &QTimer::timeout, [&] {
         zadressbuch::Main* m = zadressbuch::Main::instanz();
-        if (!m || m->beendet() || stand->offen)
+        if (!m || m->beendet() || offen)
             return;
         QWidget* w = vorne();
-        if (stand->seit.isValid() && stand->seit.elapsed() > 10000) {
-            // For the test's message: what stands in front instead.
-            stand->seit.invalidate();
-            const auto* box = qobject_cast<QMessageBox*>(w);
-            std::printf("vorne %s %s, Schritt %d %s\n", w ? qPrintable(w->objectName()) : "-",
-                        w ? w->metaObject()->className() : "-", stand->naechster,
-                        box ? qPrintable(box->text().simplified()) : "");
+        if (weg == u"frueh" || (seit.isValid() && seit.elapsed() > 10000)) {
+            // Made all the same, or for the test's message: what stands in front instead.
+            seit.invalidate();
+            std::printf("fenster, vorne %s, Schritt %d\n", w ? w->metaObject()->className() : "-", naechster);
             std::fflush(stdout);
-        }
-        if (!stand->geaendert) {
-            if (!m->isVisible() || w)
-                return;
+            offen = weg == u"frueh";
+        } else if (!geaendert) {
             // The user works in the main window.
-            if (!m->isActiveWindow()) {
+            if (m->isVisible() && !w && !m->isActiveWindow())
                 m->activateWindow();
-                return;
+            else if (m->isVisible() && !w) {
+                geaendert = true;
+                m->setFeldText(zadressbuch::Bemerkung, QStringLiteral("Vor dem Ende geaendert"));
+                m->Adresse_Uebernehmen(0);
             }
-            stand->geaendert = true;
-            m->setFeldText(zadressbuch::Bemerkung, QStringLiteral("Vor dem Ende geaendert"));
-            m->Adresse_Uebernehmen(0);
-            return;
-        }
-        if (stand->wartet && (!w || w == stand->zuletztVorne))
-            return;
-        stand->wartet = false;
-        if (heisst(w, ziel)) {
-            stand->offen = true;
+        } else if (wartet && (!w || w == zuletztVorne)) {
+            // the window of the last step is not up yet
+        } else if (w && (w->objectName() == ziel || QLatin1String(w->metaObject()->className()) == ziel)) {
+            offen = true;
             std::printf("offen %s %s\n", qPrintable(w->objectName()), w->metaObject()->className());
             std::fflush(stdout);
-            if (leerlauf) {
+            if (weg == u"leerlauf") {
                 zadressbuch::sitzung().LeerlaufGrenze = 10;
                 zadressbuch::sitzung().LeerlaufZaehler = 8;
                 m->ZeitTimeOut_Timer();
             }
-            return;
-        }
-        if (stand->naechster < schritte.size()) {
-            stand->zuletztVorne = w;
-            stand->wartet = schritt(*m, schritte[stand->naechster++]);
+        } else {
+            wartet = false;
+            if (naechster < schritte.size()) {
+                zuletztVorne = w;
+                wartet = schritt(*m, schritte[naechster++]);
+            }
         }
     });
-    blick->start(10);
+    blick.start(weg == u"frueh" ? 5 : 10);
     return zapp::Programm_Ausfuehren({});
 }
 
