@@ -20,6 +20,7 @@
 #include "commands/ui/setup.h"
 #include "commands/ui/sonderzeichen.h"
 #include "commands/ui/zoomtext.h"
+#include "common/programme.h"
 #include "exchange/ui/adrimport2.h"
 #include "exchange/ui/telewahl.h"
 #include "masks/ui/maskenedit.h"
@@ -27,7 +28,6 @@
 #include "payment/ui/formprnlastschrift.h"
 #include "payment/ui/formprnnachnahme.h"
 #include "payment/ui/formprnueberweisung.h"
-#include "common/programme.h"
 #include "platform/ordner.h"
 #include "platform/ui/desktopplattform.h"
 #include "platform/ui/hilfefenster.h"
@@ -43,9 +43,9 @@
 #include <QGuiApplication>
 #include <QScreen>
 #include <QScrollBar>
-#include <QTableWidget>
 #include <QStyle>
 #include <QStyleOptionSlider>
+#include <QTableWidget>
 #include <QTextBlock>
 #include <QTextBrowser>
 #include <QWindow>
@@ -318,6 +318,22 @@ std::string rechteck(const QRect& r)
     return QStringLiteral("%1,%2 %3x%4").arg(r.x()).arg(r.y()).arg(r.width()).arg(r.height()).toStdString();
 }
 
+// The help h beside the window w (waiting for the window system): covering
+// nothing of it where the screen leaves room (500 pixels to a side, or 400
+// above or below), else at most hoechstens of it.
+::testing::AssertionResult nebenDemFenster(const QWidget& h, const QWidget& w, qint64 hoechstens)
+{
+    const QRect s = w.screen()->availableGeometry(), f = w.windowHandle()->frameGeometry();
+    const bool raum = qMax(f.left() - s.left(), s.right() - f.right()) >= 500 ||
+                      qMax(f.top() - s.top(), s.bottom() - f.bottom()) >= 400;
+    const auto jetzt = [&] { return bedeckt(h.windowHandle()->frameGeometry(), w.windowHandle()->frameGeometry()); };
+    if (QTest::qWaitFor([&] { return jetzt() <= (raum ? 0 : hoechstens); }, 5000))
+        return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << "the help " << rechteck(h.windowHandle()->frameGeometry())
+                                         << " covers the window " << rechteck(f)
+                                         << (raum ? " with room beside it" : "");
+}
+
 // Whether the help stands in front of a window, as the user sees it. Under a
 // window manager: the stacking order it keeps. Offscreen, where windows are
 // not stacked, what can be seen is the program's request to raise the help,
@@ -326,7 +342,11 @@ std::string rechteck(const QRect& r)
 class Vorne
 {
 public:
-    Vorne() { s_vorher = qInstallMessageHandler(&Vorne::melden); s_mal = 0; }
+    Vorne()
+    {
+        s_vorher = qInstallMessageHandler(&Vorne::melden);
+        s_mal = 0;
+    }
     ~Vorne() { qInstallMessageHandler(s_vorher); }
     bool hilfeUeber(const HilfeFenster& h, const QWidget& fenster)
     {
@@ -478,22 +498,9 @@ TEST_F(HilfeFensterTest, HilfeVorDemModalenDialogBleibtBenutzbar_X11)
                 EXPECT_EQ(h->windowHandle()->transientParent(), d.windowHandle()) << "in front of the dialog";
                 EXPECT_EQ(QGuiApplication::modalWindow(), d.windowHandle());
                 const QRect amPlatz(erwartet - (h->geometry().topLeft() - h->frameGeometry().topLeft()),
-                                   h->frameGeometry().size());
-                const auto bedecktDenDialog = [&d](const QRect& r) { return bedeckt(r, d.frameGeometry()); };
-                if (const qint64 dort = bedecktDenDialog(amPlatz); dort > 0) {
-                    // Beside it where the screen leaves room (500 pixels to a
-                    // side, or 400 above or below); else covering no more of it.
-                    const QRect schirm = d.screen()->availableGeometry();
-                    const QRect dialog = d.frameGeometry();
-                    const bool raum = qMax(dialog.left() - schirm.left(), schirm.right() - dialog.right()) >= 500 ||
-                                      qMax(dialog.top() - schirm.top(), schirm.bottom() - dialog.bottom()) >= 400;
-                    EXPECT_TRUE(QTest::qWaitFor(
-                        [&] {
-                            const qint64 jetzt = bedecktDenDialog(h->frameGeometry());
-                            return raum ? jetzt == 0 : jetzt <= dort;
-                        },
-                        5000))
-                        << "the help " << rechteck(h->frameGeometry()) << " covers the dialog " << rechteck(dialog);
+                                    h->frameGeometry().size());
+                if (const qint64 dort = bedeckt(amPlatz, d.frameGeometry()); dort > 0) {
+                    EXPECT_TRUE(nebenDemFenster(*h, d, dort));
                     verschoben = true;
                 } else {
                     EXPECT_EQ(h->windowHandle()->position(), erwartet) << "where the user put it";
@@ -507,8 +514,7 @@ TEST_F(HilfeFensterTest, HilfeVorDemModalenDialogBleibtBenutzbar_X11)
                     const QPoint verweis = verweisImBild(*h, u"#inhalt"_s);
                     ASSERT_FALSE(verweis.isNull());
                     nutzer::klicken(*h, verweis);
-                    EXPECT_TRUE(
-                        QTest::qWaitFor([&] { return h->Anzeige->source().fragment() == u"inhalt"_s; }, 5000));
+                    EXPECT_TRUE(QTest::qWaitFor([&] { return h->Anzeige->source().fragment() == u"inhalt"_s; }, 5000));
 
                     // The user clicks into the dialog: the help stays on top of it.
                     h->activateWindow();
@@ -728,7 +734,8 @@ TEST_F(HilfeFensterTest, HilfeOeffnetNebenDemFragendenFenster)
             const auto text = [](const QRect& r) {
                 return QStringLiteral("%1,%2 %3x%4").arg(r.x()).arg(r.y()).arg(r.width()).arg(r.height()).toStdString();
             };
-            EXPECT_FALSE(hilfe.intersects(dialog)) << "the help " << text(hilfe) << " covers the dialog " << text(dialog);
+            EXPECT_FALSE(hilfe.intersects(dialog))
+                << "the help " << text(hilfe) << " covers the dialog " << text(dialog);
             EXPECT_TRUE(schirm.contains(hilfe)) << "the help " << text(hilfe) << " leaves the screen " << text(schirm);
 
             nutzer::taste(*h, Qt::Key_Escape);
@@ -954,100 +961,67 @@ TEST_F(HilfeFensterTest, VerschobeneHilfeBleibtWoDerNutzerSieHinstellte_X11)
     EXPECT_EQ(h->geometry().topLeft(), platz) << "the main window asked again";
 }
 
-// The user has dragged the help over the middle of the main window; then a
-// window opens over the main window: the question of Ctrl+Y ("Adresse
-// löschen?"), the settings (Alt+W, E). The help goes beside the new window,
-// as F1 there would put it, and stays in front of it; the keys go to the new
-// window. A help the user put where the new window does not open (small, in
-// the corner of the screen) stays there.
+// A window that opens over a help the user dragged there (the question of
+// Ctrl+Y, the settings by Alt+W E) is not covered: the help goes beside it and
+// in front of it, the keys go to the window. A help put where no window opens
+// (small, in the screen's corner) stays there.
 TEST_F(HilfeFensterTest, VerschobeneHilfeVerdecktKeinNeuesFenster_X11)
 {
     Main& m = starten();
     desktop->echteMeldungen = true;
-    struct Fall
+    const auto strgY = [&m] { nutzer::mitStrg(m, Qt::Key_Y); };
+    const auto altWE = [&m] {
+        nutzer::mitAlt(m, Qt::Key_W);
+        nutzer::taste(m, Qt::Key_E);
+    };
+    const struct
     {
         const char* was;
         std::function<void()> oeffnen;
         QString titel;
-        bool ueberDieMitte; // else small in the screen's top left corner
-    };
-    const Fall faelle[] = {
-        {"Ctrl+Y", [&m] { nutzer::mitStrg(m, Qt::Key_Y); }, u"Adresse löschen?"_s, true},
-        {"Alt+W E",
-         [&m] {
-             nutzer::mitAlt(m, Qt::Key_W);
-             nutzer::taste(m, Qt::Key_E);
-         },
-         u"Einstellungen"_s, true},
-        {"Ctrl+Y, the help in the corner", [&m] { nutzer::mitStrg(m, Qt::Key_Y); }, u"Adresse löschen?"_s, false},
-    };
-    for (const Fall& f : faelle) {
+        bool ueberDieMitte; // else in the corner
+    } faelle[] = {{"Ctrl+Y", strgY, u"Adresse löschen?"_s, true},
+                  {"Alt+W E", altWE, u"Einstellungen"_s, true},
+                  {"Ctrl+Y, the help in the corner", strgY, u"Adresse löschen?"_s, false}};
+    for (const auto& f : faelle) {
         SCOPED_TRACE(f.was);
         delete HilfeFenster::offen(); // as in a new run: placed beside the main window
         HilfeFenster* h = hilfeMitF1(m);
-        ASSERT_NE(h, nullptr);
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(h));
-        QWindow& hw = *h->windowHandle();
-        // Dragged by the user (and in the corner made small): the window system reports the new place.
-        const QRect schirm = h->screen()->availableGeometry();
+        ASSERT_TRUE(h && QTest::qWaitForWindowExposed(h));
         const QRect platz = f.ueberDieMitte
-                                ? QRect(m.frameGeometry().center() - QPoint(h->width() / 2, h->height() / 2), h->size())
-                                : QRect(schirm.topLeft() + QPoint(10, 40), QSize(300, 140));
-        hw.setGeometry(platz);
+                                ? QRect(m.frameGeometry().center() - h->rect().center(), h->size())
+                                : QRect(h->screen()->availableGeometry().topLeft() + QPoint(10, 40), QSize(300, 140));
+        h->windowHandle()->setGeometry(platz); // dragged there by the user
         ASSERT_TRUE(QTest::qWaitFor([&] { return h->geometry() == platz; }, 5000));
-        const QRect vorher = hw.frameGeometry();
+        const QRect vorher = h->windowHandle()->frameGeometry();
         nutzer::nachVorneHolen(m);
         ASSERT_TRUE(aktiv(m));
         const int adressen = zadressbuch::adressliste().ListCount();
-
         bool gezeigt = false;
-        wennOffen([&](QWidget* fenster) {
-            QWidget& w = *fenster;
+        wennOffen([&](QWidget* w) {
             gezeigt = true;
             [&] {
-                EXPECT_EQ(w.windowTitle(), f.titel);
-                ASSERT_TRUE(aktiv(w)) << "the keys go to the new window";
-                const QRect neu = w.windowHandle()->frameGeometry();
-                if (f.ueberDieMitte) {
-                    const qint64 zuerst = bedeckt(vorher, neu);
-                    ASSERT_GT(zuerst, 0) << "the help " << rechteck(vorher) << " never stood on " << rechteck(neu);
-                    // Where the screen leaves room beside the window (500 pixels
-                    // to a side, or 400 above or below), the help covers nothing of
-                    // it; else less than where the user put it.
-                    const QRect schirm = w.screen()->availableGeometry();
-                    const bool raum = qMax(neu.left() - schirm.left(), schirm.right() - neu.right()) >= 500 ||
-                                      qMax(neu.top() - schirm.top(), schirm.bottom() - neu.bottom()) >= 400;
-                    EXPECT_TRUE(QTest::qWaitFor(
-                        [&] {
-                            const qint64 jetzt = bedeckt(hw.frameGeometry(), w.windowHandle()->frameGeometry());
-                            return raum ? jetzt == 0 : jetzt < zuerst;
-                        },
-                        5000))
-                        << "the help " << rechteck(hw.frameGeometry()) << " covers the window "
-                        << rechteck(w.windowHandle()->frameGeometry()) << (raum ? " with room beside it" : "");
-                } else {
-                    ASSERT_FALSE(vorher.intersects(neu));
-                    EXPECT_EQ(rechteck(hw.frameGeometry()), rechteck(vorher)) << "where it stood";
-                }
-                EXPECT_TRUE(h->isVisible());
-                if (nutzer::unterX11()) {
-                    EXPECT_TRUE(QTest::qWaitFor([&] { return nutzer::ueberX11(*h, w); }, 5000))
-                        << "the help in front of the window";
-                }
-                EXPECT_EQ(QApplication::activeWindow(), &w) << "the keys go to the new window";
+                EXPECT_EQ(w->windowTitle(), f.titel);
+                ASSERT_TRUE(aktiv(*w)) << "the keys go to the new window";
+                const qint64 zuerst = bedeckt(vorher, w->windowHandle()->frameGeometry());
+                ASSERT_EQ(zuerst > 0, f.ueberDieMitte) << rechteck(vorher) << " " << rechteck(w->frameGeometry());
+                if (f.ueberDieMitte)
+                    EXPECT_TRUE(nebenDemFenster(*h, *w, zuerst - 1));
+                else
+                    EXPECT_EQ(rechteck(h->windowHandle()->frameGeometry()), rechteck(vorher)) << "where it stood";
+                EXPECT_TRUE(!nutzer::unterX11() || QTest::qWaitFor([&] { return nutzer::ueberX11(*h, *w); }, 5000))
+                    << "the help in front of the window";
+                EXPECT_EQ(QApplication::activeWindow(), w) << "the keys go to the new window";
             }();
-            nutzer::taste(w, Qt::Key_Escape);
+            nutzer::taste(*w, Qt::Key_Escape);
         });
         f.oeffnen();
         ASSERT_TRUE(QTest::qWaitFor([&] { return gezeigt && !QApplication::activeModalWidget(); }, 5000));
         EXPECT_EQ(zadressbuch::adressliste().ListCount(), adressen) << "Esc answers the question with \"Nein\"";
         EXPECT_TRUE(h->isVisible());
         h->hide();
-        if (nutzer::unterX11()) {
-            ASSERT_TRUE(QTest::qWaitFor([&] { return QGuiApplication::focusWindow() != h->windowHandle(); }, 5000));
-        }
-        nutzer::nachVorneHolen(m);
-        ASSERT_TRUE(aktiv(m));
+        ASSERT_TRUE(!nutzer::unterX11() ||
+                    QTest::qWaitFor([&] { return QGuiApplication::focusWindow() != h->windowHandle(); }, 5000));
     }
 }
 
