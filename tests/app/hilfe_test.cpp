@@ -137,6 +137,7 @@ protected:
     void SetUp() override
     {
         HilfeTest::SetUp();
+        delete HilfeFenster::offen(); // each test starts as a new run: no help, no place kept
         qputenv("PATH", QFile::encodeName(leer.path()));
         desktop = std::make_unique<OhneBrowser>();
     }
