@@ -45,7 +45,9 @@ struct Fensterstapel
                     ++abfragen;
                     return !offen.isEmpty() || schleifeOffen;
                 },
-                [this] { return ++gesichert > 0; }, [this] { return ++ohne > 0; }, {}};
+                [this] { return ++gesichert > 0; },
+                [this] { return ++ohne > 0; },
+                {}};
     }
 };
 
