@@ -268,8 +268,6 @@ private:
     // file saved at once, said on standard error; false while a command is
     // half done (it is tried again later).
     bool leerlaufSofortSpeichern();
-    // Stores the card when it differs from its entry.
-    void leerlaufKarteSichern();
 
     // A command (or a card event's handlers) under way: while one runs, the
     // program is not ended beneath it; an exit asked for meanwhile runs once

@@ -327,11 +327,10 @@ void Main::befSymbol_Click(int index)
         if (s.index == index) {
             // The sorting buttons let pending events run first (the program
             // is not ended meanwhile: the sort comes after them).
+            std::optional<BefehlLaeuft> unterwegs;
             if (s.befehl == Befehl::mnuSort) {
-                const BefehlLaeuft unterwegs(*this);
+                unterwegs.emplace(*this);
                 zplatform::plattform().ereignisseVerarbeiten();
-                befehlAusfuehren(s.befehl, s.befehlIndex);
-                return;
             }
             befehlAusfuehren(s.befehl, s.befehlIndex);
             return;

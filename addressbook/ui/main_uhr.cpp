@@ -20,6 +20,26 @@
 
 namespace zadressbuch {
 
+namespace {
+
+// The open address file as the messages name it.
+QString dateiAnzeige()
+{
+    return QDir::toNativeSeparators(zplatform::pfadAufloesen(sitzung().AdressDateiName));
+}
+
+// A line on standard error for whoever ended the program from outside (the
+// session's log); line breaks of the reason become blanks.
+void zeileMelden(const QString& text)
+{
+    const QByteArray zeile =
+        (QString(text).replace(QLatin1Char('\n'), QLatin1Char(' ')) + QLatin1Char('\n')).toLocal8Bit();
+    std::fwrite(zeile.constData(), 1, size_t(zeile.size()), stderr);
+    std::fflush(stderr);
+}
+
+} // namespace
+
 void Main::ZeitTimeOut_Timer()
 {
     const UhrAnzeige a = ZeitTimeOut_Tick();
@@ -139,12 +159,6 @@ bool Main::leerlaufFensterOffen() const
            QThread::currentThread()->loopLevel() > m_schleifenEbene || m_befehlTiefe > 0;
 }
 
-void Main::leerlaufKarteSichern()
-{
-    if (!sitzung().NurLesen && Karte_Weicht_Ab(kartenFelder(), adressliste()))
-        Adresse_Uebernehmen(0);
-}
-
 // Save and exit with nobody there to answer: the exit command runs with index
 // 1, so a failed save keeps the program running without a question.
 bool Main::leerlaufSpeichernUndBeenden()
@@ -163,13 +177,8 @@ void Main::endeNichtGespeichert()
     const QString fehler = sitzung().SpeicherFehler;
     m_endeNichtGespeichert = true;
     panel(QStringLiteral("Status"), QString()); // the panel puts the failed save in
-    const QString datei = QDir::toNativeSeparators(zplatform::pfadAufloesen(sitzung().AdressDateiName));
-    const QByteArray zeile = QStringLiteral("Zettlora: Programmende abgebrochen, die Adressdatei »%1« ist nicht "
-                                            "gespeichert: %2\n")
-                                 .arg(datei, QString(fehler).replace(QLatin1Char('\n'), QLatin1Char(' ')))
-                                 .toLocal8Bit();
-    std::fwrite(zeile.constData(), 1, size_t(zeile.size()), stderr);
-    std::fflush(stderr);
+    zeileMelden(QStringLiteral("Zettlora: Programmende abgebrochen, die Adressdatei »%1« ist nicht gespeichert: %2")
+                    .arg(dateiAnzeige(), fehler));
     // Shown again once the exit has given up, and left for the user (a
     // later exit closes it again).
     QTimer::singleShot(0, this, [this, fehler] {
@@ -194,27 +203,24 @@ bool Main::leerlaufSofortSpeichern()
         return true;
     if (m_befehlTiefe > 0)
         return false; // a command is half done: not now
-    const QString datei = QDir::toNativeSeparators(zplatform::pfadAufloesen(sitzung().AdressDateiName));
+    const QString datei = dateiAnzeige();
     QString zustand;
     if (sitzung().NurLesen) {
         zustand = QStringLiteral("Die Adressdatei »%1« ist nur zum Lesen geöffnet.").arg(datei);
     } else {
-        leerlaufKarteSichern();
+        Abweichende_Karte_Uebernehmen();
         if (sitzung().Geaendert == 1)
             befehlAusfuehren(Befehl::PulSichern);
         if (m_beendet)
             return true;
-        zustand = sitzung().Geaendert == 1
-                      ? QStringLiteral("Die Adressdatei »%1« ist nicht gespeichert: %2")
-                            .arg(datei, QString(sitzung().SpeicherFehler).replace(QLatin1Char('\n'), QLatin1Char(' ')))
-                      : QStringLiteral("Die Adressdatei »%1« ist gespeichert.").arg(datei);
+        zustand =
+            sitzung().Geaendert == 1
+                ? QStringLiteral("Die Adressdatei »%1« ist nicht gespeichert: %2").arg(datei, sitzung().SpeicherFehler)
+                : QStringLiteral("Die Adressdatei »%1« ist gespeichert.").arg(datei);
     }
-    const QByteArray zeile = (QStringLiteral("Zettlora: Programmende aufgehalten, ein offenes Fenster oder Ziehen "
-                                             "mit der Maus hält es auf; es folgt, sobald das vorbei ist. ") +
-                              zustand + QLatin1Char('\n'))
-                                 .toLocal8Bit();
-    std::fwrite(zeile.constData(), 1, size_t(zeile.size()), stderr);
-    std::fflush(stderr);
+    zeileMelden(QStringLiteral("Zettlora: Programmende aufgehalten, ein offenes Fenster oder Ziehen mit der Maus hält "
+                               "es auf; es folgt, sobald das vorbei ist. ") +
+                zustand);
     return true;
 }
 

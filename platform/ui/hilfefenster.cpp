@@ -202,9 +202,7 @@ void HilfeFenster::platzieren(const QWidget* frager, bool neu)
     // Its frame (not known before it is first shown) will be as wide as the
     // asking window's, as the window system reports that. A window that has
     // just opened is not framed yet: its frame will be as wide as the help's.
-    QMargins rahmen = rahmenVon(*frager);
-    if (rahmen.isNull() && isVisible())
-        rahmen = rahmenVon(*this);
+    const QMargins rahmen = rahmenOderEigener(*frager);
     const QRect aussen = innen.marginsAdded(rahmen);
     // Of use as long as the text shows some fifty characters of a line and
     // fifteen lines (the window around it: its button and margins besides).
@@ -215,6 +213,13 @@ void HilfeFenster::platzieren(const QWidget* frager, bool neu)
         platzDaneben(aussen, size().grownBy(rahmen), kleinste.grownBy(rahmen), schirm->availableGeometry());
     setGeometry(platz.marginsRemoved(rahmen));
     platzErwarten();
+}
+
+QMargins HilfeFenster::rahmenOderEigener(const QWidget& fenster) const
+{
+    // A window not framed yet will get a frame as wide as the shown help's.
+    const QMargins rahmen = rahmenVon(fenster);
+    return rahmen.isNull() && isVisible() ? rahmenVon(*this) : rahmen;
 }
 
 void HilfeFenster::platzErwarten()
@@ -295,10 +300,7 @@ void HilfeFenster::nichtVerdecken(QWidget* fenster)
 {
     if (!fenster || !isVisible() || !fenster->isVisible())
         return;
-    // A window not framed yet gets a frame as wide as the help's.
-    QMargins rahmen = rahmenVon(*fenster);
-    if (rahmen.isNull())
-        rahmen = rahmenVon(*this);
+    const QMargins rahmen = rahmenOderEigener(*fenster);
     // Where the program put it: the window system may not have heard of that yet.
     const QRect neu = fenster->geometry().marginsAdded(rahmen);
     const QRect hilfe = windowHandle() ? windowHandle()->frameGeometry() : frameGeometry();

@@ -62,6 +62,9 @@ private:
     void fensterGeoeffnet(QWidget* fenster);
     void nichtVerdecken(QWidget* fenster);
     void oeffnen(const QUrl& ziel);
+    // The frame of a window as the window system reports it, or the help's
+    // own while that window is not framed yet.
+    QMargins rahmenOderEigener(const QWidget& fenster) const;
     void platzErwarten();
     void platzAngekommen();
     void stapelGeaendert();
