@@ -1,5 +1,6 @@
 #include "addressbook/reservierung.h"
 
+#include "addressbook/adressdatei.h"
 #include "addressbook/dateiini.h"
 #include "addressbook/sitzung.h"
 #include "common/dateien.h"
@@ -32,17 +33,15 @@ QString EigenerRechner()
     return rechner.isEmpty() ? QStringLiteral("unbekannt") : rechner;
 }
 
-} // namespace
-
-QString Reservierungsdatei()
+bool Gleich(const QString& a, const QString& b)
 {
-    return zplatform::pfadAufloesen(zcommon::Programm_Ordner() + QStringLiteral("/DurIdovi.ini"));
+    return a.compare(b, Qt::CaseInsensitive) == 0;
 }
 
-Reservierung Reservierung_Lesen(const QString& pfad)
+// An entry as it stands in either place.
+Reservierung Deuten(const QString& wert)
 {
     Reservierung r;
-    const QString wert = zcommon::Ini_Lesen(Reservierungsdatei(), ReservierungSektion, pfad);
     if (zcommon::Trim(wert).isEmpty())
         return r;
     const QStringList teile = wert.split(QLatin1Char('|'));
@@ -52,31 +51,83 @@ Reservierung Reservierung_Lesen(const QString& pfad)
     r.pid = teile.value(2).trimmed().toLongLong();
     r.zeit = teile.value(3).trimmed();
     r.start = teile.value(4).trimmed().toULongLong();
-    const bool ich = r.benutzer.compare(EigenerBenutzer(), Qt::CaseInsensitive) == 0 &&
-                     r.rechner.compare(EigenerRechner(), Qt::CaseInsensitive) == 0;
+    r.kennung = teile.value(5).trimmed();
+    // Its processes can be looked at only on the computer it was written on:
+    // the name, and the system identity where both entries know it.
+    const QString eigeneKennung = zplatform::rechnerKennung();
+    const bool hier = Gleich(r.rechner, EigenerRechner()) &&
+                      (r.kennung.isEmpty() || eigeneKennung.isEmpty() || Gleich(r.kennung, eigeneKennung));
     const qint64 meine = zplatform::eigenePid();
-    r.eigene = ich && r.pid == meine && (r.start == 0 || r.start == zplatform::prozessStart(meine));
-    r.verwaist = ich && !r.eigene && !zplatform::prozessLebt(r.pid, r.start);
+    r.eigene = hier && Gleich(r.benutzer, EigenerBenutzer()) && r.pid == meine &&
+               (r.start == 0 || r.start == zplatform::prozessStart(meine));
+    // Whoever wrote it on this computer: the process has ended.
+    r.verwaist = hier && !r.eigene && !zplatform::prozessLebt(r.pid, r.start);
     return r;
+}
+
+Reservierung AltLesen(const QString& pfad)
+{
+    Reservierung r = Deuten(zcommon::Ini_Lesen(AlteReservierungsdatei(), ReservierungSektion, pfad));
+    r.alterOrt = r.vorhanden;
+    return r;
+}
+
+} // namespace
+
+QString Reservierungsdatei(const QString& pfad)
+{
+    const QString ordner = QFileInfo(ZuErsetzendeDatei(pfad)).absolutePath();
+    return zplatform::pfadAufloesen(ordner + QStringLiteral("/Reservierungen.ini"));
+}
+
+QString Reservierungsschluessel(const QString& pfad)
+{
+    return QFileInfo(ZuErsetzendeDatei(pfad)).fileName();
+}
+
+QString AlteReservierungsdatei()
+{
+    return zplatform::pfadAufloesen(zcommon::Programm_Ordner() + QStringLiteral("/DurIdovi.ini"));
+}
+
+Reservierung Reservierung_Lesen(const QString& pfad)
+{
+    const Reservierung r =
+        Deuten(zcommon::Ini_Lesen(Reservierungsdatei(pfad), ReservierungSektion, Reservierungsschluessel(pfad)));
+    return r.vorhanden ? r : AltLesen(pfad);
 }
 
 void Reservierung_Schreiben(const QString& pfad)
 {
     const QString zeit = zcommon::Jetzt().toString(QStringLiteral("dd.MM.yyyy hh:mm"));
     const qint64 pid = zplatform::eigenePid();
-    const QString wert = QStringList{EigenerBenutzer(), EigenerRechner(), QString::number(pid), zeit,
-                                     QString::number(zplatform::prozessStart(pid))}
+    const QString wert = QStringList{EigenerBenutzer(),
+                                     EigenerRechner(),
+                                     QString::number(pid),
+                                     zeit,
+                                     QString::number(zplatform::prozessStart(pid)),
+                                     zplatform::rechnerKennung()}
                              .join(QLatin1Char('|'));
-    zcommon::Ini_Schreiben(Reservierungsdatei(), ReservierungSektion, pfad, wert);
+    zcommon::Ini_Schreiben(Reservierungsdatei(pfad), ReservierungSektion, Reservierungsschluessel(pfad), wert);
+    // The entry of an earlier version is replaced by this one.
+    if (AltLesen(pfad).vorhanden)
+        zcommon::Ini_Loeschen(AlteReservierungsdatei(), ReservierungSektion, pfad);
 }
 
 void Reservierung_Freigeben(const QString& pfad)
 {
     if (pfad.isEmpty())
         return;
-    zcommon::Ini_Sperre sperre(Reservierungsdatei());
-    if (Reservierung_Lesen(pfad).eigene)
-        zcommon::Ini_Loeschen(Reservierungsdatei(), ReservierungSektion, pfad);
+    {
+        const QString datei = Reservierungsdatei(pfad);
+        zcommon::Ini_Sperre sperre(datei);
+        const QString schluessel = Reservierungsschluessel(pfad);
+        if (Deuten(zcommon::Ini_Lesen(datei, ReservierungSektion, schluessel)).eigene)
+            zcommon::Ini_Loeschen(datei, ReservierungSektion, schluessel);
+    }
+    const Reservierung alt = AltLesen(pfad);
+    if (alt.eigene || alt.verwaist)
+        zcommon::Ini_Loeschen(AlteReservierungsdatei(), ReservierungSektion, pfad);
 }
 
 bool Reservierung_Pruefen(const QString& pfad)
@@ -85,7 +136,7 @@ bool Reservierung_Pruefen(const QString& pfad)
     {
         // Check and write as one step: a second instance waits here and then
         // finds this one's entry.
-        zcommon::Ini_Sperre sperre(Reservierungsdatei());
+        zcommon::Ini_Sperre sperre(Reservierungsdatei(pfad));
         r = Reservierung_Lesen(pfad);
         if (!r.vorhanden || r.eigene || r.verwaist) {
             Reservierung_Schreiben(pfad);
@@ -108,7 +159,7 @@ bool Reservierung_Pruefen(const QString& pfad)
         zplatform::vbYes);
     if (antwort != zplatform::vbNo)
         return false;
-    zcommon::Ini_Sperre sperre(Reservierungsdatei());
+    zcommon::Ini_Sperre sperre(Reservierungsdatei(pfad));
     Reservierung_Schreiben(pfad);
     return true;
 }

@@ -6,34 +6,47 @@
 namespace zadressbuch {
 
 // ---------------------------------------------------------------------------
-// Reservation: DurIdovi.ini in the program folder, section "Reservierung",
-// key = full path of the address file, value
-// "user|computer|pid|dd.mm.yyyy hh:nn|start", start being the start time of
-// the process (with the pid it names one running instance, also after the
-// program file was replaced; entries without it are read too).
+// Reservation: a settings file beside the address file, "Reservierungen.ini"
+// in its folder (the folder every user of the file sees, also when each has
+// a program folder of their own), section "Reservierung", key = the file's
+// name (a link: the name of the file it leads to), value
+// "user|computer|pid|dd.mm.yyyy hh:nn|start|machine", start being the start
+// time of the process (with the pid it names one running instance, also after
+// the program file was replaced) and machine the computer's system identity
+// (/etc/machine-id; two computers of one name differ by it). Entries without
+// the last fields are read too. Earlier versions kept the entry in
+// DurIdovi.ini of the program folder under the full path: an entry there is
+// read when the folder's file has none, never written, and goes when this
+// run reserves or releases the file.
 
 struct Reservierung
 {
-    QString benutzer, rechner, zeit;
+    QString benutzer, rechner, zeit, kennung;
     qint64 pid = 0;
     quint64 start = 0;      // start time of the process, 0 when not recorded
     bool vorhanden = false; // an entry exists
     bool eigene = false;    // this very process holds it
-    bool verwaist = false;  // same user and computer, the process is gone
+    bool verwaist = false;  // written on this computer by a process that has ended (any user's)
+    bool alterOrt = false;  // found in DurIdovi.ini of the program folder
 };
 
-// The path of DurIdovi.ini.
-QString Reservierungsdatei();
+// The settings file holding the reservation of an address file, and the key.
+QString Reservierungsdatei(const QString& pfad);
+QString Reservierungsschluessel(const QString& pfad);
+// Where earlier versions kept it: DurIdovi.ini in the program folder (key: the path).
+QString AlteReservierungsdatei();
 // The entry of a file as it stands.
 Reservierung Reservierung_Lesen(const QString& pfad);
-// Writes this process's entry for the file.
+// Writes this process's entry for the file (and drops one in the old place).
 void Reservierung_Schreiben(const QString& pfad);
-// Removes the entry of the file when it is this process's.
+// Removes the entry of the file when it is this process's (an ended
+// process's one in the old place too).
 void Reservierung_Freigeben(const QString& pfad);
-// Reserves the file: free, own or own stale entry -> ours silently (true);
-// the check and the write are one step under the lock of DurIdovi.ini, so of
-// two instances opening the file at once only one gets it.
-// Held by another user, computer or running instance: "#SystemQuestion" and
+// Reserves the file: free, own or stale entry -> ours silently (true); the
+// check and the write are one step under the lock of the reservation file, so
+// of two instances opening the file at once, of one user or of two, only one
+// gets it. Held by a running instance, or by another computer (whose
+// processes cannot be looked at): "#SystemQuestion" and
 // the question naming who and since when; Yes -> false (open read-only),
 // No -> the reservation is taken over (true). The question closed by the
 // program (a termination signal, the idle exit) answers Yes: nothing is taken over.

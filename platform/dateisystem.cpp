@@ -9,6 +9,7 @@
 
 #include <cerrno>
 #include <climits>
+#include <csignal>
 #include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
@@ -588,14 +589,30 @@ quint64 prozessStart(qint64 pid)
 bool prozessLebt(qint64 pid, quint64 start)
 {
     const quint64 jetzt = prozessStart(pid);
-    if (jetzt == 0)
-        return false;
+    if (jetzt == 0) // ended, unless the system hides another user's process
+        return pid > 0 && prozessDatei(pid, "stat").isEmpty() && ::kill(pid_t(pid), 0) != 0 && errno == EPERM;
     if (start != 0)
         return jetzt == start;
     // An entry without start time: a process of the same program name counts.
     const QByteArray seiner = prozessDatei(pid, "comm").trimmed();
     const QByteArray meiner = prozessDatei(eigenePid(), "comm").trimmed();
     return seiner.isEmpty() || meiner.isEmpty() || seiner == meiner;
+}
+
+QString rechnerKennung()
+{
+    static const QString kennung = [] {
+        for (const char* datei : {"/etc/machine-id", "/var/lib/dbus/machine-id"}) {
+            QFile f(QString::fromLatin1(datei));
+            if (f.open(QIODevice::ReadOnly)) {
+                const QString k = QString::fromLatin1(f.readLine(64)).trimmed();
+                if (!k.isEmpty())
+                    return k;
+            }
+        }
+        return QString();
+    }();
+    return kennung;
 }
 
 double systemLaufzeit()

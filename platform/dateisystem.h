@@ -90,8 +90,11 @@ qint64 eigenePid();
 quint64 prozessStart(qint64 pid);
 // Whether the process that had this number and start time still runs. Without
 // a start time (0) any running process of that number that runs this
-// program's executable name counts.
+// program's executable name counts. A process the system hides from this
+// user (/proc mounted with hidepid) counts as running: it cannot be told apart.
 bool prozessLebt(qint64 pid, quint64 start);
+// The system identity of this computer (/etc/machine-id), "" when unknown.
+QString rechnerKennung();
 
 // Seconds since the system started, -1 when unknown.
 double systemLaufzeit();

@@ -129,7 +129,7 @@ TEST_F(Datensicherheit, MisslungeneSicherungHinterlaesstKeineHalbeBak)
     EXPECT_EQ(bytes(datei()), gross);
     EXPECT_EQ(bytes(bak), QByteArray("..alte vollstaendige Sicherung\r\n"));
     const QStringList reste = QDir(daten).entryList(QDir::Files);
-    EXPECT_EQ(reste, (QStringList{u"zettlora.BAK"_s, u"zettlora.dat"_s}));
+    EXPECT_EQ(reste, (QStringList{u"Reservierungen.ini"_s, u"zettlora.BAK"_s, u"zettlora.dat"_s}));
 
     // With room again the copy is made and removed after the save.
     EXPECT_TRUE(Daten_Speichern(liste));
@@ -148,7 +148,7 @@ TEST_F(Datensicherheit, ReservierungEinesPfadesAusserhalbWindows1252)
         Daten_Schliessen();
         EXPECT_FALSE(Reservierung_Lesen(datei()).vorhanden);
     }
-    EXPECT_TRUE(zcommon::Ini_Schluessel(Reservierungsdatei(), u"Reservierung"_s).isEmpty());
+    EXPECT_TRUE(zcommon::Ini_Schluessel(Reservierungsdatei(datei()), u"Reservierung"_s).isEmpty());
 }
 
 TEST_F(Datensicherheit, LaufendeInstanzNachProzessnummerUndStartzeit)
@@ -162,13 +162,15 @@ TEST_F(Datensicherheit, LaufendeInstanzNachProzessnummerUndStartzeit)
     EXPECT_FALSE(zplatform::prozessLebt(freiePid(), 0));
 
     // An entry of this user with a reused process number is taken over silently.
-    zcommon::Ini_Schreiben(Reservierungsdatei(), u"Reservierung"_s, datei(),
+    zcommon::Ini_Schreiben(Reservierungsdatei(datei()), u"Reservierung"_s, Reservierungsschluessel(datei()),
                            u"tester|testrechner|%1|01.07.2000 08:00|%2"_s.arg(ich).arg(start + 1));
     ablegen(datei(), "..Liste\r\n");
     ASSERT_TRUE(Daten_Laden(liste));
     EXPECT_FALSE(sitzung().NurLesen);
     EXPECT_TRUE(plattform.meldungen.empty());
-    EXPECT_TRUE(zcommon::Ini_Lesen(Reservierungsdatei(), u"Reservierung"_s, datei()).endsWith(QString::number(start)));
+    EXPECT_EQ(zcommon::Ini_Lesen(Reservierungsdatei(datei()), u"Reservierung"_s, Reservierungsschluessel(datei()))
+                  .section(u'|', 4, 4),
+              QString::number(start));
 }
 
 TEST_F(Datensicherheit, ZweiGleichzeitigeOeffnerGebenGenauEinmalSchreibrecht)
@@ -180,7 +182,7 @@ TEST_F(Datensicherheit, ZweiGleichzeitigeOeffnerGebenGenauEinmalSchreibrecht)
         SCOPED_TRACE(runde);
         QFile::remove(los);
         QFile::remove(ende);
-        zcommon::Ini_Loeschen(Reservierungsdatei(), u"Reservierung"_s, datei());
+        zcommon::Ini_Loeschen(Reservierungsdatei(datei()), u"Reservierung"_s, Reservierungsschluessel(datei()));
         QProcess p[3];
         for (QProcess& q : p) {
             QProcessEnvironment umgebung = QProcessEnvironment::systemEnvironment();

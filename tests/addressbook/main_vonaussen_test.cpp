@@ -60,7 +60,7 @@ protected:
     }
     static QString reservierung(const QString& pfad)
     {
-        return zcommon::Ini_Lesen(Reservierungsdatei(), u"Reservierung"_s, pfad);
+        return zcommon::Ini_Lesen(Reservierungsdatei(pfad), u"Reservierung"_s, Reservierungsschluessel(pfad));
     }
 
     // Runs schritt once a box of the platform has been left open.
@@ -136,7 +136,7 @@ TEST_F(BoxVonAussen, ReservierungsfrageVonAussenGeschlossenUebernimmtNichts)
         SCOPED_TRACE(f.weg);
         plattform.meldungen.clear();
         main_test::einstellung(u"TimeOut_Tester"_s, u"600"_s, wurzel.programm() + u"/Zettlora.Ini"_s, u"erste.Dat"_s);
-        zcommon::Ini_Schreiben(Reservierungsdatei(), u"Reservierung"_s, pfad, Anna);
+        zcommon::Ini_Schreiben(Reservierungsdatei(pfad), u"Reservierung"_s, Reservierungsschluessel(pfad), Anna);
         const QByteArray vorher = dateiBytes();
 
         plattform.antworten << TestPlattform::OffenLassen;

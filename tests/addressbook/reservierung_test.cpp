@@ -1,18 +1,63 @@
 // The reservation of the address file for one run, and the reasons for
-// read-only mode.
+// read-only mode; two users, each with a program folder of their own, on one
+// data folder.
 #include "adresstest.h"
+#include "main_hilfen.h"
 
 #include "addressbook/adressdatei.h"
 #include "addressbook/adressliste.h"
 #include "addressbook/dateiini.h"
 #include "common/ini.h"
+#include "common/start.h"
+#include "platform/dateisystem.h"
 
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <algorithm>
 #include <sys/wait.h>
 #include <unistd.h>
 
 using namespace zadressbuch;
 
 namespace {
+
+// Another user's instance on this computer, with a program folder of its
+// own, that has opened the address file; it holds it until it ends.
+class AndereInstanz
+{
+public:
+    AndereInstanz(const QString& datei, const QString& benutzer)
+    {
+        QDir(m_wurzel.path()).mkpath(u"programm"_s);
+        QFile(m_wurzel.path() + u"/los"_s).open(QIODevice::WriteOnly);
+        QProcessEnvironment umgebung = QProcessEnvironment::systemEnvironment();
+        umgebung.insert(u"ZETTLORA_ROOT"_s, m_wurzel.path());
+        m_prozess.setProcessEnvironment(umgebung);
+        m_prozess.start(QStringLiteral(ZETTLORA_PROZESSHELFER),
+                        {u"oeffnen"_s, datei, m_wurzel.path() + u"/los"_s, ende(), benutzer});
+        while (!m_prozess.canReadLine() && m_prozess.state() != QProcess::NotRunning)
+            m_prozess.waitForReadyRead(100);
+        antwort = QString::fromLatin1(m_prozess.readLine()).trimmed();
+    }
+    ~AndereInstanz()
+    {
+        QFile(ende()).open(QIODevice::WriteOnly);
+        m_prozess.waitForFinished(30000);
+    }
+    // Ends it as a crash would: its reservation stays behind.
+    void toeten()
+    {
+        m_prozess.kill();
+        m_prozess.waitForFinished();
+    }
+    QString antwort; // "rw" or "ro"
+
+private:
+    QString ende() const { return m_wurzel.path() + u"/ende"_s; }
+    QTemporaryDir m_wurzel;
+    QProcess m_prozess;
+};
 
 class ReservierungTest : public AdressTest
 {
@@ -25,9 +70,12 @@ protected:
     }
     static QString eintrag(const QString& pfad)
     {
-        return zcommon::Ini_Lesen(Reservierungsdatei(), u"Reservierung"_s, pfad);
+        return zcommon::Ini_Lesen(Reservierungsdatei(pfad), u"Reservierung"_s, Reservierungsschluessel(pfad));
     }
-    void fremd(const QString& wert) { zcommon::Ini_Schreiben(Reservierungsdatei(), u"Reservierung"_s, datei(), wert); }
+    void fremd(const QString& wert)
+    {
+        zcommon::Ini_Schreiben(Reservierungsdatei(datei()), u"Reservierung"_s, Reservierungsschluessel(datei()), wert);
+    }
 };
 
 } // namespace
@@ -150,4 +198,156 @@ TEST_F(ReservierungTest, GruendeFuerNurLesen)
     EXPECT_TRUE(NurLesen_Entscheiden());
     EXPECT_TRUE(eintrag(datei()).isEmpty());
     EXPECT_TRUE(plattform.meldungen.empty());
+}
+
+TEST_F(ReservierungTest, ZweiterBenutzerMitEigenemProgrammordnerWirdGefragt)
+{
+    AndereInstanz anna(datei(), u"anna"_s);
+    ASSERT_EQ(anna.antwort, u"rw"_s);
+    const QString annas = eintrag(datei());
+    ASSERT_TRUE(annas.startsWith(u"anna|testrechner|"_s)) << annas.toStdString();
+
+    // Yes: read-only, Anna keeps the file.
+    plattform.antworten.enqueue(zplatform::vbYes);
+    ASSERT_TRUE(Daten_Laden(liste));
+    EXPECT_TRUE(sitzung().NurLesen);
+    EXPECT_EQ(liste.ListCount(), 1);
+    ASSERT_EQ(plattform.meldungen.size(), 1u);
+    EXPECT_EQ(plattform.meldungen[0].titel, u"Adressdatei reserviert"_s);
+    EXPECT_TRUE(plattform.meldungen[0].text.contains(u"anna"_s));
+    EXPECT_EQ(plattform.meldungen[0].stil & 0x0F, int(zplatform::vbYesNo));
+    Daten_Schliessen();
+    EXPECT_EQ(eintrag(datei()), annas);
+
+    // No: edited here, and released from the shared place at the end.
+    plattform.antworten.enqueue(zplatform::vbNo);
+    ASSERT_TRUE(Daten_Laden(liste));
+    EXPECT_FALSE(sitzung().NurLesen);
+    EXPECT_TRUE(eintrag(datei()).startsWith(u"tester|testrechner|%1|"_s.arg(::getpid())));
+    Daten_Schliessen();
+    EXPECT_TRUE(eintrag(datei()).isEmpty());
+}
+
+TEST_F(ReservierungTest, AbgestuerzterAndererBenutzerHaeltDieDateiNicht)
+{
+    {
+        AndereInstanz anna(datei(), u"anna"_s);
+        ASSERT_EQ(anna.antwort, u"rw"_s);
+        anna.toeten();
+    }
+    ASSERT_TRUE(eintrag(datei()).startsWith(u"anna|"_s));
+    ASSERT_TRUE(Daten_Laden(liste));
+    EXPECT_FALSE(sitzung().NurLesen);
+    EXPECT_TRUE(plattform.meldungen.empty());
+    EXPECT_TRUE(Reservierung_Lesen(datei()).eigene);
+}
+
+// Only the processes of this computer can be looked at: an entry of another
+// one (another name, or the same name and another system identity) is asked
+// about, whatever its process number.
+TEST_F(ReservierungTest, VerwaistNurWasAufDiesemRechnerEndete)
+{
+    const QString kennung = zplatform::rechnerKennung();
+    const qint64 ich = zplatform::eigenePid();
+    const QString frei = QString::number(freiePid());
+    struct Fall
+    {
+        const char* name;
+        QString wert;
+        bool fragt;
+    };
+    const Fall faelle[] = {
+        {"another user's ended run", u"anna|testrechner|"_s + frei + u"|30.06.2000 17:00"_s, false},
+        {"the same, with this computer's identity", u"anna|testrechner|"_s + frei + u"|30.06.2000 17:00|0|"_s + kennung,
+         false},
+        {"another user's running run",
+         u"anna|testrechner|%1|30.06.2000 17:00|%2"_s.arg(ich).arg(zplatform::prozessStart(ich)), true},
+        {"another computer", u"anna|laptop|"_s + frei + u"|30.06.2000 17:00"_s, true},
+        {"another computer of the same name", u"tester|testrechner|"_s + frei + u"|30.06.2000 17:00|0|fremd"_s, true},
+    };
+    for (const Fall& f : faelle) {
+        SCOPED_TRACE(f.name);
+        if (kennung.isEmpty() && f.wert.endsWith(u"|fremd"_s))
+            continue; // this computer has no identity to tell it by
+        plattform.meldungen.clear();
+        fremd(f.wert);
+        plattform.antworten.enqueue(zplatform::vbYes);
+        ASSERT_TRUE(Daten_Laden(liste));
+        EXPECT_EQ(plattform.meldungen.size(), f.fragt ? 1u : 0u);
+        EXPECT_EQ(sitzung().NurLesen, f.fragt);
+        EXPECT_EQ(eintrag(datei()) == f.wert, f.fragt);
+        Daten_Schliessen();
+        plattform.antworten.clear();
+    }
+}
+
+// Earlier versions kept the entry in DurIdovi.ini of the program folder: it
+// is read, and goes when this run reserves the file.
+TEST_F(ReservierungTest, EintragAmAltenOrtZaehltUndWirdGeraeumt)
+{
+    const QString alt = AlteReservierungsdatei();
+    const auto altEintrag = [&] { return zcommon::Ini_Lesen(alt, u"Reservierung"_s, datei()); };
+    zcommon::Ini_Schreiben(alt, u"Reservierung"_s, datei(),
+                           u"tester|testrechner|%1|30.06.2000 17:00"_s.arg(freiePid()));
+    ASSERT_TRUE(Daten_Laden(liste));
+    EXPECT_FALSE(sitzung().NurLesen);
+    EXPECT_TRUE(plattform.meldungen.empty());
+    EXPECT_TRUE(altEintrag().isEmpty());
+    EXPECT_TRUE(Reservierung_Lesen(datei()).eigene);
+    Daten_Schliessen();
+    EXPECT_FALSE(Reservierung_Lesen(datei()).vorhanden);
+
+    const QString anna = u"Anna|buero-pc|4711|01.07.2000 08:15"_s;
+    zcommon::Ini_Schreiben(alt, u"Reservierung"_s, datei(), anna);
+    plattform.antworten << zplatform::vbYes << zplatform::vbNo;
+    ASSERT_TRUE(Daten_Laden(liste));
+    EXPECT_TRUE(sitzung().NurLesen);
+    EXPECT_EQ(altEintrag(), anna);
+    ASSERT_TRUE(Daten_Laden(liste));
+    EXPECT_FALSE(sitzung().NurLesen);
+    EXPECT_EQ(plattform.meldungen.size(), 2u);
+    EXPECT_TRUE(altEintrag().isEmpty());
+    Daten_Schliessen();
+    EXPECT_FALSE(Reservierung_Lesen(datei()).vorhanden);
+}
+
+namespace {
+
+// The real main window of a second user: a program folder of its own, the
+// data folder shared through "DirData".
+class ReservierungMain : public main_test::MainFensterTest
+{
+protected:
+    QTemporaryDir geteilt;
+    void SetUp() override
+    {
+        MainFensterTest::SetUp();
+        zcommon::Benutzer_Zuruecksetzen();
+        zcommon::Instanz_Freigeben();
+        main_test::einstellung(u"DirData"_s, geteilt.path(), wurzel.programm() + u"/DurIdovi.ini"_s, u"Ordner"_s);
+        QFile f(datei());
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("..Geteilt\r\n \tMeier\t\r\n");
+    }
+    QString datei() const { return geteilt.path() + u"/zettlora.dat"_s; }
+};
+
+} // namespace
+
+TEST_F(ReservierungMain, ZweiterBenutzerStartetMitDerFrageUndLiestNur)
+{
+    AndereInstanz anna(datei(), u"anna"_s);
+    ASSERT_EQ(anna.antwort, u"rw"_s);
+    plattform.antworten.enqueue(zplatform::vbYes);
+    Main& m = starten();
+    const auto frage = std::find_if(plattform.meldungen.begin(), plattform.meldungen.end(),
+                                    [](const GezeigteMeldung& g) { return g.titel == u"Adressdatei reserviert"_s; });
+    ASSERT_NE(frage, plattform.meldungen.end());
+    EXPECT_TRUE(frage->text.contains(u"anna"_s));
+    EXPECT_EQ(frage->stil & 0x0F, int(zplatform::vbYesNo));
+    EXPECT_TRUE(sitzung().NurLesen);
+    EXPECT_TRUE(m.windowTitle().endsWith(u" - nur Leserechte"_s)) << m.windowTitle().toStdString();
+    EXPECT_EQ(adressliste().ListCount(), 1);
+    m.befehlAusfuehren(Befehl::PulAbbruch);
+    EXPECT_TRUE(Reservierung_Lesen(datei()).benutzer == u"anna"_s) << "the quit leaves Anna's reservation";
 }

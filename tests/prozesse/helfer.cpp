@@ -22,10 +22,11 @@
 //       runs the collection print (every print dialog answered with a
 //       recording printer, the deletion question with No); prints the number
 //       of debits printed, then the texts of the boxes shown, one a line.
-//   oeffnen <address file> <start file> <end file>
+//   oeffnen <address file> <start file> <end file> [<user>]
 //       waits for the start file, decides read-only mode with the
-//       reservation (answering the question with Yes: read-only), prints "rw"
-//       or "ro", then stays until the end file exists.
+//       reservation (answering the question with Yes: read-only) as the user
+//       (default "tester"), prints "rw" or "ro", then stays until the end
+//       file exists.
 //   zwischendatei <temporary file> <end file>
 //       writes half a save into the temporary file held locked as the address
 //       file's save does, prints "offen", stays until the end file exists.
@@ -302,8 +303,10 @@ int main(int argc, char** argv)
         warten(a[3]);
         return 0;
     }
-    if (a.size() == 5 && a[1] == QLatin1String("oeffnen")) {
+    if ((a.size() == 5 || a.size() == 6) && a[1] == QLatin1String("oeffnen")) {
         TestPlattform plattform;
+        if (a.size() == 6)
+            plattform.login = a[5];
         plattform.antworten.enqueue(zplatform::vbYes);
         auto& s = zadressbuch::sitzung();
         s.AdressDateiName = a[2];
