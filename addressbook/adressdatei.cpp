@@ -80,6 +80,23 @@ qsizetype Anhaengen(QByteArray& ziel, QStringView text, bool einBlank = false)
     return -1;
 }
 
+// An address file that is missing while its backup is there is made again
+// as a copy of the backup (never over anything standing under its name): the
+// empty file the load would make instead would replace the backup at the
+// first save. True when it was made.
+bool Aus_Sicherung_Herstellen(const QString& pfad, const QString& sicherung)
+{
+    const QString datei = zplatform::pfadAufloesen(pfad);
+    const QFileInfo info(datei);
+    if (info.exists() || info.isSymLink() || !zplatform::dateistand(sicherung).datei)
+        return false;
+    QFile f(sicherung);
+    if (!f.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray inhalt = f.readAll();
+    return f.error() == QFileDevice::NoError && zplatform::bytesNeuAnlegen(datei, inhalt) == 0;
+}
+
 } // namespace
 
 // ---------------------------------------------------------------------------
@@ -350,6 +367,14 @@ bool Daten_Laden(AdressListe& liste)
 
     // What a save killed halfway left beside the file (never a save of another instance under way).
     Speicherreste_Entfernen(pfad);
+    const QString sicherung = zplatform::pfadAufloesen(Sicherungsdatei(ZuErsetzendeDatei(pfad)));
+    if (Aus_Sicherung_Herstellen(pfad, sicherung)) {
+        zcommon::Meldung(QStringLiteral("#SystemExclamation"),
+                         QStringLiteral("Die Adressdatei »%1« war nicht vorhanden.~~Sie wurde aus ihrer "
+                                        "Sicherungskopie »%2« wiederhergestellt.")
+                             .arg(zcommon::Woertlich(zplatform::pfadAufloesen(pfad)), zcommon::Woertlich(sicherung)),
+                         zplatform::vbExclamation);
+    }
     LadeErgebnis e = Adressdatei_Lesen(pfad, true);
     s.Beschreibung = e.beschreibung;
     liste.setEintraege(std::move(e.eintraege));
@@ -380,6 +405,12 @@ bool Daten_Laden(AdressListe& liste)
     }
 
     NurLesen_Entscheiden(true);
+    // A backup a save killed after its rename left: the file it was made of
+    // has been replaced by a complete new one. It stays while the file could
+    // not be read whole, is open read-only, or another save is under way.
+    if (e.ok && !e.zuViele && !e.angelegt && !s.NurLesen &&
+        !zplatform::zwischendateiInArbeit(Zwischendatei(ZuErsetzendeDatei(pfad))))
+        zplatform::entfernen(sicherung);
     return e.ok;
 }
 

@@ -92,7 +92,10 @@ bool Speicherreste_Entfernen(const QString& pfad);
 // "#SystemHand", titled "Zettlora meldet Speicherproblem"); each of these sets
 // sitzung().LadeNurLesen. Releases any reservation held for another file,
 // then NurLesen_Entscheiden(true): reserves the file or asks the reservation
-// question. Sets sitzung().NurLesen. Does not select, show or touch any
+// question. Sets sitzung().NurLesen. A missing file whose ".BAK" is there is
+// made again from it (with a message) instead of being created empty; a
+// ".BAK" a save left goes once the file has been read whole and opened for
+// writing, while no other save of it is under way. Does not select, show or touch any
 // widget. Returns false when the file could not be read (the list is empty then).
 bool Daten_Laden(AdressListe& liste);
 

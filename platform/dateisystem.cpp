@@ -438,6 +438,16 @@ int GesperrteZwischendatei::ablegen(const QString& pfad, const QByteArray& inhal
     return 0;
 }
 
+bool zwischendateiInArbeit(const QString& pfad)
+{
+    const int fd = ::open(pfad8(pfad).constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    const bool gehalten = ::flock(fd, LOCK_SH | LOCK_NB) != 0 && errno == EWOULDBLOCK;
+    ::close(fd);
+    return gehalten;
+}
+
 bool zwischendateiAufraeumen(const QString& pfad, const QStringList& mitIhr)
 {
     const QByteArray name = pfad8(pfad);

@@ -222,6 +222,8 @@ private:
 // files named in mitIhr (what that save had made beside it). A save of
 // another instance under way keeps it. True when a leftover was removed.
 bool zwischendateiAufraeumen(const QString& pfad, const QStringList& mitIhr = {});
+// Whether a save holds the file under the name now (GesperrteZwischendatei).
+bool zwischendateiInArbeit(const QString& pfad);
 
 // ---------------------------------------------------------------------------
 // Faults for tests: a file system without hard links, and a disk that is full

@@ -115,8 +115,8 @@ TEST_F(Datensicherheit, MisslungeneSicherungHinterlaesstKeineHalbeBak)
         gross += A + "\r\n";
     ablegen(datei(), gross);
     const QString bak = Sicherungsdatei(datei());
-    ablegen(bak, "..alte vollstaendige Sicherung\r\n");
     ASSERT_TRUE(Daten_Laden(liste));
+    ablegen(bak, "..alte vollstaendige Sicherung\r\n"); // (a load would remove it)
     sitzung().Geaendert = 1;
 
     // No hard links, and the disk fills up during the copy: the new version
@@ -276,4 +276,60 @@ TEST_F(Datensicherheit, ResteEinesAbgebrochenenSpeichernsGehen)
         }
         QFile::remove(bakNeu);
     }
+}
+
+// A save killed after its rename leaves the ".BAK" beside the complete new
+// file: the next load that reads the file whole and opens it for writing
+// removes it. A missing file is made again from it.
+TEST_F(Datensicherheit, SicherungEinesSpaetAbgebrochenenSpeicherns)
+{
+    const QByteArray neu = "..Liste\r\n" + A + "\r\n" + B + "\r\n", alt = "..Liste\r\n" + A + "\r\n";
+    const QString bak = Sicherungsdatei(datei());
+    enum Lage { Vollstaendig, Fehlt, Unlesbar, NurLesen };
+    struct Fall
+    {
+        const char* name;
+        Lage lage;
+        bool bakBleibt;
+    };
+    const Fall faelle[] = {
+        {"the file complete", Vollstaendig, false},
+        {"the file missing", Fehlt, false},
+        {"the file unreadable", Unlesbar, true},
+        {"read-only", NurLesen, true},
+    };
+    for (const Fall& f : faelle) {
+        SCOPED_TRACE(f.name);
+        plattform.meldungen.clear();
+        QFile::remove(datei());
+        if (f.lage != Fehlt)
+            ablegen(datei(), neu);
+        ablegen(bak, alt);
+        if (f.lage == Unlesbar)
+            QFile::setPermissions(datei(), {});
+        sitzung().KommandozeileReadonly = f.lage == NurLesen;
+        Daten_Laden(liste);
+        EXPECT_EQ(QFileInfo::exists(bak), f.bakBleibt);
+        QFile::setPermissions(datei(), QFile::ReadOwner | QFile::WriteOwner);
+        EXPECT_EQ(bytes(datei()), f.lage == Fehlt ? alt : neu);
+        EXPECT_EQ(liste.ListCount(), f.lage == Unlesbar ? 0 : f.lage == Fehlt ? 1 : 2);
+        EXPECT_EQ(plattform.letzteMeldung().contains(u"aus ihrer Sicherungskopie"_s), f.lage == Fehlt);
+        Daten_Schliessen();
+    }
+}
+
+// ... and keeps it while another instance's save of the file is under way.
+TEST_F(Datensicherheit, SicherungEinesLaufendenSpeichernsBleibt)
+{
+    ablegen(datei(), "..Liste\r\n" + A + "\r\n");
+    const QString bak = Sicherungsdatei(datei()), ende = wurzel.temp() + u"/ende"_s;
+    ablegen(bak, "..Liste\r\n");
+    QProcess helfer;
+    helfer.start(QStringLiteral(ZETTLORA_PROZESSHELFER), {u"zwischendatei"_s, Zwischendatei(datei()), ende});
+    ASSERT_TRUE(helfer.waitForStarted() && helfer.waitForReadyRead(20000));
+    ASSERT_EQ(helfer.readLine().trimmed(), "offen");
+    ASSERT_TRUE(Daten_Laden(liste));
+    EXPECT_TRUE(QFileInfo::exists(bak));
+    ablegen(ende, "");
+    ASSERT_TRUE(helfer.waitForFinished());
 }
