@@ -23,6 +23,7 @@ namespace {
 
 bool g_ohneHardlinks = false;
 qint64 g_platzGrenze = -1;
+int g_zwischendateiWarten = -1;
 QString g_umbenennenZiel;
 int g_umbenennenFehler = 0;
 
@@ -416,7 +417,7 @@ int GesperrteZwischendatei::ablegen(const QString& pfad, const QByteArray& inhal
             if (e != EWOULDBLOCK && e != EINTR)
                 break; // a file system without locks: write all the same
             ::close(fd);
-            if (uhr.elapsed() >= wartenMs)
+            if (uhr.elapsed() >= (g_zwischendateiWarten >= 0 ? g_zwischendateiWarten : wartenMs))
                 return EBUSY; // another instance saves the same file
             QThread::msleep(10);
             continue;
@@ -871,6 +872,11 @@ void testOhneHardlinks(bool ohne)
 void testPlatzGrenze(qint64 bytes)
 {
     g_platzGrenze = bytes;
+}
+
+void testZwischendateiWarten(int ms)
+{
+    g_zwischendateiWarten = ms;
 }
 
 void testUmbenennenScheitert(const QString& nach, int fehler)

@@ -231,6 +231,9 @@ bool zwischendateiInArbeit(const QString& pfad);
 // (-1 = no limit).
 void testOhneHardlinks(bool ohne);
 void testPlatzGrenze(qint64 bytes);
+// GesperrteZwischendatei waits at most this long for another holder (-1 =
+// as the caller asks).
+void testZwischendateiWarten(int ms);
 // The next renames onto this path (umbenennen, atomarErsetzen) fail with the
 // given system error number; "" ends it.
 void testUmbenennenScheitert(const QString& nach, int fehler);

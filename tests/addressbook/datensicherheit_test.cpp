@@ -23,6 +23,7 @@ protected:
     {
         zplatform::testOhneHardlinks(false);
         zplatform::testPlatzGrenze(-1);
+        zplatform::testZwischendateiWarten(-1);
         AdressTest::TearDown();
     }
 };
@@ -332,4 +333,48 @@ TEST_F(Datensicherheit, SicherungEinesLaufendenSpeichernsBleibt)
     EXPECT_TRUE(QFileInfo::exists(bak));
     ablegen(ende, "");
     ASSERT_TRUE(helfer.waitForFinished());
+}
+
+// A leftover temporary file longer than the new version: the save keeps none of its tail.
+TEST_F(Datensicherheit, LangerRestDerZwischendateiBleibtNichtHaengen)
+{
+    ablegen(datei(), "..Liste\r\n" + A + "\r\n");
+    ASSERT_TRUE(Daten_Laden(liste));
+    ablegen(Zwischendatei(datei()), QByteArray(100000, 'X')); // a save killed after this load
+    liste.AddItem(QString::fromLatin1(B));
+    sitzung().Geaendert = 1;
+    ASSERT_TRUE(Daten_Speichern(liste));
+    EXPECT_EQ(bytes(datei()), "..Liste\r\n" + A + "\r\n" + B + "\r\n");
+}
+
+// Another instance's save holds the temporary file: this save waits for it
+// and never writes into it; when it is not let go in time the save fails
+// with its message, and succeeds once it is free.
+TEST_F(Datensicherheit, FremdeZwischendateiBleibtUnberuehrt)
+{
+    const QByteArray inhalt = "..Liste\r\n" + A + "\r\n";
+    ablegen(datei(), inhalt);
+    const QString neu = Zwischendatei(datei()), ende = wurzel.temp() + u"/ende"_s;
+    ASSERT_TRUE(Daten_Laden(liste));
+    QProcess helfer;
+    helfer.start(QStringLiteral(ZETTLORA_PROZESSHELFER), {u"zwischendatei"_s, neu, ende});
+    ASSERT_TRUE(helfer.waitForStarted() && helfer.waitForReadyRead(20000));
+    ASSERT_EQ(helfer.readLine().trimmed(), "offen");
+    const QByteArray seine = bytes(neu);
+    ASSERT_EQ(seine, QByteArray("..Halb geschrieben\r\n \tHalb"));
+
+    liste.AddItem(QString::fromLatin1(B));
+    sitzung().Geaendert = 1;
+    zplatform::testZwischendateiWarten(200);
+    EXPECT_FALSE(Daten_Speichern(liste));
+    EXPECT_TRUE(plattform.letzteMeldung().contains(u"gerade in Benutzung"_s))
+        << plattform.letzteMeldung().toStdString();
+    EXPECT_EQ(bytes(neu), seine);
+    EXPECT_EQ(bytes(datei()), inhalt);
+    EXPECT_EQ(sitzung().Geaendert, 1);
+
+    ablegen(ende, "");
+    ASSERT_TRUE(helfer.waitForFinished());
+    EXPECT_TRUE(Daten_Speichern(liste));
+    EXPECT_EQ(bytes(datei()), inhalt + B + "\r\n");
 }
