@@ -67,9 +67,7 @@ Reservierung Deuten(const QString& wert)
 
 Reservierung AltLesen(const QString& pfad)
 {
-    Reservierung r = Deuten(zcommon::Ini_Lesen(AlteReservierungsdatei(), ReservierungSektion, pfad));
-    r.alterOrt = r.vorhanden;
-    return r;
+    return Deuten(zcommon::Ini_Lesen(AlteReservierungsdatei(), ReservierungSektion, pfad));
 }
 
 } // namespace

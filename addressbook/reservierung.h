@@ -27,7 +27,6 @@ struct Reservierung
     bool vorhanden = false; // an entry exists
     bool eigene = false;    // this very process holds it
     bool verwaist = false;  // written on this computer by a process that has ended (any user's)
-    bool alterOrt = false;  // found in DurIdovi.ini of the program folder
 };
 
 // The settings file holding the reservation of an address file, and the key.
