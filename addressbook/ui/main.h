@@ -237,6 +237,11 @@ private:
     bool freigegeben(const BefehlZeile& zeile, bool mitKartenRegeln) const;
     // The texts of the 24 card fields as they stand.
     Felder kartenFelder() const;
+    // True when storing the card would change the list (Karte_Weicht_Ab).
+    // Every key in the list and every command asks it: while the fields read
+    // as they did at the last answer (or at the last show) and the entry is
+    // the same, that answer holds without a split and join of the entry.
+    bool karteWeichtAb();
 
     // construction
     void karteAufbauen(QWidget* mitte);
@@ -320,6 +325,19 @@ private:
     QHash<QString, QLabel*> m_panels;
     QList<QKeySequence> m_kuerzel;
     QMenu* m_popup = nullptr;
+
+    // The card and its entry at the last answer of karteWeichtAb (or the
+    // last show, which differs from nothing when the fields took their texts
+    // as they were given).
+    struct KartenStand
+    {
+        bool bekannt = false;
+        int index = -1;
+        QString eintrag; // the selected entry then (empty: none selected)
+        Felder felder;
+        bool weichtAb = false;
+    };
+    KartenStand m_kartenStand;
 
     bool m_feldVerlassen = false; // the leave of the field last entered has run
     int m_auswahlWechsel = 0;     // counts the addresses shown by Liste_Click
