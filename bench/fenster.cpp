@@ -130,7 +130,7 @@ void BM_Fenster_Suche(benchmark::State& state)
     f.main->TxtSuche->setText(QStringLiteral("Zwetschge"));
     f.main->zeitSuche()->timer().stop();
     for (auto _ : state) {
-        f.main->TextSuche_Starten(false);
+        f.main->TextSuche_Starten();
         QCoreApplication::processEvents();
     }
     if (adressliste().ListIndex() != 0)

@@ -101,7 +101,7 @@ Main::Main(Befehlsregister& befehle, QStringList argumente, QWidget* parent)
     // The window's own event loop: deeper ones belong to open dialogs.
     m_schleifenEbene = QThread::currentThread()->loopLevel();
 
-    m_zeitSuche = new SuchVerzoegerung([this] { return TxtSuche->text(); }, [this] { textSuche(false, false); }, this);
+    m_zeitSuche = new SuchVerzoegerung([this] { return TxtSuche->text(); }, [this] { TextSuche_Starten(); }, this);
     m_zeitSuche->setObjectName(QStringLiteral("zeitSuche"));
 
     resize(tw(StartBreite), tw(StartHoehe) + menuBar()->sizeHint().height() + statusBar()->sizeHint().height());

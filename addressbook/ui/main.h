@@ -165,9 +165,9 @@ public:
     // when the field offers none.
     bool Feld_Auswahlliste(int feld);
     // The text search: the next address after the selected one holding every
-    // word of the search box. shift: the Shift key was down when it was started
-    // (ticks the reduced comparison).
-    void TextSuche_Starten(bool shift);
+    // word of the search box. Shift held down as it starts (the delay's tick,
+    // Enter, the menu, the command line's search) ticks the reduced comparison.
+    void TextSuche_Starten();
     // The window caption: the description, " - nur Leserechte" when read-only.
     void Titel_Setzen() override;
     // After a failed save: asks whether to end anyway (true = end).
@@ -260,7 +260,8 @@ private:
     void Feld_TabStopsAnwenden();
 
     // search
-    void textSuche(bool shift, bool vomAnfang);
+    // shiftMitTaste: Shift was held with the key that started it (Enter).
+    void textSuche(bool shiftMitTaste);
     bool suchTastenFilter(QEvent* ereignis);
     // clock: what the window does for the idle exit (addressbook/leerlauf.h)
     void leerlaufAusstieg(UhrAnzeige::Ende ende, bool vonAussen = false);
