@@ -476,12 +476,13 @@ void Main::Adresse_Anzeigen()
     panel(QStringLiteral("Unsaved"), a.unsaved);
     panel(QStringLiteral("Index"), a.index);
     panel(QStringLiteral("Status"), a.status);
-    // A card that shows its entry as the entry reads differs from nothing.
+    // Fields that read as the entry gave them differ from nothing (one that
+    // could not take its text as given reads otherwise and is compared whole).
     const AdressListe& liste = adressliste();
     const int i = liste.ListIndex();
     const bool gewaehlt = i >= 0 && i < liste.ListCount();
-    m_kartenStand.felder = kartenFelder();
-    m_kartenStand.bekannt = m_kartenStand.felder == a.felder;
+    m_kartenStand.bekannt = true;
+    m_kartenStand.felder = a.felder;
     m_kartenStand.index = i;
     m_kartenStand.eintrag = gewaehlt ? liste.List(i) : QString();
     m_kartenStand.weichtAb = false;

@@ -327,9 +327,9 @@ private:
     QList<QKeySequence> m_kuerzel;
     QMenu* m_popup = nullptr;
 
-    // The card and its entry at the last answer of karteWeichtAb (or the
-    // last show, which differs from nothing when the fields took their texts
-    // as they were given).
+    // The card and its entry at the last answer of karteWeichtAb, or at the
+    // last show: fields that read as the shown entry gave them differ from it
+    // in nothing.
     struct KartenStand
     {
         bool bekannt = false;
