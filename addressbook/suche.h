@@ -20,11 +20,11 @@
 // How the main window wires it:
 //
 //   SuchVerzoegerung m_suchVerzoegerung{[this] { return TxtSuche->text(); },
-//                                       [this] { TextSuche_Starten(false); }, this};
+//                                       [this] { TextSuche_Starten(); }, this};
 //   TxtSuche textChanged        -> m_suchVerzoegerung.aendern();           (TxtSuche_Change)
 //   checkSuche clicked by user  -> Rahmen0 title "Suche ohne Sonderz."/"Suche",
 //                                  m_suchVerzoegerung.aendern(), focus TxtSuche
-//   TxtSuche Enter              -> TextSuche_Starten(event->modifiers() & Qt::ShiftModifier)
+//   TxtSuche Enter              -> TextSuche_Starten(), Shift also as held for this key
 //                                  (key swallowed; also with an empty text)
 //   TxtSuche Esc                -> selectAll() (key swallowed)
 //   TxtSuche double-click       -> clear()
@@ -32,13 +32,13 @@
 //   TxtSuche focus out          -> the pending search is dropped (timer stopped),
 //                                  unless only the window went to the background
 //   search menu command         -> stops the timer (its own text starts no search), then
-//                                  TextSuche_Starten(QGuiApplication::keyboardModifiers() & Qt::ShiftModifier)
+//                                  TextSuche_Starten()
 //   "Suche=" on the command line-> TxtSuche->setText(text); tick checkSuche as the user would
 //                                  (its handler starts the delay, so the search runs 333 ms later)
 //
-//   void Main::TextSuche_Starten(bool shift)
+//   void Main::TextSuche_Starten()
 //   {
-//       if (shift && !checkSuche->isChecked()) {
+//       if (zcommon::ShiftKey() && !checkSuche->isChecked()) {   // whoever started it
 //           // Shift ticks the box; the caption follows, but the delay timer is
 //           // NOT started (the search runs right now, a second one would skip a match).
 //           QSignalBlocker b(checkSuche); checkSuche->setChecked(true);

@@ -1,7 +1,8 @@
 // What the user waits for in the main window (offscreen): showing an address
-// on the card when the list's selection moves, storing the card after a key
-// went up in a field, and a text search started with Enter, at 1000 and at
-// 32000 addresses. Each runs through
+// on the card when the list's selection moves (by the program, and by the
+// arrow keys in the list, which first store a card that differs from its
+// entry), storing the card after a key went up in a field, and a text search
+// started with Enter, at 1000 and at 32000 addresses. Each runs through
 // the real window, its list view and status bar. The "...MitZeichnen" runs
 // also let the event loop do the painting the step asked for, as it follows
 // at once on screen.
@@ -11,6 +12,7 @@
 #include "adressgenerator.h"
 #include "fensterbench.h"
 
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QTimer>
 
@@ -75,6 +77,42 @@ void zeigen(benchmark::State& state, bool zeichnen)
         state.SkipWithError("falsche Anzahl");
 }
 
+// Down and Up in the list by turns: each key first checks whether the card
+// differs from its entry (it does not), then shows the neighbour.
+void pfeiltaste(benchmark::State& state, bool zeichnen)
+{
+    Fenster& f = fenster(int(state.range(0)));
+    const int mitte = f.anzahl / 2;
+    adressliste().setListIndex(mitte);
+    f.main->Liste->setFocus(Qt::OtherFocusReason);
+    const QString vorher[2] = {adressliste().List(mitte), adressliste().List(mitte + 1)};
+    int i = 0;
+    for (auto _ : state) {
+        QKeyEvent taste(QEvent::KeyPress, (++i & 1) ? Qt::Key_Down : Qt::Key_Up, Qt::NoModifier);
+        QCoreApplication::sendEvent(f.main->Liste, &taste);
+        if (zeichnen)
+            QCoreApplication::processEvents();
+    }
+    if (adressliste().ListIndex() != mitte + (i & 1))
+        state.SkipWithError("die Auswahl ging nicht mit");
+    if (adressliste().List(mitte) != vorher[0] || adressliste().List(mitte + 1) != vorher[1])
+        state.SkipWithError("unveraenderte Karte gespeichert");
+}
+
+// What every key in the list and every command does first: ask whether the
+// card differs from its entry (it does not, so nothing is stored).
+void BM_Fenster_KartePruefen(benchmark::State& state)
+{
+    Fenster& f = fenster(int(state.range(0)));
+    const int mitte = f.anzahl / 2;
+    adressliste().setListIndex(mitte);
+    const QString vorher = adressliste().List(mitte);
+    for (auto _ : state)
+        f.main->Abweichende_Karte_Uebernehmen();
+    if (adressliste().List(mitte) != vorher)
+        state.SkipWithError("unveraenderte Karte gespeichert");
+}
+
 // A key went up in the first name: the card is stored back into the list
 // (the changed record, the change date, the "Unsaved" panel).
 void speichern(benchmark::State& state, bool zeichnen)
@@ -106,7 +144,7 @@ void BM_Fenster_Suche(benchmark::State& state)
     f.main->TxtSuche->setText(QStringLiteral("Zwetschge"));
     f.main->zeitSuche()->timer().stop();
     for (auto _ : state) {
-        f.main->TextSuche_Starten(false);
+        f.main->TextSuche_Starten();
         QCoreApplication::processEvents();
     }
     if (adressliste().ListIndex() != 0)
@@ -123,6 +161,14 @@ void BM_Fenster_ZeigenMitZeichnen(benchmark::State& state)
 {
     zeigen(state, true);
 }
+void BM_Fenster_Pfeiltaste(benchmark::State& state)
+{
+    pfeiltaste(state, false);
+}
+void BM_Fenster_PfeiltasteMitZeichnen(benchmark::State& state)
+{
+    pfeiltaste(state, true);
+}
 void BM_Fenster_Speichern(benchmark::State& state)
 {
     speichern(state, false);
@@ -133,9 +179,12 @@ void BM_Fenster_SpeichernMitZeichnen(benchmark::State& state)
 }
 
 BENCHMARK(BM_Fenster_Zeigen)->Arg(1000)->Arg(MaxAdressen)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_Fenster_KartePruefen)->Arg(1000)->Arg(MaxAdressen)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_Fenster_Pfeiltaste)->Arg(1000)->Arg(MaxAdressen)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_Fenster_Speichern)->Arg(1000)->Arg(MaxAdressen)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_Fenster_Suche)->Arg(1000)->Arg(MaxAdressen)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Fenster_ZeigenMitZeichnen)->Arg(1000)->Arg(MaxAdressen)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_Fenster_PfeiltasteMitZeichnen)->Arg(1000)->Arg(MaxAdressen)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_Fenster_SpeichernMitZeichnen)->Arg(1000)->Arg(MaxAdressen)->Unit(benchmark::kMicrosecond);
 
 } // namespace

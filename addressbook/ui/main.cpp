@@ -101,7 +101,7 @@ Main::Main(Befehlsregister& befehle, QStringList argumente, QWidget* parent)
     // The window's own event loop: deeper ones belong to open dialogs.
     m_schleifenEbene = QThread::currentThread()->loopLevel();
 
-    m_zeitSuche = new SuchVerzoegerung([this] { return TxtSuche->text(); }, [this] { textSuche(false, false); }, this);
+    m_zeitSuche = new SuchVerzoegerung([this] { return TxtSuche->text(); }, [this] { TextSuche_Starten(); }, this);
     m_zeitSuche->setObjectName(QStringLiteral("zeitSuche"));
 
     resize(tw(StartBreite), tw(StartHoehe) + menuBar()->sizeHint().height() + statusBar()->sizeHint().height());
@@ -476,6 +476,16 @@ void Main::Adresse_Anzeigen()
     panel(QStringLiteral("Unsaved"), a.unsaved);
     panel(QStringLiteral("Index"), a.index);
     panel(QStringLiteral("Status"), a.status);
+    // Fields that read as the entry gave them differ from nothing (one that
+    // could not take its text as given reads otherwise and is compared whole).
+    const AdressListe& liste = adressliste();
+    const int i = liste.ListIndex();
+    const bool gewaehlt = i >= 0 && i < liste.ListCount();
+    m_kartenStand.bekannt = true;
+    m_kartenStand.felder = a.felder;
+    m_kartenStand.index = i;
+    m_kartenStand.eintrag = gewaehlt ? liste.List(i) : QString();
+    m_kartenStand.weichtAb = false;
 }
 
 void Main::Adresse_Uebernehmen(int DatumBehalten)
@@ -635,8 +645,27 @@ void Main::Abweichende_Karte_Uebernehmen()
 {
     // A key that left the card as its entry is (Tab, End, an arrow, Esc)
     // stores nothing: no date stamp, no mark of a change.
-    if (!sitzung().NurLesen && Karte_Weicht_Ab(kartenFelder(), adressliste()))
+    if (!sitzung().NurLesen && karteWeichtAb())
         Adresse_Uebernehmen(0);
+}
+
+bool Main::karteWeichtAb()
+{
+    const AdressListe& liste = adressliste();
+    const int i = liste.ListIndex();
+    const bool gewaehlt = i >= 0 && i < liste.ListCount();
+    Felder karte = kartenFelder();
+    KartenStand& stand = m_kartenStand;
+    // Whatever changed a field (a key, the mouse, an input method, a command
+    // or a dialog), its text now reads otherwise than then.
+    if (stand.bekannt && stand.index == i && stand.felder == karte && (!gewaehlt || liste.List(i) == stand.eintrag))
+        return stand.weichtAb;
+    stand.bekannt = true;
+    stand.index = i;
+    stand.eintrag = gewaehlt ? liste.List(i) : QString();
+    stand.felder = karte;
+    stand.weichtAb = Karte_Weicht_Ab(std::move(karte), liste);
+    return stand.weichtAb;
 }
 
 Felder Main::kartenFelder() const
@@ -682,7 +711,7 @@ bool Main::Feld_LostFocus(int index)
     // Store the card when it differs from its entry; leaving a field that was
     // not changed marks nothing as changed, and an empty card with nothing
     // selected adds no empty address.
-    if (Karte_Weicht_Ab(kartenFelder(), adressliste()))
+    if (karteWeichtAb())
         Adresse_Uebernehmen(0);
     return gewechselt;
 }

@@ -165,9 +165,9 @@ public:
     // when the field offers none.
     bool Feld_Auswahlliste(int feld);
     // The text search: the next address after the selected one holding every
-    // word of the search box. shift: the Shift key was down when it was started
-    // (ticks the reduced comparison).
-    void TextSuche_Starten(bool shift);
+    // word of the search box. Shift held down as it starts (the delay's tick,
+    // Enter, the menu, the command line's search) ticks the reduced comparison.
+    void TextSuche_Starten();
     // The window caption: the description, " - nur Leserechte" when read-only.
     void Titel_Setzen() override;
     // After a failed save: asks whether to end anyway (true = end).
@@ -237,6 +237,11 @@ private:
     bool freigegeben(const BefehlZeile& zeile, bool mitKartenRegeln) const;
     // The texts of the 24 card fields as they stand.
     Felder kartenFelder() const;
+    // True when storing the card would change the list (Karte_Weicht_Ab).
+    // Every key in the list and every command asks it: while the fields read
+    // as they did at the last answer (or at the last show) and the entry is
+    // the same, that answer holds without a split and join of the entry.
+    bool karteWeichtAb();
 
     // construction
     void karteAufbauen(QWidget* mitte);
@@ -255,7 +260,8 @@ private:
     void Feld_TabStopsAnwenden();
 
     // search
-    void textSuche(bool shift, bool vomAnfang);
+    // shiftMitTaste: Shift was held with the key that started it (Enter).
+    void textSuche(bool shiftMitTaste);
     bool suchTastenFilter(QEvent* ereignis);
     // clock: what the window does for the idle exit (addressbook/leerlauf.h)
     void leerlaufAusstieg(UhrAnzeige::Ende ende, bool vonAussen = false);
@@ -320,6 +326,19 @@ private:
     QHash<QString, QLabel*> m_panels;
     QList<QKeySequence> m_kuerzel;
     QMenu* m_popup = nullptr;
+
+    // The card and its entry at the last answer of karteWeichtAb, or at the
+    // last show: fields that read as the shown entry gave them differ from it
+    // in nothing.
+    struct KartenStand
+    {
+        bool bekannt = false;
+        int index = -1;
+        QString eintrag; // the selected entry then (empty: none selected)
+        Felder felder;
+        bool weichtAb = false;
+    };
+    KartenStand m_kartenStand;
 
     bool m_feldVerlassen = false; // the leave of the field last entered has run
     int m_auswahlWechsel = 0;     // counts the addresses shown by Liste_Click

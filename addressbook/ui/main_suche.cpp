@@ -5,6 +5,7 @@
 #include "addressbook/sitzung.h"
 #include "addressbook/suche.h"
 #include "addressbook/ui/main.h"
+#include "common/qpro.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
@@ -12,6 +13,8 @@
 #include <QLineEdit>
 #include <QSignalBlocker>
 #include <QStatusBar>
+
+#include <utility>
 
 namespace zadressbuch {
 
@@ -45,11 +48,12 @@ bool Main::suchTastenFilter(QEvent* ereignis)
     case QEvent::KeyPress: {
         const auto* k = static_cast<QKeyEvent*>(ereignis);
         if (k->key() == Qt::Key_Return || k->key() == Qt::Key_Enter) {
-            // At once, also with an empty text; Shift as it was held for this key.
-            // A search still pending from the typing would look for the same
-            // text again and step past the match just found: it is dropped.
+            // At once, also with an empty text; Shift held for this key counts
+            // even when it is let go before the key is handled. A search
+            // still pending from the typing would look for the same text
+            // again and step past the match just found: it is dropped.
             m_zeitSuche->timer().stop();
-            TextSuche_Starten(k->modifiers().testFlag(Qt::ShiftModifier));
+            textSuche(k->modifiers().testFlag(Qt::ShiftModifier));
             return true;
         }
         if (k->key() == Qt::Key_Escape) {
@@ -66,21 +70,19 @@ bool Main::suchTastenFilter(QEvent* ereignis)
     }
 }
 
-void Main::TextSuche_Starten(bool shift)
+void Main::TextSuche_Starten()
 {
-    textSuche(shift, false);
+    textSuche(false);
 }
 
-void Main::textSuche(bool shift, bool vomAnfang)
+void Main::textSuche(bool shiftMitTaste)
 {
     // A hit shows another address: what the card holds goes into its own first.
     Abweichende_Karte_Uebernehmen();
-    if (m_startSuche) {
-        // The first search of the run after a "Suche=" on the command line.
-        m_startSuche = false;
-        vomAnfang = true;
-    }
-    if (shift && !checkSuche->isChecked()) {
+    // The first search of the run after a "Suche=" on the command line
+    // begins with the first address.
+    const bool vomAnfang = std::exchange(m_startSuche, false);
+    if ((shiftMitTaste || zcommon::ShiftKey()) && !checkSuche->isChecked()) {
         // Shift ticks the box; its caption follows, but no second search is
         // started through the delay (it would skip a match).
         const QSignalBlocker sperre(checkSuche);

@@ -128,7 +128,7 @@ void suchen(Fenster& fenster)
     // drop the selection below.
     m->zeitSuche()->timer().stop();
     m->TxtSuche->setFocus(Qt::ShortcutFocusReason);
-    m->TextSuche_Starten(zplatform::plattform().shiftGedrueckt());
+    m->TextSuche_Starten();
     m->TxtSuche->selectAll();
 }
 

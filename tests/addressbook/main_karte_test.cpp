@@ -14,8 +14,11 @@
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QTextCursor>
 #include <QToolButton>
+
+#include <functional>
 
 using namespace zadressbuch;
 using main_test::einstellung;
@@ -162,6 +165,51 @@ TEST_F(MainKarte, JederTastendruckSpeichertMitHeutigemDatum)
     QTest::keyClick(m.Feld(Vorname), Qt::Key_Right);
     EXPECT_EQ(eintrag(1), zweite);
     EXPECT_EQ(FeldAus(eintrag(1), GeaendertAm), QString());
+}
+
+// A text that came into a field without a key in it (from a dialog or a
+// command, with or without the field's signals) is stored into its address
+// when a key in the list goes on to the next one, as typed text is.
+TEST_F(MainKarte, OhneTasteGesetzterTextWirdVorDerListentasteGespeichert)
+{
+    const auto zeileSetzen = [](int feld, const QString& text, bool stumm) {
+        return [=](Main& m) {
+            auto* z = static_cast<QLineEdit*>(m.Feld(feld));
+            const QSignalBlocker sperre(stumm ? z : nullptr);
+            z->setText(text);
+        };
+    };
+    const struct
+    {
+        const char* name;
+        int feld;
+        std::function<void(Main&)> aendern;
+        QString gespeichert;
+    } faelle[] = {
+        {"setText", Vorname, zeileSetzen(Vorname, u"Jörg"_s, false), u"Jörg"_s},
+        {"setText without signals", Vorname, zeileSetzen(Vorname, u"Jörg"_s, true), u"Jörg"_s},
+        {"setText of the date field", GeaendertAm, zeileSetzen(GeaendertAm, u"01.01.2000"_s, true), u"02.07.2000"_s},
+        {"the remark's text", Bemerkung,
+         [](Main& m) { static_cast<QPlainTextEdit*>(m.Feld(Bemerkung))->setPlainText(u"Neu"_s); }, u"Neu"_s},
+        {"a command's text", Ort, [](Main& m) { m.FeldEinsetzen(Ort, 0, 0, u"Bad "_s); }, u"Bad Berlin"_s},
+    };
+    for (const auto& f : faelle) {
+        SCOPED_TRACE(f.name);
+        neuerLauf();
+        Main& m = starten();
+        m.Liste->setFocus();
+        // There and back again: the card was not changed, nothing is stored.
+        QTest::keyClick(m.Liste, Qt::Key_Down);
+        QTest::keyClick(m.Liste, Qt::Key_Up);
+        ASSERT_EQ(adressliste().ListIndex(), 0);
+        ASSERT_EQ(sitzung().Geaendert, 0);
+        f.aendern(m);
+        QTest::keyClick(m.Liste, Qt::Key_Down);
+        EXPECT_EQ(adressliste().ListIndex(), 1);
+        EXPECT_EQ(FeldAus(eintrag(0), f.feld), f.gespeichert);
+        EXPECT_EQ(FeldAus(eintrag(0), GeaendertAm), u"02.07.2000"_s);
+        EXPECT_EQ(sitzung().Geaendert, 1);
+    }
 }
 
 TEST_F(MainKarte, EingabegrenzeStopptNurDasTippen)

@@ -16,6 +16,23 @@ using main_test::zeile;
 
 namespace {
 
+// Notes each text the status panel is painted with.
+class StatusZeuge : public QObject
+{
+public:
+    explicit StatusZeuge(QLabel* panel) : m_panel(panel) { panel->installEventFilter(this); }
+    bool eventFilter(QObject*, QEvent* e) override
+    {
+        if (e->type() == QEvent::Paint)
+            texte << m_panel->text();
+        return false;
+    }
+    QStringList texte;
+
+private:
+    QLabel* m_panel;
+};
+
 class MainSuche : public main_test::MainFensterTest
 {
 protected:
@@ -103,6 +120,25 @@ TEST_F(MainSuche, NichtGefunden_ShiftSuchtReduziert)
     EXPECT_EQ(fenster->Rahmen(0)->title(), u"Suche ohne Sonderz."_s);
     EXPECT_EQ(gewaehlt(), 0);
     EXPECT_EQ(textfarbe(), normal());
+    EXPECT_FALSE(fenster->zeitSuche()->aktiv()) << "no second search through the delay";
+}
+
+// Shift held down when the search after the typing starts ticks the reduced
+// comparison, as with Enter: the digits find the number with its separators.
+TEST_F(MainSuche, ShiftBeiDerVerzoegertenSucheSuchtReduziert)
+{
+    StatusZeuge zeuge(fenster->panelLabel(u"Status"_s));
+    fenster->TxtSuche->setFocus();
+    main_test::tippen(fenster->TxtSuche, u"0301234"_s);
+    adressliste().setListIndex(2);
+    plattform.shift = true;
+    ASSERT_TRUE(verzoegerungAbwarten());
+    EXPECT_TRUE(fenster->checkSuche->isChecked());
+    EXPECT_EQ(fenster->Rahmen(0)->title(), u"Suche ohne Sonderz."_s);
+    EXPECT_TRUE(zeuge.texte.contains(u"Text-Suche Adresse..."_s)) << zeuge.texte.join(u" | "_s).toStdString();
+    EXPECT_EQ(gewaehlt(), 0);
+    EXPECT_EQ(panel("Status"), u"Bereit"_s);
+    EXPECT_EQ(plattform.toene, QStringList{ton("Sgn_Jo.Wav")});
     EXPECT_FALSE(fenster->zeitSuche()->aktiv()) << "no second search through the delay";
 }
 

@@ -160,7 +160,7 @@ TEST_F(MainUhr, AktivitaetSetztDenZaehlerZurueck)
     // Typing in the search box is no activity.
     ticken(50);
     m.TxtSuche->setText(u"nirgends"_s);
-    m.TextSuche_Starten(false);
+    m.TextSuche_Starten();
     EXPECT_EQ(sitzung().LeerlaufZaehler, 50);
     EXPECT_FALSE(m.beendet());
 }

@@ -2,6 +2,7 @@
 #include "platform/ui/desktopplattform.h"
 #include "platform/ui/hilfefenster.h"
 #include "support/dialoghilfe.h"
+#include "support/nutzereingabe.h"
 #include "support/testplattform.h"
 
 #include <QAbstractButton>
@@ -11,7 +12,9 @@
 #include <QInputDialog>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QProcess>
 #include <QPushButton>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextBrowser>
@@ -436,4 +439,23 @@ TEST(Desktop, EingabeMitHilfeKnopf)
     EXPECT_FALSE(abbruch);
     EXPECT_EQ(gedrueckt, 1);
     EXPECT_TRUE(offenNachHilfe);
+}
+
+// Shift held down at the keyboard is what the key state reads, without a key
+// event to the program (the search that runs after the typing asks so).
+TEST(Desktop, ShiftAnDerTastaturGehalten_X11)
+{
+    if (!nutzer::unterX11())
+        GTEST_SKIP() << "needs keys through the X server";
+    const QString xdotool = QStandardPaths::findExecutable(QStringLiteral("xdotool"));
+    const auto shift = [&xdotool](const char* richtung) {
+        return QProcess::execute(xdotool, {QLatin1String(richtung), QStringLiteral("Shift_L")});
+    };
+    DesktopPlattform d;
+    EXPECT_FALSE(d.shiftGedrueckt());
+    ASSERT_EQ(shift("keydown"), 0) << "xdotool";
+    const bool gehalten = QTest::qWaitFor([&d] { return d.shiftGedrueckt(); }, 5000);
+    ASSERT_EQ(shift("keyup"), 0) << "xdotool";
+    EXPECT_TRUE(gehalten);
+    EXPECT_TRUE(QTest::qWaitFor([&d] { return !d.shiftGedrueckt(); }, 5000));
 }
