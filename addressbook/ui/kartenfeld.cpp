@@ -106,6 +106,7 @@ QString zeichenName(const QString& zeichen)
     case QChar::Other_Control:
     case QChar::Other_NotAssigned:
     case QChar::Other_PrivateUse:
+    case QChar::Other_Surrogate:
         return QStringLiteral("U+%1").arg(uint(c), 4, 16, QLatin1Char('0')).toUpper();
     default:
         return zeichen;
@@ -259,7 +260,7 @@ QString Eingabe_Hinweis(const Einpassung& e, const QString& feldname)
     if (!weggelassen.isEmpty())
         was << aufzaehlen(weggelassen) + QStringLiteral(" weggelassen");
     if (!was.isEmpty())
-        saetze << QStringLiteral("Die Adressdatei kann nicht jedes Zeichen speichern: ") +
+        saetze << QStringLiteral("In der Adressdatei nicht speicherbar: ") +
                       was.join(QStringLiteral(", ")) + QLatin1Char('.');
     if (e.gekuerzt)
         saetze << QStringLiteral("Das Feld »%1« nimmt nur %2 Zeichen auf; %3")

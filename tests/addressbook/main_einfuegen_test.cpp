@@ -23,7 +23,7 @@ using main_test::zeile;
 namespace {
 
 const QString Lachen = QString::fromUtf8("\xF0\x9F\x98\x80"); // an emoji
-const QString Ersetzt = u"Die Adressdatei kann nicht jedes Zeichen speichern: "_s;
+const QString Zeichenhinweis = u"In der Adressdatei nicht speicherbar: "_s;
 
 class MainEinfuegen : public main_test::MainFensterTest
 {
@@ -84,21 +84,22 @@ TEST_F(MainEinfuegen, EinfuegenInDieKarteBehaeltWasPasst)
         QString feldtext; // the field afterwards
         QString status;
     } faelle[] = {
-        {"Ctrl+V", StrgV, Ort, u" Łódź"_s, u"Berlin Lódz"_s, Ersetzt + u"Ł → L, ź → z ersetzt."_s},
-        {"Shift+Insert", ShiftEinfg, Nachname, u"-Dvořák"_s, u"Müller-Dvorák"_s, Ersetzt + u"ř → r ersetzt."_s},
+        {"Ctrl+V", StrgV, Ort, u" Łódź"_s, u"Berlin Lódz"_s, Zeichenhinweis + u"Ł → L, ź → z ersetzt."_s},
+        {"Shift+Insert", ShiftEinfg, Nachname, u"-Dvořák"_s, u"Müller-Dvorák"_s, Zeichenhinweis + u"ř → r ersetzt."_s},
         {"dropped", Fallenlassen, Vorname, u" Gruß aus Kraków "_s + Lachen, u"Hans Gruß aus Kraków "_s,
-         Ersetzt + Lachen + u" weggelassen."_s},
-        {"input method", Eingabemethode, Ort, u" Timișoara"_s, u"Berlin Timisoara"_s, Ersetzt + u"ș → s ersetzt."_s},
+         Zeichenhinweis + Lachen + u" weggelassen."_s},
+        {"input method", Eingabemethode, Ort, u" Timișoara"_s, u"Berlin Timisoara"_s,
+         Zeichenhinweis + u"ș → s ersetzt."_s},
         {"Ctrl+V, too long", StrgV, Strasse, strasse, strasse.left(50), laenge.arg(u"Straße"_s).arg(50)},
         {"dropped, too long", Fallenlassen, Kontonummer, u"DE89 3704 0044 0532 0130 00"_s, u"DE89 3704 "_s,
          laenge.arg(u"Kontonummer"_s).arg(10)},
         {"input method, too long", Eingabemethode, Plz, u"D-123456789"_s, u"D-123456"_s, laenge.arg(u"PLZ"_s).arg(8)},
         {"Shift+Insert, both", ShiftEinfg, Plz, u"Łódź 90-001"_s, u"Lódz 90-"_s,
-         Ersetzt + u"Ł → L, ź → z ersetzt. "_s + laenge.arg(u"PLZ"_s).arg(8)},
+         Zeichenhinweis + u"Ł → L, ź → z ersetzt. "_s + laenge.arg(u"PLZ"_s).arg(8)},
         {"Ctrl+V into the remark", StrgV, Bemerkung, u"\r\nGrüße ☺ Łukasz"_s, u"siehe #19\r\nGrüße  Lukasz"_s,
-         Ersetzt + u"Ł → L ersetzt, ☺ weggelassen."_s},
+         Zeichenhinweis + u"Ł → L ersetzt, ☺ weggelassen."_s},
         {"dropped into the remark", Fallenlassen, Bemerkung, u" 東京"_s, u"siehe #19 "_s,
-         Ersetzt + u"東, 京 weggelassen."_s},
+         Zeichenhinweis + u"東, 京 weggelassen."_s},
         {"Ctrl+V, as it is", StrgV, Ort, u"-Süd"_s, u"Berlin-Süd"_s, u"Bereit"_s},
     };
     for (const auto& f : faelle) {
@@ -152,8 +153,8 @@ TEST_F(MainEinfuegen, FallengelassenesWirdNurKopiertWennNichtAllesPasst)
 // stays as it is. OK gives the field what the editor shows.
 TEST_F(MainEinfuegen, ZoomEditorBehaeltBeimEinfuegenWasPasst)
 {
-    const QString status = Ersetzt + u"Ł → L, ź → z ersetzt. Das Feld »PLZ« nimmt nur 8 Zeichen auf; "
-                                     u"der Rest der Einfügung wurde weggelassen."_s;
+    const QString status = Zeichenhinweis + u"Ł → L, ź → z ersetzt. Das Feld »PLZ« nimmt nur 8 Zeichen auf; "
+                                            u"der Rest der Einfügung wurde weggelassen."_s;
     for (const bool menue : {false, true}) {
         SCOPED_TRACE(menue ? "popup menu" : "Ctrl+V");
         neuerLauf();
@@ -206,10 +207,10 @@ TEST_F(MainEinfuegen, MittelklickBehaeltWasPasst_X11)
         QString status;
     } faelle[] = {
         {Ort, u" Łódź "_s + Lachen, u"Berlin Lódz "_s,
-         Ersetzt + u"Ł → L, ź → z ersetzt, "_s + Lachen + u" weggelassen."_s},
+         Zeichenhinweis + u"Ł → L, ź → z ersetzt, "_s + Lachen + u" weggelassen."_s},
         {Plz, u"123456789"_s, u"12345678"_s,
          u"Das Feld »PLZ« nimmt nur 8 Zeichen auf; der Rest der Einfügung wurde weggelassen."_s},
-        {Bemerkung, u" Dvořák"_s, u"siehe #19 Dvorák"_s, Ersetzt + u"ř → r ersetzt."_s},
+        {Bemerkung, u" Dvořák"_s, u"siehe #19 Dvorák"_s, Zeichenhinweis + u"ř → r ersetzt."_s},
     };
     for (const auto& f : faelle) {
         SCOPED_TRACE(f.feld);

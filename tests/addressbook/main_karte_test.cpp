@@ -199,7 +199,7 @@ TEST_F(MainKarte, ZeichenAusserhalbVonWindows1252WerdenAngeglichen)
     main_test::tippen(m.Feld(Vorname), QString(QChar(0x0142))); // ł
     EXPECT_EQ(m.FeldText(Vorname), u"Hans€ßl"_s);
     EXPECT_EQ(plattform.toene, QStringList{u"#SystemHand"_s});
-    EXPECT_EQ(panel("Status"), u"Die Adressdatei kann nicht jedes Zeichen speichern: ł → l ersetzt."_s);
+    EXPECT_EQ(panel("Status"), u"In der Adressdatei nicht speicherbar: ł → l ersetzt."_s);
 
     // Pasting into the remark field.
     QApplication::clipboard()->setText(u"Grüße "_s + QChar(0x263A));
