@@ -264,9 +264,8 @@ QString Eingabe_Hinweis(const Einpassung& e, const QString& feldname)
                       was.join(QStringLiteral(", ")) + QLatin1Char('.');
     if (e.gekuerzt)
         saetze << QStringLiteral("Das Feld »%1« nimmt nur %2 Zeichen auf; %3")
-                      .arg(feldname)
-                      .arg(e.grenze)
-                      .arg(e.text.isEmpty() ? QStringLiteral("die Eingabe wurde weggelassen.")
+                      .arg(feldname, QString::number(e.grenze),
+                           e.text.isEmpty() ? QStringLiteral("die Eingabe wurde weggelassen.")
                                             : QStringLiteral("der Rest der Einfügung wurde weggelassen."));
     return saetze.join(QLatin1Char(' '));
 }
