@@ -108,5 +108,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* daten, size_t groesse)
         pruefen(ersetzt.indexOf(ersetzt.at(i)) == i || ersetzt.at(i).isSurrogate(), "jedes einmal", beliebig,
                 ersetzt);
     }
+
+    // The text as a text box of a Windows-1252 program takes it: all of it
+    // in the code page, a text of the code page as it is, and something named
+    // exactly when a character (accents joined to their letters) was not.
+    QString angeglichen, weggelassen;
+    const QString genaehert = zplatform::windows1252Angenaehert(beliebig, &angeglichen, &weggelassen);
+    pruefen(zplatform::istWindows1252(genaehert), "genäherter Text darstellbar", beliebig, genaehert);
+    pruefen(ersterFehler >= 0 || genaehert == beliebig, "Text der Codeseite bleibt", beliebig, genaehert);
+    const bool fremd = !zplatform::istWindows1252(beliebig.normalized(QString::NormalizationForm_C));
+    pruefen(fremd == !(angeglichen + weggelassen).isEmpty(), "Genähertes genannt", beliebig, angeglichen + weggelassen);
+    for (QChar c : angeglichen + weggelassen)
+        pruefen(!zplatform::istWindows1252(c), "nur Fremdes genähert", beliebig, angeglichen + weggelassen);
     return 0;
 }

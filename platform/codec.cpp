@@ -234,4 +234,94 @@ QString nurWindows1252(const QString& text, QString* ersetzt)
     return aus;
 }
 
+namespace {
+
+// Latin letters without a canonical decomposition, and signs that stand
+// for one of the code page.
+QString ohneZerlegung(char32_t c)
+{
+    struct Paar
+    {
+        char32_t zeichen;
+        char ersatz;
+    };
+    static constexpr Paar paare[] = {
+        {0x0110, 'D'}, {0x0111, 'd'}, {0x0126, 'H'}, {0x0127, 'h'}, {0x0131, 'i'}, {0x0141, 'L'}, {0x0142, 'l'},
+        {0x0166, 'T'}, {0x0167, 't'}, {0x0180, 'b'}, {0x0197, 'I'}, {0x01B5, 'Z'}, {0x01B6, 'z'}, {0x01E4, 'G'},
+        {0x01E5, 'g'}, {0x0243, 'B'}, {0x0246, 'E'}, {0x0247, 'e'}, {0x0248, 'J'}, {0x0249, 'j'}, {0x024C, 'R'},
+        {0x024D, 'r'}, {0x024E, 'Y'}, {0x024F, 'y'}, {0x0268, 'i'}, {0x2212, '-'},
+    };
+    for (const Paar& p : paare)
+        if (p.zeichen == c)
+            return QString(QLatin1Char(p.ersatz));
+    return QString();
+}
+
+// What stands for one character the code page does not hold (empty: nothing).
+QString ersatzFuer(const Tabellen& t, const QString& zeichen)
+{
+    const char32_t c =
+        zeichen.size() == 2 ? QChar::surrogateToUcs4(zeichen.at(0), zeichen.at(1)) : zeichen.at(0).unicode();
+    const QString fest = ohneZerlegung(c);
+    if (!fest.isEmpty())
+        return fest;
+    switch (QChar::category(c)) {
+    case QChar::Separator_Space:
+        return QStringLiteral(" ");
+    case QChar::Punctuation_Dash:
+        return QStringLiteral("-");
+    case QChar::Letter_Uppercase:
+    case QChar::Letter_Lowercase:
+    case QChar::Letter_Titlecase:
+    case QChar::Number_DecimalDigit:
+        break;
+    default:
+        return QString();
+    }
+    // The base letters (or digits) of the compatibility form, without their accents.
+    QString basis;
+    for (QChar z : zeichen.normalized(QString::NormalizationForm_KD)) {
+        if (z.category() == QChar::Mark_NonSpacing || z.category() == QChar::Mark_SpacingCombining ||
+            z.category() == QChar::Mark_Enclosing)
+            continue;
+        if (kodieren(t, z.unicode()) < 0 || !z.isLetterOrNumber())
+            return QString();
+        basis += z;
+    }
+    return basis;
+}
+
+void notieren(QString* liste, const QString& zeichen)
+{
+    if (liste && !liste->contains(zeichen))
+        *liste += zeichen;
+}
+
+} // namespace
+
+QString windows1252Angenaehert(const QString& text, QString* ersetzt, QString* weggelassen)
+{
+    if (istWindows1252(text))
+        return text;
+    const Tabellen& t = tabellen();
+    // An accent given apart from its letter joins it first.
+    const QString zusammen = text.normalized(QString::NormalizationForm_C);
+    QString aus;
+    aus.reserve(zusammen.size());
+    for (qsizetype i = 0, n = zusammen.size(); i < n; ++i) {
+        const QChar c = zusammen.at(i);
+        if (kodieren(t, c.unicode()) >= 0) {
+            aus += c;
+            continue;
+        }
+        QString zeichen(c);
+        if (c.isHighSurrogate() && i + 1 < n && zusammen.at(i + 1).isLowSurrogate())
+            zeichen += zusammen.at(++i);
+        const QString ersatz = ersatzFuer(t, zeichen);
+        aus += ersatz;
+        notieren(ersatz.isEmpty() ? weggelassen : ersetzt, zeichen);
+    }
+    return aus;
+}
+
 } // namespace zplatform

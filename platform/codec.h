@@ -45,4 +45,15 @@ bool istWindows1252(const QString& text);
 // once to *ersetzt, in the order met.
 QString nurWindows1252(const QString& text, QString* ersetzt = nullptr);
 
+// The text as Windows hands a pasted or typed text to a text box of a
+// Windows-1252 program ("best fit"): a character the code page holds stays
+// as it is (also a letter given as base letter and combining accent, "ó" of
+// "o" and U+0301); a letter it does not hold becomes its Latin base letter
+// ("Ł" "L", "ő" "o", "ș" "s", "ı" "i", "ﬁ" "fi"), a digit of another width
+// its digit, a space a blank, a hyphen or minus sign "-"; any other character (an emoji, CJK, Greek ...) is
+// left out. Each character replaced is added once to *ersetzt, each one left
+// out once to *weggelassen (a pair of surrogates is one character), in the
+// order met.
+QString windows1252Angenaehert(const QString& text, QString* ersetzt = nullptr, QString* weggelassen = nullptr);
+
 } // namespace zplatform

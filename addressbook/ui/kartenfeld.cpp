@@ -4,6 +4,7 @@
 #include "common/meldungen.h"
 #include "platform/codec.h"
 
+#include <QClipboard>
 #include <QContextMenuEvent>
 #include <QFocusEvent>
 #include <QGuiApplication>
@@ -54,6 +55,13 @@ void ablehnen(const KartenFeldRueckrufe& r)
         r.abgelehnt();
 }
 
+// A text that came in was changed to fit: the sound of a refused key, and the report.
+void angepasstMelden(OhneTaste& o, const Einpassung& e)
+{
+    zcommon::Ton_Ausgeben(QStringLiteral("#SystemHand"));
+    o.angepasst(e);
+}
+
 // Characters a key press types (empty for keys that only move, delete or
 // command something).
 QString getippterText(const QKeyEvent* e, bool mehrzeilig)
@@ -67,6 +75,51 @@ QString getippterText(const QKeyEvent* e, bool mehrzeilig)
         if (!c.isPrint() && !c.isSurrogate())
             return QString();
     return t;
+}
+
+// The characters of a text one by one (a pair of surrogates is one).
+QStringList einzelneZeichen(const QString& text)
+{
+    QStringList z;
+    for (qsizetype k = 0; k < text.size(); ++k) {
+        const bool paar = text.at(k).isHighSurrogate() && k + 1 < text.size() && text.at(k + 1).isLowSurrogate();
+        z << text.mid(k, paar ? 2 : 1);
+        k += paar ? 1 : 0;
+    }
+    return z;
+}
+
+// A character as the status bar names it: itself, or its code when it
+// shows nothing by itself (a space, an accent alone, a format character).
+QString zeichenName(const QString& zeichen)
+{
+    const char32_t c =
+        zeichen.size() == 2 ? QChar::surrogateToUcs4(zeichen.at(0), zeichen.at(1)) : zeichen.at(0).unicode();
+    switch (QChar::category(c)) {
+    case QChar::Separator_Space:
+    case QChar::Separator_Line:
+    case QChar::Separator_Paragraph:
+    case QChar::Mark_NonSpacing:
+    case QChar::Mark_SpacingCombining:
+    case QChar::Mark_Enclosing:
+    case QChar::Other_Format:
+    case QChar::Other_Control:
+    case QChar::Other_NotAssigned:
+    case QChar::Other_PrivateUse:
+    case QChar::Other_Surrogate:
+        return QStringLiteral("U+%1").arg(uint(c), 4, 16, QLatin1Char('0')).toUpper();
+    default:
+        return zeichen;
+    }
+}
+
+// A list of names, the first few of them.
+QString aufzaehlen(const QStringList& namen)
+{
+    constexpr int hoechstens = 6;
+    if (namen.size() <= hoechstens)
+        return namen.join(QStringLiteral(", "));
+    return namen.mid(0, hoechstens).join(QStringLiteral(", ")) + QStringLiteral(", …");
 }
 
 bool istZeilenende(QChar c)
@@ -110,6 +163,19 @@ void OhneTaste::ereignisEndet()
     --m_tiefe;
     if (std::exchange(m_offen, false) && m_rueckrufe.ohneTaste)
         m_rueckrufe.ohneTaste();
+    if (m_tiefe == 0 && m_angepasst) {
+        const Einpassung e = *std::exchange(m_angepasst, std::nullopt);
+        if (m_rueckrufe.angepasst)
+            m_rueckrufe.angepasst(e);
+    }
+}
+
+void OhneTaste::angepasst(const Einpassung& e)
+{
+    if (m_tiefe > 0)
+        m_angepasst = e;
+    else if (m_rueckrufe.angepasst)
+        m_rueckrufe.angepasst(e);
 }
 
 bool EingabeErlaubt(const QString& vorher, const QString& nachher, int grenze, bool umbruchZaehltZwei)
@@ -125,38 +191,83 @@ bool EingabeErlaubt(const QString& vorher, const QString& nachher, int grenze, b
     return true;
 }
 
-QString Eingabe_Einpassen(const QString& vorher, int anfang, int laenge, const QString& einfuegen, int grenze,
-                          bool umbruchZaehltZwei)
+Einpassung Eingabe_Anpassen(const QString& vorher, int anfang, int laenge, const QString& einfuegen, int grenze,
+                            bool umbruchZaehltZwei)
 {
     anfang = qBound(0, anfang, int(vorher.size()));
     laenge = qBound(0, laenge, int(vorher.size()) - anfang);
-    const QStringView vorn = QStringView(vorher).left(anfang);
-    const QStringView hinten = QStringView(vorher).mid(anfang + laenge);
-    QString nachher = vorn.toString();
-    nachher += einfuegen;
-    nachher += hinten;
-    if (EingabeErlaubt(vorher, nachher, grenze, umbruchZaehltZwei))
-        return einfuegen;
     auto laengeVon = [umbruchZaehltZwei](QStringView t) {
         return umbruchZaehltZwei ? LaengeImDatensatz(t) : int(t.size());
     };
+    Einpassung e;
+    e.grenze = grenze;
     const int erlaubt = grenze < 0 ? std::numeric_limits<int>::max() : qMax(grenze, laengeVon(vorher));
-    int rest = erlaubt - laengeVon(vorn) - laengeVon(hinten);
-    QString passt;
-    for (qsizetype k = 0; k < einfuegen.size() && rest > 0; ++k) {
-        const QChar c = einfuegen.at(k);
-        if (!zplatform::istWindows1252(c))
-            continue;
-        const bool crlf = c == u'\r' && k + 1 < einfuegen.size() && einfuegen.at(k + 1) == u'\n';
-        const QStringView zeichen = QStringView(einfuegen).mid(k, crlf ? 2 : 1);
-        const int schritt = laengeVon(zeichen);
-        if (schritt > rest)
-            break;
-        passt += zeichen;
-        rest -= schritt;
-        k += zeichen.size() - 1;
+    int rest =
+        erlaubt - laengeVon(QStringView(vorher).left(anfang)) - laengeVon(QStringView(vorher).mid(anfang + laenge));
+    const bool haltbar = zplatform::istWindows1252(einfuegen);
+    if (haltbar && laengeVon(einfuegen) <= rest) {
+        e.text = einfuegen;
+        return e;
     }
-    return passt;
+    // An accent given apart from its letter joins it before the letters are looked at.
+    const QString quelle = haltbar ? einfuegen : einfuegen.normalized(QString::NormalizationForm_C);
+    for (qsizetype k = 0, n = quelle.size(); k < n;) {
+        const QChar c = quelle.at(k);
+        qsizetype breite = 1;
+        if ((c == u'\r' && k + 1 < n && quelle.at(k + 1) == u'\n') ||
+            (c.isHighSurrogate() && k + 1 < n && quelle.at(k + 1).isLowSurrogate()))
+            breite = 2;
+        const QString zeichen = quelle.mid(k, breite);
+        k += breite;
+        QString ersetzt, weggelassen;
+        const QString stueck = zplatform::windows1252Angenaehert(zeichen, &ersetzt, &weggelassen);
+        const int schritt = laengeVon(stueck);
+        if (schritt > rest) {
+            e.gekuerzt = true;
+            break;
+        }
+        if (!ersetzt.isEmpty() && !e.ersetzt.contains(ersetzt))
+            e.ersetzt += ersetzt;
+        if (!weggelassen.isEmpty() && !e.weggelassen.contains(weggelassen))
+            e.weggelassen += weggelassen;
+        e.text += stueck;
+        rest -= schritt;
+    }
+    return e;
+}
+
+QString Eingabe_Einpassen(const QString& vorher, int anfang, int laenge, const QString& einfuegen, int grenze,
+                          bool umbruchZaehltZwei)
+{
+    return Eingabe_Anpassen(vorher, anfang, laenge, einfuegen, grenze, umbruchZaehltZwei).text;
+}
+
+QString Eingabe_Hinweis(const Einpassung& e, const QString& feldname)
+{
+    QStringList saetze;
+    QStringList ersetzt;
+    for (const QString& z : einzelneZeichen(e.ersetzt)) {
+        const QString ersatz = zplatform::windows1252Angenaehert(z);
+        ersetzt << zeichenName(z) + QStringLiteral(" → ") +
+                       (ersatz == QStringLiteral(" ") ? QStringLiteral("Leerzeichen") : ersatz);
+    }
+    QStringList weggelassen;
+    for (const QString& z : einzelneZeichen(e.weggelassen))
+        weggelassen << zeichenName(z);
+    QStringList was;
+    if (!ersetzt.isEmpty())
+        was << aufzaehlen(ersetzt) + QStringLiteral(" ersetzt");
+    if (!weggelassen.isEmpty())
+        was << aufzaehlen(weggelassen) + QStringLiteral(" weggelassen");
+    if (!was.isEmpty())
+        saetze << QStringLiteral("In der Adressdatei nicht speicherbar: ") +
+                      was.join(QStringLiteral(", ")) + QLatin1Char('.');
+    if (e.gekuerzt)
+        saetze << QStringLiteral("Das Feld »%1« nimmt nur %2 Zeichen auf; %3")
+                      .arg(feldname, QString::number(e.grenze),
+                           e.text.isEmpty() ? QStringLiteral("die Eingabe wurde weggelassen.")
+                                            : QStringLiteral("der Rest der Einfügung wurde weggelassen."));
+    return saetze.join(QLatin1Char(' '));
 }
 
 // ---------------------------------------------------------------------------
@@ -256,25 +367,96 @@ void KartenZeile::zeilenumbruecheErsetzen(const QString& vorher, QString& nachhe
     setCursorPosition(cursor);
 }
 
+Einpassung KartenZeile::einpassen(const QString& text, int anfang, int laenge) const
+{
+    return Eingabe_Anpassen(this->text(), anfang, laenge, Zeilenumbrueche_Als_Leerzeichen(text), m_grenze);
+}
+
+bool KartenZeile::angepasstEinsetzen(const QString& text)
+{
+    const bool auswahl = hasSelectedText();
+    const Einpassung e =
+        einpassen(text, auswahl ? selectionStart() : cursorPosition(), auswahl ? int(selectedText().size()) : 0);
+    if (!e.geaendert())
+        return false;
+    if (!e.text.isEmpty() || auswahl)
+        insert(e.text);
+    angepasstMelden(m_ohneTaste, e);
+    return true;
+}
+
 void KartenZeile::keyPressEvent(QKeyEvent* e)
 {
     const QScopedValueRollback taste(m_ohneTaste.taste, m_ohneTaste.taste + 1);
+    if (!isReadOnly()) {
+        const bool einfuegen = e->matches(QKeySequence::Paste);
+        const QString neu = einfuegen ? QGuiApplication::clipboard()->text() : getippterText(e, false);
+        if ((einfuegen || !neu.isEmpty()) && angepasstEinsetzen(neu)) {
+            e->accept();
+            return;
+        }
+    }
     geprueft([&] { QLineEdit::keyPressEvent(e); });
 }
 
 void KartenZeile::inputMethodEvent(QInputMethodEvent* e)
 {
+    if (!isReadOnly() && !e->commitString().isEmpty()) {
+        const bool auswahl = hasSelectedText();
+        const Einpassung passt =
+            einpassen(e->commitString(), (auswahl ? selectionStart() : cursorPosition()) + e->replacementStart(),
+                      (auswahl ? int(selectedText().size()) : 0) + e->replacementLength());
+        if (passt.geaendert()) {
+            QInputMethodEvent neu(e->preeditString(), e->attributes());
+            neu.setCommitString(passt.text, e->replacementStart(), e->replacementLength());
+            geprueft([&] { QLineEdit::inputMethodEvent(&neu); });
+            e->accept();
+            angepasstMelden(m_ohneTaste, passt);
+            return;
+        }
+    }
     geprueft([&] { QLineEdit::inputMethodEvent(e); });
 }
 
 void KartenZeile::dropEvent(QDropEvent* e)
 {
+    const QMimeData* daten = e->mimeData();
+    // A text moved inside the field keeps the field's length.
+    if (!isReadOnly() && daten && daten->hasText() && !(e->source() == this && e->dropAction() == Qt::MoveAction)) {
+        const Einpassung passt = einpassen(daten->text(), cursorPositionAt(e->position().toPoint()), 0);
+        if (passt.geaendert()) {
+            if (passt.text.isEmpty()) {
+                e->ignore();
+            } else {
+                // Copied, never moved: what was left out stays where it came from.
+                QMimeData passend;
+                passend.setText(passt.text);
+                const Qt::DropActions arten =
+                    e->possibleActions() & Qt::CopyAction ? Qt::DropActions(Qt::CopyAction) : e->possibleActions();
+                QDropEvent neu(e->position(), arten, &passend, e->buttons(), e->modifiers());
+                geprueft([&] { QLineEdit::dropEvent(&neu); });
+                e->setDropAction(neu.dropAction());
+                e->setAccepted(neu.isAccepted());
+            }
+            angepasstMelden(m_ohneTaste, passt);
+            return;
+        }
+    }
     geprueft([&] { QLineEdit::dropEvent(e); });
 }
 
 void KartenZeile::mouseReleaseEvent(QMouseEvent* e)
 {
     // The middle button pastes the selection clipboard.
+    const QClipboard* ablage = QGuiApplication::clipboard();
+    if (e->button() == Qt::MiddleButton && !isReadOnly() && ablage->supportsSelection()) {
+        const QString text = ablage->text(QClipboard::Selection);
+        deselect();
+        if (angepasstEinsetzen(text)) {
+            e->accept();
+            return;
+        }
+    }
     geprueft([&] { QLineEdit::mouseReleaseEvent(e); });
 }
 
@@ -380,28 +562,48 @@ QString KartenText::selectedText() const
     return t;
 }
 
-bool KartenText::einfuegenErlaubt(const QString& einfuegen) const
+Einpassung KartenText::einpassen(const QString& einfuegen) const
 {
     QString neu = einfuegen;
     neu.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    neu.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    const QString vorher = toPlainText();
+    for (QChar umbruch : {QChar(u'\r'), QChar(QChar::LineSeparator), QChar(QChar::ParagraphSeparator)})
+        neu.replace(umbruch, QLatin1Char('\n'));
     const QTextCursor c = textCursor();
-    const QString nachher = vorher.left(c.selectionStart()) + neu + vorher.mid(c.selectionEnd());
-    return EingabeErlaubt(vorher, nachher, m_grenze, true);
+    return Eingabe_Anpassen(toPlainText(), c.selectionStart(), c.selectionEnd() - c.selectionStart(), neu, m_grenze,
+                            true);
+}
+
+bool KartenText::angepasstEinsetzen(const QString& text)
+{
+    const Einpassung e = einpassen(text);
+    if (!e.geaendert())
+        return false;
+    QTextCursor c = textCursor();
+    if (!e.text.isEmpty() || c.hasSelection()) {
+        c.insertText(e.text);
+        setTextCursor(c);
+        ensureCursorVisible();
+    }
+    angepasstMelden(m_ohneTaste, e);
+    return true;
 }
 
 bool KartenText::einsetzen(const QString& text)
 {
     if (isReadOnly())
         return false;
-    if (!einfuegenErlaubt(text)) {
-        ablehnen(rueckrufe);
+    Einpassung e = einpassen(text);
+    if (e.gekuerzt) {
+        // A date or a time cut short would be none: it stays out whole.
+        e.text.clear();
+        angepasstMelden(m_ohneTaste, e);
         return false;
     }
-    QString neu = text;
-    neu.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    textCursor().insertText(neu);
+    QTextCursor c = textCursor();
+    c.insertText(e.text);
+    setTextCursor(c);
+    if (e.geaendert())
+        angepasstMelden(m_ohneTaste, e);
     return true;
 }
 
@@ -410,9 +612,8 @@ void KartenText::keyPressEvent(QKeyEvent* e)
     const QScopedValueRollback taste(m_ohneTaste.taste, m_ohneTaste.taste + 1);
     if (!isReadOnly()) {
         const QString t = getippterText(e, true);
-        if (!t.isEmpty() && !einfuegenErlaubt(t)) {
+        if (!t.isEmpty() && angepasstEinsetzen(t)) {
             e->accept();
-            ablehnen(rueckrufe);
             return;
         }
     }
@@ -421,21 +622,46 @@ void KartenText::keyPressEvent(QKeyEvent* e)
 
 void KartenText::inputMethodEvent(QInputMethodEvent* e)
 {
-    if (!isReadOnly() && !e->commitString().isEmpty() && !einfuegenErlaubt(e->commitString())) {
-        e->accept();
-        ablehnen(rueckrufe);
-        return;
+    if (!isReadOnly() && !e->commitString().isEmpty()) {
+        const Einpassung passt = einpassen(e->commitString());
+        if (passt.geaendert()) {
+            QInputMethodEvent neu(e->preeditString(), e->attributes());
+            neu.setCommitString(passt.text, e->replacementStart(), e->replacementLength());
+            QPlainTextEdit::inputMethodEvent(&neu);
+            e->accept();
+            angepasstMelden(m_ohneTaste, passt);
+            return;
+        }
     }
     QPlainTextEdit::inputMethodEvent(e);
 }
 
 void KartenText::insertFromMimeData(const QMimeData* quelle)
 {
-    if (quelle && quelle->hasText() && !einfuegenErlaubt(quelle->text())) {
-        ablehnen(rueckrufe);
+    // Pasted by a key, the middle button or a menu, or dropped.
+    if (quelle && quelle->hasText() && !isReadOnly() && angepasstEinsetzen(quelle->text()))
         return;
-    }
     QPlainTextEdit::insertFromMimeData(quelle);
+}
+
+void KartenText::dropEvent(QDropEvent* e)
+{
+    // Copied, never moved, when not all of it goes in: what was left out
+    // stays where it came from (the text itself is fitted as it is inserted).
+    const QMimeData* daten = e->mimeData();
+    if (!isReadOnly() && daten && daten->hasText() && e->source() != this && (e->possibleActions() & Qt::CopyAction)) {
+        QString neu = daten->text();
+        neu.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+        const int stelle = cursorForPosition(e->position().toPoint()).position();
+        if (Eingabe_Anpassen(toPlainText(), stelle, 0, neu, m_grenze, true).geaendert()) {
+            QDropEvent nurKopie(e->position(), Qt::CopyAction, daten, e->buttons(), e->modifiers());
+            QPlainTextEdit::dropEvent(&nurKopie);
+            e->setDropAction(nurKopie.dropAction());
+            e->setAccepted(nurKopie.isAccepted());
+            return;
+        }
+    }
+    QPlainTextEdit::dropEvent(e);
 }
 
 void KartenText::mouseMoveEvent(QMouseEvent* e)

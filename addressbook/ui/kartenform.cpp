@@ -123,6 +123,9 @@ void Karte::feldAnlegen(int i, QWidget* rahmen, int links, int oben, int breite,
         connect(m_bemerkung, &QPlainTextEdit::textChanged, this, [this, i] { Q_EMIT feldGeaendert(i); });
         m_bemerkung->rueckrufe.doppelklick = [this, i] { Q_EMIT feldDoppelklick(i); };
         m_bemerkung->rueckrufe.ohneTaste = [this, i] { Q_EMIT feldOhneTaste(i); };
+        m_bemerkung->rueckrufe.angepasst = [this, i](const Einpassung& e) {
+            Q_EMIT feldAngepasst(i, Eingabe_Hinweis(e, sitzung().Bezeichnungen[size_t(i)]));
+        };
         m_bemerkung->rueckrufe.kontextmenue = [this, i](const QPoint& p) { Q_EMIT feldKontextmenue(i, p); };
         feld = m_bemerkung;
     } else {
@@ -130,6 +133,9 @@ void Karte::feldAnlegen(int i, QWidget* rahmen, int links, int oben, int breite,
         connect(zeile, &QLineEdit::textChanged, this, [this, i] { Q_EMIT feldGeaendert(i); });
         zeile->rueckrufe.doppelklick = [this, i] { Q_EMIT feldDoppelklick(i); };
         zeile->rueckrufe.ohneTaste = [this, i] { Q_EMIT feldOhneTaste(i); };
+        zeile->rueckrufe.angepasst = [this, i](const Einpassung& e) {
+            Q_EMIT feldAngepasst(i, Eingabe_Hinweis(e, sitzung().Bezeichnungen[size_t(i)]));
+        };
         zeile->rueckrufe.kontextmenue = [this, i](const QPoint& p) { Q_EMIT feldKontextmenue(i, p); };
         m_zeilen[i] = zeile;
         feld = zeile;

@@ -58,6 +58,10 @@ Q_SIGNALS:
     // The user changed the field's text without a key (middle button, drop,
     // input method), once the event that changed it is handled.
     void feldOhneTaste(int feld);
+    // A text that came into the field was changed to fit (characters
+    // replaced or left out, cut at the limit): the line that says so, once
+    // the event that brought it is handled.
+    void feldAngepasst(int feld, const QString& hinweis);
     void feldDoppelklick(int feld);
     void feldKontextmenue(int feld, const QPoint& global);
     void zoomGeklickt();

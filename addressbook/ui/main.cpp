@@ -160,6 +160,12 @@ void Main::karteAufbauen(QWidget* mitte)
     // Text put in with the mouse or an input method is stored as typed text is.
     connect(m_karte, &Karte::feldOhneTaste, this, &Main::Feld_KeyUp);
     connect(m_karte, &Karte::feldKontextmenue, this, &Main::Feld_MouseDown);
+    // What came in stands on the card and in its address before the line
+    // that says how it was changed, so that no store's "Bereit" hides it.
+    connect(m_karte, &Karte::feldAngepasst, this, [this](int, const QString& hinweis) {
+        Abweichende_Karte_Uebernehmen();
+        Status(hinweis, hinweis);
+    });
     connect(m_karte, &Karte::zoomGeklickt, this, [this] { befehlAusfuehren(Befehl::befZoom); });
     bezInfo2 = m_karte->bezInfo2;
     bezZeit1 = m_karte->bezZeit1;
@@ -255,16 +261,19 @@ void Main::setFeldText(int i, const QString& text)
 void Main::FeldEinsetzen(int i, int anfang, int laenge, const QString& text)
 {
     // Every text a command puts into a field keeps the field's rules, as
-    // typing does: what does not fit is left out, with the sound of a refused
-    // key; only the remark holds lines.
+    // typing and pasting do: what does not fit is left out, with the sound
+    // of a refused key and a line that says so; only the remark holds lines.
     const QString alt = FeldText(i);
     anfang = qBound(0, anfang, int(alt.size()));
     laenge = qBound(0, laenge, int(alt.size()) - anfang);
     const QString neu = i == Bemerkung ? text : Zeilenumbrueche_Als_Leerzeichen(text);
-    const QString passt = Eingabe_Einpassen(alt, anfang, laenge, neu, FeldEingabegrenze(i), i == Bemerkung);
-    if (passt != neu)
+    const Einpassung passt = Eingabe_Anpassen(alt, anfang, laenge, neu, FeldEingabegrenze(i), i == Bemerkung);
+    m_karte->setFeldText(i, alt.left(anfang) + passt.text + alt.mid(anfang + laenge));
+    if (passt.geaendert()) {
         zcommon::Ton_Ausgeben(QStringLiteral("#SystemHand"));
-    m_karte->setFeldText(i, alt.left(anfang) + passt + alt.mid(anfang + laenge));
+        const QString hinweis = Eingabe_Hinweis(passt, sitzung().Bezeichnungen[size_t(i)]);
+        Status(hinweis, hinweis);
+    }
 }
 
 int Main::FeldEingabegrenze(int i) const

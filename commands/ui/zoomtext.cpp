@@ -52,6 +52,13 @@ ZoomText::ZoomText(QWidget* hauptfenster, int feld) : QDialog(hauptfenster)
         delete menue;
     };
     Text->installEventFilter(this);
+    // What came in changed to fit stays said until the text changes again.
+    Text->rueckrufe.angepasst = [this, feld](const zadressbuch::Einpassung& e) {
+        m_hinweis = zadressbuch::Eingabe_Hinweis(e, zadressbuch::sitzung().Bezeichnungen[size_t(feld)]);
+        panelStatus->setText(m_hinweis);
+        panelStatus->setToolTip(m_hinweis);
+    };
+    connect(Text, &QPlainTextEdit::textChanged, this, [this] { m_hinweis.clear(); });
     BefOk = new QPushButton(QStringLiteral("&Ok"), this);
     BefOk->setObjectName(QStringLiteral("BefOk"));
     BefOk->setAutoDefault(false);
@@ -156,12 +163,15 @@ void ZoomText::ZeitInfo_Timer()
     }
     if (!a.prozent.isEmpty())
         panelProzent->setText(a.prozent);
-    panelStatus->setText(QStringLiteral("Bereit"));
+    if (m_hinweis.isEmpty() && panelStatus->text() != QStringLiteral("Bereit")) {
+        panelStatus->setText(QStringLiteral("Bereit"));
+        panelStatus->setToolTip(QStringLiteral("Allgemeiner Hinweis"));
+    }
 }
 
 void ZoomText::einfuegen(const QString& text)
 {
-    // As typed: refused when it would pass the field's limit.
+    // As a whole: refused when it would pass the field's limit.
     Text->einsetzen(text);
 }
 

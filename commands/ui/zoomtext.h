@@ -71,6 +71,8 @@ private:
     void anordnen();
     void einfuegen(const QString& text);
     int m_maxLength = 0;
+    // What the status bar says about a text that came in changed to fit.
+    QString m_hinweis;
 };
 
 // befZoom: opens the zoom editor for the card field the popup menu was

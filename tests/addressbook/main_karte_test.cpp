@@ -237,7 +237,7 @@ TEST_F(MainKarte, EingabegrenzeStopptNurDasTippen)
     EXPECT_EQ(m.FeldText(Plz), u"92345678"_s);
 }
 
-TEST_F(MainKarte, ZeichenAusserhalbVonWindows1252WerdenAbgelehnt)
+TEST_F(MainKarte, ZeichenAusserhalbVonWindows1252WerdenAngeglichen)
 {
     Main& m = starten();
     textfeld(Vorname)->end(false);
@@ -245,18 +245,20 @@ TEST_F(MainKarte, ZeichenAusserhalbVonWindows1252WerdenAbgelehnt)
     EXPECT_EQ(m.FeldText(Vorname), u"Hans€ß"_s);
     EXPECT_TRUE(plattform.toene.isEmpty());
     main_test::tippen(m.Feld(Vorname), QString(QChar(0x0142))); // ł
-    EXPECT_EQ(m.FeldText(Vorname), u"Hans€ß"_s);
+    EXPECT_EQ(m.FeldText(Vorname), u"Hans€ßl"_s);
     EXPECT_EQ(plattform.toene, QStringList{u"#SystemHand"_s});
+    EXPECT_EQ(panel("Status"), u"In der Adressdatei nicht speicherbar: ł → l ersetzt."_s);
 
     // Pasting into the remark field.
     QApplication::clipboard()->setText(u"Grüße "_s + QChar(0x263A));
     bemerkung()->paste();
-    EXPECT_EQ(m.FeldText(Bemerkung), u"Zeile 1\r\nZeile 2"_s);
+    EXPECT_EQ(m.FeldText(Bemerkung), u"Grüße Zeile 1\r\nZeile 2"_s);
     EXPECT_EQ(plattform.toene.size(), 2);
     QApplication::clipboard()->setText(u"Grüße"_s);
     bemerkung()->moveCursor(QTextCursor::End);
     bemerkung()->paste();
-    EXPECT_EQ(m.FeldText(Bemerkung), u"Zeile 1\r\nZeile 2Grüße"_s);
+    EXPECT_EQ(m.FeldText(Bemerkung), u"Grüße Zeile 1\r\nZeile 2Grüße"_s);
+    EXPECT_EQ(plattform.toene.size(), 2);
 }
 
 TEST(KartenFeld, EingabeErlaubtZaehltZeilenumbruecheDoppelt)
@@ -290,7 +292,8 @@ TEST(KartenFeld, EingabeEinpassenKuerztNurDasEingefuegte)
         {u"Köln"_s, 0, 4, u"Frankfurt am Main"_s, 8, false, u"Frankfur"_s}, // the whole text
         {u"123456789"_s, 9, 0, u"0"_s, 8, false, QString()},                // longer already: no more
         {u"123456789"_s, 0, 2, u"ab"_s, 8, false, u"ab"_s},                 // but may keep its length
-        {u"ab"_s, 1, 0, u"łx€"_s, 8, false, u"x€"_s},                       // no Windows-1252: left out
+        {u"ab"_s, 1, 0, u"łx€"_s, 8, false, u"lx€"_s},                      // no Windows-1252: its base letter
+        {u"ab"_s, 1, 0, u"☺x€"_s, 8, false, u"x€"_s},                       // or left out
         {u"ab"_s, 2, 0, u"c"_s, 8, false, u"c"_s},                          // fits
         {u"a\r\nb"_s, 3, 0, u"X\r\nY"_s, 7, true, u"X\r\n"_s},              // a line break counts 2
         {u"a\r\nb"_s, 3, 0, u"\r\n"_s, 6, true, u"\r\n"_s},
