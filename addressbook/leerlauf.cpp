@@ -85,7 +85,8 @@ bool aufrufen(const std::function<bool()>& f)
 }
 
 // Held up past the limits: an exit from outside saves at once (once, where
-// nothing is half done) and waits on; the idle exit gives up.
+// no change of the list is half done, also beneath a command that only shows
+// a window) and waits on; the idle exit gives up.
 void aufgehalten()
 {
     Ausstieg& a = ausstieg();
@@ -93,7 +94,7 @@ void aufgehalten()
         fertig(false);
         return;
     }
-    if (a.gesichert || a.sichert || ListenLauf::aktiv())
+    if (a.gesichert || a.sichert || ListeWirdVeraendert::aktiv())
         return;
     a.sichert = true;
     const bool gesichert = aufrufen(a.ausgang.sofortSpeichern);

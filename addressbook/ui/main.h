@@ -265,8 +265,9 @@ private:
     bool leerlaufSpeichernUndBeenden();
     bool leerlaufOhneSichernBeenden();
     // An exit from outside held up past its limit: the card stored and the
-    // file saved at once, said on standard error; false while a command is
-    // half done (it is tried again later).
+    // file saved at once, said on standard error, also beneath a command
+    // that shows a window; false while a change of the list is half done
+    // (ListeWirdVeraendert: it is tried again later).
     bool leerlaufSofortSpeichern();
 
     // A command (or a card event's handlers) under way: while one runs, the

@@ -4,6 +4,7 @@
 #include "addressbook/adressliste.h"
 #include "addressbook/karte.h"
 #include "addressbook/leerlauf.h"
+#include "addressbook/listenlauf.h"
 #include "addressbook/sitzung.h"
 #include "addressbook/ui/main.h"
 #include "platform/ordner.h"
@@ -201,8 +202,8 @@ bool Main::leerlaufSofortSpeichern()
 {
     if (m_beendet)
         return true;
-    if (m_befehlTiefe > 0)
-        return false; // a command is half done: not now
+    if (ListeWirdVeraendert::aktiv())
+        return false; // a change of the list is half done: not now
     const QString datei = dateiAnzeige();
     QString zustand;
     if (sitzung().NurLesen) {

@@ -6,6 +6,8 @@
 
 #include <QProcess>
 
+#include <functional>
+
 #include <csignal>
 
 using namespace main_test;
@@ -54,8 +56,11 @@ protected:
     // Runs the program in a fresh root (two addresses, no tip, the duplicate-name
     // check on, a pick list for field 0) until the helper prints a line, sends
     // SIGTERM after "offen ..." for the way "signal", and checks a clean end.
-    void laufen(const QString& weg, const QString& ziel = {}, const QString& schritte = {})
+    // nachDemSignal runs once the signal has been sent (ways "signal", "halten").
+    void laufen(const QString& weg, const QString& ziel = {}, const QString& schritte = {},
+                const std::function<void(QProcess&)>& nachDemSignal = {})
     {
+        fehler.clear();
         wurzel.reset(); // the old root's end restores the environment it found
         wurzel = std::make_unique<TempWurzel>();
         wurzel->schreiben(u"programm/zettlora.dat"_s, u"..Ende\r\n"_s +
@@ -82,15 +87,18 @@ protected:
             const QByteArray zeile = p.readLine().trimmed();
             offen = zeile.startsWith("offen ");
             EXPECT_TRUE(offen) << "the window did not open: " << zeile.toStdString();
-            if (offen && weg == u"signal"_s)
+            if (offen && (weg == u"signal"_s || weg == u"halten"_s)) {
                 ::kill(pid_t(p.processId()), SIGTERM);
+                if (nachDemSignal)
+                    nachDemSignal(p);
+            }
         }
         const bool beendet = p.waitForFinished(offen ? 30000 : 1000);
         if (!beendet) {
             p.kill();
             p.waitForFinished();
         }
-        const QByteArray fehler = p.readAllStandardError();
+        fehler += p.readAllStandardError();
         EXPECT_TRUE(beendet) << "the program runs on";
         EXPECT_EQ(p.exitStatus(), QProcess::NormalExit) << fehler.toStdString();
         EXPECT_EQ(p.exitCode(), 0) << fehler.toStdString();
@@ -112,6 +120,7 @@ protected:
     TestPlattform plattform;
     std::unique_ptr<TempWurzel> wurzel;
     QByteArray ausgabe; // the rest of the helper's standard output
+    QByteArray fehler;  // its standard error
 };
 
 TEST_F(FensterVonAussen, JedesFensterDurchEinBeendensignalGeschlossen)
@@ -122,6 +131,37 @@ TEST_F(FensterVonAussen, JedesFensterDurchEinBeendensignalGeschlossen)
 TEST_F(FensterVonAussen, JedesFensterDurchDenLeerlaufGeschlossen)
 {
     alleSchliessen(u"leerlauf"_s);
+}
+
+// A drag held in a window that a command shows (the mask editor) holds up the
+// exit of a termination signal: the command only waits for its window, so the
+// held-up save runs all the same, once, with its one line on standard error,
+// and the card edit is in the file while the button is still down; released,
+// the program ends.
+TEST_F(FensterVonAussen, GehaltenerZugInEinemFensterSichert)
+{
+    const QString gesichert = u"\tVor dem Ende geaendert\t"_s;
+    bool imZugGesichert = false;
+    laufen(u"halten"_s, u"MaskenEdit"_s, u"aktion:mnuMaskenEdit"_s, [&](QProcess& p) {
+        QElapsedTimer uhr;
+        uhr.start();
+        while (!fehler.contains("Programmende aufgehalten") && p.state() == QProcess::Running &&
+               uhr.elapsed() < 25000) {
+            p.waitForReadyRead(100);
+            fehler += p.readAllStandardError();
+        }
+        imZugGesichert = wurzel->lesen(u"programm/zettlora.dat"_s).contains(gesichert);
+        // Held on for more rounds of the exit: the line stays one.
+        for (uhr.restart(); uhr.elapsed() < 1500 && p.state() == QProcess::Running;) {
+            p.waitForReadyRead(100);
+            fehler += p.readAllStandardError();
+        }
+        EXPECT_EQ(p.state(), QProcess::Running) << "ended beneath the command";
+        wurzel->schreiben(u"loslassen"_s, u"x"_s);
+    });
+    EXPECT_TRUE(imZugGesichert) << "not saved while the drag held: " << fehler.toStdString();
+    EXPECT_EQ(fehler.count("Zettlora: Programmende aufgehalten"), 1) << fehler.toStdString();
+    EXPECT_TRUE(fehler.contains("ist gespeichert.")) << fehler.toStdString();
 }
 
 // A termination signal at any point of the start before the main window shows

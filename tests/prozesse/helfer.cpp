@@ -35,7 +35,9 @@
 //       verlassen:<n> aktion:<name> doppelklick:<n> kontext:<n> knopf:<name>
 //       eingabe:<text>), each once the last one's window is up. With <window>
 //       (object or class name) in front it prints "offen <object> <class>"; way
-//       "signal" waits for the test's signal, "leerlauf" lets the idle limit
+//       "signal" waits for the test's signal, "halten" holds the mouse button
+//       down in the window (a drag) until the file "loslassen" appears in
+//       the root and prints "offen" once it holds, "leerlauf" lets the idle limit
 //       pass, "frueh:<point>" raises a signal at a point of the start before
 //       the main window shows: "vorher" before the program sets anything up
 //       (the handler already caught), "titel" as the splash shows, "schleife"
@@ -62,8 +64,10 @@
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QElapsedTimer>
+#include <QEventLoop>
 #include <QFileInfo>
 #include <QInputDialog>
+#include <QPlainTextEdit>
 #include <QPointer>
 #include <QTest>
 #include <QThread>
@@ -150,6 +154,29 @@ private:
     bool m_gekommen = false;
 };
 
+// The button pressed on the window's text box and held in the event loop of a
+// drag (offscreen a drag returns at once: its loop stands in here) until the
+// file "loslassen" appears in the root; "offen" is printed once it holds.
+void ziehenHalten(QWidget& fenster)
+{
+    auto* text = fenster.findChild<QPlainTextEdit*>();
+    const QPointer<QWidget> flaeche = text ? text->viewport() : &fenster;
+    QTest::mousePress(flaeche, Qt::LeftButton, {}, QPoint(5, 5));
+    std::printf("offen %s %s\n", qPrintable(fenster.objectName()), fenster.metaObject()->className());
+    std::fflush(stdout);
+    const QString los = qEnvironmentVariable("ZETTLORA_ROOT") + QStringLiteral("/loslassen");
+    QEventLoop zug;
+    QTimer blick;
+    QObject::connect(&blick, &QTimer::timeout, &zug, [&] {
+        if (QFileInfo::exists(los))
+            zug.quit();
+    });
+    blick.start(10);
+    zug.exec();
+    if (flaeche)
+        QTest::mouseRelease(flaeche, Qt::LeftButton, {}, QPoint(5, 5));
+}
+
 // The run of the program for the exits from outside (see the top).
 int programm(const QStringList& a)
 {
@@ -197,6 +224,10 @@ int programm(const QStringList& a)
             // the window of the last step is not up yet
         } else if (w && (w->objectName() == ziel || QLatin1String(w->metaObject()->className()) == ziel)) {
             offen = true;
+            if (weg == u"halten") {
+                QTimer::singleShot(0, w, [w] { ziehenHalten(*w); });
+                return;
+            }
             std::printf("offen %s %s\n", qPrintable(w->objectName()), w->metaObject()->className());
             std::fflush(stdout);
             if (weg == u"leerlauf") {
