@@ -332,6 +332,7 @@ private:
     int m_schleifenEbene = 0;                        // the event-loop level the window was made in
     int m_befehlTiefe = 0;                           // commands under way, one inside another (BefehlLaeuft)
     std::vector<std::function<void()>> m_nachBefehl; // exits put off until the commands have returned
+    bool m_startLaeuft = false;                      // Form_Load runs: an exit waits until it has returned
     bool m_ersterPaint = true;
     bool m_schliesst = false;
 };

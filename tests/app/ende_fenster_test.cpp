@@ -104,9 +104,8 @@ protected:
         EXPECT_EQ(p.exitCode(), 0) << fehler.toStdString();
         EXPECT_FALSE(fehler.contains("Sanitizer") || fehler.contains("runtime error")) << fehler.toStdString();
         ausgabe = p.readAllStandardOutput();
-        if (!frueh)
-            EXPECT_TRUE(wurzel->lesen(u"programm/zettlora.dat"_s).contains(u"\tVor dem Ende geaendert\t"_s))
-                << "not saved";
+        EXPECT_TRUE(frueh || wurzel->lesen(u"programm/zettlora.dat"_s).contains(u"\tVor dem Ende geaendert\t"_s))
+            << "not saved";
     }
 
     void alleSchliessen(const QString& weg)
@@ -179,8 +178,7 @@ TEST_F(FensterVonAussen, SignalAmStartBeendet)
         for (const auto& f : faelle) {
             SCOPED_TRACE(f.punkt);
             laufen(u"frueh:"_s + QString::fromLatin1(f.punkt));
-            if (!f.hauptfenster)
-                EXPECT_FALSE(ausgabe.contains("fenster")) << "a main window was made";
+            EXPECT_TRUE(f.hauptfenster || !ausgabe.contains("fenster")) << "a main window was made";
         }
 }
 
