@@ -1,5 +1,6 @@
 #include "addressbook/adressdatei.h"
 
+#include "addressbook/listenlauf.h"
 #include "addressbook/sitzung.h"
 #include "common/dateien.h"
 #include "common/meldungen.h"
@@ -353,6 +354,8 @@ void Speicherproblem_Melden(const QString& zusatz)
 
 bool Daten_Laden(AdressListe& liste)
 {
+    // The list is another file's until the load has returned (its questions come between).
+    const ListeWirdVeraendert veraendert;
     Sitzung& s = sitzung();
     s.Geaendert = 0;
     s.SpeicherFehler.clear();

@@ -84,8 +84,9 @@ bool aufrufen(const std::function<bool()>& f)
     return kopie && kopie();
 }
 
-// Held up past the limits: an exit from outside saves at once (once, where
-// nothing is half done) and waits on; the idle exit gives up.
+// Held up past the limits: an exit from outside saves at once (once; the
+// window's save says when it cannot now: a change of the list half done) and
+// waits on; the idle exit gives up.
 void aufgehalten()
 {
     Ausstieg& a = ausstieg();
@@ -93,7 +94,7 @@ void aufgehalten()
         fertig(false);
         return;
     }
-    if (a.gesichert || a.sichert || ListenLauf::aktiv())
+    if (a.gesichert || a.sichert)
         return;
     a.sichert = true;
     const bool gesichert = aufrufen(a.ausgang.sofortSpeichern);

@@ -44,7 +44,9 @@
 //
 // An exit from outside (a termination signal) is never given up that way:
 // past those limits the window stores the card and saves the file at once,
-// where no command is half done, says so on standard error, and the exit
+// once, where no change of the list is half done (ListeWirdVeraendert; a
+// command that only shows a window and waits for it does not hold the save
+// back), says so on standard error, and the exit
 // goes on waiting until what holds it (a drag, any nested event loop) has
 // ended; then it stores, saves and ends. A signal that comes while an idle
 // exit is under way makes that exit one from outside.
@@ -92,8 +94,8 @@ struct LeerlaufAusgang
     std::function<bool()> speichernUndBeenden;
     std::function<bool()> ohneSichernBeenden;
     // An exit from outside held up past its limits: store the card and save
-    // now, and say so; false when that cannot be done now (a command is half
-    // done), so the next round tries again.
+    // now, and say so; false when that cannot be done now (a change of the
+    // list is half done), so the next round tries again.
     std::function<bool()> sofortSpeichern;
 };
 

@@ -9,6 +9,7 @@ namespace zadressbuch {
 
 namespace {
 int laufende = 0;
+int veraenderungen = 0;
 std::vector<std::function<void()>>& aufgeschoben()
 {
     static std::vector<std::function<void()>> schritte;
@@ -16,6 +17,21 @@ std::vector<std::function<void()>>& aufgeschoben()
 }
 constexpr qint64 FortschrittAbstandMs = 250;
 } // namespace
+
+ListeWirdVeraendert::ListeWirdVeraendert()
+{
+    ++veraenderungen;
+}
+
+ListeWirdVeraendert::~ListeWirdVeraendert()
+{
+    --veraenderungen;
+}
+
+bool ListeWirdVeraendert::aktiv()
+{
+    return veraenderungen > 0;
+}
 
 ListenLauf::ListenLauf(const AdressListe& liste) : m_liste(const_cast<AdressListe*>(&liste))
 {

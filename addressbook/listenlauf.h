@@ -31,6 +31,24 @@
 
 namespace zadressbuch {
 
+// A command that changes the address list step by step (a walk, a sort, an
+// import, a merge, the bulk tools) while it may let events run: as long as
+// one is half done the list is no whole state of the file, and a save from
+// outside (the held-up exit of a termination signal, see leerlauf.h) waits
+// until it has returned. A command that only shows a window and waits for it
+// changes nothing half and does not count.
+class ListeWirdVeraendert
+{
+public:
+    ListeWirdVeraendert();
+    ~ListeWirdVeraendert();
+    ListeWirdVeraendert(const ListeWirdVeraendert&) = delete;
+    ListeWirdVeraendert& operator=(const ListeWirdVeraendert&) = delete;
+
+    // Such a change is half done somewhere (every walk counts as one).
+    static bool aktiv();
+};
+
 class ListenLauf
 {
 public:
@@ -68,6 +86,7 @@ private:
     QElapsedTimer m_uhr;
     qint64 m_naechste = 0;
     bool m_erstes = true;
+    ListeWirdVeraendert m_veraendert;
 };
 
 } // namespace zadressbuch

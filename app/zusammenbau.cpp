@@ -29,7 +29,9 @@
 #include <QFont>
 #include <QLibraryInfo>
 #include <QLocale>
+#include <QPointer>
 #include <QSessionManager>
+#include <QTimer>
 #include <QTranslator>
 
 namespace zapp {
@@ -69,12 +71,31 @@ void Programm_Zusammenbauen(zadressbuch::Befehlsregister& r)
     r.anmelden(Ablaufschritt::Ende_Uebergabe, [](Fenster& f, int index) { zmasken::Ende_Uebergeben(f, index); });
 }
 
+namespace {
+
+// The splash while it stands, and an end asked for before the main window
+// existed: the splash shows itself with a turn of pending events, before the
+// event loop runs, and a quit there would be lost.
+QPointer<zadressbuch::Titel> g_titel;
+bool g_endeVorDemHauptfenster = false;
+
+} // namespace
+
 void Programmende_Von_Aussen()
 {
-    if (zadressbuch::Main* m = zadressbuch::Main::instanz())
+    if (zadressbuch::Main* m = zadressbuch::Main::instanz()) {
         m->Programmende_Von_Aussen();
-    else
-        QCoreApplication::quit();
+        return;
+    }
+    // Nothing loaded, nothing reserved yet: the splash goes without making
+    // the main window, and the program quits (at once when its loop runs,
+    // else as the loop would start).
+    g_endeVorDemHauptfenster = true;
+    if (g_titel) {
+        g_titel->Zeit->stop();
+        g_titel->close();
+    }
+    QCoreApplication::quit();
 }
 
 bool Beendensignale_Einrichten()
@@ -92,6 +113,9 @@ void Schrift_Einrichten()
 
 int Programm_Ausfuehren(const QStringList& argumente)
 {
+    // A termination signal (logout, shutdown, kill) ends the program as the
+    // idle exit does: caught from the first moment, however early it comes.
+    Beendensignale_Einrichten();
     QApplication::setApplicationName(QStringLiteral("Zettlora"));
     Schrift_Einrichten();
     // Every window, however it is opened, shows its whole title.
@@ -113,9 +137,6 @@ int Programm_Ausfuehren(const QStringList& argumente)
     zadressbuch::Befehlsregister befehle;
     Programm_Zusammenbauen(befehle);
 
-    // A termination signal (logout, shutdown, kill) ends the program as the
-    // idle exit does.
-    Beendensignale_Einrichten();
     // The desktop's session manager asks before logging out: keep the data safe.
     QObject::connect(qApp, &QGuiApplication::commitDataRequest, qApp, [](QSessionManager&) {
         if (zadressbuch::Main* m = zadressbuch::Main::instanz())
@@ -123,7 +144,10 @@ int Programm_Ausfuehren(const QStringList& argumente)
     });
 
     zadressbuch::Titel titel(befehle, argumente);
+    g_titel = &titel;
     titel.show();
+    if (g_endeVorDemHauptfenster)
+        return 0;
     return QApplication::exec();
 }
 

@@ -4,6 +4,7 @@
 #include "addressbook/datensatz.h"
 #include "addressbook/fenster.h"
 #include "addressbook/fenstereinstellungen.h"
+#include "addressbook/listenlauf.h"
 #include "addressbook/sitzung.h"
 #include "commands/adressbefehle.h"
 #include "commands/dateiwahl.h"
@@ -151,6 +152,8 @@ QStringList Zusammenfuehren_Zeilen(const QStringList& zeilen)
 ZusammenfuehrErgebnis Datei_Zusammenfuehren(AdressListe& liste, const QString& pfad)
 {
     ZusammenfuehrErgebnis e;
+    // Until the list holds the lines and is marked changed (the message of a full list comes between).
+    const zadressbuch::ListeWirdVeraendert veraendert;
     zplatform::Ergebnis gelesen;
     const QStringList zeilen = zplatform::zeilenLesen(zplatform::pfadAufloesen(zplatform::normalPfad(pfad)), &gelesen);
     e.gelesen = gelesen.ok;

@@ -2,6 +2,7 @@
 
 #include "addressbook/datensatz.h"
 #include "addressbook/fenster.h"
+#include "addressbook/listenlauf.h"
 #include "addressbook/sitzung.h"
 #include "common/kollation.h"
 #include "common/texte.h"
@@ -206,6 +207,7 @@ bool Sortieren(zadressbuch::AdressListe& liste, int feld, zadressbuch::Fenster& 
     auto fortschritt = [&fenster](int wert) { fenster.Fortschritt(wert); };
     if (feld < 0 || feld >= FeldAnzahl)
         return false;
+    const zadressbuch::ListeWirdVeraendert veraendert;
     zplatform::Plattform& p = zplatform::plattform();
     p.sanduhr(true);
     zadressbuch::sitzung().Geaendert = 1;

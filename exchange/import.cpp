@@ -3,6 +3,7 @@
 #include "addressbook/adressdatei.h"
 #include "addressbook/datensatz.h"
 #include "addressbook/indexnummern.h"
+#include "addressbook/listenlauf.h"
 #include "addressbook/sitzung.h"
 #include "common/meldungen.h"
 #include "common/texte.h"
@@ -307,6 +308,8 @@ ImportErgebnis Adressen_Importieren(zadressbuch::AdressListe& liste, const QList
                                     const QList<int>& zuordnung, bool ersteZeileKopf)
 {
     ImportErgebnis e;
+    // Until the list holds the addresses and is marked changed (the message of a full list comes between).
+    const zadressbuch::ListeWirdVeraendert veraendert;
     zadressbuch::Sitzung& s = zadressbuch::sitzung();
     const QString titel = QStringLiteral("Import einer Adressliste");
     if (s.NurLesen) {

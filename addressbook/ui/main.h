@@ -271,8 +271,9 @@ private:
     bool leerlaufSpeichernUndBeenden();
     bool leerlaufOhneSichernBeenden();
     // An exit from outside held up past its limit: the card stored and the
-    // file saved at once, said on standard error; false while a command is
-    // half done (it is tried again later).
+    // file saved at once, said on standard error, also beneath a command
+    // that shows a window; false while a change of the list is half done
+    // (ListeWirdVeraendert: it is tried again later).
     bool leerlaufSofortSpeichern();
 
     // A command (or a card event's handlers) under way: while one runs, the
@@ -350,6 +351,7 @@ private:
     int m_schleifenEbene = 0;                        // the event-loop level the window was made in
     int m_befehlTiefe = 0;                           // commands under way, one inside another (BefehlLaeuft)
     std::vector<std::function<void()>> m_nachBefehl; // exits put off until the commands have returned
+    bool m_startLaeuft = false;                      // Form_Load runs: an exit waits until it has returned
     bool m_ersterPaint = true;
     bool m_schliesst = false;
 };

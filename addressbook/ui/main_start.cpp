@@ -85,7 +85,12 @@ void Main::Form_Load()
     a.setzen(StartSchritt::Einstellungen, std::function<void()>([this] { Einstellungen_Anwenden(); }));
     a.setzen(StartSchritt::Suche, std::function<void()>([this] { Suche_Aus_Befehlszeile(); }));
 
+    // A step that lets events run (a box, a configuration job waited for)
+    // may bring an exit from outside: it waits until the start has returned,
+    // so it never ends a window half started (nor saves before the load).
+    m_startLaeuft = true;
     const bool weiter = a.ausfuehren();
+    m_startLaeuft = false;
     m_startProtokoll = a.protokoll();
     if (!weiter) {
         // A configuration job asked to end, or another instance runs (it has

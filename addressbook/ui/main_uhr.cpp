@@ -4,6 +4,7 @@
 #include "addressbook/adressliste.h"
 #include "addressbook/karte.h"
 #include "addressbook/leerlauf.h"
+#include "addressbook/listenlauf.h"
 #include "addressbook/sitzung.h"
 #include "addressbook/ui/main.h"
 #include "platform/ordner.h"
@@ -152,11 +153,12 @@ bool Main::leerlaufFensterSchliessen()
 // event loop still runs: the exit waits until the loops are back at the
 // window's own level.
 // A command that let events run (after its dialog returned, in a loop) goes
-// on afterwards and uses the window: the exit waits until it has returned.
+// on afterwards and uses the window: the exit waits until it has returned;
+// so does the start-up (Form_Load).
 bool Main::leerlaufFensterOffen() const
 {
     return QApplication::activePopupWidget() || QApplication::activeModalWidget() ||
-           QThread::currentThread()->loopLevel() > m_schleifenEbene || m_befehlTiefe > 0;
+           QThread::currentThread()->loopLevel() > m_schleifenEbene || m_befehlTiefe > 0 || m_startLaeuft;
 }
 
 // Save and exit with nobody there to answer: the exit command runs with index
@@ -201,8 +203,8 @@ bool Main::leerlaufSofortSpeichern()
 {
     if (m_beendet)
         return true;
-    if (m_befehlTiefe > 0)
-        return false; // a command is half done: not now
+    if (ListeWirdVeraendert::aktiv())
+        return false; // a change of the list is half done: not now
     const QString datei = dateiAnzeige();
     QString zustand;
     if (sitzung().NurLesen) {

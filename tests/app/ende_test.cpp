@@ -515,4 +515,80 @@ TEST_F(Ende, EinBeendensignalWirdNieVergessen)
     }
 }
 
+// The close box or F12 (its entry) while a command lets events run (the
+// settings, after their dialog): the program does not end beneath the
+// command; it ends once the command has returned, with the change saved.
+TEST_F(Ende, SchliessenWaehrendEinBefehlLaeuftEndetDanach)
+{
+    for (const bool f12 : {false, true}) {
+        SCOPED_TRACE(f12 ? "F12" : "close box");
+        Main& m = startenOhneUhr();
+        aenderung();
+        int aufrufe = 0;
+        bool beendetImBefehl = true;
+        plattform.beimVerarbeiten = [&] {
+            if (++aufrufe != 1)
+                return;
+            if (f12)
+                m.aktion(u"PulEnde"_s)->trigger();
+            else
+                m.close();
+            QCoreApplication::processEvents();
+            beendetImBefehl = m.beendet();
+        };
+        wennOffen([](QWidget* w) { qobject_cast<QDialog*>(w)->reject(); });
+        m.aktion(u"mnuSetup"_s)->trigger();
+        plattform.beimVerarbeiten = nullptr;
+        EXPECT_GE(aufrufe, 1);
+        EXPECT_FALSE(beendetImBefehl) << "ended beneath the command";
+        ASSERT_TRUE(QTest::qWaitFor([&] { return m.beendet(); })) << "not ended after the command";
+        EXPECT_TRUE(wurzel.lesen(u"programm/zettlora.dat"_s).contains(u"\tGeändert\t"_s));
+        EXPECT_EQ(notbremse.geschlossen(), 0);
+        neuerLauf();
+    }
+}
+
+// A termination signal while a walk that stores every address (the special
+// job) is held in a nested event loop past the exit's rounds: the held-up
+// save waits, the file never holds the half-walked list, and the program
+// ends with the file saved once the walk has returned.
+TEST_F(Ende, AufgehaltenesSpeichernWartetAufDieListe)
+{
+    Main& m = startenOhneUhr();
+    aenderung();
+    zadressbuch::Leerlauf_WartezeitSetzen(0);
+    const auto gesichert = [&] { return wurzel.lesen(u"programm/zettlora.dat"_s).contains(u"\tGeändert\t"_s); };
+    bool imLaufGesichert = true, imLaufBeendet = true;
+    int aufrufe = 0;
+    plattform.beimVerarbeiten = [&] {
+        if (++aufrufe != 1)
+            return;
+        std::raise(SIGTERM);
+        // Held (a nested loop: the rounds run without pause, far past their limit).
+        QEventLoop gehalten;
+        QElapsedTimer uhr;
+        uhr.start();
+        QTimer blick;
+        QObject::connect(&blick, &QTimer::timeout, [&] {
+            if (gesichert() || uhr.elapsed() > 1000)
+                gehalten.quit();
+        });
+        blick.start(5);
+        gehalten.exec();
+        imLaufGesichert = gesichert();
+        imLaufBeendet = m.beendet();
+    };
+    ::testing::internal::CaptureStderr();
+    m.aktion(u"mnuVJob"_s)->trigger();
+    plattform.beimVerarbeiten = nullptr;
+    const bool beendet = QTest::qWaitFor([&] { return m.beendet(); });
+    const std::string fehler = ::testing::internal::GetCapturedStderr();
+    zadressbuch::Leerlauf_WartezeitSetzen(-1);
+    EXPECT_FALSE(imLaufGesichert) << "saved while the walk was half done";
+    EXPECT_FALSE(imLaufBeendet);
+    EXPECT_EQ(fehler.find("Programmende aufgehalten"), std::string::npos) << fehler;
+    EXPECT_TRUE(beendet && gesichert());
+    EXPECT_EQ(notbremse.geschlossen(), 0);
+}
+
 } // namespace

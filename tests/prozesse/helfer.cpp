@@ -36,9 +36,14 @@
 //       verlassen:<n> aktion:<name> doppelklick:<n> kontext:<n> knopf:<name>
 //       eingabe:<text>), each once the last one's window is up. With <window>
 //       (object or class name) in front it prints "offen <object> <class>"; way
-//       "signal" waits for the test's signal, "leerlauf" lets the idle limit
-//       pass, "frueh" raises a signal before the main window is made (prints
-//       "fenster" if one is made all the same).
+//       "signal" waits for the test's signal, "halten" holds the mouse button
+//       down in the window (a drag) until the file "loslassen" appears in
+//       the root and prints "offen" once it holds, "leerlauf" lets the idle limit
+//       pass, "frueh:<point>" raises a signal at a point of the start before
+//       the main window shows: "vorher" before the program sets anything up
+//       (the handler already caught), "titel" as the splash shows, "schleife"
+//       at the event loop's first turn, "hauptfenster" while the main window
+//       is made (prints "fenster" once a main window stands).
 #include "addressbook/adressliste.h"
 #include "addressbook/datensatz.h"
 #include "addressbook/reservierung.h"
@@ -60,8 +65,10 @@
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QElapsedTimer>
+#include <QEventLoop>
 #include <QFileInfo>
 #include <QInputDialog>
+#include <QPlainTextEdit>
 #include <QPointer>
 #include <QTest>
 #include <QThread>
@@ -123,6 +130,54 @@ bool schritt(zadressbuch::Main& m, const QString& s)
     return true;
 }
 
+// A termination signal raised at a point of the start: "titel" as the splash
+// shows, "hauptfenster" at the first event of the main window under
+// construction (before its start-up and its show).
+class SignalAmStart : public QObject
+{
+public:
+    explicit SignalAmStart(QString punkt) : m_punkt(std::move(punkt)) {}
+
+protected:
+    bool eventFilter(QObject* o, QEvent* e) override
+    {
+        const bool jetzt = (m_punkt == u"titel" && e->type() == QEvent::Show && o->objectName() == u"Titel") ||
+                           (m_punkt == u"hauptfenster" && o->objectName() == u"Main");
+        if (jetzt && !m_gekommen) {
+            m_gekommen = true;
+            std::raise(SIGTERM);
+        }
+        return false;
+    }
+
+private:
+    QString m_punkt;
+    bool m_gekommen = false;
+};
+
+// The button pressed on the window's text box and held in the event loop of a
+// drag (offscreen a drag returns at once: its loop stands in here) until the
+// file "loslassen" appears in the root; "offen" is printed once it holds.
+void ziehenHalten(QWidget& fenster)
+{
+    auto* text = fenster.findChild<QPlainTextEdit*>();
+    const QPointer<QWidget> flaeche = text ? text->viewport() : &fenster;
+    QTest::mousePress(flaeche, Qt::LeftButton, {}, QPoint(5, 5));
+    std::printf("offen %s %s\n", qPrintable(fenster.objectName()), fenster.metaObject()->className());
+    std::fflush(stdout);
+    const QString los = qEnvironmentVariable("ZETTLORA_ROOT") + QStringLiteral("/loslassen");
+    QEventLoop zug;
+    QTimer blick;
+    QObject::connect(&blick, &QTimer::timeout, &zug, [&] {
+        if (QFileInfo::exists(los))
+            zug.quit();
+    });
+    blick.start(10);
+    zug.exec();
+    if (flaeche)
+        QTest::mouseRelease(flaeche, Qt::LeftButton, {}, QPoint(5, 5));
+}
+
 // The run of the program for the exits from outside (see the top).
 int programm(const QStringList& a)
 {
@@ -133,20 +188,30 @@ int programm(const QStringList& a)
     QPointer<QWidget> zuletztVorne;
     QElapsedTimer seit;
     seit.start();
-    if (weg == u"frueh")
+    const bool frueh = weg.startsWith(u"frueh:");
+    const QString punkt = weg.section(u':', 1);
+    SignalAmStart amStart(punkt);
+    if (punkt == u"vorher") {
+        // The handler as the program sets it up, the signal before anything else.
+        zapp::Beendensignale_Einrichten();
+        std::raise(SIGTERM);
+    } else if (punkt == u"schleife") {
         QTimer::singleShot(0, qApp, [] { std::raise(SIGTERM); });
+    } else if (frueh) {
+        qApp->installEventFilter(&amStart);
+    }
     QTimer blick; // lives while the program runs below
     QObject::connect(&blick, &QTimer::timeout, [&] {
         zadressbuch::Main* m = zadressbuch::Main::instanz();
         if (!m || m->beendet() || offen)
             return;
         QWidget* w = vorne();
-        if (weg == u"frueh" || (seit.isValid() && seit.elapsed() > 10000)) {
+        if (frueh || (seit.isValid() && seit.elapsed() > 10000)) {
             // Made all the same, or for the test's message: what stands in front instead.
             seit.invalidate();
             std::printf("fenster, vorne %s, Schritt %d\n", w ? w->metaObject()->className() : "-", naechster);
             std::fflush(stdout);
-            offen = weg == u"frueh";
+            offen = frueh;
         } else if (!geaendert) {
             // The user works in the main window.
             if (m->isVisible() && !w && !m->isActiveWindow())
@@ -160,6 +225,10 @@ int programm(const QStringList& a)
             // the window of the last step is not up yet
         } else if (w && (w->objectName() == ziel || QLatin1String(w->metaObject()->className()) == ziel)) {
             offen = true;
+            if (weg == u"halten") {
+                QTimer::singleShot(0, w, [w] { ziehenHalten(*w); });
+                return;
+            }
             std::printf("offen %s %s\n", qPrintable(w->objectName()), w->metaObject()->className());
             std::fflush(stdout);
             if (weg == u"leerlauf") {
@@ -175,7 +244,7 @@ int programm(const QStringList& a)
             }
         }
     });
-    blick.start(weg == u"frueh" ? 5 : 10);
+    blick.start(frueh ? 5 : 10);
     return zapp::Programm_Ausfuehren({});
 }
 
