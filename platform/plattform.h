@@ -40,9 +40,10 @@ enum MsgStil : int {
 
 // The result the default button of a box with that style gives.
 int standardAntwort(int stil);
-// The answer a box of that style gets when it is closed with nobody there to
-// answer, as Esc or its close box would, never "Ja": OK only gives OK,
-// Yes/No gives No, a box with Cancel gives Cancel, Abort/Retry/Ignore gives Abort.
+// The answer a box of that style gets when the program closes it with nobody
+// there to answer, never "Ja": OK only gives OK, Yes/No gives No, a box with
+// Cancel gives Cancel, Abort/Retry/Ignore gives Abort. (A person's Esc or
+// close box answers only a box with Cancel or with OK alone.)
 int sichereAntwort(int stil);
 
 // The answer that changes nothing, for a box the program closes with nobody

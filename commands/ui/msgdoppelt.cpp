@@ -5,6 +5,7 @@
 
 #include <QCloseEvent>
 #include <QFontDatabase>
+#include <QKeyEvent>
 #include <QPointer>
 
 namespace zbefehle {
@@ -137,6 +138,21 @@ void MsgDoppelt::befAbbrechen_Click()
 void MsgDoppelt::reject()
 {
     befAbbrechen_Click();
+}
+
+void MsgDoppelt::keyPressEvent(QKeyEvent* e)
+{
+    // Enter (the main key and the keypad's) answers through the button that
+    // has the focus, and only there: neither button is a default button.
+    const bool enter = e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter;
+    if (enter && (e->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+        QWidget* fokus = focusWidget();
+        if (fokus == BefOk || fokus == befAbbrechen)
+            static_cast<QPushButton*>(fokus)->click();
+        e->accept();
+        return;
+    }
+    QDialog::keyPressEvent(e);
 }
 
 void MsgDoppelt::closeEvent(QCloseEvent* e)

@@ -2,7 +2,8 @@
 // MsgDoppelt: the resizable yes/no message of the card for a name that
 // already stands in another address. The caller sets Text, shows the dialog
 // modally (zeigen) and reads Abbruch: 0 after "&Ja" (switch to the shown
-// address), 1 after "&Nein", Esc or the close box. The one instance is only
+// address), 1 after "&Nein", Esc or the close box. Enter answers only through
+// the button that has the focus. The one instance is only
 // hidden between uses and keeps its size and its last answer.
 
 #include <QCheckBox>
@@ -41,6 +42,7 @@ public:
 protected:
     void resizeEvent(QResizeEvent* e) override;
     void closeEvent(QCloseEvent* e) override;
+    void keyPressEvent(QKeyEvent* e) override;
     void reject() override;
 
 private:

@@ -9,11 +9,13 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QCloseEvent>
 #include <QDesktopServices>
 #include <QDialogButtonBox>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QInputDialog>
+#include <QKeyEvent>
 #include <QMessageBox>
 #include <QPointer>
 #include <QPrinterInfo>
@@ -50,7 +52,7 @@ std::vector<Knopf> knoepfe(int art)
     case vbOKCancel:
         return {ok, abbrechen};
     case vbAbortRetryIgnore:
-        // No Esc here: Abort is a button like the others.
+        // No Esc here (Meldungsbox): Abort is a button like the others.
         return {{vbAbort, "&Abbrechen", QMessageBox::RejectRole},
                 wiederholen,
                 {vbIgnore, "&Ignorieren", QMessageBox::AcceptRole}};
@@ -109,6 +111,41 @@ void hilfeKnopfEinrichten(QDialog& box, QDialogButtonBox* leiste, QPushButton* k
     QObject::connect(taste, &QShortcut::activated, knopf, &QAbstractButton::click);
 }
 
+// A message box that a Yes/No or Abort/Retry/Ignore question makes: such a
+// box must be answered with one of its buttons. Esc and a close request (the
+// title bar's close box, Alt+F4) do nothing, whichever button the box would
+// otherwise take for Esc. Boxes with Cancel or with OK alone answer them with
+// that button.
+class Meldungsbox : public QMessageBox
+{
+public:
+    Meldungsbox(QWidget* eltern, bool mussBeantwortetWerden)
+        : QMessageBox(eltern), m_mussBeantwortetWerden(mussBeantwortetWerden)
+    {
+    }
+
+protected:
+    void keyPressEvent(QKeyEvent* e) override
+    {
+        if (m_mussBeantwortetWerden && e->matches(QKeySequence::Cancel)) {
+            e->accept();
+            return;
+        }
+        QMessageBox::keyPressEvent(e);
+    }
+    void closeEvent(QCloseEvent* e) override
+    {
+        if (m_mussBeantwortetWerden) {
+            e->ignore();
+            return;
+        }
+        QMessageBox::closeEvent(e);
+    }
+
+private:
+    bool m_mussBeantwortetWerden;
+};
+
 // While a box waits for an answer the pointer must not show the hourglass.
 struct NormalerZeiger
 {
@@ -159,7 +196,7 @@ int DesktopPlattform::meldungMitHilfe(const QString& text, int stil, const QStri
         art = vbOKOnly;
     const std::vector<Knopf> liste = knoepfe(art);
 
-    QMessageBox box(elternFenster());
+    Meldungsbox box(elternFenster(), art == vbYesNo || art == vbAbortRetryIgnore);
     box.setWindowTitle(titel.isEmpty() ? programmTitel() : titel);
     box.setTextFormat(Qt::PlainText);
     box.setText(text);

@@ -59,6 +59,8 @@ QString tastenName(Qt::Key taste)
     switch (taste) {
     case Qt::Key_F1:
         return QStringLiteral("F1");
+    case Qt::Key_F4:
+        return QStringLiteral("F4");
     case Qt::Key_Escape:
         return QStringLiteral("Escape");
     case Qt::Key_PageDown:
