@@ -17,20 +17,17 @@ using main_test::zeile;
 namespace {
 
 // Notes each text the status panel is painted with.
-class StatusZeuge : public QObject
+struct StatusZeuge : QObject
 {
-public:
-    explicit StatusZeuge(QLabel* panel) : m_panel(panel) { panel->installEventFilter(this); }
+    explicit StatusZeuge(QLabel* p) : panel(p) { p->installEventFilter(this); }
     bool eventFilter(QObject*, QEvent* e) override
     {
         if (e->type() == QEvent::Paint)
-            texte << m_panel->text();
+            texte << panel->text();
         return false;
     }
+    QLabel* panel;
     QStringList texte;
-
-private:
-    QLabel* m_panel;
 };
 
 class MainSuche : public main_test::MainFensterTest

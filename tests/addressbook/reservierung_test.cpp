@@ -38,20 +38,18 @@ public:
                         {u"oeffnen"_s, datei, m_wurzel.path() + u"/los"_s, ende(), benutzer});
         while (!m_prozess.canReadLine() && m_prozess.state() != QProcess::NotRunning)
             m_prozess.waitForReadyRead(100);
-        antwort = QString::fromLatin1(m_prozess.readLine()).trimmed();
+        EXPECT_EQ(m_prozess.readLine().trimmed(), "rw") << "it did not get the file";
     }
     ~AndereInstanz()
     {
         QFile(ende()).open(QIODevice::WriteOnly);
         m_prozess.waitForFinished(30000);
     }
-    // Ends it as a crash would: its reservation stays behind.
-    void toeten()
+    void toeten() // as a crash would: its reservation stays behind
     {
         m_prozess.kill();
         m_prozess.waitForFinished();
     }
-    QString antwort; // "rw" or "ro"
 
 private:
     QString ende() const { return m_wurzel.path() + u"/ende"_s; }
@@ -200,42 +198,24 @@ TEST_F(ReservierungTest, GruendeFuerNurLesen)
     EXPECT_TRUE(plattform.meldungen.empty());
 }
 
-TEST_F(ReservierungTest, ZweiterBenutzerMitEigenemProgrammordnerWirdGefragt)
-{
-    AndereInstanz anna(datei(), u"anna"_s);
-    ASSERT_EQ(anna.antwort, u"rw"_s);
-    const QString annas = eintrag(datei());
-    ASSERT_TRUE(annas.startsWith(u"anna|testrechner|"_s)) << annas.toStdString();
-
-    // Yes: read-only, Anna keeps the file.
-    plattform.antworten.enqueue(zplatform::vbYes);
-    ASSERT_TRUE(Daten_Laden(liste));
-    EXPECT_TRUE(sitzung().NurLesen);
-    EXPECT_EQ(liste.ListCount(), 1);
-    ASSERT_EQ(plattform.meldungen.size(), 1u);
-    EXPECT_EQ(plattform.meldungen[0].titel, u"Adressdatei reserviert"_s);
-    EXPECT_TRUE(plattform.meldungen[0].text.contains(u"anna"_s));
-    EXPECT_EQ(plattform.meldungen[0].stil & 0x0F, int(zplatform::vbYesNo));
-    Daten_Schliessen();
-    EXPECT_EQ(eintrag(datei()), annas);
-
-    // No: edited here, and released from the shared place at the end.
-    plattform.antworten.enqueue(zplatform::vbNo);
-    ASSERT_TRUE(Daten_Laden(liste));
-    EXPECT_FALSE(sitzung().NurLesen);
-    EXPECT_TRUE(eintrag(datei()).startsWith(u"tester|testrechner|%1|"_s.arg(::getpid())));
-    Daten_Schliessen();
-    EXPECT_TRUE(eintrag(datei()).isEmpty());
-}
-
-TEST_F(ReservierungTest, AbgestuerzterAndererBenutzerHaeltDieDateiNicht)
+// (Answered with Yes: see ReservierungMain below.)
+TEST_F(ReservierungTest, AndererBenutzerMitEigenemProgrammordner)
 {
     {
         AndereInstanz anna(datei(), u"anna"_s);
-        ASSERT_EQ(anna.antwort, u"rw"_s);
-        anna.toeten();
+        ASSERT_TRUE(eintrag(datei()).startsWith(u"anna|testrechner|"_s)) << eintrag(datei()).toStdString();
+        plattform.antworten.enqueue(zplatform::vbNo);
+        ASSERT_TRUE(Daten_Laden(liste));
+        EXPECT_EQ(plattform.meldungen.size(), 1u);
+        EXPECT_FALSE(sitzung().NurLesen);
+        EXPECT_TRUE(eintrag(datei()).startsWith(u"tester|testrechner|%1|"_s.arg(::getpid())));
+        Daten_Schliessen();
+        EXPECT_TRUE(eintrag(datei()).isEmpty()) << "not released from the shared place";
     }
+    // Crashed, it holds the file no longer.
+    AndereInstanz(datei(), u"anna"_s).toeten();
     ASSERT_TRUE(eintrag(datei()).startsWith(u"anna|"_s));
+    plattform.meldungen.clear();
     ASSERT_TRUE(Daten_Laden(liste));
     EXPECT_FALSE(sitzung().NurLesen);
     EXPECT_TRUE(plattform.meldungen.empty());
@@ -247,16 +227,14 @@ TEST_F(ReservierungTest, AbgestuerzterAndererBenutzerHaeltDieDateiNicht)
 // about, whatever its process number.
 TEST_F(ReservierungTest, VerwaistNurWasAufDiesemRechnerEndete)
 {
-    const QString kennung = zplatform::rechnerKennung();
+    const QString kennung = zplatform::rechnerKennung(), frei = QString::number(freiePid());
     const qint64 ich = zplatform::eigenePid();
-    const QString frei = QString::number(freiePid());
-    struct Fall
+    const struct
     {
         const char* name;
         QString wert;
         bool fragt;
-    };
-    const Fall faelle[] = {
+    } faelle[] = {
         {"another user's ended run", u"anna|testrechner|"_s + frei + u"|30.06.2000 17:00"_s, false},
         {"the same, with this computer's identity", u"anna|testrechner|"_s + frei + u"|30.06.2000 17:00|0|"_s + kennung,
          false},
@@ -265,7 +243,7 @@ TEST_F(ReservierungTest, VerwaistNurWasAufDiesemRechnerEndete)
         {"another computer", u"anna|laptop|"_s + frei + u"|30.06.2000 17:00"_s, true},
         {"another computer of the same name", u"tester|testrechner|"_s + frei + u"|30.06.2000 17:00|0|fremd"_s, true},
     };
-    for (const Fall& f : faelle) {
+    for (const auto& f : faelle) {
         SCOPED_TRACE(f.name);
         if (kennung.isEmpty() && f.wert.endsWith(u"|fremd"_s))
             continue; // this computer has no identity to tell it by
@@ -287,57 +265,40 @@ TEST_F(ReservierungTest, EintragAmAltenOrtZaehltUndWirdGeraeumt)
 {
     const QString alt = AlteReservierungsdatei();
     const auto altEintrag = [&] { return zcommon::Ini_Lesen(alt, u"Reservierung"_s, datei()); };
-    zcommon::Ini_Schreiben(alt, u"Reservierung"_s, datei(),
-                           u"tester|testrechner|%1|30.06.2000 17:00"_s.arg(freiePid()));
-    ASSERT_TRUE(Daten_Laden(liste));
-    EXPECT_FALSE(sitzung().NurLesen);
-    EXPECT_TRUE(plattform.meldungen.empty());
-    EXPECT_TRUE(altEintrag().isEmpty());
-    EXPECT_TRUE(Reservierung_Lesen(datei()).eigene);
-    Daten_Schliessen();
-    EXPECT_FALSE(Reservierung_Lesen(datei()).vorhanden);
-
     const QString anna = u"Anna|buero-pc|4711|01.07.2000 08:15"_s;
-    zcommon::Ini_Schreiben(alt, u"Reservierung"_s, datei(), anna);
-    plattform.antworten << zplatform::vbYes << zplatform::vbNo;
-    ASSERT_TRUE(Daten_Laden(liste));
-    EXPECT_TRUE(sitzung().NurLesen);
-    EXPECT_EQ(altEintrag(), anna);
-    ASSERT_TRUE(Daten_Laden(liste));
-    EXPECT_FALSE(sitzung().NurLesen);
-    EXPECT_EQ(plattform.meldungen.size(), 2u);
-    EXPECT_TRUE(altEintrag().isEmpty());
-    Daten_Schliessen();
-    EXPECT_FALSE(Reservierung_Lesen(datei()).vorhanden);
+    // Its own ended run: taken over silently; Anna's: asked about, Yes, then No.
+    for (const QString& wert : {u"tester|testrechner|%1|30.06.2000 17:00"_s.arg(freiePid()), anna}) {
+        SCOPED_TRACE(wert.toStdString());
+        zcommon::Ini_Schreiben(alt, u"Reservierung"_s, datei(), wert);
+        if (wert == anna) {
+            plattform.antworten << zplatform::vbYes << zplatform::vbNo;
+            ASSERT_TRUE(Daten_Laden(liste));
+            EXPECT_TRUE(sitzung().NurLesen);
+            EXPECT_EQ(altEintrag(), anna);
+        }
+        ASSERT_TRUE(Daten_Laden(liste));
+        EXPECT_FALSE(sitzung().NurLesen);
+        EXPECT_EQ(plattform.meldungen.size(), wert == anna ? 2u : 0u);
+        EXPECT_TRUE(altEintrag().isEmpty());
+        EXPECT_TRUE(Reservierung_Lesen(datei()).eigene);
+        Daten_Schliessen();
+        EXPECT_FALSE(Reservierung_Lesen(datei()).vorhanden);
+    }
 }
-
-namespace {
 
 // The real main window of a second user: a program folder of its own, the
 // data folder shared through "DirData".
-class ReservierungMain : public main_test::MainFensterTest
-{
-protected:
-    QTemporaryDir geteilt;
-    void SetUp() override
-    {
-        MainFensterTest::SetUp();
-        zcommon::Benutzer_Zuruecksetzen();
-        zcommon::Instanz_Freigeben();
-        main_test::einstellung(u"DirData"_s, geteilt.path(), wurzel.programm() + u"/DurIdovi.ini"_s, u"Ordner"_s);
-        QFile f(datei());
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write("..Geteilt\r\n \tMeier\t\r\n");
-    }
-    QString datei() const { return geteilt.path() + u"/zettlora.dat"_s; }
-};
-
-} // namespace
+using ReservierungMain = main_test::MainFensterTest;
 
 TEST_F(ReservierungMain, ZweiterBenutzerStartetMitDerFrageUndLiestNur)
 {
-    AndereInstanz anna(datei(), u"anna"_s);
-    ASSERT_EQ(anna.antwort, u"rw"_s);
+    zcommon::Benutzer_Zuruecksetzen();
+    zcommon::Instanz_Freigeben();
+    main_test::einstellung(u"DirData"_s, wurzel.wurzel() + u"/geteilt"_s, wurzel.programm() + u"/DurIdovi.ini"_s,
+                           u"Ordner"_s);
+    wurzel.schreiben(u"geteilt/zettlora.dat"_s, u"..Geteilt\r\n \tMeier\t\r\n"_s);
+    const QString datei = wurzel.wurzel() + u"/geteilt/zettlora.dat"_s;
+    AndereInstanz anna(datei, u"anna"_s);
     plattform.antworten.enqueue(zplatform::vbYes);
     Main& m = starten();
     const auto frage = std::find_if(plattform.meldungen.begin(), plattform.meldungen.end(),
@@ -349,5 +310,5 @@ TEST_F(ReservierungMain, ZweiterBenutzerStartetMitDerFrageUndLiestNur)
     EXPECT_TRUE(m.windowTitle().endsWith(u" - nur Leserechte"_s)) << m.windowTitle().toStdString();
     EXPECT_EQ(adressliste().ListCount(), 1);
     m.befehlAusfuehren(Befehl::PulAbbruch);
-    EXPECT_TRUE(Reservierung_Lesen(datei()).benutzer == u"anna"_s) << "the quit leaves Anna's reservation";
+    EXPECT_EQ(Reservierung_Lesen(datei).benutzer, u"anna"_s) << "the quit leaves Anna's reservation";
 }

@@ -36,14 +36,10 @@
 //       verlassen:<n> aktion:<name> doppelklick:<n> kontext:<n> knopf:<name>
 //       eingabe:<text>), each once the last one's window is up. With <window>
 //       (object or class name) in front it prints "offen <object> <class>"; way
-//       "signal" waits for the test's signal, "halten" holds the mouse button
-//       down in the window (a drag) until the file "loslassen" appears in
-//       the root and prints "offen" once it holds, "leerlauf" lets the idle limit
-//       pass, "frueh:<point>" raises a signal at a point of the start before
-//       the main window shows: "vorher" before the program sets anything up
-//       (the handler already caught), "titel" as the splash shows, "schleife"
-//       at the event loop's first turn, "hauptfenster" while the main window
-//       is made (prints "fenster" once a main window stands).
+//       "signal" waits for the test's signal, "halten" holds a drag in the
+//       window (see ziehenHalten), "leerlauf" lets the idle limit pass,
+//       "frueh:<point>" raises a signal at a point of the start (vorher, titel,
+//       schleife, hauptfenster; prints "fenster" once a main window stands).
 #include "addressbook/adressliste.h"
 #include "addressbook/datensatz.h"
 #include "addressbook/reservierung.h"
@@ -130,29 +126,21 @@ bool schritt(zadressbuch::Main& m, const QString& s)
     return true;
 }
 
-// A termination signal raised at a point of the start: "titel" as the splash
-// shows, "hauptfenster" at the first event of the main window under
+// A termination signal raised once at a point of the start: "titel" as the
+// splash shows, "hauptfenster" at the first event of the main window under
 // construction (before its start-up and its show).
-class SignalAmStart : public QObject
+struct SignalAmStart : QObject
 {
-public:
-    explicit SignalAmStart(QString punkt) : m_punkt(std::move(punkt)) {}
-
-protected:
+    QString punkt;
     bool eventFilter(QObject* o, QEvent* e) override
     {
-        const bool jetzt = (m_punkt == u"titel" && e->type() == QEvent::Show && o->objectName() == u"Titel") ||
-                           (m_punkt == u"hauptfenster" && o->objectName() == u"Main");
-        if (jetzt && !m_gekommen) {
-            m_gekommen = true;
+        if ((punkt == u"titel" && e->type() == QEvent::Show && o->objectName() == u"Titel") ||
+            (punkt == u"hauptfenster" && o->objectName() == u"Main")) {
+            punkt.clear();
             std::raise(SIGTERM);
         }
         return false;
     }
-
-private:
-    QString m_punkt;
-    bool m_gekommen = false;
 };
 
 // The button pressed on the window's text box and held in the event loop of a
@@ -190,7 +178,7 @@ int programm(const QStringList& a)
     seit.start();
     const bool frueh = weg.startsWith(u"frueh:");
     const QString punkt = weg.section(u':', 1);
-    SignalAmStart amStart(punkt);
+    SignalAmStart amStart;
     if (punkt == u"vorher") {
         // The handler as the program sets it up, the signal before anything else.
         zapp::Beendensignale_Einrichten();
@@ -198,6 +186,7 @@ int programm(const QStringList& a)
     } else if (punkt == u"schleife") {
         QTimer::singleShot(0, qApp, [] { std::raise(SIGTERM); });
     } else if (frueh) {
+        amStart.punkt = punkt;
         qApp->installEventFilter(&amStart);
     }
     QTimer blick; // lives while the program runs below
