@@ -1,9 +1,6 @@
-// Text that comes into a card field (pasted by a key, the middle button or
-// the zoom editor's menu, dropped, committed by an input method) keeps what
-// the address file and the field take: letters outside Windows-1252 become
-// their base letters, other such characters are left out, and a text longer
-// than the field's limit is cut there. The sound of a refused key and a line
-// in the status bar say so, and the address holds what the field shows.
+// Text that comes into a card field (pasted, dropped, committed by an input
+// method, or through the zoom editor) keeps what the address file and the
+// field take; the sound of a refused key and the status bar say what changed.
 #include "main_hilfen.h"
 
 #include "commands/ui/zoomtext.h"
@@ -24,12 +21,26 @@ namespace {
 
 const QString Lachen = QString::fromUtf8("\xF0\x9F\x98\x80"); // an emoji
 const QString Zeichenhinweis = u"In der Adressdatei nicht speicherbar: "_s;
+QString laenge(const QString& feld, int n)
+{
+    return u"Das Feld »%1« nimmt nur %2 Zeichen auf; der Rest der Einfügung wurde weggelassen."_s.arg(feld).arg(n);
+}
+
+enum Weg { StrgV, ShiftEinfg, Fallenlassen, Eingabemethode, Mittelklick };
+struct Fall
+{
+    const char* name;
+    Weg weg;
+    int feld;
+    QString text, feldtext, status; // what comes, what the field then holds, what the status bar says
+};
 
 class MainEinfuegen : public main_test::MainFensterTest
 {
 protected:
     Main& aktivStarten()
     {
+        neuerLauf();
         adressdatei({u"..Kunden"_s, zeile({{Nachname, u"Müller"_s},
                                            {Vorname, u"Hans"_s},
                                            {Ort, u"Berlin"_s},
@@ -43,8 +54,7 @@ protected:
         return m;
     }
     QPlainTextEdit* bemerkung() const { return static_cast<QPlainTextEdit*>(fenster->Feld(Bemerkung)); }
-    // The widget that takes the mouse in a field, and a point right of the
-    // end of its (first) line.
+    // The widget that takes the mouse in a field, and a point right of the end of its first line.
     QWidget* mausZiel(int feld) const { return feld == Bemerkung ? bemerkung()->viewport() : fenster->Feld(feld); }
     QPoint amEnde(int feld) const
     {
@@ -53,17 +63,31 @@ protected:
                    ? QPoint(w->width() - 6, bemerkung()->cursorRect(QTextCursor(bemerkung()->document())).center().y())
                    : QPoint(w->width() - 4, w->height() / 2);
     }
-    // The field, its address and the saved file hold the text; the status
-    // bar says what was changed, with the sound of a refused key.
-    void pruefen(int feld, const QString& text, const QString& status)
+    // Brings the text in at the end of the field; then the field, its address
+    // and the saved file hold what it keeps, and the status bar says why.
+    void einfuegen(const Fall& f)
     {
-        EXPECT_EQ(fenster->FeldText(feld), text);
-        EXPECT_EQ(FeldAus(eintrag(0), feld), text);
-        EXPECT_EQ(panel("Status"), status);
-        EXPECT_EQ(plattform.toene, status == u"Bereit"_s ? QStringList() : QStringList{u"#SystemHand"_s});
+        SCOPED_TRACE(f.name);
+        Main& m = aktivStarten();
+        QTest::mouseClick(mausZiel(f.feld), Qt::LeftButton, {}, amEnde(f.feld));
+        QGuiApplication::clipboard()->setText(f.text);
+        if (f.weg == StrgV)
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_V, Qt::ControlModifier);
+        else if (f.weg == ShiftEinfg)
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Insert, Qt::ShiftModifier);
+        else if (f.weg == Fallenlassen)
+            nutzer::textFallenLassen(mausZiel(f.feld), amEnde(f.feld), f.text);
+        else if (f.weg == Eingabemethode)
+            nutzer::eingabemethodeUebergeben(m.Feld(f.feld), f.text);
+        else
+            nutzer::mittelklickEinfuegen(mausZiel(f.feld), amEnde(f.feld), f.text);
+        EXPECT_EQ(m.FeldText(f.feld), f.feldtext);
+        EXPECT_EQ(FeldAus(eintrag(0), f.feld), f.feldtext);
+        EXPECT_EQ(panel("Status"), f.status);
+        EXPECT_EQ(plattform.toene, f.status == u"Bereit"_s ? QStringList() : QStringList{u"#SystemHand"_s});
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_S, Qt::ControlModifier);
         const QString datei = QString::fromLatin1(dateiBytes());
-        EXPECT_TRUE(datei.contains(u"\t"_s + QString(text).replace(u"\r\n"_s, u"°°"_s) + u"\t"_s))
+        EXPECT_TRUE(datei.contains(u"\t"_s + QString(f.feldtext).replace(u"\r\n"_s, u"°°"_s) + u"\t"_s))
             << datei.toStdString();
     }
 };
@@ -72,63 +96,45 @@ protected:
 
 TEST_F(MainEinfuegen, EinfuegenInDieKarteBehaeltWasPasst)
 {
-    enum Weg { StrgV, ShiftEinfg, Fallenlassen, Eingabemethode };
     const QString strasse = u"Hauptstraße 123, Hinterhaus links, 3. Obergeschoss, bei Schmidt"_s;
-    const QString laenge = u"Das Feld »%1« nimmt nur %2 Zeichen auf; der Rest der Einfügung wurde weggelassen."_s;
-    const struct
-    {
-        const char* name;
-        Weg weg;
-        int feld;
-        QString text;
-        QString feldtext; // the field afterwards
-        QString status;
-    } faelle[] = {
+    const Fall faelle[] = {
         {"Ctrl+V", StrgV, Ort, u" Łódź"_s, u"Berlin Lódz"_s, Zeichenhinweis + u"Ł → L, ź → z ersetzt."_s},
         {"Shift+Insert", ShiftEinfg, Nachname, u"-Dvořák"_s, u"Müller-Dvorák"_s, Zeichenhinweis + u"ř → r ersetzt."_s},
         {"dropped", Fallenlassen, Vorname, u" Gruß aus Kraków "_s + Lachen, u"Hans Gruß aus Kraków "_s,
          Zeichenhinweis + Lachen + u" weggelassen."_s},
         {"input method", Eingabemethode, Ort, u" Timișoara"_s, u"Berlin Timisoara"_s,
          Zeichenhinweis + u"ș → s ersetzt."_s},
-        {"Ctrl+V, too long", StrgV, Strasse, strasse, strasse.left(50), laenge.arg(u"Straße"_s).arg(50)},
+        {"Ctrl+V, too long", StrgV, Strasse, strasse, strasse.left(50), laenge(u"Straße"_s, 50)},
         {"dropped, too long", Fallenlassen, Kontonummer, u"DE89 3704 0044 0532 0130 00"_s, u"DE89 3704 "_s,
-         laenge.arg(u"Kontonummer"_s).arg(10)},
-        {"input method, too long", Eingabemethode, Plz, u"D-123456789"_s, u"D-123456"_s, laenge.arg(u"PLZ"_s).arg(8)},
+         laenge(u"Kontonummer"_s, 10)},
+        {"input method, too long", Eingabemethode, Plz, u"D-123456789"_s, u"D-123456"_s, laenge(u"PLZ"_s, 8)},
         {"Shift+Insert, both", ShiftEinfg, Plz, u"Łódź 90-001"_s, u"Lódz 90-"_s,
-         Zeichenhinweis + u"Ł → L, ź → z ersetzt. "_s + laenge.arg(u"PLZ"_s).arg(8)},
+         Zeichenhinweis + u"Ł → L, ź → z ersetzt. "_s + laenge(u"PLZ"_s, 8)},
         {"Ctrl+V into the remark", StrgV, Bemerkung, u"\r\nGrüße ☺ Łukasz"_s, u"siehe #19\r\nGrüße  Lukasz"_s,
          Zeichenhinweis + u"Ł → L ersetzt, ☺ weggelassen."_s},
         {"dropped into the remark", Fallenlassen, Bemerkung, u" 東京"_s, u"siehe #19 "_s,
          Zeichenhinweis + u"東, 京 weggelassen."_s},
         {"Ctrl+V, as it is", StrgV, Ort, u"-Süd"_s, u"Berlin-Süd"_s, u"Bereit"_s},
     };
-    for (const auto& f : faelle) {
-        SCOPED_TRACE(f.name);
-        neuerLauf();
-        Main& m = aktivStarten();
-        QTest::mouseClick(mausZiel(f.feld), Qt::LeftButton, {}, amEnde(f.feld));
-        switch (f.weg) {
-        case StrgV:
-        case ShiftEinfg:
-            QGuiApplication::clipboard()->setText(f.text);
-            if (f.weg == StrgV)
-                QTest::keyClick(QApplication::focusWidget(), Qt::Key_V, Qt::ControlModifier);
-            else
-                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Insert, Qt::ShiftModifier);
-            break;
-        case Fallenlassen:
-            nutzer::textFallenLassen(mausZiel(f.feld), amEnde(f.feld), f.text);
-            break;
-        case Eingabemethode:
-            nutzer::eingabemethodeUebergeben(m.Feld(f.feld), f.text);
-            break;
-        }
-        pruefen(f.feld, f.feldtext, f.status);
-    }
+    for (const Fall& f : faelle)
+        einfuegen(f);
 }
 
-// A text partly left out is copied, never moved: the rest stays where it
-// was dragged from.
+TEST_F(MainEinfuegen, MittelklickBehaeltWasPasst_X11)
+{
+    if (!nutzer::unterX11())
+        GTEST_SKIP() << "the selection clipboard of X11";
+    const Fall faelle[] = {
+        {"place", Mittelklick, Ort, u" Łódź "_s + Lachen, u"Berlin Lódz "_s,
+         Zeichenhinweis + u"Ł → L, ź → z ersetzt, "_s + Lachen + u" weggelassen."_s},
+        {"postcode", Mittelklick, Plz, u"123456789"_s, u"12345678"_s, laenge(u"PLZ"_s, 8)},
+        {"remark", Mittelklick, Bemerkung, u" Dvořák"_s, u"siehe #19 Dvorák"_s, Zeichenhinweis + u"ř → r ersetzt."_s},
+    };
+    for (const Fall& f : faelle)
+        einfuegen(f);
+}
+
+// A text partly left out is copied, never moved: the rest stays where it was dragged from.
 TEST_F(MainEinfuegen, FallengelassenesWirdNurKopiertWennNichtAllesPasst)
 {
     Main& m = aktivStarten();
@@ -148,28 +154,23 @@ TEST_F(MainEinfuegen, FallengelassenesWirdNurKopiertWennNichtAllesPasst)
     }
 }
 
-// The zoom editor takes a paste (Ctrl+V, its popup menu) by the same rule,
-// within the field's limit; its status bar keeps the line while the text
-// stays as it is. OK gives the field what the editor shows.
+// The zoom editor's paste (Ctrl+V, its popup menu) keeps to the field's
+// limit; its status line outlasts the clock's tick; OK gives the field the text.
 TEST_F(MainEinfuegen, ZoomEditorBehaeltBeimEinfuegenWasPasst)
 {
-    const QString status = Zeichenhinweis + u"Ł → L, ź → z ersetzt. Das Feld »PLZ« nimmt nur 8 Zeichen auf; "
-                                            u"der Rest der Einfügung wurde weggelassen."_s;
+    const QString status = Zeichenhinweis + u"Ł → L, ź → z ersetzt. "_s + laenge(u"PLZ"_s, 8);
     for (const bool menue : {false, true}) {
         SCOPED_TRACE(menue ? "popup menu" : "Ctrl+V");
-        neuerLauf();
         Main& m = aktivStarten();
         QTest::mouseClick(m.Feld(Plz), Qt::LeftButton);
         QGuiApplication::clipboard()->setText(u"Łódź 90-001"_s);
-        QString imEditor, imStatus, nachDemTakt;
+        QStringList gesehen; // the editor's text, its status, the status after a tick, the field, the address
         amDialog<zbefehle::ZoomText>([&](zbefehle::ZoomText& z) {
             if (menue) {
                 QTimer::singleShot(0, [] {
                     auto* popup = qobject_cast<QMenu*>(QApplication::activePopupWidget());
                     ASSERT_NE(popup, nullptr);
-                    for (QAction* a : popup->actions())
-                        if (a->objectName() == u"edit-paste"_s)
-                            popup->setActiveAction(a);
+                    popup->setActiveAction(popup->findChild<QAction*>(u"edit-paste"_s));
                     QTest::keyClick(popup, Qt::Key_Return);
                 });
                 QWidget* flaeche = z.Text->viewport();
@@ -178,45 +179,14 @@ TEST_F(MainEinfuegen, ZoomEditorBehaeltBeimEinfuegenWasPasst)
             } else {
                 QTest::keyClick(z.Text, Qt::Key_V, Qt::ControlModifier);
             }
-            imEditor = z.Text->text();
-            imStatus = z.panelStatus->text();
+            gesehen << z.Text->text() << z.panelStatus->text();
             z.ZeitInfo_Timer();
-            nachDemTakt = z.panelStatus->text();
+            gesehen << z.panelStatus->text();
             z.BefOk->click();
         });
         m.befehlAusfuehren(Befehl::befZoom);
-        EXPECT_EQ(imEditor, u"Lódz 90-"_s);
-        EXPECT_EQ(imStatus, status);
-        EXPECT_EQ(nachDemTakt, status);
+        gesehen << m.FeldText(Plz) << FeldAus(eintrag(0), Plz);
+        EXPECT_EQ(gesehen, (QStringList{u"Lódz 90-"_s, status, status, u"Lódz 90-"_s, u"Lódz 90-"_s}));
         EXPECT_EQ(plattform.toene, QStringList{u"#SystemHand"_s});
-        EXPECT_EQ(m.FeldText(Plz), u"Lódz 90-"_s);
-        EXPECT_EQ(FeldAus(eintrag(0), Plz), u"Lódz 90-"_s);
-    }
-}
-
-// The middle button pastes the X selection: by the same rule.
-TEST_F(MainEinfuegen, MittelklickBehaeltWasPasst_X11)
-{
-    if (!nutzer::unterX11())
-        GTEST_SKIP() << "the selection clipboard of X11";
-    const struct
-    {
-        int feld;
-        QString text;
-        QString feldtext;
-        QString status;
-    } faelle[] = {
-        {Ort, u" Łódź "_s + Lachen, u"Berlin Lódz "_s,
-         Zeichenhinweis + u"Ł → L, ź → z ersetzt, "_s + Lachen + u" weggelassen."_s},
-        {Plz, u"123456789"_s, u"12345678"_s,
-         u"Das Feld »PLZ« nimmt nur 8 Zeichen auf; der Rest der Einfügung wurde weggelassen."_s},
-        {Bemerkung, u" Dvořák"_s, u"siehe #19 Dvorák"_s, Zeichenhinweis + u"ř → r ersetzt."_s},
-    };
-    for (const auto& f : faelle) {
-        SCOPED_TRACE(f.feld);
-        neuerLauf();
-        aktivStarten();
-        nutzer::mittelklickEinfuegen(mausZiel(f.feld), amEnde(f.feld), f.text);
-        pruefen(f.feld, f.feldtext, f.status);
     }
 }

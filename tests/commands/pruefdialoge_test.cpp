@@ -133,37 +133,26 @@ TEST_F(DialogTest, MsgDoppeltAntwortenUndLayout)
 TEST_F(DialogTest, MsgDoppeltEnterAmKnopfMitFokus)
 {
     MsgDoppelt m;
-    const struct
-    {
-        const char* fokus;
-        Qt::Key taste;
-        Qt::KeyboardModifiers mod;
-        bool beantwortet;
-        int abbruch;
-    } faelle[] = {{"BefOk", Qt::Key_Return, Qt::NoModifier, true, 0},
-                  {"BefOk", Qt::Key_Enter, Qt::KeypadModifier, true, 0},
-                  {"befAbbrechen", Qt::Key_Return, Qt::NoModifier, true, 1},
-                  {"befAbbrechen", Qt::Key_Enter, Qt::KeypadModifier, true, 1},
-                  {"Text", Qt::Key_Return, Qt::NoModifier, false, 0},
-                  {"Text", Qt::Key_Enter, Qt::KeypadModifier, false, 0}};
-    for (const auto& f : faelle) {
-        SCOPED_TRACE(std::string(f.fokus) + (f.taste == Qt::Key_Return ? " Return" : " Enter"));
-        bool offen = true;
-        amDialog<MsgDoppelt>([&](MsgDoppelt& d) {
-            ASSERT_TRUE(QTest::qWaitForWindowActive(&d));
-            QWidget* ziel = d.findChild<QWidget*>(QLatin1String(f.fokus));
-            ASSERT_NE(ziel, nullptr);
-            ziel->setFocus(Qt::TabFocusReason);
-            ASSERT_EQ(QApplication::focusWidget(), ziel);
-            QTest::keyClick(d.windowHandle(), f.taste, f.mod);
-            offen = d.isVisible();
-            if (offen)
-                d.BefOk->click(); // answered by hand: Abbruch 0 tells it from an Enter that answered no
-        });
-        m.Abbruch->setChecked(f.abbruch == 0);
-        EXPECT_EQ(m.zeigen(QStringLiteral("x")), f.abbruch);
-        EXPECT_EQ(offen, !f.beantwortet);
-    }
+    for (const auto& [fokus, abbruch] : {std::pair{"BefOk", 0}, {"befAbbrechen", 1}, {"Text", -1}})
+        for (const auto& [taste, mod] :
+             {std::pair{Qt::Key_Return, Qt::NoModifier}, {Qt::Key_Enter, Qt::KeypadModifier}}) {
+            SCOPED_TRACE(std::string(fokus) + (taste == Qt::Key_Return ? " Return" : " Enter"));
+            bool offen = true;
+            amDialog<MsgDoppelt>([&](MsgDoppelt& d) {
+                ASSERT_TRUE(QTest::qWaitForWindowActive(&d));
+                QWidget* ziel = d.findChild<QWidget*>(QLatin1String(fokus));
+                ASSERT_NE(ziel, nullptr);
+                ziel->setFocus(Qt::TabFocusReason);
+                ASSERT_EQ(QApplication::focusWidget(), ziel);
+                QTest::keyClick(d.windowHandle(), taste, mod);
+                offen = d.isVisible();
+                if (offen)
+                    d.BefOk->click(); // answered by hand: Abbruch 0 tells it from an Enter that answered no
+            });
+            m.Abbruch->setChecked(abbruch <= 0);
+            EXPECT_EQ(m.zeigen(QStringLiteral("x")), std::max(abbruch, 0));
+            EXPECT_EQ(offen, abbruch < 0);
+        }
 }
 
 // Leaving the surname field with "AutoSucheDoppeltenNamen" on: "&Ja" removes

@@ -83,35 +83,32 @@ TEST(Codec, DateiBytesNachIhrerMarke)
     EXPECT_EQ(ausDateiBytes(QByteArray()), QString());
 }
 
-// A text pasted or typed into a field as a Windows-1252 program's text box
-// takes it: letters become their base letters, other characters are left out.
+// A text pasted or typed into a field is made one of Windows-1252: letters
+// become their base letters, other characters are left out, each named once.
 TEST(Codec, Windows1252Angenaehert)
 {
     const QString lachen = QString::fromUtf8("\xF0\x9F\x98\x80"); // an emoji, two UTF-16 units
     const struct
     {
-        QString text;
-        QString ergebnis;
-        QString ersetzt;
-        QString weggelassen;
+        QString text, ergebnis, ersetzt, weggelassen;
     } faelle[] = {
         {u"Łódź"_s, u"Lódz"_s, u"Łź"_s, {}},
         {u"Dvořák"_s, u"Dvorák"_s, u"ř"_s, {}},
-        {u"Timișoara, Đorđe, Kırşehir, Ħamrun"_s, u"Timisoara, Dorde, Kirsehir, Hamrun"_s, u"șĐđış"_s + u"Ħ"_s, {}},
+        {u"Timișoara, Đorđe, Kırşehir, Ħamrun"_s, u"Timisoara, Dorde, Kirsehir, Hamrun"_s, u"șĐđışĦ"_s, {}},
         {u"Gruß aus Kraków "_s + lachen, u"Gruß aus Kraków "_s, {}, lachen},
         {u"ﬁ 東京 Ａ１ α"_s, u"fi  A1 "_s, u"ﬁＡ１"_s, u"東京α"_s},
         {u"10\u202F000 \u2010 5\u22123 \u200B!"_s, u"10 000 - 5-3 !"_s, u"\u202F\u2010\u2212"_s, u"\u200B"_s},
-        // Base letter and accent apart, as some programs write them: one letter of the code page.
-        {u"Lo\u0301dz\u0301"_s, u"Lódz"_s, u"ź"_s, {}},
-        {u"Øre Šiška € ß ó œ"_s, u"Øre Šiška € ß ó œ"_s, {}, {}},    // all of the code page: as it is
-        {lachen + lachen + u"ő"_s + lachen, u"o"_s, u"ő"_s, lachen}, // each named once
+        {u"Lo\u0301dz\u0301"_s, u"Lódz"_s, u"ź"_s, {}}, // base letter and accent apart
+        {u"Øre Šiška € ß ó œ"_s, u"Øre Šiška € ß ó œ"_s, {}, {}},
+        {lachen + lachen + u"ő"_s + lachen, u"o"_s, u"ő"_s, lachen},
         {{}, {}, {}, {}},
     };
     for (const auto& f : faelle) {
+        SCOPED_TRACE(f.text.toStdString());
         QString ersetzt, weggelassen;
-        EXPECT_EQ(windows1252Angenaehert(f.text, &ersetzt, &weggelassen), f.ergebnis) << f.text.toStdString();
-        EXPECT_EQ(ersetzt, f.ersetzt) << f.text.toStdString();
-        EXPECT_EQ(weggelassen, f.weggelassen) << f.text.toStdString();
-        EXPECT_TRUE(istWindows1252(f.ergebnis)) << f.text.toStdString();
+        EXPECT_EQ(windows1252Angenaehert(f.text, &ersetzt, &weggelassen), f.ergebnis);
+        EXPECT_EQ(ersetzt, f.ersetzt);
+        EXPECT_EQ(weggelassen, f.weggelassen);
+        EXPECT_TRUE(istWindows1252(f.ergebnis));
     }
 }

@@ -214,61 +214,47 @@ TEST(Kasten, TitelGanzSichtbar)
     }
 }
 
-// Esc and a close request (the title bar's close box, Alt+F4, which the
-// window system hands to the box as a close) answer a box only where it has
-// Cancel (then Cancel) or OK alone (then OK). A question of Yes/No or
-// Abort/Retry/Ignore stays open and waits for one of its buttons.
+// Esc and a close request (the title bar's close box, Alt+F4) answer a box
+// only where it has Cancel (then Cancel) or OK alone (then OK); a question of
+// Yes/No or Abort/Retry/Ignore stays open until one of its buttons answers.
 TEST(Kasten, EscUndSchliessenNurBeiAbbrechenOderOk)
 {
     DesktopPlattform d;
     const struct
     {
         int art;
-        bool schliessen; // else Esc
         int antwort;
         const char* knopf; // the box stays open and is answered with this button
-    } faelle[] = {
-        {vbYesNo, false, vbYes, "Ja"},
-        {vbYesNo, true, vbYes, "Ja"},
-        {vbYesNo | vbDefaultButton2, false, vbNo, "Nein"},
-        {vbAbortRetryIgnore, false, vbRetry, "Wiederholen"},
-        {vbAbortRetryIgnore, true, vbIgnore, "Ignorieren"},
-        {vbYesNoCancel, false, vbCancel, nullptr},
-        {vbYesNoCancel, true, vbCancel, nullptr},
-        {vbOKCancel, false, vbCancel, nullptr},
-        {vbOKCancel, true, vbCancel, nullptr},
-        {vbRetryCancel, false, vbCancel, nullptr},
-        {vbOKOnly, false, vbOK, nullptr},
-        {vbOKOnly, true, vbOK, nullptr},
-    };
-    for (const auto& f : faelle) {
-        SCOPED_TRACE(std::string(buttonArten[f.art & 7]) + (f.schliessen ? " closed" : " Esc"));
-        for (const bool mitHilfe : {false, true}) {
-            bool offen = false, zu = false;
-            wennOffen([&](QWidget* w) {
-                auto* box = qobject_cast<QMessageBox*>(w);
-                ASSERT_NE(box, nullptr);
-                ASSERT_TRUE(QTest::qWaitForWindowActive(box));
-                if (f.schliessen)
-                    box->windowHandle()->close(); // as the window system asks
-                else
-                    tippen(box, Qt::Key_Escape, Qt::NoModifier);
-                offen = box->isVisible();
-                if (f.knopf) {
-                    QAbstractButton* antwort = nullptr;
-                    for (QAbstractButton* b : box->buttons())
-                        if (b->text().remove(QLatin1Char('&')) == QLatin1String(f.knopf))
-                            antwort = b;
-                    ASSERT_NE(antwort, nullptr);
-                    antwort->click();
-                }
-                zu = beantwortet(box);
-            });
-            EXPECT_EQ(d.meldungMitHilfe(QStringLiteral("Weiter?"), f.art | vbQuestion, QStringLiteral("Frage"),
-                                        mitHilfe ? HilfeAufruf([] {}) : HilfeAufruf()),
-                      f.antwort);
-            EXPECT_EQ(offen, f.knopf != nullptr) << (mitHilfe ? "with Help" : "");
-            EXPECT_TRUE(zu);
-        }
-    }
+    } faelle[] = {{vbYesNo, vbYes, "Ja"},
+                  {vbYesNo | vbDefaultButton2, vbNo, "Nein"},
+                  {vbAbortRetryIgnore, vbRetry, "Wiederholen"},
+                  {vbYesNoCancel, vbCancel, nullptr},
+                  {vbOKCancel, vbCancel, nullptr},
+                  {vbRetryCancel, vbCancel, nullptr},
+                  {vbOKOnly, vbOK, nullptr}};
+    for (const auto& f : faelle)
+        for (const bool schliessen : {false, true})
+            for (const bool mitHilfe : {false, true}) {
+                SCOPED_TRACE(std::string(buttonArten[f.art & 7]) + (schliessen ? " closed" : " Esc") +
+                             (mitHilfe ? " with Help" : ""));
+                bool offen = false, zu = false;
+                wennOffen([&](QWidget* w) {
+                    auto* box = qobject_cast<QMessageBox*>(w);
+                    ASSERT_NE(box, nullptr);
+                    ASSERT_TRUE(QTest::qWaitForWindowActive(box));
+                    if (schliessen)
+                        box->windowHandle()->close(); // as the window system asks
+                    else
+                        tippen(box, Qt::Key_Escape, Qt::NoModifier);
+                    offen = box->isVisible();
+                    if (QAbstractButton* b = f.knopf ? knopfMitText(*box, QString::fromLatin1(f.knopf)) : nullptr)
+                        b->click();
+                    zu = beantwortet(box);
+                });
+                EXPECT_EQ(d.meldungMitHilfe(QStringLiteral("Weiter?"), f.art | vbQuestion, QStringLiteral("Frage"),
+                                            mitHilfe ? HilfeAufruf([] {}) : HilfeAufruf()),
+                          f.antwort);
+                EXPECT_EQ(offen, f.knopf != nullptr);
+                EXPECT_TRUE(zu);
+            }
 }

@@ -2,8 +2,10 @@
 // Runs test steps on a modal dialog once it is shown (the dialog's own event
 // loop runs them).
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QDialog>
+#include <QMessageBox>
 #include <QPointer>
 #include <QTimer>
 #include <QWidget>
@@ -59,4 +61,13 @@ inline void wennOffen(const std::function<void(QWidget*)>& aktion)
         aktion(w);
         nachAbbruchSchliessen(offen);
     });
+}
+
+// The button of the box with this caption ("&" of access keys left out), or null.
+inline QAbstractButton* knopfMitText(QMessageBox& box, const QString& text)
+{
+    for (QAbstractButton* b : box.buttons())
+        if (b->text().remove(u'&') == text)
+            return b;
+    return nullptr;
 }
