@@ -236,12 +236,6 @@ Einpassung Eingabe_Anpassen(const QString& vorher, int anfang, int laenge, const
     return e;
 }
 
-QString Eingabe_Einpassen(const QString& vorher, int anfang, int laenge, const QString& einfuegen, int grenze,
-                          bool umbruchZaehltZwei)
-{
-    return Eingabe_Anpassen(vorher, anfang, laenge, einfuegen, grenze, umbruchZaehltZwei).text;
-}
-
 QString Eingabe_Hinweis(const Einpassung& e, const QString& feldname)
 {
     QStringList saetze;

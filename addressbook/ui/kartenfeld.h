@@ -45,9 +45,6 @@ struct Einpassung
 // to vorher. Every way text comes into a field keeps this one rule.
 Einpassung Eingabe_Anpassen(const QString& vorher, int anfang, int laenge, const QString& einfuegen, int grenze,
                             bool umbruchZaehltZwei = false);
-// Its text alone.
-QString Eingabe_Einpassen(const QString& vorher, int anfang, int laenge, const QString& einfuegen, int grenze,
-                          bool umbruchZaehltZwei = false);
 // One line for the status bar that says what was changed, naming the field
 // by its caption when the text was cut; empty when nothing was.
 QString Eingabe_Hinweis(const Einpassung& e, const QString& feldname);

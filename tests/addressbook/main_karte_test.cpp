@@ -302,7 +302,7 @@ TEST(KartenFeld, EingabeEinpassenKuerztNurDasEingefuegte)
         {u"ab"_s, 9, 9, u"cdefghijk"_s, 8, false, u"cdefgh"_s}, // positions clamped
     };
     for (const auto& f : faelle)
-        EXPECT_EQ(Eingabe_Einpassen(f.vorher, f.anfang, f.laenge, f.einfuegen, f.grenze, f.zwei), f.passt)
+        EXPECT_EQ(Eingabe_Anpassen(f.vorher, f.anfang, f.laenge, f.einfuegen, f.grenze, f.zwei).text, f.passt)
             << f.vorher.toStdString() << " + " << f.einfuegen.toStdString();
 }
 
