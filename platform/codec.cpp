@@ -211,10 +211,12 @@ bool istWindows1252(const QString& text)
     return true;
 }
 
-QString nurWindows1252(const QString& text, QString* ersetzt)
+namespace {
+
+// The text with each character the code page does not hold (a pair of
+// surrogates is one) given to fuer, which says what stands in its place.
+template <typename Fuer> QString fremdeErsetzen(const QString& text, Fuer fuer)
 {
-    if (istWindows1252(text))
-        return text;
     const Tabellen& t = tabellen();
     QString aus;
     aus.reserve(text.size());
@@ -227,11 +229,27 @@ QString nurWindows1252(const QString& text, QString* ersetzt)
         QString zeichen(c);
         if (c.isHighSurrogate() && i + 1 < n && text.at(i + 1).isLowSurrogate())
             zeichen += text.at(++i);
-        aus += u'?';
-        if (ersetzt && !ersetzt->contains(zeichen))
-            *ersetzt += zeichen;
+        aus += fuer(t, zeichen);
     }
     return aus;
+}
+
+void notieren(QString* liste, const QString& zeichen)
+{
+    if (liste && !liste->contains(zeichen))
+        *liste += zeichen;
+}
+
+} // namespace
+
+QString nurWindows1252(const QString& text, QString* ersetzt)
+{
+    if (istWindows1252(text))
+        return text;
+    return fremdeErsetzen(text, [ersetzt](const Tabellen&, const QString& zeichen) {
+        notieren(ersetzt, zeichen);
+        return QStringLiteral("?");
+    });
 }
 
 namespace {
@@ -291,37 +309,19 @@ QString ersatzFuer(const Tabellen& t, const QString& zeichen)
     return basis;
 }
 
-void notieren(QString* liste, const QString& zeichen)
-{
-    if (liste && !liste->contains(zeichen))
-        *liste += zeichen;
-}
-
 } // namespace
 
 QString windows1252Angenaehert(const QString& text, QString* ersetzt, QString* weggelassen)
 {
     if (istWindows1252(text))
         return text;
-    const Tabellen& t = tabellen();
     // An accent given apart from its letter joins it first.
-    const QString zusammen = text.normalized(QString::NormalizationForm_C);
-    QString aus;
-    aus.reserve(zusammen.size());
-    for (qsizetype i = 0, n = zusammen.size(); i < n; ++i) {
-        const QChar c = zusammen.at(i);
-        if (kodieren(t, c.unicode()) >= 0) {
-            aus += c;
-            continue;
-        }
-        QString zeichen(c);
-        if (c.isHighSurrogate() && i + 1 < n && zusammen.at(i + 1).isLowSurrogate())
-            zeichen += zusammen.at(++i);
-        const QString ersatz = ersatzFuer(t, zeichen);
-        aus += ersatz;
-        notieren(ersatz.isEmpty() ? weggelassen : ersetzt, zeichen);
-    }
-    return aus;
+    return fremdeErsetzen(text.normalized(QString::NormalizationForm_C),
+                          [ersetzt, weggelassen](const Tabellen& t, const QString& zeichen) {
+                              const QString ersatz = ersatzFuer(t, zeichen);
+                              notieren(ersatz.isEmpty() ? weggelassen : ersetzt, zeichen);
+                              return ersatz;
+                          });
 }
 
 } // namespace zplatform
