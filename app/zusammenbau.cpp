@@ -16,6 +16,7 @@
 #include "masks/ui/dokument.h"
 #include "payment/ui/befehle.h"
 #include "platform/drucker.h"
+#include "platform/hauptschleife.h"
 #include "platform/ordner.h"
 #include "platform/signale.h"
 #include "platform/ui/desktopplattform.h"
@@ -148,7 +149,7 @@ int Programm_Ausfuehren(const QStringList& argumente)
     titel.show();
     if (g_endeVorDemHauptfenster)
         return 0;
-    return QApplication::exec();
+    return zplatform::Hauptschleife_Ausfuehren(&QApplication::exec);
 }
 
 } // namespace zapp
