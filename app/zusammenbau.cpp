@@ -101,7 +101,7 @@ void Programmende_Von_Aussen()
 
 bool Beendensignale_Einrichten()
 {
-    return zplatform::Beendensignale_Abfangen(QCoreApplication::instance(), &Programmende_Von_Aussen);
+    return zplatform::Beendensignale_Verbinden(QCoreApplication::instance(), &Programmende_Von_Aussen);
 }
 
 void Schrift_Einrichten()
@@ -115,7 +115,8 @@ void Schrift_Einrichten()
 int Programm_Ausfuehren(const QStringList& argumente)
 {
     // A termination signal (logout, shutdown, kill) ends the program as the
-    // idle exit does: caught from the first moment, however early it comes.
+    // idle exit does: caught since main began (else from here), and one that
+    // came before is acted on as soon as events run.
     Beendensignale_Einrichten();
     QApplication::setApplicationName(QStringLiteral("Zettlora"));
     Schrift_Einrichten();

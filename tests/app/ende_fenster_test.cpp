@@ -165,16 +165,18 @@ TEST_F(FensterVonAussen, GehaltenerZugInEinemFensterSichert)
 }
 
 // A termination signal at any point of the start before the main window shows
-// ends the program with exit code 0 and leaves no window: before the splash
-// (the splash shows itself with a turn of pending events, before the event loop
-// runs), as it shows, at the loop's first turn, while the main window is made.
+// ends the program with exit code 0 and leaves no window: while the
+// application is made, before the splash (the splash shows itself with a turn
+// of pending events, before the event loop runs), as it shows, at the loop's
+// first turn, while the main window is made.
 TEST_F(FensterVonAussen, SignalAmStartBeendet)
 {
     const struct
     {
         const char* punkt;
         bool hauptfenster; // the main window may be made (and ends at once)
-    } faelle[] = {{"vorher", false}, {"titel", false}, {"schleife", false}, {"hauptfenster", true}};
+    } faelle[] = {
+        {"anwendung", false}, {"vorher", false}, {"titel", false}, {"schleife", false}, {"hauptfenster", true}};
     for (int runde = 0; runde < 3; ++runde)
         for (const auto& f : faelle) {
             SCOPED_TRACE(f.punkt);

@@ -38,8 +38,9 @@
 //       (object or class name) in front it prints "offen <object> <class>"; way
 //       "signal" waits for the test's signal, "halten" holds a drag in the
 //       window (see ziehenHalten), "leerlauf" lets the idle limit pass,
-//       "frueh:<point>" raises a signal at a point of the start (vorher, titel,
-//       schleife, hauptfenster; prints "fenster" once a main window stands).
+//       "frueh:<point>" raises a signal at a point of the start (anwendung:
+//       before the application is made, vorher, titel, schleife, hauptfenster;
+//       prints "fenster" once a main window stands).
 //       <window> "Main" is the main window itself, with nothing in front, once
 //       the steps are done. The "offen" line (but that of "halten") ends with
 //       "Ebene <n>", the event loop level the main window was made at (0:
@@ -47,6 +48,8 @@
 //       With HELFER_TITEL_STOCKT_MS in the environment the display stalls for
 //       that long as the splash shows itself (the splash's timer then fires in
 //       the turn of events of its showing, before the main loop runs).
+//       As the program's main, the termination signals are caught before the
+//       application is made.
 #include "addressbook/adressliste.h"
 #include "addressbook/datensatz.h"
 #include "addressbook/reservierung.h"
@@ -59,6 +62,7 @@
 #include "payment/lastschrift.h"
 #include "payment/ui/formprnlastschrift.h"
 #include "platform/dateisystem.h"
+#include "platform/signale.h"
 #include "platform/textdatei.h"
 #include "platform/ui/aufzeichnungsdrucker.h"
 #include "support/fensterattrappe.h"
@@ -278,6 +282,12 @@ int main(int argc, char** argv)
     // The collection print and the program show windows: they need the widgets.
     const bool mitFenstern =
         argc > 1 && (std::strcmp(argv[1], "sammellauf") == 0 || std::strcmp(argv[1], "programm") == 0);
+    // The program's run, as its main begins.
+    if (argc > 1 && std::strcmp(argv[1], "programm") == 0) {
+        zplatform::Beendensignale_Abfangen();
+        if (argc > 2 && std::strcmp(argv[2], "frueh:anwendung") == 0)
+            std::raise(SIGTERM);
+    }
     std::unique_ptr<QCoreApplication> app =
         mitFenstern ? std::make_unique<QApplication>(argc, argv) : std::make_unique<QCoreApplication>(argc, argv);
     const QStringList a = app->arguments();
