@@ -14,7 +14,6 @@
 #include "support/dialoghilfe.h"
 
 #include <QElapsedTimer>
-#include <QEventLoop>
 #include <QListWidget>
 #include <QPushButton>
 #include <QTimer>
@@ -249,16 +248,7 @@ TEST_F(BoxVonAussen, AufgehaltenesSpeichernWartetAufDasLaden)
             return;
         std::raise(SIGTERM);
         // Held: the rounds run without their pause, far past their limit.
-        QEventLoop zug;
-        QElapsedTimer uhr;
-        uhr.start();
-        QTimer blick;
-        QObject::connect(&blick, &QTimer::timeout, [&] {
-            if (dateiBytes() != vorher || uhr.elapsed() > 1000)
-                zug.quit();
-        });
-        blick.start(5);
-        zug.exec();
+        main_test::schleifeHalten([&] { return dateiBytes() != vorher; });
         imHaltenGeschrieben = dateiBytes() != vorher;
     };
     plattform.antworten << TestPlattform::OffenLassen;
