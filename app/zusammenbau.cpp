@@ -16,6 +16,7 @@
 #include "masks/ui/dokument.h"
 #include "payment/ui/befehle.h"
 #include "platform/drucker.h"
+#include "platform/hauptschleife.h"
 #include "platform/ordner.h"
 #include "platform/signale.h"
 #include "platform/ui/desktopplattform.h"
@@ -100,7 +101,7 @@ void Programmende_Von_Aussen()
 
 bool Beendensignale_Einrichten()
 {
-    return zplatform::Beendensignale_Abfangen(QCoreApplication::instance(), &Programmende_Von_Aussen);
+    return zplatform::Beendensignale_Verbinden(QCoreApplication::instance(), &Programmende_Von_Aussen);
 }
 
 void Schrift_Einrichten()
@@ -114,7 +115,8 @@ void Schrift_Einrichten()
 int Programm_Ausfuehren(const QStringList& argumente)
 {
     // A termination signal (logout, shutdown, kill) ends the program as the
-    // idle exit does: caught from the first moment, however early it comes.
+    // idle exit does: caught since main began (else from here), and one that
+    // came before is acted on as soon as events run.
     Beendensignale_Einrichten();
     QApplication::setApplicationName(QStringLiteral("Zettlora"));
     Schrift_Einrichten();
@@ -148,7 +150,7 @@ int Programm_Ausfuehren(const QStringList& argumente)
     titel.show();
     if (g_endeVorDemHauptfenster)
         return 0;
-    return QApplication::exec();
+    return zplatform::Hauptschleife_Ausfuehren(&QApplication::exec);
 }
 
 } // namespace zapp

@@ -19,7 +19,9 @@ void Programm_Zusammenbauen(zadressbuch::Befehlsregister& r);
 void Programmende_Von_Aussen();
 
 // A termination signal (logout, shutdown, kill) runs Programmende_Von_Aussen
-// from the event loop, for the whole run. False when it could not be set up.
+// from the event loop, for the whole run, also one caught since main began
+// (zplatform::Beendensignale_Abfangen). Needs the application object. False
+// when it could not be set up.
 bool Beendensignale_Einrichten();
 
 // One font for every window, menu, dialog and message box: the one the forms

@@ -12,6 +12,7 @@ namespace zplatform {
 namespace {
 
 int signalPaar[2] = {-1, -1};
+bool verbunden = false;
 
 // Runs inside the signal handler: only a write that never waits. A full
 // socket already holds a byte the event loop has not read, and one is enough.
@@ -23,12 +24,40 @@ void signalMerken(int)
     errno = alt;
 }
 
+// Ignored by whoever started the program: nohup ignores the hang-up, a shell
+// the interrupt of a job it runs in the background.
+bool beimStartIgnoriert(int sig)
+{
+    struct sigaction vorher = {};
+    return ::sigaction(sig, nullptr, &vorher) == 0 && vorher.sa_handler == SIG_IGN;
+}
+
 } // namespace
 
-bool Beendensignale_Abfangen(QObject* besitzer, std::function<void()> beimSignal)
+bool Beendensignale_Abfangen()
 {
-    if (signalPaar[0] >= 0 || ::socketpair(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0, signalPaar) != 0)
+    if (signalPaar[0] >= 0)
+        return true;
+    if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0, signalPaar) != 0)
         return false;
+    struct sigaction sa = {};
+    sa.sa_handler = signalMerken;
+    sigemptyset(&sa.sa_mask);
+    sa.sa_flags = SA_RESTART;
+    // SIGTERM is how the system ends a program (logout, shutdown): always caught.
+    for (int sig : {SIGTERM, SIGHUP, SIGINT})
+        if (sig == SIGTERM || !beimStartIgnoriert(sig))
+            ::sigaction(sig, &sa, nullptr);
+    return true;
+}
+
+bool Beendensignale_Verbinden(QObject* besitzer, std::function<void()> beimSignal)
+{
+    if (verbunden || !Beendensignale_Abfangen())
+        return false;
+    verbunden = true;
+    // The socket is read as soon as the event loop runs: a byte written
+    // before this moment is acted on then.
     auto* melder = new QSocketNotifier(signalPaar[1], QSocketNotifier::Read, besitzer);
     QObject::connect(melder, &QSocketNotifier::activated, besitzer, [schritt = std::move(beimSignal)] {
         // Signals that came together are one request to end.
@@ -38,12 +67,6 @@ bool Beendensignale_Abfangen(QObject* besitzer, std::function<void()> beimSignal
         if (schritt)
             schritt();
     });
-    struct sigaction sa = {};
-    sa.sa_handler = signalMerken;
-    sigemptyset(&sa.sa_mask);
-    sa.sa_flags = SA_RESTART;
-    for (int sig : {SIGTERM, SIGHUP, SIGINT})
-        ::sigaction(sig, &sa, nullptr);
     return true;
 }
 

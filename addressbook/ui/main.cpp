@@ -98,7 +98,8 @@ Main::Main(Befehlsregister& befehle, QStringList argumente, QWidget* parent)
     ZeitTimeOut->setObjectName(QStringLiteral("ZeitTimeOut"));
     ZeitTimeOut->setInterval(UhrIntervallMs);
     connect(ZeitTimeOut, &QTimer::timeout, this, &Main::ZeitTimeOut_Timer);
-    // The window's own event loop: deeper ones belong to open dialogs.
+    // The window's own event loop while the main loop does not run (a window
+    // run without it): deeper ones belong to open dialogs. See schleifenEbene().
     m_schleifenEbene = QThread::currentThread()->loopLevel();
 
     m_zeitSuche = new SuchVerzoegerung([this] { return TxtSuche->text(); }, [this] { TextSuche_Starten(); }, this);

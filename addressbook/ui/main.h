@@ -267,6 +267,9 @@ private:
     void leerlaufAusstieg(UhrAnzeige::Ende ende, bool vonAussen = false);
     bool leerlaufFensterSchliessen();
     bool leerlaufFensterOffen() const;
+    // The level of the event loop that runs the window: the main loop's once
+    // it runs, whenever the window was made; else the level it was made at.
+    int schleifenEbene() const;
     // the idle exit's commands; true when the program ends
     bool leerlaufSpeichernUndBeenden();
     bool leerlaufOhneSichernBeenden();

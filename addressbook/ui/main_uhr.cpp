@@ -7,6 +7,7 @@
 #include "addressbook/listenlauf.h"
 #include "addressbook/sitzung.h"
 #include "addressbook/ui/main.h"
+#include "platform/hauptschleife.h"
 #include "platform/ordner.h"
 #include "platform/plattform.h"
 #include "platform/ui/titelbreite.h"
@@ -158,7 +159,16 @@ bool Main::leerlaufFensterSchliessen()
 bool Main::leerlaufFensterOffen() const
 {
     return QApplication::activePopupWidget() || QApplication::activeModalWidget() ||
-           QThread::currentThread()->loopLevel() > m_schleifenEbene || m_befehlTiefe > 0 || m_startLaeuft;
+           QThread::currentThread()->loopLevel() > schleifenEbene() || m_befehlTiefe > 0 || m_startLaeuft;
+}
+
+// On a slow display the splash's timer makes the window in the turn of events
+// with which the splash shows itself, before the main loop runs (level 0);
+// the main loop runs it one level deeper all the same.
+int Main::schleifenEbene() const
+{
+    const int haupt = zplatform::Hauptschleife_Ebene();
+    return haupt >= 0 ? haupt : m_schleifenEbene;
 }
 
 // Save and exit with nobody there to answer: the exit command runs with index

@@ -18,6 +18,7 @@
 #include <QApplication>
 #include <QDialog>
 #include <QElapsedTimer>
+#include <QEventLoop>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -27,6 +28,7 @@
 #include <QTimer>
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <initializer_list>
 #include <memory>
 #include <utility>
@@ -70,6 +72,23 @@ inline void fokus(QWidget* w, bool hinein)
 {
     QFocusEvent e(hinein ? QEvent::FocusIn : QEvent::FocusOut, Qt::TabFocusReason);
     QApplication::sendEvent(w, &e);
+}
+
+// Holds the caller in an event loop of its own, as a drag or a box held open
+// would (offscreen nothing else does), until bis() is true or hoechstensMs
+// have passed; the exit's rounds run meanwhile.
+inline void schleifeHalten(const std::function<bool()>& bis, int hoechstensMs = 1000)
+{
+    QEventLoop gehalten;
+    QElapsedTimer uhr;
+    uhr.start();
+    QTimer blick;
+    QObject::connect(&blick, &QTimer::timeout, [&] {
+        if (bis() || uhr.elapsed() > hoechstensMs)
+            gehalten.quit();
+    });
+    blick.start(5);
+    gehalten.exec();
 }
 
 // Writes a setting (by default into Zizorud.ini).

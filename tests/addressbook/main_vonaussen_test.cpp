@@ -2,13 +2,15 @@
 // there to answer them: by a termination signal (as the program catches it)
 // or by the idle exit. Each gets the answer that changes nothing: the other
 // instance's reservation of the address file stays, and a hint the user did
-// not switch off stays switched on.
+// not switch off stays switched on. An end that comes while the start or a
+// load lets events run waits until they have returned.
 #include "main_hilfen.h"
 
+#include "addressbook/leerlauf.h"
 #include "addressbook/reservierung.h"
+#include "app/zusammenbau.h"
 #include "commands/ui/file.h"
 #include "common/start.h"
-#include "app/zusammenbau.h"
 #include "support/dialoghilfe.h"
 
 #include <QElapsedTimer>
@@ -196,6 +198,76 @@ TEST_F(BoxVonAussen, LaenderhinweisVonAussenGeschlossenBleibtAn)
     plattform.meldungen.clear();
     starten();
     EXPECT_NE(box(u"Ländereinstellung"_s), nullptr) << "shown again at the next start";
+}
+
+// A box of the start that lets pending events run as it comes, before its own
+// event loop (the hint on regional settings here), and a termination signal
+// just then: the exit waits until the start has returned. It never ends a
+// window half started, which would load and reserve the file after its end:
+// the end comes after the load and releases the file.
+TEST_F(BoxVonAussen, EndeVonAussenWartetAufDenStart)
+{
+    const QString pfad = geteilteDatei();
+    plattform.uhr = QDateTime(QDate(1998, 12, 31), QTime(12, 0)); // a system date before 1999: the hint comes
+    const QByteArray vorher = dateiBytes();
+    bool imStartBeendet = true;
+    plattform.beiMeldung = [&](const GezeigteMeldung& m) {
+        if (m.titel != u"Ländereinstellung"_s)
+            return;
+        std::raise(SIGTERM);
+        QCoreApplication::processEvents(); // the signal's step comes in here, inside the start
+        imStartBeendet = Main::instanz() && Main::instanz()->beendet();
+    };
+    starten();
+    plattform.beiMeldung = nullptr;
+    ASSERT_TRUE(QTest::qWaitFor([&] { return fenster->beendet(); }));
+    EXPECT_FALSE(imStartBeendet) << "ended while the start ran";
+    EXPECT_TRUE(reservierung(pfad).isEmpty())
+        << "the file stays reserved after the end: " << reservierung(pfad).toStdString();
+    EXPECT_EQ(dateiBytes(), vorher);
+    EXPECT_EQ(notbremse.geschlossen(), 0);
+}
+
+// Opening the file another instance holds: its question is held in an event
+// loop of its own past the exit's rounds (a drag on the box) when a
+// termination signal comes. The held-up save waits until the load has
+// returned (the list is the new file's, the card and the reservation not yet)
+// and says nothing meanwhile; then the exit closes the question, which keeps
+// the file read-only, and the program ends without writing the other's file.
+TEST_F(BoxVonAussen, AufgehaltenesSpeichernWartetAufDasLaden)
+{
+    const QString pfad = geteilteDatei();
+    zcommon::Ini_Schreiben(Reservierungsdatei(pfad), u"Reservierung"_s, Reservierungsschluessel(pfad), Anna);
+    const QByteArray vorher = dateiBytes();
+    starten({u"Datei=erste"_s});
+    ASSERT_FALSE(fenster->beendet());
+    zadressbuch::Leerlauf_WartezeitSetzen(0);
+    bool gehalten = false, imHaltenGeschrieben = true;
+    plattform.beiMeldung = [&](const GezeigteMeldung& m) {
+        if (m.titel != u"Adressdatei reserviert"_s || std::exchange(gehalten, true))
+            return;
+        std::raise(SIGTERM);
+        // Held: the rounds run without their pause, far past their limit.
+        main_test::schleifeHalten([&] { return dateiBytes() != vorher; });
+        imHaltenGeschrieben = dateiBytes() != vorher;
+    };
+    plattform.antworten << TestPlattform::OffenLassen;
+    ::testing::internal::CaptureStderr();
+    geteilteDateiOeffnen();
+    const bool beendet = QTest::qWaitFor([&] { return fenster->beendet(); });
+    const std::string fehler = ::testing::internal::GetCapturedStderr();
+    zadressbuch::Leerlauf_WartezeitSetzen(-1);
+    plattform.beiMeldung = nullptr;
+    ASSERT_TRUE(gehalten);
+    EXPECT_FALSE(imHaltenGeschrieben) << "saved while the load was half done";
+    EXPECT_EQ(fehler.find("Programmende aufgehalten"), std::string::npos) << fehler;
+    EXPECT_TRUE(beendet);
+    const GezeigteMeldung* frage = box(u"Adressdatei reserviert"_s);
+    ASSERT_NE(frage, nullptr);
+    EXPECT_TRUE(frage->vomProgrammGeschlossen);
+    EXPECT_EQ(dateiBytes().toStdString(), vorher.toStdString()) << "the other's file was written";
+    EXPECT_EQ(reservierung(pfad), Anna);
+    EXPECT_EQ(notbremse.geschlossen(), 0);
 }
 
 } // namespace

@@ -73,6 +73,8 @@ protected:
         QProcess p;
         QProcessEnvironment umgebung = QProcessEnvironment::systemEnvironment();
         umgebung.insert(u"ZETTLORA_ROOT"_s, wurzel->wurzel());
+        if (titelStocktMs > 0)
+            umgebung.insert(u"HELFER_TITEL_STOCKT_MS"_s, QString::number(titelStocktMs));
         p.setProcessEnvironment(umgebung);
         p.start(QStringLiteral(ZETTLORA_PROZESSHELFER),
                 QStringList{u"programm"_s, weg, ziel} + schritte.split(u' ', Qt::SkipEmptyParts));
@@ -84,9 +86,9 @@ protected:
             uhr.start();
             while (!p.canReadLine() && p.state() == QProcess::Running && uhr.elapsed() < 20000)
                 p.waitForReadyRead(100);
-            const QByteArray zeile = p.readLine().trimmed();
-            offen = zeile.startsWith("offen ");
-            EXPECT_TRUE(offen) << "the window did not open: " << zeile.toStdString();
+            ersteZeile = p.readLine().trimmed();
+            offen = ersteZeile.startsWith("offen ");
+            EXPECT_TRUE(offen) << "the window did not open: " << ersteZeile.toStdString();
             if (offen && (weg == u"signal"_s || weg == u"halten"_s)) {
                 ::kill(pid_t(p.processId()), SIGTERM);
                 if (nachDemSignal)
@@ -118,8 +120,10 @@ protected:
 
     TestPlattform plattform;
     std::unique_ptr<TempWurzel> wurzel;
-    QByteArray ausgabe; // the rest of the helper's standard output
-    QByteArray fehler;  // its standard error
+    int titelStocktMs = 0; // the display stalls this long as the splash shows itself
+    QByteArray ersteZeile; // the helper's "offen ..." line
+    QByteArray ausgabe;    // the rest of the helper's standard output
+    QByteArray fehler;     // its standard error
 };
 
 TEST_F(FensterVonAussen, JedesFensterDurchEinBeendensignalGeschlossen)
@@ -161,22 +165,40 @@ TEST_F(FensterVonAussen, GehaltenerZugInEinemFensterSichert)
 }
 
 // A termination signal at any point of the start before the main window shows
-// ends the program with exit code 0 and leaves no window: before the splash
-// (the splash shows itself with a turn of pending events, before the event loop
-// runs), as it shows, at the loop's first turn, while the main window is made.
+// ends the program with exit code 0 and leaves no window: while the
+// application is made, before the splash (the splash shows itself with a turn
+// of pending events, before the event loop runs), as it shows, at the loop's
+// first turn, while the main window is made.
 TEST_F(FensterVonAussen, SignalAmStartBeendet)
 {
     const struct
     {
         const char* punkt;
         bool hauptfenster; // the main window may be made (and ends at once)
-    } faelle[] = {{"vorher", false}, {"titel", false}, {"schleife", false}, {"hauptfenster", true}};
+    } faelle[] = {
+        {"anwendung", false}, {"vorher", false}, {"titel", false}, {"schleife", false}, {"hauptfenster", true}};
     for (int runde = 0; runde < 3; ++runde)
         for (const auto& f : faelle) {
             SCOPED_TRACE(f.punkt);
             laufen(u"frueh:"_s + QString::fromLatin1(f.punkt));
             EXPECT_TRUE(f.hauptfenster || !ausgabe.contains("fenster")) << "a main window was made";
         }
+}
+
+// On a slow display (or a loaded machine) the splash's first tick comes in the
+// turn of events with which the splash shows itself, before the main loop
+// runs: the main window is made there, at loop level 0, and the main loop then
+// runs it. A termination signal and the idle exit end it all the same, with
+// the edit saved.
+TEST_F(FensterVonAussen, HauptfensterVorDerHauptschleifeEndetVonAussen)
+{
+    titelStocktMs = 400;
+    for (const char* weg : {"signal", "leerlauf"}) {
+        SCOPED_TRACE(weg);
+        laufen(QString::fromLatin1(weg), u"Main"_s);
+        EXPECT_TRUE(ersteZeile.endsWith(" Ebene 0")) << "made in the main loop: " << ersteZeile.toStdString();
+        EXPECT_FALSE(fehler.contains("Programmende aufgehalten")) << fehler.toStdString();
+    }
 }
 
 } // namespace

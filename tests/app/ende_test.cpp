@@ -559,16 +559,7 @@ TEST_F(Ende, AufgehaltenesSpeichernWartetAufDieListe)
             return;
         std::raise(SIGTERM);
         // Held (a nested loop: the rounds run without pause, far past their limit).
-        QEventLoop gehalten;
-        QElapsedTimer uhr;
-        uhr.start();
-        QTimer blick;
-        QObject::connect(&blick, &QTimer::timeout, [&] {
-            if (gesichert() || uhr.elapsed() > 1000)
-                gehalten.quit();
-        });
-        blick.start(5);
-        gehalten.exec();
+        schleifeHalten(gesichert);
         imLaufGesichert = gesichert();
         imLaufBeendet = m.beendet();
     };

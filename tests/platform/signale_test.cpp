@@ -18,7 +18,8 @@ int gerufen = 0;
 bool einrichten()
 {
     static QObject besitzer;
-    static const bool ok = zplatform::Beendensignale_Abfangen(&besitzer, [] { ++gerufen; });
+    static const bool ok =
+        zplatform::Beendensignale_Abfangen() && zplatform::Beendensignale_Verbinden(&besitzer, [] { ++gerufen; });
     return ok;
 }
 
@@ -28,7 +29,8 @@ TEST(Signale, BeendensignalLaeuftImEreignisLauf)
 {
     ASSERT_TRUE(einrichten());
     QObject anderer;
-    EXPECT_FALSE(zplatform::Beendensignale_Abfangen(&anderer, [] {})) << "caught once for the whole run";
+    EXPECT_FALSE(zplatform::Beendensignale_Verbinden(&anderer, [] {})) << "one step for the whole run";
+    EXPECT_TRUE(zplatform::Beendensignale_Abfangen()) << "caught already: nothing changes";
     const int vorher = gerufen;
     std::raise(SIGTERM);
     EXPECT_EQ(gerufen, vorher) << "nothing runs inside the signal handler";

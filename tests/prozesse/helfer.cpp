@@ -38,8 +38,18 @@
 //       (object or class name) in front it prints "offen <object> <class>"; way
 //       "signal" waits for the test's signal, "halten" holds a drag in the
 //       window (see ziehenHalten), "leerlauf" lets the idle limit pass,
-//       "frueh:<point>" raises a signal at a point of the start (vorher, titel,
-//       schleife, hauptfenster; prints "fenster" once a main window stands).
+//       "frueh:<point>" raises a signal at a point of the start (anwendung:
+//       before the application is made, vorher, titel, schleife, hauptfenster;
+//       prints "fenster" once a main window stands).
+//       <window> "Main" is the main window itself, with nothing in front, once
+//       the steps are done. The "offen" line (but that of "halten") ends with
+//       "Ebene <n>", the event loop level the main window was made at (0:
+//       before the main loop ran).
+//       With HELFER_TITEL_STOCKT_MS in the environment the display stalls for
+//       that long as the splash shows itself (the splash's timer then fires in
+//       the turn of events of its showing, before the main loop runs).
+//       As the program's main, the termination signals are caught before the
+//       application is made.
 #include "addressbook/adressliste.h"
 #include "addressbook/datensatz.h"
 #include "addressbook/reservierung.h"
@@ -52,6 +62,7 @@
 #include "payment/lastschrift.h"
 #include "payment/ui/formprnlastschrift.h"
 #include "platform/dateisystem.h"
+#include "platform/signale.h"
 #include "platform/textdatei.h"
 #include "platform/ui/aufzeichnungsdrucker.h"
 #include "support/fensterattrappe.h"
@@ -74,6 +85,7 @@
 #include <cstdio>
 #include <cstring>
 #include <memory>
+#include <utility>
 
 namespace {
 
@@ -143,6 +155,22 @@ struct SignalAmStart : QObject
     }
 };
 
+// What the start looks like from outside: a display that stalls as the
+// splash shows itself, and the loop level the main window is made at.
+struct StartBeobachter : QObject
+{
+    int stocktMs = qEnvironmentVariableIntValue("HELFER_TITEL_STOCKT_MS");
+    int hauptfensterEbene = -1;
+    bool eventFilter(QObject* o, QEvent* e) override
+    {
+        if (stocktMs > 0 && e->type() == QEvent::Show && o->objectName() == u"Titel")
+            QThread::msleep(unsigned(std::exchange(stocktMs, 0)));
+        if (hauptfensterEbene < 0 && o->objectName() == u"Main")
+            hauptfensterEbene = QThread::currentThread()->loopLevel();
+        return false;
+    }
+};
+
 // The button pressed on the window's text box and held in the event loop of a
 // drag (offscreen a drag returns at once: its loop stands in here) until the
 // file "loslassen" appears in the root; "offen" is printed once it holds.
@@ -179,6 +207,8 @@ int programm(const QStringList& a)
     const bool frueh = weg.startsWith(u"frueh:");
     const QString punkt = weg.section(u':', 1);
     SignalAmStart amStart;
+    StartBeobachter beobachter;
+    qApp->installEventFilter(&beobachter);
     if (punkt == u"vorher") {
         // The handler as the program sets it up, the signal before anything else.
         zapp::Beendensignale_Einrichten();
@@ -189,6 +219,13 @@ int programm(const QStringList& a)
         amStart.punkt = punkt;
         qApp->installEventFilter(&amStart);
     }
+    // The window the test waits for: the one in front by that name, or the
+    // main window itself once the steps are done.
+    const auto zielFenster = [&](QWidget& m, QWidget* w) -> QWidget* {
+        if (w)
+            return w->objectName() == ziel || QLatin1String(w->metaObject()->className()) == ziel ? w : nullptr;
+        return ziel == u"Main" && naechster == schritte.size() ? &m : nullptr;
+    };
     QTimer blick; // lives while the program runs below
     QObject::connect(&blick, &QTimer::timeout, [&] {
         zadressbuch::Main* m = zadressbuch::Main::instanz();
@@ -212,13 +249,14 @@ int programm(const QStringList& a)
             }
         } else if (wartet && (!w || w == zuletztVorne)) {
             // the window of the last step is not up yet
-        } else if (w && (w->objectName() == ziel || QLatin1String(w->metaObject()->className()) == ziel)) {
+        } else if (QWidget* z = zielFenster(*m, w)) {
             offen = true;
             if (weg == u"halten") {
-                QTimer::singleShot(0, w, [w] { ziehenHalten(*w); });
+                QTimer::singleShot(0, z, [z] { ziehenHalten(*z); });
                 return;
             }
-            std::printf("offen %s %s\n", qPrintable(w->objectName()), w->metaObject()->className());
+            std::printf("offen %s %s Ebene %d\n", qPrintable(z->objectName()), z->metaObject()->className(),
+                        beobachter.hauptfensterEbene);
             std::fflush(stdout);
             if (weg == u"leerlauf") {
                 zadressbuch::sitzung().LeerlaufGrenze = 10;
@@ -244,6 +282,12 @@ int main(int argc, char** argv)
     // The collection print and the program show windows: they need the widgets.
     const bool mitFenstern =
         argc > 1 && (std::strcmp(argv[1], "sammellauf") == 0 || std::strcmp(argv[1], "programm") == 0);
+    // The program's run, as its main begins.
+    if (argc > 1 && std::strcmp(argv[1], "programm") == 0) {
+        zplatform::Beendensignale_Abfangen();
+        if (argc > 2 && std::strcmp(argv[2], "frueh:anwendung") == 0)
+            std::raise(SIGTERM);
+    }
     std::unique_ptr<QCoreApplication> app =
         mitFenstern ? std::make_unique<QApplication>(argc, argv) : std::make_unique<QCoreApplication>(argc, argv);
     const QStringList a = app->arguments();

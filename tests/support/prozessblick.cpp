@@ -42,3 +42,20 @@ bool haeltZumAnhaengen(qint64 pid, const QString& datei)
     }
     return false;
 }
+
+Signalart signalArt(qint64 pid, int signal)
+{
+    QFile f(QStringLiteral("/proc/%1/status").arg(pid));
+    if (!f.open(QIODevice::ReadOnly))
+        return Signalart::Standard;
+    // "SigIgn:" and "SigCgt:" are masks in hex, bit n-1 for signal n.
+    const quint64 bit = quint64(1) << (signal - 1);
+    Signalart art = Signalart::Standard;
+    for (const QByteArray& zeile : f.readAll().split('\n')) {
+        if (zeile.startsWith("SigIgn:") && (zeile.mid(7).trimmed().toULongLong(nullptr, 16) & bit))
+            art = Signalart::Ignoriert;
+        if (zeile.startsWith("SigCgt:") && (zeile.mid(7).trimmed().toULongLong(nullptr, 16) & bit))
+            art = Signalart::Abgefangen;
+    }
+    return art;
+}
