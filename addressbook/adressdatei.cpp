@@ -95,7 +95,7 @@ bool Aus_Sicherung_Herstellen(const QString& pfad, const QString& sicherung)
     if (!f.open(QIODevice::ReadOnly))
         return false;
     const QByteArray inhalt = f.readAll();
-    return f.error() == QFileDevice::NoError && zplatform::bytesNeuAnlegen(datei, inhalt) == 0;
+    return f.error() == QFileDevice::NoError && zplatform::bytesNeuAnlegen(datei, inhalt, true) == 0;
 }
 
 } // namespace
@@ -156,7 +156,7 @@ LadeErgebnis Adressdatei_Lesen(const QString& pfad, bool anlegen)
             return e;
         }
         // Created only here, never over an existing file.
-        if (int f = zplatform::bytesNeuAnlegen(datei, QByteArray(FeldAnzahl - 1, '\t') + "\r\n")) {
+        if (int f = zplatform::bytesNeuAnlegen(datei, QByteArray(FeldAnzahl - 1, '\t') + "\r\n", true)) {
             e.fehler = QStringLiteral("Die Datei kann nicht angelegt werden. ") + zplatform::fehlerGrund(f);
             return e;
         }

@@ -50,7 +50,9 @@ struct LadeErgebnis
 // end of the file are no address. Stops after 32000 records (zuViele when more
 // would follow) without reading or decoding the rest. With
 // anlegen, a file that exists under no case of its name is created with one
-// line of 23 TABs (never overwriting anything).
+// line of 23 TABs (never overwriting anything), with the write permissions of
+// its folder (zplatform::bytesNeuAnlegen), so every user who may write a
+// shared data folder may write the file.
 LadeErgebnis Adressdatei_Lesen(const QString& pfad, bool anlegen = true);
 
 struct SpeicherErgebnis

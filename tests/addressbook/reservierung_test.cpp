@@ -2,6 +2,7 @@
 // read-only mode; two users, each with a program folder of their own, on one
 // data folder.
 #include "adresstest.h"
+#include "instanz.h"
 #include "main_hilfen.h"
 
 #include "addressbook/adressdatei.h"
@@ -11,8 +12,6 @@
 #include "common/start.h"
 #include "platform/dateisystem.h"
 
-#include <QProcess>
-#include <QTemporaryDir>
 
 #include <algorithm>
 #include <sys/wait.h>
@@ -21,41 +20,6 @@
 using namespace zadressbuch;
 
 namespace {
-
-// Another user's instance on this computer, with a program folder of its
-// own, that has opened the address file; it holds it until it ends.
-class AndereInstanz
-{
-public:
-    AndereInstanz(const QString& datei, const QString& benutzer)
-    {
-        QDir(m_wurzel.path()).mkpath(u"programm"_s);
-        QFile(m_wurzel.path() + u"/los"_s).open(QIODevice::WriteOnly);
-        QProcessEnvironment umgebung = QProcessEnvironment::systemEnvironment();
-        umgebung.insert(u"ZETTLORA_ROOT"_s, m_wurzel.path());
-        m_prozess.setProcessEnvironment(umgebung);
-        m_prozess.start(QStringLiteral(ZETTLORA_PROZESSHELFER),
-                        {u"oeffnen"_s, datei, m_wurzel.path() + u"/los"_s, ende(), benutzer});
-        while (!m_prozess.canReadLine() && m_prozess.state() != QProcess::NotRunning)
-            m_prozess.waitForReadyRead(100);
-        EXPECT_EQ(m_prozess.readLine().trimmed(), "rw") << "it did not get the file";
-    }
-    ~AndereInstanz()
-    {
-        QFile(ende()).open(QIODevice::WriteOnly);
-        m_prozess.waitForFinished(30000);
-    }
-    void toeten() // as a crash would: its reservation stays behind
-    {
-        m_prozess.kill();
-        m_prozess.waitForFinished();
-    }
-
-private:
-    QString ende() const { return m_wurzel.path() + u"/ende"_s; }
-    QTemporaryDir m_wurzel;
-    QProcess m_prozess;
-};
 
 class ReservierungTest : public AdressTest
 {
@@ -99,13 +63,14 @@ TEST_F(ReservierungTest, FremdeReservierungFragt_JaHeisstNurLesen_NeinUebernimmt
     EXPECT_TRUE(NurLesen_Entscheiden());
     EXPECT_EQ(plattform.meldungen.size(), 1u);
 
-    // No: opened for writing, the reservation taken over and given up on closing.
+    // No: opened for writing, this run a holder beside Anna until it closes the file.
     plattform.antworten.enqueue(zplatform::vbNo);
     ASSERT_TRUE(Daten_Laden(liste));
     EXPECT_FALSE(sitzung().NurLesen);
     EXPECT_TRUE(eintrag(datei()).startsWith(u"tester|testrechner|%1|02.07.2000 10:30"_s.arg(::getpid())));
+    EXPECT_TRUE(eintrag(datei()).endsWith(u"|"_s + anna)) << eintrag(datei()).toStdString();
     Daten_Schliessen();
-    EXPECT_TRUE(eintrag(datei()).isEmpty());
+    EXPECT_EQ(eintrag(datei()), anna) << "Anna still holds it";
 }
 
 TEST_F(ReservierungTest, EigeneVerwaisteReservierungStillUebernommen)
@@ -202,7 +167,8 @@ TEST_F(ReservierungTest, GruendeFuerNurLesen)
 TEST_F(ReservierungTest, AndererBenutzerMitEigenemProgrammordner)
 {
     {
-        AndereInstanz anna(datei(), u"anna"_s);
+        Instanz anna(datei());
+        ASSERT_EQ(anna.zugriff, u"rw"_s);
         ASSERT_TRUE(eintrag(datei()).startsWith(u"anna|testrechner|"_s)) << eintrag(datei()).toStdString();
         plattform.antworten.enqueue(zplatform::vbNo);
         ASSERT_TRUE(Daten_Laden(liste));
@@ -210,10 +176,11 @@ TEST_F(ReservierungTest, AndererBenutzerMitEigenemProgrammordner)
         EXPECT_FALSE(sitzung().NurLesen);
         EXPECT_TRUE(eintrag(datei()).startsWith(u"tester|testrechner|%1|"_s.arg(::getpid())));
         Daten_Schliessen();
-        EXPECT_TRUE(eintrag(datei()).isEmpty()) << "not released from the shared place";
+        EXPECT_TRUE(eintrag(datei()).startsWith(u"anna|testrechner|"_s)) << "Anna still holds it";
+        EXPECT_FALSE(eintrag(datei()).contains(u"tester|"_s)) << "not released from the shared place";
     }
     // Crashed, it holds the file no longer.
-    AndereInstanz(datei(), u"anna"_s).toeten();
+    Instanz(datei()).toeten();
     ASSERT_TRUE(eintrag(datei()).startsWith(u"anna|"_s));
     plattform.meldungen.clear();
     ASSERT_TRUE(Daten_Laden(liste));
@@ -282,7 +249,8 @@ TEST_F(ReservierungTest, EintragAmAltenOrtZaehltUndWirdGeraeumt)
         EXPECT_TRUE(altEintrag().isEmpty());
         EXPECT_TRUE(Reservierung_Lesen(datei()).eigene);
         Daten_Schliessen();
-        EXPECT_FALSE(Reservierung_Lesen(datei()).vorhanden);
+        // Anna, on another computer, still holds it (now in the shared place).
+        EXPECT_EQ(Reservierung_Lesen(datei()).benutzer, wert == anna ? u"Anna"_s : QString());
     }
 }
 
@@ -298,7 +266,8 @@ TEST_F(ReservierungMain, ZweiterBenutzerStartetMitDerFrageUndLiestNur)
                            u"Ordner"_s);
     wurzel.schreiben(u"geteilt/zettlora.dat"_s, u"..Geteilt\r\n \tMeier\t\r\n"_s);
     const QString datei = wurzel.wurzel() + u"/geteilt/zettlora.dat"_s;
-    AndereInstanz anna(datei, u"anna"_s);
+    Instanz anna(datei);
+    ASSERT_EQ(anna.zugriff, u"rw"_s);
     plattform.antworten.enqueue(zplatform::vbYes);
     Main& m = starten();
     const auto frage = std::find_if(plattform.meldungen.begin(), plattform.meldungen.end(),

@@ -27,6 +27,13 @@
 //       reservation (answering the question with Yes: read-only) as the user
 //       (default "tester"), prints "rw" or "ro", then stays until the end
 //       file exists.
+//   laden <address file> <start file> <end file> <user> <ja|nein> [<surname>]
+//       waits for the start file, loads the address file as a start does, as
+//       the user (program folder: the root's), answering the reservation
+//       question as given; prints "rw" or "ro", then a line of the titles of
+//       the boxes shown, joined by "|". With a surname (and "rw") it gives the
+//       first address that surname, saves and prints "gespeichert" or why
+//       not. Stays until the end file exists, then closes the file.
 //   zwischendatei <temporary file> <end file>
 //       writes half a save into the temporary file held locked as the address
 //       file's save does, prints "offen", stays until the end file exists.
@@ -40,6 +47,7 @@
 //       window (see ziehenHalten), "leerlauf" lets the idle limit pass,
 //       "frueh:<point>" raises a signal at a point of the start (vorher, titel,
 //       schleife, hauptfenster; prints "fenster" once a main window stands).
+#include "addressbook/adressdatei.h"
 #include "addressbook/adressliste.h"
 #include "addressbook/datensatz.h"
 #include "addressbook/reservierung.h"
@@ -52,6 +60,7 @@
 #include "payment/lastschrift.h"
 #include "payment/ui/formprnlastschrift.h"
 #include "platform/dateisystem.h"
+#include "platform/ordner.h"
 #include "platform/textdatei.h"
 #include "platform/ui/aufzeichnungsdrucker.h"
 #include "support/fensterattrappe.h"
@@ -359,6 +368,38 @@ int main(int argc, char** argv)
         std::printf("offen\n");
         std::fflush(stdout);
         warten(a[3]);
+        return 0;
+    }
+    if ((a.size() == 7 || a.size() == 8) && a[1] == QLatin1String("laden")) {
+        TestPlattform plattform;
+        plattform.login = a[5];
+        plattform.antworten.enqueue(a[6] == QLatin1String("nein") ? zplatform::vbNo : zplatform::vbYes);
+        auto& s = zadressbuch::sitzung();
+        s.AdressDateiName = a[2];
+        s.DatenOrdner = QFileInfo(a[2]).absolutePath();
+        s.ProgrammIniDatei = zplatform::programmOrdner() + QStringLiteral("/Zettlora.Ini");
+        warten(a[3]);
+        zadressbuch::AdressListe& liste = zadressbuch::adressliste();
+        zadressbuch::Daten_Laden(liste);
+        QStringList titel;
+        for (const GezeigteMeldung& m : plattform.meldungen)
+            titel << m.titel;
+        std::printf("%s\n%s\n", s.NurLesen ? "ro" : "rw", qPrintable(titel.join(QLatin1Char('|'))));
+        if (a.size() == 8 && !s.NurLesen) {
+            zadressbuch::Felder f;
+            f[zadressbuch::Nachname] = a[7];
+            if (liste.ListCount() == 0)
+                liste.AddItem(zadressbuch::Verbinden(f));
+            else
+                liste.setList(0, zadressbuch::Verbinden(f));
+            s.Geaendert = 1;
+            std::printf("%s\n", zadressbuch::Daten_Speichern(liste)
+                                    ? "gespeichert"
+                                    : qPrintable(QStringLiteral("nicht gespeichert: ") + s.SpeicherFehler));
+        }
+        std::fflush(stdout);
+        warten(a[4]);
+        zadressbuch::Daten_Schliessen();
         return 0;
     }
     if ((a.size() == 5 || a.size() == 6) && a[1] == QLatin1String("oeffnen")) {
