@@ -42,7 +42,8 @@
 //       geaendert" into the remark, then the steps (feld:<n> text:<n>:<text>
 //       verlassen:<n> aktion:<name> doppelklick:<n> kontext:<n> knopf:<name>
 //       eingabe:<text>), each once the last one's window is up. With <window>
-//       (object or class name) in front it prints "offen <object> <class>"; way
+//       (object or class name; "-": none, the main window alone) in front it
+//       prints "offen <object> <class>"; way
 //       "signal" waits for the test's signal, "halten" holds a drag in the
 //       window (see ziehenHalten), "leerlauf" lets the idle limit pass,
 //       "frueh:<point>" raises a signal at a point of the start (vorher, titel,
@@ -221,13 +222,14 @@ int programm(const QStringList& a)
             }
         } else if (wartet && (!w || w == zuletztVorne)) {
             // the window of the last step is not up yet
-        } else if (w && (w->objectName() == ziel || QLatin1String(w->metaObject()->className()) == ziel)) {
+        } else if ((w && (w->objectName() == ziel || QLatin1String(w->metaObject()->className()) == ziel)) ||
+                   (!w && ziel == u"-")) {
             offen = true;
-            if (weg == u"halten") {
+            if (weg == u"halten" && w) {
                 QTimer::singleShot(0, w, [w] { ziehenHalten(*w); });
                 return;
             }
-            std::printf("offen %s %s\n", qPrintable(w->objectName()), w->metaObject()->className());
+            std::printf("offen %s %s\n", w ? qPrintable(w->objectName()) : "-", w ? w->metaObject()->className() : "-");
             std::fflush(stdout);
             if (weg == u"leerlauf") {
                 zadressbuch::sitzung().LeerlaufGrenze = 10;
