@@ -444,10 +444,16 @@ bool Daten_Laden(AdressListe& liste)
         gelesen = zplatform::dateistand(ZuErsetzendeDatei(pfad));
     s.DateiStand = e.ok ? gelesen : zplatform::Dateistand();
     if (hergestellt) {
+        const qsizetype anzahl = e.eintraege.size();
+        const QString adressen = anzahl == 0   ? QStringLiteral("keine Adressen")
+                                 : anzahl == 1 ? QStringLiteral("eine Adresse")
+                                               : QStringLiteral("%1 Adressen").arg(anzahl);
+        const QDateTime vom = QFileInfo(sicherung).lastModified();
         zcommon::Meldung(QStringLiteral("#SystemExclamation"),
                          QStringLiteral("Die Adressdatei »%1« war nicht vorhanden.~~Sie wurde aus ihrer "
-                                        "Sicherungskopie »%2« wiederhergestellt.")
-                             .arg(zcommon::Woertlich(zplatform::pfadAufloesen(pfad)), zcommon::Woertlich(sicherung)),
+                                        "Sicherungskopie »%2« vom %3 wiederhergestellt und enthält %4.")
+                             .arg(zcommon::Woertlich(zplatform::pfadAufloesen(pfad)), zcommon::Woertlich(sicherung),
+                                  vom.toString(QStringLiteral("dd.MM.yyyy, hh:mm 'Uhr'")), adressen),
                          zplatform::vbExclamation);
     }
     s.Beschreibung = e.beschreibung;

@@ -154,6 +154,21 @@ void NichtReserviert_Melden(const QString& pfad)
                      zplatform::vbExclamation, QStringLiteral("Adressdatei nicht reserviert"));
 }
 
+// Why a file opens read-only when the user may not write its folder, once a run for each folder.
+void OhneSchreibrecht_Melden(const QString& ordner, const QString& datei)
+{
+    Sitzung& s = sitzung();
+    if (s.OhneSchreibrechtGemeldet == ordner || !zplatform::dateistand(ordner).ordner)
+        return;
+    s.OhneSchreibrechtGemeldet = ordner;
+    zcommon::Meldung(QStringLiteral("#SystemExclamation"),
+                     QStringLiteral("Im Ordner »%1« dürfen Sie keine Dateien anlegen oder ändern.~~Die Adressdatei "
+                                    "»%2« wird deshalb nur zum Lesen geöffnet; Änderungen könnten weder gespeichert "
+                                    "noch für Sie reserviert werden.")
+                         .arg(zcommon::Woertlich(ordner), zcommon::Woertlich(QFileInfo(datei).fileName())),
+                     zplatform::vbExclamation, QStringLiteral("Nur Leserechte"));
+}
+
 } // namespace
 
 QString Eigener_Benutzer()
@@ -290,10 +305,12 @@ bool NurLesen_Entscheiden(bool reservieren)
         }
     }
     if (!nurLesen) {
-        if (zplatform::dateistand(datei).vorhanden && !zplatform::beschreibbar(datei))
+        if (zplatform::dateistand(datei).vorhanden && !zplatform::beschreibbar(datei)) {
             nurLesen = true;
-        else if (!zplatform::beschreibbar(ordner))
+        } else if (!zplatform::beschreibbar(ordner)) {
             nurLesen = true;
+            OhneSchreibrecht_Melden(ordner, datei);
+        }
     }
     if (!nurLesen && reservieren) {
         if (Reservierung_Pruefen(pfad)) {

@@ -83,7 +83,8 @@ bool Reservierung_Pruefen(const QString& pfad);
 // sitzung().LadeNurLesen; and, only with reservieren (Daten_Laden passes
 // true), the answer Yes to the reservation question or an entry that cannot
 // be written. When the decision is read-write and reservieren is true, the
-// file is reserved for this run.
+// file is reserved for this run. A folder that cannot be written is said
+// once a run ("#SystemExclamation", naming the folder).
 // Read-only mode writes no reservation. The form then locks the card and
 // disables the editing menus by sitzung().NurLesen.
 bool NurLesen_Entscheiden(bool reservieren = false);

@@ -51,6 +51,8 @@ struct Sitzung
     // time and size; vorhanden false: no version known). A save that finds
     // another version there asks before replacing it (Daten_Speichern).
     zplatform::Dateistand DateiStand;
+    // The folder this run has said it may not write in (once a run).
+    QString OhneSchreibrechtGemeldet;
     // The user has been told that the index counter could not be written.
     bool IndexFehlerGemeldet = false;
 

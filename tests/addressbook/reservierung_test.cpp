@@ -163,6 +163,26 @@ TEST_F(ReservierungTest, GruendeFuerNurLesen)
     EXPECT_TRUE(plattform.meldungen.empty());
 }
 
+// A data folder the user may not write (no write permission bit: for root
+// too) opens read-only, and says why once a run, naming the folder.
+TEST_F(ReservierungTest, OrdnerOhneSchreibrechtWirdEinmalGenannt)
+{
+    QFile::setPermissions(daten, QFile::ReadOwner | QFile::ExeOwner | QFile::ReadOther | QFile::ExeOther);
+    for (int laden = 0; laden < 2; ++laden) {
+        ASSERT_TRUE(Daten_Laden(liste));
+        EXPECT_TRUE(sitzung().NurLesen);
+        EXPECT_TRUE(NurLesen_Entscheiden()); // as the window decides again
+    }
+    QFile::setPermissions(daten, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    ASSERT_EQ(plattform.meldungen.size(), 1u);
+    const GezeigteMeldung& m = plattform.meldungen[0];
+    EXPECT_EQ(m.titel, u"Nur Leserechte"_s);
+    EXPECT_EQ(plattform.toene, QStringList{u"#SystemExclamation"_s});
+    for (const QString& teil : {daten, u"zettlora.dat"_s, u"nur zum Lesen"_s})
+        EXPECT_TRUE(m.text.contains(teil)) << teil.toStdString() << "\n" << m.text.toStdString();
+    EXPECT_TRUE(eintrag(datei()).isEmpty());
+}
+
 // (Answered with Yes: see ReservierungMain below.)
 TEST_F(ReservierungTest, AndererBenutzerMitEigenemProgrammordner)
 {
