@@ -183,6 +183,27 @@ TEST_F(ReservierungTest, OrdnerOhneSchreibrechtWirdEinmalGenannt)
     EXPECT_TRUE(eintrag(datei()).isEmpty());
 }
 
+// The key of the entry is the file's name, whichever way leads to the file:
+// the reservation file itself says so, and a start through a linked folder
+// is asked about the instance that opened the file through the real one.
+TEST_F(ReservierungTest, SchluesselIstDerDateinameAufJedemWeg)
+{
+    Instanz anna(datei());
+    ASSERT_EQ(anna.zugriff, u"rw"_s);
+    const QByteArray ini = bytes(daten + u"/Reservierungen.ini"_s);
+    EXPECT_TRUE(ini.startsWith("[Reservierung]\r\nzettlora.dat=anna|testrechner|")) << ini.toStdString();
+
+    const QString verknuepft = wurzel.wurzel() + u"/verknuepft"_s;
+    ASSERT_TRUE(QFile::link(daten, verknuepft));
+    sitzung().DatenOrdner = verknuepft;
+    sitzung().AdressDateiName = verknuepft + u"/zettlora.dat"_s;
+    plattform.antworten.enqueue(zplatform::vbYes);
+    ASSERT_TRUE(Daten_Laden(liste));
+    EXPECT_TRUE(sitzung().NurLesen) << "not asked";
+    ASSERT_EQ(plattform.meldungen.size(), 1u);
+    EXPECT_EQ(plattform.meldungen[0].titel, u"Adressdatei reserviert"_s);
+}
+
 // (Answered with Yes: see ReservierungMain below.)
 TEST_F(ReservierungTest, AndererBenutzerMitEigenemProgrammordner)
 {
