@@ -561,10 +561,10 @@ bool Fassung_Beiseite(AdressListe& liste, bool niemandDa)
                                  .arg(QDir::toNativeSeparators(datei), QDir::toNativeSeparators(kopie)));
         const QString ini; // Zizorud.ini: the user's own settings
         const int nummer = int(zcommon::Ini_Schluessel(ini, BeiseiteSektion).size()) + 1;
-        zcommon::Ini_Schreiben(ini, BeiseiteSektion, QString::number(nummer),
-                               QStringList{zcommon::Jetzt().toString(QStringLiteral("dd.MM.yyyy, hh:mm 'Uhr'")),
-                                           datei, kopie}
-                                   .join(QLatin1Char('|')));
+        zcommon::Ini_Schreiben(
+            ini, BeiseiteSektion, QString::number(nummer),
+            QStringList{zcommon::Jetzt().toString(QStringLiteral("dd.MM.yyyy, hh:mm 'Uhr'")), datei, kopie}.join(
+                QLatin1Char('|')));
         return true;
     }
     zcommon::Meldung(QStringLiteral("#SystemExclamation"),

@@ -44,7 +44,10 @@ protected:
                 return &m;
         return nullptr;
     }
-    QString kopie(int nummer = 1) const { return daten + (nummer == 1 ? u"/zettlora_tester.Dat"_s : u"/zettlora_tester_%1.Dat"_s.arg(nummer)); }
+    QString kopie(int nummer = 1) const
+    {
+        return daten + (nummer == 1 ? u"/zettlora_tester.Dat"_s : u"/zettlora_tester_%1.Dat"_s.arg(nummer));
+    }
 };
 
 // How another program may have saved the file meanwhile.
@@ -70,8 +73,8 @@ void andererSpeichert(const QString& datei, Weg weg)
         f.write(gleichLang);
         ASSERT_TRUE(f.flush());
         // A clock tick later, as another program's write comes.
-        ASSERT_TRUE(f.setFileTime(f.fileTime(QFileDevice::FileModificationTime).addSecs(1),
-                                  QFileDevice::FileModificationTime));
+        ASSERT_TRUE(
+            f.setFileTime(f.fileTime(QFileDevice::FileModificationTime).addSecs(1), QFileDevice::FileModificationTime));
         break;
     }
     case Weg::Angehaengt: {

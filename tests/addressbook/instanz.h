@@ -19,9 +19,9 @@ using namespace Qt::StringLiterals;
 struct InstanzArt
 {
     QString benutzer = u"anna"_s;
-    bool nein = false;  // answers the reservation question with "Nein" (edits all the same)
-    QString nachname;   // gives the first address this surname and saves
-    int uid = -1;       // a real user of its own (needs root)
+    bool nein = false; // answers the reservation question with "Nein" (edits all the same)
+    QString nachname;  // gives the first address this surname and saves
+    int uid = -1;      // a real user of its own (needs root)
     int gid = -1;
 };
 
@@ -47,17 +47,17 @@ public:
         umgebung.insert(u"ZETTLORA_ROOT"_s, m_wurzel.path());
         umgebung.insert(u"HOME"_s, m_wurzel.path());
         m_prozess.setProcessEnvironment(umgebung);
-        QStringList argumente{u"laden"_s,       datei, los(), ende(), art.benutzer,
-                              art.nein ? u"nein"_s : u"ja"_s};
+        QStringList argumente{u"laden"_s, datei, los(), ende(), art.benutzer, art.nein ? u"nein"_s : u"ja"_s};
         if (!art.nachname.isEmpty())
             argumente << art.nachname;
         if (art.uid >= 0) {
             argumente.prepend(QStringLiteral(ZETTLORA_PROZESSHELFER));
-            argumente = QStringList{u"-c"_s,
-                                    u"umask 022 && exec setpriv --reuid=%1 --regid=%2 --clear-groups \"$@\""_s.arg(art.uid).arg(
-                                        art.gid),
-                                    u"sh"_s} +
-                        argumente;
+            argumente =
+                QStringList{u"-c"_s,
+                            u"umask 022 && exec setpriv --reuid=%1 --regid=%2 --clear-groups \"$@\""_s.arg(art.uid).arg(
+                                art.gid),
+                            u"sh"_s} +
+                argumente;
             m_prozess.start(u"/bin/sh"_s, argumente);
         } else {
             m_prozess.start(QStringLiteral(ZETTLORA_PROZESSHELFER), argumente);

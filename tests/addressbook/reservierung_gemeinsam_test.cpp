@@ -84,8 +84,8 @@ TEST_F(ReservierungGemeinsam, ZweiEchteBenutzerAufEinemDatenordner)
     };
     for (const auto& f : faelle) {
         SCOPED_TRACE(f.name);
-        const QString ordner = geteilterOrdner(QString::fromLatin1(f.name).replace(u' ', u'_'), f.ordner,
-                                               f.gruppe ? GemeinsameGruppe : 0);
+        const QString ordner =
+            geteilterOrdner(QString::fromLatin1(f.name).replace(u' ', u'_'), f.ordner, f.gruppe ? GemeinsameGruppe : 0);
         const QString datei = ordner + u"/zettlora.dat"_s;
         const InstanzArt anna = benutzer(u"anna"_s, AnnaUid, f.gruppe ? GemeinsameGruppe : AnnaUid);
         const InstanzArt bernd = benutzer(u"bernd"_s, BerndUid, f.gruppe ? GemeinsameGruppe : BerndUid);

@@ -12,7 +12,6 @@
 #include "common/start.h"
 #include "platform/dateisystem.h"
 
-
 #include <algorithm>
 #include <sys/wait.h>
 #include <unistd.h>

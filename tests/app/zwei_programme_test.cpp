@@ -100,8 +100,8 @@ TEST_F(ZweiProgramme, NachDerUebernahmeFragtDasSpeichernDesErstenHalters)
             } else {
                 EXPECT_TRUE(wurzel.lesen(u"programm/zettlora.dat"_s).contains(u"\tVonBernd\t"_s));
                 ASSERT_EQ(daneben().size(), 1);
-                EXPECT_TRUE(wurzel.lesen(u"programm/"_s + QFileInfo(daneben().front()).fileName())
-                                .contains(u"\tVonAnna\t"_s));
+                EXPECT_TRUE(
+                    wurzel.lesen(u"programm/"_s + QFileInfo(daneben().front()).fileName()).contains(u"\tVonAnna\t"_s));
                 ASSERT_NE(box(u"Fassung daneben gespeichert"_s), nullptr);
                 EXPECT_TRUE(box(u"Fassung daneben gespeichert"_s)->text.contains(daneben().front()));
             }
