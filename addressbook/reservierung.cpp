@@ -60,32 +60,6 @@ Reservierung Deuten(const QStringList& teile)
     return r;
 }
 
-// The holders of an entry as it stands in either place: six fields each
-// (the last may have fewer, as entries of earlier versions have).
-std::vector<Reservierung> Deuten(const QString& wert)
-{
-    std::vector<Reservierung> halter;
-    if (zcommon::Trim(wert).isEmpty())
-        return halter;
-    const QStringList teile = wert.split(QLatin1Char('|'));
-    for (qsizetype i = 0; i < teile.size(); i += HalterFelder)
-        halter.push_back(Deuten(teile.mid(i, HalterFelder)));
-    return halter;
-}
-
-// The entry of the holders: each with six fields, the last as it stood.
-QString Wert(const std::vector<Reservierung>& halter)
-{
-    QStringList teile;
-    for (size_t i = 0; i < halter.size(); ++i) {
-        QStringList felder = halter[i].felder;
-        while (i + 1 < halter.size() && felder.size() < HalterFelder)
-            felder << QString();
-        teile << felder;
-    }
-    return teile.join(QLatin1Char('|'));
-}
-
 // This process as a holder.
 Reservierung Eigene()
 {
@@ -112,7 +86,7 @@ bool EigeneDarunter(const std::vector<Reservierung>& halter)
 
 std::vector<Reservierung> AltLesen(const QString& pfad)
 {
-    return Deuten(zcommon::Ini_Lesen(AlteReservierungsdatei(), ReservierungSektion, pfad));
+    return Reservierung_Deuten(zcommon::Ini_Lesen(AlteReservierungsdatei(), ReservierungSektion, pfad));
 }
 
 // The entry's file, written as every user who may write its folder may.
@@ -129,7 +103,8 @@ bool Eintragen(const QString& pfad, const std::vector<Reservierung>& halter)
     if (halter.empty())
         zcommon::Ini_Loeschen(Datei(pfad), ReservierungSektion, Reservierungsschluessel(pfad));
     else
-        zcommon::Ini_Schreiben(Datei(pfad), ReservierungSektion, Reservierungsschluessel(pfad), Wert(halter));
+        zcommon::Ini_Schreiben(Datei(pfad), ReservierungSektion, Reservierungsschluessel(pfad),
+                               Reservierung_Wert(halter));
     return zcommon::Ini_Fehler().isEmpty();
 }
 
@@ -193,10 +168,34 @@ QString AlteReservierungsdatei()
     return zplatform::pfadAufloesen(zcommon::Programm_Ordner() + QStringLiteral("/DurIdovi.ini"));
 }
 
+std::vector<Reservierung> Reservierung_Deuten(const QString& wert)
+{
+    std::vector<Reservierung> halter;
+    const QStringList teile = wert.split(QLatin1Char('|'));
+    for (qsizetype i = 0; i < teile.size(); i += HalterFelder) {
+        const QStringList felder = teile.mid(i, HalterFelder);
+        if (!zcommon::Trim(felder.join(QString())).isEmpty())
+            halter.push_back(Deuten(felder));
+    }
+    return halter;
+}
+
+QString Reservierung_Wert(const std::vector<Reservierung>& halter)
+{
+    QStringList teile;
+    for (size_t i = 0; i < halter.size(); ++i) {
+        QStringList felder = halter[i].felder;
+        while (i + 1 < halter.size() && felder.size() < HalterFelder)
+            felder << QString();
+        teile << felder;
+    }
+    return teile.join(QLatin1Char('|'));
+}
+
 std::vector<Reservierung> Reservierung_Halter(const QString& pfad)
 {
     std::vector<Reservierung> halter =
-        Deuten(zcommon::Ini_Lesen(Datei(pfad), ReservierungSektion, Reservierungsschluessel(pfad)));
+        Reservierung_Deuten(zcommon::Ini_Lesen(Datei(pfad), ReservierungSektion, Reservierungsschluessel(pfad)));
     return halter.empty() ? AltLesen(pfad) : halter;
 }
 
@@ -226,7 +225,7 @@ void Reservierung_Freigeben(const QString& pfad)
     {
         zcommon::Ini_Sperre sperre(Datei(pfad));
         const std::vector<Reservierung> halter =
-            Deuten(zcommon::Ini_Lesen(Datei(pfad), ReservierungSektion, Reservierungsschluessel(pfad)));
+            Reservierung_Deuten(zcommon::Ini_Lesen(Datei(pfad), ReservierungSektion, Reservierungsschluessel(pfad)));
         if (EigeneDarunter(halter))
             Eintragen(pfad, Andere(halter));
     }
@@ -262,9 +261,9 @@ bool Reservierung_Pruefen(const QString& pfad)
     QStringList wer;
     for (const Reservierung& r : andere)
         wer << Wer(r);
-    const QString alle = wer.size() == 1 ? wer.front()
-                                         : wer.mid(0, wer.size() - 1).join(QStringLiteral(", ")) +
-                                               QStringLiteral(" und ") + wer.back();
+    const QString alle =
+        wer.size() == 1 ? wer.front()
+                        : wer.mid(0, wer.size() - 1).join(QStringLiteral(", ")) + QStringLiteral(" und ") + wer.back();
     const int antwort = zcommon::Meldung(
         QStringLiteral("#SystemQuestion"),
         QStringLiteral("Die Adressdatei »%1« wird von %2 bearbeitet.~~Möchten Sie die Datei nur zum Lesen "

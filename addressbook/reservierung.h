@@ -45,6 +45,11 @@ QString Reservierungsschluessel(const QString& pfad);
 QString AlteReservierungsdatei();
 // The user this run's reservations name (the login; "unbekannt" when none).
 QString Eigener_Benutzer();
+// The holders an entry's value names (six fields each, the last may have
+// fewer; a group of blank fields is none), and the value naming holders
+// (each with six fields, the last with its fields as read).
+std::vector<Reservierung> Reservierung_Deuten(const QString& wert);
+QString Reservierung_Wert(const std::vector<Reservierung>& halter);
 // Every holder of the file as the entry stands, the newest first (none: empty).
 std::vector<Reservierung> Reservierung_Halter(const QString& pfad);
 // The first of them, as an older version reads the entry (vorhanden false: none).
