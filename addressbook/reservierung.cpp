@@ -120,13 +120,15 @@ QString Wer(const Reservierung& r)
 void NichtReserviert_Melden(const QString& pfad)
 {
     const QString datei = zplatform::pfadAufloesen(pfad);
-    zcommon::Meldung(QStringLiteral("#SystemHand"),
-                     QStringLiteral("Die Adressdatei »%1« kann nicht für Sie reserviert werden.~~%2~~Sie wird deshalb "
-                                    "nur zum Lesen geöffnet: ohne Reservierung würde niemand gefragt, der sie zugleich "
-                                    "bearbeiten will. Jeder Benutzer der Datei braucht Schreibrechte im Ordner »%3«.")
-                         .arg(zcommon::Woertlich(datei), zcommon::Woertlich(zcommon::Ini_Fehler()),
-                              zcommon::Woertlich(QFileInfo(datei).absolutePath())),
-                     zplatform::vbExclamation, QStringLiteral("Adressdatei nicht reserviert"));
+    zcommon::Meldung(
+        QStringLiteral("#SystemHand"),
+        QStringLiteral("Die Adressdatei »%1« kann nicht für Sie reserviert werden.~~%2~~Sie wird deshalb "
+                       "nur zum Lesen geöffnet: ohne Reservierung würde niemand gefragt, der sie zugleich "
+                       "bearbeiten will. Jeder Benutzer der Datei braucht Schreibrechte im Ordner »%3« und an der "
+                       "Datei »Reservierungen.ini« darin.")
+            .arg(zcommon::Woertlich(datei), zcommon::Woertlich(zcommon::Ini_Fehler()),
+                 zcommon::Woertlich(QFileInfo(datei).absolutePath())),
+        zplatform::vbExclamation, QStringLiteral("Adressdatei nicht reserviert"));
 }
 
 // Why a file opens read-only when the user may not write its folder, once a run for each folder.
