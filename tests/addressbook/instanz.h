@@ -12,6 +12,7 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 using namespace Qt::StringLiterals;
@@ -51,7 +52,7 @@ public:
         if (!art.nachname.isEmpty())
             argumente << art.nachname;
         if (art.uid >= 0) {
-            argumente.prepend(QStringLiteral(ZETTLORA_PROZESSHELFER));
+            argumente.prepend(helferFuerAlle());
             argumente =
                 QStringList{u"-c"_s,
                             u"umask 022 && exec setpriv --reuid=%1 --regid=%2 --clear-groups \"$@\""_s.arg(art.uid).arg(
@@ -89,6 +90,20 @@ public:
     }
 
 private:
+    // The helper where every user may run it: the build folder may lie where
+    // only root may look (a copy, made once a test run).
+    static QString helferFuerAlle()
+    {
+        static QTemporaryDir ordner(QDir::tempPath() + u"/zettlora-helfer-XXXXXX"_s);
+        static const QString pfad = [] {
+            const QString ziel = ordner.path() + u"/zprozesshelfer"_s;
+            EXPECT_TRUE(QFile::copy(QStringLiteral(ZETTLORA_PROZESSHELFER), ziel));
+            for (const QString& p : {ordner.path(), ziel})
+                EXPECT_EQ(::chmod(QFile::encodeName(p).constData(), 0755), 0);
+            return ziel;
+        }();
+        return pfad;
+    }
     QString los() const { return m_wurzel.path() + u"/los"_s; }
     QString ende() const { return m_wurzel.path() + u"/ende"_s; }
     QString zeile()
