@@ -51,6 +51,12 @@ protected:
         zcommon::Ini_CacheLeeren();
         return zcommon::Ini_Lesen(ordner + u"/Reservierungen.ini"_s, u"Reservierung"_s, name);
     }
+    // Opened for writing without a word.
+    static void stillGeoeffnet(const Instanz& i)
+    {
+        EXPECT_EQ(i.zugriff, u"rw"_s);
+        EXPECT_TRUE(i.boxen.isEmpty()) << i.boxen.join(u' ').toStdString();
+    }
     static InstanzArt benutzer(const QString& name, int uid, int gid)
     {
         InstanzArt art;
@@ -91,15 +97,13 @@ TEST_F(ReservierungGemeinsam, ZweiEchteBenutzerAufEinemDatenordner)
         const InstanzArt bernd = benutzer(u"bernd"_s, BerndUid, f.gruppe ? GemeinsameGruppe : BerndUid);
         {
             Instanz erster(datei, anna);
-            EXPECT_EQ(erster.zugriff, u"rw"_s);
-            EXPECT_TRUE(erster.boxen.isEmpty()) << erster.boxen.join(u' ').toStdString();
+            stillGeoeffnet(erster);
         }
         EXPECT_EQ(modus(datei), f.datei);
         EXPECT_EQ(modus(ordner + u"/Reservierungen.ini"_s), f.datei);
         {
             Instanz zweiter(datei, bernd);
-            EXPECT_EQ(zweiter.zugriff, u"rw"_s);
-            EXPECT_TRUE(zweiter.boxen.isEmpty()) << zweiter.boxen.join(u' ').toStdString();
+            stillGeoeffnet(zweiter);
             EXPECT_TRUE(eintrag(ordner).startsWith(u"bernd|"_s)) << eintrag(ordner).toStdString();
             Instanz wieder(datei, anna);
             EXPECT_EQ(wieder.zugriff, u"ro"_s) << "Bernd's reservation was not seen";
@@ -107,8 +111,7 @@ TEST_F(ReservierungGemeinsam, ZweiEchteBenutzerAufEinemDatenordner)
         }
         EXPECT_EQ(eintrag(ordner), QString()) << "Bernd could not give it up";
         Instanz danach(datei, anna);
-        EXPECT_EQ(danach.zugriff, u"rw"_s);
-        EXPECT_TRUE(danach.boxen.isEmpty()) << danach.boxen.join(u' ').toStdString();
+        stillGeoeffnet(danach);
     }
 }
 
