@@ -37,13 +37,6 @@ protected:
         liste.AddItem(u" \t"_s + name + u"\t"_s);
         sitzung().Geaendert = 1;
     }
-    const GezeigteMeldung* box(const QString& titel) const
-    {
-        for (const GezeigteMeldung& m : plattform.meldungen)
-            if (m.titel == titel)
-                return &m;
-        return nullptr;
-    }
     QString kopie(int nummer = 1) const
     {
         return daten + (nummer == 1 ? u"/zettlora_tester.Dat"_s : u"/zettlora_tester_%1.Dat"_s.arg(nummer));
@@ -125,7 +118,7 @@ TEST_F(FremdeFassung, FrageVorDemErsetzen_JaErsetzt_NeinLegtDieFassungDaneben)
             ASSERT_TRUE(Daten_Speichern(liste));
             EXPECT_EQ(sitzung().Geaendert, 0);
 
-            const GezeigteMeldung* frage = box(u"Adressdatei inzwischen gespeichert"_s);
+            const GezeigteMeldung* frage = plattform.meldungMitTitel(u"Adressdatei inzwischen gespeichert"_s);
             ASSERT_NE(frage, nullptr);
             EXPECT_EQ(plattform.toene.value(0), u"#SystemQuestion"_s);
             EXPECT_EQ(frage->stil & 0xF0F, int(zplatform::vbYesNo | zplatform::vbDefaultButton2));
@@ -142,7 +135,7 @@ TEST_F(FremdeFassung, FrageVorDemErsetzen_JaErsetzt_NeinLegtDieFassungDaneben)
             } else {
                 EXPECT_EQ(bytes(datei()), seine) << "the other program's version stays";
                 EXPECT_EQ(bytes(kopie()), Unsere);
-                const GezeigteMeldung* wo = box(u"Fassung daneben gespeichert"_s);
+                const GezeigteMeldung* wo = plattform.meldungMitTitel(u"Fassung daneben gespeichert"_s);
                 ASSERT_NE(wo, nullptr);
                 EXPECT_TRUE(wo->text.contains(kopie())) << wo->text.toStdString();
                 // The file is still the other's: asked again; the copy's name is taken.
@@ -199,8 +192,7 @@ TEST_F(FremdeFassungMain, LeerlaufLegtDieFassungDaneben_DerNaechsteStartSagtWo)
     sitzung().LeerlaufZaehler = sitzung().LeerlaufGrenze;
     m.ZeitTimeOut_Timer();
     ASSERT_TRUE(QTest::qWaitFor([&] { return m.beendet(); }));
-    for (const GezeigteMeldung& g : plattform.meldungen)
-        EXPECT_NE(g.titel, u"Adressdatei inzwischen gespeichert"_s) << "asked with nobody there";
+    EXPECT_EQ(plattform.meldungMitTitel(u"Adressdatei inzwischen gespeichert"_s), nullptr) << "asked with nobody there";
     EXPECT_EQ(dateiBytes(), Fremd);
     const QString kopie = wurzel.programm() + u"/zettlora_tester.Dat"_s;
     EXPECT_TRUE(wurzel.lesen(u"programm/zettlora_tester.Dat"_s).contains(u"\tUnsere\t"_s));
