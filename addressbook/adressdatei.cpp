@@ -1,8 +1,10 @@
 #include "addressbook/adressdatei.h"
 
+#include "addressbook/leerlauf.h"
 #include "addressbook/listenlauf.h"
 #include "addressbook/sitzung.h"
 #include "common/dateien.h"
+#include "common/ini.h"
 #include "common/meldungen.h"
 #include "common/texte.h"
 #include "platform/codec.h"
@@ -11,7 +13,12 @@
 #include "platform/plattform.h"
 #include "platform/textdatei.h"
 
+#include <QDateTime>
+#include <QDir>
 #include <QFileInfo>
+
+#include <cerrno>
+#include <cstdio>
 
 #include <vector>
 
@@ -95,7 +102,7 @@ bool Aus_Sicherung_Herstellen(const QString& pfad, const QString& sicherung)
     if (!f.open(QIODevice::ReadOnly))
         return false;
     const QByteArray inhalt = f.readAll();
-    return f.error() == QFileDevice::NoError && zplatform::bytesNeuAnlegen(datei, inhalt) == 0;
+    return f.error() == QFileDevice::NoError && zplatform::bytesNeuAnlegen(datei, inhalt, true) == 0;
 }
 
 } // namespace
@@ -156,7 +163,7 @@ LadeErgebnis Adressdatei_Lesen(const QString& pfad, bool anlegen)
             return e;
         }
         // Created only here, never over an existing file.
-        if (int f = zplatform::bytesNeuAnlegen(datei, QByteArray(FeldAnzahl - 1, '\t') + "\r\n")) {
+        if (int f = zplatform::bytesNeuAnlegen(datei, QByteArray(FeldAnzahl - 1, '\t') + "\r\n", true)) {
             e.fehler = QStringLiteral("Die Datei kann nicht angelegt werden. ") + zplatform::fehlerGrund(f);
             return e;
         }
@@ -250,15 +257,17 @@ LadeErgebnis Adressdatei_Lesen(const QString& pfad, bool anlegen)
     return e;
 }
 
-SpeicherErgebnis Adressdatei_Schreiben(const QString& pfad, const QString& beschreibung, const QStringList& eintraege)
-{
-    SpeicherErgebnis ergebnis;
+namespace {
 
+// The bytes of an address file: ".." + description, then every record, each
+// line ended by CR LF, in Windows-1252. False and *fehler (naming the
+// address) for a character Windows-1252 cannot hold.
+bool Adressdatei_Bytes(const QString& beschreibung, const QStringList& eintraege, QByteArray& bytes, QString* fehler)
+{
     // Built and encoded in one pass.
     qsizetype laenge = beschreibung.size() + 4;
     for (const QString& e : eintraege)
         laenge += e.size() + 3;
-    QByteArray bytes;
     bytes.reserve(laenge);
     bytes.append("..");
     qsizetype fehlerPos = Anhaengen(bytes, beschreibung, true);
@@ -276,17 +285,28 @@ SpeicherErgebnis Adressdatei_Schreiben(const QString& pfad, const QString& besch
         fehlerText = e;
         bytes.append("\r\n");
     }
-    if (fehlerPos >= 0) {
-        QString zeichen = fehlerText.mid(fehlerPos, 1).toString();
-        if (fehlerText[fehlerPos].isHighSurrogate() && fehlerPos + 1 < fehlerText.size())
-            zeichen = fehlerText.mid(fehlerPos, 2).toString();
-        const QString wo = fehlerZeile == 0 ? QStringLiteral("in der Beschreibung der Adressdatei")
-                                            : QStringLiteral("in der %1. Adresse").arg(fehlerZeile);
-        ergebnis.fehler = QStringLiteral("Das Zeichen »%1« %2 kann in einer Adressdatei nicht gespeichert werden. "
-                                         "Bitte ersetzen Sie es.")
-                              .arg(zeichen, wo);
+    if (fehlerPos < 0)
+        return true;
+    QString zeichen = fehlerText.mid(fehlerPos, 1).toString();
+    if (fehlerText[fehlerPos].isHighSurrogate() && fehlerPos + 1 < fehlerText.size())
+        zeichen = fehlerText.mid(fehlerPos, 2).toString();
+    const QString wo = fehlerZeile == 0 ? QStringLiteral("in der Beschreibung der Adressdatei")
+                                        : QStringLiteral("in der %1. Adresse").arg(fehlerZeile);
+    *fehler = QStringLiteral("Das Zeichen »%1« %2 kann in einer Adressdatei nicht gespeichert werden. "
+                             "Bitte ersetzen Sie es.")
+                  .arg(zeichen, wo);
+    return false;
+}
+
+} // namespace
+
+SpeicherErgebnis Adressdatei_Schreiben(const QString& pfad, const QString& beschreibung, const QStringList& eintraege,
+                                       const zplatform::Dateistand* erwartet)
+{
+    SpeicherErgebnis ergebnis;
+    QByteArray bytes;
+    if (!Adressdatei_Bytes(beschreibung, eintraege, bytes, &ergebnis.fehler))
         return ergebnis;
-    }
 
     const QString ziel = ZuErsetzendeDatei(pfad);
     const QString ordner = Ordner(ziel);
@@ -320,6 +340,17 @@ SpeicherErgebnis Adressdatei_Schreiben(const QString& pfad, const QString& besch
                           zplatform::fehlerGrund(f);
         return ergebnis;
     }
+    // Another instance's save of the file holds its temporary file until its
+    // rename is done: what stands there now stays until this save's rename.
+    if (erwartet) {
+        const zplatform::Dateistand jetzt = zplatform::dateistand(ziel);
+        if (jetzt.vorhanden && !zplatform::selbeFassung(jetzt, *erwartet)) {
+            ergebnis.fremdeFassung = true;
+            ergebnis.vorgefunden = jetzt;
+            ergebnis.fehler = QStringLiteral("Die Datei ist inzwischen von einem anderen Programm gespeichert worden.");
+            return ergebnis;
+        }
+    }
     if (alt.vorhanden) {
         zplatform::rechteSetzen(zwischen, modus); // the umask may have narrowed it
         // The old file stays as the ".BAK" until the new one is in place; an
@@ -339,7 +370,40 @@ SpeicherErgebnis Adressdatei_Schreiben(const QString& pfad, const QString& besch
     if (alt.vorhanden)
         zplatform::entfernen(sicherung);
     ergebnis.ok = true;
+    ergebnis.stand = neu.stand();
     return ergebnis;
+}
+
+QString Beiseite_Name(const QString& pfad, int nummer)
+{
+    const QFileInfo info(ZuErsetzendeDatei(pfad));
+    QString benutzer = Eigener_Benutzer();
+    for (QChar& c : benutzer)
+        if (!c.isLetterOrNumber() && c != QLatin1Char('-') && c != QLatin1Char('.'))
+            c = QLatin1Char('_');
+    const QString zahl = nummer > 1 ? QStringLiteral("_%1").arg(nummer) : QString();
+    return info.absolutePath() + QLatin1Char('/') + info.completeBaseName() + QLatin1Char('_') + benutzer + zahl +
+           QStringLiteral(".Dat");
+}
+
+QString Fassung_Beiseite_Speichern(const QString& pfad, const QString& beschreibung, const QStringList& eintraege,
+                                   QString* fehler)
+{
+    QByteArray bytes;
+    if (!Adressdatei_Bytes(beschreibung, eintraege, bytes, fehler))
+        return QString();
+    int f = 0;
+    QString name;
+    for (int nummer = 1; nummer <= 1000; ++nummer) {
+        name = Beiseite_Name(pfad, nummer);
+        if ((f = zplatform::bytesNeuAnlegen(name, bytes, true)) == 0)
+            return name;
+        if (f != EEXIST)
+            break; // taken names are passed by, nothing else
+    }
+    *fehler = QStringLiteral("Ihre Fassung kann auch nicht als »%1« daneben gespeichert werden. ").arg(name) +
+              zplatform::fehlerGrund(f);
+    return QString();
 }
 
 // ---------------------------------------------------------------------------
@@ -371,14 +435,27 @@ bool Daten_Laden(AdressListe& liste)
     // What a save killed halfway left beside the file (never a save of another instance under way).
     Speicherreste_Entfernen(pfad);
     const QString sicherung = zplatform::pfadAufloesen(Sicherungsdatei(ZuErsetzendeDatei(pfad)));
-    if (Aus_Sicherung_Herstellen(pfad, sicherung)) {
+    const bool hergestellt = Aus_Sicherung_Herstellen(pfad, sicherung);
+    // The version read: taken before the reading, so a version saved by
+    // another program while this one reads counts as another.
+    zplatform::Dateistand gelesen = zplatform::dateistand(ZuErsetzendeDatei(pfad));
+    LadeErgebnis e = Adressdatei_Lesen(pfad, true);
+    if (e.angelegt)
+        gelesen = zplatform::dateistand(ZuErsetzendeDatei(pfad));
+    s.DateiStand = e.ok ? gelesen : zplatform::Dateistand();
+    if (hergestellt) {
+        const qsizetype anzahl = e.eintraege.size();
+        const QString adressen = anzahl == 0   ? QStringLiteral("keine Adressen")
+                                 : anzahl == 1 ? QStringLiteral("eine Adresse")
+                                               : QStringLiteral("%1 Adressen").arg(anzahl);
+        const QDateTime vom = QFileInfo(sicherung).lastModified();
         zcommon::Meldung(QStringLiteral("#SystemExclamation"),
                          QStringLiteral("Die Adressdatei »%1« war nicht vorhanden.~~Sie wurde aus ihrer "
-                                        "Sicherungskopie »%2« wiederhergestellt.")
-                             .arg(zcommon::Woertlich(zplatform::pfadAufloesen(pfad)), zcommon::Woertlich(sicherung)),
+                                        "Sicherungskopie »%2« vom %3 wiederhergestellt und enthält %4.")
+                             .arg(zcommon::Woertlich(zplatform::pfadAufloesen(pfad)), zcommon::Woertlich(sicherung),
+                                  vom.toString(QStringLiteral("dd.MM.yyyy, hh:mm 'Uhr'")), adressen),
                          zplatform::vbExclamation);
     }
-    LadeErgebnis e = Adressdatei_Lesen(pfad, true);
     s.Beschreibung = e.beschreibung;
     liste.setEintraege(std::move(e.eintraege));
 
@@ -414,8 +491,91 @@ bool Daten_Laden(AdressListe& liste)
     if (e.ok && !e.zuViele && !e.angelegt && !s.NurLesen &&
         !zplatform::zwischendateiInArbeit(Zwischendatei(ZuErsetzendeDatei(pfad))))
         zplatform::entfernen(sicherung);
+    Beiseite_Hinweis_Zeigen();
     return e.ok;
 }
+
+namespace {
+
+const QString BeiseiteSektion = QStringLiteral("Beiseite");
+
+// Nobody is there to answer a question now: an exit from outside (a
+// termination signal, the idle exit) is under way, or no box can be shown.
+bool NiemandDa()
+{
+    return Leerlauf_AusstiegLaeuft() || !zplatform::plattform().hatAnzeige();
+}
+
+// A line on standard error, for whoever ended the program from outside.
+void FehlerzeileSchreiben(const QString& text)
+{
+    const QByteArray zeile = (text + QLatin1Char('\n')).toLocal8Bit();
+    std::fwrite(zeile.constData(), 1, size_t(zeile.size()), stderr);
+    std::fflush(stderr);
+}
+
+// The question before a save replaces what another program has saved; true
+// for Yes (replace it).
+bool FremdeFassung_Ersetzen(const zplatform::Dateistand& vorgefunden, const std::vector<Reservierung>& andere)
+{
+    const QString datei = zplatform::pfadAufloesen(sitzung().AdressDateiName);
+    QStringList wer;
+    for (const Reservierung& r : andere)
+        wer << (r.rechner.isEmpty() ? r.benutzer : QStringLiteral("%1 am Computer »%2«").arg(r.benutzer, r.rechner));
+    const QString halter = wer.isEmpty() ? QString()
+                                         : QStringLiteral(" Bearbeitet wird sie zurzeit auch von %1.")
+                                               .arg(zcommon::Woertlich(wer.join(QStringLiteral(", "))));
+    const QDateTime am = QDateTime::fromMSecsSinceEpoch(vorgefunden.geaendertNs / 1000000);
+    return zcommon::Meldung(
+               QStringLiteral("#SystemQuestion"),
+               QStringLiteral("Die Adressdatei »%1« ist von einem anderen Programm gespeichert worden (am %2), "
+                              "seit Sie sie geöffnet oder zuletzt gespeichert haben.%3~~Soll Ihre Fassung sie "
+                              "ersetzen?~~Ja: Ihre Fassung ersetzt die Datei; was das andere Programm gespeichert "
+                              "hat, geht verloren.~Nein: Ihre Fassung wird als eigene Datei »%4« neben der "
+                              "Adressdatei gespeichert; die Adressdatei bleibt, wie sie ist.")
+                   .arg(zcommon::Woertlich(datei), am.toString(QStringLiteral("dd.MM.yyyy, hh:mm 'Uhr'")), halter,
+                        zcommon::Woertlich(QFileInfo(Beiseite_Name(datei)).fileName())),
+               zplatform::vbYesNo | zplatform::vbQuestion | zplatform::vbDefaultButton2,
+               QStringLiteral("Adressdatei inzwischen gespeichert"), 0, zplatform::vbNo) == zplatform::vbYes;
+}
+
+// Keeps this version beside the address file and says where: in a box, or
+// with nobody there, on standard error and at the next start.
+bool Fassung_Beiseite(AdressListe& liste, bool niemandDa)
+{
+    Sitzung& s = sitzung();
+    const QString datei = zplatform::pfadAufloesen(s.AdressDateiName);
+    QString fehler;
+    const QString kopie = Fassung_Beiseite_Speichern(s.AdressDateiName, s.Beschreibung, liste.eintraege(), &fehler);
+    if (kopie.isEmpty()) {
+        s.SpeicherFehler = fehler;
+        Speicherfehler_Melden(fehler);
+        return false;
+    }
+    s.Geaendert = 0;
+    s.SpeicherFehler.clear();
+    if (niemandDa) {
+        FehlerzeileSchreiben(QStringLiteral("Zettlora: Die Adressdatei »%1« ist inzwischen von einem anderen Programm "
+                                            "gespeichert worden; diese Fassung ist deshalb nicht darüber, sondern "
+                                            "als »%2« daneben gespeichert.")
+                                 .arg(QDir::toNativeSeparators(datei), QDir::toNativeSeparators(kopie)));
+        const QString ini; // Zizorud.ini: the user's own settings
+        const int nummer = int(zcommon::Ini_Schluessel(ini, BeiseiteSektion).size()) + 1;
+        zcommon::Ini_Schreiben(
+            ini, BeiseiteSektion, QString::number(nummer),
+            QStringList{zcommon::Jetzt().toString(QStringLiteral("dd.MM.yyyy, hh:mm 'Uhr'")), datei, kopie}.join(
+                QLatin1Char('|')));
+        return true;
+    }
+    zcommon::Meldung(QStringLiteral("#SystemExclamation"),
+                     QStringLiteral("Ihre Fassung ist als »%1« neben der Adressdatei gespeichert.~~Die Adressdatei "
+                                    "»%2« enthält weiter, was das andere Programm gespeichert hat.")
+                         .arg(zcommon::Woertlich(kopie), zcommon::Woertlich(datei)),
+                     zplatform::vbExclamation, QStringLiteral("Fassung daneben gespeichert"));
+    return true;
+}
+
+} // namespace
 
 bool Daten_Speichern(AdressListe& liste)
 {
@@ -426,15 +586,57 @@ bool Daten_Speichern(AdressListe& liste)
         s.SpeicherFehler.clear(); // nothing left unsaved
         return true;
     }
-    const SpeicherErgebnis e = Adressdatei_Schreiben(s.AdressDateiName, s.Beschreibung, liste.eintraege());
+    // New starts are asked as long as this run holds the file.
+    std::vector<Reservierung> andere;
+    if (!s.ReservierteDatei.isEmpty() && s.ReservierteDatei == s.AdressDateiName)
+        andere = Reservierung_Erneuern(s.AdressDateiName);
+    zplatform::Dateistand erwartet = s.DateiStand;
+    SpeicherErgebnis e;
+    for (;;) {
+        e = Adressdatei_Schreiben(s.AdressDateiName, s.Beschreibung, liste.eintraege(),
+                                  erwartet.vorhanden ? &erwartet : nullptr);
+        if (!e.fremdeFassung)
+            break;
+        // Another program has saved the file since this one read or wrote it.
+        // A question closed by an exit from outside keeps this version beside it too.
+        if (NiemandDa() || !FremdeFassung_Ersetzen(e.vorgefunden, andere))
+            return Fassung_Beiseite(liste, NiemandDa());
+        erwartet = e.vorgefunden; // replaced as agreed, unless it changed once more meanwhile
+    }
     if (!e.ok) {
         s.SpeicherFehler = e.fehler.isEmpty() ? QStringLiteral("Unbekannter Fehler.") : e.fehler;
         Speicherfehler_Melden(s.SpeicherFehler);
         return false;
     }
+    s.DateiStand = e.stand;
     s.Geaendert = 0;
     s.SpeicherFehler.clear();
     return true;
+}
+
+void Beiseite_Hinweis_Zeigen()
+{
+    const QString ini;
+    const QStringList schluessel = zcommon::Ini_Schluessel(ini, BeiseiteSektion);
+    QStringList absaetze;
+    for (const QString& k : schluessel) {
+        const QStringList teile = zcommon::Ini_Lesen(ini, BeiseiteSektion, k).split(QLatin1Char('|'));
+        if (teile.size() < 3)
+            continue;
+        absaetze << QStringLiteral("Beim Programmende am %1 war die Adressdatei »%2« inzwischen von einem anderen "
+                                   "Programm gespeichert worden. Ihre Fassung steht deshalb nicht darin, sondern in "
+                                   "»%3«.")
+                        .arg(zcommon::Woertlich(teile[0]), zcommon::Woertlich(teile[1]), zcommon::Woertlich(teile[2]));
+    }
+    if (schluessel.isEmpty())
+        return;
+    zcommon::Ini_Loeschen(ini, BeiseiteSektion);
+    if (absaetze.isEmpty())
+        return;
+    zcommon::Meldung(QStringLiteral("#SystemExclamation"),
+                     absaetze.join(QStringLiteral("~~")) +
+                         QStringLiteral("~~Öffnen Sie sie, um Ihre Änderungen in die Adressdatei zu übernehmen."),
+                     zplatform::vbExclamation, QStringLiteral("Fassung daneben gespeichert"));
 }
 
 void Speicherfehler_Melden(const QString& fehler)

@@ -20,6 +20,7 @@
 
 #include "addressbook/adressliste.h"
 #include "addressbook/reservierung.h"
+#include "platform/dateisystem.h"
 
 #include <QString>
 #include <QStringList>
@@ -50,13 +51,19 @@ struct LadeErgebnis
 // end of the file are no address. Stops after 32000 records (zuViele when more
 // would follow) without reading or decoding the rest. With
 // anlegen, a file that exists under no case of its name is created with one
-// line of 23 TABs (never overwriting anything).
+// line of 23 TABs (never overwriting anything), with the write permissions of
+// its folder (zplatform::bytesNeuAnlegen), so every user who may write a
+// shared data folder may write the file.
 LadeErgebnis Adressdatei_Lesen(const QString& pfad, bool anlegen = true);
 
 struct SpeicherErgebnis
 {
     bool ok = false;
     QString fehler; // German reason when !ok
+    // Another version stood there than the one expected: nothing was written.
+    bool fremdeFassung = false;
+    zplatform::Dateistand vorgefunden; // that version
+    zplatform::Dateistand stand;       // the file written, after success
 };
 
 // Writes ".." + description and every record, each followed by CR LF, in
@@ -69,7 +76,24 @@ struct SpeicherErgebnis
 // description), so each record stays one line. A character Windows-1252
 // cannot hold makes the save fail (the reason names the address). On any
 // failure the old file is unchanged (and a ".BAK" made by this save stays).
-SpeicherErgebnis Adressdatei_Schreiben(const QString& pfad, const QString& beschreibung, const QStringList& eintraege);
+// With erwartet, a file standing there as another version than that one
+// (zplatform::selbeFassung) is not replaced: fremdeFassung, vorgefunden. The
+// check is made while this save holds its temporary file, so a save of
+// another instance cannot come between it and the rename.
+SpeicherErgebnis Adressdatei_Schreiben(const QString& pfad, const QString& beschreibung, const QStringList& eintraege,
+                                       const zplatform::Dateistand* erwartet = nullptr);
+
+// This program's version kept as a file of its own beside the address file,
+// when another program has saved the file meanwhile: "<name>_<user>.Dat"
+// in its folder (the name without its extension; the user as
+// Eigener_Benutzer, signs a file name cannot hold as "_"), with "_2", "_3"
+// ... where such a file stands already: nothing is overwritten. The new
+// file gets the folder's write permissions. Returns its path; "" and
+// *fehler when it could not be written.
+QString Fassung_Beiseite_Speichern(const QString& pfad, const QString& beschreibung, const QStringList& eintraege,
+                                   QString* fehler);
+// The name the first such file would get.
+QString Beiseite_Name(const QString& pfad, int nummer = 1);
 
 // The ".BAK" path and the temporary path Adressdatei_Schreiben uses for a file.
 QString Sicherungsdatei(const QString& pfad);
@@ -95,17 +119,35 @@ bool Speicherreste_Entfernen(const QString& pfad);
 // question. Sets sitzung().NurLesen. A missing file whose ".BAK" is there is
 // made again from it (with a message) instead of being created empty; a
 // ".BAK" a save left goes once the file has been read whole and opened for
-// writing, while no other save of it is under way. Does not select, show or touch any
-// widget. Returns false when the file could not be read (the list is empty then).
+// writing, while no other save of it is under way. Notes the version read
+// (sitzung().DateiStand). Versions an earlier run kept beside their files at
+// an exit with nobody to answer are named once (Beiseite_Hinweis_Zeigen).
+// Does not select, show or touch any widget. Returns false when the file
+// could not be read (the list is empty then).
 bool Daten_Laden(AdressListe& liste);
 
 // Saves the list into sitzung().AdressDateiName. Read-only mode: does nothing
 // and returns true. Geaendert == 0: nothing to write, returns true. Otherwise
-// writes (Adressdatei_Schreiben) and sets Geaendert = 0 only after success.
+// this run's reservation is made sure of (Reservierung_Erneuern), and the file
+// written (Adressdatei_Schreiben) unless another program has saved it since
+// this run read or last wrote it (sitzung().DateiStand): then
+// "#SystemQuestion" and the question "Adressdatei inzwischen gespeichert"
+// (No preselected, and the answer when the program closes it): Yes replaces
+// the file, No keeps this version beside it (Fassung_Beiseite_Speichern) and
+// says where. With nobody to answer (an exit from outside under way, no
+// display) nothing is asked: the version is kept beside the file, a line
+// on standard error says where, and the next start shows it. Geaendert = 0
+// only after success (a version kept beside counts as saved; the file's
+// version stays the other program's, so the next save asks again).
 // On failure: "#SystemHand" and a message naming the file and the reason
 // (Speicherfehler_Melden); Geaendert stays 1, sitzung().SpeicherFehler holds
 // the reason (cleared when a save or a load succeeds); returns false.
 bool Daten_Speichern(AdressListe& liste);
+
+// Shows the versions that exits with nobody to answer kept beside their
+// address files (Zizorud.ini, section "Beiseite"), in one message, and
+// forgets them.
+void Beiseite_Hinweis_Zeigen();
 
 // The message of a failed save of the open address file, for the reason given.
 void Speicherfehler_Melden(const QString& fehler);

@@ -14,18 +14,15 @@
 #include <QFileInfo>
 #include <QStringList>
 
+#include <algorithm>
+
 namespace zadressbuch {
 
 namespace {
 
 const QString ReservierungSektion = QStringLiteral("Reservierung");
-
-// The own identity in a reservation.
-QString EigenerBenutzer()
-{
-    const QString login = zplatform::plattform().loginName();
-    return login.isEmpty() ? QStringLiteral("unbekannt") : login;
-}
+// The fields of one holder in the entry.
+constexpr qsizetype HalterFelder = 6;
 
 QString EigenerRechner()
 {
@@ -38,14 +35,12 @@ bool Gleich(const QString& a, const QString& b)
     return a.compare(b, Qt::CaseInsensitive) == 0;
 }
 
-// An entry as it stands in either place.
-Reservierung Deuten(const QString& wert)
+// One holder from its fields.
+Reservierung Deuten(const QStringList& teile)
 {
     Reservierung r;
-    if (zcommon::Trim(wert).isEmpty())
-        return r;
-    const QStringList teile = wert.split(QLatin1Char('|'));
     r.vorhanden = true;
+    r.felder = teile;
     r.benutzer = teile.value(0).trimmed();
     r.rechner = teile.value(1).trimmed();
     r.pid = teile.value(2).trimmed().toLongLong();
@@ -58,19 +53,106 @@ Reservierung Deuten(const QString& wert)
     const bool hier = Gleich(r.rechner, EigenerRechner()) &&
                       (r.kennung.isEmpty() || eigeneKennung.isEmpty() || Gleich(r.kennung, eigeneKennung));
     const qint64 meine = zplatform::eigenePid();
-    r.eigene = hier && Gleich(r.benutzer, EigenerBenutzer()) && r.pid == meine &&
+    r.eigene = hier && Gleich(r.benutzer, Eigener_Benutzer()) && r.pid == meine &&
                (r.start == 0 || r.start == zplatform::prozessStart(meine));
     // Whoever wrote it on this computer: the process has ended.
     r.verwaist = hier && !r.eigene && !zplatform::prozessLebt(r.pid, r.start);
     return r;
 }
 
-Reservierung AltLesen(const QString& pfad)
+// This process as a holder.
+Reservierung Eigene()
 {
-    return Deuten(zcommon::Ini_Lesen(AlteReservierungsdatei(), ReservierungSektion, pfad));
+    const qint64 pid = zplatform::eigenePid();
+    return Deuten(QStringList{Eigener_Benutzer(), EigenerRechner(), QString::number(pid),
+                              zcommon::Jetzt().toString(QStringLiteral("dd.MM.yyyy hh:mm")),
+                              QString::number(zplatform::prozessStart(pid)), zplatform::rechnerKennung()});
+}
+
+// The holders that run elsewhere: neither this process nor ended.
+std::vector<Reservierung> Andere(const std::vector<Reservierung>& halter)
+{
+    std::vector<Reservierung> andere;
+    for (const Reservierung& r : halter)
+        if (!r.eigene && !r.verwaist)
+            andere.push_back(r);
+    return andere;
+}
+
+bool EigeneDarunter(const std::vector<Reservierung>& halter)
+{
+    return std::any_of(halter.begin(), halter.end(), [](const Reservierung& r) { return r.eigene; });
+}
+
+std::vector<Reservierung> AltLesen(const QString& pfad)
+{
+    return Reservierung_Deuten(zcommon::Ini_Lesen(AlteReservierungsdatei(), ReservierungSektion, pfad));
+}
+
+// The entry's file, written as every user who may write its folder may.
+QString Datei(const QString& pfad)
+{
+    const QString datei = Reservierungsdatei(pfad);
+    zcommon::Ini_Gemeinsam(datei);
+    return datei;
+}
+
+// Writes the holders as the file's entry (none: the key goes); false when that failed.
+bool Eintragen(const QString& pfad, const std::vector<Reservierung>& halter)
+{
+    if (halter.empty())
+        zcommon::Ini_Loeschen(Datei(pfad), ReservierungSektion, Reservierungsschluessel(pfad));
+    else
+        zcommon::Ini_Schreiben(Datei(pfad), ReservierungSektion, Reservierungsschluessel(pfad),
+                               Reservierung_Wert(halter));
+    return zcommon::Ini_Fehler().isEmpty();
+}
+
+// "anna am Computer »buero-pc« seit 01.07.2000 08:15", for the question.
+QString Wer(const Reservierung& r)
+{
+    const QString wer = r.benutzer.isEmpty() ? QStringLiteral("einem anderen Benutzer") : r.benutzer;
+    const QString wo = r.rechner.isEmpty() ? QString() : QStringLiteral(" am Computer »%1«").arg(r.rechner);
+    const QString seit = r.zeit.isEmpty() ? QString() : QStringLiteral(" seit %1").arg(r.zeit);
+    return zcommon::Woertlich(wer + wo + seit);
+}
+
+void NichtReserviert_Melden(const QString& pfad)
+{
+    const QString datei = zplatform::pfadAufloesen(pfad);
+    zcommon::Meldung(
+        QStringLiteral("#SystemHand"),
+        QStringLiteral("Die Adressdatei »%1« kann nicht für Sie reserviert werden.~~%2~~Sie wird deshalb "
+                       "nur zum Lesen geöffnet: ohne Reservierung würde niemand gefragt, der sie zugleich "
+                       "bearbeiten will. Jeder Benutzer der Datei braucht Schreibrechte im Ordner »%3« und an der "
+                       "Datei »Reservierungen.ini« darin.")
+            .arg(zcommon::Woertlich(datei), zcommon::Woertlich(zcommon::Ini_Fehler()),
+                 zcommon::Woertlich(QFileInfo(datei).absolutePath())),
+        zplatform::vbExclamation, QStringLiteral("Adressdatei nicht reserviert"));
+}
+
+// Why a file opens read-only when the user may not write its folder, once a run for each folder.
+void OhneSchreibrecht_Melden(const QString& ordner, const QString& datei)
+{
+    Sitzung& s = sitzung();
+    if (s.OhneSchreibrechtGemeldet == ordner || !zplatform::dateistand(ordner).ordner)
+        return;
+    s.OhneSchreibrechtGemeldet = ordner;
+    zcommon::Meldung(QStringLiteral("#SystemExclamation"),
+                     QStringLiteral("Im Ordner »%1« dürfen Sie keine Dateien anlegen oder ändern.~~Die Adressdatei "
+                                    "»%2« wird deshalb nur zum Lesen geöffnet; Änderungen könnten weder gespeichert "
+                                    "noch für Sie reserviert werden.")
+                         .arg(zcommon::Woertlich(ordner), zcommon::Woertlich(QFileInfo(datei).fileName())),
+                     zplatform::vbExclamation, QStringLiteral("Nur Leserechte"));
 }
 
 } // namespace
+
+QString Eigener_Benutzer()
+{
+    const QString login = zplatform::plattform().loginName();
+    return login.isEmpty() ? QStringLiteral("unbekannt") : login;
+}
 
 QString Reservierungsdatei(const QString& pfad)
 {
@@ -88,28 +170,54 @@ QString AlteReservierungsdatei()
     return zplatform::pfadAufloesen(zcommon::Programm_Ordner() + QStringLiteral("/DurIdovi.ini"));
 }
 
-Reservierung Reservierung_Lesen(const QString& pfad)
+std::vector<Reservierung> Reservierung_Deuten(const QString& wert)
 {
-    const Reservierung r =
-        Deuten(zcommon::Ini_Lesen(Reservierungsdatei(pfad), ReservierungSektion, Reservierungsschluessel(pfad)));
-    return r.vorhanden ? r : AltLesen(pfad);
+    std::vector<Reservierung> halter;
+    const QStringList teile = wert.split(QLatin1Char('|'));
+    for (qsizetype i = 0; i < teile.size(); i += HalterFelder) {
+        const QStringList felder = teile.mid(i, HalterFelder);
+        if (!zcommon::Trim(felder.join(QString())).isEmpty())
+            halter.push_back(Deuten(felder));
+    }
+    return halter;
 }
 
-void Reservierung_Schreiben(const QString& pfad)
+QString Reservierung_Wert(const std::vector<Reservierung>& halter)
 {
-    const QString zeit = zcommon::Jetzt().toString(QStringLiteral("dd.MM.yyyy hh:mm"));
-    const qint64 pid = zplatform::eigenePid();
-    const QString wert = QStringList{EigenerBenutzer(),
-                                     EigenerRechner(),
-                                     QString::number(pid),
-                                     zeit,
-                                     QString::number(zplatform::prozessStart(pid)),
-                                     zplatform::rechnerKennung()}
-                             .join(QLatin1Char('|'));
-    zcommon::Ini_Schreiben(Reservierungsdatei(pfad), ReservierungSektion, Reservierungsschluessel(pfad), wert);
+    QStringList teile;
+    for (size_t i = 0; i < halter.size(); ++i) {
+        QStringList felder = halter[i].felder;
+        while (i + 1 < halter.size() && felder.size() < HalterFelder)
+            felder << QString();
+        teile << felder;
+    }
+    return teile.join(QLatin1Char('|'));
+}
+
+std::vector<Reservierung> Reservierung_Halter(const QString& pfad)
+{
+    std::vector<Reservierung> halter =
+        Reservierung_Deuten(zcommon::Ini_Lesen(Datei(pfad), ReservierungSektion, Reservierungsschluessel(pfad)));
+    return halter.empty() ? AltLesen(pfad) : halter;
+}
+
+Reservierung Reservierung_Lesen(const QString& pfad)
+{
+    const std::vector<Reservierung> halter = Reservierung_Halter(pfad);
+    return halter.empty() ? Reservierung() : halter.front();
+}
+
+bool Reservierung_Schreiben(const QString& pfad)
+{
+    zcommon::Ini_Sperre sperre(Datei(pfad));
+    std::vector<Reservierung> halter = Andere(Reservierung_Halter(pfad));
+    halter.insert(halter.begin(), Eigene());
+    if (!Eintragen(pfad, halter))
+        return false;
     // The entry of an earlier version is replaced by this one.
-    if (AltLesen(pfad).vorhanden)
+    if (!AltLesen(pfad).empty())
         zcommon::Ini_Loeschen(AlteReservierungsdatei(), ReservierungSektion, pfad);
+    return true;
 }
 
 void Reservierung_Freigeben(const QString& pfad)
@@ -117,49 +225,64 @@ void Reservierung_Freigeben(const QString& pfad)
     if (pfad.isEmpty())
         return;
     {
-        const QString datei = Reservierungsdatei(pfad);
-        zcommon::Ini_Sperre sperre(datei);
-        const QString schluessel = Reservierungsschluessel(pfad);
-        if (Deuten(zcommon::Ini_Lesen(datei, ReservierungSektion, schluessel)).eigene)
-            zcommon::Ini_Loeschen(datei, ReservierungSektion, schluessel);
+        zcommon::Ini_Sperre sperre(Datei(pfad));
+        const std::vector<Reservierung> halter =
+            Reservierung_Deuten(zcommon::Ini_Lesen(Datei(pfad), ReservierungSektion, Reservierungsschluessel(pfad)));
+        if (EigeneDarunter(halter))
+            Eintragen(pfad, Andere(halter));
     }
-    const Reservierung alt = AltLesen(pfad);
-    if (alt.eigene || alt.verwaist)
+    const std::vector<Reservierung> alt = AltLesen(pfad);
+    if (!alt.empty() && (alt.front().eigene || alt.front().verwaist))
         zcommon::Ini_Loeschen(AlteReservierungsdatei(), ReservierungSektion, pfad);
+}
+
+std::vector<Reservierung> Reservierung_Erneuern(const QString& pfad)
+{
+    zcommon::Ini_Sperre sperre(Datei(pfad));
+    const std::vector<Reservierung> halter = Reservierung_Halter(pfad);
+    if (!EigeneDarunter(halter))
+        Reservierung_Schreiben(pfad);
+    return Andere(halter);
 }
 
 bool Reservierung_Pruefen(const QString& pfad)
 {
-    Reservierung r;
+    std::vector<Reservierung> andere;
     {
         // Check and write as one step: a second instance waits here and then
         // finds this one's entry.
-        zcommon::Ini_Sperre sperre(Reservierungsdatei(pfad));
-        r = Reservierung_Lesen(pfad);
-        if (!r.vorhanden || r.eigene || r.verwaist) {
-            Reservierung_Schreiben(pfad);
-            return true;
+        zcommon::Ini_Sperre sperre(Datei(pfad));
+        andere = Andere(Reservierung_Halter(pfad));
+        if (andere.empty()) {
+            if (Reservierung_Schreiben(pfad))
+                return true;
+            NichtReserviert_Melden(pfad);
+            return false;
         }
     }
-    const QString wer = r.benutzer.isEmpty() ? QStringLiteral("einem anderen Benutzer") : r.benutzer;
-    const QString wo = r.rechner.isEmpty() ? QString() : QStringLiteral(" am Computer »%1«").arg(r.rechner);
-    const QString seit = r.zeit.isEmpty() ? QString() : QStringLiteral(" seit %1").arg(r.zeit);
+    QStringList wer;
+    for (const Reservierung& r : andere)
+        wer << Wer(r);
+    const QString alle =
+        wer.size() == 1 ? wer.front()
+                        : wer.mid(0, wer.size() - 1).join(QStringLiteral(", ")) + QStringLiteral(" und ") + wer.back();
     const int antwort = zcommon::Meldung(
         QStringLiteral("#SystemQuestion"),
-        QStringLiteral("Die Adressdatei »%1« wird%2 von %3%4 bearbeitet.~~Möchten Sie die Datei nur zum Lesen "
-                       "öffnen?~~Ja: nur lesen; Sie können nichts ändern.~Nein: trotzdem bearbeiten; die "
-                       "Reservierung geht auf Sie über, und was der andere Benutzer speichert, kann "
-                       "verloren gehen.")
-            .arg(zcommon::Woertlich(pfad), seit, zcommon::Woertlich(wer), zcommon::Woertlich(wo)),
+        QStringLiteral("Die Adressdatei »%1« wird von %2 bearbeitet.~~Möchten Sie die Datei nur zum Lesen "
+                       "öffnen?~~Ja: nur lesen; Sie können nichts ändern.~Nein: trotzdem bearbeiten; Sie arbeiten "
+                       "dann zugleich an der Datei, und wer speichert, nachdem ein anderer gespeichert hat, wird "
+                       "vorher gefragt.")
+            .arg(zcommon::Woertlich(pfad), alle),
         zplatform::vbYesNo | zplatform::vbQuestion, QStringLiteral("Adressdatei reserviert"), 0,
         // Closed by the program (a termination signal, the idle exit): read-only,
         // the other instance keeps its reservation.
         zplatform::vbYes);
     if (antwort != zplatform::vbNo)
         return false;
-    zcommon::Ini_Sperre sperre(Reservierungsdatei(pfad));
-    Reservierung_Schreiben(pfad);
-    return true;
+    if (Reservierung_Schreiben(pfad))
+        return true;
+    NichtReserviert_Melden(pfad);
+    return false;
 }
 
 // ---------------------------------------------------------------------------
@@ -183,10 +306,12 @@ bool NurLesen_Entscheiden(bool reservieren)
         }
     }
     if (!nurLesen) {
-        if (zplatform::dateistand(datei).vorhanden && !zplatform::beschreibbar(datei))
+        if (zplatform::dateistand(datei).vorhanden && !zplatform::beschreibbar(datei)) {
             nurLesen = true;
-        else if (!zplatform::beschreibbar(ordner))
+        } else if (!zplatform::beschreibbar(ordner)) {
             nurLesen = true;
+            OhneSchreibrecht_Melden(ordner, datei);
+        }
     }
     if (!nurLesen && reservieren) {
         if (Reservierung_Pruefen(pfad)) {

@@ -4,6 +4,7 @@
 // window. One object for the whole run (tests reset it).
 
 #include "addressbook/datensatz.h"
+#include "platform/dateisystem.h"
 
 #include <QString>
 #include <array>
@@ -46,6 +47,12 @@ struct Sitzung
     bool LadeNurLesen = false;
     // Full path of the address file whose reservation this run holds ("" none).
     QString ReservierteDatei;
+    // The open address file as this run read it or last wrote it (identity,
+    // time and size; vorhanden false: no version known). A save that finds
+    // another version there asks before replacing it (Daten_Speichern).
+    zplatform::Dateistand DateiStand;
+    // The folder this run has said it may not write in (once a run).
+    QString OhneSchreibrechtGemeldet;
     // The user has been told that the index counter could not be written.
     bool IndexFehlerGemeldet = false;
 

@@ -301,6 +301,8 @@ bool DatenOrdner_Verlegen()
             s.ReservierteDatei = neuerName;
         }
         s.AdressDateiName = neuerName;
+        // The copy is the version this run has written.
+        s.DateiStand = zplatform::dateistand(neuerName);
     }
     return true;
 }

@@ -24,6 +24,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
+#include <QSet>
 
 #include <cerrno>
 #include <cmath>
@@ -239,6 +240,7 @@ struct Zwischenspeicher
     QHash<QString, QString> pfadVon;                   // name as asked -> resolved path
     QHash<QString, Stapel> stapel;                     // full path -> its batch, while one exists
     QHash<QString, Sperre> sperren;                    // full path -> the lock this process holds
+    QSet<QString> gemeinsam;                           // full paths of the files every user shares
     QString letzterFehler;                             // why the last write failed ("" none)
 };
 
@@ -298,7 +300,9 @@ bool zurueckschreiben(const QString& pfad, Inhalt inhalt)
         letzterFehler = gelesen.fehler + QStringLiteral(" Sie wird deshalb nicht überschrieben.");
         return false;
     }
-    if (const zplatform::Ergebnis e = zplatform::bytesSchreiben(pfad, inhalt.bytes()); !e) {
+    if (const zplatform::Ergebnis e =
+            zplatform::bytesSchreiben(pfad, inhalt.bytes(), speicher().gemeinsam.contains(pfad));
+        !e) {
         letzterFehler = e.fehler;
         return false;
     }
@@ -769,6 +773,11 @@ void Ini_CacheLeeren()
     Zwischenspeicher& s = speicher();
     s.dateien.clear();
     s.pfadVon.clear();
+}
+
+void Ini_Gemeinsam(const QString& datei)
+{
+    speicher().gemeinsam.insert(pfad(datei));
 }
 
 Ini_Sperre::Ini_Sperre(const QString& datei)

@@ -88,6 +88,12 @@ QString Ini_Fehler();
 // Drops every cached file (tests that change files behind the layer's back).
 void Ini_CacheLeeren();
 
+// A settings file that every user who may write its folder shares (the
+// reservations beside an address file), from now on for the whole run: its
+// writes replace it whoever made it and whatever its own permission bits,
+// and give it the folder's write permissions (zplatform::gemeinsamErsetzen).
+void Ini_Gemeinsam(const QString& datei);
+
 // A batch of writes into one settings file. While a batch for a file exists,
 // Ini_Schreiben, Ini_Zaehler_Erhoehen and Ini_Loeschen on that file (under any
 // name that stands for it) change only the content held in memory, and every

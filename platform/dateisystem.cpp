@@ -121,7 +121,10 @@ bool gleicheDatei(int fd, const QByteArray& name)
 int sperrdateiVersuchen(const QByteArray& name)
 {
     for (;;) {
-        const int fd = ::open(name.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
+        int fd = ::open(name.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
+        // One another user left behind (its holder killed) locks as well.
+        if (fd < 0 && (errno == EACCES || errno == EPERM))
+            fd = ::open(name.constData(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
         if (fd < 0)
             return -2;
         if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
@@ -286,20 +289,9 @@ int zwischenkopieBenennen(const QByteArray& ziel, Zwischenkopie& k)
     return EEXIST;
 }
 
-// The test fault of a rename onto this path, 0 when none.
-int umbenennenTestfehler(const QString& nach)
-{
-    return !g_umbenennenZiel.isEmpty() && nach == g_umbenennenZiel ? g_umbenennenFehler : 0;
-}
-
-} // namespace
-
-Dateistand dateistand(const QString& pfad)
+Dateistand standAus(const struct stat& st)
 {
     Dateistand d;
-    struct stat st;
-    if (pfad.isEmpty() || ::stat(pfad8(pfad).constData(), &st) != 0)
-        return d;
     d.vorhanden = true;
     d.datei = S_ISREG(st.st_mode);
     d.ordner = S_ISDIR(st.st_mode);
@@ -312,6 +304,78 @@ Dateistand dateistand(const QString& pfad)
     return d;
 }
 
+// The folder's write permissions added to the bits a new file was made with
+// (what the umask left of 0666): read and write for the owner, and for the
+// group and the others where the folder lets them write in it.
+unsigned ordnerRechte(unsigned gemacht, const QByteArray& ordner)
+{
+    unsigned modus = (gemacht & 0666) | 0600;
+    struct stat st;
+    if (::stat(ordner.constData(), &st) == 0) {
+        if (st.st_mode & S_IWGRP)
+            modus |= 0060;
+        if (st.st_mode & S_IWOTH)
+            modus |= 0006;
+    }
+    return modus;
+}
+
+// Gives a file made by this program in a shared folder that folder's write permissions.
+int gemeinsamMachen(int fd, const QByteArray& ordner)
+{
+    struct stat st;
+    if (::fstat(fd, &st) != 0)
+        return errno;
+    return ::fchmod(fd, mode_t(ordnerRechte(unsigned(st.st_mode), ordner))) == 0 ? 0 : errno;
+}
+
+// Writes the bytes over the content of an existing regular file (one its
+// folder does not let this user replace) and cuts it to their length.
+int vorOrtSchreiben(const QByteArray& ziel, const QByteArray& inhalt)
+{
+    const int fd = ::open(ziel.constData(), O_WRONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return errno;
+    struct stat st;
+    if (::fstat(fd, &st) != 0)
+        return fehlerSchliessen(fd);
+    if (!S_ISREG(st.st_mode)) {
+        ::close(fd);
+        return ENODEV;
+    }
+    if (const int f = allesSchreiben(fd, inhalt.constData(), inhalt.size())) {
+        ::close(fd);
+        return f;
+    }
+    if (::ftruncate(fd, off_t(inhalt.size())) != 0)
+        return fehlerSchliessen(fd);
+    if (::fdatasync(fd) != 0 && errno != EINVAL && errno != EROFS)
+        return fehlerSchliessen(fd);
+    return ::close(fd) == 0 ? 0 : errno;
+}
+
+// The test fault of a rename onto this path, 0 when none.
+int umbenennenTestfehler(const QString& nach)
+{
+    return !g_umbenennenZiel.isEmpty() && nach == g_umbenennenZiel ? g_umbenennenFehler : 0;
+}
+
+} // namespace
+
+Dateistand dateistand(const QString& pfad)
+{
+    struct stat st;
+    if (pfad.isEmpty() || ::stat(pfad8(pfad).constData(), &st) != 0)
+        return Dateistand();
+    return standAus(st);
+}
+
+bool selbeFassung(const Dateistand& a, const Dateistand& b)
+{
+    return a.vorhanden == b.vorhanden && a.geraet == b.geraet && a.inode == b.inode && a.groesse == b.groesse &&
+           a.geaendertNs == b.geaendertNs;
+}
+
 bool beschreibbar(const QString& pfad)
 {
     const Dateistand d = dateistand(pfad);
@@ -320,15 +384,18 @@ bool beschreibbar(const QString& pfad)
     return ::access(pfad8(pfad).constData(), d.ordner ? (W_OK | X_OK) : W_OK) == 0;
 }
 
-int bytesNeuAnlegen(const QString& pfad, const QByteArray& inhalt)
+int bytesNeuAnlegen(const QString& pfad, const QByteArray& inhalt, bool gemeinsam)
 {
     // Made whole beside it and linked into place: nobody ever sees the new
     // file empty or half written, and a file standing there already stays.
     const QByteArray ziel = pfad8(pfad);
+    const QByteArray ordner = pfad8(QFileInfo(pfad).absolutePath());
     Zwischenkopie k;
-    if (const int f = zwischenkopieAnlegen(ziel, pfad8(QFileInfo(pfad).absolutePath()), 0666, k))
+    if (const int f = zwischenkopieAnlegen(ziel, ordner, 0666, k))
         return f;
     int fehler = allesSchreiben(k.fd, inhalt.constData(), inhalt.size());
+    if (fehler == 0 && gemeinsam)
+        fehler = gemeinsamMachen(k.fd, ordner);
     if (fehler == 0) {
         const QByteArray quelle = k.name.isEmpty() ? "/proc/self/fd/" + QByteArray::number(k.fd) : k.name;
         if (::linkat(AT_FDCWD, quelle.constData(), AT_FDCWD, ziel.constData(), AT_SYMLINK_FOLLOW) != 0)
@@ -439,6 +506,14 @@ int GesperrteZwischendatei::ablegen(const QString& pfad, const QByteArray& inhal
     return 0;
 }
 
+Dateistand GesperrteZwischendatei::stand() const
+{
+    struct stat st;
+    if (m_fd < 0 || ::fstat(m_fd, &st) != 0)
+        return Dateistand();
+    return standAus(st);
+}
+
 bool zwischendateiInArbeit(const QString& pfad)
 {
     const int fd = ::open(pfad8(pfad).constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
@@ -480,7 +555,10 @@ bool istZwischenkopie(const QString& dateiname, const QString& kopie)
     return zwischenkopieVon(pfad8(dateiname), k.constData(), k.size());
 }
 
-int atomarErsetzen(const QString& pfad, const QByteArray& inhalt, unsigned modusNeu)
+namespace {
+
+// The replace of atomarErsetzen and gemeinsamErsetzen.
+int ersetzen(const QString& pfad, const QByteArray& inhalt, unsigned modusNeu, bool gemeinsam)
 {
     QString zielPfad = pfad;
     const QFileInfo info(pfad);
@@ -493,24 +571,43 @@ int atomarErsetzen(const QString& pfad, const QByteArray& inhalt, unsigned modus
 
     const Dateistand alt = dateistand(zielPfad);
     Zwischenkopie k;
-    if (const int f = zwischenkopieAnlegen(ziel, ordner, alt.datei ? 0600 : modusNeu, k))
-        return f;
-    int fehler = allesSchreiben(k.fd, inhalt.constData(), inhalt.size());
-    // An existing file keeps its permission bits (the umask does not narrow them).
-    if (fehler == 0 && alt.datei && ::fchmod(k.fd, mode_t(alt.modus)) != 0)
-        fehler = errno;
-    if (fehler == 0 && ::fdatasync(k.fd) != 0 && errno != EINVAL && errno != EROFS)
-        fehler = errno;
-    if (fehler == 0)
-        fehler = zwischenkopieBenennen(ziel, k);
-    if (fehler == 0)
-        fehler = umbenennenTestfehler(zielPfad);
-    if (fehler == 0 && ::rename(k.name.constData(), ziel.constData()) != 0)
-        fehler = errno;
-    if (fehler != 0 && !k.name.isEmpty())
-        ::unlink(k.name.constData());
-    ::close(k.fd);
+    int fehler = zwischenkopieAnlegen(ziel, ordner, gemeinsam ? 0666 : alt.datei ? 0600 : modusNeu, k);
+    if (fehler == 0) {
+        fehler = allesSchreiben(k.fd, inhalt.constData(), inhalt.size());
+        if (fehler == 0 && gemeinsam)
+            fehler = gemeinsamMachen(k.fd, ordner);
+        // An existing file keeps its permission bits (the umask does not narrow them).
+        else if (fehler == 0 && alt.datei && ::fchmod(k.fd, mode_t(alt.modus)) != 0)
+            fehler = errno;
+        if (fehler == 0 && ::fdatasync(k.fd) != 0 && errno != EINVAL && errno != EROFS)
+            fehler = errno;
+        if (fehler == 0)
+            fehler = zwischenkopieBenennen(ziel, k);
+        if (fehler == 0)
+            fehler = umbenennenTestfehler(zielPfad);
+        if (fehler == 0 && ::rename(k.name.constData(), ziel.constData()) != 0)
+            fehler = errno;
+        if (fehler != 0 && !k.name.isEmpty())
+            ::unlink(k.name.constData());
+        ::close(k.fd);
+    }
+    // A shared file the folder does not let this user replace (the sticky
+    // bit, another user's file) is written where it stands.
+    if (gemeinsam && alt.datei && (fehler == EPERM || fehler == EACCES))
+        fehler = vorOrtSchreiben(ziel, inhalt);
     return fehler;
+}
+
+} // namespace
+
+int atomarErsetzen(const QString& pfad, const QByteArray& inhalt, unsigned modusNeu)
+{
+    return ersetzen(pfad, inhalt, modusNeu, false);
+}
+
+int gemeinsamErsetzen(const QString& pfad, const QByteArray& inhalt)
+{
+    return ersetzen(pfad, inhalt, 0666, true);
 }
 
 int entfernen(const QString& pfad)
@@ -659,8 +756,11 @@ Dateisperre::Dateisperre(const QString& datei, int wartenMs) : m_pfad(sperrdatei
         }
         if (uhr.elapsed() >= wartenMs) {
             // Held too long: the holder hangs. Take the lock over under a new
-            // lock file, so later writers queue behind us.
-            ::unlink(name.constData());
+            // lock file, so later writers queue behind us; where its file
+            // cannot be removed (another user's in a folder with the sticky
+            // bit), go on without.
+            if (::unlink(name.constData()) != 0 && errno != ENOENT)
+                return;
             wartenMs = INT_MAX;
             continue;
         }

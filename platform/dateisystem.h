@@ -31,6 +31,10 @@ struct Dateistand
 
 // The status of a file or folder (links followed).
 Dateistand dateistand(const QString& pfad);
+// Whether two states are one version of a file: the same file (identity)
+// with the same content's time and size. A file replaced (a save renames its
+// new version into place) or written to since is another version.
+bool selbeFassung(const Dateistand& a, const Dateistand& b);
 
 // Whether the file (or folder) may be written. A file without any write
 // permission bit counts as not writable also for the administrator, so a file
@@ -53,8 +57,9 @@ int lesePruefung(const QString& pfad);
 int bytesAblegen(const QString& pfad, const QByteArray& inhalt, unsigned modus);
 // Creates a new file with the bytes, all at once: no other process sees it
 // empty or half written. Fails (EEXIST) where anything stands under the name
-// already.
-int bytesNeuAnlegen(const QString& pfad, const QByteArray& inhalt);
+// already. With gemeinsam the file gets the write permissions of its folder
+// (see gemeinsamErsetzen), else those the umask leaves.
+int bytesNeuAnlegen(const QString& pfad, const QByteArray& inhalt, bool gemeinsam = false);
 // Makes sicherung a complete copy of quelle: a hard link where the file system
 // has them, a copy otherwise. The new copy is made under a temporary name and
 // renamed into place, so an older backup stays until a complete new one
@@ -68,6 +73,18 @@ int umbenennen(const QString& von, const QString& nach);
 // locked while it is written, and copies an earlier write left behind (a
 // writer killed halfway) that nobody holds any more are removed first.
 int atomarErsetzen(const QString& pfad, const QByteArray& inhalt, unsigned modusNeu = 0666);
+// Replaces a file that every user who may write its folder shares (the
+// reservations beside an address file), whoever made it and whatever its
+// permission bits: the bytes go into a temporary copy in the folder, which
+// gets the folder's write permissions (gemeinsameRechte), and the copy is
+// renamed over the file. Where the folder refuses that rename (a folder with
+// the sticky bit, the file another user's) the file is written in place,
+// when its bits let this user write it (they do once this program has made
+// it). A file that is a link is replaced where the link points. The
+// folder's write permissions: what the umask leaves of 0666, and read and
+// write for the owner, and for the group and the others where the folder
+// lets them write in it.
+int gemeinsamErsetzen(const QString& pfad, const QByteArray& inhalt);
 // Whether a name is one of those temporary copies of the file (the file
 // name, "." and six letters of both cases, as this write and earlier ones
 // made them; a word such as "Backup" or "KOPIEN" never counts).
@@ -104,8 +121,10 @@ double systemLaufzeit();
 // (name + ".lck"). Waits at most wartenMs for another holder; a lock whose
 // holder ended is free at once (the system releases it), and one held longer
 // than the wait is taken over, so a hung process blocks nobody for good. The
-// lock file is removed on release. Where no lock file can be made (a folder
-// that cannot be written) the work goes on without a lock.
+// lock file is removed on release. A lock file another user left behind is
+// locked all the same (opened for reading). Where no lock file can be made (a
+// folder that cannot be written) or a hung holder's cannot be taken over (a
+// folder with the sticky bit) the work goes on without a lock.
 class Dateisperre
 {
 public:
@@ -211,6 +230,8 @@ public:
     // then writes all bytes in its place and flushes them to the disk; new
     // files get the permissions modus. 0 or the system error number.
     int ablegen(const QString& pfad, const QByteArray& inhalt, unsigned modus, int wartenMs = 10000);
+    // The status of the file written, also once it has been renamed into place.
+    Dateistand stand() const;
 
 private:
     int m_fd = -1;

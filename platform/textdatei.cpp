@@ -308,7 +308,7 @@ Ergebnis textSchreiben(const QString& pfad, const QString& text)
     return bytesSchreiben(pfad, bytes);
 }
 
-Ergebnis bytesSchreiben(const QString& pfad, const QByteArray& inhalt)
+Ergebnis bytesSchreiben(const QString& pfad, const QByteArray& inhalt, bool gemeinsam)
 {
     if (pfad.isEmpty())
         return fehler(QStringLiteral("Es wurde kein Dateiname angegeben."));
@@ -321,13 +321,13 @@ Ergebnis bytesSchreiben(const QString& pfad, const QByteArray& inhalt)
 
     // A file or folder without write permission is left alone also by the
     // administrator, who could write it anyway.
-    if (QFileInfo::exists(ziel) && !beschreibbar(ziel))
+    if (!gemeinsam && QFileInfo::exists(ziel) && !beschreibbar(ziel))
         return schreibFehler(ziel, QStringLiteral("Die Datei ist schreibgeschützt."));
     if (!beschreibbar(ordner))
         return schreibFehler(ziel,
                              QStringLiteral("Im Ordner %1 darf nicht geschrieben werden.").arg(anzeigePfad(ordner)));
 
-    if (const int f = atomarErsetzen(ziel, inhalt))
+    if (const int f = gemeinsam ? gemeinsamErsetzen(ziel, inhalt) : atomarErsetzen(ziel, inhalt))
         return schreibFehler(ziel, f == EISDIR ? QStringLiteral("Unter diesem Namen gibt es einen Ordner.")
                                                : fehlerGrund(f));
     return Ergebnis();

@@ -49,8 +49,11 @@ Ergebnis zeilenSchreiben(const QString& pfad, const QStringList& zeilen);
 Ergebnis textSchreiben(const QString& pfad, const QString& text);
 // Writes bytes atomically (temporary file + rename); an existing file of the
 // same name in another case is the one replaced. Temporary copies an earlier
-// write of the file left behind (a writer killed halfway) are removed.
-Ergebnis bytesSchreiben(const QString& pfad, const QByteArray& inhalt);
+// write of the file left behind (a writer killed halfway) are removed. A
+// file without write permission is not replaced, unless gemeinsam: a file
+// that every user who may write its folder shares, replaced as
+// gemeinsamErsetzen (dateisystem.h) does, whoever made it.
+Ergebnis bytesSchreiben(const QString& pfad, const QByteArray& inhalt, bool gemeinsam = false);
 
 // Appends lines (each followed by CR LF) to a file, creating it when missing.
 // Every append of the program goes through here: it runs under the file's

@@ -307,6 +307,36 @@ TEST_F(Datensicherheit, SicherungEinesSpaetAbgebrochenenSpeicherns)
     }
 }
 
+// The message of a file made again from its ".BAK" names the copy's date and
+// its number of addresses.
+TEST_F(Datensicherheit, WiederhergestelltAusDerSicherungMitDatumUndAnzahl)
+{
+    const QString bak = Sicherungsdatei(datei());
+    const struct
+    {
+        QByteArray inhalt;
+        const char* anzahl;
+    } faelle[] = {{"..Liste\r\n", "keine Adressen"},
+                  {"..Liste\r\n" + A + "\r\n", "eine Adresse"},
+                  {"..Liste\r\n" + A + "\r\n" + B + "\r\n", "2 Adressen"}};
+    for (const auto& f : faelle) {
+        SCOPED_TRACE(f.anzahl);
+        plattform.meldungen.clear();
+        QFile::remove(datei());
+        ablegen(bak, f.inhalt);
+        QFile kopie(bak);
+        ASSERT_TRUE(kopie.open(QIODevice::ReadWrite));
+        ASSERT_TRUE(kopie.setFileTime(QDateTime(QDate(2000, 6, 30), QTime(17, 45)), QFileDevice::FileModificationTime));
+        kopie.close();
+        ASSERT_TRUE(Daten_Laden(liste));
+        ASSERT_EQ(plattform.meldungen.size(), 1u);
+        const QString text = plattform.meldungen[0].text;
+        for (const QString& teil : {bak, u"vom 30.06.2000, 17:45 Uhr"_s, QString::fromLatin1(f.anzahl)})
+            EXPECT_TRUE(text.contains(teil)) << teil.toStdString() << "\n" << text.toStdString();
+        Daten_Schliessen();
+    }
+}
+
 // Another instance's save holds the temporary file: a load keeps the ".BAK"
 // of that save; this save waits for it and never writes into it; when it is
 // not let go in time the save fails with its message, and succeeds once it is

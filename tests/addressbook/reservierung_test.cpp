@@ -2,6 +2,7 @@
 // read-only mode; two users, each with a program folder of their own, on one
 // data folder.
 #include "adresstest.h"
+#include "instanz.h"
 #include "main_hilfen.h"
 
 #include "addressbook/adressdatei.h"
@@ -11,9 +12,6 @@
 #include "common/start.h"
 #include "platform/dateisystem.h"
 
-#include <QProcess>
-#include <QTemporaryDir>
-
 #include <algorithm>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -21,41 +19,6 @@
 using namespace zadressbuch;
 
 namespace {
-
-// Another user's instance on this computer, with a program folder of its
-// own, that has opened the address file; it holds it until it ends.
-class AndereInstanz
-{
-public:
-    AndereInstanz(const QString& datei, const QString& benutzer)
-    {
-        QDir(m_wurzel.path()).mkpath(u"programm"_s);
-        QFile(m_wurzel.path() + u"/los"_s).open(QIODevice::WriteOnly);
-        QProcessEnvironment umgebung = QProcessEnvironment::systemEnvironment();
-        umgebung.insert(u"ZETTLORA_ROOT"_s, m_wurzel.path());
-        m_prozess.setProcessEnvironment(umgebung);
-        m_prozess.start(QStringLiteral(ZETTLORA_PROZESSHELFER),
-                        {u"oeffnen"_s, datei, m_wurzel.path() + u"/los"_s, ende(), benutzer});
-        while (!m_prozess.canReadLine() && m_prozess.state() != QProcess::NotRunning)
-            m_prozess.waitForReadyRead(100);
-        EXPECT_EQ(m_prozess.readLine().trimmed(), "rw") << "it did not get the file";
-    }
-    ~AndereInstanz()
-    {
-        QFile(ende()).open(QIODevice::WriteOnly);
-        m_prozess.waitForFinished(30000);
-    }
-    void toeten() // as a crash would: its reservation stays behind
-    {
-        m_prozess.kill();
-        m_prozess.waitForFinished();
-    }
-
-private:
-    QString ende() const { return m_wurzel.path() + u"/ende"_s; }
-    QTemporaryDir m_wurzel;
-    QProcess m_prozess;
-};
 
 class ReservierungTest : public AdressTest
 {
@@ -99,13 +62,14 @@ TEST_F(ReservierungTest, FremdeReservierungFragt_JaHeisstNurLesen_NeinUebernimmt
     EXPECT_TRUE(NurLesen_Entscheiden());
     EXPECT_EQ(plattform.meldungen.size(), 1u);
 
-    // No: opened for writing, the reservation taken over and given up on closing.
+    // No: opened for writing, this run a holder beside Anna until it closes the file.
     plattform.antworten.enqueue(zplatform::vbNo);
     ASSERT_TRUE(Daten_Laden(liste));
     EXPECT_FALSE(sitzung().NurLesen);
     EXPECT_TRUE(eintrag(datei()).startsWith(u"tester|testrechner|%1|02.07.2000 10:30"_s.arg(::getpid())));
+    EXPECT_TRUE(eintrag(datei()).endsWith(u"|"_s + anna)) << eintrag(datei()).toStdString();
     Daten_Schliessen();
-    EXPECT_TRUE(eintrag(datei()).isEmpty());
+    EXPECT_EQ(eintrag(datei()), anna) << "Anna still holds it";
 }
 
 TEST_F(ReservierungTest, EigeneVerwaisteReservierungStillUebernommen)
@@ -198,11 +162,53 @@ TEST_F(ReservierungTest, GruendeFuerNurLesen)
     EXPECT_TRUE(plattform.meldungen.empty());
 }
 
+// A data folder the user may not write (no write permission bit: for root
+// too) opens read-only, and says why once a run, naming the folder.
+TEST_F(ReservierungTest, OrdnerOhneSchreibrechtWirdEinmalGenannt)
+{
+    QFile::setPermissions(daten, QFile::ReadOwner | QFile::ExeOwner | QFile::ReadOther | QFile::ExeOther);
+    for (int laden = 0; laden < 2; ++laden) {
+        ASSERT_TRUE(Daten_Laden(liste));
+        EXPECT_TRUE(sitzung().NurLesen);
+        EXPECT_TRUE(NurLesen_Entscheiden()); // as the window decides again
+    }
+    QFile::setPermissions(daten, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    ASSERT_EQ(plattform.meldungen.size(), 1u);
+    const GezeigteMeldung& m = plattform.meldungen[0];
+    EXPECT_EQ(m.titel, u"Nur Leserechte"_s);
+    EXPECT_EQ(plattform.toene, QStringList{u"#SystemExclamation"_s});
+    for (const QString& teil : {daten, u"zettlora.dat"_s, u"nur zum Lesen"_s})
+        EXPECT_TRUE(m.text.contains(teil)) << teil.toStdString() << "\n" << m.text.toStdString();
+    EXPECT_TRUE(eintrag(datei()).isEmpty());
+}
+
+// The key of the entry is the file's name, whichever way leads to the file:
+// the reservation file itself says so, and a start through a linked folder
+// is asked about the instance that opened the file through the real one.
+TEST_F(ReservierungTest, SchluesselIstDerDateinameAufJedemWeg)
+{
+    Instanz anna(datei());
+    ASSERT_EQ(anna.zugriff, u"rw"_s);
+    const QByteArray ini = bytes(daten + u"/Reservierungen.ini"_s);
+    EXPECT_TRUE(ini.startsWith("[Reservierung]\r\nzettlora.dat=anna|testrechner|")) << ini.toStdString();
+
+    const QString verknuepft = wurzel.wurzel() + u"/verknuepft"_s;
+    ASSERT_TRUE(QFile::link(daten, verknuepft));
+    sitzung().DatenOrdner = verknuepft;
+    sitzung().AdressDateiName = verknuepft + u"/zettlora.dat"_s;
+    plattform.antworten.enqueue(zplatform::vbYes);
+    ASSERT_TRUE(Daten_Laden(liste));
+    EXPECT_TRUE(sitzung().NurLesen) << "not asked";
+    ASSERT_EQ(plattform.meldungen.size(), 1u);
+    EXPECT_EQ(plattform.meldungen[0].titel, u"Adressdatei reserviert"_s);
+}
+
 // (Answered with Yes: see ReservierungMain below.)
 TEST_F(ReservierungTest, AndererBenutzerMitEigenemProgrammordner)
 {
     {
-        AndereInstanz anna(datei(), u"anna"_s);
+        Instanz anna(datei());
+        ASSERT_EQ(anna.zugriff, u"rw"_s);
         ASSERT_TRUE(eintrag(datei()).startsWith(u"anna|testrechner|"_s)) << eintrag(datei()).toStdString();
         plattform.antworten.enqueue(zplatform::vbNo);
         ASSERT_TRUE(Daten_Laden(liste));
@@ -210,10 +216,11 @@ TEST_F(ReservierungTest, AndererBenutzerMitEigenemProgrammordner)
         EXPECT_FALSE(sitzung().NurLesen);
         EXPECT_TRUE(eintrag(datei()).startsWith(u"tester|testrechner|%1|"_s.arg(::getpid())));
         Daten_Schliessen();
-        EXPECT_TRUE(eintrag(datei()).isEmpty()) << "not released from the shared place";
+        EXPECT_TRUE(eintrag(datei()).startsWith(u"anna|testrechner|"_s)) << "Anna still holds it";
+        EXPECT_FALSE(eintrag(datei()).contains(u"tester|"_s)) << "not released from the shared place";
     }
     // Crashed, it holds the file no longer.
-    AndereInstanz(datei(), u"anna"_s).toeten();
+    Instanz(datei()).toeten();
     ASSERT_TRUE(eintrag(datei()).startsWith(u"anna|"_s));
     plattform.meldungen.clear();
     ASSERT_TRUE(Daten_Laden(liste));
@@ -282,7 +289,8 @@ TEST_F(ReservierungTest, EintragAmAltenOrtZaehltUndWirdGeraeumt)
         EXPECT_TRUE(altEintrag().isEmpty());
         EXPECT_TRUE(Reservierung_Lesen(datei()).eigene);
         Daten_Schliessen();
-        EXPECT_FALSE(Reservierung_Lesen(datei()).vorhanden);
+        // Anna, on another computer, still holds it (now in the shared place).
+        EXPECT_EQ(Reservierung_Lesen(datei()).benutzer, wert == anna ? u"Anna"_s : QString());
     }
 }
 
@@ -298,7 +306,8 @@ TEST_F(ReservierungMain, ZweiterBenutzerStartetMitDerFrageUndLiestNur)
                            u"Ordner"_s);
     wurzel.schreiben(u"geteilt/zettlora.dat"_s, u"..Geteilt\r\n \tMeier\t\r\n"_s);
     const QString datei = wurzel.wurzel() + u"/geteilt/zettlora.dat"_s;
-    AndereInstanz anna(datei, u"anna"_s);
+    Instanz anna(datei);
+    ASSERT_EQ(anna.zugriff, u"rw"_s);
     plattform.antworten.enqueue(zplatform::vbYes);
     Main& m = starten();
     const auto frage = std::find_if(plattform.meldungen.begin(), plattform.meldungen.end(),

@@ -27,6 +27,13 @@
 //       reservation (answering the question with Yes: read-only) as the user
 //       (default "tester"), prints "rw" or "ro", then stays until the end
 //       file exists.
+//   laden <address file> <start file> <end file> <user> <ja|nein> [<surname>]
+//       waits for the start file, loads the address file as a start does, as
+//       the user (program folder: the root's), answering the reservation
+//       question as given; prints "rw" or "ro", then a line of the titles of
+//       the boxes shown, joined by "|". With a surname (and "rw") it gives the
+//       first address that surname, saves and prints "gespeichert" or why
+//       not. Stays until the end file exists, then closes the file.
 //   zwischendatei <temporary file> <end file>
 //       writes half a save into the temporary file held locked as the address
 //       file's save does, prints "offen", stays until the end file exists.
@@ -35,13 +42,14 @@
 //       geaendert" into the remark, then the steps (feld:<n> text:<n>:<text>
 //       verlassen:<n> aktion:<name> doppelklick:<n> kontext:<n> knopf:<name>
 //       eingabe:<text>), each once the last one's window is up. With <window>
-//       (object or class name) in front it prints "offen <object> <class>"; way
+//       (object or class name; "-": none, the main window alone) in front it
+//       prints "offen <object> <class>"; way
 //       "signal" waits for the test's signal, "halten" holds a drag in the
 //       window (see ziehenHalten), "leerlauf" lets the idle limit pass,
 //       "frueh:<point>" raises a signal at a point of the start (anwendung:
 //       before the application is made, vorher, titel, schleife, hauptfenster;
 //       prints "fenster" once a main window stands).
-//       <window> "Main" is the main window itself, with nothing in front, once
+//       <window> "Main" (or "-") is the main window itself, with nothing in front, once
 //       the steps are done. The "offen" line (but that of "halten") ends with
 //       "Ebene <n>", the event loop level the main window was made at (0:
 //       before the main loop ran).
@@ -50,6 +58,7 @@
 //       the turn of events of its showing, before the main loop runs).
 //       As the program's main, the termination signals are caught before the
 //       application is made.
+#include "addressbook/adressdatei.h"
 #include "addressbook/adressliste.h"
 #include "addressbook/datensatz.h"
 #include "addressbook/reservierung.h"
@@ -62,6 +71,7 @@
 #include "payment/lastschrift.h"
 #include "payment/ui/formprnlastschrift.h"
 #include "platform/dateisystem.h"
+#include "platform/ordner.h"
 #include "platform/signale.h"
 #include "platform/textdatei.h"
 #include "platform/ui/aufzeichnungsdrucker.h"
@@ -224,7 +234,7 @@ int programm(const QStringList& a)
     const auto zielFenster = [&](QWidget& m, QWidget* w) -> QWidget* {
         if (w)
             return w->objectName() == ziel || QLatin1String(w->metaObject()->className()) == ziel ? w : nullptr;
-        return ziel == u"Main" && naechster == schritte.size() ? &m : nullptr;
+        return (ziel == u"Main" || ziel == u"-") && naechster == schritte.size() ? &m : nullptr;
     };
     QTimer blick; // lives while the program runs below
     QObject::connect(&blick, &QTimer::timeout, [&] {
@@ -403,6 +413,38 @@ int main(int argc, char** argv)
         std::printf("offen\n");
         std::fflush(stdout);
         warten(a[3]);
+        return 0;
+    }
+    if ((a.size() == 7 || a.size() == 8) && a[1] == QLatin1String("laden")) {
+        TestPlattform plattform;
+        plattform.login = a[5];
+        plattform.antworten.enqueue(a[6] == QLatin1String("nein") ? zplatform::vbNo : zplatform::vbYes);
+        auto& s = zadressbuch::sitzung();
+        s.AdressDateiName = a[2];
+        s.DatenOrdner = QFileInfo(a[2]).absolutePath();
+        s.ProgrammIniDatei = zplatform::programmOrdner() + QStringLiteral("/Zettlora.Ini");
+        warten(a[3]);
+        zadressbuch::AdressListe& liste = zadressbuch::adressliste();
+        zadressbuch::Daten_Laden(liste);
+        QStringList titel;
+        for (const GezeigteMeldung& m : plattform.meldungen)
+            titel << m.titel;
+        std::printf("%s\n%s\n", s.NurLesen ? "ro" : "rw", qPrintable(titel.join(QLatin1Char('|'))));
+        if (a.size() == 8 && !s.NurLesen) {
+            zadressbuch::Felder f;
+            f[zadressbuch::Nachname] = a[7];
+            if (liste.ListCount() == 0)
+                liste.AddItem(zadressbuch::Verbinden(f));
+            else
+                liste.setList(0, zadressbuch::Verbinden(f));
+            s.Geaendert = 1;
+            std::printf("%s\n", zadressbuch::Daten_Speichern(liste)
+                                    ? "gespeichert"
+                                    : qPrintable(QStringLiteral("nicht gespeichert: ") + s.SpeicherFehler));
+        }
+        std::fflush(stdout);
+        warten(a[4]);
+        zadressbuch::Daten_Schliessen();
         return 0;
     }
     if ((a.size() == 5 || a.size() == 6) && a[1] == QLatin1String("oeffnen")) {

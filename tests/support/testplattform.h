@@ -115,6 +115,14 @@ public:
 
     // The text of the last box shown ("" when none).
     QString letzteMeldung() const { return meldungen.empty() ? QString() : meldungen.back().text; }
+    // The first box shown with that title (null when none).
+    const GezeigteMeldung* meldungMitTitel(const QString& titel) const
+    {
+        for (const GezeigteMeldung& m : meldungen)
+            if (m.titel == titel)
+                return &m;
+        return nullptr;
+    }
 
 private:
     struct OffeneBox
