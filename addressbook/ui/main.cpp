@@ -271,7 +271,7 @@ void Main::FeldEinsetzen(int i, int anfang, int laenge, const QString& text)
     m_karte->setFeldText(i, alt.left(anfang) + passt.text + alt.mid(anfang + laenge));
     if (passt.geaendert()) {
         zcommon::Ton_Ausgeben(QStringLiteral("#SystemHand"));
-        const QString hinweis = Eingabe_Hinweis(passt, sitzung().Bezeichnungen[size_t(i)]);
+        const QString hinweis = Karteneingabe_Hinweis(passt, sitzung().Bezeichnungen[size_t(i)]);
         Status(hinweis, hinweis);
     }
 }
