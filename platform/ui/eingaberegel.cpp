@@ -225,7 +225,8 @@ Eingaberegel::Eingaberegel(QWidget* box)
       m_reich(qobject_cast<QTextEdit*>(box))
 {
     setObjectName(QStringLiteral("Eingaberegel"));
-    for (QWidget* w = box; w; w = w->parentWidget()) {
+    // Within the box's own window: a box that a dialog of paths opens is a window of its own.
+    for (QWidget* w = box; w; w = w->isWindow() ? nullptr : w->parentWidget()) {
         if (w->property(eigeneZeichen).toBool() || qobject_cast<QFileDialog*>(w)) {
             m_aus = true;
             break;
@@ -339,13 +340,19 @@ void Eingaberegel::hineinsetzen(const QString& text)
     }
 }
 
+bool Eingaberegel::anders(const Einpassung& e, const QString& roh)
+{
+    return e.geaendert() || e.text != roh;
+}
+
 bool Eingaberegel::einsetzen(const QString& text)
 {
     const Einpassung e = einpassen(text);
-    if (!e.geaendert())
+    if (!anders(e, text))
         return false;
     hineinsetzen(e.text);
-    angepasst(e);
+    if (e.geaendert())
+        angepasst(e);
     return true;
 }
 
@@ -367,7 +374,7 @@ bool Eingaberegel::taste(QKeyEvent* e, const std::function<void(QKeyEvent*)>& ba
     if (!einfuegen && neu.isEmpty())
         return false;
     const Einpassung passt = einpassen(neu);
-    if (!passt.geaendert())
+    if (!anders(passt, neu))
         return false;
     e->accept();
     if (einfuegen || passt.text.isEmpty()) {
@@ -380,9 +387,10 @@ bool Eingaberegel::taste(QKeyEvent* e, const std::function<void(QKeyEvent*)>& ba
     }
     // Caps Lock with the key ß gives the capital ẞ here; Windows gives ß
     // for that key, and so does this program, without a word.
-    if (!einfuegen && passt.ersetzt == QString(QChar(grossesEszett)) && passt.weggelassen.isEmpty() && !passt.gekuerzt)
-        return true;
-    angepasst(passt);
+    const bool eszett =
+        !einfuegen && passt.ersetzt == QString(QChar(grossesEszett)) && passt.weggelassen.isEmpty() && !passt.gekuerzt;
+    if (passt.geaendert() && !eszett)
+        angepasst(passt);
     return true;
 }
 
@@ -395,13 +403,14 @@ bool Eingaberegel::eingabemethode(QInputMethodEvent* e, const std::function<void
     auswahl(anfang, laenge);
     const Einpassung passt = Eingabe_Anpassen(text(), anfang + e->replacementStart(), laenge + e->replacementLength(),
                                               vorbereitet(e->commitString()), grenze(), m_umbruchZaehltZwei);
-    if (!passt.geaendert())
+    if (!anders(passt, e->commitString()))
         return false;
     QInputMethodEvent passend(e->preeditString(), e->attributes());
     passend.setCommitString(passt.text, e->replacementStart(), e->replacementLength());
     basis(&passend);
     e->accept();
-    angepasst(passt);
+    if (passt.geaendert())
+        angepasst(passt);
     return true;
 }
 
@@ -420,7 +429,7 @@ bool Eingaberegel::ablegen(QDropEvent* e, const std::function<void(QDropEvent*)>
                                  : m_reich->cursorForPosition(punkt).position();
     const Einpassung passt =
         Eingabe_Anpassen(text(), stelle, 0, vorbereitet(daten->text()), grenze(), m_umbruchZaehltZwei);
-    if (!passt.geaendert())
+    if (!anders(passt, daten->text()))
         return false;
     if (passt.text.isEmpty()) {
         e->ignore();
@@ -434,7 +443,8 @@ bool Eingaberegel::ablegen(QDropEvent* e, const std::function<void(QDropEvent*)>
         e->setDropAction(neu.dropAction());
         e->setAccepted(neu.isAccepted());
     }
-    angepasst(passt);
+    if (passt.geaendert())
+        angepasst(passt);
     return true;
 }
 
@@ -463,10 +473,13 @@ bool Eingaberegel::mittelklick(QMouseEvent* e)
 
 void Eingaberegel::menueEinrichten(QMenu* menue)
 {
+    // A text box's entry is named; a line edit's goes by its caption (the
+    // shortcut follows a tab).
     const QString name = QStringLiteral("edit-paste");
+    const QString zeilenEintrag = QCoreApplication::translate("QLineEdit", "&Paste");
     QAction* qt = nullptr;
     for (QAction* a : menue->actions())
-        if (a->objectName() == name)
+        if (a->objectName() == name || (m_zeile && a->text().section(u'\t', 0, 0) == zeilenEintrag))
             qt = a;
     if (!qt)
         return;

@@ -94,6 +94,9 @@ private:
     // A text as it comes into this box: line breaks as blanks in one line,
     // as LF in several.
     QString vorbereitet(const QString& text) const;
+    // True when what goes in is not what came (also when only its line
+    // breaks are other ones; those go by without a word).
+    static bool anders(const Einpassung& e, const QString& roh);
     // Puts a text that fits in place of the selection; nothing when it is
     // empty and nothing is selected.
     void hineinsetzen(const QString& text);
@@ -112,8 +115,8 @@ private:
 // the application object exists, before the first window opens.
 void eingaberegelEinrichten();
 
-// w and every box in it (now and later) keep their letters: paths and file
-// names.
+// w and every box in it (now and later; not the windows it opens) keep their
+// letters: paths and file names.
 void eingaberegelAus(QWidget* w);
 
 // Shows text in a hint under the box (over it when there is no room below),
