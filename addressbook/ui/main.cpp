@@ -188,6 +188,12 @@ void Main::karteAufbauen(QWidget* mitte)
     platzieren(checkSuche, 2130, 270, 240, 240);
     connect(checkSuche, &QCheckBox::clicked, this, &Main::checkSuche_Click);
     connect(TxtSuche, &QLineEdit::textChanged, this, &Main::TxtSuche_Change);
+    // What the search box changed of a text that came in stands in the status
+    // bar, and stays there when the search that follows finds an address.
+    zplatform::Eingaberegel::von(TxtSuche)->melden = [this](const Einpassung& e) {
+        m_suchHinweis = zplatform::Eingabe_Hinweis(e, Rahmen(0)->title());
+        Status(m_suchHinweis, m_suchHinweis);
+    };
 
     Liste = new AdressListenAnsicht(mitte);
     Liste->setObjectName(QStringLiteral("Liste"));
