@@ -87,7 +87,11 @@ void hineinbringen(QWidget* w, Weg weg, const QString& text, bool ueberAlles)
         QTimer::singleShot(0, [] {
             auto* popup = qobject_cast<QMenu*>(QApplication::activePopupWidget());
             ASSERT_NE(popup, nullptr) << "no popup menu";
-            popup->setActiveAction(popup->findChild<QAction*>(QStringLiteral("edit-paste")));
+            // A text box's entry has its name, a line edit's only its caption.
+            const QString einfuegen = QCoreApplication::translate("QLineEdit", "&Paste");
+            for (QAction* a : popup->actions())
+                if (a->objectName() == QStringLiteral("edit-paste") || a->text().section(u'\t', 0, 0) == einfuegen)
+                    popup->setActiveAction(a);
             QTest::keyClick(popup, Qt::Key_Return);
         });
         QContextMenuEvent rechts(QContextMenuEvent::Mouse, ende, maus->mapToGlobal(ende));
