@@ -85,6 +85,7 @@ public:
     explicit Eingabehinweis(QWidget* fenster) : QLabel(fenster)
     {
         setObjectName(QStringLiteral("Eingabehinweis"));
+        setTextFormat(Qt::PlainText);
         setWordWrap(true);
         setFrameStyle(QFrame::Box | QFrame::Plain);
         setMargin(3);
