@@ -1,5 +1,7 @@
 #include "addressbook/datensatz.h"
 
+#include "platform/einpassung.h"
+
 namespace zadressbuch {
 
 Felder DatensatzFelder;
@@ -31,11 +33,6 @@ void FeldEntschluesseln(QStringView roh, QString& ziel)
         }
     }
     ziel.append(roh.mid(start));
-}
-
-bool IstZeilenende(QChar c)
-{
-    return c == QLatin1Char('\r') || c == QLatin1Char('\n') || c == QChar(0x2028) || c == QChar(0x2029);
 }
 
 } // namespace
@@ -137,7 +134,7 @@ QString Verbinden(const Felder& felder)
                 const QChar c = d[k];
                 if (c == Feldtrenner) {
                     satz.append(QLatin1Char(' '));
-                } else if (IstZeilenende(c)) {
+                } else if (zplatform::istZeilenende(c)) {
                     if (c == QLatin1Char('\r') && k + 1 < n && d[k + 1] == QLatin1Char('\n'))
                         ++k;
                     satz.append(Grad);
@@ -159,19 +156,7 @@ void Datensatz_Zerlegen(QStringView datensatz)
 
 int LaengeImDatensatz(QStringView feldtext)
 {
-    int laenge = 0;
-    const qsizetype n = feldtext.size();
-    for (qsizetype k = 0; k < n; ++k) {
-        const QChar c = feldtext[k];
-        if (IstZeilenende(c)) {
-            if (c == QLatin1Char('\r') && k + 1 < n && feldtext[k + 1] == QLatin1Char('\n'))
-                ++k;
-            laenge += 2;
-        } else {
-            ++laenge;
-        }
-    }
-    return laenge;
+    return zplatform::textLaenge(feldtext, true);
 }
 
 QString LeererDatensatz()

@@ -20,6 +20,7 @@
 #include "platform/ordner.h"
 #include "platform/signale.h"
 #include "platform/ui/desktopplattform.h"
+#include "platform/ui/eingaberegel.h"
 #include "platform/ui/qtdrucker.h"
 #include "platform/ui/titelbreite.h"
 #include "printing/ui/befehle.h"
@@ -122,6 +123,8 @@ int Programm_Ausfuehren(const QStringList& argumente)
     Schrift_Einrichten();
     // Every window, however it is opened, shows its whole title.
     zplatform::titelWaechterEinrichten();
+    // Every text box keeps what fits of what comes in.
+    zplatform::eingaberegelEinrichten();
     QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
 
     QTranslator qtDeutsch;

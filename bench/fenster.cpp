@@ -12,8 +12,11 @@
 #include "adressgenerator.h"
 #include "fensterbench.h"
 
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QTimer>
 
 #include <map>
@@ -134,6 +137,56 @@ void speichern(benchmark::State& state, bool zeichnen)
         state.SkipWithError("nicht gespeichert");
 }
 
+// A key typed into the first name as the application delivers it (through
+// every filter of the program): the press puts the letter in, the release
+// stores the card. The field is set back meanwhile, untimed.
+void BM_Fenster_Taste(benchmark::State& state)
+{
+    Fenster& f = fenster(int(state.range(0)));
+    adressliste().setListIndex(f.anzahl / 2);
+    auto* feld = qobject_cast<QLineEdit*>(f.main->Feld(Vorname));
+    feld->setFocus(Qt::OtherFocusReason);
+    for (auto _ : state) {
+        state.PauseTiming();
+        feld->setText(QStringLiteral("Jör"));
+        state.ResumeTiming();
+        QKeyEvent druck(QEvent::KeyPress, Qt::Key_G, Qt::NoModifier, QStringLiteral("g"));
+        QCoreApplication::sendEvent(feld, &druck);
+        QKeyEvent los(QEvent::KeyRelease, Qt::Key_G, Qt::NoModifier, QStringLiteral("g"));
+        QCoreApplication::sendEvent(feld, &los);
+    }
+    if (Zerlegen(adressliste().List(f.anzahl / 2))[Vorname] != QStringLiteral("Jörg"))
+        state.SkipWithError("nicht getippt");
+}
+
+// Ctrl+V of 1000 characters over the whole remark: the fitting of the text
+// (Polish letters to their base letters, an emoji left out, the cut at the
+// remark's limit), the sound, the status line and the store of the card.
+void BM_Fenster_Einfuegen(benchmark::State& state)
+{
+    Fenster& f = fenster(int(state.range(0)));
+    adressliste().setListIndex(f.anzahl / 2);
+    auto* feld = qobject_cast<QPlainTextEdit*>(f.main->Feld(Bemerkung));
+    feld->setFocus(Qt::OtherFocusReason);
+    QString text;
+    while (text.size() < 1000)
+        text += QStringLiteral("Łódź, ulica Długa 5 \U0001F600 Zażółć gęślą jaźń. ");
+    text.truncate(1000);
+    QGuiApplication::clipboard()->setText(text);
+    for (auto _ : state) {
+        state.PauseTiming();
+        feld->selectAll();
+        state.ResumeTiming();
+        QKeyEvent druck(QEvent::KeyPress, Qt::Key_V, Qt::ControlModifier, QStringLiteral("\x16"));
+        QCoreApplication::sendEvent(feld, &druck);
+        QKeyEvent los(QEvent::KeyRelease, Qt::Key_V, Qt::ControlModifier, QStringLiteral("\x16"));
+        QCoreApplication::sendEvent(feld, &los);
+    }
+    if (!Zerlegen(adressliste().List(f.anzahl / 2))[Bemerkung].startsWith(
+            QStringLiteral("Lódz, ulica Dluga 5  Zazólc")))
+        state.SkipWithError("nicht eingefuegt");
+}
+
 // Enter in the search box with a word no address holds: the whole walk over
 // the list as the window runs it (colours, status percentages with their
 // painting, the events let through meanwhile), then the window idle again.
@@ -182,6 +235,8 @@ BENCHMARK(BM_Fenster_Zeigen)->Arg(1000)->Arg(MaxAdressen)->Unit(benchmark::kMicr
 BENCHMARK(BM_Fenster_KartePruefen)->Arg(1000)->Arg(MaxAdressen)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_Fenster_Pfeiltaste)->Arg(1000)->Arg(MaxAdressen)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_Fenster_Speichern)->Arg(1000)->Arg(MaxAdressen)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_Fenster_Taste)->Arg(1000)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_Fenster_Einfuegen)->Arg(1000)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_Fenster_Suche)->Arg(1000)->Arg(MaxAdressen)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Fenster_ZeigenMitZeichnen)->Arg(1000)->Arg(MaxAdressen)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_Fenster_PfeiltasteMitZeichnen)->Arg(1000)->Arg(MaxAdressen)->Unit(benchmark::kMicrosecond);

@@ -10,6 +10,7 @@
 #include "common/ini.h"
 #include "platform/codec.h"
 #include "platform/ordner.h"
+#include "platform/ui/eingaberegel.h"
 
 #include <QApplication>
 #include <QDir>
@@ -74,6 +75,8 @@ inline int FensterMain(int argc, char** argv, const std::function<void()>& vorEn
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    // As the program's start sets it up for every window.
+    zplatform::eingaberegelEinrichten();
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     if (vorEnde)

@@ -235,8 +235,8 @@ bool DatenOrdner_Verlegen()
                                          "einen neuen Ordner festlegen?");
     if (zcommon::MsgBox(frage, vbOKCancel + vbQuestion + vbDefaultButton2, titel) != vbOK)
         return false;
-    QString neu =
-        zcommon::InputBox(QStringLiteral("Geben Sie bitte einen neuen Ordner für die Zettlora-Daten ein."), titel, alt);
+    QString neu = zcommon::PfadInputBox(
+        QStringLiteral("Geben Sie bitte einen neuen Ordner für die Zettlora-Daten ein."), titel, alt);
     neu = ohneTrenner(neu);
     if (neu.isEmpty())
         return false;

@@ -141,8 +141,8 @@ bool Rufnummern_Exportieren(AdressListe& liste, Fenster& fenster)
     const QString leer;
     const QString vorgabe = zcommon::Ini_Lesen(leer, leer, QStringLiteral("VExpRufNameFile"),
                                                zcommon::Temp_Ordner() + QStringLiteral("/x-RufName.Ini"));
-    const QString datei = zcommon::InputBox(QStringLiteral("Alle Rufnummern/Namen in welche Ini-Datei schreiben."),
-                                            QStringLiteral("Alle Rufnummern/Namen in Ini-Datei"), vorgabe);
+    const QString datei = zcommon::PfadInputBox(QStringLiteral("Alle Rufnummern/Namen in welche Ini-Datei schreiben."),
+                                                QStringLiteral("Alle Rufnummern/Namen in Ini-Datei"), vorgabe);
     if (datei.isEmpty())
         return false;
 

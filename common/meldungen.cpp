@@ -221,6 +221,13 @@ QString InputBox(const QString& prompt, const QString& titel, const QString& vor
     return abgebrochen ? QString() : antwort;
 }
 
+QString PfadInputBox(const QString& prompt, const QString& titel, const QString& vorgabe)
+{
+    bool abgebrochen = false;
+    const QString antwort = zplatform::plattform().pfadEingabe(umbrechen(prompt), titel, vorgabe, &abgebrochen);
+    return abgebrochen ? QString() : antwort;
+}
+
 int Fehler_Melden(int nummer, const QString& text, const QString& position)
 {
     if (nummer == 0)

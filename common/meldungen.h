@@ -24,6 +24,8 @@ int Meldung(const QString& ton, const QString& text, int stil, const QString& ti
 // Input box; "~" becomes a line break; cancel gives "". A help topic as with MsgBox.
 QString InputBox(const QString& prompt, const QString& titel = QStringLiteral("Zettlora"),
                  const QString& vorgabe = QString(), int hilfeThema = 0);
+// The same for a path or a file name, whose letters stay as typed.
+QString PfadInputBox(const QString& prompt, const QString& titel, const QString& vorgabe);
 
 // A value inserted into a message text (a file name, a path, a typed text):
 // its "~" stays a "~" in the box instead of becoming a line break.

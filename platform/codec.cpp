@@ -255,23 +255,23 @@ QString nurWindows1252(const QString& text, QString* ersetzt)
 namespace {
 
 // Latin letters without a canonical decomposition, and signs that stand
-// for one of the code page.
+// for one of the code page (the capital ẞ, which Windows types as ß).
 QString ohneZerlegung(char32_t c)
 {
     struct Paar
     {
         char32_t zeichen;
-        char ersatz;
+        char16_t ersatz;
     };
     static constexpr Paar paare[] = {
-        {0x0110, 'D'}, {0x0111, 'd'}, {0x0126, 'H'}, {0x0127, 'h'}, {0x0131, 'i'}, {0x0141, 'L'}, {0x0142, 'l'},
-        {0x0166, 'T'}, {0x0167, 't'}, {0x0180, 'b'}, {0x0197, 'I'}, {0x01B5, 'Z'}, {0x01B6, 'z'}, {0x01E4, 'G'},
-        {0x01E5, 'g'}, {0x0243, 'B'}, {0x0246, 'E'}, {0x0247, 'e'}, {0x0248, 'J'}, {0x0249, 'j'}, {0x024C, 'R'},
-        {0x024D, 'r'}, {0x024E, 'Y'}, {0x024F, 'y'}, {0x0268, 'i'}, {0x2212, '-'},
+        {0x0110, 'D'}, {0x0111, 'd'}, {0x0126, 'H'}, {0x0127, 'h'}, {0x0131, 'i'},  {0x0141, 'L'}, {0x0142, 'l'},
+        {0x0166, 'T'}, {0x0167, 't'}, {0x0180, 'b'}, {0x0197, 'I'}, {0x01B5, 'Z'},  {0x01B6, 'z'}, {0x01E4, 'G'},
+        {0x01E5, 'g'}, {0x0243, 'B'}, {0x0246, 'E'}, {0x0247, 'e'}, {0x0248, 'J'},  {0x0249, 'j'}, {0x024C, 'R'},
+        {0x024D, 'r'}, {0x024E, 'Y'}, {0x024F, 'y'}, {0x0268, 'i'}, {0x1E9E, u'ß'}, {0x2212, '-'},
     };
     for (const Paar& p : paare)
         if (p.zeichen == c)
-            return QString(QLatin1Char(p.ersatz));
+            return QString(QChar(p.ersatz));
     return QString();
 }
 

@@ -123,6 +123,11 @@ QString Plattform::eingabeMitHilfe(const QString& prompt, const QString& titel, 
     return eingabe(prompt, titel, vorgabe, abgebrochen);
 }
 
+QString Plattform::pfadEingabe(const QString& prompt, const QString& titel, const QString& vorgabe, bool* abgebrochen)
+{
+    return eingabe(prompt, titel, vorgabe, abgebrochen);
+}
+
 int Plattform::offeneBoxenSchliessen()
 {
     return 0;

@@ -78,6 +78,11 @@ public:
                                 Schliessantwort schliessen = {});
     virtual QString eingabeMitHilfe(const QString& prompt, const QString& titel, const QString& vorgabe,
                                     const HilfeAufruf& hilfe, bool* abgebrochen = nullptr);
+    // The input box for a path or a file name: what is typed or pasted there
+    // keeps its letters, where every other box keeps what Windows-1252 holds.
+    // Without a person it is answered as the plain one.
+    virtual QString pfadEingabe(const QString& prompt, const QString& titel, const QString& vorgabe,
+                                bool* abgebrochen = nullptr);
     // Closes every message and input box that waits for an answer now: a
     // message box with the answer that changes nothing (antwortBeimSchliessen
     // of its style and the answer its caller named), an input box cancelled. Each

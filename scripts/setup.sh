@@ -9,9 +9,10 @@ JOBS="${JOBS:-$(nproc)}"
 # clang and libclang-rt-14-dev (its libFuzzer runtime) build the fuzz targets of test.sh;
 # Xvfb, openbox, xdotool and x11-utils (xprop) run the window tests under an X
 # server with a window manager.
+# x11-xkb-utils: setxkbmap, for the window test that types on a German keyboard (Caps Lock with ß).
 PACKAGES=(cmake ninja-build g++ make qt6-base-dev qt6-translations-l10n libgl-dev fonts-liberation2
           poppler-utils libgtest-dev libbenchmark-dev libqt6svg6 cups-daemon cups-client locales clang libclang-rt-14-dev
-          xvfb openbox xdotool x11-utils)
+          xvfb openbox xdotool x11-utils x11-xkb-utils)
 
 install_missing() {
     local missing=()

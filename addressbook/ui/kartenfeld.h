@@ -4,12 +4,14 @@
 // what the user types, pastes or drops; a text set by the program (a loaded
 // record, an import) is never cut. What comes in (typed, pasted with a key,
 // the middle button or a menu, dropped, committed by an input method) keeps
-// what fits, as a text box of a Windows-1252 program takes it: letters that
-// Windows-1252 cannot hold become their base letters, other such characters
-// are left out, and the text is cut at the limit; a change sounds
-// "#SystemHand" and is reported. A field set read-only shows so (the window's
+// what fits by the rule of every text box (zplatform::Eingaberegel), which
+// the fields run from their own handlers so that they know how their text
+// changed; a change sounds "#SystemHand" and is reported. A field set read-only shows so (the window's
 // background instead of its own), and a field shown anew shows the beginning
 // of its text unless the user is typing in it.
+
+#include "platform/einpassung.h"
+#include "platform/ui/eingaberegel.h"
 
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -19,39 +21,17 @@
 
 namespace zadressbuch {
 
-// True when an edit that turned vorher into nachher may stand: it adds no
-// character outside Windows-1252, and it does not make the text longer than
-// the limit (a text that was longer already may shrink or keep its length).
-// With umbruchZaehltZwei a line break counts 2 characters, as its "°°" does in
-// the record. A limit below 0 means no limit.
-bool EingabeErlaubt(const QString& vorher, const QString& nachher, int grenze, bool umbruchZaehltZwei = false);
+// The rule every text box keeps (platform/einpassung.h), by the names the
+// card's callers know it by.
+using zplatform::Eingabe_Anpassen;
+using zplatform::EingabeErlaubt;
+using zplatform::Einpassung;
+using zplatform::Zeilenumbrueche_Als_Leerzeichen;
 
-// What of a text put into a field goes in, and what was changed on the way.
-struct Einpassung
-{
-    QString text;          // what goes in
-    QString ersetzt;       // characters outside Windows-1252 put in as their base letters
-    QString weggelassen;   // characters outside Windows-1252 left out
-    bool gekuerzt = false; // cut at the limit
-    int grenze = -1;       // that limit
-    bool geaendert() const { return gekuerzt || !ersetzt.isEmpty() || !weggelassen.isEmpty(); }
-};
-
-// What of einfuegen may take the place of vorher's characters from anfang
-// (laenge of them) under the same rules: the text is brought to
-// Windows-1252 (zplatform::windows1252Angenaehert) and cut at its end until
-// the whole fits the limit (or the length vorher had, when that was longer);
-// never half a CR LF. The rest of vorher stays whole. Positions are clamped
-// to vorher. Every way text comes into a field keeps this one rule.
-Einpassung Eingabe_Anpassen(const QString& vorher, int anfang, int laenge, const QString& einfuegen, int grenze,
-                            bool umbruchZaehltZwei = false);
-// One line for the status bar that says what was changed, naming the field
-// by its caption when the text was cut; empty when nothing was.
-QString Eingabe_Hinweis(const Einpassung& e, const QString& feldname);
-
-// A one-line field's text with every line break (CR LF, a lone CR or LF, a
-// line or paragraph separator) turned into one blank.
-QString Zeilenumbrueche_Als_Leerzeichen(QStringView text);
+// One line for the status bar that says what was changed of a text that
+// came into the card, naming the field by its caption when the text was cut;
+// empty when nothing was.
+QString Karteneingabe_Hinweis(const Einpassung& e, const QString& feldname);
 
 // What the main window hears from a card field besides the ordinary events.
 struct KartenFeldRueckrufe
@@ -102,8 +82,8 @@ public:
     KartenZeile(int feld, QWidget* parent = nullptr);
 
     int feld() const { return m_feld; }
-    int eingabegrenze() const { return m_grenze; }
-    void setEingabegrenze(int grenze) { m_grenze = grenze; }
+    int eingabegrenze() const { return m_regel->grenze(); }
+    void setEingabegrenze(int grenze) { m_regel->setGrenze(grenze); }
 
     // Sets the text only when it differs, so the cursor of the field being
     // typed in stays where it is when the card is shown again; a new text
@@ -129,18 +109,12 @@ private:
     // Runs the widget's own handling and takes its result back when it is
     // not allowed; a line break that came in becomes a blank.
     void geprueft(const std::function<void()>& basis);
-    // What of text (line breaks as blanks) may take the place of laenge
-    // characters from anfang.
-    Einpassung einpassen(const QString& text, int anfang, int laenge) const;
-    // Puts text in place of the selection (or at the cursor) when the rule
-    // changes it, and reports; false (nothing done) when it goes in as it is.
-    bool angepasstEinsetzen(const QString& text);
     // Puts a blank for each line break in the part of nachher that differs
     // from vorher, into nachher and into the field (silently).
     void zeilenumbruecheErsetzen(const QString& vorher, QString& nachher);
 
     int m_feld;
-    int m_grenze;
+    zplatform::Eingaberegel* m_regel = nullptr;
     QColor m_hintergrund; // its own background while it is locked
     OhneTaste m_ohneTaste{rueckrufe};
 };
@@ -153,8 +127,11 @@ public:
 
     int feld() const { return m_feld; }
     // In record characters: a line break counts 2.
-    int eingabegrenze() const { return m_grenze; }
-    void setEingabegrenze(int grenze) { m_grenze = grenze; }
+    int eingabegrenze() const { return m_regel->grenze(); }
+    void setEingabegrenze(int grenze) { m_regel->setGrenze(grenze, true); }
+    // The caption a cut paste is told by where nobody hears the field's
+    // callbacks (a hint under the field then says what was changed).
+    void setName(const QString& name);
 
     // The text with CR LF line breaks, as the record's field holds it.
     QString text() const;
@@ -185,15 +162,8 @@ protected:
     void contextMenuEvent(QContextMenuEvent* e) override;
 
 private:
-    // What of einfuegen (any line-break form) may take the place of the
-    // selection; its line breaks are LF.
-    Einpassung einpassen(const QString& einfuegen) const;
-    // Puts text in place of the selection when the rule changes it, and
-    // reports; false (nothing done) when it goes in as it is.
-    bool angepasstEinsetzen(const QString& text);
-
     int m_feld;
-    int m_grenze;
+    zplatform::Eingaberegel* m_regel = nullptr;
     QColor m_hintergrund; // its own background while it is locked
     OhneTaste m_ohneTaste{rueckrufe};
 };

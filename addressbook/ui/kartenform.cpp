@@ -124,7 +124,7 @@ void Karte::feldAnlegen(int i, QWidget* rahmen, int links, int oben, int breite,
         m_bemerkung->rueckrufe.doppelklick = [this, i] { Q_EMIT feldDoppelklick(i); };
         m_bemerkung->rueckrufe.ohneTaste = [this, i] { Q_EMIT feldOhneTaste(i); };
         m_bemerkung->rueckrufe.angepasst = [this, i](const Einpassung& e) {
-            Q_EMIT feldAngepasst(i, Eingabe_Hinweis(e, sitzung().Bezeichnungen[size_t(i)]));
+            Q_EMIT feldAngepasst(i, Karteneingabe_Hinweis(e, sitzung().Bezeichnungen[size_t(i)]));
         };
         m_bemerkung->rueckrufe.kontextmenue = [this, i](const QPoint& p) { Q_EMIT feldKontextmenue(i, p); };
         feld = m_bemerkung;
@@ -134,7 +134,7 @@ void Karte::feldAnlegen(int i, QWidget* rahmen, int links, int oben, int breite,
         zeile->rueckrufe.doppelklick = [this, i] { Q_EMIT feldDoppelklick(i); };
         zeile->rueckrufe.ohneTaste = [this, i] { Q_EMIT feldOhneTaste(i); };
         zeile->rueckrufe.angepasst = [this, i](const Einpassung& e) {
-            Q_EMIT feldAngepasst(i, Eingabe_Hinweis(e, sitzung().Bezeichnungen[size_t(i)]));
+            Q_EMIT feldAngepasst(i, Karteneingabe_Hinweis(e, sitzung().Bezeichnungen[size_t(i)]));
         };
         zeile->rueckrufe.kontextmenue = [this, i](const QPoint& p) { Q_EMIT feldKontextmenue(i, p); };
         m_zeilen[i] = zeile;

@@ -189,6 +189,12 @@ void Main::karteAufbauen(QWidget* mitte)
     platzieren(checkSuche, 2130, 270, 240, 240);
     connect(checkSuche, &QCheckBox::clicked, this, &Main::checkSuche_Click);
     connect(TxtSuche, &QLineEdit::textChanged, this, &Main::TxtSuche_Change);
+    // What the search box changed of a text that came in stands in the status
+    // bar, and stays there when the search that follows finds an address.
+    zplatform::Eingaberegel::von(TxtSuche)->melden = [this](const Einpassung& e) {
+        m_suchHinweis = zplatform::Eingabe_Hinweis(e, Rahmen(0)->title());
+        Status(m_suchHinweis, m_suchHinweis);
+    };
 
     Liste = new AdressListenAnsicht(mitte);
     Liste->setObjectName(QStringLiteral("Liste"));
@@ -272,7 +278,7 @@ void Main::FeldEinsetzen(int i, int anfang, int laenge, const QString& text)
     m_karte->setFeldText(i, alt.left(anfang) + passt.text + alt.mid(anfang + laenge));
     if (passt.geaendert()) {
         zcommon::Ton_Ausgeben(QStringLiteral("#SystemHand"));
-        const QString hinweis = Eingabe_Hinweis(passt, sitzung().Bezeichnungen[size_t(i)]);
+        const QString hinweis = Karteneingabe_Hinweis(passt, sitzung().Bezeichnungen[size_t(i)]);
         Status(hinweis, hinweis);
     }
 }

@@ -319,6 +319,7 @@ private:
     QStringList m_startProtokoll;
     SuchVerzoegerung* m_zeitSuche = nullptr;
     bool m_startSuche = false;   // the command line's search starts at the first address
+    QString m_suchHinweis;       // what the rule changed of a text that came into the search box
     bool m_haeltInstanz = false; // this window holds the single-instance guard
 
     Karte* m_karte = nullptr;

@@ -126,7 +126,8 @@ void Main::textSuche(bool shiftMitTaste)
         TxtSuche->setCursorPosition(int(TxtSuche->text().size()));
         TxtSuche->setFocus(Qt::OtherFocusReason);
     }
-    panel(QStringLiteral("Status"), e.status);
+    const QString hinweis = std::exchange(m_suchHinweis, QString());
+    panel(QStringLiteral("Status"), e.ausgang == SuchErgebnis::Gefunden && !hinweis.isEmpty() ? hinweis : e.status);
     if (e.farbe == SuchFarbe::Rot)
         textfarbe(TxtSuche, QColor::fromRgb(SuchFarbe_Rgb(SuchFarbe::Rot)));
     else

@@ -9,6 +9,7 @@
 #include "platform/codec.h"
 #include "platform/ordner.h"
 #include "platform/plattform.h"
+#include "platform/ui/eingaberegel.h"
 #include "platform/ui/twips.h"
 
 #include <QAction>
@@ -143,6 +144,8 @@ File::File(QWidget* parent) : QDialog(parent)
 
     Bezeichnung = new QLineEdit(flaeche);
     Bezeichnung->setObjectName(QStringLiteral("Bezeichnung"));
+    // A file name keeps its letters.
+    zplatform::eingaberegelAus(Bezeichnung);
     platzieren(Bezeichnung, 120, 360, 2415, 285);
     BezBezeichnung->setBuddy(Bezeichnung);
 
@@ -542,7 +545,7 @@ void File::befUmbennen_Click()
     zcommon::Ton_Ausgeben(QStringLiteral("#SystemQuestion"));
     const QString basis = Basisname(name, erweiterung());
     const QString ext = name.mid(basis.size() + 1);
-    const QString antwort = zplatform::plattform().eingabe(
+    const QString antwort = zplatform::plattform().pfadEingabe(
         QStringLiteral("Gegen Sie einen neuen Dateinamen für »") + basis + QStringLiteral("« ein.\r\n\r\n") +
             QStringLiteral("Das Dateikürzel wird automatisch auf »") + ext + QStringLiteral("« gesetzt."),
         QStringLiteral("Datei umbenennen"), basis);

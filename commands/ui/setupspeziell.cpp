@@ -9,6 +9,7 @@
 #include "platform/ordner.h"
 #include "platform/plattform.h"
 #include "platform/textdatei.h"
+#include "platform/ui/eingaberegel.h"
 #include "platform/ui/twips.h"
 
 #include <QGridLayout>
@@ -53,6 +54,8 @@ SetupSpeziell::SetupSpeziell(QWidget* parent) : QDialog(parent)
     };
     txtSchluessel = kombi("txtSchluessel", true);
     txtEintrag = kombi("txtEintrag", true);
+    // A value may be a folder or a file (DirData, PdfOrdner): it keeps its letters.
+    zplatform::eingaberegelAus(txtEintrag);
     txtDatei = kombi("txtDatei", false);
     txtDatei->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     txtAbschnitt = kombi("txtAbschnitt", true);

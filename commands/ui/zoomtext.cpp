@@ -54,7 +54,7 @@ ZoomText::ZoomText(QWidget* hauptfenster, int feld) : QDialog(hauptfenster)
     Text->installEventFilter(this);
     // What came in changed to fit stays said until the text changes again.
     Text->rueckrufe.angepasst = [this, feld](const zadressbuch::Einpassung& e) {
-        m_hinweis = zadressbuch::Eingabe_Hinweis(e, zadressbuch::sitzung().Bezeichnungen[size_t(feld)]);
+        m_hinweis = zadressbuch::Karteneingabe_Hinweis(e, zadressbuch::sitzung().Bezeichnungen[size_t(feld)]);
         panelStatus->setText(m_hinweis);
         panelStatus->setToolTip(m_hinweis);
     };

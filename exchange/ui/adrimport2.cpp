@@ -6,6 +6,7 @@
 #include "common/meldungen.h"
 #include "exchange/import.h"
 #include "platform/plattform.h"
+#include "platform/ui/eingaberegel.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -57,6 +58,8 @@ AdrImport2::AdrImport2(QWidget* parent) : QDialog(parent)
 
     txtDatei = new QLineEdit(this);
     txtDatei->setObjectName(QStringLiteral("txtDatei"));
+    // A path keeps its letters.
+    zplatform::eingaberegelAus(txtDatei);
     befDatei = new QPushButton(QStringLiteral("&Durchsuchen..."), this);
     befDatei->setObjectName(QStringLiteral("befDatei"));
     befDatei->setAutoDefault(false);

@@ -103,6 +103,7 @@ MaskenEdit::MaskenEdit(QWidget* hauptfenster) : QDialog(hauptfenster)
         menue->exec(global);
         delete menue;
     };
+    Text1->setName(Bezeichnung2->text());
     StatusBar = new QStatusBar(this);
     StatusBar->setObjectName(QStringLiteral("StatusBar"));
     panelStatus = new QLabel(this);
@@ -111,6 +112,12 @@ MaskenEdit::MaskenEdit(QWidget* hauptfenster) : QDialog(hauptfenster)
     panelPosition->setObjectName(QStringLiteral("Position"));
     StatusBar->addWidget(panelStatus, 2);
     StatusBar->addWidget(panelPosition, 1);
+    // What the text changed of what came in (a mask file holds Windows-1252).
+    Text1->rueckrufe.angepasst = [this](const zadressbuch::Einpassung& e) {
+        const QString hinweis = zplatform::Eingabe_Hinweis(e, Bezeichnung2->text());
+        panelStatus->setText(hinweis);
+        panelStatus->setToolTip(hinweis);
+    };
 
     Bezeichnung1->setGeometry(px(120), oben + px(120), px(2415), px(240));
     Bezeichnung2->setGeometry(px(3000), oben + px(120), px(3000), px(240));

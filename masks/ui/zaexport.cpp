@@ -39,6 +39,7 @@ ZAexport::ZAexport(QWidget* hauptfenster) : QDialog(hauptfenster)
     Text = new zadressbuch::KartenText(11, this);
     Text->setObjectName(QStringLiteral("Text"));
     Text->setEingabegrenze(ZAexportGrenze);
+    Text->setName(QStringLiteral("Anschrift"));
     Text->setLineWrapMode(QPlainTextEdit::NoWrap);
     Text->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     Text->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);

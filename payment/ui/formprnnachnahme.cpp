@@ -56,6 +56,10 @@ FormPrnNachnahme::FormPrnNachnahme(const std::array<QString, 24>& karte, const Q
     AbsBLZ = new Zahlungsfeld(QStringLiteral("AbsBLZ"), art, 8, this);
     AbsBank = new Zahlungsfeld(QStringLiteral("AbsBank"), art, 50, this);
     AbsKontoNr = new Zahlungsfeld(QStringLiteral("AbsKontoNr"), art, 12, this);
+    // The two amounts share a row: a hint about a cut paste names each by these.
+    txtPreis->setAccessibleName(QStringLiteral("Preis"));
+    txtPreisZustell->setAccessibleName(QStringLiteral("Zustellgebühr"));
+    ComboWaehrung->setAccessibleName(QStringLiteral("Währung"));
     const Formularsteuerung steuerung =
         Formularsteuerung_Anlegen(this, QStringLiteral("&Laserware LW 0106"), QStringLiteral("befPrnUeberweisung"));
     optFormular = steuerung.optFormular;

@@ -136,6 +136,8 @@ FormPrnUeberweisung::FormPrnUeberweisung(QWidget* eltern) : QDialog(eltern)
     auto* g = new QGridLayout(gelb);
     int zeile = 0;
     auto feld = [&](QWidget* w, const QString& text, bool blau, int spalte, int breite) {
+        // The box goes by its label's name (a hint about a cut paste names it).
+        w->setAccessibleName(text);
         g->addWidget(bezeichnung(text, blau, gelb), zeile, spalte, 1, breite);
         g->addWidget(w, zeile + 1, spalte, 1, breite);
     };

@@ -2,6 +2,7 @@
 
 #include "platform/ordner.h"
 #include "platform/textdatei.h"
+#include "platform/ui/eingaberegel.h"
 #include "platform/ui/fenstervorn.h"
 #include "platform/ui/hilfefenster.h"
 #include "platform/ui/qtdrucker.h"
@@ -252,7 +253,21 @@ QString DesktopPlattform::eingabe(const QString& prompt, const QString& titel, c
 QString DesktopPlattform::eingabeMitHilfe(const QString& prompt, const QString& titel, const QString& vorgabe,
                                           const HilfeAufruf& hilfe, bool* abgebrochen)
 {
+    return eingabeBox(prompt, titel, vorgabe, hilfe, abgebrochen, false);
+}
+
+QString DesktopPlattform::pfadEingabe(const QString& prompt, const QString& titel, const QString& vorgabe,
+                                      bool* abgebrochen)
+{
+    return eingabeBox(prompt, titel, vorgabe, {}, abgebrochen, true);
+}
+
+QString DesktopPlattform::eingabeBox(const QString& prompt, const QString& titel, const QString& vorgabe,
+                                     const HilfeAufruf& hilfe, bool* abgebrochen, bool pfad)
+{
     QInputDialog dialog(elternFenster());
+    if (pfad)
+        eingaberegelAus(&dialog);
     dialog.setInputMode(QInputDialog::TextInput);
     dialog.setWindowTitle(titel.isEmpty() ? programmTitel() : titel);
     dialog.setLabelText(prompt);

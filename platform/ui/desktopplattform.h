@@ -23,6 +23,8 @@ public:
                         Schliessantwort schliessen = {}) override;
     QString eingabeMitHilfe(const QString& prompt, const QString& titel, const QString& vorgabe,
                             const HilfeAufruf& hilfe, bool* abgebrochen = nullptr) override;
+    QString pfadEingabe(const QString& prompt, const QString& titel, const QString& vorgabe,
+                        bool* abgebrochen = nullptr) override;
     int offeneBoxenSchliessen() override;
     void ton(const QString& name) override;
 
@@ -55,6 +57,9 @@ private:
     };
     // Shows the box modally as one of the open boxes; its exec() result.
     int boxZeigen(QDialog& box, std::function<void()> schliessen);
+    // An input box; with pfad its text keeps its letters.
+    QString eingabeBox(const QString& prompt, const QString& titel, const QString& vorgabe, const HilfeAufruf& hilfe,
+                       bool* abgebrochen, bool pfad);
 
     bool m_sanduhr = false;
     std::vector<OffeneBox> m_offen; // innermost last

@@ -203,6 +203,8 @@ Listendruck::Listendruck(QWidget* eltern) : QDialog(eltern)
     BefLoescheFilter = new QPushButton(QStringLiteral("cls"), Rahmen1);
     BefLoescheFilter->setObjectName(QStringLiteral("BefLoescheFilter"));
     BefLoescheFilter->setToolTip(QStringLiteral("Löscht die Vorgabenliste"));
+    bez2->setBuddy(KombiName);
+    bez1->setBuddy(KombiFilter);
     g->addWidget(bez2, 0, 0);
     g->addWidget(KombiName, 0, 1);
     g->addWidget(BefLoescheNamen, 0, 2);
@@ -256,6 +258,7 @@ Listendruck::Listendruck(QWidget* eltern) : QDialog(eltern)
     TxtUeberschrift = new QLineEdit(rahmen3);
     TxtUeberschrift->setObjectName(QStringLiteral("TxtUeberschrift"));
     TxtUeberschrift->setMaxLength(100);
+    TxtUeberschrift->setAccessibleName(rahmen3->title());
     (new QVBoxLayout(rahmen3))->addWidget(TxtUeberschrift);
     auto* rahmen4 = new QGroupBox(QStringLiteral("Druckoptionen"), tab2);
     rahmen4->setObjectName(QStringLiteral("Rahmen4"));

@@ -9,6 +9,7 @@
 
 #include <QAction>
 #include <QClipboard>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMimeData>
 #include <QPlainTextEdit>
@@ -132,6 +133,26 @@ TEST_F(MainEinfuegen, MittelklickBehaeltWasPasst_X11)
     };
     for (const Fall& f : faelle)
         einfuegen(f);
+}
+
+// A paste of nothing the file holds over a selection takes the selection's
+// place, as every paste does: the field is emptied, and the status says why.
+TEST_F(MainEinfuegen, NichtsWasPasstErsetztDieAuswahl)
+{
+    for (const int feld : {int(Ort), int(Bemerkung)}) {
+        SCOPED_TRACE(feld);
+        Main& m = aktivStarten();
+        QTest::mouseClick(mausZiel(feld), Qt::LeftButton, {}, amEnde(feld));
+        if (auto* zeile = qobject_cast<QLineEdit*>(m.Feld(feld)))
+            zeile->selectAll();
+        else
+            bemerkung()->selectAll();
+        QGuiApplication::clipboard()->setText(Lachen + u"東京"_s);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_V, Qt::ControlModifier);
+        EXPECT_EQ(m.FeldText(feld), QString());
+        EXPECT_EQ(FeldAus(eintrag(0), feld), QString());
+        EXPECT_EQ(panel("Status"), Zeichenhinweis + Lachen + u", 東, 京 weggelassen."_s);
+    }
 }
 
 // A text partly left out is copied, never moved: the rest stays where it was dragged from.

@@ -7,6 +7,7 @@
 #include "addressbook/suche.h"
 
 #include <QCheckBox>
+#include <QClipboard>
 #include <QGroupBox>
 
 #include <functional>
@@ -38,7 +39,8 @@ protected:
         MainFensterTest::SetUp();
         adressdatei({u"..Suche"_s, zeile({{0, u"Kunde"_s}, {1, u"Müller"_s}, {2, u"Hans"_s}, {7, u"030 / 12-34"_s}}),
                      zeile({{1, u"Meier"_s}, {2, u"Eva"_s}}), zeile({{1, u"Meierhof"_s}, {2, u"Karl"_s}}),
-                     zeile({{1, u"Schulz"_s}, {2, u"Hans"_s}}), zeile({{1, u"Huber"_s}, {10, u"Müller"_s}})});
+                     zeile({{1, u"Schulz"_s}, {2, u"Hans"_s}}), zeile({{1, u"Huber"_s}, {10, u"Müller"_s}}),
+                     zeile({{1, u"Wójcik"_s}, {5, u"Lódz"_s}})});
         // The sounds exist, so they are played (and recorded).
         wurzel.schreiben(u"programm/Sgn_Jo.Wav"_s, u"RIFF"_s);
         wurzel.schreiben(u"programm/Sgn_No.Wav"_s, u"RIFF"_s);
@@ -155,6 +157,20 @@ TEST_F(MainSuche, KlickAufDasKaestchenSuchtImNeuenModus)
     EXPECT_TRUE(fenster->zeitSuche()->aktiv());
     fenster->zeitSuche()->tick();
     EXPECT_EQ(panel("Status"), u"Gesuchten Text »0301234« nicht gefunden."_s);
+}
+
+// A pasted "Łódź" searches as "Lódz", as the card stores it, and finds
+// that address; the status bar keeps the line on what was changed.
+TEST_F(MainSuche, EingefuegtesSuchtMitDenBuchstabenDerAdressdatei)
+{
+    fenster->TxtSuche->setFocus();
+    QGuiApplication::clipboard()->setText(u"Łódź"_s);
+    QTest::keyClick(fenster->TxtSuche, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(fenster->TxtSuche->text(), u"Lódz"_s);
+    ASSERT_TRUE(verzoegerungAbwarten());
+    EXPECT_EQ(gewaehlt(), 5);
+    EXPECT_EQ(panel("Status"), u"Nicht im Zeichensatz Windows-1252: Ł → L, ź → z ersetzt."_s);
+    EXPECT_EQ(plattform.toene, (QStringList{u"#SystemHand"_s, ton("Sgn_Jo.Wav")}));
 }
 
 TEST_F(MainSuche, VerzoegerungNachDemTippen_DoppelklickLeert)

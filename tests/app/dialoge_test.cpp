@@ -26,10 +26,17 @@
 #include "printing/ui/listendruck.h"
 #include "printing/ui/printerset.h"
 #include "printing/ui/umschlag.h"
+#include "support/einfuegewege.h"
 #include "support/textpruefung.h"
 
+#include <QAbstractSpinBox>
+#include <QAction>
 #include <QColorDialog>
+#include <QComboBox>
 #include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QTabWidget>
 
 #include <functional>
@@ -194,6 +201,91 @@ TEST_F(Dialoge, TitelGanz)
     optionen.setWindowTitle(u"Drucken - Zettlora Anschriftenliste mit Telefon und Geburtstag"_s);
     pruefeBreite(optionen);
     zdruck::PrinterSet::entladen();
+}
+
+// Every text box of every window keeps what fits of a text, whichever way it
+// comes in, and the window says so where it is seen (a hint under the box
+// or the status bar) after the sound; the boxes of paths and file names keep
+// their letters. A window whose menu takes Ctrl+V for a command (the swap of
+// two addresses) pastes with the other ways.
+TEST_F(Dialoge, JederTextkastenBehaeltWasPasst)
+{
+    using nutzer::Weg;
+    const QString text = u"Łódź\U0001F600"_s;
+    const QStringList pfade{u"File/Bezeichnung"_s, u"AdrImport2/txtDatei"_s, u"SetupSpeziell/txtEintrag"_s};
+    std::vector<Fabrik> alle = formen();
+    // The file chooser, which stays loaded, as it is shown to save.
+    alle.push_back([] {
+        zbefehle::File& datei = zbefehle::File::instanz();
+        datei.mnuAbbrechen_Click(); // ends a showing before: the next one is set up anew
+        datei.Speichern->setChecked(true);
+        return std::unique_ptr<QWidget>();
+    });
+    QStringList geprueft;
+    for (const Fabrik& f : alle) {
+        std::unique_ptr<QWidget> eigenes = f();
+        QWidget& d = eigenes ? *eigenes : zbefehle::File::instanz();
+        d.show();
+        bool strgVIstBefehl = false;
+        for (const QAction* a : d.findChildren<QAction*>())
+            strgVIstBefehl |= a->isEnabled() && a->shortcut() == QKeySequence(QKeySequence::Paste);
+        const QList<QTabWidget*> reiter = d.findChildren<QTabWidget*>();
+        // The tab that holds w comes to the front.
+        const auto zeigen = [&reiter](QWidget* w) {
+            for (QTabWidget* t : reiter)
+                for (int i = 0; i < t->count(); ++i)
+                    if (t->widget(i)->isAncestorOf(w))
+                        t->setCurrentIndex(i);
+            return w->isVisible();
+        };
+        QList<QWidget*> kaesten;
+        for (QWidget* w : d.findChildren<QWidget*>()) {
+            auto* kombi = qobject_cast<QComboBox*>(w);
+            auto* zeile = qobject_cast<QLineEdit*>(w);
+            auto* mehrzeilig = qobject_cast<QPlainTextEdit*>(w);
+            if ((kombi && kombi->isEditable()) ||
+                (zeile && !zeile->isReadOnly() && !qobject_cast<QComboBox*>(w->parentWidget()) &&
+                 !qobject_cast<QAbstractSpinBox*>(w->parentWidget())) ||
+                (mehrzeilig && !mehrzeilig->isReadOnly()))
+                if (w->isEnabled() && zeigen(w))
+                    kaesten << w;
+        }
+        for (QWidget* w : kaesten) {
+            zeigen(w);
+            const QString name = d.objectName() + u'/' + w->objectName();
+            geprueft << name;
+            const bool pfad = pfade.contains(name);
+            for (Weg weg : {Weg::StrgV, Weg::ShiftEinfg, Weg::Menue, Weg::Fallenlassen, Weg::Eingabemethode}) {
+                if (weg == Weg::StrgV && strgVIstBefehl)
+                    continue;
+                SCOPED_TRACE(name.toStdString() + " " + nutzer::name(weg));
+                plattform.toene.clear();
+                if (auto* z = qobject_cast<QLineEdit*>(nutzer::textkasten(w)))
+                    z->clear();
+                else
+                    static_cast<QPlainTextEdit*>(w)->clear();
+                nutzer::hineinbringen(w, weg, text);
+                EXPECT_EQ(nutzer::kastentext(w), pfad ? text : u"Lódz"_s);
+                if (pfad)
+                    continue;
+                EXPECT_EQ(plattform.toene, QStringList{u"#SystemHand"_s});
+                QStringList gesehen;
+                for (const QLabel* l : d.findChildren<QLabel*>())
+                    if (l->isVisible() && l->text().contains(u"Ł → L, ź → z ersetzt, \U0001F600 weggelassen."_s))
+                        gesehen << l->text();
+                EXPECT_EQ(gesehen.size(), 1) << gesehen.join(u" | "_s).toStdString();
+            }
+        }
+        d.hide();
+    }
+    // Each window's boxes, the paths among them.
+    for (const char* name :
+         {"FormPrnUeberweisung/TxtEmpfaengerName", "FormPrnUeberweisung/TxtWaehrung", "FormPrnLastschrift/TxtEmpName",
+          "FormPrnNachnahme/txtOrt", "Umschlag/TxtAnschrift", "Listendruck/KombiFilter", "Listendruck/TxtUeberschrift",
+          "Sonderzeichen/Text", "SetupSpeziell/txtSchluessel", "ImpZA/Feld_0", "MaskenEdit/Text1", "ZAexport/Text",
+          "ZoomText/Text", "Telewahl/txtNummer", "File/Bezeichnung", "AdrImport2/txtDatei", "SetupSpeziell/txtEintrag"})
+        EXPECT_TRUE(geprueft.contains(QString::fromLatin1(name)))
+            << name << " in " << geprueft.join(u' ').toStdString();
 }
 
 } // namespace

@@ -312,6 +312,7 @@ TEST_F(DatenOrdnerTest, VerlegtDatenUndOffeneDatei)
     plattform->eingaben.enqueue(u"../neu/"_s); // relative to the data folder
 
     ASSERT_TRUE(DatenOrdner_Verlegen());
+    EXPECT_TRUE(plattform->eingabeBoxen.back().pfad) << "the folder keeps its letters";
     EXPECT_EQ(plattform->meldungen.back().text, u"Daten wurden in den Ordner »"_s + neu() + u"« verlegt."_s);
     for (const char* n :
          {"zettlora.dat", "Kunden.Dat", "Konto_4711.log", "Brief.msk", "Masken.Ini", "LastschriftSammlung.txt"}) {

@@ -216,6 +216,7 @@ TEST_F(FileTest, UmbenennenIstEinSchritt)
     EXPECT_EQ(plattform->letzteMeldung(), u"Ungültiges Zeichen im Dateinamen enthalten."_s);
     EXPECT_EQ(plattform->eingabePrompts.back(), u"Gegen Sie einen neuen Dateinamen für »alt« ein.\r\n\r\n"
                                                 u"Das Dateikürzel wird automatisch auf »Dat« gesetzt."_s);
+    EXPECT_TRUE(plattform->eingabeBoxen.back().pfad) << "the name keeps its letters";
     f.befUmbennen->trigger();
     EXPECT_EQ(plattform->letzteMeldung(), u"Sie haben keinen neuen Dateinamen gewählt."_s);
     const size_t vorher = plattform->meldungen.size();

@@ -119,6 +119,7 @@ TEST_F(MassenTest, RufnummernInIniDatei)
     const QString datei = wurzel->temp() + u"/nummern.ini"_s;
     plattform->eingaben.enqueue(datei);
     ASSERT_TRUE(Rufnummern_Exportieren(*liste, *fenster));
+    EXPECT_TRUE(plattform->eingabeBoxen.back().pfad) << "the file's name keeps its letters";
     auto wert = [&](const QString& k) { return zcommon::Ini_Lesen(datei, u"Nummern"_s, k, u"<fehlt>"_s); };
     EXPECT_EQ(wert(u"493012345"_s), u"Anna Meier"_s); // phone wins over the equal fax
     EXPECT_EQ(wert(u"0171555"_s), u"Später -Mob"_s);  // the later address wins

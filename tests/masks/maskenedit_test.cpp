@@ -10,6 +10,7 @@
 #include "masks/ui/befehle.h"
 #include "masks/ui/maskenedit.h"
 #include "masks/ui/zaexport.h"
+#include "support/einfuegewege.h"
 #include "support/fensterattrappe.h"
 #include "support/textpruefung.h"
 #include "testhilfe.h"
@@ -384,6 +385,39 @@ TEST_F(MaskenEditTest, ZwischenablageOhneMasken)
     EXPECT_EQ(p.zwischenablage(), QStringLiteral("frei"));
     EXPECT_EQ(ZAexport_Auswahl({}, QStringLiteral("x")), -1);
     EXPECT_EQ(ZAexport_Text(QString(254, 'a') + QStringLiteral("\r\nb")), QString(254, 'a'));
+}
+
+// The two mask editors keep what a mask file and their limit take of a text
+// that comes in, whichever way: the editor says so in its status bar, the
+// clipboard copy in a hint under its text. (Emoji and Greek went without a word.)
+TEST_F(MaskenEditTest, EinfuegenBehaeltWasPasst)
+{
+    using nutzer::Weg;
+    const QString text = QStringLiteral(" Łódź α \U0001F600\r\nZeile");
+    const QString zeichen =
+        QStringLiteral("Nicht im Zeichensatz Windows-1252: Ł → L, ź → z ersetzt, α, \U0001F600 weggelassen.");
+    const QString zuLang =
+        QStringLiteral("Das Feld »%1« nimmt nur %2 Zeichen auf; der Rest der Einfügung wurde weggelassen.");
+    for (Weg weg : {Weg::StrgV, Weg::ShiftEinfg, Weg::Menue, Weg::Fallenlassen, Weg::Eingabemethode}) {
+        SCOPED_TRACE(nutzer::name(weg));
+        MaskenEdit e;
+        e.show();
+        nutzer::hineinbringen(e.Text1, weg, text);
+        EXPECT_EQ(e.Text1->text(), QStringLiteral(" Lódz  \r\nZeile"));
+        EXPECT_EQ(e.panelStatus->text(), zeichen);
+        nutzer::hineinbringen(e.Text1, weg, QString(MaskenEditGrenze, u'x'));
+        EXPECT_EQ(e.Text1->text().size(), MaskenEditGrenze) << "the line break counts two, as its CR LF";
+        EXPECT_EQ(e.panelStatus->text(), zuLang.arg(QStringLiteral("Masken-Text")).arg(MaskenEditGrenze));
+
+        ZAexport z;
+        z.show();
+        nutzer::hineinbringen(z.Text, weg, text);
+        EXPECT_EQ(z.Text->text(), QStringLiteral(" Lódz  \r\nZeile"));
+        EXPECT_EQ(nutzer::hinweisAm(z.Text), zeichen);
+        nutzer::hineinbringen(z.Text, weg, QString(ZAexportGrenze, u'x'));
+        EXPECT_EQ(z.Text->text().size(), ZAexportGrenze);
+        EXPECT_EQ(nutzer::hinweisAm(z.Text), zuLang.arg(QStringLiteral("Anschrift")).arg(ZAexportGrenze));
+    }
 }
 
 // ---- caption rename ----------------------------------------------------------------------

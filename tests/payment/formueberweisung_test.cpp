@@ -4,7 +4,9 @@
 
 #include "payment/einrichtung.h"
 #include "payment/ui/formprnueberweisung.h"
+#include "platform/codec.h"
 
+#include "support/einfuegewege.h"
 #include "zahlungstest.h"
 
 #include <QAction>
@@ -365,6 +367,57 @@ TEST_F(FormUeberweisungTest, DruckbefehlFragtProtokolliertUndDruckt)
     f->mnuDrucken_Click();
     EXPECT_EQ(drucker.auftraege(), 2);
     EXPECT_EQ(roh(log).count("Wann:"), 3);
+}
+
+// What comes into the boxes keeps what the form's print and the account log
+// can hold (Windows-1252, the box's length, one line), with a word under the
+// box: "Dvořák" prints and is logged as "Dvorák" (the log took no entry at
+// all for a letter it could not write, after the form was printed).
+TEST_F(FormUeberweisungTest, EingefuegtesPasstInDruckUndKontoprotokoll)
+{
+    using nutzer::Weg;
+    auto f = oeffnen();
+    zeigen(*f);
+    f->TxtAuftraggeberKontoNr->setText(QStringLiteral("4711"));
+    f->TxtBetrag->setText(QStringLiteral("12,50"));
+    const QString zeichen = QStringLiteral("Nicht im Zeichensatz Windows-1252: ");
+    const QString rest = QStringLiteral(" Zeichen auf; der Rest der Einfügung wurde weggelassen.");
+    const struct
+    {
+        QLineEdit* feld;
+        Weg weg;
+        QString text, danach, hinweis;
+    } faelle[] = {
+        // Ctrl+V swaps the parties here: Shift+Insert pastes.
+        {f->TxtEmpfaengerName, Weg::ShiftEinfg, QStringLiteral("Dvořák"), QStringLiteral("Dvorák"),
+         zeichen + QStringLiteral("ř → r ersetzt.")},
+        {f->TxtVerwendung1, Weg::Menue, QStringLiteral("Rechnung\r\n17 \U0001F600"), QStringLiteral("Rechnung 17 "),
+         zeichen + QStringLiteral("\U0001F600 weggelassen.")},
+        {f->TxtEmpfaengerKontoNr, Weg::Fallenlassen, QStringLiteral("DE89 3704 0044 0532 0130 00"),
+         QStringLiteral("DE89 3704 "), QStringLiteral("Das Feld »Konto-Nr. Empfänger« nimmt nur 10") + rest},
+        {f->TxtEmpfaengerBank, Weg::Eingabemethode, QStringLiteral("Sparkasse Köln-Bonn, Filiale Mitte"),
+         QStringLiteral("Sparkasse Köln-Bonn, Filial"),
+         QStringLiteral("Das Feld »Kreditinstitut« nimmt nur 27") + rest},
+    };
+    for (const auto& fall : faelle) {
+        SCOPED_TRACE(fall.feld->objectName().toStdString());
+        nutzer::hineinbringen(fall.feld, fall.weg, fall.text, true);
+        EXPECT_EQ(fall.feld->text(), fall.danach);
+        EXPECT_EQ(nutzer::hinweisAm(fall.feld), fall.hinweis);
+    }
+    EXPECT_EQ(plattform.toene, QStringList(4, QStringLiteral("#SystemHand")));
+
+    plattform.antworten.enqueue(zplatform::vbNo);
+    f->mnuDrucken_Click();
+    const QStringList gedruckt = drucker.seiten().front().texte();
+    for (const auto& fall : faelle)
+        EXPECT_TRUE(gedruckt.contains(fall.danach)) << fall.danach.toStdString();
+    ASSERT_EQ(plattform.meldungen.size(), 1u) << plattform.letzteMeldung().toStdString();
+    EXPECT_EQ(plattform.meldungen[0].titel, QStringLiteral("Überweisungsdruck verlassen?"));
+    const QByteArray log = roh(daten() + "/Konto_4711.Log");
+    EXPECT_TRUE(log.contains(zplatform::nachWindows1252(QStringLiteral("An:   Dvorák, Konto: DE89 3704 , BLZ: "))))
+        << log.toStdString();
+    EXPECT_TRUE(log.contains("Bem:  Rechnung 17 \r\n")) << log.toStdString();
 }
 
 TEST_F(FormUeberweisungTest, ProtokollNichtSchreibbarDruckGehtTrotzdem)

@@ -77,7 +77,10 @@ TEST(Codec, DateiBytesNachIhrerMarke)
     EXPECT_EQ(ausDateiBytes(be + 'x', &art), text) << "an odd last byte is left out";
     EXPECT_STREQ(art, "UTF-16BE");
 
-    EXPECT_EQ(ausDateiBytes(QByteArray("M\xFC" "ller \xEF\xBB"), &art), QStringLiteral("Müller ï»"));
+    EXPECT_EQ(ausDateiBytes(QByteArray("M\xFC"
+                                       "ller \xEF\xBB"),
+                            &art),
+              QStringLiteral("Müller ï»"));
     EXPECT_STREQ(art, "Windows-1252");
     EXPECT_EQ(ausDateiBytes(QByteArray("\xFF"), &art), QStringLiteral("ÿ"));
     EXPECT_EQ(ausDateiBytes(QByteArray()), QString());
@@ -100,6 +103,7 @@ TEST(Codec, Windows1252Angenaehert)
         {u"10\u202F000 \u2010 5\u22123 \u200B!"_s, u"10 000 - 5-3 !"_s, u"\u202F\u2010\u2212"_s, u"\u200B"_s},
         {u"Lo\u0301dz\u0301"_s, u"Lódz"_s, u"ź"_s, {}}, // base letter and accent apart
         {u"Øre Šiška € ß ó œ"_s, u"Øre Šiška € ß ó œ"_s, {}, {}},
+        {u"STRAẞE"_s, u"STRAßE"_s, u"ẞ"_s, {}}, // Caps Lock with the key ß
         {lachen + lachen + u"ő"_s + lachen, u"o"_s, u"ő"_s, lachen},
         {{}, {}, {}, {}},
     };

@@ -1,6 +1,7 @@
 // Entry point of every test program: a QApplication on the offscreen platform
 // (forms and printer fonts need one), set up as the program's own start sets
 // it up for every window, then GoogleTest.
+#include "platform/ui/eingaberegel.h"
 #include "platform/ui/titelbreite.h"
 
 #include <QApplication>
@@ -13,5 +14,6 @@ int main(int argc, char** argv)
     ::testing::InitGoogleTest(&argc, argv);
     QApplication app(argc, argv);
     zplatform::titelWaechterEinrichten();
+    zplatform::eingaberegelEinrichten();
     return RUN_ALL_TESTS();
 }

@@ -91,6 +91,14 @@ QString TestPlattform::eingabeMitHilfe(const QString& prompt, const QString& tit
     return e.antwort;
 }
 
+QString TestPlattform::pfadEingabe(const QString& prompt, const QString& titel, const QString& vorgabe,
+                                   bool* abgebrochen)
+{
+    const QString antwort = eingabe(prompt, titel, vorgabe, abgebrochen);
+    eingabeBoxen.back().pfad = true;
+    return antwort;
+}
+
 bool TestPlattform::offenHalten()
 {
     QEventLoop schleife;

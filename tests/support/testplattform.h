@@ -37,6 +37,7 @@ struct GezeigteEingabe
     bool mitHilfe = false;
     QStringList hilfeGeoeffnet;
     bool vomProgrammGeschlossen = false;
+    bool pfad = false; // the box for a path or a file name (its letters stay)
 };
 
 class TestPlattform : public zplatform::Plattform
@@ -89,6 +90,8 @@ public:
                         zplatform::Schliessantwort schliessen = {}) override;
     QString eingabeMitHilfe(const QString& prompt, const QString& titel, const QString& vorgabe,
                             const zplatform::HilfeAufruf& hilfe, bool* abgebrochen = nullptr) override;
+    QString pfadEingabe(const QString& prompt, const QString& titel, const QString& vorgabe,
+                        bool* abgebrochen = nullptr) override;
     int offeneBoxenSchliessen() override;
     void ton(const QString& name) override;
     QDateTime jetzt() const override { return uhr; }
