@@ -207,31 +207,16 @@ QString Importwert(QStringView zelle, int* ersetzt)
     while (b > a && blank(zelle[b - 1]))
         --b;
     const QStringView wert = zelle.mid(a, b - a);
-    if (zplatform::istWindows1252(wert.toString()))
-        return wert.toString();
-    QString r;
-    r.reserve(wert.size());
-    for (qsizetype i = 0; i < wert.size(); ++i) {
-        const QChar c = wert[i];
-        if (zplatform::istWindows1252(c)) {
-            r += c;
-            continue;
-        }
-        // A character outside the file's character set: its base letters
-        // ("ő" gives "o", "ﬁ" gives "fi"), else "?" (a surrogate pair once).
-        QString zeichen(c);
-        if (c.isHighSurrogate() && i + 1 < wert.size() && wert[i + 1].isLowSurrogate())
-            zeichen += wert[++i];
-        QString basis;
-        for (QChar z : zeichen.normalized(QString::NormalizationForm_KD)) {
-            if (zplatform::istWindows1252(z) && z.category() != QChar::Mark_NonSpacing)
-                basis += z;
-        }
-        r += basis.isEmpty() ? QStringLiteral("?") : basis;
-        if (ersetzt)
-            ++*ersetzt;
-    }
-    return Importwert(r); // a base form may be a blank ("˛" gives " ")
+    // A character outside the file's character set: its nearest letters, as
+    // a paste into the card gets them ("Ł" gives "L", "ﬁ" gives "fi"), else
+    // "?" (a surrogate pair once).
+    qsizetype geaendert = 0;
+    const QString r = zplatform::windows1252AngenaehertMitPlatzhalter(wert.toString(), u'?', &geaendert);
+    if (geaendert == 0)
+        return r;
+    if (ersetzt)
+        *ersetzt += int(geaendert);
+    return Importwert(r); // the nearest form of a space is a blank
 }
 
 zadressbuch::Felder Zeile_Felder(const QStringList& zeile, const QList<int>& zuordnung, bool* inhalt, int* ersetzt)

@@ -50,7 +50,8 @@ ImportText ImportText_Lesen(const QString& pfad);
 // A cell's value as it goes into a field: without leading and trailing blanks
 // and end-of-file marks (a cell of marks is empty, as a line of marks holds no
 // address in an address file); a character an address file cannot hold
-// (outside Windows-1252) becomes its base letters, or "?" when it has none.
+// (outside Windows-1252) becomes its nearest letters, as text pasted into the
+// card does ("Łódź" "Lódz", "ı" "i"), or "?" when it has none (an emoji).
 // *ersetzt, when given, is raised by the number of characters replaced.
 QString Importwert(QStringView zelle, int* ersetzt = nullptr);
 

@@ -2,7 +2,8 @@
 // itself; text with characters outside the code page encodes to "?" for each
 // of them and names the first one. A whole file's bytes read as the code page
 // unless a byte-order mark names UTF-8 or UTF-16, whose units then come back
-// one for one.
+// one for one. The nearest letters of a text, with or without a mark for what
+// has none, are all of the code page.
 #include "fuzzhilfe.h"
 
 #include "platform/codec.h"
@@ -120,5 +121,28 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* daten, size_t groesse)
     pruefen(fremd == !(angeglichen + weggelassen).isEmpty(), "Genähertes genannt", beliebig, angeglichen + weggelassen);
     for (QChar c : angeglichen + weggelassen)
         pruefen(!zplatform::istWindows1252(c), "nur Fremdes genähert", beliebig, angeglichen + weggelassen);
+
+    // The same with a mark where nothing stands for a character (as the
+    // import keeps it): the same text apart from the marks, in the code page,
+    // and one change counted for each character of the joined text that the
+    // code page lacks (a pair of surrogates once). The mark, a control
+    // character, is no letter that stands for another.
+    const QChar stelle(1);
+    qsizetype geaendert = -1;
+    QString markiert = zplatform::windows1252AngenaehertMitPlatzhalter(beliebig, stelle, &geaendert);
+    pruefen(zplatform::istWindows1252(markiert), "markierter Text darstellbar", beliebig, markiert);
+    const QString verbunden =
+        zplatform::istWindows1252(beliebig) ? beliebig : beliebig.normalized(QString::NormalizationForm_C);
+    qsizetype fremde = 0;
+    for (qsizetype i = 0; i < verbunden.size(); ++i) {
+        if (zplatform::istWindows1252(verbunden.at(i)))
+            continue;
+        ++fremde;
+        if (verbunden.at(i).isHighSurrogate() && i + 1 < verbunden.size() && verbunden.at(i + 1).isLowSurrogate())
+            ++i;
+    }
+    pruefen(geaendert == fremde, "jedes Geänderte gezählt", beliebig, markiert);
+    QString ohneMarken = genaehert;
+    pruefen(markiert.remove(stelle) == ohneMarken.remove(stelle), "genähert wie ohne Marke", beliebig, markiert);
     return 0;
 }

@@ -324,4 +324,19 @@ QString windows1252Angenaehert(const QString& text, QString* ersetzt, QString* w
                           });
 }
 
+QString windows1252AngenaehertMitPlatzhalter(const QString& text, QChar platzhalter, qsizetype* geaendert)
+{
+    if (geaendert)
+        *geaendert = 0;
+    if (istWindows1252(text))
+        return text;
+    return fremdeErsetzen(text.normalized(QString::NormalizationForm_C),
+                          [platzhalter, geaendert](const Tabellen& t, const QString& zeichen) {
+                              if (geaendert)
+                                  ++*geaendert;
+                              const QString ersatz = ersatzFuer(t, zeichen);
+                              return ersatz.isEmpty() ? QString(platzhalter) : ersatz;
+                          });
+}
+
 } // namespace zplatform

@@ -56,4 +56,11 @@ QString nurWindows1252(const QString& text, QString* ersetzt = nullptr);
 // order met.
 QString windows1252Angenaehert(const QString& text, QString* ersetzt = nullptr, QString* weggelassen = nullptr);
 
+// The same nearest letters for a text that keeps a mark where a character
+// went: what windows1252Angenaehert would leave out becomes platzhalter
+// ("Łukasiewicz 😀" "Lukasiewicz ?"). *geaendert, when given, receives the
+// number of characters changed (a pair of surrogates is one; an accent given
+// apart from its letter that joins it to a letter of the code page is none).
+QString windows1252AngenaehertMitPlatzhalter(const QString& text, QChar platzhalter, qsizetype* geaendert = nullptr);
+
 } // namespace zplatform

@@ -25,6 +25,7 @@
 #include "common/ui/menuefokus.h"
 #include "platform/ordner.h"
 #include "platform/plattform.h"
+#include "platform/ui/fensterrueckgabe.h"
 #include "platform/ui/twips.h"
 
 #include <QAction>

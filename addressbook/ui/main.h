@@ -36,6 +36,7 @@
 #include <QStringList>
 
 #include <functional>
+#include <memory>
 #include <vector>
 
 class QAction;
@@ -48,6 +49,10 @@ class QProgressBar;
 class QPushButton;
 class QTimer;
 class QToolButton;
+
+namespace zplatform {
+class FensterRueckgabe;
+} // namespace zplatform
 
 namespace zadressbuch {
 
@@ -281,7 +286,9 @@ private:
 
     // A command (or a card event's handlers) under way: while one runs, the
     // program is not ended beneath it; an exit asked for meanwhile runs once
-    // the outermost has returned.
+    // the outermost has returned. When the windows the commands showed have
+    // closed, the outermost makes the main window active again, with the
+    // focus where it was.
     class BefehlLaeuft
     {
     public:
@@ -358,6 +365,9 @@ private:
     bool m_startLaeuft = false;                      // Form_Load runs: an exit waits until it has returned
     bool m_ersterPaint = true;
     bool m_schliesst = false;
+
+    // Gives the main window back once the windows of the outermost command have closed.
+    std::unique_ptr<zplatform::FensterRueckgabe> m_rueckgabe;
 };
 
 } // namespace zadressbuch

@@ -11,6 +11,7 @@
 #include "common/ini.h"
 #include "common/ui/begleitprogramme.h"
 #include "platform/plattform.h"
+#include "platform/ui/fensterrueckgabe.h"
 
 #include <QAction>
 #include <QFile>
@@ -295,12 +296,20 @@ bool Main::befehlAusfuehren(Befehl befehl, int index)
 
 Main::BefehlLaeuft::BefehlLaeuft(Main& m) : m_fenster(m)
 {
-    ++m_fenster.m_befehlTiefe;
+    if (m_fenster.m_befehlTiefe++ == 0)
+        m_fenster.m_rueckgabe = std::make_unique<zplatform::FensterRueckgabe>(m_fenster);
 }
 
 Main::BefehlLaeuft::~BefehlLaeuft()
 {
-    if (--m_fenster.m_befehlTiefe > 0 || m_fenster.m_nachBefehl.empty())
+    if (--m_fenster.m_befehlTiefe > 0)
+        return;
+    // Not left to the window manager: it may give the focus to a window
+    // that has just closed, or to none.
+    if (!m_fenster.m_beendet)
+        m_fenster.m_rueckgabe->zurueckgeben();
+    m_fenster.m_rueckgabe.reset();
+    if (m_fenster.m_nachBefehl.empty())
         return;
     // From the event loop, once the command's caller has returned too.
     QTimer::singleShot(0, &m_fenster, [fenster = &m_fenster] {

@@ -175,6 +175,78 @@ TEST_F(MainEinfuegen, FallengelassenesWirdNurKopiertWennNichtAllesPasst)
     }
 }
 
+// The same with a real drag through the X server, as the user drags a text
+// from another text box: Qt proposes to move it then (a made-up drop event
+// has no drag behind it and gets a copy in any case). The text goes in as far
+// as it fits, and the box it came from keeps all of it.
+TEST_F(MainEinfuegen, GezogenesWirdNurKopiertWennNichtAllesPasst_X11)
+{
+    if (!nutzer::unterX11())
+        GTEST_SKIP() << "needs a drag through the X server";
+    const QString lang = u"Lieferung nur nach Anruf bei Frau Schmidt"_s;
+    // A text box of another window, as another program's would be.
+    QPlainTextEdit notizen;
+    notizen.setWindowTitle(u"Notizen"_s);
+    notizen.setPlainText(u"Hinterhaus, 3. Stock links"_s);
+    // The remark filled up to 5 characters below its limit (the other fields of the address take 52).
+    const QString fast = QString(1023 - 52 - 5, u'y');
+    struct Ziehen
+    {
+        const char* name;
+        int ziel;
+        QString bemerkung;    // the remark at the start
+        bool ausDerBemerkung; // dragged from the remark, else from the other window
+        QString dazu;         // what of it the field dropped into takes
+    };
+    const Ziehen faelle[] = {
+        {"remark into a line field", Land, lang, true, lang.left(20)},
+        {"other window into the remark", Bemerkung, fast, false, u"Hinte"_s},
+    };
+    for (const Ziehen& f : faelle) {
+        SCOPED_TRACE(f.name);
+        neuerLauf();
+        adressdatei({u"..Kunden"_s, zeile({{Nachname, u"Müller"_s},
+                                           {Vorname, u"Hans"_s},
+                                           {Ort, u"Berlin"_s},
+                                           {Bemerkung, f.bemerkung},
+                                           {GeaendertAm, u"15.06.2000"_s},
+                                           {Index, u"17"_s}})});
+        Main& m = starten();
+        QWidget* quelleFenster = &m;
+        QPlainTextEdit* quelle = bemerkung();
+        if (!f.ausDerBemerkung) {
+            notizen.setGeometry(m.frameGeometry().right() + 20, m.y(), 300, 200);
+            notizen.show();
+            quelleFenster = &notizen;
+            quelle = &notizen;
+        }
+        nutzer::nachVorneHolen(*quelleFenster);
+        ASSERT_TRUE(QTest::qWaitForWindowActive(quelleFenster));
+        nutzer::klicken(*quelleFenster, quelle->viewport()->mapTo(quelleFenster, QPoint(4, 4)));
+        quelle->selectAll();
+        const QString vorher = quelle->toPlainText();
+        const QString zielVorher = m.FeldText(f.ziel);
+        // The gesture in the main window's coordinates (the other window
+        // stands to its right): the first step inside the box begins the drag
+        // (a step out of it would also start a plain box's scrolling, which
+        // then begins one drag after the other), the rest goes to the field.
+        auto imFenster = [&m](QWidget* w, QPoint p) { return m.mapFromGlobal(w->mapToGlobal(p)); };
+        const QPoint start =
+            imFenster(quelle->viewport(), quelle->cursorRect(QTextCursor(quelle->document())).center() + QPoint(8, 0));
+        const QPoint los = start + QPoint(20, 0);
+        const QPoint ziel = imFenster(mausZiel(f.ziel), amEnde(f.ziel));
+        nutzer::ziehenX11(m, start, {los, (los + ziel) / 2, ziel});
+        ASSERT_TRUE(
+            QTest::qWaitFor([&] { return m.FeldText(f.ziel).size() == zielVorher.size() + f.dazu.size(); }, 5000))
+            << "the drop did not come";
+        EXPECT_TRUE(m.FeldText(f.ziel).contains(f.dazu));
+        // What was dragged stays where it came from.
+        EXPECT_EQ(quelle->toPlainText(), vorher);
+        EXPECT_EQ(FeldAus(eintrag(0), Bemerkung), f.ziel == Bemerkung ? m.FeldText(Bemerkung) : vorher);
+        notizen.hide();
+    }
+}
+
 // The zoom editor's paste (Ctrl+V, its popup menu) keeps to the field's
 // limit; its status line outlasts the clock's tick; OK gives the field the text.
 TEST_F(MainEinfuegen, ZoomEditorBehaeltBeimEinfuegenWasPasst)

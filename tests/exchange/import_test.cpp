@@ -132,8 +132,12 @@ TEST(ImportText, KodierungEndemarkeNullzeichenSpaltenUndWerte)
     int ersetzt = 0;
     EXPECT_EQ(Importwert(u" \x1a Meier\x1a\t"_s, &ersetzt), u"Meier"_s);
     EXPECT_EQ(Importwert(u"\x1a\x1a"_s, &ersetzt), QString());
-    EXPECT_EQ(Importwert(u"Dvořák ﬁx Łódź 😀 €"_s, &ersetzt), u"Dvorák fix ?ódz ? €"_s);
+    EXPECT_EQ(Importwert(u"Dvořák ﬁx Łódź 😀 €"_s, &ersetzt), u"Dvorák fix Lódz ? €"_s);
     EXPECT_EQ(ersetzt, 5);
+    // The nearest letters of a paste; an accent given apart joins its letter;
+    // a space of another width is a blank, at the ends none.
+    EXPECT_EQ(Importwert(u"Yılmaz Długa Jose\u0301\u2009x\u2003"_s, &ersetzt), u"Yilmaz Dluga José x"_s);
+    EXPECT_EQ(ersetzt, 8);
 }
 
 namespace {
@@ -431,6 +435,28 @@ TEST_F(ImportFenster, UnicodeTextDerTabellenkalkulationBisInsGespeicherteAdressb
 
     m.aktion(u"PulSichern"_s)->trigger();
     EXPECT_EQ(zplatform::ausWindows1252(dateiBytes()), u"..Test\r\n"_s + l.eintraege().join(u"\r\n"_s) + u"\r\n"_s);
+}
+
+// A UTF-8 list from elsewhere: the letters the address file cannot hold come
+// as the card takes them from a paste (their nearest letters), "?" only for
+// what has none, and the result box counts each of them.
+TEST_F(ImportFenster, Utf8ListeBringtDieNaechstenBuchstaben)
+{
+    zadressbuch::Main& m = mitEinerAdresse();
+    zplatform::bytesSchreiben(datei(u"liste.csv"_s), u"Nachname;Vorname;Straße;Ort\r\n"
+                                                     u"Łukasiewicz;łukasz;Długa 5;Kraków\r\n"
+                                                     u"Yılmaz;Ayşe;Dvořákova 2;Brno 😀\r\n"_s.toUtf8());
+    importieren([&](AdrImport2& d) {
+        dateiEingeben(d, datei(u"liste.csv"_s));
+        EXPECT_EQ(d.lstVorschau->item(0, 0)->text(), u"Lukasiewicz"_s);
+        QTest::mouseClick(d.befImport, Qt::LeftButton);
+    });
+    EXPECT_EQ(plattform.letzteMeldung(), u"2 Adressen wurden importiert.\r\n\r\n7 Zeichen, die eine Adressen-Datei "
+                                         u"nicht aufnehmen kann, wurden durch ihren Grundbuchstaben oder »?« ersetzt."_s);
+    m.aktion(u"PulSichern"_s)->trigger();
+    const QByteArray gespeichert = dateiBytes();
+    for (const char* teil : {"\tLukasiewicz\tlukasz\tDluga 5\t\tKrak\xf3w\t", "\tYilmaz\tAyse\tDvor\xe1kova 2\t\tBrno ?\t"})
+        EXPECT_TRUE(gespeichert.contains(teil)) << teil;
 }
 
 // Enter in "Datei" or leaving the box loads the preview and imports nothing;
