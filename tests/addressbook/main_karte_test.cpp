@@ -167,6 +167,26 @@ TEST_F(MainKarte, JederTastendruckSpeichertMitHeutigemDatum)
     EXPECT_EQ(FeldAus(eintrag(1), GeaendertAm), QString());
 }
 
+// The card's check compares with the entry as it is now, not as it was when
+// the check last looked: an address that another part of the program changed
+// in the list while the card shows it (without showing it anew) differs from
+// the card, so a key that changes nothing stores the card as every key does,
+// and the address holds what the user sees.
+TEST_F(MainKarte, DieKartePrueftGegenDenEintragWieErJetztIst)
+{
+    Main& m = starten();
+    m.Feld(Nachname)->setFocus();
+    QTest::keyClick(m.Feld(Nachname), Qt::Key_End); // the check has looked: the card is its entry
+    ASSERT_EQ(sitzung().Geaendert, 0);
+    Felder anders = Zerlegen(eintrag(0));
+    anders[Ort] = u"Bonn"_s;
+    adressliste().setList(0, Verbinden(anders));
+    QTest::keyClick(m.Feld(Nachname), Qt::Key_Left);
+    EXPECT_EQ(FeldAus(eintrag(0), Ort), u"Berlin"_s);
+    EXPECT_EQ(m.FeldText(Ort), u"Berlin"_s);
+    EXPECT_EQ(sitzung().Geaendert, 1);
+}
+
 // A text that came into a field without a key in it (from a dialog or a
 // command, with or without the field's signals) is stored into its address
 // when a key in the list goes on to the next one, as typed text is.
