@@ -18,7 +18,6 @@
 #include <QFileInfo>
 
 #include <cerrno>
-#include <cstdio>
 
 #include <vector>
 
@@ -506,14 +505,6 @@ bool NiemandDa()
     return Leerlauf_AusstiegLaeuft() || !zplatform::plattform().hatAnzeige();
 }
 
-// A line on standard error, for whoever ended the program from outside.
-void FehlerzeileSchreiben(const QString& text)
-{
-    const QByteArray zeile = (text + QLatin1Char('\n')).toLocal8Bit();
-    std::fwrite(zeile.constData(), 1, size_t(zeile.size()), stderr);
-    std::fflush(stderr);
-}
-
 // The question before a save replaces what another program has saved; true
 // for Yes (replace it).
 bool FremdeFassung_Ersetzen(const zplatform::Dateistand& vorgefunden, const std::vector<Reservierung>& andere)
@@ -555,7 +546,7 @@ bool Fassung_Beiseite(AdressListe& liste, bool niemandDa)
     s.Geaendert = 0;
     s.SpeicherFehler.clear();
     if (niemandDa) {
-        FehlerzeileSchreiben(QStringLiteral("Zettlora: Die Adressdatei »%1« ist inzwischen von einem anderen Programm "
+        Fehlerzeile_Schreiben(QStringLiteral("Zettlora: Die Adressdatei »%1« ist inzwischen von einem anderen Programm "
                                             "gespeichert worden; diese Fassung ist deshalb nicht darüber, sondern "
                                             "als »%2« daneben gespeichert.")
                                  .arg(QDir::toNativeSeparators(datei), QDir::toNativeSeparators(kopie)));

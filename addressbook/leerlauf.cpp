@@ -11,6 +11,8 @@
 #include <QPointer>
 #include <QTimer>
 
+#include <cstdio>
+
 namespace zadressbuch {
 
 namespace {
@@ -236,6 +238,14 @@ int LeerlaufGrenze_Lesen(const QString& benutzer)
 int LeerlaufGrenze_Lesen()
 {
     return LeerlaufGrenze_Lesen(zcommon::Benutzer_Ermitteln());
+}
+
+void Fehlerzeile_Schreiben(const QString& text)
+{
+    const QByteArray zeile =
+        (QString(text).replace(QLatin1Char('\n'), QLatin1Char(' ')) + QLatin1Char('\n')).toLocal8Bit();
+    std::fwrite(zeile.constData(), 1, size_t(zeile.size()), stderr);
+    std::fflush(stderr);
 }
 
 } // namespace zadressbuch

@@ -118,6 +118,10 @@ void Leerlauf_WartezeitSetzen(int ms);
 // True from the tick that decided the exit until the exit has run or was given up.
 bool Leerlauf_AusstiegLaeuft();
 
+// One line on standard error (line breaks in text become blanks), for
+// whoever ended the program from outside and sees no window.
+void Fehlerzeile_Schreiben(const QString& text);
+
 // Gives up an exit still under way without running it (the window goes).
 void Leerlauf_Abbrechen();
 

@@ -18,7 +18,6 @@
 #include <QThread>
 #include <QTimer>
 
-#include <cstdio>
 
 namespace zadressbuch {
 
@@ -28,16 +27,6 @@ namespace {
 QString dateiAnzeige()
 {
     return QDir::toNativeSeparators(zplatform::pfadAufloesen(sitzung().AdressDateiName));
-}
-
-// A line on standard error for whoever ended the program from outside (the
-// session's log); line breaks of the reason become blanks.
-void zeileMelden(const QString& text)
-{
-    const QByteArray zeile =
-        (QString(text).replace(QLatin1Char('\n'), QLatin1Char(' ')) + QLatin1Char('\n')).toLocal8Bit();
-    std::fwrite(zeile.constData(), 1, size_t(zeile.size()), stderr);
-    std::fflush(stderr);
 }
 
 } // namespace
@@ -189,7 +178,7 @@ void Main::endeNichtGespeichert()
     const QString fehler = sitzung().SpeicherFehler;
     m_endeNichtGespeichert = true;
     panel(QStringLiteral("Status"), QString()); // the panel puts the failed save in
-    zeileMelden(QStringLiteral("Zettlora: Programmende abgebrochen, die Adressdatei »%1« ist nicht gespeichert: %2")
+    Fehlerzeile_Schreiben(QStringLiteral("Zettlora: Programmende abgebrochen, die Adressdatei »%1« ist nicht gespeichert: %2")
                     .arg(dateiAnzeige(), fehler));
     // Shown again once the exit has given up, and left for the user (a
     // later exit closes it again).
@@ -230,7 +219,7 @@ bool Main::leerlaufSofortSpeichern()
                 ? QStringLiteral("Die Adressdatei »%1« ist nicht gespeichert: %2").arg(datei, sitzung().SpeicherFehler)
                 : QStringLiteral("Die Adressdatei »%1« ist gespeichert.").arg(datei);
     }
-    zeileMelden(QStringLiteral("Zettlora: Programmende aufgehalten, ein offenes Fenster oder Ziehen mit der Maus hält "
+    Fehlerzeile_Schreiben(QStringLiteral("Zettlora: Programmende aufgehalten, ein offenes Fenster oder Ziehen mit der Maus hält "
                                "es auf; es folgt, sobald das vorbei ist. ") +
                 zustand);
     return true;
